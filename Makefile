@@ -1,0 +1,40 @@
+# The two commands of the README: `make run` and `make test`. Both install the Debian packages
+# they need when missing, configure and build.
+BUILD := build
+SANITIZE_BUILD := build-sanitize
+JOBS := $(shell nproc)
+
+PACKAGES := cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
+	libglew-dev libfreetype-dev libfontconfig-dev libx11-dev libxrandr-dev libxinerama-dev \
+	libpng-dev libgl-dev libgl1-mesa-dri libglx-mesa0 xvfb xauth fonts-liberation
+
+.PHONY: all deps build build-sanitize run test bench clean
+
+all: build
+
+deps:
+	@tools/install-deps.sh $(PACKAGES)
+
+build: deps
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --build $(BUILD) -j $(JOBS)
+
+build-sanitize: deps
+	@cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DQX_SANITIZE=ON >/dev/null
+	@cmake --build $(SANITIZE_BUILD) -j $(JOBS)
+
+run: build
+	@tools/run.sh $(BUILD)/out
+
+# Every test of the normal build (the window tests under Xvfb when there is no display), then
+# the tests that need no window again under AddressSanitizer and UndefinedBehaviorSanitizer.
+test: build build-sanitize
+	@tools/with-display.sh ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+	@ASAN_OPTIONS=detect_leaks=1 ctest --test-dir $(SANITIZE_BUILD) --output-on-failure \
+		-j $(JOBS) -LE window
+
+bench: build
+	@for b in $(BUILD)/out/bench_*; do [ -x "$$b" ] && "$$b"; done; true
+
+clean:
+	rm -rf $(BUILD) $(SANITIZE_BUILD)

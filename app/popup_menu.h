@@ -1,0 +1,5 @@
+// Popup menus and the user menus read from the user menu file.
+#pragma once
+
+struct PopupMenu {};
+struct NamedStringList {};

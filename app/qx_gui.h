@@ -1,0 +1,514 @@
+// The one user-interface object: all state of one editor instance in fixed tables, the host
+// pins, and the operations of every subsystem. Member functions live in the folder of the
+// subsystem they belong to, one file per topic.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "app/configuration_block.h"
+#include "app/console_ring.h"
+#include "app/popup_menu.h"
+#include "command/command_records.h"
+#include "command/slice_record.h"
+#include "dsp_link/blob_staging.h"
+#include "dsp_link/send_flags.h"
+#include "host/mp_gui_base.h"
+#include "model/eq_band.h"
+#include "model/level_arithmetic.h"
+#include "model/mix_record.h"
+#include "model/processing_records.h"
+#include "model/stage_records.h"
+#include "panels/panel_window.h"
+#include "panels/view_settings.h"
+#include "render/stroke_font.h"
+#include "view/annotation_records.h"
+
+struct CliObject;
+struct ItemSnapshotList;
+
+// A colour quad as the drawing code hands it to the shaders.
+struct ColourQuad {
+    float red = 0.0f;
+    float green = 0.0f;
+    float blue = 0.0f;
+    float alpha = 1.0f;
+};
+
+class QX_GUI : public SeGuiWindowsGfxBase {
+public:
+    static constexpr int kMaxSources = 256;
+    static constexpr int kMaxTargets = 256;
+    static constexpr int kMaxGroups = 256;
+    static constexpr int kMaxRooms = 256;
+    static constexpr int kMaxCables = 4096;
+    static constexpr int kChannels = 64; // processing and mix records per direction
+    static constexpr int kSendFlags = 64;
+    static constexpr int kTokens = 512;
+    static constexpr int kMaxTokenLength = 2047;
+
+    QX_GUI();
+    ~QX_GUI() override;
+
+    // ---- Host frame: window messages (slots 15 to 26 of the primary table) ----------------
+    int32_t onPaint(HDC dc) override;
+    int32_t onLButtonDown(WPARAM flags, int32_t x, int32_t y) override;
+    int32_t onLButtonUp(WPARAM flags, int32_t x, int32_t y) override;
+    int32_t onMouseMove(WPARAM flags, int32_t x, int32_t y) override;
+    int32_t onTimer() override;
+    virtual int32_t onMButtonDown(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t onMButtonUp(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t onRButtonDown(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t onRButtonUp(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t onMouseWheel(WPARAM flags, int32_t delta, int32_t delta2);
+    virtual int32_t onKeyDown(HWND window, UINT message, WPARAM key, LPARAM lParam);
+    virtual int32_t onKeyUp(HWND window, UINT message, WPARAM key, LPARAM lParam);
+
+    // ---- Host frame: console and status line --------------------------------------------
+    void appendConsoleLine(std::string line);
+    void setStatusMessage(std::string text);
+    void clearConsole();
+
+    // ---- Host frame: text services -------------------------------------------------------
+    void splitTokens(std::string text, char separator);
+    void replaceNameSeparators();
+    void openTextEntry(int32_t x, int32_t y, int32_t width, int32_t height, std::string text,
+                       int32_t maxLength, int32_t inputKind, std::string prompt1,
+                       std::string prompt2, uint8_t replaceOnFirstKey);
+
+    // ---- Stage model ----------------------------------------------------------------------
+
+    // ---- DSP link: pin callbacks ---------------------------------------------------------
+    void onPin0();
+    void onLocalIdPin();
+    void onConfigBlobPin();
+    void onScriptPin();
+    void onOutgoingScriptPin();
+    void onViewStatePin();
+    void onPin6();
+    void onRoomsPin();
+    void onTargetsPin();
+    void onSourcesPin();
+    void onGroupsPin();
+    void onCablesPin();
+    void onInputDelaysPin();
+    void onInputEqPin();
+    void onInputDynamicsPin();
+    void onGainMatrixPin();
+    void onOutputEqPin();
+    void onOutputDynamicsPin();
+    void onOutputDelaysPin();
+    void onPatchRetryPin();
+    void onPin20();
+    void onPanelLayoutPin();
+    void onInputMixerPin();
+    void onOutputMixerPin();
+    void onSourceVirtualsPin();
+    void onTargetVirtualsPin();
+    void onPin26Blob();
+    void onFeedbackMixesPin();
+    void onRecords28Pin();
+    void onTextCommandPin();
+    void onBlock30Pin();
+    void onSlicesPin();
+    void onPin33();
+    void onPin34();
+    void onPin35();
+    void onPin36();
+    void onLeaveFullScreenPin();
+    void onTextPin38();
+    void onPin40();
+    void onPin41();
+    void onPin42();
+    void onPin43();
+    void onPin44();
+    void onPin45();
+    void onPin52();
+    void onFloatPin58();
+    void onFloatPin59();
+    void onPin60();
+    void onMeterPin();
+    void onSourceActivityPin();
+    void onTargetActivityPin();
+    void onPin65();
+    void onSourceMetersPin();
+    void onTargetMetersPin();
+
+    // ---- DSP link: state sender ------------------------------------------------------------
+
+    // ---- Command language ------------------------------------------------------------------
+    int32_t executeCommandString(std::string line);
+    int32_t dispatchCommand(CliObject command);
+    void commitModelChange();
+    void loadMacroFile(std::string fileName, int32_t relativeToModule);
+
+    // ---- Rendering platform ----------------------------------------------------------------
+
+    // ---- Screen frame, stage and input -----------------------------------------------------
+    void renderFrame();
+    void commitTextEntry();
+
+    // ---- Panels and mixer pages ------------------------------------------------------------
+
+    // ======================================================================================
+    // State, in declaration order.
+
+    int32_t lastTickTime = 0;
+    UINT_PTR timerId = 0;
+    uint8_t chromeHidden = 0;
+    int32_t sampleRate = 44100;
+    float windowWidth = 0.0f;
+    float windowHeight = 0.0f;
+    float savedWidth = 0.0f;
+    float savedHeight = 0.0f;
+    StringGuiPin pin0;
+
+    // Stage records.
+    SourceRecord sources[kMaxSources];
+    int32_t sourceCount = 0;
+    int32_t currentSource = 0;
+    TargetRecord targets[kMaxTargets];
+    int32_t targetCount = 0;
+    int32_t currentTarget = 0;
+    GroupRecord groups[kMaxGroups];
+    int32_t groupCount = 16;
+    RoomRecord rooms[kMaxRooms];
+    int32_t roomCount = 0;
+    int32_t currentRoom = 0;
+    CableRecord cables[kMaxCables];
+    int32_t cableCount = 0;
+    CableRecord pendingCable;
+    CableRecord cableWorkTable[kMaxCables];
+    CableBlobEntry cableBlobStaging[1024];
+
+    uint8_t keyHeld[257] = {};
+    ViewSettings viewSettings;
+    int32_t stageToolState[10] = {};
+
+    // First run of pins: values the DSP side feeds and pins nothing writes.
+    MpGuiPin<int> pin33;
+    MpGuiPin<int> pin34;
+    MpGuiPin<int> pin35;
+    MpGuiPin<int> pin36;
+    MpGuiPin<float> pinFloat58;
+    MpGuiPin<float> pinFloat59;
+    StringGuiPin pinText38;
+    StringGuiPin pin52;
+    StringGuiPin pin65;
+    MpGuiPin<MpBlob> pinProcessingStatus; // 26
+
+    // DSP processing status block (pin 26).
+    int32_t processingStatusSize = 0;
+    uint8_t processingStatus[4096] = {};
+
+    // View state.
+    struct ViewState {
+        int32_t stageMode = 0;
+        uint8_t stageLock = 0;
+        int32_t hoverMode = 0;
+        uint8_t animationOn = 0;
+        float animationPhase = 0.01f;
+        uint8_t fullScreen = 0;
+        int32_t focusItem = -1;
+        float zoom = 1.0f;
+    } view;
+
+    float faderLawConstants[6] = {1.2f, 1.0f, 0.001f, 6.91f, 1000.0f, 0.1447178f};
+    FaderRecord faders[3];
+
+    // INPUTS and OUTPUTS page state.
+    struct StripPageState {
+        int32_t strips[6] = {-1, -1, -1, -1, -1, -1};
+        int32_t scroll = -1;
+        uint8_t dragging = 0;
+        float animationPhase = 0.05f;
+        int32_t pickedStrip = 0;
+        int32_t pickedControl = 0;
+        int32_t pickedValue = 0;
+        uint8_t panelsShown = 1;
+    } stripPages;
+    struct InputsPageState {
+        int32_t scroll = 0;
+        int32_t first = 0;
+        uint8_t held = 0;
+        int32_t picked[3] = {-1, -1, -1};
+    } inputsPage;
+
+    DynamicsCurve dynamicsCurve;
+    MixRecord feedbackMixes[kChannels];
+    struct FeedbackPageState {
+        uint8_t dragging = 0;
+        int32_t pickedSource = -1;
+        int32_t scroll = 0;
+        int32_t pickedSlot = -1;
+    } feedbackPage;
+
+    GainMatrixStaging gainMatrixStaging;
+
+    uint8_t sendFlags[kSendFlags] = {};
+    int32_t sendFlagCount = kSendFlags;
+
+    // Second run of pins: the state blobs and the pins beside them.
+    MpGuiPin<MpBlob> pinConfiguration;   // 2
+    MpGuiPin<MpBlob> pinScriptIn;        // 3
+    MpGuiPin<MpBlob> pinScriptOut;       // 4
+    MpGuiPin<MpBlob> pinViewState;       // 5
+    MpGuiPin<MpBlob> pin6;               // 6
+    MpGuiPin<MpBlob> pinRooms;           // 7
+    MpGuiPin<MpBlob> pinTargets;         // 8
+    MpGuiPin<MpBlob> pinSources;         // 9
+    MpGuiPin<MpBlob> pinGroups;          // 10
+    MpGuiPin<MpBlob> pinCables;          // 11
+    MpGuiPin<MpBlob> pinInputDelays;     // 12
+    MpGuiPin<MpBlob> pinInputEq;         // 13
+    MpGuiPin<MpBlob> pinInputDynamics;   // 14
+    MpGuiPin<MpBlob> pinGainMatrix;      // 15
+    MpGuiPin<MpBlob> pinOutputEq;        // 16
+    MpGuiPin<MpBlob> pinOutputDynamics;  // 17
+    MpGuiPin<MpBlob> pinOutputDelays;    // 18
+    MpGuiPin<int> pinPatchRetry;         // 19
+    MpGuiPin<int> pinEditorOpen;         // 20
+    MpGuiPin<MpBlob> pinPanelLayout;     // 21
+    MpGuiPin<MpBlob> pinInputMixer;      // 22
+    MpGuiPin<MpBlob> pinOutputMixer;     // 23
+    MpGuiPin<MpBlob> pinSourceVirtuals;  // 24
+    MpGuiPin<MpBlob> pinTargetVirtuals;  // 25
+    MpGuiPin<MpBlob> pinFeedbackMixes;   // 27
+    MpGuiPin<MpBlob> pinNotes;           // 28
+    MpGuiPin<MpBlob> pinNameLists;       // 29
+    MpGuiPin<MpBlob> pinPatchRecord;     // 30
+    MpGuiPin<MpBlob> pinSlices;          // 31
+    int32_t patchCheckCountdown = 10;
+    uint8_t patchCheckPending = 0;
+
+    uint8_t block1024[1024] = {};
+    int32_t viewStateWord = 1;
+
+    // Patch file state.
+    char patchPath[256] = {};
+    int32_t patchPathLength = 0;
+    uint8_t autoSave = 0;
+    int32_t lastSaveTime = 0;
+    int32_t autoSaveInterval = 5000;
+    uint8_t autoSaveShown = 0;
+    uint8_t autoBackupShown = 0;
+
+    FilterRecord inputFilters[kChannels];
+    FilterRecord outputFilters[kChannels];
+    FilterRecord filterClipboard;
+    struct FiltersPanelState {
+        int32_t kind = 0;
+        int32_t index = 1;
+        uint8_t enabled = 0;
+    } filtersPanel;
+    EqBand panelBands[10];
+    EqBand shownBands[5];
+    struct FiltersPanelSettings {
+        uint8_t dragging = 0;
+        int32_t bandCount = 5;
+        float values[6] = {0.0f, 0.0f, 12.0f, 0.8f, 0.0f, 0.0f};
+        int32_t pickedBand = -1;
+        int32_t hoverBand = 0;
+        int32_t mode = 0;
+    } filtersPanelSettings;
+    FilterBandBank bandBanks[10];
+    EqPresetTable eqPresets;
+    DelayRecord inputDelays[kChannels];
+    DelayRecord outputDelays[kChannels];
+    int32_t mixerSwitches[2] = {0, 1};
+    MixRecord inputMixer[kChannels];
+    MixRecord outputMixer[kChannels];
+    struct VirtualPanelState {
+        int32_t mode = 0;
+        int32_t index = 1;
+        int32_t pickedPin = 0;
+        int32_t scroll = 0;
+        uint8_t flagPair[2] = {1, 0};
+        ColourQuad colours[4];
+    } virtualPanel;
+    AnnotationButton annotationButtons[256];
+    int32_t annotationButtonCount = 0;
+    AnnotationText annotationTexts[256];
+    int32_t annotationTextCount = 0;
+    int32_t annotationMode = 0;
+    float annotationWidth = 200.0f;
+    float annotationHeight = 50.0f;
+    DynamicsRecord inputDynamics[kChannels];
+    DynamicsRecord outputDynamics[kChannels];
+    DynamicsRecord dynamicsClipboard;
+    uint8_t dynamicsClipboardFilled = 0;
+    int32_t dynamicsClipboardKind = 0;
+    int32_t dynamicsClipboardMode = 1;
+    uint8_t filterClipboardFilled = 0;
+    DynamicsCurve panelDynamicsCurve;
+    struct DynamicsPanelState {
+        int32_t kind = 0;
+        int32_t index = 0;
+        int32_t pickedPoint = 0;
+        uint8_t dragging = 0;
+    } dynamicsPanel;
+
+    InstanceRecord ownInstance;
+    uint8_t ownInstanceExtra = 1;
+    ConfigurationBlock configuration;
+    uint8_t displaysEnumerated = 0;
+    int32_t localId = 0;
+
+    // Third run of pins.
+    MpGuiPin<int> pinLocalId; // 1
+
+    std::string actionLists[2][100];
+    uint8_t popupOpen[2] = {};
+    PopupMenu popupMenus[10];
+    int32_t menuCounters[2] = {9, 0};
+    NamedStringList userMenus[100];
+    int32_t userMenuCount = 0;
+    int32_t panelCount = 0;
+    PanelWindow panels[10];
+    uint8_t mouseHeld = 0;
+    int32_t mouseMode = 99;
+
+    // Text-entry box, filled by openTextEntry.
+    struct TextEntryState {
+        uint8_t armed = 0;
+        int32_t x = 0;
+        int32_t y = 0;
+        int32_t width = 0;
+        int32_t height = 0;
+        std::string text;
+        int32_t maxLength = 0;
+        int32_t inputKind = 0;
+        std::string prompt1;
+        std::string prompt2;
+        uint8_t replaceOnFirstKey = 0;
+        int32_t entryId = -1;
+        uint8_t flagPair[2] = {1, 0};
+        int32_t cursor = 1;
+        int32_t lineCount = 2;
+        ColourQuad colours[2];
+    } textEntry;
+
+    AnnotationText macroPanelTexts[256];
+    AnnotationButton macroPanelButtons[256];
+    int32_t macroPanelButtonCount = 0;
+    ColourQuad annotationColours[16];
+    NoteRecord notes[256];
+    int32_t noteCount = 0;
+    struct NoteEditState {
+        uint8_t editing = 0;
+        int32_t index = -1;
+        std::string texts[3];
+    } noteEdit;
+
+    // Timer and mouse state.
+    uint8_t timerStarted = 0;
+    int32_t tickCount = 0;
+    uint8_t leftButtonHeld = 0;
+    uint8_t rightButtonHeld = 0;
+    int32_t lastMouseX = 0;
+    int32_t lastMouseY = 0;
+    int32_t dragStartX = -1;
+    int32_t dragStartY = -1;
+    int32_t dragThreshold = 20;
+
+    std::string entryCaption = "TITLE";
+    std::string entryPrompt = "HINT HERE";
+    std::string entryHint = "for command/macro functions to work\nnames must not begin with a number";
+
+    int32_t hitTestState[2] = {0, 0};
+    int32_t hitTestOrder[5] = {1, 2, 3, 4, 5};
+
+    SliceRecord slices[20];
+    SliceRecord driftStart;
+    uint8_t drifting = 0;
+    uint8_t driftBlink = 0;
+    int32_t driftSlice = 0;
+
+    ConsoleRing console;
+
+    ItemSnapshot undoSnapshot[256];
+    int32_t undoCount = 0;
+    std::string undoLine;
+
+    // Selection names.
+    std::string selectionText;
+    std::string selectedNames[255];
+    int32_t selectedIndexes[256] = {-1};
+    int32_t selectedCount = 0;
+    int32_t selectionKind = -1;
+    int32_t selectionIndex = -1;
+    std::string selectionName;
+    std::string storedSelections[20][255];
+    int32_t storedSelectionNumber = 1;
+
+    uint8_t batch = 0; // a macro file is loading: no commit, no send
+
+    // Macro line queue.
+    int32_t queuedLineCount = 0;
+    std::string queuedLines[200];
+    uint8_t queueActive = 0;
+    int32_t queueNext = 0;
+    std::string queueName;
+    uint8_t pendingLoadMacro = 0;
+    std::string pendingMacroName;
+    int32_t macroLineNumber = -1;
+    std::string failedLines[128];
+    std::string macroWords[512];
+
+    // Page and run state.
+    int32_t currentPage = 0; // 0 STAGE
+    float pageScales[4] = {1.0f, 1.0f, 1.0f, 100.0f};
+    int32_t tableSizes[4] = {64, 64, 16, 8};
+    uint8_t pageSwitches[8] = {1, 1, 1, 1, 1, 1, 1, 1};
+
+    MpGuiPin<MpBlob> pagePin; // unregistered
+    int32_t pagePinState = 1;
+
+    int32_t savedTop = 0;
+    int32_t savedBottom = 0;
+    int32_t savedLeft = 0;
+    int32_t savedRight = 0;
+
+    StrokeFont font;
+
+    int32_t meterState[4] = {};
+
+    // Fourth run of pins.
+    StringGuiPin pins40to45[6];
+    MpGuiPin<int> pinNode;                // 60
+    MpGuiPin<MpBlob> pinMeters;           // 61
+    MpGuiPin<MpBlob> pinSourceActivity;   // 62
+    MpGuiPin<MpBlob> pinTargetActivity;   // 63
+    MpGuiPin<MpBlob> pinSourceMeters;     // 66
+    MpGuiPin<MpBlob> pinTargetMeters;     // 67
+    MpGuiPin<bool> pinLeaveFullScreen;    // 37
+
+    uint8_t stripHeld = 0;
+    int32_t muteSummary = 0;
+    int32_t soloSummary = 0;
+    float stripMetrics[3] = {64.0f, 64.0f, 13.0f};
+    std::string stringTable[100];
+    float stringMetrics[3] = {64.0f, 64.0f, 13.0f};
+
+    struct ItemPointer {
+        int32_t kind = -1;
+        int32_t index = -1;
+        float values[3] = {};
+        float scale = 1.0f;
+        uint8_t active = 1;
+    } itemPointers[2];
+
+    uint8_t focusPair[2] = {1, 0};
+    uint8_t focusFollowsMouse = 0;
+
+    std::string fieldTokens[128];
+    std::string tokenFields[128];
+    std::string tokens[kTokens];
+    int32_t tokenCount = 0;
+
+private:
+    void registerPins();
+};
+
+// The process-wide once-per-id full-screen table that every constructor clears.
+extern uint8_t fullScreenDone[10];

@@ -1,0 +1,6 @@
+// The parsed command line, item references and item snapshots.
+#pragma once
+
+struct ItemSnapshot {};
+struct EqPresetEntry {};
+struct EqPresetTable {};

@@ -1,0 +1,4 @@
+// One stored scene of up to 64 member sources.
+#pragma once
+
+struct SliceRecord {};

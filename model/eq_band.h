@@ -1,0 +1,4 @@
+// One equaliser band: its design and response.
+#pragma once
+
+struct EqBand {};

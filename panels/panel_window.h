@@ -1,0 +1,4 @@
+// One floating panel.
+#pragma once
+
+struct PanelWindow {};

@@ -1,0 +1,43 @@
+// Hooks through which the host application and the tests steer the platform layer: the clock,
+// local time, dialog answers, message boxes and the debug output.
+#pragma once
+
+#include <cstdint>
+#include <ctime>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace qxplatform {
+
+// Clock: once set by hand, processClock() returns the set value until it is set again or the
+// manual clock is released.
+void setManualClock(int32_t milliseconds);
+void advanceManualClock(int32_t milliseconds);
+void releaseManualClock();
+
+// Local time: once set, localTimeNow() returns this time until released.
+void setManualLocalTime(const std::tm& time);
+void releaseManualLocalTime();
+
+// Common dialogs take their answers from these queues, first in first out; a dialog with an
+// empty queue is cancelled. Paths are host paths or module paths; the module receives the
+// module form.
+enum class DialogKind { Open, Save, Colour };
+void queueDialogAnswer(DialogKind kind, const std::string& answer);
+void clearDialogAnswers();
+
+// Message boxes shown so far (newest last; the layer keeps the last 32).
+struct MessageBoxRecord {
+    std::string caption;
+    std::string text;
+};
+std::vector<MessageBoxRecord> recentMessageBoxes();
+void clearMessageBoxes();
+// While quiet, message boxes are recorded but not printed.
+void setMessageBoxesQuiet(bool quiet);
+
+// Receiver of OutputDebugStringA; none set: the text is dropped.
+void setDebugOutputSink(std::function<void(const std::string&)> sink);
+
+} // namespace qxplatform

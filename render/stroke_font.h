@@ -1,0 +1,4 @@
+// The text renderer: block font and glyph textures.
+#pragma once
+
+class StrokeFont {};
