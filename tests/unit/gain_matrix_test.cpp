@@ -22,8 +22,8 @@ struct GainMatrixTest : ::testing::Test, StageFixture {
 TEST_F(GainMatrixTest, DistanceLawAndSpread) {
     const struct {
         float dx, size, expected;
-    } cases[] = {{0.0f, 0.5f, 50.0f},  {0.0f, 1.0f, 100.0f}, {0.0f, 3.0f, 100.0f},
-                 {60.0f, 1.0f, 40.0f}, {100.0f, 1.0f, 0.0f}, {150.0f, 1.0f, 0.0f},
+    } cases[] = {{0.0f, 0.5f, 50.0f},   {0.0f, 1.0f, 100.0f},  {0.0f, 3.0f, 100.0f},
+                 {60.0f, 1.0f, 40.0f},  {100.0f, 1.0f, 0.0f},  {150.0f, 1.0f, 0.0f},
                  {60.0f, 2.0f, 100.0f}, {150.0f, 2.0f, 50.0f}, {60.0f, 0.5f, 0.0f}};
     for (const auto& c : cases) {
         source(0, 100.0f + c.dx, 100.0f, c.size);

@@ -18,7 +18,8 @@ TEST(LevelArithmetic, DecibelConversions) {
 
     const struct {
         float db, gain;
-    } toGain[] = {{-6.0f, 0.501187f}, {0.0f, 1.0f}, {20.0f, 10.0f}, {-60.0f, 0.001f}, {-200.0f, 1e-10f}};
+    } toGain[] = {
+        {-6.0f, 0.501187f}, {0.0f, 1.0f}, {20.0f, 10.0f}, {-60.0f, 0.001f}, {-200.0f, 1e-10f}};
     for (const auto& c : toGain) EXPECT_NEAR(dbToGain(c.db) / c.gain, 1.0f, 1e-5) << c.db;
     for (float db : {-48.0f, -3.0f, 0.0f, 6.0f}) EXPECT_NEAR(gainToDb(dbToGain(db)), db, 1e-4);
 }
@@ -27,8 +28,11 @@ TEST(LevelArithmetic, FaderLawAcrossTheRangeAndOutsideIt) {
     const FaderLaw law;
     const struct {
         float position, gain;
-    } cases[] = {{0.0f, 0.001f},        {1.0f, 1.002247f}, {0.5f, 0.03165829f},
-                 {-0.5f, 3.158731e-5f}, {1.5f, 31.72943f}};
+    } cases[] = {{0.0f, 0.001f},
+                 {1.0f, 1.002247f},
+                 {0.5f, 0.03165829f},
+                 {-0.5f, 3.158731e-5f},
+                 {1.5f, 31.72943f}};
     for (const auto& c : cases) EXPECT_NEAR(law.positionToGain(c.position) / c.gain, 1.0f, 1e-5);
     EXPECT_NEAR(law.gainToPosition(0.001f), 0.0f, 1e-6);
     EXPECT_NEAR(law.gainToPosition(1.0f), 0.99968f, 1e-5);
@@ -86,7 +90,8 @@ TEST(DynamicsCurveTest, Table60KeepsTheLargestOutputPerEntry) {
 }
 
 TEST(DynamicsCurveTest, SamplesOutsideTheTablesAreIgnored) {
-    DynamicsCurve far = curveOf({{5.0f, 0.5f}, {6.0f, 0.5f}, {7.0f, 0.5f}, {8.0f, 0.5f}, {9.0f, 0.5f}});
+    DynamicsCurve far =
+        curveOf({{5.0f, 0.5f}, {6.0f, 0.5f}, {7.0f, 0.5f}, {8.0f, 0.5f}, {9.0f, 0.5f}});
     far.buildTable60(); // would write at entries 300 and beyond
     EXPECT_EQ(far.table60[79 - 60], 0.5f * 60.0f - 60.0f);
     far.buildTable(100);

@@ -26,15 +26,39 @@ struct Scene {
 
 TEST_F(UpkeepTest, HooksKeepRoomsGroupsAndSummariesRight) {
     const Scene scenes[] = {
-        {"right edge is inside", {{100.0f, 50.0f}, {100.01f, 50.0f}}, {}, {}, {},
-         {0, -1}, {0, 0}, {0, 0}},
-        {"overlap ends in the highest room", {{150.0f, 50.0f}, {5.0f, 5.0f}}, {}, {}, {},
-         {2, 0}, {0, 0}, {0, 0}},
-        {"highest muted group decides", {{5.0f, 5.0f}, {5.0f, 5.0f}}, {{0, 1}, {0}}, {0}, {},
-         {0, 0}, {0, 1}, {0, 0}},
+        {"right edge is inside",
+         {{100.0f, 50.0f}, {100.01f, 50.0f}},
+         {},
+         {},
+         {},
+         {0, -1},
+         {0, 0},
+         {0, 0}},
+        {"overlap ends in the highest room",
+         {{150.0f, 50.0f}, {5.0f, 5.0f}},
+         {},
+         {},
+         {},
+         {2, 0},
+         {0, 0},
+         {0, 0}},
+        {"highest muted group decides",
+         {{5.0f, 5.0f}, {5.0f, 5.0f}},
+         {{0, 1}, {0}},
+         {0},
+         {},
+         {0, 0},
+         {0, 1},
+         {0, 0}},
         {"a muted higher group wins", {{5.0f, 5.0f}}, {{0}, {0}}, {1}, {0}, {0}, {1}, {0}},
-        {"solo goes to members only", {{5.0f, 5.0f}, {5.0f, 5.0f}, {5.0f, 5.0f}}, {{}, {}, {1, 2}},
-         {}, {2}, {0, 0, 0}, {0, 0, 0}, {0, 1, 1}},
+        {"solo goes to members only",
+         {{5.0f, 5.0f}, {5.0f, 5.0f}, {5.0f, 5.0f}},
+         {{}, {}, {1, 2}},
+         {},
+         {2},
+         {0, 0, 0},
+         {0, 0, 0},
+         {0, 1, 1}},
     };
     for (const Scene& scene : scenes) {
         StageFixture f;
@@ -388,8 +412,8 @@ TEST_F(UpkeepTest, SnapPickColourAndPin60) {
     EXPECT_EQ(gui->pin60Values[1], 2);
 
     gui->markAllDirty();
-    for (int flag : {kSendSources, kSendTargets, kSendGroups, kSendCables, kSendRooms,
-                     kSendViewState})
+    for (int flag :
+         {kSendSources, kSendTargets, kSendGroups, kSendCables, kSendRooms, kSendViewState})
         EXPECT_EQ(gui->sendFlags[flag], 1) << flag;
 }
 
