@@ -17,6 +17,23 @@ struct PairSource {
     const GroupRecord* groups[kMembershipSlots];
 };
 
+// The live part of the matrix as one small contiguous block ([target][source]): the passes
+// write here and the rows are copied into the target records once.
+struct GainMatrixRows {
+    float gain[QX_GUI::kMaxLiveItems][QX_GUI::kMaxLiveItems];
+
+    void copyFrom(const QX_GUI& gui, int32_t liveSources, int32_t liveTargets) {
+        for (int32_t t = 0; t < liveTargets; ++t)
+            std::copy(gui.targets[t].gainRow, gui.targets[t].gainRow + liveSources, gain[t]);
+    }
+    void copyTo(QX_GUI& gui, int32_t liveSources, int32_t liveTargets) const {
+        for (int32_t t = 0; t < liveTargets; ++t)
+            std::copy(gain[t], gain[t] + liveSources, gui.targets[t].gainRow);
+    }
+};
+
+void applyCableGainsTo(QX_GUI& gui, GainMatrixRows& rows, int32_t liveSources, int32_t liveTargets);
+
 struct PairTarget {
     float x, y, radius, level, phase;
     bool ownRadius;
@@ -93,6 +110,7 @@ void QX_GUI::computeGainMatrix() {
         targetSounds[t] = T.mute != 1 && (anyTargetSoloed != 1 || T.solo == 1);
     }
 
+    GainMatrixRows rows;
     PairSource view;
     for (int32_t s = 0; s < liveSources; ++s) {
         const SourceRecord& source = sources[s];
@@ -107,10 +125,11 @@ void QX_GUI::computeGainMatrix() {
         if (sourceSounds) gatherPairSource(*this, s, view);
         for (int32_t t = 0; t < liveTargets; ++t) {
             const bool sounds = sourceSounds && targetRoom[t] == r && targetSounds[t];
-            targets[t].gainRow[s] = sounds ? pairValue(*this, view, targetViews[t]) : 0.0f;
+            rows.gain[t][s] = sounds ? pairValue(*this, view, targetViews[t]) : 0.0f;
         }
     }
-    applyCableGains();
+    applyCableGainsTo(*this, rows, liveSources, liveTargets);
+    rows.copyTo(*this, liveSources, liveTargets);
 }
 
 // The value is not divided by the target's radius here; the blob encoder does that.
@@ -145,50 +164,64 @@ struct CableSource {
 // Cables overwrite the entries of their pairs; a later cable for the same pair decides. Only
 // the target's room counts for a cable.
 void QX_GUI::applyCableGains() {
-    const int32_t liveCables = std::clamp(cableCount, 0, static_cast<int32_t>(kMaxCables));
-    const float M = viewSettings.masterVolume;
+    const int32_t liveSources = std::clamp(sourceCount, 0, static_cast<int32_t>(kMaxLiveItems));
+    const int32_t liveTargets = std::clamp(targetCount, 0, static_cast<int32_t>(kMaxLiveItems));
+    GainMatrixRows rows;
+    rows.copyFrom(*this, liveSources, liveTargets);
+    applyCableGainsTo(*this, rows, liveSources, liveTargets);
+    rows.copyTo(*this, liveSources, liveTargets);
+}
+
+namespace {
+
+// Entries of live pairs go to the rows; a cable beyond the counts writes its record directly.
+void applyCableGainsTo(QX_GUI& gui, GainMatrixRows& rows, int32_t liveSources,
+                       int32_t liveTargets) {
+    const int32_t liveCables =
+        std::clamp(gui.cableCount, 0, static_cast<int32_t>(QX_GUI::kMaxCables));
+    const float M = gui.viewSettings.masterVolume;
     CableSource sourceEnds[kMembershipSlots];
-    CableTarget targetEnds[kMaxTargets];
+    CableTarget targetEnds[QX_GUI::kMaxTargets];
 
     for (int32_t c = 0; c < liveCables; ++c) {
-        const CableRecord& cable = cables[c];
+        const CableRecord& cable = gui.cables[c];
         const int32_t s = cable.source;
         const int32_t t = cable.target;
-        if (s < 0 || s >= kMembershipSlots || t < 0 || t >= kMaxTargets) continue;
+        if (s < 0 || s >= kMembershipSlots || t < 0 || t >= QX_GUI::kMaxTargets) continue;
 
         CableSource& S = sourceEnds[s];
         if (!S.gathered) {
-            const SourceRecord& source = sources[s];
+            const SourceRecord& source = gui.sources[s];
             S.gathered = true;
-            S.silent = source.mute == 1 || (anySourceSoloed == 1 && source.solo != 1) ||
-                       (anyGroupSoloed == 1 && source.groupSoloed != 1) ||
-                       (anyGroupMuted == 1 && source.groupMuted == 1);
+            S.silent = source.mute == 1 || (gui.anySourceSoloed == 1 && source.solo != 1) ||
+                       (gui.anyGroupSoloed == 1 && source.groupSoloed != 1) ||
+                       (gui.anyGroupMuted == 1 && source.groupMuted == 1);
             S.level = source.level;
             S.phase = source.phase;
             S.groupCount = std::clamp(source.groupCount, 0, kMembershipSlots);
             for (int32_t k = 0; k < S.groupCount; ++k) {
-                const GroupRecord& group = groups[source.groupList[k]];
+                const GroupRecord& group = gui.groups[source.groupList[k]];
                 S.groupFactors[k] = group.phase * group.level;
             }
         }
         CableTarget& T = targetEnds[t];
         if (!T.gathered) {
-            const TargetRecord& target = targets[t];
+            const TargetRecord& target = gui.targets[t];
             T.gathered = true;
-            T.silent = target.mute == 1 || (anyTargetSoloed == 1 && target.solo != 1);
+            T.silent = target.mute == 1 || (gui.anyTargetSoloed == 1 && target.solo != 1);
             T.level = target.level;
             T.phase = target.phase;
-            if (target.room >= 0 && target.room < kMaxRooms) {
-                const RoomRecord& room = rooms[target.room];
+            if (target.room >= 0 && target.room < QX_GUI::kMaxRooms) {
+                const RoomRecord& room = gui.rooms[target.room];
                 T.roomFactor = room.mute == 1 ? 0.0f : room.level * room.phase;
-                if (anyRoomSoloed != 0 && room.solo != 1) T.roomFactor = 0.0f;
+                if (gui.anyRoomSoloed != 0 && room.solo != 1) T.roomFactor = 0.0f;
             }
         }
 
         float g = T.roomFactor;
         if (cable.useGroups != 0)
             for (int32_t k = 0; k < S.groupCount; ++k) g = g * S.groupFactors[k];
-        if (T.silent || S.silent || cable.mute == 1 || (anyCableSoloed == 1 && cable.solo != 1))
+        if (T.silent || S.silent || cable.mute == 1 || (gui.anyCableSoloed == 1 && cable.solo != 1))
             g = 0.0f;
         g = g * S.phase;
         g = g * cable.phase;
@@ -197,6 +230,11 @@ void QX_GUI::applyCableGains() {
         g = g * S.level;
         g = g * cable.level;
         g = g * M;
-        targets[t].gainRow[s] = g;
+        if (s < liveSources && t < liveTargets)
+            rows.gain[t][s] = g;
+        else
+            gui.targets[t].gainRow[s] = g;
     }
 }
+
+} // namespace

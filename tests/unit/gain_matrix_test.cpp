@@ -175,4 +175,23 @@ TEST_F(GainMatrixTest, EntriesBeyondTheCountsAreLeftAlone) {
     EXPECT_EQ(gui->targets[10].gainRow[0], 9.0f);
 }
 
+TEST_F(GainMatrixTest, PairGainAndApplyCableGainsAloneWriteTheirEntries) {
+    source(0, 100.0f, 140.0f);
+    commit();
+    gui->pairGain(0, 0);
+    EXPECT_FLOAT_EQ(gain(0, 0), 60.0f);
+    cable(0, 1);
+    gui->targets[1].gainRow[0] = 3.0f;
+    // A cable whose source lies beyond the count still writes its own entry.
+    gui->cables[gui->cableCount].source = 70;
+    gui->cables[gui->cableCount].target = 1;
+    gui->cables[gui->cableCount].level = 0.5f;
+    ++gui->cableCount;
+    gui->sources[70].level = 1.0f;
+    gui->applyCableGains();
+    EXPECT_FLOAT_EQ(gain(0, 1), 0.5f);
+    EXPECT_FLOAT_EQ(gain(70, 1), 0.5f);
+    EXPECT_FLOAT_EQ(gain(0, 0), 60.0f);
+}
+
 } // namespace
