@@ -12,27 +12,31 @@ std::string toUpperCopy(std::string text) {
     return text;
 }
 
-std::string modulePath(const std::string& name) {
-    WCHAR wide[MAX_PATH] = {};
-    GetModuleFileNameW(moduleInstance(), wide, MAX_PATH);
-    char narrow[MAX_PATH] = {};
-    WideCharToMultiByte(CP_UTF8, 0, wide, -1, narrow, MAX_PATH - 1, nullptr, nullptr);
-
-    // Split at "\" (empty parts vanish) and join all but the file name.
+std::string joinModuleFolder(const std::string& moduleFile, const std::string& name) {
+    // Split at "\" (empty parts vanish) and join all but the file name. Paths of any depth are
+    // taken whole rather than cut at a fixed number of parts.
     std::vector<std::string> parts;
     std::string part;
-    for (const char* p = narrow; *p; ++p) {
-        if (*p == '\\') {
-            if (!part.empty()) parts.push_back(part);
-            part.clear();
-        } else {
-            part += *p;
+    for (char c : moduleFile) {
+        if (c != '\\') {
+            part += c;
+            continue;
         }
+        if (!part.empty()) parts.push_back(part);
+        part.clear();
     }
     if (!part.empty()) parts.push_back(part);
     std::string folder;
     for (size_t i = 0; i + 1 < parts.size(); ++i) folder += parts[i] + "\\";
     return folder + name;
+}
+
+std::string modulePath(const std::string& name) {
+    WCHAR wide[MAX_PATH] = {};
+    GetModuleFileNameW(moduleInstance(), wide, MAX_PATH);
+    char narrow[MAX_PATH] = {};
+    WideCharToMultiByte(CP_UTF8, 0, wide, -1, narrow, MAX_PATH - 1, nullptr, nullptr);
+    return joinModuleFolder(narrow, name);
 }
 
 std::u16string modulePathWide(const std::string& name) { return utf8ToWide(modulePath(name)); }
