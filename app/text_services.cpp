@@ -39,12 +39,14 @@ std::string modulePath(const std::string& name) {
     return joinModuleFolder(narrow, name);
 }
 
-std::u16string modulePathWide(const std::string& name) { return utf8ToWide(modulePath(name)); }
+std::u16string modulePathWide(const std::string& name) {
+    return utf8ToWide(modulePath(name));
+}
 
 std::u16string utf8ToWide(const std::string& text) {
     if (text.empty()) return {};
-    int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                     nullptr, 0);
+    int length =
+        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     std::u16string wide(static_cast<size_t>(length), u'\0');
     MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(),
                         length);
