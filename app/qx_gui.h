@@ -218,7 +218,66 @@ public:
     int32_t executeCommandString(std::string line);
     int32_t dispatchCommand(CliObject command);
     void commitModelChange();
-    void loadMacroFile(std::string fileName, int32_t relativeToModule);
+    bool loadMacroFile(std::string fileName, bool inModuleFolder);
+    // Argument passes.
+    CliObject parseNamedArguments(CliObject command);
+    std::string parseNamedValue(const std::string& text);
+    CliObject resolveItemNames(CliObject command);
+    ItemRef resolveItemName(const std::string& word);
+    CliObject trimArguments(CliObject command);
+    // Parse dump and banner.
+    void dumpCliObject(const CliObject& command);
+    void dumpItemRef(const ItemRef& ref);
+    void printBanner();
+    // Item name lists and lookups.
+    std::string allSourceNames();
+    std::string allTargetNames();
+    std::string allGroupNames();
+    std::string allRoomNames();
+    std::string markedSourceNames(uint8_t force);
+    std::string markedTargetNames(uint8_t force);
+    std::string markedGroupNames(uint8_t force);
+    std::string marqueeNameList(uint8_t force);
+    std::string selectionNames();
+    std::string itemName();
+    int32_t countFlaggedInMarquee();
+    bool isItemInMarquee(int32_t kind, int32_t index, uint8_t force);
+    int32_t findItemIndexByName(const std::string& name);
+    int32_t findItemKindByName(const std::string& name);
+    void findObjectPosition(const std::string& name, float& x, float& y);
+    // Item snapshots.
+    ItemSnapshot snapshotFromSource(int32_t index);
+    ItemSnapshot snapshotFromTarget(int32_t index);
+    ItemSnapshot snapshotFromGroup(int32_t index);
+    ItemSnapshot snapshotFromRoom(int32_t index);
+    ItemSnapshot snapshotFromCable(int32_t index);
+    void applySnapshotToSource(int32_t index, const ItemSnapshot& snapshot);
+    void applySnapshotToTarget(int32_t index, const ItemSnapshot& snapshot);
+    void applySnapshotToGroup(int32_t index, const ItemSnapshot& snapshot);
+    void applySnapshotToRoom(int32_t index, const ItemSnapshot& snapshot);
+    void applySnapshotToCable(int32_t index, const ItemSnapshot& snapshot);
+    ItemSnapshotList gatherItemRecords(const CliObject& command);
+    ItemSnapshotList gatherSelectedItems(const CliObject& command);
+    void scatterItemRecords(const ItemSnapshotList& list);
+    ItemSnapshot makeItemSnapshot(const std::string& name);
+    // Model commit and cable lookup.
+    int32_t findCableIndex(int32_t source, int32_t target);
+    // Sets the line that the rerun shortcut runs again; the executor keeps it.
+    void keepAsLastCommand(std::string line);
+    // Macro files and the deferred-line queue (the timer runs one queued line per tick).
+    int32_t runMacroLoad(const std::string& name, bool inModuleFolder, bool byName);
+    void runNextQueuedLine();
+    // Console and prompt verbs.
+    int32_t cmdVerbose(CliObject command);
+    void cmdCls();
+    int32_t cmdEnter(CliObject command);
+    int32_t cmdSet(CliObject command);
+    int32_t cmdConfirm(CliObject command);
+    int32_t cmdLoadMacro(CliObject command);
+    int32_t cmdLoadMacroFile(CliObject command);
+    int32_t cmdRead(CliObject command);
+    // Action list.
+    void readActionList(std::string fileName);
 
     // ---- Rendering platform ----------------------------------------------------------------
 
@@ -520,8 +579,10 @@ public:
     std::string selectedNames[255];
     int32_t selectedIndexes[256] = {-1};
     int32_t selectedCount = 0;
-    int32_t selectionKind = -1;
-    int32_t selectionIndex = -1;
+    // The touched item: the last item touched or pressed on the stage, which syndication
+    // follows (kind 1 source, 2 target, 3 group; index -1 none).
+    int32_t touchedKind = -1;
+    int32_t touchedIndex = -1;
     std::string selectionName;
     IntRect marquee; // the marquee rectangle in stage units
     std::string storedSelections[20][255];
@@ -540,6 +601,29 @@ public:
     int32_t macroLineNumber = -1;
     std::string failedLines[128];
     std::string macroWords[512];
+
+    // Command executor and macro loader state.
+    std::string rawCommandText; // the last command text as received, before expansion
+    std::string lastCommand;    // the line that the rerun shortcut runs again
+    uint8_t lastCommandKept = 0; // a verb set lastCommand itself during this dispatch
+    uint8_t macroRunning = 0;    // STOP_MACRO clears it; no further macro line runs
+    int32_t failedLineNumbers[128] = {};
+    int32_t failedLineCount = 0;
+    std::string currentMacroName;
+    int32_t macroLoadDepth = 0; // loads in progress (a macro line may load another file)
+    uint8_t pendingConfirm = 0; // the open text entry asks for a confirmation
+    std::string confirmCommand; // run when the confirmation is answered YES
+    int32_t actionCount = 0;    // entries of actionLists (names, actions)
+
+    // Marquee, syndication and the marked-name view flags.
+    int32_t marqueeRect[4] = {}; // left, top, right, bottom in stage units
+    int32_t syndicationMode = 0; // 0 NONE, 1 MARQ, 2 SELECT, 3 BOTH
+    int32_t sourcesShown = 1;
+    int32_t targetsShown = 1;
+    int32_t groupsShown = 1;
+    int32_t sourcesLocked = 0;
+    int32_t targetsLocked = 0;
+    int32_t groupsLocked = 0;
 
     // Page and run state.
     int32_t currentPage = 0; // 0 STAGE
