@@ -584,7 +584,6 @@ public:
     int32_t touchedKind = -1;
     int32_t touchedIndex = -1;
     std::string selectionName;
-    IntRect marquee; // the marquee rectangle in stage units
     std::string storedSelections[20][255];
     int32_t storedSelectionNumber = 1;
 

@@ -284,7 +284,8 @@ TEST_F(UpkeepTest, RoomAndGroupCountsAreClampedWithAMessage) {
 TEST_F(UpkeepTest, SetupRoomTakesTheMarqueeAndCreatesMissingRooms) {
     gui->console.verbose = 1; // status lines reach the console
     gui->rooms[0].name = "OLD";
-    gui->marquee = {10, 20, 110, 70};
+    const int32_t marquee[4] = {10, 20, 110, 70};
+    std::copy(marquee, marquee + 4, gui->marqueeRect);
     gui->setupRoom(2);
     EXPECT_EQ(gui->roomCount, 3);
     EXPECT_EQ(gui->rooms[0].name, "R1");
