@@ -25,6 +25,12 @@
 #include "view/annotation_records.h"
 
 struct CliObject;
+
+// A point on the stage.
+struct StagePoint {
+    float x = 0.0f;
+    float y = 0.0f;
+};
 struct ItemSnapshotList;
 
 // A colour quad as the drawing code hands it to the shaders.
@@ -77,6 +83,78 @@ public:
                        std::string prompt2, uint8_t replaceOnFirstKey);
 
     // ---- Stage model ----------------------------------------------------------------------
+    static constexpr int kMaxLiveItems = 64;  // sources, targets and channel records in use
+    static constexpr int kMaxGroupCount = 32; // the groups blob and a source's group mask
+    static constexpr int kMaxRoomCount = 8;
+
+    // Upkeep hooks run after every edit.
+    void updateRoomMembership();
+    void applyGroupMuteSolo();
+    void updateMuteSoloSummary();
+    void updateSourceMuteSummary();
+    void updateSourceSoloSummary();
+    void updateTargetMuteSummary();
+    void updateTargetSoloSummary();
+    void updateCableMuteSummary();
+    void updateCableSoloSummary();
+
+    // Cable table: live cables packed at the front.
+    void compactCables();
+    void removeCable(int32_t i);
+    int32_t addPendingCable();
+
+    // Counts and resets.
+    void setSourceCount(int32_t n);
+    void setTargetCount(int32_t n);
+    void setGroupCount(int32_t n);
+    void clearNewGroupSlot();
+    void setRoomCount(int32_t n);
+    void setupRoom(int32_t i);
+    void resetSource(int32_t i);
+    void resetTarget(int32_t i);
+    void resetGroup(int32_t i);
+    void resetRoom(int32_t i);
+
+    // Bulk clears of the live items.
+    void clearAllMuteSolo();
+    void unmuteAllGroups();
+    void unsoloAllGroups();
+    void unmuteAllSources();
+    void unsoloAllSources();
+    void unmuteAllTargets();
+    void unsoloAllTargets();
+    void unmuteAllRooms();
+    void unsoloAllRooms();
+    void unmuteAllCables();
+    void unsoloAllCables();
+    void clearSourceClipping();
+    void clearTargetClipping();
+
+    // Small operations.
+    uint32_t pickColour(uint32_t initial);
+    StagePoint snapStagePoint(float x, float y) const;
+    void markAllDirty();
+    void sendStateAndRedraw();
+    void setPin60Value(int32_t a, int32_t b);
+    void raiseSendFlag(int32_t flag);
+    // Hooks into the DSP link and the window layer; they do nothing until those exist.
+    void runStateSender();
+    void invalidateWindow();
+    void startMotionTimer();
+
+    // Gain matrix.
+    void computeGainMatrix();
+    void pairGain(int32_t s, int32_t t);
+    void applyCableGains();
+
+    // Group motion.
+    void setRotationClock(int32_t on);
+    void setMovementClock(int32_t on);
+    void rotateGroupMembers(int32_t g, int32_t elapsed);
+    void stepGroupMovement(int32_t g, int32_t elapsed);
+    void rotateGroup(int32_t g, float amount);
+    // The timer tick's share: the timed rotation and movement steps of every switched group.
+    void advanceGroupMotion();
 
     // ---- DSP link: pin callbacks ---------------------------------------------------------
     void onPin0();
@@ -140,7 +218,66 @@ public:
     int32_t executeCommandString(std::string line);
     int32_t dispatchCommand(CliObject command);
     void commitModelChange();
-    void loadMacroFile(std::string fileName, int32_t relativeToModule);
+    bool loadMacroFile(std::string fileName, bool inModuleFolder);
+    // Argument passes.
+    CliObject parseNamedArguments(CliObject command);
+    std::string parseNamedValue(const std::string& text);
+    CliObject resolveItemNames(CliObject command);
+    ItemRef resolveItemName(const std::string& word);
+    CliObject trimArguments(CliObject command);
+    // Parse dump and banner.
+    void dumpCliObject(const CliObject& command);
+    void dumpItemRef(const ItemRef& ref);
+    void printBanner();
+    // Item name lists and lookups.
+    std::string allSourceNames();
+    std::string allTargetNames();
+    std::string allGroupNames();
+    std::string allRoomNames();
+    std::string markedSourceNames(uint8_t force);
+    std::string markedTargetNames(uint8_t force);
+    std::string markedGroupNames(uint8_t force);
+    std::string marqueeNameList(uint8_t force);
+    std::string selectionNames();
+    std::string itemName();
+    int32_t countFlaggedInMarquee();
+    bool isItemInMarquee(int32_t kind, int32_t index, uint8_t force);
+    int32_t findItemIndexByName(const std::string& name);
+    int32_t findItemKindByName(const std::string& name);
+    void findObjectPosition(const std::string& name, float& x, float& y);
+    // Item snapshots.
+    ItemSnapshot snapshotFromSource(int32_t index);
+    ItemSnapshot snapshotFromTarget(int32_t index);
+    ItemSnapshot snapshotFromGroup(int32_t index);
+    ItemSnapshot snapshotFromRoom(int32_t index);
+    ItemSnapshot snapshotFromCable(int32_t index);
+    void applySnapshotToSource(int32_t index, const ItemSnapshot& snapshot);
+    void applySnapshotToTarget(int32_t index, const ItemSnapshot& snapshot);
+    void applySnapshotToGroup(int32_t index, const ItemSnapshot& snapshot);
+    void applySnapshotToRoom(int32_t index, const ItemSnapshot& snapshot);
+    void applySnapshotToCable(int32_t index, const ItemSnapshot& snapshot);
+    ItemSnapshotList gatherItemRecords(const CliObject& command);
+    ItemSnapshotList gatherSelectedItems(const CliObject& command);
+    void scatterItemRecords(const ItemSnapshotList& list);
+    ItemSnapshot makeItemSnapshot(const std::string& name);
+    // Model commit and cable lookup.
+    int32_t findCableIndex(int32_t source, int32_t target);
+    // Sets the line that the rerun shortcut runs again; the executor keeps it.
+    void keepAsLastCommand(std::string line);
+    // Macro files and the deferred-line queue (the timer runs one queued line per tick).
+    int32_t runMacroLoad(const std::string& name, bool inModuleFolder, bool byName);
+    void runNextQueuedLine();
+    // Console and prompt verbs.
+    int32_t cmdVerbose(CliObject command);
+    void cmdCls();
+    int32_t cmdEnter(CliObject command);
+    int32_t cmdSet(CliObject command);
+    int32_t cmdConfirm(CliObject command);
+    int32_t cmdLoadMacro(CliObject command);
+    int32_t cmdLoadMacroFile(CliObject command);
+    int32_t cmdRead(CliObject command);
+    // Action list.
+    void readActionList(std::string fileName);
 
     // ---- Rendering platform ----------------------------------------------------------------
 
@@ -213,7 +350,7 @@ public:
         float zoom = 1.0f;
     } view;
 
-    float faderLawConstants[6] = {1.2f, 1.0f, 0.001f, 6.91f, 1000.0f, 0.1447178f};
+    FaderLaw faderLaw;
     FaderRecord faders[3];
 
     // INPUTS and OUTPUTS page state.
@@ -410,6 +547,13 @@ public:
     int32_t dragStartX = -1;
     int32_t dragStartY = -1;
     int32_t dragThreshold = 20;
+    // Group motion switches and the clock of their last step; GUI snap; the node on pin 60.
+    int32_t rotationRunning = 0;
+    int32_t rotationLastTime = 0;
+    int32_t movementRunning = 0;
+    int32_t movementLastTime = 0;
+    int32_t guiSnap = 0;
+    int32_t pin60Values[2] = {};
 
     std::string entryCaption = "TITLE";
     std::string entryPrompt = "HINT HERE";
@@ -435,9 +579,12 @@ public:
     std::string selectedNames[255];
     int32_t selectedIndexes[256] = {-1};
     int32_t selectedCount = 0;
-    int32_t selectionKind = -1;
-    int32_t selectionIndex = -1;
+    // The touched item: the last item touched or pressed on the stage, which syndication
+    // follows (kind 1 source, 2 target, 3 group; index -1 none).
+    int32_t touchedKind = -1;
+    int32_t touchedIndex = -1;
     std::string selectionName;
+    IntRect marquee; // the marquee rectangle in stage units
     std::string storedSelections[20][255];
     int32_t storedSelectionNumber = 1;
 
@@ -454,6 +601,29 @@ public:
     int32_t macroLineNumber = -1;
     std::string failedLines[128];
     std::string macroWords[512];
+
+    // Command executor and macro loader state.
+    std::string rawCommandText; // the last command text as received, before expansion
+    std::string lastCommand;    // the line that the rerun shortcut runs again
+    uint8_t lastCommandKept = 0; // a verb set lastCommand itself during this dispatch
+    uint8_t macroRunning = 0;    // STOP_MACRO clears it; no further macro line runs
+    int32_t failedLineNumbers[128] = {};
+    int32_t failedLineCount = 0;
+    std::string currentMacroName;
+    int32_t macroLoadDepth = 0; // loads in progress (a macro line may load another file)
+    uint8_t pendingConfirm = 0; // the open text entry asks for a confirmation
+    std::string confirmCommand; // run when the confirmation is answered YES
+    int32_t actionCount = 0;    // entries of actionLists (names, actions)
+
+    // Marquee, syndication and the marked-name view flags.
+    int32_t marqueeRect[4] = {}; // left, top, right, bottom in stage units
+    int32_t syndicationMode = 0; // 0 NONE, 1 MARQ, 2 SELECT, 3 BOTH
+    int32_t sourcesShown = 1;
+    int32_t targetsShown = 1;
+    int32_t groupsShown = 1;
+    int32_t sourcesLocked = 0;
+    int32_t targetsLocked = 0;
+    int32_t groupsLocked = 0;
 
     // Page and run state.
     int32_t currentPage = 0; // 0 STAGE
@@ -484,8 +654,19 @@ public:
     MpGuiPin<bool> pinLeaveFullScreen;    // 37
 
     uint8_t stripHeld = 0;
-    int32_t muteSummary = 0;
-    int32_t soloSummary = 0;
+    // Mute, solo and clipping summaries kept by the upkeep hooks.
+    int32_t anySourceMuted = 0;
+    int32_t anySourceSoloed = 0;
+    int32_t anyTargetMuted = 0;
+    int32_t anyTargetSoloed = 0;
+    int32_t anyGroupMuted = 0;
+    int32_t anyGroupSoloed = 0;
+    int32_t anyRoomMuted = 0;
+    int32_t anyRoomSoloed = 0;
+    int32_t anyCableMuted = 0;
+    int32_t anyCableSoloed = 0;
+    int32_t anySourceClipping = 0;
+    int32_t anyTargetClipping = 0;
     float stripMetrics[3] = {64.0f, 64.0f, 13.0f};
     std::string stringTable[100];
     float stringMetrics[3] = {64.0f, 64.0f, 13.0f};
