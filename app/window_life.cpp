@@ -53,11 +53,8 @@ int32_t QX_GUI::openWindow(HWND parent, HWND* window) {
 }
 
 int32_t QX_GUI::closeWindow() {
-    if (pinEditorOpen.getValue() != 0) {
-        pinEditorOpen.setValue(0);
-        int32_t value = 0;
-        sendPinToHost(20, sizeof value, &value, 0);
-    }
+    // Setting the pin sends it at once; a pin that already holds 0 sends nothing.
+    if (pinEditorOpen.getValue() != 0) pinEditorOpen.setValue(0);
     KillTimer(window_, timerId);
     timerStarted = 0;
     if (window_) {
