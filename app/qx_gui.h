@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <ctime>
 #include <string>
 
 #include "app/configuration_block.h"
@@ -280,8 +281,55 @@ public:
     void readActionList(std::string fileName);
 
     // ---- Rendering platform ----------------------------------------------------------------
+    int32_t openWindow(HWND parent, HWND* window) override;
+    int32_t closeWindow() override;
+    LRESULT windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+    void enterFullScreen(int32_t width, int32_t height, int32_t left, int32_t top);
+    void enterFullScreenOnOwnScreen();
+    void leaveFullScreen();
+    void setupGraphics(HWND window, int32_t width, int32_t height);
+    void buildFixedVertexTables();
+    // The display rectangle the full-screen key poll tests the cursor against; false when
+    // there is none.
+    bool fullScreenRect(RECT& rect) const;
+    std::string backupFileName(const std::tm& now) const;
+    void applySliceDrift(float t);
+    UserMenuTable loadUserMenu(const std::string& fileName);
+    PopupMenu fillPopupMenuFromUserMenu(const std::string& menuName);
+    // Calls into the DSP link: the display enumeration and the patch check.
+    void runDisplayEnumeration();
+    void runPatchCheck();
+    // Calls into the panels and the DSP link that the start-up makes.
+    std::string fontFileFor(const std::string& face);
+    void setUpPanels();
+    void orderPanels();
+    void readEqPresets(const std::string& fileName);
+    void setUpSpectrumTables();
+    // writePatchFile of the patch writer with the backup flag 1.
+    void writeBackupFile(const std::string& path);
 
     // ---- Screen frame, stage and input -----------------------------------------------------
+    void drawBlankFrame();
+    void applyFramePreamble();
+    void drawFullWindowQuad();
+    void setColour(float red, float green, float blue, float alpha);
+    void drawRect(float x0, float y0, float x1, float y1);
+    void drawTextEntryBox();
+    // Frame elements whose drawing comes with their own screens.
+    void drawStagePage();
+    void drawInputsPage();
+    void drawOutputsPage();
+    void drawMatrixPage();
+    void drawFeedbackPage();
+    void drawSelectionMenu();
+    void drawMasterBox();
+    void drawToolsMenu();
+    void drawPagesMenu(int32_t page);
+    void drawPatchFileMenu();
+    void drawSlicesMenu();
+    void drawPanels();
+    void drawAnnotationButtons();
+    void drawPopupMenus();
     void renderFrame();
     void commitTextEntry();
 
@@ -536,6 +584,63 @@ public:
         int32_t index = -1;
         std::string texts[3];
     } noteEdit;
+
+    // Window life, graphics start-up and the timer tick.
+    HWND parentWindow = nullptr;
+    int32_t glSlot = 0;
+    uint8_t graphicsReady = 0;
+    uint8_t fullScreenOnOwnScreen = 0; // went full screen through the configuration block
+    int32_t fullScreenDisplay = -1;
+    unsigned uiVertexShader = 0;
+    unsigned uiFragmentShader = 0;
+    unsigned uiProgram = 0;
+    unsigned textVertexShader = 0;
+    unsigned textFragmentShader = 0;
+    unsigned textProgram = 0;
+    int32_t heightLocation = -1;
+    int32_t stageLocation = -1;
+    int32_t levelLocation = -1;
+    int32_t rgbLocation = -1;
+    int32_t modeLocation = -1;
+    int32_t metricsLocation = -1;
+    TextShaderBinding textBinding;
+    HCURSOR cursors[7] = {};
+    float sourceSquare[2][8] = {};
+    float groupSquare[8] = {};
+    float groupCorners[32] = {};
+    float unitDisc[432] = {};
+    int32_t unitDiscCount = 0;
+    std::string toolboxTexts[60];
+    int32_t toolboxTextCount = 0;
+    float toolboxListY = 0.0f;
+    int32_t toolboxHoverRow = 0;
+    int32_t stageHoverIndices[4] = {-1, -1, -1, -1};
+    uint8_t stageDragFlag = 0;
+    int32_t highlightedSource = -1;
+    int32_t highlightedGroup = -1;
+    int32_t highlightedTarget = -1;
+    int32_t gridOriginX = 0;
+    int32_t gridOriginY = 0;
+    float driftStep = 0.0f;
+    float driftT = 0.0f;
+    int32_t driftBlinkCount = 0;
+    float heatmapPhase = 0.01f;
+    float curvePhase = 0.05f;
+    uint8_t blankScriptDue = 1;
+    int32_t cursorScreenX = 0;
+    int32_t cursorScreenY = 0;
+    uint8_t keyboardState[256] = {};
+    uint8_t keyWasDown[256] = {};
+    int32_t cursorBlinkCounter = 0;
+    std::string clockText;
+    std::string dateText;
+    uint8_t autoBackupOn = 0;
+    int32_t autoLastClock = 0;
+    uint8_t annotationsVisible = 0; // the ANNOTATION_VISIBILITY switch
+    uint8_t cliPanelShown = 0;
+    std::string cliPanelSubtitle;
+    int32_t textEntryBorder = 2;
+    uint8_t textEntryAutoWidth = 1;
 
     // Timer and mouse state.
     uint8_t timerStarted = 0;
