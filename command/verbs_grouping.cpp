@@ -75,8 +75,11 @@ int32_t QX_GUI::cmdToggleGroupify(CliObject command) {
     }
     const bool member = sources[line.sources.front()].groupFlags[line.group] == 1;
     executeCommandString((member ? "UNGROUPIFY " : "GROUPIFY ") + command.arguments);
-    // Repeating the last command toggles again instead of repeating the nested line.
-    keepAsLastCommand("TOGGLE_GROUPIFY " + command.arguments);
+    // Repeating the last command toggles again instead of repeating the nested line. The
+    // arguments end with one blank however often the line is repeated.
+    std::string arguments = command.arguments;
+    while (!arguments.empty() && arguments.back() == ' ') arguments.pop_back();
+    keepAsLastCommand("TOGGLE_GROUPIFY " + arguments + " ");
     commitModelChange();
     return 0;
 }
