@@ -28,20 +28,24 @@ void runTable(AttributeVerbs& test, const std::vector<Case>& cases) {
 }
 
 TEST_F(AttributeVerbs, SwitchesReachEveryKindNamed) {
-    runTable(*this, {
-        {"MUTE S1 T1 G1 R1", [](AttributeVerbs& t) {
-             EXPECT_EQ(t.S(1).mute + t.T(1).mute + t.G(1).mute + t.R(1).mute, 4);
-             EXPECT_EQ(t.S(2).mute, 0);
-             EXPECT_EQ(t.S(1).groupMuted, 0); // S1 is no member of G1
-         }},
-        {"UNMUTE S1 R1", [](AttributeVerbs& t) { EXPECT_EQ(t.S(1).mute + t.R(1).mute, 0); }},
-        {"SOLO T2 G2", [](AttributeVerbs& t) {
-             EXPECT_EQ(t.T(2).solo, 1);
-             EXPECT_EQ(t.G(2).solo, 1);
-             EXPECT_EQ(t.gui->anyTargetSoloed, 1); // the summaries follow at once
-         }},
-        {"UNSOLO T2", [](AttributeVerbs& t) { EXPECT_EQ(t.gui->anyTargetSoloed, 0); }},
-    });
+    runTable(
+        *this,
+        {
+            {"MUTE S1 T1 G1 R1",
+             [](AttributeVerbs& t) {
+                 EXPECT_EQ(t.S(1).mute + t.T(1).mute + t.G(1).mute + t.R(1).mute, 4);
+                 EXPECT_EQ(t.S(2).mute, 0);
+                 EXPECT_EQ(t.S(1).groupMuted, 0); // S1 is no member of G1
+             }},
+            {"UNMUTE S1 R1", [](AttributeVerbs& t) { EXPECT_EQ(t.S(1).mute + t.R(1).mute, 0); }},
+            {"SOLO T2 G2",
+             [](AttributeVerbs& t) {
+                 EXPECT_EQ(t.T(2).solo, 1);
+                 EXPECT_EQ(t.G(2).solo, 1);
+                 EXPECT_EQ(t.gui->anyTargetSoloed, 1); // the summaries follow at once
+             }},
+            {"UNSOLO T2", [](AttributeVerbs& t) { EXPECT_EQ(t.gui->anyTargetSoloed, 0); }},
+        });
 }
 
 TEST_F(AttributeVerbs, SwitchWithNothingNamedActsOnTheSelectionOrFails) {
@@ -95,23 +99,28 @@ TEST_F(AttributeVerbs, MuteAllMutesWhatSelectAllSelectsAndRestoresAnEmptySelecti
 TEST_F(AttributeVerbs, PhaseLevelAndTrimReadTheLastWord) {
     S(2).level = 0.0f;
     runTable(*this, {
-        {"PHASE S1 -1", [](AttributeVerbs& t) { EXPECT_EQ(t.S(1).phase, -1.0f); }},
-        {"PHASE S1 -0.5", [](AttributeVerbs& t) { EXPECT_EQ(t.S(1).phase, 1.0f); }},
-        {"PHASE S1 T1 -7", [](AttributeVerbs& t) { EXPECT_EQ(t.S(1).phase + t.T(1).phase, -2.0f); }},
-        {"PHASE S1 5", [](AttributeVerbs& t) { EXPECT_EQ(t.S(1).phase, 1.0f); }},
-        {"LEVEL S1 G1 -6", [](AttributeVerbs& t) {
-             EXPECT_NEAR(t.S(1).level, 0.501187f, 1e-6);
-             EXPECT_NEAR(t.G(1).level, 0.501187f, 1e-6);
-         }},
-        // A patch file writes a level of 0 as -INF.
-        {"LEVEL T2 -INF", [](AttributeVerbs& t) { EXPECT_EQ(t.T(2).level, 0.0f); }},
-        {"LEVEL S3 -6DB", [](AttributeVerbs& t) { EXPECT_NEAR(t.S(3).level, 0.501187f, 1e-6); }},
-        {"TRIM S1 S2 6", [](AttributeVerbs& t) {
-             EXPECT_NEAR(t.S(1).level, 1.0f, 1e-5);
-             EXPECT_EQ(t.S(2).level, 0.0f); // a level of 0 stays 0
-         }},
-        {"TRIM S4 -6", [](AttributeVerbs& t) { EXPECT_NEAR(t.S(4).level, 0.501187f, 1e-6); }},
-    });
+                        {"PHASE S1 -1", [](AttributeVerbs& t) { EXPECT_EQ(t.S(1).phase, -1.0f); }},
+                        {"PHASE S1 -0.5", [](AttributeVerbs& t) { EXPECT_EQ(t.S(1).phase, 1.0f); }},
+                        {"PHASE S1 T1 -7",
+                         [](AttributeVerbs& t) { EXPECT_EQ(t.S(1).phase + t.T(1).phase, -2.0f); }},
+                        {"PHASE S1 5", [](AttributeVerbs& t) { EXPECT_EQ(t.S(1).phase, 1.0f); }},
+                        {"LEVEL S1 G1 -6",
+                         [](AttributeVerbs& t) {
+                             EXPECT_NEAR(t.S(1).level, 0.501187f, 1e-6);
+                             EXPECT_NEAR(t.G(1).level, 0.501187f, 1e-6);
+                         }},
+                        // A patch file writes a level of 0 as -INF.
+                        {"LEVEL T2 -INF", [](AttributeVerbs& t) { EXPECT_EQ(t.T(2).level, 0.0f); }},
+                        {"LEVEL S3 -6DB",
+                         [](AttributeVerbs& t) { EXPECT_NEAR(t.S(3).level, 0.501187f, 1e-6); }},
+                        {"TRIM S1 S2 6",
+                         [](AttributeVerbs& t) {
+                             EXPECT_NEAR(t.S(1).level, 1.0f, 1e-5);
+                             EXPECT_EQ(t.S(2).level, 0.0f); // a level of 0 stays 0
+                         }},
+                        {"TRIM S4 -6",
+                         [](AttributeVerbs& t) { EXPECT_NEAR(t.S(4).level, 0.501187f, 1e-6); }},
+                    });
 }
 
 TEST_F(AttributeVerbs, AMissingOrUnreadableNumberChangesNothing) {
@@ -169,7 +178,7 @@ TEST_F(AttributeVerbs, AWordThatNamesNoItemFailsTheWholeLine) {
                              "HIDE S1 S9", "NAME S1 S9 DRUM", "SPECTRUM S1 FOO", "RESET S1 T9",
                              "SET_ROTATION G1 G9 ON", "UNHIDE S9 ALL"})
         runFails(line, std::string("ITEM \"") +
-                           (std::string(line).find("kick") != std::string::npos ? "kick"
+                           (std::string(line).find("kick") != std::string::npos  ? "kick"
                             : std::string(line).find("FOO") != std::string::npos ? "FOO"
                             : std::string(line).find("T9") != std::string::npos  ? "T9"
                             : std::string(line).find("G9") != std::string::npos  ? "G9"
@@ -182,34 +191,42 @@ TEST_F(AttributeVerbs, AWordThatNamesNoItemFailsTheWholeLine) {
 }
 
 TEST_F(AttributeVerbs, RadiusSizeVisibilityAndChannel) {
-    runTable(*this, {
-        {"USE_GLOBAL T1 LOCAL", [](AttributeVerbs& t) { EXPECT_EQ(t.T(1).useGlobalRadius, 0); }},
-        {"GLOBALZ T1 TRUE", [](AttributeVerbs& t) { EXPECT_EQ(t.T(1).useGlobalRadius, 1); }},
-        {"USE_GLOBAL T1 MAYBE", [](AttributeVerbs& t) { EXPECT_EQ(t.T(1).useGlobalRadius, 0); }},
-        {"USE_GLOBAL T1 GLOBAL", [](AttributeVerbs& t) { EXPECT_EQ(t.T(1).useGlobalRadius, 1); }},
-        {"USE_GLOBAL S1 FALSE", [](AttributeVerbs& t) { EXPECT_EQ(t.T(1).useGlobalRadius, 1); }},
-        {"SET_SIZE S1 T1 2.5", [](AttributeVerbs& t) {
-             EXPECT_EQ(t.S(1).size, 2.5f);
-             EXPECT_EQ(t.T(1).ownRadius, 0.0f); // a target takes no size
-         }},
-        {"SET_ZERO 50", [](AttributeVerbs& t) { EXPECT_EQ(t.gui->viewSettings.globalRadius, 50.0f); }},
-        {"SET_ZERO T1 40", [](AttributeVerbs& t) {
-             EXPECT_EQ(t.T(1).ownRadius, 40.0f);
-             EXPECT_EQ(t.T(1).useGlobalRadius, 1);
-             EXPECT_EQ(t.gui->viewSettings.globalRadius, 50.0f);
-         }},
-        {"HIDE S1 T1 G1 R1", [](AttributeVerbs& t) {
-             EXPECT_EQ(t.S(1).shown + t.T(1).visible + t.G(1).shown, 0);
-         }},
-        {"UNHIDE S1", [](AttributeVerbs& t) { EXPECT_EQ(t.S(1).shown, 1); }},
-        {"UNHIDE G2 ALL", [](AttributeVerbs& t) {
-             EXPECT_EQ(t.T(1).visible + t.G(1).shown, 2);
-         }},
-        {"VIRTUALISE S1 T2 64", [](AttributeVerbs& t) {
-             EXPECT_EQ(t.S(1).virtualChannel, 63);
-             EXPECT_EQ(t.T(2).virtualChannel, 63);
-         }},
-    });
+    runTable(
+        *this,
+        {
+            {"USE_GLOBAL T1 LOCAL",
+             [](AttributeVerbs& t) { EXPECT_EQ(t.T(1).useGlobalRadius, 0); }},
+            {"GLOBALZ T1 TRUE", [](AttributeVerbs& t) { EXPECT_EQ(t.T(1).useGlobalRadius, 1); }},
+            {"USE_GLOBAL T1 MAYBE",
+             [](AttributeVerbs& t) { EXPECT_EQ(t.T(1).useGlobalRadius, 0); }},
+            {"USE_GLOBAL T1 GLOBAL",
+             [](AttributeVerbs& t) { EXPECT_EQ(t.T(1).useGlobalRadius, 1); }},
+            {"USE_GLOBAL S1 FALSE",
+             [](AttributeVerbs& t) { EXPECT_EQ(t.T(1).useGlobalRadius, 1); }},
+            {"SET_SIZE S1 T1 2.5",
+             [](AttributeVerbs& t) {
+                 EXPECT_EQ(t.S(1).size, 2.5f);
+                 EXPECT_EQ(t.T(1).ownRadius, 0.0f); // a target takes no size
+             }},
+            {"SET_ZERO 50",
+             [](AttributeVerbs& t) { EXPECT_EQ(t.gui->viewSettings.globalRadius, 50.0f); }},
+            {"SET_ZERO T1 40",
+             [](AttributeVerbs& t) {
+                 EXPECT_EQ(t.T(1).ownRadius, 40.0f);
+                 EXPECT_EQ(t.T(1).useGlobalRadius, 1);
+                 EXPECT_EQ(t.gui->viewSettings.globalRadius, 50.0f);
+             }},
+            {"HIDE S1 T1 G1 R1",
+             [](AttributeVerbs& t) { EXPECT_EQ(t.S(1).shown + t.T(1).visible + t.G(1).shown, 0); }},
+            {"UNHIDE S1", [](AttributeVerbs& t) { EXPECT_EQ(t.S(1).shown, 1); }},
+            {"UNHIDE G2 ALL",
+             [](AttributeVerbs& t) { EXPECT_EQ(t.T(1).visible + t.G(1).shown, 2); }},
+            {"VIRTUALISE S1 T2 64",
+             [](AttributeVerbs& t) {
+                 EXPECT_EQ(t.S(1).virtualChannel, 63);
+                 EXPECT_EQ(t.T(2).virtualChannel, 63);
+             }},
+        });
 }
 
 TEST_F(AttributeVerbs, MasterLevelIsClampedInDecibels) {

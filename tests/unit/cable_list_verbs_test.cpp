@@ -73,7 +73,8 @@ TEST_F(CableListVerbs, PairsWithoutCablesAndLinesWithoutPairs) {
         {"CABLE_LEVEL S1 -6", "EITHER NO SOURCES OR NO TARGETS SPECIFIED"},
         {"TOGGLE_CABLE_MUTE S1 T1 S9", "ITEM \"S9\" NOT FOUND"},
         {"EXCLUDE_CABLES T1", "MUST SPECIFY BOTH SOURCE AND TARGET NODES TO EXCLUDE CABLES"},
-        {"EXCLUDE_CABLE S1 S2 T1", "MUST SPECIFY EXACTLY ONE CABLE THROUGH SOURCE AND TARGET NAMES"},
+        {"EXCLUDE_CABLE S1 S2 T1",
+         "MUST SPECIFY EXACTLY ONE CABLE THROUGH SOURCE AND TARGET NAMES"},
         {"EXCLUDE_CABLE S1 T2", "CABLE DOES NOT EXIST BETWEEN SPECIFIED NODES"},
         {"REMOVE_CABLES S1", "MUST SPECIFY BOTH SOURCE AND TARGET NODES TO REMOVE CABLES FROM"},
         {"REMOVE_CABLE S1 T1 T2", "MUST SPECIFY EXACTLY ONE CABLE THROUGH SOURCE AND TARGET NAMES"},
@@ -122,10 +123,9 @@ TEST_F(CableListVerbs, ListPrintsEveryCableInDecibels) {
     S(2).name = "KICK";
     const Outcome outcome = run("LIST_CABLES S3");
     EXPECT_EQ(outcome.result, 0);
-    EXPECT_EQ(outcome.console,
-              (std::vector<std::string>{"-> LIST_CABLES S3", "CABLES :",
-                                        "   FROM S1 TO T1 AT -6.00dB",
-                                        "   FROM KICK TO T1 AT -6.02dB"}));
+    EXPECT_EQ(outcome.console, (std::vector<std::string>{"-> LIST_CABLES S3",
+                                                         "CABLES :", "   FROM S1 TO T1 AT -6.00dB",
+                                                         "   FROM KICK TO T1 AT -6.02dB"}));
     runOk("REMOVE_CABLES S1 KICK T1");
     EXPECT_EQ(run("LIST_CABLES").console, (std::vector<std::string>{"-> LIST_CABLES", "CABLES :"}));
 }

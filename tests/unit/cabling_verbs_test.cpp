@@ -61,17 +61,17 @@ TEST_F(CablingVerbs, LevelFromTheKeyOrTheWordExclude) {
 
 TEST_F(CablingVerbs, GeometricLevelFollowsTheGainLawDividedByTheRadius) {
     struct Case {
-        float dx, dy;  // source position relative to T1
+        float dx, dy; // source position relative to T1
         float size;
         float level;
         int ownRadius; // 0: the global radius 75
         float expected;
     } cases[] = {
-        {30, 0, 1.0f, 1.0f, 0, 0.6f},      // (75 - 30) / 75
-        {0, 40, 1.0f, 0.5f, 0, 0.233333f}, // the source's level scales it
-        {60, 80, 2.0f, 1.0f, 0, 0.666667f},  // reach 150, 150 - 100 = 50 of 75
-        {30, 0, 1.0f, 1.0f, 50, 0.4f},     // the target's own radius
-        {100, 0, 1.0f, 1.0f, 0, 0.5f},     // out of reach
+        {30, 0, 1.0f, 1.0f, 0, 0.6f},       // (75 - 30) / 75
+        {0, 40, 1.0f, 0.5f, 0, 0.233333f},  // the source's level scales it
+        {60, 80, 2.0f, 1.0f, 0, 0.666667f}, // reach 150, 150 - 100 = 50 of 75
+        {30, 0, 1.0f, 1.0f, 50, 0.4f},      // the target's own radius
+        {100, 0, 1.0f, 1.0f, 0, 0.5f},      // out of reach
         // On the target: what the law gives at distance 0, never the radius itself.
         {0, 0, 2.0f, 1.0f, 0, 1.0f},
         {0, 0, 0.5f, 0.8f, 0, 0.4f},

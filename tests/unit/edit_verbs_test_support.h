@@ -14,8 +14,8 @@
 namespace edit_verbs_test {
 
 // The seventeen model send flags of the commit after every successful edit.
-inline const std::set<int> kCommitFlags = {1, 2, 3, 4, 5, 11, 12, 15, 17, 18,
-                                           19, 20, 21, 22, 23, 24, 25};
+inline const std::set<int> kCommitFlags = {1,  2,  3,  4,  5,  11, 12, 15, 17,
+                                           18, 19, 20, 21, 22, 23, 24, 25};
 
 struct Outcome {
     int32_t result = -1;
@@ -33,7 +33,8 @@ struct EditVerbsTest : ::testing::Test {
         using command_test::placeGroups;
         using command_test::placeSources;
         using command_test::placeTargets;
-        placeSources(*gui, {{"S1", 100, 100}, {"S2", 200, 100}, {"S3", 300, 100}, {"S4", 400, 100}});
+        placeSources(*gui,
+                     {{"S1", 100, 100}, {"S2", 200, 100}, {"S3", 300, 100}, {"S4", 400, 100}});
         placeTargets(*gui, {{"T1", 100, 300}, {"T2", 400, 300}});
         placeGroups(*gui, {{"G1", 150, 150}, {"G2", 350, 150}});
         for (int i = 0; i < gui->sourceCount; ++i) gui->sources[i].size = 1.0f;

@@ -10,12 +10,14 @@ struct GroupingVerbs : EditVerbsTest {
     // "members of G1 / groups of S1" as text, from both sides of the membership.
     std::string membersOf(int g) {
         std::string text;
-        for (int k = 0; k < G(g).memberCount; ++k) text += "S" + std::to_string(G(g).memberList[k] + 1) + " ";
+        for (int k = 0; k < G(g).memberCount; ++k)
+            text += "S" + std::to_string(G(g).memberList[k] + 1) + " ";
         return text;
     }
     std::string groupsOf(int s) {
         std::string text;
-        for (int k = 0; k < S(s).groupCount; ++k) text += "G" + std::to_string(S(s).groupList[k] + 1) + " ";
+        for (int k = 0; k < S(s).groupCount; ++k)
+            text += "G" + std::to_string(S(s).groupList[k] + 1) + " ";
         return text;
     }
 };

@@ -14,14 +14,10 @@ TEST_F(ToggleVerbs, LastWordSetsClearsOrFlips) {
         int s1Mute, s2Mute, s1Solo;
     } cases[] = {
         {"TOGGLE_MUTE S1 S2", 0, 1, 0}, // S1 was muted
-        {"TOGGLE_MUTE S1 S2 ON", 1, 1, 0},
-        {"TOGGLE_MUTE S1 S2 ON", 1, 1, 0},
-        {"TOGGLE_MUTE S1 S2 UNMUTE", 0, 0, 0},
-        {"TOGGLE_MUTE S1 YES", 1, 0, 0},
-        {"TOGGLE_MUTE S1 0", 0, 0, 0},
-        {"TOGGLE_SOLO S1 SOLO", 0, 0, 1},
-        {"TOGGLE_SOLO S1", 0, 0, 0},
-        {"TOGGLE_SOLO S1 TRUE", 0, 0, 1},
+        {"TOGGLE_MUTE S1 S2 ON", 1, 1, 0},     {"TOGGLE_MUTE S1 S2 ON", 1, 1, 0},
+        {"TOGGLE_MUTE S1 S2 UNMUTE", 0, 0, 0}, {"TOGGLE_MUTE S1 YES", 1, 0, 0},
+        {"TOGGLE_MUTE S1 0", 0, 0, 0},         {"TOGGLE_SOLO S1 SOLO", 0, 0, 1},
+        {"TOGGLE_SOLO S1", 0, 0, 0},           {"TOGGLE_SOLO S1 TRUE", 0, 0, 1},
         {"TOGGLE_SOLO S1 OFF", 0, 0, 0},
     };
     S(1).mute = 1;
