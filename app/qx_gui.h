@@ -279,6 +279,62 @@ public:
     int32_t cmdRead(CliObject command);
     // Action list.
     void readActionList(std::string fileName);
+    // Item attribute verbs.
+    int32_t cmdMute(CliObject command);
+    int32_t cmdUnmute(CliObject command);
+    int32_t cmdSolo(CliObject command);
+    int32_t cmdUnsolo(CliObject command);
+    int32_t cmdPhase(CliObject command);
+    int32_t cmdLevel(CliObject command);
+    int32_t cmdTrim(CliObject command);
+    int32_t cmdUseGlobalZero(CliObject command);
+    int32_t cmdReset(CliObject command);
+    int32_t cmdHide(CliObject command);
+    int32_t cmdUnhide(CliObject command);
+    int32_t cmdSpectrum(CliObject command);
+    int32_t cmdPresetColour(CliObject command);
+    int32_t cmdRgb(CliObject command);
+    int32_t cmdColour(CliObject command);
+    int32_t cmdName(CliObject command);
+    int32_t cmdSetSize(CliObject command);
+    int32_t cmdSetZero(CliObject command);
+    int32_t cmdSetMaster(CliObject command);
+    int32_t cmdTrimMaster(CliObject command);
+    int32_t cmdVirtualise(CliObject command);
+    int32_t cmdSetMovement(CliObject command);
+    int32_t cmdSetRotation(CliObject command);
+    // Cabling verbs.
+    int32_t cmdCable(CliObject command);
+    int32_t cmdUncable(CliObject command);
+    // Grouping verbs.
+    int32_t cmdGroupify(CliObject command);
+    int32_t cmdUngroupify(CliObject command);
+    int32_t cmdToggleGroupify(CliObject command);
+    int32_t cmdUngroup(CliObject command);
+    // Position verbs.
+    int32_t cmdMove(CliObject command);
+    int32_t cmdPos(CliObject command);
+    int32_t cmdSwapPos(CliObject command);
+    int32_t cmdTransport(CliObject command);
+    int32_t cmdGrid(CliObject command);
+    // Toggle and clean-up verbs.
+    int32_t cmdToggleMute(CliObject command);
+    int32_t cmdToggleSolo(CliObject command);
+    int32_t cmdTogglePhase(CliObject command);
+    int32_t cmdToggleHide(CliObject command);
+    int32_t cmdToggleHideAll(CliObject command);
+    int32_t cmdToggleUseGlobal(CliObject command);
+    int32_t cmdToggleMovement(CliObject command);
+    int32_t cmdToggleRotation(CliObject command);
+    int32_t cmdResetAllNames(CliObject command);
+    int32_t cmdCleanup(CliObject command);
+    // Cable list verbs.
+    int32_t cmdCableMode(CliObject command, std::string mode);
+    int32_t cmdExcludeCables(CliObject command);
+    int32_t cmdExcludeCable(CliObject command);
+    int32_t cmdRemoveCables(CliObject command);
+    int32_t cmdRemoveCable(CliObject command);
+    int32_t cmdListCables(CliObject command);
 
     // ---- Rendering platform ----------------------------------------------------------------
     int32_t openWindow(HWND parent, HWND* window) override;
