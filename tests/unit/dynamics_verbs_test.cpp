@@ -217,8 +217,11 @@ TEST_F(DynamicsTest, SidechainLines) {
         EXPECT_EQ(r.channelIndex, c.key) << c.line;
         EXPECT_EQ(r.direction, c.keyKind) << c.line;
         EXPECT_EQ(r.sideChainLocation, c.location) << c.line;
-        if (c.error) EXPECT_TRUE(printed(lines, c.error)) << c.line;
-        else EXPECT_TRUE(flag(kSendInputDynamics) && flag(kSendOutputDynamics)) << c.line;
+        if (c.error) {
+            EXPECT_TRUE(printed(lines, c.error)) << c.line;
+        } else {
+            EXPECT_TRUE(flag(kSendInputDynamics) && flag(kSendOutputDynamics)) << c.line;
+        }
     }
 }
 
