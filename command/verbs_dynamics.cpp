@@ -14,7 +14,9 @@ bool contains(const std::string& text, const char* word) {
 }
 
 // A level in dB (-60 to 0) as a curve coordinate (0 to 1).
-float levelCoordinate(double db) { return static_cast<float>(1.0 + db / 60.0); }
+float levelCoordinate(double db) {
+    return static_cast<float>(1.0 + db / 60.0);
+}
 
 // The knee points on either side of the middle point, at the knee fraction of the way to the
 // first and the last point.
@@ -31,8 +33,7 @@ void setPoint(CurvePoint& point, float x, float y) {
     point.y = y;
 }
 
-template <typename Record>
-bool strictlyInsideMarquee(const int32_t rect[4], const Record& item) {
+template <typename Record> bool strictlyInsideMarquee(const int32_t rect[4], const Record& item) {
     const int32_t x = static_cast<int32_t>(item.x);
     const int32_t y = static_cast<int32_t>(item.y);
     return rect[0] < x && x < rect[2] && rect[1] < y && y < rect[3];
@@ -150,7 +151,8 @@ int32_t QX_GUI::cmdDynamics(CliObject command) {
                     p[k] = levelCoordinate(command.named(kPointKeys[k]));
             break;
         }
-        default: break;
+        default:
+            break;
         }
         if (kneeShaping) {
             loadDynamicsPanel(kind, index);
@@ -175,7 +177,7 @@ int32_t QX_GUI::cmdDynamicsMode(CliObject command) {
     static constexpr struct {
         const char* word;
         int32_t mode;
-    } kModes[] = {{"GATE", 5}, {"LIMIT", 4}, {"COMPAND", 2}, {"FREE", 3},
+    } kModes[] = {{"GATE", 5},   {"LIMIT", 4},  {"COMPAND", 2}, {"FREE", 3},
                   {"FOLLOW", 6}, {"SHAPER", 7}, {"EQ", 8}};
     for (const auto& entry : kModes)
         if (word == entry.word) mode = entry.mode;
@@ -194,8 +196,11 @@ int32_t QX_GUI::cmdDynamicsMode(CliObject command) {
         setPoint(p[3], 0.8f, 0.8f);
         setPoint(p[4], 1.0f, 1.0f);
         break;
-    case 2: p[0].x = 0.0f; break;
-    case 3: break;
+    case 2:
+        p[0].x = 0.0f;
+        break;
+    case 3:
+        break;
     case 0: {
         const float m = (p[2].x + p[2].y) * 0.5f;
         setPoint(p[2], m, m);
@@ -215,7 +220,8 @@ int32_t QX_GUI::cmdDynamicsMode(CliObject command) {
         p[4].y = p[2].y;
         shapeKnee(curve, k);
         break;
-    default: break;
+    default:
+        break;
     }
     curve.buildTable60();
 

@@ -11,7 +11,9 @@ namespace {
 
 // Levels are read in double precision, so a level written with enough digits comes back as
 // the very gain it was written from.
-float gainOfDb(double db) { return static_cast<float>(std::pow(10.0, db * 0.05)); }
+float gainOfDb(double db) {
+    return static_cast<float>(std::pow(10.0, db * 0.05));
+}
 
 std::vector<std::string> wordsOf(const std::string& text) {
     std::vector<std::string> words;
@@ -45,7 +47,9 @@ void removeSlot(MixRecord& mix, int32_t k) {
     mix.pinCount = count - 1;
 }
 
-bool inPinRange(int32_t zeroBased) { return zeroBased >= 0 && zeroBased < 64; }
+bool inPinRange(int32_t zeroBased) {
+    return zeroBased >= 0 && zeroBased < 64;
+}
 
 } // namespace
 
@@ -66,8 +70,8 @@ int32_t QX_GUI::cmdIoMixer(CliObject command, int32_t direction) {
         if (ref.type != direction) continue;
         const size_t at = (" " + text).find(" " + ref.name + " ");
         if (at != std::string::npos) text.erase(at, ref.name.size() + 1);
-        const int32_t channel = direction == 1 ? sources[ref.index].virtualChannel
-                                               : targets[ref.index].virtualChannel;
+        const int32_t channel =
+            direction == 1 ? sources[ref.index].virtualChannel : targets[ref.index].virtualChannel;
         if (channel < 0 || channel >= kChannels) {
             appendConsoleLine(ref.name + " IS ROUTED TO NO VIRTUAL CHANNEL");
             continue;
@@ -265,7 +269,8 @@ int32_t QX_GUI::cmdIoMixer(CliObject command, int32_t direction) {
     } else if ((verb == "MID" || verb == "SIDE") && direction == 1) {
         const bool mid = verb == "MID";
         if (!inPinRange(a - 1))
-            return fail(mid ? "MID - LEFT CHANNEL OUT OF RANGE" : "SIDE - LEFT CHANNEL OUT OF RANGE");
+            return fail(mid ? "MID - LEFT CHANNEL OUT OF RANGE"
+                            : "SIDE - LEFT CHANNEL OUT OF RANGE");
         if (!inPinRange(b - 1))
             return fail(mid ? "MID - RIGHT CHANNEL OUT OF RANGE"
                             : "SIDE - RIGHT CHANNEL OUT OF RANGE");

@@ -180,8 +180,7 @@ bool sortBothKinds(QX_GUI& gui, const ItemSnapshotList& items, SortedItems& sort
     return true;
 }
 
-template <typename Change>
-void forEachPath(QX_GUI& gui, const SortedItems& sorted, Change change) {
+template <typename Change> void forEachPath(QX_GUI& gui, const SortedItems& sorted, Change change) {
     for (int32_t s : sorted.sources)
         for (int32_t t : sorted.targets) {
             const int32_t j = gui.feedbackIndexOf(s, t);

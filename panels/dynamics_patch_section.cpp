@@ -30,19 +30,23 @@ std::string ratioText(float ratio) {
 
 // Attack and release in whole milliseconds, or with the decimals a fractional time needs.
 std::string timeText(float ms) {
-    if (std::trunc(ms) == ms) return roundTripNumber("%.0f", ms, ms, ms, [](double r) {
-        return static_cast<float>(r);
-    });
+    if (std::trunc(ms) == ms)
+        return roundTripNumber("%.0f", ms, ms, ms, [](double r) { return static_cast<float>(r); });
     return roundTripNumber("%.1f", ms, ms, ms, [](double r) { return static_cast<float>(r); });
 }
 
 const char* locationWord(int32_t location) {
     switch (location) {
-    case 0: return "PRE_DELAY";
-    case 1: return "PRE_FILTER";
-    case 2: return "POST_FILTER";
-    case 3: return "POST_DYNAMICS";
-    default: return "";
+    case 0:
+        return "PRE_DELAY";
+    case 1:
+        return "PRE_FILTER";
+    case 2:
+        return "POST_FILTER";
+    case 3:
+        return "POST_DYNAMICS";
+    default:
+        return "";
     }
 }
 
@@ -73,8 +77,14 @@ std::string QX_GUI::writeDynamicsPatchSection(int32_t index, int32_t kind) {
         params = times + " THRESHOLD:" + levelText(p[4]) + " RATIO:" + ratioText(record.ratio) +
                  " KNEE:" + kneeText(record.knee);
         break;
-    case 2: word = "COMPANDER"; params = times + points; break;
-    case 3: word = "FREEFORM"; params = times + points; break;
+    case 2:
+        word = "COMPANDER";
+        params = times + points;
+        break;
+    case 3:
+        word = "FREEFORM";
+        params = times + points;
+        break;
     case 4:
         word = "LIMITER";
         params = times + " KNEE:" + kneeText(record.knee) + " LIMIT:" + levelText(p[9]);
@@ -84,13 +94,23 @@ std::string QX_GUI::writeDynamicsPatchSection(int32_t index, int32_t kind) {
         params = times + " THRESHOLD:" + levelText(p[5]) + " KNEE:" + kneeText(record.knee) +
                  " LIMIT:" + levelText(p[9]) + " ";
         break;
-    case 6: word = "FOLLOWER"; params = times; break;
-    case 7: word = "SHAPER"; params = times + points; break;
-    case 8: word = "EQ"; params = times; break;
-    default: break; // 1 and unknown types: no word, no parameters
+    case 6:
+        word = "FOLLOWER";
+        params = times;
+        break;
+    case 7:
+        word = "SHAPER";
+        params = times + points;
+        break;
+    case 8:
+        word = "EQ";
+        params = times;
+        break;
+    default:
+        break; // 1 and unknown types: no word, no parameters
     }
-    std::string text = "DYNAMICS " + name + " " + (record.mode != 0 ? "ON" : "OFF") + " " +
-                       word + " " + params + "\n";
+    std::string text = "DYNAMICS " + name + " " + (record.mode != 0 ? "ON" : "OFF") + " " + word +
+                       " " + params + "\n";
 
     const int32_t sc = record.channelIndex;
     const int32_t sck = record.direction;

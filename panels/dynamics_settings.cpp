@@ -24,8 +24,8 @@ void QX_GUI::resetDynamicsRecord(int32_t kind, int32_t index) {
         setStatusMessage("dynamics target not in range");
         return;
     }
-    static constexpr float kStraightLine[10] = {0.0f,  0.0f,  0.45f, 0.45f, 0.5f,
-                                                0.5f,  0.55f, 0.55f, 1.0f,  1.0f};
+    static constexpr float kStraightLine[10] = {0.0f, 0.0f,  0.45f, 0.45f, 0.5f,
+                                                0.5f, 0.55f, 0.55f, 1.0f,  1.0f};
     DynamicsRecord& record = table[index];
     record.type = 0;
     record.attack = 250.0f;
@@ -120,7 +120,9 @@ void QX_GUI::sendDynamicsSettings(int32_t kind, int32_t index) {
 // The dynamics table of the kind goes to the DSP side at once.
 // TODO(dsplink): call sendInputDynamicsBlob / sendOutputDynamicsBlob here once the encoders
 // are in; until then the send flag makes the state sender carry the table.
-void QX_GUI::sendDynamicsTable(int32_t kind) { markDynamicsDirty(kind); }
+void QX_GUI::sendDynamicsTable(int32_t kind) {
+    markDynamicsDirty(kind);
+}
 
 void QX_GUI::syndicateDynamics(bool copySidechainSource, bool copySidechainLocation,
                                bool sidechainToSelf) {

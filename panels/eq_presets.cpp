@@ -21,8 +21,8 @@ std::vector<std::string> splitAt(const std::string& text, char separator) {
     size_t start = 0;
     for (;;) {
         const size_t at = text.find(separator, start);
-        fields.push_back(text.substr(start, at == std::string::npos ? std::string::npos
-                                                                    : at - start));
+        fields.push_back(
+            text.substr(start, at == std::string::npos ? std::string::npos : at - start));
         if (at == std::string::npos) return fields;
         start = at + 1;
     }
@@ -75,12 +75,17 @@ AlgorithmicName decodeAlgorithmicName(const std::string& name) {
     const std::vector<std::string> fields = splitAt(name, '_');
     auto field = [&fields](size_t i) { return i < fields.size() ? fields[i] : std::string(); };
     const std::string family = field(0);
-    if (family == "BW") decoded.family = 1000;
-    else if (family == "LR") decoded.family = 1001;
-    else if (family == "BS") decoded.family = 1002;
+    if (family == "BW")
+        decoded.family = 1000;
+    else if (family == "LR")
+        decoded.family = 1001;
+    else if (family == "BS")
+        decoded.family = 1002;
     const std::string response = field(1);
-    if (response == "LP") decoded.response = EqBand::kLowPass;
-    else if (response == "HP") decoded.response = EqBand::kHighPass;
+    if (response == "LP")
+        decoded.response = EqBand::kLowPass;
+    else if (response == "HP")
+        decoded.response = EqBand::kHighPass;
     static const char* const kOrders[] = {"2", "4", "6", "8", "10"};
     for (int i = 0; i < 5; ++i)
         if (field(2) == kOrders[i]) decoded.n = i + 1;

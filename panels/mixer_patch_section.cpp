@@ -11,10 +11,9 @@ namespace {
 
 // A linear gain as the dB text the mixer verbs read back into exactly that gain.
 std::string decibelText(float gain) {
-    return roundTripNumber("%.4f", gainToDb(gain), 20.0 * std::log10(static_cast<double>(gain)),
-                           gain, [](double read) {
-                               return static_cast<float>(std::pow(10.0, read * 0.05));
-                           });
+    return roundTripNumber(
+        "%.4f", gainToDb(gain), 20.0 * std::log10(static_cast<double>(gain)), gain,
+        [](double read) { return static_cast<float>(std::pow(10.0, read * 0.05)); });
 }
 
 } // namespace

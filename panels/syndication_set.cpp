@@ -4,8 +4,7 @@
 
 namespace {
 
-template <typename Record>
-bool insideMarquee(const int32_t rect[4], const Record& item) {
+template <typename Record> bool insideMarquee(const int32_t rect[4], const Record& item) {
     const int32_t x = static_cast<int32_t>(item.x);
     const int32_t y = static_cast<int32_t>(item.y);
     return rect[0] <= x && x <= rect[2] && rect[1] <= y && y <= rect[3];
@@ -45,9 +44,12 @@ void QX_GUI::buildSyndicationSet(int32_t kind) {
 bool QX_GUI::isItemInMarqueeList(int32_t kind, int32_t index) {
     if (index < 0) return false;
     const std::string* name = nullptr;
-    if (kind == 1 && index < kMaxSources) name = &sources[index].name;
-    else if (kind == 2 && index < kMaxTargets) name = &targets[index].name;
-    else if (kind == 3 && index < kMaxGroups) name = &groups[index].name;
+    if (kind == 1 && index < kMaxSources)
+        name = &sources[index].name;
+    else if (kind == 2 && index < kMaxTargets)
+        name = &targets[index].name;
+    else if (kind == 3 && index < kMaxGroups)
+        name = &groups[index].name;
     if (name == nullptr) return false;
     const int32_t count = selectedCount < 255 ? selectedCount : 255;
     for (int32_t i = 0; i < count; ++i)
@@ -57,9 +59,13 @@ bool QX_GUI::isItemInMarqueeList(int32_t kind, int32_t index) {
 
 bool QX_GUI::editedItemQualifiesForSyndication(int32_t kind, int32_t index) {
     switch (syndicationMode) {
-    case 1: return isItemInMarquee(kind, index, 0);
-    case 2: return isItemInMarqueeList(kind, index);
-    case 3: return isItemInMarqueeList(kind, index) || isItemInMarquee(kind, index, 1);
-    default: return false;
+    case 1:
+        return isItemInMarquee(kind, index, 0);
+    case 2:
+        return isItemInMarqueeList(kind, index);
+    case 3:
+        return isItemInMarqueeList(kind, index) || isItemInMarquee(kind, index, 1);
+    default:
+        return false;
     }
 }

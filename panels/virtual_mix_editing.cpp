@@ -5,8 +5,12 @@
 
 namespace {
 
-bool editsInputs(int32_t mode) { return mode == 1 || mode == 11; }
-bool editsOutputs(int32_t mode) { return mode == 2 || mode == 12; }
+bool editsInputs(int32_t mode) {
+    return mode == 1 || mode == 11;
+}
+bool editsOutputs(int32_t mode) {
+    return mode == 2 || mode == 12;
+}
 
 } // namespace
 

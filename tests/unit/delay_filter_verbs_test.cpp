@@ -86,7 +86,7 @@ TEST_F(DelayFilterTest, DelayEditorLoadsStoresAndSyndicates) {
 TEST_F(DelayFilterTest, FilterLinesEditBands) {
     struct Case {
         const char* line;
-        int band;           // 0-based band of S1 (or T2) checked
+        int band; // 0-based band of S1 (or T2) checked
         bool target;
         int type;
         float frequency, gain, width;

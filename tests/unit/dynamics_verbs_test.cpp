@@ -78,16 +78,32 @@ TEST_F(DynamicsTest, DynamicsLinesShapeTheCurve) {
         int type;
         float attack;
     } cases[] = {
-        {"DYNAMICS S1 COMPRESSOR THRESHOLD:-30", {0, 0, 0.45f, 0.45f, 0.5f, 0.5f, 0.55f, 0.55f, 1, 1}, 0, 250},
-        {"DYNAMICS S1 COMPRESSOR THRESHOLD:-12", {0, 0, 0.72f, 0.72f, 0.8f, 0.8f, 0.82f, 0.82f, 1, 1}, 0, 250},
-        {"DYNAMICS S1 ON ATTACK:5000", {0, 0, 0.45f, 0.45f, 0.5f, 0.5f, 0.55f, 0.55f, 1, 1}, 0, 2000},
-        {"DYNAMICS S1 LIMITER THRESHOLD:-20 LIMIT:-6", {0, 0, 0.81f, 0.81f, 0.9f, 0.9f, 0.91f, 0.9f, 1, 0.9f}, 4, 250},
-        {"DYNAMICS S1 SHAPER X2:-30 Y2:-45", {0, 0, 0.5f, 0.25f, 0.5f, 0.5f, 0.8f, 0.8f, 1, 1}, 7, 250},
+        {"DYNAMICS S1 COMPRESSOR THRESHOLD:-30",
+         {0, 0, 0.45f, 0.45f, 0.5f, 0.5f, 0.55f, 0.55f, 1, 1},
+         0,
+         250},
+        {"DYNAMICS S1 COMPRESSOR THRESHOLD:-12",
+         {0, 0, 0.72f, 0.72f, 0.8f, 0.8f, 0.82f, 0.82f, 1, 1},
+         0,
+         250},
+        {"DYNAMICS S1 ON ATTACK:5000",
+         {0, 0, 0.45f, 0.45f, 0.5f, 0.5f, 0.55f, 0.55f, 1, 1},
+         0,
+         2000},
+        {"DYNAMICS S1 LIMITER THRESHOLD:-20 LIMIT:-6",
+         {0, 0, 0.81f, 0.81f, 0.9f, 0.9f, 0.91f, 0.9f, 1, 0.9f},
+         4,
+         250},
+        {"DYNAMICS S1 SHAPER X2:-30 Y2:-45",
+         {0, 0, 0.5f, 0.25f, 0.5f, 0.5f, 0.8f, 0.8f, 1, 1},
+         7,
+         250},
     };
     for (const Case& c : cases) {
         gui->inputDynamics[0] = DynamicsRecord();
         run(c.line);
-        for (int k = 0; k < 10; ++k) EXPECT_NEAR(s(0).points[k], c.p[k], 1e-5) << c.line << " " << k;
+        for (int k = 0; k < 10; ++k)
+            EXPECT_NEAR(s(0).points[k], c.p[k], 1e-5) << c.line << " " << k;
         EXPECT_EQ(s(0).type, c.type) << c.line;
         EXPECT_EQ(s(0).attack, c.attack) << c.line;
         EXPECT_TRUE(flag(kSendInputDynamics)) << c.line;

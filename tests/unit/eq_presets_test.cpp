@@ -72,9 +72,8 @@ TEST_F(EqPresetTest, ReaderKeepsClosedBlocksOnly) {
     const EqPresetTable& table = gui->eqPresets;
     ASSERT_EQ(table.count, 2);
     EXPECT_EQ(table.entries[0].name, "VOCAL");
-    EXPECT_EQ(table.entries[0].lines,
-              "NODE\nTYPE|5\nFREQUENCY|120\nGAIN|-3\nQ|1.5\n/NODE\n"
-              "NODE\nTYPE|4\nFREQUENCY|3000\nGAIN|2.5\nQ|2\n/NODE\n");
+    EXPECT_EQ(table.entries[0].lines, "NODE\nTYPE|5\nFREQUENCY|120\nGAIN|-3\nQ|1.5\n/NODE\n"
+                                      "NODE\nTYPE|4\nFREQUENCY|3000\nGAIN|2.5\nQ|2\n/NODE\n");
     // A block opened again before it closed restarts under the new name.
     EXPECT_EQ(table.entries[1].name, "NO_Q");
     EXPECT_EQ(table.entries[1].lines, "NODE\nTYPE|0\nFREQUENCY|800\nGAIN|4\n/NODE\n");

@@ -12,9 +12,8 @@ struct MixerTest : ::testing::Test, ProcessingStage {
     MixRecord& in(int i) { return gui->inputMixer[i]; }
     // The mix as the DSP side reads it: pins, settings and flags of the slots in use.
     static std::string describe(const MixRecord& m) {
-        std::string text = "use " + std::to_string(m.inUse) + " index " +
-                           std::to_string(m.index) + " master " + std::to_string(m.master) +
-                           " pins";
+        std::string text = "use " + std::to_string(m.inUse) + " index " + std::to_string(m.index) +
+                           " master " + std::to_string(m.master) + " pins";
         for (int j = 0; j < m.pinCount; ++j)
             text += " " + std::to_string(m.pins[j]) + "/" + std::to_string(m.gains[j]) + "/" +
                     std::to_string(m.phases[j]) + "/" + std::to_string(m.mutes[j]);
@@ -157,18 +156,18 @@ TEST_F(MixerTest, MixerLinesEditTheMix) {
                         "REMOVE_CHANNEL - CANNOT REMOVE LAST CHANNEL"));
     // MID and SIDE rebuild a source's mix from two pins.
     run("INPUT_MIXER S3 MID 5 6");
-    EXPECT_EQ(describe(in(2)).substr(0, 60),
-              describe([] {
-                  MixRecord m;
-                  m.inUse = 1;
-                  m.index = 2;
-                  m.pinCount = 2;
-                  m.pins[0] = 4;
-                  m.pins[1] = 5;
-                  m.gains[0] = m.gains[1] = 0.5f;
-                  m.phases[0] = m.phases[1] = 1.0f;
-                  return m;
-              }()).substr(0, 60));
+    EXPECT_EQ(describe(in(2)).substr(0, 60), describe([] {
+                                                 MixRecord m;
+                                                 m.inUse = 1;
+                                                 m.index = 2;
+                                                 m.pinCount = 2;
+                                                 m.pins[0] = 4;
+                                                 m.pins[1] = 5;
+                                                 m.gains[0] = m.gains[1] = 0.5f;
+                                                 m.phases[0] = m.phases[1] = 1.0f;
+                                                 return m;
+                                             }())
+                                                 .substr(0, 60));
     run("INPUT_MIXER S3 SIDE 5 6");
     EXPECT_EQ(in(2).phases[1], -1.0f);
     EXPECT_TRUE(flag(kSendMixers));
@@ -242,17 +241,15 @@ TEST_F(MixerTest, PatchSectionTexts) {
     run("OUTPUT_MIXER T1 PHASE_PIN 7 -1");
     run("OUTPUT_MIXER T1 LEVEL_PIN 1 -6");
     run("OUTPUT_MIXER T1 LEVEL_MASTER -3.5");
-    EXPECT_EQ(gui->writeMixerPatchSection(2, 0),
-              "# OUTPUT_MIXER 1\n"
-              "OUTPUT_MIXER T1 LEVEL_MASTER -3.5000\n"
-              "OUTPUT_MIXER T1 LEVEL_PIN 1 -6.0000\n"
-              "OUTPUT_MIXER T1 ADD_PIN 7\n"
-              "OUTPUT_MIXER T1 MUTE_PIN 7\n"
-              "OUTPUT_MIXER T1 PHASE_PIN 7 -1.0\n\n");
+    EXPECT_EQ(gui->writeMixerPatchSection(2, 0), "# OUTPUT_MIXER 1\n"
+                                                 "OUTPUT_MIXER T1 LEVEL_MASTER -3.5000\n"
+                                                 "OUTPUT_MIXER T1 LEVEL_PIN 1 -6.0000\n"
+                                                 "OUTPUT_MIXER T1 ADD_PIN 7\n"
+                                                 "OUTPUT_MIXER T1 MUTE_PIN 7\n"
+                                                 "OUTPUT_MIXER T1 PHASE_PIN 7 -1.0\n\n");
     in(1).gains[0] = 0.5f;
-    EXPECT_EQ(gui->writeMixerPatchSection(1, 1),
-              "# INPUT_MIXER 2\nINPUT_MIXER S2 REPLACE_PIN 2 5\n"
-              "INPUT_MIXER S2 LEVEL_PIN 5 -6.0206\n\n");
+    EXPECT_EQ(gui->writeMixerPatchSection(1, 1), "# INPUT_MIXER 2\nINPUT_MIXER S2 REPLACE_PIN 2 5\n"
+                                                 "INPUT_MIXER S2 LEVEL_PIN 5 -6.0206\n\n");
     // A gain that four decimals would not give back is written with the digits it needs.
     for (float gain : {0.70710677f, 0.123456791f, 3.99999976f, 0.0f}) {
         in(1).gains[0] = gain;
@@ -271,12 +268,18 @@ TEST_F(MixerTest, PatchSectionsComeBackIntoTheirOwnEntries) {
     gui->sources[2].virtualChannel = 3;
     gui->sources[3].virtualChannel = 2;
     const char* setups[] = {
-        "INPUT_MIXER S1 REPLACE_PIN 1 9", "INPUT_MIXER S1 ADD_PIN 2",
-        "INPUT_MIXER S1 LEVEL_PIN 2 -7.77", "INPUT_MIXER S1 PHASE_PIN 9 -1",
-        "INPUT_MIXER S1 LEVEL_MASTER 2.5", "INPUT_MIXER S3 RESET",
-        "INPUT_MIXER S3 ADD_PIN 12", "INPUT_MIXER S3 MUTE_PIN 12",
-        "INPUT_MIXER S4 RESET", "INPUT_MIXER S4 LEVEL_PIN 3 -0.37",
-        "INPUT_MIXER 5 RESET", "INPUT_MIXER 5 ADD_PIN 40",
+        "INPUT_MIXER S1 REPLACE_PIN 1 9",
+        "INPUT_MIXER S1 ADD_PIN 2",
+        "INPUT_MIXER S1 LEVEL_PIN 2 -7.77",
+        "INPUT_MIXER S1 PHASE_PIN 9 -1",
+        "INPUT_MIXER S1 LEVEL_MASTER 2.5",
+        "INPUT_MIXER S3 RESET",
+        "INPUT_MIXER S3 ADD_PIN 12",
+        "INPUT_MIXER S3 MUTE_PIN 12",
+        "INPUT_MIXER S4 RESET",
+        "INPUT_MIXER S4 LEVEL_PIN 3 -0.37",
+        "INPUT_MIXER 5 RESET",
+        "INPUT_MIXER 5 ADD_PIN 40",
     };
     for (const char* line : setups) ASSERT_EQ(gui->executeCommandString(line), 0) << line;
     in(0).gains[0] = 0.5f;

@@ -18,8 +18,8 @@ struct ProcessingStage {
     std::unique_ptr<QX_GUI> gui = std::make_unique<QX_GUI>();
 
     ProcessingStage() {
-        placeSources(*gui, {{"S1", 300, 300}, {"S2", 310, 300}, {"S3", 320, 300},
-                            {"S4", 330, 300}});
+        placeSources(*gui,
+                     {{"S1", 300, 300}, {"S2", 310, 300}, {"S3", 320, 300}, {"S4", 330, 300}});
         placeTargets(*gui, {{"T1", 400, 400}, {"T2", 410, 400}, {"T3", 420, 400}});
         for (int i = 0; i < 4; ++i) gui->sources[i].virtualChannel = i;
         for (int i = 0; i < 3; ++i) gui->targets[i].virtualChannel = i;
