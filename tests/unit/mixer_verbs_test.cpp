@@ -268,6 +268,7 @@ TEST_F(MixerTest, PatchSectionsComeBackIntoTheirOwnEntries) {
     gui->sources[2].virtualChannel = 3;
     gui->sources[3].virtualChannel = 2;
     const char* setups[] = {
+        "INPUT_MIXER S1 RESET",
         "INPUT_MIXER S1 REPLACE_PIN 1 9",
         "INPUT_MIXER S1 ADD_PIN 2",
         "INPUT_MIXER S1 LEVEL_PIN 2 -7.77",
