@@ -25,6 +25,12 @@
 #include "view/annotation_records.h"
 
 struct CliObject;
+
+// A point on the stage.
+struct StagePoint {
+    float x = 0.0f;
+    float y = 0.0f;
+};
 struct ItemSnapshotList;
 
 // A colour quad as the drawing code hands it to the shaders.
@@ -77,6 +83,76 @@ public:
                        std::string prompt2, uint8_t replaceOnFirstKey);
 
     // ---- Stage model ----------------------------------------------------------------------
+    static constexpr int kMaxLiveItems = 64;  // sources, targets and channel records in use
+    static constexpr int kMaxGroupCount = 32; // the groups blob and a source's group mask
+    static constexpr int kMaxRoomCount = 8;
+
+    // Upkeep hooks run after every edit.
+    void updateRoomMembership();
+    void applyGroupMuteSolo();
+    void updateMuteSoloSummary();
+    void updateSourceMuteSummary();
+    void updateSourceSoloSummary();
+    void updateTargetMuteSummary();
+    void updateTargetSoloSummary();
+    void updateCableMuteSummary();
+    void updateCableSoloSummary();
+
+    // Cable table: live cables packed at the front.
+    void compactCables();
+    void removeCable(int32_t i);
+    int32_t addPendingCable();
+
+    // Counts and resets.
+    void setSourceCount(int32_t n);
+    void setTargetCount(int32_t n);
+    void setGroupCount(int32_t n);
+    void clearNewGroupSlot();
+    void setRoomCount(int32_t n);
+    void setupRoom(int32_t i);
+    void resetSource(int32_t i);
+    void resetTarget(int32_t i);
+    void resetGroup(int32_t i);
+    void resetRoom(int32_t i);
+
+    // Bulk clears of the live items.
+    void clearAllMuteSolo();
+    void unmuteAllGroups();
+    void unsoloAllGroups();
+    void unmuteAllSources();
+    void unsoloAllSources();
+    void unmuteAllTargets();
+    void unsoloAllTargets();
+    void unmuteAllRooms();
+    void unsoloAllRooms();
+    void unmuteAllCables();
+    void unsoloAllCables();
+    void clearSourceClipping();
+    void clearTargetClipping();
+
+    // Small operations.
+    uint32_t pickColour(uint32_t initial);
+    StagePoint snapStagePoint(float x, float y) const;
+    void markAllDirty();
+    void sendStateAndRedraw();
+    void setPin60Value(int32_t a, int32_t b);
+    void raiseSendFlag(int32_t flag);
+    // Runs the state sender; does nothing until the DSP link provides it.
+    void runStateSender();
+
+    // Gain matrix.
+    void computeGainMatrix();
+    void pairGain(int32_t s, int32_t t);
+    void applyCableGains();
+
+    // Group motion.
+    void setRotationClock(int32_t on);
+    void setMovementClock(int32_t on);
+    void rotateGroupMembers(int32_t g, int32_t elapsed);
+    void stepGroupMovement(int32_t g, int32_t elapsed);
+    void rotateGroup(int32_t g, float amount);
+    // The timer tick's share: the timed rotation and movement steps of every switched group.
+    void advanceGroupMotion();
 
     // ---- DSP link: pin callbacks ---------------------------------------------------------
     void onPin0();
@@ -213,7 +289,7 @@ public:
         float zoom = 1.0f;
     } view;
 
-    float faderLawConstants[6] = {1.2f, 1.0f, 0.001f, 6.91f, 1000.0f, 0.1447178f};
+    FaderLaw faderLaw;
     FaderRecord faders[3];
 
     // INPUTS and OUTPUTS page state.
@@ -410,6 +486,13 @@ public:
     int32_t dragStartX = -1;
     int32_t dragStartY = -1;
     int32_t dragThreshold = 20;
+    // Group motion switches and the clock of their last step; GUI snap; the node on pin 60.
+    int32_t rotationRunning = 0;
+    int32_t rotationLastTime = 0;
+    int32_t movementRunning = 0;
+    int32_t movementLastTime = 0;
+    int32_t guiSnap = 0;
+    int32_t pin60Values[2] = {};
 
     std::string entryCaption = "TITLE";
     std::string entryPrompt = "HINT HERE";
@@ -438,6 +521,7 @@ public:
     int32_t selectionKind = -1;
     int32_t selectionIndex = -1;
     std::string selectionName;
+    IntRect marquee; // the marquee rectangle in stage units
     std::string storedSelections[20][255];
     int32_t storedSelectionNumber = 1;
 
@@ -484,8 +568,19 @@ public:
     MpGuiPin<bool> pinLeaveFullScreen;    // 37
 
     uint8_t stripHeld = 0;
-    int32_t muteSummary = 0;
-    int32_t soloSummary = 0;
+    // Mute, solo and clipping summaries kept by the upkeep hooks.
+    int32_t anySourceMuted = 0;
+    int32_t anySourceSoloed = 0;
+    int32_t anyTargetMuted = 0;
+    int32_t anyTargetSoloed = 0;
+    int32_t anyGroupMuted = 0;
+    int32_t anyGroupSoloed = 0;
+    int32_t anyRoomMuted = 0;
+    int32_t anyRoomSoloed = 0;
+    int32_t anyCableMuted = 0;
+    int32_t anyCableSoloed = 0;
+    int32_t anySourceClipping = 0;
+    int32_t anyTargetClipping = 0;
     float stripMetrics[3] = {64.0f, 64.0f, 13.0f};
     std::string stringTable[100];
     float stringMetrics[3] = {64.0f, 64.0f, 13.0f};

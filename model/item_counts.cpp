@@ -1,0 +1,223 @@
+// Count setters: sources and targets are added in a grid inside the current room or removed
+// with their cables and memberships; group and room counts stay within their tables.
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "app/qx_gui.h"
+#include "app/text_services.h"
+
+namespace {
+
+// Both sides of the memberships of source s in groups first..last - 1.
+void leaveGroups(QX_GUI& gui, int32_t s, int32_t first, int32_t last) {
+    for (int32_t g = first; g < last; ++g) {
+        gui.sources[s].removeFromGroup(g);
+        gui.groups[g].removeMember(s);
+    }
+}
+
+// Grid origin and column count of new items inside the current room.
+struct Grid {
+    int32_t left = 0;
+    int32_t top = 0;
+    int32_t columns = 1;
+};
+
+Grid gridInRoom(const RoomRecord& room, bool forTargets) {
+    Grid grid;
+    grid.left = static_cast<int32_t>(room.x);
+    grid.top = static_cast<int32_t>(room.y);
+    int32_t w = static_cast<int32_t>(room.width);
+    if (forTargets && w == 0) {
+        grid.columns = 6;
+        return grid;
+    }
+    if (w == 0) w = 200;
+    grid.columns = std::max(1, static_cast<int32_t>(static_cast<float>(w) * 0.033333335f));
+    return grid;
+}
+
+void placeInGrid(const Grid& grid, int32_t k, float& x, float& y) {
+    x = static_cast<float>(grid.left + 20 + (k % grid.columns) * 30);
+    y = static_cast<float>(grid.top + (k / grid.columns) * 30 + 20);
+}
+
+std::string numberedName(const char* prefix, int32_t number) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%s%i", prefix, number);
+    return text;
+}
+
+} // namespace
+
+void QX_GUI::setSourceCount(int32_t n) {
+    n = std::min(n, static_cast<int32_t>(kMaxLiveItems));
+    n = std::max(n, 0);
+    if (currentRoom < 0) currentRoom = 0;
+    if (sourceCount < 0) sourceCount = 0;
+    const int32_t old = std::min(sourceCount, static_cast<int32_t>(kMaxLiveItems));
+
+    if (n > old) {
+        const Grid grid = gridInRoom(rooms[std::min(currentRoom, kMaxRooms - 1)], false);
+        for (int32_t s = old; s < n; ++s) {
+            SourceRecord& source = sources[s];
+            source.setColour(0xC8C8C8);
+            placeInGrid(grid, s - old, source.x, source.y);
+            source.virtualChannel = s;
+            source.shown = 1;
+            source.size = 1.0f;
+            source.level = 1.0f;
+            source.phase = 1.0f;
+            source.room = currentRoom;
+            source.lastRoom = currentRoom;
+            source.name = numberedName("S", s + 1);
+            leaveGroups(*this, s, 0, 16);
+            DynamicsRecord& dynamics = inputDynamics[s];
+            dynamics.channelIndex = s;
+            dynamics.direction = 1;
+            dynamics.sideChainLocation = 0;
+            dynamics.mode = 0;
+            dynamics.active = 0;
+            inputDelays[s].changed = 0;
+            inputDelays[s].on = 0;
+            inputFilters[s].inUse = 0;
+            inputFilters[s].enabled = 0;
+        }
+    }
+    for (int32_t s = n; s < old; ++s) {
+        leaveGroups(*this, s, 0, 16);
+        for (int32_t c = 0; c < cableCount;) {
+            if (cables[c].source != s) {
+                ++c;
+                continue;
+            }
+            if (cables[c].target >= 0 && cables[c].target < kMaxTargets)
+                targets[cables[c].target].cabled[s] = 0;
+            cables[c].source = -1;
+            cables[c].target = -1;
+            compactCables();
+        }
+    }
+
+    sourceCount = n;
+    updateRoomMembership();
+    raiseSendFlag(kSendGainMatrix);
+    sendStateAndRedraw();
+    for (int32_t flag : {kSendSources, kSendViewState, kSendCables, kSendInputDelays, kSendInputEq,
+                         kSendInputDynamics})
+        raiseSendFlag(flag);
+    currentSource = n - 1;
+}
+
+void QX_GUI::setTargetCount(int32_t n) {
+    n = std::min(n, static_cast<int32_t>(kMaxLiveItems));
+    n = std::max(n, 0);
+    if (currentRoom < 0) currentRoom = 0;
+    if (targetCount < 0) targetCount = 0;
+    const int32_t old = std::min(targetCount, static_cast<int32_t>(kMaxLiveItems));
+
+    if (n > old) {
+        const Grid grid = gridInRoom(rooms[std::min(currentRoom, kMaxRooms - 1)], true);
+        for (int32_t t = old; t < n; ++t) {
+            TargetRecord& target = targets[t];
+            target.colour = 0x323232; // the float components are left as they are
+            placeInGrid(grid, t - old, target.x, target.y);
+            target.virtualChannel = t;
+            target.visible = 1;
+            target.useGlobalRadius = 1;
+            target.ownRadius = 50.0f;
+            target.name = numberedName("T", t + 1);
+            DynamicsRecord& dynamics = outputDynamics[t];
+            dynamics.channelIndex = t;
+            dynamics.direction = 2;
+            dynamics.sideChainLocation = 0;
+            dynamics.mode = 0;
+            dynamics.active = 0;
+            outputDelays[t].changed = 0;
+            outputDelays[t].on = 0;
+            outputFilters[t].inUse = 0;
+            outputFilters[t].enabled = 0;
+        }
+    }
+    for (int32_t t = n; t < old; ++t) {
+        for (int32_t c = 0; c < cableCount;) {
+            if (cables[c].target != t) {
+                ++c;
+                continue;
+            }
+            if (cables[c].source >= 0 && cables[c].source < kMembershipSlots)
+                targets[t].cabled[cables[c].source] = 0;
+            cables[c].source = -1;
+            cables[c].target = -1;
+            compactCables();
+        }
+    }
+
+    targetCount = n;
+    updateRoomMembership();
+    raiseSendFlag(kSendGainMatrix);
+    sendStateAndRedraw();
+    for (int32_t flag :
+         {kSendTargets, kSendCables, kSendOutputDelays, kSendOutputEq, kSendOutputDynamics})
+        raiseSendFlag(flag);
+    currentTarget = n - 1;
+}
+
+// The groups blob carries 32 groups and a source's group mask is 32 bits wide.
+void QX_GUI::setGroupCount(int32_t n) {
+    if (n > kMaxGroupCount) {
+        appendConsoleLine("MAXIMUM NUMBER OF GROUPS = 32");
+        n = kMaxGroupCount;
+    }
+    n = std::max(n, 0);
+    groupCount = n;
+    raiseSendFlag(kSendGroups);
+    raiseSendFlag(kSendSources);
+    clearNewGroupSlot();
+    applyGroupMuteSolo();
+}
+
+void QX_GUI::clearNewGroupSlot() {
+    if (groupCount >= kMembershipLive) return;
+    const int32_t liveSources = std::clamp(sourceCount, 0, static_cast<int32_t>(kMaxLiveItems));
+    for (int32_t s = 0; s < liveSources; ++s) leaveGroups(*this, s, std::max(groupCount, 0), 64);
+}
+
+void QX_GUI::setRoomCount(int32_t n) {
+    if (n > kMaxRoomCount) {
+        appendConsoleLine("MAXIMUM NUMBER OF ROOMS = 8");
+        n = kMaxRoomCount;
+    }
+    if (n < 1) return;
+    roomCount = n;
+    updateRoomMembership();
+    raiseSendFlag(kSendGainMatrix);
+    raiseSendFlag(kSendRooms);
+}
+
+// Room i takes the marquee rectangle; missing rooms up to i are created by resetting them.
+void QX_GUI::setupRoom(int32_t i) {
+    if (i < 0) return;
+    if (i >= kMaxRoomCount) {
+        appendConsoleLine("MAXIMUM NUMBER OF ROOMS = 8");
+        return;
+    }
+    setStatusMessage("SETUP ROOM " + intToString(i));
+    if (roomCount < i + 1) {
+        setStatusMessage("NOT ENOUGH ROOMS DEFINED!");
+        for (int32_t j = 0; j <= i; ++j) {
+            setStatusMessage("SETUP ROOM");
+            resetRoom(j);
+        }
+        roomCount = i + 1;
+    }
+    RoomRecord& room = rooms[i];
+    room.x = static_cast<float>(marquee.left);
+    room.y = static_cast<float>(marquee.top);
+    room.width = static_cast<float>(marquee.right - marquee.left);
+    room.height = static_cast<float>(marquee.bottom - marquee.top);
+    currentRoom = i;
+    raiseSendFlag(kSendRooms);
+    setStatusMessage("NUM ROOMS " + intToString(roomCount) + " CUR ROOM " + intToString(i));
+}

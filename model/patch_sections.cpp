@@ -1,0 +1,130 @@
+// The patch-file sections of rooms, targets, sources and groups: command lines that give the
+// item back its position, level, colour, switches and name when the patch is run.
+#include <cmath>
+#include <cstdarg>
+#include <cstdio>
+
+#include "model/stage_records.h"
+
+namespace {
+
+std::string format(const char* pattern, ...) {
+    va_list arguments;
+    va_start(arguments, pattern);
+    va_list copy;
+    va_copy(copy, arguments);
+    const int length = std::vsnprintf(nullptr, 0, pattern, copy);
+    va_end(copy);
+    std::string text(length > 0 ? static_cast<size_t>(length) : 0, '\0');
+    if (length > 0) std::vsnprintf(&text[0], text.size() + 1, pattern, arguments);
+    va_end(arguments);
+    return text;
+}
+
+double levelInDb(float level) { return 20.0 * std::log10(static_cast<double>(level)); }
+
+// The default handle the lines address the item by: R1, T1, S1 or G1 for index 0.
+std::string handle(char kind, int32_t i) { return format("%c%i", kind, i + 1); }
+
+std::string rgbLine(const std::string& h, float red, float green, float blue) {
+    return format("RGB %s RED:%.4f GREEN:%.4f BLUE:%.4f\n", h.c_str(), static_cast<double>(red),
+                  static_cast<double>(green), static_cast<double>(blue));
+}
+
+std::string muteSoloLines(const std::string& h, int32_t mute, int32_t solo) {
+    std::string text;
+    if (mute != 0) text += "MUTE " + h + "\n";
+    if (solo != 0) text += "SOLO " + h + "\n";
+    return text;
+}
+
+// Written unless the phase is exactly 1.0 (a NaN phase is written too).
+std::string phaseLine(const std::string& h, float phase) {
+    if (phase == 1.0f) return {};
+    return format("PHASE %s %.1f\n", h.c_str(), static_cast<double>(phase));
+}
+
+std::string nameLine(char kind, int32_t i, const std::string& h, const std::string& name) {
+    if (name == h) return {};
+    return format("NAME %c%i %s\n", kind, i + 1, name.c_str());
+}
+
+std::string levelLine(const std::string& h, float level) {
+    return format("LEVEL %s %.4f\n", h.c_str(), levelInDb(level));
+}
+
+std::string positionLine(const std::string& h, float x, float y) {
+    return format("POS %s X:%.2f y:%.2f\n", h.c_str(), static_cast<double>(x),
+                  static_cast<double>(y));
+}
+
+std::string virtualiseLine(const std::string& h, int32_t channel, int32_t i) {
+    if (channel == i) return {};
+    return format("VIRTUALISE %s %i\n", h.c_str(), channel + 1);
+}
+
+} // namespace
+
+std::string RoomRecord::writePatchSection(int32_t i) const {
+    const std::string h = handle('R', i);
+    std::string text = format("# ROOM : %i\n", i + 1);
+    text += format("POS %s X:%.2f y:%.2f w:%.2f h:%.2f\n", h.c_str(), static_cast<double>(x),
+                   static_cast<double>(y), static_cast<double>(width),
+                   static_cast<double>(height));
+    text += levelLine(h, level);
+    text += rgbLine(h, colourRed, colourGreen, colourBlue);
+    text += muteSoloLines(h, mute, solo);
+    text += phaseLine(h, phase);
+    text += nameLine('R', i, h, name);
+    return text + "\n";
+}
+
+std::string TargetRecord::writePatchSection(int32_t i) const {
+    const std::string h = handle('T', i);
+    std::string text = format("# TARGET : T%i\n", i + 1);
+    text += positionLine(h, x, y);
+    if (useGlobalRadius == 0)
+        text += format("GLOBALZ %s FALSE\nSET_ZERO %s %.2f\n", h.c_str(), h.c_str(),
+                       static_cast<double>(ownRadius));
+    text += levelLine(h, level);
+    text += rgbLine(h, colourRed, colourGreen, colourBlue);
+    text += muteSoloLines(h, mute, solo);
+    text += phaseLine(h, phase);
+    text += virtualiseLine(h, virtualChannel, i);
+    if (visible == 0) text += "HIDE " + h + "\n";
+    text += nameLine('T', i, h, name);
+    return text + "\n";
+}
+
+std::string SourceRecord::writePatchSection(int32_t i) const {
+    const std::string h = handle('S', i);
+    std::string text = format("# SOURCE : S%i\n", i + 1);
+    text += positionLine(h, x, y);
+    text += format("SET_SIZE %s %.2f\n", h.c_str(), static_cast<double>(size));
+    text += levelLine(h, level);
+    text += rgbLine(h, colourRed, colourGreen, colourBlue);
+    text += muteSoloLines(h, mute, solo);
+    text += phaseLine(h, phase);
+    text += virtualiseLine(h, virtualChannel, i);
+    text += nameLine('S', i, h, name);
+    return text + "\n";
+}
+
+std::string GroupRecord::writePatchSection(int32_t i) const {
+    const std::string h = handle('G', i);
+    std::string text = format("# GROUP : G%i\n", i + 1);
+    text += positionLine(h, x, y);
+    if (level != 1.0f) text += levelLine(h, level);
+    text += rgbLine(h, colourRed, colourGreen, colourBlue);
+    text += muteSoloLines(h, mute, solo);
+    text += phaseLine(h, phase);
+    if (rotationOn == 1 || rotationSpeed != 0.0f)
+        text += format("SET_ROTATION %s S:%.1f %s\n", h.c_str(),
+                       static_cast<double>(rotationSpeed * 60.0f), rotationOn == 1 ? "YES" : "NO");
+    if (movementOn == 1 || movementX != 0.0f || movementY != 0.0f)
+        text += format("SET_MOVEMENT %s X:%.4f Y:%.4f %s\n", h.c_str(),
+                       static_cast<double>(movementX), static_cast<double>(movementY),
+                       movementOn == 1 ? "YES" : "NO");
+    text += nameLine('G', i, h, name);
+    return text + "\n";
+}
