@@ -117,11 +117,13 @@ LSTATUS RegOpenKeyExW(HKEY key, LPCWSTR subKey, DWORD, REGSAM, HKEY* result) {
     if (!result) return ERROR_FILE_NOT_FOUND;
     *result = nullptr;
     if (key != HKEY_LOCAL_MACHINE || !sameKeyName(subKey)) return ERROR_FILE_NOT_FOUND;
-    if (!FcInit()) return ERROR_FILE_NOT_FOUND;
-    FcConfig* config = FcConfigGetCurrent();
+    // A configuration of our own, released at once, so nothing of fontconfig stays behind.
+    FcConfig* config = FcInitLoadConfigAndFonts();
+    if (!config) return ERROR_FILE_NOT_FOUND;
     auto* fonts = new FontKey;
     addCoreFaces(config, *fonts);
     addInstalledFaces(config, *fonts);
+    FcConfigDestroy(config);
     *result = reinterpret_cast<HKEY>(fonts);
     return ERROR_SUCCESS;
 }
