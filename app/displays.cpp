@@ -35,8 +35,8 @@ void QX_GUI::enumerateDisplays() {
         bool seen = false;
         for (int k = 0; k < kept && !seen; ++k) {
             const DisplayRecord& d = configuration.displays[k];
-            seen = d.left == table.left[i] && d.top == table.top[i] &&
-                   d.width == table.width[i] && d.height == table.height[i];
+            seen = d.left == table.left[i] && d.top == table.top[i] && d.width == table.width[i] &&
+                   d.height == table.height[i];
         }
         if (seen) continue;
         DisplayRecord& d = configuration.displays[kept++];

@@ -58,7 +58,8 @@ void QX_GUI::logSystemInformation() {
     appendConsoleLine(format("   NUMBER OF DISPLAYS : %i", table.count));
     for (int i = 0; i < table.count; ++i) {
         appendConsoleLine(format("      SCREEN %i :", i + 1));
-        appendConsoleLine(format("         DIMENSIONS : %i X :%i", table.width[i], table.height[i]));
+        appendConsoleLine(
+            format("         DIMENSIONS : %i X :%i", table.width[i], table.height[i]));
         appendConsoleLine(format("         POSITION : X:%i Y:%i", table.left[i], table.top[i]));
     }
     appendConsoleLine(" ");

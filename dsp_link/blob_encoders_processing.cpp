@@ -9,7 +9,9 @@
 
 namespace {
 
-int32_t liveCount(int32_t count) { return count < 0 ? 0 : count > 64 ? 64 : count; }
+int32_t liveCount(int32_t count) {
+    return count < 0 ? 0 : count > 64 ? 64 : count;
+}
 
 // Head (255, m) and one 8-byte record per channel, m being the lowest enabled delay when it is
 // negative, so that every delay sent is at least 0.
@@ -46,15 +48,17 @@ void sendBytes(MpGuiPin<MpBlob>& pin, const std::vector<uint8_t>& bytes) {
 
 } // namespace
 
-void QX_GUI::sendInputDelaysBlob() { sendBytes(pinInputDelays, encodeDelays(inputDelays, sourceCount)); }
+void QX_GUI::sendInputDelaysBlob() {
+    sendBytes(pinInputDelays, encodeDelays(inputDelays, sourceCount));
+}
 
 void QX_GUI::sendOutputDelaysBlob() {
     sendBytes(pinOutputDelays, encodeDelays(outputDelays, targetCount));
 }
 
 void QX_GUI::sendInputEqBlob() {
-    sendBytes(pinInputEq, encodeTable(inputFilters, liveCount(sourceCount), blob_layout::kFilterSize,
-                                      processing_codec::encodeFilter));
+    sendBytes(pinInputEq, encodeTable(inputFilters, liveCount(sourceCount),
+                                      blob_layout::kFilterSize, processing_codec::encodeFilter));
 }
 
 void QX_GUI::sendOutputEqBlob() {
@@ -63,20 +67,20 @@ void QX_GUI::sendOutputEqBlob() {
 }
 
 void QX_GUI::sendInputDynamicsBlob() {
-    sendBytes(pinInputDynamics, encodeTable(inputDynamics, liveCount(sourceCount),
-                                            blob_layout::kDynamicsSize,
-                                            processing_codec::encodeDynamics));
+    sendBytes(pinInputDynamics,
+              encodeTable(inputDynamics, liveCount(sourceCount), blob_layout::kDynamicsSize,
+                          processing_codec::encodeDynamics));
 }
 
 void QX_GUI::sendOutputDynamicsBlob() {
-    sendBytes(pinOutputDynamics, encodeTable(outputDynamics, liveCount(targetCount),
-                                             blob_layout::kDynamicsSize,
-                                             processing_codec::encodeDynamics));
+    sendBytes(pinOutputDynamics,
+              encodeTable(outputDynamics, liveCount(targetCount), blob_layout::kDynamicsSize,
+                          processing_codec::encodeDynamics));
 }
 
 void QX_GUI::sendInputMixerBlob() {
-    sendBytes(pinInputMixer,
-              encodeTable(inputMixer, kChannels, blob_layout::kMixSize, processing_codec::encodeMix));
+    sendBytes(pinInputMixer, encodeTable(inputMixer, kChannels, blob_layout::kMixSize,
+                                         processing_codec::encodeMix));
 }
 
 void QX_GUI::sendOutputMixerBlob() {

@@ -14,7 +14,9 @@ void sendBytes(MpGuiPin<MpBlob>& pin, const std::vector<uint8_t>& bytes) {
     pin.setValue(bytes.data(), static_cast<int32_t>(bytes.size()));
 }
 
-uint8_t on(int32_t value) { return value != 0 ? 1 : 0; }
+uint8_t on(int32_t value) {
+    return value != 0 ? 1 : 0;
+}
 
 } // namespace
 
@@ -23,12 +25,12 @@ void QX_GUI::sendViewStateBlob() {
     uint8_t* p = out.data();
     const ViewSwitches& v = viewSwitches;
     le::putF32(p, 0, viewSettings.globalRadius);
-    const int32_t switches[] = {v.roomVisibility,  v.targetVisibility, v.groupVisibility,
-                                v.sourceVisibility, v.cableVisibility, v.xHairVisibility,
-                                v.gridVisibility,  v.roomLabels,       v.targetLabels,
-                                v.groupLabels,     v.sourceLabels,     v.annotationVisibility,
-                                v.stageLocks,      v.roomLocks,        v.targetLocks,
-                                v.groupLocks,      v.sourceLocks};
+    const int32_t switches[] = {v.roomVisibility,   v.targetVisibility, v.groupVisibility,
+                                v.sourceVisibility, v.cableVisibility,  v.xHairVisibility,
+                                v.gridVisibility,   v.roomLabels,       v.targetLabels,
+                                v.groupLabels,      v.sourceLabels,     v.annotationVisibility,
+                                v.stageLocks,       v.roomLocks,        v.targetLocks,
+                                v.groupLocks,       v.sourceLocks};
     for (size_t k = 0; k < sizeof switches / sizeof switches[0]; ++k) p[4 + k] = on(switches[k]);
     p[21] = v.annotationLocks;
     p[22] = on(rotationRunning);

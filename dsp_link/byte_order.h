@@ -8,14 +8,23 @@
 
 namespace le {
 
-inline void putU8(uint8_t* out, size_t offset, uint8_t value) { out[offset] = value; }
+inline void putU8(uint8_t* out, size_t offset, uint8_t value) {
+    out[offset] = value;
+}
 
 inline void putU16BigEndian(uint8_t* out, size_t offset, uint16_t value) {
     out[offset] = static_cast<uint8_t>(value >> 8);
     out[offset + 1] = static_cast<uint8_t>(value);
 }
 
+// On a little-endian machine the value's own bytes are already in wire order.
+constexpr bool kHostIsLittleEndian = __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__;
+
 inline void putU32(uint8_t* out, size_t offset, uint32_t value) {
+    if (kHostIsLittleEndian) {
+        std::memcpy(out + offset, &value, 4);
+        return;
+    }
     for (int b = 0; b < 4; ++b) out[offset + b] = static_cast<uint8_t>(value >> (8 * b));
 }
 
@@ -24,6 +33,10 @@ inline void putI32(uint8_t* out, size_t offset, int32_t value) {
 }
 
 inline void putU64(uint8_t* out, size_t offset, uint64_t value) {
+    if (kHostIsLittleEndian) {
+        std::memcpy(out + offset, &value, 8);
+        return;
+    }
     for (int b = 0; b < 8; ++b) out[offset + b] = static_cast<uint8_t>(value >> (8 * b));
 }
 
@@ -39,6 +52,36 @@ inline void putF64(uint8_t* out, size_t offset, double value) {
     putU64(out, offset, bits);
 }
 
+// Runs of 32-bit values (f32 or i32) laid end to end.
+template <class Word>
+inline void putWords(uint8_t* out, size_t offset, const Word* values, size_t count) {
+    static_assert(sizeof(Word) == 4, "32-bit words");
+    if (kHostIsLittleEndian) {
+        std::memcpy(out + offset, values, 4 * count);
+        return;
+    }
+    for (size_t k = 0; k < count; ++k) {
+        uint32_t bits;
+        std::memcpy(&bits, &values[k], 4);
+        putU32(out, offset + 4 * k, bits);
+    }
+}
+
+template <class Word>
+inline void getWords(const uint8_t* in, size_t offset, Word* values, size_t count) {
+    static_assert(sizeof(Word) == 4, "32-bit words");
+    if (kHostIsLittleEndian) {
+        std::memcpy(values, in + offset, 4 * count);
+        return;
+    }
+    for (size_t k = 0; k < count; ++k) {
+        uint32_t bits = 0;
+        for (int b = 0; b < 4; ++b)
+            bits |= static_cast<uint32_t>(in[offset + 4 * k + b]) << (8 * b);
+        std::memcpy(&values[k], &bits, 4);
+    }
+}
+
 // A name field of `width` bytes: at most width - 1 characters and a NUL; the bytes after the
 // NUL keep what the field held (its fill).
 inline void putName(uint8_t* out, size_t offset, const std::string& name, size_t width = 16) {
@@ -49,6 +92,10 @@ inline void putName(uint8_t* out, size_t offset, const std::string& name, size_t
 
 inline uint32_t getU32(const uint8_t* in, size_t offset) {
     uint32_t value = 0;
+    if (kHostIsLittleEndian) {
+        std::memcpy(&value, in + offset, 4);
+        return value;
+    }
     for (int b = 0; b < 4; ++b) value |= static_cast<uint32_t>(in[offset + b]) << (8 * b);
     return value;
 }
@@ -59,6 +106,10 @@ inline int32_t getI32(const uint8_t* in, size_t offset) {
 
 inline uint64_t getU64(const uint8_t* in, size_t offset) {
     uint64_t value = 0;
+    if (kHostIsLittleEndian) {
+        std::memcpy(&value, in + offset, 8);
+        return value;
+    }
     for (int b = 0; b < 8; ++b) value |= static_cast<uint64_t>(in[offset + b]) << (8 * b);
     return value;
 }

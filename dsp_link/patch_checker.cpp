@@ -24,8 +24,7 @@ void QX_GUI::checkPatch() {
         {&pinInputDynamics, blob_layout::kDynamicsSize, sourceCount,
          "----- NUM INPUT DYNAMICS DOES NOT MATCH NUM SOURCES", &QX_GUI::sendInputDynamicsBlob},
         {&pinOutputDynamics, blob_layout::kDynamicsSize, targetCount,
-         "----- NUM OUTPUT DYNAMICS DOES NOT MATCH NUM TARGETS",
-         &QX_GUI::sendOutputDynamicsBlob},
+         "----- NUM OUTPUT DYNAMICS DOES NOT MATCH NUM TARGETS", &QX_GUI::sendOutputDynamicsBlob},
     };
     bool failed = false;
     for (const Check& check : checks) {

@@ -117,9 +117,8 @@ void QX_GUI::onTextPin38() {
         size_t start = 0;
         while (count < 128) {
             size_t comma = text.find(',', start);
-            fieldTokens[count++] = text.substr(start, comma == std::string::npos
-                                                          ? std::string::npos
-                                                          : comma - start);
+            fieldTokens[count++] =
+                text.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
             if (comma == std::string::npos) break;
             start = comma + 1;
         }
@@ -139,19 +138,28 @@ void QX_GUI::onTextPin38() {
     viewSwitches.sourceLabels = s[13];
 }
 
-void QX_GUI::onFloatPin58() { dspLink.float58Value = truncateToInt(pinFloat58.getValue()); }
+void QX_GUI::onFloatPin58() {
+    dspLink.float58Value = truncateToInt(pinFloat58.getValue());
+}
 
-void QX_GUI::onFloatPin59() { dspLink.float59Value = truncateToInt(pinFloat59.getValue()); }
+void QX_GUI::onFloatPin59() {
+    dspLink.float59Value = truncateToInt(pinFloat59.getValue());
+}
 
-void QX_GUI::onSourceVirtualsPin() { setStatusMessage("SOURCE VIRTUALS UPDATED"); }
+void QX_GUI::onSourceVirtualsPin() {
+    setStatusMessage("SOURCE VIRTUALS UPDATED");
+}
 
-void QX_GUI::onTargetVirtualsPin() { setStatusMessage("TARGET VIRTUALS UPDATED"); }
+void QX_GUI::onTargetVirtualsPin() {
+    setStatusMessage("TARGET VIRTUALS UPDATED");
+}
 
 void QX_GUI::onPin26Blob() {
     BlobReader blob(pinProcessingStatus.getData(), pinProcessingStatus.getSize());
     if (blob.size() / 12 < 1) return;
-    int32_t n = blob.size() < blob_layout::kProcessingStatusSize ? blob.size()
-                                                                 : blob_layout::kProcessingStatusSize;
+    int32_t n = blob.size() < blob_layout::kProcessingStatusSize
+                    ? blob.size()
+                    : blob_layout::kProcessingStatusSize;
     // An int, then the 4096 status bytes.
     uint8_t block[blob_layout::kProcessingStatusSize] = {};
     std::memcpy(block, blob.data(), n);

@@ -43,12 +43,15 @@ void QX_GUI::onMeterPin() {
     }
     for (int p = 1; p + 1 < MeterDisplayTables::kCurvePoints; ++p) {
         d.display->meterCurves[1][p] = d.display->meterCurves[0][p - 1] * (1.0f / 9.0f) +
-                              d.display->meterCurves[0][p] * (2.0f / 9.0f) * 3.0f +
-                              d.display->meterCurves[0][p + 1] * (2.0f / 9.0f);
-        d.display->meterCurves[1][p] = d.display->meterCurves[1][p] * (2.0f / 3.0f) +
-                              d.display->meterCurves[0][p] * (1.0f / 3.0f) * (4.0f / 9.0f) * 2.25f;
+                                       d.display->meterCurves[0][p] * (2.0f / 9.0f) * 3.0f +
+                                       d.display->meterCurves[0][p + 1] * (2.0f / 9.0f);
+        d.display->meterCurves[1][p] =
+            d.display->meterCurves[1][p] * (2.0f / 3.0f) +
+            d.display->meterCurves[0][p] * (1.0f / 3.0f) * (4.0f / 9.0f) * 2.25f;
     }
-    std::copy(d.display->meterHistory + 1, d.display->meterHistory + MeterDisplayTables::kHistoryPoints, d.display->meterHistory);
+    std::copy(d.display->meterHistory + 1,
+              d.display->meterHistory + MeterDisplayTables::kHistoryPoints,
+              d.display->meterHistory);
     d.display->meterHistory[MeterDisplayTables::kHistoryPoints - 1] = d.meterLevels[0];
     sendStateAndRedraw();
     for (int k = 0; k < MeterDisplayTables::kScopePoints; ++k) {
@@ -99,9 +102,13 @@ void QX_GUI::takeActivity(MpGuiPin<MpBlob>& pin, int32_t kind) {
     }
 }
 
-void QX_GUI::onSourceActivityPin() { takeActivity(pinSourceActivity, 1); }
+void QX_GUI::onSourceActivityPin() {
+    takeActivity(pinSourceActivity, 1);
+}
 
-void QX_GUI::onTargetActivityPin() { takeActivity(pinTargetActivity, 2); }
+void QX_GUI::onTargetActivityPin() {
+    takeActivity(pinTargetActivity, 2);
+}
 
 // Meter block of an item: [0] reading, [1] peak (decaying), [4] shown level, [5] hold; the
 // other words are kept as received.
@@ -122,9 +129,13 @@ void QX_GUI::takeItemMeters(MpGuiPin<MpBlob>& pin, int32_t kind) {
     }
 }
 
-void QX_GUI::onSourceMetersPin() { takeItemMeters(pinSourceMeters, 1); }
+void QX_GUI::onSourceMetersPin() {
+    takeItemMeters(pinSourceMeters, 1);
+}
 
-void QX_GUI::onTargetMetersPin() { takeItemMeters(pinTargetMeters, 2); }
+void QX_GUI::onTargetMetersPin() {
+    takeItemMeters(pinTargetMeters, 2);
+}
 
 void QX_GUI::initSpectrumTables() {
     DspLinkState& d = dspLink;

@@ -65,9 +65,13 @@ void QX_GUI::takeFilters(MpGuiPin<MpBlob>& pin, FilterRecord* records, int32_t k
     refreshOpenEditors(0);
 }
 
-void QX_GUI::onInputEqPin() { takeFilters(pinInputEq, inputFilters, 1); }
+void QX_GUI::onInputEqPin() {
+    takeFilters(pinInputEq, inputFilters, 1);
+}
 
-void QX_GUI::onOutputEqPin() { takeFilters(pinOutputEq, outputFilters, 2); }
+void QX_GUI::onOutputEqPin() {
+    takeFilters(pinOutputEq, outputFilters, 2);
+}
 
 void QX_GUI::takeDynamics(MpGuiPin<MpBlob>& pin, DynamicsRecord* records, int32_t kind) {
     BlobReader blob(pin.getData(), pin.getSize());
@@ -75,8 +79,8 @@ void QX_GUI::takeDynamics(MpGuiPin<MpBlob>& pin, DynamicsRecord* records, int32_
         int32_t n = recordsIn(blob, blob_layout::kDynamicsSize, kChannels);
         for (int k = 0; k < kChannels; ++k) records[k].mode = 0;
         for (int k = 0; k < n; ++k)
-            processing_codec::decodeDynamics(
-                blob.data() + int64_t{k} * blob_layout::kDynamicsSize, records[k]);
+            processing_codec::decodeDynamics(blob.data() + int64_t{k} * blob_layout::kDynamicsSize,
+                                             records[k]);
         if (dynamicsPanel.kind == kind) {
             int32_t count = kind == 1 ? sourceCount : targetCount;
             if (dynamicsPanel.index > count - 1) dynamicsPanel.index = 0;
@@ -88,9 +92,13 @@ void QX_GUI::takeDynamics(MpGuiPin<MpBlob>& pin, DynamicsRecord* records, int32_
     refreshOpenEditors(0);
 }
 
-void QX_GUI::onInputDynamicsPin() { takeDynamics(pinInputDynamics, inputDynamics, 1); }
+void QX_GUI::onInputDynamicsPin() {
+    takeDynamics(pinInputDynamics, inputDynamics, 1);
+}
 
-void QX_GUI::onOutputDynamicsPin() { takeDynamics(pinOutputDynamics, outputDynamics, 2); }
+void QX_GUI::onOutputDynamicsPin() {
+    takeDynamics(pinOutputDynamics, outputDynamics, 2);
+}
 
 void QX_GUI::takeMixes(MpGuiPin<MpBlob>& pin, MixRecord* records) {
     BlobReader blob(pin.getData(), pin.getSize());
@@ -99,11 +107,19 @@ void QX_GUI::takeMixes(MpGuiPin<MpBlob>& pin, MixRecord* records) {
         processing_codec::decodeMix(blob.data() + int64_t{k} * blob_layout::kMixSize, records[k]);
 }
 
-void QX_GUI::onInputMixerPin() { takeMixes(pinInputMixer, inputMixer); }
+void QX_GUI::onInputMixerPin() {
+    takeMixes(pinInputMixer, inputMixer);
+}
 
-void QX_GUI::onOutputMixerPin() { takeMixes(pinOutputMixer, outputMixer); }
+void QX_GUI::onOutputMixerPin() {
+    takeMixes(pinOutputMixer, outputMixer);
+}
 
-void QX_GUI::onFeedbackMixesPin() { takeMixes(pinFeedbackMixes, feedbackMixes); }
+void QX_GUI::onFeedbackMixesPin() {
+    takeMixes(pinFeedbackMixes, feedbackMixes);
+}
 
 // The open DELAY, FILTERS and DYNAMICS editors show the item they point at again (kind 0: any).
-void QX_GUI::refreshOpenEditors(int32_t kind) { (void)kind; }
+void QX_GUI::refreshOpenEditors(int32_t kind) {
+    (void)kind;
+}

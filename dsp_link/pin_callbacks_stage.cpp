@@ -12,8 +12,7 @@ int32_t recordsIn(const BlobReader& blob, int32_t recordSize, int32_t capacity) 
     return n > capacity ? capacity : n;
 }
 
-template <class Record>
-void takeColour(Record& record, uint32_t packed) {
+template <class Record> void takeColour(Record& record, uint32_t packed) {
     record.colour = packed;
     record.colourRed = static_cast<float>(packed & 0xFF) / 255.0f;
     record.colourGreen = static_cast<float>((packed >> 8) & 0xFF) / 255.0f;

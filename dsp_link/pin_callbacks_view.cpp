@@ -22,12 +22,12 @@ void QX_GUI::onViewStatePin() {
     if (blob.size() / blob_layout::kViewStateSize < 1) return;
     ViewSwitches& v = viewSwitches;
     viewSettings.globalRadius = blob.f32(0);
-    int32_t* switches[] = {&v.roomVisibility,  &v.targetVisibility, &v.groupVisibility,
-                           &v.sourceVisibility, &v.cableVisibility, &v.xHairVisibility,
-                           &v.gridVisibility,  &v.roomLabels,       &v.targetLabels,
-                           &v.groupLabels,     &v.sourceLabels,     &v.annotationVisibility,
-                           &v.stageLocks,      &v.roomLocks,        &v.targetLocks,
-                           &v.groupLocks,      &v.sourceLocks};
+    int32_t* switches[] = {&v.roomVisibility,   &v.targetVisibility, &v.groupVisibility,
+                           &v.sourceVisibility, &v.cableVisibility,  &v.xHairVisibility,
+                           &v.gridVisibility,   &v.roomLabels,       &v.targetLabels,
+                           &v.groupLabels,      &v.sourceLabels,     &v.annotationVisibility,
+                           &v.stageLocks,       &v.roomLocks,        &v.targetLocks,
+                           &v.groupLocks,       &v.sourceLocks};
     for (size_t k = 0; k < sizeof switches / sizeof switches[0]; ++k)
         *switches[k] = blob.u8(4 + k) != 0;
     v.annotationLocks = blob.u8(21);

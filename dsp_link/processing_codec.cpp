@@ -1,5 +1,7 @@
 #include "dsp_link/processing_codec.h"
 
+#include <cstring>
+
 #include "dsp_link/byte_order.h"
 
 namespace processing_codec {
@@ -53,11 +55,11 @@ void encodeDynamics(const DynamicsRecord& record, uint8_t* out) {
     le::putF32(out, 16, record.ratio);
     le::putF32(out, 20, record.ratioParameter);
     le::putF32(out, 24, record.knee);
-    for (int k = 0; k < 10; ++k) le::putF32(out, 28 + 4 * k, record.points[k]);
+    le::putWords(out, 28, record.points, 10);
     le::putF32(out, 68, record.attackCoefficient);
     le::putF32(out, 72, record.releaseCoefficient);
     le::putI32(out, 76, record.reserved);
-    for (int k = 0; k < 192; ++k) le::putF32(out, 80 + 4 * k, record.curve[k]);
+    le::putWords(out, 80, record.curve, 192);
     le::putI32(out, 848, record.channelIndex);
     le::putI32(out, 852, record.direction);
     le::putI32(out, 856, record.sideChainLocation);
@@ -74,11 +76,11 @@ void decodeDynamics(const uint8_t* in, DynamicsRecord& record) {
     record.ratio = le::getF32(in, 16);
     record.ratioParameter = le::getF32(in, 20);
     record.knee = le::getF32(in, 24);
-    for (int k = 0; k < 10; ++k) record.points[k] = le::getF32(in, 28 + 4 * k);
+    le::getWords(in, 28, record.points, 10);
     record.attackCoefficient = le::getF32(in, 68);
     record.releaseCoefficient = le::getF32(in, 72);
     record.reserved = le::getI32(in, 76);
-    for (int k = 0; k < 192; ++k) record.curve[k] = le::getF32(in, 80 + 4 * k);
+    le::getWords(in, 80, record.curve, 192);
     record.channelIndex = le::getI32(in, 848);
     record.direction = le::getI32(in, 852);
     record.sideChainLocation = le::getI32(in, 856);
@@ -89,13 +91,11 @@ void encodeMix(const MixRecord& record, uint8_t* out) {
     out[1] = out[2] = out[3] = 0;
     le::putI32(out, 4, record.pinCount);
     le::putI32(out, 8, record.index);
-    for (int k = 0; k < 64; ++k) {
-        le::putI32(out, 12 + 4 * k, record.pins[k]);
-        out[268 + k] = record.routed[k];
-        le::putF32(out, 332 + 4 * k, record.gains[k]);
-        le::putF32(out, 588 + 4 * k, record.phases[k]);
-        out[844 + k] = record.mutes[k];
-    }
+    le::putWords(out, 12, record.pins, 64);
+    std::memcpy(out + 268, record.routed, 64);
+    le::putWords(out, 332, record.gains, 64);
+    le::putWords(out, 588, record.phases, 64);
+    std::memcpy(out + 844, record.mutes, 64);
     le::putF32(out, 908, record.master);
 }
 
@@ -103,13 +103,11 @@ void decodeMix(const uint8_t* in, MixRecord& record) {
     record.inUse = in[0];
     record.pinCount = le::getI32(in, 4);
     record.index = le::getI32(in, 8);
-    for (int k = 0; k < 64; ++k) {
-        record.pins[k] = le::getI32(in, 12 + 4 * k);
-        record.routed[k] = in[268 + k];
-        record.gains[k] = le::getF32(in, 332 + 4 * k);
-        record.phases[k] = le::getF32(in, 588 + 4 * k);
-        record.mutes[k] = in[844 + k];
-    }
+    le::getWords(in, 12, record.pins, 64);
+    std::memcpy(record.routed, in + 268, 64);
+    le::getWords(in, 332, record.gains, 64);
+    le::getWords(in, 588, record.phases, 64);
+    std::memcpy(record.mutes, in + 844, 64);
     record.master = le::getF32(in, 908);
 }
 

@@ -7,7 +7,7 @@
 namespace selection_lists {
 
 constexpr int kStoredSlots = 10; // stored selections 1 to 10 travel
-constexpr int kNames = 255;       // names a stored selection holds
+constexpr int kNames = 255;      // names a stored selection holds
 constexpr size_t kTextLength = 1023;
 
 // Names in use: the leading non-empty entries.

@@ -40,8 +40,7 @@ std::vector<RECT> xScreens() {
     if (XineramaQueryExtension(display, &eventBase, &errorBase) && XineramaIsActive(display)) {
         XineramaScreenInfo* info = XineramaQueryScreens(display, &heads);
         for (int i = 0; info && i < heads; ++i)
-            found.push_back(
-                rectangle(info[i].x_org, info[i].y_org, info[i].width, info[i].height));
+            found.push_back(rectangle(info[i].x_org, info[i].y_org, info[i].width, info[i].height));
         if (info) XFree(info);
     }
     if (found.empty()) {

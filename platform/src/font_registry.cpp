@@ -128,8 +128,8 @@ LSTATUS RegOpenKeyExW(HKEY key, LPCWSTR subKey, DWORD, REGSAM, HKEY* result) {
     return ERROR_SUCCESS;
 }
 
-LSTATUS RegEnumValueW(HKEY key, DWORD index, LPWSTR valueName, DWORD* valueNameLength,
-                      DWORD*, DWORD* type, BYTE* data, DWORD* dataLength) {
+LSTATUS RegEnumValueW(HKEY key, DWORD index, LPWSTR valueName, DWORD* valueNameLength, DWORD*,
+                      DWORD* type, BYTE* data, DWORD* dataLength) {
     auto* fonts = reinterpret_cast<FontKey*>(key);
     if (!fonts || !valueName || !valueNameLength) return ERROR_FILE_NOT_FOUND;
     if (index >= fonts->values.size()) return ERROR_NO_MORE_ITEMS;

@@ -72,14 +72,16 @@ TEST_F(Displays, SystemInformationListsEachScreen) {
     gui->clearConsole();
     gui->console.writeIndex = 0;
     gui->logSystemInformation();
-    std::vector<std::string> lines(gui->console.lines, gui->console.lines + gui->console.writeIndex);
+    std::vector<std::string> lines(gui->console.lines,
+                                   gui->console.lines + gui->console.writeIndex);
     auto at = std::find(lines.begin(), lines.end(), "   NUMBER OF DISPLAYS : 2");
     ASSERT_NE(at, lines.end());
     std::vector<std::string> screens(at + 1, at + 7);
-    EXPECT_EQ(screens, (std::vector<std::string>{"      SCREEN 1 :", "         DIMENSIONS : 1920 X :1080",
-                                                 "         POSITION : X:0 Y:0", "      SCREEN 2 :",
-                                                 "         DIMENSIONS : 1280 X :1024",
-                                                 "         POSITION : X:1920 Y:0"}));
+    EXPECT_EQ(screens,
+              (std::vector<std::string>{"      SCREEN 1 :", "         DIMENSIONS : 1920 X :1080",
+                                        "         POSITION : X:0 Y:0",
+                                        "      SCREEN 2 :", "         DIMENSIONS : 1280 X :1024",
+                                        "         POSITION : X:1920 Y:0"}));
     EXPECT_EQ(lines.front(), "SYSTEM INFORMATION :");
     EXPECT_EQ(lines.back().rfind("MOUSE IS ON SCREEN : ", 0), 0u);
 }

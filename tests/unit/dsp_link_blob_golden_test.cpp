@@ -213,9 +213,19 @@ TEST(GoldenBlobs, DelaysAreRaisedByTheLowestEnabledNegativeDelay) {
         uint8_t shifted;
     };
     const Case cases[] = {
-        {"negative delay lowers all", {-5.0f, 10.0f, 0.0f}, {1, 1, 1}, -5.0f, {0.0f, 15.0f, 5.0f}, 1},
+        {"negative delay lowers all",
+         {-5.0f, 10.0f, 0.0f},
+         {1, 1, 1},
+         -5.0f,
+         {0.0f, 15.0f, 5.0f},
+         1},
         {"no negative delay", {5.0f, 10.0f, 0.0f}, {1, 1, 1}, 0.0f, {5.0f, 10.0f, 0.0f}, 0},
-        {"disabled negative ignored", {-5.0f, 10.0f, 0.0f}, {0, 1, 1}, 0.0f, {-5.0f, 10.0f, 0.0f}, 0},
+        {"disabled negative ignored",
+         {-5.0f, 10.0f, 0.0f},
+         {0, 1, 1},
+         0.0f,
+         {-5.0f, 10.0f, 0.0f},
+         0},
     };
     for (const Case& c : cases) {
         auto gui = makeGui();
@@ -228,7 +238,10 @@ TEST(GoldenBlobs, DelaysAreRaisedByTheLowestEnabledNegativeDelay) {
         Golden g(32);
         g.i32(0, 255).f32(4, c.head);
         for (int i = 0; i < 3; ++i)
-            g.u8(8 + 8 * i, i).u8(9 + 8 * i, 1).u8(10 + 8 * i, c.on[i]).u8(11 + 8 * i, c.shifted)
+            g.u8(8 + 8 * i, i)
+                .u8(9 + 8 * i, 1)
+                .u8(10 + 8 * i, c.on[i])
+                .u8(11 + 8 * i, c.shifted)
                 .f32(12 + 8 * i, c.sent[i]);
         EXPECT_EQ(gui->lastSent(12), g.bytes) << c.what;
     }

@@ -204,7 +204,7 @@ TEST(PinCallbacks, ScriptItemsOutsideTheBlobAreSkipped) {
     script.append("FIRST");
     script.append("SECOND");
     std::vector<uint8_t> bytes = script_codec::encode(script);
-    bytes[8 + 20] = 31; // capacity 31: the text would lie elsewhere
+    bytes[8 + 20] = 31;       // capacity 31: the text would lie elsewhere
     bytes[8 + 24 + 12] = 'X'; // no NUL within the 16 bytes: cut at 15
     for (int i = 0; i < 16; ++i) bytes[8 + 24 + i] = 'Y';
     bytes[2408] = 0xFF; // count far beyond 100
@@ -275,7 +275,9 @@ TEST(PinCallbacks, FirstTenActivityBlobsAreIgnored) {
     gui->targets[0].virtualChannel = 0;
     Golden blob(332);
     blob.u32(0, 0x50750).u32(4, 64).u8(268, 7);
-    for (int i = 0; i < 10; ++i) gui->deliver(63, i % 2 ? blob.bytes : std::vector<uint8_t>(blob.bytes.begin(), blob.bytes.end() - 1));
+    for (int i = 0; i < 10; ++i)
+        gui->deliver(63, i % 2 ? blob.bytes
+                               : std::vector<uint8_t>(blob.bytes.begin(), blob.bytes.end() - 1));
     EXPECT_EQ(gui->targets[0].activity, 0);
     gui->deliver(63, std::vector<uint8_t>(blob.bytes.begin(), blob.bytes.end() - 2));
     EXPECT_EQ(gui->targets[0].activity, 7);

@@ -52,7 +52,9 @@ public:
     std::vector<SentPin> sent;
 };
 
-inline std::unique_ptr<RecordingGui> makeGui() { return std::make_unique<RecordingGui>(); }
+inline std::unique_ptr<RecordingGui> makeGui() {
+    return std::make_unique<RecordingGui>();
+}
 
 // Golden byte builders: little-endian words written into a byte vector by hand.
 struct Golden {

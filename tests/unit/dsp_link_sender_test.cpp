@@ -35,8 +35,8 @@ TEST(StateSender, WalksTheFlagsInTheFixedOrder) {
     gui->targets[0].gainRow[0] = 1.0f; // a non-empty matrix
     raiseAll(*gui);
     gui->sendStateToDsp();
-    std::vector<int32_t> expected = {5,  7,  8,  10, 9,  11, 21, 15, 24, 25, 22, 23,
-                                     12, 18, 13, 16, 14, 17, 27, 29, 30, 31};
+    std::vector<int32_t> expected = {5,  7,  8,  10, 9,  11, 21, 15, 24, 25, 22,
+                                     23, 12, 18, 13, 16, 14, 17, 27, 29, 30, 31};
     EXPECT_EQ(gui->sentIds(), expected);
     for (int flag = 0; flag < 64; ++flag) EXPECT_EQ(gui->sendFlags[flag], 0) << flag;
 }
@@ -92,7 +92,7 @@ TEST(LocalId, IsClampedToTheInstancesAndWrittenBack) {
         int32_t id;
         bool writtenBack;
     };
-    const Case cases[] = {{-3, 3, 0, true}, {7, 3, 2, true},   {1, 3, 1, false},
+    const Case cases[] = {{-3, 3, 0, true}, {7, 3, 2, true},       {1, 3, 1, false},
                           {5, 0, 0, true},  {300, 999, 255, true}, {0, 0, 0, false}};
     for (const Case& c : cases) {
         auto gui = makeGui();

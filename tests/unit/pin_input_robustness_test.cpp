@@ -24,15 +24,16 @@ TEST(PinInputRobustness, SurvivesRandomTruncatedAndOversizedValues) {
     for (int flag = 0; flag < QX_GUI::kSendFlags; ++flag) gui->sendFlags[flag] = 1;
     gui->sendStateToDsp();
     std::vector<SentPin> real = gui->sent;
-    const size_t sizes[] = {0, 1, 3, 4, 7, 8, 12, 16, 60, 63, 64, 79, 80, 236, 279, 280,
-                            332, 368, 860, 912, 2415, 2416, 4100, 13323, 13324, 16527, 16528,
-                            25680, 58368, 70000};
+    const size_t sizes[] = {0,    1,    3,    4,     7,     8,     12,    16,    60,    63,
+                            64,   79,   80,   236,   279,   280,   332,   368,   860,   912,
+                            2415, 2416, 4100, 13323, 13324, 16527, 16528, 25680, 58368, 70000};
     for (int round = 0; round < 3000; ++round) {
         std::vector<uint8_t> input;
         input.push_back(static_cast<uint8_t>(random()));
         int shape = round % 3;
         if (shape == 0) {
-            std::vector<uint8_t> body = randomBytes(random, sizes[random() % (sizeof sizes / sizeof sizes[0])]);
+            std::vector<uint8_t> body =
+                randomBytes(random, sizes[random() % (sizeof sizes / sizeof sizes[0])]);
             input.insert(input.end(), body.begin(), body.end());
         } else if (shape == 1 && !real.empty()) {
             const SentPin& pin = real[random() % real.size()];
@@ -41,7 +42,8 @@ TEST(PinInputRobustness, SurvivesRandomTruncatedAndOversizedValues) {
             // Point the value at the pin it came from half of the time.
             for (size_t k = 0; k < sizeof kFuzzedPins / sizeof kFuzzedPins[0]; ++k)
                 if (kFuzzedPins[k] == pin.id && random() % 2) input[0] = static_cast<uint8_t>(k);
-            if (!body.empty() && random() % 2) body[random() % body.size()] = static_cast<uint8_t>(random());
+            if (!body.empty() && random() % 2)
+                body[random() % body.size()] = static_cast<uint8_t>(random());
             input.insert(input.end(), body.begin(), body.end());
         } else {
             std::vector<uint8_t> body = randomBytes(random, random() % 600);
