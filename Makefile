@@ -34,7 +34,7 @@ test: build build-sanitize
 		-j $(JOBS) -LE window
 
 bench: build
-	@for b in $(BUILD)/out/bench_*; do [ -x "$$b" ] && "$$b"; done; true
+	@for b in $(BUILD)/out/bench_*; do [ -x "$$b" ] && tools/with-display.sh "$$b"; done; true
 
 # The libFuzzer target of the incoming pins, built with clang under the sanitizers; run it with
 # build-fuzz/out/qx_pin_fuzzer -max_total_time=60.

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <ctime>
 #include <string>
 
 #include "app/configuration_block.h"
@@ -147,8 +148,10 @@ public:
     void sendStateAndRedraw();
     void setPin60Value(int32_t a, int32_t b);
     void raiseSendFlag(int32_t flag);
-    // Runs the state sender; does nothing until the DSP link provides it.
+    // Hooks into the DSP link and the window layer; they do nothing until those exist.
     void runStateSender();
+    void invalidateWindow();
+    void startMotionTimer();
 
     // Gain matrix.
     void computeGainMatrix();
@@ -245,7 +248,6 @@ public:
     void sendPatchRecordBlob();
     void sendSlicesBlob();
     int32_t sendScript(ScriptRecord script);
-    void sendBlankScriptAfterScript();
     void checkPatch();
     void advancePatchRetry();
     void refreshOpenEditors(int32_t kind);
@@ -257,18 +259,122 @@ public:
     void takeMixes(MpGuiPin<MpBlob>& pin, MixRecord* records);
     void takeActivity(MpGuiPin<MpBlob>& pin, int32_t kind);
     void takeItemMeters(MpGuiPin<MpBlob>& pin, int32_t kind);
-    void enterOwnFullScreen();
-    void leaveOwnFullScreen();
 
     // ---- Command language ------------------------------------------------------------------
     int32_t executeCommandString(std::string line);
     int32_t dispatchCommand(CliObject command);
     void commitModelChange();
-    void loadMacroFile(std::string fileName, int32_t relativeToModule);
+    bool loadMacroFile(std::string fileName, bool inModuleFolder);
+    // Argument passes.
+    CliObject parseNamedArguments(CliObject command);
+    std::string parseNamedValue(const std::string& text);
+    CliObject resolveItemNames(CliObject command);
+    ItemRef resolveItemName(const std::string& word);
+    CliObject trimArguments(CliObject command);
+    // Parse dump and banner.
+    void dumpCliObject(const CliObject& command);
+    void dumpItemRef(const ItemRef& ref);
+    void printBanner();
+    // Item name lists and lookups.
+    std::string allSourceNames();
+    std::string allTargetNames();
+    std::string allGroupNames();
+    std::string allRoomNames();
+    std::string markedSourceNames(uint8_t force);
+    std::string markedTargetNames(uint8_t force);
+    std::string markedGroupNames(uint8_t force);
+    std::string marqueeNameList(uint8_t force);
+    std::string selectionNames();
+    std::string itemName();
+    int32_t countFlaggedInMarquee();
+    bool isItemInMarquee(int32_t kind, int32_t index, uint8_t force);
+    int32_t findItemIndexByName(const std::string& name);
+    int32_t findItemKindByName(const std::string& name);
+    void findObjectPosition(const std::string& name, float& x, float& y);
+    // Item snapshots.
+    ItemSnapshot snapshotFromSource(int32_t index);
+    ItemSnapshot snapshotFromTarget(int32_t index);
+    ItemSnapshot snapshotFromGroup(int32_t index);
+    ItemSnapshot snapshotFromRoom(int32_t index);
+    ItemSnapshot snapshotFromCable(int32_t index);
+    void applySnapshotToSource(int32_t index, const ItemSnapshot& snapshot);
+    void applySnapshotToTarget(int32_t index, const ItemSnapshot& snapshot);
+    void applySnapshotToGroup(int32_t index, const ItemSnapshot& snapshot);
+    void applySnapshotToRoom(int32_t index, const ItemSnapshot& snapshot);
+    void applySnapshotToCable(int32_t index, const ItemSnapshot& snapshot);
+    ItemSnapshotList gatherItemRecords(const CliObject& command);
+    ItemSnapshotList gatherSelectedItems(const CliObject& command);
+    void scatterItemRecords(const ItemSnapshotList& list);
+    ItemSnapshot makeItemSnapshot(const std::string& name);
+    // Model commit and cable lookup.
+    int32_t findCableIndex(int32_t source, int32_t target);
+    // Sets the line that the rerun shortcut runs again; the executor keeps it.
+    void keepAsLastCommand(std::string line);
+    // Macro files and the deferred-line queue (the timer runs one queued line per tick).
+    int32_t runMacroLoad(const std::string& name, bool inModuleFolder, bool byName);
+    void runNextQueuedLine();
+    // Console and prompt verbs.
+    int32_t cmdVerbose(CliObject command);
+    void cmdCls();
+    int32_t cmdEnter(CliObject command);
+    int32_t cmdSet(CliObject command);
+    int32_t cmdConfirm(CliObject command);
+    int32_t cmdLoadMacro(CliObject command);
+    int32_t cmdLoadMacroFile(CliObject command);
+    int32_t cmdRead(CliObject command);
+    // Action list.
+    void readActionList(std::string fileName);
 
     // ---- Rendering platform ----------------------------------------------------------------
+    int32_t openWindow(HWND parent, HWND* window) override;
+    int32_t closeWindow() override;
+    LRESULT windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+    void enterFullScreen(int32_t width, int32_t height, int32_t left, int32_t top);
+    void enterFullScreenOnOwnScreen();
+    void leaveFullScreen();
+    void setupGraphics(HWND window, int32_t width, int32_t height);
+    void buildFixedVertexTables();
+    // The display rectangle the full-screen key poll tests the cursor against; false when
+    // there is none.
+    bool fullScreenRect(RECT& rect) const;
+    std::string backupFileName(const std::tm& now) const;
+    void applySliceDrift(float t);
+    UserMenuTable loadUserMenu(const std::string& fileName);
+    PopupMenu fillPopupMenuFromUserMenu(const std::string& menuName);
+    // Calls into the DSP link: the display enumeration and the patch check.
+    void runDisplayEnumeration();
+    void runPatchCheck();
+    // Calls into the panels and the DSP link that the start-up makes.
+    std::string fontFileFor(const std::string& face);
+    void setUpPanels();
+    void orderPanels();
+    void readEqPresets(const std::string& fileName);
+    void setUpSpectrumTables();
+    // writePatchFile of the patch writer with the backup flag 1.
+    void writeBackupFile(const std::string& path);
 
     // ---- Screen frame, stage and input -----------------------------------------------------
+    void drawBlankFrame();
+    void applyFramePreamble();
+    void drawFullWindowQuad();
+    void setColour(float red, float green, float blue, float alpha);
+    void drawRect(float x0, float y0, float x1, float y1);
+    void drawTextEntryBox();
+    // Frame elements whose drawing comes with their own screens.
+    void drawStagePage();
+    void drawInputsPage();
+    void drawOutputsPage();
+    void drawMatrixPage();
+    void drawFeedbackPage();
+    void drawSelectionMenu();
+    void drawMasterBox();
+    void drawToolsMenu();
+    void drawPagesMenu(int32_t page);
+    void drawPatchFileMenu();
+    void drawSlicesMenu();
+    void drawPanels();
+    void drawAnnotationButtons();
+    void drawPopupMenus();
     void renderFrame();
     void commitTextEntry();
 
@@ -532,6 +638,63 @@ public:
         std::string texts[3];
     } noteEdit;
 
+    // Window life, graphics start-up and the timer tick.
+    HWND parentWindow = nullptr;
+    int32_t glSlot = 0;
+    uint8_t graphicsReady = 0;
+    uint8_t fullScreenOnOwnScreen = 0; // went full screen through the configuration block
+    int32_t fullScreenDisplay = -1;
+    unsigned uiVertexShader = 0;
+    unsigned uiFragmentShader = 0;
+    unsigned uiProgram = 0;
+    unsigned textVertexShader = 0;
+    unsigned textFragmentShader = 0;
+    unsigned textProgram = 0;
+    int32_t heightLocation = -1;
+    int32_t stageLocation = -1;
+    int32_t levelLocation = -1;
+    int32_t rgbLocation = -1;
+    int32_t modeLocation = -1;
+    int32_t metricsLocation = -1;
+    TextShaderBinding textBinding;
+    HCURSOR cursors[7] = {};
+    float sourceSquare[2][8] = {};
+    float groupSquare[8] = {};
+    float groupCorners[32] = {};
+    float unitDisc[432] = {};
+    int32_t unitDiscCount = 0;
+    std::string toolboxTexts[60];
+    int32_t toolboxTextCount = 0;
+    float toolboxListY = 0.0f;
+    int32_t toolboxHoverRow = 0;
+    int32_t stageHoverIndices[4] = {-1, -1, -1, -1};
+    uint8_t stageDragFlag = 0;
+    int32_t highlightedSource = -1;
+    int32_t highlightedGroup = -1;
+    int32_t highlightedTarget = -1;
+    int32_t gridOriginX = 0;
+    int32_t gridOriginY = 0;
+    float driftStep = 0.0f;
+    float driftT = 0.0f;
+    int32_t driftBlinkCount = 0;
+    float heatmapPhase = 0.01f;
+    float curvePhase = 0.05f;
+    uint8_t blankScriptDue = 1;
+    int32_t cursorScreenX = 0;
+    int32_t cursorScreenY = 0;
+    uint8_t keyboardState[256] = {};
+    uint8_t keyWasDown[256] = {};
+    int32_t cursorBlinkCounter = 0;
+    std::string clockText;
+    std::string dateText;
+    uint8_t autoBackupOn = 0;
+    int32_t autoLastClock = 0;
+    uint8_t annotationsVisible = 0; // the ANNOTATION_VISIBILITY switch
+    uint8_t cliPanelShown = 0;
+    std::string cliPanelSubtitle;
+    int32_t textEntryBorder = 2;
+    uint8_t textEntryAutoWidth = 1;
+
     // Timer and mouse state.
     uint8_t timerStarted = 0;
     int32_t tickCount = 0;
@@ -574,8 +737,10 @@ public:
     std::string selectedNames[255];
     int32_t selectedIndexes[256] = {-1};
     int32_t selectedCount = 0;
-    int32_t selectionKind = -1;
-    int32_t selectionIndex = -1;
+    // The touched item: the last item touched or pressed on the stage, which syndication
+    // follows (kind 1 source, 2 target, 3 group; index -1 none).
+    int32_t touchedKind = -1;
+    int32_t touchedIndex = -1;
     std::string selectionName;
     IntRect marquee; // the marquee rectangle in stage units
     std::string storedSelections[20][255];
@@ -594,6 +759,29 @@ public:
     int32_t macroLineNumber = -1;
     std::string failedLines[128];
     std::string macroWords[512];
+
+    // Command executor and macro loader state.
+    std::string rawCommandText; // the last command text as received, before expansion
+    std::string lastCommand;    // the line that the rerun shortcut runs again
+    uint8_t lastCommandKept = 0; // a verb set lastCommand itself during this dispatch
+    uint8_t macroRunning = 0;    // STOP_MACRO clears it; no further macro line runs
+    int32_t failedLineNumbers[128] = {};
+    int32_t failedLineCount = 0;
+    std::string currentMacroName;
+    int32_t macroLoadDepth = 0; // loads in progress (a macro line may load another file)
+    uint8_t pendingConfirm = 0; // the open text entry asks for a confirmation
+    std::string confirmCommand; // run when the confirmation is answered YES
+    int32_t actionCount = 0;    // entries of actionLists (names, actions)
+
+    // Marquee, syndication and the marked-name view flags.
+    int32_t marqueeRect[4] = {}; // left, top, right, bottom in stage units
+    int32_t syndicationMode = 0; // 0 NONE, 1 MARQ, 2 SELECT, 3 BOTH
+    int32_t sourcesShown = 1;
+    int32_t targetsShown = 1;
+    int32_t groupsShown = 1;
+    int32_t sourcesLocked = 0;
+    int32_t targetsLocked = 0;
+    int32_t groupsLocked = 0;
 
     // Page and run state.
     int32_t currentPage = 0; // 0 STAGE

@@ -93,8 +93,8 @@ void QX_GUI::sendTextCommandPin() {
     // The number of slots the receiver reads (0 to 10), so the stored selections come back.
     le::putI32(p, 16512, selection_lists::kStoredSlots + 1);
     le::putI32(p, 16516, storedSelectionNumber);
-    le::putI32(p, 16520, selectionKind);
-    le::putI32(p, 16524, selectionIndex);
+    le::putI32(p, 16520, touchedKind);
+    le::putI32(p, 16524, touchedIndex);
     sendBytes(pinNameLists, out);
 }
 
@@ -137,13 +137,6 @@ void QX_GUI::sendSlicesBlob() {
 int32_t QX_GUI::sendScript(ScriptRecord script) {
     appendConsoleLine("SEND SCRIPT");
     sendBytes(pinScriptOut, script_codec::encode(script));
-    dspLink.scriptSent = 1;
+    blankScriptDue = 1; // the next tick answers it with a blank script
     return 0;
-}
-
-void QX_GUI::sendBlankScriptAfterScript() {
-    if (!dspLink.scriptSent) return;
-    sendBytes(pinScriptOut, script_codec::encode(ScriptRecord{}));
-    setStatusMessage("ISSUED BLANK SCRIPT");
-    dspLink.scriptSent = 0;
 }

@@ -1,6 +1,5 @@
-// State of the link with the DSP side beyond the pins themselves: the script-sent byte, the
-// received meters and activity, the reverse virtual-channel tables, and the values of the small
-// input pins.
+// State of the link with the DSP side beyond the pins themselves: the received meters and activity,
+// the reverse virtual-channel tables, and the values of the small input pins.
 #pragma once
 
 #include <cstdint>
@@ -25,8 +24,6 @@ struct MeterDisplayTables {
 
 struct DspLinkState {
     static constexpr int kMeterChannels = 1249; // channels the 10,000-point curves can show
-
-    uint8_t scriptSent = 0; // the next tick answers a sent script with a blank one
 
     // Meters (pin 61).
     int32_t lastMeterTime = 0;

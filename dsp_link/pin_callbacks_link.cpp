@@ -49,7 +49,7 @@ bool QX_GUI::wantsFullScreenOnOwnScreen() const {
     if (localId < 0 || localId >= 10) return false; // the once-per-id table has ten entries
     if (localId >= configuration.displayCount) return false;
     return configuration.displays[localId].fullScreen != 0 && fullScreenDone[localId] == 0 &&
-           timerStarted != 0;
+           graphicsReady != 0;
 }
 
 void QX_GUI::onConfigBlobPin() {
@@ -67,7 +67,7 @@ void QX_GUI::onConfigBlobPin() {
     appendConsoleLine("CONFIGURATION DATA RECEIVED");
     configuration_codec::decode(blob.data(), blob.size(), configuration);
     ownInstance = configuration.instances[localId];
-    if (wantsFullScreenOnOwnScreen()) enterOwnFullScreen();
+    if (wantsFullScreenOnOwnScreen()) enterFullScreenOnOwnScreen();
     currentPage = ownInstance.startPage;
 }
 
@@ -101,7 +101,7 @@ void QX_GUI::onPatchRetryPin() {
 }
 
 void QX_GUI::onLeaveFullScreenPin() {
-    if (view.fullScreen) leaveOwnFullScreen();
+    if (view.fullScreen) leaveFullScreen();
 }
 
 void QX_GUI::onTextPin38() {

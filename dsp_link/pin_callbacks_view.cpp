@@ -91,8 +91,8 @@ void QX_GUI::onTextCommandPin() {
             if (!tokens[w].empty()) storedSelections[k][n++] = tokens[w];
         for (int w = n; w < selection_lists::kNames; ++w) storedSelections[k][w].clear();
     }
-    selectionKind = blob.i32(16520);
-    selectionIndex = blob.i32(16524);
+    touchedKind = blob.i32(16520);
+    touchedIndex = blob.i32(16524);
     for (int i = 0; i < kMaxSources; ++i) sources[i].selected = 0;
     for (int i = 0; i < kMaxTargets; ++i) targets[i].selected = 0;
     for (int i = 0; i < kMaxGroups; ++i) groups[i].selected = 0;

@@ -8,24 +8,20 @@
 
 namespace {
 
-bool isGroup(int32_t g) { return g >= 0 && g < QX_GUI::kMaxGroups; }
+bool isGroup(int32_t g) {
+    return g >= 0 && g < QX_GUI::kMaxGroups;
+}
 
 } // namespace
 
 void QX_GUI::setRotationClock(int32_t on) {
-    if (on == 1 && !timerStarted) {
-        timerId = SetTimer(windowHandle(), 0, 10, nullptr);
-        timerStarted = 1;
-    }
+    if (on == 1 && !timerStarted) startMotionTimer();
     rotationRunning = on == 1 ? 1 : 0;
     rotationLastTime = qxplatform::processClock();
 }
 
 void QX_GUI::setMovementClock(int32_t on) {
-    if (on == 1 && !timerStarted) {
-        timerId = SetTimer(windowHandle(), 0, 10, nullptr);
-        timerStarted = 1;
-    }
+    if (on == 1 && !timerStarted) startMotionTimer();
     movementRunning = on == 1 ? 1 : 0;
     movementLastTime = qxplatform::processClock();
 }

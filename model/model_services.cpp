@@ -41,7 +41,7 @@ void QX_GUI::raiseSendFlag(int32_t flag) {
 
 void QX_GUI::sendStateAndRedraw() {
     runStateSender();
-    if (windowHandle()) InvalidateRect(windowHandle(), nullptr, FALSE);
+    if (windowHandle()) invalidateWindow();
 }
 
 void QX_GUI::setPin60Value(int32_t a, int32_t b) {

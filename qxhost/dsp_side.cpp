@@ -55,7 +55,8 @@ void DspSide::instanceCreated(int32_t instance) {
 void DspSide::pinFromModule(int32_t instance, int32_t pinId, const std::vector<uint8_t>& value) {
     latest_[{instance, pinId}] = value;
     if (pinId == 2 && instance == 0) {
-        for (int32_t i = 0; i < instanceCount_; ++i) queue(i, 2, value);
+        // Instance 0 holds its block already (and has since woken itself in its own copy).
+        for (int32_t i = 1; i < instanceCount_; ++i) queue(i, 2, value);
     } else if (pinId == 4) {
         for (int32_t i = 0; i < instanceCount_; ++i) queue(i, 3, value);
     }

@@ -1,7 +1,7 @@
 // The stand-in DSP side: what the DSP module does for the interface instances, reached only
 // through their pins. It gives each instance its local id, carries instance 0's configuration
-// block and every outgoing script to all instances, keeps the latest state blobs, and feeds
-// meters and the processing status from a small model of its own.
+// block to the other instances and every outgoing script to all instances, keeps the latest state
+// blobs, and feeds meters and the processing status from a small model of its own.
 #pragma once
 
 #include <cstdint>

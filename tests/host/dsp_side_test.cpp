@@ -41,7 +41,7 @@ TEST_F(DspSideTest, GivesLocalIdsInCreationOrder) {
     }
 }
 
-TEST_F(DspSideTest, CarriesInstanceZerosBlockAndEveryScriptToAllInstances) {
+TEST_F(DspSideTest, CarriesInstanceZerosBlockToTheOthersAndEveryScriptToAll) {
     dsp.instanceCreated(0);
     dsp.instanceCreated(1);
     dsp.deliverPending();
@@ -52,14 +52,15 @@ TEST_F(DspSideTest, CarriesInstanceZerosBlockAndEveryScriptToAllInstances) {
     std::vector<uint8_t> script(2416, 3);
     dsp.pinFromModule(1, 4, script);
     dsp.deliverPending();
-    ASSERT_EQ(delivered.size(), 4u);
+    ASSERT_EQ(delivered.size(), 3u);
     EXPECT_EQ(delivered[0].pinId, 2);
-    EXPECT_EQ(delivered[1].pinId, 2);
-    EXPECT_EQ(delivered[1].instance, 1);
-    EXPECT_EQ(delivered[1].value, block);
+    EXPECT_EQ(delivered[0].instance, 1);
+    EXPECT_EQ(delivered[0].value, block);
+    EXPECT_EQ(delivered[1].pinId, 3);
+    EXPECT_EQ(delivered[1].instance, 0);
     EXPECT_EQ(delivered[2].pinId, 3);
-    EXPECT_EQ(delivered[3].pinId, 3);
-    EXPECT_EQ(delivered[3].value, script);
+    EXPECT_EQ(delivered[2].instance, 1);
+    EXPECT_EQ(delivered[2].value, script);
 }
 
 TEST_F(DspSideTest, KeepsTheLatestValueOfEveryPin) {

@@ -252,15 +252,15 @@ TEST(GoldenBlobs, BlankScriptIsKindTwoForNobody) {
     ScriptRecord script;
     script.addressee = 1;
     script.append("SLEEP_NOW");
+    gui->blankScriptDue = 0;
     gui->sendScript(script);
-    EXPECT_EQ(gui->dspLink.scriptSent, 1);
-    gui->sendBlankScriptAfterScript();
+    EXPECT_TRUE(gui->wasSent(4));
+    EXPECT_EQ(gui->blankScriptDue, 1); // the next tick answers with the blank script
+    EXPECT_EQ(gui->console.lines[0], "SEND SCRIPT");
     Golden g(2416);
     g.i32(0, 2).i32(4, -1);
     for (int j = 0; j < 100; ++j) g.u32(8 + 24 * j + 20, 15);
-    EXPECT_EQ(gui->lastSent(4), g.bytes);
-    EXPECT_EQ(gui->dspLink.scriptSent, 0);
-    EXPECT_EQ(gui->console.statusMessage, "ISSUED BLANK SCRIPT");
+    EXPECT_EQ(script_codec::encode(ScriptRecord{}), g.bytes);
 }
 
 TEST(GoldenBlobs, ScriptItemCarriesTextLengthAndCapacity) {

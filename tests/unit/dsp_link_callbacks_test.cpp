@@ -245,7 +245,7 @@ TEST(PinCallbacks, ConfigurationBlockIsTakenWithClampedCounts) {
 
 TEST(PinCallbacks, OwnScreenFullScreenOnlyForTheFirstTenIds) {
     auto gui = makeGui();
-    gui->timerStarted = 1;
+    gui->graphicsReady = 1;
     gui->configuration.displayCount = 256;
     for (DisplayRecord& d : gui->configuration.displays) d.fullScreen = 1;
     for (uint8_t& done : fullScreenDone) done = 0;

@@ -1,0 +1,247 @@
+// Macro and patch files: reading a file of command lines and running it as one batch, the
+// LOAD_MACRO and LOAD_MACRO_FILE verbs around it, and the queue of deferred lines that the
+// timer runs one per tick.
+#include <cstdio>
+
+#include "app/qx_gui.h"
+#include "app/text_services.h"
+#include "command/text_utils.h"
+#include "qxplatform/runtime.h"
+#include "qxplatform/win32.h"
+
+namespace {
+
+constexpr int kMaxFailures = 128;
+constexpr int kMaxQueuedLines = 200;
+
+bool fileExists(const std::u16string& path) {
+    return GetFileAttributesW(reinterpret_cast<LPCWSTR>(path.c_str())) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool isComment(const std::string& line) {
+    return line.find(';') != std::string::npos || line.find('#') != std::string::npos;
+}
+
+// Every line of the file, with either line end (LF or CR LF).
+std::vector<std::string> readLines(FILE* file) {
+    std::vector<std::string> lines;
+    std::string line;
+    bool any = false;
+    for (int c = std::fgetc(file); c != EOF; c = std::fgetc(file)) {
+        any = true;
+        if (c == '\n') {
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            lines.push_back(std::move(line));
+            line.clear();
+            any = false;
+        } else {
+            line += static_cast<char>(c);
+        }
+    }
+    if (any) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(std::move(line));
+    }
+    return lines;
+}
+
+// The state a nested load must hand back to the file that loaded it.
+struct OuterLoadState {
+    int32_t errorCount;
+    int32_t failedLineCount;
+    int32_t failedLineNumbers[kMaxFailures];
+    std::string failedLines[kMaxFailures];
+    uint8_t batch;
+};
+
+} // namespace
+
+bool QX_GUI::loadMacroFile(std::string name, bool inModuleFolder) {
+    appendConsoleLine("ATTEMPT TO LOAD MACRO : " + name);
+
+    // The queue of a finished earlier load stops here; a load inside a load keeps the queued
+    // lines of the file that loads it.
+    if (macroLoadDepth <= 1) {
+        queueActive = 0;
+        queueNext = 0;
+        queuedLineCount = 0;
+    }
+
+    bool found = false;
+    bool local = false;
+    if (inModuleFolder) {
+        if (fileExists(modulePathWide(name))) {
+            found = local = true;
+        } else {
+            setStatusMessage("MACRO FILE NOT FOUND LOCALLY");
+        }
+    }
+    if (!found) {
+        replaceAll(name, "\\", "/");
+        if (fileExists(qxplatform::widen(name)))
+            found = true;
+        else
+            appendConsoleLine("MACRO FILE NOT FOUND OUTSIDE OF LOCALITY");
+    }
+    if (!found) {
+        console.pendingError = "FILE NOT FOUND";
+        failedLineNumbers[0] = -1;
+        failedLines[0] = "FILE NOT FOUND";
+        failedLineCount = 1;
+        console.errorCount = 1;
+        return true;
+    }
+
+    FILE* file = nullptr;
+    if (local) {
+        setStatusMessage("OPEN FROM SEM FOLDER");
+        file = qxplatform::openFile(modulePathWide(name), "rb");
+    } else {
+        setStatusMessage("OPEN FROM NOT SEM FOLDER");
+        file = qxplatform::openFile(name, "rb");
+    }
+    std::vector<std::string> lines;
+    if (file) {
+        lines = readLines(file);
+        std::fclose(file);
+    }
+
+    macroRunning = 1;
+    failedLineCount = 0;
+    bool queueOverflow = false;
+    int32_t lineNumber = 1;
+    for (const std::string& line : lines) {
+        if (line.find('\t') != std::string::npos) {
+            // Lines with a tab wait for the timer; they do not advance the line number.
+            if (queuedLineCount < kMaxQueuedLines)
+                queuedLines[queuedLineCount++] = line;
+            else
+                queueOverflow = true;
+            continue;
+        }
+        const int32_t number = lineNumber++;
+        if (line.empty() || macroRunning == 0 || isComment(line)) continue;
+        if (executeCommandString(toUpperCopy(line)) != 0 && failedLineCount < kMaxFailures) {
+            failedLineNumbers[failedLineCount] = number;
+            failedLines[failedLineCount] = line + " - " + console.lastError;
+            ++failedLineCount;
+        }
+    }
+    if (queueOverflow) appendConsoleLine("MORE THAN 200 DEFERRED LINES: THE REST ARE DROPPED");
+
+    batch = 0;
+    if (name.find("MACROS/") == std::string::npos) {
+        const size_t length =
+            name.size() < sizeof patchPath - 1 ? name.size() : sizeof patchPath - 1;
+        name.copy(patchPath, length);
+        patchPath[length] = '\0';
+        patchPathLength = static_cast<int32_t>(length);
+        sendFlags[kSendPatchRecord] = 1;
+    }
+    if (queuedLineCount > 0 && macroLoadDepth <= 1) {
+        appendConsoleLine("NOW WE'RE GONNA RUN A TIMER COMMAND TO SORT-OUT THE REMAINING STRINGS");
+        queueActive = 1;
+        queueNext = 0;
+    }
+    return false;
+}
+
+void QX_GUI::runNextQueuedLine() {
+    if (queueActive == 0) return;
+    if (queueNext < 0 || queueNext >= queuedLineCount || queueNext >= kMaxQueuedLines) {
+        queueActive = 0;
+        appendConsoleLine(">> END OF EXTENDED PARSING <<");
+        return;
+    }
+    const std::string line = queuedLines[queueNext++];
+    if (!isComment(line)) executeCommandString(line);
+    // A line that loaded another file has restarted the queue; otherwise stop after the last.
+    if (queueActive != 0 && queueNext >= queuedLineCount) {
+        queueActive = 0;
+        appendConsoleLine(">> END OF EXTENDED PARSING <<");
+    }
+}
+
+int32_t QX_GUI::runMacroLoad(const std::string& name, bool inModuleFolder, bool byName) {
+    const bool nested = macroLoadDepth > 0;
+    OuterLoadState outer;
+    if (nested) {
+        outer.errorCount = console.errorCount;
+        outer.failedLineCount = failedLineCount;
+        for (int i = 0; i < failedLineCount && i < kMaxFailures; ++i) {
+            outer.failedLineNumbers[i] = failedLineNumbers[i];
+            outer.failedLines[i] = failedLines[i];
+        }
+        outer.batch = batch;
+    }
+
+    if (byName) {
+        console.errorCount = 0;
+        currentMacroName = name;
+    }
+    batch = 1;
+    ++macroLoadDepth;
+    loadMacroFile(name, inModuleFolder);
+    --macroLoadDepth;
+    batch = 0;
+
+    if (console.errorCount > 0) {
+        console.highlight = 1;
+        char line[96];
+        std::snprintf(line, sizeof line, "<< %i ERRORS IN MACRO >>", console.errorCount);
+        appendConsoleLine(line);
+        console.notice = 1;
+        for (int32_t i = 0; i < failedLineCount; ++i) {
+            std::snprintf(line, sizeof line, "<< ON LINE %i >> :: ", failedLineNumbers[i]);
+            appendConsoleLine(line + failedLines[i] + " - ");
+        }
+        console.notice = 0;
+        console.highlight = 0;
+    } else {
+        appendConsoleLine("");
+        appendConsoleLine("<< PATCH LOADING COMPLETE >>");
+    }
+
+    if (nested) {
+        console.errorCount = outer.errorCount;
+        failedLineCount = outer.failedLineCount;
+        for (int i = 0; i < failedLineCount && i < kMaxFailures; ++i) {
+            failedLineNumbers[i] = outer.failedLineNumbers[i];
+            failedLines[i] = outer.failedLines[i];
+        }
+        batch = outer.batch;
+    }
+    return 0;
+}
+
+int32_t QX_GUI::cmdLoadMacro(CliObject command) {
+    // A one-word line carries no name (its string is the "NO STRING" placeholder).
+    if (command.mode == -1 || command.string.empty()) {
+        console.pendingError = "NO MACRO SPECIFIED";
+        return 1;
+    }
+    return runMacroLoad(command.string, true, true);
+}
+
+int32_t QX_GUI::cmdLoadMacroFile(CliObject) {
+    static constexpr DWORD kHideReadOnly = 0x00000004;
+    static constexpr DWORD kFileMustExist = 0x00001000;
+    static constexpr DWORD kExplorer = 0x00080000;
+    static constexpr DWORD kDontAddToRecent = 0x02000000;
+    static const char16_t kFilter[] = u"Text Files (*.txt)\0*.txt\0All Files (*.*)\0*.*\0";
+    char16_t file[260] = {};
+    OPENFILENAMEW dialog = {};
+    dialog.lStructSize = sizeof dialog;
+    dialog.lpstrFilter = reinterpret_cast<LPCWSTR>(kFilter);
+    dialog.lpstrFile = reinterpret_cast<LPWSTR>(file);
+    dialog.nMaxFile = 260;
+    dialog.lpstrDefExt = reinterpret_cast<LPCWSTR>(u"txt");
+    dialog.Flags = kHideReadOnly | kFileMustExist | kExplorer | kDontAddToRecent;
+    std::string name;
+    if (GetOpenFileNameW(&dialog)) name = qxplatform::narrow(std::u16string(file));
+    if (name.empty()) {
+        appendConsoleLine(">> OPEN FILE DIALOG CANCELLED");
+        return 1;
+    }
+    return runMacroLoad(name, false, false);
+}

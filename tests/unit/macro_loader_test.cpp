@@ -1,0 +1,200 @@
+// Macro files: comments, deferred tab lines, one batch, failure reports, missing files,
+// nested loads and the patch path.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <sys/stat.h>
+
+#include "app/text_services.h"
+#include "command_test_support.h"
+#include "qxplatform/runtime.h"
+#include "qxplatform/test_hooks.h"
+
+using namespace command_test;
+
+namespace {
+
+// A file beside the module (the unit tests' module folder is the test binary's folder).
+struct TempFile {
+    std::string name;
+    std::string hostPath;
+    TempFile(const std::string& moduleRelative, const std::string& text) : name(moduleRelative) {
+        hostPath = qxplatform::toHostPath(modulePath(""));
+        const size_t slash = moduleRelative.rfind('/');
+        if (slash != std::string::npos)
+            ::mkdir((hostPath + moduleRelative.substr(0, slash)).c_str(), 0755);
+        hostPath += moduleRelative;
+        FILE* f = std::fopen(hostPath.c_str(), "wb");
+        std::fwrite(text.data(), 1, text.size(), f);
+        std::fclose(f);
+    }
+    ~TempFile() { std::remove(hostPath.c_str()); }
+};
+
+struct MacroLoaderTest : ::testing::Test {
+    std::unique_ptr<QX_GUI> gui = std::make_unique<QX_GUI>();
+    void SetUp() override {
+        gui->setSourceCount(4);
+        clearConsoleLog(*gui);
+    }
+    bool consoleHas(const std::string& line) {
+        for (const std::string& l : consoleLines(*gui))
+            if (l == line) return true;
+        return false;
+    }
+};
+
+TEST_F(MacroLoaderTest, RunsCommandsSkipsCommentsAndReportsSuccess) {
+    TempFile file("MACROS/UNIT_FOUR.txt",
+                  "set num_source 2\n; SET NUM_SOURCE 9\n# SET NUM_SOURCE 9\n\n"
+                  "SET NUM_TARGET 3 ; the remark hides the whole line\r\n");
+    EXPECT_EQ(gui->executeCommandString("LOAD_MACRO MACROS/UNIT_FOUR.txt"), 0);
+    EXPECT_EQ(gui->sourceCount, 2); // upper-cased and run
+    EXPECT_EQ(gui->targetCount, 0);
+    const auto lines = consoleLines(*gui);
+    const std::vector<std::string> expected = {
+        "-> LOAD_MACRO MACROS/UNIT_FOUR.txt",
+        "ATTEMPT TO LOAD MACRO : MACROS/UNIT_FOUR.txt",
+        "-> SET NUM_SOURCE 2",
+        "",
+        "<< PATCH LOADING COMPLETE >>",
+    };
+    EXPECT_EQ(lines, expected);
+    EXPECT_EQ(gui->currentMacroName, "MACROS/UNIT_FOUR.txt");
+    EXPECT_EQ(gui->patchPathLength, 0); // files under MACROS/ are not patches
+}
+
+TEST_F(MacroLoaderTest, TheWholeFileIsOneBatch) {
+    TempFile file("MACROS/UNIT_BATCH.txt", "SET NUM_SOURCE 3\nINTRO\n");
+    uint8_t batchSeen = 0;
+    int commitsDuringLoad = 0;
+    // The flags raised by commits inside the file would show here if any ran.
+    for (uint8_t& flag : gui->sendFlags) flag = 0;
+    gui->batch = 0;
+    EXPECT_EQ(gui->runMacroLoad("MACROS/UNIT_BATCH.txt", true, true), 0);
+    batchSeen = gui->batch;
+    // (SET raises the sources and gain-matrix flags itself; these only a commit raises.)
+    for (int i : {kSendPanelLayout, kSendOutputDelays, kSendFeedbackMixes, kSendNameLists})
+        commitsDuringLoad += gui->sendFlags[i];
+    EXPECT_EQ(batchSeen, 0);
+    EXPECT_EQ(commitsDuringLoad, 0) << "a line of the file committed during the load";
+    // The LOAD_MACRO line itself commits once the file has run.
+    gui->executeCommandString("LOAD_MACRO MACROS/UNIT_BATCH.txt");
+    EXPECT_EQ(gui->sendFlags[kSendViewState], 1);
+    EXPECT_EQ(gui->sendFlags[kSendNameLists], 1);
+}
+
+TEST_F(MacroLoaderTest, FailuresAreCollectedAndReportedWithTheirLineNumbers) {
+    TempFile file("MACROS/UNIT_FAIL.txt", "INTRO\nfoo s1\nSLICE_X\t1\t2\n\nSET NUM_SOURCE\n");
+    gui->executeCommandString("LOAD_MACRO MACROS/UNIT_FAIL.txt");
+    EXPECT_EQ(gui->console.errorCount, 2);
+    ASSERT_EQ(gui->failedLineCount, 2);
+    EXPECT_EQ(gui->failedLineNumbers[0], 2);
+    EXPECT_EQ(gui->failedLines[0], "foo s1 - COMMAND \"FOO\" NOT FOUND");
+    // The tab line does not count: the fifth physical line is reported as line 4.
+    EXPECT_EQ(gui->failedLineNumbers[1], 4);
+    EXPECT_TRUE(consoleHas("<< 2 ERRORS IN MACRO >>"));
+    EXPECT_TRUE(consoleHas("<< ON LINE 2 >> :: foo s1 - COMMAND \"FOO\" NOT FOUND - "));
+    EXPECT_TRUE(consoleHas("<< ON LINE 4 >> :: SET NUM_SOURCE - NUMBER NOT SPECIFIED - "));
+    EXPECT_FALSE(consoleHas("<< PATCH LOADING COMPLETE >>"));
+}
+
+TEST_F(MacroLoaderTest, TabLinesWaitForTheTimerOnePerTick) {
+    TempFile file("MACROS/UNIT_TABS.txt", "FOO\tA\nINTRO\nBAR\tB\n#\tC\n");
+    gui->executeCommandString("LOAD_MACRO MACROS/UNIT_TABS.txt");
+    EXPECT_EQ(gui->queuedLineCount, 3);
+    EXPECT_EQ(gui->queueActive, 1);
+    // The console cuts the announcement at 65 characters.
+    EXPECT_TRUE(consoleHas(
+        std::string("NOW WE'RE GONNA RUN A TIMER COMMAND TO SORT-OUT THE REMAINING STRINGS")
+            .substr(0, 65) +
+        " ..."));
+    clearConsoleLog(*gui);
+    gui->runNextQueuedLine();
+    EXPECT_EQ(consoleLines(*gui)[0], "-> FOO\tA"); // run as stored, tab included
+    gui->runNextQueuedLine();
+    gui->runNextQueuedLine(); // the comment is skipped
+    EXPECT_EQ(gui->queueActive, 0);
+    EXPECT_EQ(consoleLines(*gui).back(), ">> END OF EXTENDED PARSING <<");
+    const int32_t w = gui->console.writeIndex;
+    gui->runNextQueuedLine();
+    EXPECT_EQ(gui->console.writeIndex, w);
+}
+
+TEST_F(MacroLoaderTest, ALoadStopsTheQueueOfAnEarlierLoad) {
+    TempFile tabs("MACROS/UNIT_TABS2.txt", "FOO\tA\nFOO\tB\n");
+    TempFile plain("MACROS/UNIT_PLAIN.txt", "INTRO\n");
+    gui->executeCommandString("LOAD_MACRO MACROS/UNIT_TABS2.txt");
+    EXPECT_EQ(gui->queueActive, 1);
+    gui->executeCommandString("LOAD_MACRO MACROS/UNIT_PLAIN.txt");
+    EXPECT_EQ(gui->queueActive, 0);
+    EXPECT_EQ(gui->queuedLineCount, 0);
+}
+
+TEST_F(MacroLoaderTest, TheQueueHoldsAtMost200Lines) {
+    std::string text;
+    for (int i = 0; i < 230; ++i) text += "FOO\t" + std::to_string(i) + "\n";
+    TempFile file("MACROS/UNIT_MANY.txt", text);
+    gui->executeCommandString("LOAD_MACRO MACROS/UNIT_MANY.txt");
+    EXPECT_EQ(gui->queuedLineCount, 200);
+    EXPECT_EQ(gui->queuedLines[199], "FOO\t199");
+}
+
+TEST_F(MacroLoaderTest, StopMacroStopsTheLinesAfterIt) {
+    TempFile file("MACROS/UNIT_STOP.txt", "SET NUM_SOURCE 1\nSTOP_MACRO\nSET NUM_SOURCE 7\n");
+    gui->executeCommandString("LOAD_MACRO MACROS/UNIT_STOP.txt");
+    EXPECT_EQ(gui->sourceCount, 1);
+}
+
+TEST_F(MacroLoaderTest, AMissingFileIsReportedAsOneError) {
+    gui->executeCommandString("LOAD_MACRO MACROS/NO_SUCH_FILE.txt");
+    const std::vector<std::string> expected = {
+        "-> LOAD_MACRO MACROS/NO_SUCH_FILE.txt",
+        "ATTEMPT TO LOAD MACRO : MACROS/NO_SUCH_FILE.txt",
+        "MACRO FILE NOT FOUND OUTSIDE OF LOCALITY",
+        "<< 1 ERRORS IN MACRO >>",
+        "<< ON LINE -1 >> :: FILE NOT FOUND - ",
+    };
+    EXPECT_EQ(consoleLines(*gui), expected);
+    EXPECT_EQ(gui->console.statusMessage, "MACRO FILE NOT FOUND LOCALLY");
+    EXPECT_EQ(gui->executeCommandString("LOAD_MACRO"), 1);
+    EXPECT_EQ(gui->console.lastError, "NO MACRO SPECIFIED");
+}
+
+TEST_F(MacroLoaderTest, ANestedLoadKeepsTheOuterFilesFailuresAndQueue) {
+    TempFile inner("MACROS/UNIT_INNER.txt", "BAD_INNER\nINNER\tLINE\n");
+    TempFile outer("MACROS/UNIT_OUTER.txt",
+                   "BAD_OUTER\nOUTER\tLINE\nLOAD_MACRO MACROS/UNIT_INNER.txt\nSET NUM_SOURCE 2\n");
+    gui->executeCommandString("LOAD_MACRO MACROS/UNIT_OUTER.txt");
+    EXPECT_EQ(gui->console.errorCount, 1);
+    ASSERT_EQ(gui->failedLineCount, 1);
+    EXPECT_EQ(gui->failedLineNumbers[0], 1);
+    EXPECT_EQ(gui->queuedLineCount, 2);
+    EXPECT_EQ(gui->queuedLines[0], "OUTER\tLINE");
+    EXPECT_EQ(gui->queuedLines[1], "INNER\tLINE");
+    EXPECT_EQ(gui->sourceCount, 2);
+    EXPECT_TRUE(consoleHas("<< ON LINE 1 >> :: BAD_INNER - COMMAND \"BAD_INNER\" NOT FOUND - "));
+    EXPECT_TRUE(consoleHas("<< ON LINE 1 >> :: BAD_OUTER - COMMAND \"BAD_OUTER\" NOT FOUND - "));
+}
+
+TEST_F(MacroLoaderTest, AFileOutsideMacrosBecomesThePatch) {
+    TempFile file("PATCHES/UNIT_PATCH.txt", "INTRO\n");
+    gui->executeCommandString("LOAD_MACRO PATCHES/UNIT_PATCH.txt");
+    EXPECT_EQ(std::string(gui->patchPath, gui->patchPathLength), "PATCHES/UNIT_PATCH.txt");
+    EXPECT_EQ(gui->patchPath[gui->patchPathLength], '\0');
+}
+
+TEST_F(MacroLoaderTest, LoadMacroFileAsksTheOpenDialog) {
+    TempFile file("PATCHES/UNIT_DIALOG.txt", "SET NUM_SOURCE 5\nBOGUS\n");
+    qxplatform::clearDialogAnswers();
+    qxplatform::queueDialogAnswer(qxplatform::DialogKind::Open, file.hostPath);
+    gui->console.errorCount = 0;
+    EXPECT_EQ(gui->executeCommandString("LOAD_MACRO_FILE"), 0);
+    EXPECT_EQ(gui->sourceCount, 5);
+    EXPECT_TRUE(consoleHas("<< 1 ERRORS IN MACRO >>"));
+    const std::string patch(gui->patchPath, gui->patchPathLength);
+    EXPECT_NE(patch.find("UNIT_DIALOG.txt"), std::string::npos);
+    EXPECT_EQ(patch.find('\\'), std::string::npos); // stored with forward slashes
+}
+
+} // namespace
