@@ -13,6 +13,8 @@
 #include "command/command_records.h"
 #include "command/slice_record.h"
 #include "dsp_link/blob_staging.h"
+#include "dsp_link/dsp_link_state.h"
+#include "dsp_link/script_record.h"
 #include "dsp_link/send_flags.h"
 #include "host/mp_gui_base.h"
 #include "model/eq_band.h"
@@ -24,6 +26,7 @@
 #include "panels/view_settings.h"
 #include "render/stroke_font.h"
 #include "view/annotation_records.h"
+#include "view/view_switches.h"
 
 struct CliObject;
 
@@ -82,6 +85,13 @@ public:
     void openTextEntry(int32_t x, int32_t y, int32_t width, int32_t height, std::string text,
                        int32_t maxLength, int32_t inputKind, std::string prompt1,
                        std::string prompt2, uint8_t replaceOnFirstKey);
+
+    // ---- Host frame: displays, configuration block and system information --------------
+    void enumerateDisplays();
+    void communicateConfiguration();
+    void logSystemInformation();
+    std::string findFontFile(std::string faceName);
+    int32_t printMousePosition();
 
     // ---- Stage model ----------------------------------------------------------------------
     static constexpr int kMaxLiveItems = 64;  // sources, targets and channel records in use
@@ -214,6 +224,41 @@ public:
     void onTargetMetersPin();
 
     // ---- DSP link: state sender ------------------------------------------------------------
+    void sendStateToDsp();
+    void sendSourcesBlob();
+    void sendTargetsBlob();
+    void sendGroupsBlob();
+    void sendCablesBlob();
+    void sendRoomsBlob();
+    void sendPanelLayoutBlob();
+    void sendViewStateBlob();
+    void sendGainMatrixBlob();
+    void sendInputDelaysBlob();
+    void sendOutputDelaysBlob();
+    void sendInputEqBlob();
+    void sendOutputEqBlob();
+    void sendInputDynamicsBlob();
+    void sendOutputDynamicsBlob();
+    void sendVirtualChannelTables();
+    void sendInputMixerBlob();
+    void sendOutputMixerBlob();
+    void sendFeedbackMixesBlob();
+    void sendTextCommandPin();
+    void sendNotesBlob();
+    void sendPatchRecordBlob();
+    void sendSlicesBlob();
+    int32_t sendScript(ScriptRecord script);
+    void checkPatch();
+    void advancePatchRetry();
+    void refreshOpenEditors(int32_t kind);
+    void initSpectrumTables();
+    bool wantsFullScreenOnOwnScreen() const;
+    void takeDelays(MpGuiPin<MpBlob>& pin, DelayRecord* records, const char* resetMessage);
+    void takeFilters(MpGuiPin<MpBlob>& pin, FilterRecord* records, int32_t kind);
+    void takeDynamics(MpGuiPin<MpBlob>& pin, DynamicsRecord* records, int32_t kind);
+    void takeMixes(MpGuiPin<MpBlob>& pin, MixRecord* records);
+    void takeActivity(MpGuiPin<MpBlob>& pin, int32_t kind);
+    void takeItemMeters(MpGuiPin<MpBlob>& pin, int32_t kind);
 
     // ---- Command language ------------------------------------------------------------------
     int32_t executeCommandString(std::string line);
@@ -491,10 +536,11 @@ public:
     int32_t cableCount = 0;
     CableRecord pendingCable;
     CableRecord cableWorkTable[kMaxCables];
-    CableBlobEntry cableBlobStaging[1024];
+    CableBlobEntry cableBlobStaging[kMaxCables];
 
     uint8_t keyHeld[257] = {};
     ViewSettings viewSettings;
+    ViewSwitches viewSwitches;
     int32_t stageToolState[10] = {};
 
     // First run of pins: values the DSP side feeds and pins nothing writes.
@@ -559,6 +605,7 @@ public:
 
     uint8_t sendFlags[kSendFlags] = {};
     int32_t sendFlagCount = kSendFlags;
+    DspLinkState dspLink;
 
     // Second run of pins: the state blobs and the pins beside them.
     MpGuiPin<MpBlob> pinConfiguration;   // 2
@@ -604,6 +651,8 @@ public:
     int32_t autoSaveInterval = 5000;
     uint8_t autoSaveShown = 0;
     uint8_t autoBackupShown = 0;
+    uint8_t autoBackup = 0;       // the AUTO_BACKUP switch
+    int32_t autoSaveClock = 0;    // clock of the last automatic save
 
     FilterRecord inputFilters[kChannels];
     FilterRecord outputFilters[kChannels];
@@ -846,6 +895,7 @@ public:
     int32_t touchedKind = -1;
     int32_t touchedIndex = -1;
     std::string selectionName;
+    IntRect marquee; // the marquee rectangle in stage units
     std::string storedSelections[20][255];
     int32_t storedSelectionNumber = 1;
 

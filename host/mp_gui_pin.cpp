@@ -79,6 +79,8 @@ bool StringGuiPin::setValueRaw(int32_t, int32_t size, const void* data) {
     size_t units = static_cast<size_t>(size) / 2;
     if (size == getSize() && (size == 0 || std::memcmp(value_.data(), data, units * 2) == 0))
         return false;
-    value_.assign(static_cast<const char16_t*>(data), units);
+    // The host's bytes need not be aligned for 16-bit units: copy them as bytes.
+    value_.resize(units);
+    if (units > 0) std::memcpy(&value_[0], data, units * 2);
     return true;
 }

@@ -2,4 +2,4 @@
 #include "app/qx_gui.h"
 
 // The state sender of the DSP link: sends every part whose send flag is raised.
-void QX_GUI::runStateSender() {}
+void QX_GUI::runStateSender() { sendStateToDsp(); }

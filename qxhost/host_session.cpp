@@ -5,6 +5,7 @@
 #include <climits>
 
 #include "qxhost/script_record.h"
+#include "qxplatform/runtime.h"
 #include "qxplatform/test_hooks.h"
 
 namespace qxhost {
@@ -35,7 +36,13 @@ std::string defaultModulePath() {
     return (slash == std::string::npos ? std::string() : path.substr(0, slash + 1)) + "QX_GUI.sem";
 }
 
-HostSession::HostSession(const HostOptions& options) : options_(options) {
+HostSession::HostSession(const HostOptions& options)
+    : options_(options),
+      dsp_([this](int32_t instance, int32_t pinId, const std::vector<uint8_t>& value) {
+          if (instance < 0 || static_cast<size_t>(instance) >= hosts_.size()) return;
+          CallingInto calling(activeInstance_, instance);
+          hosts_[instance]->deliverPin(pinId, value);
+      }) {
     qxplatform::setDebugOutputSink([this](const std::string& line) { consoleLine(line); });
 }
 
@@ -97,6 +104,9 @@ bool HostSession::createInstances() {
             gdi->setBounds(0, options_.height, 0, options_.width);
             gdi->release();
         }
+        // The DSP side gives the instance its local id before its editor opens.
+        dsp_.instanceCreated(i);
+        dsp_.deliverPending();
     }
     return true;
 }
@@ -111,6 +121,7 @@ bool HostSession::sendScriptLine(const std::string& line) {
         CallingInto calling(activeInstance_, host->instanceNumber());
         host->deliverPin(3, record);
     }
+    dsp_.deliverPending();
     return true;
 }
 
@@ -142,6 +153,8 @@ int HostSession::runHeadless() {
     if (!openOutputFiles() || !loadModule() || !createInstances()) return 1;
     for (const HostAction& action : options_.actions)
         if (!runAction(action)) return 1;
+    // One round of meters and status from the DSP side's model.
+    dsp_.feedMeters(qxplatform::processClock());
     if (!releaseAll()) {
         error_ = "an instance outlived its last release";
         return 1;
@@ -151,7 +164,9 @@ int HostSession::runHeadless() {
 
 void HostSession::pinFromModule(int32_t instance, int32_t pinId, int32_t size, const void* data) {
     trace_.writeLine(formatPinTraceLine(instance, PinDirection::Out, pinId, size, data));
-    // The stand-in DSP side takes the instances' values from here (a later piece of work).
+    const uint8_t* bytes = static_cast<const uint8_t*>(data);
+    dsp_.pinFromModule(instance, pinId,
+                       std::vector<uint8_t>(bytes, bytes + (bytes && size > 0 ? size : 0)));
 }
 
 void HostSession::pinToModule(int32_t instance, int32_t pinId, int32_t size, const void* data) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "qxhost/command_line.h"
+#include "qxhost/dsp_side.h"
 #include "qxhost/host_object.h"
 #include "qxhost/module_library.h"
 #include "qxhost/pin_trace.h"
@@ -38,6 +39,7 @@ public:
     bool releaseAll();
 
     const std::string& error() const { return error_; }
+    DspSide& dsp() { return dsp_; }
     HostObject& host(size_t instance) { return *hosts_[instance]; }
     size_t instanceCount() const { return hosts_.size(); }
 
@@ -66,6 +68,7 @@ private:
     int32_t activeInstance_ = 0;
     LineFile trace_;
     LineFile console_;
+    DspSide dsp_;
 };
 
 // QX_GUI.sem in the folder of the running program.

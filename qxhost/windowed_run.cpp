@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "qxhost/host_session.h"
+#include "qxplatform/runtime.h"
 #include "qxplatform/test_hooks.h"
 
 namespace qxhost {
@@ -78,6 +79,9 @@ bool HostSession::openWindows() {
         HWND child = nullptr;
         graphics->openWindow(parent, &child);
         graphics->release();
+        // Instance 0 publishes the configuration block as its window opens; the DSP side carries
+        // it to every instance.
+        dsp_.deliverPending();
         parents_.push_back(parent);
         children_.push_back(child);
     }
@@ -130,6 +134,8 @@ int HostSession::runWindowed() {
         for (size_t i = 0; i < children_.size(); ++i)
             if (m.hwnd == children_[i]) activeInstance_ = static_cast<int32_t>(i);
         DispatchMessageW(&m);
+        dsp_.deliverPending();
+        dsp_.feedMeters(qxplatform::processClock());
         if (m.message == WM_PAINT && m.hwnd == first && first) ++frames;
         if (options_.framesGiven && frames >= options_.frames) running = false;
         const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(

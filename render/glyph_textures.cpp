@@ -8,6 +8,7 @@
 
 #include <vector>
 
+#include "qxplatform/runtime.h"
 #include "qxplatform/wgl.h"
 
 namespace {
@@ -63,7 +64,8 @@ void StrokeFont::loadFace(std::string path, float size, float second, float sx, 
     FT_Face opened = nullptr;
     bool ok = FT_Init_FreeType(&lib) == 0;
     library = lib;
-    if (ok) ok = FT_New_Face(lib, fontPath.c_str(), 0, &opened) == 0;
+    // The path is in the module's Windows form; FreeType opens the file it names here.
+    if (ok) ok = FT_New_Face(lib, qxplatform::toHostPath(fontPath).c_str(), 0, &opened) == 0;
     if (!ok) {
         std::string text = fontPath.empty() ? std::string(kFontNotLocated) + fontPath
                                             : std::string(kFontNotOpened) + fontPath;

@@ -219,7 +219,9 @@ TEST_F(UpkeepTest, SetSourceCountAddsInAGridAndStopsAt64) {
     EXPECT_EQ(gui->inputDynamics[11].channelIndex, 11);
     EXPECT_EQ(gui->inputDynamics[11].direction, 1);
     EXPECT_EQ(gui->sendFlags[kSendSources], 1);
-    EXPECT_EQ(gui->sendFlags[kSendGainMatrix], 1);
+    // The matrix went out at once through the state sender (its flag is lowered again).
+    EXPECT_EQ(gui->pinGainMatrix.getSize(), (gui->gainMatrixStaging.entryCount + 1) * 8);
+    EXPECT_EQ(gui->sendFlags[kSendGainMatrix], 0);
 }
 
 TEST_F(UpkeepTest, SetSourceCountRemovesCablesAndMemberships) {

@@ -63,4 +63,9 @@ int activeTimerCount();
 // The pixels of a window (children included) as shown on the screen, RGB rows top-down.
 bool captureWindowImage(HWND window, std::vector<uint8_t>& rgb, int& width, int& height);
 
+// Displays: once set, EnumDisplayMonitors reports these rectangles in this order instead of
+// the X screens (an empty list reports no monitor at all).
+void setDisplayList(const std::vector<RECT>& rectangles);
+void clearDisplayList();
+
 } // namespace qxplatform

@@ -1,0 +1,154 @@
+// Callbacks of the view and session pins: view state, panel layout, name lists, notes, the
+// patch-file record and slices.
+#include <cstring>
+
+#include "app/qx_gui.h"
+#include "dsp_link/blob_layouts.h"
+#include "dsp_link/byte_order.h"
+#include "dsp_link/selection_lists.h"
+
+namespace {
+
+int32_t truncateCount(float value, int32_t capacity) {
+    if (!(value >= 0.0f)) return 0; // negative or NaN
+    if (value >= static_cast<float>(capacity)) return capacity;
+    return static_cast<int32_t>(value);
+}
+
+} // namespace
+
+void QX_GUI::onViewStatePin() {
+    BlobReader blob(pinViewState.getData(), pinViewState.getSize());
+    if (blob.size() / blob_layout::kViewStateSize < 1) return;
+    ViewSwitches& v = viewSwitches;
+    viewSettings.globalRadius = blob.f32(0);
+    int32_t* switches[] = {&v.roomVisibility,   &v.targetVisibility, &v.groupVisibility,
+                           &v.sourceVisibility, &v.cableVisibility,  &v.xHairVisibility,
+                           &v.gridVisibility,   &v.roomLabels,       &v.targetLabels,
+                           &v.groupLabels,      &v.sourceLabels,     &v.annotationVisibility,
+                           &v.stageLocks,       &v.roomLocks,        &v.targetLocks,
+                           &v.groupLocks,       &v.sourceLocks};
+    for (size_t k = 0; k < sizeof switches / sizeof switches[0]; ++k)
+        *switches[k] = blob.u8(4 + k) != 0;
+    v.annotationLocks = blob.u8(21);
+    rotationRunning = blob.u8(22) != 0;
+    movementRunning = blob.u8(23) != 0;
+    v.visualisations = blob.u8(24) != 0;
+    view.zoom = blob.f32(28);
+    guiSnap = blob.u8(32);
+    viewStateWord = blob.i32(36);
+    sourceCount = truncateCount(blob.f32(40), kMaxLiveItems);
+    targetCount = truncateCount(blob.f32(44), kMaxLiveItems);
+    groupCount = truncateCount(blob.f32(48), kMaxGroupCount);
+    roomCount = truncateCount(blob.f32(52), kMaxRoomCount);
+    viewSettings.masterVolume = blob.f32(56);
+}
+
+void QX_GUI::onPanelLayoutPin() {
+    BlobReader blob(pinPanelLayout.getData(), pinPanelLayout.getSize());
+    if (blob.empty()) return;
+    if (blob.size() < blob_layout::kPanelLayoutSize) {
+        setStatusMessage("PANEL LAYOUT BLOB IS TOO SHORT");
+        return;
+    }
+    int32_t count = blob.i32(0);
+    if (count > 10) count = 10;
+    for (int k = 0; k < count; ++k) {
+        int64_t at = 4 + 16 * k;
+        panels[k].shown = blob.u8(at);
+        panels[k].x = static_cast<float>(blob.i32(at + 4));
+        panels[k].y = static_cast<float>(blob.i32(at + 8));
+        panels[k].scale = blob.f32(at + 12);
+    }
+    currentPage = blob.i32(196);
+    viewSwitches.toolbox = blob.u8(200) == 0 ? 1 : 0;
+    viewSwitches.master = blob.u8(201) == 0 ? 1 : 0;
+    virtualPanel.mode = blob.i32(204);
+    virtualPanel.index = blob.i32(208);
+    delayPanel.kind = blob.i32(212);
+    delayPanel.index = blob.i32(216);
+    filtersPanel.kind = blob.i32(220);
+    filtersPanel.index = blob.i32(224);
+    dynamicsPanel.kind = blob.i32(228);
+    dynamicsPanel.index = blob.i32(232);
+    refreshOpenEditors(0);
+}
+
+void QX_GUI::onTextCommandPin() {
+    BlobReader blob(pinNameLists.getData(), pinNameLists.getSize());
+    if (blob.empty()) return;
+    if (blob.size() < blob_layout::kNameListsSize) {
+        setStatusMessage("NAME LIST BLOB IS TOO SHORT");
+        return;
+    }
+    int32_t slots = blob.i32(16512);
+    if (slots > blob_layout::kNameListSlots) slots = blob_layout::kNameListSlots;
+    for (int k = 1; k < slots; ++k) {
+        int64_t at = int64_t{blob_layout::kNameListSlotSize} * k;
+        splitTokens(blob.name(at, 1024), ' ');
+        int32_t n = 0;
+        for (int w = 0; w < tokenCount && n < selection_lists::kNames; ++w)
+            if (!tokens[w].empty()) storedSelections[k][n++] = tokens[w];
+        for (int w = n; w < selection_lists::kNames; ++w) storedSelections[k][w].clear();
+    }
+    touchedKind = blob.i32(16520);
+    touchedIndex = blob.i32(16524);
+    for (int i = 0; i < kMaxSources; ++i) sources[i].selected = 0;
+    for (int i = 0; i < kMaxTargets; ++i) targets[i].selected = 0;
+    for (int i = 0; i < kMaxGroups; ++i) groups[i].selected = 0;
+    int32_t slot = blob.i32(16516);
+    if (slot < 0 || slot >= 20) return; // no such stored selection
+    storedSelectionNumber = slot;
+    const std::string(&names)[selection_lists::kNames] = storedSelections[slot];
+    int32_t count = selection_lists::nameCount(names);
+    for (int i = 0; i < count; ++i) {
+        const std::string& name = names[i];
+        for (int s = 0; s < sourceCount && s < kMaxSources; ++s)
+            if (sources[s].name == name) sources[s].selected = 1;
+        for (int t = 0; t < targetCount && t < kMaxTargets; ++t)
+            if (targets[t].name == name) targets[t].selected = 1;
+        for (int g = 0; g < groupCount && g < kMaxGroups; ++g)
+            if (groups[g].name == name) groups[g].selected = 1;
+        if (i < 255) selectedNames[i] = name;
+    }
+    selectedCount = count;
+}
+
+// Note records are taken back once the note table holds their fields.
+void QX_GUI::onRecords28Pin() {}
+
+void QX_GUI::onBlock30Pin() {
+    BlobReader blob(pinPatchRecord.getData(), pinPatchRecord.getSize());
+    if (blob.size() != blob_layout::kPatchRecordSize) return;
+    std::memcpy(patchPath, blob.data(), sizeof patchPath);
+    patchPath[sizeof patchPath - 1] = 0;
+    int32_t length = blob.i32(256);
+    int32_t held = static_cast<int32_t>(::strnlen(patchPath, sizeof patchPath));
+    patchPathLength = length < 0 ? 0 : length > held ? held : length;
+    autoSave = blob.u8(260);
+    autoSaveClock = blob.i32(264);
+    lastSaveTime = blob.i32(268);
+    autoSaveInterval = blob.i32(272);
+    autoBackup = blob.u8(277);
+}
+
+void QX_GUI::onSlicesPin() {
+    appendConsoleLine("");
+    appendConsoleLine("RECEIVE SLICES");
+    BlobReader blob(pinSlices.getData(), pinSlices.getSize());
+    if (blob.size() != blob_layout::kSlicesSize) return;
+    for (int s = 0; s < 20; ++s) {
+        int64_t r = int64_t{s} * SliceRecord::kEncodedSize;
+        SliceRecord& slice = slices[s];
+        for (int k = 0; k < SliceRecord::kMembers; ++k) {
+            int32_t source = blob.i32(r + 4 * k);
+            slice.sources[k] = source >= -1 && source < kMaxLiveItems ? source : -1;
+            slice.levels[k] = blob.f32(r + 260 + 4 * k);
+            slice.x[k] = blob.f32(r + 516 + 4 * k);
+            slice.y[k] = blob.f32(r + 772 + 4 * k);
+            slice.sizes[k] = blob.f32(r + 1028 + 4 * k);
+        }
+        int32_t count = blob.i32(r + 256);
+        slice.count = count < 0 ? 0 : count > SliceRecord::kMembers ? SliceRecord::kMembers : count;
+    }
+}

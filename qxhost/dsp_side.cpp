@@ -1,0 +1,181 @@
+#include "qxhost/dsp_side.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace qxhost {
+namespace {
+
+constexpr uint32_t kMeterMagic = 0x50748;
+constexpr uint32_t kActivityMagic = 0x50750;
+
+void putU32(std::vector<uint8_t>& out, size_t at, uint32_t value) {
+    for (int b = 0; b < 4; ++b) out[at + b] = static_cast<uint8_t>(value >> (8 * b));
+}
+
+void putF32(std::vector<uint8_t>& out, size_t at, float value) {
+    uint32_t bits;
+    std::memcpy(&bits, &value, 4);
+    putU32(out, at, bits);
+}
+
+uint32_t getU32(const std::vector<uint8_t>& in, size_t at) {
+    uint32_t value = 0;
+    for (int b = 0; b < 4; ++b) value |= static_cast<uint32_t>(in[at + b]) << (8 * b);
+    return value;
+}
+
+float getF32(const std::vector<uint8_t>& in, size_t at) {
+    uint32_t bits = getU32(in, at);
+    float value;
+    std::memcpy(&value, &bits, 4);
+    return value;
+}
+
+// Level in dB as the meter byte carries it: 0 to -63.75 dB in quarter decibels.
+uint8_t meterByte(float level) {
+    if (!(level > 0.0f)) return 255;
+    float db = 20.0f * std::log10(level);
+    float quarters = -db * 4.0f;
+    if (quarters <= 0.0f) return 0;
+    if (quarters >= 255.0f) return 255;
+    return static_cast<uint8_t>(quarters + 0.5f);
+}
+
+} // namespace
+
+void DspSide::instanceCreated(int32_t instance) {
+    instanceCount_ = std::max(instanceCount_, instance + 1);
+    std::vector<uint8_t> id(4, 0);
+    putU32(id, 0, static_cast<uint32_t>(instance));
+    queue(instance, 1, id);
+}
+
+void DspSide::pinFromModule(int32_t instance, int32_t pinId, const std::vector<uint8_t>& value) {
+    latest_[{instance, pinId}] = value;
+    if (pinId == 2 && instance == 0) {
+        // Instance 0 holds its block already (and has since woken itself in its own copy).
+        for (int32_t i = 1; i < instanceCount_; ++i) queue(i, 2, value);
+    } else if (pinId == 4) {
+        for (int32_t i = 0; i < instanceCount_; ++i) queue(i, 3, value);
+    }
+}
+
+void DspSide::queue(int32_t instance, int32_t pinId, std::vector<uint8_t> value) {
+    pending_.push_back({instance, pinId, std::move(value)});
+}
+
+void DspSide::deliverPending() {
+    if (delivering_) return; // a delivery in progress takes the new values in turn
+    delivering_ = true;
+    while (!pending_.empty()) {
+        Pending next = std::move(pending_.front());
+        pending_.pop_front();
+        deliver_(next.instance, next.pinId, next.value);
+    }
+    delivering_ = false;
+}
+
+void DspSide::feedMeters(int32_t nowMs) {
+    if (fedOnce_ && nowMs - lastFeedMs_ < kMeterIntervalMs) return;
+    fedOnce_ = true;
+    lastFeedMs_ = nowMs;
+    for (int32_t i = 0; i < instanceCount_; ++i) {
+        queue(i, 61, meterBlob(i));
+        queue(i, 62, activityBlob(i, false));
+        queue(i, 63, activityBlob(i, true));
+        queue(i, 66, itemMetersBlob(i, false));
+        queue(i, 67, itemMetersBlob(i, true));
+        queue(i, 26, statusBlob(i));
+    }
+    deliverPending();
+}
+
+const std::vector<uint8_t>* DspSide::latest(int32_t instance, int32_t pinId) const {
+    auto it = latest_.find({instance, pinId});
+    return it == latest_.end() ? nullptr : &it->second;
+}
+
+int32_t DspSide::sourceCount(int32_t instance) const {
+    const std::vector<uint8_t>* sources = latest(instance, 9);
+    return sources ? std::min<int32_t>(static_cast<int32_t>(sources->size() / 64), 64) : 0;
+}
+
+int32_t DspSide::targetCount(int32_t instance) const {
+    const std::vector<uint8_t>* targets = latest(instance, 8);
+    return targets ? std::min<int32_t>(static_cast<int32_t>(targets->size() / 64), 64) : 0;
+}
+
+std::vector<float> DspSide::targetLevels(int32_t instance) const {
+    std::vector<float> levels(64, 0.0f);
+    const std::vector<uint8_t>* matrix = latest(instance, 15);
+    if (!matrix || matrix->size() < 8) return levels;
+    size_t entries = matrix->size() / 8 - 1;
+    for (size_t e = 0; e < entries; ++e) {
+        size_t at = 8 * (e + 1);
+        uint8_t s = (*matrix)[at];
+        uint8_t t = (*matrix)[at + 1];
+        float gain = getF32(*matrix, at + 4);
+        if (t < 64 && std::isfinite(gain)) levels[t] += gain * testLevel(s);
+    }
+    return levels;
+}
+
+int32_t DspSide::virtualChannel(int32_t instance, bool targets, int32_t item) const {
+    const std::vector<uint8_t>* table = latest(instance, targets ? 25 : 24);
+    if (!table || table->size() < static_cast<size_t>(4 * (item + 1))) return item;
+    int32_t c = static_cast<int32_t>(getU32(*table, 4 * item));
+    return c >= 0 && c < 64 ? c : item;
+}
+
+std::vector<uint8_t> DspSide::meterBlob(int32_t instance) const {
+    // One word of four channel bytes per four targets.
+    std::vector<float> levels = targetLevels(instance);
+    int32_t words = (targetCount(instance) + 3) / 4;
+    std::vector<uint8_t> out(12 + 4 * static_cast<size_t>(words), 0);
+    putU32(out, 0, kMeterMagic);
+    putU32(out, 4, 0);
+    putU32(out, 8, static_cast<uint32_t>(words));
+    for (int32_t t = 0; t < 4 * words; ++t)
+        out[12 + t] = t < targetCount(instance) ? meterByte(levels[t]) : 255;
+    return out;
+}
+
+std::vector<uint8_t> DspSide::activityBlob(int32_t instance, bool targets) const {
+    std::vector<uint8_t> out(332, 0);
+    putU32(out, 0, kActivityMagic);
+    putU32(out, 4, 64);
+    std::vector<float> levels = targetLevels(instance);
+    int32_t count = targets ? targetCount(instance) : sourceCount(instance);
+    for (int32_t i = 0; i < count; ++i) {
+        int32_t c = virtualChannel(instance, targets, i);
+        float level = targets ? levels[i] : testLevel(i);
+        putF32(out, 4 * (2 + static_cast<size_t>(c)), std::min(level, 0.99f));
+        out[268 + c] = level > 0.0f ? 1 : 0;
+    }
+    return out;
+}
+
+std::vector<uint8_t> DspSide::itemMetersBlob(int32_t instance, bool targets) const {
+    int32_t count = targets ? targetCount(instance) : sourceCount(instance);
+    std::vector<uint8_t> out(32 * static_cast<size_t>(count), 0);
+    std::vector<float> levels = targetLevels(instance);
+    for (int32_t i = 0; i < count; ++i) {
+        float level = std::min(targets ? levels[i] : testLevel(i), 1.0f);
+        putF32(out, 32 * static_cast<size_t>(i), level);     // reading
+        putF32(out, 32 * static_cast<size_t>(i) + 4, level); // peak
+    }
+    return out;
+}
+
+std::vector<uint8_t> DspSide::statusBlob(int32_t instance) const {
+    // An int, then per-channel flags: inputs in use from byte 64, outputs from byte 3968.
+    std::vector<uint8_t> out(4100, 0);
+    putU32(out, 0, 1);
+    for (int32_t s = 0; s < sourceCount(instance); ++s) out[64 + s] = 1;
+    for (int32_t t = 0; t < targetCount(instance) && 3968 + t < 4100; ++t) out[3968 + t] = 1;
+    return out;
+}
+
+} // namespace qxhost

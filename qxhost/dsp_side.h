@@ -1,0 +1,70 @@
+// The stand-in DSP side: what the DSP module does for the interface instances, reached only
+// through their pins. It gives each instance its local id, carries instance 0's configuration
+// block to the other instances and every outgoing script to all instances, keeps the latest state
+// blobs, and feeds meters and the processing status from a small model of its own.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <vector>
+
+namespace qxhost {
+
+class DspSide {
+public:
+    // Hands a value to pin `pinId` of instance `instance` (store, setPin, notifyPin).
+    using Deliver =
+        std::function<void(int32_t instance, int32_t pinId, const std::vector<uint8_t>& value)>;
+
+    static constexpr int32_t kMeterIntervalMs = 50; // meters at 20 updates a second
+
+    explicit DspSide(Deliver deliver) : deliver_(std::move(deliver)) {}
+
+    // A new instance: its local id (its number in creation order) waits on pin 1.
+    void instanceCreated(int32_t instance);
+    // A value an instance sent out. Values to hand back are queued, not delivered at once,
+    // because the instance is still inside its own call.
+    void pinFromModule(int32_t instance, int32_t pinId, const std::vector<uint8_t>& value);
+    // Delivers the queued values, and those they cause in turn, in order.
+    void deliverPending();
+    // Feeds meters and the status block when `nowMs` is at least one interval past the last
+    // feed (the first call always feeds).
+    void feedMeters(int32_t nowMs);
+
+    // The latest value of an instance's pin (null when none arrived).
+    const std::vector<uint8_t>* latest(int32_t instance, int32_t pinId) const;
+
+    // The model's blobs for one instance, built from its latest state blobs.
+    std::vector<uint8_t> meterBlob(int32_t instance) const;                    // pin 61
+    std::vector<uint8_t> activityBlob(int32_t instance, bool targets) const;   // pins 62, 63
+    std::vector<uint8_t> itemMetersBlob(int32_t instance, bool targets) const; // pins 66, 67
+    std::vector<uint8_t> statusBlob(int32_t instance) const;                   // pin 26
+
+    // Steady test level of source s (linear).
+    static float testLevel(int32_t s) { return 0.25f + 0.05f * static_cast<float>(s % 8); }
+
+private:
+    struct Pending {
+        int32_t instance;
+        int32_t pinId;
+        std::vector<uint8_t> value;
+    };
+    void queue(int32_t instance, int32_t pinId, std::vector<uint8_t> value);
+    int32_t sourceCount(int32_t instance) const;
+    int32_t targetCount(int32_t instance) const;
+    // Each target's level: the gain matrix times the test levels of the sources.
+    std::vector<float> targetLevels(int32_t instance) const;
+    int32_t virtualChannel(int32_t instance, bool targets, int32_t item) const;
+
+    Deliver deliver_;
+    int32_t instanceCount_ = 0;
+    std::map<std::pair<int32_t, int32_t>, std::vector<uint8_t>> latest_;
+    std::deque<Pending> pending_;
+    bool delivering_ = false;
+    bool fedOnce_ = false;
+    int32_t lastFeedMs_ = 0;
+};
+
+} // namespace qxhost

@@ -1,0 +1,136 @@
+// The stand-in DSP side of qxhost: the local-id handshake, carrying the configuration block and
+// scripts, keeping the latest values, and the meters of its model.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+#include "qxhost/dsp_side.h"
+
+namespace {
+
+using qxhost::DspSide;
+
+struct Delivered {
+    int32_t instance;
+    int32_t pinId;
+    std::vector<uint8_t> value;
+};
+
+struct DspSideTest : ::testing::Test {
+    std::vector<Delivered> delivered;
+    DspSide dsp{[this](int32_t instance, int32_t pinId, const std::vector<uint8_t>& value) {
+        delivered.push_back({instance, pinId, value});
+    }};
+};
+
+TEST_F(DspSideTest, GivesLocalIdsInCreationOrder) {
+    for (int32_t i = 0; i < 3; ++i) dsp.instanceCreated(i);
+    EXPECT_TRUE(delivered.empty()); // queued until the host is out of its call
+    dsp.deliverPending();
+    ASSERT_EQ(delivered.size(), 3u);
+    for (int32_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(delivered[i].instance, i);
+        EXPECT_EQ(delivered[i].pinId, 1);
+        EXPECT_EQ(delivered[i].value, (std::vector<uint8_t>{static_cast<uint8_t>(i), 0, 0, 0}));
+    }
+}
+
+TEST_F(DspSideTest, CarriesInstanceZerosBlockToTheOthersAndEveryScriptToAll) {
+    dsp.instanceCreated(0);
+    dsp.instanceCreated(1);
+    dsp.deliverPending();
+    delivered.clear();
+    std::vector<uint8_t> block(13324, 7);
+    dsp.pinFromModule(1, 2, block); // only instance 0 publishes the block
+    dsp.pinFromModule(0, 2, block);
+    std::vector<uint8_t> script(2416, 3);
+    dsp.pinFromModule(1, 4, script);
+    dsp.deliverPending();
+    ASSERT_EQ(delivered.size(), 3u);
+    EXPECT_EQ(delivered[0].pinId, 2);
+    EXPECT_EQ(delivered[0].instance, 1);
+    EXPECT_EQ(delivered[0].value, block);
+    EXPECT_EQ(delivered[1].pinId, 3);
+    EXPECT_EQ(delivered[1].instance, 0);
+    EXPECT_EQ(delivered[2].pinId, 3);
+    EXPECT_EQ(delivered[2].instance, 1);
+    EXPECT_EQ(delivered[2].value, script);
+}
+
+TEST_F(DspSideTest, KeepsTheLatestValueOfEveryPin) {
+    dsp.pinFromModule(0, 9, {1, 2});
+    dsp.pinFromModule(0, 9, {3});
+    ASSERT_NE(dsp.latest(0, 9), nullptr);
+    EXPECT_EQ(*dsp.latest(0, 9), std::vector<uint8_t>{3});
+    EXPECT_EQ(dsp.latest(1, 9), nullptr);
+}
+
+TEST_F(DspSideTest, MetersFollowTheGainMatrixTimesTheTestLevels) {
+    dsp.instanceCreated(0);
+    dsp.deliverPending();
+    delivered.clear();
+    dsp.pinFromModule(0, 9, std::vector<uint8_t>(64 * 2, 0)); // two sources
+    dsp.pinFromModule(0, 8, std::vector<uint8_t>(64 * 1, 0)); // one target
+    std::vector<uint8_t> matrix(16, 0);
+    matrix[0] = 2;
+    matrix[1] = 1;
+    matrix[3] = 1;
+    float gain = 1.0f;
+    std::memcpy(&matrix[12], &gain, 4); // source 0 -> target 0 at gain 1
+    dsp.pinFromModule(0, 15, matrix);
+
+    std::vector<uint8_t> meters = dsp.meterBlob(0);
+    ASSERT_EQ(meters.size(), 16u);
+    EXPECT_EQ(meters[0], 0x48);
+    EXPECT_EQ(meters[1], 0x07);
+    EXPECT_EQ(meters[2], 0x05);
+    EXPECT_EQ(meters[8], 1); // one word
+    float db = 20.0f * std::log10(DspSide::testLevel(0));
+    EXPECT_EQ(meters[12], static_cast<uint8_t>(-db * 4.0f + 0.5f));
+    EXPECT_EQ(meters[13], 255); // no such target: silent
+
+    dsp.feedMeters(1000);
+    std::vector<int32_t> pins;
+    for (const Delivered& d : delivered) pins.push_back(d.pinId);
+    EXPECT_EQ(pins, (std::vector<int32_t>{61, 62, 63, 66, 67, 26}));
+    delivered.clear();
+    dsp.feedMeters(1000 + DspSide::kMeterIntervalMs - 1); // too soon
+    EXPECT_TRUE(delivered.empty());
+    dsp.feedMeters(1000 + DspSide::kMeterIntervalMs);
+    EXPECT_EQ(delivered.size(), 6u);
+}
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+TEST(QxhostDspSide, HeadlessRunShowsTheLocalIdHandshakeAndTheMeters) {
+    char pattern[] = "/tmp/qxhost-dsp-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    std::string folder = pattern;
+    std::string command = "cd '" + folder + "' && '" + std::string(QX_OUT_DIR) +
+                          "/qxhost' --headless --instances 2 --trace-pins t.txt --console c.txt"
+                          " 2>stderr.txt";
+    int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    std::string trace = readFile(folder + "/t.txt");
+    EXPECT_EQ(trace.rfind("0 in 1 4 00000000\n1 in 1 4 01000000\n", 0), 0u) << trace;
+    EXPECT_NE(trace.find("0 in 61 "), std::string::npos);
+    EXPECT_NE(trace.find("1 in 26 4100 "), std::string::npos);
+    std::string console = readFile(folder + "/c.txt");
+    EXPECT_NE(console.find("0  --> SET LOCAL ID TO 0"), std::string::npos);
+    EXPECT_NE(console.find("1  --> SET LOCAL ID TO 1"), std::string::npos);
+    std::system(("rm -rf '" + folder + "'").c_str());
+}
+
+} // namespace

@@ -1,0 +1,329 @@
+// Incoming pin values: state restored from blobs, scripts, the configuration block, meters, and
+// the guards against values that do not fit their tables.
+#include <gtest/gtest.h>
+
+#include "dsp_link/configuration_codec.h"
+#include "dsp_link_recording_gui.h"
+
+namespace {
+
+// The out/restore pins in the order a host restores a project (view state first: it carries
+// the counts; output delays just before a record pin).
+const int32_t kRestoreOrder[] = {5,  7,  8,  9,  10, 11, 12, 13, 14, 16, 17,
+                                 21, 22, 23, 24, 25, 27, 28, 29, 30, 31, 18};
+const int32_t kComparedPins[] = {5,  7,  8,  9,  10, 11, 12, 13, 14, 15, 16, 17,
+                                 18, 21, 22, 23, 24, 25, 27, 28, 29, 30, 31};
+
+void buildScene(QX_GUI& gui) {
+    gui.sourceCount = 3;
+    gui.targetCount = 2;
+    gui.groupCount = 2;
+    gui.roomCount = 1;
+    for (int i = 0; i < 3; ++i) {
+        SourceRecord& s = gui.sources[i];
+        s.name = "S" + std::to_string(i + 1);
+        s.x = 10.0f * i - 5.0f;
+        s.y = 3.0f * i;
+        s.level = 0.5f + 0.1f * i;
+        s.size = 1.0f + i;
+        s.colour = 0x00102030u + i;
+        s.virtualChannel = i;
+        s.mute = i == 1;
+    }
+    gui.sources[2].addToGroup(1);
+    gui.groups[1].addMember(2);
+    for (int i = 0; i < 2; ++i) {
+        TargetRecord& t = gui.targets[i];
+        t.name = "T" + std::to_string(i + 1);
+        t.x = 50.0f + i;
+        t.ownRadius = 2.0f;
+        t.useGlobalRadius = i;
+        t.virtualChannel = i;
+    }
+    for (int g = 0; g < 2; ++g) gui.groups[g].name = "G" + std::to_string(g + 1);
+    gui.rooms[0].name = "R1";
+    gui.rooms[0].width = 100.0f;
+    gui.rooms[0].height = 80.0f;
+    gui.cableCount = 1;
+    gui.cables[0] = CableRecord{};
+    gui.cables[0].source = 1;
+    gui.cables[0].target = 0;
+    gui.cables[0].level = 0.75f;
+    gui.inputDelays[0].time = -2.0f;
+    gui.inputDelays[0].on = 1;
+    gui.outputDelays[1].time = 4.0f;
+    gui.inputFilters[1].bands[2].gain = 3.0f;
+    gui.outputDynamics[0].attack = 12.0f;
+    gui.inputMixer[3].pinCount = 2;
+    gui.feedbackMixes[1].master = 0.5f;
+    gui.storedSelections[1][0] = "S1";
+    gui.storedSelections[1][1] = "T2";
+    gui.storedSelectionNumber = 1;
+    gui.slices[2].count = 1;
+    gui.slices[2].sources[0] = 1;
+    gui.panels[3].shown = 1;
+    gui.viewSwitches.gridVisibility = 1;
+    gui.view.zoom = 2.0f;
+}
+
+void raiseEverything(QX_GUI& gui) {
+    for (int flag : {1, 2, 3, 4, 5, 11, 12, 15, 17, 18, 19, 20, 21, 22, 23, 24, 25, 28, 29, 30})
+        gui.sendFlags[flag] = 1;
+}
+
+TEST(PinCallbacks, RestoredInstanceSendsTheSameBytesOnEveryPin) {
+    auto first = makeGui();
+    buildScene(*first);
+    raiseEverything(*first);
+    first->sendStateToDsp();
+
+    auto second = makeGui();
+    for (int32_t id : kRestoreOrder) second->deliver(id, first->lastSent(id));
+    // The output delays armed a patch check; it runs two ticks later and passes.
+    second->advancePatchRetry();
+    second->advancePatchRetry();
+    EXPECT_EQ(second->patchCheckPending, 0);
+    second->sent.clear();
+    for (uint8_t& flag : second->sendFlags) flag = 0;
+    raiseEverything(*second);
+    first->sent.clear();
+    raiseEverything(*first);
+    first->sendStateToDsp(); // nothing changed: nothing sent
+    EXPECT_TRUE(first->sent.empty());
+    second->sendStateToDsp();
+    // Whatever the second instance sends must equal what the first holds on that pin.
+    for (int32_t id : kComparedPins) {
+        MpGuiPinBase* a = first->findPin(id);
+        MpGuiPinBase* b = second->findPin(id);
+        ASSERT_EQ(a->getSize(), b->getSize()) << "pin " << id;
+        if (a->getSize() > 0) {
+            EXPECT_EQ(0, std::memcmp(a->getData(), b->getData(), a->getSize())) << "pin " << id;
+        }
+    }
+    EXPECT_EQ(second->storedSelections[1][1], "T2");
+    EXPECT_EQ(second->sources[0].selected, 1);
+    EXPECT_EQ(second->targets[1].selected, 1);
+}
+
+TEST(PinCallbacks, SourcesBlobSizeSetsTheCount) {
+    auto gui = makeGui();
+    gui->sourceCount = 9;
+    std::vector<uint8_t> blob(128, 0);
+    blob[64] = 1; // second record names source 1
+    gui->deliver(9, blob);
+    EXPECT_EQ(gui->sourceCount, 2);
+    std::vector<uint8_t> oversized(64 * 300, 0);
+    gui->deliver(9, oversized);
+    EXPECT_EQ(gui->sourceCount, 64);
+}
+
+TEST(PinCallbacks, EmptyRecordBlobsKeepTheModel) {
+    auto gui = makeGui();
+    gui->sourceCount = 1;
+    gui->sendSourcesBlob();
+    gui->deliver(9, {});
+    EXPECT_EQ(gui->sourceCount, 1);
+}
+
+TEST(PinCallbacks, CableIndicesOutsideTheGridAreSkipped) {
+    auto gui = makeGui();
+    gui->sourceCount = 2;
+    gui->targetCount = 2;
+    Golden blob(32);
+    blob.f32(0, 0.5f).u8(8, 1).u8(9, 0);
+    blob.f32(16, 0.5f).u8(24, 200).u8(25, 250); // beyond any table row
+    gui->deliver(11, blob.bytes);
+    EXPECT_EQ(gui->cableCount, 1);
+    EXPECT_EQ(gui->targets[0].cabled[1], 1);
+    EXPECT_FLOAT_EQ(gui->targets[0].gainRow[1], 0.5f);
+}
+
+TEST(PinCallbacks, CableStagingHoldsAFullCableTable) {
+    auto gui = makeGui();
+    gui->sourceCount = 64;
+    gui->targetCount = 64;
+    gui->cableCount = 4096;
+    for (int i = 0; i < 4096; ++i) {
+        gui->cables[i].source = i / 64;
+        gui->cables[i].target = i % 64;
+        gui->cables[i].level = 1.0f;
+    }
+    gui->sendCablesBlob();
+    std::vector<uint8_t> bytes = gui->lastSent(11);
+    ASSERT_EQ(bytes.size(), 4096u * 16);
+    EXPECT_EQ(bytes[4095 * 16 + 8], 63);
+    EXPECT_EQ(bytes[4095 * 16 + 9], 63);
+}
+
+TEST(PinCallbacks, EmptyDelayBlobResetsEveryDelay) {
+    auto gui = makeGui();
+    gui->inputDelays[4].time = 3.0f;
+    gui->inputDelays[4].on = 1;
+    gui->sourceCount = 1;
+    gui->sendInputDelaysBlob();
+    gui->deliver(12, {});
+    EXPECT_EQ(gui->console.statusMessage, "RESETTING INPUT DELAYS");
+    for (const DelayRecord& d : gui->inputDelays) {
+        EXPECT_EQ(d.channel, 255);
+        EXPECT_EQ(d.on, 0);
+        EXPECT_EQ(d.time, 0.0f);
+    }
+}
+
+TEST(PinCallbacks, SlicesOfTheWrongSizeOnlyLog) {
+    auto gui = makeGui();
+    gui->slices[0].count = 3;
+    gui->deliver(31, std::vector<uint8_t>(25679, 0));
+    EXPECT_EQ(gui->slices[0].count, 3);
+    EXPECT_EQ(gui->console.lines[1], "RECEIVE SLICES");
+}
+
+TEST(PinCallbacks, ScriptRunsOnlyForItsAddressee) {
+    auto gui = makeGui();
+    ScriptRecord other;
+    other.addressee = 2;
+    other.append("SLEEP_NOW");
+    gui->deliver(3, script_codec::encode(other));
+    EXPECT_EQ(gui->console.statusMessage, "SCRIPT IS FOR : 2");
+    EXPECT_EQ(gui->console.writeIndex, 0);
+
+    ScriptRecord mine;
+    mine.addressee = 0;
+    for (const char* line : {"A", "B", "C"}) mine.append(line);
+    gui->deliver(3, script_codec::encode(mine));
+    EXPECT_EQ(gui->console.lines[0], "SCRIPT IS FOR ME!");
+    int32_t items = 0;
+    for (const std::string& line : gui->console.lines)
+        if (line.rfind("   -> ITEM ", 0) == 0) ++items;
+    EXPECT_EQ(items, 3);
+}
+
+TEST(PinCallbacks, ScriptItemsOutsideTheBlobAreSkipped) {
+    ScriptRecord script;
+    script.addressee = 0;
+    script.append("FIRST");
+    script.append("SECOND");
+    std::vector<uint8_t> bytes = script_codec::encode(script);
+    bytes[8 + 20] = 31;       // capacity 31: the text would lie elsewhere
+    bytes[8 + 24 + 12] = 'X'; // no NUL within the 16 bytes: cut at 15
+    for (int i = 0; i < 16; ++i) bytes[8 + 24 + i] = 'Y';
+    bytes[2408] = 0xFF; // count far beyond 100
+    bytes[2409] = 0xFF;
+    script_codec::Received received;
+    ASSERT_TRUE(script_codec::decode(bytes.data(), static_cast<int32_t>(bytes.size()), received));
+    ASSERT_EQ(received.lines.size(), 99u); // 100 items, the first skipped
+    EXPECT_EQ(received.lines[0], std::string(15, 'Y'));
+    EXPECT_FALSE(script_codec::decode(bytes.data(), 7, received));
+}
+
+TEST(PinCallbacks, ConfigurationBlockIsTakenWithClampedCounts) {
+    auto gui = makeGui();
+    gui->localId = 1;
+    ConfigurationBlock block;
+    block.displayCount = 5000;
+    block.instanceCount = -4;
+    block.instances[1].startPage = 4;
+    std::vector<uint8_t> bytes = configuration_codec::encode(block);
+    gui->deliver(2, bytes);
+    EXPECT_EQ(gui->configuration.displayCount, 256);
+    EXPECT_EQ(gui->configuration.instanceCount, 0);
+    EXPECT_EQ(gui->currentPage, 4);
+    EXPECT_EQ(gui->ownInstance.startPage, 4);
+
+    auto shortBlock = makeGui();
+    bytes.resize(100);
+    shortBlock->deliver(2, bytes);
+    EXPECT_EQ(shortBlock->configuration.instanceCount, 3);
+    EXPECT_EQ(shortBlock->console.statusMessage, "CONFIGURATION BLOB IS TOO SHORT");
+
+    auto invalid = makeGui();
+    std::vector<uint8_t> notValid = configuration_codec::encode(block);
+    notValid[0] = 2;
+    invalid->deliver(2, notValid);
+    EXPECT_EQ(invalid->currentPage, 0);
+}
+
+TEST(PinCallbacks, OwnScreenFullScreenOnlyForTheFirstTenIds) {
+    auto gui = makeGui();
+    gui->graphicsReady = 1;
+    gui->configuration.displayCount = 256;
+    for (DisplayRecord& d : gui->configuration.displays) d.fullScreen = 1;
+    for (uint8_t& done : fullScreenDone) done = 0;
+    gui->localId = 9;
+    EXPECT_TRUE(gui->wantsFullScreenOnOwnScreen());
+    fullScreenDone[9] = 1;
+    EXPECT_FALSE(gui->wantsFullScreenOnOwnScreen());
+    gui->localId = 10;
+    EXPECT_FALSE(gui->wantsFullScreenOnOwnScreen());
+    gui->localId = 200;
+    EXPECT_FALSE(gui->wantsFullScreenOnOwnScreen());
+}
+
+TEST(PinCallbacks, MeterBytesAreQuarterDecibelsFallingTwoPerUpdate) {
+    auto gui = makeGui();
+    gui->dspLink.meterLevels[0] = -20.0f;
+    gui->dspLink.meterLevels[1] = -4.0f;
+    Golden blob(16);
+    blob.u32(0, 0x50748).u32(4, 0).u32(8, 1).u32(12, 40u << 8 | 40u);
+    gui->deliver(61, blob.bytes);
+    EXPECT_FLOAT_EQ(gui->dspLink.meterLevels[0], -10.0f); // from below: jumps up
+    EXPECT_FLOAT_EQ(gui->dspLink.meterLevels[1], -6.0f);  // falls by 2 dB
+}
+
+TEST(PinCallbacks, FirstTenActivityBlobsAreIgnored) {
+    auto gui = makeGui();
+    gui->targets[0].virtualChannel = 0;
+    Golden blob(332);
+    blob.u32(0, 0x50750).u32(4, 64).u8(268, 7);
+    for (int i = 0; i < 10; ++i)
+        gui->deliver(63, i % 2 ? blob.bytes
+                               : std::vector<uint8_t>(blob.bytes.begin(), blob.bytes.end() - 1));
+    EXPECT_EQ(gui->targets[0].activity, 0);
+    gui->deliver(63, std::vector<uint8_t>(blob.bytes.begin(), blob.bytes.end() - 2));
+    EXPECT_EQ(gui->targets[0].activity, 7);
+}
+
+TEST(PinCallbacks, NameListsRoundTripDropsEmptyWords) {
+    auto gui = makeGui();
+    gui->sourceCount = 1;
+    gui->sources[0].name = "S1";
+    gui->storedSelections[4][0] = "S1";
+    gui->storedSelections[4][1] = "G2";
+    gui->storedSelectionNumber = 4;
+    gui->sendTextCommandPin();
+    auto other = makeGui();
+    other->sourceCount = 1;
+    other->sources[0].name = "S1";
+    other->deliver(29, gui->lastSent(29));
+    EXPECT_EQ(other->storedSelections[4][0], "S1");
+    EXPECT_EQ(other->storedSelections[4][1], "G2");
+    EXPECT_EQ(other->storedSelections[4][2], "");
+    EXPECT_EQ(other->storedSelectionNumber, 4);
+    EXPECT_EQ(other->selectedCount, 2);
+    EXPECT_EQ(other->sources[0].selected, 1);
+}
+
+TEST(PinCallbacks, PatchRecordLengthNeverPassesThePath) {
+    auto gui = makeGui();
+    Golden blob(280, 'A');
+    blob.i32(256, 5000).i32(272, 5000);
+    gui->deliver(30, blob.bytes);
+    EXPECT_EQ(gui->patchPath[255], 0);
+    EXPECT_EQ(gui->patchPathLength, 255);
+}
+
+TEST(PinCallbacks, Pin38SetsLocksAndLabels) {
+    auto gui = makeGui();
+    std::u16string text = u"1,0,1,0,1,,,,,,1,0,1,1";
+    for (int i = 0; i < 200; ++i) text += u",1"; // more fields than the table holds
+    gui->setPin(38, 0, static_cast<int32_t>(text.size() * 2), text.data());
+    gui->notifyPin(38, 0);
+    EXPECT_EQ(gui->viewSwitches.stageLocks, 1);
+    EXPECT_EQ(gui->viewSwitches.roomLocks, 0);
+    EXPECT_EQ(gui->viewSwitches.sourceLocks, 1);
+    EXPECT_EQ(gui->viewSwitches.roomLabels, 1);
+    EXPECT_EQ(gui->viewSwitches.targetLabels, 0);
+    EXPECT_EQ(gui->viewSwitches.sourceLabels, 1);
+}
+
+} // namespace
