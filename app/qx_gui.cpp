@@ -52,7 +52,7 @@ void QX_GUI::registerPins() {
     pin52.initialise(this, 52, &QX_GUI::onPin52);
     pin35.initialise(this, 35, &QX_GUI::onPin35);
     pin36.initialise(this, 36, &QX_GUI::onPin36);
-    pinLeaveFullScreen.initialise(this, 37, &QX_GUI::onLeaveFullScreenPin);
+    pinLeaveFullScreen.initialisePin37(this, 37, &QX_GUI::onLeaveFullScreenPin);
     pinText38.initialise(this, 38, &QX_GUI::onTextPin38);
     pins40to45[0].initialise(this, 40, &QX_GUI::onPin40);
     pins40to45[1].initialise(this, 41, &QX_GUI::onPin41);

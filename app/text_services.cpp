@@ -12,22 +12,18 @@ std::string toUpperCopy(std::string text) {
     return text;
 }
 
-std::string modulePath(const std::string& name) {
-    WCHAR wide[MAX_PATH] = {};
-    GetModuleFileNameW(moduleInstance(), wide, MAX_PATH);
-    char narrow[MAX_PATH] = {};
-    WideCharToMultiByte(CP_UTF8, 0, wide, -1, narrow, MAX_PATH - 1, nullptr, nullptr);
-
-    // Split at "\" (empty parts vanish) and join all but the file name.
+std::string joinModuleFolder(const std::string& moduleFile, const std::string& name) {
+    // Split at "\" (empty parts vanish) and join all but the file name. Paths of any depth are
+    // taken whole rather than cut at a fixed number of parts.
     std::vector<std::string> parts;
     std::string part;
-    for (const char* p = narrow; *p; ++p) {
-        if (*p == '\\') {
-            if (!part.empty()) parts.push_back(part);
-            part.clear();
-        } else {
-            part += *p;
+    for (char c : moduleFile) {
+        if (c != '\\') {
+            part += c;
+            continue;
         }
+        if (!part.empty()) parts.push_back(part);
+        part.clear();
     }
     if (!part.empty()) parts.push_back(part);
     std::string folder;
@@ -35,12 +31,22 @@ std::string modulePath(const std::string& name) {
     return folder + name;
 }
 
-std::u16string modulePathWide(const std::string& name) { return utf8ToWide(modulePath(name)); }
+std::string modulePath(const std::string& name) {
+    WCHAR wide[MAX_PATH] = {};
+    GetModuleFileNameW(moduleInstance(), wide, MAX_PATH);
+    char narrow[MAX_PATH] = {};
+    WideCharToMultiByte(CP_UTF8, 0, wide, -1, narrow, MAX_PATH - 1, nullptr, nullptr);
+    return joinModuleFolder(narrow, name);
+}
+
+std::u16string modulePathWide(const std::string& name) {
+    return utf8ToWide(modulePath(name));
+}
 
 std::u16string utf8ToWide(const std::string& text) {
     if (text.empty()) return {};
-    int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                     nullptr, 0);
+    int length =
+        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     std::u16string wide(static_cast<size_t>(length), u'\0');
     MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(),
                         length);

@@ -8,6 +8,14 @@
 
 #include "qxplatform/win32.h"
 
+// Marks a function that calls into an object of the host: its classes are the host's own, so the
+// sanitizer's check of the dynamic type cannot apply to such calls.
+#if defined(__clang__) || defined(__GNUC__)
+#define MP_CALLS_HOST __attribute__((no_sanitize("vptr")))
+#else
+#define MP_CALLS_HOST
+#endif
+
 namespace gmpi {
 
 struct MpGuid {

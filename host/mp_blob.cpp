@@ -30,5 +30,6 @@ void MpBlob::assign(const void* data, int32_t size) {
 
 bool MpBlob::equals(const void* data, int32_t size) const {
     if (size != size_) return false;
-    return size == 0 || std::memcmp(data_, data, size) == 0;
+    if (size == 0) return true;
+    return data && std::memcmp(data_, data, size) == 0;
 }

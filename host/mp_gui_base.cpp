@@ -12,7 +12,8 @@ int openWindowCount = 0;
 
 // Asks the host for an interface; throws when the host does not have it.
 template <class Interface>
-int32_t queryHost(gmpi::IMpUnknown* host, const gmpi::MpGuid& iid, Interface*& pointer) {
+MP_CALLS_HOST int32_t queryHost(gmpi::IMpUnknown* host, const gmpi::MpGuid& iid,
+                                Interface*& pointer) {
     void* found = nullptr;
     int32_t result = host ? host->queryInterface(iid, &found) : gmpi::MP_NOSUPPORT;
     pointer = static_cast<Interface*>(found);
@@ -71,8 +72,8 @@ int32_t MpGuiBase_base::setHost(gmpi::IMpUnknown* host) {
     return queryHost(host, gmpi::MP_IID_GUI_HOST, guiHost_);
 }
 
-int32_t MpGuiBase_base::sendPinToHost(int32_t pinId, int32_t size, const void* data,
-                                      int32_t voice) {
+MP_CALLS_HOST int32_t MpGuiBase_base::sendPinToHost(int32_t pinId, int32_t size,
+                                                    const void* data, int32_t voice) {
     if (!guiHost_) return gmpi::MP_FAIL;
     return guiHost_->receivePinValue(pinId, size, data, voice);
 }

@@ -55,6 +55,7 @@ void MpGuiPin<bool>::setValue(bool value) {
 
 bool MpGuiPin<MpBlob>::setValueRaw(int32_t, int32_t size, const void* data) {
     if (size < 0) size = 0;
+    if (size > 0 && !data) return false; // bytes promised but none given: the value stays
     if (value_.equals(data, size)) return false;
     value_.assign(data, size);
     return true;
@@ -66,6 +67,7 @@ const MpBlob& MpGuiPin<MpBlob>::setValue(const MpBlob& blob) {
 
 const MpBlob& MpGuiPin<MpBlob>::setValue(const void* data, int32_t size) {
     if (size < 0) size = 0;
+    if (size > 0 && !data) return value_;
     if (value_.equals(data, size)) return value_;
     value_.assign(data, size);
     sendToHost();

@@ -56,6 +56,11 @@ public:
     void initialise(Owner* owner, int32_t pinId, void (Owner::*member)()) {
         bind(owner, pinId, new IGuiPinCallback<Owner>(owner, member));
     }
+    // The bool pin 37 is bound the same way as every other pin.
+    template <class Owner>
+    void initialisePin37(Owner* owner, int32_t pinId, void (Owner::*member)()) {
+        initialise(owner, pinId, member);
+    }
 
     int32_t getId() const { return pinId_; }
     IGuiPinCallbackImpl* callback() const { return callback_; }

@@ -1,0 +1,165 @@
+#include "qxhost/host_session.h"
+
+#include <unistd.h>
+
+#include <climits>
+
+#include "qxhost/script_record.h"
+#include "qxplatform/test_hooks.h"
+
+namespace qxhost {
+namespace {
+
+// Marks the instance the host calls into, so that its console lines are attributed to it.
+class CallingInto {
+public:
+    CallingInto(int32_t& active, int32_t instance) : active_(active), previous_(active) {
+        active_ = instance;
+    }
+    ~CallingInto() { active_ = previous_; }
+
+private:
+    int32_t& active_;
+    int32_t previous_;
+};
+
+} // namespace
+
+std::string defaultModulePath() {
+    char self[PATH_MAX];
+    ssize_t n = ::readlink("/proc/self/exe", self, sizeof self - 1);
+    if (n <= 0) return "QX_GUI.sem";
+    self[n] = 0;
+    std::string path = self;
+    size_t slash = path.rfind('/');
+    return (slash == std::string::npos ? std::string() : path.substr(0, slash + 1)) + "QX_GUI.sem";
+}
+
+HostSession::HostSession(const HostOptions& options) : options_(options) {
+    qxplatform::setDebugOutputSink([this](const std::string& line) { consoleLine(line); });
+}
+
+HostSession::~HostSession() {
+    releaseAll();
+    qxplatform::setDebugOutputSink(nullptr);
+}
+
+bool HostSession::openOutputFiles() {
+    if (!options_.tracePinsPath.empty() && !trace_.open(options_.tracePinsPath)) {
+        error_ = "cannot write the pin trace \"" + options_.tracePinsPath + "\"";
+        return false;
+    }
+    if (!options_.consolePath.empty() && !console_.open(options_.consolePath)) {
+        error_ = "cannot write the console file \"" + options_.consolePath + "\"";
+        return false;
+    }
+    return true;
+}
+
+bool HostSession::loadModule() {
+    const std::string path =
+        options_.modulePath.empty() ? defaultModulePath() : options_.modulePath;
+    if (!module_.open(path)) {
+        error_ = "cannot load the module: " + module_.error();
+        return false;
+    }
+    void* unknown = nullptr;
+    if (module_.getFactory()(&unknown) != gmpi::MP_OK || !unknown) {
+        error_ = "MP_GetFactory of " + path + " handed out no factory";
+        return false;
+    }
+    void* factory = nullptr;
+    static_cast<gmpi::IMpUnknown*>(unknown)->queryInterface(gmpi::MP_IID_FACTORY2, &factory);
+    static_cast<gmpi::IMpUnknown*>(unknown)->release();
+    if (!factory) {
+        error_ = path + " has no class factory";
+        return false;
+    }
+    factory_ = static_cast<gmpi::IMpFactory2*>(factory);
+    return true;
+}
+
+bool HostSession::createInstances() {
+    for (int32_t i = 0; i < options_.instances; ++i) {
+        hosts_.push_back(std::make_unique<HostObject>(i, *this));
+        CallingInto calling(activeInstance_, i);
+        int32_t result = hosts_.back()->createInstance(factory_);
+        if (result != gmpi::MP_OK) {
+            error_ = "creating instance " + std::to_string(i) + " of MY_QX_GUI failed (" +
+                     std::to_string(result) + ")";
+            return false;
+        }
+        // Headless instances have no window; they still learn the editor's size.
+        void* graphics = nullptr;
+        hosts_.back()->instance()->queryInterface(gmpi::MP_IID_GRAPHICS_WIN_GDI, &graphics);
+        if (graphics) {
+            auto* gdi = static_cast<IMpGraphicsWinGdi*>(graphics);
+            gdi->setBounds(0, options_.height, 0, options_.width);
+            gdi->release();
+        }
+    }
+    return true;
+}
+
+bool HostSession::sendScriptLine(const std::string& line) {
+    std::vector<uint8_t> record;
+    if (!buildScriptRecord(0, {line}, record)) {
+        error_ = "\"" + line + "\" does not fit a script line (at most 15 characters)";
+        return false;
+    }
+    for (auto& host : hosts_) {
+        CallingInto calling(activeInstance_, host->instanceNumber());
+        host->deliverPin(3, record);
+    }
+    return true;
+}
+
+bool HostSession::runAction(const HostAction& action) {
+    if (action.kind == HostAction::Kind::Send) return sendScriptLine(action.argument);
+    // The file answers the dialog that the verb opens; an answer the verb did not take is
+    // dropped so that it cannot answer a later, unrelated dialog.
+    const bool load = action.kind == HostAction::Kind::Load;
+    qxplatform::queueDialogAnswer(
+        load ? qxplatform::DialogKind::Open : qxplatform::DialogKind::Save, action.argument);
+    bool sent = sendScriptLine(load ? "LOAD_MACRO_FILE" : "SAVE_PATCH");
+    qxplatform::clearDialogAnswers();
+    return sent;
+}
+
+bool HostSession::releaseAll() {
+    bool allDestroyed = true;
+    for (auto& host : hosts_) {
+        CallingInto calling(activeInstance_, host->instanceNumber());
+        if (host->instance() && host->releaseInstance() != 0) allDestroyed = false;
+    }
+    hosts_.clear();
+    if (factory_) factory_->release();
+    factory_ = nullptr;
+    return allDestroyed;
+}
+
+int HostSession::runHeadless() {
+    if (!openOutputFiles() || !loadModule() || !createInstances()) return 1;
+    for (const HostAction& action : options_.actions)
+        if (!runAction(action)) return 1;
+    if (!releaseAll()) {
+        error_ = "an instance outlived its last release";
+        return 1;
+    }
+    return 0;
+}
+
+void HostSession::pinFromModule(int32_t instance, int32_t pinId, int32_t size, const void* data) {
+    trace_.writeLine(formatPinTraceLine(instance, PinDirection::Out, pinId, size, data));
+    // The stand-in DSP side takes the instances' values from here (a later piece of work).
+}
+
+void HostSession::pinToModule(int32_t instance, int32_t pinId, int32_t size, const void* data) {
+    trace_.writeLine(formatPinTraceLine(instance, PinDirection::In, pinId, size, data));
+}
+
+void HostSession::consoleLine(const std::string& line) {
+    console_.writeLine(std::to_string(activeInstance_) + " " + line);
+}
+
+} // namespace qxhost

@@ -1,0 +1,64 @@
+// One run of qxhost: load the module, create the instances with their hosts, run the actions of
+// the command line, release everything; with the pin trace and the console files.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "qxhost/command_line.h"
+#include "qxhost/host_object.h"
+#include "qxhost/module_library.h"
+#include "qxhost/pin_trace.h"
+
+namespace qxhost {
+
+class HostSession : public PinListener {
+public:
+    explicit HostSession(const HostOptions& options);
+    HostSession(const HostSession&) = delete;
+    HostSession& operator=(const HostSession&) = delete;
+    ~HostSession();
+
+    // A headless run from start to end; the process exit code (0 success).
+    int runHeadless();
+
+    // The steps of a run; each returns false with error() set.
+    bool openOutputFiles();
+    bool loadModule();
+    bool createInstances();
+    bool runAction(const HostAction& action);
+    // Releases every instance (in creation order) and the factory; true when each instance
+    // was destroyed by its last release.
+    bool releaseAll();
+
+    const std::string& error() const { return error_; }
+    HostObject& host(size_t instance) { return *hosts_[instance]; }
+    size_t instanceCount() const { return hosts_.size(); }
+
+    void pinFromModule(int32_t instance, int32_t pinId, int32_t size, const void* data) override;
+    void pinToModule(int32_t instance, int32_t pinId, int32_t size, const void* data) override;
+
+private:
+    // Console lines reach the host through the debug output of the platform layer; they belong
+    // to the instance the host is calling into at that moment.
+    void consoleLine(const std::string& line);
+    // Hands a script of one line, addressed to local id 0, to pin 3 of every instance, as the
+    // DSP side routes scripts.
+    bool sendScriptLine(const std::string& line);
+
+    HostOptions options_;
+    std::string error_;
+    ModuleLibrary module_;
+    gmpi::IMpFactory2* factory_ = nullptr;
+    std::vector<std::unique_ptr<HostObject>> hosts_;
+    int32_t activeInstance_ = 0;
+    LineFile trace_;
+    LineFile console_;
+};
+
+// QX_GUI.sem in the folder of the running program.
+std::string defaultModulePath();
+
+} // namespace qxhost
