@@ -213,10 +213,10 @@ void QX_GUI::setupRoom(int32_t i) {
         roomCount = i + 1;
     }
     RoomRecord& room = rooms[i];
-    room.x = static_cast<float>(marquee.left);
-    room.y = static_cast<float>(marquee.top);
-    room.width = static_cast<float>(marquee.right - marquee.left);
-    room.height = static_cast<float>(marquee.bottom - marquee.top);
+    room.x = static_cast<float>(marqueeRect[0]);
+    room.y = static_cast<float>(marqueeRect[1]);
+    room.width = static_cast<float>(marqueeRect[2] - marqueeRect[0]);
+    room.height = static_cast<float>(marqueeRect[3] - marqueeRect[1]);
     currentRoom = i;
     raiseSendFlag(kSendRooms);
     setStatusMessage("NUM ROOMS " + intToString(roomCount) + " CUR ROOM " + intToString(i));
