@@ -21,9 +21,15 @@ std::string writeMacro() {
     if (!f) return name;
     for (int i = 0; i < kLines; ++i) {
         switch (i % 3) {
-        case 0: std::fprintf(f, "LEVEL S%d -%d.5\n", i % 64 + 1, i % 40); break;
-        case 1: std::fprintf(f, "MUTE T%d\n", i % 64 + 1); break;
-        default: std::fprintf(f, "POS G%d X:%d Y:%d\n", i % 16 + 1, i % 300, i % 200); break;
+        case 0:
+            std::fprintf(f, "LEVEL S%d -%d.5\n", i % 64 + 1, i % 40);
+            break;
+        case 1:
+            std::fprintf(f, "MUTE T%d\n", i % 64 + 1);
+            break;
+        default:
+            std::fprintf(f, "POS G%d X:%d Y:%d\n", i % 16 + 1, i % 300, i % 200);
+            break;
         }
     }
     std::fclose(f);

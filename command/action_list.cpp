@@ -31,7 +31,7 @@ void QX_GUI::readActionList(std::string fileName) {
             if (bar != std::string::npos) {
                 const size_t next = line.find('|', bar + 1);
                 action = line.substr(bar + 1, next == std::string::npos ? std::string::npos
-                                                                         : next - bar - 1);
+                                                                        : next - bar - 1);
             }
             actionLists[1][actionCount] = toUpperCopy(action);
             ++actionCount;

@@ -8,18 +8,17 @@
 #include "command/text_utils.h"
 
 const char* const kNamedKeyTexts[kNamedKeyCount] = {
-    "X:",      "Y:",       "BW:",        "W:",     "H:",    "RED:",   "GREEN:",
-    "BLUE:",   "R:",       "S:",         "L:",     "TIME:", "BAND:",  "TYPE:",
-    "G:",      "F:",       "ATTACK:",    "RELEASE:", "THRESHOLD:", "RATIO:", "KNEE:",
-    "LIMIT:",  "SIDECHAIN:", "X1:",      "Y1:",    "X2:",   "Y2:",    "X3:",
-    "Y3:",     "X4:",      "Y4:",        "X5:",    "Y5:"};
+    "X:",     "Y:",         "BW:",     "W:",       "H:",         "RED:",   "GREEN:",
+    "BLUE:",  "R:",         "S:",      "L:",       "TIME:",      "BAND:",  "TYPE:",
+    "G:",     "F:",         "ATTACK:", "RELEASE:", "THRESHOLD:", "RATIO:", "KNEE:",
+    "LIMIT:", "SIDECHAIN:", "X1:",     "Y1:",      "X2:",        "Y2:",    "X3:",
+    "Y3:",    "X4:",        "Y4:",     "X5:",      "Y5:"};
 
 namespace {
 
 // Calls visit(word, position) for every blank-separated word; two blanks in a row give an
 // empty word and a trailing blank gives an empty last word.
-template <typename Visit>
-int32_t forEachWord(const std::string& text, Visit visit) {
+template <typename Visit> int32_t forEachWord(const std::string& text, Visit visit) {
     int32_t position = 0;
     size_t start = 0;
     for (size_t i = 0; i <= text.size(); ++i) {

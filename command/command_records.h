@@ -7,11 +7,11 @@
 
 // One stage object named in a command line.
 struct ItemRef {
-    int32_t index = -1;   // index into the kind's table
-    int32_t type = -1;    // 1 source, 2 target, 3 group, 4 cable, 5 room; -1 none
+    int32_t index = -1; // index into the kind's table
+    int32_t type = -1;  // 1 source, 2 target, 3 group, 4 cable, 5 room; -1 none
     std::string name = "-";
     float value = 0.0f;
-    int32_t rank = -1;    // position of the naming word among the arguments
+    int32_t rank = -1; // position of the naming word among the arguments
 };
 
 // The editable fields of one stage object, gathered before a verb and written back after it.
@@ -48,8 +48,7 @@ struct ItemSnapshot {
 // Up to a fixed number of records with a count. Only the slots in use are stored, so a copy
 // costs what the list holds rather than its capacity; a slot past the count reads as a
 // default record.
-template <typename Record, int Capacity>
-class BoundedList {
+template <typename Record, int Capacity> class BoundedList {
 public:
     static constexpr int kCapacity = Capacity;
 

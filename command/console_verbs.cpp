@@ -47,7 +47,9 @@ int32_t QX_GUI::cmdVerbose(CliObject command) {
     return 0;
 }
 
-void QX_GUI::cmdCls() { clearConsole(); }
+void QX_GUI::cmdCls() {
+    clearConsole();
+}
 
 int32_t QX_GUI::cmdSet(CliObject command) {
     enum Kind { kNone, kRooms, kTargets, kSources, kGroups } kind = kNone;
@@ -73,8 +75,12 @@ int32_t QX_GUI::cmdSet(CliObject command) {
     }
     const int32_t count = static_cast<int32_t>(n);
     switch (kind) {
-    case kSources: setSourceCount(count); break;
-    case kTargets: setTargetCount(count); break;
+    case kSources:
+        setSourceCount(count);
+        break;
+    case kTargets:
+        setTargetCount(count);
+        break;
     case kGroups:
         setGroupCount(count);
         applyGroupMuteSolo();
@@ -83,7 +89,8 @@ int32_t QX_GUI::cmdSet(CliObject command) {
         setRoomCount(count);
         updateRoomMembership();
         break;
-    case kNone: break;
+    case kNone:
+        break;
     }
     return 0;
 }
@@ -93,10 +100,18 @@ int32_t QX_GUI::cmdEnter(CliObject command) {
         if (command.string != row.keyword) continue;
         int32_t current = 0;
         switch (row.action) {
-        case 7: current = sourceCount; break;
-        case 8: current = targetCount; break;
-        case 28: current = groupCount; break;
-        default: current = roomCount; break;
+        case 7:
+            current = sourceCount;
+            break;
+        case 8:
+            current = targetCount;
+            break;
+        case 28:
+            current = groupCount;
+            break;
+        default:
+            current = roomCount;
+            break;
         }
         char initial[16];
         std::snprintf(initial, sizeof initial, "%i", current);

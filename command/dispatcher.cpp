@@ -11,7 +11,12 @@ namespace {
 // answers with a failure that says so; owner names the piece of work that brings it.
 const VerbRow kVerbRows[] = {
     {"UNDO", nullptr, 5}, // handled before the table is consulted
-    {"INTRO", [](QX_GUI& gui, CliObject&) { gui.printBanner(); return 0; }, 5},
+    {"INTRO",
+     [](QX_GUI& gui, CliObject&) {
+         gui.printBanner();
+         return 0;
+     },
+     5},
     {"DRAW_ON_TOP", [](QX_GUI& gui, CliObject& c) { return gui.cmdDrawOnTop(std::move(c)); }, 8},
     {"DRAW_WITH_STAGE", [](QX_GUI& gui, CliObject& c) { return gui.cmdDrawWithStage(std::move(c)); }, 8},
     {"DRAW_IN_MACRO", [](QX_GUI& gui, CliObject& c) { return gui.cmdDrawInMacro(std::move(c)); }, 8},
@@ -19,7 +24,12 @@ const VerbRow kVerbRows[] = {
     {"_AT+", [](QX_GUI& gui, CliObject& c) { return gui.cmdAnchorMove(std::move(c), 1.0f); }, 8},
     {"_AT-", [](QX_GUI& gui, CliObject& c) { return gui.cmdAnchorMove(std::move(c), -1.0f); }, 8},
     {"VERBOSE", [](QX_GUI& gui, CliObject& c) { return gui.cmdVerbose(std::move(c)); }, 5},
-    {"CLS", [](QX_GUI& gui, CliObject&) { gui.cmdCls(); return 0; }, 5},
+    {"CLS",
+     [](QX_GUI& gui, CliObject&) {
+         gui.cmdCls();
+         return 0;
+     },
+     5},
     {"ENTER", [](QX_GUI& gui, CliObject& c) { return gui.cmdEnter(std::move(c)); }, 5},
     {"SET", [](QX_GUI& gui, CliObject& c) { return gui.cmdSet(std::move(c)); }, 5},
     {"REDRAW", [](QX_GUI& gui, CliObject& c) { return gui.cmdRedraw(std::move(c)); }, 8},
@@ -181,9 +191,15 @@ const VerbRow kVerbRows[] = {
     {"SIDE_CHAIN_POST_FILTER", nullptr, 8},
     {"SIDE_CHAIN_POST_DYNAMICS", nullptr, 8},
     {"LOAD_MACRO", [](QX_GUI& gui, CliObject& c) { return gui.cmdLoadMacro(std::move(c)); }, 5},
-    {"LOAD_MACRO_FILE", [](QX_GUI& gui, CliObject& c) { return gui.cmdLoadMacroFile(std::move(c)); }, 5},
+    {"LOAD_MACRO_FILE",
+     [](QX_GUI& gui, CliObject& c) { return gui.cmdLoadMacroFile(std::move(c)); }, 5},
     {"RELOAD_ON_RESIZE", nullptr, 10},
-    {"STOP_MACRO", [](QX_GUI& gui, CliObject&) { gui.macroRunning = 0; return 0; }, 5},
+    {"STOP_MACRO",
+     [](QX_GUI& gui, CliObject&) {
+         gui.macroRunning = 0;
+         return 0;
+     },
+     5},
     {"SAVE_PATCH", nullptr, 10},
     {"SAVE_NOW", nullptr, 10},
     {"AUTO_SAVE", nullptr, 10},
@@ -215,8 +231,12 @@ const std::unordered_map<std::string_view, const VerbRow*>& verbIndex() {
 
 } // namespace
 
-const VerbRow* verbTableBegin() { return kVerbRows; }
-const VerbRow* verbTableEnd() { return kVerbRows + sizeof kVerbRows / sizeof kVerbRows[0]; }
+const VerbRow* verbTableBegin() {
+    return kVerbRows;
+}
+const VerbRow* verbTableEnd() {
+    return kVerbRows + sizeof kVerbRows / sizeof kVerbRows[0];
+}
 
 int32_t QX_GUI::dispatchCommand(CliObject command) {
     if (command.action == "UNDO") {

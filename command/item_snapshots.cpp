@@ -4,23 +4,23 @@
 
 namespace {
 
-template <typename Record>
-void copyColourOut(const Record& record, ItemSnapshot& snapshot) {
+template <typename Record> void copyColourOut(const Record& record, ItemSnapshot& snapshot) {
     snapshot.red = record.colourRed;
     snapshot.green = record.colourGreen;
     snapshot.blue = record.colourBlue;
     snapshot.colour = record.colour;
 }
 
-template <typename Record>
-void copyColourIn(const ItemSnapshot& snapshot, Record& record) {
+template <typename Record> void copyColourIn(const ItemSnapshot& snapshot, Record& record) {
     record.colourRed = snapshot.red;
     record.colourGreen = snapshot.green;
     record.colourBlue = snapshot.blue;
     record.colour = snapshot.colour;
 }
 
-bool inTable(int32_t index, int32_t capacity) { return index >= 0 && index < capacity; }
+bool inTable(int32_t index, int32_t capacity) {
+    return index >= 0 && index < capacity;
+}
 
 } // namespace
 
@@ -211,12 +211,23 @@ ItemSnapshotList QX_GUI::gatherItemRecords(const CliObject& command) {
     ItemSnapshotList list;
     for (const ItemRef& ref : command.refs) {
         switch (ref.type) {
-        case 1: list.append(snapshotFromSource(ref.index)); break;
-        case 2: list.append(snapshotFromTarget(ref.index)); break;
-        case 3: list.append(snapshotFromGroup(ref.index)); break;
-        case 4: list.append(snapshotFromCable(ref.index)); break;
-        case 5: list.append(snapshotFromRoom(ref.index)); break;
-        default: break;
+        case 1:
+            list.append(snapshotFromSource(ref.index));
+            break;
+        case 2:
+            list.append(snapshotFromTarget(ref.index));
+            break;
+        case 3:
+            list.append(snapshotFromGroup(ref.index));
+            break;
+        case 4:
+            list.append(snapshotFromCable(ref.index));
+            break;
+        case 5:
+            list.append(snapshotFromRoom(ref.index));
+            break;
+        default:
+            break;
         }
     }
     return list;
@@ -229,12 +240,23 @@ ItemSnapshotList QX_GUI::gatherSelectedItems(const CliObject& command) {
 void QX_GUI::scatterItemRecords(const ItemSnapshotList& list) {
     for (const ItemSnapshot& snapshot : list) {
         switch (snapshot.type) {
-        case 1: applySnapshotToSource(snapshot.index, snapshot); break;
-        case 2: applySnapshotToTarget(snapshot.index, snapshot); break;
-        case 3: applySnapshotToGroup(snapshot.index, snapshot); break;
-        case 4: applySnapshotToCable(snapshot.index, snapshot); break;
-        case 5: applySnapshotToRoom(snapshot.index, snapshot); break;
-        default: break;
+        case 1:
+            applySnapshotToSource(snapshot.index, snapshot);
+            break;
+        case 2:
+            applySnapshotToTarget(snapshot.index, snapshot);
+            break;
+        case 3:
+            applySnapshotToGroup(snapshot.index, snapshot);
+            break;
+        case 4:
+            applySnapshotToCable(snapshot.index, snapshot);
+            break;
+        case 5:
+            applySnapshotToRoom(snapshot.index, snapshot);
+            break;
+        default:
+            break;
         }
     }
 }

@@ -131,7 +131,8 @@ bool QX_GUI::loadMacroFile(std::string name, bool inModuleFolder) {
 
     batch = 0;
     if (name.find("MACROS/") == std::string::npos) {
-        const size_t length = name.size() < sizeof patchPath - 1 ? name.size() : sizeof patchPath - 1;
+        const size_t length =
+            name.size() < sizeof patchPath - 1 ? name.size() : sizeof patchPath - 1;
         name.copy(patchPath, length);
         patchPath[length] = '\0';
         patchPathLength = static_cast<int32_t>(length);

@@ -6,12 +6,12 @@ void QX_GUI::commitModelChange() {
     updateRoomMembership();
     applyGroupMuteSolo();
     updateMuteSoloSummary();
-    static constexpr int kModelFlags[] = {
-        kSendSources,     kSendTargets,       kSendGroups,      kSendCables,
-        kSendRooms,       kSendPanelLayout,   kSendViewState,   kSendGainMatrix,
-        kSendInputDelays, kSendOutputDelays,  kSendInputEq,     kSendOutputEq,
-        kSendInputDynamics, kSendOutputDynamics, kSendMixers,   kSendFeedbackMixes,
-        kSendNameLists};
+    static constexpr int kModelFlags[] = {kSendSources,       kSendTargets,        kSendGroups,
+                                          kSendCables,        kSendRooms,          kSendPanelLayout,
+                                          kSendViewState,     kSendGainMatrix,     kSendInputDelays,
+                                          kSendOutputDelays,  kSendInputEq,        kSendOutputEq,
+                                          kSendInputDynamics, kSendOutputDynamics, kSendMixers,
+                                          kSendFeedbackMixes, kSendNameLists};
     for (int flag : kModelFlags) sendFlags[flag] = 1;
 }
 

@@ -4,8 +4,7 @@
 
 namespace {
 
-template <typename Record>
-std::string allNames(const Record* records, int32_t count) {
+template <typename Record> std::string allNames(const Record* records, int32_t count) {
     std::string text;
     for (int32_t i = 0; i < count; ++i) {
         text += records[i].name;
@@ -23,8 +22,8 @@ bool insideRect(const int32_t rect[4], float x, float y) {
 // Every qualifying item but the kind's last contributes "name "; the last contributes "name".
 // The source list always ends with one more blank after the last item's place.
 template <typename Record, typename Shown>
-std::string markedNames(const Record* records, int32_t count, const int32_t rect[4],
-                        uint8_t force, bool blankAfterLast, Shown shown) {
+std::string markedNames(const Record* records, int32_t count, const int32_t rect[4], uint8_t force,
+                        bool blankAfterLast, Shown shown) {
     std::string text;
     for (int32_t i = 0; i < count; ++i) {
         const Record& item = records[i];
@@ -41,10 +40,18 @@ std::string markedNames(const Record* records, int32_t count, const int32_t rect
 
 } // namespace
 
-std::string QX_GUI::allSourceNames() { return allNames(sources, sourceCount); }
-std::string QX_GUI::allTargetNames() { return allNames(targets, targetCount); }
-std::string QX_GUI::allGroupNames() { return allNames(groups, groupCount); }
-std::string QX_GUI::allRoomNames() { return allNames(rooms, roomCount); }
+std::string QX_GUI::allSourceNames() {
+    return allNames(sources, sourceCount);
+}
+std::string QX_GUI::allTargetNames() {
+    return allNames(targets, targetCount);
+}
+std::string QX_GUI::allGroupNames() {
+    return allNames(groups, groupCount);
+}
+std::string QX_GUI::allRoomNames() {
+    return allNames(rooms, roomCount);
+}
 
 std::string QX_GUI::markedSourceNames(uint8_t force) {
     if (sourcesLocked != 0 || sourcesShown == 0) return "";
@@ -79,10 +86,14 @@ std::string QX_GUI::selectionNames() {
 std::string QX_GUI::itemName() {
     if (touchedIndex < 0) return "";
     switch (touchedKind) {
-    case 1: return touchedIndex < kMaxSources ? sources[touchedIndex].name : "";
-    case 2: return touchedIndex < kMaxTargets ? targets[touchedIndex].name : "";
-    case 3: return touchedIndex < kMaxGroups ? groups[touchedIndex].name : "";
-    default: return "";
+    case 1:
+        return touchedIndex < kMaxSources ? sources[touchedIndex].name : "";
+    case 2:
+        return touchedIndex < kMaxTargets ? targets[touchedIndex].name : "";
+    case 3:
+        return touchedIndex < kMaxGroups ? groups[touchedIndex].name : "";
+    default:
+        return "";
     }
 }
 
@@ -101,7 +112,8 @@ bool QX_GUI::isItemInMarquee(int32_t kind, int32_t index, uint8_t force) {
         if (groupsLocked != 0 || groupsShown == 0 || index >= kMaxGroups) return false;
         return insideRect(marqueeRect, groups[index].x, groups[index].y) &&
                (groups[index].shown != 0 || force);
-    default: return false;
+    default:
+        return false;
     }
 }
 

@@ -50,13 +50,10 @@ TEST_F(ArgumentPassesTest, NamedValueTexts) {
         float value;
         const char* rest;
     } cases[] = {
-        {"A X:-12.5", kKeyX, -12.5f, "A "},
-        {"A X:1A2", kKeyX, 12.0f, "A "},
-        {"A X:1/2", kKeyX, 1.0f, "A "},
-        {"A TYPE:HP", kKeyType, 0.0f, "A "},
-        {"A BW:3 W:7", kKeyBW, 3.0f, "A  "},
-        {"A BW:3 W:7", kKeyW, 7.0f, "A  "},
-        {"A BAR:5", kKeyR, 5.0f, "A BA"}, // a key inside a longer word counts
+        {"A X:-12.5", kKeyX, -12.5f, "A "},   {"A X:1A2", kKeyX, 12.0f, "A "},
+        {"A X:1/2", kKeyX, 1.0f, "A "},       {"A TYPE:HP", kKeyType, 0.0f, "A "},
+        {"A BW:3 W:7", kKeyBW, 3.0f, "A  "},  {"A BW:3 W:7", kKeyW, 7.0f, "A  "},
+        {"A BAR:5", kKeyR, 5.0f, "A BA"},     // a key inside a longer word counts
         {"A X:5 X:7", kKeyX, 5.0f, "A  X:7"}, // only the first occurrence is read
         {"A G:", kKeyG, 0.0f, "A "},
     };

@@ -79,7 +79,7 @@ TEST_F(ArrangementVerbs, OneItemOrItemsAtOnePointStayFinite) {
     for (const char* verb : {"CONTRACT", "EXPAND", "SPACING", "OVAL", "CIRCLE", "ALIGN"}) {
         for (const char* items : {" S1", " S1 S2 S3"}) {
             placeSources(*gui, {{"S1", 7, 8}, {"S2", 7, 8}, {"S3", 7, 8}});
-            const std::string tail = std::string(verb) == "SPACING"  ? " HORIZONTAL"
+            const std::string tail = std::string(verb) == "SPACING" ? " HORIZONTAL"
                                      : std::string(verb) == "ALIGN" ? " CENTRE"
                                                                     : "";
             EXPECT_EQ(run(verb + std::string(items) + tail), 0);
@@ -151,8 +151,8 @@ TEST_F(ArrangementVerbs, MarqueeAndRoomExchangeTheirRectangles) {
     EXPECT_EQ(gui->currentRoom, 1);
     EXPECT_EQ(run("ROOM_TO_MARQUEE R1"), 0);
     EXPECT_EQ(gui->rooms[0].width, 40.0f);
-    for (const char* line : {"ROOM_TO_MARQUEE 2", "ROOM_TO_MARQUEE -1", "ROOM_TO_MARQUEE X",
-                             "ROOM_TO_MARQUEE"}) {
+    for (const char* line :
+         {"ROOM_TO_MARQUEE 2", "ROOM_TO_MARQUEE -1", "ROOM_TO_MARQUEE X", "ROOM_TO_MARQUEE"}) {
         EXPECT_EQ(run(line), 1) << line;
         EXPECT_EQ(gui->console.lastError, "NO ROOM SPECIFIED OR INVALID ROOM ID") << line;
     }
@@ -164,8 +164,8 @@ TEST_F(ArrangementVerbs, AlignReportsOnTheStatusLine) {
     clearConsoleLog(*gui);
     run("ALIGN S1 S2 TOP");
     const auto lines = consoleLines(*gui);
-    for (const char* expected : {"GENERATE METRICS ...", "2 ITEMS", "ALIGN 2 OBJECTS",
-                                 "ALIGN TO \"TOP\"", "TOP 1.000000"})
+    for (const char* expected :
+         {"GENERATE METRICS ...", "2 ITEMS", "ALIGN 2 OBJECTS", "ALIGN TO \"TOP\"", "TOP 1.000000"})
         EXPECT_NE(std::find(lines.begin(), lines.end(), expected), lines.end()) << expected;
 }
 

@@ -91,12 +91,8 @@ TEST_F(ExecutorTest, SyndicationFollowsTheModeAndTheTouchedItem) {
         int32_t selected;
         const char* echo;
     } cases[] = {
-        {0, 0, "-> FOO T2"},
-        {1, 0, "-> FOO T1 T2 S1 S2   G1"},
-        {2, 0, "-> FOO T2"},
-        {2, 1, "-> FOO KICK"},
-        {3, 1, "-> FOO KICK T1 T2 S1 S2   G1"},
-        {7, 0, "-> FOO SYNDICATION"},
+        {0, 0, "-> FOO T2"},   {1, 0, "-> FOO T1 T2 S1 S2   G1"},      {2, 0, "-> FOO T2"},
+        {2, 1, "-> FOO KICK"}, {3, 1, "-> FOO KICK T1 T2 S1 S2   G1"}, {7, 0, "-> FOO SYNDICATION"},
     };
     gui->selectedNames[0] = "KICK";
     for (const Case& c : cases) {

@@ -85,8 +85,7 @@ TEST_F(MacroLoaderTest, TheWholeFileIsOneBatch) {
 }
 
 TEST_F(MacroLoaderTest, FailuresAreCollectedAndReportedWithTheirLineNumbers) {
-    TempFile file("MACROS/UNIT_FAIL.txt",
-                  "INTRO\nfoo s1\nSLICE_X\t1\t2\n\nSET NUM_SOURCE\n");
+    TempFile file("MACROS/UNIT_FAIL.txt", "INTRO\nfoo s1\nSLICE_X\t1\t2\n\nSET NUM_SOURCE\n");
     gui->executeCommandString("LOAD_MACRO MACROS/UNIT_FAIL.txt");
     EXPECT_EQ(gui->console.errorCount, 2);
     ASSERT_EQ(gui->failedLineCount, 2);

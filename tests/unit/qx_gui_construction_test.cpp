@@ -47,7 +47,7 @@ TEST_F(NewObject, HasTheDocumentedDefaults) {
 
 TEST_F(NewObject, ClearsTheProcessWideFullScreenTable) {
     for (uint8_t& done : fullScreenDone) done = 1;
-    auto another = std::make_unique<QX_GUI>(); // the object is too large for the stack
+    auto another = std::make_unique<QX_GUI>(); // too large for the stack
     for (uint8_t done : fullScreenDone) EXPECT_EQ(done, 0);
 }
 

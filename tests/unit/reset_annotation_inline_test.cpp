@@ -65,10 +65,10 @@ TEST_F(ResetVerbs, HardResetRebuildsTheDefaultStage) {
     EXPECT_EQ(gui->outputDynamics[5].attack, 250.0f);
     EXPECT_EQ(gui->dynamicsPanel.kind, -1);
     // The sub-commands that go through the executor are echoed.
-    EXPECT_EQ(consoleLines(*gui),
-              (std::vector<std::string>{"-> HARD_RESET", "-> NO_PANELS", "-> RESET_TOOLBOX",
-                                        "-> RESET_SELECT", "-> SELECT NONE",
-                                        "-> RESET_FILTERS_DSP"}));
+    EXPECT_EQ(
+        consoleLines(*gui),
+        (std::vector<std::string>{"-> HARD_RESET", "-> NO_PANELS", "-> RESET_TOOLBOX",
+                                  "-> RESET_SELECT", "-> SELECT NONE", "-> RESET_FILTERS_DSP"}));
     EXPECT_EQ(gui->console.statusMessage, "RESET ALL DYNAMICS");
 }
 

@@ -38,9 +38,9 @@ TEST_F(SelectionVerbs, SelectNamesSetsFlagsListCurrentItemEditorsAndEnvelopes) {
     EXPECT_EQ(gui->currentSource, 0);
     EXPECT_EQ(gui->filtersPanel.kind, 1);
     EXPECT_EQ(gui->filtersPanel.index, 0);
-    EXPECT_EQ(gui->linkCallLog, (std::vector<std::string>{"loadFiltersPanel(1, 0)",
-                                                          "loadDynamicsPanel(1, 0)",
-                                                          "loadDelayPanel(1, 0)"}));
+    EXPECT_EQ(gui->linkCallLog,
+              (std::vector<std::string>{"loadFiltersPanel(1, 0)", "loadDynamicsPanel(1, 0)",
+                                        "loadDelayPanel(1, 0)"}));
     EXPECT_EQ(gui->envelopeList.spec, "S1 | T2 | ");
     EXPECT_EQ(gui->envelopeList.sourceCount, 1);
     EXPECT_EQ(gui->envelopeList.targetCount, 1);
@@ -135,8 +135,9 @@ TEST_F(SelectionVerbs, StoredSlotRangeIsZeroToTen) {
                           Case{"RETRIEVE_SELECT 12", 1, 1}, Case{"STORE_SELECT 0", 0, 0},
                           Case{"STORE_SELECT 2.9", 0, 2}}) {
         EXPECT_EQ(run(c.line), c.result) << c.line;
-        if (c.result == 1)
+        if (c.result == 1) {
             EXPECT_EQ(gui->console.lastError, "SELECTION INDEX OUT OF RANGE (1-10)") << c.line;
+        }
         EXPECT_EQ(gui->storedSelectionNumber, c.slot) << c.line;
     }
 }
@@ -192,9 +193,8 @@ TEST_F(SelectionVerbs, PrintSelected) {
     run("SELECT S2 T1");
     clearConsoleLog(*gui);
     EXPECT_EQ(run("PRINT_SELECTED"), 0);
-    EXPECT_EQ(consoleLines(*gui),
-              (std::vector<std::string>{"-> PRINT_SELECTED", "SELECTED NODES -", "    S2",
-                                        "    T1"}));
+    EXPECT_EQ(consoleLines(*gui), (std::vector<std::string>{"-> PRINT_SELECTED", "SELECTED NODES -",
+                                                            "    S2", "    T1"}));
 }
 
 TEST_F(SelectionVerbs, ToggleSelectFlipsEachNamedItemAndSendsTheListsAtOnce) {
@@ -216,10 +216,10 @@ TEST_F(SelectionVerbs, SyndicationModeWords) {
         const char* line;
         int32_t mode;
     };
-    for (const Case& c : {Case{"SYN_MODE NONE", 0}, Case{"SYN_MODE BOTH", 3},
-                          Case{"SYN_MODE SELECT", 2}, Case{"SYN_MODE XYZ", 2},
-                          Case{"SYN_MODE MARQ", 1}, Case{"SYN_MODE NONE", 0},
-                          Case{"SYN_MODE MARQUEE", 1}}) {
+    for (const Case& c :
+         {Case{"SYN_MODE NONE", 0}, Case{"SYN_MODE BOTH", 3}, Case{"SYN_MODE SELECT", 2},
+          Case{"SYN_MODE XYZ", 2}, Case{"SYN_MODE MARQ", 1}, Case{"SYN_MODE NONE", 0},
+          Case{"SYN_MODE MARQUEE", 1}}) {
         EXPECT_EQ(run(c.line), 0) << c.line;
         EXPECT_EQ(gui->syndicationMode, c.mode) << c.line;
     }

@@ -31,7 +31,7 @@ struct SliceVerbs : ::testing::Test {
 };
 
 TEST_F(SliceVerbs, StoreTakesTheSourcesInsideTheMarqueeEdgesIncluded) {
-    gui->sources[1].x = 20.9f; // truncates to 20, on the edge
+    gui->sources[1].x = 20.9f;  // truncates to 20, on the edge
     gui->sources[2].x = -10.5f; // truncates to -10
     gui->sendFlags[kSendSlices] = 0;
     EXPECT_EQ(run("STORE_SLICE 0"), 0);
