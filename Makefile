@@ -34,7 +34,7 @@ test: build build-sanitize
 		-j $(JOBS) -LE window
 
 bench: build
-	@for b in $(BUILD)/out/bench_*; do [ -x "$$b" ] && "$$b"; done; true
+	@for b in $(BUILD)/out/bench_*; do [ -x "$$b" ] && tools/with-display.sh "$$b"; done; true
 
 clean:
 	rm -rf $(BUILD) $(SANITIZE_BUILD)

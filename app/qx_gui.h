@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -314,8 +315,6 @@ public:
     void storeSlice(int32_t slice);
     void beginSliceDrift(int32_t slice, float speed);
     void beginSliceDriftDefault(int32_t slice);
-    // One tick of a running drift (the timer calls it while drifting is 1).
-    void stepSliceDrift();
     // Moves every member of the drifted slice to start + (stored - start) x t.
     void moveSliceMembers(float t);
     int32_t cmdStoreSlice(CliObject command);
@@ -401,10 +400,113 @@ public:
     void sendScriptLine(int32_t instance, const std::string& line);
     void sendSelectionListsNow();
     float measureNoteText(const std::string& text, float size);
+    // Item attribute verbs.
+    int32_t cmdMute(CliObject command);
+    int32_t cmdUnmute(CliObject command);
+    int32_t cmdSolo(CliObject command);
+    int32_t cmdUnsolo(CliObject command);
+    int32_t cmdPhase(CliObject command);
+    int32_t cmdLevel(CliObject command);
+    int32_t cmdTrim(CliObject command);
+    int32_t cmdUseGlobalZero(CliObject command);
+    int32_t cmdReset(CliObject command);
+    int32_t cmdHide(CliObject command);
+    int32_t cmdUnhide(CliObject command);
+    int32_t cmdSpectrum(CliObject command);
+    int32_t cmdPresetColour(CliObject command);
+    int32_t cmdRgb(CliObject command);
+    int32_t cmdColour(CliObject command);
+    int32_t cmdName(CliObject command);
+    int32_t cmdSetSize(CliObject command);
+    int32_t cmdSetZero(CliObject command);
+    int32_t cmdSetMaster(CliObject command);
+    int32_t cmdTrimMaster(CliObject command);
+    int32_t cmdVirtualise(CliObject command);
+    int32_t cmdSetMovement(CliObject command);
+    int32_t cmdSetRotation(CliObject command);
+    // Cabling verbs.
+    int32_t cmdCable(CliObject command);
+    int32_t cmdUncable(CliObject command);
+    // Grouping verbs.
+    int32_t cmdGroupify(CliObject command);
+    int32_t cmdUngroupify(CliObject command);
+    int32_t cmdToggleGroupify(CliObject command);
+    int32_t cmdUngroup(CliObject command);
+    // Position verbs.
+    int32_t cmdMove(CliObject command);
+    int32_t cmdPos(CliObject command);
+    int32_t cmdSwapPos(CliObject command);
+    int32_t cmdTransport(CliObject command);
+    int32_t cmdGrid(CliObject command);
+    // Toggle and clean-up verbs.
+    int32_t cmdToggleMute(CliObject command);
+    int32_t cmdToggleSolo(CliObject command);
+    int32_t cmdTogglePhase(CliObject command);
+    int32_t cmdToggleHide(CliObject command);
+    int32_t cmdToggleHideAll(CliObject command);
+    int32_t cmdToggleUseGlobal(CliObject command);
+    int32_t cmdToggleMovement(CliObject command);
+    int32_t cmdToggleRotation(CliObject command);
+    int32_t cmdResetAllNames(CliObject command);
+    int32_t cmdCleanup(CliObject command);
+    // Cable list verbs.
+    int32_t cmdCableMode(CliObject command, std::string mode);
+    int32_t cmdExcludeCables(CliObject command);
+    int32_t cmdExcludeCable(CliObject command);
+    int32_t cmdRemoveCables(CliObject command);
+    int32_t cmdRemoveCable(CliObject command);
+    int32_t cmdListCables(CliObject command);
 
     // ---- Rendering platform ----------------------------------------------------------------
+    int32_t openWindow(HWND parent, HWND* window) override;
+    int32_t closeWindow() override;
+    LRESULT windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+    void enterFullScreen(int32_t width, int32_t height, int32_t left, int32_t top);
+    void enterFullScreenOnOwnScreen();
+    void leaveFullScreen();
+    void setupGraphics(HWND window, int32_t width, int32_t height);
+    void buildFixedVertexTables();
+    // The display rectangle the full-screen key poll tests the cursor against; false when
+    // there is none.
+    bool fullScreenRect(RECT& rect) const;
+    std::string backupFileName(const std::tm& now) const;
+    void applySliceDrift(float t);
+    UserMenuTable loadUserMenu(const std::string& fileName);
+    PopupMenu fillPopupMenuFromUserMenu(const std::string& menuName);
+    // Calls into the DSP link: the display enumeration and the patch check.
+    void runDisplayEnumeration();
+    void runPatchCheck();
+    // Calls into the panels and the DSP link that the start-up makes.
+    std::string fontFileFor(const std::string& face);
+    void setUpPanels();
+    void orderPanels();
+    void readEqPresets(const std::string& fileName);
+    void setUpSpectrumTables();
+    // writePatchFile of the patch writer with the backup flag 1.
+    void writeBackupFile(const std::string& path);
 
     // ---- Screen frame, stage and input -----------------------------------------------------
+    void drawBlankFrame();
+    void applyFramePreamble();
+    void drawFullWindowQuad();
+    void setColour(float red, float green, float blue, float alpha);
+    void drawRect(float x0, float y0, float x1, float y1);
+    void drawTextEntryBox();
+    // Frame elements whose drawing comes with their own screens.
+    void drawStagePage();
+    void drawInputsPage();
+    void drawOutputsPage();
+    void drawMatrixPage();
+    void drawFeedbackPage();
+    void drawSelectionMenu();
+    void drawMasterBox();
+    void drawToolsMenu();
+    void drawPagesMenu(int32_t page);
+    void drawPatchFileMenu();
+    void drawSlicesMenu();
+    void drawPanels();
+    void drawAnnotationButtons();
+    void drawPopupMenus();
     void renderFrame();
     void commitTextEntry();
 
@@ -660,6 +762,63 @@ public:
         std::string texts[3];
     } noteEdit;
 
+    // Window life, graphics start-up and the timer tick.
+    HWND parentWindow = nullptr;
+    int32_t glSlot = 0;
+    uint8_t graphicsReady = 0;
+    uint8_t fullScreenOnOwnScreen = 0; // went full screen through the configuration block
+    int32_t fullScreenDisplay = -1;
+    unsigned uiVertexShader = 0;
+    unsigned uiFragmentShader = 0;
+    unsigned uiProgram = 0;
+    unsigned textVertexShader = 0;
+    unsigned textFragmentShader = 0;
+    unsigned textProgram = 0;
+    int32_t heightLocation = -1;
+    int32_t stageLocation = -1;
+    int32_t levelLocation = -1;
+    int32_t rgbLocation = -1;
+    int32_t modeLocation = -1;
+    int32_t metricsLocation = -1;
+    TextShaderBinding textBinding;
+    HCURSOR cursors[7] = {};
+    float sourceSquare[2][8] = {};
+    float groupSquare[8] = {};
+    float groupCorners[32] = {};
+    float unitDisc[432] = {};
+    int32_t unitDiscCount = 0;
+    std::string toolboxTexts[60];
+    int32_t toolboxTextCount = 0;
+    float toolboxListY = 0.0f;
+    int32_t toolboxHoverRow = 0;
+    int32_t stageHoverIndices[4] = {-1, -1, -1, -1};
+    uint8_t stageDragFlag = 0;
+    int32_t highlightedSource = -1;
+    int32_t highlightedGroup = -1;
+    int32_t highlightedTarget = -1;
+    int32_t gridOriginX = 0;
+    int32_t gridOriginY = 0;
+    float driftStep = 0.0f;
+    float driftT = 0.0f;
+    int32_t driftBlinkCount = 0;
+    float heatmapPhase = 0.01f;
+    float curvePhase = 0.05f;
+    uint8_t blankScriptDue = 1;
+    int32_t cursorScreenX = 0;
+    int32_t cursorScreenY = 0;
+    uint8_t keyboardState[256] = {};
+    uint8_t keyWasDown[256] = {};
+    int32_t cursorBlinkCounter = 0;
+    std::string clockText;
+    std::string dateText;
+    uint8_t autoBackupOn = 0;
+    int32_t autoLastClock = 0;
+    uint8_t annotationsVisible = 0; // the ANNOTATION_VISIBILITY switch
+    uint8_t cliPanelShown = 0;
+    std::string cliPanelSubtitle;
+    int32_t textEntryBorder = 2;
+    uint8_t textEntryAutoWidth = 1;
+
     // Timer and mouse state.
     uint8_t timerStarted = 0;
     int32_t tickCount = 0;
@@ -707,7 +866,6 @@ public:
     int32_t touchedKind = -1;
     int32_t touchedIndex = -1;
     std::string selectionName;
-    IntRect marquee; // the marquee rectangle in stage units
     std::string storedSelections[20][255];
     int32_t storedSelectionNumber = 1;
 
@@ -819,7 +977,6 @@ public:
     int32_t cablesShown = 1;
     int32_t crosshairShown = 0;
     int32_t gridShown = 1;
-    uint8_t annotationsVisible = 0; // the ANNOTATION_VISIBILITY switch
     int32_t roomLabels = 1;
     int32_t targetLabels = 1;
     int32_t groupLabels = 1;
@@ -831,10 +988,8 @@ public:
     uint8_t masterHidden = 0;
     uint8_t debugDrawing = 0;
     uint8_t heatMapOn = 0;
-    uint8_t autoBackupOn = 0; // the AUTO_BACKUP switch
     float stagePanX = 0.0f;
     float stagePanY = 0.0f;
-    int32_t fullScreenDisplay = -1; // monitor of the FULLSCREEN verb, -1 none
     uint8_t reloadOnResizePending = 0;
     std::string reloadMacroName;
     int32_t matrixPick[2] = {-1, -1};
@@ -842,9 +997,6 @@ public:
     int32_t panelOrderCount = 10;
     uint8_t pendingBlank = 0; // the next frame applies the blank-frame switch
     uint8_t redrawLayerOn = 1;
-    float driftStep = 0.0f;
-    float driftT = 0.0f;
-    int32_t driftBlinkCount = 0;
     float annotationAnchorX = 0.0f; // added to TEXT, RECT and BUTTON; POSITION_PANEL_AT too
     float annotationAnchorY = 0.0f;
     int32_t annotationButtonLayer = 1; // 1 on top in window pixels, 0 with the stage

@@ -1,8 +1,8 @@
 // The calls that the selection, view, panel, reset and annotation verbs make into the editors
 // (panels), the window layer and the DSP link, gathered in one place. Where the operation they
 // stand for is not in this build yet, the call does the part that these verbs can see (the
-// editors' item pairs, the full-screen flag) and is written to linkCallLog; each names the
-// operation it hands over to once that part is merged.
+// editors' item pairs) and is written to linkCallLog; each names the operation it hands over to
+// once that part is merged.
 #include <cstdio>
 
 #include "app/qx_gui.h"
@@ -59,24 +59,18 @@ void QX_GUI::resetPanelGeometry() {
     linkCallLog.push_back("initPanelWindows");
 }
 
-// enterFullScreen(width, height, left, top) of the window layer.
+// The window layer's full-screen switches; each enters or leaves at once (and, when a window
+// cannot be made, keeps the full-screen flag at 0 and reports on the console).
 void QX_GUI::fullScreenEnterAt(int32_t width, int32_t height, int32_t left, int32_t top) {
-    char text[96];
-    std::snprintf(text, sizeof text, "enterFullScreen(%i, %i, %i, %i)", width, height, left, top);
-    linkCallLog.push_back(text);
-    view.fullScreen = 1;
+    enterFullScreen(width, height, left, top);
 }
 
-// enterFullScreenOnOwnScreen of the window layer.
 void QX_GUI::fullScreenEnterOwn() {
-    linkCallLog.push_back("enterFullScreenOnOwnScreen");
-    view.fullScreen = 1;
+    enterFullScreenOnOwnScreen();
 }
 
-// leaveFullScreen of the window layer.
 void QX_GUI::fullScreenLeave() {
-    linkCallLog.push_back("leaveFullScreen");
-    view.fullScreen = 0;
+    leaveFullScreen();
 }
 
 // printMousePosition: the mouse-position lines and the monitor under the mouse (the last one
@@ -116,10 +110,7 @@ void QX_GUI::sendSelectionListsNow() {
     linkCallLog.push_back("sendTextCommandPin");
 }
 
-// StrokeFont::textWidth of the block font at the note's size.
+// The width of a note's text in the block font at the note's size.
 float QX_GUI::measureNoteText(const std::string& text, float size) {
-    char call[320];
-    std::snprintf(call, sizeof call, "textWidth(%s, %g)", text.c_str(), size);
-    linkCallLog.push_back(call);
-    return 0.0f;
+    return static_cast<float>(font.textWidth(text.c_str(), static_cast<int32_t>(size)));
 }

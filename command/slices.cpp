@@ -1,5 +1,5 @@
 // Slice operations: storing the sources inside the marquee, starting a drift towards a stored
-// slice, and one tick of the drift.
+// slice, and moving the members by the drift parameter (the timer tick advances it).
 #include "app/qx_gui.h"
 
 namespace {
@@ -81,22 +81,4 @@ void QX_GUI::moveSliceMembers(float t) {
         source.size = driftStart.size[j] + (target.size[j] - driftStart.size[j]) * t;
         source.level = driftStart.level[j] + (target.level[j] - driftStart.level[j]) * t;
     }
-}
-
-void QX_GUI::stepSliceDrift() {
-    if (drifting == 0) return;
-    if (++driftBlinkCount >= 9) {
-        driftBlinkCount = 0;
-        driftBlink = driftBlink ? 0 : 1;
-    }
-    const float t = driftT;
-    moveSliceMembers(t);
-    if (t == 1.0f) {
-        drifting = 0;
-    } else {
-        driftT = t + driftStep;
-        if (driftT > 1.0f) driftT = 1.0f;
-    }
-    raiseSendFlag(kSendSources);
-    raiseSendFlag(kSendGainMatrix);
 }

@@ -244,7 +244,8 @@ int32_t QX_GUI::cmdFullscreen(CliObject command) {
             setStatusMessage("entering fullscreen mode");
             const DisplayRecord& d = configuration.displays[m];
             fullScreenEnterAt(d.width, d.height, d.left, d.top);
-            fullScreenDisplay = m;
+            // A switch that could not open its window leaves no display named.
+            fullScreenDisplay = view.fullScreen != 0 ? m : -1;
             rearmReload();
             // A new window's user-data slot holds nothing before the object is stored in it.
             appendConsoleLine("N WAS 0");

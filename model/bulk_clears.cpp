@@ -54,9 +54,13 @@ void QX_GUI::unsoloAllTargets() {
     clearField(targets, targetCount, kMaxLiveItems, &TargetRecord::solo);
 }
 
-void QX_GUI::unmuteAllRooms() { clearField(rooms, roomCount, kMaxRooms, &RoomRecord::mute); }
+void QX_GUI::unmuteAllRooms() {
+    clearField(rooms, roomCount, kMaxRooms, &RoomRecord::mute);
+}
 
-void QX_GUI::unsoloAllRooms() { clearField(rooms, roomCount, kMaxRooms, &RoomRecord::solo); }
+void QX_GUI::unsoloAllRooms() {
+    clearField(rooms, roomCount, kMaxRooms, &RoomRecord::solo);
+}
 
 void QX_GUI::unmuteAllCables() {
     clearField(cables, cableCount, kMaxCables, &CableRecord::mute);

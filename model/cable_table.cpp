@@ -5,7 +5,9 @@
 
 namespace {
 
-bool isChannelIndex(int32_t i) { return i >= 0 && i < kMembershipSlots; }
+bool isChannelIndex(int32_t i) {
+    return i >= 0 && i < kMembershipSlots;
+}
 
 } // namespace
 

@@ -26,7 +26,9 @@ float hueChannel(float p, float q, float t) {
     return p;
 }
 
-int32_t toByte(float channel) { return static_cast<int32_t>(std::round(channel * 255.0f)); }
+int32_t toByte(float channel) {
+    return static_cast<int32_t>(std::round(channel * 255.0f));
+}
 
 } // namespace
 

@@ -11,7 +11,7 @@ struct TypeNames {
 };
 
 constexpr TypeNames kTypeNames[] = {
-    {"LP", "LOW PASS"}, {"HP", "HIGH PASS"},  {"B", "BAND PASS"},   {"N", "NOTCH"},
+    {"LP", "LOW PASS"}, {"HP", "HIGH PASS"}, {"B", "BAND PASS"},   {"N", "NOTCH"},
     {"P", "PEAK"},      {"LS", "LOW SHELF"}, {"HS", "HIGH SHELF"},
 };
 
@@ -56,13 +56,13 @@ void EqBand::design(float rate, float f0, float bw, float dB) {
         k = {1.0 + al / A, -2.0 * c, 1.0 - al / A, 1.0 + al * A, -2.0 * c, 1.0 - al * A};
         break;
     case kLowShelf:
-        k = {(A + 1.0) + (A - 1.0) * c + sqrtA2, -2.0 * ((A - 1.0) + (A + 1.0) * c),
-             (A + 1.0) + (A - 1.0) * c - sqrtA2, A * ((A + 1.0) - (A - 1.0) * c + sqrtA2),
+        k = {(A + 1.0) + (A - 1.0) * c + sqrtA2,    -2.0 * ((A - 1.0) + (A + 1.0) * c),
+             (A + 1.0) + (A - 1.0) * c - sqrtA2,    A * ((A + 1.0) - (A - 1.0) * c + sqrtA2),
              2.0 * A * ((A - 1.0) - (A + 1.0) * c), A * ((A + 1.0) - (A - 1.0) * c - sqrtA2)};
         break;
     case kHighShelf:
-        k = {(A + 1.0) - (A - 1.0) * c + sqrtA2, 2.0 * ((A - 1.0) - (A + 1.0) * c),
-             (A + 1.0) - (A - 1.0) * c - sqrtA2, A * ((A + 1.0) + (A - 1.0) * c + sqrtA2),
+        k = {(A + 1.0) - (A - 1.0) * c + sqrtA2,     2.0 * ((A - 1.0) - (A + 1.0) * c),
+             (A + 1.0) - (A - 1.0) * c - sqrtA2,     A * ((A + 1.0) + (A - 1.0) * c + sqrtA2),
              -2.0 * A * ((A - 1.0) + (A + 1.0) * c), A * ((A + 1.0) + (A - 1.0) * c - sqrtA2)};
         break;
     default: // an unknown type keeps the working coefficients it had
@@ -88,8 +88,8 @@ void EqBand::design(float rate, float f0, float bw, float dB) {
 }
 
 void EqBand::redesign() {
-    design(static_cast<float>(sampleRate), static_cast<float>(frequency),
-           static_cast<float>(width), static_cast<float>(gainDb));
+    design(static_cast<float>(sampleRate), static_cast<float>(frequency), static_cast<float>(width),
+           static_cast<float>(gainDb));
 }
 
 void EqBand::setType(int32_t t) {
@@ -181,7 +181,7 @@ void EqBand::normalise() {
 }
 
 void EqBand::placeHandleX() {
-    handleX = (std::log(frequency * 0.0001) * 0.14426950408889636 + 0.9) *
-              static_cast<double>(plotWidth);
+    handleX =
+        (std::log(frequency * 0.0001) * 0.14426950408889636 + 0.9) * static_cast<double>(plotWidth);
     handleX += handleOffsetX;
 }

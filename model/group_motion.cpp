@@ -8,7 +8,9 @@
 
 namespace {
 
-bool isGroup(int32_t g) { return g >= 0 && g < QX_GUI::kMaxGroups; }
+bool isGroup(int32_t g) {
+    return g >= 0 && g < QX_GUI::kMaxGroups;
+}
 
 } // namespace
 

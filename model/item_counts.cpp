@@ -213,10 +213,11 @@ void QX_GUI::setupRoom(int32_t i) {
         roomCount = i + 1;
     }
     RoomRecord& room = rooms[i];
-    room.x = static_cast<float>(marqueeRect[0]);
-    room.y = static_cast<float>(marqueeRect[1]);
-    room.width = static_cast<float>(marqueeRect[2] - marqueeRect[0]);
-    room.height = static_cast<float>(marqueeRect[3] - marqueeRect[1]);
+    const int32_t* m = marqueeRect; // left, top, right, bottom
+    room.x = static_cast<float>(m[0]);
+    room.y = static_cast<float>(m[1]);
+    room.width = static_cast<float>(m[2] - m[0]);
+    room.height = static_cast<float>(m[3] - m[1]);
     currentRoom = i;
     raiseSendFlag(kSendRooms);
     setStatusMessage("NUM ROOMS " + intToString(roomCount) + " CUR ROOM " + intToString(i));

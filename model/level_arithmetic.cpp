@@ -11,13 +11,21 @@ float FaderLaw::positionToGain(float position) const {
     return static_cast<float>(std::exp(static_cast<double>(position * expFactor)) * gainFloor);
 }
 
-float gainToDb(float gain) { return static_cast<float>(20.0 * std::log10(static_cast<double>(gain))); }
+float gainToDb(float gain) {
+    return static_cast<float>(20.0 * std::log10(static_cast<double>(gain)));
+}
 
-float dbToGain(float db) { return static_cast<float>(std::pow(10.0, static_cast<double>(db) * 0.05)); }
+float dbToGain(float db) {
+    return static_cast<float>(std::pow(10.0, static_cast<double>(db) * 0.05));
+}
 
-float lerp(float a, float b, float t) { return a + (b - a) * t; }
+float lerp(float a, float b, float t) {
+    return a + (b - a) * t;
+}
 
-double ln2() { return 0.6931471805599453; }
+double ln2() {
+    return 0.6931471805599453;
+}
 
 void lerpPoint(CurvePoint& out, float x0, float y0, float x1, float y1, float t) {
     out.x = (x1 - x0) * t + x0;

@@ -8,8 +8,8 @@
 struct MixRecord {
     uint8_t inUse = 0; // 1 once the mix has been set up or edited
     uint8_t padding[3] = {};
-    int32_t pinCount = 0; // slots 0 to pinCount - 1 are in use
-    int32_t index = 0;    // the channel this mix belongs to
+    int32_t pinCount = 0;  // slots 0 to pinCount - 1 are in use
+    int32_t index = 0;     // the channel this mix belongs to
     int32_t pins[64] = {}; // per slot, the DSP-side pin, 0-based
     uint8_t routed[64] = {};
     float gains[64] = {};

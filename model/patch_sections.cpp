@@ -21,10 +21,14 @@ std::string format(const char* pattern, ...) {
     return text;
 }
 
-double levelInDb(float level) { return 20.0 * std::log10(static_cast<double>(level)); }
+double levelInDb(float level) {
+    return 20.0 * std::log10(static_cast<double>(level));
+}
 
 // The default handle the lines address the item by: R1, T1, S1 or G1 for index 0.
-std::string handle(char kind, int32_t i) { return format("%c%i", kind, i + 1); }
+std::string handle(char kind, int32_t i) {
+    return format("%c%i", kind, i + 1);
+}
 
 std::string rgbLine(const std::string& h, float red, float green, float blue) {
     return format("RGB %s RED:%.4f GREEN:%.4f BLUE:%.4f\n", h.c_str(), static_cast<double>(red),
@@ -69,8 +73,7 @@ std::string RoomRecord::writePatchSection(int32_t i) const {
     const std::string h = handle('R', i);
     std::string text = format("# ROOM : %i\n", i + 1);
     text += format("POS %s X:%.2f y:%.2f w:%.2f h:%.2f\n", h.c_str(), static_cast<double>(x),
-                   static_cast<double>(y), static_cast<double>(width),
-                   static_cast<double>(height));
+                   static_cast<double>(y), static_cast<double>(width), static_cast<double>(height));
     text += levelLine(h, level);
     text += rgbLine(h, colourRed, colourGreen, colourBlue);
     text += muteSoloLines(h, mute, solo);
@@ -122,9 +125,9 @@ std::string GroupRecord::writePatchSection(int32_t i) const {
         text += format("SET_ROTATION %s S:%.1f %s\n", h.c_str(),
                        static_cast<double>(rotationSpeed * 60.0f), rotationOn == 1 ? "YES" : "NO");
     if (movementOn == 1 || movementX != 0.0f || movementY != 0.0f)
-        text += format("SET_MOVEMENT %s X:%.4f Y:%.4f %s\n", h.c_str(),
-                       static_cast<double>(movementX), static_cast<double>(movementY),
-                       movementOn == 1 ? "YES" : "NO");
+        text +=
+            format("SET_MOVEMENT %s X:%.4f Y:%.4f %s\n", h.c_str(), static_cast<double>(movementX),
+                   static_cast<double>(movementY), movementOn == 1 ? "YES" : "NO");
     text += nameLine('G', i, h, name);
     return text + "\n";
 }

@@ -19,7 +19,7 @@ static_assert(sizeof(DelayRecord) == 8, "a delay record is 8 bytes in its blob")
 // One stored equaliser band: 20 bytes of fields, 4 bytes of alignment, six f64 coefficients.
 struct FilterBandRecord {
     int32_t enabled = 0;
-    int32_t type = 4; // EqBand type numbers; 4 = PEAK
+    int32_t type = 4;          // EqBand type numbers; 4 = PEAK
     float frequency = 1000.0f; // Hz
     float gain = 0.0f;         // dB
     float width = 2.0f;        // octaves
@@ -44,10 +44,10 @@ static_assert(offsetof(FilterRecord, bands) == 8, "bands follow the header word"
 // One channel's dynamics (860 bytes).
 struct DynamicsRecord {
     uint8_t channel = 255;
-    uint8_t type = 255; // processor type of the dynamics verbs
-    uint8_t mode = 0;   // cleared by the resets; the dynamics verbs keep the on/off switch here
-    uint8_t active = 0; // cleared by the resets; set once the record is set up for its item
-    float attack = 0.0f; // ms
+    uint8_t type = 255;   // processor type of the dynamics verbs
+    uint8_t mode = 0;     // cleared by the resets; the dynamics verbs keep the on/off switch here
+    uint8_t active = 0;   // cleared by the resets; set once the record is set up for its item
+    float attack = 0.0f;  // ms
     float release = 0.0f; // ms
     float thresholdX = 0.0f; // x of the middle control point, written on store
     float ratio = 1.0f;
@@ -57,9 +57,9 @@ struct DynamicsRecord {
     float attackCoefficient = 0.0f;
     float releaseCoefficient = 0.0f;
     int32_t reserved = 0;
-    float curve[192] = {}; // transfer table in 1 dB steps of falling input level
-    int32_t channelIndex = 0; // the channel (item index) keying the processor
-    int32_t direction = 0;    // 1 input (source), 2 output (target)
+    float curve[192] = {};         // transfer table in 1 dB steps of falling input level
+    int32_t channelIndex = 0;      // the channel (item index) keying the processor
+    int32_t direction = 0;         // 1 input (source), 2 output (target)
     int32_t sideChainLocation = 0; // 0 pre-delay, 1 pre-filter, 2 post-filter, 3 post-dynamics
 };
 static_assert(sizeof(DynamicsRecord) == 860, "a dynamics record is 860 bytes in its blob");

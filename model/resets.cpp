@@ -11,7 +11,9 @@ std::string numberedName(const char* prefix, int32_t number) {
     return text;
 }
 
-bool isChannel(int32_t i) { return i >= 0 && i < QX_GUI::kChannels; }
+bool isChannel(int32_t i) {
+    return i >= 0 && i < QX_GUI::kChannels;
+}
 
 } // namespace
 

@@ -6,8 +6,7 @@
 namespace {
 
 // Stores the packed colour and its three float components; returns the blue byte.
-template <class Record>
-uint32_t storeColour(Record& record, uint32_t packed) {
+template <class Record> uint32_t storeColour(Record& record, uint32_t packed) {
     record.colour = packed;
     record.colourRed = static_cast<float>(packed & 0xFF) * kColourByteScale;
     record.colourGreen = static_cast<float>((packed >> 8) & 0xFF) * kColourByteScale;
@@ -15,11 +14,12 @@ uint32_t storeColour(Record& record, uint32_t packed) {
     return (packed >> 16) & 0xFF;
 }
 
-float snapCoordinate(float v) { return std::trunc(v * 0.1f) * 10.0f; }
+float snapCoordinate(float v) {
+    return std::trunc(v * 0.1f) * 10.0f;
+}
 
 // Position minus the drag offset, then each axis limited to the item's own bounds.
-template <class Record>
-void moveClamped(Record& record, float px, float py) {
+template <class Record> void moveClamped(Record& record, float px, float py) {
     record.x = px - record.dragOffsetX;
     record.y = py - record.dragOffsetY;
     if (record.x < static_cast<float>(record.boundsXMin))
@@ -32,7 +32,9 @@ void moveClamped(Record& record, float px, float py) {
         record.y = static_cast<float>(record.boundsYMax);
 }
 
-bool isMembershipIndex(int32_t i) { return i >= 0 && i < kMembershipSlots; }
+bool isMembershipIndex(int32_t i) {
+    return i >= 0 && i < kMembershipSlots;
+}
 
 // Rebuilds a compact ascending list of the indices 0..63 whose flag is exactly 1.
 int32_t rebuildList(const int32_t* flags, int32_t* list) {
@@ -46,7 +48,9 @@ int32_t rebuildList(const int32_t* flags, int32_t* list) {
 
 // ---- SourceRecord --------------------------------------------------------------------------
 
-uint32_t SourceRecord::setColour(uint32_t packed) { return storeColour(*this, packed); }
+uint32_t SourceRecord::setColour(uint32_t packed) {
+    return storeColour(*this, packed);
+}
 
 void SourceRecord::snapToGrid() {
     x = snapCoordinate(x);
@@ -63,7 +67,9 @@ void SourceRecord::dragTo(float px, float py) {
     y = py - dragOffsetY;
 }
 
-void SourceRecord::dragClamped(float px, float py) { moveClamped(*this, px, py); }
+void SourceRecord::dragClamped(float px, float py) {
+    moveClamped(*this, px, py);
+}
 
 void SourceRecord::setOffsetFromPosition(float px, float py) {
     dragOffsetX = x - px;
@@ -97,7 +103,9 @@ void SourceRecord::wrapInto(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
     if (y > static_cast<float>(y1)) y -= h;
 }
 
-void SourceRecord::rebuildGroupList() { groupCount = rebuildList(groupFlags, groupList); }
+void SourceRecord::rebuildGroupList() {
+    groupCount = rebuildList(groupFlags, groupList);
+}
 
 void SourceRecord::clearGroups() {
     for (int32_t g = 0; g < kMembershipLive; ++g) groupFlags[g] = 0;
@@ -118,9 +126,13 @@ void SourceRecord::removeFromGroup(int32_t g) {
 
 // ---- TargetRecord --------------------------------------------------------------------------
 
-TargetRecord::TargetRecord() { std::memset(sourceShown, 1, sizeof sourceShown); }
+TargetRecord::TargetRecord() {
+    std::memset(sourceShown, 1, sizeof sourceShown);
+}
 
-uint32_t TargetRecord::setColour(uint32_t packed) { return storeColour(*this, packed); }
+uint32_t TargetRecord::setColour(uint32_t packed) {
+    return storeColour(*this, packed);
+}
 
 void TargetRecord::snapToGrid() {
     x = snapCoordinate(x);
@@ -137,7 +149,9 @@ void TargetRecord::dragTo(float px, float py) {
     y = py - dragOffsetY;
 }
 
-void TargetRecord::dragClamped(float px, float py) { moveClamped(*this, px, py); }
+void TargetRecord::dragClamped(float px, float py) {
+    moveClamped(*this, px, py);
+}
 
 void TargetRecord::setPosition(float px, float py) {
     x = px;
@@ -153,7 +167,9 @@ void TargetRecord::setBounds(int32_t xMin, int32_t yMin, int32_t xMax, int32_t y
 
 // ---- GroupRecord ---------------------------------------------------------------------------
 
-uint32_t GroupRecord::setColour(uint32_t packed) { return storeColour(*this, packed); }
+uint32_t GroupRecord::setColour(uint32_t packed) {
+    return storeColour(*this, packed);
+}
 
 void GroupRecord::snapToGrid() {
     x = snapCoordinate(x);
@@ -177,9 +193,13 @@ void GroupRecord::resetBounds() {
     boundsYMax = 10000;
 }
 
-void GroupRecord::rebuildMemberList() { memberCount = rebuildList(memberFlags, memberList); }
+void GroupRecord::rebuildMemberList() {
+    memberCount = rebuildList(memberFlags, memberList);
+}
 
-bool GroupRecord::isMember(int32_t s) const { return isMembershipIndex(s) && memberFlags[s] == 1; }
+bool GroupRecord::isMember(int32_t s) const {
+    return isMembershipIndex(s) && memberFlags[s] == 1;
+}
 
 void GroupRecord::clearMembers() {
     for (int32_t s = 0; s < kMembershipLive; ++s) memberFlags[s] = 0;
@@ -200,7 +220,9 @@ void GroupRecord::removeMember(int32_t s) {
 
 // ---- RoomRecord ----------------------------------------------------------------------------
 
-uint32_t RoomRecord::setColour(uint32_t packed) { return storeColour(*this, packed); }
+uint32_t RoomRecord::setColour(uint32_t packed) {
+    return storeColour(*this, packed);
+}
 
 void RoomRecord::beginDrag(float px, float py) {
     dragOffsetX = px - x;

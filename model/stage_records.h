@@ -25,7 +25,7 @@ struct SourceRecord {
     float y = 0.0f;
     int32_t reservedWords[4] = {};
     int32_t reservedInt = 5;
-    float size = 0.0f; // spread factor of the gain law
+    float size = 0.0f;   // spread factor of the gain law
     uint32_t colour = 0; // packed 0x00BBGGRR
     int32_t virtualChannel = 64;
     int32_t mute = 0;
@@ -87,7 +87,7 @@ struct TargetRecord {
     int32_t clip = 0;
     float meter[18] = {0.0f, 0.0f, -150.0f, -150.0f, 0.0f, 0.0f, -150.0f};
     float reservedRadius = 5.0f;
-    float gainRow[kMembershipSlots] = {}; // gain from source s to this target
+    float gainRow[kMembershipSlots] = {};  // gain from source s to this target
     uint8_t cabled[kMembershipSlots] = {}; // 1 when a cable runs from source s
     int32_t reservedRow[kMembershipSlots] = {};
     int32_t reservedBlock[257] = {};

@@ -6,7 +6,9 @@
 
 namespace {
 
-int32_t live(int32_t count, int32_t capacity) { return std::clamp(count, 0, capacity); }
+int32_t live(int32_t count, int32_t capacity) {
+    return std::clamp(count, 0, capacity);
+}
 
 } // namespace
 
@@ -65,7 +67,8 @@ void QX_GUI::applyGroupMuteSolo() {
     for (int32_t g = 0; g < liveGroups; ++g) {
         const GroupRecord& group = groups[g];
         const int32_t value = group.mute == 1 ? 1 : 0;
-        for (int32_t m = 0; m < group.memberCount; ++m) sources[group.memberList[m]].groupMuted = value;
+        for (int32_t m = 0; m < group.memberCount; ++m)
+            sources[group.memberList[m]].groupMuted = value;
         if (value) anyGroupMuted = 1;
     }
     anyGroupSoloed = 0;

@@ -11,6 +11,7 @@
 #include "qxhost/host_object.h"
 #include "qxhost/module_library.h"
 #include "qxhost/pin_trace.h"
+#include "qxplatform/win32.h"
 
 namespace qxhost {
 
@@ -23,6 +24,9 @@ public:
 
     // A headless run from start to end; the process exit code (0 success).
     int runHeadless();
+    // A windowed run: a parent window per instance, the message loop until the frames are
+    // drawn, the time is up or the windows close, then the screenshot and the release.
+    int runWindowed();
 
     // The steps of a run; each returns false with error() set.
     bool openOutputFiles();
@@ -48,7 +52,13 @@ private:
     // DSP side routes scripts.
     bool sendScriptLine(const std::string& line);
 
+    bool openWindows();
+    void closeWindows();
+    bool writeScreenshot();
+
     HostOptions options_;
+    std::vector<HWND> parents_;
+    std::vector<HWND> children_;
     std::string error_;
     ModuleLibrary module_;
     gmpi::IMpFactory2* factory_ = nullptr;

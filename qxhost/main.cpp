@@ -18,17 +18,14 @@ int main(int argc, char** argv) {
         std::fputs(usageText().c_str(), stdout);
         return 0;
     }
-    if (options.framesGiven || !options.screenshotPath.empty() || options.exitAfterGiven) {
-        std::fprintf(stderr, "qxhost: --frames, --screenshot and --exit-after need the window "
-                             "support, which is not built yet\n");
-        return 2;
-    }
-    if (!options.headless) {
-        std::fprintf(stderr, "qxhost: windowed runs are not built yet; use --headless\n");
+    if (options.headless &&
+        (options.framesGiven || !options.screenshotPath.empty() || options.exitAfterGiven)) {
+        std::fprintf(stderr, "qxhost: --frames, --screenshot and --exit-after need a window; "
+                             "leave out --headless\n");
         return 2;
     }
     HostSession session(options);
-    int code = session.runHeadless();
+    int code = options.headless ? session.runHeadless() : session.runWindowed();
     if (code != 0) std::fprintf(stderr, "qxhost: %s\n", session.error().c_str());
     return code;
 }

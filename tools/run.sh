@@ -1,7 +1,13 @@
 #!/usr/bin/env bash
-# Starts the host application beside the built module. Windowed runs are not built yet, so it
-# runs headless (construct, exchange pins, release) and shows the console on standard output.
+# Starts the host application beside the built module on the demo patch, in a window. Without
+# a display it runs under a private Xvfb server, draws a few frames and saves a screenshot.
 set -euo pipefail
-out="$1"
+out="$(cd "$1" && pwd)"
 cd "$out"
-exec ./qxhost --headless --console /dev/stdout
+demo="$out/PATCHES/DEMO.txt"
+if [ -n "${DISPLAY:-}" ]; then
+    exec ./qxhost --load "$demo" --console /dev/stdout
+fi
+xvfb-run -a -s "-screen 0 1920x1080x24" \
+    ./qxhost --load "$demo" --frames 10 --screenshot "$out/screenshot.png" --console /dev/stdout
+echo "No display: ran under Xvfb; screenshot written to $out/screenshot.png"

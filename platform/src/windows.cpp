@@ -1,10 +1,15 @@
-// The window table: classes, windows, user data, painting, capture and quit. Windows live in
-// this table whether or not a display is attached, so the module can open and close its
-// window in a headless run.
+// The window table: classes, windows, user data, painting, capture, focus and cursors. Each
+// window is an X window when a display is open (created with the GLX visual, since X fixes a
+// window's visual at creation); without a display the window lives in the table only, so the
+// module can open and close its window in a headless run.
+#include "qxplatform/test_hooks.h"
 #include "qxplatform/win32.h"
+#include "x_session.h"
+
+#include <X11/Xutil.h>
+#include <X11/cursorfont.h>
 
 #include <map>
-#include <memory>
 #include <string>
 
 namespace {
@@ -14,18 +19,25 @@ struct WindowEntry {
     WNDPROC procedure = nullptr;
     HWND parent = nullptr;
     DWORD style = 0;
-    RECT rect{};
+    DWORD exStyle = 0;
+    RECT rect{}; // relative to the parent (to the screen for top-level windows)
     LONG_PTR userData = 0;
     bool needsPaint = true;
+    bool visible = false;
+    Window xWindow = 0;
 };
 
 struct WindowTable {
     std::map<std::u16string, WNDCLASSEXW> classes;
     std::map<uintptr_t, WindowEntry> windows;
+    std::map<Window, uintptr_t> byXWindow;
     uintptr_t nextHandle = 0x100;
     HWND capture = nullptr;
     HWND focus = nullptr;
-    bool quitPosted = false;
+    HWND cursorWindow = nullptr;
+    int cursorCount = 0;
+    int currentCursorId = 32512;
+    POINT lastCursor{0, 0};
 };
 
 WindowTable& table() {
@@ -34,14 +46,172 @@ WindowTable& table() {
 }
 
 // The desktop is a handle of its own that never enters the table.
-HWND desktopHandle() { return reinterpret_cast<HWND>(uintptr_t{0x10}); }
+HWND desktopHandle() {
+    return reinterpret_cast<HWND>(uintptr_t{0x10});
+}
 
 WindowEntry* find(HWND window) {
     auto it = table().windows.find(reinterpret_cast<uintptr_t>(window));
     return it == table().windows.end() ? nullptr : &it->second;
 }
 
+Display* display() {
+    return qxplatform::xSession().display;
+}
+
+Window createXWindow(const WindowEntry& entry) {
+    auto& session = qxplatform::xSession();
+    if (!session.display) return 0;
+    Window parentX = 0;
+    if (WindowEntry* parent = find(entry.parent)) parentX = parent->xWindow;
+    const bool topLevel = parentX == 0;
+    if (topLevel) parentX = DefaultRootWindow(session.display);
+    XSetWindowAttributes attributes{};
+    unsigned long mask = CWBorderPixel | CWEventMask | CWBackPixel;
+    attributes.border_pixel = 0;
+    attributes.background_pixel = 0;
+    attributes.event_mask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask |
+                            KeyPressMask | KeyReleaseMask | FocusChangeMask | StructureNotifyMask |
+                            EnterWindowMask;
+    int depth = CopyFromParent;
+    Visual* visual = CopyFromParent;
+    if (session.visual) {
+        visual = session.visual->visual;
+        depth = session.visual->depth;
+        attributes.colormap = session.colormap;
+        mask |= CWColormap;
+    }
+    const int width = entry.rect.right - entry.rect.left;
+    const int height = entry.rect.bottom - entry.rect.top;
+    Window w = XCreateWindow(session.display, parentX, entry.rect.left, entry.rect.top,
+                             width > 0 ? width : 1, height > 0 ? height : 1, 0, depth, InputOutput,
+                             visual, mask, &attributes);
+    if (topLevel && w) {
+        XSetWMProtocols(session.display, w, &session.deleteWindow, 1);
+        XSizeHints hints{};
+        hints.flags = PPosition | PSize;
+        hints.x = entry.rect.left;
+        hints.y = entry.rect.top;
+        hints.width = width;
+        hints.height = height;
+        XSetWMNormalHints(session.display, w, &hints);
+    }
+    return w;
+}
+
+void flush() {
+    if (display()) XFlush(display());
+}
+
+unsigned int xCursorShape(int id) {
+    switch (id) {
+    case 32644:
+        return XC_sb_h_double_arrow;
+    case 32645:
+        return XC_sb_v_double_arrow;
+    case 32643:
+        return XC_bottom_left_corner;
+    case 32642:
+        return XC_bottom_right_corner;
+    case 32649:
+        return XC_hand2;
+    case 32646:
+        return XC_fleur;
+    case 32513:
+        return XC_xterm;
+    case 32514:
+        return XC_watch;
+    case 32515:
+        return XC_crosshair;
+    default:
+        return XC_left_ptr;
+    }
+}
+
 } // namespace
+
+namespace qxplatform {
+
+Window xWindowOf(HWND window) {
+    WindowEntry* entry = find(window);
+    return entry ? entry->xWindow : 0;
+}
+
+HWND windowOfX(Window xWindow) {
+    auto it = table().byXWindow.find(xWindow);
+    return it == table().byXWindow.end() ? nullptr : reinterpret_cast<HWND>(it->second);
+}
+
+void markNeedsPaint(HWND window, bool needed) {
+    if (WindowEntry* entry = find(window)) entry->needsPaint = needed;
+}
+
+bool takePaintRequest(HWND* window) {
+    for (auto& [handle, entry] : table().windows) {
+        if (entry.needsPaint && entry.procedure) {
+            entry.needsPaint = false;
+            *window = reinterpret_cast<HWND>(handle);
+            return true;
+        }
+    }
+    return false;
+}
+
+void updateWindowRect(HWND window, int x, int y, int width, int height) {
+    if (WindowEntry* entry = find(window)) entry->rect = RECT{x, y, x + width, y + height};
+}
+
+bool isWindowVisible(HWND window) {
+    WindowEntry* entry = find(window);
+    return entry && entry->visible;
+}
+
+void setCursorWindow(HWND window) {
+    table().cursorWindow = window;
+}
+
+bool hasDisplay() {
+    return display() != nullptr;
+}
+
+unsigned long xWindowHandle(HWND window) {
+    return xWindowOf(window);
+}
+
+int currentCursorId() {
+    return table().currentCursorId;
+}
+
+HWND platformFocusWindow() {
+    return table().focus;
+}
+
+bool captureWindowImage(HWND window, std::vector<uint8_t>& rgb, int& width, int& height) {
+    Display* d = display();
+    WindowEntry* entry = find(window);
+    if (!d || !entry || !entry->xWindow) return false;
+    XSync(d, False);
+    XWindowAttributes attributes{};
+    if (!XGetWindowAttributes(d, entry->xWindow, &attributes)) return false;
+    width = attributes.width;
+    height = attributes.height;
+    XImage* image = XGetImage(d, entry->xWindow, 0, 0, width, height, AllPlanes, ZPixmap);
+    if (!image) return false;
+    rgb.resize(static_cast<size_t>(width) * height * 3);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            unsigned long pixel = XGetPixel(image, x, y);
+            uint8_t* out = &rgb[(static_cast<size_t>(y) * width + x) * 3];
+            out[0] = static_cast<uint8_t>((pixel & image->red_mask) >> 16);
+            out[1] = static_cast<uint8_t>((pixel & image->green_mask) >> 8);
+            out[2] = static_cast<uint8_t>(pixel & image->blue_mask);
+        }
+    }
+    XDestroyImage(image);
+    return true;
+}
+
+} // namespace qxplatform
 
 ATOM RegisterClassExW(const WNDCLASSEXW* windowClass) {
     if (!windowClass || !windowClass->lpszClassName) return 0;
@@ -56,23 +226,32 @@ BOOL UnregisterClassW(LPCWSTR className, HINSTANCE) {
     return table().classes.erase(std::u16string(className)) ? TRUE : FALSE;
 }
 
-HWND CreateWindowExW(DWORD, LPCWSTR className, LPCWSTR, DWORD style, int x, int y, int width,
-                     int height, HWND parent, HMENU, HINSTANCE, void*) {
+HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR, DWORD style, int x, int y,
+                     int width, int height, HWND parent, HMENU, HINSTANCE, void*) {
     if (!className) return nullptr;
     auto cls = table().classes.find(std::u16string(className));
     if (cls == table().classes.end()) return nullptr;
+    if (parent && parent != desktopHandle() && !find(parent)) return nullptr;
     WindowEntry entry;
     entry.className = cls->first;
     entry.procedure = cls->second.lpfnWndProc;
-    entry.parent = parent;
+    entry.parent = parent == desktopHandle() ? nullptr : parent;
     entry.style = style;
+    entry.exStyle = exStyle;
     entry.rect = RECT{x, y, x + width, y + height};
+    entry.xWindow = createXWindow(entry);
+    if (qxplatform::xSession().display && !entry.xWindow) return nullptr;
     uintptr_t handle = table().nextHandle++;
     table().windows[handle] = entry;
-    return reinterpret_cast<HWND>(handle);
+    if (entry.xWindow) table().byXWindow[entry.xWindow] = handle;
+    HWND window = reinterpret_cast<HWND>(handle);
+    if (style & WS_VISIBLE) ShowWindow(window, SW_SHOW);
+    return window;
 }
 
-BOOL IsWindow(HWND window) { return find(window) ? TRUE : FALSE; }
+BOOL IsWindow(HWND window) {
+    return find(window) ? TRUE : FALSE;
+}
 
 BOOL DestroyWindow(HWND window) {
     if (!find(window)) return FALSE;
@@ -87,13 +266,25 @@ BOOL DestroyWindow(HWND window) {
         }
     }
     SendMessageW(window, WM_DESTROY, 0, 0);
+    WindowEntry* entry = find(window);
+    if (!entry) return TRUE;
+    if (entry->xWindow) {
+        table().byXWindow.erase(entry->xWindow);
+        XDestroyWindow(display(), entry->xWindow);
+        flush();
+    }
+    qxplatform::forgetWindowMessages(window);
     if (table().capture == window) table().capture = nullptr;
     if (table().focus == window) table().focus = nullptr;
+    if (table().cursorWindow == window) table().cursorWindow = nullptr;
     table().windows.erase(reinterpret_cast<uintptr_t>(window));
     return TRUE;
 }
 
-LRESULT DefWindowProcW(HWND, UINT, WPARAM, LPARAM) { return 0; }
+LRESULT DefWindowProcW(HWND window, UINT message, WPARAM, LPARAM) {
+    if (message == WM_CLOSE) DestroyWindow(window);
+    return 0;
+}
 
 LRESULT SendMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     WindowEntry* entry = find(window);
@@ -103,15 +294,24 @@ LRESULT SendMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 
 LONG_PTR SetWindowLongPtrW(HWND window, int index, LONG_PTR value) {
     WindowEntry* entry = find(window);
-    if (!entry || index != GWLP_USERDATA) return 0;
-    LONG_PTR old = entry->userData;
-    entry->userData = value;
+    if (!entry) return 0;
+    LONG_PTR old = 0;
+    if (index == GWLP_USERDATA) {
+        old = entry->userData;
+        entry->userData = value;
+    } else if (index == GWL_EXSTYLE) {
+        old = entry->exStyle;
+        entry->exStyle = static_cast<DWORD>(value);
+    }
     return old;
 }
 
 LONG_PTR GetWindowLongPtrW(HWND window, int index) {
     WindowEntry* entry = find(window);
-    return entry && index == GWLP_USERDATA ? entry->userData : 0;
+    if (!entry) return 0;
+    if (index == GWLP_USERDATA) return entry->userData;
+    if (index == GWL_EXSTYLE) return entry->exStyle;
+    return 0;
 }
 
 HWND GetParent(HWND window) {
@@ -119,12 +319,34 @@ HWND GetParent(HWND window) {
     return entry ? entry->parent : nullptr;
 }
 
-HWND GetDesktopWindow() { return desktopHandle(); }
+HWND GetDesktopWindow() {
+    return desktopHandle();
+}
 
 BOOL GetClientRect(HWND window, RECT* rect) {
+    if (!rect) return FALSE;
+    if (window == desktopHandle()) {
+        Display* d = display();
+        *rect = RECT{0, 0, d ? DisplayWidth(d, DefaultScreen(d)) : 1376,
+                     d ? DisplayHeight(d, DefaultScreen(d)) : 800};
+        return TRUE;
+    }
+    WindowEntry* entry = find(window);
+    if (!entry) return FALSE;
+    *rect = RECT{0, 0, entry->rect.right - entry->rect.left, entry->rect.bottom - entry->rect.top};
+    return TRUE;
+}
+
+BOOL GetWindowRect(HWND window, RECT* rect) {
     WindowEntry* entry = find(window);
     if (!entry || !rect) return FALSE;
-    *rect = RECT{0, 0, entry->rect.right - entry->rect.left, entry->rect.bottom - entry->rect.top};
+    POINT origin{0, 0};
+    for (WindowEntry* e = entry; e; e = find(e->parent)) {
+        origin.x += e->rect.left;
+        origin.y += e->rect.top;
+    }
+    *rect = RECT{origin.x, origin.y, origin.x + entry->rect.right - entry->rect.left,
+                 origin.y + entry->rect.bottom - entry->rect.top};
     return TRUE;
 }
 
@@ -142,12 +364,16 @@ HDC BeginPaint(HWND window, PAINTSTRUCT* paint) {
     return dc;
 }
 
-BOOL EndPaint(HWND, const PAINTSTRUCT*) { return TRUE; }
+BOOL EndPaint(HWND, const PAINTSTRUCT*) {
+    return TRUE;
+}
 
-HDC GetDC(HWND window) { return find(window) ? reinterpret_cast<HDC>(window) : nullptr; }
-int ReleaseDC(HWND, HDC) { return 1; }
-
-void PostQuitMessage(int) { table().quitPosted = true; }
+HDC GetDC(HWND window) {
+    return find(window) ? reinterpret_cast<HDC>(window) : nullptr;
+}
+int ReleaseDC(HWND window, HDC) {
+    return find(window) ? 1 : 0;
+}
 
 HWND SetCapture(HWND window) {
     HWND previous = table().capture;
@@ -160,9 +386,136 @@ BOOL ReleaseCapture() {
     return TRUE;
 }
 
-HWND GetCapture() { return table().capture; }
+HWND GetCapture() {
+    return table().capture;
+}
 
-// Cursors are the resource numbers themselves until a display shows them.
+// Keys go to the window named here whichever X window received them; focus messages are sent
+// only when the focus really moves.
+HWND SetFocus(HWND window) {
+    HWND previous = table().focus;
+    if (window && !find(window)) return nullptr;
+    if (previous == window) return previous;
+    table().focus = window;
+    if (previous) SendMessageW(previous, WM_KILLFOCUS, reinterpret_cast<WPARAM>(window), 0);
+    if (window) {
+        WindowEntry* entry = find(window);
+        if (entry && entry->xWindow && entry->visible) {
+            XSetInputFocus(display(), entry->xWindow, RevertToParent, CurrentTime);
+            flush();
+        }
+        SendMessageW(window, WM_SETFOCUS, reinterpret_cast<WPARAM>(previous), 0);
+    }
+    return previous;
+}
+
+HWND GetFocus() {
+    return table().focus;
+}
+
+BOOL ShowWindow(HWND window, int command) {
+    WindowEntry* entry = find(window);
+    if (!entry) return FALSE;
+    const bool wasVisible = entry->visible;
+    entry->visible = command != SW_HIDE;
+    if (entry->xWindow) {
+        if (entry->visible)
+            XMapRaised(display(), entry->xWindow);
+        else
+            XUnmapWindow(display(), entry->xWindow);
+        flush();
+    }
+    if (entry->visible) entry->needsPaint = true;
+    return wasVisible ? TRUE : FALSE;
+}
+
+BOOL UpdateWindow(HWND window) {
+    WindowEntry* entry = find(window);
+    if (!entry) return FALSE;
+    if (entry->needsPaint) SendMessageW(window, WM_PAINT, 0, 0);
+    return TRUE;
+}
+
+BOOL SetWindowPos(HWND window, HWND insertAfter, int x, int y, int cx, int cy, UINT flags) {
+    WindowEntry* entry = find(window);
+    if (!entry) return FALSE;
+    const int width = entry->rect.right - entry->rect.left;
+    const int height = entry->rect.bottom - entry->rect.top;
+    if (flags & SWP_NOMOVE) {
+        x = entry->rect.left;
+        y = entry->rect.top;
+    }
+    if (flags & SWP_NOSIZE) {
+        cx = width;
+        cy = height;
+    }
+    entry->rect = RECT{x, y, x + cx, y + cy};
+    if (entry->xWindow) {
+        XMoveResizeWindow(display(), entry->xWindow, x, y, cx > 0 ? cx : 1, cy > 0 ? cy : 1);
+        if (!(flags & SWP_NOZORDER) && (insertAfter == HWND_TOP || insertAfter == HWND_TOPMOST))
+            XRaiseWindow(display(), entry->xWindow);
+        flush();
+    }
+    if (flags & SWP_SHOWWINDOW) ShowWindow(window, SW_SHOW);
+    entry->needsPaint = true;
+    return TRUE;
+}
+
+BOOL InvalidateRect(HWND window, const RECT*, BOOL) {
+    WindowEntry* entry = find(window);
+    if (!entry) return FALSE;
+    entry->needsPaint = true;
+    return TRUE;
+}
+
+BOOL InvalidateRgn(HWND window, HRGN, BOOL erase) {
+    return InvalidateRect(window, nullptr, erase);
+}
+
+int ShowCursor(BOOL show) {
+    return show ? ++table().cursorCount : --table().cursorCount;
+}
+
+// Cursors are the resource numbers themselves; the X cursor follows when one is set.
 HCURSOR LoadCursorW(HINSTANCE, LPCWSTR name) {
     return reinterpret_cast<HCURSOR>(const_cast<LPWSTR>(name));
+}
+
+HCURSOR SetCursor(HCURSOR cursor) {
+    const int previous = table().currentCursorId;
+    if (!cursor) return reinterpret_cast<HCURSOR>(static_cast<uintptr_t>(previous));
+    const int id = static_cast<int>(reinterpret_cast<uintptr_t>(cursor));
+    table().currentCursorId = id;
+    if (id != previous) {
+        WindowEntry* entry = find(table().cursorWindow);
+        if (entry && entry->xWindow) {
+            Cursor shape = XCreateFontCursor(display(), xCursorShape(id));
+            XDefineCursor(display(), entry->xWindow, shape);
+            XFreeCursor(display(), shape);
+            flush();
+        }
+    }
+    return reinterpret_cast<HCURSOR>(static_cast<uintptr_t>(previous));
+}
+
+BOOL GetCursorPos(POINT* point) {
+    if (!point) return FALSE;
+    Display* d = display();
+    if (d) {
+        Window root = 0, child = 0;
+        int rootX = 0, rootY = 0, x = 0, y = 0;
+        unsigned int mask = 0;
+        if (XQueryPointer(d, DefaultRootWindow(d), &root, &child, &rootX, &rootY, &x, &y, &mask))
+            table().lastCursor = POINT{rootX, rootY};
+    }
+    *point = table().lastCursor;
+    return TRUE;
+}
+
+BOOL ScreenToClient(HWND window, POINT* point) {
+    RECT rect{};
+    if (!point || !GetWindowRect(window, &rect)) return FALSE;
+    point->x -= rect.left;
+    point->y -= rect.top;
+    return TRUE;
 }

@@ -186,9 +186,9 @@ TEST_F(QxhostRun, RefusesWhatCannotWorkAndSaysWhy) {
         std::string says;
     } cases[] = {
         {"--headless --send 0123456789ABCDEF", "longer than 15 characters"},
-        {"--headless --frames 2", "not built yet"},
-        {"--headless --screenshot s.png", "not built yet"},
-        {"--headless --exit-after 100", "not built yet"},
+        {"--headless --frames 2", "need a window"},
+        {"--headless --screenshot s.png", "need a window"},
+        {"--headless --exit-after 100", "need a window"},
         {"--headless --module missing.sem", "cannot load the module"},
         {"--headless --trace-pins no/such/folder/t.txt", "cannot write the pin trace"},
     };

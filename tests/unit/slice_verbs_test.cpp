@@ -1,8 +1,9 @@
-// Slices: storing the sources inside the marquee, the drift towards a stored slice tick by
-// tick, and the row verbs of a patch file.
+// Slices: storing the sources inside the marquee, the drift towards a stored slice run by the
+// timer tick on the settable clock, and the row verbs of a patch file.
 #include <gtest/gtest.h>
 
 #include "command_test_support.h"
+#include "qxplatform/test_hooks.h"
 
 using namespace command_test;
 
@@ -17,13 +18,23 @@ struct SliceVerbs : ::testing::Test {
             gui->sources[i].level = 0.25f * static_cast<float>(i + 1);
         }
         setMarquee(*gui, -10, -10, 20, 10);
+        qxplatform::setManualClock(100000);
+        qxplatform::setMessageBoxesQuiet(true);
+        gui->lastTickTime = 100000;
+        gui->autoLastClock = 100000;
+    }
+    void TearDown() override { qxplatform::releaseManualClock(); }
+    // One 10 ms timer tick.
+    void tick() {
+        qxplatform::advanceManualClock(10);
+        gui->onTimer();
     }
     int32_t run(const std::string& line) { return gui->executeCommandString(line); }
     // Ticks until the drift stops; the count of ticks that ran.
     int32_t ticksUntilStopped() {
         int32_t ticks = 0;
         while (gui->drifting && ticks < 1000) {
-            gui->stepSliceDrift();
+            tick();
             ++ticks;
         }
         return ticks;
@@ -60,10 +71,10 @@ TEST_F(SliceVerbs, JumpReachesTheStoredValuesExactlyAfter21Ticks) {
     }
     EXPECT_EQ(run("JUMP_TO_SLICE 0"), 0);
     EXPECT_EQ(gui->drifting, 1);
-    for (int32_t tick = 0; tick < 20; ++tick) gui->stepSliceDrift();
+    for (int32_t i = 0; i < 20; ++i) tick();
     EXPECT_EQ(gui->drifting, 1);
     EXPECT_NE(gui->sources[0].x, 10.0f);
-    gui->stepSliceDrift();
+    tick();
     EXPECT_EQ(gui->drifting, 0);
     EXPECT_EQ(gui->sources[0].x, 10.0f);
     EXPECT_EQ(gui->sources[1].y, -5.0f);
@@ -89,10 +100,10 @@ TEST_F(SliceVerbs, FirstTickAppliesTheStartAndTheMidpointIsHalfWay) {
     run("STORE_SLICE 0");
     gui->sources[0].x = 30.0f;
     run("DRIFT_TO_SLICE S:0.25 0");
-    gui->stepSliceDrift();
+    tick();
     EXPECT_EQ(gui->sources[0].x, 30.0f);
-    gui->stepSliceDrift();
-    gui->stepSliceDrift();
+    tick();
+    tick();
     EXPECT_FLOAT_EQ(gui->sources[0].x, 20.0f);
 }
 
@@ -122,7 +133,7 @@ TEST_F(SliceVerbs, RefusedLinesChangeNothing) {
 TEST_F(SliceVerbs, AnEmptySliceStartsNothingAndLeavesARunningDrift) {
     run("STORE_SLICE 0");
     run("DRIFT_TO_SLICE S:0.5 0");
-    gui->stepSliceDrift();
+    tick();
     EXPECT_EQ(run("JUMP_TO_SLICE 5"), 0);
     EXPECT_EQ(gui->driftSlice, 0);
     EXPECT_EQ(gui->driftStep, 0.5f);
@@ -155,7 +166,7 @@ TEST_F(SliceVerbs, RowVerbsRebuildASliceAndUnknownMembersMoveNothing) {
     gui->slices[1].memberCount = 3;
     const float before = gui->sources[1].x;
     gui->beginSliceDrift(1, 1.0f);
-    while (gui->drifting) gui->stepSliceDrift();
+    while (gui->drifting) tick();
     EXPECT_FLOAT_EQ(gui->sources[1].x, 1.5f);
     EXPECT_FLOAT_EQ(gui->sources[0].x, 3.5f);
     EXPECT_NE(before, 1.5f);

@@ -47,3 +47,26 @@ std::vector<std::vector<std::string>> recordedShellOpens();
 void clearRecordedShellOpens();
 
 } // namespace qxplatform
+
+// ---- Windows, input and pictures ---------------------------------------------------------
+#include "qxplatform/win32.h"
+namespace qxplatform {
+
+// True when an X display is open (windows are X windows and GL works).
+bool hasDisplay();
+// The X window id behind a handle (0 when headless).
+unsigned long xWindowHandle(HWND window);
+// The resource number of the cursor last set (IDC_ARROW is 32512).
+int currentCursorId();
+// Key table seams: a key held or released as if the pump had seen it; Caps Lock's toggle.
+void setKeyDown(int virtualKey, bool down);
+void setCapsLock(bool on);
+void releaseAllKeys();
+// Reads X input into the queue without dispatching anything.
+void pumpPendingEvents();
+// Number of running window timers.
+int activeTimerCount();
+// The pixels of a window (children included) as shown on the screen, RGB rows top-down.
+bool captureWindowImage(HWND window, std::vector<uint8_t>& rgb, int& width, int& height);
+
+} // namespace qxplatform

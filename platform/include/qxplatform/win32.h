@@ -179,6 +179,8 @@ struct SIZE {
 #define SW_HIDE 0
 #define SW_SHOWNORMAL 1
 #define SW_SHOW 5
+#define WS_EX_LAYERED 0x00080000L
+#define GWL_EXSTYLE (-20)
 #define GWLP_USERDATA (-21)
 #define GWL_USERDATA GWLP_USERDATA
 #define HWND_TOP ((HWND)0)
@@ -255,6 +257,7 @@ BOOL EndPaint(HWND window, const PAINTSTRUCT* paint);
 HDC GetDC(HWND window);
 int ReleaseDC(HWND window, HDC dc);
 BOOL GetClientRect(HWND window, RECT* rect);
+BOOL GetWindowRect(HWND window, RECT* rect);
 void PostQuitMessage(int exitCode);
 HWND SetCapture(HWND window);
 BOOL ReleaseCapture();

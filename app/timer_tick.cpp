@@ -1,0 +1,185 @@
+// The 10 ms heartbeat: drifts and animations, the patch re-check, the blank script, the
+// full-screen key poll, the gated step (group motion, clocks, send and repaint), a pending
+// macro reload, automatic save and backup, and one queued macro line per tick.
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "app/qx_gui.h"
+#include "app/text_services.h"
+#include "qxplatform/runtime.h"
+
+namespace {
+
+std::string formatTime(const char* format, int a, int b, int c) {
+    char text[64];
+    std::snprintf(text, sizeof text, format, a, b, c);
+    return text;
+}
+
+// The blank script: kind 2, addressee -1, 100 empty items of capacity 15, count 0.
+std::vector<uint8_t> blankScriptBytes() {
+    std::vector<uint8_t> bytes(2416, 0);
+    auto put = [&bytes](size_t at, int32_t value) {
+        const uint32_t v = static_cast<uint32_t>(value);
+        for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<uint8_t>(v >> (8 * i));
+    };
+    put(0, 2);
+    put(4, -1);
+    for (size_t j = 0; j < 100; ++j) put(8 + 24 * j + 20, 15);
+    return bytes;
+}
+
+} // namespace
+
+bool QX_GUI::fullScreenRect(RECT& rect) const {
+    int32_t index = -1;
+    if (fullScreenDisplay >= 0 && fullScreenDisplay < configuration.displayCount &&
+        fullScreenDisplay < ConfigurationBlock::kDisplays)
+        index = fullScreenDisplay;
+    else if (fullScreenOnOwnScreen && localId >= 0 && localId < ConfigurationBlock::kDisplays)
+        index = localId;
+    if (index < 0) return false;
+    const DisplayRecord& d = configuration.displays[index];
+    rect = RECT{d.left, d.top, d.left + d.width, d.top + d.height};
+    return true;
+}
+
+std::string QX_GUI::backupFileName(const std::tm& now) const {
+    const int32_t length = patchPathLength < 0 ? 0 : patchPathLength;
+    std::string name(patchPath, strnlen(patchPath, std::min<size_t>(length, sizeof patchPath)));
+    const size_t colon = name.find(':');
+    if (colon != std::string::npos) name.erase(0, std::min(name.size(), colon + 2));
+    for (char& c : name)
+        if (c == '\\') c = '/';
+    const size_t slash = name.rfind('/');
+    if (slash != std::string::npos) name.erase(0, slash + 1);
+    char stamp[64];
+    std::snprintf(stamp, sizeof stamp, "BACKUPS\\%02i-%02i-%4i--%02i-%02i-%02i--", now.tm_mday,
+                  now.tm_mon + 1, now.tm_year + 1900, now.tm_hour, now.tm_min, now.tm_sec);
+    return stamp + name;
+}
+
+int32_t QX_GUI::onTimer() {
+    // 1. Slice drift: this tick applies the parameter before its increment.
+    if (drifting) {
+        if (++driftBlinkCount >= 9) {
+            driftBlinkCount = 0;
+            driftBlink = !driftBlink;
+        }
+        applySliceDrift(driftT);
+        if (driftT == 1.0f) {
+            drifting = 0;
+        } else {
+            driftT += driftStep;
+            if (driftT > 1.0f) driftT = 1.0f;
+        }
+        raiseSendFlag(3);
+        raiseSendFlag(15);
+    }
+    // 2, 3. Animation phases.
+    double phase = static_cast<double>(heatmapPhase) + 0.0001;
+    heatmapPhase = static_cast<float>(phase > 0.5 ? -0.5 : phase);
+    double curve = static_cast<double>(curvePhase) - 0.01;
+    curvePhase = static_cast<float>(curve <= 0.01 ? 1.0 : curve);
+    // 4. Patch re-check.
+    if (patchCheckPending == 1 && --patchCheckCountdown <= 0) {
+        patchCheckPending = 0;
+        runPatchCheck();
+    }
+    // 5. Blank script.
+    if (blankScriptDue) {
+        const std::vector<uint8_t> blank = blankScriptBytes();
+        pinScriptOut.setValue(blank.data(), static_cast<int32_t>(blank.size()));
+        setStatusMessage("ISSUED BLANK SCRIPT");
+        blankScriptDue = 0;
+    }
+    // 6. Cursor and the display rectangle.
+    POINT cursor{0, 0};
+    GetCursorPos(&cursor);
+    cursorScreenX = cursor.x;
+    cursorScreenY = cursor.y;
+    RECT display{};
+    const bool haveDisplay = fullScreenRect(display);
+    // 7. Full-screen key poll: one new key per tick, none while a mouse button is held.
+    if (view.fullScreen) {
+        GetKeyboardState(keyboardState);
+        bool buttonHeld = false;
+        for (int vk = 0; vk < 8; ++vk)
+            if (GetAsyncKeyState(vk)) buttonHeld = true;
+        for (int vk = 8; vk < 256 && !buttonHeld; ++vk) {
+            if (!(GetAsyncKeyState(vk) & 0x8000)) {
+                keyWasDown[vk] = 0;
+                continue;
+            }
+            if (keyWasDown[vk]) continue;
+            keyWasDown[vk] = 1;
+            if (haveDisplay && display.left < cursorScreenX && cursorScreenX < display.right &&
+                display.top < cursorScreenY && cursorScreenY < display.bottom)
+                onKeyDown(window_, 0, static_cast<WPARAM>(vk), 0);
+            break;
+        }
+    }
+    // 8. The gated step.
+    const int32_t now = qxplatform::processClock();
+    if (now - lastTickTime >= 10) {
+        cursorBlinkCounter = (cursorBlinkCounter + 1) % 20;
+        lastTickTime = now;
+        advanceGroupMotion();
+        if (rotationRunning == 1 || movementRunning == 1) raiseSendFlag(15);
+        const std::tm local = qxplatform::localTimeNow();
+        if (cliPanelShown)
+            cliPanelSubtitle =
+                formatTime("%02i:%02i:%02i", local.tm_hour, local.tm_min, local.tm_sec);
+        if (annotationsVisible) {
+            clockText = formatTime("%02i:%02i", local.tm_hour, local.tm_min, 0);
+            dateText =
+                formatTime("%02i.%02i.%4i", local.tm_mday, local.tm_mon + 1, local.tm_year + 1900);
+        }
+        runStateSender();
+        if (window_) InvalidateRgn(window_, nullptr, TRUE);
+    }
+    // 9. Pending macro reload.
+    if (pendingLoadMacro == 1) {
+        executeCommandString("LOAD_MACRO " + pendingMacroName);
+        pendingLoadMacro = 0;
+    }
+    // 10. Automatic save and backup.
+    if (autoSave || autoBackupOn) {
+        const int32_t clock = qxplatform::processClock();
+        const int32_t elapsed = clock - autoLastClock;
+        if (elapsed >= autoSaveInterval) {
+            autoLastClock = clock;
+            if (autoSave) {
+                lastSaveTime = clock;
+                autoSaveShown = 1;
+                appendConsoleLine("[AUTO SAVE]");
+                executeCommandString("SAVE_NOW");
+            }
+            if (autoBackupOn) {
+                autoBackupShown = 1;
+                const std::string name = backupFileName(qxplatform::localTimeNow());
+                appendConsoleLine("[AUTO BACKUP]");
+                writeBackupFile(modulePath("") + name);
+            }
+        } else if (elapsed > 500) {
+            autoSaveShown = 0;
+            autoBackupShown = 0;
+        }
+    }
+    // 11. One queued macro line.
+    if (queueActive == 1) {
+        if (queueNext >= 0 && queueNext < queuedLineCount && queueNext < 200) {
+            const std::string line = queuedLines[queueNext];
+            if (line.find(';') == std::string::npos && line.find('#') == std::string::npos)
+                executeCommandString(line);
+        }
+        ++queueNext;
+        if (queueNext >= queuedLineCount) {
+            queueActive = 0;
+            appendConsoleLine(">> END OF EXTENDED PARSING <<");
+        }
+    }
+    return 0;
+}

@@ -1,0 +1,223 @@
+// The keyboard-state table. The message pump records every key and mouse button before it
+// dispatches the message, so a handler that polls a key sees it down; GetAsyncKeyState also
+// reports a press since the previous query of that key, as callers that ask twice expect.
+#include "qxplatform/test_hooks.h"
+#include "qxplatform/win32.h"
+#include "x_session.h"
+
+#include <X11/XKBlib.h>
+#include <X11/keysym.h>
+
+#include <cstring>
+
+namespace {
+
+struct KeyTable {
+    bool down[256] = {};
+    bool pressedSinceQuery[256] = {};
+    bool toggled[256] = {};
+};
+
+KeyTable& keys() {
+    static KeyTable k;
+    return k;
+}
+
+bool validKey(int vk) {
+    return vk >= 0 && vk < 256;
+}
+
+} // namespace
+
+namespace qxplatform {
+
+void recordKey(int vk, bool down) {
+    if (!validKey(vk)) return;
+    KeyTable& k = keys();
+    if (down && !k.down[vk]) k.toggled[vk] = !k.toggled[vk];
+    if (down) k.pressedSinceQuery[vk] = true;
+    k.down[vk] = down;
+    // The generic modifier codes follow their left and right forms.
+    if (vk == VK_LSHIFT || vk == VK_RSHIFT) recordKey(VK_SHIFT, down);
+    if (vk == VK_LCONTROL || vk == VK_RCONTROL) recordKey(VK_CONTROL, down);
+    if (vk == VK_LMENU || vk == VK_RMENU) recordKey(VK_MENU, down);
+}
+
+// On focus the server's view of held keys replaces ours, so keys released elsewhere do not
+// stay down; Caps Lock's toggle comes from the keyboard indicator.
+void refreshKeyboardFromServer() {
+    Display* d = xSession().display;
+    if (!d) return;
+    char map[32] = {};
+    XQueryKeymap(d, map);
+    bool nowDown[256] = {};
+    for (int code = 8; code < 256; ++code) {
+        if (!(map[code / 8] & (1 << (code % 8)))) continue;
+        KeySym sym = XkbKeycodeToKeysym(d, static_cast<KeyCode>(code), 0, 0);
+        int vk = virtualKeyFromKeysym(sym);
+        if (validKey(vk) && vk != 0) nowDown[vk] = true;
+    }
+    KeyTable& k = keys();
+    for (int vk = 8; vk < 256; ++vk) k.down[vk] = nowDown[vk];
+    k.down[VK_SHIFT] = k.down[VK_LSHIFT] || k.down[VK_RSHIFT];
+    k.down[VK_CONTROL] = k.down[VK_LCONTROL] || k.down[VK_RCONTROL];
+    k.down[VK_MENU] = k.down[VK_LMENU] || k.down[VK_RMENU];
+    unsigned int indicators = 0;
+    if (XkbGetIndicatorState(d, XkbUseCoreKbd, &indicators) == Success)
+        k.toggled[VK_CAPITAL] = indicators & 1;
+}
+
+int virtualKeyFromKeysym(unsigned long sym) {
+    if (sym >= XK_a && sym <= XK_z) return static_cast<int>(sym - XK_a) + 'A';
+    if (sym >= XK_A && sym <= XK_Z) return static_cast<int>(sym - XK_A) + 'A';
+    if (sym >= XK_0 && sym <= XK_9) return static_cast<int>(sym - XK_0) + '0';
+    if (sym >= XK_KP_0 && sym <= XK_KP_9) return static_cast<int>(sym - XK_KP_0) + VK_NUMPAD0;
+    if (sym >= XK_F1 && sym <= XK_F12) return static_cast<int>(sym - XK_F1) + VK_F1;
+    switch (sym) {
+    case XK_KP_Insert:
+        return VK_NUMPAD0;
+    case XK_KP_End:
+        return VK_NUMPAD0 + 1;
+    case XK_KP_Down:
+        return VK_NUMPAD0 + 2;
+    case XK_KP_Next:
+        return VK_NUMPAD0 + 3;
+    case XK_KP_Left:
+        return VK_NUMPAD0 + 4;
+    case XK_KP_Begin:
+        return VK_NUMPAD0 + 5;
+    case XK_KP_Right:
+        return VK_NUMPAD0 + 6;
+    case XK_KP_Home:
+        return VK_NUMPAD0 + 7;
+    case XK_KP_Up:
+        return VK_NUMPAD0 + 8;
+    case XK_KP_Prior:
+        return VK_NUMPAD0 + 9;
+    case XK_KP_Multiply:
+        return VK_MULTIPLY;
+    case XK_KP_Add:
+        return VK_ADD;
+    case XK_KP_Subtract:
+        return VK_SUBTRACT;
+    case XK_KP_Decimal:
+    case XK_KP_Delete:
+        return VK_DECIMAL;
+    case XK_KP_Divide:
+        return VK_DIVIDE;
+    case XK_KP_Enter:
+    case XK_Return:
+        return VK_RETURN;
+    case XK_equal:
+        return VK_OEM_PLUS;
+    case XK_minus:
+        return VK_OEM_MINUS;
+    case XK_comma:
+        return VK_OEM_COMMA;
+    case XK_period:
+        return VK_OEM_PERIOD;
+    case XK_slash:
+        return VK_OEM_2;
+    case XK_semicolon:
+        return VK_OEM_1;
+    case XK_grave:
+        return VK_OEM_3;
+    case XK_bracketleft:
+        return VK_OEM_4;
+    case XK_backslash:
+        return VK_OEM_5;
+    case XK_bracketright:
+        return VK_OEM_6;
+    case XK_apostrophe:
+        return VK_OEM_7;
+    case XK_BackSpace:
+        return VK_BACK;
+    case XK_Tab:
+    case XK_ISO_Left_Tab:
+        return VK_TAB;
+    case XK_Escape:
+        return VK_ESCAPE;
+    case XK_space:
+        return VK_SPACE;
+    case XK_Shift_L:
+        return VK_LSHIFT;
+    case XK_Shift_R:
+        return VK_RSHIFT;
+    case XK_Control_L:
+        return VK_LCONTROL;
+    case XK_Control_R:
+        return VK_RCONTROL;
+    case XK_Alt_L:
+    case XK_Meta_L:
+        return VK_LMENU;
+    case XK_Alt_R:
+    case XK_Meta_R:
+    case XK_ISO_Level3_Shift:
+        return VK_RMENU;
+    case XK_Caps_Lock:
+        return VK_CAPITAL;
+    case XK_Pause:
+        return VK_PAUSE;
+    case XK_Prior:
+        return VK_PRIOR;
+    case XK_Next:
+        return VK_NEXT;
+    case XK_End:
+        return VK_END;
+    case XK_Home:
+        return VK_HOME;
+    case XK_Left:
+        return VK_LEFT;
+    case XK_Up:
+        return VK_UP;
+    case XK_Right:
+        return VK_RIGHT;
+    case XK_Down:
+        return VK_DOWN;
+    case XK_Insert:
+        return VK_INSERT;
+    case XK_Delete:
+        return VK_DELETE;
+    default:
+        return 0;
+    }
+}
+
+void setKeyDown(int vk, bool down) {
+    recordKey(vk, down);
+}
+
+void setCapsLock(bool on) {
+    if (validKey(VK_CAPITAL)) keys().toggled[VK_CAPITAL] = on;
+}
+
+void releaseAllKeys() {
+    KeyTable& k = keys();
+    std::memset(k.down, 0, sizeof k.down);
+    std::memset(k.pressedSinceQuery, 0, sizeof k.pressedSinceQuery);
+}
+
+} // namespace qxplatform
+
+short GetAsyncKeyState(int vk) {
+    if (!validKey(vk)) return 0;
+    KeyTable& k = keys();
+    short state = k.down[vk] ? static_cast<short>(0x8000) : 0;
+    if (k.pressedSinceQuery[vk]) state |= 1;
+    k.pressedSinceQuery[vk] = false;
+    return state;
+}
+
+short GetKeyState(int vk) {
+    if (!validKey(vk)) return 0;
+    KeyTable& k = keys();
+    return static_cast<short>((k.down[vk] ? 0x8000 : 0) | (k.toggled[vk] ? 1 : 0));
+}
+
+BOOL GetKeyboardState(BYTE* state) {
+    if (!state) return FALSE;
+    KeyTable& k = keys();
+    for (int vk = 0; vk < 256; ++vk)
+        state[vk] = static_cast<BYTE>((k.down[vk] ? 0x80 : 0) | (k.toggled[vk] ? 1 : 0));
+    return TRUE;
+}

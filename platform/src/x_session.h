@@ -1,0 +1,50 @@
+// The one X connection of the process, the GLX frame-buffer configuration every window is
+// created with, and the pieces of the window table that the message pump and the GL calls share.
+#pragma once
+
+#include "qxplatform/win32.h"
+
+#include <GL/glx.h>
+#include <X11/Xlib.h>
+
+#include <string>
+
+namespace qxplatform {
+
+struct XSession {
+    Display* display = nullptr;
+    GLXFBConfig config = nullptr; // double-buffered RGBA with depth, chosen once
+    XVisualInfo* visual = nullptr;
+    Colormap colormap = 0;
+    Atom deleteWindow = 0;
+    Atom protocols = 0;
+    int lastErrorCode = 0;
+};
+
+// The session, opened on first use. Its display is null when no X server can be reached (or
+// QX_HEADLESS is set): windows then live in the table only.
+XSession& xSession();
+
+// The X window behind a handle (0 for none or without a display).
+Window xWindowOf(HWND window);
+// The handle of an X window of the table (null when it is not one of ours).
+HWND windowOfX(Window xWindow);
+
+// Pump support.
+void markNeedsPaint(HWND window, bool needed);
+bool takePaintRequest(HWND* window);
+void updateWindowRect(HWND window, int x, int y, int width, int height);
+bool isWindowVisible(HWND window);
+
+// Keyboard table, fed by the pump before it dispatches a key message.
+void recordKey(int virtualKey, bool down);
+void refreshKeyboardFromServer();
+int virtualKeyFromKeysym(unsigned long keysym);
+
+// Posted messages and timers of a window that goes away.
+void forgetWindowMessages(HWND window);
+
+// The window whose cursor shape SetCursor changes (the one the mouse was last over).
+void setCursorWindow(HWND window);
+
+} // namespace qxplatform

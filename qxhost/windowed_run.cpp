@@ -1,0 +1,150 @@
+// The windowed run: each instance gets a top-level parent window and opens its editor in it;
+// the message loop runs until the frames are drawn, the time is up or the windows close.
+#include <png.h>
+
+#include <chrono>
+#include <cstdio>
+
+#include "qxhost/host_session.h"
+#include "qxplatform/test_hooks.h"
+
+namespace qxhost {
+namespace {
+
+LRESULT CALLBACK parentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DESTROY) {
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+IMpGraphicsWinGdi* graphicsOf(gmpi::IMpUserInterface* object) {
+    void* graphics = nullptr;
+    if (!object || object->queryInterface(gmpi::MP_IID_GRAPHICS_WIN_GDI, &graphics) != 0)
+        return nullptr;
+    return static_cast<IMpGraphicsWinGdi*>(graphics);
+}
+
+bool writePng(const std::string& path, const std::vector<uint8_t>& rgb, int width, int height) {
+    const std::string partial = path + ".part";
+    FILE* file = std::fopen(partial.c_str(), "wb");
+    if (!file) return false;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png ? png_create_info_struct(png) : nullptr;
+    if (!png || !info || setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        std::fclose(file);
+        std::remove(partial.c_str());
+        return false;
+    }
+    png_init_io(png, file);
+    png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    for (int y = 0; y < height; ++y)
+        png_write_row(png, const_cast<png_bytep>(&rgb[static_cast<size_t>(y) * width * 3]));
+    png_write_end(png, info);
+    png_destroy_write_struct(&png, &info);
+    const bool closed = std::fclose(file) == 0;
+    // The picture appears whole or not at all.
+    return closed && std::rename(partial.c_str(), path.c_str()) == 0;
+}
+
+} // namespace
+
+bool HostSession::openWindows() {
+    if (!qxplatform::hasDisplay()) {
+        error_ = "no X display for a windowed run (set DISPLAY, or use --headless)";
+        return false;
+    }
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = &parentProc;
+    windowClass.lpszClassName = u"QxHostParent";
+    RegisterClassExW(&windowClass);
+    for (size_t i = 0; i < hosts_.size(); ++i) {
+        const int offset = static_cast<int>(i) * 40;
+        HWND parent =
+            CreateWindowExW(0, u"QxHostParent", u"qxhost", WS_VISIBLE, offset, offset,
+                            options_.width, options_.height, nullptr, nullptr, nullptr, nullptr);
+        IMpGraphicsWinGdi* graphics = graphicsOf(hosts_[i]->instance());
+        if (!parent || !graphics) {
+            error_ = "instance " + std::to_string(i) + " has no window";
+            return false;
+        }
+        activeInstance_ = static_cast<int32_t>(i);
+        graphics->setBounds(0, options_.height, 0, options_.width);
+        HWND child = nullptr;
+        graphics->openWindow(parent, &child);
+        graphics->release();
+        parents_.push_back(parent);
+        children_.push_back(child);
+    }
+    return true;
+}
+
+void HostSession::closeWindows() {
+    for (size_t i = 0; i < hosts_.size() && i < parents_.size(); ++i) {
+        activeInstance_ = static_cast<int32_t>(i);
+        if (IMpGraphicsWinGdi* graphics = graphicsOf(hosts_[i]->instance())) {
+            graphics->closeWindow();
+            graphics->release();
+        }
+        if (IsWindow(parents_[i])) DestroyWindow(parents_[i]);
+    }
+    parents_.clear();
+    children_.clear();
+    // The parents' WM_DESTROY posted a quit that belongs to no loop any more.
+    MSG m;
+    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+    }
+}
+
+bool HostSession::writeScreenshot() {
+    std::vector<uint8_t> rgb;
+    int width = 0, height = 0;
+    if (parents_.empty() || !qxplatform::captureWindowImage(parents_[0], rgb, width, height) ||
+        !writePng(options_.screenshotPath, rgb, width, height)) {
+        error_ = "could not write the screenshot " + options_.screenshotPath;
+        return false;
+    }
+    return true;
+}
+
+int HostSession::runWindowed() {
+    if (!openOutputFiles() || !loadModule() || !createInstances()) return 1;
+    if (!openWindows()) {
+        closeWindows();
+        releaseAll();
+        return 1;
+    }
+    for (const HostAction& action : options_.actions)
+        if (!runAction(action)) return 1;
+    const auto start = std::chrono::steady_clock::now();
+    int32_t frames = 0;
+    const HWND first = children_.empty() ? nullptr : children_[0];
+    MSG m;
+    bool running = true;
+    while (running && GetMessageW(&m, nullptr, 0, 0)) {
+        for (size_t i = 0; i < children_.size(); ++i)
+            if (m.hwnd == children_[i]) activeInstance_ = static_cast<int32_t>(i);
+        DispatchMessageW(&m);
+        if (m.message == WM_PAINT && m.hwnd == first && first) ++frames;
+        if (options_.framesGiven && frames >= options_.frames) running = false;
+        const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
+                                 std::chrono::steady_clock::now() - start)
+                                 .count();
+        if (options_.exitAfterGiven && elapsed >= options_.exitAfterMs) running = false;
+    }
+    bool ok = true;
+    if (!options_.screenshotPath.empty()) ok = writeScreenshot();
+    closeWindows();
+    if (!releaseAll()) {
+        error_ = "an instance outlived its last release";
+        return 1;
+    }
+    return ok ? 0 : 1;
+}
+
+} // namespace qxhost

@@ -1,0 +1,51 @@
+// User-interface program, fragment stage.
+//   0  flat RGB
+//   1  additive glow: stage (stage == 1) intensity from the gain METRICS.z and weight
+//      METRICS.w; panel: radius METRICS.z around (METRICS.x, METRICS.y), level METRICS.w
+//   2  filled disc in flat RGB (placed by the vertex stage)
+//   6  vertical level bar: RGB tinted by METRICS.rgb, red at or above full level
+//   7  horizontal meter: RGB mixed towards green by the level METRICS.w
+//  10  heat-map cell: warm ramp from the coverage in RGB.a, shimmer from the phase RGB.b
+//  12  curve whose alpha channel carries decibels: -60 dB and below fade out, 0 dB opaque
+#version 120
+
+uniform vec4 RGB;
+uniform int MODE;
+uniform vec4 METRICS;
+uniform float height;
+uniform int stage;
+uniform float level;
+
+varying vec2 unitPos;
+varying vec2 pixelPos;
+
+void main() {
+    vec4 colour = RGB;
+    if (MODE == 1) {
+        float intensity;
+        float fall;
+        if (stage == 1) {
+            intensity = clamp(METRICS.z, 0.0, 1.0) * (METRICS.w <= 1.0 ? METRICS.w : 1.0);
+            fall = length(unitPos);
+        } else {
+            intensity = clamp(METRICS.w, 0.0, 1.0);
+            fall = METRICS.z > 0.0 ? length(pixelPos - METRICS.xy) / METRICS.z : 1.0;
+        }
+        if (fall > 1.0) discard;
+        colour = vec4(RGB.rgb, RGB.a * intensity * (1.0 - fall) * (1.0 - fall));
+    } else if (MODE == 6) {
+        colour = METRICS.w >= 1.0 ? vec4(1.0, 0.0, 0.0, RGB.a)
+                                  : vec4(RGB.rgb * METRICS.rgb, RGB.a);
+    } else if (MODE == 7) {
+        float amount = clamp(METRICS.w, 0.0, 1.0) * 0.5;
+        colour = vec4(mix(RGB.rgb, METRICS.rgb * vec3(0.2, 1.0, 0.2), amount), RGB.a);
+    } else if (MODE == 10) {
+        float a = clamp(RGB.a, 0.0, 1.0);
+        float shimmer = 0.05 * sin(gl_FragCoord.x * 0.05 + RGB.b * 6.2831853);
+        colour = vec4(1.0, clamp(1.0 - a + shimmer, 0.0, 1.0), 0.0, a);
+    } else if (MODE == 12) {
+        float db = max(RGB.a, -120.0);
+        colour = vec4(RGB.rgb, clamp((db + 60.0) / 60.0, 0.0, 1.0));
+    }
+    gl_FragColor = colour;
+}

@@ -1,0 +1,28 @@
+// User-interface program, vertex stage. Every transform lives on the projection matrix, so the
+// vertex goes through the compatibility built-in matrix. In the disc mode the fixed radius-100
+// disc is placed and scaled here from METRICS (centre x, y, radius).
+#version 120
+
+uniform int MODE;
+uniform vec4 METRICS;
+uniform int stage;
+
+varying vec2 unitPos;   // the disc vertex over 100: radial effects of modes 1 and 2
+varying vec2 pixelPos;  // the vertex as drawn, before projection
+
+void main() {
+    vec4 v = gl_Vertex;
+    unitPos = gl_Vertex.xy / 100.0;
+    if (MODE == 2) {
+        v = vec4(METRICS.xy + gl_Vertex.xy * (METRICS.z / 100.0), 0.0, 1.0);
+    } else if (MODE == 1) {
+        // Stage blend layer: a glow of radius R around (METRICS.x, METRICS.y); panel: the
+        // shape is drawn where it stands.
+        if (stage == 1) {
+            float radius = METRICS.w > 1.0 ? METRICS.w : 100.0;
+            v = vec4(METRICS.xy + gl_Vertex.xy * (radius / 100.0), 0.0, 1.0);
+        }
+    }
+    pixelPos = v.xy;
+    gl_Position = gl_ModelViewProjectionMatrix * v;
+}

@@ -1,0 +1,46 @@
+// The modal text-entry box: the typed text in a white field with a blinking caret, a frame
+// that turns red while a confirmation is pending, and the title and prompt.
+#include <GL/glew.h>
+
+#include "app/qx_gui.h"
+
+void QX_GUI::drawTextEntryBox() {
+    std::string t = textEntry.text;
+    if (!t.empty() && t[0] == ' ') t.erase(0, 1);
+    const int32_t w =
+        textEntryAutoWidth ? (t.empty() ? 10 : font.textWidth(t.c_str(), 2)) : textEntry.width;
+    const int32_t b = textEntryBorder;
+    const int32_t h = textEntry.height;
+    const int32_t ax = textEntry.x;
+    const int32_t ay = textEntry.y;
+    const int32_t W = w + 2 * b;
+    const int32_t x0 = static_cast<int32_t>(ax - W * 0.5);
+    const int32_t y0 = static_cast<int32_t>(ay - h * 0.5);
+    if (pendingConfirm)
+        setColour(1.0f, 0.0f, 0.0f, 1.0f);
+    else
+        setColour(0.0f, 0.0f, 0.0f, 1.0f);
+    drawRect(static_cast<float>(x0 - b), static_cast<float>(y0 - b), static_cast<float>(x0 + W + b),
+             static_cast<float>(y0 + h + b));
+    setColour(1.0f, 1.0f, 1.0f, 1.0f);
+    drawRect(static_cast<float>(x0), static_cast<float>(y0), static_cast<float>(x0 + W),
+             static_cast<float>(y0 + h));
+    if (cursorBlinkCounter < 10) t += "|";
+    if (textEntry.replaceOnFirstKey) {
+        setColour(0.0f, 0.5f, 0.5f, 1.0f);
+        drawRect(static_cast<float>(x0 + 1), static_cast<float>(y0 + 1),
+                 static_cast<float>(x0 + W - 1), static_cast<float>(y0 + h - 1));
+        setColour(1.0f, 1.0f, 1.0f, 1.0f);
+    } else {
+        setColour(0.0f, 0.0f, 0.0f, 1.0f);
+    }
+    font.setModes(0, -1);
+    font.drawText(t.c_str(), 2, static_cast<float>(ax + b - W / 2), static_cast<float>(ay - 5));
+    font.setModes(1, -1);
+    setColour(1.0f, 1.0f, 1.0f, 0.8f);
+    font.drawText(textEntry.prompt1.c_str(), 2, static_cast<float>(ax),
+                  static_cast<float>(ay <= 25 ? ay + 15 : ay - 25));
+    setColour(1.0f, 1.0f, 1.0f, 0.5f);
+    font.drawText(textEntry.prompt2.c_str(), 2, static_cast<float>(ax),
+                  static_cast<float>(ay <= 25 ? ay + 30 : ay + 15));
+}
