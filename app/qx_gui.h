@@ -456,6 +456,27 @@ public:
     int32_t cmdRemoveCables(CliObject command);
     int32_t cmdRemoveCable(CliObject command);
     int32_t cmdListCables(CliObject command);
+    // Delay and filter verbs.
+    int32_t cmdDelay(CliObject command);
+    int32_t cmdFilter(CliObject command);
+    int32_t cmdResetFilters(CliObject command);
+    int32_t cmdPasteFilters(CliObject command);
+    // Dynamics verbs.
+    int32_t cmdDynamics(CliObject command);
+    int32_t cmdDynamicsMode(CliObject command);
+    int32_t cmdResetDynamics(CliObject command);
+    int32_t cmdPasteDynamics(CliObject command);
+    // Side-chain and feedback verbs.
+    int32_t cmdSidechain(CliObject command);
+    int32_t cmdFeedback(CliObject command);
+    int32_t cmdRemoveFeedback(CliObject command);
+    int32_t cmdFeedbackLevel(CliObject command);
+    int32_t cmdToggleFeedbackMute(CliObject command);
+    int32_t cmdToggleFeedbackPhase(CliObject command);
+    int32_t cmdNoFeedback(CliObject command);
+    int32_t feedbackIndexOf(int32_t source, int32_t target);
+    // Input and output mixer verbs (direction 1 INPUT_MIXER, 2 OUTPUT_MIXER).
+    int32_t cmdIoMixer(CliObject command, int32_t direction);
 
     // ---- Rendering platform ----------------------------------------------------------------
     int32_t openWindow(HWND parent, HWND* window) override;
@@ -511,6 +532,56 @@ public:
     void commitTextEntry();
 
     // ---- Panels and mixer pages ------------------------------------------------------------
+    // Syndication: the items of one kind that an editor's change is copied to.
+    void buildSyndicationSet(int32_t kind);
+    bool isItemInMarqueeList(int32_t kind, int32_t index);
+    bool editedItemQualifiesForSyndication(int32_t kind, int32_t index);
+    // DELAY editor: load, store, copy to the syndication set, table reset.
+    void loadDelayPanel(int32_t kind, int32_t index);
+    void storeDelaySettings(int32_t kind, int32_t index);
+    void syndicateDelay();
+    void resetDelays(int32_t kind);
+    void markDelayDirty(int32_t kind);
+    // FILTERS editor settings.
+    void resetFilterRecord(int32_t kind, int32_t index);
+    void loadFiltersPanel(int32_t kind, int32_t index);
+    void storeFilterSettings(int32_t kind, int32_t index);
+    void syndicateFilters();
+    void resetFilters(int32_t kind);
+    int32_t copyFilter();
+    int32_t pasteFilter();
+    void markFiltersDirty(int32_t kind);
+    // EQ presets.
+    EqPresetTable readEqPresetFile(const std::string& fileName);
+    std::string findEqPresetText(const std::string& name);
+    bool isEqPresetName(const std::string& name);
+    void loadEqPreset(const std::string& name);
+    int32_t applyEqPresetByName(const std::string& name);
+    void designAlgorithmicFilter(int32_t family, int32_t response, int32_t n, int32_t frequency);
+    void saveEqPreset();
+    // DYNAMICS editor settings.
+    void resetDynamicsRecord(int32_t kind, int32_t index);
+    void loadDynamicsPanel(int32_t kind, int32_t index);
+    void sendDynamicsSettings(int32_t kind, int32_t index);
+    void syndicateDynamics(bool copySidechainSource, bool copySidechainLocation,
+                           bool sidechainToSelf);
+    void resetDynamics(int32_t kind);
+    int32_t copyDynamics();
+    int32_t pasteDynamics();
+    void markDynamicsDirty(int32_t kind);
+    void sendDynamicsTable(int32_t kind);
+    std::string writeDynamicsPatchSection(int32_t index, int32_t kind);
+    // VIRTUAL editor mix editing.
+    MixRecord* virtualEditMix();
+    void loadVirtualPanel(int32_t mode, int32_t index);
+    void resetMixRecord(int32_t mode, int32_t index);
+    void storeVirtualChannel(int32_t mode, int32_t index);
+    void compactVirtualChannel(int32_t mode, int32_t index, int32_t slot);
+    void swapVirtualChannels(int32_t mode, int32_t index, int32_t slot, int32_t channel);
+    void sendMixerTable(int32_t mode);
+    std::string writeMixerPatchSection(int32_t kind, int32_t index);
+    // FEEDBACK mixes.
+    void compactFeedbackMix(int32_t source);
 
     // ======================================================================================
     // State, in declaration order.
@@ -658,9 +729,11 @@ public:
     FilterRecord inputFilters[kChannels];
     FilterRecord outputFilters[kChannels];
     FilterRecord filterClipboard;
+    // The FILTERS editor: the item shown and the equaliser switch; its bands are the first
+    // five of panelBands.
     struct FiltersPanelState {
-        int32_t kind = 0;
-        int32_t index = 1;
+        int32_t kind = 1;
+        int32_t index = 0;
         uint8_t enabled = 0;
     } filtersPanel;
     EqBand panelBands[10];
@@ -677,16 +750,30 @@ public:
     EqPresetTable eqPresets;
     DelayRecord inputDelays[kChannels];
     DelayRecord outputDelays[kChannels];
+    // The DELAY editor: the item shown and its edit copy (time in seconds).
+    struct DelayPanelState {
+        int32_t kind = 1;
+        int32_t index = 0;
+        uint8_t enabled = 0;
+        float time = 0.0f;
+        float dragStartTime = 0.0f;
+        float dragStartX = 0.0f;
+    } delayPanel;
     int32_t mixerSwitches[2] = {0, 1};
     MixRecord inputMixer[kChannels];
     MixRecord outputMixer[kChannels];
+    // The VIRTUAL editor: mode 1 source, 2 target, 11 input channel, 12 output channel; index
+    // is the edited channel (0 to 63, or -1 while no mix is being edited).
     struct VirtualPanelState {
         int32_t mode = 0;
-        int32_t index = 1;
+        int32_t index = -1;
         int32_t pickedPin = 0;
         int32_t scroll = 0;
         uint8_t flagPair[2] = {1, 0};
         ColourQuad colours[4];
+        float dragStartLevel = 0.0f;
+        float handleX = 0.0f;
+        float handleY = 0.0f;
     } virtualPanel;
     AnnotationButton annotationButtons[256];
     int32_t annotationButtonCount = 0;
@@ -702,13 +789,27 @@ public:
     int32_t dynamicsClipboardKind = 0;
     int32_t dynamicsClipboardMode = 1;
     uint8_t filterClipboardFilled = 0;
+    // The DYNAMICS editor: the curve holds the edited points, times, ratio, switch and tables;
+    // the panel state the item shown and the remaining edit values.
     DynamicsCurve panelDynamicsCurve;
     struct DynamicsPanelState {
         int32_t kind = 0;
         int32_t index = 0;
         int32_t pickedPoint = 0;
         uint8_t dragging = 0;
+        int32_t type = 0;
+        float knee = 0.1f;
+        float auxParameter = 0.0f;
+        float attackCoefficient = 0.0f;
+        float releaseCoefficient = 0.0f;
+        uint8_t sidechainIndex = 0;
+        uint8_t sidechainKind = 0;
+        uint8_t sidechainLocation = 2;
     } dynamicsPanel;
+    // The items an editor's change is copied to, rebuilt before every copy.
+    int32_t syndicationSet[kChannels] = {};
+    int32_t syndicationSetCount = 0;
+    uint8_t syndicationFlash = 0; // an editor copied its settings; the stage shows it once
 
     InstanceRecord ownInstance;
     uint8_t ownInstanceExtra = 1;

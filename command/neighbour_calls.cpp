@@ -1,57 +1,35 @@
 // The calls that the selection, view, panel, reset and annotation verbs make into the editors
 // (panels), the window layer and the DSP link, gathered in one place. Where the operation they
-// stand for is not in this build yet, the call does the part that these verbs can see (the
-// editors' item pairs) and is written to linkCallLog; each names the operation it hands over to
-// once that part is merged.
+// stand for is not in this build yet, the call is written to linkCallLog and its comment names
+// the operation it hands over to once that part is merged.
 #include <cstdio>
 
 #include "app/qx_gui.h"
 
-namespace {
-
-std::string callText(const char* name, int32_t a, int32_t b) {
-    char text[96];
-    std::snprintf(text, sizeof text, "%s(%i, %i)", name, a, b);
-    return text;
-}
-
-} // namespace
-
-// loadFiltersPanel, loadDynamicsPanel, loadDelayPanel and (for TOUCH) loadVirtualPanel with
-// (kind, index): the editors show the item and hold its settings.
+// The editors show the item and hold its settings: FILTERS, DYNAMICS and DELAY, and for TOUCH
+// also VIRTUAL, are loaded for (kind, index), so the next edit in an editor is stored into that
+// item and no other.
 void QX_GUI::loadEditorsFor(int32_t kind, int32_t index, bool withVirtual) {
-    filtersPanel.kind = kind;
-    filtersPanel.index = index;
-    linkCallLog.push_back(callText("loadFiltersPanel", kind, index));
-    dynamicsPanel.kind = kind;
-    dynamicsPanel.index = index;
-    linkCallLog.push_back(callText("loadDynamicsPanel", kind, index));
-    linkCallLog.push_back(callText("loadDelayPanel", kind, index));
-    if (withVirtual) {
-        virtualPanel.mode = kind;
-        virtualPanel.index = index;
-        linkCallLog.push_back(callText("loadVirtualPanel", kind, index));
-    }
+    loadFiltersPanel(kind, index);
+    loadDynamicsPanel(kind, index);
+    loadDelayPanel(kind, index);
+    if (withVirtual) loadVirtualPanel(kind, index);
 }
 
-// loadVirtualPanel for the VIRTUAL editor's mode and index.
 void QX_GUI::reloadVirtualEditor() {
-    linkCallLog.push_back(callText("loadVirtualPanel", virtualPanel.mode, virtualPanel.index));
+    loadVirtualPanel(virtualPanel.mode, virtualPanel.index);
 }
 
-// loadFiltersPanel for the FILTERS editor's kind and index.
 void QX_GUI::reloadFiltersEditor() {
-    linkCallLog.push_back(callText("loadFiltersPanel", filtersPanel.kind, filtersPanel.index));
+    loadFiltersPanel(filtersPanel.kind, filtersPanel.index);
 }
 
-// loadDynamicsPanel for the DYNAMICS editor's kind and index.
 void QX_GUI::reloadDynamicsEditor() {
-    linkCallLog.push_back(callText("loadDynamicsPanel", dynamicsPanel.kind, dynamicsPanel.index));
+    loadDynamicsPanel(dynamicsPanel.kind, dynamicsPanel.index);
 }
 
-// loadDelayPanel for the DELAY editor's kind and index.
 void QX_GUI::reloadDelayEditor() {
-    linkCallLog.push_back("loadDelayPanel");
+    loadDelayPanel(delayPanel.kind, delayPanel.index);
 }
 
 // initPanelWindows: the panels' names, bar buttons, default sizes and scale 1.

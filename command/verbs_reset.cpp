@@ -197,10 +197,8 @@ void QX_GUI::resetAllDynamics() {
 
 void QX_GUI::resetAllDelays() {
     setStatusMessage("RESET ALL DELAYS");
-    setStatusMessage("RESETTING INPUT DELAYS");
-    for (DelayRecord& record : inputDelays) record = DelayRecord();
-    setStatusMessage("RESETTING OUTPUT DELAYS");
-    for (DelayRecord& record : outputDelays) record = DelayRecord();
+    resetDelays(1);
+    resetDelays(2);
     reloadDelayEditor();
     raiseSendFlag(kSendInputDelays);
     raiseSendFlag(kSendOutputDelays);

@@ -30,7 +30,8 @@ struct SelectionVerbs : ::testing::Test {
 };
 
 TEST_F(SelectionVerbs, SelectNamesSetsFlagsListCurrentItemEditorsAndEnvelopes) {
-    gui->linkCallLog.clear();
+    gui->inputDelays[0].changed = 1;
+    gui->inputDelays[0].time = 0.5f;
     EXPECT_EQ(run("SELECT S1 T2"), 0);
     EXPECT_EQ(selection(), (std::vector<std::string>{"S1", "T2"}));
     EXPECT_EQ(gui->sources[0].selected, 1);
@@ -38,9 +39,10 @@ TEST_F(SelectionVerbs, SelectNamesSetsFlagsListCurrentItemEditorsAndEnvelopes) {
     EXPECT_EQ(gui->currentSource, 0);
     EXPECT_EQ(gui->filtersPanel.kind, 1);
     EXPECT_EQ(gui->filtersPanel.index, 0);
-    EXPECT_EQ(gui->linkCallLog,
-              (std::vector<std::string>{"loadFiltersPanel(1, 0)", "loadDynamicsPanel(1, 0)",
-                                        "loadDelayPanel(1, 0)"}));
+    EXPECT_EQ(gui->dynamicsPanel.kind, 1);
+    EXPECT_EQ(gui->dynamicsPanel.index, 0);
+    EXPECT_EQ(gui->delayPanel.kind, 1);
+    EXPECT_EQ(gui->delayPanel.time, 0.5f) << "the DELAY editor holds S1's delay";
     EXPECT_EQ(gui->envelopeList.spec, "S1 | T2 | ");
     EXPECT_EQ(gui->envelopeList.sourceCount, 1);
     EXPECT_EQ(gui->envelopeList.targetCount, 1);
@@ -227,7 +229,9 @@ TEST_F(SelectionVerbs, SyndicationModeWords) {
 
 TEST_F(SelectionVerbs, TouchPointsAndReloadsTheEditorsAndWritesPin60) {
     gui->targets[1].virtualChannel = 5;
-    gui->linkCallLog.clear();
+    gui->outputDelays[1].changed = 1;
+    gui->outputDelays[1].time = 0.25f;
+    gui->loadDelayPanel(1, 2); // the editor showed another item
     EXPECT_EQ(run("TOUCH T2"), 0);
     EXPECT_EQ(gui->touchedKind, 2);
     EXPECT_EQ(gui->touchedIndex, 1);
@@ -237,11 +241,17 @@ TEST_F(SelectionVerbs, TouchPointsAndReloadsTheEditorsAndWritesPin60) {
     EXPECT_EQ(gui->envelopeList.targetCount, 1);
     EXPECT_EQ(gui->envelopeList.targets[0], 1);
     EXPECT_EQ(gui->envelopeList.sourceCount, 0);
-    EXPECT_EQ(gui->linkCallLog,
-              (std::vector<std::string>{"loadFiltersPanel(2, 1)", "loadDynamicsPanel(2, 1)",
-                                        "loadDelayPanel(2, 1)", "loadVirtualPanel(2, 1)"}));
-    EXPECT_EQ(gui->virtualPanel.mode, 2);
+    // Every editor now shows T2 with T2's settings loaded.
+    EXPECT_EQ(gui->delayPanel.kind, 2);
+    EXPECT_EQ(gui->delayPanel.index, 1);
+    EXPECT_EQ(gui->delayPanel.time, 0.25f);
+    EXPECT_EQ(gui->filtersPanel.kind, 2);
+    EXPECT_EQ(gui->filtersPanel.index, 1);
+    EXPECT_EQ(gui->outputFilters[1].inUse, 1) << "the FILTERS editor set up T2's record";
+    EXPECT_EQ(gui->dynamicsPanel.kind, 2);
     EXPECT_EQ(gui->dynamicsPanel.index, 1);
+    EXPECT_EQ(gui->virtualPanel.mode, 2);
+    EXPECT_EQ(gui->virtualPanel.index, 5) << "the VIRTUAL editor shows T2's channel mix";
 
     EXPECT_EQ(run("TOUCH G1"), 0);
     EXPECT_EQ(gui->touchedKind, 3);

@@ -1,0 +1,176 @@
+// The delay and filter verbs: DELAY, FILTER, RESETFILTERS and PASTE_FILTERS.
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+#include "app/qx_gui.h"
+#include "app/text_services.h"
+
+namespace {
+
+bool contains(const std::string& text, const char* word) {
+    return text.find(word) != std::string::npos;
+}
+
+// The measuring step the item verbs share: the status line counts the addressed items.
+void reportItemCount(QX_GUI& gui, int32_t count) {
+    gui.setStatusMessage("GENERATE METRICS ...");
+    gui.setStatusMessage(intToString(count) + " ITEMS");
+}
+
+} // namespace
+
+int32_t QX_GUI::cmdDelay(CliObject command) {
+    const ItemSnapshotList items = gatherItemRecords(command);
+    const std::string& text = command.commandString;
+    float time = 0.0f;
+    if (command.has(kKeyTime)) time = std::clamp(command.named(kKeyTime) * 0.001f, -1.0f, 1.0f);
+    bool switchGiven = false;
+    uint8_t switchValue = 0;
+    if (contains(text, "ON")) {
+        appendConsoleLine("DELAY ON");
+        switchGiven = true;
+        switchValue = 1;
+    }
+    if (contains(text, "OFF")) {
+        appendConsoleLine("DELAY OFF");
+        switchGiven = true;
+        switchValue = 0;
+    }
+    if (!switchGiven && !contains(text, "TIME")) {
+        console.pendingError = "NO VALID INPUT FOR DELAY COMMAND";
+        return 1;
+    }
+    for (const ItemSnapshot& item : items) {
+        DelayRecord* record = nullptr;
+        if (item.type == 1 && item.index >= 0 && item.index < kChannels)
+            record = &inputDelays[item.index];
+        if (item.type == 2 && item.index >= 0 && item.index < kChannels)
+            record = &outputDelays[item.index];
+        if (record == nullptr) continue;
+        if (switchGiven) record->on = switchValue;
+        if (command.has(kKeyTime)) record->time = time;
+        record->changed = 1;
+    }
+    commitModelChange();
+    return 0;
+}
+
+int32_t QX_GUI::cmdFilter(CliObject command) {
+    const ItemSnapshotList items = gatherItemRecords(command);
+    const std::string& text = command.commandString;
+
+    const bool recordSwitchGiven = contains(text, "ON") || contains(text, "OFF");
+    const uint8_t recordSwitch = contains(text, "OFF") ? 0 : 1;
+    const bool bandSwitchGiven = contains(text, "ENABLE") || contains(text, "DISABLE");
+    const int32_t bandSwitch = contains(text, "DISABLE") ? 0 : 1;
+    int32_t band = -1;
+    if (contains(text, "BAND:")) {
+        const int32_t b = static_cast<int32_t>(command.named(kKeyBand));
+        if (b >= 1 && b <= 5) band = b - 1;
+    }
+    bool typeGiven = contains(text, "TYPE:");
+    const bool frequencyGiven = command.has(kKeyF);
+    const bool gainGiven = command.has(kKeyG);
+    const bool widthGiven = command.has(kKeyBW);
+    const float frequency = std::clamp(command.named(kKeyF), 20.0f, 16000.0f);
+    const float gain = std::clamp(command.named(kKeyG), -12.0f, 12.0f);
+    const float width = std::clamp(command.named(kKeyBW), 0.1f, 5.0f);
+    const bool redesign = typeGiven || frequencyGiven || gainGiven || widthGiven;
+
+    static constexpr struct {
+        const char* word;
+        int32_t type;
+    } kTypeWords[] = {{"TYPE:HP", EqBand::kHighPass}, {"TYPE:LP", EqBand::kLowPass},
+                      {"TYPE:NOTCH", EqBand::kNotch}, {"TYPE:BP", EqBand::kBandPass},
+                      {"TYPE:PEAK", EqBand::kPeak},   {"TYPE:HS", EqBand::kHighShelf},
+                      {"TYPE:LS", EqBand::kLowShelf}};
+    std::unique_ptr<EqBand> design; // large; made only when a band is redesigned
+
+    for (const ItemSnapshot& item : items) {
+        FilterRecord* record = nullptr;
+        if (item.type == 1 && item.index >= 0 && item.index < kChannels)
+            record = &inputFilters[item.index];
+        if (item.type == 2 && item.index >= 0 && item.index < kChannels)
+            record = &outputFilters[item.index];
+        if (record == nullptr) continue;
+        if (recordSwitchGiven) {
+            record->enabled = recordSwitch;
+            record->inUse = 1;
+        }
+        if (band < 0) continue;
+        FilterBandRecord& stored = record->bands[band];
+        record->inUse = 1;
+        if (bandSwitchGiven) stored.enabled = bandSwitch;
+        if (typeGiven) {
+            bool found = false;
+            for (const auto& word : kTypeWords) {
+                if (!contains(text, word.word)) continue;
+                stored.type = word.type;
+                found = true;
+            }
+            if (!found) {
+                appendConsoleLine("INCORRECT BAND TYPE SPECIFIED");
+                typeGiven = false;
+            }
+        }
+        if (frequencyGiven) stored.frequency = frequency;
+        if (gainGiven) stored.gain = gain;
+        if (widthGiven) stored.width = width;
+        if (redesign) {
+            // The band is designed from what it now holds, so the coefficients always match
+            // the frequency, gain and width the editor shows.
+            if (!design) design = std::make_unique<EqBand>();
+            design->setType(stored.type);
+            design->design(static_cast<float>(sampleRate), stored.frequency, stored.width,
+                           stored.gain);
+            const double coefficients[6] = {design->b0, design->b1, design->b2,
+                                            design->a0, design->a1, design->a2};
+            std::copy(coefficients, coefficients + 6, stored.coefficients);
+            record->inUse = 1;
+        }
+        // The active-band count follows the bands' switches.
+        uint8_t active = 0;
+        for (const FilterBandRecord& b : record->bands) active += b.enabled == 1 ? 1 : 0;
+        record->activeBandCount = active;
+    }
+    commitModelChange();
+    return 0;
+}
+
+int32_t QX_GUI::cmdResetFilters(CliObject command) {
+    const ItemSnapshotList items = gatherItemRecords(command);
+    reportItemCount(*this, items.count());
+    for (const ItemSnapshot& item : items)
+        if (item.type == 1 || item.type == 2) resetFilterRecord(item.type, item.index);
+    if (filtersPanel.kind == 1 || filtersPanel.kind == 2)
+        loadFiltersPanel(filtersPanel.kind, filtersPanel.index);
+    raiseSendFlag(kSendInputEq);
+    raiseSendFlag(kSendOutputEq);
+    return 0;
+}
+
+int32_t QX_GUI::cmdPasteFilters(CliObject command) {
+    if (filterClipboardFilled == 0) {
+        console.pendingError = "NO FILTER IN CLIPBOARD!";
+        return 1;
+    }
+    const ItemSnapshotList items = gatherItemRecords(command);
+    reportItemCount(*this, items.count());
+    setStatusMessage("PASTING FILTERS");
+    for (const ItemSnapshot& item : items) {
+        if (item.type != 1 && item.type != 2) continue;
+        if (item.index < 0 || item.index >= kChannels) continue;
+        FilterRecord& record =
+            item.type == 1 ? inputFilters[item.index] : outputFilters[item.index];
+        record = filterClipboard;
+        record.channel = static_cast<uint8_t>(item.index);
+        loadFiltersPanel(item.type, item.index); // designs the editor's bands afresh
+        storeFilterSettings(item.type, item.index);
+    }
+    if (filtersPanel.kind == 1 || filtersPanel.kind == 2)
+        loadFiltersPanel(filtersPanel.kind, filtersPanel.index);
+    raiseSendFlag(kSendInputEq);
+    raiseSendFlag(kSendOutputEq);
+    return 0;
+}

@@ -1,0 +1,91 @@
+// The DELAY editor's settings: load an item's delay into the editor, store it back, copy it to
+// the syndication set and blank a whole table. A delay is held in seconds, -1.0 to +1.0.
+#include "app/qx_gui.h"
+
+namespace {
+
+DelayRecord* delayTable(QX_GUI& gui, int32_t kind) {
+    if (kind == 1) return gui.inputDelays;
+    if (kind == 2) return gui.outputDelays;
+    return nullptr;
+}
+
+} // namespace
+
+void QX_GUI::loadDelayPanel(int32_t kind, int32_t index) {
+    DelayRecord* table = delayTable(*this, kind);
+    if (table == nullptr) {
+        setStatusMessage("CAN'T RETRIEVE DELAY SETTINGS");
+        return;
+    }
+    if (index < 0 || index >= kChannels) {
+        setStatusMessage("delay target not in range");
+        return;
+    }
+    DelayRecord& record = table[index];
+    if (record.changed == 0) {
+        record.channel = static_cast<uint8_t>(index);
+        record.changed = 1;
+        record.on = 0;
+        record.reserved = 0;
+        record.time = 0.0f;
+    }
+    delayPanel.time = record.time;
+    delayPanel.enabled = record.on;
+    delayPanel.kind = kind;
+    delayPanel.index = index;
+}
+
+void QX_GUI::storeDelaySettings(int32_t kind, int32_t index) {
+    DelayRecord* table = delayTable(*this, kind);
+    if (table == nullptr) {
+        setStatusMessage("CAN'T RETRIEVE DELAY SETTINGS");
+        return;
+    }
+    if (index < 0 || index >= kChannels) {
+        setStatusMessage("delay target not in range");
+        return;
+    }
+    DelayRecord& record = table[index];
+    record.changed = 1;
+    record.channel = static_cast<uint8_t>(index);
+    record.time = delayPanel.time;
+    record.on = delayPanel.enabled;
+    syndicateDelay();
+    raiseSendFlag(kSendInputDelays);
+    raiseSendFlag(kSendOutputDelays);
+}
+
+void QX_GUI::syndicateDelay() {
+    const int32_t kind = delayPanel.kind;
+    const int32_t index = delayPanel.index;
+    DelayRecord* table = delayTable(*this, kind);
+    if (table == nullptr || index < 0 || index >= kChannels) return;
+    buildSyndicationSet(kind);
+    if (!editedItemQualifiesForSyndication(kind, index)) return;
+    const DelayRecord shown = table[index];
+    for (int32_t i = 0; i < syndicationSetCount; ++i) {
+        DelayRecord& member = table[syndicationSet[i]];
+        member.on = shown.on;
+        member.time = shown.time;
+        member.changed = 1;
+    }
+    syndicationFlash = 1;
+    raiseSendFlag(kSendInputDelays);
+    raiseSendFlag(kSendOutputDelays);
+}
+
+void QX_GUI::resetDelays(int32_t kind) {
+    DelayRecord* table = delayTable(*this, kind);
+    if (table == nullptr) {
+        setStatusMessage("CAN'T RESET DELAY SETTINGS");
+        return;
+    }
+    setStatusMessage(kind == 1 ? "RESETTING INPUT DELAYS" : "RESETTING OUTPUT DELAYS");
+    for (int32_t i = 0; i < kChannels; ++i) table[i] = DelayRecord();
+}
+
+void QX_GUI::markDelayDirty(int32_t kind) {
+    if (kind == 1) raiseSendFlag(kSendInputDelays);
+    if (kind == 2) raiseSendFlag(kSendOutputDelays);
+}

@@ -1,0 +1,233 @@
+// The DYNAMICS editor's settings: load an item's dynamics into the editor, store and send them,
+// copy them to the syndication set, reset one record or a whole table, and the clipboard.
+#include "app/qx_gui.h"
+
+namespace {
+
+DynamicsRecord* dynamicsTable(QX_GUI& gui, int32_t kind) {
+    if (kind == 1) return gui.inputDynamics;
+    if (kind == 2) return gui.outputDynamics;
+    return nullptr;
+}
+
+constexpr float kDefaultTimeCoefficient = 0.9995824f; // 250 ms at 44,100 Hz
+
+} // namespace
+
+void QX_GUI::resetDynamicsRecord(int32_t kind, int32_t index) {
+    DynamicsRecord* table = dynamicsTable(*this, kind);
+    if (table == nullptr) {
+        setStatusMessage("CAN'T RETRIEVE DYNAMICS SETTINGS");
+        return;
+    }
+    if (index < 0 || index >= kChannels) {
+        setStatusMessage("dynamics target not in range");
+        return;
+    }
+    static constexpr float kStraightLine[10] = {0.0f, 0.0f,  0.45f, 0.45f, 0.5f,
+                                                0.5f, 0.55f, 0.55f, 1.0f,  1.0f};
+    DynamicsRecord& record = table[index];
+    record.type = 0;
+    record.attack = 250.0f;
+    record.release = 250.0f;
+    record.thresholdX = 0.0f;
+    record.ratioParameter = 0.0f;
+    record.knee = 0.1f;
+    record.attackCoefficient = kDefaultTimeCoefficient;
+    record.releaseCoefficient = kDefaultTimeCoefficient;
+    record.reserved = 0;
+    record.channelIndex = index;
+    record.direction = kind;
+    record.sideChainLocation = 2;
+    for (int k = 0; k < 10; ++k) record.points[k] = kStraightLine[k];
+}
+
+void QX_GUI::loadDynamicsPanel(int32_t kind, int32_t index) {
+    DynamicsRecord* table = dynamicsTable(*this, kind);
+    if (table == nullptr) {
+        setStatusMessage("CAN'T RETRIEVE DYNAMICS SETTINGS");
+        return;
+    }
+    if (index < 0 || index >= kChannels) {
+        setStatusMessage("dynamics target not in range");
+        return;
+    }
+    DynamicsRecord& record = table[index];
+    if (record.active == 0) {
+        resetDynamicsRecord(kind, index);
+        record.active = 1;
+        record.mode = 0;
+    }
+    dynamicsPanel.kind = kind;
+    dynamicsPanel.index = index;
+
+    DynamicsCurve& curve = panelDynamicsCurve;
+    dynamicsPanel.type = record.type;
+    curve.enabled = record.mode;
+    curve.attackMs = record.attack;
+    curve.releaseMs = record.release;
+    dynamicsPanel.attackCoefficient = record.attackCoefficient;
+    dynamicsPanel.releaseCoefficient = record.releaseCoefficient;
+    dynamicsPanel.knee = record.knee;
+    curve.ratio = record.ratio;
+    dynamicsPanel.auxParameter = record.ratioParameter;
+    dynamicsPanel.sidechainIndex = static_cast<uint8_t>(record.channelIndex & 0xFF);
+    dynamicsPanel.sidechainKind = static_cast<uint8_t>(record.direction & 0xFF);
+    dynamicsPanel.sidechainLocation = static_cast<uint8_t>(record.sideChainLocation & 0xFF);
+    curve.pointCount = 5;
+    for (int p = 0; p < 5; ++p) {
+        curve.points[p].x = record.points[2 * p];
+        curve.points[p].y = record.points[2 * p + 1];
+    }
+    curve.buildTable(static_cast<int32_t>(curve.plotWidth));
+}
+
+void QX_GUI::sendDynamicsSettings(int32_t kind, int32_t index) {
+    DynamicsRecord* table = dynamicsTable(*this, kind);
+    if (table == nullptr) {
+        setStatusMessage("CAN'T SEND DYNAMICS SETTINGS");
+        return;
+    }
+    if (index < 0 || index >= kChannels) {
+        setStatusMessage("dynamics source not in range");
+        return;
+    }
+    const DynamicsCurve& curve = panelDynamicsCurve;
+    DynamicsRecord& record = table[index];
+    record.channel = static_cast<uint8_t>(index);
+    record.type = static_cast<uint8_t>(dynamicsPanel.type);
+    record.mode = static_cast<uint8_t>(curve.enabled);
+    record.attack = curve.attackMs;
+    record.release = curve.releaseMs;
+    record.thresholdX = curve.points[2].x;
+    record.knee = dynamicsPanel.knee;
+    record.ratio = curve.ratio;
+    record.ratioParameter = dynamicsPanel.auxParameter;
+    record.attackCoefficient = dynamicsPanel.attackCoefficient;
+    record.releaseCoefficient = dynamicsPanel.releaseCoefficient;
+    record.reserved = 0;
+    record.channelIndex = dynamicsPanel.sidechainIndex;
+    record.direction = dynamicsPanel.sidechainKind;
+    record.sideChainLocation = dynamicsPanel.sidechainLocation;
+    for (int p = 0; p < 5; ++p) {
+        record.points[2 * p] = curve.points[p].x;
+        record.points[2 * p + 1] = curve.points[p].y;
+    }
+    for (int k = 0; k < DynamicsCurve::kTable60Size; ++k) record.curve[k] = curve.table60[k];
+    sendDynamicsTable(kind);
+}
+
+// The dynamics table of the kind goes to the DSP side at once.
+// TODO(dsplink): call sendInputDynamicsBlob / sendOutputDynamicsBlob here once the encoders
+// are in; until then the send flag makes the state sender carry the table.
+void QX_GUI::sendDynamicsTable(int32_t kind) {
+    markDynamicsDirty(kind);
+}
+
+void QX_GUI::syndicateDynamics(bool copySidechainSource, bool copySidechainLocation,
+                               bool sidechainToSelf) {
+    const int32_t kind = dynamicsPanel.kind;
+    const int32_t index = dynamicsPanel.index;
+    DynamicsRecord* table = dynamicsTable(*this, kind);
+    if (table == nullptr || index < 0 || index >= kChannels) return;
+    buildSyndicationSet(kind);
+    if (!editedItemQualifiesForSyndication(kind, index)) return;
+    const DynamicsRecord shown = table[index];
+    for (int32_t i = 0; i < syndicationSetCount; ++i) {
+        const int32_t m = syndicationSet[i];
+        DynamicsRecord& member = table[m];
+        const int32_t ownIndex = member.channelIndex;
+        const int32_t ownKind = member.direction;
+        const int32_t ownLocation = member.sideChainLocation;
+        member = shown;
+        if (!copySidechainSource) {
+            member.channelIndex = ownIndex;
+            member.direction = ownKind;
+        }
+        if (!copySidechainLocation) member.sideChainLocation = ownLocation;
+        if (sidechainToSelf) {
+            member.channelIndex = m;
+            member.direction = kind;
+        }
+    }
+    syndicationFlash = 1;
+    raiseSendFlag(kSendInputDynamics);
+    raiseSendFlag(kSendOutputDynamics);
+}
+
+void QX_GUI::resetDynamics(int32_t kind) {
+    DynamicsRecord* table = dynamicsTable(*this, kind);
+    if (table == nullptr) {
+        setStatusMessage("CAN'T RESET DYNAMICS SETTINGS");
+        return;
+    }
+    setStatusMessage(kind == 1 ? "RESETTING INPUT DYNAMICS" : "RESETTING OUTPUT DYNAMICS");
+    for (int32_t i = 0; i < kChannels; ++i) table[i] = DynamicsRecord();
+}
+
+int32_t QX_GUI::copyDynamics() {
+    setStatusMessage("COPY DYNAMICS");
+    const DynamicsCurve& curve = panelDynamicsCurve;
+    DynamicsRecord& clip = dynamicsClipboard;
+    clip.channel = static_cast<uint8_t>(dynamicsPanel.index);
+    clip.type = static_cast<uint8_t>(dynamicsPanel.type);
+    clip.mode = static_cast<uint8_t>(curve.enabled);
+    clip.attack = curve.attackMs;
+    clip.release = curve.releaseMs;
+    clip.knee = dynamicsPanel.knee;
+    clip.ratioParameter = dynamicsPanel.auxParameter;
+    clip.attackCoefficient = dynamicsPanel.attackCoefficient;
+    clip.releaseCoefficient = dynamicsPanel.releaseCoefficient;
+    clip.channelIndex = dynamicsPanel.sidechainIndex;
+    clip.direction = dynamicsPanel.sidechainKind;
+    clip.sideChainLocation = dynamicsPanel.sidechainLocation;
+    clip.active = 1;
+    clip.reserved = 0;
+    for (int p = 0; p < 5; ++p) {
+        clip.points[2 * p] = curve.points[p].x;
+        clip.points[2 * p + 1] = curve.points[p].y;
+    }
+    dynamicsClipboardFilled = 1;
+    return 0;
+}
+
+int32_t QX_GUI::pasteDynamics() {
+    if (dynamicsClipboardFilled == 0) {
+        console.pendingError = "NO DYNAMICS IN CLIPBOARD!";
+        return 1;
+    }
+    setStatusMessage("PASTE DYNAMICS");
+    const DynamicsRecord& clip = dynamicsClipboard;
+    DynamicsCurve& curve = panelDynamicsCurve;
+    for (int p = 0; p < 5; ++p) {
+        curve.points[p].x = clip.points[2 * p];
+        curve.points[p].y = clip.points[2 * p + 1];
+    }
+    curve.enabled = clip.mode;
+    curve.attackMs = clip.attack;
+    curve.releaseMs = clip.release;
+    dynamicsPanel.knee = clip.knee;
+    dynamicsPanel.auxParameter = clip.ratioParameter;
+    dynamicsPanel.type = clip.type;
+    dynamicsPanel.attackCoefficient = clip.attackCoefficient;
+    dynamicsPanel.releaseCoefficient = clip.releaseCoefficient;
+
+    const bool intoSource = dynamicsPanel.kind == 1;
+    if (intoSource && clip.direction == 2) {
+        setStatusMessage("PASTE DYNAMICS INTO SOURCE WHERE SIDECHAIN IS TARGET");
+        dynamicsPanel.sidechainKind = 1;
+    } else {
+        if (intoSource) setStatusMessage("PASTE DYNAMCIS INTO SOURCE WHERE SIDECHAIN IS AGNOSTIC");
+        if (clip.channelIndex != clip.channel)
+            dynamicsPanel.sidechainIndex = static_cast<uint8_t>(clip.channelIndex & 0xFF);
+        dynamicsPanel.sidechainKind = static_cast<uint8_t>(clip.direction & 0xFF);
+        dynamicsPanel.sidechainLocation = static_cast<uint8_t>(clip.sideChainLocation & 0xFF);
+    }
+    sendDynamicsSettings(dynamicsPanel.kind, dynamicsPanel.index);
+    return 0;
+}
+
+void QX_GUI::markDynamicsDirty(int32_t kind) {
+    if (kind == 1) raiseSendFlag(kSendInputDynamics);
+    if (kind == 2) raiseSendFlag(kSendOutputDynamics);
+}

@@ -1,0 +1,166 @@
+// The FILTERS editor's settings: load an item's equaliser into the editor's five bands, store
+// the bands back into the item's record, copy the record to the syndication set, reset one
+// record or a whole table, and the one-record clipboard.
+#include "app/qx_gui.h"
+
+namespace {
+
+constexpr int kBands = 5;
+
+FilterRecord* filterTable(QX_GUI& gui, int32_t kind) {
+    if (kind == 1) return gui.inputFilters;
+    if (kind == 2) return gui.outputFilters;
+    return nullptr;
+}
+
+// A stored band becomes an editor band, its coefficients designed afresh.
+void loadBand(EqBand& band, const FilterBandRecord& stored) {
+    band.active = stored.enabled != 0 ? 1 : 0;
+    band.type = stored.type;
+    band.updateTypeNames();
+    band.frequency = stored.frequency;
+    band.gainDb = stored.gain;
+    band.width = stored.width;
+    band.redesign();
+}
+
+// An editor band becomes a stored band.
+void storeBand(FilterBandRecord& stored, const EqBand& band) {
+    stored.enabled = band.active != 0 ? 1 : 0;
+    stored.type = band.type;
+    stored.frequency = static_cast<float>(band.frequency);
+    stored.gain = static_cast<float>(band.gainDb);
+    stored.width = static_cast<float>(band.width);
+    const double coefficients[6] = {band.b0, band.b1, band.b2, band.a0, band.a1, band.a2};
+    for (int k = 0; k < 6; ++k) stored.coefficients[k] = coefficients[k];
+}
+
+uint8_t countActiveBands(const FilterRecord& record) {
+    uint8_t count = 0;
+    for (const FilterBandRecord& band : record.bands) count += band.enabled == 1 ? 1 : 0;
+    return count;
+}
+
+} // namespace
+
+void QX_GUI::resetFilterRecord(int32_t kind, int32_t index) {
+    FilterRecord* table = filterTable(*this, kind);
+    if (table == nullptr) {
+        setStatusMessage("CAN'T RESET FILTER");
+        return;
+    }
+    if (index < 0 || index >= kChannels) {
+        setStatusMessage("filter target not in range");
+        return;
+    }
+    static constexpr struct {
+        int32_t type;
+        float frequency;
+        float width;
+    } kDefaults[kBands] = {{EqBand::kLowShelf, 100.0f, 2.0f},
+                           {EqBand::kPeak, 250.0f, 2.0f},
+                           {EqBand::kPeak, 1000.0f, 2.0f},
+                           {EqBand::kPeak, 3000.0f, 2.0f},
+                           {EqBand::kHighShelf, 6000.0f, 3.0f}};
+    FilterRecord& record = table[index];
+    record.activeBandCount = 0;
+    record.inUse = 1;
+    record.enabled = 0;
+    for (int b = 0; b < kBands; ++b) {
+        record.bands[b].enabled = 0;
+        record.bands[b].gain = 0.0f;
+        record.bands[b].type = kDefaults[b].type;
+        record.bands[b].frequency = kDefaults[b].frequency;
+        record.bands[b].width = kDefaults[b].width;
+    }
+}
+
+void QX_GUI::loadFiltersPanel(int32_t kind, int32_t index) {
+    FilterRecord* table = filterTable(*this, kind);
+    if (table == nullptr) {
+        setStatusMessage("CAN'T RETRIEVE FILTERS");
+        return;
+    }
+    if (index < 0 || index >= kChannels) {
+        setStatusMessage("filter source not in range");
+        return;
+    }
+    filtersPanel.index = index;
+    filtersPanel.kind = kind;
+    FilterRecord& record = table[index];
+    if (record.inUse == 0) {
+        resetFilterRecord(kind, index);
+        record.inUse = 1;
+        record.enabled = 0;
+    }
+    for (int b = 0; b < kBands; ++b) loadBand(panelBands[b], record.bands[b]);
+    record.activeBandCount = countActiveBands(record);
+    filtersPanel.enabled = record.enabled;
+}
+
+void QX_GUI::storeFilterSettings(int32_t kind, int32_t index) {
+    FilterRecord* table = filterTable(*this, kind);
+    if (table == nullptr) {
+        setStatusMessage("CAN'T SEND FILTERS");
+        return;
+    }
+    if (index < 0 || index >= kChannels) {
+        for (int b = 0; b < kBands; ++b) setStatusMessage("filter target not in range");
+        return;
+    }
+    FilterRecord& record = table[index];
+    for (int b = 0; b < kBands; ++b) storeBand(record.bands[b], panelBands[b]);
+    record.channel = static_cast<uint8_t>(index);
+    record.activeBandCount = countActiveBands(record);
+    record.inUse = 1;
+    record.enabled = filtersPanel.enabled;
+    markFiltersDirty(kind);
+}
+
+void QX_GUI::syndicateFilters() {
+    const int32_t kind = filtersPanel.kind;
+    const int32_t index = filtersPanel.index;
+    FilterRecord* table = filterTable(*this, kind);
+    if (table == nullptr || index < 0 || index >= kChannels) return;
+    buildSyndicationSet(kind);
+    if (!editedItemQualifiesForSyndication(kind, index)) return;
+    const FilterRecord shown = table[index];
+    for (int32_t i = 0; i < syndicationSetCount; ++i) table[syndicationSet[i]] = shown;
+    syndicationFlash = 1;
+    raiseSendFlag(kSendInputEq);
+    raiseSendFlag(kSendOutputEq);
+}
+
+void QX_GUI::resetFilters(int32_t kind) {
+    FilterRecord* table = filterTable(*this, kind);
+    if (table == nullptr) {
+        setStatusMessage("CAN'T RESET FILTER SETTINGS");
+        return;
+    }
+    setStatusMessage(kind == 1 ? "RESETTING INPUT FILTERS" : "RESETTING OUTPUT FILTERS");
+    for (int32_t i = 0; i < kChannels; ++i) table[i] = FilterRecord();
+}
+
+int32_t QX_GUI::copyFilter() {
+    setStatusMessage("COPY FILTER TO CLIPBOARD");
+    for (int b = 0; b < kBands; ++b) storeBand(filterClipboard.bands[b], panelBands[b]);
+    filterClipboard.channel = static_cast<uint8_t>(filtersPanel.index);
+    filterClipboard.activeBandCount = countActiveBands(filterClipboard);
+    filterClipboard.inUse = 1;
+    filterClipboard.enabled = filtersPanel.enabled;
+    filterClipboardFilled = 1;
+    return 0;
+}
+
+int32_t QX_GUI::pasteFilter() {
+    setStatusMessage("PASTE FILTER FROM CLIPBOARD");
+    for (int b = 0; b < kBands; ++b) loadBand(panelBands[b], filterClipboard.bands[b]);
+    filtersPanel.enabled = filterClipboard.enabled;
+    storeFilterSettings(filtersPanel.kind, filtersPanel.index);
+    return 0;
+}
+
+void QX_GUI::markFiltersDirty(int32_t kind) {
+    if (kind == 1) raiseSendFlag(kSendInputEq);
+    if (kind == 2) raiseSendFlag(kSendOutputEq);
+}

@@ -1,0 +1,137 @@
+// The VIRTUAL editor's mix editing: point the editor at a virtual input or output channel,
+// reset, store, compact and renumber the edited mix. Modes 1 and 11 edit the input mixers,
+// 2 and 12 the output mixers; the editor always works on a channel number.
+#include "app/qx_gui.h"
+
+namespace {
+
+bool editsInputs(int32_t mode) {
+    return mode == 1 || mode == 11;
+}
+bool editsOutputs(int32_t mode) {
+    return mode == 2 || mode == 12;
+}
+
+} // namespace
+
+MixRecord* QX_GUI::virtualEditMix() {
+    const int32_t i = virtualPanel.index;
+    if (i < 0 || i >= kChannels) return nullptr;
+    if (editsInputs(virtualPanel.mode)) return &inputMixer[i];
+    if (editsOutputs(virtualPanel.mode)) return &outputMixer[i];
+    return nullptr;
+}
+
+void QX_GUI::loadVirtualPanel(int32_t mode, int32_t index) {
+    if (index > 63) {
+        setStatusMessage("INDEX TOO HIGH");
+        return;
+    }
+    if (index < 0) {
+        setStatusMessage("INDEX TOO LOW");
+        return;
+    }
+    int32_t channel = index;
+    if (mode == 1 || mode == 2) {
+        // An item that is routed to no channel (64 after construction) addresses no table.
+        channel = mode == 1 ? sources[index].virtualChannel : targets[index].virtualChannel;
+        if (channel < 0 || channel >= kChannels) {
+            setStatusMessage("NO VIRTUAL CHANNEL FOR THIS ITEM");
+            return;
+        }
+    }
+    if (!editsInputs(mode) && !editsOutputs(mode)) {
+        virtualPanel.mode = mode;
+        virtualPanel.index = index;
+        return;
+    }
+    virtualPanel.mode = mode;
+    virtualPanel.index = channel;
+    MixRecord* mix = virtualEditMix();
+    if (mix != nullptr && mix->inUse == 0) resetMixRecord(mode, channel);
+}
+
+void QX_GUI::resetMixRecord(int32_t mode, int32_t index) {
+    MixRecord* mix = virtualEditMix();
+    if (mix == nullptr || index < 0 || index >= kChannels) return;
+    (void)mode;
+    mix->master = 1.0f;
+    for (int32_t j = 0; j < 64; ++j) {
+        mix->pins[j] = -1;
+        mix->gains[j] = 1.0f;
+        mix->phases[j] = 1.0f;
+        mix->mutes[j] = 0;
+        mix->routed[j] = 0;
+    }
+    // The first pin is the channel's own: the pin a reset of the channel's own item routes.
+    mix->pins[0] = index;
+    mix->pinCount = 1;
+    mix->inUse = 1;
+    mix->routed[0] = 1;
+    mix->index = index;
+}
+
+void QX_GUI::storeVirtualChannel(int32_t mode, int32_t index) {
+    MixRecord* mix = virtualEditMix();
+    if (mix == nullptr || index < 0 || index >= kChannels) return;
+    if (editsInputs(mode)) {
+        inputMixer[index] = *mix;
+    } else if (editsOutputs(mode)) {
+        outputMixer[index] = *mix;
+    } else {
+        return;
+    }
+    sendMixerTable(mode);
+}
+
+// The mixer table of the mode goes to the DSP side at once.
+// TODO(dsplink): call sendInputMixerBlob / sendOutputMixerBlob here once the encoders are in;
+// until then the send flag makes the state sender carry the tables.
+void QX_GUI::sendMixerTable(int32_t mode) {
+    if (editsInputs(mode) || editsOutputs(mode)) raiseSendFlag(kSendMixers);
+}
+
+void QX_GUI::compactVirtualChannel(int32_t mode, int32_t index, int32_t slot) {
+    MixRecord* mix = virtualEditMix();
+    if (mix == nullptr) return;
+    const int32_t count = mix->pinCount < 64 ? mix->pinCount : 64;
+    if (slot < 0 || slot >= count) return;
+    MixRecord fresh;
+    int32_t k = 0;
+    for (int32_t j = 0; j < count; ++j) {
+        if (j == slot) continue;
+        fresh.pins[k] = mix->pins[j];
+        fresh.gains[k] = mix->gains[j];
+        fresh.phases[k] = mix->phases[j];
+        fresh.mutes[k] = mix->mutes[j];
+        ++k;
+    }
+    fresh.inUse = 1;
+    fresh.pinCount = count - 1;
+    fresh.index = mix->index;
+    for (int32_t j = 0; j < 64; ++j) fresh.routed[j] = j < fresh.pinCount ? 1 : 0;
+    if (fresh.index < 0 || fresh.index >= kChannels) return;
+    if (editsInputs(mode)) {
+        inputMixer[fresh.index] = fresh;
+    } else if (editsOutputs(mode)) {
+        outputMixer[fresh.index] = fresh;
+    } else {
+        return;
+    }
+    storeVirtualChannel(mode, index);
+}
+
+void QX_GUI::swapVirtualChannels(int32_t mode, int32_t index, int32_t slot, int32_t channel) {
+    setStatusMessage("SWAP VIRTUAL CHANNELS");
+    MixRecord* mix = virtualEditMix();
+    if (mix == nullptr) return;
+    bool taken = false;
+    for (int32_t j = 0; j < mix->pinCount && j < 64; ++j) {
+        if (mix->pins[j] != channel) continue;
+        setStatusMessage("CHANNEL ALREADY SETUP IN ROUTING");
+        taken = true;
+    }
+    if (!taken && slot >= 0 && slot < 64 && channel >= 0 && channel < kChannels)
+        mix->pins[slot] = channel;
+    storeVirtualChannel(mode, index);
+}

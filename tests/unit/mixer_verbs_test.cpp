@@ -1,0 +1,309 @@
+// The feedback verbs, the input and output mixer verbs, the VIRTUAL editor's mix editing and
+// the mixer patch section.
+#include <gtest/gtest.h>
+
+#include "processing_test_support.h"
+
+using namespace processing_test;
+
+namespace {
+
+struct MixerTest : ::testing::Test, ProcessingStage {
+    MixRecord& in(int i) { return gui->inputMixer[i]; }
+    // The mix as the DSP side reads it: pins, settings and flags of the slots in use.
+    static std::string describe(const MixRecord& m) {
+        std::string text = "use " + std::to_string(m.inUse) + " index " + std::to_string(m.index) +
+                           " master " + std::to_string(m.master) + " pins";
+        for (int j = 0; j < m.pinCount; ++j)
+            text += " " + std::to_string(m.pins[j]) + "/" + std::to_string(m.gains[j]) + "/" +
+                    std::to_string(m.phases[j]) + "/" + std::to_string(m.mutes[j]);
+        text += " routed ";
+        for (int j = 0; j < 64; ++j) text += m.routed[j] ? '1' : '0';
+        return text;
+    }
+    // The state a patch load leaves a mix in before its lines run (the virtual reset).
+    static void virtualReset(MixRecord& m, int i) {
+        m = MixRecord();
+        m.pinCount = 1;
+        m.index = i;
+        m.pins[0] = i;
+        m.gains[0] = 1.0f;
+        m.phases[0] = 1.0f;
+        m.routed[0] = 1;
+    }
+};
+
+TEST_F(MixerTest, FeedbackPathsAreAddedAndEdited) {
+    struct Case {
+        const char* line;
+        int slots; // slots of S1's mix afterwards
+        float gain0, phase0;
+        uint8_t mute0;
+        const char* error;
+    } cases[] = {
+        {"FEEDBACK T1 S1", 1, 0.5f, 1.0f, 0, nullptr},
+        {"FEEDBACK T1 S1 -6", 2, 0.5f, 1.0f, 0, nullptr},
+        {"TOGGLE_FEEDBACK_MUTE T1 S1", 2, 0.5f, 1.0f, 1, nullptr},
+        {"TOGGLE_FEEDBACK_MUTE T1 S1 YES", 2, 0.5f, 1.0f, 1, nullptr},
+        {"TOGGLE_FEEDBACK_PHASE T1 S1 REVERSE", 2, 0.5f, -1.0f, 1, nullptr},
+        {"TOGGLE_FEEDBACK_PHASE T1 S1", 2, 0.5f, 1.0f, 1, nullptr},
+        {"FEEDBACK_LEVEL T1 S1 -12", 2, 0.25118864f, 1.0f, 1, nullptr},
+        {"FEEDBACK_LEVEL T1 S1", 2, 1.0f, 1.0f, 1, nullptr},
+        {"FEEDBACK_LEVEL T2 S1 -3", 2, 1.0f, 1.0f, 1, nullptr}, // no such path: left alone
+        {"FEEDBACK T1 T2", 2, 1.0f, 1.0f, 1, "NO SOURCE NODE TO FEEDBACK TO SPECIFIED"},
+        {"FEEDBACK S1 S2", 2, 1.0f, 1.0f, 1, "NO TARGET NODE TO FEEDBACK FROM SPECIFIED"},
+        {"FEEDBACK T1", 2, 1.0f, 1.0f, 1, "TOO FEW OBJECTS SPECIFIED"},
+        {"TOGGLE_FEEDBACK_MUTE T1 T2", 2, 1.0f, 1.0f, 1, "BAD ASSIGNMENT - SOURCES NOT SPECIFIED"},
+        {"REMOVE_FEEDBACK S1 S2", 2, 1.0f, 1.0f, 1, "BAD ASSIGNMENT - TARGETS NOT SPECIFIED"},
+        {"NO_FEEDBACK T1 S1", 2, 1.0f, 1.0f, 1, "NODE NOT A SOURCE"},
+    };
+    for (const Case& c : cases) {
+        const auto lines = run(c.line);
+        const MixRecord& m = gui->feedbackMixes[0];
+        EXPECT_EQ(m.pinCount, c.slots) << c.line;
+        EXPECT_FLOAT_EQ(m.gains[0], c.gain0) << c.line;
+        EXPECT_EQ(m.phases[0], c.phase0) << c.line;
+        EXPECT_EQ(m.mutes[0], c.mute0) << c.line;
+        if (c.error) {
+            EXPECT_TRUE(printed(lines, c.error)) << c.line;
+        } else {
+            EXPECT_TRUE(flag(kSendFeedbackMixes)) << c.line;
+        }
+    }
+    // The second path of the pair was added at -6 dB and only the first was ever edited.
+    EXPECT_FLOAT_EQ(gui->feedbackMixes[0].gains[1], 0.5011872f);
+    EXPECT_EQ(gui->feedbackMixes[0].mutes[1], 0);
+    // A saved linear gain comes back.
+    run("FEEDBACK T3 S2 0.7");
+    EXPECT_FLOAT_EQ(gui->feedbackMixes[1].gains[0], 0.7f);
+}
+
+TEST_F(MixerTest, RemovingFeedbackCompactsTheMix) {
+    run("FEEDBACK T1 T2 T3 S1");
+    run("TOGGLE_FEEDBACK_MUTE T3 S1 1");
+    run("REMOVE_FEEDBACK T2 S1");
+    const MixRecord& m = gui->feedbackMixes[0];
+    ASSERT_EQ(m.pinCount, 2);
+    EXPECT_EQ(m.pins[0], 0);
+    EXPECT_EQ(m.pins[1], 2);
+    EXPECT_EQ(m.mutes[1], 1);
+    EXPECT_EQ(m.routed[1], 0);
+    EXPECT_EQ(m.routed[2], 1);
+    const auto lines = run("NO_FEEDBACK S1 T1");
+    EXPECT_TRUE(printed(lines, "NO FEEDBACK ?"));
+    EXPECT_EQ(gui->feedbackMixes[0].pinCount, 0);
+    // A full mix takes no further path.
+    gui->feedbackMixes[3].pinCount = 64;
+    run("FEEDBACK T1 S4");
+    EXPECT_EQ(gui->feedbackMixes[3].pinCount, 64);
+}
+
+TEST_F(MixerTest, MixerLinesEditTheMix) {
+    struct Case {
+        const char* line;
+        const char* mix;     // describe() of input mix 0 afterwards, or "" to skip
+        const char* message; // error or console line expected
+    } cases[] = {
+        {"INPUT_MIXER S1 RESET", "", "INPUT MIXER 0"},
+        {"INPUT_MIXER S1 ADD_PIN 65", "", "ADD_PIN - PIN OUT OF RANGE"},
+        {"INPUT_MIXER S1 ADD_PIN 1", "", "ADD_PIN - PIN ALREADY IN MIXER"},
+        {"INPUT_MIXER S1 ADD_PIN 3", "", "  THE VERB IS  --ADD_PIN--"},
+        {"INPUT_MIXER S1 ADD_PIN 4", "", "  THE ARGS ARE --4--"},
+        {"INPUT_MIXER S1 PHASE_PIN 2 0.5", "", "PHASE_PIN - INVALID PHASE PARAMETER (1/-1)"},
+        {"INPUT_MIXER S1 LEVEL_PIN 3 -6", "", nullptr},
+        {"INPUT_MIXER S1 MUTE_PIN 3", "", nullptr},
+        {"INPUT_MIXER S1 REMOVE_PIN 3", "", nullptr},
+        {"INPUT_MIXER S1 REMOVE_PIN 9", "", "REMOVE_PIN - PIN NOT IN MIXER"},
+        {"INPUT_MIXER S1 REMOVE_CHANNEL 5", "", "REMOVE CHANNEL - CHANNEL NOT CONNECTED"},
+        {"OUTPUT_MIXER T1 MID 1 2", "", "IO_MIXER COMMAND NOT FOUND"},
+        {"INPUT_MIXER S1 FROB", "", "IO_MIXER COMMAND NOT FOUND"},
+        {"INPUT_MIXER 63 RESET", "", "INPUT_MIXER - MIXER NUMBER OUT OF RANGE"},
+    };
+    for (const Case& c : cases) {
+        const auto lines = run(c.line);
+        if (c.message) {
+            EXPECT_TRUE(printed(lines, c.message)) << c.line;
+        }
+    }
+    // Pins 1 and 4 are left, each with its settings.
+    ASSERT_EQ(in(0).pinCount, 2);
+    EXPECT_EQ(in(0).pins[1], 3);
+    EXPECT_EQ(in(0).gains[1], 1.0f);
+    EXPECT_EQ(in(0).routed[1], 1);
+    EXPECT_EQ(in(0).routed[2], 0);
+
+    run("INPUT_MIXER S1 ADD_PIN 6");
+    run("INPUT_MIXER S1 ADD_PIN 7");
+    run("INPUT_MIXER S1 NORMALISE");
+    EXPECT_EQ(in(0).gains[3], 0.25f);
+    EXPECT_EQ(in(0).gains[4], 1.0f); // past the mix: untouched
+    // Removing a channel keeps the routed flags of the pins that stay, and never drops a
+    // slot past the mix.
+    run("INPUT_MIXER S1 REMOVE_CHANNEL 2");
+    EXPECT_EQ(in(0).pinCount, 3);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(in(0).routed), 4),
+              std::string("\1\1\1\0", 4));
+    const auto lines = run("INPUT_MIXER S1 REMOVE_CHANNEL 4");
+    EXPECT_TRUE(printed(lines, "REMOVE CHANNEL - CHANNEL NOT CONNECTED"));
+    EXPECT_EQ(in(0).pinCount, 3);
+    // A pin added after a removal starts at unity and in phase.
+    run("INPUT_MIXER S1 ADD_PIN 10");
+    EXPECT_EQ(in(0).gains[3], 1.0f);
+    EXPECT_EQ(in(0).phases[3], 1.0f);
+    // Single slot: the last channel stays.
+    run("INPUT_MIXER S2 RESET");
+    EXPECT_TRUE(printed(run("INPUT_MIXER S2 REMOVE_CHANNEL 1"),
+                        "REMOVE_CHANNEL - CANNOT REMOVE LAST CHANNEL"));
+    // MID and SIDE rebuild a source's mix from two pins.
+    run("INPUT_MIXER S3 MID 5 6");
+    EXPECT_EQ(describe(in(2)).substr(0, 60), describe([] {
+                                                 MixRecord m;
+                                                 m.inUse = 1;
+                                                 m.index = 2;
+                                                 m.pinCount = 2;
+                                                 m.pins[0] = 4;
+                                                 m.pins[1] = 5;
+                                                 m.gains[0] = m.gains[1] = 0.5f;
+                                                 m.phases[0] = m.phases[1] = 1.0f;
+                                                 return m;
+                                             }())
+                                                 .substr(0, 60));
+    run("INPUT_MIXER S3 SIDE 5 6");
+    EXPECT_EQ(in(2).phases[1], -1.0f);
+    EXPECT_TRUE(flag(kSendMixers));
+}
+
+TEST_F(MixerTest, UnroutedItemsAndNumbersNeverIndexPastTheTables) {
+    gui->sources[3].virtualChannel = 64;
+    const auto lines = run("INPUT_MIXER S4 RESET");
+    EXPECT_TRUE(printed(lines, "S4 IS ROUTED TO NO VIRTUAL CHANNEL"));
+    run("INPUT_MIXER 5 RESET"); // numbers 1 to 63 select the mixer after them
+    EXPECT_EQ(gui->inputMixer[6].inUse, 1);
+    run("INPUT_MIXER 0 LEVEL_MASTER -6");
+    EXPECT_NE(gui->inputMixer[0].master, 1.0f);
+
+    gui->loadVirtualPanel(1, 3);
+    EXPECT_EQ(gui->console.statusMessage, "NO VIRTUAL CHANNEL FOR THIS ITEM");
+    EXPECT_EQ(gui->virtualEditMix(), nullptr); // still no mix being edited
+    gui->loadVirtualPanel(11, 64);
+    EXPECT_EQ(gui->console.statusMessage, "INDEX TOO HIGH");
+    gui->loadVirtualPanel(11, -1);
+    EXPECT_EQ(gui->virtualEditMix(), nullptr);
+}
+
+TEST_F(MixerTest, VirtualEditorLoadsResetsCompactsAndRenumbers) {
+    gui->sources[1].virtualChannel = 5;
+    gui->loadVirtualPanel(1, 1);
+    EXPECT_EQ(gui->virtualPanel.index, 5);
+    EXPECT_EQ(gui->virtualEditMix(), &gui->inputMixer[5]);
+    EXPECT_EQ(in(5).inUse, 1);
+    EXPECT_EQ(in(5).pins[0], 5);
+    gui->loadVirtualPanel(11, 5); // the same record, addressed directly
+    EXPECT_EQ(gui->virtualEditMix(), &gui->inputMixer[5]);
+
+    MixRecord& m = in(5);
+    m.pinCount = 3;
+    m.pins[1] = 0;
+    m.pins[2] = 7;
+    m.gains[2] = 0.5f;
+    m.master = 2.0f;
+    clearFlags();
+    gui->compactVirtualChannel(11, 5, 1);
+    EXPECT_EQ(m.pinCount, 2);
+    EXPECT_EQ(m.pins[1], 7);
+    EXPECT_EQ(m.gains[1], 0.5f);
+    EXPECT_EQ(m.master, 1.0f);
+    EXPECT_TRUE(flag(kSendMixers));
+
+    gui->swapVirtualChannels(11, 5, 1, 5);
+    EXPECT_EQ(gui->console.statusMessage, "CHANNEL ALREADY SETUP IN ROUTING");
+    EXPECT_EQ(m.pins[1], 7);
+    gui->swapVirtualChannels(11, 5, 1, 9);
+    EXPECT_EQ(m.pins[1], 9);
+
+    gui->compactVirtualChannel(11, 5, 0);
+    gui->compactVirtualChannel(11, 5, 0);
+    EXPECT_EQ(m.pinCount, 0);
+    EXPECT_EQ(m.inUse, 1);
+}
+
+TEST_F(MixerTest, PatchSectionTexts) {
+    EXPECT_EQ(gui->writeMixerPatchSection(1, 0), ""); // not in use
+    run("INPUT_MIXER S1 RESET");
+    EXPECT_EQ(gui->writeMixerPatchSection(1, 0), ""); // its own pin at unity
+    run("INPUT_MIXER S2 RESET");
+    run("INPUT_MIXER S2 REPLACE_PIN 2 5");
+    EXPECT_EQ(gui->writeMixerPatchSection(1, 1),
+              "# INPUT_MIXER 2\nINPUT_MIXER S2 REPLACE_PIN 2 5\n\n");
+    run("OUTPUT_MIXER T1 RESET");
+    run("OUTPUT_MIXER T1 ADD_PIN 7");
+    run("OUTPUT_MIXER T1 MUTE_PIN 7");
+    run("OUTPUT_MIXER T1 PHASE_PIN 7 -1");
+    run("OUTPUT_MIXER T1 LEVEL_PIN 1 -6");
+    run("OUTPUT_MIXER T1 LEVEL_MASTER -3.5");
+    EXPECT_EQ(gui->writeMixerPatchSection(2, 0), "# OUTPUT_MIXER 1\n"
+                                                 "OUTPUT_MIXER T1 LEVEL_MASTER -3.5000\n"
+                                                 "OUTPUT_MIXER T1 LEVEL_PIN 1 -6.0000\n"
+                                                 "OUTPUT_MIXER T1 ADD_PIN 7\n"
+                                                 "OUTPUT_MIXER T1 MUTE_PIN 7\n"
+                                                 "OUTPUT_MIXER T1 PHASE_PIN 7 -1.0\n\n");
+    in(1).gains[0] = 0.5f;
+    EXPECT_EQ(gui->writeMixerPatchSection(1, 1), "# INPUT_MIXER 2\nINPUT_MIXER S2 REPLACE_PIN 2 5\n"
+                                                 "INPUT_MIXER S2 LEVEL_PIN 5 -6.0206\n\n");
+    // A gain that four decimals would not give back is written with the digits it needs.
+    for (float gain : {0.70710677f, 0.123456791f, 3.99999976f, 0.0f}) {
+        in(1).gains[0] = gain;
+        const std::string section = gui->writeMixerPatchSection(1, 1);
+        const size_t at = section.find("INPUT_MIXER S2 LEVEL_PIN");
+        ASSERT_NE(at, std::string::npos) << section;
+        in(1).gains[0] = 1.0f;
+        gui->executeCommandString(section.substr(at, section.find('\n', at) - at));
+        EXPECT_EQ(in(1).gains[0], gain) << section;
+    }
+}
+
+TEST_F(MixerTest, PatchSectionsComeBackIntoTheirOwnEntries) {
+    // S3 is routed to channel 3 and S4 to channel 2: the sections must still land in the
+    // entries they were written from.
+    gui->sources[2].virtualChannel = 3;
+    gui->sources[3].virtualChannel = 2;
+    const char* setups[] = {
+        "INPUT_MIXER S1 RESET",
+        "INPUT_MIXER S1 REPLACE_PIN 1 9",
+        "INPUT_MIXER S1 ADD_PIN 2",
+        "INPUT_MIXER S1 LEVEL_PIN 2 -7.77",
+        "INPUT_MIXER S1 PHASE_PIN 9 -1",
+        "INPUT_MIXER S1 LEVEL_MASTER 2.5",
+        "INPUT_MIXER S3 RESET",
+        "INPUT_MIXER S3 ADD_PIN 12",
+        "INPUT_MIXER S3 MUTE_PIN 12",
+        "INPUT_MIXER S4 RESET",
+        "INPUT_MIXER S4 LEVEL_PIN 3 -0.37",
+        "INPUT_MIXER 5 RESET",
+        "INPUT_MIXER 5 ADD_PIN 40",
+    };
+    for (const char* line : setups) ASSERT_EQ(gui->executeCommandString(line), 0) << line;
+    in(0).gains[0] = 0.5f;
+    // A mix emptied to no pins through the VIRTUAL editor.
+    gui->loadVirtualPanel(11, 1);
+    gui->compactVirtualChannel(11, 1, 0);
+
+    for (int i : {0, 1, 2, 3, 6}) {
+        const std::string saved = describe(in(i));
+        const std::string section = gui->writeMixerPatchSection(1, i);
+        ASSERT_FALSE(section.empty()) << i;
+        virtualReset(in(i), i);
+        size_t start = 0;
+        while (start < section.size()) {
+            const size_t end = section.find('\n', start);
+            const std::string line = section.substr(start, end - start);
+            if (!line.empty() && line[0] != '#') {
+                EXPECT_EQ(gui->executeCommandString(line), 0) << line;
+            }
+            start = end + 1;
+        }
+        EXPECT_EQ(describe(in(i)), saved) << section;
+    }
+}
+
+} // namespace
