@@ -56,7 +56,7 @@ void SendStateEverythingChanged(benchmark::State& state) {
         for (int g = 0; g < 16; ++g) gui->groups[g].x = x;
         for (int r = 0; r < 8; ++r) gui->rooms[r].x = x;
         for (int c = 0; c < 4096; ++c) gui->cables[c].level = x;
-        for (int s = 0; s < 20; ++s) gui->slices[s].levels[0] = x;
+        for (int s = 0; s < 20; ++s) gui->slices[s].level[0] = x;
         gui->view.zoom = x;
         gui->panels[0].x = x;
         gui->autoSaveClock = static_cast<int32_t>(x);

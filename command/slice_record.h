@@ -7,10 +7,10 @@ struct SliceRecord {
     static constexpr int kMembers = 64;
     static constexpr int32_t kEncodedSize = 1284;
 
-    int32_t sources[kMembers] = {-1}; // member source indexes
-    int32_t count = 0;
-    float levels[kMembers] = {};
+    int32_t sourceIndex[kMembers] = {-1}; // index of each member in the source table; -1 none
+    int32_t memberCount = 0;
+    float level[kMembers] = {}; // linear level
     float x[kMembers] = {};
     float y[kMembers] = {};
-    float sizes[kMembers] = {};
+    float size[kMembers] = {}; // spread
 };

@@ -123,13 +123,13 @@ void QX_GUI::sendSlicesBlob() {
         uint8_t* r = out.data() + s * SliceRecord::kEncodedSize;
         const SliceRecord& slice = slices[s];
         for (int k = 0; k < SliceRecord::kMembers; ++k) {
-            le::putI32(r, 4 * k, slice.sources[k]);
-            le::putF32(r, 260 + 4 * k, slice.levels[k]);
+            le::putI32(r, 4 * k, slice.sourceIndex[k]);
+            le::putF32(r, 260 + 4 * k, slice.level[k]);
             le::putF32(r, 516 + 4 * k, slice.x[k]);
             le::putF32(r, 772 + 4 * k, slice.y[k]);
-            le::putF32(r, 1028 + 4 * k, slice.sizes[k]);
+            le::putF32(r, 1028 + 4 * k, slice.size[k]);
         }
-        le::putI32(r, 256, slice.count);
+        le::putI32(r, 256, slice.memberCount);
     }
     sendBytes(pinSlices, out);
 }

@@ -142,13 +142,13 @@ void QX_GUI::onSlicesPin() {
         SliceRecord& slice = slices[s];
         for (int k = 0; k < SliceRecord::kMembers; ++k) {
             int32_t source = blob.i32(r + 4 * k);
-            slice.sources[k] = source >= -1 && source < kMaxLiveItems ? source : -1;
-            slice.levels[k] = blob.f32(r + 260 + 4 * k);
+            slice.sourceIndex[k] = source >= -1 && source < kMaxLiveItems ? source : -1;
+            slice.level[k] = blob.f32(r + 260 + 4 * k);
             slice.x[k] = blob.f32(r + 516 + 4 * k);
             slice.y[k] = blob.f32(r + 772 + 4 * k);
-            slice.sizes[k] = blob.f32(r + 1028 + 4 * k);
+            slice.size[k] = blob.f32(r + 1028 + 4 * k);
         }
         int32_t count = blob.i32(r + 256);
-        slice.count = count < 0 ? 0 : count > SliceRecord::kMembers ? SliceRecord::kMembers : count;
+        slice.memberCount = count < 0 ? 0 : count > SliceRecord::kMembers ? SliceRecord::kMembers : count;
     }
 }

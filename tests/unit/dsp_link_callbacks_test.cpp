@@ -59,8 +59,8 @@ void buildScene(QX_GUI& gui) {
     gui.storedSelections[1][0] = "S1";
     gui.storedSelections[1][1] = "T2";
     gui.storedSelectionNumber = 1;
-    gui.slices[2].count = 1;
-    gui.slices[2].sources[0] = 1;
+    gui.slices[2].memberCount = 1;
+    gui.slices[2].sourceIndex[0] = 1;
     gui.panels[3].shown = 1;
     gui.viewSwitches.gridVisibility = 1;
     gui.view.zoom = 2.0f;
@@ -172,9 +172,9 @@ TEST(PinCallbacks, EmptyDelayBlobResetsEveryDelay) {
 
 TEST(PinCallbacks, SlicesOfTheWrongSizeOnlyLog) {
     auto gui = makeGui();
-    gui->slices[0].count = 3;
+    gui->slices[0].memberCount = 3;
     gui->deliver(31, std::vector<uint8_t>(25679, 0));
-    EXPECT_EQ(gui->slices[0].count, 3);
+    EXPECT_EQ(gui->slices[0].memberCount, 3);
     EXPECT_EQ(gui->console.lines[1], "RECEIVE SLICES");
 }
 
