@@ -117,11 +117,10 @@ void QX_GUI::sendDynamicsSettings(int32_t kind, int32_t index) {
     sendDynamicsTable(kind);
 }
 
-// The dynamics table of the kind goes to the DSP side at once.
-// TODO(dsplink): call sendInputDynamicsBlob / sendOutputDynamicsBlob here once the encoders
-// are in; until then the send flag makes the state sender carry the table.
+// The dynamics table of the kind goes to the DSP side at once, not through the send flags.
 void QX_GUI::sendDynamicsTable(int32_t kind) {
-    markDynamicsDirty(kind);
+    if (kind == 1) sendInputDynamicsBlob();
+    if (kind == 2) sendOutputDynamicsBlob();
 }
 
 void QX_GUI::syndicateDynamics(bool copySidechainSource, bool copySidechainLocation,

@@ -85,10 +85,9 @@ void QX_GUI::storeVirtualChannel(int32_t mode, int32_t index) {
 }
 
 // The mixer table of the mode goes to the DSP side at once.
-// TODO(dsplink): call sendInputMixerBlob / sendOutputMixerBlob here once the encoders are in;
-// until then the send flag makes the state sender carry the tables.
 void QX_GUI::sendMixerTable(int32_t mode) {
-    if (editsInputs(mode) || editsOutputs(mode)) raiseSendFlag(kSendMixers);
+    if (editsInputs(mode)) sendInputMixerBlob();
+    if (editsOutputs(mode)) sendOutputMixerBlob();
 }
 
 void QX_GUI::compactVirtualChannel(int32_t mode, int32_t index, int32_t slot) {

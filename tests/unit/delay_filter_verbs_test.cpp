@@ -240,4 +240,56 @@ TEST_F(DelayFilterTest, ResetFiltersRestoresDefaultsAndReloadsTheEditor) {
     EXPECT_EQ(gui->console.statusMessage, "2 ITEMS");
 }
 
+TEST_F(DelayFilterTest, DelaysReachTheirPinsWithTheOffset) {
+    run("DELAY S2 ON TIME:12.5");
+    std::vector<uint8_t> bytes = sentBySender(12);
+    ASSERT_EQ(bytes.size(), 8u + 4 * 8);
+    EXPECT_EQ(wireI32(bytes, 0), 255);
+    EXPECT_EQ(wireF32(bytes, 4), 0.0f);
+    const uint8_t second[4] = {1, 1, 1, 0};
+    for (int b = 0; b < 4; ++b) EXPECT_EQ(bytes[8 + 8 + b], second[b]);
+    EXPECT_FLOAT_EQ(wireF32(bytes, 8 + 8 + 4), 0.0125f);
+
+    // An enabled negative delay shifts every target by the smallest one.
+    run("DELAY T2 ON TIME:-5");
+    bytes = sentBySender(18);
+    ASSERT_EQ(bytes.size(), 8u + 3 * 8);
+    EXPECT_FLOAT_EQ(wireF32(bytes, 4), -0.005f);
+    const uint8_t first[4] = {0, 1, 0, 1};
+    for (int b = 0; b < 4; ++b) EXPECT_EQ(bytes[8 + b], first[b]);
+    EXPECT_FLOAT_EQ(wireF32(bytes, 8 + 4), 0.005f);
+    EXPECT_EQ(bytes[8 + 8 + 2], 1);
+    EXPECT_FLOAT_EQ(wireF32(bytes, 8 + 8 + 4), 0.0f);
+}
+
+TEST_F(DelayFilterTest, FiltersReachTheirPins) {
+    struct Case {
+        const char* line;
+        int pin, index;
+        size_t records;
+        int band;
+    } cases[] = {
+        {"FILTER S3 BAND:2 F:500 G:6", 13, 2, 4, 1},
+        {"FILTER T1 BAND:5 TYPE:HS F:8000", 16, 0, 3, 4},
+    };
+    for (const Case& c : cases) {
+        run(c.line);
+        const FilterRecord& record =
+            c.pin == 13 ? gui->inputFilters[c.index] : gui->outputFilters[c.index];
+        const FilterBandRecord& band = record.bands[c.band];
+        const std::vector<uint8_t> bytes = sentBySender(c.pin);
+        ASSERT_EQ(bytes.size(), c.records * 368) << c.line;
+        const size_t at = static_cast<size_t>(c.index) * 368;
+        EXPECT_EQ(bytes[at + 2], record.inUse) << c.line;
+        const size_t b = at + 8 + static_cast<size_t>(c.band) * 72;
+        EXPECT_EQ(wireI32(bytes, b + 4), band.type) << c.line;
+        EXPECT_EQ(wireF32(bytes, b + 8), band.frequency) << c.line;
+        EXPECT_EQ(wireF32(bytes, b + 12), band.gain) << c.line;
+        for (int k = 0; k < 6; ++k)
+            EXPECT_EQ(wireF64(bytes, b + 24 + 8 * k), band.coefficients[k]) << c.line << " " << k;
+    }
+    EXPECT_FLOAT_EQ(gui->inputFilters[2].bands[1].frequency, 500.0f);
+    EXPECT_FLOAT_EQ(gui->outputFilters[0].bands[4].frequency, 8000.0f);
+}
+
 } // namespace

@@ -305,4 +305,44 @@ TEST_F(DynamicsTest, PatchSectionsComeBackThroughTheExecutor) {
     }
 }
 
+TEST_F(DynamicsTest, EditorSendsItsTableAtOnce) {
+    struct Case {
+        int kind, index, pin, otherPin;
+        size_t records;
+    } cases[] = {{1, 2, 14, 17, 4}, {2, 1, 17, 14, 3}};
+    for (const Case& c : cases) {
+        gui->loadDynamicsPanel(c.kind, c.index);
+        gui->panelDynamicsCurve.attackMs = 12.5f;
+        gui->panelDynamicsCurve.points[2].x = 0.375f;
+        gui->sent.clear();
+        clearFlags();
+        gui->sendDynamicsSettings(c.kind, c.index);
+        EXPECT_FALSE(gui->wasSent(c.otherPin)) << c.kind;
+        EXPECT_FALSE(flag(kSendInputDynamics) || flag(kSendOutputDynamics)) << c.kind;
+        const std::vector<uint8_t> bytes = gui->lastSent(c.pin);
+        ASSERT_EQ(bytes.size(), c.records * 860) << c.kind;
+        const size_t at = static_cast<size_t>(c.index) * 860;
+        EXPECT_EQ(bytes[at], c.index) << c.kind;
+        EXPECT_EQ(bytes[at + 3], 1) << c.kind; // in use
+        EXPECT_EQ(wireF32(bytes, at + 4), 12.5f) << c.kind;
+        EXPECT_EQ(wireF32(bytes, at + 12), 0.375f) << c.kind;         // threshold x
+        EXPECT_EQ(wireF32(bytes, at + 28 + 4 * 4), 0.375f) << c.kind; // third point's x
+        EXPECT_EQ(wireI32(bytes, at + 848), c.index) << c.kind;
+        EXPECT_EQ(wireI32(bytes, at + 852), c.kind) << c.kind;
+    }
+}
+
+TEST_F(DynamicsTest, DynamicsLineReachesThePinThroughTheSender) {
+    gui->sent.clear();
+    run("DYNAMICS T3 ON GATE ATTACK:20");
+    gui->sendStateToDsp();
+    const std::vector<uint8_t> bytes = gui->lastSent(17);
+    ASSERT_EQ(bytes.size(), 3u * 860);
+    const size_t at = 2 * 860;
+    EXPECT_EQ(bytes[at + 1], t(2).type);
+    EXPECT_EQ(bytes[at + 2], 1); // switched on
+    EXPECT_EQ(wireF32(bytes, at + 4), 20.0f);
+    EXPECT_EQ(wireF32(bytes, at + 80 + 4 * 191), t(2).curve[191]);
+}
+
 } // namespace

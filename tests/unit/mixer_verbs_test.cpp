@@ -213,7 +213,16 @@ TEST_F(MixerTest, VirtualEditorLoadsResetsCompactsAndRenumbers) {
     EXPECT_EQ(m.pins[1], 7);
     EXPECT_EQ(m.gains[1], 0.5f);
     EXPECT_EQ(m.master, 1.0f);
-    EXPECT_TRUE(flag(kSendMixers));
+    // The compacted mix goes out on pin 22 at once, without waiting for the state sender.
+    EXPECT_FALSE(flag(kSendMixers));
+    const std::vector<uint8_t> bytes = gui->lastSent(22);
+    ASSERT_EQ(bytes.size(), 64u * 912u);
+    const size_t at = 5 * 912;
+    EXPECT_EQ(wireI32(bytes, at + 4), 2);  // pin count
+    EXPECT_EQ(wireI32(bytes, at + 8), 5);  // index
+    EXPECT_EQ(wireI32(bytes, at + 16), 7); // second pin
+    EXPECT_EQ(wireF32(bytes, at + 336), 0.5f);
+    EXPECT_EQ(wireF32(bytes, at + 908), 1.0f);
 
     gui->swapVirtualChannels(11, 5, 1, 5);
     EXPECT_EQ(gui->console.statusMessage, "CHANNEL ALREADY SETUP IN ROUTING");
@@ -304,6 +313,75 @@ TEST_F(MixerTest, PatchSectionsComeBackIntoTheirOwnEntries) {
         }
         EXPECT_EQ(describe(in(i)), saved) << section;
     }
+}
+
+TEST_F(MixerTest, VirtualEditorSendsItsTableAtOnce) {
+    struct Case {
+        int mode, index, pin, otherPin;
+    } cases[] = {{11, 3, 22, 23}, {12, 2, 23, 22}, {1, 0, 22, 23}, {2, 1, 23, 22}};
+    for (const Case& c : cases) {
+        gui->loadVirtualPanel(c.mode, c.index);
+        MixRecord* mix = gui->virtualEditMix();
+        ASSERT_NE(mix, nullptr) << c.mode;
+        mix->gains[0] = 0.25f;
+        mix->mutes[0] = 1;
+        gui->sent.clear();
+        clearFlags();
+        gui->storeVirtualChannel(c.mode, c.index);
+        EXPECT_FALSE(gui->wasSent(c.otherPin)) << c.mode;
+        const std::vector<uint8_t> bytes = gui->lastSent(c.pin);
+        ASSERT_EQ(bytes.size(), 64u * 912u) << c.mode;
+        const size_t at = static_cast<size_t>(c.index) * 912;
+        EXPECT_EQ(bytes[at], 1) << c.mode; // in use
+        EXPECT_EQ(wireF32(bytes, at + 332), 0.25f) << c.mode;
+        EXPECT_EQ(bytes[at + 844], 1) << c.mode;
+    }
+    // Storing an unchanged mix sends nothing.
+    gui->sent.clear();
+    gui->storeVirtualChannel(2, 1);
+    EXPECT_TRUE(gui->sent.empty());
+    // A mode that edits neither table sends nothing.
+    gui->storeVirtualChannel(3, 0);
+    EXPECT_TRUE(gui->sent.empty());
+}
+
+TEST_F(MixerTest, SenderCarriesMixersVirtualTablesAndFeedback) {
+    run("INPUT_MIXER S2 LEVEL_MASTER -6");
+    run("OUTPUT_MIXER T3 ADD_PIN 9");
+    run("FEEDBACK T3 S2 0.7");
+    gui->sources[3].virtualChannel = 17;
+    gui->raiseSendFlag(kSendMixers);
+    gui->raiseSendFlag(kSendFeedbackMixes);
+    gui->sent.clear();
+    gui->sendStateToDsp();
+
+    const std::vector<uint8_t> input = gui->lastSent(22);
+    ASSERT_EQ(input.size(), 64u * 912u);
+    EXPECT_FLOAT_EQ(wireF32(input, 1 * 912 + 908), 0.5011872f);
+
+    const std::vector<uint8_t> output = gui->lastSent(23);
+    ASSERT_EQ(output.size(), 64u * 912u);
+    const size_t t3 = 2 * 912;
+    ASSERT_EQ(wireI32(output, t3 + 4), gui->outputMixer[2].pinCount);
+    const int32_t last = gui->outputMixer[2].pinCount - 1;
+    ASSERT_GE(last, 0);
+    EXPECT_EQ(wireI32(output, t3 + 12 + 4 * static_cast<size_t>(last)), 8); // pins count from 1
+
+    const std::vector<uint8_t> sourceVirtuals = gui->lastSent(24);
+    const std::vector<uint8_t> targetVirtuals = gui->lastSent(25);
+    ASSERT_EQ(sourceVirtuals.size(), 256u);
+    ASSERT_EQ(targetVirtuals.size(), 256u);
+    EXPECT_EQ(wireI32(sourceVirtuals, 4 * 1), 1);
+    EXPECT_EQ(wireI32(sourceVirtuals, 4 * 3), 17);
+    EXPECT_EQ(wireI32(targetVirtuals, 4 * 2), 2);
+
+    const std::vector<uint8_t> feedback = gui->lastSent(27);
+    ASSERT_EQ(feedback.size(), 64u * 912u);
+    const MixRecord& mix = gui->feedbackMixes[1];
+    ASSERT_EQ(mix.pinCount, 1);
+    EXPECT_EQ(wireI32(feedback, 912 + 4), 1);
+    EXPECT_EQ(wireI32(feedback, 912 + 12), mix.pins[0]);
+    EXPECT_FLOAT_EQ(wireF32(feedback, 912 + 332), 0.7f);
 }
 
 } // namespace
