@@ -94,6 +94,7 @@ public:
     void logSystemInformation();
     std::string findFontFile(std::string faceName);
     int32_t printMousePosition();
+    int32_t testConfigurationToPatch(CliObject command);
 
     // ---- Stage model ----------------------------------------------------------------------
     static constexpr int kMaxLiveItems = 64;  // sources, targets and channel records in use

@@ -84,10 +84,7 @@ int32_t QX_GUI::onTimer() {
     double curve = static_cast<double>(curvePhase) - 0.01;
     curvePhase = static_cast<float>(curve <= 0.01 ? 1.0 : curve);
     // 4. Patch re-check.
-    if (patchCheckPending == 1 && --patchCheckCountdown <= 0) {
-        patchCheckPending = 0;
-        runPatchCheck();
-    }
+    advancePatchRetry();
     // 5. Blank script.
     if (blankScriptDue) {
         const std::vector<uint8_t> blank = blankScriptBytes();
@@ -169,17 +166,6 @@ int32_t QX_GUI::onTimer() {
         }
     }
     // 11. One queued macro line.
-    if (queueActive == 1) {
-        if (queueNext >= 0 && queueNext < queuedLineCount && queueNext < 200) {
-            const std::string line = queuedLines[queueNext];
-            if (line.find(';') == std::string::npos && line.find('#') == std::string::npos)
-                executeCommandString(line);
-        }
-        ++queueNext;
-        if (queueNext >= queuedLineCount) {
-            queueActive = 0;
-            appendConsoleLine(">> END OF EXTENDED PARSING <<");
-        }
-    }
+    runNextQueuedLine();
     return 0;
 }

@@ -176,7 +176,8 @@ const VerbRow kVerbRows[] = {
     {"RESET_FF", [](QX_GUI& gui, CliObject&) { gui.resetFeedbackMixes(); return 0; }, 8},
     {"INFO", [](QX_GUI& gui, CliObject& c) { return gui.cmdInfo(std::move(c)); }, 8},
     {"GRID", [](QX_GUI& gui, CliObject& c) { return gui.cmdGrid(std::move(c)); }, 7},
-    {"BLOB2PATCH", nullptr, 4},
+    {"BLOB2PATCH",
+     [](QX_GUI& gui, CliObject& c) { return gui.testConfigurationToPatch(std::move(c)); }, 4},
     {"SET_FILTER_TYPE", nullptr, 8},
     {"EXPORT_EQ_PRESET", [](QX_GUI& gui, CliObject&) { gui.saveEqPreset(); return 0; }, 9},
     {"LOAD_EQ_PRESETS", nullptr, 8},
@@ -205,7 +206,12 @@ const VerbRow kVerbRows[] = {
     {"AUTO_SAVE", nullptr, 10},
     {"AUTO_BACKUP", nullptr, 10},
     {"SYSTEM", [](QX_GUI& gui, CliObject& c) { return gui.cmdSystem(std::move(c)); }, 8},
-    {"SYSTEM_INFO", nullptr, 4},
+    {"SYSTEM_INFO",
+     [](QX_GUI& gui, CliObject&) {
+         gui.logSystemInformation();
+         return 0;
+     },
+     4},
     {"WEB", [](QX_GUI& gui, CliObject& c) { return gui.cmdWeb(std::move(c)); }, 8},
     {"SYN_MODE", [](QX_GUI& gui, CliObject& c) { return gui.cmdSyndicationMode(std::move(c)); }, 8},
     {"SEL", [](QX_GUI& gui, CliObject& c) { return gui.cmdStoredSelection(std::move(c)); }, 8},

@@ -98,11 +98,6 @@ void QX_GUI::sendTextCommandPin() {
     sendBytes(pinNameLists, out);
 }
 
-void QX_GUI::sendNotesBlob() {
-    // Note records travel as the NOTE verb holds them; until notes exist the blob is empty.
-    pinNotes.setValue(nullptr, 0);
-}
-
 void QX_GUI::sendPatchRecordBlob() {
     std::vector<uint8_t> out(blob_layout::kPatchRecordSize, 0);
     uint8_t* p = out.data();

@@ -3,6 +3,7 @@
 #include "dsp_link/blob_layouts.h"
 #include "dsp_link/byte_order.h"
 #include "dsp_link/processing_codec.h"
+#include "panels/panel_ids.h"
 
 namespace {
 
@@ -32,7 +33,7 @@ void QX_GUI::takeDelays(MpGuiPin<MpBlob>& pin, DelayRecord* records, const char*
         setStatusMessage(resetMessage);
         for (int k = 0; k < kChannels; ++k) records[k] = DelayRecord{};
     }
-    refreshOpenEditors(0);
+    if (panels[kPanelDelay].shown) loadDelayPanel(delayPanel.kind, delayPanel.index);
 }
 
 void QX_GUI::onInputDelaysPin() {
@@ -58,11 +59,13 @@ void QX_GUI::takeFilters(MpGuiPin<MpBlob>& pin, FilterRecord* records, int32_t k
             int32_t count = kind == 1 ? sourceCount : targetCount;
             if (filtersPanel.index > count - 1) filtersPanel.index = 0;
         }
+    } else if (kind == 1) {
+        resetFilters(1);
     } else {
-        setStatusMessage(kind == 1 ? "RESETTING INPUT FILTERS" : "RESETTING OUTPUT FILTERS");
+        setStatusMessage("RESETTING OUTPUT FILTERS");
         for (int k = 0; k < kChannels; ++k) records[k] = FilterRecord{};
     }
-    refreshOpenEditors(0);
+    if (panels[kPanelFilters].shown) loadFiltersPanel(filtersPanel.kind, filtersPanel.index);
 }
 
 void QX_GUI::onInputEqPin() {
@@ -85,11 +88,13 @@ void QX_GUI::takeDynamics(MpGuiPin<MpBlob>& pin, DynamicsRecord* records, int32_
             int32_t count = kind == 1 ? sourceCount : targetCount;
             if (dynamicsPanel.index > count - 1) dynamicsPanel.index = 0;
         }
+    } else if (kind == 1) {
+        resetDynamics(1);
     } else {
-        setStatusMessage(kind == 1 ? "RESETTING INPUT DYNAMICS" : "RESETTING OUTPUT DYNAMICS");
+        setStatusMessage("RESETTING OUTPUT DYNAMICS");
         for (int k = 0; k < kChannels; ++k) records[k] = DynamicsRecord{};
     }
-    refreshOpenEditors(0);
+    if (panels[kPanelDynamics].shown) loadDynamicsPanel(dynamicsPanel.kind, dynamicsPanel.index);
 }
 
 void QX_GUI::onInputDynamicsPin() {
@@ -119,7 +124,13 @@ void QX_GUI::onFeedbackMixesPin() {
     takeMixes(pinFeedbackMixes, feedbackMixes);
 }
 
-// The open DELAY, FILTERS and DYNAMICS editors show the item they point at again (kind 0: any).
+// The open DELAY, FILTERS and DYNAMICS editors that show an item of the kind (1 source,
+// 2 target) load it again, so values that came in from the DSP side appear at once.
 void QX_GUI::refreshOpenEditors(int32_t kind) {
-    (void)kind;
+    if (panels[kPanelDelay].shown && delayPanel.kind == kind)
+        loadDelayPanel(delayPanel.kind, delayPanel.index);
+    if (panels[kPanelFilters].shown && filtersPanel.kind == kind)
+        loadFiltersPanel(filtersPanel.kind, filtersPanel.index);
+    if (panels[kPanelDynamics].shown && dynamicsPanel.kind == kind)
+        loadDynamicsPanel(dynamicsPanel.kind, dynamicsPanel.index);
 }

@@ -63,15 +63,24 @@ void QX_GUI::onPanelLayoutPin() {
     currentPage = blob.i32(196);
     viewSwitches.toolbox = blob.u8(200) == 0 ? 1 : 0;
     viewSwitches.master = blob.u8(201) == 0 ? 1 : 0;
-    virtualPanel.mode = blob.i32(204);
-    virtualPanel.index = blob.i32(208);
-    delayPanel.kind = blob.i32(212);
-    delayPanel.index = blob.i32(216);
-    filtersPanel.kind = blob.i32(220);
-    filtersPanel.index = blob.i32(224);
-    dynamicsPanel.kind = blob.i32(228);
-    dynamicsPanel.index = blob.i32(232);
-    refreshOpenEditors(0);
+    // Each editor loads its pair, then keeps the pair as its current one even when the load
+    // refused it.
+    const int32_t virtualMode = blob.i32(204), virtualIndex = blob.i32(208);
+    loadVirtualPanel(virtualMode, virtualIndex);
+    virtualPanel.mode = virtualMode;
+    virtualPanel.index = virtualIndex;
+    const int32_t delayKind = blob.i32(212), delayIndex = blob.i32(216);
+    loadDelayPanel(delayKind, delayIndex);
+    delayPanel.kind = delayKind;
+    delayPanel.index = delayIndex;
+    const int32_t filtersKind = blob.i32(220), filtersIndex = blob.i32(224);
+    loadFiltersPanel(filtersKind, filtersIndex);
+    filtersPanel.kind = filtersKind;
+    filtersPanel.index = filtersIndex;
+    const int32_t dynamicsKind = blob.i32(228), dynamicsIndex = blob.i32(232);
+    loadDynamicsPanel(dynamicsKind, dynamicsIndex);
+    dynamicsPanel.kind = dynamicsKind;
+    dynamicsPanel.index = dynamicsIndex;
 }
 
 void QX_GUI::onTextCommandPin() {
@@ -113,9 +122,6 @@ void QX_GUI::onTextCommandPin() {
     }
     selectedCount = count;
 }
-
-// Note records are taken back once the note table holds their fields.
-void QX_GUI::onRecords28Pin() {}
 
 void QX_GUI::onBlock30Pin() {
     BlobReader blob(pinPatchRecord.getData(), pinPatchRecord.getSize());

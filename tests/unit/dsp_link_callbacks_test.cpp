@@ -2,6 +2,9 @@
 // the guards against values that do not fit their tables.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "command_test_support.h"
 #include "dsp_link/configuration_codec.h"
 #include "dsp_link_recording_gui.h"
 
@@ -64,6 +67,11 @@ void buildScene(QX_GUI& gui) {
     gui.panels[3].shown = 1;
     gui.viewSwitches.gridVisibility = 1;
     gui.view.zoom = 2.0f;
+    // The editors show their items, as in a running session (a restored panel layout loads
+    // them again).
+    gui.loadDelayPanel(gui.delayPanel.kind, gui.delayPanel.index);
+    gui.loadFiltersPanel(gui.filtersPanel.kind, gui.filtersPanel.index);
+    gui.loadDynamicsPanel(gui.dynamicsPanel.kind, gui.dynamicsPanel.index);
 }
 
 void raiseEverything(QX_GUI& gui) {
@@ -324,6 +332,106 @@ TEST(PinCallbacks, Pin38SetsLocksAndLabels) {
     EXPECT_EQ(gui->viewSwitches.roomLabels, 1);
     EXPECT_EQ(gui->viewSwitches.targetLabels, 0);
     EXPECT_EQ(gui->viewSwitches.sourceLabels, 1);
+}
+
+TEST(PinCallbacks, NotesTravelAndComeBack) {
+    auto gui = makeGui();
+    gui->executeCommandString("NOTE X:100 Y:50 S:4 RED:0.5 \"HELLO\"");
+    gui->executeCommandString("NOTE X:10 Y:20 S:2 \"SECOND\"");
+    ASSERT_EQ(gui->noteCount, 2);
+    gui->sendStateToDsp();
+    const std::vector<uint8_t> bytes = gui->lastSent(28);
+    ASSERT_EQ(bytes.size(), 640u);
+    const NoteRecord& first = gui->notes[0];
+    Golden g(320);
+    g.f32(0, first.x).f32(4, first.y).f32(8, first.width).f32(12, 20.0f).i32(16, 1);
+    g.f32(20, 4.0f).f32(24, 0.5f).f32(28, first.green).f32(32, first.blue).f32(36, first.alpha);
+    g.text(56, "HELLO").i32(312, 5);
+    EXPECT_EQ(std::vector<uint8_t>(bytes.begin(), bytes.begin() + 320), g.bytes);
+
+    auto other = makeGui();
+    other->deliver(28, bytes);
+    ASSERT_EQ(other->noteCount, 2);
+    EXPECT_STREQ(other->notes[1].text, "SECOND");
+    EXPECT_EQ(other->notes[1].textLength, 6);
+    EXPECT_EQ(other->notes[0].x, first.x);
+
+    // A torn record is dropped; a text that fills its field stays terminated; an empty blob
+    // clears the table.
+    std::vector<uint8_t> torn(bytes.begin(), bytes.begin() + 330);
+    torn[56 + 255] = 'X';
+    torn[312] = 0x7F;
+    other->deliver(28, torn);
+    ASSERT_EQ(other->noteCount, 1);
+    EXPECT_EQ(other->notes[0].text[255], '\0');
+    EXPECT_EQ(other->notes[0].textLength, 5);
+    other->deliver(28, {});
+    EXPECT_EQ(other->noteCount, 0);
+}
+
+TEST(PinCallbacks, EmptyProcessingBlobsResetTheirTables) {
+    struct Case {
+        int32_t pin;
+        const char* status;
+    } cases[] = {{13, "RESETTING INPUT FILTERS"},
+                 {16, "RESETTING OUTPUT FILTERS"},
+                 {14, "RESETTING INPUT DYNAMICS"},
+                 {17, "RESETTING OUTPUT DYNAMICS"}};
+    for (const Case& c : cases) {
+        auto gui = makeGui();
+        gui->inputFilters[1].bands[2].gain = 6.0f;
+        gui->outputFilters[1].bands[2].gain = 6.0f;
+        gui->inputDynamics[1].attack = 5.0f;
+        gui->outputDynamics[1].attack = 5.0f;
+        gui->deliver(c.pin, {});
+        EXPECT_EQ(gui->console.statusMessage, c.status) << c.pin;
+        const float gain = (c.pin == 16 ? gui->outputFilters : gui->inputFilters)[1].bands[2].gain;
+        const float attack = (c.pin == 17 ? gui->outputDynamics : gui->inputDynamics)[1].attack;
+        if (c.pin == 13 || c.pin == 16) {
+            EXPECT_EQ(gain, 0.0f) << c.pin;
+        } else {
+            EXPECT_EQ(attack, DynamicsRecord{}.attack) << c.pin;
+        }
+    }
+}
+
+TEST(PinCallbacks, ShownEditorsShowWhatCameIn) {
+    auto first = makeGui();
+    first->sourceCount = 2;
+    first->inputDelays[1].on = 1;
+    first->inputDelays[1].time = 0.25f;
+    first->sendInputDelaysBlob();
+
+    auto gui = makeGui();
+    gui->sourceCount = 2;
+    gui->loadDelayPanel(1, 1);
+    gui->panels[7].shown = 1; // the DELAY panel
+    gui->deliver(12, first->lastSent(12));
+    EXPECT_EQ(gui->delayPanel.enabled, 1);
+    EXPECT_FLOAT_EQ(gui->delayPanel.time, 0.25f);
+
+    // A hidden editor is left as it was.
+    gui->panels[7].shown = 0;
+    first->inputDelays[1].time = 0.5f;
+    first->sendInputDelaysBlob();
+    gui->deliver(12, first->lastSent(12));
+    EXPECT_FLOAT_EQ(gui->delayPanel.time, 0.25f);
+}
+
+TEST(PinCallbacks, Blob2PatchSendsTheBlockWithTheMousePosition) {
+    auto gui = makeGui();
+    gui->localId = 3; // any instance
+    gui->lastMouseX = 123;
+    gui->lastMouseY = -7;
+    gui->executeCommandString("BLOB2PATCH");
+    const std::vector<uint8_t> bytes = gui->lastSent(2);
+    ASSERT_EQ(bytes.size(), static_cast<size_t>(ConfigurationBlock::kEncodedSize));
+    Golden expected(8);
+    expected.i32(0, 123).i32(4, -7);
+    EXPECT_EQ(std::vector<uint8_t>(bytes.begin() + 5104, bytes.begin() + 5112), expected.bytes);
+    const std::vector<std::string> lines = command_test::consoleLines(*gui);
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "TESTING CONFIGURATION TO PATCH ..."),
+              lines.end());
 }
 
 } // namespace
