@@ -128,7 +128,7 @@ void QX_GUI::setupGraphics(HWND window, int32_t width, int32_t height) {
 
     const float w = width > 0 ? static_cast<float>(width) : 1.0f;
     const float h = height > 0 ? static_cast<float>(height) : 1.0f;
-    font.loadFace(fontFileFor("Arial Bold"), 14.0f, 14.0f, 2.0f / w, 2.0f / h,
+    font.loadFace(findFontFile("Arial Bold"), 14.0f, 14.0f, 2.0f / w, 2.0f / h,
                   static_cast<int32_t>(textProgram));
     font.setModes(-1, 1);
     font.textBinding.bind(static_cast<int32_t>(textProgram));
@@ -146,7 +146,8 @@ void QX_GUI::setupGraphics(HWND window, int32_t width, int32_t height) {
     highlightedSource = highlightedGroup = highlightedTarget = -1;
     timerStarted = 0;
 
-    setUpPanels();
+    initPanelWindows();
+    bindPanelsToShader();
     gridOriginX = (width - 1210) / 2 + 234;
     gridOriginY = (height - 648) / 2;
 
@@ -158,7 +159,7 @@ void QX_GUI::setupGraphics(HWND window, int32_t width, int32_t height) {
     for (int i = 0; i < 100; ++i) userMenus[i] = std::move(table.menus[i]);
     userMenuCount = table.count;
     popupMenus[0] = fillPopupMenuFromUserMenu("MAIN");
-    readEqPresets("EQ_PRESETS.txt");
+    eqPresets = readEqPresetFile("EQ_PRESETS.txt");
     executeCommandString("LOAD_MACRO MACROS/MACRO_PANEL.txt");
 
     if (pinEditorOpen.getValue() != 1) pinEditorOpen.setValue(1);
@@ -169,7 +170,7 @@ void QX_GUI::setupGraphics(HWND window, int32_t width, int32_t height) {
     }
 
     graphicsReady = 1;
-    runStateSender();
+    sendStateToDsp();
     if (window_) InvalidateRgn(window_, nullptr, TRUE);
 
     SYSTEM_INFO info{};
@@ -194,14 +195,15 @@ void QX_GUI::setupGraphics(HWND window, int32_t width, int32_t height) {
     }
 
     buildFixedVertexTables();
-    setUpSpectrumTables();
+    initSpectrumTables();
 
     for (int i = 0; i < 60; ++i) toolboxTexts[i] = kToolboxTexts[i];
     toolboxTextCount = 60;
     toolboxListY = 675.0f;
     toolboxHoverRow = 0;
 
-    orderPanels();
+    initPanelWindows();
+    initPanelOrder();
 
     configuration.instances[0].asleep = 0;
     configuration.instances[1].asleep = 0;

@@ -152,7 +152,6 @@ public:
     void setPin60Value(int32_t a, int32_t b);
     void raiseSendFlag(int32_t flag);
     // Hooks into the DSP link and the window layer; they do nothing until those exist.
-    void runStateSender();
     void invalidateWindow();
     void startMotionTimer();
 
@@ -540,15 +539,6 @@ public:
     void applySliceDrift(float t);
     UserMenuTable loadUserMenu(const std::string& fileName);
     PopupMenu fillPopupMenuFromUserMenu(const std::string& menuName);
-    // Calls into the DSP link: the display enumeration and the patch check.
-    void runDisplayEnumeration();
-    void runPatchCheck();
-    // Calls into the panels and the DSP link that the start-up makes.
-    std::string fontFileFor(const std::string& face);
-    void setUpPanels();
-    void orderPanels();
-    void readEqPresets(const std::string& fileName);
-    void setUpSpectrumTables();
     // writePatchFile of the patch writer with the backup flag 1.
     void writeBackupFile(const std::string& path);
 
@@ -628,6 +618,9 @@ public:
     std::string writeMixerPatchSection(int32_t kind, int32_t index);
     // FEEDBACK mixes.
     void compactFeedbackMix(int32_t source);
+    // Panel windows: names, bar buttons, default sizes; the program and font they draw with.
+    void initPanelWindows();
+    void bindPanelsToShader();
 
     // ======================================================================================
     // State, in declaration order.

@@ -134,7 +134,7 @@ int32_t QX_GUI::onTimer() {
             dateText =
                 formatTime("%02i.%02i.%4i", local.tm_mday, local.tm_mon + 1, local.tm_year + 1900);
         }
-        runStateSender();
+        sendStateToDsp();
         if (window_) InvalidateRgn(window_, nullptr, TRUE);
     }
     // 9. Pending macro reload.

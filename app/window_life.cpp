@@ -15,7 +15,7 @@ bool windowClassRegistered = false;
 
 int32_t QX_GUI::openWindow(HWND parent, HWND* window) {
     if (!displaysEnumerated) {
-        runDisplayEnumeration();
+        enumerateDisplays();
         displaysEnumerated = 1;
     }
     if (!windowClassRegistered) {
@@ -74,7 +74,7 @@ LRESULT QX_GUI::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         if (!GetParent(window)) PostQuitMessage(0);
         return 1;
     case WM_SETFOCUS:
-        runStateSender();
+        sendStateToDsp();
         return 0;
     case WM_KILLFOCUS:
         return 0;
@@ -91,68 +91,68 @@ LRESULT QX_GUI::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
         onKeyDown(window, message, wParam, lParam);
-        runStateSender();
+        sendStateToDsp();
         sendStateAndRedraw();
         return 0;
     case WM_KEYUP:
         onKeyUp(window, message, wParam, lParam);
-        runStateSender();
+        sendStateToDsp();
         focus();
-        runStateSender();
+        sendStateToDsp();
         onMouseMove(wParam, lastMouseX, lastMouseY);
         return 0;
     case WM_SYSKEYUP:
         onKeyUp(window, message, wParam, lParam);
-        runStateSender();
+        sendStateToDsp();
         focus();
         onMouseMove(wParam, lastMouseX, lastMouseY);
-        runStateSender();
+        sendStateToDsp();
         return 0;
     case WM_TIMER:
         onTimer();
-        runStateSender();
+        sendStateToDsp();
         return 0;
     case WM_MOUSEMOVE:
         if (focusFollowsMouse && window_ != GetFocus()) SetFocus(window_);
         onMouseMove(wParam, x, y);
-        runStateSender();
+        sendStateToDsp();
         return 0;
     case WM_LBUTTONDOWN:
         onLButtonDown(wParam, x, y);
         onMouseMove(wParam, x, y);
-        runStateSender();
+        sendStateToDsp();
         focus();
         return 0;
     case WM_LBUTTONUP:
         onLButtonUp(wParam, x, y);
-        runStateSender();
+        sendStateToDsp();
         onMouseMove(wParam, x, y);
         if (!focusFollowsMouse) focus();
         return 0;
     case WM_RBUTTONDOWN:
         onRButtonDown(wParam, x, y);
-        runStateSender();
+        sendStateToDsp();
         focus();
         return 0;
     case WM_RBUTTONUP:
         onRButtonUp(wParam, x, y);
-        runStateSender();
+        sendStateToDsp();
         onMouseMove(wParam, x, y);
         focus();
         return 0;
     case WM_MBUTTONDOWN:
         onMButtonDown(wParam, x, y);
-        runStateSender();
+        sendStateToDsp();
         return 0;
     case WM_MBUTTONUP:
         onMButtonUp(wParam, x, y);
-        runStateSender();
+        sendStateToDsp();
         return 0;
     case WM_MOUSEWHEEL: {
         focus();
         const int32_t delta = GET_WHEEL_DELTA_WPARAM(wParam);
         onMouseWheel(wParam, delta, delta);
-        runStateSender();
+        sendStateToDsp();
         return 0;
     }
     default:

@@ -40,7 +40,7 @@ void QX_GUI::raiseSendFlag(int32_t flag) {
 }
 
 void QX_GUI::sendStateAndRedraw() {
-    runStateSender();
+    sendStateToDsp();
     if (windowHandle()) invalidateWindow();
 }
 

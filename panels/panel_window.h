@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "render/stroke_font.h"
+
 struct PanelWindow {
     uint8_t shown = 0;
     uint8_t dragging = 0;
@@ -15,4 +17,15 @@ struct PanelWindow {
     float margin = 2.0f;
     float titleBarHeight = 9.0f;
     std::string subtitle;
+    // Set by initPanelWindows: the name, the button in the PANELS bar and the frame's options.
+    std::string title = "PANEL";
+    float barButtonX = 0.0f;
+    float barButtonY = 0.0f;
+    uint8_t resizable = 1;
+    uint8_t hasScaleButton = 0;
+    uint8_t focused = 0;
+    // Set by bindPanelsToShader: what the frame draws with.
+    unsigned program = 0;
+    int32_t colourUniform = -1;
+    StrokeFont font;
 };
