@@ -433,18 +433,8 @@ public:
     // Calls into the editors, the window layer and the DSP link made by these verbs, in one
     // place (command/neighbour_calls.cpp).
     void loadEditorsFor(int32_t kind, int32_t index, bool withVirtual);
-    void reloadVirtualEditor();
-    void reloadFiltersEditor();
-    void reloadDynamicsEditor();
-    void reloadDelayEditor();
-    void resetPanelGeometry();
-    void fullScreenEnterAt(int32_t width, int32_t height, int32_t left, int32_t top);
     void fullScreenEnterOwn();
     void fullScreenLeave();
-    int32_t monitorUnderMouse();
-    void sendScriptLine(int32_t instance, const std::string& line);
-    void sendSelectionListsNow();
-    float measureNoteText(const std::string& text, float size);
     // Item attribute verbs.
     int32_t cmdMute(CliObject command);
     int32_t cmdUnmute(CliObject command);
@@ -1152,7 +1142,6 @@ public:
     AnnotationSet macroAnnotations;
     // Calls made into parts that are not in this build yet, newest last (see
     // command/neighbour_calls.cpp).
-    std::vector<std::string> linkCallLog;
 
 private:
     void registerPins();

@@ -112,7 +112,8 @@ int32_t QX_GUI::cmdNote(CliObject command) {
     std::memset(note.text, 0, sizeof note.text);
     std::memcpy(note.text, text.data(), text.size());
     note.textLength = static_cast<int32_t>(text.size());
-    note.width = measureNoteText(text == "_DATE_" ? "88.88.8888" : text, note.size);
+    note.width = static_cast<float>(font.textWidth(text == "_DATE_" ? "88.88.8888" : text.c_str(),
+                                                   static_cast<int32_t>(note.size)));
     note.alignment = 1;
     note.height = note.size * 5.0f;
     note.x = note.x - note.width / 2.0f;

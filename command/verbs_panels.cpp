@@ -90,7 +90,7 @@ int32_t QX_GUI::cmdPanelSetup(CliObject command) {
 }
 
 int32_t QX_GUI::cmdResetPanels(CliObject) {
-    resetPanelGeometry();
+    initPanelWindows();
     initPanelOrder();
     return 0;
 }
@@ -218,7 +218,7 @@ int32_t QX_GUI::cmdViewEnvelopes(CliObject command) {
 }
 
 int32_t QX_GUI::cmdFullscreen(CliObject command) {
-    const int32_t m = monitorUnderMouse();
+    const int32_t m = printMousePosition();
     char line[64];
     std::snprintf(line, sizeof line, "MOUSE ON SCREEN %i", m);
     appendConsoleLine(line);
@@ -231,7 +231,7 @@ int32_t QX_GUI::cmdFullscreen(CliObject command) {
         setStatusMessage("no fullscreen vars");
         if (view.fullScreen != 0) {
             appendConsoleLine("leaving fullscreen mode");
-            fullScreenLeave();
+            leaveFullScreen();
             fullScreenDisplay = -1;
             rearmReload();
             for (PanelWindow& p : panels) {
@@ -243,7 +243,7 @@ int32_t QX_GUI::cmdFullscreen(CliObject command) {
         } else {
             setStatusMessage("entering fullscreen mode");
             const DisplayRecord& d = configuration.displays[m];
-            fullScreenEnterAt(d.width, d.height, d.left, d.top);
+            enterFullScreen(d.width, d.height, d.left, d.top);
             // A switch that could not open its window leaves no display named.
             fullScreenDisplay = view.fullScreen != 0 ? m : -1;
             rearmReload();
@@ -254,11 +254,11 @@ int32_t QX_GUI::cmdFullscreen(CliObject command) {
     }
     if (view.fullScreen != 0) {
         setStatusMessage("leaving fullscreen mode");
-        fullScreenLeave();
+        leaveFullScreen();
         rearmReload();
     } else {
         setStatusMessage("entering custom fullscreen mode");
-        fullScreenEnterAt(
+        enterFullScreen(
             static_cast<int32_t>(command.named(kKeyW)), static_cast<int32_t>(command.named(kKeyH)),
             static_cast<int32_t>(command.named(kKeyX)), static_cast<int32_t>(command.named(kKeyY)));
         rearmReload();

@@ -21,7 +21,7 @@ int32_t QX_GUI::cmdHardReset(CliObject) {
     debugDrawing = 0;
     view.zoom = 1.0f;
 
-    resetPanelGeometry();
+    initPanelWindows();
     initPanelOrder();
 
     executeCommandString("NO_PANELS");
@@ -117,7 +117,11 @@ int32_t scriptToClient(QX_GUI& gui, const CliObject& command, const char* label,
     char text[64];
     std::snprintf(text, sizeof text, "%s > %i", label, id);
     gui.appendConsoleLine(text);
-    gui.sendScriptLine(id, line);
+    ScriptRecord script;
+    script.kind = 2;
+    script.addressee = id;
+    script.append(line);
+    gui.sendScript(script);
     return 0;
 }
 
@@ -150,7 +154,7 @@ void QX_GUI::resetVirtualRouting() {
         targets[i].virtualChannel = i;
         resetMix(outputMixer[i], i);
     }
-    reloadVirtualEditor();
+    loadVirtualPanel(virtualPanel.mode, virtualPanel.index);
     for (int32_t flag : {kSendMixers, kSendGainMatrix, kSendSources, kSendTargets})
         raiseSendFlag(flag);
 }
@@ -161,7 +165,7 @@ void QX_GUI::resetAllFilterUse() {
         inputFilters[i].inUse = 0;
         outputFilters[i].inUse = 0;
     }
-    reloadFiltersEditor();
+    loadFiltersPanel(filtersPanel.kind, filtersPanel.index);
     raiseSendFlag(kSendInputEq);
     raiseSendFlag(kSendOutputEq);
 }
@@ -188,7 +192,7 @@ void QX_GUI::resetAllDynamics() {
         reset(inputDynamics[i], i, 1);
         reset(outputDynamics[i], i, 2);
     }
-    if (dynamicsPanel.kind > -1 && dynamicsPanel.index > -1) reloadDynamicsEditor();
+    if (dynamicsPanel.kind > -1 && dynamicsPanel.index > -1) loadDynamicsPanel(dynamicsPanel.kind, dynamicsPanel.index);
     dynamicsPanel.index = 0;
     dynamicsPanel.kind = -1;
     raiseSendFlag(kSendInputDynamics);
@@ -199,7 +203,7 @@ void QX_GUI::resetAllDelays() {
     setStatusMessage("RESET ALL DELAYS");
     resetDelays(1);
     resetDelays(2);
-    reloadDelayEditor();
+    loadDelayPanel(delayPanel.kind, delayPanel.index);
     raiseSendFlag(kSendInputDelays);
     raiseSendFlag(kSendOutputDelays);
 }

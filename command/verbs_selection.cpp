@@ -243,7 +243,7 @@ int32_t QX_GUI::cmdToggleSelect(CliObject command) {
         executeCommandString((isInSelection(item.name) ? "UNSELECT " : "ADDSELECT ") + item.name);
     batch = outerBatch;
     raiseSendFlag(kSendNameLists);
-    sendSelectionListsNow();
+    sendTextCommandPin();
     commitModelChange();
     return 0;
 }

@@ -8,6 +8,7 @@
 
 #include "app/text_services.h"
 #include "command_test_support.h"
+#include "dsp_link_recording_gui.h"
 #include "qxplatform/runtime.h"
 #include "qxplatform/test_hooks.h"
 
@@ -16,7 +17,7 @@ using namespace command_test;
 namespace {
 
 struct ResetVerbs : ::testing::Test {
-    std::unique_ptr<QX_GUI> gui = std::make_unique<QX_GUI>();
+    std::unique_ptr<RecordingGui> gui = std::make_unique<RecordingGui>();
     void SetUp() override {
         placeSources(*gui, {{"S1", 5, 5}});
         placeTargets(*gui, {{"T1", 0, 0}});
@@ -89,15 +90,25 @@ TEST_F(ResetVerbs, InfoSleepWakeAndClients) {
     EXPECT_EQ(gui->ownInstance.asleep, 1);
     EXPECT_EQ(consoleLines(*gui).back(), " I SHOUD NOW GO TO SLEEP");
 
-    gui->linkCallLog.clear();
+    // The client's script goes out on pin 4: kind 2, the addressee, one item of the line.
+    auto script = [](int32_t addressee, const std::string& line) {
+        Golden g(2416);
+        g.i32(0, 2).i32(4, addressee).text(8, line).u32(24, line.size()).u32(28, 15);
+        for (int k = 1; k < 100; ++k) g.u32(8 + 24 * k + 20, 15); // empty items keep capacity
+        g.i32(2408, 1);
+        return g.bytes;
+    };
+    gui->sent.clear();
     EXPECT_EQ(run("WAKE_CLIENT X:2"), 0);
-    EXPECT_EQ(consoleLines(*gui).back(), "WAKE CLIENT > 2");
-    EXPECT_EQ(gui->linkCallLog, std::vector<std::string>{"sendScript(2, WAKE_NOW)"});
+    const std::vector<std::string> wakeLines = consoleLines(*gui);
+    EXPECT_NE(std::find(wakeLines.begin(), wakeLines.end(), "WAKE CLIENT > 2"), wakeLines.end());
+    EXPECT_EQ(gui->lastSent(4), script(2, "WAKE_NOW"));
     EXPECT_EQ(run("SLEEP_CLIENT X:3"), 0);
-    EXPECT_EQ(gui->linkCallLog.back(), "sendScript(3, SLEEP_NOW)");
+    EXPECT_EQ(gui->lastSent(4), script(3, "SLEEP_NOW"));
+    gui->sent.clear();
     EXPECT_EQ(run("WAKE_CLIENT"), 1);
     EXPECT_EQ(run("SLEEP_CLIENT X:0"), 1);
-    EXPECT_EQ(gui->linkCallLog.size(), 2u);
+    EXPECT_FALSE(gui->wasSent(4));
 }
 
 TEST_F(ResetVerbs, HardResetPromptOpensTheConfirmationEntry) {

@@ -5,13 +5,14 @@
 #include <algorithm>
 
 #include "command_test_support.h"
+#include "dsp_link_recording_gui.h"
 
 using namespace command_test;
 
 namespace {
 
 struct SelectionVerbs : ::testing::Test {
-    std::unique_ptr<QX_GUI> gui = std::make_unique<QX_GUI>();
+    std::unique_ptr<RecordingGui> gui = std::make_unique<RecordingGui>();
     void SetUp() override {
         placeSources(*gui, {{"S1", 100, 50}, {"S2", -30, 10}, {"S3", 5, 5}});
         placeTargets(*gui, {{"T1", 0, 0}, {"T2", 40, -60}, {"T3", 9, 9}});
@@ -201,12 +202,15 @@ TEST_F(SelectionVerbs, PrintSelected) {
 
 TEST_F(SelectionVerbs, ToggleSelectFlipsEachNamedItemAndSendsTheListsAtOnce) {
     run("SELECT S1");
-    gui->linkCallLog.clear();
+    gui->sent.clear();
     gui->batch = 0;
     EXPECT_EQ(run("TOGGLE_SELECT S1 S2 S2"), 0);
     EXPECT_EQ(selection(), std::vector<std::string>{}) << "S1 off; S2 on then off again";
     EXPECT_EQ(gui->batch, 0);
-    EXPECT_EQ(gui->linkCallLog.back(), "sendTextCommandPin");
+    // The name lists go out on pin 29 at once, S1 no longer in the current selection.
+    const std::vector<uint8_t> lists = gui->lastSent(29);
+    ASSERT_EQ(lists.size(), 16528u);
+    EXPECT_EQ(lists[0], 0) << "the current list is empty";
     // Inside a loading macro the batch stays on afterwards.
     gui->batch = 1;
     gui->cmdToggleSelect(CliObject());

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "app/display_table.h"
 #include "command_test_support.h"
 
 using namespace command_test;
@@ -211,14 +212,27 @@ TEST_F(ViewVerbs, ViewEnvelopes) {
 TEST_F(ViewVerbs, FullscreenEntersAtOnceOnTheMonitorUnderTheMouse) {
     gui->configuration.displayCount = 2;
     gui->configuration.displays[1] = {800, 0, 1280, 720, 0};
-    gui->lastMouseX = 900;
-    gui->lastMouseY = 100;
+    // The process's display table puts the cursor, wherever it is, on the second display.
+    POINT cursor{0, 0};
+    GetCursorPos(&cursor);
+    DisplayTable& table = processDisplays();
+    const DisplayTable saved = table;
+    table.count = 2;
+    table.left[0] = table.top[0] = -100000;
+    table.width[0] = table.height[0] = 10;
+    table.left[1] = cursor.x - 10;
+    table.top[1] = cursor.y - 10;
+    table.width[1] = table.height[1] = 100;
     gui->reloadMacroName = "MACROS/LAYOUT.TXT";
-    EXPECT_EQ(run("FULLSCREEN"), 0);
+    const int32_t result = run("FULLSCREEN");
+    table = saved;
+    EXPECT_EQ(result, 0);
     EXPECT_EQ(gui->console.statusMessage, "entering fullscreen mode");
     EXPECT_EQ(gui->reloadOnResizePending, 1);
     const auto lines = consoleLines(*gui);
     EXPECT_NE(std::find(lines.begin(), lines.end(), "MOUSE ON SCREEN 1"), lines.end());
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "      X:" + std::to_string(cursor.x)),
+              lines.end());
     if (gui->view.fullScreen != 0) {
         // A display is at hand: the window opened at once on monitor 1.
         EXPECT_EQ(gui->fullScreenDisplay, 1);
@@ -255,6 +269,43 @@ TEST_F(ViewVerbs, LeavingFullscreenBringsThePanelsBackIntoTheWindow) {
     EXPECT_EQ(run("FULLSCREEN X:0 Y:0 W:1280 H:720"), 0);
     EXPECT_EQ(gui->console.statusMessage, "leaving fullscreen mode");
     EXPECT_EQ(gui->view.fullScreen, 0);
+}
+
+TEST_F(ViewVerbs, ResetPanelsGivesNamesBarButtonsAndSizesButKeepsWhatIsShown) {
+    gui->windowWidth = 1000.0f;
+    gui->panels[5].shown = 1;
+    gui->panels[5].x = 40.0f;
+    gui->panels[5].scale = 2.0f;
+    gui->panels[2].width = 600.0f; // ENVELOPES and MACROS keep their sizes
+    gui->panels[2].height = 200.0f;
+    gui->panels[9].width = 640.0f;
+    gui->panels[9].height = 200.0f;
+    gui->panelOrderCount = 0;
+    EXPECT_EQ(run("RESET_PANELS"), 0);
+    struct Expected {
+        int id;
+        const char* title;
+        float barX, width, height;
+    } panels[] = {
+        {0, "CLI", 872, 300, 433},     {1, "SCOPE", 752, 300, 200}, {2, "ENVELOPES", 692, 600, 200},
+        {3, "MUTES", 632, 336, 218},   {4, "FFT", 812, 300, 200},   {5, "DYNAMICS", 572, 400, 300},
+        {6, "FILTERS", 512, 400, 250}, {7, "DELAY", 452, 207, 32},  {8, "VIRTUAL", 392, 250, 250},
+        {9, "MACROS", 332, 640, 200},
+    };
+    for (const Expected& e : panels) {
+        const PanelWindow& p = gui->panels[e.id];
+        EXPECT_EQ(p.title, e.title) << e.id;
+        EXPECT_EQ(p.barButtonX, e.barX) << e.id;
+        EXPECT_EQ(p.barButtonY, 0.0f) << e.id;
+        EXPECT_EQ(p.width, e.width) << e.id;
+        EXPECT_EQ(p.height, e.height) << e.id;
+    }
+    EXPECT_EQ(gui->panels[5].shown, 1);
+    EXPECT_EQ(gui->panels[5].x, 40.0f);
+    EXPECT_EQ(gui->panels[5].scale, 1.0f);
+    EXPECT_EQ(gui->panelOrderCount, 10);
+    EXPECT_EQ(gui->panelOrder[0], 0);
+    EXPECT_EQ(gui->panelOrder[1], 2);
 }
 
 } // namespace
