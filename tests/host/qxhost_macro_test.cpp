@@ -277,3 +277,17 @@ TEST_F(QxhostMacroRun, HeadlessRunExchangesPinsBothWaysAndReleasesCleanly) {
 }
 
 } // namespace
+
+namespace {
+
+// The patches shipped beside the module load without a failing line.
+TEST_F(QxhostMacroRun, ShippedPatchesLoadWithoutErrors) {
+    for (const char* patch : {"PATCHES/DEMO.txt", "PATCHES/BLANK.txt"}) {
+        ASSERT_EQ(run("--headless --load '" + kOut + "/" + patch + "' --console c.txt"), 0);
+        std::vector<std::string> console = readLines(path("c.txt"));
+        ASSERT_FALSE(console.empty()) << patch;
+        EXPECT_EQ(console.back(), "0 << PATCH LOADING COMPLETE >>") << patch;
+    }
+}
+
+} // namespace
