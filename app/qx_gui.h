@@ -28,7 +28,6 @@
 #include "panels/view_settings.h"
 #include "render/stroke_font.h"
 #include "view/annotation_records.h"
-#include "view/view_switches.h"
 
 struct CliObject;
 
@@ -661,7 +660,6 @@ public:
 
     uint8_t keyHeld[257] = {};
     ViewSettings viewSettings;
-    ViewSwitches viewSwitches;
     int32_t stageToolState[10] = {};
 
     // First run of pins: values the DSP side feeds and pins nothing writes.
@@ -688,7 +686,6 @@ public:
         uint8_t animationOn = 0;
         float animationPhase = 0.01f;
         uint8_t fullScreen = 0;
-        int32_t focusItem = -1;
         float zoom = 1.0f;
     } view;
 
@@ -768,11 +765,9 @@ public:
     char patchPath[256] = {};
     int32_t patchPathLength = 0;
     uint8_t autoSave = 0;
-    int32_t lastSaveTime = 0;
     int32_t autoSaveInterval = 5000;
     uint8_t autoSaveShown = 0;
     uint8_t autoBackupShown = 0;
-    uint8_t autoBackup = 0;       // the AUTO_BACKUP switch
     int32_t autoSaveClock = 0;    // clock of the last automatic save
 
     FilterRecord inputFilters[kChannels];
@@ -824,10 +819,6 @@ public:
         float handleX = 0.0f;
         float handleY = 0.0f;
     } virtualPanel;
-    AnnotationButton annotationButtons[256];
-    int32_t annotationButtonCount = 0;
-    AnnotationText annotationTexts[256];
-    int32_t annotationTextCount = 0;
     int32_t annotationMode = 0;
     float annotationWidth = 200.0f;
     float annotationHeight = 50.0f;
@@ -900,9 +891,6 @@ public:
         ColourQuad colours[2];
     } textEntry;
 
-    AnnotationText macroPanelTexts[256];
-    AnnotationButton macroPanelButtons[256];
-    int32_t macroPanelButtonCount = 0;
     ColourQuad annotationColours[16];
     NoteRecord notes[256];
     int32_t noteCount = 0;
@@ -1007,7 +995,6 @@ public:
     std::string undoLine;
 
     // Selection names.
-    std::string selectionText;
     std::string selectedNames[255];
     int32_t selectedIndexes[256] = {-1};
     int32_t selectedCount = 0;
@@ -1016,7 +1003,6 @@ public:
     int32_t touchedKind = -1;
     int32_t touchedIndex = -1;
     std::string selectionName;
-    IntRect marquee; // the marquee rectangle in stage units
     std::string storedSelections[20][255];
     int32_t storedSelectionNumber = 1;
 
