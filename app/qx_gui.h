@@ -521,6 +521,17 @@ public:
     int32_t feedbackIndexOf(int32_t source, int32_t target);
     // Input and output mixer verbs (direction 1 INPUT_MIXER, 2 OUTPUT_MIXER).
     int32_t cmdIoMixer(CliObject command, int32_t direction);
+    // Editor verbs run inline by the dispatcher (FILTERS and DYNAMICS editors, EQ presets).
+    void storeAndSyndicateFiltersPanel();
+    int32_t cmdResetFiltersPanel(CliObject command);
+    int32_t cmdSetFilterType(CliObject command);
+    int32_t cmdLoadEqPresets(CliObject command);
+    int32_t cmdEqPreset(CliObject command);
+    bool requireDynamicsPanelItem();
+    int32_t cmdResetDynamicsPanel(CliObject command);
+    int32_t cmdSideChainInternal(CliObject command);
+    int32_t cmdSideChainSelect(CliObject command);
+    int32_t cmdSideChainLocation(CliObject command, int32_t location);
 
     // ---- Rendering platform ----------------------------------------------------------------
     int32_t openWindow(HWND parent, HWND* window) override;
