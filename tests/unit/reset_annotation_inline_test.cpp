@@ -136,7 +136,9 @@ TEST_F(ResetVerbs, InlineResetsSayWhatTheyReset) {
     gui->outputDelays[3].on = 1;
     run("RESET_DE");
     EXPECT_EQ(gui->outputDelays[3].on, 0);
-    EXPECT_EQ(run("RESET_FILTERS"), 1) << "the FILTERS editor's reset comes with the editor";
+    gui->sendFlags[kSendInputEq] = 0;
+    EXPECT_EQ(run("RESET_FILTERS"), 0) << "the FILTERS editor's reset";
+    EXPECT_EQ(gui->sendFlags[kSendInputEq], 1);
 }
 
 struct AnnotationVerbs : ResetVerbs {};
