@@ -831,8 +831,6 @@ public:
         float handleY = 0.0f;
     } virtualPanel;
     int32_t annotationMode = 0;
-    float annotationWidth = 200.0f;
-    float annotationHeight = 50.0f;
     DynamicsRecord inputDynamics[kChannels];
     DynamicsRecord outputDynamics[kChannels];
     DynamicsRecord dynamicsClipboard;
@@ -902,7 +900,6 @@ public:
         ColourQuad colours[2];
     } textEntry;
 
-    ColourQuad annotationColours[16];
     NoteRecord notes[256];
     int32_t noteCount = 0;
     struct NoteEditState {
@@ -1003,7 +1000,6 @@ public:
 
     ItemSnapshot undoSnapshot[256];
     int32_t undoCount = 0;
-    std::string undoLine;
 
     // Selection names.
     std::string selectedNames[255];
@@ -1013,7 +1009,6 @@ public:
     // follows (kind 1 source, 2 target, 3 group; index -1 none).
     int32_t touchedKind = -1;
     int32_t touchedIndex = -1;
-    std::string selectionName;
     std::string storedSelections[20][255];
     int32_t storedSelectionNumber = 1;
 
@@ -1024,12 +1019,10 @@ public:
     std::string queuedLines[200];
     uint8_t queueActive = 0;
     int32_t queueNext = 0;
-    std::string queueName;
     uint8_t pendingLoadMacro = 0;
     std::string pendingMacroName;
     int32_t macroLineNumber = -1;
     std::string failedLines[128];
-    std::string macroWords[512];
 
     // Command executor and macro loader state.
     std::string rawCommandText; // the last command text as received, before expansion
@@ -1112,7 +1105,6 @@ public:
     uint8_t focusFollowsMouse = 0;
 
     std::string fieldTokens[128];
-    std::string tokenFields[128];
     std::string tokens[kTokens];
     int32_t tokenCount = 0;
 
@@ -1143,7 +1135,6 @@ public:
     int32_t matrixPick[2] = {-1, -1};
     int32_t panelOrder[10] = {0, 2, 1, 3, 4, 5, 6, 7, 8, 9};
     int32_t panelOrderCount = 10;
-    uint8_t pendingBlank = 0; // the next frame applies the blank-frame switch
     uint8_t redrawLayerOn = 1;
     float annotationAnchorX = 0.0f; // added to TEXT, RECT and BUTTON; POSITION_PANEL_AT too
     float annotationAnchorY = 0.0f;

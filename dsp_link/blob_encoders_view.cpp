@@ -25,11 +25,10 @@ void QX_GUI::sendViewStateBlob() {
     uint8_t* p = out.data();
     le::putF32(p, 0, viewSettings.globalRadius);
     // Bytes 4 to 20 in the order of their TOGGLE words.
-    const int32_t switches[] = {roomsShown,   targetsShown,      groupsShown,   sourcesShown,
-                                cablesShown,  crosshairShown,    gridShown,     roomLabels,
-                                targetLabels, groupLabels,       sourceLabels,  annotationsVisible,
-                                view.stageLock, roomsLocked,     targetsLocked, groupsLocked,
-                                sourcesLocked};
+    const int32_t switches[] = {
+        roomsShown,     targetsShown, groupsShown,   sourcesShown, cablesShown,  crosshairShown,
+        gridShown,      roomLabels,   targetLabels,  groupLabels,  sourceLabels, annotationsVisible,
+        view.stageLock, roomsLocked,  targetsLocked, groupsLocked, sourcesLocked};
     for (size_t k = 0; k < sizeof switches / sizeof switches[0]; ++k) p[4 + k] = on(switches[k]);
     p[21] = annotationLock;
     p[22] = on(rotationRunning);

@@ -22,10 +22,10 @@ void QX_GUI::onViewStatePin() {
     if (blob.size() / blob_layout::kViewStateSize < 1) return;
     viewSettings.globalRadius = blob.f32(0);
     // Bytes 4 to 20 in the order of their TOGGLE words.
-    int32_t* switches[] = {&roomsShown,   &targetsShown,  &groupsShown,   &sourcesShown,
-                           &cablesShown,  &crosshairShown, &gridShown,    &roomLabels,
-                           &targetLabels, &groupLabels,   &sourceLabels,  &roomsLocked,
-                           &targetsLocked, &groupsLocked, &sourcesLocked};
+    int32_t* switches[] = {&roomsShown,    &targetsShown,   &groupsShown,  &sourcesShown,
+                           &cablesShown,   &crosshairShown, &gridShown,    &roomLabels,
+                           &targetLabels,  &groupLabels,    &sourceLabels, &roomsLocked,
+                           &targetsLocked, &groupsLocked,   &sourcesLocked};
     const int switchOffsets[] = {4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 17, 18, 19, 20};
     for (size_t k = 0; k < sizeof switches / sizeof switches[0]; ++k)
         *switches[k] = blob.u8(switchOffsets[k]) != 0;

@@ -292,9 +292,8 @@ TEST(GoldenBlobs, ViewStateAndPatchRecordFields) {
     auto gui = makeGui();
     gui->viewSettings.globalRadius = 75.0f;
     for (int32_t* shown : {&gui->roomsShown, &gui->targetsShown, &gui->groupsShown,
-                           &gui->sourcesShown, &gui->cablesShown, &gui->gridShown,
-                           &gui->roomLabels, &gui->targetLabels, &gui->groupLabels,
-                           &gui->sourceLabels})
+                           &gui->sourcesShown, &gui->cablesShown, &gui->gridShown, &gui->roomLabels,
+                           &gui->targetLabels, &gui->groupLabels, &gui->sourceLabels})
         *shown = 0;
     gui->roomsShown = 1;
     gui->sourcesLocked = 3;
