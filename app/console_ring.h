@@ -21,7 +21,6 @@ struct ConsoleRing {
     // The executor's error reporting.
     std::string pendingError;
     std::string lastError;
-    uint8_t errorColour = 0;
     int32_t errorCount = 0;
     std::string errorLines[kSlots];
 };

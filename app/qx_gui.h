@@ -28,7 +28,6 @@
 #include "panels/view_settings.h"
 #include "render/stroke_font.h"
 #include "view/annotation_records.h"
-#include "view/view_switches.h"
 
 struct CliObject;
 
@@ -512,6 +511,17 @@ public:
     int32_t feedbackIndexOf(int32_t source, int32_t target);
     // Input and output mixer verbs (direction 1 INPUT_MIXER, 2 OUTPUT_MIXER).
     int32_t cmdIoMixer(CliObject command, int32_t direction);
+    // Editor verbs run inline by the dispatcher (FILTERS and DYNAMICS editors, EQ presets).
+    void storeAndSyndicateFiltersPanel();
+    int32_t cmdResetFiltersPanel(CliObject command);
+    int32_t cmdSetFilterType(CliObject command);
+    int32_t cmdLoadEqPresets(CliObject command);
+    int32_t cmdEqPreset(CliObject command);
+    bool requireDynamicsPanelItem();
+    int32_t cmdResetDynamicsPanel(CliObject command);
+    int32_t cmdSideChainInternal(CliObject command);
+    int32_t cmdSideChainSelect(CliObject command);
+    int32_t cmdSideChainLocation(CliObject command, int32_t location);
 
     // ---- Rendering platform ----------------------------------------------------------------
     int32_t openWindow(HWND parent, HWND* window) override;
@@ -645,7 +655,6 @@ public:
 
     uint8_t keyHeld[257] = {};
     ViewSettings viewSettings;
-    ViewSwitches viewSwitches;
     int32_t stageToolState[10] = {};
 
     // First run of pins: values the DSP side feeds and pins nothing writes.
@@ -672,7 +681,6 @@ public:
         uint8_t animationOn = 0;
         float animationPhase = 0.01f;
         uint8_t fullScreen = 0;
-        int32_t focusItem = -1;
         float zoom = 1.0f;
     } view;
 
@@ -752,11 +760,9 @@ public:
     char patchPath[256] = {};
     int32_t patchPathLength = 0;
     uint8_t autoSave = 0;
-    int32_t lastSaveTime = 0;
     int32_t autoSaveInterval = 5000;
     uint8_t autoSaveShown = 0;
     uint8_t autoBackupShown = 0;
-    uint8_t autoBackup = 0;       // the AUTO_BACKUP switch
     int32_t autoSaveClock = 0;    // clock of the last automatic save
 
     FilterRecord inputFilters[kChannels];
@@ -808,13 +814,7 @@ public:
         float handleX = 0.0f;
         float handleY = 0.0f;
     } virtualPanel;
-    AnnotationButton annotationButtons[256];
-    int32_t annotationButtonCount = 0;
-    AnnotationText annotationTexts[256];
-    int32_t annotationTextCount = 0;
     int32_t annotationMode = 0;
-    float annotationWidth = 200.0f;
-    float annotationHeight = 50.0f;
     DynamicsRecord inputDynamics[kChannels];
     DynamicsRecord outputDynamics[kChannels];
     DynamicsRecord dynamicsClipboard;
@@ -884,10 +884,6 @@ public:
         ColourQuad colours[2];
     } textEntry;
 
-    AnnotationText macroPanelTexts[256];
-    AnnotationButton macroPanelButtons[256];
-    int32_t macroPanelButtonCount = 0;
-    ColourQuad annotationColours[16];
     NoteRecord notes[256];
     int32_t noteCount = 0;
     struct NoteEditState {
@@ -988,10 +984,8 @@ public:
 
     ItemSnapshot undoSnapshot[256];
     int32_t undoCount = 0;
-    std::string undoLine;
 
     // Selection names.
-    std::string selectionText;
     std::string selectedNames[255];
     int32_t selectedIndexes[256] = {-1};
     int32_t selectedCount = 0;
@@ -999,8 +993,6 @@ public:
     // follows (kind 1 source, 2 target, 3 group; index -1 none).
     int32_t touchedKind = -1;
     int32_t touchedIndex = -1;
-    std::string selectionName;
-    IntRect marquee; // the marquee rectangle in stage units
     std::string storedSelections[20][255];
     int32_t storedSelectionNumber = 1;
 
@@ -1011,12 +1003,10 @@ public:
     std::string queuedLines[200];
     uint8_t queueActive = 0;
     int32_t queueNext = 0;
-    std::string queueName;
     uint8_t pendingLoadMacro = 0;
     std::string pendingMacroName;
     int32_t macroLineNumber = -1;
     std::string failedLines[128];
-    std::string macroWords[512];
 
     // Command executor and macro loader state.
     std::string rawCommandText; // the last command text as received, before expansion
@@ -1099,7 +1089,6 @@ public:
     uint8_t focusFollowsMouse = 0;
 
     std::string fieldTokens[128];
-    std::string tokenFields[128];
     std::string tokens[kTokens];
     int32_t tokenCount = 0;
 
@@ -1130,7 +1119,6 @@ public:
     int32_t matrixPick[2] = {-1, -1};
     int32_t panelOrder[10] = {0, 2, 1, 3, 4, 5, 6, 7, 8, 9};
     int32_t panelOrderCount = 10;
-    uint8_t pendingBlank = 0; // the next frame applies the blank-frame switch
     uint8_t redrawLayerOn = 1;
     float annotationAnchorX = 0.0f; // added to TEXT, RECT and BUTTON; POSITION_PANEL_AT too
     float annotationAnchorY = 0.0f;

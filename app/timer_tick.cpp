@@ -149,7 +149,7 @@ int32_t QX_GUI::onTimer() {
         if (elapsed >= autoSaveInterval) {
             autoLastClock = clock;
             if (autoSave) {
-                lastSaveTime = clock;
+                autoSaveClock = clock;
                 autoSaveShown = 1;
                 appendConsoleLine("[AUTO SAVE]");
                 executeCommandString("SAVE_NOW");

@@ -96,7 +96,6 @@ int32_t QX_GUI::cmdInfo(CliObject command) {
 int32_t QX_GUI::cmdWakeNow(CliObject) {
     appendConsoleLine(" I SHOUD NOW WAKE UP");
     ownInstance.asleep = 0;
-    pendingBlank = 1;
     sendStateAndRedraw();
     return 0;
 }
@@ -104,7 +103,6 @@ int32_t QX_GUI::cmdWakeNow(CliObject) {
 int32_t QX_GUI::cmdSleepNow(CliObject) {
     appendConsoleLine(" I SHOUD NOW GO TO SLEEP");
     ownInstance.asleep = 1;
-    pendingBlank = 1;
     sendStateAndRedraw();
     return 0;
 }

@@ -17,11 +17,11 @@ int32_t QX_GUI::cmdToggle(CliObject command) {
     const std::string& w = command.string;
     if (w == "AUTO_SAVE") {
         flip(autoSave);
-        lastSaveTime = qxplatform::processClock();
+        autoLastClock = qxplatform::processClock();
     }
     if (w == "AUTO_BACKUP") {
         flip(autoBackupOn);
-        lastSaveTime = qxplatform::processClock();
+        autoLastClock = qxplatform::processClock();
     }
     if (w == "ROOM_VISIBILITY") flip(roomsShown);
     if (w == "TARGET_VISIBILITY") flip(targetsShown);

@@ -23,19 +23,17 @@ uint8_t on(int32_t value) {
 void QX_GUI::sendViewStateBlob() {
     std::vector<uint8_t> out(blob_layout::kViewStateSize, 0);
     uint8_t* p = out.data();
-    const ViewSwitches& v = viewSwitches;
     le::putF32(p, 0, viewSettings.globalRadius);
-    const int32_t switches[] = {v.roomVisibility,   v.targetVisibility, v.groupVisibility,
-                                v.sourceVisibility, v.cableVisibility,  v.xHairVisibility,
-                                v.gridVisibility,   v.roomLabels,       v.targetLabels,
-                                v.groupLabels,      v.sourceLabels,     v.annotationVisibility,
-                                v.stageLocks,       v.roomLocks,        v.targetLocks,
-                                v.groupLocks,       v.sourceLocks};
+    // Bytes 4 to 20 in the order of their TOGGLE words.
+    const int32_t switches[] = {
+        roomsShown,     targetsShown, groupsShown,   sourcesShown, cablesShown,  crosshairShown,
+        gridShown,      roomLabels,   targetLabels,  groupLabels,  sourceLabels, annotationsVisible,
+        view.stageLock, roomsLocked,  targetsLocked, groupsLocked, sourcesLocked};
     for (size_t k = 0; k < sizeof switches / sizeof switches[0]; ++k) p[4 + k] = on(switches[k]);
-    p[21] = v.annotationLocks;
+    p[21] = annotationLock;
     p[22] = on(rotationRunning);
     p[23] = on(movementRunning);
-    p[24] = on(v.visualisations);
+    p[24] = on(visualisations);
     le::putF32(p, 28, view.zoom);
     p[32] = on(guiSnap);
     le::putI32(p, 36, viewStateWord);
@@ -65,8 +63,8 @@ void QX_GUI::sendPanelLayoutBlob() {
         }
     }
     le::putI32(p, 196, currentPage);
-    p[200] = viewSwitches.toolbox == 0 ? 1 : 0;
-    p[201] = viewSwitches.master == 0 ? 1 : 0;
+    p[200] = toolboxHidden == 0 ? 1 : 0;
+    p[201] = masterHidden == 0 ? 1 : 0;
     le::putI32(p, 204, virtualPanel.mode);
     le::putI32(p, 208, virtualPanel.index);
     le::putI32(p, 212, delayPanel.kind);
@@ -106,9 +104,9 @@ void QX_GUI::sendPatchRecordBlob() {
     le::putI32(p, 256, patchPathLength);
     p[260] = autoSave;
     le::putI32(p, 264, autoSaveClock);
-    le::putI32(p, 268, lastSaveTime);
+    le::putI32(p, 268, autoLastClock);
     le::putI32(p, 272, autoSaveInterval);
-    p[277] = autoBackup;
+    p[277] = autoBackupOn;
     sendBytes(pinPatchRecord, out);
 }
 

@@ -85,9 +85,9 @@ void QX_GUI::onScriptPin() {
         setStatusMessage(format("SCRIPT IS FOR : %i", script.addressee));
         return;
     }
-    console.errorColour = 1;
+    console.highlight = 1;
     appendConsoleLine("SCRIPT IS FOR ME!");
-    console.errorColour = 0;
+    console.highlight = 0;
     for (size_t j = 0; j < script.lines.size(); ++j) {
         appendConsoleLine(format("   -> ITEM %i -> ", static_cast<int32_t>(j + 1)) +
                           script.lines[j]);
@@ -127,15 +127,15 @@ void QX_GUI::onTextPin38() {
                 dspLink.pin38Switches[k] = std::atoi(fieldTokens[k].c_str());
     }
     const int32_t* s = dspLink.pin38Switches;
-    viewSwitches.stageLocks = s[0];
-    viewSwitches.roomLocks = s[1];
-    viewSwitches.targetLocks = s[2];
-    viewSwitches.groupLocks = s[3];
-    viewSwitches.sourceLocks = s[4];
-    viewSwitches.roomLabels = s[10];
-    viewSwitches.targetLabels = s[11];
-    viewSwitches.groupLabels = s[12];
-    viewSwitches.sourceLabels = s[13];
+    view.stageLock = s[0] != 0;
+    roomsLocked = s[1];
+    targetsLocked = s[2];
+    groupsLocked = s[3];
+    sourcesLocked = s[4];
+    roomLabels = s[10];
+    targetLabels = s[11];
+    groupLabels = s[12];
+    sourceLabels = s[13];
 }
 
 void QX_GUI::onFloatPin58() {

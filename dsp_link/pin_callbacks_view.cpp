@@ -20,20 +20,21 @@ int32_t truncateCount(float value, int32_t capacity) {
 void QX_GUI::onViewStatePin() {
     BlobReader blob(pinViewState.getData(), pinViewState.getSize());
     if (blob.size() / blob_layout::kViewStateSize < 1) return;
-    ViewSwitches& v = viewSwitches;
     viewSettings.globalRadius = blob.f32(0);
-    int32_t* switches[] = {&v.roomVisibility,   &v.targetVisibility, &v.groupVisibility,
-                           &v.sourceVisibility, &v.cableVisibility,  &v.xHairVisibility,
-                           &v.gridVisibility,   &v.roomLabels,       &v.targetLabels,
-                           &v.groupLabels,      &v.sourceLabels,     &v.annotationVisibility,
-                           &v.stageLocks,       &v.roomLocks,        &v.targetLocks,
-                           &v.groupLocks,       &v.sourceLocks};
+    // Bytes 4 to 20 in the order of their TOGGLE words.
+    int32_t* switches[] = {&roomsShown,    &targetsShown,   &groupsShown,  &sourcesShown,
+                           &cablesShown,   &crosshairShown, &gridShown,    &roomLabels,
+                           &targetLabels,  &groupLabels,    &sourceLabels, &roomsLocked,
+                           &targetsLocked, &groupsLocked,   &sourcesLocked};
+    const int switchOffsets[] = {4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 17, 18, 19, 20};
     for (size_t k = 0; k < sizeof switches / sizeof switches[0]; ++k)
-        *switches[k] = blob.u8(4 + k) != 0;
-    v.annotationLocks = blob.u8(21);
+        *switches[k] = blob.u8(switchOffsets[k]) != 0;
+    annotationsVisible = blob.u8(15) != 0;
+    view.stageLock = blob.u8(16) != 0;
+    annotationLock = blob.u8(21);
     rotationRunning = blob.u8(22) != 0;
     movementRunning = blob.u8(23) != 0;
-    v.visualisations = blob.u8(24) != 0;
+    visualisations = blob.u8(24) != 0;
     view.zoom = blob.f32(28);
     guiSnap = blob.u8(32);
     viewStateWord = blob.i32(36);
@@ -61,8 +62,8 @@ void QX_GUI::onPanelLayoutPin() {
         panels[k].scale = blob.f32(at + 12);
     }
     currentPage = blob.i32(196);
-    viewSwitches.toolbox = blob.u8(200) == 0 ? 1 : 0;
-    viewSwitches.master = blob.u8(201) == 0 ? 1 : 0;
+    toolboxHidden = blob.u8(200) == 0 ? 1 : 0;
+    masterHidden = blob.u8(201) == 0 ? 1 : 0;
     // Each editor loads its pair, then keeps the pair as its current one even when the load
     // refused it.
     const int32_t virtualMode = blob.i32(204), virtualIndex = blob.i32(208);
@@ -133,9 +134,9 @@ void QX_GUI::onBlock30Pin() {
     patchPathLength = length < 0 ? 0 : length > held ? held : length;
     autoSave = blob.u8(260);
     autoSaveClock = blob.i32(264);
-    lastSaveTime = blob.i32(268);
+    autoLastClock = blob.i32(268);
     autoSaveInterval = blob.i32(272);
-    autoBackup = blob.u8(277);
+    autoBackupOn = blob.u8(277);
 }
 
 void QX_GUI::onSlicesPin() {

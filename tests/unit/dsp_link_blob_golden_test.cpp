@@ -291,9 +291,13 @@ TEST(GoldenBlobs, ConfigurationBlockDefaults) {
 TEST(GoldenBlobs, ViewStateAndPatchRecordFields) {
     auto gui = makeGui();
     gui->viewSettings.globalRadius = 75.0f;
-    gui->viewSwitches.roomVisibility = 1;
-    gui->viewSwitches.sourceLocks = 3;
-    gui->viewSwitches.annotationLocks = 2;
+    for (int32_t* shown : {&gui->roomsShown, &gui->targetsShown, &gui->groupsShown,
+                           &gui->sourcesShown, &gui->cablesShown, &gui->gridShown, &gui->roomLabels,
+                           &gui->targetLabels, &gui->groupLabels, &gui->sourceLabels})
+        *shown = 0;
+    gui->roomsShown = 1;
+    gui->sourcesLocked = 3;
+    gui->annotationLock = 2;
     gui->guiSnap = 1;
     gui->view.zoom = 1.5f;
     gui->sourceCount = 4;
@@ -310,9 +314,9 @@ TEST(GoldenBlobs, ViewStateAndPatchRecordFields) {
     std::strcpy(gui->patchPath, "PATCHES/A.txt");
     gui->patchPathLength = 13;
     gui->autoSave = 1;
-    gui->autoBackup = 1;
+    gui->autoBackupOn = 1;
     gui->autoSaveClock = 100;
-    gui->lastSaveTime = 200;
+    gui->autoLastClock = 200;
     gui->sendPatchRecordBlob();
     Golden p(280);
     p.text(0, "PATCHES/A.txt").i32(256, 13).u8(260, 1).i32(264, 100).i32(268, 200);
@@ -327,8 +331,8 @@ TEST(GoldenBlobs, PanelLayoutKeepsTheFillOfTheLastTwoSlots) {
     gui->panels[7].y = -3.5f;
     gui->panels[7].scale = 2.0f;
     gui->currentPage = 3;
-    gui->viewSwitches.toolbox = 0;
-    gui->viewSwitches.master = 1;
+    gui->toolboxHidden = 0;
+    gui->masterHidden = 1;
     gui->delayPanel.kind = 2;
     gui->delayPanel.index = 5;
     gui->virtualPanel.mode = 0;

@@ -65,7 +65,7 @@ void buildScene(QX_GUI& gui) {
     gui.slices[2].memberCount = 1;
     gui.slices[2].sourceIndex[0] = 1;
     gui.panels[3].shown = 1;
-    gui.viewSwitches.gridVisibility = 1;
+    gui.gridShown = 0;
     gui.view.zoom = 2.0f;
     // The editors show their items, as in a running session (a restored panel layout loads
     // them again).
@@ -326,12 +326,12 @@ TEST(PinCallbacks, Pin38SetsLocksAndLabels) {
     for (int i = 0; i < 200; ++i) text += u",1"; // more fields than the table holds
     gui->setPin(38, 0, static_cast<int32_t>(text.size() * 2), text.data());
     gui->notifyPin(38, 0);
-    EXPECT_EQ(gui->viewSwitches.stageLocks, 1);
-    EXPECT_EQ(gui->viewSwitches.roomLocks, 0);
-    EXPECT_EQ(gui->viewSwitches.sourceLocks, 1);
-    EXPECT_EQ(gui->viewSwitches.roomLabels, 1);
-    EXPECT_EQ(gui->viewSwitches.targetLabels, 0);
-    EXPECT_EQ(gui->viewSwitches.sourceLabels, 1);
+    EXPECT_EQ(gui->view.stageLock, 1);
+    EXPECT_EQ(gui->roomsLocked, 0);
+    EXPECT_EQ(gui->sourcesLocked, 1);
+    EXPECT_EQ(gui->roomLabels, 1);
+    EXPECT_EQ(gui->targetLabels, 0);
+    EXPECT_EQ(gui->sourceLabels, 1);
 }
 
 TEST(PinCallbacks, NotesTravelAndComeBack) {

@@ -82,6 +82,24 @@ TEST_F(TimerTick, AutoSaveWritesOncePerIntervalAndTheIndicatorGoesOutAfterHalfAS
     EXPECT_EQ(consoleCount("[AUTO SAVE]"), 2);
 }
 
+TEST_F(TimerTick, ToggleAutoSaveStartsTheIntervalAndTheSaveRecordsItsClock) {
+    qxplatform::advanceManualClock(3000); // clock 103000
+    gui->executeCommandString("TOGGLE AUTO_SAVE");
+    EXPECT_EQ(gui->autoSave, 1);
+    EXPECT_EQ(gui->autoLastClock, 103000) << "the interval runs from the switch";
+    qxplatform::advanceManualClock(4999);
+    gui->onTimer();
+    EXPECT_EQ(consoleCount("[AUTO SAVE]"), 0);
+    EXPECT_EQ(gui->autoSaveClock, 0);
+    qxplatform::advanceManualClock(1); // clock 108000
+    gui->onTimer();
+    EXPECT_EQ(consoleCount("[AUTO SAVE]"), 1);
+    EXPECT_EQ(gui->autoSaveClock, 108000);
+    EXPECT_EQ(gui->autoLastClock, 108000);
+    gui->executeCommandString("TOGGLE AUTO_BACKUP");
+    EXPECT_EQ(gui->autoBackupOn, 1);
+}
+
 TEST_F(TimerTick, QueuedLinesRunOnePerTickAndTheEndIsReportedOnce) {
     gui->queuedLines[0] = "VERBOSE 0";
     gui->queuedLines[1] = "VERBOSE 0 ; SKIPPED";
