@@ -6,12 +6,14 @@
 #include <cstdint>
 #include <ctime>
 #include <string>
+#include <vector>
 
 #include "app/configuration_block.h"
 #include "app/console_ring.h"
 #include "app/popup_menu.h"
 #include "command/command_records.h"
 #include "command/slice_record.h"
+#include "command/verb_records.h"
 #include "dsp_link/blob_staging.h"
 #include "dsp_link/send_flags.h"
 #include "host/mp_gui_base.h"
@@ -279,6 +281,125 @@ public:
     int32_t cmdRead(CliObject command);
     // Action list.
     void readActionList(std::string fileName);
+    // Selection verbs and the operations they share.
+    int32_t cmdSelect(CliObject command);
+    int32_t cmdUnselect(CliObject command);
+    int32_t cmdAddSelect(CliObject command);
+    int32_t cmdToggleSelect(CliObject command);
+    int32_t cmdStoreSelect(CliObject command);
+    int32_t cmdRetrieveSelect(CliObject command);
+    int32_t cmdSwitchSelect(CliObject command);
+    int32_t cmdResetSelect(CliObject command);
+    int32_t cmdPrintSelected(CliObject command);
+    int32_t cmdTouch(CliObject command);
+    int32_t cmdStoredSelection(CliObject command);
+    int32_t cmdSyndicationMode(CliObject command);
+    void clearSelectionFlags();
+    void updateSelectionBounds();
+    bool isInSelection(const std::string& name);
+    void applySelection();
+    // Arrangement verbs.
+    ItemMetrics measureItemRecords(const ItemSnapshotList& list);
+    int32_t cmdFind(CliObject command);
+    int32_t cmdContract(CliObject command);
+    int32_t cmdExpand(CliObject command);
+    int32_t cmdSnap(CliObject command);
+    int32_t cmdSpacing(CliObject command);
+    int32_t cmdOval(CliObject command);
+    int32_t cmdCircle(CliObject command);
+    int32_t cmdAlign(CliObject command);
+    int32_t cmdNormalise(CliObject command);
+    int32_t cmdMarqueeToRoom(CliObject command);
+    int32_t cmdRoomToMarquee(CliObject command);
+    // Slices: storing, the drift and the verbs.
+    void storeSlice(int32_t slice);
+    void beginSliceDrift(int32_t slice, float speed);
+    void beginSliceDriftDefault(int32_t slice);
+    // Moves every member of the drifted slice to start + (stored - start) x t.
+    void moveSliceMembers(float t);
+    int32_t cmdStoreSlice(CliObject command);
+    int32_t cmdJumpToSlice(CliObject command);
+    int32_t cmdDriftToSlice(CliObject command);
+    int32_t cmdSliceMembers(CliObject command);
+    int32_t cmdSliceRowX(CliObject command);
+    int32_t cmdSliceRowY(CliObject command);
+    int32_t cmdSliceRowS(CliObject command);
+    int32_t cmdSliceRowL(CliObject command);
+    int32_t readSliceRow(const CliObject& command, int32_t field);
+    // View switch and zoom verbs.
+    int32_t cmdToggle(CliObject command);
+    int32_t cmdResetToolbox(CliObject command);
+    int32_t cmdDismiss(CliObject command);
+    int32_t cmdStealth(CliObject command);
+    int32_t cmdDisplaceStage(CliObject command);
+    int32_t cmdFlatZoomOut(CliObject command);
+    int32_t cmdFlatZoomIn(CliObject command);
+    int32_t cmdZoomOut(CliObject command);
+    int32_t cmdZoomIn(CliObject command);
+    int32_t cmdZoomLevel(CliObject command);
+    void zoomAboutMouse(double factor);
+    // Panel, page and full-screen verbs.
+    int32_t cmdPositionPanelAt(CliObject command);
+    int32_t cmdPanelSetup(CliObject command);
+    int32_t cmdResetPanels(CliObject command);
+    int32_t cmdNoPanels(CliObject command);
+    int32_t cmdHidePanel(CliObject command);
+    int32_t cmdShowPanel(CliObject command);
+    int32_t cmdTogglePanel(CliObject command);
+    int32_t cmdPage(CliObject command);
+    int32_t cmdNextPage(CliObject command);
+    int32_t cmdPreviousPage(CliObject command);
+    int32_t cmdViewEnvelopes(CliObject command);
+    int32_t cmdFullscreen(CliObject command);
+    void bringPanelToFront(int32_t id);
+    void initPanelOrder();
+    // Reset, information and instance verbs.
+    int32_t cmdHardReset(CliObject command);
+    int32_t cmdHardResetPrompt(CliObject command);
+    int32_t cmdInfo(CliObject command);
+    int32_t cmdWakeNow(CliObject command);
+    int32_t cmdSleepNow(CliObject command);
+    int32_t cmdWakeClient(CliObject command);
+    int32_t cmdSleepClient(CliObject command);
+    // Inline resets of the dispatcher.
+    void resetVirtualRouting();
+    void resetAllFilterUse();
+    void resetAllDynamics();
+    void resetAllDelays();
+    void resetFeedbackMixes();
+    void resetFiltersDsp();
+    // Annotation verbs and the inline anchor and layer verbs.
+    int32_t cmdInk(CliObject command);
+    int32_t cmdPaint(CliObject command);
+    int32_t cmdRect(CliObject command);
+    int32_t cmdText(CliObject command);
+    int32_t cmdButton(CliObject command);
+    int32_t cmdNote(CliObject command);
+    int32_t cmdDrawOnTop(CliObject command);
+    int32_t cmdDrawWithStage(CliObject command);
+    int32_t cmdDrawInMacro(CliObject command);
+    int32_t cmdAnchorAt(CliObject command);
+    int32_t cmdAnchorMove(CliObject command, float sign);
+    int32_t cmdRedraw(CliObject command);
+    int32_t cmdSampleRate(CliObject command);
+    // SYSTEM and WEB: open a file beside the module, or a web address, without a shell.
+    int32_t cmdSystem(CliObject command);
+    int32_t cmdWeb(CliObject command);
+    // Calls into the editors, the window layer and the DSP link made by these verbs, in one
+    // place (command/neighbour_calls.cpp).
+    void loadEditorsFor(int32_t kind, int32_t index, bool withVirtual);
+    void reloadVirtualEditor();
+    void reloadFiltersEditor();
+    void reloadDynamicsEditor();
+    void reloadDelayEditor();
+    void resetPanelGeometry();
+    void fullScreenEnterAt(int32_t width, int32_t height, int32_t left, int32_t top);
+    void fullScreenEnterOwn();
+    void fullScreenLeave();
+    int32_t monitorUnderMouse();
+    void sendScriptLine(int32_t instance, const std::string& line);
+    void sendSelectionListsNow();
+    float measureNoteText(const std::string& text, float size);
     // Item attribute verbs.
     int32_t cmdMute(CliObject command);
     int32_t cmdUnmute(CliObject command);
@@ -947,6 +1068,47 @@ public:
     std::string tokenFields[128];
     std::string tokens[kTokens];
     int32_t tokenCount = 0;
+
+    // State of the selection, view, panel, slice, reset and annotation verbs.
+    int32_t storedSelectionCounts[20] = {}; // name counts of storedSelections, slots 0 to 10
+    uint8_t marqueeDragging = 0;
+    int32_t currentGroup = 0;
+    EnvelopeList envelopeList;
+    int32_t roomsShown = 1;
+    int32_t cablesShown = 1;
+    int32_t crosshairShown = 0;
+    int32_t gridShown = 1;
+    int32_t roomLabels = 1;
+    int32_t targetLabels = 1;
+    int32_t groupLabels = 1;
+    int32_t sourceLabels = 1;
+    int32_t roomsLocked = 0;
+    uint8_t annotationLock = 1;
+    int32_t visualisations = 0;
+    int32_t toolboxHidden = 0;
+    uint8_t masterHidden = 0;
+    uint8_t debugDrawing = 0;
+    uint8_t heatMapOn = 0;
+    float stagePanX = 0.0f;
+    float stagePanY = 0.0f;
+    uint8_t reloadOnResizePending = 0;
+    std::string reloadMacroName;
+    int32_t matrixPick[2] = {-1, -1};
+    int32_t panelOrder[10] = {0, 2, 1, 3, 4, 5, 6, 7, 8, 9};
+    int32_t panelOrderCount = 10;
+    uint8_t pendingBlank = 0; // the next frame applies the blank-frame switch
+    uint8_t redrawLayerOn = 1;
+    float annotationAnchorX = 0.0f; // added to TEXT, RECT and BUTTON; POSITION_PANEL_AT too
+    float annotationAnchorY = 0.0f;
+    int32_t annotationButtonLayer = 1; // 1 on top in window pixels, 0 with the stage
+    uint8_t annotationInMacro = 0;     // TEXT, RECT and BUTTON fill the MACROS panel set
+    AnnotationColour paintColour;
+    AnnotationColour inkColour;
+    AnnotationSet stageAnnotations;
+    AnnotationSet macroAnnotations;
+    // Calls made into parts that are not in this build yet, newest last (see
+    // command/neighbour_calls.cpp).
+    std::vector<std::string> linkCallLog;
 
 private:
     void registerPins();

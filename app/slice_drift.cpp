@@ -2,5 +2,6 @@
 // slice's values by the drift parameter t.
 #include "app/qx_gui.h"
 
-// The slice records carry no members until the slices are built; nothing moves until then.
-void QX_GUI::applySliceDrift(float) {}
+void QX_GUI::applySliceDrift(float t) {
+    moveSliceMembers(t);
+}

@@ -40,6 +40,12 @@ void setMessageBoxesQuiet(bool quiet);
 // Receiver of OutputDebugStringA; none set: the text is dropped.
 void setDebugOutputSink(std::function<void(const std::string&)> sink);
 
+// Shell opens: while recorded, ShellExecuteW starts nothing and keeps the argument vector it
+// would have run (newest last).
+void setShellOpensRecorded(bool recorded);
+std::vector<std::vector<std::string>> recordedShellOpens();
+void clearRecordedShellOpens();
+
 } // namespace qxplatform
 
 // ---- Windows, input and pictures ---------------------------------------------------------

@@ -406,3 +406,12 @@ struct CHOOSECOLORW {
 BOOL GetOpenFileNameW(OPENFILENAMEW* dialog);
 BOOL GetSaveFileNameW(OPENFILENAMEW* dialog);
 BOOL ChooseColorW(CHOOSECOLORW* dialog);
+
+// ---- Shell ---------------------------------------------------------------------------------
+// Opens a file, folder or web address with the desktop's opener (xdg-open), handing the target
+// as one argument of an argument vector (never through a command processor). A target that is
+// not a web address is a path of the module's namespace and is mapped to a host path. The
+// result is greater than 32 when the opener was started, 2 (file not found) when it is not
+// installed, 5 when the target is empty.
+HINSTANCE ShellExecuteW(HWND owner, LPCWSTR operation, LPCWSTR file, LPCWSTR parameters,
+                        LPCWSTR directory, INT showCommand);

@@ -1,0 +1,267 @@
+// Panel, page and full-screen verbs: show, hide and place the floating panels and the two
+// chrome boxes, choose the page and the ENVELOPES items, and switch the full-screen display.
+#include <cstdio>
+
+#include "app/qx_gui.h"
+
+namespace {
+
+// Panel ids in the z-order list.
+enum PanelId {
+    kCli,
+    kScope,
+    kEnvelopes,
+    kMutes,
+    kFft,
+    kDynamics,
+    kFilters,
+    kDelay,
+    kVirtual,
+    kMacros
+};
+constexpr int32_t kMasterBox = -2;
+constexpr int32_t kToolbox = -3;
+constexpr int32_t kNoPanel = -1;
+
+struct PanelWord {
+    const char* word;
+    int32_t id;
+    bool placeable; // POSITION_PANEL_AT and PANEL_SETUP
+    bool hideable;  // HIDE_PANEL and TOGGLE_PANEL
+};
+
+const PanelWord kPanelWords[] = {
+    {"MACRO", kMacros, true, true},
+    {"VIRTUAL", kVirtual, true, true},
+    {"DELAY", kDelay, true, true},
+    {"FILTERS", kFilters, true, true},
+    {"DYNAMICS", kDynamics, true, true},
+    {"MUTES", kMutes, true, true},
+    {"ENVELOPES", kEnvelopes, true, true},
+    {"SCOPE", kScope, true, true},
+    {"FFT", kFft, true, true},
+    {"CLI", kCli, true, false},
+    {"MASTER", kMasterBox, false, true},
+    {"TOOLBOX", kToolbox, false, true},
+};
+
+// The placing verbs find their word anywhere in the arguments; the last one found wins.
+int32_t findPlacedPanel(const std::string& arguments) {
+    int32_t id = kNoPanel;
+    for (const PanelWord& w : kPanelWords)
+        if (w.placeable && arguments.find(w.word) != std::string::npos) id = w.id;
+    return id;
+}
+
+// The showing verbs compare the last word whole.
+const PanelWord* findNamedPanel(const std::string& word) {
+    for (const PanelWord& w : kPanelWords)
+        if (word == w.word) return &w;
+    return nullptr;
+}
+
+} // namespace
+
+int32_t QX_GUI::cmdPositionPanelAt(CliObject command) {
+    const int32_t id = findPlacedPanel(command.arguments);
+    if (id == kNoPanel) return 0;
+    PanelWindow& p = panels[id];
+    const float dx = command.has(kKeyX) ? command.named(kKeyX) : 0.0f;
+    const float dy = command.has(kKeyY) ? command.named(kKeyY) : 0.0f;
+    p.x = windowWidth / 2.0f - (p.scale * p.width) / 2.0f - p.margin + dx + annotationAnchorX;
+    p.y = windowHeight / 2.0f - (p.scale * p.height) / 2.0f - p.titleBarHeight + dy +
+          annotationAnchorY;
+    return 0;
+}
+
+int32_t QX_GUI::cmdPanelSetup(CliObject command) {
+    const int32_t id = findPlacedPanel(command.arguments);
+    if (id == kNoPanel) {
+        console.pendingError = "PANEL SETUP - BAD PARAMETERS";
+        return 1;
+    }
+    PanelWindow& p = panels[id];
+    if (command.has(kKeyX)) p.x = command.named(kKeyX);
+    if (command.has(kKeyY)) p.y = command.named(kKeyY);
+    if (command.has(kKeyW)) p.width = command.named(kKeyW);
+    if (command.has(kKeyH)) p.height = command.named(kKeyH);
+    if (command.named(kKeyS) != 0.0f) p.scale = command.named(kKeyS);
+    return 0;
+}
+
+int32_t QX_GUI::cmdResetPanels(CliObject) {
+    resetPanelGeometry();
+    initPanelOrder();
+    return 0;
+}
+
+int32_t QX_GUI::cmdNoPanels(CliObject) {
+    for (PanelWindow& p : panels) p.shown = 0;
+    raiseSendFlag(kSendPanelLayout);
+    return 0;
+}
+
+int32_t QX_GUI::cmdHidePanel(CliObject command) {
+    const PanelWord* w = findNamedPanel(command.string);
+    if (w != nullptr && w->hideable) {
+        if (w->id == kMasterBox)
+            masterHidden = 1;
+        else if (w->id == kToolbox)
+            toolboxHidden = 1;
+        else
+            panels[w->id].shown = 0;
+    }
+    commitModelChange();
+    return 0;
+}
+
+int32_t QX_GUI::cmdShowPanel(CliObject command) {
+    const PanelWord* w = findNamedPanel(command.string);
+    if (w != nullptr) {
+        if (w->id == kMasterBox) {
+            masterHidden = 0;
+        } else if (w->id == kToolbox) {
+            toolboxHidden = 0;
+        } else if (panels[w->id].shown == 0) {
+            bringPanelToFront(w->id);
+            panels[w->id].dragging = 0;
+            panels[w->id].shown = 1;
+        }
+    }
+    commitModelChange();
+    return 0;
+}
+
+int32_t QX_GUI::cmdTogglePanel(CliObject command) {
+    const PanelWord* w = findNamedPanel(command.string);
+    if (w != nullptr && w->hideable) {
+        if (w->id == kMasterBox) {
+            masterHidden = masterHidden ? 0 : 1;
+        } else if (w->id == kToolbox) {
+            toolboxHidden = toolboxHidden ? 0 : 1;
+        } else if (panels[w->id].shown != 0) {
+            panels[w->id].shown = 0;
+        } else {
+            bringPanelToFront(w->id);
+            panels[w->id].dragging = 0;
+            panels[w->id].shown = 1;
+        }
+    }
+    commitModelChange();
+    return 0;
+}
+
+int32_t QX_GUI::cmdPage(CliObject command) {
+    const std::string& w = command.string;
+    if (w == "STAGE") {
+        currentPage = 0;
+        toolboxHidden = 0;
+    } else if (w == "INPUTS") {
+        currentPage = 1;
+        toolboxHidden = 1;
+    } else if (w == "OUTPUTS") {
+        currentPage = 2;
+        toolboxHidden = 1;
+    } else if (w == "MATRIX") {
+        matrixPick[0] = matrixPick[1] = -1;
+        toolboxHidden = 1;
+        masterHidden = 1;
+        currentPage = 3;
+    } else if (w == "FEEDBACK") {
+        matrixPick[0] = matrixPick[1] = -1;
+        currentPage = 4;
+    }
+    commitModelChange();
+    return 0;
+}
+
+int32_t QX_GUI::cmdNextPage(CliObject) {
+    currentPage = (currentPage + 1) % 5;
+    return 0;
+}
+
+int32_t QX_GUI::cmdPreviousPage(CliObject) {
+    currentPage = (currentPage + 4) % 5;
+    return 0;
+}
+
+int32_t QX_GUI::cmdViewEnvelopes(CliObject command) {
+    const ItemSnapshotList list = gatherItemRecords(command);
+    if (list.count() == 0) {
+        console.pendingError = "VIEW ENVELOPES - NO ENVELOPES SPECIFIED";
+        return 1;
+    }
+    PanelWindow& panel = panels[kEnvelopes];
+    panel.subtitle.clear();
+    bool any = false;
+    for (const ItemSnapshot& item : list) any = any || item.type == 1 || item.type == 2;
+    if (!any) {
+        console.pendingError = "VIEW ENVELOPES - NO VALID SPECIFICATION SUPPLIED";
+        return 1;
+    }
+    EnvelopeList shown;
+    for (const ItemSnapshot& item : list) {
+        // Each list holds 64 entries; further names (only possible by repeating names) are
+        // left out.
+        if (item.type == 1 && shown.sourceCount < EnvelopeList::kCapacity) {
+            shown.sources[shown.sourceCount++] = item.index;
+            panel.subtitle += item.name + " | ";
+        } else if (item.type == 2 && shown.targetCount < EnvelopeList::kCapacity) {
+            shown.targets[shown.targetCount++] = item.index;
+            panel.subtitle += item.name + " | ";
+        }
+    }
+    shown.spec = panel.subtitle;
+    shown.total = shown.sourceCount + shown.targetCount;
+    envelopeList = shown;
+    return 0;
+}
+
+int32_t QX_GUI::cmdFullscreen(CliObject command) {
+    const int32_t m = monitorUnderMouse();
+    char line[64];
+    std::snprintf(line, sizeof line, "MOUSE ON SCREEN %i", m);
+    appendConsoleLine(line);
+    auto rearmReload = [this] {
+        if (!reloadMacroName.empty()) reloadOnResizePending = 1;
+    };
+    const bool custom =
+        command.has(kKeyX) && command.has(kKeyY) && command.has(kKeyW) && command.has(kKeyH);
+    if (!custom) {
+        setStatusMessage("no fullscreen vars");
+        if (view.fullScreen != 0) {
+            appendConsoleLine("leaving fullscreen mode");
+            fullScreenLeave();
+            fullScreenDisplay = -1;
+            rearmReload();
+            for (PanelWindow& p : panels) {
+                if (p.x > windowWidth) p.x = windowWidth - p.width - 20.0f;
+                if (p.x < 0.0f) p.x = 20.0f;
+                if (p.y > windowHeight) p.y = windowHeight - p.height - 20.0f;
+                if (p.y < 0.0f) p.y = 20.0f;
+            }
+        } else {
+            setStatusMessage("entering fullscreen mode");
+            const DisplayRecord& d = configuration.displays[m];
+            fullScreenEnterAt(d.width, d.height, d.left, d.top);
+            // A switch that could not open its window leaves no display named.
+            fullScreenDisplay = view.fullScreen != 0 ? m : -1;
+            rearmReload();
+            // A new window's user-data slot holds nothing before the object is stored in it.
+            appendConsoleLine("N WAS 0");
+        }
+        return 0;
+    }
+    if (view.fullScreen != 0) {
+        setStatusMessage("leaving fullscreen mode");
+        fullScreenLeave();
+        rearmReload();
+    } else {
+        setStatusMessage("entering custom fullscreen mode");
+        fullScreenEnterAt(
+            static_cast<int32_t>(command.named(kKeyW)), static_cast<int32_t>(command.named(kKeyH)),
+            static_cast<int32_t>(command.named(kKeyX)), static_cast<int32_t>(command.named(kKeyY)));
+        rearmReload();
+    }
+    return 0;
+}

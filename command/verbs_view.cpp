@@ -1,0 +1,199 @@
+// View switch and zoom verbs: the thirty TOGGLE switches, the toolbox defaults, DISMISS of
+// indicators, STEALTH, and the stage view (pan and zoom).
+#include <cstdlib>
+
+#include "app/qx_gui.h"
+#include "qxplatform/runtime.h"
+
+namespace {
+
+template <typename Flag> void flip(Flag& flag) {
+    flag = flag ? 0 : 1;
+}
+
+} // namespace
+
+int32_t QX_GUI::cmdToggle(CliObject command) {
+    const std::string& w = command.string;
+    if (w == "AUTO_SAVE") {
+        flip(autoSave);
+        lastSaveTime = qxplatform::processClock();
+    }
+    if (w == "AUTO_BACKUP") {
+        flip(autoBackupOn);
+        lastSaveTime = qxplatform::processClock();
+    }
+    if (w == "ROOM_VISIBILITY") flip(roomsShown);
+    if (w == "TARGET_VISIBILITY") flip(targetsShown);
+    if (w == "GROUP_VISIBILITY") flip(groupsShown);
+    if (w == "SOURCE_VISIBILITY") flip(sourcesShown);
+    if (w == "CABLE_VISIBILITY") flip(cablesShown);
+    if (w == "X_HAIR_VISIBILITY") flip(crosshairShown);
+    if (w == "GRID_VISIBILITY") flip(gridShown);
+    if (w == "ANNOTATION_VISIBILITY") flip(annotationsVisible);
+    if (w == "ROOM_LABELS") flip(roomLabels);
+    if (w == "TARGET_LABELS") flip(targetLabels);
+    if (w == "GROUP_LABELS") flip(groupLabels);
+    if (w == "SOURCE_LABELS") flip(sourceLabels);
+    if (w == "STAGE_LOCKS") flip(view.stageLock);
+    if (w == "ROOM_LOCKS") flip(roomsLocked);
+    if (w == "TARGET_LOCKS") flip(targetsLocked);
+    if (w == "GROUP_LOCKS") flip(groupsLocked);
+    if (w == "SOURCE_LOCKS") flip(sourcesLocked);
+    if (w == "ANNOTATION_LOCKS") flip(annotationLock);
+    if (w == "GUI_SNAP") flip(guiSnap);
+    if (w == "VISUALISATIONS") flip(visualisations);
+    if (w == "ROTATION") setRotationClock(rotationRunning == 0 ? 1 : 0);
+    if (w == "MOVEMENT") setMovementClock(movementRunning == 0 ? 1 : 0);
+    if (w == "TOOLBOX") flip(toolboxHidden);
+    if (w == "MASTER") flip(masterHidden);
+    if (w == "DEBUG") flip(debugDrawing);
+    if (w == "HEATMAP") {
+        updateRoomMembership();
+        flip(heatMapOn);
+    }
+    if (w == "FULLSCREEN") {
+        if (view.fullScreen == 0)
+            fullScreenEnterOwn();
+        else
+            fullScreenLeave();
+    }
+    if (w == "STEALTH") flip(chromeHidden);
+    raiseSendFlag(kSendViewState);
+    return 0;
+}
+
+int32_t QX_GUI::cmdResetToolbox(CliObject) {
+    roomsShown = targetsShown = groupsShown = sourcesShown = cablesShown = 1;
+    crosshairShown = 0;
+    gridShown = 1;
+    annotationsVisible = 0;
+    roomLabels = targetLabels = groupLabels = sourceLabels = 1;
+    view.stageLock = 0;
+    roomsLocked = targetsLocked = groupsLocked = sourcesLocked = 0;
+    annotationLock = 1;
+    guiSnap = 0;
+    visualisations = 0;
+    setRotationClock(0);
+    setMovementClock(0);
+    clearAllMuteSolo();
+    syndicationMode = 0;
+    return 0;
+}
+
+int32_t QX_GUI::cmdDismiss(CliObject command) {
+    const std::string& w = command.string;
+    if (w == "SOURCE_MUTES")
+        for (int32_t i = 0; i < sourceCount; ++i) sources[i].mute = 0;
+    if (w == "SOURCE_SOLOS")
+        for (int32_t i = 0; i < sourceCount; ++i) sources[i].solo = 0;
+    if (w == "TARGET_MUTES")
+        for (int32_t i = 0; i < targetCount; ++i) targets[i].mute = 0;
+    if (w == "TARGET_SOLOS")
+        for (int32_t i = 0; i < targetCount; ++i) targets[i].solo = 0;
+    if (w == "GROUP_MUTES") unmuteAllGroups();
+    if (w == "GROUP_SOLOS") unsoloAllGroups();
+    if (w == "ROOM_MUTES")
+        for (int32_t i = 0; i < roomCount; ++i) rooms[i].mute = 0;
+    if (w == "ROOM_SOLOS")
+        for (int32_t i = 0; i < roomCount; ++i) rooms[i].solo = 0;
+    if (w == "CABLE_MUTES") {
+        for (int32_t i = 0; i < cableCount; ++i) cables[i].mute = 0;
+        anyCableMuted = 0;
+    }
+    if (w == "CABLE_SOLOS") {
+        for (int32_t i = 0; i < cableCount; ++i) cables[i].solo = 0;
+        anyCableSoloed = 0;
+    }
+    if (w == "SOURCE_CLIPPING") {
+        anySourceClipping = 0;
+        for (int32_t i = 0; i < sourceCount; ++i) sources[i].clip = 0;
+    }
+    if (w == "TARGET_CLIPPING") {
+        anyTargetClipping = 0;
+        for (int32_t i = 0; i < targetCount; ++i) targets[i].clip = 0;
+    }
+    if (w == "FULLSCREEN" && view.fullScreen != 0) fullScreenLeave();
+    updateMuteSoloSummary();
+    for (int32_t flag : {kSendSources, kSendTargets, kSendGroups, kSendCables, kSendRooms,
+                         kSendPanelLayout, kSendViewState, kSendMixers, kSendGainMatrix})
+        raiseSendFlag(flag);
+    return 0;
+}
+
+int32_t QX_GUI::cmdStealth(CliObject command) {
+    const std::string& line = command.commandString;
+    const bool on = line.find("ON") != std::string::npos;
+    const bool off = line.find("OFF") != std::string::npos;
+    if (off)
+        chromeHidden = 0;
+    else if (on)
+        chromeHidden = 1;
+    else
+        flip(chromeHidden);
+    return 0;
+}
+
+int32_t QX_GUI::cmdDisplaceStage(CliObject command) {
+    // The keys are window pixels; the pan is in stage units.
+    if (command.has(kKeyX)) stagePanX = command.named(kKeyX) / view.zoom;
+    if (command.has(kKeyY)) stagePanY = command.named(kKeyY) / view.zoom;
+    commitModelChange();
+    return 0;
+}
+
+int32_t QX_GUI::cmdFlatZoomOut(CliObject) {
+    view.zoom *= 0.90909088f;
+    return 0;
+}
+
+int32_t QX_GUI::cmdFlatZoomIn(CliObject) {
+    view.zoom *= 1.1f;
+    return 0;
+}
+
+void QX_GUI::zoomAboutMouse(double factor) {
+    const float sx = static_cast<float>(lastMouseX) - windowWidth / 2.0f;
+    const float sy = static_cast<float>(lastMouseY) - windowHeight / 2.0f;
+    const float a = (sx - stagePanX * view.zoom) / view.zoom;
+    const float b = (sy - stagePanY * view.zoom) / view.zoom;
+    double z = static_cast<double>(view.zoom) * factor;
+    if (z > 4.0)
+        z = 4.0;
+    else if (z < 0.25)
+        z = 0.25;
+    else if (z > 1.9 && z < 2.2)
+        z = 2.0;
+    else if (z > 0.95 && z < 1.1)
+        z = 1.0;
+    else if (z > 0.46 && z < 0.53)
+        z = 0.5;
+    view.zoom = static_cast<float>(z);
+    stagePanX = sx / view.zoom - a;
+    stagePanY = sy / view.zoom - b;
+}
+
+int32_t QX_GUI::cmdZoomOut(CliObject) {
+    zoomAboutMouse(1.0 / 1.1);
+    if (view.zoom == 0.25f) {
+        console.pendingError = "ZOOMED OUT AS FAR AS POSSIBLE";
+        return 1;
+    }
+    return 0;
+}
+
+int32_t QX_GUI::cmdZoomIn(CliObject) {
+    zoomAboutMouse(1.1);
+    if (view.zoom == 4.0f) {
+        console.pendingError = "ZOOMED IN AS FAR AS POSSIBLE";
+        return 1;
+    }
+    return 0;
+}
+
+int32_t QX_GUI::cmdZoomLevel(CliObject command) {
+    const double v = std::atof(command.string.c_str());
+    if (v > 0.2 && v < 4.1) view.zoom = static_cast<float>(v);
+    raiseSendFlag(kSendViewState);
+    return 0;
+}
