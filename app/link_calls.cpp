@@ -1,7 +1,7 @@
 // The window code's calls into the DSP link and the panels, in one place. Until those parts
 // are in the build they do nothing: no display list (the configuration block's defaults
 // stand), no patch check, no font file (the font loader reports it and the block font works),
-// panels, presets and spectrum tables as constructed, and no backup written.
+// panels, presets and spectrum tables as constructed.
 #include "app/qx_gui.h"
 
 void QX_GUI::runDisplayEnumeration() {}
@@ -23,6 +23,3 @@ void QX_GUI::readEqPresets(const std::string&) {}
 
 // initSpectrumTables.
 void QX_GUI::setUpSpectrumTables() {}
-
-// writePatchFile (path, backup flag 1).
-void QX_GUI::writeBackupFile(const std::string&) {}
