@@ -129,6 +129,7 @@ std::string SourceRecord::writePatchSection(int32_t i) const {
     text += muteSoloLines(h, mute, solo);
     text += phaseLine(h, phase);
     text += virtualiseLine(h, virtualChannel, i);
+    if (shown == 0) text += "HIDE " + h + "\n";
     text += nameLine('S', i, h, name);
     return text + "\n";
 }
@@ -148,6 +149,7 @@ std::string GroupRecord::writePatchSection(int32_t i) const {
         text +=
             format("SET_MOVEMENT %s X:%.4f Y:%.4f %s\n", h.c_str(), static_cast<double>(movementX),
                    static_cast<double>(movementY), movementOn == 1 ? "YES" : "NO");
+    if (shown == 0) text += "HIDE " + h + "\n";
     text += nameLine('G', i, h, name);
     return text + "\n";
 }

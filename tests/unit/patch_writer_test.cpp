@@ -159,15 +159,18 @@ TEST_F(PatchWriter, NumbersAreWrittenWithTheDigitsThatBringThemBack) {
 }
 
 TEST_F(PatchWriter, SavedStateTheReadersOnceLost) {
-    // A hidden toolbox and MASTER box, a silent feedback path and the marquee syndication.
-    run({"HARD_RESET", "HIDE_PANEL TOOLBOX", "HIDE_PANEL MASTER", "FEEDBACK T1 S1 0.5",
-         "FEEDBACK_LEVEL T1 S1 -INF", "SYN_MODE MARQ", "SHOW_PANEL CLI"});
+    // Hidden sources and groups, a hidden toolbox and MASTER box, a silent feedback path and the
+    // marquee syndication.
+    run({"HARD_RESET", "HIDE S2 G1", "HIDE_PANEL TOOLBOX", "HIDE_PANEL MASTER",
+         "FEEDBACK T1 S1 0.5", "FEEDBACK_LEVEL T1 S1 -INF", "SYN_MODE MARQ", "SHOW_PANEL CLI"});
     gui->feedbackMixes[0].gains[0] = 0.0f;
     const std::string path = folder + "/LOST.txt";
     ASSERT_EQ(gui->writePatchFile(path, 0), 0);
     auto loaded = std::make_unique<QX_GUI>();
     loaded->toolboxHidden = 0;
     loadPatch(*loaded, path);
+    EXPECT_EQ(loaded->sources[1].shown, 0);
+    EXPECT_EQ(loaded->groups[0].shown, 0);
     EXPECT_EQ(loaded->toolboxHidden, 1);
     EXPECT_EQ(loaded->masterHidden, 1);
     EXPECT_EQ(loaded->feedbackMixes[0].gains[0], 0.0f);
