@@ -19,6 +19,3 @@ void QX_GUI::orderPanels() {}
 void QX_GUI::readEqPresets(const std::string&) {}
 
 void QX_GUI::setUpSpectrumTables() { initSpectrumTables(); }
-
-// writePatchFile (path, backup flag 1).
-void QX_GUI::writeBackupFile(const std::string&) {}

@@ -193,17 +193,17 @@ const VerbRow kVerbRows[] = {
     {"LOAD_MACRO", [](QX_GUI& gui, CliObject& c) { return gui.cmdLoadMacro(std::move(c)); }, 5},
     {"LOAD_MACRO_FILE",
      [](QX_GUI& gui, CliObject& c) { return gui.cmdLoadMacroFile(std::move(c)); }, 5},
-    {"RELOAD_ON_RESIZE", nullptr, 10},
+    {"RELOAD_ON_RESIZE", [](QX_GUI& gui, CliObject& c) { return gui.cmdReloadOnResize(std::move(c)); }, 10},
     {"STOP_MACRO",
      [](QX_GUI& gui, CliObject&) {
          gui.macroRunning = 0;
          return 0;
      },
      5},
-    {"SAVE_PATCH", nullptr, 10},
-    {"SAVE_NOW", nullptr, 10},
-    {"AUTO_SAVE", nullptr, 10},
-    {"AUTO_BACKUP", nullptr, 10},
+    {"SAVE_PATCH", [](QX_GUI& gui, CliObject& c) { return gui.cmdSavePatch(std::move(c)); }, 10},
+    {"SAVE_NOW", [](QX_GUI& gui, CliObject& c) { return gui.cmdSaveNow(std::move(c)); }, 10},
+    {"AUTO_SAVE", [](QX_GUI& gui, CliObject& c) { return gui.cmdAutoSave(std::move(c)); }, 10},
+    {"AUTO_BACKUP", [](QX_GUI& gui, CliObject& c) { return gui.cmdAutoBackup(std::move(c)); }, 10},
     {"SYSTEM", [](QX_GUI& gui, CliObject& c) { return gui.cmdSystem(std::move(c)); }, 8},
     {"SYSTEM_INFO", nullptr, 4},
     {"WEB", [](QX_GUI& gui, CliObject& c) { return gui.cmdWeb(std::move(c)); }, 8},
