@@ -70,13 +70,14 @@ const char* bandTypeWord(int32_t type) {
     return type >= 0 && type <= 6 ? kWords[type] : nullptr;
 }
 
-// The stored settings of band b after the reset at the head of a patch file; a switched-off
-// band that still holds them needs no line, the reset gives it back.
+// Whether band b still holds the settings a record taken into use starts from (the FILTER
+// verb resets such a record first); a switched-off band that holds them needs no line.
 bool isResetBand(const FilterBandRecord& band, int b) {
     static constexpr int32_t kTypes[5] = {5, 4, 4, 4, 6};
     static constexpr float kFrequencies[5] = {100.0f, 250.0f, 1000.0f, 3000.0f, 6000.0f};
-    return band.type == kTypes[b] && band.frequency == kFrequencies[b] && band.width == 2.0f &&
-           band.gain == 0.0f;
+    static constexpr float kWidths[5] = {2.0f, 2.0f, 2.0f, 2.0f, 3.0f};
+    return band.type == kTypes[b] && band.frequency == kFrequencies[b] &&
+           band.width == kWidths[b] && band.gain == 0.0f;
 }
 
 bool isAbsolutePath(const std::string& path) {

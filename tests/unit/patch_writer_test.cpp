@@ -88,13 +88,19 @@ TEST_F(PatchWriter, SmallSceneSectionBySection) {
               "# INPUT PRE-MIXERS\n# -> NO CHANGES FROM DEFAULT STATE\n\n"
               "# FEEDBACK\nFEEDBACK T1 S1 0.2500\n\n"
               "# INPUT DELAY\nDELAY S1 OFF TIME:12.50\n\n"
-              "# INPUT FILTER\n# -> NO INPUT FILTERS\n\n");
+              "# INPUT FILTER\nFILTER S1 OFF\n\n");
+    // SEL and TOUCH load the editors for S1 and T2, which takes their filters and dynamics
+    // into use at the defaults: the filter bands need no lines, the dynamics are written.
     EXPECT_EQ(section(text, "# INPUT DYNAMICS", "SET_MASTER"),
-              "# INPUT DYNAMICS\n# -> NO INPUT DYNAMICSS\n\n\n"
+              "# INPUT DYNAMICS\n"
+              "DYNAMICS S1 OFF COMPRESSOR ATTACK:250 RELEASE:250 THRESHOLD:-30.000 RATIO:1.000 "
+              "KNEE:18.000\nSIDECHAIN S1 INTERNAL POST_FILTER\n\n"
               "# OUTPUT DELAY\n# -> NO OUTPUT DELAYS\n\n"
               "# OUTPUT FILTER\n"
               "FILTER T2 BAND:3 ENABLE TYPE:PEAK F:1200.00 G:3.00 BW:1.50\nFILTER T2 ON\n\n"
-              "# OUTPUT DYNAMICS\n# -> NO OUTPUT DYNAMICSS\n\n\n"
+              "# OUTPUT DYNAMICS\n"
+              "DYNAMICS T2 OFF COMPRESSOR ATTACK:250 RELEASE:250 THRESHOLD:-30.000 RATIO:1.000 "
+              "KNEE:18.000\nSIDECHAIN T2 INTERNAL POST_FILTER\n\n"
               "# OUTPUT POST-MIXERS\n# -> NO CHANGES FROM DEFAULT STATE\n");
     EXPECT_EQ(section(text, "SET_MASTER", "PANEL_SETUP VIRTUAL"),
               "SET_MASTER -6.0000\nTOGGLE GRID_VISIBILITY\nZOOM_LEVEL 2.00\n"
