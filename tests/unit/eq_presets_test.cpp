@@ -61,7 +61,8 @@ const char* const kFixture =
     "NODE\n";
 
 struct EqPresetTest : ::testing::Test, ProcessingStage {
-    PresetFile file{"EQ_PRESETS_TEST_FIXTURE.txt", kFixture};
+    // One file per process: ctest runs the cases in parallel, and each removes its file.
+    PresetFile file{"EQ_PRESETS_TEST_FIXTURE_" + std::to_string(::getpid()) + ".txt", kFixture};
     void SetUp() override {
         gui->eqPresets = gui->readEqPresetFile(file.name);
         gui->loadFiltersPanel(1, 0);
