@@ -434,6 +434,22 @@ public:
     void loadEditorsFor(int32_t kind, int32_t index, bool withVirtual);
     void fullScreenEnterOwn();
     void fullScreenLeave();
+    // Patch file writer and the save verbs.
+    int32_t writePatchFile(std::string path, uint8_t isBackup);
+    std::string composePatchText(uint8_t isBackup);
+    std::string patchFileHostPath(const std::string& path);
+    std::string writeDelaySection(int32_t kind);
+    std::string writeFilterSection(int32_t kind);
+    std::string writeViewLines();
+    std::string writePanelLines();
+    std::string writeSelectionLines();
+    std::string writeNoteLines();
+    std::string writeSliceLines();
+    int32_t cmdSaveNow(CliObject command);
+    int32_t cmdSavePatch(CliObject command);
+    int32_t cmdAutoSave(CliObject command);
+    int32_t cmdAutoBackup(CliObject command);
+    int32_t cmdReloadOnResize(CliObject command);
     // Item attribute verbs.
     int32_t cmdMute(CliObject command);
     int32_t cmdUnmute(CliObject command);

@@ -11,8 +11,7 @@ using VerbHandler = int32_t (*)(QX_GUI& gui, CliObject& command);
 
 struct VerbRow {
     const char* verb;
-    VerbHandler handler; // null: the verb is not available yet
-    int owner;           // number of the piece of work that builds or built the verb
+    VerbHandler handler; // null only for UNDO, which the dispatcher handles itself
 };
 
 // The table in the order in which verbs are compared.

@@ -94,6 +94,10 @@ int32_t QX_GUI::cmdFilter(CliObject command) {
         if (item.type == 2 && item.index >= 0 && item.index < kChannels)
             record = &outputFilters[item.index];
         if (record == nullptr) continue;
+        // A record taken into use starts from the defaults the editor gives it, so a patch
+        // file need only name the bands that differ from them.
+        if (record->inUse == 0 && (recordSwitchGiven || band >= 0))
+            resetFilterRecord(item.type, item.index);
         if (recordSwitchGiven) {
             record->enabled = recordSwitch;
             record->inUse = 1;

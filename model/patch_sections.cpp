@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
+#include <cstdlib>
 
 #include "model/stage_records.h"
 
@@ -30,9 +31,28 @@ std::string handle(char kind, int32_t i) {
     return format("%c%i", kind, i + 1);
 }
 
+// A colour component as RGB reads it back into the same colour byte: RGB truncates
+// component x 255, so 10/255 written as "0.0392" would come back as 9/255. Four decimals
+// where they are enough, more where they are not.
+std::string colourComponent(float component) {
+    auto toByte = [](double c) {
+        const float f = static_cast<float>(c);
+        return static_cast<int>((f < 0.0f ? 0.0f : f > 1.0f ? 1.0f : f) * 255.0f);
+    };
+    const double clamped = component < 0.0f ? 0.0 : component > 1.0f ? 1.0 : component;
+    const int byte = static_cast<int>(std::lround(clamped * 255.0));
+    char text[32];
+    for (int decimals = 4; decimals <= 9; ++decimals) {
+        std::snprintf(text, sizeof text, "%.*f", decimals, static_cast<double>(component));
+        if (toByte(std::atof(text)) == byte) return text;
+    }
+    std::snprintf(text, sizeof text, "%.4f", static_cast<double>(component));
+    return text;
+}
+
 std::string rgbLine(const std::string& h, float red, float green, float blue) {
-    return format("RGB %s RED:%.4f GREEN:%.4f BLUE:%.4f\n", h.c_str(), static_cast<double>(red),
-                  static_cast<double>(green), static_cast<double>(blue));
+    return "RGB " + h + " RED:" + colourComponent(red) + " GREEN:" + colourComponent(green) +
+           " BLUE:" + colourComponent(blue) + "\n";
 }
 
 std::string muteSoloLines(const std::string& h, int32_t mute, int32_t solo) {
@@ -109,6 +129,7 @@ std::string SourceRecord::writePatchSection(int32_t i) const {
     text += muteSoloLines(h, mute, solo);
     text += phaseLine(h, phase);
     text += virtualiseLine(h, virtualChannel, i);
+    if (shown == 0) text += "HIDE " + h + "\n";
     text += nameLine('S', i, h, name);
     return text + "\n";
 }
@@ -128,6 +149,7 @@ std::string GroupRecord::writePatchSection(int32_t i) const {
         text +=
             format("SET_MOVEMENT %s X:%.4f Y:%.4f %s\n", h.c_str(), static_cast<double>(movementX),
                    static_cast<double>(movementY), movementOn == 1 ? "YES" : "NO");
+    if (shown == 0) text += "HIDE " + h + "\n";
     text += nameLine('G', i, h, name);
     return text + "\n";
 }

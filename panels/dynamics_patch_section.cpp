@@ -55,7 +55,10 @@ const char* locationWord(int32_t location) {
 std::string QX_GUI::writeDynamicsPatchSection(int32_t index, int32_t kind) {
     if ((kind != 1 && kind != 2) || index < 0 || index >= kChannels) return "";
     const DynamicsRecord& record = kind == 1 ? inputDynamics[index] : outputDynamics[index];
-    if (record.active == 0) return "";
+    // A record not in use is written only when it is keyed on another item: SIDECHAIN gives
+    // that key back without switching the record on.
+    const bool keyedElsewhere = record.channelIndex != index || record.direction != kind;
+    if (record.active == 0 && !keyedElsewhere) return "";
     const std::string& name = kind == 1 ? sources[index].name : targets[index].name;
     const float* p = record.points;
 
@@ -109,8 +112,10 @@ std::string QX_GUI::writeDynamicsPatchSection(int32_t index, int32_t kind) {
     default:
         break; // 1 and unknown types: no word, no parameters
     }
-    std::string text = "DYNAMICS " + name + " " + (record.mode != 0 ? "ON" : "OFF") + " " + word +
-                       " " + params + "\n";
+    std::string text;
+    if (record.active != 0)
+        text = "DYNAMICS " + name + " " + (record.mode != 0 ? "ON" : "OFF") + " " + word + " " +
+               params + "\n";
 
     const int32_t sc = record.channelIndex;
     const int32_t sck = record.direction;

@@ -11,6 +11,8 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <map>
+#include <mutex>
 
 namespace {
 
@@ -68,8 +70,23 @@ DWORD GetModuleFileNameW(HMODULE module, LPWSTR buffer, DWORD size) {
         self[n] = 0;
         path = self;
     }
-    char resolved[PATH_MAX];
-    if (::realpath(path.c_str(), resolved)) path = resolved;
+    // The loader keeps a relative name as it was given; it is resolved against the folder of
+    // the first call (the one the process started in) and kept, so a later change of the
+    // current folder does not move the module.
+    static std::mutex cacheLock;
+    static std::map<std::string, std::string> resolvedNames;
+    {
+        std::lock_guard<std::mutex> hold(cacheLock);
+        auto known = resolvedNames.find(path);
+        if (known != resolvedNames.end()) {
+            path = known->second;
+        } else {
+            char resolved[PATH_MAX];
+            const std::string given = path;
+            if (::realpath(path.c_str(), resolved)) path = resolved;
+            resolvedNames[given] = path;
+        }
+    }
     return copyWide(qxplatform::widen(qxplatform::toModulePath(path)), buffer, size);
 }
 

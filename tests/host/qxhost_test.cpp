@@ -181,6 +181,31 @@ TEST_F(QxhostRun, ActionsCrossPinThreeInTheirOrderToEveryInstance) {
     EXPECT_EQ(inLines, expected);
 }
 
+// SAVE_PATCH takes its file from the save dialog, which qxhost answers with --save.
+TEST_F(QxhostRun, SaveWritesThePatchNamedInTheSaveDialog) {
+    ASSERT_EQ(run("--headless --send 'SET_MASTER -3' --save '" + folder +
+                  "/SHOW.txt' --console c.txt"),
+              0)
+        << file("stderr.txt");
+    const std::string patch = file("SHOW.txt");
+    EXPECT_EQ(patch.rfind("# RESET EVERYTHING\nHARD_RESET\n", 0), 0u) << patch;
+    EXPECT_NE(patch.find("\nSET_MASTER -3.0000\n"), std::string::npos);
+    EXPECT_EQ(patch.substr(patch.size() - 10), "\n# SLICES\n");
+    EXPECT_NE(file("c.txt").find("SAVE COMPLETE"), std::string::npos);
+}
+
+// LOAD_MACRO_FILE takes its file from the open dialog (--load); what it loaded is what the
+// next save writes.
+TEST_F(QxhostRun, LoadRunsThePatchNamedInTheOpenDialog) {
+    std::ofstream(folder + "/IN.txt")
+        << "HARD_RESET\nSET NUM_SOURCE 3\nSET_MASTER -6\nNAME S2 KICK\nMUTE KICK\n";
+    ASSERT_EQ(run("--headless --load IN.txt --save OUT.txt"), 0) << file("stderr.txt");
+    const std::string patch = file("OUT.txt");
+    EXPECT_NE(patch.find("\nSET NUM_SOURCE 3\n"), std::string::npos) << patch;
+    EXPECT_NE(patch.find("\nMUTE S2\nNAME S2 KICK\n"), std::string::npos) << patch;
+    EXPECT_NE(patch.find("\nSET_MASTER -6.0000\n"), std::string::npos);
+}
+
 TEST_F(QxhostRun, RefusesWhatCannotWorkAndSaysWhy) {
     struct Case {
         std::string arguments;

@@ -1,0 +1,21 @@
+// Writing a whole file so that it is never left half-written: the text goes to a temporary
+// file beside the target, which replaces the target only when every write and the close have
+// succeeded.
+#pragma once
+
+#include <string>
+
+enum class FileWriteResult {
+    Written,
+    CannotOpen,  // the target is read-only, a folder, or its folder cannot take a new file
+    WriteFailed, // a write, the flush, the close or the rename failed
+};
+
+// Writes text to hostPath through a temporary file in the same folder and a rename. On any
+// failure the old file (if any) is untouched, the temporary file is removed and error holds
+// the reason in upper case.
+FileWriteResult writeFileAtomically(const std::string& hostPath, const std::string& text,
+                                    std::string& error);
+
+// Makes the folder (one level) when it is missing; true when it exists afterwards.
+bool ensureFolder(const std::string& hostPath);

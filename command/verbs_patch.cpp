@@ -1,0 +1,83 @@
+// Save and auto-save verbs: SAVE_NOW, SAVE_PATCH, AUTO_SAVE, AUTO_BACKUP and RELOAD_ON_RESIZE,
+// and the timer's backup copy.
+#include <algorithm>
+#include <cstring>
+
+#include "app/qx_gui.h"
+#include "qxplatform/runtime.h"
+#include "qxplatform/win32.h"
+
+int32_t QX_GUI::cmdSaveNow(CliObject) {
+    const int32_t length = patchPathLength < 0 ? 0 : patchPathLength;
+    const std::string path(patchPath,
+                           strnlen(patchPath, std::min<size_t>(length, sizeof patchPath)));
+    if (path.find("TUTORIAL/") != std::string::npos) {
+        console.pendingError = "SAVE FUNCTION CAN NOT OVERWRITE TUTORIAL FILES";
+        return 1;
+    }
+    return writePatchFile(path, 0);
+}
+
+int32_t QX_GUI::cmdSavePatch(CliObject) {
+    static constexpr DWORD kOverwritePrompt = 0x00000002;
+    static constexpr DWORD kHideReadOnly = 0x00000004;
+    static constexpr DWORD kFileMustExist = 0x00001000;
+    static constexpr DWORD kExplorer = 0x00080000;
+    static constexpr DWORD kDontAddToRecent = 0x02000000;
+    static const char16_t kFilter[] = u"Text Files (*.txt)\0*.txt\0All Files (*.*)\0*.*\0";
+    char16_t file[260] = {};
+    OPENFILENAMEW dialog = {};
+    dialog.lStructSize = sizeof dialog;
+    dialog.lpstrFilter = reinterpret_cast<LPCWSTR>(kFilter);
+    dialog.lpstrFile = reinterpret_cast<LPWSTR>(file);
+    dialog.nMaxFile = 260;
+    dialog.lpstrDefExt = reinterpret_cast<LPCWSTR>(u"txt");
+    dialog.Flags = kOverwritePrompt | kHideReadOnly | kFileMustExist | kExplorer | kDontAddToRecent;
+    std::string name;
+    if (GetSaveFileNameW(&dialog)) name = qxplatform::narrow(std::u16string(file));
+    if (name.empty()) {
+        appendConsoleLine(">> SAVE FILE DIALOG CANCELLED");
+        return 1;
+    }
+    return writePatchFile(name, 0);
+}
+
+int32_t QX_GUI::cmdAutoSave(CliObject command) {
+    if (command.string.find("ON") != std::string::npos) {
+        autoSave = 1;
+        autoLastClock = qxplatform::processClock();
+    } else {
+        autoSave = 0;
+    }
+    raiseSendFlag(kSendPatchRecord);
+    return 0;
+}
+
+int32_t QX_GUI::cmdAutoBackup(CliObject command) {
+    if (command.string.find("ON") != std::string::npos) {
+        autoBackupOn = 1;
+        autoLastClock = qxplatform::processClock();
+    } else {
+        autoBackupOn = 0;
+    }
+    raiseSendFlag(kSendPatchRecord);
+    return 0;
+}
+
+int32_t QX_GUI::cmdReloadOnResize(CliObject command) {
+    if (command.string.find("TRUE") != std::string::npos) {
+        appendConsoleLine("RELOAD THIS MACRO ON RESIZE");
+        reloadMacroName = currentMacroName;
+    }
+    return 0;
+}
+
+void QX_GUI::writeBackupFile(const std::string& path) {
+    // The timer is not a command line: a failed backup is reported here.
+    if (writePatchFile(path, 1) != 0) {
+        console.highlight = 1;
+        appendConsoleLine("BACKUP FAILED " + console.pendingError);
+        console.highlight = 0;
+        console.pendingError.clear();
+    }
+}
