@@ -125,6 +125,8 @@ int32_t QX_GUI::onTimer() {
         lastTickTime = now;
         advanceGroupMotion();
         if (rotationRunning == 1 || movementRunning == 1) raiseSendFlag(15);
+        for (int32_t i = 0; i < sourceCount; ++i) recordLevelHistory(sources[i]);
+        for (int32_t i = 0; i < targetCount; ++i) recordLevelHistory(targets[i]);
         const std::tm local = qxplatform::localTimeNow();
         if (cliPanelShown)
             cliPanelSubtitle =

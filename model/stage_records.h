@@ -232,3 +232,11 @@ struct CableRecord {
     float phase = 1.0f;
     uint8_t useGroups = 1; // the source's group gains apply to the cable
 };
+
+// Writes an item's meter level into its level history ring and moves the ring on.
+template <class Record> void recordLevelHistory(Record& item) {
+    if (item.envelopeLength <= 0 || item.envelopeLength > 800) return;
+    if (item.envelopeWrite < 0 || item.envelopeWrite >= item.envelopeLength) item.envelopeWrite = 0;
+    item.envelope[item.envelopeWrite] = item.meter[0];
+    item.envelopeWrite = (item.envelopeWrite + 1) % item.envelopeLength;
+}

@@ -59,6 +59,24 @@ TEST_F(TimerTick, TheGatedStepRunsOnceForTwoTicksNineMillisecondsApart) {
     EXPECT_EQ(gui->cursorBlinkCounter, 2);
 }
 
+TEST_F(TimerTick, TheGatedStepRecordsEachItemsMeterLevelInItsHistoryRing) {
+    gui->sourceCount = 2;
+    gui->targetCount = 1;
+    gui->sources[1].meter[0] = 0.5f;
+    gui->sources[1].envelopeWrite = 799;
+    gui->targets[0].meter[0] = 0.25f;
+    qxplatform::advanceManualClock(10);
+    gui->onTimer();
+    EXPECT_EQ(gui->sources[1].envelope[799], 0.5f);
+    EXPECT_EQ(gui->sources[1].envelopeWrite, 0); // the ring wraps
+    EXPECT_EQ(gui->targets[0].envelope[0], 0.25f);
+    EXPECT_EQ(gui->targets[0].envelopeWrite, 1);
+    EXPECT_EQ(gui->sources[2].envelopeWrite, 0); // items past the count are left alone
+    qxplatform::advanceManualClock(5);
+    gui->onTimer(); // inside the 10 ms gate: nothing recorded
+    EXPECT_EQ(gui->targets[0].envelopeWrite, 1);
+}
+
 TEST_F(TimerTick, AutoSaveWritesOncePerIntervalAndTheIndicatorGoesOutAfterHalfASecond) {
     gui->autoSave = 1;
     qxplatform::advanceManualClock(4999);
