@@ -1,210 +1,166 @@
 // Copies between the stage records and ItemSnapshot, in both directions: gathering the items
-// a command addresses, and writing snapshots back (verbs and UNDO).
+// a command addresses, and writing snapshots back (verbs and UNDO). Each kind lists its fields
+// once; the direction object decides which side is written.
 #include "app/qx_gui.h"
 
 namespace {
 
-template <typename Record> void copyColourOut(const Record& record, ItemSnapshot& snapshot) {
-    snapshot.red = record.colourRed;
-    snapshot.green = record.colourGreen;
-    snapshot.blue = record.colourBlue;
-    snapshot.colour = record.colour;
+// Record to snapshot.
+struct IntoSnapshot {
+    template <class Field, class Slot> void operator()(const Field& field, Slot& slot) const {
+        slot = field;
+    }
+    template <class Field, class Slot> void flag(const Field& field, Slot& slot) const {
+        slot = field != 0 ? 1 : 0;
+    }
+    // The snapshot holds the low byte of a wider selection word.
+    template <class Field, class Slot> void lowByte(const Field& field, Slot& slot) const {
+        slot = static_cast<uint8_t>(field & 0xFF);
+    }
+};
+
+// Snapshot to record.
+struct IntoRecord {
+    template <class Field, class Slot> void operator()(Field& field, const Slot& slot) const {
+        field = slot;
+    }
+    template <class Field, class Slot> void flag(Field& field, const Slot& slot) const {
+        field = slot != 0 ? 1 : 0;
+    }
+    // Only the low byte of the selection word is replaced.
+    template <class Field, class Slot> void lowByte(Field& field, const Slot& slot) const {
+        field = (field & ~0xFF) | slot;
+    }
+};
+
+template <class Copy, class Record, class Snapshot>
+void mixFields(Copy copy, Record& record, Snapshot& snapshot) {
+    copy(record.mute, snapshot.mute);
+    copy(record.solo, snapshot.solo);
+    copy(record.level, snapshot.level);
+    copy(record.phase, snapshot.phase);
 }
 
-template <typename Record> void copyColourIn(const ItemSnapshot& snapshot, Record& record) {
-    record.colourRed = snapshot.red;
-    record.colourGreen = snapshot.green;
-    record.colourBlue = snapshot.blue;
-    record.colour = snapshot.colour;
+// Sources, targets, groups and rooms: a place on the stage, a name and a colour.
+template <class Copy, class Record, class Snapshot>
+void placedFields(Copy copy, Record& record, Snapshot& snapshot) {
+    copy(record.x, snapshot.x);
+    copy(record.y, snapshot.y);
+    mixFields(copy, record, snapshot);
+    copy(record.name, snapshot.name);
+    copy(record.colourRed, snapshot.red);
+    copy(record.colourGreen, snapshot.green);
+    copy(record.colourBlue, snapshot.blue);
+    copy(record.colour, snapshot.colour);
+}
+
+template <class Copy, class Record, class Snapshot>
+void sourceFields(Copy copy, Record& s, Snapshot& snapshot) {
+    placedFields(copy, s, snapshot);
+    copy(s.size, snapshot.size);
+    copy(s.shown, snapshot.shown);
+    copy(s.selected, snapshot.selected);
+    copy(s.virtualChannel, snapshot.virtualChannel);
+}
+
+template <class Copy, class Record, class Snapshot>
+void targetFields(Copy copy, Record& t, Snapshot& snapshot) {
+    placedFields(copy, t, snapshot);
+    copy(t.ownRadius, snapshot.size);
+    copy(t.visible, snapshot.shown);
+    copy(t.useGlobalRadius, snapshot.useGlobalRadius);
+    copy(t.selected, snapshot.selected);
+    copy(t.virtualChannel, snapshot.virtualChannel);
+}
+
+template <class Copy, class Record, class Snapshot>
+void groupFields(Copy copy, Record& g, Snapshot& snapshot) {
+    placedFields(copy, g, snapshot);
+    copy(g.shown, snapshot.shown);
+    copy.lowByte(g.selected, snapshot.selected);
+    copy.flag(g.rotationOn, snapshot.rotationOn);
+    copy.flag(g.movementOn, snapshot.movementOn);
+    copy(g.rotationSpeed, snapshot.rotationSpeed);
+    copy(g.movementX, snapshot.moveX);
+    copy(g.movementY, snapshot.moveY);
+}
+
+template <class Copy, class Record, class Snapshot>
+void roomFields(Copy copy, Record& r, Snapshot& snapshot) {
+    placedFields(copy, r, snapshot);
+    copy(r.width, snapshot.width);
+    copy(r.height, snapshot.height);
+}
+
+template <class Copy, class Record, class Snapshot>
+void cableFields(Copy copy, Record& c, Snapshot& snapshot) {
+    mixFields(copy, c, snapshot);
+    copy(c.source, snapshot.cableSource);
+    copy(c.target, snapshot.cableTarget);
 }
 
 bool inTable(int32_t index, int32_t capacity) {
     return index >= 0 && index < capacity;
 }
 
+ItemSnapshot emptySnapshot(int32_t type, int32_t index) {
+    ItemSnapshot snapshot;
+    snapshot.type = type;
+    snapshot.index = index;
+    return snapshot;
+}
+
 } // namespace
 
 ItemSnapshot QX_GUI::snapshotFromSource(int32_t index) {
-    ItemSnapshot snapshot;
-    snapshot.type = 1;
-    snapshot.index = index;
-    if (!inTable(index, kMaxSources)) return snapshot;
-    const SourceRecord& s = sources[index];
-    snapshot.x = s.x;
-    snapshot.y = s.y;
-    snapshot.mute = s.mute;
-    snapshot.solo = s.solo;
-    snapshot.level = s.level;
-    snapshot.phase = s.phase;
-    snapshot.size = s.size;
-    snapshot.name = s.name;
-    snapshot.shown = s.shown;
-    copyColourOut(s, snapshot);
-    snapshot.selected = s.selected;
-    snapshot.virtualChannel = s.virtualChannel;
+    ItemSnapshot snapshot = emptySnapshot(1, index);
+    if (inTable(index, kMaxSources)) sourceFields(IntoSnapshot{}, sources[index], snapshot);
     return snapshot;
 }
 
 ItemSnapshot QX_GUI::snapshotFromTarget(int32_t index) {
-    ItemSnapshot snapshot;
-    snapshot.type = 2;
-    snapshot.index = index;
-    if (!inTable(index, kMaxTargets)) return snapshot;
-    const TargetRecord& t = targets[index];
-    snapshot.x = t.x;
-    snapshot.y = t.y;
-    snapshot.mute = t.mute;
-    snapshot.solo = t.solo;
-    snapshot.level = t.level;
-    snapshot.phase = t.phase;
-    snapshot.size = t.ownRadius;
-    snapshot.name = t.name;
-    snapshot.shown = t.visible;
-    snapshot.useGlobalRadius = t.useGlobalRadius;
-    copyColourOut(t, snapshot);
-    snapshot.selected = t.selected;
-    snapshot.virtualChannel = t.virtualChannel;
+    ItemSnapshot snapshot = emptySnapshot(2, index);
+    if (inTable(index, kMaxTargets)) targetFields(IntoSnapshot{}, targets[index], snapshot);
     return snapshot;
 }
 
 ItemSnapshot QX_GUI::snapshotFromGroup(int32_t index) {
-    ItemSnapshot snapshot;
-    snapshot.type = 3;
-    snapshot.index = index;
-    if (!inTable(index, kMaxGroups)) return snapshot;
-    const GroupRecord& g = groups[index];
-    snapshot.x = g.x;
-    snapshot.y = g.y;
-    snapshot.mute = g.mute;
-    snapshot.solo = g.solo;
-    snapshot.level = g.level;
-    snapshot.phase = g.phase;
-    snapshot.name = g.name;
-    snapshot.shown = g.shown;
-    copyColourOut(g, snapshot);
-    snapshot.selected = static_cast<uint8_t>(g.selected & 0xFF);
-    snapshot.rotationOn = g.rotationOn != 0 ? 1 : 0;
-    snapshot.movementOn = g.movementOn != 0 ? 1 : 0;
-    snapshot.rotationSpeed = g.rotationSpeed;
-    snapshot.moveX = g.movementX;
-    snapshot.moveY = g.movementY;
+    ItemSnapshot snapshot = emptySnapshot(3, index);
+    if (inTable(index, kMaxGroups)) groupFields(IntoSnapshot{}, groups[index], snapshot);
     return snapshot;
 }
 
 ItemSnapshot QX_GUI::snapshotFromRoom(int32_t index) {
-    ItemSnapshot snapshot;
-    snapshot.type = 5;
-    snapshot.index = index;
-    if (!inTable(index, kMaxRooms)) return snapshot;
-    const RoomRecord& r = rooms[index];
-    snapshot.x = r.x;
-    snapshot.y = r.y;
-    snapshot.width = r.width;
-    snapshot.height = r.height;
-    snapshot.mute = r.mute;
-    snapshot.solo = r.solo;
-    snapshot.level = r.level;
-    snapshot.phase = r.phase;
-    snapshot.name = r.name;
-    copyColourOut(r, snapshot);
+    ItemSnapshot snapshot = emptySnapshot(5, index);
+    if (inTable(index, kMaxRooms)) roomFields(IntoSnapshot{}, rooms[index], snapshot);
     return snapshot;
 }
 
 ItemSnapshot QX_GUI::snapshotFromCable(int32_t index) {
-    ItemSnapshot snapshot;
-    snapshot.type = 4;
-    snapshot.index = index;
-    if (!inTable(index, kMaxCables)) return snapshot;
-    const CableRecord& c = cables[index];
-    snapshot.mute = c.mute;
-    snapshot.solo = c.solo;
-    snapshot.level = c.level;
-    snapshot.phase = c.phase;
-    snapshot.cableSource = c.source;
-    snapshot.cableTarget = c.target;
+    ItemSnapshot snapshot = emptySnapshot(4, index);
+    if (inTable(index, kMaxCables)) cableFields(IntoSnapshot{}, cables[index], snapshot);
     return snapshot;
 }
 
 // The write-backs skip an index outside the kind's table.
 void QX_GUI::applySnapshotToSource(int32_t index, const ItemSnapshot& snapshot) {
-    if (!inTable(index, kMaxSources)) return;
-    SourceRecord& s = sources[index];
-    s.x = snapshot.x;
-    s.y = snapshot.y;
-    s.mute = snapshot.mute;
-    s.solo = snapshot.solo;
-    s.level = snapshot.level;
-    s.phase = snapshot.phase;
-    s.size = snapshot.size;
-    s.name = snapshot.name;
-    s.shown = snapshot.shown;
-    copyColourIn(snapshot, s);
-    s.selected = snapshot.selected;
-    s.virtualChannel = snapshot.virtualChannel;
+    if (inTable(index, kMaxSources)) sourceFields(IntoRecord{}, sources[index], snapshot);
 }
 
 void QX_GUI::applySnapshotToTarget(int32_t index, const ItemSnapshot& snapshot) {
-    if (!inTable(index, kMaxTargets)) return;
-    TargetRecord& t = targets[index];
-    t.x = snapshot.x;
-    t.y = snapshot.y;
-    t.mute = snapshot.mute;
-    t.solo = snapshot.solo;
-    t.level = snapshot.level;
-    t.phase = snapshot.phase;
-    t.ownRadius = snapshot.size;
-    t.name = snapshot.name;
-    t.visible = snapshot.shown;
-    t.useGlobalRadius = snapshot.useGlobalRadius;
-    copyColourIn(snapshot, t);
-    t.selected = snapshot.selected;
-    t.virtualChannel = snapshot.virtualChannel;
+    if (inTable(index, kMaxTargets)) targetFields(IntoRecord{}, targets[index], snapshot);
 }
 
 void QX_GUI::applySnapshotToGroup(int32_t index, const ItemSnapshot& snapshot) {
-    if (!inTable(index, kMaxGroups)) return;
-    GroupRecord& g = groups[index];
-    g.x = snapshot.x;
-    g.y = snapshot.y;
-    g.mute = snapshot.mute;
-    g.solo = snapshot.solo;
-    g.level = snapshot.level;
-    g.phase = snapshot.phase;
-    g.name = snapshot.name;
-    g.shown = snapshot.shown;
-    copyColourIn(snapshot, g);
-    g.selected = (g.selected & ~0xFF) | snapshot.selected;
-    g.rotationOn = snapshot.rotationOn != 0 ? 1 : 0;
-    g.movementOn = snapshot.movementOn != 0 ? 1 : 0;
-    g.rotationSpeed = snapshot.rotationSpeed;
-    g.movementX = snapshot.moveX;
-    g.movementY = snapshot.moveY;
+    if (inTable(index, kMaxGroups)) groupFields(IntoRecord{}, groups[index], snapshot);
 }
 
 void QX_GUI::applySnapshotToRoom(int32_t index, const ItemSnapshot& snapshot) {
-    if (!inTable(index, kMaxRooms)) return;
-    RoomRecord& r = rooms[index];
-    r.x = snapshot.x;
-    r.y = snapshot.y;
-    r.width = snapshot.width;
-    r.height = snapshot.height;
-    r.mute = snapshot.mute;
-    r.solo = snapshot.solo;
-    r.level = snapshot.level;
-    r.phase = snapshot.phase;
-    r.name = snapshot.name;
-    copyColourIn(snapshot, r);
+    if (inTable(index, kMaxRooms)) roomFields(IntoRecord{}, rooms[index], snapshot);
 }
 
 void QX_GUI::applySnapshotToCable(int32_t index, const ItemSnapshot& snapshot) {
-    if (!inTable(index, kMaxCables)) return;
-    CableRecord& c = cables[index];
-    c.mute = snapshot.mute;
-    c.solo = snapshot.solo;
-    c.level = snapshot.level;
-    c.phase = snapshot.phase;
-    c.source = snapshot.cableSource;
-    c.target = snapshot.cableTarget;
+    if (inTable(index, kMaxCables)) cableFields(IntoRecord{}, cables[index], snapshot);
 }
 
 ItemSnapshotList QX_GUI::gatherItemRecords(const CliObject& command) {

@@ -25,6 +25,33 @@ void send(MpGuiPin<MpBlob>& pin, const std::vector<uint8_t>& bytes, int32_t size
     pin.setValue(bytes.data(), size);
 }
 
+// Sources and targets share bytes 0 to 32: index, virtual channel, x, y, level, phase, size
+// (a target's own radius), mute, solo, colour and the shown flag.
+void putChannelItemDefaults(uint8_t* r) {
+    r[0] = 0xFF;
+    r[1] = 0xFF;
+    le::putF32(r, 12, 1.0f);
+    le::putF32(r, 16, 1.0f);
+    le::putF32(r, 20, 1.0f);
+    le::putU32(r, 28, 0xFF0000);
+    r[32] = 1;
+}
+
+template <class Record>
+void putChannelItemHead(uint8_t* r, int index, const Record& item, float size, uint8_t shown) {
+    r[0] = static_cast<uint8_t>(index);
+    r[1] = static_cast<uint8_t>(item.virtualChannel);
+    le::putF32(r, 4, item.x);
+    le::putF32(r, 8, item.y);
+    le::putF32(r, 12, item.level);
+    le::putF32(r, 16, item.phase);
+    le::putF32(r, 20, size);
+    r[24] = item.mute != 0;
+    r[25] = item.solo != 0;
+    le::putU32(r, 28, item.colour);
+    r[32] = shown;
+}
+
 } // namespace
 
 void QX_GUI::sendSourcesBlob() {
@@ -32,13 +59,7 @@ void QX_GUI::sendSourcesBlob() {
     std::vector<uint8_t> out(kSourceRecords * kSourceSize, 0);
     for (int i = 0; i < kSourceRecords; ++i) {
         uint8_t* r = out.data() + i * kSourceSize;
-        r[0] = 0xFF;
-        r[1] = 0xFF;
-        le::putF32(r, 12, 1.0f);
-        le::putF32(r, 16, 1.0f);
-        le::putF32(r, 20, 1.0f);
-        le::putU32(r, 28, 0xFF0000);
-        r[32] = 1;
+        putChannelItemDefaults(r);
         fillName(r, 33, '.');
         fillBytes(r, 56, 64, '*');
     }
@@ -47,17 +68,7 @@ void QX_GUI::sendSourcesBlob() {
     for (int i = 0; i < n; ++i) {
         const SourceRecord& s = sources[i];
         uint8_t* r = out.data() + i * kSourceSize;
-        r[0] = static_cast<uint8_t>(i);
-        r[1] = static_cast<uint8_t>(s.virtualChannel);
-        le::putF32(r, 4, s.x);
-        le::putF32(r, 8, s.y);
-        le::putF32(r, 12, s.level);
-        le::putF32(r, 16, s.phase);
-        le::putF32(r, 20, s.size);
-        r[24] = s.mute != 0;
-        r[25] = s.solo != 0;
-        le::putU32(r, 28, s.colour);
-        r[32] = s.shown;
+        putChannelItemHead(r, i, s, s.size, s.shown);
         le::putName(r, 33, s.name);
         uint32_t mask = 0;
         for (int g = 0; g < groupsInMask; ++g)
@@ -72,13 +83,7 @@ void QX_GUI::sendTargetsBlob() {
     std::vector<uint8_t> out(kTargetRecords * kTargetSize, 0);
     for (int i = 0; i < kTargetRecords; ++i) {
         uint8_t* r = out.data() + i * kTargetSize;
-        r[0] = 0xFF;
-        r[1] = 0xFF;
-        le::putF32(r, 12, 1.0f);
-        le::putF32(r, 16, 1.0f);
-        le::putF32(r, 20, 1.0f);
-        le::putU32(r, 28, 0xFF0000);
-        r[32] = 1;
+        putChannelItemDefaults(r);
         r[33] = 1;
         fillName(r, 34, '.');
         fillBytes(r, 50, 62, '*');
@@ -87,17 +92,7 @@ void QX_GUI::sendTargetsBlob() {
     for (int i = 0; i < n; ++i) {
         const TargetRecord& t = targets[i];
         uint8_t* r = out.data() + i * kTargetSize;
-        r[0] = static_cast<uint8_t>(i);
-        r[1] = static_cast<uint8_t>(t.virtualChannel);
-        le::putF32(r, 4, t.x);
-        le::putF32(r, 8, t.y);
-        le::putF32(r, 12, t.level);
-        le::putF32(r, 16, t.phase);
-        le::putF32(r, 20, t.ownRadius);
-        r[24] = t.mute != 0;
-        r[25] = t.solo != 0;
-        le::putU32(r, 28, t.colour);
-        r[32] = t.visible;
+        putChannelItemHead(r, i, t, t.ownRadius, t.visible);
         r[33] = t.useGlobalRadius != 0;
         le::putName(r, 34, t.name);
     }

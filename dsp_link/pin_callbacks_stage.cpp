@@ -19,6 +19,23 @@ template <class Record> void takeColour(Record& record, uint32_t packed) {
     record.colourBlue = static_cast<float>((packed >> 16) & 0xFF) / 255.0f;
 }
 
+// Bytes 1 to 32 of a source or target record (byte 0 is the index); the size is a target's own
+// radius and the shown flag its visible flag.
+template <class Record>
+void takeChannelItemHead(const BlobReader& blob, int64_t at, Record& item, float& size,
+                         uint8_t& shown) {
+    item.virtualChannel = blob.u8(at + 1);
+    item.x = blob.f32(at + 4);
+    item.y = blob.f32(at + 8);
+    item.level = blob.f32(at + 12);
+    item.phase = blob.f32(at + 16);
+    size = blob.f32(at + 20);
+    item.mute = blob.u8(at + 24);
+    item.solo = blob.u8(at + 25);
+    takeColour(item, blob.u32(at + 28));
+    shown = blob.u8(at + 32);
+}
+
 } // namespace
 
 void QX_GUI::onSourcesPin() {
@@ -35,16 +52,7 @@ void QX_GUI::onSourcesPin() {
         int32_t i = blob.u8(at);
         if (i >= n) continue;
         SourceRecord& s = sources[i];
-        s.virtualChannel = blob.u8(at + 1);
-        s.x = blob.f32(at + 4);
-        s.y = blob.f32(at + 8);
-        s.level = blob.f32(at + 12);
-        s.phase = blob.f32(at + 16);
-        s.size = blob.f32(at + 20);
-        s.mute = blob.u8(at + 24);
-        s.solo = blob.u8(at + 25);
-        takeColour(s, blob.u32(at + 28));
-        s.shown = blob.u8(at + 32);
+        takeChannelItemHead(blob, at, s, s.size, s.shown);
         s.name = blob.name(at + 33);
         uint32_t mask = blob.u32(at + 52);
         for (int g = 0; g < kMembershipSlots; ++g) s.groupFlags[g] = 0;
@@ -74,16 +82,7 @@ void QX_GUI::onTargetsPin() {
         int32_t i = blob.u8(at);
         if (i >= n) continue;
         TargetRecord& t = targets[i];
-        t.virtualChannel = blob.u8(at + 1);
-        t.x = blob.f32(at + 4);
-        t.y = blob.f32(at + 8);
-        t.level = blob.f32(at + 12);
-        t.phase = blob.f32(at + 16);
-        t.ownRadius = blob.f32(at + 20);
-        t.mute = blob.u8(at + 24);
-        t.solo = blob.u8(at + 25);
-        takeColour(t, blob.u32(at + 28));
-        t.visible = blob.u8(at + 32);
+        takeChannelItemHead(blob, at, t, t.ownRadius, t.visible);
         t.useGlobalRadius = blob.u8(at + 33);
         t.name = blob.name(at + 34);
     }

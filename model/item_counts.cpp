@@ -2,20 +2,12 @@
 // with their cables and memberships; group and room counts stay within their tables.
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 #include "app/qx_gui.h"
 #include "app/text_services.h"
+#include "model/item_removal.h"
 
 namespace {
-
-// Both sides of the memberships of source s in groups first..last - 1.
-void leaveGroups(QX_GUI& gui, int32_t s, int32_t first, int32_t last) {
-    for (int32_t g = first; g < last; ++g) {
-        gui.sources[s].removeFromGroup(g);
-        gui.groups[g].removeMember(s);
-    }
-}
 
 // Grid origin and column count of new items inside the current room.
 struct Grid {
@@ -41,12 +33,6 @@ Grid gridInRoom(const RoomRecord& room, bool forTargets) {
 void placeInGrid(const Grid& grid, int32_t k, float& x, float& y) {
     x = static_cast<float>(grid.left + 20 + (k % grid.columns) * 30);
     y = static_cast<float>(grid.top + (k / grid.columns) * 30 + 20);
-}
-
-std::string numberedName(const char* prefix, int32_t number) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%s%i", prefix, number);
-    return text;
 }
 
 } // namespace
@@ -77,27 +63,12 @@ void QX_GUI::setSourceCount(int32_t n) {
             dynamics.channelIndex = s;
             dynamics.direction = 1;
             dynamics.sideChainLocation = 0;
-            dynamics.mode = 0;
-            dynamics.active = 0;
-            inputDelays[s].changed = 0;
-            inputDelays[s].on = 0;
-            inputFilters[s].inUse = 0;
-            inputFilters[s].enabled = 0;
+            switchOffProcessing(inputDelays[s], inputFilters[s], dynamics);
         }
     }
     for (int32_t s = n; s < old; ++s) {
         leaveGroups(*this, s, 0, 16);
-        for (int32_t c = 0; c < cableCount;) {
-            if (cables[c].source != s) {
-                ++c;
-                continue;
-            }
-            if (cables[c].target >= 0 && cables[c].target < kMaxTargets)
-                targets[cables[c].target].cabled[s] = 0;
-            cables[c].source = -1;
-            cables[c].target = -1;
-            compactCables();
-        }
+        dropCablesOfSource(*this, s);
     }
 
     sourceCount = n;
@@ -132,27 +103,10 @@ void QX_GUI::setTargetCount(int32_t n) {
             dynamics.channelIndex = t;
             dynamics.direction = 2;
             dynamics.sideChainLocation = 0;
-            dynamics.mode = 0;
-            dynamics.active = 0;
-            outputDelays[t].changed = 0;
-            outputDelays[t].on = 0;
-            outputFilters[t].inUse = 0;
-            outputFilters[t].enabled = 0;
+            switchOffProcessing(outputDelays[t], outputFilters[t], dynamics);
         }
     }
-    for (int32_t t = n; t < old; ++t) {
-        for (int32_t c = 0; c < cableCount;) {
-            if (cables[c].target != t) {
-                ++c;
-                continue;
-            }
-            if (cables[c].source >= 0 && cables[c].source < kMembershipSlots)
-                targets[t].cabled[cables[c].source] = 0;
-            cables[c].source = -1;
-            cables[c].target = -1;
-            compactCables();
-        }
-    }
+    for (int32_t t = n; t < old; ++t) dropCablesOfTarget(*this, t);
 
     targetCount = n;
     updateRoomMembership();

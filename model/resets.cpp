@@ -1,15 +1,8 @@
 // Resets that give one item its default state, keeping its place on the stage.
-#include <cstdio>
-
 #include "app/qx_gui.h"
+#include "model/item_removal.h"
 
 namespace {
-
-std::string numberedName(const char* prefix, int32_t number) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%s%i", prefix, number);
-    return text;
-}
 
 bool isChannel(int32_t i) {
     return i >= 0 && i < QX_GUI::kChannels;
@@ -20,22 +13,9 @@ bool isChannel(int32_t i) {
 void QX_GUI::resetSource(int32_t i) {
     if (!isChannel(i)) return;
     SourceRecord& source = sources[i];
-    for (int32_t g = 0; g < kMembershipLive; ++g) {
-        source.removeFromGroup(g);
-        groups[g].removeMember(i);
-    }
+    leaveGroups(*this, i, 0, kMembershipLive);
     applyGroupMuteSolo();
-    for (int32_t c = 0; c < cableCount;) {
-        if (cables[c].source != i) {
-            ++c;
-            continue;
-        }
-        if (cables[c].target >= 0 && cables[c].target < kMaxTargets)
-            targets[cables[c].target].cabled[i] = 0;
-        cables[c].source = -1;
-        cables[c].target = -1;
-        compactCables();
-    }
+    dropCablesOfSource(*this, i);
     source.virtualChannel = i;
     source.level = 1.0f;
     source.phase = 1.0f;
@@ -45,12 +25,7 @@ void QX_GUI::resetSource(int32_t i) {
     source.solo = 0;
     source.name = numberedName("S", i + 1);
     source.shown = 1;
-    inputDelays[i].changed = 0;
-    inputDelays[i].on = 0;
-    inputFilters[i].inUse = 0;
-    inputFilters[i].enabled = 0;
-    inputDynamics[i].mode = 0;
-    inputDynamics[i].active = 0;
+    switchOffProcessing(inputDelays[i], inputFilters[i], inputDynamics[i]);
     inputMixer[i].inUse = 0;
     inputMixer[i].pins[0] = i;
     inputMixer[i].pinCount = 1;
@@ -69,17 +44,7 @@ void QX_GUI::resetSource(int32_t i) {
 void QX_GUI::resetTarget(int32_t i) {
     if (!isChannel(i)) return;
     TargetRecord& target = targets[i];
-    for (int32_t c = 0; c < cableCount;) {
-        if (cables[c].target != i) {
-            ++c;
-            continue;
-        }
-        if (cables[c].source >= 0 && cables[c].source < kMembershipSlots)
-            target.cabled[cables[c].source] = 0;
-        cables[c].source = -1;
-        cables[c].target = -1;
-        compactCables();
-    }
+    dropCablesOfTarget(*this, i);
     target.virtualChannel = i;
     target.useGlobalRadius = 1;
     target.ownRadius = viewSettings.globalRadius;
@@ -90,12 +55,7 @@ void QX_GUI::resetTarget(int32_t i) {
     target.visible = 1;
     target.level = 1.0f;
     target.phase = 1.0f;
-    outputDelays[i].changed = 0;
-    outputDelays[i].on = 0;
-    outputFilters[i].inUse = 0;
-    outputFilters[i].enabled = 0;
-    outputDynamics[i].mode = 0;
-    outputDynamics[i].active = 0;
+    switchOffProcessing(outputDelays[i], outputFilters[i], outputDynamics[i]);
     outputMixer[i].inUse = 0;
     outputMixer[i].pins[0] = i;
     outputMixer[i].pinCount = 1;

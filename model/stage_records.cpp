@@ -18,10 +18,33 @@ float snapCoordinate(float v) {
     return std::trunc(v * 0.1f) * 10.0f;
 }
 
-// Position minus the drag offset, then each axis limited to the item's own bounds.
-template <class Record> void moveClamped(Record& record, float px, float py) {
+template <class Record> void snapPosition(Record& record) {
+    record.x = snapCoordinate(record.x);
+    record.y = snapCoordinate(record.y);
+}
+
+// The offset from the item's position to the pointer, kept while the item is dragged.
+template <class Record> void startDrag(Record& record, float px, float py) {
+    record.dragOffsetX = px - record.x;
+    record.dragOffsetY = py - record.y;
+}
+
+template <class Record> void followDrag(Record& record, float px, float py) {
     record.x = px - record.dragOffsetX;
     record.y = py - record.dragOffsetY;
+}
+
+template <class Record>
+void storeBounds(Record& record, int32_t xMin, int32_t yMin, int32_t xMax, int32_t yMax) {
+    record.boundsXMin = xMin;
+    record.boundsYMin = yMin;
+    record.boundsXMax = xMax;
+    record.boundsYMax = yMax;
+}
+
+// Position minus the drag offset, then each axis limited to the item's own bounds.
+template <class Record> void moveClamped(Record& record, float px, float py) {
+    followDrag(record, px, py);
     if (record.x < static_cast<float>(record.boundsXMin))
         record.x = static_cast<float>(record.boundsXMin);
     if (record.x > static_cast<float>(record.boundsXMax))
@@ -53,18 +76,15 @@ uint32_t SourceRecord::setColour(uint32_t packed) {
 }
 
 void SourceRecord::snapToGrid() {
-    x = snapCoordinate(x);
-    y = snapCoordinate(y);
+    snapPosition(*this);
 }
 
 void SourceRecord::beginDrag(float px, float py) {
-    dragOffsetX = px - x;
-    dragOffsetY = py - y;
+    startDrag(*this, px, py);
 }
 
 void SourceRecord::dragTo(float px, float py) {
-    x = px - dragOffsetX;
-    y = py - dragOffsetY;
+    followDrag(*this, px, py);
 }
 
 void SourceRecord::dragClamped(float px, float py) {
@@ -82,10 +102,7 @@ void SourceRecord::setPosition(float px, float py) {
 }
 
 void SourceRecord::setBounds(int32_t xMin, int32_t yMin, int32_t xMax, int32_t yMax) {
-    boundsXMin = xMin;
-    boundsYMin = yMin;
-    boundsXMax = xMax;
-    boundsYMax = yMax;
+    storeBounds(*this, xMin, yMin, xMax, yMax);
 }
 
 void SourceRecord::setBoundsFromFloats(float xMin, float yMin, float xMax, float yMax) {
@@ -135,18 +152,15 @@ uint32_t TargetRecord::setColour(uint32_t packed) {
 }
 
 void TargetRecord::snapToGrid() {
-    x = snapCoordinate(x);
-    y = snapCoordinate(y);
+    snapPosition(*this);
 }
 
 void TargetRecord::beginDrag(float px, float py) {
-    dragOffsetX = px - x;
-    dragOffsetY = py - y;
+    startDrag(*this, px, py);
 }
 
 void TargetRecord::dragTo(float px, float py) {
-    x = px - dragOffsetX;
-    y = py - dragOffsetY;
+    followDrag(*this, px, py);
 }
 
 void TargetRecord::dragClamped(float px, float py) {
@@ -159,10 +173,7 @@ void TargetRecord::setPosition(float px, float py) {
 }
 
 void TargetRecord::setBounds(int32_t xMin, int32_t yMin, int32_t xMax, int32_t yMax) {
-    boundsXMin = xMin;
-    boundsYMin = yMin;
-    boundsXMax = xMax;
-    boundsYMax = yMax;
+    storeBounds(*this, xMin, yMin, xMax, yMax);
 }
 
 // ---- GroupRecord ---------------------------------------------------------------------------
@@ -172,25 +183,19 @@ uint32_t GroupRecord::setColour(uint32_t packed) {
 }
 
 void GroupRecord::snapToGrid() {
-    x = snapCoordinate(x);
-    y = snapCoordinate(y);
+    snapPosition(*this);
 }
 
 void GroupRecord::beginDrag(float px, float py) {
-    dragOffsetX = px - x;
-    dragOffsetY = py - y;
+    startDrag(*this, px, py);
 }
 
 void GroupRecord::dragTo(float px, float py) {
-    x = px - dragOffsetX;
-    y = py - dragOffsetY;
+    followDrag(*this, px, py);
 }
 
 void GroupRecord::resetBounds() {
-    boundsXMin = -10000;
-    boundsYMin = -10000;
-    boundsXMax = 10000;
-    boundsYMax = 10000;
+    storeBounds(*this, -10000, -10000, 10000, 10000);
 }
 
 void GroupRecord::rebuildMemberList() {
@@ -225,13 +230,11 @@ uint32_t RoomRecord::setColour(uint32_t packed) {
 }
 
 void RoomRecord::beginDrag(float px, float py) {
-    dragOffsetX = px - x;
-    dragOffsetY = py - y;
+    startDrag(*this, px, py);
 }
 
 void RoomRecord::dragTo(float px, float py) {
-    x = px - dragOffsetX;
-    y = py - dragOffsetY;
+    followDrag(*this, px, py);
 }
 
 // Edges inclusive; a NaN coordinate fails every comparison and is never inside.
