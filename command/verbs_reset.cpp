@@ -190,7 +190,8 @@ void QX_GUI::resetAllDynamics() {
         reset(inputDynamics[i], i, 1);
         reset(outputDynamics[i], i, 2);
     }
-    if (dynamicsPanel.kind > -1 && dynamicsPanel.index > -1) loadDynamicsPanel(dynamicsPanel.kind, dynamicsPanel.index);
+    if (dynamicsPanel.kind > -1 && dynamicsPanel.index > -1)
+        loadDynamicsPanel(dynamicsPanel.kind, dynamicsPanel.index);
     dynamicsPanel.index = 0;
     dynamicsPanel.kind = -1;
     raiseSendFlag(kSendInputDynamics);

@@ -156,6 +156,8 @@ void QX_GUI::onSlicesPin() {
             slice.size[k] = blob.f32(r + 1028 + 4 * k);
         }
         int32_t count = blob.i32(r + 256);
-        slice.memberCount = count < 0 ? 0 : count > SliceRecord::kMembers ? SliceRecord::kMembers : count;
+        slice.memberCount = count < 0                       ? 0
+                            : count > SliceRecord::kMembers ? SliceRecord::kMembers
+                                                            : count;
     }
 }

@@ -31,15 +31,13 @@ struct CpuInfo {
     bool avx2() const { return (leaf7Ebx >> 5) & 1; }
 
     // Builds the record from a CPUID query (leaf, sub-leaf) -> registers.
-    template <class Query>
-    static CpuInfo build(Query cpuid);
+    template <class Query> static CpuInfo build(Query cpuid);
 };
 
 // The record of this process, built before the host can call in.
 const CpuInfo& cpuInfo();
 
-template <class Query>
-CpuInfo CpuInfo::build(Query cpuid) {
+template <class Query> CpuInfo CpuInfo::build(Query cpuid) {
     CpuInfo info;
     Leaf leaf0 = cpuid(0u, 0u);
     info.highestStandardLeaf = static_cast<int32_t>(leaf0[0]);
@@ -54,7 +52,8 @@ CpuInfo CpuInfo::build(Query cpuid) {
     char vendor[13] = {};
     const uint32_t vendorWords[3] = {leaf0[1], leaf0[3], leaf0[2]};
     for (int w = 0; w < 3; ++w)
-        for (int b = 0; b < 4; ++b) vendor[w * 4 + b] = static_cast<char>(vendorWords[w] >> (8 * b));
+        for (int b = 0; b < 4; ++b)
+            vendor[w * 4 + b] = static_cast<char>(vendorWords[w] >> (8 * b));
     info.vendor = vendor;
     info.isIntel = info.vendor == "GenuineIntel";
     info.isAmd = info.vendor == "AuthenticAMD";

@@ -10,8 +10,7 @@ class MpGuiPinBase;
 class GuiPinOwner {
 public:
     // Outgoing pin values go to the host through this slot.
-    virtual int32_t sendPinToHost(int32_t pinId, int32_t size, const void* data,
-                                  int32_t voice) = 0;
+    virtual int32_t sendPinToHost(int32_t pinId, int32_t size, const void* data, int32_t voice) = 0;
 
     // The first registration of an id wins; later ones are ignored.
     void registerPin(int32_t pinId, MpGuiPinBase* pin) { pins_.emplace(pinId, pin); }

@@ -2,16 +2,22 @@
 
 #include <cstring>
 
-MpBlob::MpBlob(const void* data, int32_t size) { assign(data, size); }
+MpBlob::MpBlob(const void* data, int32_t size) {
+    assign(data, size);
+}
 
-MpBlob::MpBlob(const MpBlob& other) { assign(other.data_, other.size_); }
+MpBlob::MpBlob(const MpBlob& other) {
+    assign(other.data_, other.size_);
+}
 
 MpBlob& MpBlob::operator=(const MpBlob& other) {
     if (this != &other) assign(other.data_, other.size_);
     return *this;
 }
 
-MpBlob::~MpBlob() { delete[] data_; }
+MpBlob::~MpBlob() {
+    delete[] data_;
+}
 
 void MpBlob::assign(const void* data, int32_t size) {
     if (size < 0) size = 0;

@@ -25,7 +25,8 @@ void MpFactory::destroyInstance() {
 }
 
 int32_t MpFactory::queryInterface(const gmpi::MpGuid& iid, void** object) {
-    if (iid == gmpi::MP_IID_FACTORY || iid == gmpi::MP_IID_FACTORY2 || iid == gmpi::MP_IID_UNKNOWN) {
+    if (iid == gmpi::MP_IID_FACTORY || iid == gmpi::MP_IID_FACTORY2 ||
+        iid == gmpi::MP_IID_UNKNOWN) {
         *object = static_cast<gmpi::IMpFactory2*>(this);
         addRef();
         return gmpi::MP_OK;
@@ -91,7 +92,9 @@ int32_t MpFactory::registerClass(int32_t kind, const std::u16string& identifier,
     return 0;
 }
 
-int32_t MpFactory::registerQxGui() { return registerClass(1, u"MY_QX_GUI", &createQxGui); }
+int32_t MpFactory::registerQxGui() {
+    return registerClass(1, u"MY_QX_GUI", &createQxGui);
+}
 
 // Load order: the processor record, then the factory with its one registration; unload
 // tears them down in reverse.

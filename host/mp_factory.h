@@ -31,8 +31,7 @@ public:
     int32_t release() override { return 1; }
     int32_t createInstanceWithHost(const char16_t* uniqueId, int32_t kind, gmpi::IMpUnknown* host,
                                    void** object) override;
-    int32_t getBuildInformation(int32_t* version, int32_t bufferSize,
-                                char16_t* buffer) override;
+    int32_t getBuildInformation(int32_t* version, int32_t bufferSize, char16_t* buffer) override;
     int32_t createInstance(const char16_t* uniqueId, int32_t kind, void** object) override;
     virtual ~MpFactory() = default;
 

@@ -72,8 +72,8 @@ int32_t MpGuiBase_base::setHost(gmpi::IMpUnknown* host) {
     return queryHost(host, gmpi::MP_IID_GUI_HOST, guiHost_);
 }
 
-MP_CALLS_HOST int32_t MpGuiBase_base::sendPinToHost(int32_t pinId, int32_t size,
-                                                    const void* data, int32_t voice) {
+MP_CALLS_HOST int32_t MpGuiBase_base::sendPinToHost(int32_t pinId, int32_t size, const void* data,
+                                                    int32_t voice) {
     if (!guiHost_) return gmpi::MP_FAIL;
     return guiHost_->receivePinValue(pinId, size, data, voice);
 }
@@ -120,8 +120,7 @@ int32_t MpGuiWindowsGfxBase::measureSize(int32_t width, int32_t height, gmpi::Mp
     return gmpi::MP_OK;
 }
 
-int32_t MpGuiWindowsGfxBase::setBounds(int32_t top, int32_t bottom, int32_t left,
-                                       int32_t right) {
+int32_t MpGuiWindowsGfxBase::setBounds(int32_t top, int32_t bottom, int32_t left, int32_t right) {
     top_ = top;
     bottom_ = bottom;
     left_ = left;
@@ -135,9 +134,9 @@ int32_t MpGuiWindowsGfxBase::openWindow(HWND parent, HWND* window) {
     DWORD style = 0;
     DWORD extendedStyle = 0;
     windowStyle(style, extendedStyle);
-    window_ = CreateWindowExW(extendedStyle, kDefaultWindowClass, u"", style, left_, top_,
-                              right_ - left_, bottom_ - top_, parent, nullptr, moduleInstance(),
-                              nullptr);
+    window_ =
+        CreateWindowExW(extendedStyle, kDefaultWindowClass, u"", style, left_, top_, right_ - left_,
+                        bottom_ - top_, parent, nullptr, moduleInstance(), nullptr);
     *window = window_;
     if (window_)
         SetWindowLongPtrW(window_, GWL_USERDATA,
@@ -154,15 +153,22 @@ int32_t MpGuiWindowsGfxBase::closeWindow() {
     return gmpi::MP_OK;
 }
 
-LRESULT MpGuiWindowsGfxBase::windowProc(HWND window, UINT message, WPARAM wParam,
-                                        LPARAM lParam) {
+LRESULT MpGuiWindowsGfxBase::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     const int32_t x = GET_X_LPARAM(lParam);
     const int32_t y = GET_Y_LPARAM(lParam);
     switch (message) {
-    case WM_MOUSEMOVE: onMouseMove(wParam, x, y); return 1;
-    case WM_LBUTTONDOWN: onLButtonDown(wParam, x, y); return 1;
-    case WM_LBUTTONUP: onLButtonUp(wParam, x, y); return 1;
-    case WM_TIMER: onTimer(); return 1;
+    case WM_MOUSEMOVE:
+        onMouseMove(wParam, x, y);
+        return 1;
+    case WM_LBUTTONDOWN:
+        onLButtonDown(wParam, x, y);
+        return 1;
+    case WM_LBUTTONUP:
+        onLButtonUp(wParam, x, y);
+        return 1;
+    case WM_TIMER:
+        onTimer();
+        return 1;
     case WM_PAINT: {
         PAINTSTRUCT paint;
         HDC dc = BeginPaint(window, &paint);
@@ -170,11 +176,14 @@ LRESULT MpGuiWindowsGfxBase::windowProc(HWND window, UINT message, WPARAM wParam
         EndPaint(window, &paint);
         return 1;
     }
-    case WM_CLOSE: DestroyWindow(window); return 1;
+    case WM_CLOSE:
+        DestroyWindow(window);
+        return 1;
     case WM_DESTROY:
         if (!GetParent(window)) PostQuitMessage(0);
         return 1;
-    default: return DefWindowProcW(window, message, wParam, lParam);
+    default:
+        return DefWindowProcW(window, message, wParam, lParam);
     }
 }
 
@@ -186,7 +195,9 @@ void MpGuiWindowsGfxBase::fillWindowClass(WNDCLASSEXW& windowClass) {
     windowClass.lpszClassName = kDefaultWindowClass;
 }
 
-void MpGuiWindowsGfxBase::windowStyle(DWORD& style, DWORD&) { style = WS_CHILD | WS_VISIBLE; }
+void MpGuiWindowsGfxBase::windowStyle(DWORD& style, DWORD&) {
+    style = WS_CHILD | WS_VISIBLE;
+}
 
 int32_t MpGuiWindowsGfxBase::registerWindowClass() {
     WNDCLASSEXW windowClass;
@@ -202,9 +213,15 @@ int32_t MpGuiWindowsGfxBase::unregisterWindowClass() {
     return 0;
 }
 
-int32_t MpGuiWindowsGfxBase::onLButtonDown(WPARAM, int32_t, int32_t) { return 0; }
-int32_t MpGuiWindowsGfxBase::onLButtonUp(WPARAM, int32_t, int32_t) { return 0; }
-int32_t MpGuiWindowsGfxBase::onMouseMove(WPARAM, int32_t, int32_t) { return 0; }
+int32_t MpGuiWindowsGfxBase::onLButtonDown(WPARAM, int32_t, int32_t) {
+    return 0;
+}
+int32_t MpGuiWindowsGfxBase::onLButtonUp(WPARAM, int32_t, int32_t) {
+    return 0;
+}
+int32_t MpGuiWindowsGfxBase::onMouseMove(WPARAM, int32_t, int32_t) {
+    return 0;
+}
 
 LRESULT CALLBACK MpGuiWindowsGfxBase::staticWindowProc(HWND window, UINT message, WPARAM wParam,
                                                        LPARAM lParam) {
@@ -213,7 +230,9 @@ LRESULT CALLBACK MpGuiWindowsGfxBase::staticWindowProc(HWND window, UINT message
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-void MpGuiWindowsGfxBase::captureMouse() { SetCapture(window_); }
+void MpGuiWindowsGfxBase::captureMouse() {
+    SetCapture(window_);
+}
 
 // ---- SeGuiWindowsGfxBase -----------------------------------------------------------------
 

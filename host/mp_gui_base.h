@@ -80,7 +80,10 @@ public:
     virtual void windowStyle(DWORD& style, DWORD& extendedStyle);
     virtual int32_t registerWindowClass();
     virtual int32_t unregisterWindowClass();
-    virtual int32_t onPaint(HDC dc) { (void)dc; return 0; }
+    virtual int32_t onPaint(HDC dc) {
+        (void)dc;
+        return 0;
+    }
     virtual int32_t onLButtonDown(WPARAM flags, int32_t x, int32_t y);
     virtual int32_t onLButtonUp(WPARAM flags, int32_t x, int32_t y);
     virtual int32_t onMouseMove(WPARAM flags, int32_t x, int32_t y);

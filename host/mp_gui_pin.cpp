@@ -23,8 +23,7 @@ bool MpGuiWordPin<T, Datatype>::setValueRaw(int32_t, int32_t size, const void* d
     return true;
 }
 
-template <class T, int32_t Datatype>
-void MpGuiWordPin<T, Datatype>::setValue(T value) {
+template <class T, int32_t Datatype> void MpGuiWordPin<T, Datatype>::setValue(T value) {
     if (std::memcmp(&value_, &value, 4) == 0) return;
     value_ = value;
     sendToHost();

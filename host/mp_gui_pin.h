@@ -25,8 +25,7 @@ public:
 };
 
 // A callback bound to a member operation without argument of the owning object.
-template <class Owner>
-class IGuiPinCallback : public IGuiPinCallbackImpl {
+template <class Owner> class IGuiPinCallback : public IGuiPinCallbackImpl {
 public:
     using Member = void (Owner::*)();
     IGuiPinCallback(Owner* object, Member member) : object_(object), member_(member) {}
@@ -52,8 +51,7 @@ public:
     virtual int32_t reserved() const { return 0; }
 
     // Binds the pin to its owner under an id with a callback and registers it.
-    template <class Owner>
-    void initialise(Owner* owner, int32_t pinId, void (Owner::*member)()) {
+    template <class Owner> void initialise(Owner* owner, int32_t pinId, void (Owner::*member)()) {
         bind(owner, pinId, new IGuiPinCallback<Owner>(owner, member));
     }
     // The bool pin 37 is bound the same way as every other pin.
@@ -81,12 +79,10 @@ private:
     IGuiPinCallbackImpl* callback_ = nullptr;
 };
 
-template <class T>
-class MpGuiPin;
+template <class T> class MpGuiPin;
 
 // A 32-bit value (int or float): stored as given, compared as a bit pattern.
-template <class T, int32_t Datatype>
-class MpGuiWordPin : public MpGuiPinBase {
+template <class T, int32_t Datatype> class MpGuiWordPin : public MpGuiPinBase {
     static_assert(sizeof(T) == 4, "word pins hold four bytes");
 
 public:
@@ -103,13 +99,10 @@ private:
     T value_{};
 };
 
-template <>
-class MpGuiPin<int> : public MpGuiWordPin<int32_t, MP_PIN_INT> {};
-template <>
-class MpGuiPin<float> : public MpGuiWordPin<float, MP_PIN_FLOAT> {};
+template <> class MpGuiPin<int> : public MpGuiWordPin<int32_t, MP_PIN_INT> {};
+template <> class MpGuiPin<float> : public MpGuiWordPin<float, MP_PIN_FLOAT> {};
 
-template <>
-class MpGuiPin<bool> : public MpGuiPinBase {
+template <> class MpGuiPin<bool> : public MpGuiPinBase {
 public:
     bool setValueRaw(int32_t voice, int32_t size, const void* data) override;
     int32_t getDatatype() const override { return MP_PIN_BOOL; }
@@ -123,8 +116,7 @@ private:
     uint8_t value_ = 0;
 };
 
-template <>
-class MpGuiPin<MpBlob> : public MpGuiPinBase {
+template <> class MpGuiPin<MpBlob> : public MpGuiPinBase {
 public:
     bool setValueRaw(int32_t voice, int32_t size, const void* data) override;
     int32_t getDatatype() const override { return MP_PIN_BLOB; }

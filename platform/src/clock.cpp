@@ -32,7 +32,9 @@ void advanceManualClock(int32_t milliseconds) {
     manualClock += milliseconds;
 }
 
-void releaseManualClock() { clockIsManual = false; }
+void releaseManualClock() {
+    clockIsManual = false;
+}
 
 std::tm localTimeNow() {
     if (timeIsManual) return manualTime;
@@ -47,6 +49,8 @@ void setManualLocalTime(const std::tm& time) {
     manualTime = time;
 }
 
-void releaseManualLocalTime() { timeIsManual = false; }
+void releaseManualLocalTime() {
+    timeIsManual = false;
+}
 
 } // namespace qxplatform

@@ -29,9 +29,8 @@ BOOL answerFileDialog(qxplatform::DialogKind kind, OPENFILENAMEW* dialog) {
     std::string answer;
     if (!dialog || !dialog->lpstrFile || dialog->nMaxFile == 0 || !takeAnswer(kind, answer))
         return FALSE;
-    std::string modulePath = answer.size() > 1 && answer[1] == ':'
-                                 ? answer
-                                 : qxplatform::toModulePath(answer);
+    std::string modulePath =
+        answer.size() > 1 && answer[1] == ':' ? answer : qxplatform::toModulePath(answer);
     std::u16string wide = qxplatform::widen(modulePath);
     if (wide.size() + 1 > dialog->nMaxFile) return FALSE;
     std::memcpy(dialog->lpstrFile, wide.c_str(), (wide.size() + 1) * sizeof(WCHAR));
@@ -49,7 +48,9 @@ namespace qxplatform {
 void queueDialogAnswer(DialogKind kind, const std::string& answer) {
     answers()[kind].push_back(answer);
 }
-void clearDialogAnswers() { answers().clear(); }
+void clearDialogAnswers() {
+    answers().clear();
+}
 } // namespace qxplatform
 
 BOOL GetOpenFileNameW(OPENFILENAMEW* dialog) {

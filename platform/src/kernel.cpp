@@ -109,10 +109,14 @@ BOOL IsProcessorFeaturePresent(DWORD feature) {
     unsigned eax = 0, ebx = 0, ecx = 0, edx = 0;
     if (!__get_cpuid(1, &eax, &ebx, &ecx, &edx)) return FALSE;
     switch (feature) {
-    case PF_XMMI_INSTRUCTIONS_AVAILABLE: return (edx >> 25) & 1;
-    case PF_XMMI64_INSTRUCTIONS_AVAILABLE: return (edx >> 26) & 1;
-    case PF_SSE3_INSTRUCTIONS_AVAILABLE: return ecx & 1;
-    default: return FALSE;
+    case PF_XMMI_INSTRUCTIONS_AVAILABLE:
+        return (edx >> 25) & 1;
+    case PF_XMMI64_INSTRUCTIONS_AVAILABLE:
+        return (edx >> 26) & 1;
+    case PF_SSE3_INSTRUCTIONS_AVAILABLE:
+        return ecx & 1;
+    default:
+        return FALSE;
     }
 #else
     (void)feature;

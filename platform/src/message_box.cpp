@@ -21,9 +21,15 @@ int showBox(const std::string& caption, const std::string& text) {
 } // namespace
 
 namespace qxplatform {
-std::vector<MessageBoxRecord> recentMessageBoxes() { return {shown.begin(), shown.end()}; }
-void clearMessageBoxes() { shown.clear(); }
-void setMessageBoxesQuiet(bool q) { quiet = q; }
+std::vector<MessageBoxRecord> recentMessageBoxes() {
+    return {shown.begin(), shown.end()};
+}
+void clearMessageBoxes() {
+    shown.clear();
+}
+void setMessageBoxesQuiet(bool q) {
+    quiet = q;
+}
 } // namespace qxplatform
 
 int MessageBoxW(HWND, LPCWSTR text, LPCWSTR caption, UINT) {

@@ -47,7 +47,7 @@ std::string toHostPath(const std::string& path) {
         if (c == '\\') c = '/';
     if (p.size() >= 2 && p[1] == ':' && std::isalpha(static_cast<unsigned char>(p[0]))) {
         if (p.size() >= 3 && p[2] == '/')
-            p = p.substr(2);                       // "Z:/a/b" -> "/a/b"
+            p = p.substr(2); // "Z:/a/b" -> "/a/b"
         else
             p = currentFolder() + "/" + p.substr(2); // "Z:name" -> "<cwd>/name"
     }
@@ -75,7 +75,9 @@ std::string toHostPath(const std::string& path) {
     return built;
 }
 
-std::string toHostPath(const std::u16string& path) { return toHostPath(narrow(path)); }
+std::string toHostPath(const std::u16string& path) {
+    return toHostPath(narrow(path));
+}
 
 std::string toModulePath(const std::string& hostPath) {
     std::string p = hostPath;

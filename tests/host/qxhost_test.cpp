@@ -183,9 +183,9 @@ TEST_F(QxhostRun, ActionsCrossPinThreeInTheirOrderToEveryInstance) {
 
 // SAVE_PATCH takes its file from the save dialog, which qxhost answers with --save.
 TEST_F(QxhostRun, SaveWritesThePatchNamedInTheSaveDialog) {
-    ASSERT_EQ(run("--headless --send 'SET_MASTER -3' --save '" + folder +
-                  "/SHOW.txt' --console c.txt"),
-              0)
+    ASSERT_EQ(
+        run("--headless --send 'SET_MASTER -3' --save '" + folder + "/SHOW.txt' --console c.txt"),
+        0)
         << file("stderr.txt");
     const std::string patch = file("SHOW.txt");
     EXPECT_EQ(patch.rfind("# RESET EVERYTHING\nHARD_RESET\n", 0), 0u) << patch;
