@@ -110,10 +110,9 @@ TEST_F(PatchRoundTrip, EveryPinOfTheLoadedInstanceCarriesTheSameBytes) {
 
     // Pins whose bytes do not come back yet: the dynamics of an item whose editor was
     // shown (the curve and threshold point the editor builds differ from what the DYNAMICS
-    // verb builds), the input delays' edit mark set by showing an editor, and the name lists
-    // that carry the current selection, which a patch does not hold.
+    // verb builds) and the input delays' edit mark set by showing an editor.
     const std::vector<std::string> knownBreaks = {"input dynamics", "output dynamics",
-                                                  "input delays", "name lists"};
+                                                  "input delays"};
     const auto left = outPins(*first);
     const auto right = outPins(*second);
     for (size_t k = 0; k < left.size(); ++k) {
