@@ -123,8 +123,8 @@ std::string QX_GUI::writeDynamicsPatchSection(int32_t index, int32_t kind) {
     }
     std::string text;
     if (record.active != 0)
-        text = thresholdLine + "DYNAMICS " + name + " " + (record.mode != 0 ? "ON" : "OFF") +
-               " " + word + " " + params + "\n";
+        text = thresholdLine + "DYNAMICS " + name + " " + (record.mode != 0 ? "ON" : "OFF") + " " +
+               word + " " + params + "\n";
 
     const int32_t sc = record.channelIndex;
     const int32_t sck = record.direction;
