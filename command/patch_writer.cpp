@@ -222,14 +222,24 @@ std::string QX_GUI::writePanelLines() {
 std::string QX_GUI::writeSelectionLines() {
     std::string text = "\n# SELECTIONS\n";
     bool any = false;
-    for (int32_t n = 10; n >= 1; --n) {
-        if (storedSelectionCounts[n] <= 0) continue;
+    auto writeSlot = [&](int32_t n) {
         text += format("SEL X:%i ", n);
         for (int32_t k = 0; k < storedSelectionCounts[n] && k < 255; ++k)
             text += storedSelections[n][k] + " ";
         text += "\n";
         any = true;
+    };
+    // The current slot goes last: each SEL line makes its slot the current one, so the last
+    // line decides which slot is current after a load.
+    const int32_t current = storedSelectionNumber;
+    const bool currentInRange = current >= 1 && current <= 10;
+    for (int32_t n = 10; n >= 1; --n) {
+        if (storedSelectionCounts[n] <= 0 || (currentInRange && n == current)) continue;
+        writeSlot(n);
     }
+    // An empty current slot is written too unless it is the slot a fresh instance starts on.
+    if (currentInRange && (storedSelectionCounts[current] > 0 || current != 1 || any))
+        writeSlot(current);
     if (!any) text += "# NO SELECTIONS\n";
 
     // Mode 1 is written with the verb's own word: the executor turns "MARQUEE" into the names

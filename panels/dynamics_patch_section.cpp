@@ -74,6 +74,7 @@ std::string QX_GUI::writeDynamicsPatchSection(int32_t index, int32_t kind) {
 
     std::string word;
     std::string params;
+    std::string thresholdLine;
     switch (record.type) {
     case 0:
         word = "COMPRESSOR";
@@ -94,8 +95,16 @@ std::string QX_GUI::writeDynamicsPatchSection(int32_t index, int32_t kind) {
         break;
     case 5:
         word = "GATE";
-        params = times + " THRESHOLD:" + levelText(p[5]) + " KNEE:" + kneeText(record.knee) +
-                 " LIMIT:" + levelText(p[9]) + " ";
+        if (p[0] != p[4]) {
+            // The gate's type word alone opens it just left of the threshold, where THRESHOLD:
+            // would put the first point on the threshold: a line ahead sets the threshold, and
+            // the gate's own line leaves THRESHOLD: out.
+            thresholdLine = "DYNAMICS " + name + " GATE THRESHOLD:" + levelText(p[5]) + "\n";
+            params = times + " KNEE:" + kneeText(record.knee) + " LIMIT:" + levelText(p[9]) + " ";
+        } else {
+            params = times + " THRESHOLD:" + levelText(p[5]) + " KNEE:" + kneeText(record.knee) +
+                     " LIMIT:" + levelText(p[9]) + " ";
+        }
         break;
     case 6:
         word = "FOLLOWER";
@@ -114,8 +123,8 @@ std::string QX_GUI::writeDynamicsPatchSection(int32_t index, int32_t kind) {
     }
     std::string text;
     if (record.active != 0)
-        text = "DYNAMICS " + name + " " + (record.mode != 0 ? "ON" : "OFF") + " " + word + " " +
-               params + "\n";
+        text = thresholdLine + "DYNAMICS " + name + " " + (record.mode != 0 ? "ON" : "OFF") + " " +
+               word + " " + params + "\n";
 
     const int32_t sc = record.channelIndex;
     const int32_t sck = record.direction;

@@ -53,7 +53,8 @@ void QX_GUI::loadDynamicsPanel(int32_t kind, int32_t index) {
         return;
     }
     DynamicsRecord& record = table[index];
-    if (record.active == 0) {
+    const bool settingUp = record.active == 0;
+    if (settingUp) {
         resetDynamicsRecord(kind, index);
         record.active = 1;
         record.mode = 0;
@@ -80,6 +81,14 @@ void QX_GUI::loadDynamicsPanel(int32_t kind, int32_t index) {
         curve.points[p].y = record.points[2 * p + 1];
     }
     curve.buildTable(static_cast<int32_t>(curve.plotWidth));
+    if (settingUp) {
+        // A record set up here holds what storing it would write: its channel, its threshold
+        // point and the table of its own curve, as the DYNAMICS verb leaves a record it sets up.
+        curve.buildTable60();
+        record.channel = static_cast<uint8_t>(index);
+        record.thresholdX = curve.points[2].x;
+        for (int k = 0; k < DynamicsCurve::kTable60Size; ++k) record.curve[k] = curve.table60[k];
+    }
 }
 
 void QX_GUI::sendDynamicsSettings(int32_t kind, int32_t index) {

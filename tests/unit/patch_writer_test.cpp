@@ -184,6 +184,35 @@ TEST_F(PatchWriter, SavedStateTheReadersOnceLost) {
     EXPECT_EQ(loaded->panels[0].shown, 1);
 }
 
+TEST_F(PatchWriter, TheCurrentSelectionSlotIsWrittenLastAndComesBackCurrent) {
+    // Slot 3 is current though slots 2 and 5 hold names too; an empty current slot counts.
+    struct Case {
+        std::vector<std::string> lines;
+        std::string expected;
+        int32_t current;
+    };
+    const std::vector<Case> cases = {
+        {{"HARD_RESET", "SEL X:2 S1 T1", "SEL X:5 S3", "SEL X:3 S2"},
+         "SEL X:5 S3 \nSEL X:2 S1 T1 \nSEL X:3 S2 \n", 3},
+        {{"HARD_RESET", "SEL X:2 S1", "STORE_SELECT 7"}, "SEL X:2 S1 \nSEL X:7 S1 \n", 7},
+        {{"HARD_RESET", "STORE_SELECT 4"}, "SEL X:4 \n", 4},
+        {{"HARD_RESET"}, "# NO SELECTIONS\n", 1},
+    };
+    for (const Case& c : cases) {
+        auto gui = std::make_unique<QX_GUI>();
+        ASSERT_EQ(runLines(*gui, c.lines), std::vector<std::string>());
+        const std::string path = folder + "/CURRENT.txt";
+        ASSERT_EQ(gui->writePatchFile(path, 0), 0);
+        EXPECT_EQ(section(readFile(path), "\n# SELECTIONS\n", "\n# SYNDICATION"),
+                  "\n# SELECTIONS\n" + c.expected)
+            << c.lines.back();
+        auto loaded = std::make_unique<QX_GUI>();
+        loadPatch(*loaded, path);
+        EXPECT_EQ(loaded->storedSelectionNumber, c.current) << c.lines.back();
+        EXPECT_EQ(loaded->storedSelectionCounts[c.current], gui->storedSelectionCounts[c.current]);
+    }
+}
+
 TEST_F(PatchWriter, BackupEndsWithTheConfirmLineAndNeverSwitchesBackupOn) {
     run({"HARD_RESET", "AUTO_BACKUP ON"});
     const std::string text = gui->composePatchText(1);
