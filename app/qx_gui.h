@@ -737,35 +737,35 @@ public:
     DspLinkState dspLink;
 
     // Second run of pins: the state blobs and the pins beside them.
-    MpGuiPin<MpBlob> pinConfiguration;   // 2
-    MpGuiPin<MpBlob> pinScriptIn;        // 3
-    MpGuiPin<MpBlob> pinScriptOut;       // 4
-    MpGuiPin<MpBlob> pinViewState;       // 5
-    MpGuiPin<MpBlob> pin6;               // 6
-    MpGuiPin<MpBlob> pinRooms;           // 7
-    MpGuiPin<MpBlob> pinTargets;         // 8
-    MpGuiPin<MpBlob> pinSources;         // 9
-    MpGuiPin<MpBlob> pinGroups;          // 10
-    MpGuiPin<MpBlob> pinCables;          // 11
-    MpGuiPin<MpBlob> pinInputDelays;     // 12
-    MpGuiPin<MpBlob> pinInputEq;         // 13
-    MpGuiPin<MpBlob> pinInputDynamics;   // 14
-    MpGuiPin<MpBlob> pinGainMatrix;      // 15
-    MpGuiPin<MpBlob> pinOutputEq;        // 16
-    MpGuiPin<MpBlob> pinOutputDynamics;  // 17
-    MpGuiPin<MpBlob> pinOutputDelays;    // 18
-    MpGuiPin<int> pinPatchRetry;         // 19
-    MpGuiPin<int> pinEditorOpen;         // 20
-    MpGuiPin<MpBlob> pinPanelLayout;     // 21
-    MpGuiPin<MpBlob> pinInputMixer;      // 22
-    MpGuiPin<MpBlob> pinOutputMixer;     // 23
-    MpGuiPin<MpBlob> pinSourceVirtuals;  // 24
-    MpGuiPin<MpBlob> pinTargetVirtuals;  // 25
-    MpGuiPin<MpBlob> pinFeedbackMixes;   // 27
-    MpGuiPin<MpBlob> pinNotes;           // 28
-    MpGuiPin<MpBlob> pinNameLists;       // 29
-    MpGuiPin<MpBlob> pinPatchRecord;     // 30
-    MpGuiPin<MpBlob> pinSlices;          // 31
+    MpGuiPin<MpBlob> pinConfiguration;  // 2
+    MpGuiPin<MpBlob> pinScriptIn;       // 3
+    MpGuiPin<MpBlob> pinScriptOut;      // 4
+    MpGuiPin<MpBlob> pinViewState;      // 5
+    MpGuiPin<MpBlob> pin6;              // 6
+    MpGuiPin<MpBlob> pinRooms;          // 7
+    MpGuiPin<MpBlob> pinTargets;        // 8
+    MpGuiPin<MpBlob> pinSources;        // 9
+    MpGuiPin<MpBlob> pinGroups;         // 10
+    MpGuiPin<MpBlob> pinCables;         // 11
+    MpGuiPin<MpBlob> pinInputDelays;    // 12
+    MpGuiPin<MpBlob> pinInputEq;        // 13
+    MpGuiPin<MpBlob> pinInputDynamics;  // 14
+    MpGuiPin<MpBlob> pinGainMatrix;     // 15
+    MpGuiPin<MpBlob> pinOutputEq;       // 16
+    MpGuiPin<MpBlob> pinOutputDynamics; // 17
+    MpGuiPin<MpBlob> pinOutputDelays;   // 18
+    MpGuiPin<int> pinPatchRetry;        // 19
+    MpGuiPin<int> pinEditorOpen;        // 20
+    MpGuiPin<MpBlob> pinPanelLayout;    // 21
+    MpGuiPin<MpBlob> pinInputMixer;     // 22
+    MpGuiPin<MpBlob> pinOutputMixer;    // 23
+    MpGuiPin<MpBlob> pinSourceVirtuals; // 24
+    MpGuiPin<MpBlob> pinTargetVirtuals; // 25
+    MpGuiPin<MpBlob> pinFeedbackMixes;  // 27
+    MpGuiPin<MpBlob> pinNotes;          // 28
+    MpGuiPin<MpBlob> pinNameLists;      // 29
+    MpGuiPin<MpBlob> pinPatchRecord;    // 30
+    MpGuiPin<MpBlob> pinSlices;         // 31
     int32_t patchCheckCountdown = 10;
     uint8_t patchCheckPending = 0;
 
@@ -779,7 +779,7 @@ public:
     int32_t autoSaveInterval = 5000;
     uint8_t autoSaveShown = 0;
     uint8_t autoBackupShown = 0;
-    int32_t autoSaveClock = 0;    // clock of the last automatic save
+    int32_t autoSaveClock = 0; // clock of the last automatic save
 
     FilterRecord inputFilters[kChannels];
     FilterRecord outputFilters[kChannels];
@@ -985,7 +985,8 @@ public:
 
     std::string entryCaption = "TITLE";
     std::string entryPrompt = "HINT HERE";
-    std::string entryHint = "for command/macro functions to work\nnames must not begin with a number";
+    std::string entryHint =
+        "for command/macro functions to work\nnames must not begin with a number";
 
     int32_t hitTestState[2] = {0, 0};
     int32_t hitTestOrder[5] = {1, 2, 3, 4, 5};
@@ -1025,8 +1026,8 @@ public:
     std::string failedLines[128];
 
     // Command executor and macro loader state.
-    std::string rawCommandText; // the last command text as received, before expansion
-    std::string lastCommand;    // the line that the rerun shortcut runs again
+    std::string rawCommandText;  // the last command text as received, before expansion
+    std::string lastCommand;     // the line that the rerun shortcut runs again
     uint8_t lastCommandKept = 0; // a verb set lastCommand itself during this dispatch
     uint8_t macroRunning = 0;    // STOP_MACRO clears it; no further macro line runs
     int32_t failedLineNumbers[128] = {};
@@ -1067,13 +1068,13 @@ public:
 
     // Fourth run of pins.
     StringGuiPin pins40to45[6];
-    MpGuiPin<int> pinNode;                // 60
-    MpGuiPin<MpBlob> pinMeters;           // 61
-    MpGuiPin<MpBlob> pinSourceActivity;   // 62
-    MpGuiPin<MpBlob> pinTargetActivity;   // 63
-    MpGuiPin<MpBlob> pinSourceMeters;     // 66
-    MpGuiPin<MpBlob> pinTargetMeters;     // 67
-    MpGuiPin<bool> pinLeaveFullScreen;    // 37
+    MpGuiPin<int> pinNode;              // 60
+    MpGuiPin<MpBlob> pinMeters;         // 61
+    MpGuiPin<MpBlob> pinSourceActivity; // 62
+    MpGuiPin<MpBlob> pinTargetActivity; // 63
+    MpGuiPin<MpBlob> pinSourceMeters;   // 66
+    MpGuiPin<MpBlob> pinTargetMeters;   // 67
+    MpGuiPin<bool> pinLeaveFullScreen;  // 37
 
     uint8_t stripHeld = 0;
     // Mute, solo and clipping summaries kept by the upkeep hooks.

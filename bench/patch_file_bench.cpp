@@ -11,8 +11,8 @@
 namespace {
 
 struct FullLoadPatch {
-    std::string folder = patch_test::makeScratchFolder("bench");
-    std::string path = folder + "/FULL_LOAD.txt";
+    patch_test::ScratchFolder scratch{"bench"};
+    std::string path = scratch.path + "/FULL_LOAD.txt";
     std::unique_ptr<QX_GUI> gui = std::make_unique<QX_GUI>();
     FullLoadPatch() {
         patch_test::runLines(*gui, patch_test::fullLoadCommands());

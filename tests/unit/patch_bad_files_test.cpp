@@ -12,7 +12,8 @@ namespace {
 
 struct BadPatchFiles : ::testing::Test {
     std::unique_ptr<QX_GUI> gui = std::make_unique<QX_GUI>();
-    std::string folder = makeScratchFolder("badfiles");
+    ScratchFolder scratch{"badfiles"};
+    std::string folder = scratch.path;
     std::string reference;
 
     void SetUp() override {

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -128,13 +129,22 @@ inline void writeFile(const std::string& path, const std::string& text) {
 }
 
 // A fresh folder under /tmp for one test's files.
-inline std::string makeScratchFolder(const std::string& tag) {
-    std::string pattern = "/tmp/qx_" + tag + "_XXXXXX";
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    const char* made = ::mkdtemp(name.data());
-    return made ? std::string(made) : std::string("/tmp");
-}
+// A fresh folder under /tmp, removed with everything in it when the test ends.
+struct ScratchFolder {
+    explicit ScratchFolder(const std::string& tag) {
+        std::string pattern = "/tmp/qx_" + tag + "_XXXXXX";
+        std::vector<char> name(pattern.begin(), pattern.end());
+        name.push_back('\0');
+        if (const char* made = ::mkdtemp(name.data())) path = made;
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    ~ScratchFolder() {
+        std::error_code ignored;
+        if (!path.empty()) std::filesystem::remove_all(path, ignored);
+    }
+    std::string path;
+};
 
 // Loads a patch file as LOAD_MACRO_FILE does, then runs the deferred lines (one per tick).
 inline void loadPatch(QX_GUI& gui, const std::string& path) {

@@ -31,7 +31,8 @@ template <typename Record> bool sameBytes(const Record& a, const Record& b) {
 }
 
 struct PatchRoundTrip : ::testing::Test {
-    std::string folder = makeScratchFolder("roundtrip");
+    ScratchFolder scratch{"roundtrip"};
+    std::string folder = scratch.path;
     std::unique_ptr<QX_GUI> first = std::make_unique<QX_GUI>();
     std::unique_ptr<QX_GUI> second = std::make_unique<QX_GUI>();
 };

@@ -40,7 +40,8 @@ std::string section(const std::string& text, const std::string& from, const std:
 
 struct PatchWriter : ::testing::Test {
     std::unique_ptr<QX_GUI> gui = std::make_unique<QX_GUI>();
-    std::string folder = makeScratchFolder("writer");
+    ScratchFolder scratch{"writer"};
+    std::string folder = scratch.path;
     void run(const std::vector<std::string>& lines) {
         ASSERT_EQ(runLines(*gui, lines), std::vector<std::string>());
     }
@@ -193,7 +194,8 @@ TEST_F(PatchWriter, TheCurrentSelectionSlotIsWrittenLastAndComesBackCurrent) {
     };
     const std::vector<Case> cases = {
         {{"HARD_RESET", "SEL X:2 S1 T1", "SEL X:5 S3", "SEL X:3 S2"},
-         "SEL X:5 S3 \nSEL X:2 S1 T1 \nSEL X:3 S2 \n", 3},
+         "SEL X:5 S3 \nSEL X:2 S1 T1 \nSEL X:3 S2 \n",
+         3},
         {{"HARD_RESET", "SEL X:2 S1", "STORE_SELECT 7"}, "SEL X:2 S1 \nSEL X:7 S1 \n", 7},
         {{"HARD_RESET", "STORE_SELECT 4"}, "SEL X:4 \n", 4},
         {{"HARD_RESET"}, "# NO SELECTIONS\n", 1},
@@ -240,7 +242,8 @@ TEST_F(PatchWriter, ARelativePatchPathIsSavedInTheModuleFolder) {
     const std::string name = "PATCHES/UNIT_RELATIVE_" + std::to_string(::getpid()) + ".txt";
     const std::string inModule = qxplatform::toHostPath(modulePath("")) + name;
     ::mkdir((qxplatform::toHostPath(modulePath("")) + "PATCHES").c_str(), 0755);
-    const std::string here = makeScratchFolder("cwd");
+    const ScratchFolder scratch{"cwd"};
+    const std::string& here = scratch.path;
     char previous[4096];
     ASSERT_NE(::getcwd(previous, sizeof previous), nullptr);
     ASSERT_EQ(::chdir(here.c_str()), 0);
