@@ -1,6 +1,7 @@
 // The DELAY editor's settings: load an item's delay into the editor, store it back, copy it to
 // the syndication set and blank a whole table. A delay is held in seconds, -1.0 to +1.0.
 #include "app/qx_gui.h"
+#include "panels/editor_records.h"
 
 namespace {
 
@@ -13,16 +14,10 @@ DelayRecord* delayTable(QX_GUI& gui, int32_t kind) {
 } // namespace
 
 void QX_GUI::loadDelayPanel(int32_t kind, int32_t index) {
-    DelayRecord* table = delayTable(*this, kind);
-    if (table == nullptr) {
-        setStatusMessage("CAN'T RETRIEVE DELAY SETTINGS");
-        return;
-    }
-    if (index < 0 || index >= kChannels) {
-        setStatusMessage("delay target not in range");
-        return;
-    }
-    DelayRecord& record = table[index];
+    DelayRecord* found = editorRecord(*this, inputDelays, outputDelays, kind, index,
+                                      "CAN'T RETRIEVE DELAY SETTINGS", "delay target not in range");
+    if (found == nullptr) return;
+    DelayRecord& record = *found;
     if (record.changed == 0) {
         record.channel = static_cast<uint8_t>(index);
         record.changed = 1;
@@ -37,16 +32,10 @@ void QX_GUI::loadDelayPanel(int32_t kind, int32_t index) {
 }
 
 void QX_GUI::storeDelaySettings(int32_t kind, int32_t index) {
-    DelayRecord* table = delayTable(*this, kind);
-    if (table == nullptr) {
-        setStatusMessage("CAN'T RETRIEVE DELAY SETTINGS");
-        return;
-    }
-    if (index < 0 || index >= kChannels) {
-        setStatusMessage("delay target not in range");
-        return;
-    }
-    DelayRecord& record = table[index];
+    DelayRecord* found = editorRecord(*this, inputDelays, outputDelays, kind, index,
+                                      "CAN'T RETRIEVE DELAY SETTINGS", "delay target not in range");
+    if (found == nullptr) return;
+    DelayRecord& record = *found;
     record.changed = 1;
     record.channel = static_cast<uint8_t>(index);
     record.time = delayPanel.time;

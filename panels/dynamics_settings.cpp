@@ -1,6 +1,7 @@
 // The DYNAMICS editor's settings: load an item's dynamics into the editor, store and send them,
 // copy them to the syndication set, reset one record or a whole table, and the clipboard.
 #include "app/qx_gui.h"
+#include "panels/editor_records.h"
 
 namespace {
 
@@ -15,18 +16,13 @@ constexpr float kDefaultTimeCoefficient = 0.9995824f; // 250 ms at 44,100 Hz
 } // namespace
 
 void QX_GUI::resetDynamicsRecord(int32_t kind, int32_t index) {
-    DynamicsRecord* table = dynamicsTable(*this, kind);
-    if (table == nullptr) {
-        setStatusMessage("CAN'T RETRIEVE DYNAMICS SETTINGS");
-        return;
-    }
-    if (index < 0 || index >= kChannels) {
-        setStatusMessage("dynamics target not in range");
-        return;
-    }
+    DynamicsRecord* found =
+        editorRecord(*this, inputDynamics, outputDynamics, kind, index,
+                     "CAN'T RETRIEVE DYNAMICS SETTINGS", "dynamics target not in range");
+    if (found == nullptr) return;
     static constexpr float kStraightLine[10] = {0.0f, 0.0f,  0.45f, 0.45f, 0.5f,
                                                 0.5f, 0.55f, 0.55f, 1.0f,  1.0f};
-    DynamicsRecord& record = table[index];
+    DynamicsRecord& record = *found;
     record.type = 0;
     record.attack = 250.0f;
     record.release = 250.0f;
@@ -43,16 +39,11 @@ void QX_GUI::resetDynamicsRecord(int32_t kind, int32_t index) {
 }
 
 void QX_GUI::loadDynamicsPanel(int32_t kind, int32_t index) {
-    DynamicsRecord* table = dynamicsTable(*this, kind);
-    if (table == nullptr) {
-        setStatusMessage("CAN'T RETRIEVE DYNAMICS SETTINGS");
-        return;
-    }
-    if (index < 0 || index >= kChannels) {
-        setStatusMessage("dynamics target not in range");
-        return;
-    }
-    DynamicsRecord& record = table[index];
+    DynamicsRecord* found =
+        editorRecord(*this, inputDynamics, outputDynamics, kind, index,
+                     "CAN'T RETRIEVE DYNAMICS SETTINGS", "dynamics target not in range");
+    if (found == nullptr) return;
+    DynamicsRecord& record = *found;
     const bool settingUp = record.active == 0;
     if (settingUp) {
         resetDynamicsRecord(kind, index);
@@ -92,17 +83,12 @@ void QX_GUI::loadDynamicsPanel(int32_t kind, int32_t index) {
 }
 
 void QX_GUI::sendDynamicsSettings(int32_t kind, int32_t index) {
-    DynamicsRecord* table = dynamicsTable(*this, kind);
-    if (table == nullptr) {
-        setStatusMessage("CAN'T SEND DYNAMICS SETTINGS");
-        return;
-    }
-    if (index < 0 || index >= kChannels) {
-        setStatusMessage("dynamics source not in range");
-        return;
-    }
+    DynamicsRecord* found =
+        editorRecord(*this, inputDynamics, outputDynamics, kind, index,
+                     "CAN'T SEND DYNAMICS SETTINGS", "dynamics source not in range");
+    if (found == nullptr) return;
     const DynamicsCurve& curve = panelDynamicsCurve;
-    DynamicsRecord& record = table[index];
+    DynamicsRecord& record = *found;
     record.channel = static_cast<uint8_t>(index);
     record.type = static_cast<uint8_t>(dynamicsPanel.type);
     record.mode = static_cast<uint8_t>(curve.enabled);

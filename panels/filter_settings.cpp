@@ -2,6 +2,7 @@
 // the bands back into the item's record, copy the record to the syndication set, reset one
 // record or a whole table, and the one-record clipboard.
 #include "app/qx_gui.h"
+#include "panels/editor_records.h"
 
 namespace {
 
@@ -44,15 +45,9 @@ uint8_t countActiveBands(const FilterRecord& record) {
 } // namespace
 
 void QX_GUI::resetFilterRecord(int32_t kind, int32_t index) {
-    FilterRecord* table = filterTable(*this, kind);
-    if (table == nullptr) {
-        setStatusMessage("CAN'T RESET FILTER");
-        return;
-    }
-    if (index < 0 || index >= kChannels) {
-        setStatusMessage("filter target not in range");
-        return;
-    }
+    FilterRecord* found = editorRecord(*this, inputFilters, outputFilters, kind, index,
+                                       "CAN'T RESET FILTER", "filter target not in range");
+    if (found == nullptr) return;
     static constexpr struct {
         int32_t type;
         float frequency;
@@ -62,7 +57,7 @@ void QX_GUI::resetFilterRecord(int32_t kind, int32_t index) {
                            {EqBand::kPeak, 1000.0f, 2.0f},
                            {EqBand::kPeak, 3000.0f, 2.0f},
                            {EqBand::kHighShelf, 6000.0f, 3.0f}};
-    FilterRecord& record = table[index];
+    FilterRecord& record = *found;
     record.activeBandCount = 0;
     record.inUse = 1;
     record.enabled = 0;
@@ -76,18 +71,12 @@ void QX_GUI::resetFilterRecord(int32_t kind, int32_t index) {
 }
 
 void QX_GUI::loadFiltersPanel(int32_t kind, int32_t index) {
-    FilterRecord* table = filterTable(*this, kind);
-    if (table == nullptr) {
-        setStatusMessage("CAN'T RETRIEVE FILTERS");
-        return;
-    }
-    if (index < 0 || index >= kChannels) {
-        setStatusMessage("filter source not in range");
-        return;
-    }
+    FilterRecord* found = editorRecord(*this, inputFilters, outputFilters, kind, index,
+                                       "CAN'T RETRIEVE FILTERS", "filter source not in range");
+    if (found == nullptr) return;
     filtersPanel.index = index;
     filtersPanel.kind = kind;
-    FilterRecord& record = table[index];
+    FilterRecord& record = *found;
     if (record.inUse == 0) {
         resetFilterRecord(kind, index);
         record.inUse = 1;
@@ -99,16 +88,10 @@ void QX_GUI::loadFiltersPanel(int32_t kind, int32_t index) {
 }
 
 void QX_GUI::storeFilterSettings(int32_t kind, int32_t index) {
-    FilterRecord* table = filterTable(*this, kind);
-    if (table == nullptr) {
-        setStatusMessage("CAN'T SEND FILTERS");
-        return;
-    }
-    if (index < 0 || index >= kChannels) {
-        for (int b = 0; b < kBands; ++b) setStatusMessage("filter target not in range");
-        return;
-    }
-    FilterRecord& record = table[index];
+    FilterRecord* found = editorRecord(*this, inputFilters, outputFilters, kind, index,
+                                       "CAN'T SEND FILTERS", "filter target not in range");
+    if (found == nullptr) return;
+    FilterRecord& record = *found;
     for (int b = 0; b < kBands; ++b) storeBand(record.bands[b], panelBands[b]);
     record.channel = static_cast<uint8_t>(index);
     record.activeBandCount = countActiveBands(record);
