@@ -58,7 +58,7 @@ int32_t QX_GUI::cmdIoMixer(CliObject command, int32_t direction) {
         console.pendingError = "IO MIXERS FOR INPUT AND OUTPUT NODES ONLY!";
         return 1;
     }
-    MixRecord* table = direction == 1 ? inputMixer : outputMixer;
+    MixRecord* table = direction == 1 ? inputMixers : outputMixers;
     const char* verbName = direction == 1 ? "INPUT_MIXER" : "OUTPUT_MIXER";
 
     // The mixers: the channels of the named items of the direction's kind, else a number.
@@ -283,8 +283,8 @@ int32_t QX_GUI::cmdIoMixer(CliObject command, int32_t direction) {
             if (mid) {
                 executeCommandString(prefix + "NORMALISE");
             } else {
-                inputMixer[own].phases[0] = 1.0f;
-                inputMixer[own].phases[1] = -1.0f;
+                inputMixers[own].phases[0] = 1.0f;
+                inputMixers[own].phases[1] = -1.0f;
             }
         }
     } else {

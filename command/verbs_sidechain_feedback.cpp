@@ -22,8 +22,10 @@ SortedItems sortItems(const ItemSnapshotList& items) {
     SortedItems sorted;
     for (const ItemSnapshot& item : items) {
         if (item.index < 0 || item.index >= QX_GUI::kChannels) continue;
-        if (item.type == 1 && sorted.sources.size() < 64) sorted.sources.push_back(item.index);
-        if (item.type == 2 && sorted.targets.size() < 64) sorted.targets.push_back(item.index);
+        if (item.type == kKindSource && sorted.sources.size() < 64)
+            sorted.sources.push_back(item.index);
+        if (item.type == kKindTarget && sorted.targets.size() < 64)
+            sorted.targets.push_back(item.index);
     }
     return sorted;
 }
@@ -41,8 +43,8 @@ int32_t QX_GUI::cmdSidechain(CliObject command) {
         if (contains(words, kLocations[i])) location = i;
     auto record = [this](int32_t kind, int32_t index) -> DynamicsRecord* {
         if (index < 0 || index >= kChannels) return nullptr;
-        if (kind == 1) return &inputDynamics[index];
-        if (kind == 2) return &outputDynamics[index];
+        if (kind == kKindSource) return &inputDynamics[index];
+        if (kind == kKindTarget) return &outputDynamics[index];
         return nullptr;
     };
 
@@ -159,8 +161,8 @@ int32_t QX_GUI::cmdFeedback(CliObject command) {
         }
     }
     raiseSendFlag(kSendFeedbackMixes);
-    pendingCable.source = -1;
-    pendingCable.target = -1;
+    pendingCableSource = -1;
+    pendingCableTarget = -1;
     return 0;
 }
 
@@ -255,7 +257,7 @@ int32_t QX_GUI::cmdNoFeedback(CliObject command) {
         return 1;
     }
     for (const ItemSnapshot& item : items) {
-        if (item.type != 1 || item.index < 0 || item.index >= kChannels) continue;
+        if (item.type != kKindSource || item.index < 0 || item.index >= kChannels) continue;
         MixRecord& mix = feedbackMixes[item.index];
         for (int32_t t = 0; t < targetCount && t < 64; ++t) mix.routed[t] = 0;
         mix.pinCount = 0;

@@ -9,7 +9,7 @@ using namespace processing_test;
 namespace {
 
 struct MixerTest : ::testing::Test, ProcessingStage {
-    MixRecord& in(int i) { return gui->inputMixer[i]; }
+    MixRecord& in(int i) { return gui->inputMixers[i]; }
     // The mix as the DSP side reads it: pins, settings and flags of the slots in use.
     static std::string describe(const MixRecord& m) {
         std::string text = "use " + std::to_string(m.inUse) + " index " + std::to_string(m.index) +
@@ -178,9 +178,9 @@ TEST_F(MixerTest, UnroutedItemsAndNumbersNeverIndexPastTheTables) {
     const auto lines = run("INPUT_MIXER S4 RESET");
     EXPECT_TRUE(printed(lines, "S4 IS ROUTED TO NO VIRTUAL CHANNEL"));
     run("INPUT_MIXER 5 RESET"); // numbers 1 to 63 select the mixer after them
-    EXPECT_EQ(gui->inputMixer[6].inUse, 1);
+    EXPECT_EQ(gui->inputMixers[6].inUse, 1);
     run("INPUT_MIXER 0 LEVEL_MASTER -6");
-    EXPECT_NE(gui->inputMixer[0].master, 1.0f);
+    EXPECT_NE(gui->inputMixers[0].master, 1.0f);
 
     gui->loadVirtualPanel(1, 3);
     EXPECT_EQ(gui->console.statusMessage, "NO VIRTUAL CHANNEL FOR THIS ITEM");
@@ -194,12 +194,12 @@ TEST_F(MixerTest, UnroutedItemsAndNumbersNeverIndexPastTheTables) {
 TEST_F(MixerTest, VirtualEditorLoadsResetsCompactsAndRenumbers) {
     gui->sources[1].virtualChannel = 5;
     gui->loadVirtualPanel(1, 1);
-    EXPECT_EQ(gui->virtualPanel.index, 5);
-    EXPECT_EQ(gui->virtualEditMix(), &gui->inputMixer[5]);
+    EXPECT_EQ(gui->virtualEditIndex, 5);
+    EXPECT_EQ(gui->virtualEditMix(), &gui->inputMixers[5]);
     EXPECT_EQ(in(5).inUse, 1);
     EXPECT_EQ(in(5).pins[0], 5);
     gui->loadVirtualPanel(11, 5); // the same record, addressed directly
-    EXPECT_EQ(gui->virtualEditMix(), &gui->inputMixer[5]);
+    EXPECT_EQ(gui->virtualEditMix(), &gui->inputMixers[5]);
 
     MixRecord& m = in(5);
     m.pinCount = 3;
@@ -362,8 +362,8 @@ TEST_F(MixerTest, SenderCarriesMixersVirtualTablesAndFeedback) {
     const std::vector<uint8_t> output = gui->lastSent(23);
     ASSERT_EQ(output.size(), 64u * 912u);
     const size_t t3 = 2 * 912;
-    ASSERT_EQ(wireI32(output, t3 + 4), gui->outputMixer[2].pinCount);
-    const int32_t last = gui->outputMixer[2].pinCount - 1;
+    ASSERT_EQ(wireI32(output, t3 + 4), gui->outputMixers[2].pinCount);
+    const int32_t last = gui->outputMixers[2].pinCount - 1;
     ASSERT_GE(last, 0);
     EXPECT_EQ(wireI32(output, t3 + 12 + 4 * static_cast<size_t>(last)), 8); // pins count from 1
 

@@ -15,10 +15,10 @@ bool editsOutputs(int32_t mode) {
 } // namespace
 
 MixRecord* QX_GUI::virtualEditMix() {
-    const int32_t i = virtualPanel.index;
+    const int32_t i = virtualEditIndex;
     if (i < 0 || i >= kChannels) return nullptr;
-    if (editsInputs(virtualPanel.mode)) return &inputMixer[i];
-    if (editsOutputs(virtualPanel.mode)) return &outputMixer[i];
+    if (editsInputs(virtualEditMode)) return &inputMixers[i];
+    if (editsOutputs(virtualEditMode)) return &outputMixers[i];
     return nullptr;
 }
 
@@ -41,12 +41,12 @@ void QX_GUI::loadVirtualPanel(int32_t mode, int32_t index) {
         }
     }
     if (!editsInputs(mode) && !editsOutputs(mode)) {
-        virtualPanel.mode = mode;
-        virtualPanel.index = index;
+        virtualEditMode = mode;
+        virtualEditIndex = index;
         return;
     }
-    virtualPanel.mode = mode;
-    virtualPanel.index = channel;
+    virtualEditMode = mode;
+    virtualEditIndex = channel;
     MixRecord* mix = virtualEditMix();
     if (mix != nullptr && mix->inUse == 0) resetMixRecord(mode, channel);
 }
@@ -75,9 +75,9 @@ void QX_GUI::storeVirtualChannel(int32_t mode, int32_t index) {
     MixRecord* mix = virtualEditMix();
     if (mix == nullptr || index < 0 || index >= kChannels) return;
     if (editsInputs(mode)) {
-        inputMixer[index] = *mix;
+        inputMixers[index] = *mix;
     } else if (editsOutputs(mode)) {
-        outputMixer[index] = *mix;
+        outputMixers[index] = *mix;
     } else {
         return;
     }
@@ -111,9 +111,9 @@ void QX_GUI::compactVirtualChannel(int32_t mode, int32_t index, int32_t slot) {
     for (int32_t j = 0; j < 64; ++j) fresh.routed[j] = j < fresh.pinCount ? 1 : 0;
     if (fresh.index < 0 || fresh.index >= kChannels) return;
     if (editsInputs(mode)) {
-        inputMixer[fresh.index] = fresh;
+        inputMixers[fresh.index] = fresh;
     } else if (editsOutputs(mode)) {
-        outputMixer[fresh.index] = fresh;
+        outputMixers[fresh.index] = fresh;
     } else {
         return;
     }

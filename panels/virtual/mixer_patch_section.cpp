@@ -5,7 +5,7 @@
 
 #include "app/qx_gui.h"
 #include "app/text_services.h"
-#include "panels/patch_numbers.h"
+#include "panels/frame/patch_numbers.h"
 
 namespace {
 
@@ -19,33 +19,33 @@ std::string decibelText(float gain) {
 } // namespace
 
 std::string QX_GUI::writeMixerPatchSection(int32_t kind, int32_t index) {
-    if ((kind != 1 && kind != 2) || index < 0 || index >= kChannels) return "";
-    const MixRecord& mix = kind == 1 ? inputMixer[index] : outputMixer[index];
+    if ((kind != kKindSource && kind != kKindTarget) || index < 0 || index >= kChannels) return "";
+    const MixRecord& mix = kind == kKindSource ? inputMixers[index] : outputMixers[index];
     if (mix.inUse == 0) return "";
     const bool isDefault = mix.pinCount == 1 && mix.pins[0] == index && mix.mutes[0] == 0 &&
                            mix.gains[0] == 1.0f && mix.phases[0] == 1.0f && mix.master == 1.0f;
     if (isDefault) return "";
 
-    const char* verb = kind == 1 ? "INPUT_MIXER" : "OUTPUT_MIXER";
+    const char* verb = kind == kKindSource ? "INPUT_MIXER" : "OUTPUT_MIXER";
     const std::string heading = std::string("# ") + verb + " " + intToString(index + 1) + "\n";
 
     // The verbs reach a mix through an item routed to it: the entry's own item when it is
     // routed there, else the first item that is; else through the mixer number (0 for entry
     // 0, n for entry n + 1), which cannot reach entry 1.
     std::string address;
-    const int32_t count = kind == 1 ? sourceCount : targetCount;
+    const int32_t count = kind == kKindSource ? sourceCount : targetCount;
     auto channelOf = [&](int32_t i) {
-        return kind == 1 ? sources[i].virtualChannel : targets[i].virtualChannel;
+        return kind == kKindSource ? sources[i].virtualChannel : targets[i].virtualChannel;
     };
     auto nameOf = [&](int32_t i) -> const std::string& {
-        return kind == 1 ? sources[i].name : targets[i].name;
+        return kind == kKindSource ? sources[i].name : targets[i].name;
     };
     if (index < count && channelOf(index) == index) address = toUpperCopy(nameOf(index));
     for (int32_t i = 0; i < count && i < kChannels && address.empty(); ++i)
         if (channelOf(i) == index) address = toUpperCopy(nameOf(i));
     if (address.empty() && index != 1) address = intToString(index == 0 ? 0 : index - 1);
     if (address.empty())
-        return heading + "# -> ROUTED FROM NO " + (kind == 1 ? "SOURCE" : "TARGET") +
+        return heading + "# -> ROUTED FROM NO " + (kind == kKindSource ? "SOURCE" : "TARGET") +
                ": NOT WRITTEN\n\n";
 
     const std::string prefix = std::string(verb) + " " + address + " ";
