@@ -45,6 +45,7 @@
 #include "model/stage_records.h"
 #include "panels/frame/panel_window.h"
 #include "panels/frame/view_settings.h"
+#include "panels/matrix/matrix_state.h"
 #include "render/gl_draw_layer.h"
 #include "render/stroke_font.h"
 #include "view/frame/page_ids.h"
@@ -580,6 +581,7 @@ public:
     void writeBackupFile(const std::string& path);
 
     // ---- Screens: frame (view/frame/) ------------------------------------------------------
+    void showPage(int32_t page);
     void renderFrame();
     void drawBlankFrame();
     void applyFramePreamble();
@@ -614,9 +616,68 @@ public:
 
     // ---- Screens: MATRIX page (panels/matrix/) ---------------------------------------------
     void drawMatrixPage();
+    void drawMatrixCellReadout(int32_t cable);
+    void drawMatrixLines(DrawLayer& d);
+    void drawMatrixChannelTables(DrawLayer& d);
+    void drawMatrixCurves(DrawLayer& d, int32_t sourceRows, int32_t targetRows);
+    void drawMatrixSwitches(DrawLayer& d, int32_t sourceRows, int32_t targetRows);
+    void drawMatrixGainCells(DrawLayer& d, int32_t sourceRows, int32_t targetRows);
+    void drawMatrixCableCells(DrawLayer& d);
+    void drawMatrixCell(DrawLayer& d, int32_t t, int32_t s, float value);
+    void drawMatrixHover(DrawLayer& d, int32_t sourceRows, int32_t targetRows);
+    void drawMatrixPickLines(DrawLayer& d);
+    // A target's radius for its gains: the global one or its own.
+    float targetRadius(int32_t t) const;
+    // The product of the levels of the rooms whose rectangles strictly hold target t.
+    float roomLevelAt(int32_t t) const;
+    int32_t matrixPageLButtonDown(WPARAM flags, int32_t x, int32_t y);
+    int32_t matrixPageLButtonUp(WPARAM flags, int32_t x, int32_t y);
+    int32_t matrixPageRButtonDown(WPARAM flags, int32_t x, int32_t y);
+    int32_t matrixPageMouseMove(WPARAM flags, int32_t x, int32_t y);
+    // The page grid origin for a window size, as the graphics set-up places it.
+    void placePageGrid(int32_t width, int32_t height);
+    // A level dragged dy pixels up from its start on the fader law, limited to 0..4 and held
+    // at unity in its snap window.
+    float dragLevelFrom(float startLevel, int32_t dy) const;
+    // The click cases, tried in order; true when the click is done.
+    bool matrixClickSwitches(int32_t h, int32_t r, int32_t gx, int32_t gy);
+    bool matrixClickSourceRow(int32_t r, int32_t gx);
+    bool matrixClickTargetColumn(int32_t h, int32_t gy);
+    bool matrixClickChannelMarker(int32_t h, int32_t r);
+    bool matrixClickGridCell(int32_t h, int32_t r);
+    bool matrixCableKeys(int32_t cable);
+    bool matrixNewCable(int32_t h, int32_t r);
+    void startCableLevelDrag(int32_t cable);
+    void matrixClickReassignment(int32_t h, int32_t r);
+    void completeInputReassignment(int32_t source, int32_t channel);
+    void completeOutputReassignment(int32_t target, int32_t channel);
+    void raiseRecordSet();
+    void raiseFullMatrixSet();
+    void drawHorizontalCableCurve(float x0, float y0, float x1, float y1, float width);
 
     // ---- Screens: FEEDBACK page (panels/feedback/) -----------------------------------------
     void drawFeedbackPage();
+    void drawFeedbackCellReadout();
+    int32_t feedbackPageLButtonDown(WPARAM flags, int32_t x, int32_t y);
+    int32_t feedbackPageLButtonUp(WPARAM flags, int32_t x, int32_t y);
+    int32_t feedbackPageRButtonDown(WPARAM flags, int32_t x, int32_t y);
+    int32_t feedbackPageMouseMove(WPARAM flags, int32_t x, int32_t y);
+    void drawFeedbackInputs(DrawLayer& d);
+    void drawFeedbackOutputs(DrawLayer& d);
+    void drawFeedbackMeters(DrawLayer& d, float left, bool inputs);
+    void drawFeedbackPaths(DrawLayer& d);
+    void drawFeedbackOverlay(DrawLayer& d);
+    void drawFeedbackSpoke(DrawLayer& d, float cx, float cy, float angle, const MixRecord& mix,
+                           int32_t slot);
+    void connectFeedbackPath();
+    void recountFeedbackMixes();
+    void feedbackClickRow(int32_t column, int32_t row);
+    bool feedbackOverlayClick(int32_t dx, int32_t dy);
+    bool feedbackWheelHandles(int32_t dx, int32_t dy);
+    void feedbackCentreBox(int32_t dx, int32_t dy);
+    void feedbackLevelDrag(int32_t y);
+    void feedbackOverlayOffset(int32_t& dx, int32_t& dy) const;
+    bool feedbackHandleHit(int32_t slot, float radius, int32_t dx, int32_t dy) const;
 
     // ---- Panels: editor settings (panels/<editor>/)
     // ----------------------------------------------------------- Syndication: the items of one
@@ -926,6 +987,15 @@ public:
     uint8_t textEntryFresh = 0; // the first key replaces the text
     int32_t textEntryId = -1;
 
+    // Shared screen state: one drag at a time for the whole interface.
+    int32_t stageInteractionMode = 0; // also called interactionMode; 0 idle
+    int32_t dragOriginX = 0;          // window pixels of the last page or panel click
+    int32_t dragOriginY = 0;
+    float dragStartLevel = 0.0f; // the level a page or panel drag started from
+    float dragFineFactor = 1.0f; // 4 while Shift slows a level drag
+    int32_t pageHoverColumn = 0; // the MATRIX or FEEDBACK cell under the last move
+    int32_t pageHoverRow = 0;
+
     NoteRecord notes[256];
     int32_t noteCount = 0;
     struct NoteEditState {
@@ -1164,7 +1234,7 @@ public:
     uint8_t heatmapOn = 0;
     uint8_t reloadOnResizePending = 0;
     std::string reloadMacroName;
-    int32_t matrixPick[2] = {-1, -1};
+    MatrixPageState matrixPage;
     int32_t panelOrder[10] = {0, 2, 1, 3, 4, 5, 6, 7, 8, 9};
     int32_t panelOrderCount = 10;
     uint8_t redrawLayerOn = 1;

@@ -152,37 +152,44 @@ int32_t QX_GUI::cmdTogglePanel(CliObject command) {
     return 0;
 }
 
+// A half-made cable or feedback connection does not outlive its page: the pending pair is
+// shared by the STAGE and FEEDBACK pages.
+void QX_GUI::showPage(int32_t page) {
+    if (page != currentPage) pendingCableSource = pendingCableTarget = -1;
+    currentPage = page;
+}
+
 int32_t QX_GUI::cmdPage(CliObject command) {
     const std::string& w = command.string;
     if (w == "STAGE") {
-        currentPage = kPageStage;
+        showPage(kPageStage);
         toolboxFolded = 0;
     } else if (w == "INPUTS") {
-        currentPage = kPageInputs;
+        showPage(kPageInputs);
         toolboxFolded = 1;
     } else if (w == "OUTPUTS") {
-        currentPage = kPageOutputs;
+        showPage(kPageOutputs);
         toolboxFolded = 1;
     } else if (w == "MATRIX") {
-        matrixPick[0] = matrixPick[1] = -1;
+        matrixPage.sourceRowPick = matrixPage.inputChannelPick = -1;
         toolboxFolded = 1;
         masterHidden = 1;
-        currentPage = kPageMatrix;
+        showPage(kPageMatrix);
     } else if (w == "FEEDBACK") {
-        matrixPick[0] = matrixPick[1] = -1;
-        currentPage = kPageFeedback;
+        matrixPage.sourceRowPick = matrixPage.inputChannelPick = -1;
+        showPage(kPageFeedback);
     }
     commitModelChange();
     return 0;
 }
 
 int32_t QX_GUI::cmdNextPage(CliObject) {
-    currentPage = (currentPage + 1) % 5;
+    showPage((currentPage + 1) % 5);
     return 0;
 }
 
 int32_t QX_GUI::cmdPreviousPage(CliObject) {
-    currentPage = (currentPage + 4) % 5;
+    showPage((currentPage + 4) % 5);
     return 0;
 }
 
