@@ -49,6 +49,7 @@
 #include "render/stroke_font.h"
 #include "view/frame/page_ids.h"
 #include "view/stage/annotation_records.h"
+#include "view/input/keyboard_state.h"
 
 struct CliObject;
 
@@ -596,6 +597,38 @@ public:
 
     // ---- Screens: input (view/input/) ------------------------------------------------------
     void drawTextEntryBox();
+    KeyboardState keyboard; // the new-key scan, the CLI line, the arrow-key target
+    bool textEntryTakesKeys() const;
+    void textEntryKeyDown(WPARAM key);
+    void closeTextEntry();
+    void commitTextEntry();
+    void schedulePatchCheck();
+    // Commit actions by entry id, each given the id and the committed text.
+    void commitItemName(int32_t id, const std::string& text);
+    void commitCount(int32_t id, const std::string& text);
+    void commitGroupCount(int32_t id, const std::string& text);
+    void commitRoomCount(int32_t id, const std::string& text);
+    void commitHardResetAnswer(int32_t id, const std::string& text);
+    void commitConfirmAnswer(int32_t id, const std::string& text);
+    void commitDynamicsTime(int32_t id, const std::string& text);
+    void commitSideChainName(int32_t id, const std::string& text);
+    void commitVirtualChannel(int32_t id, const std::string& text);
+    void commitNote(int32_t id, const std::string& text);
+    void commitNoteAlpha(int32_t id, const std::string& text);
+    void commitFilterBand(int32_t id, const std::string& text);
+    void commitDelayTime(int32_t id, const std::string& text);
+    void storeAndSyndicateDynamics(bool copySidechain, bool sidechainToSelf);
+    NoteRecord* editedNote();
+    bool toggleCliFocus(); // false when the key ends here
+    void cliLineKeyDown(WPARAM key);
+    void runAltShortcuts();
+    bool runShortcutBlocks(); // false when the call ends here (the rerun)
+    void nudgeSelectionWithArrows();
+    int32_t arrowKindCount(int32_t mode) const;
+    void chooseArrowKind(int32_t mode);
+    bool nudgeGroup(int32_t group, float step);
+    void scaleGroupMembers(int group, double factor);
+    void moveGroupMembers(int group, int dx, int dy);
 
     // ---- Screens: stage (view/stage/) ------------------------------------------------------
     // View transform.
@@ -708,7 +741,6 @@ public:
     CableRecord cableWorkTable[kMaxCables];
     CableBlobEntry cableBlobStaging[kMaxCables];
 
-    uint8_t keyHeld[257] = {};
     ViewSettings viewSettings;
     int32_t stageToolState[10] = {};
 
@@ -910,6 +942,9 @@ public:
     PanelWindow panels[10];
     uint8_t mouseHeld = 0;
     int32_t mouseMode = 99;
+    // The STAGE gesture under way (also interactionMode): 0 idle, -1 after a right release;
+    // the key shortcuts run only at 0.
+    int32_t stageInteractionMode = 0;
 
     // The modal text entry, filled by openTextEntry: keys reach it while textEntryKeysOn is
     // set; textEntryId is the action its commit runs.
@@ -924,6 +959,8 @@ public:
     std::string textEntryTitle;
     std::string textEntryPrompt;
     uint8_t textEntryFresh = 0; // the first key replaces the text
+    float textEntryAnchorX = 0.0f; // the stage point the entry was opened for (a new note)
+    float textEntryAnchorY = 0.0f;
     int32_t textEntryId = -1;
 
     NoteRecord notes[256];
@@ -983,7 +1020,6 @@ public:
     int32_t cursorScreenX = 0;
     int32_t cursorScreenY = 0;
     uint8_t keyboardState[256] = {};
-    uint8_t keyWasDown[256] = {};
     int32_t cursorBlinkCounter = 0;
     std::string clockText;
     std::string dateText;
