@@ -48,8 +48,8 @@
 #include "render/gl_draw_layer.h"
 #include "render/stroke_font.h"
 #include "view/frame/page_ids.h"
-#include "view/stage/annotation_records.h"
 #include "view/input/keyboard_state.h"
+#include "view/stage/annotation_records.h"
 
 struct CliObject;
 
@@ -958,7 +958,7 @@ public:
     int32_t textEntryKind = 0;
     std::string textEntryTitle;
     std::string textEntryPrompt;
-    uint8_t textEntryFresh = 0; // the first key replaces the text
+    uint8_t textEntryFresh = 0;    // the first key replaces the text
     float textEntryAnchorX = 0.0f; // the stage point the entry was opened for (a new note)
     float textEntryAnchorY = 0.0f;
     int32_t textEntryId = -1;

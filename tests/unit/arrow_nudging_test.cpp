@@ -24,7 +24,7 @@ TEST(ArrowNudging, ArrowsMoveOneUnitAndTenWithShift) {
         float dx, dy;
     };
     const Case cases[] = {
-        {{}, VK_RIGHT, 1, 0},         {{VK_SHIFT}, VK_RIGHT, 10, 0}, {{}, VK_UP, 0, -1},
+        {{}, VK_RIGHT, 1, 0},        {{VK_SHIFT}, VK_RIGHT, 10, 0}, {{}, VK_UP, 0, -1},
         {{VK_LEFT}, VK_DOWN, -1, 1}, {{VK_SHIFT}, VK_LEFT, -10, 0},
     };
     for (const Case& c : cases) {

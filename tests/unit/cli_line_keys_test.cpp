@@ -59,10 +59,14 @@ TEST(CliLineKeys, KeysWithoutACharacterAddNothingAndRunNothing) {
         std::string expected;
     };
     const Case cases[] = {
-        {{}, VK_F1 + 4, ""},         {{}, VK_TAB, ""},
-        {{}, VK_ESCAPE, ""},     {{}, VK_BACK, ""},
-        {{}, VK_OEM_1, ":"},     {{}, VK_OEM_3, "'"},
-        {{VK_SHIFT}, VK_OEM_MINUS, "_"}, {{VK_SHIFT, '2'}, 'A', "\""},
+        {{}, VK_F1 + 4, ""},
+        {{}, VK_TAB, ""},
+        {{}, VK_ESCAPE, ""},
+        {{}, VK_BACK, ""},
+        {{}, VK_OEM_1, ":"},
+        {{}, VK_OEM_3, "'"},
+        {{VK_SHIFT}, VK_OEM_MINUS, "_"},
+        {{VK_SHIFT, '2'}, 'A', "\""},
         {{}, VK_SPACE, " "},
     };
     for (const Case& c : cases) {

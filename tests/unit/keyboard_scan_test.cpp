@@ -59,13 +59,14 @@ TEST(KeyboardScan, PredicatesReadTheKeyNowAndCapsLockItsToggle) {
 
 TEST(KeyboardScan, MapVirtualKeyGivesUnshiftedCharactersAndZeroForControlKeys) {
     const std::pair<UINT, UINT> cases[] = {
-        {'A', 'A'},          {'7', '7'},         {VK_SPACE, ' '},     {VK_OEM_1, ';'},
-        {VK_OEM_PLUS, '='},  {VK_OEM_MINUS, '-'}, {VK_OEM_3, '`'},    {VK_OEM_4, '['},
-        {VK_OEM_5, '\\'},    {VK_OEM_6, ']'},    {VK_OEM_PERIOD, '.'}, {VK_NUMPAD0 + 4, '4'},
-        {VK_TAB, 0},         {VK_RETURN, 0},     {VK_ESCAPE, 0},      {VK_BACK, 0},
-        {VK_F1, 0},          {VK_SHIFT, 0},      {VK_LEFT, 0},
+        {'A', 'A'},         {'7', '7'},          {VK_SPACE, ' '},      {VK_OEM_1, ';'},
+        {VK_OEM_PLUS, '='}, {VK_OEM_MINUS, '-'}, {VK_OEM_3, '`'},      {VK_OEM_4, '['},
+        {VK_OEM_5, '\\'},   {VK_OEM_6, ']'},     {VK_OEM_PERIOD, '.'}, {VK_NUMPAD0 + 4, '4'},
+        {VK_TAB, 0},        {VK_RETURN, 0},      {VK_ESCAPE, 0},       {VK_BACK, 0},
+        {VK_F1, 0},         {VK_SHIFT, 0},       {VK_LEFT, 0},
     };
-    for (const auto& c : cases) EXPECT_EQ(MapVirtualKeyA(c.first, MAPVK_VK_TO_CHAR), c.second) << c.first;
+    for (const auto& c : cases)
+        EXPECT_EQ(MapVirtualKeyA(c.first, MAPVK_VK_TO_CHAR), c.second) << c.first;
     EXPECT_EQ(MapVirtualKeyA('A', 0), 0u);
 }
 

@@ -27,14 +27,10 @@ TEST(TextEntryCommit, CountsKeepTheirLimitsAndIgnoreTextsWithoutANumber) {
         const char* message;
     };
     const Case cases[] = {
-        {29, "8", 3, 4, 8, nullptr},
-        {29, "9", 3, 4, 2, "MAXIMUM NUMBER OF ROOMS = 8"},
-        {29, "0", 3, 4, 2, nullptr},
-        {28, "40", 3, 32, 2, "MAXIMUM NUMBER OF GROUPS = 32"},
-        {28, " ", 3, 4, 2, nullptr},
-        {28, "1", 3, 1, 2, nullptr},
-        {7, " ", 3, 4, 2, nullptr},
-        {7, "0", 3, 4, 2, nullptr},
+        {29, "8", 3, 4, 8, nullptr}, {29, "9", 3, 4, 2, "MAXIMUM NUMBER OF ROOMS = 8"},
+        {29, "0", 3, 4, 2, nullptr}, {28, "40", 3, 32, 2, "MAXIMUM NUMBER OF GROUPS = 32"},
+        {28, " ", 3, 4, 2, nullptr}, {28, "1", 3, 1, 2, nullptr},
+        {7, " ", 3, 4, 2, nullptr},  {7, "0", 3, 4, 2, nullptr},
         {7, "5", 5, 4, 2, nullptr},
     };
     for (const Case& c : cases) {

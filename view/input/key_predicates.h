@@ -14,8 +14,10 @@ inline bool isCapsLockOn() {
     return (GetKeyState(VK_CAPITAL) & 1) != 0;
 }
 
-#define QX_KEY_PREDICATE(name, code)                                                              \
-    inline bool isKeyDown##name() { return isKeyDownCode(code); }
+#define QX_KEY_PREDICATE(name, code)                                                               \
+    inline bool isKeyDown##name() {                                                                \
+        return isKeyDownCode(code);                                                                \
+    }
 
 QX_KEY_PREDICATE(A, 'A')
 QX_KEY_PREDICATE(B, 'B')

@@ -64,35 +64,26 @@ constexpr ShortcutRow kAltRows[] = {
 };
 
 constexpr ShortcutRow kAlwaysRows[] = {
-    {{VK_ADD}, "ADDSELECT MARQUEE"},     {{VK_SUBTRACT}, "UNSELECT MARQUEE"},
+    {{VK_ADD}, "ADDSELECT MARQUEE"},      {{VK_SUBTRACT}, "UNSELECT MARQUEE"},
     {{VK_OEM_PLUS}, "ADDSELECT MARQUEE"}, {{VK_OEM_MINUS}, "UNSELECT MARQUEE"},
     {{kF1 + 11}, "TOGGLE STEALTH"},
 };
 
 constexpr ShortcutRow kPlainRows[] = {
-    {{'H'}, "TOGGLE ROOM_VISIBILITY"},
-    {{'J'}, "TOGGLE TARGET_VISIBILITY"},
-    {{'K'}, "TOGGLE GROUP_VISIBILITY"},
-    {{'L'}, "TOGGLE SOURCE_VISIBILITY"},
-    {{'M'}, "TOGGLE X_HAIR_VISIBILITY"},
-    {{'N'}, "TOGGLE CABLE_VISIBILITY"},
-    {{VK_OEM_4}, "TOGGLE GRID_VISIBILITY"},
-    {{VK_OEM_6}, "TOGGLE ANNOTATION_VISIBILITY"},
-    {{kF1}, "TOGGLE_PANEL VIRTUAL"},
-    {{kF1 + 1}, "TOGGLE_PANEL DELAY"},
-    {{kF1 + 2}, "TOGGLE_PANEL FILTERS"},
-    {{kF1 + 3}, "TOGGLE_PANEL DYNAMICS"},
-    {{kF1 + 4}, "TOGGLE_PANEL MUTES"},
-    {{kF1 + 5}, "TOGGLE_PANEL ENVELOPES"},
-    {{kF1 + 6}, "TOGGLE_PANEL SCOPE"},
-    {{kF1 + 7}, "TOGGLE_PANEL FFT"},
-    {{kF1 + 8}, "TOGGLE_PANEL MACRO"},
-    {{VK_TAB}, "NEXTPAGE"},
+    {{'H'}, "TOGGLE ROOM_VISIBILITY"},      {{'J'}, "TOGGLE TARGET_VISIBILITY"},
+    {{'K'}, "TOGGLE GROUP_VISIBILITY"},     {{'L'}, "TOGGLE SOURCE_VISIBILITY"},
+    {{'M'}, "TOGGLE X_HAIR_VISIBILITY"},    {{'N'}, "TOGGLE CABLE_VISIBILITY"},
+    {{VK_OEM_4}, "TOGGLE GRID_VISIBILITY"}, {{VK_OEM_6}, "TOGGLE ANNOTATION_VISIBILITY"},
+    {{kF1}, "TOGGLE_PANEL VIRTUAL"},        {{kF1 + 1}, "TOGGLE_PANEL DELAY"},
+    {{kF1 + 2}, "TOGGLE_PANEL FILTERS"},    {{kF1 + 3}, "TOGGLE_PANEL DYNAMICS"},
+    {{kF1 + 4}, "TOGGLE_PANEL MUTES"},      {{kF1 + 5}, "TOGGLE_PANEL ENVELOPES"},
+    {{kF1 + 6}, "TOGGLE_PANEL SCOPE"},      {{kF1 + 7}, "TOGGLE_PANEL FFT"},
+    {{kF1 + 8}, "TOGGLE_PANEL MACRO"},      {{VK_TAB}, "NEXTPAGE"},
 };
 
 constexpr ShortcutRow kCtrlRows[] = {
-    {{'H'}, "TOGGLE ROOM_LOCKS"},   {{'J'}, "TOGGLE TARGET_LOCKS"},
-    {{'K'}, "TOGGLE GROUP_LOCKS"},  {{'L'}, "TOGGLE SOURCE_LOCKS"},
+    {{'H'}, "TOGGLE ROOM_LOCKS"},       {{'J'}, "TOGGLE TARGET_LOCKS"},
+    {{'K'}, "TOGGLE GROUP_LOCKS"},      {{'L'}, "TOGGLE SOURCE_LOCKS"},
     {{VK_OEM_6}, "TOGGLE STAGE_LOCKS"}, {{'P'}, "PRINT_SELECTED"},
 };
 
@@ -127,8 +118,7 @@ bool rowHeld(const ShortcutRow& row) {
     return true;
 }
 
-template <size_t N>
-void runRows(QX_GUI& gui, const ShortcutRow (&rows)[N]) {
+template <size_t N> void runRows(QX_GUI& gui, const ShortcutRow (&rows)[N]) {
     for (const ShortcutRow& row : rows)
         if (rowHeld(row)) gui.executeCommandString(row.command);
 }

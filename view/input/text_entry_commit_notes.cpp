@@ -57,8 +57,8 @@ void QX_GUI::commitNote(int32_t id, const std::string& text) {
         note->y = textEntryAnchorY;
         SetCursor(cursors[0]);
     }
-    note->width =
-        static_cast<float>(font.textWidth(widthSample(note->text), static_cast<int32_t>(note->size)));
+    note->width = static_cast<float>(
+        font.textWidth(widthSample(note->text), static_cast<int32_t>(note->size)));
     note->height = 5.0f * note->size;
     note->boxed = 0;
     note->x -= note->width / 2.0f;

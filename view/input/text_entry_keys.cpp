@@ -90,7 +90,7 @@ void QX_GUI::textEntryKeyDown(WPARAM key) {
         textEntryFresh = 0;
         return;
     }
-    const bool room = textEntryMaxLength == -1 ||
-                      static_cast<int64_t>(textEntryText.size()) < textEntryMaxLength;
+    const bool room =
+        textEntryMaxLength == -1 || static_cast<int64_t>(textEntryText.size()) < textEntryMaxLength;
     if (room) appendByKind(textEntryText, textEntryKind, c);
 }
