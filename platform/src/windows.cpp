@@ -2,6 +2,7 @@
 // window is an X window when a display is open (created with the GLX visual, since X fixes a
 // window's visual at creation); without a display the window lives in the table only, so the
 // module can open and close its window in a headless run.
+#include "qxplatform/runtime.h"
 #include "qxplatform/test_hooks.h"
 #include "qxplatform/win32.h"
 #include "x_session.h"

@@ -7,7 +7,7 @@
 
 namespace {
 
-struct PopupCascade : ScreenFixture {
+struct PopupCascade : ::testing::Test, ScreenFixture {
     PopupCascade() {
         addUserMenu("ROOT", {"OPEN A|x|SUB", "PLAIN|RUN", "OPEN B|x|SUB", "NOWHERE|x|MISSING"});
         addUserMenu("SUB", {"ONE|RUN ONE", "TWO|RUN TWO"});

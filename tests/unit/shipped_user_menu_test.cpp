@@ -6,7 +6,7 @@
 
 namespace {
 
-struct ShippedUserMenu : ScreenFixture {
+struct ShippedUserMenu : ::testing::Test, ScreenFixture {
     ShippedUserMenu() {
         qxplatform::setMessageBoxesQuiet(true);
         UserMenuTable table = gui->loadUserMenu("USER_MENU.txt");

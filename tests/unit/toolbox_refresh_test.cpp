@@ -5,7 +5,7 @@
 
 namespace {
 
-struct ToolboxOnDemo : ScreenFixture {
+struct ToolboxOnDemo : ::testing::Test, ScreenFixture {
     ToolboxOnDemo() {
         for (int i = 0; i < 60; ++i) gui->toolboxTexts[i] = "row";
         gui->toolboxTextCount = 60;
