@@ -65,7 +65,8 @@ TEST_F(PopupCascade, ASubmenuRowOpensThePlacedLevelOnceByName) {
     EXPECT_EQ(gui->popupMenus[1].parentRow, 0);
     EXPECT_EQ(gui->popupMenus[1].y, 200);
     EXPECT_EQ(gui->popupMenus[3].open, 0) << "levels from two down close";
-    EXPECT_EQ(states[0], kPopupRowOpenParent);
+    pointAtRow(0);
+    EXPECT_EQ(states[0], kPopupRowOpenParent) << "blue once its level hangs from it";
 }
 
 TEST_F(PopupCascade, APlainRowDetachesEveryDeeperLevel) {

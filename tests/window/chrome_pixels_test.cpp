@@ -148,7 +148,7 @@ TEST_F(ChromePixels, ToolboxRowsShowZoomAndMutesAndFoldAway) {
     ASSERT_EQ(gui->toolboxFolded, 1);
     render();
     EXPECT_EQ(at(4, 604), stage) << "the folded toolbox leaves the stage";
-    EXPECT_EQ(at(30, 8), kGrey) << "the TOOLS header stays";
+    EXPECT_EQ(at(49, 3), kGrey) << "the TOOLS header stays";
 }
 
 TEST_F(ChromePixels, OpenMasterBoxShowsOneBarPerTarget) {
