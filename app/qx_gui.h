@@ -47,6 +47,8 @@
 #include "panels/frame/view_settings.h"
 #include "render/gl_draw_layer.h"
 #include "render/stroke_font.h"
+#include "view/chrome/chrome_state.h"
+#include "view/chrome/popup_cascade.h"
 #include "view/frame/page_ids.h"
 #include "view/input/keyboard_state.h"
 #include "view/stage/annotation_records.h"
@@ -594,6 +596,18 @@ public:
     void drawPatchFileMenu();
     void drawSlicesMenu();
     void drawPopupMenus();
+    void drawToolboxInfo();
+    void drawMasterHeader(float x, float y, bool withLabel);
+    void drawMasterMeters(float x, float y, float panelHeight);
+    // Popup cascade: the row hit test (rows not checked against the count), one level's step
+    // without drawing (highlights, opening and detaching deeper levels; returns true when its
+    // last highlighted row is a submenu row), the whole frame's step, and the level painter.
+    int32_t popupRowAt(float x, float y, int32_t menu);
+    bool stepPopupMenu(int32_t menu, int8_t rowStates[100]);
+    void stepPopupCascade(PopupCascadeFrame& frame);
+    void openPopupLevel(int32_t menu, int32_t row);
+    void drawPopupLevel(int32_t menu, const int8_t rowStates[100]);
+    ChromeState chrome;
 
     // ---- Screens: input (view/input/) ------------------------------------------------------
     void drawTextEntryBox();
