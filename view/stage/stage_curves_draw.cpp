@@ -220,8 +220,8 @@ void QX_GUI::drawSourceTargetCurves() {
         const MixRecord& mix = feedbackMixes[channel];
         const int32_t pins = liveCount(mix.pinCount, 64);
         for (int32_t k = 0; k < pins; ++k) {
-            const int32_t p = mix.pins[k];
-            const float L = gainToDb(mix.gains[k] * mix.master * targetFirstMeter(*this, p));
+            const int32_t p = mix.pinNumbers[k];
+            const float L = gainToDb(mix.gains[k] * mix.masterLevel * targetFirstMeter(*this, p));
             const bool muted = mix.mutes[k] != 0;
             for (int32_t ti = 0; ti < targetsLive; ++ti) {
                 const TargetRecord& t = targets[ti];
