@@ -140,8 +140,8 @@ void QX_GUI::setupGraphics(HWND window, int32_t width, int32_t height) {
                                   IDC_SIZENWSE, IDC_HAND,   IDC_SIZEALL};
     for (int i = 0; i < 7; ++i) cursors[i] = LoadCursorW(nullptr, cursorIds[i]);
 
-    for (int32_t& index : stageHoverIndices) index = -1;
-    stageDragFlag = 0;
+    stageHoverIndex = hoveredRoomHandle = resizeRoom = resizeHandle = -1;
+    roomResizing = 0;
     raiseSendFlag(15);
     highlightSource = highlightGroup = highlightTarget = -1;
     timerStarted = 0;

@@ -52,6 +52,7 @@
 #include "view/frame/page_ids.h"
 #include "view/input/keyboard_state.h"
 #include "view/stage/annotation_records.h"
+#include "view/stage/stage_state.h"
 
 struct CliObject;
 
@@ -649,8 +650,53 @@ public:
     StagePoint screenToStage(int32_t px, int32_t py) const;
     ScreenPoint stageToScreen(float sx, float sy) const;
     bool isPointInMarquee(int32_t x, int32_t y) const;
+    // The page and the pieces it draws itself (distance scale, labels, member lines).
     void drawStagePage();
+    void drawStageConnections();
+    void drawStageItems();
+    void drawStageDragFeedback();
+    void drawStageInfoBoxes();
+    void drawDistanceScale(float x, float y, float radius);
+    void drawItemLabels();
+    void drawGroupOutline();
+    void drawHeatmapReadout();
+    void drawStageFill(float x, float y, float radius);
+    // Background passes.
+    void drawStageGrid();
+    void drawRooms();
+    void drawAnnotations();
+    void drawSourceBlendLayer();
+    // Item glyphs.
+    void drawSources();
+    void drawTargets();
+    void drawGroups();
+    void drawCurrentItemHighlights();
+    void drawStageCrosshair();
+    // Cables and routing curves.
+    void drawVerticalCableCurve(float x0, float y0, float x1, float y1, float width);
+    void drawHorizontalCableCurve(float x0, float y0, float x1, float y1, float width);
+    void drawCables();
+    void drawCablesThunk();
+    void drawSourceTargetCurves();
+    void drawSourceLinkCurves();
+    // Annotation layer and marquee.
     void drawAnnotationButtons();
+    void drawMarquee();
+    // Info boxes.
+    void drawSourceInfoBox(int32_t s);
+    void drawGroupInfoBox(int32_t g);
+    void drawTargetInfoBox(int32_t t);
+    // Readouts, heat map and pipeline diagram: the page calls them; they draw nothing until the
+    // readouts screen fills them in (view/stage/stage_readouts_draw.cpp).
+    void drawRoomsHeatmap();
+    void drawSourceSpreadReadout(int32_t s);
+    void drawMultiHoverReadout(int32_t c);
+    void drawSourceHoverReadout(int32_t s);
+    void drawSourceGroupHoverReadout(int32_t g);
+    void drawRoomHoverReadout(int32_t r);
+    void drawTargetHoverReadout(int32_t t);
+    void drawMixHoverReadout(int32_t s);
+    void drawProcessingPipeline();
 
     // ---- Screens: panel frame (panels/frame/) ----------------------------------------------
     void drawPanels();
@@ -1018,8 +1064,13 @@ public:
     int32_t toolboxTextCount = 0;
     float toolboxListY = 0.0f;
     int32_t toolboxHoverRow = 0;
-    int32_t stageHoverIndices[4] = {-1, -1, -1, -1};
-    uint8_t stageDragFlag = 0;
+    // Room edges: the room whose edge the pointer rests on, the handle there, the room being
+    // reshaped and its handle (-1 none), and the reshaping switch.
+    int32_t stageHoverIndex = -1;
+    int32_t hoveredRoomHandle = -1;
+    int32_t resizeRoom = -1;
+    int32_t resizeHandle = -1;
+    uint8_t roomResizing = 0;
     int32_t highlightSource = -1;
     int32_t highlightGroup = -1;
     int32_t highlightTarget = -1;
@@ -1225,6 +1276,7 @@ public:
     AnnotationColour paintColour;
     AnnotationColour inkColour;
     AnnotationSet stageAnnotations;
+    StageState stage; // the stage interaction as the STAGE page draws it
     AnnotationSet macroAnnotations;
     // Calls made into parts that are not in this build yet, newest last (see
     // command/neighbour_calls.cpp).

@@ -55,7 +55,8 @@ TEST(QxhostWindow, ThreeFramesGiveAPictureWithTheTitleLine) {
     EXPECT_EQ(picture.at(3, 791)[0], 255);
     EXPECT_EQ(picture.at(4, 791)[0], 0);
     EXPECT_EQ(picture.at(5, 795)[1], 255);
-    EXPECT_EQ(picture.at(688, 400)[2], 0);
+    // The stage's axes cross at the window's centre.
+    EXPECT_GT(picture.at(688, 400)[2], 0);
     std::remove(png.c_str());
 }
 

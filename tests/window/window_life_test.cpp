@@ -138,6 +138,7 @@ TEST_F(WindowLife, ASleepingInstancePaintsBlack) {
 
 TEST_F(WindowLife, TheTitleLineIsDrawnInTheBlockFontAtTheBottomLeft) {
     QX_GUI* gui = open(true);
+    gui->gridShown = 0; // the stage's grid would show through the title
     std::vector<uint8_t> frame = render(gui);
     // "V" of the title, in the white the MASTER box leaves: row 0 is "#...#" at x 3 .. 7,
     // y = 800 - 9.
@@ -153,6 +154,7 @@ TEST_F(WindowLife, TheTitleLineIsDrawnInTheBlockFontAtTheBottomLeft) {
 
 TEST_F(WindowLife, ATutorialPatchShowsNoTitle) {
     QX_GUI* gui = open(true);
+    gui->gridShown = 0; // the stage's grid would show through the title
     std::snprintf(gui->patchPath, sizeof gui->patchPath, "Z:\\X\\TUTORIAL/HOME.txt");
     gui->patchPathLength = 21;
     std::vector<uint8_t> frame = render(gui);
