@@ -644,6 +644,22 @@ public:
     bool nudgeGroup(int32_t group, float step);
     void scaleGroupMembers(int group, double factor);
     void moveGroupMembers(int group, int dx, int dy);
+    // Mouse dispatch: the layers a press tries before the page, each true when it took it.
+    bool isTextEntryOpen() const;
+    bool pressTopBar(int32_t x, int32_t y);
+    void runPatchFileCell(int32_t cell);
+    bool pressOpenPopupMenus();
+    bool pressPageTab(int32_t x, int32_t y);
+    int32_t pageLButtonDown(WPARAM flags, int32_t x, int32_t y);
+    int32_t pageLButtonUp(WPARAM flags, int32_t x, int32_t y);
+    int32_t pageMouseMove(WPARAM flags, int32_t x, int32_t y);
+    bool hoverAnnotationButtons(int32_t x, int32_t y);
+    // Offers a move to every shown panel; true when one took it. endMove: stop the whole move.
+    bool offerMoveToPanels(WPARAM flags, int32_t x, int32_t y, bool& endMove);
+    bool offerMoveToPanel(int32_t id, WPARAM flags, int32_t x, int32_t y, bool& endMove);
+    void setEnvelopesResizeCursor(const PanelWindow& panel, int32_t x, int32_t y);
+    void raiseRedrawFlags();
+    void setCursorById(int32_t cursor);
 
     // ---- Screens: stage (view/stage/) ------------------------------------------------------
     // View transform.
@@ -697,19 +713,131 @@ public:
     void drawTargetHoverReadout(int32_t t);
     void drawMixHoverReadout(int32_t s);
     void drawProcessingPipeline();
+    // Mouse operations of the STAGE page.
+    virtual int32_t stagePageLButtonDown(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t stagePageLButtonUp(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t stagePageMouseMove(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t stagePageRButtonDown(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t stagePageRButtonUp(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t stagePageMButtonDown(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t stagePageMButtonUp(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t stagePageMouseWheel(WPARAM flags, int32_t delta, int32_t delta2);
+    // Hit tests: the first index within reach of a stage point, else -1.
+    int32_t hitSource(float x, float y);
+    int32_t hitTarget(float x, float y);
+    int32_t hitGroup(float x, float y);
+    int32_t hitSourceNoReset(float x, float y);
+    int32_t hitTargetNoReset(float x, float y);
+    int32_t hitGroupNoReset(float x, float y);
+    int32_t hitRoom(float x, float y);
+    int32_t hitMarquee(float x, float y);
+    // Drag starts: offsets and movement bounds before a drag.
+    void beginDragSource(int32_t s, float x, float y);
+    void beginDragTarget(int32_t t, float x, float y);
+    void beginDragGroup(int32_t g, float x, float y);
+    void beginDragItem(float x, float y);
+    int32_t lastRoomContaining(float x, float y) const;
+    // Syndication selectors for the per-item command lines.
+    bool isNameInMarqueeList(std::string name);
+    std::string chooseSyndicationMode(std::string name, int32_t kind, int32_t index, uint8_t force);
+    std::string selectSyndicationFromType(std::string name, int32_t kind, int32_t index,
+                                          uint8_t force);
+    std::string marqueeListNamesOfKind(int32_t kind);
+    std::string markedNamesOfKind(int32_t kind, uint8_t force);
+    // The head of the left press.
+    float readDriftStep(bool& digitHeld);
+    bool pressSlicesStrip(int32_t x, int32_t y, float step, bool digitHeld);
+    bool pressStageAnnotationButton();
+    bool pressSelectionStrip(int32_t x, int32_t y);
+    bool pressSyndicationMenu(int32_t x, int32_t y);
+    bool pressZoomDrag(int32_t x, int32_t y);
+    void recordStagePress(int32_t x, int32_t y);
+    // The item presses that follow the head, in order; each true when it took the press.
+    bool pressToolboxOrMasterBox(int32_t x, int32_t y);
+    bool pressInfoBoxes(int32_t x, int32_t y);
+    bool pressFeedbackOrCableHandle(int32_t x, int32_t y);
+    bool pressSource();
+    bool pressGroup();
+    bool pressTarget();
+    bool pressEmptyStage(int32_t x, int32_t y);
+    // Releases, the double click and the right button.
+    bool doubleClickAt(int32_t x, int32_t y, StagePoint p);
+    bool nameItemAt(int32_t x, int32_t y, StagePoint p);
+    void openNamingEntry(int32_t x, int32_t y, const std::string& caption, const char* prompt,
+                         int32_t id);
+    void endLeftDrag(WPARAM flags, int32_t x, int32_t y);
+    bool rightPressOnGroup(int32_t x, int32_t y, StagePoint p);
+    bool rightPressOnSource(StagePoint p);
+    bool rightPressOnTarget(StagePoint p);
+    void openMainMenuAt(int32_t x, int32_t y);
+    // Hover and drags of the move.
+    bool hoverStageAnnotationButtons(StagePoint p);
+    bool zoomByDragging(int32_t x, int32_t y);
+    void hoverToolsRows(int32_t x, int32_t y);
+    bool isOverToolbox(int32_t x, int32_t y) const;
+    void resizeRoomByEdges(StagePoint p);
+    void hoverRoomEdges(int32_t x, int32_t y, StagePoint p);
+    bool hoverAnnotations(StagePoint p);
+    void hoverItems(StagePoint p);
+    void setRoomHandleCursor(int32_t handle);
+    void dragInMode(int32_t x, int32_t y, StagePoint p);
+    void dragSourceTo(int32_t s, StagePoint p);
+    void dragTargetTo(int32_t t, StagePoint p);
+    void dragGroupTo(int32_t g, StagePoint p, bool membersFollow, bool membersClamped);
+    void dragRoomTo(StagePoint p);
+    void dragMarqueeList(StagePoint p);
+    void dragMarquee(StagePoint p);
+    void dragAnnotation();
+    float levelFromDrag(float startLevel, float dy);
+    void dragLevel(int32_t y);
+    void dragSourceSize(int32_t y);
+    void scaleGroupMembers(int32_t g, float factor);
+    void dragGroupScale(int32_t y, bool wholeMarquee);
+    void dragTargetRadius(int32_t y);
+    void dragGroupRotationSpeed(int32_t x);
+    void dragGroupRotate(int32_t x, bool wholeMarquee);
+    void dragGroupMovement(int32_t x, int32_t y);
+    void dragGroupBoxSpeed(int32_t x);
+    void dragGroupBoxMovement(int32_t x, int32_t y);
+    void dragPan(int32_t x, int32_t y);
 
     // ---- Screens: panel frame (panels/frame/) ----------------------------------------------
     void drawPanels();
+    virtual int32_t panelsLButtonDown(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t panelsRButtonDown(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t panelsLButtonUp(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t macrosPanelMouseMove(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t mutesPanelMouseMove(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t dynamicsPanelMouseMove(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t filtersPanelMouseMove(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t delayPanelMouseMove(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t virtualPanelMouseMove(WPARAM flags, int32_t x, int32_t y);
 
     // ---- Screens: mixer pages (panels/mixer/) ----------------------------------------------
     void drawInputsPage();
     void drawOutputsPage();
+    virtual int32_t inputsPageLButtonDown(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t inputsPageLButtonUp(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t inputsPageMouseMove(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t inputsPageMouseWheel(WPARAM flags, int32_t delta, int32_t delta2);
+    virtual int32_t outputsPageLButtonDown(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t outputsPageLButtonUp(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t outputsPageMouseMove(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t outputsPageMouseWheel(WPARAM flags, int32_t delta, int32_t delta2);
 
     // ---- Screens: MATRIX page (panels/matrix/) ---------------------------------------------
     void drawMatrixPage();
+    virtual int32_t matrixPageLButtonDown(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t matrixPageLButtonUp(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t matrixPageMouseMove(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t matrixPageRButtonDown(WPARAM flags, int32_t x, int32_t y);
 
     // ---- Screens: FEEDBACK page (panels/feedback/) -----------------------------------------
     void drawFeedbackPage();
+    virtual int32_t feedbackPageLButtonDown(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t feedbackPageLButtonUp(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t feedbackPageMouseMove(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t feedbackPageRButtonDown(WPARAM flags, int32_t x, int32_t y);
 
     // ---- Panels: editor settings (panels/<editor>/)
     // ----------------------------------------------------------- Syndication: the items of one
@@ -995,16 +1123,12 @@ public:
     std::string actionLists[2][100];
     uint8_t popupLayerOpen = 0; // a popup menu is open (menu 0 at least)
     PopupMenu popupMenus[10];
+    int32_t popupSubmenuLevel = 0; // the depth of the open cascade; 0 when a menu opens
     int32_t menuCounters[2] = {9, 0};
     NamedStringList userMenus[100];
     int32_t userMenuCount = 0;
     int32_t panelCount = 0;
     PanelWindow panels[10];
-    uint8_t mouseHeld = 0;
-    int32_t mouseMode = 99;
-    // The STAGE gesture under way (also interactionMode): 0 idle, -1 after a right release;
-    // the key shortcuts run only at 0.
-    int32_t stageInteractionMode = 0;
 
     // The modal text entry, filled by openTextEntry: keys reach it while textEntryKeysOn is
     // set; textEntryId is the action its commit runs.
@@ -1063,14 +1187,7 @@ public:
     std::string toolboxTexts[60];
     int32_t toolboxTextCount = 0;
     float toolboxListY = 0.0f;
-    int32_t toolboxHoverRow = 0;
-    // Room edges: the room whose edge the pointer rests on, the handle there, the room being
-    // reshaped and its handle (-1 none), and the reshaping switch.
-    int32_t stageHoverIndex = -1;
-    int32_t hoveredRoomHandle = -1;
-    int32_t resizeRoom = -1;
-    int32_t resizeHandle = -1;
-    uint8_t roomResizing = 0;
+    float toolboxHoverRow = 0.0f; // the hovered TOOLS row
     int32_t highlightSource = -1;
     int32_t highlightGroup = -1;
     int32_t highlightTarget = -1;
@@ -1097,13 +1214,27 @@ public:
     // Timer and mouse state.
     uint8_t timerStarted = 0;
     int32_t tickCount = 0;
-    uint8_t leftButtonHeld = 0;
-    uint8_t rightButtonHeld = 0;
+    uint8_t leftButtonHeld = 0; // a left press got past the text entry; the release clears it
     int32_t pointerPixelX = 0;
     int32_t pointerPixelY = 0;
-    int32_t dragStartX = -1;
-    int32_t dragStartY = -1;
-    int32_t dragThreshold = 20;
+    // The STAGE interaction mode (0 idle, -1 after a right release; the drags of the press).
+    // Also called interactionMode: one drag at a time for the whole interface.
+    int32_t stageInteractionMode = 0;
+    int32_t pageMouseHold = 0; // the current page owns the mouse; also called pageDragActive
+    // A panel control is being dragged: DYNAMICS 3, FILTERS 2, DELAY 4, VIRTUAL 8.
+    // Also called mouseHoldingPanel and panelHoldsMouse.
+    int32_t controlDragPanel = -1;
+    uint8_t controlDragActive = 0;
+    // Where and from what value the drag under way started: window pixels of the press (also
+    // called dragOriginX, dragOriginY; the feedback press stores its handle's stage point), the
+    // level or value at the press (also called dragStartLevel), and the fine factor, 4 while
+    // Shift slows a level drag.
+    float dragStartPixelX = 0.0f;
+    float dragStartPixelY = 0.0f;
+    float dragStartValue = 0.0f;
+    float dragFineFactor = 1.0f;
+    std::string lastMenuCommand; // the command of the last popup row clicked
+    int32_t highlightSize = 5;   // size of the current-item highlight on the stage
     // Group motion switches and the clock of their last step; GUI snap; the node on pin 60.
     int32_t rotationRunning = 0;
     int32_t rotationLastTime = 0;
@@ -1119,9 +1250,6 @@ public:
     std::string entryPrompt = "HINT HERE";
     std::string entryHint =
         "for command/macro functions to work\nnames must not begin with a number";
-
-    int32_t hitTestState[2] = {0, 0};
-    int32_t hitTestOrder[5] = {1, 2, 3, 4, 5};
 
     SliceRecord slices[20];
     SliceRecord driftStart;

@@ -36,7 +36,7 @@ struct StageDraw : ::testing::Test {
 
 TEST_F(StageDraw, ASpreadDragShowsTheDistanceScaleOnlyBeyondARadiusOfOneHundred) {
     f.source(0, 10.0f, 10.0f);
-    gui.stage.stageInteractionMode = 101;
+    gui.stageInteractionMode = 101;
     gui.stage.pickedSource = 0;
     gui.viewSettings.globalRadius = 100.0f;
     const struct {
@@ -58,7 +58,7 @@ TEST_F(StageDraw, ASpreadDragShowsTheDistanceScaleOnlyBeyondARadiusOfOneHundred)
 
 TEST_F(StageDraw, TheStageFillDrawsItsDiscOnlyAndLeavesTheModeAtZero) {
     f.source(0, 0.0f, 0.0f);
-    gui.stage.stageInteractionMode = 101;
+    gui.stageInteractionMode = 101;
     gui.stage.pickedSource = 0;
     const RecordingDrawLayer r = page();
     int discs = 0;
@@ -149,7 +149,7 @@ TEST_F(StageDraw, IndicesOutsideTheirTablesAreSkipped) {
     gui.currentSource = -3;
     gui.stage.sourceInfoBoxOpen = 1;
     for (int mode : {101, 103, 100, 108}) {
-        gui.stage.stageInteractionMode = mode;
+        gui.stageInteractionMode = mode;
         gui.stage.pickedSource = gui.stage.pickedTarget = 255;
         page();
     }

@@ -162,7 +162,7 @@ TEST_F(StagePixels, ThePageLeavesModeZeroTheProjectionAndTheStandardBlend) {
     run("CABLE S1 T1");
     run("FEEDBACK S1 T1");
     gui->targets[0].gainRow[0] = 1.0f;
-    gui->stage.stageInteractionMode = 101;
+    gui->stageInteractionMode = 101;
     gui->stage.pickedSource = 0;
     gui->sources[0].size = 2.0f;
     makeSlotCurrent(gui->glSlot);

@@ -84,7 +84,7 @@ void QX_GUI::drawRooms() {
         const float outside[8] = {-4, -4, w + 4, -4, w + 4, h + 4, -4, h + 4};
         drawLayer->translate(room.x, room.y);
         drawLayer->colour(room.colourRed, room.colourGreen, room.colourBlue,
-                          r == resizeRoom ? 0.5f : 0.8f);
+                          r == stage.resizeRoom ? 0.5f : 0.8f);
         drawLayer->vertices(Primitive::TriangleFan, box, 4, 4);
         if (room.solo == 1) {
             drawLayer->colour(1.0f, 0.0f, 0.0f, 1.0f);
@@ -94,11 +94,11 @@ void QX_GUI::drawRooms() {
             drawLayer->colour(1.0f, 1.0f, 0.0f, 1.0f);
             drawLayer->vertices(Primitive::LineLoop, box, 4, 4);
         }
-        if (r == resizeRoom) {
+        if (r == stage.resizeRoom) {
             drawLayer->colour(0.0f, 1.0f, 0.0f, 1.0f);
             drawLayer->vertices(Primitive::LineLoop, box, 4, 4);
         }
-        if (r == stageHoverIndex) {
+        if (r == stage.stageHoverIndex) {
             if (room.mute == 1)
                 drawLayer->colour(0.0f, 0.0f, 0.0f, 1.0f);
             else
@@ -153,7 +153,7 @@ void QX_GUI::drawSourceBlendLayer() {
     for (int32_t s = 0; s < sources64; ++s) {
         const SourceRecord& source = sources[s];
         if (!source.shown) continue;
-        const bool spreading = stage.stageInteractionMode == 101 && stage.pickedSource == s;
+        const bool spreading = stageInteractionMode == 101 && stage.pickedSource == s;
         drawLayer->colour(source.colourRed, source.colourGreen, source.colourBlue,
                           spreading ? 0.2f : 0.4f);
         for (int32_t t = 0; t < targets64; ++t) {

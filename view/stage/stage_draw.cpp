@@ -51,7 +51,7 @@ void QX_GUI::drawStagePage() {
         drawLayer->mode(1);
         if (redrawLayerOn) drawSourceBlendLayer();
         drawLayer->mode(0);
-        if (stage.stageInteractionMode == 101 && isSource(*this, stage.pickedSource)) {
+        if (stageInteractionMode == 101 && isSource(*this, stage.pickedSource)) {
             const SourceRecord& s = sources[stage.pickedSource];
             const float radius = s.size * viewSettings.globalRadius;
             drawLayer->colour(s.colourRed, s.colourGreen, s.colourBlue, 0.1f);
@@ -145,7 +145,7 @@ void QX_GUI::drawItemLabels() {
 
 // The readout of the gesture under way, at the item's place and in pixel size.
 void QX_GUI::drawStageDragFeedback() {
-    const int32_t mode = stage.stageInteractionMode;
+    const int32_t mode = stageInteractionMode;
     if (mode == 103) {
         if (!isTarget(*this, stage.pickedTarget)) return;
         const TargetRecord& t = targets[stage.pickedTarget];
