@@ -123,11 +123,11 @@ void QX_GUI::drawVirtualPanel() {
     square(*drawLayer, 125.0f, 125.0f, 15.0f, 15.0f);
     drawLayer->colour(0.0f, 0.0f, 0.0f, 0.8f);
     square(*drawLayer, 125.0f, 125.0f, 13.0f, 13.0f);
-    // The edited channel, shown 1-based in every mode.
+    // The edited channel, shown 1-based in every mode; none while no mix is edited.
     drawLayer->colour(1.0f, 1.0f, 1.0f, 0.5f);
     char channel[16];
     std::snprintf(channel, sizeof channel, "%i", virtualEditIndex + 1);
-    drawLayer->text(font, channel, 2, 124.0f, 120.0f);
+    if (mix != nullptr) drawLayer->text(font, channel, 2, 124.0f, 120.0f);
     if (stageInteractionMode == 3002 || stageInteractionMode == 3003) drawVirtualCellReadout();
     drawLayer->popMatrix();
 }

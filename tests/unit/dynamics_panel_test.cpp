@@ -40,6 +40,10 @@ TEST_F(DynamicsPanel, AFreshSourceIsCaptionedAndDescribed) {
     EXPECT_NE(r.findText("RELEASE 1.50S"), nullptr);
     EXPECT_EQ(description(r), "CLASSIC 1.00:1 - SIDECHAIN - INTERNAL - POST-FILTER");
     EXPECT_FLOAT_EQ(curve().curveMidpoint.x, 0.5f);
+    // The area under the curve, in the inverse colour, faint while the processor is off.
+    const RecordedDraw* area = topAt(r, 55.0f + 200.0f, 24.0f + 250.0f);
+    ASSERT_NE(area, nullptr);
+    EXPECT_EQ(area->colour[3], 0.1f);
     // A flat top gives an unbounded ratio; a side chain from source 2 is named.
     gui->sources[1].name = "KICK";
     curve().points[4].y = 0.5f;
