@@ -62,7 +62,7 @@ void QX_GUI::drawVirtualPanel() {
     float loudest = 0.0f;
     if (mix != nullptr)
         for (int32_t k = 0; k < activeSlots(*mix); ++k) loudest = std::max(loudest, mix->gains[k]);
-    const float level = std::min(loudest * (mix != nullptr ? mix->master : 0.0f), 1.0f);
+    const float level = std::min(loudest * (mix != nullptr ? mix->masterLevel : 0.0f), 1.0f);
     drawLayer->blendAdditive();
     drawLayer->colour(c.red, c.green, c.blue, 1.0f);
     drawLayer->mode(1);
@@ -93,12 +93,12 @@ void QX_GUI::drawVirtualPanel() {
             square(*drawLayer, spoke.x(80.0f), spoke.y(80.0f), 3.0f, 4.0f);
             drawLayer->colour(0.0f, 0.0f, 0.0f, 0.8f);
             square(*drawLayer, spoke.x(110.0f), spoke.y(110.0f), 6.0f, 6.0f);
-            const float meter = slotPinMeter(*this, mode, mix->pins[k]);
+            const float meter = slotPinMeter(*this, mode, mix->pinNumbers[k]);
             if (meter >= 0.0f) drawLayer->colour(1.0f, 1.0f, 1.0f, meter);
             square(*drawLayer, spoke.x(110.0f), spoke.y(110.0f), 6.0f, 6.0f);
             drawLayer->colour(1.0f, 1.0f, 1.0f, 0.7f);
             char number[16];
-            std::snprintf(number, sizeof number, "%i", mix->pins[k] + 1);
+            std::snprintf(number, sizeof number, "%i", mix->pinNumbers[k] + 1);
             drawLayer->text(font, number, 1, spoke.x(110.0f), spoke.y(110.0f) - 3.0f);
             if (mix->phases[k] == -1.0f)
                 drawLayer->colour(0.0f, 1.0f, 1.0f, 1.0f);

@@ -41,7 +41,7 @@ int32_t lowestFreePin(const MixRecord& mix) {
     const int32_t n = activeSlots(mix);
     for (int32_t pin = 0;; ++pin) {
         bool taken = false;
-        for (int32_t k = 0; k < n; ++k) taken = taken || mix.pins[k] == pin;
+        for (int32_t k = 0; k < n; ++k) taken = taken || mix.pinNumbers[k] == pin;
         if (!taken) return pin;
     }
 }
@@ -57,7 +57,7 @@ int32_t QX_GUI::virtualPanelLButtonDown(WPARAM, int32_t x, int32_t y) {
     const int32_t n = activeSlots(*mix);
     if (inside(p, 3, 3, outputMode(mode) ? 56 : 50, 16) && n < 64) {
         mix->pinCount = n;
-        mix->pins[n] = lowestFreePin(*mix);
+        mix->pinNumbers[n] = lowestFreePin(*mix);
         mix->gains[n] = 1.0f;
         mix->phases[n] = 1.0f;
         mix->mutes[n] = 0;
@@ -109,7 +109,7 @@ int32_t QX_GUI::virtualPanelLButtonDown(WPARAM, int32_t x, int32_t y) {
                     textEntryId = 26;
                     virtualSelectedPin = k;
                     char text[16];
-                    std::snprintf(text, sizeof text, "%i", mix->pins[k] + 1);
+                    std::snprintf(text, sizeof text, "%i", mix->pinNumbers[k] + 1);
                     const bool out = outputMode(mode);
                     openTextEntry(
                         x, y, 71, 20, text, 2, 3, out ? "CHANGE OUTPUT SOURCE" : "CHANGE INPUT PIN",
@@ -133,7 +133,7 @@ int32_t QX_GUI::virtualPanelLButtonDown(WPARAM, int32_t x, int32_t y) {
             if (isKeyDownCtrl()) {
                 dragStartPixelX = static_cast<float>(x);
                 dragStartPixelY = static_cast<float>(y);
-                dragStartValue = virtualDragStartLevel = mix->master;
+                dragStartValue = virtualDragStartLevel = mix->masterLevel;
                 virtualHandleX = virtualHandleY = 125.0f;
                 virtualSelectedPin = 0;
                 stageInteractionMode = kMasterDragMode;
@@ -141,7 +141,7 @@ int32_t QX_GUI::virtualPanelLButtonDown(WPARAM, int32_t x, int32_t y) {
                 controlDragActive = 1;
                 return 0;
             }
-            if (isKeyDownZ()) mix->master = 1.0f;
+            if (isKeyDownZ()) mix->masterLevel = 1.0f;
         }
     }
     storeVirtualChannel(mode, virtualEditIndex);
@@ -164,7 +164,7 @@ int32_t QX_GUI::virtualPanelMouseMove(WPARAM, int32_t, int32_t y) {
         if (virtualSelectedPin < 0 || virtualSelectedPin >= 64) return 0;
         mix->gains[virtualSelectedPin] = level;
     } else {
-        mix->master = level;
+        mix->masterLevel = level;
     }
     storeVirtualChannel(virtualEditMode, virtualEditIndex);
     return 0;

@@ -31,10 +31,10 @@ void QX_GUI::drawVirtualCellReadout() {
     const bool output = virtualEditMode == 2 || virtualEditMode == 12;
     const bool pinDrag = stageInteractionMode == 3002;
     const int32_t slot = std::clamp(virtualSelectedPin, 0, 63);
-    const float value = pinDrag ? mix->gains[slot] : mix->master;
+    const float value = pinDrag ? mix->gains[slot] : mix->masterLevel;
     ReadoutLevels m;
     if (pinDrag) {
-        m.in = pinMeterOf(*this, output, mix->pins[slot]);
+        m.in = pinMeterOf(*this, output, mix->pinNumbers[slot]);
         m.out = m.in * mix->gains[slot];
     } else {
         const int32_t channel = mix->index;
@@ -47,7 +47,7 @@ void QX_GUI::drawVirtualCellReadout() {
         if (item >= 0)
             m.out = output ? itemMeters(targets[item]).channelMeterLevel
                            : itemMeters(sources[item]).channelMeterLevel;
-        m.in = mix->master != 0.0f ? m.out / mix->master : 0.0f;
+        m.in = mix->masterLevel != 0.0f ? m.out / mix->masterLevel : 0.0f;
     }
 
     const float hx = virtualHandleX;

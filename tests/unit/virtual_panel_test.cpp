@@ -19,7 +19,7 @@ struct VirtualPanel : ::testing::Test, EditorFixture {
     void slots(std::initializer_list<int32_t> numbers) {
         int32_t k = 0;
         for (int32_t p : numbers) {
-            mix().pins[k] = p;
+            mix().pinNumbers[k] = p;
             mix().gains[k] = 1.0f;
             mix().phases[k] = 1.0f;
             mix().routed[k] = 1;
@@ -36,7 +36,7 @@ TEST_F(VirtualPanel, AddTakesTheLowestFreePinAndTheMixGoesOutOnItsPin) {
     slots({0, 2});
     pressAt(20.0f, 8.0f);
     ASSERT_EQ(mix().pinCount, 3);
-    EXPECT_EQ(mix().pins[2], 1);
+    EXPECT_EQ(mix().pinNumbers[2], 1);
     EXPECT_EQ(mix().routed[2], 1);
     const std::vector<uint8_t> bytes = pins->lastSent(22);
     ASSERT_EQ(bytes.size(), 64u * 912u);
@@ -66,13 +66,13 @@ TEST_F(VirtualPanel, ACtrlDragOfAHandleSnapsNearUnityAndEndsAtTheRelease) {
 
 TEST_F(VirtualPanel, XOnAHandleRemovesTheSlotAndTheMasterReturnsToUnity) {
     slots({0, 2});
-    mix().master = 0.5f;
+    mix().masterLevel = 0.5f;
     hold({'X'});
     pressAt(15.0f, 125.0f);
     letGoAll();
     EXPECT_EQ(mix().pinCount, 1);
-    EXPECT_EQ(mix().pins[0], 2);
-    EXPECT_FLOAT_EQ(mix().master, 1.0f);
+    EXPECT_EQ(mix().pinNumbers[0], 2);
+    EXPECT_FLOAT_EQ(mix().masterLevel, 1.0f);
     EXPECT_EQ(wireInt(pins->lastSent(22), 4), 1);
 }
 
@@ -92,17 +92,17 @@ TEST_F(VirtualPanel, DotsFlipPhaseAndMuteAndTheCentreTakesZ) {
     EXPECT_FLOAT_EQ(mix().phases[2], -1.0f);
     pressAt(125.0f, 45.0f); // slot 1's mute dot, at the top
     EXPECT_EQ(mix().mutes[1], 1);
-    mix().master = 0.3f;
+    mix().masterLevel = 0.3f;
     hold({'Z'});
     pressAt(125.0f, 125.0f);
     letGoAll();
-    EXPECT_FLOAT_EQ(mix().master, 1.0f);
+    EXPECT_FLOAT_EQ(mix().masterLevel, 1.0f);
 }
 
 TEST_F(VirtualPanel, AMixWithABadPinCountOrPinNumberDrawsWithoutReadingPastItsTables) {
     slots({0, 1});
     mix().pinCount = 900;
-    mix().pins[1] = 5000;
+    mix().pinNumbers[1] = 5000;
     const RecordingDrawLayer r = drawContent([](QX_GUI& g) { g.drawVirtualPanel(); });
     EXPECT_TRUE(r.failures.empty());
     ASSERT_NE(r.findText("5001"), nullptr);
