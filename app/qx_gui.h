@@ -50,6 +50,7 @@
 #include "view/chrome/chrome_state.h"
 #include "view/chrome/popup_cascade.h"
 #include "view/frame/page_ids.h"
+#include "view/input/key_predicates.h"
 #include "view/input/keyboard_state.h"
 #include "view/stage/annotation_records.h"
 #include "view/stage/stage_state.h"
@@ -807,11 +808,6 @@ public:
     virtual int32_t panelsRButtonDown(WPARAM flags, int32_t x, int32_t y);
     virtual int32_t panelsLButtonUp(WPARAM flags, int32_t x, int32_t y);
     virtual int32_t macrosPanelMouseMove(WPARAM flags, int32_t x, int32_t y);
-    virtual int32_t mutesPanelMouseMove(WPARAM flags, int32_t x, int32_t y);
-    virtual int32_t dynamicsPanelMouseMove(WPARAM flags, int32_t x, int32_t y);
-    virtual int32_t filtersPanelMouseMove(WPARAM flags, int32_t x, int32_t y);
-    virtual int32_t delayPanelMouseMove(WPARAM flags, int32_t x, int32_t y);
-    virtual int32_t virtualPanelMouseMove(WPARAM flags, int32_t x, int32_t y);
 
     // ---- Screens: mixer pages (panels/mixer/) ----------------------------------------------
     void drawInputsPage();
@@ -839,9 +835,43 @@ public:
     virtual int32_t feedbackPageMouseMove(WPARAM flags, int32_t x, int32_t y);
     virtual int32_t feedbackPageRButtonDown(WPARAM flags, int32_t x, int32_t y);
 
-    // ---- Panels: editor settings (panels/<editor>/)
-    // ----------------------------------------------------------- Syndication: the items of one
-    // kind that an editor's change is copied to.
+    // ---- Panels: editor content (panels/<editor>/): drawing and mouse -------------------
+    // Each draw starts at the content origin the panel frame leaves; the mouse operations of
+    // DYNAMICS, FILTERS, DELAY and VIRTUAL take window pixels, those of MUTES content pixels.
+    void drawDynamicsPanel();
+    virtual int32_t dynamicsPanelLButtonDown(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t dynamicsPanelLButtonUp(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t dynamicsPanelMouseMove(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t dynamicsPanelRButtonDown(WPARAM flags, int32_t x, int32_t y);
+    void drawFiltersPanel();
+    void drawFilterFrequencyGrid();
+    void drawFilterBandLabels();
+    virtual int32_t filtersPanelLButtonDown(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t filtersPanelLButtonUp(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t filtersPanelMouseMove(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t filtersPanelRButtonDown(WPARAM flags, int32_t x, int32_t y);
+    void drawDelayPanel();
+    virtual int32_t delayPanelLButtonDown(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t delayPanelLButtonUp(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t delayPanelMouseMove(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t delayPanelRButtonDown(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t delayPanelRButtonUp(WPARAM flags, int32_t x, int32_t y);
+    void drawMutesPanel();
+    virtual int32_t mutesPanelLButtonDown(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t mutesPanelLButtonUp(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t mutesPanelMouseMove(WPARAM flags, int32_t x, int32_t y);
+    void drawVirtualPanel();
+    void drawVirtualCellReadout();
+    virtual int32_t virtualPanelLButtonDown(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t virtualPanelLButtonUp(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t virtualPanelMouseMove(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t virtualPanelRButtonDown(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t virtualPanelRButtonUp(WPARAM flags, int32_t x, int32_t y);
+    // Popup menu 0 filled from a user menu and opened with its centre x and top at (x, y).
+    void openEditorMenu(const std::string& menuName, int32_t x, int32_t y);
+
+    // ---- Panels: editor settings (panels/<editor>/) ----------------------------------------
+    // Syndication: the items of one kind that an editor's change is copied to.
     void buildSyndicationSet(int32_t kind);
     bool isItemInMarqueeList(int32_t kind, int32_t index);
     bool editedItemQualifiesForSyndication(int32_t kind, int32_t index);
@@ -1052,14 +1082,20 @@ public:
     uint8_t filtersEnabled = 0;
     EqBand eqEditBands[10];
     EqBand eqBandSnapshots[5];
-    struct FiltersPanelSettings {
-        uint8_t dragging = 0;
-        int32_t bandCount = 5;
-        float values[6] = {0.0f, 0.0f, 12.0f, 0.8f, 0.0f, 0.0f};
-        int32_t pickedBand = -1;
-        int32_t hoverBand = 0;
-        int32_t mode = 0;
-    } filtersPanelSettings;
+    int32_t eqBandCount = 5; // the bands every FILTERS loop walks
+    // The FILTERS plot: the fraction of the height that +-eqPlotRangeDb spans.
+    float eqPlotRangeDb = 12.0f;
+    float eqPlotFraction = 0.8f;
+    // The FILTERS drag: the mouse as plot x (0..1) and dB, the band under the last click (the
+    // band SET_FILTER_TYPE changes), the mode, and the width and mouse pixel at its start.
+    float filterMouseX = 0.0f;
+    float filterMouseGain = 0.0f;
+    uint8_t filterDragActive = 0;
+    int32_t filterDragMode = 0;
+    int32_t filterDragBand = -1;
+    float filterDragStartWidth = 0.0f;
+    float filterDragStartMouse = 0.0f;
+    int32_t filterHoverBand = 0;
     FilterBandBank bandBanks[10];
     EqPresetTable eqPresets;
     DelayRecord inputDelays[kChannels];
@@ -1095,17 +1131,9 @@ public:
     int32_t dynamicsPanelKind = 0;
     int32_t dynamicsPanelIndex = 0;
     int32_t grabbedPoint = 0;
-    struct DynamicsPanelState {
-        uint8_t dragging = 0;
-        int32_t type = 0;
-        float knee = 0.1f;
-        float auxParameter = 0.0f;
-        float attackCoefficient = 0.0f;
-        float releaseCoefficient = 0.0f;
-        uint8_t sidechainIndex = 0;
-        uint8_t sidechainKind = 0;
-        uint8_t sidechainLocation = 2;
-    } dynamicsPanel;
+    // The DYNAMICS point drag: the mouse normalised to the plot at the last press or move.
+    float grabX = 0.0f;
+    float grabY = 0.0f;
     // The items an editor's change is copied to, rebuilt before every copy.
     int32_t syndicationSet[kChannels] = {};
     int32_t syndicationSetCount = 0;
@@ -1129,6 +1157,10 @@ public:
     int32_t userMenuCount = 0;
     int32_t panelCount = 0;
     PanelWindow panels[10];
+    // The MUTES master drag: the level in dB and the pointer at the press.
+    float masterDragStartDb = 0.0f;
+    int32_t masterDragStartX = 0;
+    int32_t masterDragStartY = 0;
 
     // The modal text entry, filled by openTextEntry: keys reach it while textEntryKeysOn is
     // set; textEntryId is the action its commit runs.

@@ -99,11 +99,11 @@ TEST(TextEntryCommit, AttackOfZeroMsGivesACoefficientOfZero) {
     f.gui->loadDynamicsPanel(kKindSource, 0);
     f.commit(23, "0");
     EXPECT_EQ(f.gui->dynamicsEditCurve.attackMs, 0.0f);
-    EXPECT_EQ(f.gui->dynamicsPanel.attackCoefficient, 0.0f);
+    EXPECT_EQ(f.gui->dynamicsEditCurve.attackCoefficient, 0.0f);
     EXPECT_EQ(f.gui->inputDynamics[0].attackCoefficient, 0.0f);
     f.commit(24, "5000"); // clamped to 2000 ms
     EXPECT_EQ(f.gui->dynamicsEditCurve.releaseMs, 2000.0f);
-    EXPECT_GT(f.gui->dynamicsPanel.releaseCoefficient, 0.99f);
+    EXPECT_GT(f.gui->dynamicsEditCurve.releaseCoefficient, 0.99f);
 }
 
 TEST(TextEntryCommit, EnterSourceCountEndToEnd) {

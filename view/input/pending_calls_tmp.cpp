@@ -17,21 +17,6 @@ int32_t QX_GUI::panelsLButtonUp(WPARAM, int32_t, int32_t) {
 int32_t QX_GUI::macrosPanelMouseMove(WPARAM, int32_t, int32_t) {
     return -1;
 }
-int32_t QX_GUI::mutesPanelMouseMove(WPARAM, int32_t, int32_t) {
-    return -1;
-}
-int32_t QX_GUI::dynamicsPanelMouseMove(WPARAM, int32_t, int32_t) {
-    return -1;
-}
-int32_t QX_GUI::filtersPanelMouseMove(WPARAM, int32_t, int32_t) {
-    return -1;
-}
-int32_t QX_GUI::delayPanelMouseMove(WPARAM, int32_t, int32_t) {
-    return -1;
-}
-int32_t QX_GUI::virtualPanelMouseMove(WPARAM, int32_t, int32_t) {
-    return -1;
-}
 
 // ---- Mixer pages ------------------------------------------------------------------------------
 int32_t QX_GUI::inputsPageLButtonDown(WPARAM, int32_t, int32_t) {

@@ -29,7 +29,7 @@ void QX_GUI::commitDynamicsTime(int32_t id, const std::string& text) {
     (id == 23 ? curve.attackMs : curve.releaseMs) = ms;
     curve.buildTable60();
     const double coefficient = std::pow(0.01, 1000.0 / (static_cast<double>(sampleRate) * ms));
-    (id == 23 ? dynamicsPanel.attackCoefficient : dynamicsPanel.releaseCoefficient) =
+    (id == 23 ? dynamicsEditCurve.attackCoefficient : dynamicsEditCurve.releaseCoefficient) =
         static_cast<float>(coefficient);
     storeAndSyndicateDynamics(false, false);
 }
@@ -40,8 +40,8 @@ void QX_GUI::commitSideChainName(int32_t, const std::string& text) {
     const int32_t kind = dynamicsPanelKind;
     const int32_t index = dynamicsPanelIndex;
     if ((kind != kKindSource && kind != kKindTarget) || index < 0 || index >= kChannels) return;
-    int32_t chosen = dynamicsPanel.sidechainIndex;
-    int32_t chosenKind = dynamicsPanel.sidechainKind;
+    int32_t chosen = dynamicsEditCurve.sidechainIndex;
+    int32_t chosenKind = dynamicsEditCurve.sidechainKind;
     const int32_t liveSources = std::min(sourceCount, static_cast<int32_t>(kChannels));
     for (int32_t s = 0; s < liveSources; ++s) {
         if (sources[s].name != text) continue;
@@ -62,11 +62,11 @@ void QX_GUI::commitSideChainName(int32_t, const std::string& text) {
         }
     } else {
         raiseSendFlag(kSendInputDynamics);
-        if (chosen == index && dynamicsPanel.sidechainLocation == 3)
-            dynamicsPanel.sidechainLocation = 2;
+        if (chosen == index && dynamicsEditCurve.sidechainLocation == 3)
+            dynamicsEditCurve.sidechainLocation = 2;
     }
-    dynamicsPanel.sidechainIndex = static_cast<uint8_t>(chosen);
-    dynamicsPanel.sidechainKind = static_cast<uint8_t>(chosenKind);
+    dynamicsEditCurve.sidechainIndex = static_cast<uint8_t>(chosen);
+    dynamicsEditCurve.sidechainKind = static_cast<uint8_t>(chosenKind);
     const bool toSelf = chosen == index;
     storeAndSyndicateDynamics(!toSelf, toSelf);
 }
