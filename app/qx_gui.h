@@ -1022,7 +1022,7 @@ public:
     uint8_t timerStarted = 0;
     int32_t tickCount = 0;
     uint8_t leftButtonHeld = 0;
-    int32_t pageMouseHold = 0; // a page holds the mouse for a drag; also called pageDragActive
+    int32_t pageMouseHold = 0;   // a page holds the mouse for a drag; also called pageDragActive
     float dragStartValue = 0.0f; // the value a drag starts from; also called dragStartLevel
     uint8_t rightButtonHeld = 0;
     int32_t pointerPixelX = 0;

@@ -64,8 +64,8 @@ struct MeterHistory {
     int32_t length = 0;
 };
 
-constexpr int32_t kEnvelopeSlots = static_cast<int32_t>(sizeof(SourceRecord::envelope) /
-                                                       sizeof(SourceRecord::envelope[0]));
+constexpr int32_t kEnvelopeSlots =
+    static_cast<int32_t>(sizeof(SourceRecord::envelope) / sizeof(SourceRecord::envelope[0]));
 
 // Draws the parts of one strip; the geometry names follow the strip record.
 struct StripPainter {
@@ -78,11 +78,10 @@ struct StripPainter {
     StripPainter(DrawLayer& layer, StrokeFont& strokeFont, const FaderRecord& strip,
                  const FaderLaw& law)
         : d(layer), font(strokeFont), s(strip), sw(strip.stripWidth), rh(strip.rowHeight),
-          L(strip.faderLength), B(strip.faderBottom), bw(strip.buttonWidth),
-          bh(strip.buttonHeight), kw(strip.knobWidth), kh(strip.knobHeight) {
+          L(strip.faderLength), B(strip.faderBottom), bw(strip.buttonWidth), bh(strip.buttonHeight),
+          kw(strip.knobWidth), kh(strip.knobHeight) {
         const float travel = L - 4.0f;
-        knobOffset =
-            std::clamp(law.gainToPosition(s.level) * travel / law.dragSpeed, 0.0f, travel);
+        knobOffset = std::clamp(law.gainToPosition(s.level) * travel / law.dragSpeed, 0.0f, travel);
     }
 
     void colour(float alpha) { d.colour(s.colour[0], s.colour[1], s.colour[2], alpha); }
@@ -102,9 +101,8 @@ struct StripPainter {
 
     void buttons() {
         const float columnX[3] = {4.0f, sw / 2.0f - bw / 2.0f, sw - 4.0f - bw};
-        const float letterX[6] = {4.0f + bw / 2.0f - 1.0f, sw / 2.0f,
-                                  sw - 4.0f - bw / 2.0f + 1.0f, 4.0f + bw / 2.0f - 1.0f,
-                                  sw / 2.0f, sw - 4.0f - bw / 2.0f};
+        const float letterX[6] = {4.0f + bw / 2.0f - 1.0f, sw / 2.0f, sw - 4.0f - bw / 2.0f + 1.0f,
+                                  4.0f + bw / 2.0f - 1.0f, sw / 2.0f, sw - 4.0f - bw / 2.0f};
         for (int32_t b = 0; b < 6; ++b) {
             const ButtonStyle& style = kButtons[b];
             const float x = columnX[style.column];
@@ -210,10 +208,9 @@ struct StripPainter {
     void knob() {
         d.colour(1.0f, 1.0f, 1.0f, 0.5f);
         d.rect(sw / 2.0f - 1.0f, 12.0f, sw / 2.0f + 1.0f, 12.0f + L);
-        const float c =
-            s.kind == kStripTrim
-                ? std::trunc(B - 1.0f - (trimMid() + trimStep() * s.level - kh / 2.0f))
-                : std::trunc(B - knobOffset - 1.0f);
+        const float c = s.kind == kStripTrim
+                            ? std::trunc(B - 1.0f - (trimMid() + trimStep() * s.level - kh / 2.0f))
+                            : std::trunc(B - knobOffset - 1.0f);
         const float kx = sw / 2.0f - kw / 2.0f;
         const float ky = c - kh / 2.0f;
         colour(1.0f);
@@ -239,11 +236,9 @@ void QX_GUI::drawChannelStrip(const FaderScale& left, const FaderScale& right,
     StripPainter painter(*drawLayer, font, strip, faderLaw);
     const bool trim = strip.kind == kStripTrim;
     const bool readout =
-        (strip.index == mixerPages.hoveredStrip && mixerPages.showLevelReadout) ||
-        strip.highlight;
+        (strip.index == mixerPages.hoveredStrip && mixerPages.showLevelReadout) || strip.highlight;
     std::string title = strip.name;
-    if (readout)
-        title = formatted("%.2fdB", trim ? strip.level : 20.0 * std::log10(strip.level));
+    if (readout) title = formatted("%.2fdB", trim ? strip.level : 20.0 * std::log10(strip.level));
     painter.panel(title);
     painter.buttons();
     if (!trim) painter.meters();

@@ -18,9 +18,9 @@ void fillMixer(FaderScale& scale, float maximum) {
     law.init();
     int32_t k = 0;
     for (int32_t db = 12; db > -65; db -= 6)
-        scale.marks[k++] = std::clamp(
-            law.gainToPosition(dbToGain(static_cast<float>(db))) * maximum * 0.8333333f, 0.0f,
-            maximum);
+        scale.marks[k++] =
+            std::clamp(law.gainToPosition(dbToGain(static_cast<float>(db))) * maximum * 0.8333333f,
+                       0.0f, maximum);
 }
 
 void fillTrim(FaderScale& scale, float maximum) {

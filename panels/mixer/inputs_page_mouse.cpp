@@ -101,8 +101,7 @@ void QX_GUI::dragTrim(int32_t localY) {
     const FaderRecord trim = buildInputTrimFader();
     const float pointer = (trim.faderBottom - static_cast<float>(localY)) / trim.faderLength;
     const float knob = pointer - (page.dragGrabPos - page.dragKnobPos);
-    float offset =
-        std::clamp((knob - 0.5f) * kTrimSpanDb, -kTrimLimitDb, kTrimLimitDb);
+    float offset = std::clamp((knob - 0.5f) * kTrimSpanDb, -kTrimLimitDb, kTrimLimitDb);
     if (std::fabs(offset) < kTrimDeadBandDb) offset = 0.0f;
     if (offset == page.inputTrimDb) return; // the levels follow the offset alone
     page.inputTrimDb = offset;

@@ -63,8 +63,7 @@ void QX_GUI::fillSourceStrip(FaderRecord& strip, int32_t i) {
     strip.level = s.level;
     strip.meter = s.meter[kMeterOutputLevel];
     strip.peak = s.meter[kMeterPeak];
-    strip.highlight =
-        (i == currentSource && pageMouseHold) || mixerPages.trimDragActive ? 1 : 0;
+    strip.highlight = (i == currentSource && pageMouseHold) || mixerPages.trimDragActive ? 1 : 0;
     strip.index = i;
     strip.name = s.name;
     strip.mute = s.mute != 0;
@@ -103,8 +102,7 @@ void QX_GUI::fillTargetStrip(FaderRecord& strip, int32_t t) {
 // Moves the origin to the two-row strip's top-left corner (column 21 of row 1).
 void QX_GUI::translateToTwoRowStrip() {
     const FaderRecord layout = getStripLayout();
-    drawLayer->translate(21.0f * layout.stripWidth + layout.marginX,
-                         layout.rowHeight + layout.top);
+    drawLayer->translate(21.0f * layout.stripWidth + layout.marginX, layout.rowHeight + layout.top);
 }
 
 void QX_GUI::drawInputsPage() {

@@ -14,8 +14,8 @@ struct MixerPageState {
     float dragGrabPos = 0.0f;     // grab point as a fraction of the travel from the fader bottom
     float dragKnobPos = 0.0f;     // the knob at the click, the same way
     uint8_t trimDragActive = 0;
-    float inputTrimDb = 0.0f;     // the TRIM offset, -5 to 5 dB
-    float trimBaseDb[64] = {};    // each source's level in dB when the TRIM knob was grabbed
+    float inputTrimDb = 0.0f;  // the TRIM offset, -5 to 5 dB
+    float trimBaseDb[64] = {}; // each source's level in dB when the TRIM knob was grabbed
     int32_t lastClickedSource = 0;
     int32_t lastClickedChannel = 0; // source i is channel i, target t channel 64 + t
 

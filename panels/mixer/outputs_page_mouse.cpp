@@ -48,8 +48,7 @@ void QX_GUI::grabMasterKnob(int32_t localY) {
     dragStartValue = viewSettings.masterVolume;
     targets[kTwoRowStrip].meter[kMeterPeak] = 0.0f;
     pageMouseHold = 1;
-    mixerPages.dragGrabPos =
-        (master.faderBottom - static_cast<float>(localY)) / master.faderLength;
+    mixerPages.dragGrabPos = (master.faderBottom - static_cast<float>(localY)) / master.faderLength;
     mixerPages.dragKnobPos = fader_drag::knobFraction(faderLaw, viewSettings.masterVolume);
     mixerPages.draggedStrip = kTwoRowStrip;
 }

@@ -91,8 +91,7 @@ int32_t controlAt(const FaderRecord& r, int32_t px, int32_t py, int32_t knobY) {
 
 FaderRecord QX_GUI::getStripLayout() {
     FaderRecord& r = mixerPages.stripLayout;
-    if (isStale(r, windowWidth, windowHeight))
-        computeGeometry(r, windowWidth, windowHeight, false);
+    if (isStale(r, windowWidth, windowHeight)) computeGeometry(r, windowWidth, windowHeight, false);
     return r;
 }
 
@@ -143,8 +142,8 @@ StripHit QX_GUI::hitTestStrip(int32_t kind, int32_t x, int32_t y) {
         const float level =
             kind == kStripSource ? sources[hit.strip].level : targets[hit.strip].level;
         const float travel = layout.faderLength;
-        const float d = std::clamp(faderLaw.gainToPosition(level) * travel / faderLaw.dragSpeed,
-                                   0.0f, travel);
+        const float d =
+            std::clamp(faderLaw.gainToPosition(level) * travel / faderLaw.dragSpeed, 0.0f, travel);
         knobY = static_cast<int32_t>(layout.faderBottom - d);
     }
     hit.control = controlAt(layout, hit.localX, hit.localY, knobY);
@@ -161,8 +160,8 @@ StripHit QX_GUI::hitTestMasterStrip(int32_t kind, int32_t x, int32_t y) {
     const int32_t rh = static_cast<int32_t>(normal.rowHeight);
     hit.strip = stripIndexAt(static_cast<int32_t>(static_cast<float>(x) - master.marginX),
                              static_cast<int32_t>(static_cast<float>(y) - master.top), master);
-    hit.localX = static_cast<int32_t>(static_cast<float>(x) - master.marginX -
-                                      kTwoRowColumn * sw + sw / 2.0f);
+    hit.localX = static_cast<int32_t>(static_cast<float>(x) - master.marginX - kTwoRowColumn * sw +
+                                      sw / 2.0f);
     hit.localY = static_cast<int32_t>(static_cast<float>(y) - master.top) - rh;
     int32_t knobY = 0;
     if (kind == kStripMaster) {

@@ -82,8 +82,7 @@ void QX_GUI::grabStripKnob(int32_t kind, int32_t index, int32_t localY) {
     dragStartValue = item.level;
     item.meter[kMeterPeak] = 0.0f;
     pageMouseHold = 1;
-    mixerPages.dragGrabPos =
-        (layout.faderBottom - static_cast<float>(localY)) / layout.faderLength;
+    mixerPages.dragGrabPos = (layout.faderBottom - static_cast<float>(localY)) / layout.faderLength;
     mixerPages.draggedStrip = index;
     mixerPages.dragKnobPos = fader_drag::knobFraction(faderLaw, item.level);
 }

@@ -37,9 +37,9 @@ TEST(MixerDraw, StripsSitOnTheGridAndTheTwoRowStripSpansTwoRows) {
     const RecordingDrawLayer frame = f.drawFrame();
     EXPECT_TRUE(frame.failures.empty());
     EXPECT_EQ(frame.matrixDepth(), 0);
-    EXPECT_NE(findRect(frame, {6, 13, 68, 271}), nullptr);     // strip 0
-    EXPECT_NE(findRect(frame, {6, 271, 68, 529}), nullptr);    // strip 22
-    EXPECT_NE(findRect(frame, {6, 529, 68, 787}), nullptr);    // strip 43
+    EXPECT_NE(findRect(frame, {6, 13, 68, 271}), nullptr);       // strip 0
+    EXPECT_NE(findRect(frame, {6, 271, 68, 529}), nullptr);      // strip 22
+    EXPECT_NE(findRect(frame, {6, 529, 68, 787}), nullptr);      // strip 43
     EXPECT_NE(findRect(frame, {1308, 271, 1370, 787}), nullptr); // TRIM
     EXPECT_NE(frame.findText("TRIM"), nullptr);
     EXPECT_NE(frame.findText("S12"), nullptr);

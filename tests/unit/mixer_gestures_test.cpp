@@ -38,8 +38,8 @@ struct DragCase {
     const char* what;
     int32_t pageId;
     float start;
-    int32_t grabY;         // local y of the grab in strip 0
-    int32_t toStrip, toY;  // where the pointer ends: strip and local y
+    int32_t grabY;        // local y of the grab in strip 0
+    int32_t toStrip, toY; // where the pointer ends: strip and local y
     float expected;
 };
 
@@ -52,8 +52,7 @@ TEST(MixerDrags, AFaderFollowsThePointerFromWhereTheKnobWasGrabbed) {
         {"down 60 px from 1.0", kPageInputs, 1.0f, 47, 0, 107, 0.0957f},
         {"INPUTS: over another strip the level freezes", kPageInputs, 0.5f, 65, 1, 5, 0.5f},
         {"OUTPUTS: up 40 px from 0.5", kPageOutputs, 0.5f, 65, 0, 25, 2.390f},
-        {"OUTPUTS: over another strip the level follows", kPageOutputs, 0.5f, 65, 1, 25,
-         2.390f},
+        {"OUTPUTS: over another strip the level follows", kPageOutputs, 0.5f, 65, 1, 25, 2.390f},
     };
     for (const DragCase& c : cases) {
         PageFixture f(c.pageId);
@@ -103,8 +102,7 @@ TEST(MixerTrim, OneOffsetForAllSourcesSpringsBackOnRelease) {
     const TrimCase cases[] = {
         {"a press and 0 px", 0, {0.5f, 1.0f, 11.0f}, 0.0f},
         {"4 px is below 0.1 dB", 4, {0.5f, 1.0f, 11.0f}, 0.0f},
-        {"up 46 px adds 1.008 dB, a gain stops at 12.0", 46, {0.56152f, 1.12304f, 12.0f},
-         1.00797f},
+        {"up 46 px adds 1.008 dB, a gain stops at 12.0", 46, {0.56152f, 1.12304f, 12.0f}, 1.00797f},
         {"down 46 px", -46, {0.44522f, 0.89044f, 9.79480f}, -1.00797f},
         {"the offset stops at +5 dB", 250, {0.88914f, 1.77828f, 12.0f}, 5.0f},
     };

@@ -103,8 +103,7 @@ TEST(StripLayout, TheTwoRowStripHitsItsKnobOnItsOwnTravel) {
         {"row 0 above it is nothing", 1339, 200, 0, -1},
     };
     for (const HitCase& c : cases)
-        EXPECT_EQ(f.gui->hitTestMasterStrip(kStripMaster, c.x, c.y).control, c.control)
-            << c.what;
+        EXPECT_EQ(f.gui->hitTestMasterStrip(kStripMaster, c.x, c.y).control, c.control) << c.what;
     // The TRIM knob stays at mid-travel: 257 below the top of row 1.
     EXPECT_EQ(f.gui->hitTestMasterStrip(kStripTrim, 1339, 271 + 257).control, kControlKnob);
     EXPECT_EQ(f.gui->hitTestMasterStrip(kStripTrim, 1339, 271 + 95).control, kControlFader);
@@ -128,9 +127,9 @@ TEST(FaderScales, MarksFollowTheirRules) {
     ScreenFixture f;
     FaderScale mixer;
     f.gui->buildMixerFader(mixer, 208.0f);
-    EXPECT_NEAR(mixer.marks[0] / 208.0f, 0.99996f, 1e-5f);   // +12 dB
-    EXPECT_NEAR(mixer.marks[2] / 208.0f, 0.8333f, 1e-4f);    // 0 dB
-    EXPECT_EQ(mixer.marks[12], 0.0f);                        // -60 dB, clamped
+    EXPECT_NEAR(mixer.marks[0] / 208.0f, 0.99996f, 1e-5f); // +12 dB
+    EXPECT_NEAR(mixer.marks[2] / 208.0f, 0.8333f, 1e-4f);  // 0 dB
+    EXPECT_EQ(mixer.marks[12], 0.0f);                      // -60 dB, clamped
     FaderScale linear;
     f.gui->buildLinearFader(linear, 208.0f);
     EXPECT_EQ(linear.marks[0], 208.0f);
@@ -143,8 +142,7 @@ TEST(FaderScales, ATableIsRebuiltOnlyWhenItsTravelOrRuleChanges) {
     ScreenFixture f;
     f.gui->console.verbose = 1;
     auto said = [&](const char* text) {
-        return std::count(std::begin(f.gui->console.lines), std::end(f.gui->console.lines),
-                          text);
+        return std::count(std::begin(f.gui->console.lines), std::end(f.gui->console.lines), text);
     };
     f.gui->buildTrimFader(498.0f);
     f.gui->buildTrimFader(498.0f);
@@ -164,8 +162,8 @@ TEST(FaderScales, ATableIsRebuiltOnlyWhenItsTravelOrRuleChanges) {
 
 TEST(StripLayout, TheRenameBoxGridIsFixed) {
     ScreenFixture f;
-    const int32_t cases[][3] = {{0, 0, 20}, {21, 1260, 20}, {22, 0, 220},
-                                {25, 180, 220}, {43, 0, 420}, {63, 1200, 420}};
+    const int32_t cases[][3] = {{0, 0, 20},     {21, 1260, 20}, {22, 0, 220},
+                                {25, 180, 220}, {43, 0, 420},   {63, 1200, 420}};
     for (const auto& c : cases) {
         const ScreenPoint p = f.gui->stripOrigin(c[0]);
         EXPECT_EQ(p.x, c[1]) << c[0];

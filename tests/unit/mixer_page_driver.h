@@ -54,8 +54,7 @@ struct MixerPageDriver {
     // One wheel event of one notch per call (negative: towards the user).
     void wheel(int32_t notches) {
         const int32_t delta = 120 * notches;
-        const WPARAM flags =
-            keyFlags() | (static_cast<WPARAM>(static_cast<uint16_t>(delta)) << 16);
+        const WPARAM flags = keyFlags() | (static_cast<WPARAM>(static_cast<uint16_t>(delta)) << 16);
         if (inputs())
             gui->inputsPageMouseWheel(flags, delta, delta);
         else
