@@ -45,6 +45,7 @@
 #include "model/stage_records.h"
 #include "panels/frame/panel_window.h"
 #include "panels/frame/view_settings.h"
+#include "panels/mixer/mixer_state.h"
 #include "render/gl_draw_layer.h"
 #include "render/stroke_font.h"
 #include "view/chrome/chrome_state.h"
@@ -810,16 +811,49 @@ public:
     virtual int32_t macrosPanelMouseMove(WPARAM flags, int32_t x, int32_t y);
 
     // ---- Screens: mixer pages (panels/mixer/) ----------------------------------------------
+    // Strip layouts for the current window size, and the fader mark tables.
+    FaderRecord getStripLayout();
+    FaderRecord getMasterStripLayout();
+    FaderRecord buildInputTrimFader();
+    void buildLinearFader(FaderScale& scale, float maximum);
+    void buildMixerFader(FaderScale& scale, float maximum);
+    void buildMasterFaderLin(float maximum);
+    void buildMasterFaderExp(float maximum);
+    void buildTrimFader(float maximum);
+    // The strip grid: strip index at a grid position, and hit tests in window pixels.
+    int32_t stripIndexAt(int32_t x, int32_t y, const FaderRecord& layout) const;
+    StripHit hitTestStrip(int32_t kind, int32_t x, int32_t y);
+    StripHit hitTestMasterStrip(int32_t kind, int32_t x, int32_t y);
+    ScreenPoint stripOrigin(int32_t index) const;
+    // Drawing.
+    void drawChannelStrip(const FaderScale& left, const FaderScale& right,
+                          const FaderRecord& strip);
     void drawInputsPage();
     void drawOutputsPage();
+    void drawStripGrid(int32_t kind);
+    void fillSourceStrip(FaderRecord& strip, int32_t index);
+    void fillTargetStrip(FaderRecord& strip, int32_t index);
+    void translateToTwoRowStrip();
+    // The pages' mouse operations (the wheel: x and y both carry the signed wheel delta).
     virtual int32_t inputsPageLButtonDown(WPARAM flags, int32_t x, int32_t y);
     virtual int32_t inputsPageLButtonUp(WPARAM flags, int32_t x, int32_t y);
     virtual int32_t inputsPageMouseMove(WPARAM flags, int32_t x, int32_t y);
-    virtual int32_t inputsPageMouseWheel(WPARAM flags, int32_t delta, int32_t delta2);
+    virtual int32_t inputsPageMouseWheel(WPARAM flags, int32_t x, int32_t y);
     virtual int32_t outputsPageLButtonDown(WPARAM flags, int32_t x, int32_t y);
     virtual int32_t outputsPageLButtonUp(WPARAM flags, int32_t x, int32_t y);
     virtual int32_t outputsPageMouseMove(WPARAM flags, int32_t x, int32_t y);
-    virtual int32_t outputsPageMouseWheel(WPARAM flags, int32_t delta, int32_t delta2);
+    virtual int32_t outputsPageMouseWheel(WPARAM flags, int32_t x, int32_t y);
+    // Steps shared by both pages.
+    void pressStripControl(int32_t kind, int32_t index, const StripHit& hit);
+    void toggleProcessingSwitch(int32_t kind, int32_t index, int32_t control);
+    void setUpProcessingRecord(int32_t kind, int32_t index, int32_t control);
+    void openStripNameEntry(int32_t kind, int32_t index);
+    void grabStripKnob(int32_t kind, int32_t index, int32_t localY);
+    void setStripCursor(bool vertical);
+    void grabTrimKnob(int32_t localY);
+    void dragTrim(int32_t localY);
+    void grabMasterKnob(int32_t localY);
+    void masterLevelChanged();
 
     // ---- Screens: MATRIX page (panels/matrix/) ---------------------------------------------
     void drawMatrixPage();
@@ -993,25 +1027,8 @@ public:
     float viewPanY = 0.0f;
 
     FaderLaw faderLaw;
-    FaderRecord faders[3];
-
-    // INPUTS and OUTPUTS page state.
-    struct StripPageState {
-        int32_t strips[6] = {-1, -1, -1, -1, -1, -1};
-        int32_t scroll = -1;
-        uint8_t dragging = 0;
-        float animationPhase = 0.05f;
-        int32_t pickedStrip = 0;
-        int32_t pickedControl = 0;
-        int32_t pickedValue = 0;
-        uint8_t panelsShown = 1;
-    } stripPages;
-    struct InputsPageState {
-        int32_t scroll = 0;
-        int32_t first = 0;
-        uint8_t held = 0;
-        int32_t picked[3] = {-1, -1, -1};
-    } inputsPage;
+    // The INPUTS and OUTPUTS pages (panels/mixer/).
+    MixerPageState mixerPages;
 
     DynamicsCurve cableCurve;
     MixRecord feedbackMixes[kChannels];
@@ -1252,7 +1269,7 @@ public:
     // The STAGE interaction mode (0 idle, -1 after a right release; the drags of the press).
     // Also called interactionMode: one drag at a time for the whole interface.
     int32_t stageInteractionMode = 0;
-    int32_t pageMouseHold = 0; // the current page owns the mouse; also called pageDragActive
+    int32_t pageMouseHold = 0; // a page holds the mouse for a drag; also called pageDragActive
     // A panel control is being dragged: DYNAMICS 3, FILTERS 2, DELAY 4, VIRTUAL 8.
     // Also called mouseHoldingPanel and panelHoldsMouse.
     int32_t controlDragPanel = -1;

@@ -3,6 +3,15 @@
 #include <algorithm>
 #include <cmath>
 
+void FaderLaw::init() {
+    dragSpeed = 1.2f;
+    scale = 1.0f;
+    gainFloor = 0.001f;
+    expFactor = 6.908f;
+    gainScale = 999.99994f;
+    logFactor = 0.1447597f;
+}
+
 float FaderLaw::gainToPosition(float gain) const {
     return static_cast<float>(std::log(static_cast<double>(gain * gainScale)) * logFactor);
 }

@@ -13,6 +13,8 @@ struct FaderLaw {
     float gainScale = 1000.0f;
     float logFactor = 0.1447178f; // 1/6.91 rounded to f32
 
+    // The refined constants: exponent 6.908 and its exact inverses.
+    void init();
     float gainToPosition(float gain) const;
     float gainToPositionForward(float gain) const { return gainToPosition(gain); }
     float positionToGain(float position) const;

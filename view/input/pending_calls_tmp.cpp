@@ -18,32 +18,6 @@ int32_t QX_GUI::macrosPanelMouseMove(WPARAM, int32_t, int32_t) {
     return -1;
 }
 
-// ---- Mixer pages ------------------------------------------------------------------------------
-int32_t QX_GUI::inputsPageLButtonDown(WPARAM, int32_t, int32_t) {
-    return 0;
-}
-int32_t QX_GUI::inputsPageLButtonUp(WPARAM, int32_t, int32_t) {
-    return 0;
-}
-int32_t QX_GUI::inputsPageMouseMove(WPARAM, int32_t, int32_t) {
-    return 0;
-}
-int32_t QX_GUI::inputsPageMouseWheel(WPARAM, int32_t, int32_t) {
-    return 0;
-}
-int32_t QX_GUI::outputsPageLButtonDown(WPARAM, int32_t, int32_t) {
-    return 0;
-}
-int32_t QX_GUI::outputsPageLButtonUp(WPARAM, int32_t, int32_t) {
-    return 0;
-}
-int32_t QX_GUI::outputsPageMouseMove(WPARAM, int32_t, int32_t) {
-    return 0;
-}
-int32_t QX_GUI::outputsPageMouseWheel(WPARAM, int32_t, int32_t) {
-    return 0;
-}
-
 // ---- MATRIX and FEEDBACK pages ----------------------------------------------------------------
 int32_t QX_GUI::matrixPageLButtonDown(WPARAM, int32_t, int32_t) {
     return 0;
