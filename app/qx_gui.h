@@ -43,8 +43,10 @@
 #include "model/mix_record.h"
 #include "model/processing_records.h"
 #include "model/stage_records.h"
+#include "panels/console/console_panel_state.h"
 #include "panels/frame/panel_window.h"
 #include "panels/frame/view_settings.h"
+#include "panels/monitors/monitor_panels_state.h"
 #include "render/gl_draw_layer.h"
 #include "render/stroke_font.h"
 #include "view/frame/page_ids.h"
@@ -606,7 +608,31 @@ public:
     void drawAnnotationButtons();
 
     // ---- Screens: panel frame (panels/frame/) ----------------------------------------------
+    static constexpr int32_t kPanelOrderCapacity = 128;
     void drawPanels();
+    // The panels' share of the mouse: 0 when a panel took the message, -1 when it goes on.
+    virtual int32_t panelsLButtonDown(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t panelsRButtonDown(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t panelsLButtonUp(WPARAM flags, int32_t x, int32_t y);
+    // A left press on the frame of a shown panel (brought to the front first).
+    void pressPanelFrame(int32_t id, WPARAM flags, int32_t x, int32_t y);
+    // A left press on a bar button; true when the press is taken.
+    bool pressBarButton(int32_t id);
+    void releaseEditorPanel(int32_t id, WPARAM flags, int32_t x, int32_t y);
+    // The MACROS panel: its content, the hover, and the buttons a click runs.
+    void drawMacroPanel();
+    virtual int32_t macrosPanelMouseMove(WPARAM flags, int32_t x, int32_t y);
+    void runLitMacroButtons();
+    void loadMacroPanelFileOnce();
+    // CLI, SCOPE, FFT and ENVELOPES: content drawers.
+    void drawCliPanel();
+    void drawScopePanel();
+    void drawFftPanel();
+    void drawEnvelopesPanel();
+    void drawPanelContent(int32_t id);
+    // The item SCOPE and FFT analyse: false when the monitored channel names no live item.
+    bool monitoredItem(ColourQuad& colour, std::string& name, int32_t& kind) const;
+    void drawEnvelopeRow(int32_t row, float rowHeight, int32_t kind, int32_t index);
 
     // ---- Screens: mixer pages (panels/mixer/) ----------------------------------------------
     void drawInputsPage();
@@ -617,6 +643,27 @@ public:
 
     // ---- Screens: FEEDBACK page (panels/feedback/) -----------------------------------------
     void drawFeedbackPage();
+
+    // ---- Panels: editor content (panels/<editor>/): drawing and mouse -------------------
+    void drawDynamicsPanel();
+    virtual int32_t dynamicsPanelLButtonDown(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t dynamicsPanelLButtonUp(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t dynamicsPanelRButtonDown(WPARAM flags, int32_t x, int32_t y);
+    void drawFiltersPanel();
+    virtual int32_t filtersPanelLButtonDown(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t filtersPanelLButtonUp(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t filtersPanelRButtonDown(WPARAM flags, int32_t x, int32_t y);
+    void drawDelayPanel();
+    virtual int32_t delayPanelLButtonDown(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t delayPanelLButtonUp(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t delayPanelRButtonDown(WPARAM flags, int32_t x, int32_t y);
+    void drawMutesPanel();
+    virtual int32_t mutesPanelLButtonDown(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t mutesPanelLButtonUp(WPARAM flags, int32_t x, int32_t y);
+    void drawVirtualPanel();
+    virtual int32_t virtualPanelLButtonDown(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t virtualPanelLButtonUp(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t virtualPanelRButtonDown(WPARAM flags, int32_t x, int32_t y);
 
     // ---- Panels: editor settings (panels/<editor>/)
     // ----------------------------------------------------------- Syndication: the items of one
@@ -908,11 +955,19 @@ public:
     int32_t userMenuCount = 0;
     int32_t panelCount = 0;
     PanelWindow panels[10];
+    // A panel control is being dragged and holds the mouse: DYNAMICS 3, FILTERS 2, DELAY 4,
+    // VIRTUAL 8 (-1 none). Also called panelHoldsMouse and mouseHoldingPanel.
+    uint8_t controlDragActive = 0;
+    int32_t controlDragPanel = -1;
+    uint8_t redrawFlag = 0; // the panels' routing asks for the next frame
+    ConsolePanelState consolePanel;
+    MonitorPanelsState monitorPanels;
     uint8_t mouseHeld = 0;
     int32_t mouseMode = 99;
 
     // The modal text entry, filled by openTextEntry: keys reach it while textEntryKeysOn is
     // set; textEntryId is the action its commit runs.
+    std::string cliInputLine; // the CLI panel's command line, typed by the key handler
     uint8_t textEntryKeysOn = 0;
     int32_t textEntryX = 0; // box anchor, window pixels
     int32_t textEntryY = 0;
@@ -1165,8 +1220,9 @@ public:
     uint8_t reloadOnResizePending = 0;
     std::string reloadMacroName;
     int32_t matrixPick[2] = {-1, -1};
-    int32_t panelOrder[10] = {0, 2, 1, 3, 4, 5, 6, 7, 8, 9};
-    int32_t panelOrderCount = 10;
+    // The panels front to back (entry 0 drawn last, tested first); empty until graphics start.
+    int32_t panelOrder[kPanelOrderCapacity] = {};
+    int32_t panelOrderCount = 0;
     uint8_t redrawLayerOn = 1;
     float annotationAnchorX = 0.0f; // added to TEXT, RECT and BUTTON; POSITION_PANEL_AT too
     float annotationAnchorY = 0.0f;

@@ -5,6 +5,15 @@ set -euo pipefail
 out="$(cd "$1" && pwd)"
 cd "$out"
 demo="$out/PATCHES/DEMO.txt"
+# Screenshots of the screens, one line each, drawn under a private Xvfb server.
+shot() {
+    local name="$1"
+    shift
+    mkdir -p "$out/shots"
+    xvfb-run -a -s "-screen 0 1920x1080x24" \
+        ./qxhost --load "$demo" "$@" --frames 10 --screenshot "$out/shots/$name.png" >/dev/null
+}
+shot panels --load "$out/MACROS/MONITOR_PANELS.txt"
 if [ -n "${DISPLAY:-}" ]; then
     exec ./qxhost --load "$demo" --console /dev/stdout
 fi
