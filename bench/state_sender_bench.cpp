@@ -49,9 +49,9 @@ void SendStateEverythingChanged(benchmark::State& state) {
             gui->outputFilters[i].bands[0].gain = x;
             gui->inputDynamics[i].attack = x;
             gui->outputDynamics[i].attack = x;
-            gui->inputMixers[i].master = x;
-            gui->outputMixers[i].master = x;
-            gui->feedbackMixes[i].master = x;
+            gui->inputMixers[i].masterLevel = x;
+            gui->outputMixers[i].masterLevel = x;
+            gui->feedbackMixes[i].masterLevel = x;
         }
         for (int g = 0; g < 16; ++g) gui->groups[g].x = x;
         for (int r = 0; r < 8; ++r) gui->rooms[r].x = x;

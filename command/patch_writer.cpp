@@ -381,7 +381,7 @@ std::string QX_GUI::composePatchText(uint8_t isBackup) {
     for (int32_t s = 0; s < sourceCount && s < kChannels; ++s) {
         const MixRecord& mix = feedbackMixes[s];
         for (int32_t j = 0; j < mix.pinCount && j < 64; ++j) {
-            const int32_t t = mix.pins[j];
+            const int32_t t = mix.pinNumbers[j];
             if (t < 0 || t >= kMaxTargets) continue;
             const std::string pair = targets[t].name + " " + sources[s].name;
             // FEEDBACK reads a positive number as the linear gain; a silent path is written in

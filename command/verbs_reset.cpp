@@ -139,7 +139,7 @@ void QX_GUI::resetVirtualRouting() {
         mix.inUse = 0;
         mix.pinCount = 1;
         mix.index = i;
-        mix.pins[0] = i;
+        mix.pinNumbers[0] = i;
         mix.gains[0] = 1.0f;
         mix.phases[0] = 1.0f;
         mix.mutes[0] = 0;

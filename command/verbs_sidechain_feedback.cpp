@@ -98,7 +98,7 @@ int32_t QX_GUI::feedbackIndexOf(int32_t source, int32_t target) {
     if (mix.routed[target] == 0) return -1;
     const int32_t count = mix.pinCount < 64 ? mix.pinCount : 64;
     for (int32_t j = 0; j < count; ++j)
-        if (mix.pins[j] == target) return j;
+        if (mix.pinNumbers[j] == target) return j;
     return -1;
 }
 
@@ -108,13 +108,13 @@ void QX_GUI::compactFeedbackMix(int32_t source) {
     MixRecord fresh;
     fresh.inUse = old.inUse;
     fresh.index = old.index;
-    fresh.master = old.master;
+    fresh.masterLevel = old.masterLevel;
     int32_t k = 0;
     const int32_t count = old.pinCount < 64 ? old.pinCount : 64;
     for (int32_t j = 0; j < count; ++j) {
-        const int32_t t = old.pins[j];
+        const int32_t t = old.pinNumbers[j];
         if (t < 0 || t >= kChannels || old.routed[t] != 1) continue; // foreign pins are dropped
-        fresh.pins[k] = t;
+        fresh.pinNumbers[k] = t;
         fresh.gains[k] = old.gains[j];
         fresh.phases[k] = old.phases[j];
         fresh.mutes[k] = old.mutes[j];
@@ -151,7 +151,7 @@ int32_t QX_GUI::cmdFeedback(CliObject command) {
             if (mix.pinCount < 0) mix.pinCount = 0;
             if (mix.pinCount >= 64) break; // a full mix takes no further path
             const int32_t slot = mix.pinCount;
-            mix.pins[slot] = t;
+            mix.pinNumbers[slot] = t;
             mix.gains[slot] = gain;
             mix.phases[slot] = 1.0f;
             mix.mutes[slot] = 0;

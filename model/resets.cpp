@@ -27,7 +27,7 @@ void QX_GUI::resetSource(int32_t i) {
     source.shown = 1;
     switchOffProcessing(inputDelays[i], inputFilters[i], inputDynamics[i]);
     inputMixers[i].inUse = 0;
-    inputMixers[i].pins[0] = i;
+    inputMixers[i].pinNumbers[0] = i;
     inputMixers[i].pinCount = 1;
 
     raiseSendFlag(kSendGroups);
@@ -57,7 +57,7 @@ void QX_GUI::resetTarget(int32_t i) {
     target.phase = 1.0f;
     switchOffProcessing(outputDelays[i], outputFilters[i], outputDynamics[i]);
     outputMixers[i].inUse = 0;
-    outputMixers[i].pins[0] = i;
+    outputMixers[i].pinNumbers[0] = i;
     outputMixers[i].pinCount = 1;
 
     raiseSendFlag(kSendTargets);

@@ -22,8 +22,8 @@ std::string QX_GUI::writeMixerPatchSection(int32_t kind, int32_t index) {
     if ((kind != kKindSource && kind != kKindTarget) || index < 0 || index >= kChannels) return "";
     const MixRecord& mix = kind == kKindSource ? inputMixers[index] : outputMixers[index];
     if (mix.inUse == 0) return "";
-    const bool isDefault = mix.pinCount == 1 && mix.pins[0] == index && mix.mutes[0] == 0 &&
-                           mix.gains[0] == 1.0f && mix.phases[0] == 1.0f && mix.master == 1.0f;
+    const bool isDefault = mix.pinCount == 1 && mix.pinNumbers[0] == index && mix.mutes[0] == 0 &&
+                           mix.gains[0] == 1.0f && mix.phases[0] == 1.0f && mix.masterLevel == 1.0f;
     if (isDefault) return "";
 
     const char* verb = kind == kKindSource ? "INPUT_MIXER" : "OUTPUT_MIXER";
@@ -50,12 +50,13 @@ std::string QX_GUI::writeMixerPatchSection(int32_t kind, int32_t index) {
 
     const std::string prefix = std::string(verb) + " " + address + " ";
     std::string text = heading;
-    if (mix.master != 1.0f) text += prefix + "LEVEL_MASTER " + decibelText(mix.master) + "\n";
+    if (mix.masterLevel != 1.0f)
+        text += prefix + "LEVEL_MASTER " + decibelText(mix.masterLevel) + "\n";
     const int32_t pins = mix.pinCount < 64 ? mix.pinCount : 64;
     for (int32_t k = 0; k < pins; ++k) {
-        const std::string pin = intToString(mix.pins[k] + 1);
+        const std::string pin = intToString(mix.pinNumbers[k] + 1);
         if (k == 0) {
-            if (mix.pins[0] != index)
+            if (mix.pinNumbers[0] != index)
                 text += prefix + "REPLACE_PIN " + intToString(index + 1) + " " + pin + "\n";
         } else {
             text += prefix + "ADD_PIN " + pin + "\n";

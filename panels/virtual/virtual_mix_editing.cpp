@@ -55,16 +55,16 @@ void QX_GUI::resetMixRecord(int32_t mode, int32_t index) {
     MixRecord* mix = virtualEditMix();
     if (mix == nullptr || index < 0 || index >= kChannels) return;
     (void)mode;
-    mix->master = 1.0f;
+    mix->masterLevel = 1.0f;
     for (int32_t j = 0; j < 64; ++j) {
-        mix->pins[j] = -1;
+        mix->pinNumbers[j] = -1;
         mix->gains[j] = 1.0f;
         mix->phases[j] = 1.0f;
         mix->mutes[j] = 0;
         mix->routed[j] = 0;
     }
     // The first pin is the channel's own: the pin a reset of the channel's own item routes.
-    mix->pins[0] = index;
+    mix->pinNumbers[0] = index;
     mix->pinCount = 1;
     mix->inUse = 1;
     mix->routed[0] = 1;
@@ -99,7 +99,7 @@ void QX_GUI::compactVirtualChannel(int32_t mode, int32_t index, int32_t slot) {
     int32_t k = 0;
     for (int32_t j = 0; j < count; ++j) {
         if (j == slot) continue;
-        fresh.pins[k] = mix->pins[j];
+        fresh.pinNumbers[k] = mix->pinNumbers[j];
         fresh.gains[k] = mix->gains[j];
         fresh.phases[k] = mix->phases[j];
         fresh.mutes[k] = mix->mutes[j];
@@ -126,11 +126,11 @@ void QX_GUI::swapVirtualChannels(int32_t mode, int32_t index, int32_t slot, int3
     if (mix == nullptr) return;
     bool taken = false;
     for (int32_t j = 0; j < mix->pinCount && j < 64; ++j) {
-        if (mix->pins[j] != channel) continue;
+        if (mix->pinNumbers[j] != channel) continue;
         setStatusMessage("CHANNEL ALREADY SETUP IN ROUTING");
         taken = true;
     }
     if (!taken && slot >= 0 && slot < 64 && channel >= 0 && channel < kChannels)
-        mix->pins[slot] = channel;
+        mix->pinNumbers[slot] = channel;
     storeVirtualChannel(mode, index);
 }

@@ -58,7 +58,7 @@ void buildScene(QX_GUI& gui) {
     gui.inputFilters[1].bands[2].gain = 3.0f;
     gui.outputDynamics[0].attack = 12.0f;
     gui.inputMixers[3].pinCount = 2;
-    gui.feedbackMixes[1].master = 0.5f;
+    gui.feedbackMixes[1].masterLevel = 0.5f;
     gui.storedSelections[1][0] = "S1";
     gui.storedSelections[1][1] = "T2";
     gui.storedSelectionNumber = 1;

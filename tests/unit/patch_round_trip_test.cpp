@@ -191,7 +191,7 @@ TEST_F(PatchRoundTrip, TheLoadedInstanceHoldsTheSameStateAsTheFirst) {
         EXPECT_TRUE(sameBytes(a.outputFilters[ch], b.outputFilters[ch]));
         EXPECT_EQ(a.feedbackMixes[ch].pinCount, b.feedbackMixes[ch].pinCount);
         for (int j = 0; j < a.feedbackMixes[ch].pinCount; ++j) {
-            EXPECT_EQ(a.feedbackMixes[ch].pins[j], b.feedbackMixes[ch].pins[j]);
+            EXPECT_EQ(a.feedbackMixes[ch].pinNumbers[j], b.feedbackMixes[ch].pinNumbers[j]);
             EXPECT_EQ(a.feedbackMixes[ch].gains[j], b.feedbackMixes[ch].gains[j]);
             EXPECT_EQ(a.feedbackMixes[ch].mutes[j], b.feedbackMixes[ch].mutes[j]);
             EXPECT_EQ(a.feedbackMixes[ch].phases[j], b.feedbackMixes[ch].phases[j]);

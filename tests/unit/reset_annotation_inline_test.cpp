@@ -61,7 +61,7 @@ TEST_F(ResetVerbs, HardResetRebuildsTheDefaultStage) {
     EXPECT_EQ(gui->feedbackMixes[2].inUse, 0);
     EXPECT_EQ(gui->viewSettings.masterVolume, 1.0f);
     EXPECT_EQ(gui->sources[7].virtualChannel, 7);
-    EXPECT_EQ(gui->inputMixers[7].pins[0], 7);
+    EXPECT_EQ(gui->inputMixers[7].pinNumbers[0], 7);
     EXPECT_EQ(gui->outputDynamics[5].direction, 2);
     EXPECT_EQ(gui->outputDynamics[5].sideChainLocation, -1);
     EXPECT_EQ(gui->outputDynamics[5].attack, 250.0f);

@@ -166,7 +166,7 @@ TEST(StageRecords, QxGuiRowsHoldTheirDefaults) {
     EXPECT_EQ(gui->outputFilters[0].bands[4].type, 4);
     EXPECT_EQ(gui->inputDelays[0].channel, 255);
     EXPECT_EQ(gui->outputDelays[63].time, 0.0f);
-    EXPECT_EQ(gui->feedbackMixes[10].master, 1.0f);
+    EXPECT_EQ(gui->feedbackMixes[10].masterLevel, 1.0f);
     EXPECT_EQ(gui->inputMixers[0].pinCount, 0);
     EXPECT_EQ(gui->faders[2].name, "FADER");
     EXPECT_EQ(gui->faderLaw.expFactor, 6.91f);
