@@ -43,9 +43,11 @@
 #include "model/mix_record.h"
 #include "model/processing_records.h"
 #include "model/stage_records.h"
+#include "panels/console/console_panel_state.h"
 #include "panels/frame/panel_window.h"
 #include "panels/frame/view_settings.h"
 #include "panels/mixer/mixer_state.h"
+#include "panels/monitors/monitor_panels_state.h"
 #include "render/gl_draw_layer.h"
 #include "render/stroke_font.h"
 #include "view/chrome/chrome_state.h"
@@ -804,11 +806,31 @@ public:
     void dragPan(int32_t x, int32_t y);
 
     // ---- Screens: panel frame (panels/frame/) ----------------------------------------------
+    static constexpr int32_t kPanelOrderCapacity = 128;
     void drawPanels();
+    // The panels' share of the mouse: 0 when a panel took the message, -1 when it goes on.
     virtual int32_t panelsLButtonDown(WPARAM flags, int32_t x, int32_t y);
     virtual int32_t panelsRButtonDown(WPARAM flags, int32_t x, int32_t y);
     virtual int32_t panelsLButtonUp(WPARAM flags, int32_t x, int32_t y);
+    // A left press on the frame of a shown panel (brought to the front first).
+    void pressPanelFrame(int32_t id, WPARAM flags, int32_t x, int32_t y);
+    // A left press on a bar button; true when the press is taken.
+    bool pressBarButton(int32_t id);
+    void releaseEditorPanel(int32_t id, WPARAM flags, int32_t x, int32_t y);
+    // The MACROS panel: its content, the hover, and the buttons a click runs.
+    void drawMacroPanel();
     virtual int32_t macrosPanelMouseMove(WPARAM flags, int32_t x, int32_t y);
+    void runLitMacroButtons();
+    void loadMacroPanelFileOnce();
+    // CLI, SCOPE, FFT and ENVELOPES: content drawers.
+    void drawCliPanel();
+    void drawScopePanel();
+    void drawFftPanel();
+    void drawEnvelopesPanel();
+    void drawPanelContent(int32_t id);
+    // The item SCOPE and FFT analyse: false when the monitored channel names no live item.
+    bool monitoredItem(ColourQuad& colour, std::string& name, int32_t& kind) const;
+    void drawEnvelopeRow(int32_t row, float rowHeight, int32_t kind, int32_t index);
 
     // ---- Screens: mixer pages (panels/mixer/) ----------------------------------------------
     // Strip layouts for the current window size, and the fader mark tables.
@@ -1178,9 +1200,13 @@ public:
     float masterDragStartDb = 0.0f;
     int32_t masterDragStartX = 0;
     int32_t masterDragStartY = 0;
+    uint8_t redrawFlag = 0; // the panels' routing asks for the next frame
+    ConsolePanelState consolePanel;
+    MonitorPanelsState monitorPanels;
 
     // The modal text entry, filled by openTextEntry: keys reach it while textEntryKeysOn is
     // set; textEntryId is the action its commit runs.
+    std::string cliInputLine; // the CLI panel's command line, typed by the key handler
     uint8_t textEntryKeysOn = 0;
     int32_t textEntryX = 0; // box anchor, window pixels
     int32_t textEntryY = 0;
@@ -1443,8 +1469,9 @@ public:
     uint8_t reloadOnResizePending = 0;
     std::string reloadMacroName;
     int32_t matrixPick[2] = {-1, -1};
-    int32_t panelOrder[10] = {0, 2, 1, 3, 4, 5, 6, 7, 8, 9};
-    int32_t panelOrderCount = 10;
+    // The panels front to back (entry 0 drawn last, tested first); empty until graphics start.
+    int32_t panelOrder[kPanelOrderCapacity] = {};
+    int32_t panelOrderCount = 0;
     uint8_t redrawLayerOn = 1;
     float annotationAnchorX = 0.0f; // added to TEXT, RECT and BUTTON; POSITION_PANEL_AT too
     float annotationAnchorY = 0.0f;

@@ -3,21 +3,6 @@
 // screen's own body when that screen is merged.
 #include "app/qx_gui.h"
 
-// ---- Panel frame ------------------------------------------------------------------------------
-void PanelWindow::onMouseMove(WPARAM, int32_t, int32_t) {}
-int32_t QX_GUI::panelsLButtonDown(WPARAM, int32_t, int32_t) {
-    return -1;
-}
-int32_t QX_GUI::panelsRButtonDown(WPARAM, int32_t, int32_t) {
-    return -1;
-}
-int32_t QX_GUI::panelsLButtonUp(WPARAM, int32_t, int32_t) {
-    return -1;
-}
-int32_t QX_GUI::macrosPanelMouseMove(WPARAM, int32_t, int32_t) {
-    return -1;
-}
-
 // ---- MATRIX and FEEDBACK pages ----------------------------------------------------------------
 int32_t QX_GUI::matrixPageLButtonDown(WPARAM, int32_t, int32_t) {
     return 0;
