@@ -43,13 +43,21 @@
 #include "model/mix_record.h"
 #include "model/processing_records.h"
 #include "model/stage_records.h"
+#include "panels/console/console_panel_state.h"
 #include "panels/frame/panel_window.h"
 #include "panels/frame/view_settings.h"
 #include "panels/matrix/matrix_state.h"
+#include "panels/mixer/mixer_state.h"
+#include "panels/monitors/monitor_panels_state.h"
 #include "render/gl_draw_layer.h"
 #include "render/stroke_font.h"
+#include "view/chrome/chrome_state.h"
+#include "view/chrome/popup_cascade.h"
 #include "view/frame/page_ids.h"
+#include "view/input/key_predicates.h"
+#include "view/input/keyboard_state.h"
 #include "view/stage/annotation_records.h"
+#include "view/stage/stage_state.h"
 
 struct CliObject;
 
@@ -595,24 +603,281 @@ public:
     void drawPatchFileMenu();
     void drawSlicesMenu();
     void drawPopupMenus();
+    void drawToolboxInfo();
+    void drawMasterHeader(float x, float y, bool withLabel);
+    void drawMasterMeters(float x, float y, float panelHeight);
+    // Popup cascade: the row hit test (rows not checked against the count), one level's step
+    // without drawing (highlights, opening and detaching deeper levels; returns true when its
+    // last highlighted row is a submenu row), the whole frame's step, and the level painter.
+    int32_t popupRowAt(float x, float y, int32_t menu);
+    bool stepPopupMenu(int32_t menu, int8_t rowStates[100]);
+    void stepPopupCascade(PopupCascadeFrame& frame);
+    void openPopupLevel(int32_t menu, int32_t row);
+    void drawPopupLevel(int32_t menu, const int8_t rowStates[100]);
+    ChromeState chrome;
 
     // ---- Screens: input (view/input/) ------------------------------------------------------
     void drawTextEntryBox();
+    KeyboardState keyboard; // the new-key scan, the CLI line, the arrow-key target
+    bool textEntryTakesKeys() const;
+    void textEntryKeyDown(WPARAM key);
+    void closeTextEntry();
+    void commitTextEntry();
+    void schedulePatchCheck();
+    // Commit actions by entry id, each given the id and the committed text.
+    void commitItemName(int32_t id, const std::string& text);
+    void commitCount(int32_t id, const std::string& text);
+    void commitGroupCount(int32_t id, const std::string& text);
+    void commitRoomCount(int32_t id, const std::string& text);
+    void commitHardResetAnswer(int32_t id, const std::string& text);
+    void commitConfirmAnswer(int32_t id, const std::string& text);
+    void commitDynamicsTime(int32_t id, const std::string& text);
+    void commitSideChainName(int32_t id, const std::string& text);
+    void commitVirtualChannel(int32_t id, const std::string& text);
+    void commitNote(int32_t id, const std::string& text);
+    void commitNoteAlpha(int32_t id, const std::string& text);
+    void commitFilterBand(int32_t id, const std::string& text);
+    void commitDelayTime(int32_t id, const std::string& text);
+    void storeAndSyndicateDynamics(bool copySidechain, bool sidechainToSelf);
+    NoteRecord* editedNote();
+    bool toggleCliFocus(); // false when the key ends here
+    void cliLineKeyDown(WPARAM key);
+    void runAltShortcuts();
+    bool runShortcutBlocks(); // false when the call ends here (the rerun)
+    void nudgeSelectionWithArrows();
+    int32_t arrowKindCount(int32_t mode) const;
+    void chooseArrowKind(int32_t mode);
+    bool nudgeGroup(int32_t group, float step);
+    void scaleGroupMembers(int group, double factor);
+    void moveGroupMembers(int group, int dx, int dy);
+    // Mouse dispatch: the layers a press tries before the page, each true when it took it.
+    bool isTextEntryOpen() const;
+    bool pressTopBar(int32_t x, int32_t y);
+    void runPatchFileCell(int32_t cell);
+    bool pressOpenPopupMenus();
+    bool pressPageTab(int32_t x, int32_t y);
+    int32_t pageLButtonDown(WPARAM flags, int32_t x, int32_t y);
+    int32_t pageLButtonUp(WPARAM flags, int32_t x, int32_t y);
+    int32_t pageMouseMove(WPARAM flags, int32_t x, int32_t y);
+    bool hoverAnnotationButtons(int32_t x, int32_t y);
+    // Offers a move to every shown panel; true when one took it. endMove: stop the whole move.
+    bool offerMoveToPanels(WPARAM flags, int32_t x, int32_t y, bool& endMove);
+    bool offerMoveToPanel(int32_t id, WPARAM flags, int32_t x, int32_t y, bool& endMove);
+    void setEnvelopesResizeCursor(const PanelWindow& panel, int32_t x, int32_t y);
+    void raiseRedrawFlags();
+    void setCursorById(int32_t cursor);
 
     // ---- Screens: stage (view/stage/) ------------------------------------------------------
     // View transform.
     StagePoint screenToStage(int32_t px, int32_t py) const;
     ScreenPoint stageToScreen(float sx, float sy) const;
     bool isPointInMarquee(int32_t x, int32_t y) const;
+    // The page and the pieces it draws itself (distance scale, labels, member lines).
     void drawStagePage();
+    void drawStageConnections();
+    void drawStageItems();
+    void drawStageDragFeedback();
+    void drawStageInfoBoxes();
+    void drawDistanceScale(float x, float y, float radius);
+    void drawItemLabels();
+    void drawGroupOutline();
+    void drawHeatmapReadout();
+    void drawStageFill(float x, float y, float radius);
+    // Background passes.
+    void drawStageGrid();
+    void drawRooms();
+    void drawAnnotations();
+    void drawSourceBlendLayer();
+    // Item glyphs.
+    void drawSources();
+    void drawTargets();
+    void drawGroups();
+    void drawCurrentItemHighlights();
+    void drawStageCrosshair();
+    // Cables and routing curves.
+    void drawVerticalCableCurve(float x0, float y0, float x1, float y1, float width);
+    void drawHorizontalCableCurve(float x0, float y0, float x1, float y1, float width);
+    void drawCables();
+    void drawCablesThunk();
+    void drawSourceTargetCurves();
+    void drawSourceLinkCurves();
+    // Annotation layer and marquee.
     void drawAnnotationButtons();
+    void drawMarquee();
+    // Info boxes.
+    void drawSourceInfoBox(int32_t s);
+    void drawGroupInfoBox(int32_t g);
+    void drawTargetInfoBox(int32_t t);
+    // Readouts, heat map and pipeline diagram: the page calls them; they draw nothing until the
+    // readouts screen fills them in (view/stage/stage_readouts_draw.cpp).
+    void drawRoomsHeatmap();
+    void drawSourceSpreadReadout(int32_t s);
+    void drawMultiHoverReadout(int32_t c);
+    void drawSourceHoverReadout(int32_t s);
+    void drawSourceGroupHoverReadout(int32_t g);
+    void drawRoomHoverReadout(int32_t r);
+    void drawTargetHoverReadout(int32_t t);
+    void drawMixHoverReadout(int32_t s);
+    void drawProcessingPipeline();
+    // Mouse operations of the STAGE page.
+    virtual int32_t stagePageLButtonDown(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t stagePageLButtonUp(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t stagePageMouseMove(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t stagePageRButtonDown(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t stagePageRButtonUp(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t stagePageMButtonDown(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t stagePageMButtonUp(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t stagePageMouseWheel(WPARAM flags, int32_t delta, int32_t delta2);
+    // Hit tests: the first index within reach of a stage point, else -1.
+    int32_t hitSource(float x, float y);
+    int32_t hitTarget(float x, float y);
+    int32_t hitGroup(float x, float y);
+    int32_t hitSourceNoReset(float x, float y);
+    int32_t hitTargetNoReset(float x, float y);
+    int32_t hitGroupNoReset(float x, float y);
+    int32_t hitRoom(float x, float y);
+    int32_t hitMarquee(float x, float y);
+    // Drag starts: offsets and movement bounds before a drag.
+    void beginDragSource(int32_t s, float x, float y);
+    void beginDragTarget(int32_t t, float x, float y);
+    void beginDragGroup(int32_t g, float x, float y);
+    void beginDragItem(float x, float y);
+    int32_t lastRoomContaining(float x, float y) const;
+    // Syndication selectors for the per-item command lines.
+    bool isNameInMarqueeList(std::string name);
+    std::string chooseSyndicationMode(std::string name, int32_t kind, int32_t index, uint8_t force);
+    std::string selectSyndicationFromType(std::string name, int32_t kind, int32_t index,
+                                          uint8_t force);
+    std::string marqueeListNamesOfKind(int32_t kind);
+    std::string markedNamesOfKind(int32_t kind, uint8_t force);
+    // The head of the left press.
+    float readDriftStep(bool& digitHeld);
+    bool pressSlicesStrip(int32_t x, int32_t y, float step, bool digitHeld);
+    bool pressStageAnnotationButton();
+    bool pressSelectionStrip(int32_t x, int32_t y);
+    bool pressSyndicationMenu(int32_t x, int32_t y);
+    bool pressZoomDrag(int32_t x, int32_t y);
+    void recordStagePress(int32_t x, int32_t y);
+    // The item presses that follow the head, in order; each true when it took the press.
+    bool pressToolboxOrMasterBox(int32_t x, int32_t y);
+    bool pressInfoBoxes(int32_t x, int32_t y);
+    bool pressFeedbackOrCableHandle(int32_t x, int32_t y);
+    bool pressSource();
+    bool pressGroup();
+    bool pressTarget();
+    bool pressEmptyStage(int32_t x, int32_t y);
+    // Releases, the double click and the right button.
+    bool doubleClickAt(int32_t x, int32_t y, StagePoint p);
+    bool nameItemAt(int32_t x, int32_t y, StagePoint p);
+    void openNamingEntry(int32_t x, int32_t y, const std::string& caption, const char* prompt,
+                         int32_t id);
+    void endLeftDrag(WPARAM flags, int32_t x, int32_t y);
+    bool rightPressOnGroup(int32_t x, int32_t y, StagePoint p);
+    bool rightPressOnSource(StagePoint p);
+    bool rightPressOnTarget(StagePoint p);
+    void openMainMenuAt(int32_t x, int32_t y);
+    // Hover and drags of the move.
+    bool hoverStageAnnotationButtons(StagePoint p);
+    bool zoomByDragging(int32_t x, int32_t y);
+    void hoverToolsRows(int32_t x, int32_t y);
+    bool isOverToolbox(int32_t x, int32_t y) const;
+    void resizeRoomByEdges(StagePoint p);
+    void hoverRoomEdges(int32_t x, int32_t y, StagePoint p);
+    bool hoverAnnotations(StagePoint p);
+    void hoverItems(StagePoint p);
+    void setRoomHandleCursor(int32_t handle);
+    void dragInMode(int32_t x, int32_t y, StagePoint p);
+    void dragSourceTo(int32_t s, StagePoint p);
+    void dragTargetTo(int32_t t, StagePoint p);
+    void dragGroupTo(int32_t g, StagePoint p, bool membersFollow, bool membersClamped);
+    void dragRoomTo(StagePoint p);
+    void dragMarqueeList(StagePoint p);
+    void dragMarquee(StagePoint p);
+    void dragAnnotation();
+    float levelFromDrag(float startLevel, float dy);
+    void dragLevel(int32_t y);
+    void dragSourceSize(int32_t y);
+    void scaleGroupMembers(int32_t g, float factor);
+    void dragGroupScale(int32_t y, bool wholeMarquee);
+    void dragTargetRadius(int32_t y);
+    void dragGroupRotationSpeed(int32_t x);
+    void dragGroupRotate(int32_t x, bool wholeMarquee);
+    void dragGroupMovement(int32_t x, int32_t y);
+    void dragGroupBoxSpeed(int32_t x);
+    void dragGroupBoxMovement(int32_t x, int32_t y);
+    void dragPan(int32_t x, int32_t y);
 
     // ---- Screens: panel frame (panels/frame/) ----------------------------------------------
+    static constexpr int32_t kPanelOrderCapacity = 128;
     void drawPanels();
+    // The panels' share of the mouse: 0 when a panel took the message, -1 when it goes on.
+    virtual int32_t panelsLButtonDown(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t panelsRButtonDown(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t panelsLButtonUp(WPARAM flags, int32_t x, int32_t y);
+    // A left press on the frame of a shown panel (brought to the front first).
+    void pressPanelFrame(int32_t id, WPARAM flags, int32_t x, int32_t y);
+    // A left press on a bar button; true when the press is taken.
+    bool pressBarButton(int32_t id);
+    void releaseEditorPanel(int32_t id, WPARAM flags, int32_t x, int32_t y);
+    // The MACROS panel: its content, the hover, and the buttons a click runs.
+    void drawMacroPanel();
+    virtual int32_t macrosPanelMouseMove(WPARAM flags, int32_t x, int32_t y);
+    void runLitMacroButtons();
+    void loadMacroPanelFileOnce();
+    // CLI, SCOPE, FFT and ENVELOPES: content drawers.
+    void drawCliPanel();
+    void drawScopePanel();
+    void drawFftPanel();
+    void drawEnvelopesPanel();
+    void drawPanelContent(int32_t id);
+    // The item SCOPE and FFT analyse: false when the monitored channel names no live item.
+    bool monitoredItem(ColourQuad& colour, std::string& name, int32_t& kind) const;
+    void drawEnvelopeRow(int32_t row, float rowHeight, int32_t kind, int32_t index);
 
     // ---- Screens: mixer pages (panels/mixer/) ----------------------------------------------
+    // Strip layouts for the current window size, and the fader mark tables.
+    FaderRecord getStripLayout();
+    FaderRecord getMasterStripLayout();
+    FaderRecord buildInputTrimFader();
+    void buildLinearFader(FaderScale& scale, float maximum);
+    void buildMixerFader(FaderScale& scale, float maximum);
+    void buildMasterFaderLin(float maximum);
+    void buildMasterFaderExp(float maximum);
+    void buildTrimFader(float maximum);
+    // The strip grid: strip index at a grid position, and hit tests in window pixels.
+    int32_t stripIndexAt(int32_t x, int32_t y, const FaderRecord& layout) const;
+    StripHit hitTestStrip(int32_t kind, int32_t x, int32_t y);
+    StripHit hitTestMasterStrip(int32_t kind, int32_t x, int32_t y);
+    ScreenPoint stripOrigin(int32_t index) const;
+    // Drawing.
+    void drawChannelStrip(const FaderScale& left, const FaderScale& right,
+                          const FaderRecord& strip);
     void drawInputsPage();
     void drawOutputsPage();
+    void drawStripGrid(int32_t kind);
+    void fillSourceStrip(FaderRecord& strip, int32_t index);
+    void fillTargetStrip(FaderRecord& strip, int32_t index);
+    void translateToTwoRowStrip();
+    // The pages' mouse operations (the wheel: x and y both carry the signed wheel delta).
+    virtual int32_t inputsPageLButtonDown(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t inputsPageLButtonUp(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t inputsPageMouseMove(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t inputsPageMouseWheel(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t outputsPageLButtonDown(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t outputsPageLButtonUp(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t outputsPageMouseMove(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t outputsPageMouseWheel(WPARAM flags, int32_t x, int32_t y);
+    // Steps shared by both pages.
+    void pressStripControl(int32_t kind, int32_t index, const StripHit& hit);
+    void toggleProcessingSwitch(int32_t kind, int32_t index, int32_t control);
+    void setUpProcessingRecord(int32_t kind, int32_t index, int32_t control);
+    void openStripNameEntry(int32_t kind, int32_t index);
+    void grabStripKnob(int32_t kind, int32_t index, int32_t localY);
+    void setStripCursor(bool vertical);
+    void grabTrimKnob(int32_t localY);
+    void dragTrim(int32_t localY);
+    void grabMasterKnob(int32_t localY);
+    void masterLevelChanged();
 
     // ---- Screens: MATRIX page (panels/matrix/) ---------------------------------------------
     void drawMatrixPage();
@@ -630,15 +895,15 @@ public:
     float targetRadius(int32_t t) const;
     // The product of the levels of the rooms whose rectangles strictly hold target t.
     float roomLevelAt(int32_t t) const;
-    int32_t matrixPageLButtonDown(WPARAM flags, int32_t x, int32_t y);
-    int32_t matrixPageLButtonUp(WPARAM flags, int32_t x, int32_t y);
-    int32_t matrixPageRButtonDown(WPARAM flags, int32_t x, int32_t y);
-    int32_t matrixPageMouseMove(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t matrixPageLButtonDown(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t matrixPageLButtonUp(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t matrixPageRButtonDown(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t matrixPageMouseMove(WPARAM flags, int32_t x, int32_t y);
     // The page grid origin for a window size, as the graphics set-up places it.
     void placePageGrid(int32_t width, int32_t height);
     // A level dragged dy pixels up from its start on the fader law, limited to 0..4 and held
     // at unity in its snap window.
-    float dragLevelFrom(float startLevel, int32_t dy) const;
+    float dragLevelFrom(float startLevel, float dy) const;
     // The click cases, tried in order; true when the click is done.
     bool matrixClickSwitches(int32_t h, int32_t r, int32_t gx, int32_t gy);
     bool matrixClickSourceRow(int32_t r, int32_t gx);
@@ -653,15 +918,14 @@ public:
     void completeOutputReassignment(int32_t target, int32_t channel);
     void raiseRecordSet();
     void raiseFullMatrixSet();
-    void drawHorizontalCableCurve(float x0, float y0, float x1, float y1, float width);
 
     // ---- Screens: FEEDBACK page (panels/feedback/) -----------------------------------------
     void drawFeedbackPage();
     void drawFeedbackCellReadout();
-    int32_t feedbackPageLButtonDown(WPARAM flags, int32_t x, int32_t y);
-    int32_t feedbackPageLButtonUp(WPARAM flags, int32_t x, int32_t y);
-    int32_t feedbackPageRButtonDown(WPARAM flags, int32_t x, int32_t y);
-    int32_t feedbackPageMouseMove(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t feedbackPageLButtonDown(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t feedbackPageLButtonUp(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t feedbackPageRButtonDown(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t feedbackPageMouseMove(WPARAM flags, int32_t x, int32_t y);
     void drawFeedbackInputs(DrawLayer& d);
     void drawFeedbackOutputs(DrawLayer& d);
     void drawFeedbackMeters(DrawLayer& d, float left, bool inputs);
@@ -679,9 +943,43 @@ public:
     void feedbackOverlayOffset(int32_t& dx, int32_t& dy) const;
     bool feedbackHandleHit(int32_t slot, float radius, int32_t dx, int32_t dy) const;
 
-    // ---- Panels: editor settings (panels/<editor>/)
-    // ----------------------------------------------------------- Syndication: the items of one
-    // kind that an editor's change is copied to.
+    // ---- Panels: editor content (panels/<editor>/): drawing and mouse -------------------
+    // Each draw starts at the content origin the panel frame leaves; the mouse operations of
+    // DYNAMICS, FILTERS, DELAY and VIRTUAL take window pixels, those of MUTES content pixels.
+    void drawDynamicsPanel();
+    virtual int32_t dynamicsPanelLButtonDown(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t dynamicsPanelLButtonUp(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t dynamicsPanelMouseMove(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t dynamicsPanelRButtonDown(WPARAM flags, int32_t x, int32_t y);
+    void drawFiltersPanel();
+    void drawFilterFrequencyGrid();
+    void drawFilterBandLabels();
+    virtual int32_t filtersPanelLButtonDown(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t filtersPanelLButtonUp(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t filtersPanelMouseMove(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t filtersPanelRButtonDown(WPARAM flags, int32_t x, int32_t y);
+    void drawDelayPanel();
+    virtual int32_t delayPanelLButtonDown(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t delayPanelLButtonUp(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t delayPanelMouseMove(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t delayPanelRButtonDown(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t delayPanelRButtonUp(WPARAM flags, int32_t x, int32_t y);
+    void drawMutesPanel();
+    virtual int32_t mutesPanelLButtonDown(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t mutesPanelLButtonUp(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t mutesPanelMouseMove(WPARAM flags, int32_t x, int32_t y);
+    void drawVirtualPanel();
+    void drawVirtualCellReadout();
+    virtual int32_t virtualPanelLButtonDown(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t virtualPanelLButtonUp(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t virtualPanelMouseMove(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t virtualPanelRButtonDown(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t virtualPanelRButtonUp(WPARAM flags, int32_t x, int32_t y);
+    // Popup menu 0 filled from a user menu and opened with its centre x and top at (x, y).
+    void openEditorMenu(const std::string& menuName, int32_t x, int32_t y);
+
+    // ---- Panels: editor settings (panels/<editor>/) ----------------------------------------
+    // Syndication: the items of one kind that an editor's change is copied to.
     void buildSyndicationSet(int32_t kind);
     bool isItemInMarqueeList(int32_t kind, int32_t index);
     bool editedItemQualifiesForSyndication(int32_t kind, int32_t index);
@@ -769,7 +1067,6 @@ public:
     CableRecord cableWorkTable[kMaxCables];
     CableBlobEntry cableBlobStaging[kMaxCables];
 
-    uint8_t keyHeld[257] = {};
     ViewSettings viewSettings;
     int32_t stageToolState[10] = {};
 
@@ -804,25 +1101,8 @@ public:
     float viewPanY = 0.0f;
 
     FaderLaw faderLaw;
-    FaderRecord faders[3];
-
-    // INPUTS and OUTPUTS page state.
-    struct StripPageState {
-        int32_t strips[6] = {-1, -1, -1, -1, -1, -1};
-        int32_t scroll = -1;
-        uint8_t dragging = 0;
-        float animationPhase = 0.05f;
-        int32_t pickedStrip = 0;
-        int32_t pickedControl = 0;
-        int32_t pickedValue = 0;
-        uint8_t panelsShown = 1;
-    } stripPages;
-    struct InputsPageState {
-        int32_t scroll = 0;
-        int32_t first = 0;
-        uint8_t held = 0;
-        int32_t picked[3] = {-1, -1, -1};
-    } inputsPage;
+    // The INPUTS and OUTPUTS pages (panels/mixer/).
+    MixerPageState mixerPages;
 
     DynamicsCurve cableCurve;
     MixRecord feedbackMixes[kChannels];
@@ -893,14 +1173,20 @@ public:
     uint8_t filtersEnabled = 0;
     EqBand eqEditBands[10];
     EqBand eqBandSnapshots[5];
-    struct FiltersPanelSettings {
-        uint8_t dragging = 0;
-        int32_t bandCount = 5;
-        float values[6] = {0.0f, 0.0f, 12.0f, 0.8f, 0.0f, 0.0f};
-        int32_t pickedBand = -1;
-        int32_t hoverBand = 0;
-        int32_t mode = 0;
-    } filtersPanelSettings;
+    int32_t eqBandCount = 5; // the bands every FILTERS loop walks
+    // The FILTERS plot: the fraction of the height that +-eqPlotRangeDb spans.
+    float eqPlotRangeDb = 12.0f;
+    float eqPlotFraction = 0.8f;
+    // The FILTERS drag: the mouse as plot x (0..1) and dB, the band under the last click (the
+    // band SET_FILTER_TYPE changes), the mode, and the width and mouse pixel at its start.
+    float filterMouseX = 0.0f;
+    float filterMouseGain = 0.0f;
+    uint8_t filterDragActive = 0;
+    int32_t filterDragMode = 0;
+    int32_t filterDragBand = -1;
+    float filterDragStartWidth = 0.0f;
+    float filterDragStartMouse = 0.0f;
+    int32_t filterHoverBand = 0;
     FilterBandBank bandBanks[10];
     EqPresetTable eqPresets;
     DelayRecord inputDelays[kChannels];
@@ -936,17 +1222,9 @@ public:
     int32_t dynamicsPanelKind = 0;
     int32_t dynamicsPanelIndex = 0;
     int32_t grabbedPoint = 0;
-    struct DynamicsPanelState {
-        uint8_t dragging = 0;
-        int32_t type = 0;
-        float knee = 0.1f;
-        float auxParameter = 0.0f;
-        float attackCoefficient = 0.0f;
-        float releaseCoefficient = 0.0f;
-        uint8_t sidechainIndex = 0;
-        uint8_t sidechainKind = 0;
-        uint8_t sidechainLocation = 2;
-    } dynamicsPanel;
+    // The DYNAMICS point drag: the mouse normalised to the plot at the last press or move.
+    float grabX = 0.0f;
+    float grabY = 0.0f;
     // The items an editor's change is copied to, rebuilt before every copy.
     int32_t syndicationSet[kChannels] = {};
     int32_t syndicationSetCount = 0;
@@ -964,16 +1242,23 @@ public:
     std::string actionLists[2][100];
     uint8_t popupLayerOpen = 0; // a popup menu is open (menu 0 at least)
     PopupMenu popupMenus[10];
+    int32_t popupSubmenuLevel = 0; // the depth of the open cascade; 0 when a menu opens
     int32_t menuCounters[2] = {9, 0};
     NamedStringList userMenus[100];
     int32_t userMenuCount = 0;
     int32_t panelCount = 0;
     PanelWindow panels[10];
-    uint8_t mouseHeld = 0;
-    int32_t mouseMode = 99;
+    // The MUTES master drag: the level in dB and the pointer at the press.
+    float masterDragStartDb = 0.0f;
+    int32_t masterDragStartX = 0;
+    int32_t masterDragStartY = 0;
+    uint8_t redrawFlag = 0; // the panels' routing asks for the next frame
+    ConsolePanelState consolePanel;
+    MonitorPanelsState monitorPanels;
 
     // The modal text entry, filled by openTextEntry: keys reach it while textEntryKeysOn is
     // set; textEntryId is the action its commit runs.
+    std::string cliInputLine; // the CLI panel's command line, typed by the key handler
     uint8_t textEntryKeysOn = 0;
     int32_t textEntryX = 0; // box anchor, window pixels
     int32_t textEntryY = 0;
@@ -984,17 +1269,10 @@ public:
     int32_t textEntryKind = 0;
     std::string textEntryTitle;
     std::string textEntryPrompt;
-    uint8_t textEntryFresh = 0; // the first key replaces the text
+    uint8_t textEntryFresh = 0;    // the first key replaces the text
+    float textEntryAnchorX = 0.0f; // the stage point the entry was opened for (a new note)
+    float textEntryAnchorY = 0.0f;
     int32_t textEntryId = -1;
-
-    // Shared screen state: one drag at a time for the whole interface.
-    int32_t stageInteractionMode = 0; // also called interactionMode; 0 idle
-    int32_t dragOriginX = 0;          // window pixels of the last page or panel click
-    int32_t dragOriginY = 0;
-    float dragStartLevel = 0.0f; // the level a page or panel drag started from
-    float dragFineFactor = 1.0f; // 4 while Shift slows a level drag
-    int32_t pageHoverColumn = 0; // the MATRIX or FEEDBACK cell under the last move
-    int32_t pageHoverRow = 0;
 
     NoteRecord notes[256];
     int32_t noteCount = 0;
@@ -1036,9 +1314,7 @@ public:
     std::string toolboxTexts[60];
     int32_t toolboxTextCount = 0;
     float toolboxListY = 0.0f;
-    int32_t toolboxHoverRow = 0;
-    int32_t stageHoverIndices[4] = {-1, -1, -1, -1};
-    uint8_t stageDragFlag = 0;
+    float toolboxHoverRow = 0.0f; // the hovered TOOLS row
     int32_t highlightSource = -1;
     int32_t highlightGroup = -1;
     int32_t highlightTarget = -1;
@@ -1053,7 +1329,6 @@ public:
     int32_t cursorScreenX = 0;
     int32_t cursorScreenY = 0;
     uint8_t keyboardState[256] = {};
-    uint8_t keyWasDown[256] = {};
     int32_t cursorBlinkCounter = 0;
     std::string clockText;
     std::string dateText;
@@ -1066,13 +1341,29 @@ public:
     // Timer and mouse state.
     uint8_t timerStarted = 0;
     int32_t tickCount = 0;
-    uint8_t leftButtonHeld = 0;
-    uint8_t rightButtonHeld = 0;
+    uint8_t leftButtonHeld = 0; // a left press got past the text entry; the release clears it
     int32_t pointerPixelX = 0;
     int32_t pointerPixelY = 0;
-    int32_t dragStartX = -1;
-    int32_t dragStartY = -1;
-    int32_t dragThreshold = 20;
+    // The STAGE interaction mode (0 idle, -1 after a right release; the drags of the press).
+    // Also called interactionMode: one drag at a time for the whole interface.
+    int32_t stageInteractionMode = 0;
+    int32_t pageMouseHold = 0; // a page holds the mouse for a drag; also called pageDragActive
+    // A panel control is being dragged: DYNAMICS 3, FILTERS 2, DELAY 4, VIRTUAL 8.
+    // Also called mouseHoldingPanel and panelHoldsMouse.
+    int32_t controlDragPanel = -1;
+    uint8_t controlDragActive = 0;
+    // Where and from what value the drag under way started: window pixels of the press (also
+    // called dragOriginX, dragOriginY; the feedback press stores its handle's stage point), the
+    // level or value at the press (also called dragStartLevel), and the fine factor, 4 while
+    // Shift slows a level drag.
+    float dragStartPixelX = 0.0f;
+    float dragStartPixelY = 0.0f;
+    float dragStartValue = 0.0f;
+    float dragFineFactor = 1.0f;
+    int32_t pageHoverColumn = 0; // the MATRIX or FEEDBACK cell under the last move
+    int32_t pageHoverRow = 0;
+    std::string lastMenuCommand; // the command of the last popup row clicked
+    int32_t highlightSize = 5;   // size of the current-item highlight on the stage
     // Group motion switches and the clock of their last step; GUI snap; the node on pin 60.
     int32_t rotationRunning = 0;
     int32_t rotationLastTime = 0;
@@ -1088,9 +1379,6 @@ public:
     std::string entryPrompt = "HINT HERE";
     std::string entryHint =
         "for command/macro functions to work\nnames must not begin with a number";
-
-    int32_t hitTestState[2] = {0, 0};
-    int32_t hitTestOrder[5] = {1, 2, 3, 4, 5};
 
     SliceRecord slices[20];
     SliceRecord driftStart;
@@ -1235,8 +1523,9 @@ public:
     uint8_t reloadOnResizePending = 0;
     std::string reloadMacroName;
     MatrixPageState matrixPage;
-    int32_t panelOrder[10] = {0, 2, 1, 3, 4, 5, 6, 7, 8, 9};
-    int32_t panelOrderCount = 10;
+    // The panels front to back (entry 0 drawn last, tested first); empty until graphics start.
+    int32_t panelOrder[kPanelOrderCapacity] = {};
+    int32_t panelOrderCount = 0;
     uint8_t redrawLayerOn = 1;
     float annotationAnchorX = 0.0f; // added to TEXT, RECT and BUTTON; POSITION_PANEL_AT too
     float annotationAnchorY = 0.0f;
@@ -1245,6 +1534,7 @@ public:
     AnnotationColour paintColour;
     AnnotationColour inkColour;
     AnnotationSet stageAnnotations;
+    StageState stage; // the stage interaction as the STAGE page draws it
     AnnotationSet macroAnnotations;
     // Calls made into parts that are not in this build yet, newest last (see
     // command/neighbour_calls.cpp).

@@ -58,6 +58,8 @@ struct OuterLoadState {
 
 bool QX_GUI::loadMacroFile(std::string name, bool inModuleFolder) {
     appendConsoleLine("ATTEMPT TO LOAD MACRO : " + name);
+    // BUTTON, TEXT and RECT go to the stage's set again until the file says DRAW_IN_MACRO.
+    annotationInMacro = 0;
 
     // The queue of a finished earlier load stops here; a load inside a load keeps the queued
     // lines of the file that loads it.

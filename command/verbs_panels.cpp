@@ -86,7 +86,8 @@ int32_t QX_GUI::cmdPanelSetup(CliObject command) {
     if (command.has(kKeyY)) p.positionY = command.named(kKeyY);
     if (command.has(kKeyW)) p.width = command.named(kKeyW);
     if (command.has(kKeyH)) p.height = command.named(kKeyH);
-    if (command.named(kKeyS) != 0.0f) p.scale = command.named(kKeyS);
+    // A panel is drawn at scale 1 or 2; any other given scale counts as 1.
+    if (command.named(kKeyS) != 0.0f) p.scale = command.named(kKeyS) == 2.0f ? 2.0f : 1.0f;
     return 0;
 }
 

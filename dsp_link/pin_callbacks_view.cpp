@@ -59,9 +59,10 @@ void QX_GUI::onPanelLayoutPin() {
         panels[k].shown = blob.u8(at);
         panels[k].positionX = static_cast<float>(blob.i32(at + 4));
         panels[k].positionY = static_cast<float>(blob.i32(at + 8));
-        panels[k].scale = blob.f32(at + 12);
+        panels[k].scale = blob.f32(at + 12) == 2.0f ? 2.0f : 1.0f;
     }
-    currentPage = blob.i32(196);
+    const int32_t page = blob.i32(196);
+    if (page >= kPageStage && page <= kPageFeedback) currentPage = page;
     toolboxFolded = blob.u8(200) == 0 ? 1 : 0;
     masterHidden = blob.u8(201) == 0 ? 1 : 0;
     // Each editor loads its pair, then keeps the pair as its current one even when the load

@@ -3,6 +3,15 @@
 #include <algorithm>
 #include <cmath>
 
+void FaderLaw::init() {
+    dragSpeed = 1.2f;
+    scale = 1.0f;
+    gainFloor = 0.001f;
+    expFactor = 6.908f;
+    gainScale = 999.99994f;
+    logFactor = 0.1447597f;
+}
+
 float FaderLaw::gainToPosition(float gain) const {
     return static_cast<float>(std::log(static_cast<double>(gain * gainScale)) * logFactor);
 }
@@ -138,7 +147,7 @@ void DynamicsCurve::buildTable(int32_t n) {
     // Repair: a fall of more than 0.05 or a value above 1.0 marks the entry empty.
     if (n >= 2) {
         for (int32_t i = 0; i <= n - 2 && i + 1 <= last; ++i) {
-            if (table[i] - table[i + 1] > 0.05f) table[i] = kEmpty;
+            if (table[i + 1] != kEmpty && table[i] - table[i + 1] > 0.05f) table[i] = kEmpty;
             if (table[i + 1] > 1.0f) table[i + 1] = kEmpty;
         }
     }
@@ -146,7 +155,9 @@ void DynamicsCurve::buildTable(int32_t n) {
     // non-empty neighbours.
     for (int32_t i = 1; i <= n - 1 && i <= last; ++i) {
         const float v = table[i];
-        if (!(v - table[i - 1] > 0.05f || v < -1.0f || v == kEmpty || v > 1.0f)) continue;
+        // A jump is measured from a filled entry; an empty one before it says nothing.
+        const bool jump = table[i - 1] != kEmpty && v - table[i - 1] > 0.05f;
+        if (!(jump || v < -1.0f || v == kEmpty || v > 1.0f)) continue;
         table[i] = kEmpty;
         int32_t before = i - 1;
         while (before >= 0 && table[before] == kEmpty) --before;

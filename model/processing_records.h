@@ -1,5 +1,5 @@
 // Per-channel processing records (delays, equalisers, dynamics) as they travel to the DSP side,
-// and the small records of the fader widgets and stored band banks.
+// and the stored band banks.
 #pragma once
 
 #include <cstddef>
@@ -68,27 +68,4 @@ static_assert(offsetof(DynamicsRecord, curve) == 80, "the curve follows 19 words
 struct FilterBandBank {
     FilterBandRecord bands[10];
     std::string name;
-};
-
-// The state of one drawn fader.
-struct FaderRecord {
-    uint8_t flags[2] = {0, 0};
-    int32_t reservedPair[2] = {};
-    int32_t picked[2] = {-1, -1};
-    float scale = 1.0f;
-    int32_t reservedWords[2] = {};
-    uint8_t reservedFlag = 0;
-    int32_t hover = -1;
-    std::string name = "FADER";
-    int32_t reservedInt = 0;
-    float value = 1.0f;
-    int32_t mode = 0;
-    float colourRed = 1.0f;
-    float colourGreen = 1.0f;
-    float colourBlue = 1.0f;
-    int32_t reservedTail[2] = {};
-    float textHeight = 13.0f;
-    float textWidth = 12.0f;
-    float lineHeight = 17.0f;
-    std::string texts[6];
 };

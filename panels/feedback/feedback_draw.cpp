@@ -282,8 +282,8 @@ void QX_GUI::drawFeedbackCellReadout() {
     if (pathDrag && (slot < 0 || slot >= std::clamp(mix.pinCount, 0, kRows) ||
                      !validChannel(mix.pinNumbers[slot])))
         return;
-    const float bx = static_cast<float>(dragOriginX - 16);
-    const float by = static_cast<float>(dragOriginY - 62);
+    const float bx = dragStartPixelX - 16.0f;
+    const float by = dragStartPixelY - 62.0f;
     d.colour(0.7f, 0.7f, 0.7f, 0.5f);
     box(d, bx, bx + 32, by, by + 124);
     d.colour(0, 0, 0, 0.5f);

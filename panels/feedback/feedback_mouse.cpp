@@ -70,8 +70,9 @@ void QX_GUI::feedbackOverlayOffset(int32_t& dx, int32_t& dy) const {
 // single precision from 270 degrees.
 bool QX_GUI::feedbackHandleHit(int32_t k, float radius, int32_t dx, int32_t dy) const {
     const MixRecord& mix = feedbackMixes[shownFeedbackChannel];
+    const float n = static_cast<float>(std::clamp(mix.pinCount, 1, kRows));
     float angle = 270.0f;
-    for (int32_t i = 0; i < k; ++i) angle += 360.0f / static_cast<float>(mix.pinCount);
+    for (int32_t i = 0; i < k; ++i) angle += 360.0f / n;
     const float a = angle * 3.14159265f / 180.0f;
     const float hx = radius * std::sin(a);
     const float hy = -radius * std::cos(a);
@@ -196,9 +197,9 @@ bool QX_GUI::feedbackWheelHandles(int32_t dx, int32_t dy) {
         if (held(VK_CONTROL)) {
             feedbackDragSlot = k;
             stageInteractionMode = kPathLevelDrag;
-            dragStartLevel = mix.gains[k];
-            dragOriginX = pointerPixelX;
-            dragOriginY = pointerPixelY;
+            dragStartValue = mix.gains[k];
+            dragStartPixelX = static_cast<float>(pointerPixelX);
+            dragStartPixelY = static_cast<float>(pointerPixelY);
         }
     }
     return false;
@@ -213,9 +214,9 @@ void QX_GUI::feedbackCentreBox(int32_t dx, int32_t dy) {
     } else if (held(VK_CONTROL)) {
         stageInteractionMode = kMasterLevelDrag;
         feedbackDragSlot = -1;
-        dragStartLevel = mix.masterLevel;
-        dragOriginX = pointerPixelX;
-        dragOriginY = pointerPixelY;
+        dragStartValue = mix.masterLevel;
+        dragStartPixelX = static_cast<float>(pointerPixelX);
+        dragStartPixelY = static_cast<float>(pointerPixelY);
     }
 }
 
@@ -251,7 +252,7 @@ void QX_GUI::feedbackLevelDrag(int32_t y) {
     if (!validChannel(shownFeedbackChannel)) return;
     MixRecord& mix = feedbackMixes[shownFeedbackChannel];
     dragFineFactor = held(VK_SHIFT) ? 4.0f : 1.0f;
-    const float level = dragLevelFrom(dragStartLevel, dragOriginY - y);
+    const float level = dragLevelFrom(dragStartValue, dragStartPixelY - static_cast<float>(y));
     if (stageInteractionMode == kMasterLevelDrag) {
         mix.masterLevel = level;
     } else if (feedbackDragSlot >= 0 && feedbackDragSlot < std::clamp(mix.pinCount, 0, kRows)) {

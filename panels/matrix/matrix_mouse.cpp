@@ -50,9 +50,9 @@ void QX_GUI::placePageGrid(int32_t width, int32_t height) {
     pageGridY = (height - 648) / 2;
 }
 
-float QX_GUI::dragLevelFrom(float startLevel, int32_t dy) const {
+float QX_GUI::dragLevelFrom(float startLevel, float dy) const {
     const float position = std::log(faderLaw.gainScale * startLevel) * faderLaw.logFactor +
-                           0.005f / dragFineFactor * static_cast<float>(dy) * faderLaw.dragSpeed;
+                           0.005f / dragFineFactor * dy * faderLaw.dragSpeed;
     float level = faderLaw.gainFloor * std::exp(faderLaw.expFactor * position);
     level = std::max(std::min(level, 4.0f), 0.0f);
     if (level > 0.98f && level < 1.05f) level = 1.0f;
@@ -67,7 +67,7 @@ int32_t QX_GUI::matrixPageMouseMove(WPARAM, int32_t x, int32_t y) {
     const int32_t c = matrixPage.selectedCable;
     if (stageInteractionMode == kCableLevelDrag && c >= 0 && c < cableCount && c < kMaxCables) {
         dragFineFactor = held(VK_SHIFT) ? 4.0f : 1.0f;
-        cables[c].level = dragLevelFrom(dragStartLevel, dragOriginY - y);
+        cables[c].level = dragLevelFrom(dragStartValue, dragStartPixelY - static_cast<float>(y));
         raiseSendFlag(kSendCables);
         raiseSendFlag(kSendGainMatrix);
     }
@@ -75,8 +75,8 @@ int32_t QX_GUI::matrixPageMouseMove(WPARAM, int32_t x, int32_t y) {
 }
 
 int32_t QX_GUI::matrixPageLButtonDown(WPARAM, int32_t x, int32_t y) {
-    dragOriginX = x;
-    dragOriginY = y;
+    dragStartPixelX = static_cast<float>(x);
+    dragStartPixelY = static_cast<float>(y);
     const int32_t gx = x - pageGridX - 67;
     const int32_t gy = y - pageGridY - 67;
     const int32_t h = pageHoverColumn;
@@ -207,7 +207,7 @@ bool QX_GUI::matrixCableKeys(int32_t c) {
 }
 
 void QX_GUI::startCableLevelDrag(int32_t c) {
-    dragStartLevel = cables[c].level;
+    dragStartValue = cables[c].level;
     stageInteractionMode = kCableLevelDrag;
     SetCapture(window_);
 }

@@ -343,6 +343,8 @@ TEST(GoldenBlobs, PanelLayoutKeepsTheFillOfTheLastTwoSlots) {
     Golden g(236);
     g.i32(0, 10);
     for (int k = 0; k < 12; ++k) g.f32(4 + 16 * k + 12, 1.0f);
+    // The other panels stand where construction puts them, at (100, 100).
+    for (int k = 0; k < 10; ++k) g.i32(8 + 16 * k, 100).i32(12 + 16 * k, 100);
     g.u8(4 + 16 * 7, 1).i32(8 + 16 * 7, 12).i32(12 + 16 * 7, -3).f32(16 + 16 * 7, 2.0f);
     for (int k = 10; k < 12; ++k) g.i32(8 + 16 * k, 300).i32(12 + 16 * k, 300);
     g.i32(196, 3).u8(200, 1).u8(201, 0).i32(208, 1).i32(212, 2).i32(216, 5).i32(224, 1);

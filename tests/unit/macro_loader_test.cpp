@@ -182,3 +182,13 @@ TEST_F(MacroLoaderTest, LoadMacroFileAsksTheOpenDialog) {
 }
 
 } // namespace
+
+TEST_F(MacroLoaderTest, ALoadHandsButtonsTextsAndRectanglesBackToTheStage) {
+    const TempFile panel("MACROS/UNIT_PANEL.txt", "DRAW_IN_MACRO\nRECT X:1 Y:2 W:3 H:4\n");
+    gui->executeCommandString("LOAD_MACRO MACROS/UNIT_PANEL.txt");
+    EXPECT_EQ(gui->macroAnnotations.rectCount, 1);
+    const TempFile stage("MACROS/UNIT_STAGE.txt", "RECT X:1 Y:2 W:3 H:4\n");
+    gui->executeCommandString("LOAD_MACRO MACROS/UNIT_STAGE.txt");
+    EXPECT_EQ(gui->macroAnnotations.rectCount, 1);
+    EXPECT_EQ(gui->stageAnnotations.rectCount, 1);
+}

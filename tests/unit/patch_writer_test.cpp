@@ -119,11 +119,11 @@ TEST_F(PatchWriter, SmallSceneSectionBySection) {
 TEST_F(PatchWriter, PanelGeometryFollowsInItsFixedOrder) {
     run({"HARD_RESET", "PANEL_SETUP FFT X:5 Y:6 W:70 H:80 S:2"});
     const std::string text = gui->composePatchText(0);
-    EXPECT_NE(text.find("PANEL_SETUP ENVELOPES X:0 Y:0 W:0 H:0 S:1\n"
+    EXPECT_NE(text.find("PANEL_SETUP ENVELOPES X:100 Y:100 W:600 H:200 S:1\n"
                         "PANEL_SETUP FFT X:5 Y:6 W:70 H:80 S:2\n"
                         "PANEL_SETUP SCOPE "),
               std::string::npos);
-    EXPECT_NE(text.find("PANEL_SETUP CLI X:0 Y:0 W:300 H:433 S:1\nPANEL_SETUP MACRO "),
+    EXPECT_NE(text.find("PANEL_SETUP CLI X:100 Y:100 W:300 H:433 S:1\nPANEL_SETUP MACRO "),
               std::string::npos);
 }
 

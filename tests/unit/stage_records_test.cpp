@@ -168,7 +168,7 @@ TEST(StageRecords, QxGuiRowsHoldTheirDefaults) {
     EXPECT_EQ(gui->outputDelays[63].time, 0.0f);
     EXPECT_EQ(gui->feedbackMixes[10].masterLevel, 1.0f);
     EXPECT_EQ(gui->inputMixers[0].pinCount, 0);
-    EXPECT_EQ(gui->faders[2].name, "FADER");
+    EXPECT_EQ(gui->mixerPages.trimStripLayout.name, "FADER");
     EXPECT_EQ(gui->faderLaw.expFactor, 6.91f);
     EXPECT_EQ(gui->cableCurve.pointCount, 5);
     EXPECT_EQ(gui->eqEditBands[9].type, 4);
