@@ -43,8 +43,8 @@ bench: build
 # clang under the sanitizers; run one with build-fuzz/out/qx_command_fuzzer -max_total_time=60.
 fuzz: deps
 	@tools/install-deps.sh $(FUZZ_PACKAGES)
-	@cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
-		-DQX_SANITIZE=ON -DQX_FUZZ=ON >/dev/null
+	@cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" \
+		-DCMAKE_CXX_COMPILER=clang++ -DQX_SANITIZE=ON -DQX_FUZZ=ON >/dev/null
 	@cmake --build build-fuzz -j $(JOBS) --target qx_pin_fuzzer qx_command_fuzzer qx_patch_fuzzer
 
 clean:
