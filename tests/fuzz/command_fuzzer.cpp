@@ -7,7 +7,10 @@
 #include "qxplatform/test_hooks.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static long linesRun = 0;
     static QX_GUI* gui = [] {
+        // The count of lines run, for the fuzzing notes.
+        std::atexit([] { std::fprintf(stderr, "COMMAND LINES RUN: %ld\n", linesRun); });
         qxplatform::setShellOpensRecorded(true);
         auto* made = new QX_GUI;
         fuzz_lines::prepareFuzzStage(*made);
@@ -20,6 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const std::string text = fuzz_lines::randomCommandLine(choices);
         if (show) std::fprintf(stderr, "LINE: %s\n", text.c_str());
         gui->executeCommandString(text);
+        ++linesRun;
     }
     for (int tick = 0; tick < 8 && gui->queueActive; ++tick) gui->runNextQueuedLine();
     // Every eighth input sends everything (each encoder sees what the lines left); the others

@@ -35,7 +35,7 @@ TEST_F(RandomInput, ThousandsOfCommandLines) {
     auto gui = std::make_unique<QX_GUI>();
     fuzz_lines::prepareFuzzStage(*gui);
     FuzzChoices choices(20261210);
-    for (int line = 1; line <= 4000; ++line) {
+    for (int line = 1; line <= 3000; ++line) {
         gui->executeCommandString(fuzz_lines::randomCommandLine(choices));
         if (line % 50 == 0) {
             for (int tick = 0; tick < 8 && gui->queueActive; ++tick) gui->runNextQueuedLine();
@@ -59,7 +59,7 @@ TEST_F(RandomInput, HundredsOfMutatedPatchFiles) {
 
     FuzzChoices choices(20261211);
     const std::string path = scratch.path + "/MUTATED.txt";
-    for (int file = 0; file < 200; ++file) {
+    for (int file = 0; file < 150; ++file) {
         patch_test::writeFile(path, fuzz_patches::mutatePatch(original, choices));
         patch_test::loadPatch(*gui, path);
         if (file % 10 == 0) sendEverything(*gui);
