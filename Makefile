@@ -6,7 +6,7 @@ JOBS := $(shell nproc)
 
 PACKAGES := cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
 	libglew-dev libfreetype-dev libfontconfig-dev libx11-dev libxrandr-dev libxinerama-dev \
-	libpng-dev libgl-dev libgl1-mesa-dri libglx-mesa0 xvfb xauth fonts-liberation
+	libpng-dev libgl-dev clang-format libgl1-mesa-dri libglx-mesa0 xvfb xauth fonts-liberation
 
 # What `make fuzz` needs besides: clang with libFuzzer.
 FUZZ_PACKAGES := clang libclang-rt-dev
@@ -29,9 +29,10 @@ build-sanitize: deps
 run: build
 	@tools/run.sh $(BUILD)/out
 
-# Every test of the normal build (the window tests under Xvfb when there is no display), then
+# The format check, every test of the normal build (the window tests under Xvfb when there is no display), then
 # the tests that need no window again under AddressSanitizer and UndefinedBehaviorSanitizer.
 test: build build-sanitize
+	@tools/check-format.sh
 	@tools/with-display.sh ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 	@ASAN_OPTIONS=detect_leaks=1 ctest --test-dir $(SANITIZE_BUILD) --output-on-failure \
 		-j $(JOBS) -LE window

@@ -143,13 +143,13 @@ void QX_GUI::setupGraphics(HWND window, int32_t width, int32_t height) {
     for (int32_t& index : stageHoverIndices) index = -1;
     stageDragFlag = 0;
     raiseSendFlag(15);
-    highlightedSource = highlightedGroup = highlightedTarget = -1;
+    highlightSource = highlightGroup = highlightTarget = -1;
     timerStarted = 0;
 
     initPanelWindows();
     bindPanelsToShader();
-    gridOriginX = (width - 1210) / 2 + 234;
-    gridOriginY = (height - 648) / 2;
+    pageGridX = (width - 1210) / 2 + 234;
+    pageGridY = (height - 648) / 2;
 
     for (PopupMenu& menu : popupMenus) {
         menu.itemCount = 0;

@@ -28,6 +28,6 @@ struct PopupMenu {
     int32_t height = 10;
     int32_t itemCount = 0;
     std::string labels[100];
-    int32_t submenuFlags[100] = {};
+    int32_t flags[100] = {};
     std::string commands[100];
 };

@@ -1,6 +1,24 @@
 // The one user-interface object: all state of one editor instance in fixed tables, the host
 // pins, and the operations of every subsystem. Member functions live in the folder of the
 // subsystem they belong to, one file per topic.
+//
+// Index of the member blocks, and the folder that implements each:
+//   Host frame: window messages, console, text services, displays ...... app/
+//   Stage model ......................................................... model/
+//   DSP link: pin callbacks, state sender ............................... dsp_link/
+//   Command language .................................................... command/
+//   Rendering platform .................................................. app/, render/
+//   Screens: frame ...................................................... view/frame/
+//   Screens: chrome (menu bars, selection strip, toolbox, MASTER, popups) view/chrome/
+//   Screens: input (mouse dispatch, keyboard, text entry) ............... view/input/
+//   Screens: stage (transform, passes, hit tests, presses, readouts) .... view/stage/
+//   Screens: panel frame (panel window and manager) ..................... panels/frame/
+//   Screens: mixer pages, MATRIX page, FEEDBACK page .................... panels/mixer/,
+//                                                                          panels/matrix/,
+//                                                                          panels/feedback/
+//   Panels: editor settings ............................................. panels/<editor>/
+// State follows the operations: shared state in one block; a screen's own state is one struct
+// declared in the screen's header and held as one member.
 #pragma once
 
 #include <cstdint>
@@ -20,14 +38,17 @@
 #include "dsp_link/send_flags.h"
 #include "host/mp_gui_base.h"
 #include "model/eq_band.h"
+#include "model/item_kinds.h"
 #include "model/level_arithmetic.h"
 #include "model/mix_record.h"
 #include "model/processing_records.h"
 #include "model/stage_records.h"
-#include "panels/panel_window.h"
-#include "panels/view_settings.h"
+#include "panels/frame/panel_window.h"
+#include "panels/frame/view_settings.h"
+#include "render/gl_draw_layer.h"
 #include "render/stroke_font.h"
-#include "view/annotation_records.h"
+#include "view/frame/page_ids.h"
+#include "view/stage/annotation_records.h"
 
 struct CliObject;
 
@@ -35,6 +56,11 @@ struct CliObject;
 struct StagePoint {
     float x = 0.0f;
     float y = 0.0f;
+};
+// A window pixel.
+struct ScreenPoint {
+    int32_t x = 0;
+    int32_t y = 0;
 };
 struct ItemSnapshotList;
 
@@ -304,7 +330,6 @@ public:
     void applySnapshotToRoom(int32_t index, const ItemSnapshot& snapshot);
     void applySnapshotToCable(int32_t index, const ItemSnapshot& snapshot);
     ItemSnapshotList gatherItemRecords(const CliObject& command);
-    ItemSnapshotList gatherSelectedItems(const CliObject& command);
     void scatterItemRecords(const ItemSnapshotList& list);
     ItemSnapshot makeItemSnapshot(const std::string& name);
     // Model commit and cable lookup.
@@ -358,7 +383,6 @@ public:
     // Slices: storing, the drift and the verbs.
     void storeSlice(int32_t slice);
     void beginSliceDrift(int32_t slice, float speed);
-    void beginSliceDriftDefault(int32_t slice);
     // Moves every member of the drifted slice to start + (stored - start) x t.
     void moveSliceMembers(float t);
     int32_t cmdStoreSlice(CliObject command);
@@ -432,8 +456,6 @@ public:
     // Calls into the editors, the window layer and the DSP link made by these verbs, in one
     // place (command/neighbour_calls.cpp).
     void loadEditorsFor(int32_t kind, int32_t index, bool withVirtual);
-    void fullScreenEnterOwn();
-    void fullScreenLeave();
     // Patch file writer and the save verbs.
     int32_t writePatchFile(std::string path, uint8_t isBackup);
     std::string composePatchText(uint8_t isBackup);
@@ -552,39 +574,53 @@ public:
     // there is none.
     bool fullScreenRect(RECT& rect) const;
     std::string backupFileName(const std::tm& now) const;
-    void applySliceDrift(float t);
     UserMenuTable loadUserMenu(const std::string& fileName);
     PopupMenu fillPopupMenuFromUserMenu(const std::string& menuName);
     // writePatchFile of the patch writer with the backup flag 1.
     void writeBackupFile(const std::string& path);
 
-    // ---- Screen frame, stage and input -----------------------------------------------------
+    // ---- Screens: frame (view/frame/) ------------------------------------------------------
+    void renderFrame();
     void drawBlankFrame();
     void applyFramePreamble();
     void drawFullWindowQuad();
-    void setColour(float red, float green, float blue, float alpha);
-    void drawRect(float x0, float y0, float x1, float y1);
-    void drawTextEntryBox();
-    // Frame elements whose drawing comes with their own screens.
-    void drawStagePage();
-    void drawInputsPage();
-    void drawOutputsPage();
-    void drawMatrixPage();
-    void drawFeedbackPage();
+
+    // ---- Screens: chrome (view/chrome/) ----------------------------------------------------
     void drawSelectionMenu();
     void drawMasterBox();
     void drawToolsMenu();
     void drawPagesMenu(int32_t page);
     void drawPatchFileMenu();
     void drawSlicesMenu();
-    void drawPanels();
-    void drawAnnotationButtons();
     void drawPopupMenus();
-    void renderFrame();
-    void commitTextEntry();
 
-    // ---- Panels and mixer pages ------------------------------------------------------------
-    // Syndication: the items of one kind that an editor's change is copied to.
+    // ---- Screens: input (view/input/) ------------------------------------------------------
+    void drawTextEntryBox();
+
+    // ---- Screens: stage (view/stage/) ------------------------------------------------------
+    // View transform.
+    StagePoint screenToStage(int32_t px, int32_t py) const;
+    ScreenPoint stageToScreen(float sx, float sy) const;
+    bool isPointInMarquee(int32_t x, int32_t y) const;
+    void drawStagePage();
+    void drawAnnotationButtons();
+
+    // ---- Screens: panel frame (panels/frame/) ----------------------------------------------
+    void drawPanels();
+
+    // ---- Screens: mixer pages (panels/mixer/) ----------------------------------------------
+    void drawInputsPage();
+    void drawOutputsPage();
+
+    // ---- Screens: MATRIX page (panels/matrix/) ---------------------------------------------
+    void drawMatrixPage();
+
+    // ---- Screens: FEEDBACK page (panels/feedback/) -----------------------------------------
+    void drawFeedbackPage();
+
+    // ---- Panels: editor settings (panels/<editor>/)
+    // ----------------------------------------------------------- Syndication: the items of one
+    // kind that an editor's change is copied to.
     void buildSyndicationSet(int32_t kind);
     bool isItemInMarqueeList(int32_t kind, int32_t index);
     bool editedItemQualifiesForSyndication(int32_t kind, int32_t index);
@@ -665,7 +701,10 @@ public:
     int32_t currentRoom = 0;
     CableRecord cables[kMaxCables];
     int32_t cableCount = 0;
-    CableRecord pendingCable;
+    // The half-made cable of the stage and the pages: its ends (-1 none) and its level.
+    int32_t pendingCableSource = -1;
+    int32_t pendingCableTarget = -1;
+    float pendingCableLevel = 0.0f;
     CableRecord cableWorkTable[kMaxCables];
     CableBlobEntry cableBlobStaging[kMaxCables];
 
@@ -697,8 +736,11 @@ public:
         uint8_t animationOn = 0;
         float animationPhase = 0.01f;
         uint8_t fullScreen = 0;
-        float zoom = 1.0f;
     } view;
+    // The stage view: pixels per stage unit and the pan in stage units.
+    float viewZoom = 1.0f;
+    float viewPanX = 0.0f;
+    float viewPanY = 0.0f;
 
     FaderLaw faderLaw;
     FaderRecord faders[3];
@@ -721,14 +763,13 @@ public:
         int32_t picked[3] = {-1, -1, -1};
     } inputsPage;
 
-    DynamicsCurve dynamicsCurve;
+    DynamicsCurve cableCurve;
     MixRecord feedbackMixes[kChannels];
-    struct FeedbackPageState {
-        uint8_t dragging = 0;
-        int32_t pickedSource = -1;
-        int32_t scroll = 0;
-        int32_t pickedSlot = -1;
-    } feedbackPage;
+    // The FEEDBACK page: the channel shown in the overlay, the mixes in use, the slot dragged.
+    uint8_t feedbackChannelShown = 0;
+    int32_t shownFeedbackChannel = -1;
+    int32_t activeFeedbackMixCount = 0;
+    int32_t feedbackDragSlot = -1;
 
     GainMatrixStaging gainMatrixStaging;
 
@@ -785,14 +826,12 @@ public:
     FilterRecord outputFilters[kChannels];
     FilterRecord filterClipboard;
     // The FILTERS editor: the item shown and the equaliser switch; its bands are the first
-    // five of panelBands.
-    struct FiltersPanelState {
-        int32_t kind = 1;
-        int32_t index = 0;
-        uint8_t enabled = 0;
-    } filtersPanel;
-    EqBand panelBands[10];
-    EqBand shownBands[5];
+    // five of eqEditBands.
+    int32_t filterPanelKind = 1;
+    int32_t filterPanelIndex = 0;
+    uint8_t filtersEnabled = 0;
+    EqBand eqEditBands[10];
+    EqBand eqBandSnapshots[5];
     struct FiltersPanelSettings {
         uint8_t dragging = 0;
         int32_t bandCount = 5;
@@ -806,45 +845,37 @@ public:
     DelayRecord inputDelays[kChannels];
     DelayRecord outputDelays[kChannels];
     // The DELAY editor: the item shown and its edit copy (time in seconds).
-    struct DelayPanelState {
-        int32_t kind = 1;
-        int32_t index = 0;
-        uint8_t enabled = 0;
-        float time = 0.0f;
-        float dragStartTime = 0.0f;
-        float dragStartX = 0.0f;
-    } delayPanel;
+    int32_t delayPanelKind = 1;
+    int32_t delayPanelIndex = 0;
+    uint8_t delayEnabled = 0;
+    float delayTime = 0.0f;
+    float delayDragStartTime = 0.0f;
+    float delayDragStartX = 0.0f;
     int32_t mixerSwitches[2] = {0, 1};
-    MixRecord inputMixer[kChannels];
-    MixRecord outputMixer[kChannels];
-    // The VIRTUAL editor: mode 1 source, 2 target, 11 input channel, 12 output channel; index
-    // is the edited channel (0 to 63, or -1 while no mix is being edited).
-    struct VirtualPanelState {
-        int32_t mode = 0;
-        int32_t index = -1;
-        int32_t pickedPin = 0;
-        int32_t scroll = 0;
-        uint8_t flagPair[2] = {1, 0};
-        ColourQuad colours[4];
-        float dragStartLevel = 0.0f;
-        float handleX = 0.0f;
-        float handleY = 0.0f;
-    } virtualPanel;
-    int32_t annotationMode = 0;
+    MixRecord inputMixers[kChannels];
+    MixRecord outputMixers[kChannels];
+    // The VIRTUAL editor: mode 1 source, 2 target, 11 input channel, 12 output channel; the
+    // index is the edited channel (0 to 63, or -1 while no mix is being edited).
+    int32_t virtualEditMode = 0;
+    int32_t virtualEditIndex = -1;
+    int32_t virtualSelectedPin = 0;
+    float virtualDragStartLevel = 0.0f;
+    float virtualHandleX = 0.0f;
+    float virtualHandleY = 0.0f;
     DynamicsRecord inputDynamics[kChannels];
     DynamicsRecord outputDynamics[kChannels];
     DynamicsRecord dynamicsClipboard;
-    uint8_t dynamicsClipboardFilled = 0;
+    uint8_t dynamicsClipboardFull = 0;
     int32_t dynamicsClipboardKind = 0;
     int32_t dynamicsClipboardMode = 1;
-    uint8_t filterClipboardFilled = 0;
+    uint8_t filterClipboardFull = 0;
     // The DYNAMICS editor: the curve holds the edited points, times, ratio, switch and tables;
     // the panel state the item shown and the remaining edit values.
-    DynamicsCurve panelDynamicsCurve;
+    DynamicsCurve dynamicsEditCurve;
+    int32_t dynamicsPanelKind = 0;
+    int32_t dynamicsPanelIndex = 0;
+    int32_t grabbedPoint = 0;
     struct DynamicsPanelState {
-        int32_t kind = 0;
-        int32_t index = 0;
-        int32_t pickedPoint = 0;
         uint8_t dragging = 0;
         int32_t type = 0;
         float knee = 0.1f;
@@ -870,7 +901,7 @@ public:
     MpGuiPin<int> pinLocalId; // 1
 
     std::string actionLists[2][100];
-    uint8_t popupOpen[2] = {};
+    uint8_t popupLayerOpen = 0; // a popup menu is open (menu 0 at least)
     PopupMenu popupMenus[10];
     int32_t menuCounters[2] = {9, 0};
     NamedStringList userMenus[100];
@@ -880,25 +911,20 @@ public:
     uint8_t mouseHeld = 0;
     int32_t mouseMode = 99;
 
-    // Text-entry box, filled by openTextEntry.
-    struct TextEntryState {
-        uint8_t armed = 0;
-        int32_t x = 0;
-        int32_t y = 0;
-        int32_t width = 0;
-        int32_t height = 0;
-        std::string text;
-        int32_t maxLength = 0;
-        int32_t inputKind = 0;
-        std::string prompt1;
-        std::string prompt2;
-        uint8_t replaceOnFirstKey = 0;
-        int32_t entryId = -1;
-        uint8_t flagPair[2] = {1, 0};
-        int32_t cursor = 1;
-        int32_t lineCount = 2;
-        ColourQuad colours[2];
-    } textEntry;
+    // The modal text entry, filled by openTextEntry: keys reach it while textEntryKeysOn is
+    // set; textEntryId is the action its commit runs.
+    uint8_t textEntryKeysOn = 0;
+    int32_t textEntryX = 0; // box anchor, window pixels
+    int32_t textEntryY = 0;
+    int32_t textEntryWidth = 0;
+    int32_t textEntryHeight = 0;
+    std::string textEntryText;
+    int32_t textEntryMaxLength = 0;
+    int32_t textEntryKind = 0;
+    std::string textEntryTitle;
+    std::string textEntryPrompt;
+    uint8_t textEntryFresh = 0; // the first key replaces the text
+    int32_t textEntryId = -1;
 
     NoteRecord notes[256];
     int32_t noteCount = 0;
@@ -911,7 +937,7 @@ public:
     // Window life, graphics start-up and the timer tick.
     HWND parentWindow = nullptr;
     int32_t glSlot = 0;
-    uint8_t graphicsReady = 0;
+    uint8_t graphicsReady = 0;         // also called guiReady
     uint8_t fullScreenOnOwnScreen = 0; // went full screen through the configuration block
     int32_t fullScreenDisplay = -1;
     unsigned uiVertexShader = 0;
@@ -926,6 +952,10 @@ public:
     int32_t rgbLocation = -1;
     int32_t modeLocation = -1;
     int32_t metricsLocation = -1;
+    // Every screen draws through drawLayer: the GL layer, or a recording layer in tests.
+    GlDrawLayer glDrawLayer{{&rgbLocation, &modeLocation, &metricsLocation, &stageLocation,
+                             &levelLocation, &heightLocation}};
+    DrawLayer* drawLayer = &glDrawLayer;
     TextShaderBinding textBinding;
     HCURSOR cursors[7] = {};
     float sourceSquare[2][8] = {};
@@ -939,11 +969,11 @@ public:
     int32_t toolboxHoverRow = 0;
     int32_t stageHoverIndices[4] = {-1, -1, -1, -1};
     uint8_t stageDragFlag = 0;
-    int32_t highlightedSource = -1;
-    int32_t highlightedGroup = -1;
-    int32_t highlightedTarget = -1;
-    int32_t gridOriginX = 0;
-    int32_t gridOriginY = 0;
+    int32_t highlightSource = -1;
+    int32_t highlightGroup = -1;
+    int32_t highlightTarget = -1;
+    int32_t pageGridX = 0;
+    int32_t pageGridY = 0;
     float driftStep = 0.0f;
     float driftT = 0.0f;
     int32_t driftBlinkCount = 0;
@@ -959,9 +989,7 @@ public:
     std::string dateText;
     uint8_t autoBackupOn = 0;
     int32_t autoLastClock = 0;
-    uint8_t annotationsVisible = 0; // the ANNOTATION_VISIBILITY switch
-    uint8_t cliPanelShown = 0;
-    std::string cliPanelSubtitle;
+    uint8_t annotationVisibility = 0; // the ANNOTATION_VISIBILITY switch
     int32_t textEntryBorder = 2;
     uint8_t textEntryAutoWidth = 1;
 
@@ -970,8 +998,8 @@ public:
     int32_t tickCount = 0;
     uint8_t leftButtonHeld = 0;
     uint8_t rightButtonHeld = 0;
-    int32_t lastMouseX = 0;
-    int32_t lastMouseY = 0;
+    int32_t pointerPixelX = 0;
+    int32_t pointerPixelY = 0;
     int32_t dragStartX = -1;
     int32_t dragStartY = -1;
     int32_t dragThreshold = 20;
@@ -981,7 +1009,10 @@ public:
     int32_t movementRunning = 0;
     int32_t movementLastTime = 0;
     int32_t guiSnap = 0;
-    int32_t pin60Values[2] = {};
+    // The item the SCOPE and FFT panels analyse (pin 60): channel, and source 0 or 1.
+    // Also called the analysed channel and item.
+    int32_t monitorChannel = 0;
+    int32_t monitorSource = 0;
 
     std::string entryCaption = "TITLE";
     std::string entryPrompt = "HINT HERE";
@@ -1026,6 +1057,8 @@ public:
     std::string failedLines[128];
 
     // Command executor and macro loader state.
+    // Tests see every line given to executeCommandString here, nested ones too (null: off).
+    std::vector<std::string>* executedLineTap = nullptr;
     std::string rawCommandText;  // the last command text as received, before expansion
     std::string lastCommand;     // the line that the rerun shortcut runs again
     uint8_t lastCommandKept = 0; // a verb set lastCommand itself during this dispatch
@@ -1111,7 +1144,7 @@ public:
 
     // State of the selection, view, panel, slice, reset and annotation verbs.
     int32_t storedSelectionCounts[20] = {}; // name counts of storedSelections, slots 0 to 10
-    uint8_t marqueeDragging = 0;
+    uint8_t marqueeRubberBand = 0;
     int32_t currentGroup = 0;
     EnvelopeList envelopeList;
     int32_t roomsShown = 1;
@@ -1123,14 +1156,12 @@ public:
     int32_t groupLabels = 1;
     int32_t sourceLabels = 1;
     int32_t roomsLocked = 0;
-    uint8_t annotationLock = 1;
+    uint8_t annotationLocks = 1;
     int32_t visualisations = 0;
-    int32_t toolboxHidden = 0;
+    int32_t toolboxFolded = 0;
     uint8_t masterHidden = 0;
-    uint8_t debugDrawing = 0;
-    uint8_t heatMapOn = 0;
-    float stagePanX = 0.0f;
-    float stagePanY = 0.0f;
+    uint8_t debugViewOn = 0;
+    uint8_t heatmapOn = 0;
     uint8_t reloadOnResizePending = 0;
     std::string reloadMacroName;
     int32_t matrixPick[2] = {-1, -1};

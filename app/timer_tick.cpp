@@ -8,6 +8,7 @@
 
 #include "app/qx_gui.h"
 #include "app/text_services.h"
+#include "panels/frame/panel_ids.h"
 #include "qxplatform/runtime.h"
 
 namespace {
@@ -68,7 +69,7 @@ int32_t QX_GUI::onTimer() {
             driftBlinkCount = 0;
             driftBlink = !driftBlink;
         }
-        applySliceDrift(driftT);
+        moveSliceMembers(driftT);
         if (driftT == 1.0f) {
             drifting = 0;
         } else {
@@ -128,10 +129,10 @@ int32_t QX_GUI::onTimer() {
         for (int32_t i = 0; i < sourceCount; ++i) recordLevelHistory(sources[i]);
         for (int32_t i = 0; i < targetCount; ++i) recordLevelHistory(targets[i]);
         const std::tm local = qxplatform::localTimeNow();
-        if (cliPanelShown)
-            cliPanelSubtitle =
+        if (panels[kPanelCli].shown)
+            panels[kPanelCli].subtitle =
                 formatTime("%02i:%02i:%02i", local.tm_hour, local.tm_min, local.tm_sec);
-        if (annotationsVisible) {
+        if (annotationVisibility) {
             clockText = formatTime("%02i:%02i", local.tm_hour, local.tm_min, 0);
             dateText =
                 formatTime("%02i.%02i.%4i", local.tm_mday, local.tm_mon + 1, local.tm_year + 1900);

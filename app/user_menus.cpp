@@ -49,10 +49,10 @@ PopupMenu QX_GUI::fillPopupMenuFromUserMenu(const std::string& menuName) {
         menu.labels[menu.itemCount] = tokens[0];
         if (tokenCount < 3) {
             menu.commands[menu.itemCount] = tokenCount > 1 ? toUpperCopy(tokens[1]) : "";
-            menu.submenuFlags[menu.itemCount] = 0;
+            menu.flags[menu.itemCount] = 0;
         } else {
             menu.commands[menu.itemCount] = toUpperCopy(tokens[2]);
-            menu.submenuFlags[menu.itemCount] = 1;
+            menu.flags[menu.itemCount] = 1;
         }
         ++menu.itemCount;
     }

@@ -99,13 +99,13 @@ LRESULT QX_GUI::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         sendStateToDsp();
         focus();
         sendStateToDsp();
-        onMouseMove(wParam, lastMouseX, lastMouseY);
+        onMouseMove(wParam, pointerPixelX, pointerPixelY);
         return 0;
     case WM_SYSKEYUP:
         onKeyUp(window, message, wParam, lParam);
         sendStateToDsp();
         focus();
-        onMouseMove(wParam, lastMouseX, lastMouseY);
+        onMouseMove(wParam, pointerPixelX, pointerPixelY);
         sendStateToDsp();
         return 0;
     case WM_TIMER:

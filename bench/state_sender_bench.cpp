@@ -49,16 +49,16 @@ void SendStateEverythingChanged(benchmark::State& state) {
             gui->outputFilters[i].bands[0].gain = x;
             gui->inputDynamics[i].attack = x;
             gui->outputDynamics[i].attack = x;
-            gui->inputMixer[i].master = x;
-            gui->outputMixer[i].master = x;
-            gui->feedbackMixes[i].master = x;
+            gui->inputMixers[i].masterLevel = x;
+            gui->outputMixers[i].masterLevel = x;
+            gui->feedbackMixes[i].masterLevel = x;
         }
         for (int g = 0; g < 16; ++g) gui->groups[g].x = x;
         for (int r = 0; r < 8; ++r) gui->rooms[r].x = x;
         for (int c = 0; c < 4096; ++c) gui->cables[c].level = x;
         for (int s = 0; s < 20; ++s) gui->slices[s].level[0] = x;
-        gui->view.zoom = x;
-        gui->panels[0].x = x;
+        gui->viewZoom = x;
+        gui->panels[0].positionX = x;
         gui->autoSaveClock = static_cast<int32_t>(x);
         raiseAll(*gui);
         gui->sendStateToDsp();

@@ -98,9 +98,9 @@ CliObject QX_GUI::resolveItemNames(CliObject command) {
     console.highlight = 1;
     command.refs.clear();
     std::string word;
-    forEachWord(command.arguments, [&](std::string_view view, int32_t position) {
+    forEachWord(command.arguments, [&](std::string_view text, int32_t position) {
         if (command.refs.full()) return; // a line names at most 256 items
-        word.assign(view);
+        word.assign(text);
         ItemRef ref = resolveItemName(word);
         if (ref.type == -1) return;
         ref.rank = position;

@@ -39,6 +39,7 @@ void QX_GUI::keepAsLastCommand(std::string line) {
 int32_t QX_GUI::executeCommandString(std::string text) {
     // An empty or blank line does nothing (it must not re-run the previous verb).
     if (isBlankLine(text)) return 0;
+    if (executedLineTap) executedLineTap->push_back(text);
 
     rawCommandText = text;
     const uint8_t force = contains(text, "HIDE") ? 1 : 0;

@@ -189,10 +189,6 @@ ItemSnapshotList QX_GUI::gatherItemRecords(const CliObject& command) {
     return list;
 }
 
-ItemSnapshotList QX_GUI::gatherSelectedItems(const CliObject& command) {
-    return gatherItemRecords(command);
-}
-
 void QX_GUI::scatterItemRecords(const ItemSnapshotList& list) {
     for (const ItemSnapshot& snapshot : list) {
         switch (snapshot.type) {

@@ -1,5 +1,4 @@
-// The editors that SELECT and TOUCH load for an item, and the full-screen switches the view
-// verbs use.
+// The editors that SELECT and TOUCH load for an item.
 #include "app/qx_gui.h"
 
 // The editors show the item and hold its settings: FILTERS, DYNAMICS and DELAY, and for TOUCH
@@ -10,14 +9,4 @@ void QX_GUI::loadEditorsFor(int32_t kind, int32_t index, bool withVirtual) {
     loadDynamicsPanel(kind, index);
     loadDelayPanel(kind, index);
     if (withVirtual) loadVirtualPanel(kind, index);
-}
-
-// Each enters or leaves at once (and, when a window cannot be made, keeps the full-screen flag
-// at 0 and reports on the console).
-void QX_GUI::fullScreenEnterOwn() {
-    enterFullScreenOnOwnScreen();
-}
-
-void QX_GUI::fullScreenLeave() {
-    leaveFullScreen();
 }

@@ -94,7 +94,7 @@ std::string QX_GUI::patchFileHostPath(const std::string& path) {
 }
 
 std::string QX_GUI::writeDelaySection(int32_t kind) {
-    const bool input = kind == 1;
+    const bool input = kind == kKindSource;
     std::string text = input ? "# INPUT DELAY\n" : "# OUTPUT DELAY\n";
     bool any = false;
     const int32_t count = input ? sourceCount : targetCount;
@@ -114,7 +114,7 @@ std::string QX_GUI::writeDelaySection(int32_t kind) {
 }
 
 std::string QX_GUI::writeFilterSection(int32_t kind) {
-    const bool input = kind == 1;
+    const bool input = kind == kKindSource;
     std::string text = input ? "# INPUT FILTER\n" : "# OUTPUT FILTER\n";
     bool any = false;
     const int32_t count = input ? sourceCount : targetCount;
@@ -166,21 +166,21 @@ std::string QX_GUI::writeViewLines() {
     line(guiSnap != 0, "TOGGLE GUI_SNAP");
     line(visualisations != 0, "TOGGLE VISUALISATIONS");
 
-    if (view.zoom != 1.0f) text += "ZOOM_LEVEL " + plainNumber(2, view.zoom) + "\n";
-    if (stagePanX != 0.0f || stagePanY != 0.0f) {
+    if (viewZoom != 1.0f) text += "ZOOM_LEVEL " + plainNumber(2, viewZoom) + "\n";
+    if (viewPanX != 0.0f || viewPanY != 0.0f) {
         // DISPLACE_STAGE takes window pixels and divides them by the zoom, which the line
         // above has already set.
-        const float zoom = view.zoom;
+        const float zoom = viewZoom;
         auto panText = [zoom](float pan) {
             return exactNumber(2, static_cast<double>(pan) * static_cast<double>(zoom), pan,
                                [zoom](double read) { return static_cast<float>(read) / zoom; });
         };
-        text += "DISPLACE_STAGE X:" + panText(stagePanX) + " Y:" + panText(stagePanY) + "\n";
+        text += "DISPLACE_STAGE X:" + panText(viewPanX) + " Y:" + panText(viewPanY) + "\n";
     }
     line(rotationRunning != 0, "TOGGLE ROTATION");
     line(movementRunning != 0, "TOGGLE MOVEMENT");
-    line(heatMapOn != 0, "TOGGLE HEATMAP");
-    line(debugDrawing != 0, "TOGGLE DEBUG");
+    line(heatmapOn != 0, "TOGGLE HEATMAP");
+    line(debugViewOn != 0, "TOGGLE DEBUG");
     return text;
 }
 
@@ -188,7 +188,7 @@ std::string QX_GUI::writePanelLines() {
     // Panel ids: 0 CLI, 1 SCOPE, 2 ENVELOPES, 3 MUTES, 4 FFT, 5 DYNAMICS, 6 FILTERS, 7 DELAY,
     // 8 VIRTUAL, 9 MACROS.
     std::string text;
-    if (toolboxHidden == 0)
+    if (toolboxFolded == 0)
         text += "SHOW_PANEL TOOLBOX\n";
     else
         text += "HIDE_PANEL TOOLBOX\n";
@@ -212,8 +212,8 @@ std::string QX_GUI::writePanelLines() {
     for (const auto& panel : kPlaced) {
         const PanelWindow& p = panels[panel.id];
         text += std::string("PANEL_SETUP ") + panel.word + " " +
-                format("X:%.0f Y:%.0f W:%.0f H:%.0f S:%.0f\n", static_cast<double>(p.x),
-                       static_cast<double>(p.y), static_cast<double>(p.width),
+                format("X:%.0f Y:%.0f W:%.0f H:%.0f S:%.0f\n", static_cast<double>(p.positionX),
+                       static_cast<double>(p.positionY), static_cast<double>(p.width),
                        static_cast<double>(p.height), static_cast<double>(p.scale));
     }
     return text;
@@ -251,11 +251,11 @@ std::string QX_GUI::writeSelectionLines() {
         text += std::string(kModes[syndicationMode]) + "\n";
 
     text += "\n# TOUCH - REINSTATE MOST RECENTLY CLICKED NODE\n";
-    if (touchedKind == 1 && touchedIndex >= 0 && touchedIndex < sourceCount)
+    if (touchedKind == kKindSource && touchedIndex >= 0 && touchedIndex < sourceCount)
         text += "TOUCH " + sources[touchedIndex].name + "\n";
-    if (touchedKind == 2 && touchedIndex >= 0 && touchedIndex < targetCount)
+    if (touchedKind == kKindTarget && touchedIndex >= 0 && touchedIndex < targetCount)
         text += "TOUCH " + targets[touchedIndex].name + "\n";
-    if (touchedKind == 3 && touchedIndex >= 0 && touchedIndex < groupCount)
+    if (touchedKind == kKindGroup && touchedIndex >= 0 && touchedIndex < groupCount)
         text += "TOUCH " + groups[touchedIndex].name + "\n";
     return text;
 }
@@ -275,7 +275,7 @@ std::string QX_GUI::writeNoteLines() {
             "\"" + body + "\"\n";
     }
     // The reset at the head of the file hides the notes; the switch is written as it stands.
-    if (annotationsVisible != 0) text += "TOGGLE ANNOTATION_VISIBILITY\n";
+    if (annotationVisibility != 0) text += "TOGGLE ANNOTATION_VISIBILITY\n";
     return text;
 }
 
@@ -381,7 +381,7 @@ std::string QX_GUI::composePatchText(uint8_t isBackup) {
     for (int32_t s = 0; s < sourceCount && s < kChannels; ++s) {
         const MixRecord& mix = feedbackMixes[s];
         for (int32_t j = 0; j < mix.pinCount && j < 64; ++j) {
-            const int32_t t = mix.pins[j];
+            const int32_t t = mix.pinNumbers[j];
             if (t < 0 || t >= kMaxTargets) continue;
             const std::string pair = targets[t].name + " " + sources[s].name;
             // FEEDBACK reads a positive number as the linear gain; a silent path is written in

@@ -63,10 +63,6 @@ void QX_GUI::beginSliceDrift(int32_t slice, float speed) {
     raiseSendFlag(kSendSlices);
 }
 
-void QX_GUI::beginSliceDriftDefault(int32_t slice) {
-    beginSliceDrift(slice, 0.05f);
-}
-
 void QX_GUI::moveSliceMembers(float t) {
     if (!sliceInRange(driftSlice)) return;
     const SliceRecord& target = slices[driftSlice];

@@ -90,8 +90,8 @@ SourceTargetLists sortSourcesAndTargets(const CliObject& command) {
         if (std::find(list.begin(), list.end(), index) == list.end()) list.push_back(index);
     };
     for (const ItemRef& ref : command.refs) {
-        if (ref.type == 1) add(lists.sources, ref.index);
-        if (ref.type == 2) add(lists.targets, ref.index);
+        if (ref.type == kKindSource) add(lists.sources, ref.index);
+        if (ref.type == kKindTarget) add(lists.targets, ref.index);
     }
     return lists;
 }

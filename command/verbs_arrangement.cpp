@@ -145,13 +145,13 @@ int32_t QX_GUI::cmdFind(CliObject command) {
         return 1;
     }
     const ItemSnapshot& first = list[0];
-    if (first.type == 5) {
+    if (first.type == kKindRoom) {
         const RoomRecord& room = rooms[first.index];
-        stagePanX = -room.x - room.width * 0.5f;
-        stagePanY = -room.y - room.height * 0.5f;
+        viewPanX = -room.x - room.width * 0.5f;
+        viewPanY = -room.y - room.height * 0.5f;
     } else {
-        stagePanX = -first.x;
-        stagePanY = -first.y;
+        viewPanX = -first.x;
+        viewPanY = -first.y;
     }
     return 0;
 }

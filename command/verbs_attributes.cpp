@@ -171,7 +171,7 @@ int32_t QX_GUI::cmdUseGlobalZero(CliObject command) {
     const int32_t use = verbs::isOneOf(command.string, {"TRUE", "YES", "1", "GLOBAL"}) ? 1 : 0;
     ItemSnapshotList list = gatherItemRecords(command);
     for (ItemSnapshot& item : list)
-        if (item.type == 2) item.useGlobalRadius = use;
+        if (item.type == kKindTarget) item.useGlobalRadius = use;
     scatterItemRecords(list);
     commitModelChange();
     return 0;
@@ -205,7 +205,8 @@ int32_t QX_GUI::cmdHide(CliObject command) {
     if (!verbs::checkItemWords(*this, command, LastWord::ItemsOnly)) return 1;
     ItemSnapshotList list = gatherItemRecords(command);
     for (ItemSnapshot& item : list)
-        if (item.type == 1 || item.type == 2 || item.type == 3) item.shown = 0;
+        if (item.type == kKindSource || item.type == kKindTarget || item.type == kKindGroup)
+            item.shown = 0;
     scatterItemRecords(list);
     commitModelChange();
     return 0;
@@ -220,7 +221,8 @@ int32_t QX_GUI::cmdUnhide(CliObject command) {
     } else {
         ItemSnapshotList list = gatherItemRecords(command);
         for (ItemSnapshot& item : list)
-            if (item.type == 1 || item.type == 2 || item.type == 3) item.shown = 1;
+            if (item.type == kKindSource || item.type == kKindTarget || item.type == kKindGroup)
+                item.shown = 1;
         scatterItemRecords(list);
     }
     commitModelChange();
@@ -258,7 +260,8 @@ int32_t QX_GUI::cmdPresetColour(CliObject command) {
     const int32_t i = static_cast<int32_t>(index) - 1;
     ItemSnapshotList list = gatherItemRecords(command);
     for (ItemSnapshot& item : list)
-        setSnapshotColour(item, item.type == 5 ? kPresetRoomColours[i] : kPresetItemColours[i]);
+        setSnapshotColour(item,
+                          item.type == kKindRoom ? kPresetRoomColours[i] : kPresetItemColours[i]);
     scatterItemRecords(list);
     commitModelChange();
     return 0;
@@ -329,7 +332,7 @@ int32_t QX_GUI::cmdSetSize(CliObject command) {
     }
     ItemSnapshotList list = gatherItemRecords(command);
     for (ItemSnapshot& item : list)
-        if (item.type == 1) item.size = static_cast<float>(size);
+        if (item.type == kKindSource) item.size = static_cast<float>(size);
     scatterItemRecords(list);
     commitModelChange();
     return 0;
@@ -350,7 +353,7 @@ int32_t QX_GUI::cmdSetZero(CliObject command) {
         viewSettings.globalRadius = static_cast<float>(radius);
     } else {
         for (ItemSnapshot& item : list)
-            if (item.type == 2) item.size = static_cast<float>(radius);
+            if (item.type == kKindTarget) item.size = static_cast<float>(radius);
         scatterItemRecords(list);
     }
     commitModelChange();
@@ -391,7 +394,7 @@ int32_t QX_GUI::cmdVirtualise(CliObject command) {
     }
     ItemSnapshotList list = gatherItemRecords(command);
     for (ItemSnapshot& item : list)
-        if (item.type == 1 || item.type == 2)
+        if (item.type == kKindSource || item.type == kKindTarget)
             item.virtualChannel = static_cast<int32_t>(channel) - 1;
     scatterItemRecords(list);
     commitModelChange();
@@ -403,7 +406,7 @@ int32_t QX_GUI::cmdSetMovement(CliObject command) {
     const bool on = isSwitchOnWord(command.string);
     ItemSnapshotList list = gatherItemRecords(command);
     for (ItemSnapshot& item : list) {
-        if (item.type != 3) continue;
+        if (item.type != kKindGroup) continue;
         item.movementOn = on ? 1 : 0;
         if (command.has(kKeyX)) item.moveX = command.named(kKeyX);
         if (command.has(kKeyY)) item.moveY = command.named(kKeyY);
@@ -420,7 +423,7 @@ int32_t QX_GUI::cmdSetRotation(CliObject command) {
     ItemSnapshotList list = gatherItemRecords(command);
     bool anyGroup = false;
     for (ItemSnapshot& item : list) {
-        if (item.type != 3) continue;
+        if (item.type != kKindGroup) continue;
         anyGroup = true;
         item.rotationOn = on ? 1 : 0;
         if (command.has(kKeyS)) item.rotationSpeed = command.named(kKeyS) / 60.0f;

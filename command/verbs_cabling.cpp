@@ -55,11 +55,11 @@ int32_t QX_GUI::cmdCable(CliObject command) {
     for (int32_t s : lists.sources) {
         for (int32_t t : lists.targets) {
             if (findCableIndex(s, t) != -1) continue; // an existing cable stays as it is
-            pendingCable.source = s;
-            pendingCable.target = t;
+            pendingCableSource = s;
+            pendingCableTarget = t;
             float level = 0.0f;
             if (command.has(kKeyX)) {
-                pendingCable.level = dbToGain(command.named(kKeyX));
+                pendingCableLevel = dbToGain(command.named(kKeyX));
                 const int32_t c = addPendingCable();
                 if (c < 0) continue;
                 if (exclusion) {
@@ -72,7 +72,7 @@ int32_t QX_GUI::cmdCable(CliObject command) {
             } else {
                 level = geometricCableLevel(*this, sources[s], targets[t]);
                 if (command.string == "EXCLUDE") level = 0.0f;
-                pendingCable.level = level;
+                pendingCableLevel = level;
                 const int32_t c = addPendingCable();
                 if (c < 0) continue;
                 cables[c].level = level;
@@ -82,8 +82,8 @@ int32_t QX_GUI::cmdCable(CliObject command) {
             }
         }
     }
-    pendingCable.source = -1;
-    pendingCable.target = -1;
+    pendingCableSource = -1;
+    pendingCableTarget = -1;
     updateCableSummaries(*this);
     commitModelChange();
     return 0;
@@ -92,10 +92,10 @@ int32_t QX_GUI::cmdCable(CliObject command) {
 int32_t QX_GUI::cmdUncable(CliObject command) {
     if (!verbs::checkItemWords(*this, command, verbs::LastWord::ItemsOnly)) return 1;
     for (const ItemRef& ref : command.refs) {
-        if (ref.type != 1 && ref.type != 2) continue;
+        if (ref.type != kKindSource && ref.type != kKindTarget) continue;
         for (int32_t c = 0; c < std::min(cableCount, kMaxCables);) {
-            const bool joined =
-                ref.type == 1 ? cables[c].source == ref.index : cables[c].target == ref.index;
+            const bool joined = ref.type == kKindSource ? cables[c].source == ref.index
+                                                        : cables[c].target == ref.index;
             if (joined)
                 removeCable(c); // the table closes up: index c is examined again
             else

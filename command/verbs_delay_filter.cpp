@@ -44,9 +44,9 @@ int32_t QX_GUI::cmdDelay(CliObject command) {
     }
     for (const ItemSnapshot& item : items) {
         DelayRecord* record = nullptr;
-        if (item.type == 1 && item.index >= 0 && item.index < kChannels)
+        if (item.type == kKindSource && item.index >= 0 && item.index < kChannels)
             record = &inputDelays[item.index];
-        if (item.type == 2 && item.index >= 0 && item.index < kChannels)
+        if (item.type == kKindTarget && item.index >= 0 && item.index < kChannels)
             record = &outputDelays[item.index];
         if (record == nullptr) continue;
         if (switchGiven) record->on = switchValue;
@@ -90,9 +90,9 @@ int32_t QX_GUI::cmdFilter(CliObject command) {
 
     for (const ItemSnapshot& item : items) {
         FilterRecord* record = nullptr;
-        if (item.type == 1 && item.index >= 0 && item.index < kChannels)
+        if (item.type == kKindSource && item.index >= 0 && item.index < kChannels)
             record = &inputFilters[item.index];
-        if (item.type == 2 && item.index >= 0 && item.index < kChannels)
+        if (item.type == kKindTarget && item.index >= 0 && item.index < kChannels)
             record = &outputFilters[item.index];
         if (record == nullptr) continue;
         // A record taken into use starts from the defaults the editor gives it, so a patch
@@ -147,16 +147,17 @@ int32_t QX_GUI::cmdResetFilters(CliObject command) {
     const ItemSnapshotList items = gatherItemRecords(command);
     reportItemCount(*this, items.count());
     for (const ItemSnapshot& item : items)
-        if (item.type == 1 || item.type == 2) resetFilterRecord(item.type, item.index);
-    if (filtersPanel.kind == 1 || filtersPanel.kind == 2)
-        loadFiltersPanel(filtersPanel.kind, filtersPanel.index);
+        if (item.type == kKindSource || item.type == kKindTarget)
+            resetFilterRecord(item.type, item.index);
+    if (filterPanelKind == kKindSource || filterPanelKind == kKindTarget)
+        loadFiltersPanel(filterPanelKind, filterPanelIndex);
     raiseSendFlag(kSendInputEq);
     raiseSendFlag(kSendOutputEq);
     return 0;
 }
 
 int32_t QX_GUI::cmdPasteFilters(CliObject command) {
-    if (filterClipboardFilled == 0) {
+    if (filterClipboardFull == 0) {
         console.pendingError = "NO FILTER IN CLIPBOARD!";
         return 1;
     }
@@ -164,17 +165,17 @@ int32_t QX_GUI::cmdPasteFilters(CliObject command) {
     reportItemCount(*this, items.count());
     setStatusMessage("PASTING FILTERS");
     for (const ItemSnapshot& item : items) {
-        if (item.type != 1 && item.type != 2) continue;
+        if (item.type != kKindSource && item.type != kKindTarget) continue;
         if (item.index < 0 || item.index >= kChannels) continue;
         FilterRecord& record =
-            item.type == 1 ? inputFilters[item.index] : outputFilters[item.index];
+            item.type == kKindSource ? inputFilters[item.index] : outputFilters[item.index];
         record = filterClipboard;
         record.channel = static_cast<uint8_t>(item.index);
         loadFiltersPanel(item.type, item.index); // designs the editor's bands afresh
         storeFilterSettings(item.type, item.index);
     }
-    if (filtersPanel.kind == 1 || filtersPanel.kind == 2)
-        loadFiltersPanel(filtersPanel.kind, filtersPanel.index);
+    if (filterPanelKind == kKindSource || filterPanelKind == kKindTarget)
+        loadFiltersPanel(filterPanelKind, filterPanelIndex);
     raiseSendFlag(kSendInputEq);
     raiseSendFlag(kSendOutputEq);
     return 0;

@@ -6,7 +6,7 @@
 #include "app/qx_gui.h"
 #include "app/text_services.h"
 #include "model/checked_number.h"
-#include "panels/dynamics_coefficient.h"
+#include "panels/dynamics/dynamics_coefficient.h"
 
 namespace {
 
@@ -90,16 +90,17 @@ int32_t QX_GUI::cmdDynamics(CliObject command) {
         modeWord = entry.modeWord;
     }
 
-    const int32_t shownKind = dynamicsPanel.kind;
-    const int32_t shownIndex = dynamicsPanel.index;
+    const int32_t shownKind = dynamicsPanelKind;
+    const int32_t shownIndex = dynamicsPanelIndex;
 
     // Only the editor's last table is ever seen: it is built once, when the verb is done.
-    DeferredTableBuilds deferred(panelDynamicsCurve);
+    DeferredTableBuilds deferred(dynamicsEditCurve);
     for (const ItemSnapshot& item : items) {
         const int32_t kind = item.type;
         const int32_t index = item.index;
-        if ((kind != 1 && kind != 2) || index < 0 || index >= kChannels) continue;
-        DynamicsRecord& record = kind == 1 ? inputDynamics[index] : outputDynamics[index];
+        if ((kind != kKindSource && kind != kKindTarget) || index < 0 || index >= kChannels)
+            continue;
+        DynamicsRecord& record = kind == kKindSource ? inputDynamics[index] : outputDynamics[index];
         // A record never set up starts from its defaults, as the editor would start it.
         if (record.active == 0) {
             resetDynamicsRecord(kind, index);
@@ -174,16 +175,17 @@ int32_t QX_GUI::cmdDynamics(CliObject command) {
         }
         if (kneeShaping) {
             loadDynamicsPanel(kind, index);
-            shapeKnee(panelDynamicsCurve, dynamicsPanel.knee);
-            panelDynamicsCurve.buildTable(saturatingInt(panelDynamicsCurve.plotWidth));
+            shapeKnee(dynamicsEditCurve, dynamicsPanel.knee);
+            dynamicsEditCurve.buildTable(saturatingInt(dynamicsEditCurve.plotWidth));
             sendDynamicsSettings(kind, index);
         }
         loadDynamicsPanel(kind, index);
-        panelDynamicsCurve.buildTable60();
+        dynamicsEditCurve.buildTable60();
         sendDynamicsSettings(kind, index);
     }
     // The editor goes back to the item it showed; an editor that showed nothing stays so.
-    if (shownKind == 1 || shownKind == 2) loadDynamicsPanel(shownKind, shownIndex);
+    if (shownKind == kKindSource || shownKind == kKindTarget)
+        loadDynamicsPanel(shownKind, shownIndex);
     commitModelChange();
     return 0;
 }
@@ -201,7 +203,7 @@ int32_t QX_GUI::cmdDynamicsMode(CliObject command) {
         if (word == entry.word) mode = entry.mode;
     dynamicsPanel.type = mode;
 
-    DynamicsCurve& curve = panelDynamicsCurve;
+    DynamicsCurve& curve = dynamicsEditCurve;
     CurvePoint* p = curve.points;
     const float k = dynamicsPanel.knee;
     switch (mode) {
@@ -261,7 +263,7 @@ int32_t QX_GUI::cmdDynamicsMode(CliObject command) {
                 copyInto(outputDynamics[i]);
 
     curve.buildTable(saturatingInt(curve.plotWidth));
-    sendDynamicsSettings(dynamicsPanel.kind, dynamicsPanel.index);
+    sendDynamicsSettings(dynamicsPanelKind, dynamicsPanelIndex);
     return 0;
 }
 
@@ -270,13 +272,14 @@ int32_t QX_GUI::cmdResetDynamics(CliObject command) {
     setStatusMessage("GENERATE METRICS ...");
     setStatusMessage(intToString(items.count()) + " ITEMS");
     for (const ItemSnapshot& item : items) {
-        if ((item.type != 1 && item.type != 2) || item.index < 0 || item.index >= kChannels)
+        if ((item.type != kKindSource && item.type != kKindTarget) || item.index < 0 ||
+            item.index >= kChannels)
             continue;
         resetDynamicsRecord(item.type, item.index);
-        (item.type == 1 ? inputDynamics : outputDynamics)[item.index].mode = 0;
+        (item.type == kKindSource ? inputDynamics : outputDynamics)[item.index].mode = 0;
     }
-    if (dynamicsPanel.kind == 1 || dynamicsPanel.kind == 2)
-        loadDynamicsPanel(dynamicsPanel.kind, dynamicsPanel.index);
+    if (dynamicsPanelKind == kKindSource || dynamicsPanelKind == kKindTarget)
+        loadDynamicsPanel(dynamicsPanelKind, dynamicsPanelIndex);
     raiseSendFlag(kSendInputDynamics);
     raiseSendFlag(kSendOutputDynamics);
     syndicateDynamics(false, true, true);
@@ -284,7 +287,7 @@ int32_t QX_GUI::cmdResetDynamics(CliObject command) {
 }
 
 int32_t QX_GUI::cmdPasteDynamics(CliObject command) {
-    if (dynamicsClipboardFilled == 0) {
+    if (dynamicsClipboardFull == 0) {
         console.pendingError = "NO DYNAMICS IN CLIPBOARD!";
         return 1;
     }
@@ -296,7 +299,7 @@ int32_t QX_GUI::cmdPasteDynamics(CliObject command) {
     for (const ItemSnapshot& item : items) {
         const int32_t index = item.index;
         if (index < 0 || index >= kChannels) continue;
-        if (item.type == 2) {
+        if (item.type == kKindTarget) {
             DynamicsRecord& record = outputDynamics[index];
             record = clip;
             if (clip.channel == clip.channelIndex && clip.direction == 2) {
@@ -304,7 +307,7 @@ int32_t QX_GUI::cmdPasteDynamics(CliObject command) {
                 record.direction = 2;
             }
             record.channel = static_cast<uint8_t>(index);
-        } else if (item.type == 1) {
+        } else if (item.type == kKindSource) {
             DynamicsRecord& record = inputDynamics[index];
             record = clip;
             if (clip.channel == clip.channelIndex || clip.direction == 2) {
@@ -315,10 +318,10 @@ int32_t QX_GUI::cmdPasteDynamics(CliObject command) {
             record.channel = static_cast<uint8_t>(index);
         }
     }
-    if (dynamicsPanel.kind == 1 || dynamicsPanel.kind == 2)
-        loadDynamicsPanel(dynamicsPanel.kind, dynamicsPanel.index);
+    if (dynamicsPanelKind == kKindSource || dynamicsPanelKind == kKindTarget)
+        loadDynamicsPanel(dynamicsPanelKind, dynamicsPanelIndex);
     raiseSendFlag(kSendInputDynamics);
     raiseSendFlag(kSendOutputDynamics);
-    syndicateDynamics(false, true, dynamicsPanel.index == clip.channelIndex);
+    syndicateDynamics(false, true, dynamicsPanelIndex == clip.channelIndex);
     return 0;
 }

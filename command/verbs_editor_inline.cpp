@@ -15,13 +15,13 @@ constexpr int kFiltersPanelSlot = 6;
 constexpr int kEditorBands = 5;
 
 bool editsAnItem(int32_t kind, int32_t index) {
-    return (kind == 1 || kind == 2) && index >= 0 && index < QX_GUI::kChannels;
+    return (kind == kKindSource || kind == kKindTarget) && index >= 0 && index < QX_GUI::kChannels;
 }
 
 } // namespace
 
 void QX_GUI::storeAndSyndicateFiltersPanel() {
-    storeFilterSettings(filtersPanel.kind, filtersPanel.index);
+    storeFilterSettings(filterPanelKind, filterPanelIndex);
     syndicateFilters();
     raiseSendFlag(kSendInputEq);
     raiseSendFlag(kSendOutputEq);
@@ -38,7 +38,7 @@ int32_t QX_GUI::cmdResetFiltersPanel(CliObject) {
                                  {EqBand::kHighShelf, 6000.0}};
     const PanelWindow& panel = panels[kFiltersPanelSlot];
     for (int b = 0; b < kEditorBands; ++b) {
-        EqBand& band = panelBands[b];
+        EqBand& band = eqEditBands[b];
         band.setType(kDefaults[b].type);
         band.frequency = kDefaults[b].frequency;
         band.gainDb = 0.0;
@@ -50,7 +50,7 @@ int32_t QX_GUI::cmdResetFiltersPanel(CliObject) {
         band.redesign();
         band.computeResponse();
     }
-    filtersPanel.enabled = 0;
+    filtersEnabled = 0;
     storeAndSyndicateFiltersPanel();
     return 0;
 }
@@ -66,7 +66,7 @@ int32_t QX_GUI::cmdSetFilterType(CliObject command) {
         console.pendingError = "NO FILTER BAND SELECTED";
         return 1;
     }
-    EqBand& band = panelBands[picked];
+    EqBand& band = eqEditBands[picked];
     band.setType(saturatingInt(value));
     band.updateTypeNames();
     band.redesign();
@@ -85,37 +85,37 @@ int32_t QX_GUI::cmdEqPreset(CliObject command) {
 }
 
 bool QX_GUI::requireDynamicsPanelItem() {
-    if (editsAnItem(dynamicsPanel.kind, dynamicsPanel.index)) return true;
+    if (editsAnItem(dynamicsPanelKind, dynamicsPanelIndex)) return true;
     console.pendingError = "THE DYNAMICS PANEL SHOWS NO SOURCE OR TARGET";
     return false;
 }
 
 int32_t QX_GUI::cmdResetDynamicsPanel(CliObject) {
     if (!requireDynamicsPanelItem()) return 1;
-    const int32_t kind = dynamicsPanel.kind;
-    const int32_t index = dynamicsPanel.index;
-    (kind == 1 ? inputDynamics : outputDynamics)[index].active = 0;
+    const int32_t kind = dynamicsPanelKind;
+    const int32_t index = dynamicsPanelIndex;
+    (kind == kKindSource ? inputDynamics : outputDynamics)[index].active = 0;
     loadDynamicsPanel(kind, index); // sets the record up afresh
-    panelDynamicsCurve.enabled = 0;
+    dynamicsEditCurve.enabled = 0;
     sendDynamicsSettings(kind, index);
     return 0;
 }
 
 int32_t QX_GUI::cmdSideChainInternal(CliObject) {
     if (!requireDynamicsPanelItem()) return 1;
-    dynamicsPanel.sidechainIndex = static_cast<uint8_t>(dynamicsPanel.index & 0xFF);
-    dynamicsPanel.sidechainKind = static_cast<uint8_t>(dynamicsPanel.kind);
+    dynamicsPanel.sidechainIndex = static_cast<uint8_t>(dynamicsPanelIndex & 0xFF);
+    dynamicsPanel.sidechainKind = static_cast<uint8_t>(dynamicsPanelKind);
     if (dynamicsPanel.sidechainLocation == 3) dynamicsPanel.sidechainLocation = 2;
     raiseSendFlag(kSendInputDynamics);
     raiseSendFlag(kSendOutputDynamics);
-    sendDynamicsSettings(dynamicsPanel.kind, dynamicsPanel.index);
+    sendDynamicsSettings(dynamicsPanelKind, dynamicsPanelIndex);
     syndicateDynamics(true, true, true);
     return 0;
 }
 
 int32_t QX_GUI::cmdSideChainSelect(CliObject) {
-    const int32_t kind = dynamicsPanel.kind;
-    if (kind == 3) {
+    const int32_t kind = dynamicsPanelKind;
+    if (kind == kKindGroup) {
         console.pendingError = "SELECTING GROUP SIDECHAIN NOT IMPLEMENTED YET";
         return 1;
     }
@@ -123,15 +123,16 @@ int32_t QX_GUI::cmdSideChainSelect(CliObject) {
         console.pendingError = "SELECTING ROOM SIDECHAIN NOT IMPLEMENTED YET";
         return 1;
     }
-    if (!editsAnItem(kind, dynamicsPanel.index)) return 0;
+    if (!editsAnItem(kind, dynamicsPanelIndex)) return 0;
     const int32_t sidechain = dynamicsPanel.sidechainIndex;
-    const bool keyedBySource = kind == 1 || outputDynamics[dynamicsPanel.index].direction == 1;
+    const bool keyedBySource =
+        kind == kKindSource || outputDynamics[dynamicsPanelIndex].direction == 1;
     const std::string name = keyedBySource ? sources[sidechain].name : targets[sidechain].name;
     const PanelWindow& panel = panels[kDynamicsPanelSlot];
-    textEntry.entryId = 25;
-    openTextEntry(saturatingInt(panel.x + 253.0f),
-                  saturatingInt(panel.y + panel.titleBarHeight + 11.0f), 71, 20, name, 16, 0,
-                  "SELECT SIDECHAIN", "INPUT THE NAME OF\nTHE SIDECHAIN SOURCE", 1);
+    textEntryId = 25;
+    openTextEntry(saturatingInt(panel.positionX + 253.0f),
+                  saturatingInt(panel.positionY + panel.titleBarHeight + 11.0f), 71, 20, name, 16,
+                  0, "SELECT SIDECHAIN", "INPUT THE NAME OF\nTHE SIDECHAIN SOURCE", 1);
     return 0;
 }
 
@@ -142,7 +143,7 @@ int32_t QX_GUI::cmdSideChainLocation(CliObject, int32_t location) {
         raiseSendFlag(kSendOutputDynamics);
     }
     dynamicsPanel.sidechainLocation = static_cast<uint8_t>(location);
-    sendDynamicsSettings(dynamicsPanel.kind, dynamicsPanel.index);
+    sendDynamicsSettings(dynamicsPanelKind, dynamicsPanelIndex);
     syndicateDynamics(false, true, false);
     for (int32_t flag : {kSendInputDelays, kSendOutputDelays, kSendInputEq, kSendOutputEq,
                          kSendInputDynamics, kSendOutputDynamics})

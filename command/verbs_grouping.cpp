@@ -15,11 +15,11 @@ struct GroupLine {
 GroupLine readGroupLine(const CliObject& command) {
     GroupLine line;
     for (const ItemRef& ref : command.refs) {
-        if (ref.type == 3) {
+        if (ref.type == kKindGroup) {
             line.group = ref.index;
             break;
         }
-        if (ref.type == 1 && line.sources.size() < QX_GUI::kMaxLiveItems)
+        if (ref.type == kKindSource && line.sources.size() < QX_GUI::kMaxLiveItems)
             line.sources.push_back(ref.index);
     }
     return line;
@@ -89,9 +89,9 @@ int32_t QX_GUI::cmdUngroup(CliObject command) {
     const int32_t liveSources = std::min(sourceCount, static_cast<int32_t>(kMembershipLive));
     const int32_t liveGroups = std::min(groupCount, static_cast<int32_t>(kMembershipLive));
     for (const ItemRef& ref : command.refs) {
-        if (ref.type == 3)
+        if (ref.type == kKindGroup)
             for (int32_t s = 0; s < liveSources; ++s) setMembership(*this, s, ref.index, 0);
-        if (ref.type == 1)
+        if (ref.type == kKindSource)
             for (int32_t g = 0; g < liveGroups; ++g) setMembership(*this, ref.index, g, 0);
     }
     applyGroupMuteSolo();

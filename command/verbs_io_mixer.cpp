@@ -30,7 +30,7 @@ std::vector<std::string> wordsOf(const std::string& text) {
 int32_t slotOfPin(const MixRecord& mix, int32_t pin) {
     const int32_t count = mix.pinCount < 64 ? mix.pinCount : 64;
     for (int32_t j = 0; j < count; ++j)
-        if (mix.pins[j] == pin) return j;
+        if (mix.pinNumbers[j] == pin) return j;
     return -1;
 }
 
@@ -38,7 +38,7 @@ int32_t slotOfPin(const MixRecord& mix, int32_t pin) {
 void removeSlot(MixRecord& mix, int32_t k) {
     const int32_t count = mix.pinCount < 64 ? mix.pinCount : 64;
     for (int32_t j = k; j + 1 < count; ++j) {
-        mix.pins[j] = mix.pins[j + 1];
+        mix.pinNumbers[j] = mix.pinNumbers[j + 1];
         mix.gains[j] = mix.gains[j + 1];
         mix.phases[j] = mix.phases[j + 1];
         mix.mutes[j] = mix.mutes[j + 1];
@@ -58,7 +58,7 @@ int32_t QX_GUI::cmdIoMixer(CliObject command, int32_t direction) {
         console.pendingError = "IO MIXERS FOR INPUT AND OUTPUT NODES ONLY!";
         return 1;
     }
-    MixRecord* table = direction == 1 ? inputMixer : outputMixer;
+    MixRecord* table = direction == 1 ? inputMixers : outputMixers;
     const char* verbName = direction == 1 ? "INPUT_MIXER" : "OUTPUT_MIXER";
 
     // The mixers: the channels of the named items of the direction's kind, else a number.
@@ -117,14 +117,14 @@ int32_t QX_GUI::cmdIoMixer(CliObject command, int32_t direction) {
             mix.inUse = 1;
             mix.index = m;
             mix.pinCount = 1;
-            mix.pins[0] = m;
+            mix.pinNumbers[0] = m;
             for (int32_t j = 0; j < 64; ++j) {
                 mix.routed[j] = j == 0 ? 1 : 0;
                 mix.gains[j] = 1.0f;
                 mix.phases[j] = 1.0f;
                 mix.mutes[j] = 0;
             }
-            mix.master = 1.0f;
+            mix.masterLevel = 1.0f;
         });
     } else if (verb == "NORMALISE" || verb == "ZERO") {
         const bool normalise = verb == "NORMALISE";
@@ -137,7 +137,7 @@ int32_t QX_GUI::cmdIoMixer(CliObject command, int32_t direction) {
     } else if (verb == "LEVEL_MASTER") {
         eachMixer([aValue](MixRecord& mix, int32_t) {
             mix.inUse = 1;
-            mix.master = gainOfDb(aValue);
+            mix.masterLevel = gainOfDb(aValue);
         });
     } else if (verb == "ADD_PIN") {
         if (anyMixer && !inPinRange(a - 1)) return fail("ADD_PIN - PIN OUT OF RANGE");
@@ -148,7 +148,7 @@ int32_t QX_GUI::cmdIoMixer(CliObject command, int32_t direction) {
             }
             if (mix.pinCount < 0) mix.pinCount = 0;
             const int32_t slot = mix.pinCount;
-            mix.pins[slot] = a - 1;
+            mix.pinNumbers[slot] = a - 1;
             mix.routed[slot] = 1;
             // A new pin starts at unity, in phase and unmuted, whatever the slot held before.
             mix.gains[slot] = 1.0f;
@@ -189,7 +189,7 @@ int32_t QX_GUI::cmdIoMixer(CliObject command, int32_t direction) {
             removeSlot(mix, a - 1);
             // The remaining slots keep their routed flags; the freed slots are cleared.
             for (int32_t j = mix.pinCount; j < oldCount; ++j) {
-                mix.pins[j] = 0;
+                mix.pinNumbers[j] = 0;
                 mix.gains[j] = 0.0f;
                 mix.phases[j] = 0.0f;
                 mix.mutes[j] = 0;
@@ -211,7 +211,7 @@ int32_t QX_GUI::cmdIoMixer(CliObject command, int32_t direction) {
         eachMixer([a, mute](MixRecord& mix, int32_t) {
             mix.inUse = 1;
             for (int32_t j = 0; j < mix.pinCount && j < 64; ++j)
-                if (mix.pins[j] == a - 1) mix.mutes[j] = mute ? 1 : 0;
+                if (mix.pinNumbers[j] == a - 1) mix.mutes[j] = mute ? 1 : 0;
         });
     } else if (verb == "MUTE_CHANNEL" || verb == "UNMUTE_CHANNEL") {
         const bool mute = verb == "MUTE_CHANNEL";
@@ -228,7 +228,7 @@ int32_t QX_GUI::cmdIoMixer(CliObject command, int32_t direction) {
         eachMixer([a, bValue](MixRecord& mix, int32_t) {
             mix.inUse = 1;
             for (int32_t j = 0; j < mix.pinCount && j < 64; ++j)
-                if (mix.pins[j] == a - 1) mix.phases[j] = static_cast<float>(bValue);
+                if (mix.pinNumbers[j] == a - 1) mix.phases[j] = static_cast<float>(bValue);
         });
     } else if (verb == "PHASE_CHANNEL") {
         if (bValue != 1.0 && bValue != -1.0)
@@ -243,7 +243,7 @@ int32_t QX_GUI::cmdIoMixer(CliObject command, int32_t direction) {
         eachMixer([a, bValue](MixRecord& mix, int32_t) {
             mix.inUse = 1;
             for (int32_t j = 0; j < mix.pinCount && j < 64; ++j)
-                if (mix.pins[j] == a - 1) mix.gains[j] = gainOfDb(bValue);
+                if (mix.pinNumbers[j] == a - 1) mix.gains[j] = gainOfDb(bValue);
         });
     } else if (verb == "LEVEL_CHANNEL") {
         if (!inPinRange(a - 1)) return fail("LEVEL_CHANNEL - CHANNEL OUT OF RANGE");
@@ -263,7 +263,7 @@ int32_t QX_GUI::cmdIoMixer(CliObject command, int32_t direction) {
                 appendConsoleLine("REPLACE_PIN - PIN NOT IN MIXER");
                 return;
             }
-            mix.pins[slot] = b - 1;
+            mix.pinNumbers[slot] = b - 1;
             mix.inUse = 1;
         });
     } else if ((verb == "MID" || verb == "SIDE") && direction == 1) {
@@ -283,8 +283,8 @@ int32_t QX_GUI::cmdIoMixer(CliObject command, int32_t direction) {
             if (mid) {
                 executeCommandString(prefix + "NORMALISE");
             } else {
-                inputMixer[own].phases[0] = 1.0f;
-                inputMixer[own].phases[1] = -1.0f;
+                inputMixers[own].phases[0] = 1.0f;
+                inputMixers[own].phases[1] = -1.0f;
             }
         }
     } else {

@@ -69,9 +69,10 @@ int32_t QX_GUI::cmdPositionPanelAt(CliObject command) {
     PanelWindow& p = panels[id];
     const float dx = command.has(kKeyX) ? command.named(kKeyX) : 0.0f;
     const float dy = command.has(kKeyY) ? command.named(kKeyY) : 0.0f;
-    p.x = windowWidth / 2.0f - (p.scale * p.width) / 2.0f - p.margin + dx + annotationAnchorX;
-    p.y = windowHeight / 2.0f - (p.scale * p.height) / 2.0f - p.titleBarHeight + dy +
-          annotationAnchorY;
+    p.positionX =
+        windowWidth / 2.0f - (p.scale * p.width) / 2.0f - p.margin + dx + annotationAnchorX;
+    p.positionY = windowHeight / 2.0f - (p.scale * p.height) / 2.0f - p.titleBarHeight + dy +
+                  annotationAnchorY;
     return 0;
 }
 
@@ -82,8 +83,8 @@ int32_t QX_GUI::cmdPanelSetup(CliObject command) {
         return 1;
     }
     PanelWindow& p = panels[id];
-    if (command.has(kKeyX)) p.x = command.named(kKeyX);
-    if (command.has(kKeyY)) p.y = command.named(kKeyY);
+    if (command.has(kKeyX)) p.positionX = command.named(kKeyX);
+    if (command.has(kKeyY)) p.positionY = command.named(kKeyY);
     if (command.has(kKeyW)) p.width = command.named(kKeyW);
     if (command.has(kKeyH)) p.height = command.named(kKeyH);
     if (command.named(kKeyS) != 0.0f) p.scale = command.named(kKeyS);
@@ -108,7 +109,7 @@ int32_t QX_GUI::cmdHidePanel(CliObject command) {
         if (w->id == kMasterBox)
             masterHidden = 1;
         else if (w->id == kToolbox)
-            toolboxHidden = 1;
+            toolboxFolded = 1;
         else
             panels[w->id].shown = 0;
     }
@@ -122,7 +123,7 @@ int32_t QX_GUI::cmdShowPanel(CliObject command) {
         if (w->id == kMasterBox) {
             masterHidden = 0;
         } else if (w->id == kToolbox) {
-            toolboxHidden = 0;
+            toolboxFolded = 0;
         } else if (panels[w->id].shown == 0) {
             bringPanelToFront(w->id);
             panels[w->id].dragging = 0;
@@ -139,7 +140,7 @@ int32_t QX_GUI::cmdTogglePanel(CliObject command) {
         if (w->id == kMasterBox) {
             masterHidden = masterHidden ? 0 : 1;
         } else if (w->id == kToolbox) {
-            toolboxHidden = toolboxHidden ? 0 : 1;
+            toolboxFolded = toolboxFolded ? 0 : 1;
         } else if (panels[w->id].shown != 0) {
             panels[w->id].shown = 0;
         } else {
@@ -155,22 +156,22 @@ int32_t QX_GUI::cmdTogglePanel(CliObject command) {
 int32_t QX_GUI::cmdPage(CliObject command) {
     const std::string& w = command.string;
     if (w == "STAGE") {
-        currentPage = 0;
-        toolboxHidden = 0;
+        currentPage = kPageStage;
+        toolboxFolded = 0;
     } else if (w == "INPUTS") {
-        currentPage = 1;
-        toolboxHidden = 1;
+        currentPage = kPageInputs;
+        toolboxFolded = 1;
     } else if (w == "OUTPUTS") {
-        currentPage = 2;
-        toolboxHidden = 1;
+        currentPage = kPageOutputs;
+        toolboxFolded = 1;
     } else if (w == "MATRIX") {
         matrixPick[0] = matrixPick[1] = -1;
-        toolboxHidden = 1;
+        toolboxFolded = 1;
         masterHidden = 1;
-        currentPage = 3;
+        currentPage = kPageMatrix;
     } else if (w == "FEEDBACK") {
         matrixPick[0] = matrixPick[1] = -1;
-        currentPage = 4;
+        currentPage = kPageFeedback;
     }
     commitModelChange();
     return 0;
@@ -195,7 +196,8 @@ int32_t QX_GUI::cmdViewEnvelopes(CliObject command) {
     PanelWindow& panel = panels[kEnvelopes];
     panel.subtitle.clear();
     bool any = false;
-    for (const ItemSnapshot& item : list) any = any || item.type == 1 || item.type == 2;
+    for (const ItemSnapshot& item : list)
+        any = any || item.type == kKindSource || item.type == kKindTarget;
     if (!any) {
         console.pendingError = "VIEW ENVELOPES - NO VALID SPECIFICATION SUPPLIED";
         return 1;
@@ -204,10 +206,10 @@ int32_t QX_GUI::cmdViewEnvelopes(CliObject command) {
     for (const ItemSnapshot& item : list) {
         // Each list holds 64 entries; further names (only possible by repeating names) are
         // left out.
-        if (item.type == 1 && shown.sourceCount < EnvelopeList::kCapacity) {
+        if (item.type == kKindSource && shown.sourceCount < EnvelopeList::kCapacity) {
             shown.sources[shown.sourceCount++] = item.index;
             panel.subtitle += item.name + " | ";
-        } else if (item.type == 2 && shown.targetCount < EnvelopeList::kCapacity) {
+        } else if (item.type == kKindTarget && shown.targetCount < EnvelopeList::kCapacity) {
             shown.targets[shown.targetCount++] = item.index;
             panel.subtitle += item.name + " | ";
         }
@@ -236,10 +238,10 @@ int32_t QX_GUI::cmdFullscreen(CliObject command) {
             fullScreenDisplay = -1;
             rearmReload();
             for (PanelWindow& p : panels) {
-                if (p.x > windowWidth) p.x = windowWidth - p.width - 20.0f;
-                if (p.x < 0.0f) p.x = 20.0f;
-                if (p.y > windowHeight) p.y = windowHeight - p.height - 20.0f;
-                if (p.y < 0.0f) p.y = 20.0f;
+                if (p.positionX > windowWidth) p.positionX = windowWidth - p.width - 20.0f;
+                if (p.positionX < 0.0f) p.positionX = 20.0f;
+                if (p.positionY > windowHeight) p.positionY = windowHeight - p.height - 20.0f;
+                if (p.positionY < 0.0f) p.positionY = 20.0f;
             }
         } else {
             setStatusMessage("entering fullscreen mode");

@@ -16,11 +16,11 @@ int32_t QX_GUI::cmdHardReset(CliObject) {
     autoSave = 0;
     autoBackupOn = 0;
     chromeHidden = 0;
-    stagePanX = 0.0f;
-    stagePanY = 0.0f;
-    heatMapOn = 0;
-    debugDrawing = 0;
-    view.zoom = 1.0f;
+    viewPanX = 0.0f;
+    viewPanY = 0.0f;
+    heatmapOn = 0;
+    debugViewOn = 0;
+    viewZoom = 1.0f;
 
     initPanelWindows();
     initPanelOrder();
@@ -74,8 +74,8 @@ int32_t QX_GUI::cmdHardReset(CliObject) {
 
 int32_t QX_GUI::cmdHardResetPrompt(CliObject) {
     appendConsoleLine("HARD RESET BY PROMPT?");
-    textEntry.armed = 1;
-    textEntry.entryId = 30;
+    textEntryKeysOn = 1;
+    textEntryId = 30;
     openTextEntry(static_cast<int32_t>(windowWidth * 0.5f),
                   static_cast<int32_t>(windowHeight * 0.5f), 60, 20, "NO", 3, 0,
                   "PERFORM A HARD RESET",
@@ -140,20 +140,20 @@ void QX_GUI::resetVirtualRouting() {
         mix.inUse = 0;
         mix.pinCount = 1;
         mix.index = i;
-        mix.pins[0] = i;
+        mix.pinNumbers[0] = i;
         mix.gains[0] = 1.0f;
         mix.phases[0] = 1.0f;
         mix.mutes[0] = 0;
     };
     for (int32_t i = 0; i < kChannels; ++i) {
         sources[i].virtualChannel = i;
-        resetMix(inputMixer[i], i);
+        resetMix(inputMixers[i], i);
     }
     for (int32_t i = 0; i < kChannels; ++i) {
         targets[i].virtualChannel = i;
-        resetMix(outputMixer[i], i);
+        resetMix(outputMixers[i], i);
     }
-    loadVirtualPanel(virtualPanel.mode, virtualPanel.index);
+    loadVirtualPanel(virtualEditMode, virtualEditIndex);
     for (int32_t flag : {kSendMixers, kSendGainMatrix, kSendSources, kSendTargets})
         raiseSendFlag(flag);
 }
@@ -164,7 +164,7 @@ void QX_GUI::resetAllFilterUse() {
         inputFilters[i].inUse = 0;
         outputFilters[i].inUse = 0;
     }
-    loadFiltersPanel(filtersPanel.kind, filtersPanel.index);
+    loadFiltersPanel(filterPanelKind, filterPanelIndex);
     raiseSendFlag(kSendInputEq);
     raiseSendFlag(kSendOutputEq);
 }
@@ -191,10 +191,10 @@ void QX_GUI::resetAllDynamics() {
         reset(inputDynamics[i], i, 1);
         reset(outputDynamics[i], i, 2);
     }
-    if (dynamicsPanel.kind > -1 && dynamicsPanel.index > -1)
-        loadDynamicsPanel(dynamicsPanel.kind, dynamicsPanel.index);
-    dynamicsPanel.index = 0;
-    dynamicsPanel.kind = -1;
+    if (dynamicsPanelKind > -1 && dynamicsPanelIndex > -1)
+        loadDynamicsPanel(dynamicsPanelKind, dynamicsPanelIndex);
+    dynamicsPanelIndex = 0;
+    dynamicsPanelKind = -1;
     raiseSendFlag(kSendInputDynamics);
     raiseSendFlag(kSendOutputDynamics);
 }
@@ -203,7 +203,7 @@ void QX_GUI::resetAllDelays() {
     setStatusMessage("RESET ALL DELAYS");
     resetDelays(1);
     resetDelays(2);
-    loadDelayPanel(delayPanel.kind, delayPanel.index);
+    loadDelayPanel(delayPanelKind, delayPanelIndex);
     raiseSendFlag(kSendInputDelays);
     raiseSendFlag(kSendOutputDelays);
 }

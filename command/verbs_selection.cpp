@@ -64,10 +64,10 @@ void QX_GUI::applySelection() {
     for (int32_t i = 0; i < selectedCount; ++i) {
         const std::string& name = selectedNames[i];
         const int32_t kind = findItemKindByName(name);
-        if (kind == 1 && list.sourceCount < EnvelopeList::kCapacity) {
+        if (kind == kKindSource && list.sourceCount < EnvelopeList::kCapacity) {
             list.sources[list.sourceCount++] = findItemIndexByName(name);
             list.spec += name + " | ";
-        } else if (kind == 2 && list.targetCount < EnvelopeList::kCapacity) {
+        } else if (kind == kKindTarget && list.targetCount < EnvelopeList::kCapacity) {
             list.targets[list.targetCount++] = findItemIndexByName(name);
             list.spec += name + " | ";
         }
@@ -137,13 +137,13 @@ int32_t QX_GUI::cmdSelect(CliObject command) {
     }
 
     clearSelectionFlags();
-    const ItemSnapshotList list = gatherSelectedItems(command);
+    const ItemSnapshotList list = gatherItemRecords(command);
     if (list.count() > 0) {
         const ItemSnapshot& first = list[0];
         switch (first.type) {
         case 1:
         case 2:
-            if (first.type == 1)
+            if (first.type == kKindSource)
                 currentSource = first.index;
             else
                 currentTarget = first.index;
@@ -161,12 +161,14 @@ int32_t QX_GUI::cmdSelect(CliObject command) {
     }
     selectedCount = 0;
     for (const ItemSnapshot& item : list) {
-        if (item.type == 1 && sources[item.index].shown) sources[item.index].selected = 1;
-        if (item.type == 2 && targets[item.index].visible) targets[item.index].selected = 1;
-        if (item.type == 3 && groups[item.index].shown) setGroupSelected(groups[item.index], 1);
+        if (item.type == kKindSource && sources[item.index].shown) sources[item.index].selected = 1;
+        if (item.type == kKindTarget && targets[item.index].visible)
+            targets[item.index].selected = 1;
+        if (item.type == kKindGroup && groups[item.index].shown)
+            setGroupSelected(groups[item.index], 1);
         appendName(selectedNames, selectedCount, item.name);
     }
-    marqueeDragging = 0;
+    marqueeRubberBand = 0;
     commitModelChange();
     applySelection();
     return 0;
@@ -336,13 +338,13 @@ int32_t QX_GUI::cmdTouch(CliObject command) {
     }
     touchedIndex = i;
     touchedKind = kind;
-    if (kind == 3) return 0;
+    if (kind == kKindGroup) return 0;
 
     // The editors follow the touched item and load its settings, so that the next edit in an
     // editor is stored into that item and no other.
     loadEditorsFor(kind, i, true);
     EnvelopeList alone;
-    if (kind == 1) {
+    if (kind == kKindSource) {
         currentSource = i;
         setPin60Value(sources[i].virtualChannel, i);
         alone.sourceCount = 1;

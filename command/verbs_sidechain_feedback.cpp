@@ -22,8 +22,10 @@ SortedItems sortItems(const ItemSnapshotList& items) {
     SortedItems sorted;
     for (const ItemSnapshot& item : items) {
         if (item.index < 0 || item.index >= QX_GUI::kChannels) continue;
-        if (item.type == 1 && sorted.sources.size() < 64) sorted.sources.push_back(item.index);
-        if (item.type == 2 && sorted.targets.size() < 64) sorted.targets.push_back(item.index);
+        if (item.type == kKindSource && sorted.sources.size() < 64)
+            sorted.sources.push_back(item.index);
+        if (item.type == kKindTarget && sorted.targets.size() < 64)
+            sorted.targets.push_back(item.index);
     }
     return sorted;
 }
@@ -41,8 +43,8 @@ int32_t QX_GUI::cmdSidechain(CliObject command) {
         if (contains(words, kLocations[i])) location = i;
     auto record = [this](int32_t kind, int32_t index) -> DynamicsRecord* {
         if (index < 0 || index >= kChannels) return nullptr;
-        if (kind == 1) return &inputDynamics[index];
-        if (kind == 2) return &outputDynamics[index];
+        if (kind == kKindSource) return &inputDynamics[index];
+        if (kind == kKindTarget) return &outputDynamics[index];
         return nullptr;
     };
 
@@ -96,7 +98,7 @@ int32_t QX_GUI::feedbackIndexOf(int32_t source, int32_t target) {
     if (mix.routed[target] == 0) return -1;
     const int32_t count = mix.pinCount < 64 ? mix.pinCount : 64;
     for (int32_t j = 0; j < count; ++j)
-        if (mix.pins[j] == target) return j;
+        if (mix.pinNumbers[j] == target) return j;
     return -1;
 }
 
@@ -106,13 +108,13 @@ void QX_GUI::compactFeedbackMix(int32_t source) {
     MixRecord fresh;
     fresh.inUse = old.inUse;
     fresh.index = old.index;
-    fresh.master = old.master;
+    fresh.masterLevel = old.masterLevel;
     int32_t k = 0;
     const int32_t count = old.pinCount < 64 ? old.pinCount : 64;
     for (int32_t j = 0; j < count; ++j) {
-        const int32_t t = old.pins[j];
+        const int32_t t = old.pinNumbers[j];
         if (t < 0 || t >= kChannels || old.routed[t] != 1) continue; // foreign pins are dropped
-        fresh.pins[k] = t;
+        fresh.pinNumbers[k] = t;
         fresh.gains[k] = old.gains[j];
         fresh.phases[k] = old.phases[j];
         fresh.mutes[k] = old.mutes[j];
@@ -149,7 +151,7 @@ int32_t QX_GUI::cmdFeedback(CliObject command) {
             if (mix.pinCount < 0) mix.pinCount = 0;
             if (mix.pinCount >= 64) break; // a full mix takes no further path
             const int32_t slot = mix.pinCount;
-            mix.pins[slot] = t;
+            mix.pinNumbers[slot] = t;
             mix.gains[slot] = gain;
             mix.phases[slot] = 1.0f;
             mix.mutes[slot] = 0;
@@ -159,8 +161,8 @@ int32_t QX_GUI::cmdFeedback(CliObject command) {
         }
     }
     raiseSendFlag(kSendFeedbackMixes);
-    pendingCable.source = -1;
-    pendingCable.target = -1;
+    pendingCableSource = -1;
+    pendingCableTarget = -1;
     return 0;
 }
 
@@ -255,7 +257,7 @@ int32_t QX_GUI::cmdNoFeedback(CliObject command) {
         return 1;
     }
     for (const ItemSnapshot& item : items) {
-        if (item.type != 1 || item.index < 0 || item.index >= kChannels) continue;
+        if (item.type != kKindSource || item.index < 0 || item.index >= kChannels) continue;
         MixRecord& mix = feedbackMixes[item.index];
         for (int32_t t = 0; t < targetCount && t < 64; ++t) mix.routed[t] = 0;
         mix.pinCount = 0;

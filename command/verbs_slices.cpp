@@ -56,13 +56,13 @@ int32_t QX_GUI::readSliceRow(const CliObject& command, int32_t field) {
         console.pendingError = "SLICE INPUT -> NOSLICE INDEX OR NUMBER OF MEMBERS";
         return 1;
     }
-    const int32_t number = saturatingInt(command.named(kKeyS));
+    const int32_t sliceNumber = saturatingInt(command.named(kKeyS));
     const int32_t n = saturatingInt(command.named(kKeyX));
-    if (number < 1 || number > 20 || n < 0 || n > SliceRecord::kMembers) {
+    if (sliceNumber < 1 || sliceNumber > 20 || n < 0 || n > SliceRecord::kMembers) {
         console.pendingError = "SLICE INPUT -> SLICE INDEX (1-20) OR MEMBERS (0-64) OUT OF RANGE";
         return 1;
     }
-    const int32_t slice = number - 1;
+    const int32_t slice = sliceNumber - 1;
     splitTokens(command.commandString, '\t');
     SliceRecord& record = slices[slice];
     char line[96];

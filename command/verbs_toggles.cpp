@@ -89,23 +89,23 @@ int32_t QX_GUI::cmdToggleHide(CliObject command) {
     if (!verbs::checkItemWords(*this, command, verbs::LastWord::ItemsOnly)) return 1;
     ItemSnapshotList list = gatherItemRecords(command);
     for (ItemSnapshot& item : list) {
-        if (item.type == 1) {
+        if (item.type == kKindSource) {
             // The snapshot still holds the state before the flip.
             setSourceShown(*this, item.index, item.shown == 1 ? 0 : 1);
-        } else if (item.type == 3) {
+        } else if (item.type == kKindGroup) {
             GroupRecord& group = groups[item.index];
             const uint8_t shown = item.shown == 0 ? 1 : 0;
             group.shown = shown;
             for (int32_t m = 0; m < group.memberCount; ++m)
                 setSourceShown(*this, group.memberList[m], shown);
         }
-        if (item.type == 1 || item.type == 2 || item.type == 3)
+        if (item.type == kKindSource || item.type == kKindTarget || item.type == kKindGroup)
             item.shown = item.shown == 0 ? 1 : 0;
     }
     // The scatter would write back the shown flags of sources as they were gathered; a source
     // that a group in the same line showed or hid takes the group's word, so re-read them.
     for (ItemSnapshot& item : list)
-        if (item.type == 1) item.shown = sources[item.index].shown;
+        if (item.type == kKindSource) item.shown = sources[item.index].shown;
     scatterItemRecords(list);
     commitToggle(*this);
     return 0;
@@ -131,7 +131,7 @@ int32_t QX_GUI::cmdToggleHideAll(CliObject) {
 int32_t QX_GUI::cmdToggleUseGlobal(CliObject command) {
     if (!verbs::checkItemWords(*this, command, verbs::LastWord::ItemsOnly)) return 1;
     for (const ItemRef& ref : command.refs)
-        if (ref.type == 2)
+        if (ref.type == kKindTarget)
             targets[ref.index].useGlobalRadius = targets[ref.index].useGlobalRadius == 0 ? 1 : 0;
     commitToggle(*this);
     return 0;
@@ -141,7 +141,7 @@ int32_t QX_GUI::cmdToggleMovement(CliObject command) {
     if (!verbs::checkItemWords(*this, command, verbs::LastWord::ItemsOnly)) return 1;
     ItemSnapshotList list = gatherItemRecords(command);
     for (ItemSnapshot& item : list)
-        if (item.type == 3) item.movementOn = item.movementOn == 0 ? 1 : 0;
+        if (item.type == kKindGroup) item.movementOn = item.movementOn == 0 ? 1 : 0;
     scatterItemRecords(list);
     commitToggle(*this);
     return 0;
@@ -151,7 +151,7 @@ int32_t QX_GUI::cmdToggleRotation(CliObject command) {
     if (!verbs::checkItemWords(*this, command, verbs::LastWord::ItemsOnly)) return 1;
     ItemSnapshotList list = gatherItemRecords(command);
     for (ItemSnapshot& item : list)
-        if (item.type == 3) item.rotationOn = item.rotationOn == 0 ? 1 : 0;
+        if (item.type == kKindGroup) item.rotationOn = item.rotationOn == 0 ? 1 : 0;
     scatterItemRecords(list);
     commitToggle(*this);
     return 0;

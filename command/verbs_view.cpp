@@ -30,7 +30,7 @@ int32_t QX_GUI::cmdToggle(CliObject command) {
     if (w == "CABLE_VISIBILITY") flip(cablesShown);
     if (w == "X_HAIR_VISIBILITY") flip(crosshairShown);
     if (w == "GRID_VISIBILITY") flip(gridShown);
-    if (w == "ANNOTATION_VISIBILITY") flip(annotationsVisible);
+    if (w == "ANNOTATION_VISIBILITY") flip(annotationVisibility);
     if (w == "ROOM_LABELS") flip(roomLabels);
     if (w == "TARGET_LABELS") flip(targetLabels);
     if (w == "GROUP_LABELS") flip(groupLabels);
@@ -40,23 +40,23 @@ int32_t QX_GUI::cmdToggle(CliObject command) {
     if (w == "TARGET_LOCKS") flip(targetsLocked);
     if (w == "GROUP_LOCKS") flip(groupsLocked);
     if (w == "SOURCE_LOCKS") flip(sourcesLocked);
-    if (w == "ANNOTATION_LOCKS") flip(annotationLock);
+    if (w == "ANNOTATION_LOCKS") flip(annotationLocks);
     if (w == "GUI_SNAP") flip(guiSnap);
     if (w == "VISUALISATIONS") flip(visualisations);
     if (w == "ROTATION") setRotationClock(rotationRunning == 0 ? 1 : 0);
     if (w == "MOVEMENT") setMovementClock(movementRunning == 0 ? 1 : 0);
-    if (w == "TOOLBOX") flip(toolboxHidden);
+    if (w == "TOOLBOX") flip(toolboxFolded);
     if (w == "MASTER") flip(masterHidden);
-    if (w == "DEBUG") flip(debugDrawing);
+    if (w == "DEBUG") flip(debugViewOn);
     if (w == "HEATMAP") {
         updateRoomMembership();
-        flip(heatMapOn);
+        flip(heatmapOn);
     }
     if (w == "FULLSCREEN") {
         if (view.fullScreen == 0)
-            fullScreenEnterOwn();
+            enterFullScreenOnOwnScreen();
         else
-            fullScreenLeave();
+            leaveFullScreen();
     }
     if (w == "STEALTH") flip(chromeHidden);
     raiseSendFlag(kSendViewState);
@@ -67,11 +67,11 @@ int32_t QX_GUI::cmdResetToolbox(CliObject) {
     roomsShown = targetsShown = groupsShown = sourcesShown = cablesShown = 1;
     crosshairShown = 0;
     gridShown = 1;
-    annotationsVisible = 0;
+    annotationVisibility = 0;
     roomLabels = targetLabels = groupLabels = sourceLabels = 1;
     view.stageLock = 0;
     roomsLocked = targetsLocked = groupsLocked = sourcesLocked = 0;
-    annotationLock = 1;
+    annotationLocks = 1;
     guiSnap = 0;
     visualisations = 0;
     setRotationClock(0);
@@ -113,7 +113,7 @@ int32_t QX_GUI::cmdDismiss(CliObject command) {
         anyTargetClipping = 0;
         for (int32_t i = 0; i < targetCount; ++i) targets[i].clip = 0;
     }
-    if (w == "FULLSCREEN" && view.fullScreen != 0) fullScreenLeave();
+    if (w == "FULLSCREEN" && view.fullScreen != 0) leaveFullScreen();
     updateMuteSoloSummary();
     for (int32_t flag : {kSendSources, kSendTargets, kSendGroups, kSendCables, kSendRooms,
                          kSendPanelLayout, kSendViewState, kSendMixers, kSendGainMatrix})
@@ -136,28 +136,28 @@ int32_t QX_GUI::cmdStealth(CliObject command) {
 
 int32_t QX_GUI::cmdDisplaceStage(CliObject command) {
     // The keys are window pixels; the pan is in stage units.
-    if (command.has(kKeyX)) stagePanX = command.named(kKeyX) / view.zoom;
-    if (command.has(kKeyY)) stagePanY = command.named(kKeyY) / view.zoom;
+    if (command.has(kKeyX)) viewPanX = command.named(kKeyX) / viewZoom;
+    if (command.has(kKeyY)) viewPanY = command.named(kKeyY) / viewZoom;
     commitModelChange();
     return 0;
 }
 
 int32_t QX_GUI::cmdFlatZoomOut(CliObject) {
-    view.zoom *= 0.90909088f;
+    viewZoom *= 0.90909088f;
     return 0;
 }
 
 int32_t QX_GUI::cmdFlatZoomIn(CliObject) {
-    view.zoom *= 1.1f;
+    viewZoom *= 1.1f;
     return 0;
 }
 
 void QX_GUI::zoomAboutMouse(double factor) {
-    const float sx = static_cast<float>(lastMouseX) - windowWidth / 2.0f;
-    const float sy = static_cast<float>(lastMouseY) - windowHeight / 2.0f;
-    const float a = (sx - stagePanX * view.zoom) / view.zoom;
-    const float b = (sy - stagePanY * view.zoom) / view.zoom;
-    double z = static_cast<double>(view.zoom) * factor;
+    const float sx = static_cast<float>(pointerPixelX) - windowWidth / 2.0f;
+    const float sy = static_cast<float>(pointerPixelY) - windowHeight / 2.0f;
+    const float a = (sx - viewPanX * viewZoom) / viewZoom;
+    const float b = (sy - viewPanY * viewZoom) / viewZoom;
+    double z = static_cast<double>(viewZoom) * factor;
     if (z > 4.0)
         z = 4.0;
     else if (z < 0.25)
@@ -168,14 +168,14 @@ void QX_GUI::zoomAboutMouse(double factor) {
         z = 1.0;
     else if (z > 0.46 && z < 0.53)
         z = 0.5;
-    view.zoom = static_cast<float>(z);
-    stagePanX = sx / view.zoom - a;
-    stagePanY = sy / view.zoom - b;
+    viewZoom = static_cast<float>(z);
+    viewPanX = sx / viewZoom - a;
+    viewPanY = sy / viewZoom - b;
 }
 
 int32_t QX_GUI::cmdZoomOut(CliObject) {
     zoomAboutMouse(1.0 / 1.1);
-    if (view.zoom == 0.25f) {
+    if (viewZoom == 0.25f) {
         console.pendingError = "ZOOMED OUT AS FAR AS POSSIBLE";
         return 1;
     }
@@ -184,7 +184,7 @@ int32_t QX_GUI::cmdZoomOut(CliObject) {
 
 int32_t QX_GUI::cmdZoomIn(CliObject) {
     zoomAboutMouse(1.1);
-    if (view.zoom == 4.0f) {
+    if (viewZoom == 4.0f) {
         console.pendingError = "ZOOMED IN AS FAR AS POSSIBLE";
         return 1;
     }
@@ -193,7 +193,7 @@ int32_t QX_GUI::cmdZoomIn(CliObject) {
 
 int32_t QX_GUI::cmdZoomLevel(CliObject command) {
     const double v = std::atof(command.string.c_str());
-    if (v > 0.2 && v < 4.1) view.zoom = static_cast<float>(v);
+    if (v > 0.2 && v < 4.1) viewZoom = static_cast<float>(v);
     raiseSendFlag(kSendViewState);
     return 0;
 }

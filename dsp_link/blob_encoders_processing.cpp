@@ -79,12 +79,12 @@ void QX_GUI::sendOutputDynamicsBlob() {
 }
 
 void QX_GUI::sendInputMixerBlob() {
-    sendBytes(pinInputMixer, encodeTable(inputMixer, kChannels, blob_layout::kMixSize,
+    sendBytes(pinInputMixer, encodeTable(inputMixers, kChannels, blob_layout::kMixSize,
                                          processing_codec::encodeMix));
 }
 
 void QX_GUI::sendOutputMixerBlob() {
-    sendBytes(pinOutputMixer, encodeTable(outputMixer, kChannels, blob_layout::kMixSize,
+    sendBytes(pinOutputMixer, encodeTable(outputMixers, kChannels, blob_layout::kMixSize,
                                           processing_codec::encodeMix));
 }
 

@@ -26,16 +26,17 @@ void QX_GUI::sendViewStateBlob() {
     uint8_t* p = out.data();
     le::putF32(p, 0, viewSettings.globalRadius);
     // Bytes 4 to 20 in the order of their TOGGLE words.
-    const int32_t switches[] = {
-        roomsShown,     targetsShown, groupsShown,   sourcesShown, cablesShown,  crosshairShown,
-        gridShown,      roomLabels,   targetLabels,  groupLabels,  sourceLabels, annotationsVisible,
-        view.stageLock, roomsLocked,  targetsLocked, groupsLocked, sourcesLocked};
+    const int32_t switches[] = {roomsShown,     targetsShown,   groupsShown,   sourcesShown,
+                                cablesShown,    crosshairShown, gridShown,     roomLabels,
+                                targetLabels,   groupLabels,    sourceLabels,  annotationVisibility,
+                                view.stageLock, roomsLocked,    targetsLocked, groupsLocked,
+                                sourcesLocked};
     for (size_t k = 0; k < sizeof switches / sizeof switches[0]; ++k) p[4 + k] = on(switches[k]);
-    p[21] = annotationLock;
+    p[21] = annotationLocks;
     p[22] = on(rotationRunning);
     p[23] = on(movementRunning);
     p[24] = on(visualisations);
-    le::putF32(p, 28, view.zoom);
+    le::putF32(p, 28, viewZoom);
     p[32] = on(guiSnap);
     le::putI32(p, 36, viewStateWord);
     le::putF32(p, 40, static_cast<float>(sourceCount));
@@ -54,8 +55,8 @@ void QX_GUI::sendPanelLayoutBlob() {
         size_t at = 4 + 16 * k;
         if (k < 10) {
             p[at] = panels[k].shown;
-            le::putI32(p, at + 4, saturatingInt(panels[k].x));
-            le::putI32(p, at + 8, saturatingInt(panels[k].y));
+            le::putI32(p, at + 4, saturatingInt(panels[k].positionX));
+            le::putI32(p, at + 8, saturatingInt(panels[k].positionY));
             le::putF32(p, at + 12, panels[k].scale);
         } else {
             le::putI32(p, at + 4, 300);
@@ -64,16 +65,16 @@ void QX_GUI::sendPanelLayoutBlob() {
         }
     }
     le::putI32(p, 196, currentPage);
-    p[200] = toolboxHidden == 0 ? 1 : 0;
+    p[200] = toolboxFolded == 0 ? 1 : 0;
     p[201] = masterHidden == 0 ? 1 : 0;
-    le::putI32(p, 204, virtualPanel.mode);
-    le::putI32(p, 208, virtualPanel.index);
-    le::putI32(p, 212, delayPanel.kind);
-    le::putI32(p, 216, delayPanel.index);
-    le::putI32(p, 220, filtersPanel.kind);
-    le::putI32(p, 224, filtersPanel.index);
-    le::putI32(p, 228, dynamicsPanel.kind);
-    le::putI32(p, 232, dynamicsPanel.index);
+    le::putI32(p, 204, virtualEditMode);
+    le::putI32(p, 208, virtualEditIndex);
+    le::putI32(p, 212, delayPanelKind);
+    le::putI32(p, 216, delayPanelIndex);
+    le::putI32(p, 220, filterPanelKind);
+    le::putI32(p, 224, filterPanelIndex);
+    le::putI32(p, 228, dynamicsPanelKind);
+    le::putI32(p, 232, dynamicsPanelIndex);
     sendBytes(pinPanelLayout, out);
 }
 

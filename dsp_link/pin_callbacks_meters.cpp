@@ -65,14 +65,14 @@ void QX_GUI::onMeterPin() {
 void QX_GUI::takeActivity(MpGuiPin<MpBlob>& pin, int32_t kind) {
     BlobReader blob(pin.getData(), pin.getSize());
     if (blob.empty() || blob.u32(0) != kActivityMagic) return;
-    if (kind == 2) dspLink.activityPhase = (dspLink.activityPhase + 1) % 8;
+    if (kind == kKindTarget) dspLink.activityPhase = (dspLink.activityPhase + 1) % 8;
     if (dspLink.activityBlobCount <= 10) {
         ++dspLink.activityBlobCount;
         if (dspLink.activityBlobCount <= 10) return; // the first ten blobs are ignored
     }
     uint32_t channels = blob.u32(4);
     for (int i = 0; i < kChannels; ++i) {
-        int32_t c = kind == 1 ? sources[i].virtualChannel : targets[i].virtualChannel;
+        int32_t c = kind == kKindSource ? sources[i].virtualChannel : targets[i].virtualChannel;
         uint8_t activity = 1;
         float meter = 0.0f;
         bool inBlob = c >= 0 && static_cast<uint32_t>(c) < channels && blob.holds(268 + c, 1);
@@ -80,7 +80,7 @@ void QX_GUI::takeActivity(MpGuiPin<MpBlob>& pin, int32_t kind) {
             activity = blob.u8(268 + c);
             meter = blob.f32(4 * (2 + int64_t{c}));
         }
-        if (kind == 1) {
+        if (kind == kKindSource) {
             sources[i].meter[0] = 0.0f;
             dspLink.sourceActivity[i] = activity;
         } else {
@@ -91,7 +91,7 @@ void QX_GUI::takeActivity(MpGuiPin<MpBlob>& pin, int32_t kind) {
             }
         }
         if (inBlob && meter >= 1.0f) {
-            if (kind == 1) {
+            if (kind == kKindSource) {
                 sources[i].clip = 1;
                 anySourceClipping = 1;
             } else {
@@ -116,10 +116,10 @@ void QX_GUI::takeItemMeters(MpGuiPin<MpBlob>& pin, int32_t kind) {
     BlobReader blob(pin.getData(), pin.getSize());
     if (blob.size() < 32) return;
     int32_t n = std::min(blob.size() / 32, static_cast<int32_t>(kChannels));
-    const float decay = kind == 1 ? 0.95f : 0.9f;
+    const float decay = kind == kKindSource ? 0.95f : 0.9f;
     for (int i = 0; i < n; ++i) {
-        float* meter = kind == 1 ? sources[i].meter : targets[i].meter;
-        float level = kind == 1 ? sources[i].level : targets[i].level;
+        float* meter = kind == kKindSource ? sources[i].meter : targets[i].meter;
+        float level = kind == kKindSource ? sources[i].level : targets[i].level;
         float peak = meter[1];
         float hold = meter[5];
         for (int k = 0; k < 8; ++k) meter[k] = blob.f32(32 * int64_t{i} + 4 * k);

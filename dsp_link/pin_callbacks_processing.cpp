@@ -3,7 +3,7 @@
 #include "dsp_link/blob_layouts.h"
 #include "dsp_link/byte_order.h"
 #include "dsp_link/processing_codec.h"
-#include "panels/panel_ids.h"
+#include "panels/frame/panel_ids.h"
 
 namespace {
 
@@ -33,7 +33,7 @@ void QX_GUI::takeDelays(MpGuiPin<MpBlob>& pin, DelayRecord* records, const char*
         setStatusMessage(resetMessage);
         for (int k = 0; k < kChannels; ++k) records[k] = DelayRecord{};
     }
-    if (panels[kPanelDelay].shown) loadDelayPanel(delayPanel.kind, delayPanel.index);
+    if (panels[kPanelDelay].shown) loadDelayPanel(delayPanelKind, delayPanelIndex);
 }
 
 void QX_GUI::onInputDelaysPin() {
@@ -55,17 +55,17 @@ void QX_GUI::takeFilters(MpGuiPin<MpBlob>& pin, FilterRecord* records, int32_t k
         for (int k = 0; k < n; ++k)
             processing_codec::decodeFilter(blob.data() + int64_t{k} * blob_layout::kFilterSize,
                                            records[k]);
-        if (filtersPanel.kind == kind) {
-            int32_t count = kind == 1 ? sourceCount : targetCount;
-            if (filtersPanel.index > count - 1) filtersPanel.index = 0;
+        if (filterPanelKind == kind) {
+            int32_t count = kind == kKindSource ? sourceCount : targetCount;
+            if (filterPanelIndex > count - 1) filterPanelIndex = 0;
         }
-    } else if (kind == 1) {
+    } else if (kind == kKindSource) {
         resetFilters(1);
     } else {
         setStatusMessage("RESETTING OUTPUT FILTERS");
         for (int k = 0; k < kChannels; ++k) records[k] = FilterRecord{};
     }
-    if (panels[kPanelFilters].shown) loadFiltersPanel(filtersPanel.kind, filtersPanel.index);
+    if (panels[kPanelFilters].shown) loadFiltersPanel(filterPanelKind, filterPanelIndex);
 }
 
 void QX_GUI::onInputEqPin() {
@@ -84,17 +84,17 @@ void QX_GUI::takeDynamics(MpGuiPin<MpBlob>& pin, DynamicsRecord* records, int32_
         for (int k = 0; k < n; ++k)
             processing_codec::decodeDynamics(blob.data() + int64_t{k} * blob_layout::kDynamicsSize,
                                              records[k]);
-        if (dynamicsPanel.kind == kind) {
-            int32_t count = kind == 1 ? sourceCount : targetCount;
-            if (dynamicsPanel.index > count - 1) dynamicsPanel.index = 0;
+        if (dynamicsPanelKind == kind) {
+            int32_t count = kind == kKindSource ? sourceCount : targetCount;
+            if (dynamicsPanelIndex > count - 1) dynamicsPanelIndex = 0;
         }
-    } else if (kind == 1) {
+    } else if (kind == kKindSource) {
         resetDynamics(1);
     } else {
         setStatusMessage("RESETTING OUTPUT DYNAMICS");
         for (int k = 0; k < kChannels; ++k) records[k] = DynamicsRecord{};
     }
-    if (panels[kPanelDynamics].shown) loadDynamicsPanel(dynamicsPanel.kind, dynamicsPanel.index);
+    if (panels[kPanelDynamics].shown) loadDynamicsPanel(dynamicsPanelKind, dynamicsPanelIndex);
 }
 
 void QX_GUI::onInputDynamicsPin() {
@@ -113,11 +113,11 @@ void QX_GUI::takeMixes(MpGuiPin<MpBlob>& pin, MixRecord* records) {
 }
 
 void QX_GUI::onInputMixerPin() {
-    takeMixes(pinInputMixer, inputMixer);
+    takeMixes(pinInputMixer, inputMixers);
 }
 
 void QX_GUI::onOutputMixerPin() {
-    takeMixes(pinOutputMixer, outputMixer);
+    takeMixes(pinOutputMixer, outputMixers);
 }
 
 void QX_GUI::onFeedbackMixesPin() {
@@ -127,10 +127,10 @@ void QX_GUI::onFeedbackMixesPin() {
 // The open DELAY, FILTERS and DYNAMICS editors that show an item of the kind (1 source,
 // 2 target) load it again, so values that came in from the DSP side appear at once.
 void QX_GUI::refreshOpenEditors(int32_t kind) {
-    if (panels[kPanelDelay].shown && delayPanel.kind == kind)
-        loadDelayPanel(delayPanel.kind, delayPanel.index);
-    if (panels[kPanelFilters].shown && filtersPanel.kind == kind)
-        loadFiltersPanel(filtersPanel.kind, filtersPanel.index);
-    if (panels[kPanelDynamics].shown && dynamicsPanel.kind == kind)
-        loadDynamicsPanel(dynamicsPanel.kind, dynamicsPanel.index);
+    if (panels[kPanelDelay].shown && delayPanelKind == kind)
+        loadDelayPanel(delayPanelKind, delayPanelIndex);
+    if (panels[kPanelFilters].shown && filterPanelKind == kind)
+        loadFiltersPanel(filterPanelKind, filterPanelIndex);
+    if (panels[kPanelDynamics].shown && dynamicsPanelKind == kind)
+        loadDynamicsPanel(dynamicsPanelKind, dynamicsPanelIndex);
 }

@@ -29,13 +29,13 @@ void QX_GUI::onViewStatePin() {
     const int switchOffsets[] = {4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 17, 18, 19, 20};
     for (size_t k = 0; k < sizeof switches / sizeof switches[0]; ++k)
         *switches[k] = blob.u8(switchOffsets[k]) != 0;
-    annotationsVisible = blob.u8(15) != 0;
+    annotationVisibility = blob.u8(15) != 0;
     view.stageLock = blob.u8(16) != 0;
-    annotationLock = blob.u8(21);
+    annotationLocks = blob.u8(21);
     rotationRunning = blob.u8(22) != 0;
     movementRunning = blob.u8(23) != 0;
     visualisations = blob.u8(24) != 0;
-    view.zoom = blob.f32(28);
+    viewZoom = blob.f32(28);
     guiSnap = blob.u8(32);
     viewStateWord = blob.i32(36);
     sourceCount = truncateCount(blob.f32(40), kMaxLiveItems);
@@ -57,31 +57,31 @@ void QX_GUI::onPanelLayoutPin() {
     for (int k = 0; k < count; ++k) {
         int64_t at = 4 + 16 * k;
         panels[k].shown = blob.u8(at);
-        panels[k].x = static_cast<float>(blob.i32(at + 4));
-        panels[k].y = static_cast<float>(blob.i32(at + 8));
+        panels[k].positionX = static_cast<float>(blob.i32(at + 4));
+        panels[k].positionY = static_cast<float>(blob.i32(at + 8));
         panels[k].scale = blob.f32(at + 12);
     }
     currentPage = blob.i32(196);
-    toolboxHidden = blob.u8(200) == 0 ? 1 : 0;
+    toolboxFolded = blob.u8(200) == 0 ? 1 : 0;
     masterHidden = blob.u8(201) == 0 ? 1 : 0;
     // Each editor loads its pair, then keeps the pair as its current one even when the load
     // refused it.
     const int32_t virtualMode = blob.i32(204), virtualIndex = blob.i32(208);
     loadVirtualPanel(virtualMode, virtualIndex);
-    virtualPanel.mode = virtualMode;
-    virtualPanel.index = virtualIndex;
+    virtualEditMode = virtualMode;
+    virtualEditIndex = virtualIndex;
     const int32_t delayKind = blob.i32(212), delayIndex = blob.i32(216);
     loadDelayPanel(delayKind, delayIndex);
-    delayPanel.kind = delayKind;
-    delayPanel.index = delayIndex;
+    delayPanelKind = delayKind;
+    delayPanelIndex = delayIndex;
     const int32_t filtersKind = blob.i32(220), filtersIndex = blob.i32(224);
     loadFiltersPanel(filtersKind, filtersIndex);
-    filtersPanel.kind = filtersKind;
-    filtersPanel.index = filtersIndex;
+    filterPanelKind = filtersKind;
+    filterPanelIndex = filtersIndex;
     const int32_t dynamicsKind = blob.i32(228), dynamicsIndex = blob.i32(232);
     loadDynamicsPanel(dynamicsKind, dynamicsIndex);
-    dynamicsPanel.kind = dynamicsKind;
-    dynamicsPanel.index = dynamicsIndex;
+    dynamicsPanelKind = dynamicsKind;
+    dynamicsPanelIndex = dynamicsIndex;
 }
 
 void QX_GUI::onTextCommandPin() {

@@ -91,24 +91,24 @@ void encodeMix(const MixRecord& record, uint8_t* out) {
     out[1] = out[2] = out[3] = 0;
     le::putI32(out, 4, record.pinCount);
     le::putI32(out, 8, record.index);
-    le::putWords(out, 12, record.pins, 64);
+    le::putWords(out, 12, record.pinNumbers, 64);
     std::memcpy(out + 268, record.routed, 64);
     le::putWords(out, 332, record.gains, 64);
     le::putWords(out, 588, record.phases, 64);
     std::memcpy(out + 844, record.mutes, 64);
-    le::putF32(out, 908, record.master);
+    le::putF32(out, 908, record.masterLevel);
 }
 
 void decodeMix(const uint8_t* in, MixRecord& record) {
     record.inUse = in[0];
     record.pinCount = le::getI32(in, 4);
     record.index = le::getI32(in, 8);
-    le::getWords(in, 12, record.pins, 64);
+    le::getWords(in, 12, record.pinNumbers, 64);
     std::memcpy(record.routed, in + 268, 64);
     le::getWords(in, 332, record.gains, 64);
     le::getWords(in, 588, record.phases, 64);
     std::memcpy(record.mutes, in + 844, 64);
-    record.master = le::getF32(in, 908);
+    record.masterLevel = le::getF32(in, 908);
 }
 
 } // namespace processing_codec

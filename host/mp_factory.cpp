@@ -87,8 +87,8 @@ int32_t MpFactory::getBuildInformation(int32_t* version, int32_t bufferSize, cha
 }
 
 int32_t MpFactory::registerClass(int32_t kind, const std::u16string& identifier,
-                                 CreateFunction create) {
-    registrations_.emplace(FactoryKey{kind, identifier}, create);
+                                 CreateFunction createFunction) {
+    registrations_.emplace(FactoryKey{kind, identifier}, createFunction);
     return 0;
 }
 

@@ -37,8 +37,8 @@ void QX_GUI::removeCable(int32_t i) {
 }
 
 int32_t QX_GUI::addPendingCable() {
-    const int32_t source = pendingCable.source;
-    const int32_t target = pendingCable.target;
+    const int32_t source = pendingCableSource;
+    const int32_t target = pendingCableTarget;
     if (!isChannelIndex(source) || target < 0 || target >= kMaxTargets) return -1;
     if (cableCount >= kMaxCables) {
         appendConsoleLine("MAXIMUM NUMBER OF CABLES = 4096");
@@ -53,10 +53,10 @@ int32_t QX_GUI::addPendingCable() {
     cable.phase = 1.0f;
     cable.useGroups = 1;
     targets[target].cabled[source] = 1;
-    targets[target].gainRow[source] = pendingCable.level;
+    targets[target].gainRow[source] = pendingCableLevel;
     ++cableCount;
-    pendingCable.source = -1;
-    pendingCable.target = -1;
+    pendingCableSource = -1;
+    pendingCableTarget = -1;
     compactCables();
     sendStateAndRedraw();
     return cableCount - 1;

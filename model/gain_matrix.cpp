@@ -111,7 +111,7 @@ void QX_GUI::computeGainMatrix() {
     }
 
     GainMatrixRows rows;
-    PairSource view;
+    PairSource pair;
     for (int32_t s = 0; s < liveSources; ++s) {
         const SourceRecord& source = sources[s];
         const int32_t r = source.room;
@@ -122,10 +122,10 @@ void QX_GUI::computeGainMatrix() {
             sourceSounds = sourceSounds && (source.groupSoloed == 1 || source.solo == 1);
         else if (anySourceSoloed == 1)
             sourceSounds = sourceSounds && source.solo == 1;
-        if (sourceSounds) gatherPairSource(*this, s, view);
+        if (sourceSounds) gatherPairSource(*this, s, pair);
         for (int32_t t = 0; t < liveTargets; ++t) {
             const bool sounds = sourceSounds && targetRoom[t] == r && targetSounds[t];
-            rows.gain[t][s] = sounds ? pairValue(*this, view, targetViews[t]) : 0.0f;
+            rows.gain[t][s] = sounds ? pairValue(*this, pair, targetViews[t]) : 0.0f;
         }
     }
     applyCableGainsTo(*this, rows, liveSources, liveTargets);
@@ -134,9 +134,9 @@ void QX_GUI::computeGainMatrix() {
 
 // The value is not divided by the target's radius here; the blob encoder does that.
 void QX_GUI::pairGain(int32_t s, int32_t t) {
-    PairSource view;
-    gatherPairSource(*this, s, view);
-    targets[t].gainRow[s] = pairValue(*this, view, gatherPairTarget(*this, t));
+    PairSource pair;
+    gatherPairSource(*this, s, pair);
+    targets[t].gainRow[s] = pairValue(*this, pair, gatherPairTarget(*this, t));
 }
 
 namespace {

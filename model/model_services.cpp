@@ -45,7 +45,7 @@ void QX_GUI::sendStateAndRedraw() {
 }
 
 void QX_GUI::setPin60Value(int32_t a, int32_t b) {
-    pin60Values[0] = a;
-    pin60Values[1] = b;
+    monitorChannel = a;
+    monitorSource = b;
     if (a != pinNode.getValue()) pinNode.setValue(a);
 }

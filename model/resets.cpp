@@ -26,9 +26,9 @@ void QX_GUI::resetSource(int32_t i) {
     source.name = numberedName("S", i + 1);
     source.shown = 1;
     switchOffProcessing(inputDelays[i], inputFilters[i], inputDynamics[i]);
-    inputMixer[i].inUse = 0;
-    inputMixer[i].pins[0] = i;
-    inputMixer[i].pinCount = 1;
+    inputMixers[i].inUse = 0;
+    inputMixers[i].pinNumbers[0] = i;
+    inputMixers[i].pinCount = 1;
 
     raiseSendFlag(kSendGroups);
     raiseSendFlag(kSendCables);
@@ -56,9 +56,9 @@ void QX_GUI::resetTarget(int32_t i) {
     target.level = 1.0f;
     target.phase = 1.0f;
     switchOffProcessing(outputDelays[i], outputFilters[i], outputDynamics[i]);
-    outputMixer[i].inUse = 0;
-    outputMixer[i].pins[0] = i;
-    outputMixer[i].pinCount = 1;
+    outputMixers[i].inUse = 0;
+    outputMixers[i].pinNumbers[0] = i;
+    outputMixers[i].pinCount = 1;
 
     raiseSendFlag(kSendTargets);
     raiseSendFlag(kSendCables);

@@ -57,8 +57,8 @@ void buildScene(QX_GUI& gui) {
     gui.outputDelays[1].time = 4.0f;
     gui.inputFilters[1].bands[2].gain = 3.0f;
     gui.outputDynamics[0].attack = 12.0f;
-    gui.inputMixer[3].pinCount = 2;
-    gui.feedbackMixes[1].master = 0.5f;
+    gui.inputMixers[3].pinCount = 2;
+    gui.feedbackMixes[1].masterLevel = 0.5f;
     gui.storedSelections[1][0] = "S1";
     gui.storedSelections[1][1] = "T2";
     gui.storedSelectionNumber = 1;
@@ -66,12 +66,12 @@ void buildScene(QX_GUI& gui) {
     gui.slices[2].sourceIndex[0] = 1;
     gui.panels[3].shown = 1;
     gui.gridShown = 0;
-    gui.view.zoom = 2.0f;
+    gui.viewZoom = 2.0f;
     // The editors show their items, as in a running session (a restored panel layout loads
     // them again).
-    gui.loadDelayPanel(gui.delayPanel.kind, gui.delayPanel.index);
-    gui.loadFiltersPanel(gui.filtersPanel.kind, gui.filtersPanel.index);
-    gui.loadDynamicsPanel(gui.dynamicsPanel.kind, gui.dynamicsPanel.index);
+    gui.loadDelayPanel(gui.delayPanelKind, gui.delayPanelIndex);
+    gui.loadFiltersPanel(gui.filterPanelKind, gui.filterPanelIndex);
+    gui.loadDynamicsPanel(gui.dynamicsPanelKind, gui.dynamicsPanelIndex);
 }
 
 void raiseEverything(QX_GUI& gui) {
@@ -407,22 +407,22 @@ TEST(PinCallbacks, ShownEditorsShowWhatCameIn) {
     gui->loadDelayPanel(1, 1);
     gui->panels[7].shown = 1; // the DELAY panel
     gui->deliver(12, first->lastSent(12));
-    EXPECT_EQ(gui->delayPanel.enabled, 1);
-    EXPECT_FLOAT_EQ(gui->delayPanel.time, 0.25f);
+    EXPECT_EQ(gui->delayEnabled, 1);
+    EXPECT_FLOAT_EQ(gui->delayTime, 0.25f);
 
     // A hidden editor is left as it was.
     gui->panels[7].shown = 0;
     first->inputDelays[1].time = 0.5f;
     first->sendInputDelaysBlob();
     gui->deliver(12, first->lastSent(12));
-    EXPECT_FLOAT_EQ(gui->delayPanel.time, 0.25f);
+    EXPECT_FLOAT_EQ(gui->delayTime, 0.25f);
 }
 
 TEST(PinCallbacks, Blob2PatchSendsTheBlockWithTheMousePosition) {
     auto gui = makeGui();
     gui->localId = 3; // any instance
-    gui->lastMouseX = 123;
-    gui->lastMouseY = -7;
+    gui->pointerPixelX = 123;
+    gui->pointerPixelY = -7;
     gui->executeCommandString("BLOB2PATCH");
     const std::vector<uint8_t> bytes = gui->lastSent(2);
     ASSERT_EQ(bytes.size(), static_cast<size_t>(ConfigurationBlock::kEncodedSize));

@@ -64,7 +64,7 @@ TEST_F(EditorVerbs, SetFilterTypeChangesThePickedBandOfTheShownItem) {
         EXPECT_EQ(fresh.gui->inputFilters[1].bands[1].type, c.storedType) << c.line;
         EXPECT_EQ(fresh.flag(kSendInputEq), c.result == 0) << c.line;
         if (c.result == 0) {
-            EXPECT_EQ(fresh.gui->panelBands[1].type, c.storedType) << c.line;
+            EXPECT_EQ(fresh.gui->eqEditBands[1].type, c.storedType) << c.line;
         }
     }
 }
@@ -72,12 +72,12 @@ TEST_F(EditorVerbs, SetFilterTypeChangesThePickedBandOfTheShownItem) {
 TEST_F(EditorVerbs, ResetFiltersPutsTheShownItemBackToFlatDefaults) {
     gui->loadFiltersPanel(2, 1);
     for (int b = 0; b < 5; ++b) {
-        gui->panelBands[b].setType(0);
-        gui->panelBands[b].gainDb = 6.0;
-        gui->panelBands[b].active = 1;
-        gui->panelBands[b].frequency = 50.0;
+        gui->eqEditBands[b].setType(0);
+        gui->eqEditBands[b].gainDb = 6.0;
+        gui->eqEditBands[b].active = 1;
+        gui->eqEditBands[b].frequency = 50.0;
     }
-    gui->filtersPanel.enabled = 1;
+    gui->filtersEnabled = 1;
     gui->storeFilterSettings(2, 1);
     const FilterRecord untouched = gui->outputFilters[0];
 
@@ -158,7 +158,7 @@ TEST_F(EditorVerbs, EqPresetAppliesANamedPresetAndAnUnknownNameChangesNothing) {
         EXPECT_EQ(gui->console.lastError.rfind("NO EQ PRESET NAMED ", 0), 0u) << line;
         EXPECT_EQ(gui->inputFilters[0].bands[0].frequency, before.bands[0].frequency) << line;
         EXPECT_EQ(gui->inputFilters[0].enabled, 1) << line;
-        EXPECT_EQ(gui->panelBands[0].gainDb, 2.0) << line;
+        EXPECT_EQ(gui->eqEditBands[0].gainDb, 2.0) << line;
         EXPECT_FALSE(flag(kSendInputEq)) << line;
     }
     EXPECT_EQ(gui->console.lastError, "NO EQ PRESET NAMED warm");
@@ -219,7 +219,7 @@ TEST_F(EditorVerbs, ResetDynamicsSetsTheShownItemUpAfreshAndSwitchesItOff) {
 TEST_F(EditorVerbs, DynamicsVerbsWithoutAnItemInTheEditorChangeNothing) {
     gui->loadDynamicsPanel(1, 0);
     exec("RESET_DY"); // leaves the editor on no item (kind -1)
-    ASSERT_EQ(gui->dynamicsPanel.kind, -1);
+    ASSERT_EQ(gui->dynamicsPanelKind, -1);
     const DynamicsRecord before = gui->inputDynamics[0];
     for (const char* line :
          {"RESET_DYNAMICS", "SIDE_CHAIN_INTERNAL", "SIDE_CHAIN_PRE_DELAY", "SIDE_CHAIN_PRE_FILTER",
@@ -238,20 +238,20 @@ TEST_F(EditorVerbs, SideChainSelectOpensTheEntryWithTheKeyingItemsName) {
     gui->dynamicsPanel.sidechainIndex = 3;
     exec("SIDE_CHAIN_SELECT");
     EXPECT_EQ(result, 0);
-    EXPECT_EQ(gui->textEntry.entryId, 25);
-    EXPECT_EQ(gui->textEntry.text, "S4");
-    EXPECT_EQ(gui->textEntry.maxLength, 16);
-    EXPECT_EQ(gui->textEntry.prompt1, "SELECT SIDECHAIN");
+    EXPECT_EQ(gui->textEntryId, 25);
+    EXPECT_EQ(gui->textEntryText, "S4");
+    EXPECT_EQ(gui->textEntryMaxLength, 16);
+    EXPECT_EQ(gui->textEntryTitle, "SELECT SIDECHAIN");
 
     // A target keyed by a target shows the target's name; keyed by a source, the source's.
     gui->loadDynamicsPanel(2, 0);
     gui->dynamicsPanel.sidechainIndex = 2;
     gui->outputDynamics[0].direction = 2;
     exec("SIDE_CHAIN_SELECT");
-    EXPECT_EQ(gui->textEntry.text, "T3");
+    EXPECT_EQ(gui->textEntryText, "T3");
     gui->outputDynamics[0].direction = 1;
     exec("SIDE_CHAIN_SELECT");
-    EXPECT_EQ(gui->textEntry.text, "S3");
+    EXPECT_EQ(gui->textEntryText, "S3");
 
     struct Refusal {
         int32_t kind;
@@ -261,12 +261,12 @@ TEST_F(EditorVerbs, SideChainSelectOpensTheEntryWithTheKeyingItemsName) {
     for (const Refusal& r :
          {Refusal{3, 1, "SELECTING GROUP SIDECHAIN NOT IMPLEMENTED YET"},
           Refusal{4, 1, "SELECTING ROOM SIDECHAIN NOT IMPLEMENTED YET"}, Refusal{-1, 0, ""}}) {
-        gui->dynamicsPanel.kind = r.kind;
-        gui->textEntry.entryId = -1;
+        gui->dynamicsPanelKind = r.kind;
+        gui->textEntryId = -1;
         exec("SIDE_CHAIN_SELECT");
         EXPECT_EQ(result, r.result) << r.kind;
         EXPECT_EQ(gui->console.lastError, r.error) << r.kind;
-        EXPECT_EQ(gui->textEntry.entryId, -1) << r.kind;
+        EXPECT_EQ(gui->textEntryId, -1) << r.kind;
     }
 }
 

@@ -7,29 +7,13 @@
 
 #include "app/text_services.h"
 #include "command_test_support.h"
+#include "module_file.h"
 #include "qxplatform/runtime.h"
 #include "qxplatform/test_hooks.h"
 
 using namespace command_test;
 
 namespace {
-
-// A file beside the module (the unit tests' module folder is the test binary's folder).
-struct TempFile {
-    std::string name;
-    std::string hostPath;
-    TempFile(const std::string& moduleRelative, const std::string& text) : name(moduleRelative) {
-        hostPath = qxplatform::toHostPath(modulePath(""));
-        const size_t slash = moduleRelative.rfind('/');
-        if (slash != std::string::npos)
-            ::mkdir((hostPath + moduleRelative.substr(0, slash)).c_str(), 0755);
-        hostPath += moduleRelative;
-        FILE* f = std::fopen(hostPath.c_str(), "wb");
-        std::fwrite(text.data(), 1, text.size(), f);
-        std::fclose(f);
-    }
-    ~TempFile() { std::remove(hostPath.c_str()); }
-};
 
 struct MacroLoaderTest : ::testing::Test {
     std::unique_ptr<QX_GUI> gui = std::make_unique<QX_GUI>();

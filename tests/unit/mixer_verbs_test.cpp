@@ -9,13 +9,13 @@ using namespace processing_test;
 namespace {
 
 struct MixerTest : ::testing::Test, ProcessingStage {
-    MixRecord& in(int i) { return gui->inputMixer[i]; }
+    MixRecord& in(int i) { return gui->inputMixers[i]; }
     // The mix as the DSP side reads it: pins, settings and flags of the slots in use.
     static std::string describe(const MixRecord& m) {
         std::string text = "use " + std::to_string(m.inUse) + " index " + std::to_string(m.index) +
-                           " master " + std::to_string(m.master) + " pins";
+                           " master " + std::to_string(m.masterLevel) + " pins";
         for (int j = 0; j < m.pinCount; ++j)
-            text += " " + std::to_string(m.pins[j]) + "/" + std::to_string(m.gains[j]) + "/" +
+            text += " " + std::to_string(m.pinNumbers[j]) + "/" + std::to_string(m.gains[j]) + "/" +
                     std::to_string(m.phases[j]) + "/" + std::to_string(m.mutes[j]);
         text += " routed ";
         for (int j = 0; j < 64; ++j) text += m.routed[j] ? '1' : '0';
@@ -26,7 +26,7 @@ struct MixerTest : ::testing::Test, ProcessingStage {
         m = MixRecord();
         m.pinCount = 1;
         m.index = i;
-        m.pins[0] = i;
+        m.pinNumbers[0] = i;
         m.gains[0] = 1.0f;
         m.phases[0] = 1.0f;
         m.routed[0] = 1;
@@ -84,8 +84,8 @@ TEST_F(MixerTest, RemovingFeedbackCompactsTheMix) {
     run("REMOVE_FEEDBACK T2 S1");
     const MixRecord& m = gui->feedbackMixes[0];
     ASSERT_EQ(m.pinCount, 2);
-    EXPECT_EQ(m.pins[0], 0);
-    EXPECT_EQ(m.pins[1], 2);
+    EXPECT_EQ(m.pinNumbers[0], 0);
+    EXPECT_EQ(m.pinNumbers[1], 2);
     EXPECT_EQ(m.mutes[1], 1);
     EXPECT_EQ(m.routed[1], 0);
     EXPECT_EQ(m.routed[2], 1);
@@ -127,7 +127,7 @@ TEST_F(MixerTest, MixerLinesEditTheMix) {
     }
     // Pins 1 and 4 are left, each with its settings.
     ASSERT_EQ(in(0).pinCount, 2);
-    EXPECT_EQ(in(0).pins[1], 3);
+    EXPECT_EQ(in(0).pinNumbers[1], 3);
     EXPECT_EQ(in(0).gains[1], 1.0f);
     EXPECT_EQ(in(0).routed[1], 1);
     EXPECT_EQ(in(0).routed[2], 0);
@@ -161,8 +161,8 @@ TEST_F(MixerTest, MixerLinesEditTheMix) {
                                                  m.inUse = 1;
                                                  m.index = 2;
                                                  m.pinCount = 2;
-                                                 m.pins[0] = 4;
-                                                 m.pins[1] = 5;
+                                                 m.pinNumbers[0] = 4;
+                                                 m.pinNumbers[1] = 5;
                                                  m.gains[0] = m.gains[1] = 0.5f;
                                                  m.phases[0] = m.phases[1] = 1.0f;
                                                  return m;
@@ -178,9 +178,9 @@ TEST_F(MixerTest, UnroutedItemsAndNumbersNeverIndexPastTheTables) {
     const auto lines = run("INPUT_MIXER S4 RESET");
     EXPECT_TRUE(printed(lines, "S4 IS ROUTED TO NO VIRTUAL CHANNEL"));
     run("INPUT_MIXER 5 RESET"); // numbers 1 to 63 select the mixer after them
-    EXPECT_EQ(gui->inputMixer[6].inUse, 1);
+    EXPECT_EQ(gui->inputMixers[6].inUse, 1);
     run("INPUT_MIXER 0 LEVEL_MASTER -6");
-    EXPECT_NE(gui->inputMixer[0].master, 1.0f);
+    EXPECT_NE(gui->inputMixers[0].masterLevel, 1.0f);
 
     gui->loadVirtualPanel(1, 3);
     EXPECT_EQ(gui->console.statusMessage, "NO VIRTUAL CHANNEL FOR THIS ITEM");
@@ -194,25 +194,25 @@ TEST_F(MixerTest, UnroutedItemsAndNumbersNeverIndexPastTheTables) {
 TEST_F(MixerTest, VirtualEditorLoadsResetsCompactsAndRenumbers) {
     gui->sources[1].virtualChannel = 5;
     gui->loadVirtualPanel(1, 1);
-    EXPECT_EQ(gui->virtualPanel.index, 5);
-    EXPECT_EQ(gui->virtualEditMix(), &gui->inputMixer[5]);
+    EXPECT_EQ(gui->virtualEditIndex, 5);
+    EXPECT_EQ(gui->virtualEditMix(), &gui->inputMixers[5]);
     EXPECT_EQ(in(5).inUse, 1);
-    EXPECT_EQ(in(5).pins[0], 5);
+    EXPECT_EQ(in(5).pinNumbers[0], 5);
     gui->loadVirtualPanel(11, 5); // the same record, addressed directly
-    EXPECT_EQ(gui->virtualEditMix(), &gui->inputMixer[5]);
+    EXPECT_EQ(gui->virtualEditMix(), &gui->inputMixers[5]);
 
     MixRecord& m = in(5);
     m.pinCount = 3;
-    m.pins[1] = 0;
-    m.pins[2] = 7;
+    m.pinNumbers[1] = 0;
+    m.pinNumbers[2] = 7;
     m.gains[2] = 0.5f;
-    m.master = 2.0f;
+    m.masterLevel = 2.0f;
     clearFlags();
     gui->compactVirtualChannel(11, 5, 1);
     EXPECT_EQ(m.pinCount, 2);
-    EXPECT_EQ(m.pins[1], 7);
+    EXPECT_EQ(m.pinNumbers[1], 7);
     EXPECT_EQ(m.gains[1], 0.5f);
-    EXPECT_EQ(m.master, 1.0f);
+    EXPECT_EQ(m.masterLevel, 1.0f);
     // The compacted mix goes out on pin 22 at once, without waiting for the state sender.
     EXPECT_FALSE(flag(kSendMixers));
     const std::vector<uint8_t> bytes = gui->lastSent(22);
@@ -226,9 +226,9 @@ TEST_F(MixerTest, VirtualEditorLoadsResetsCompactsAndRenumbers) {
 
     gui->swapVirtualChannels(11, 5, 1, 5);
     EXPECT_EQ(gui->console.statusMessage, "CHANNEL ALREADY SETUP IN ROUTING");
-    EXPECT_EQ(m.pins[1], 7);
+    EXPECT_EQ(m.pinNumbers[1], 7);
     gui->swapVirtualChannels(11, 5, 1, 9);
-    EXPECT_EQ(m.pins[1], 9);
+    EXPECT_EQ(m.pinNumbers[1], 9);
 
     gui->compactVirtualChannel(11, 5, 0);
     gui->compactVirtualChannel(11, 5, 0);
@@ -362,8 +362,8 @@ TEST_F(MixerTest, SenderCarriesMixersVirtualTablesAndFeedback) {
     const std::vector<uint8_t> output = gui->lastSent(23);
     ASSERT_EQ(output.size(), 64u * 912u);
     const size_t t3 = 2 * 912;
-    ASSERT_EQ(wireI32(output, t3 + 4), gui->outputMixer[2].pinCount);
-    const int32_t last = gui->outputMixer[2].pinCount - 1;
+    ASSERT_EQ(wireI32(output, t3 + 4), gui->outputMixers[2].pinCount);
+    const int32_t last = gui->outputMixers[2].pinCount - 1;
     ASSERT_GE(last, 0);
     EXPECT_EQ(wireI32(output, t3 + 12 + 4 * static_cast<size_t>(last)), 8); // pins count from 1
 
@@ -380,7 +380,7 @@ TEST_F(MixerTest, SenderCarriesMixersVirtualTablesAndFeedback) {
     const MixRecord& mix = gui->feedbackMixes[1];
     ASSERT_EQ(mix.pinCount, 1);
     EXPECT_EQ(wireI32(feedback, 912 + 4), 1);
-    EXPECT_EQ(wireI32(feedback, 912 + 12), mix.pins[0]);
+    EXPECT_EQ(wireI32(feedback, 912 + 12), mix.pinNumbers[0]);
     EXPECT_FLOAT_EQ(wireF32(feedback, 912 + 332), 0.7f);
 }
 

@@ -191,7 +191,7 @@ TEST_F(PatchRoundTrip, TheLoadedInstanceHoldsTheSameStateAsTheFirst) {
         EXPECT_TRUE(sameBytes(a.outputFilters[ch], b.outputFilters[ch]));
         EXPECT_EQ(a.feedbackMixes[ch].pinCount, b.feedbackMixes[ch].pinCount);
         for (int j = 0; j < a.feedbackMixes[ch].pinCount; ++j) {
-            EXPECT_EQ(a.feedbackMixes[ch].pins[j], b.feedbackMixes[ch].pins[j]);
+            EXPECT_EQ(a.feedbackMixes[ch].pinNumbers[j], b.feedbackMixes[ch].pinNumbers[j]);
             EXPECT_EQ(a.feedbackMixes[ch].gains[j], b.feedbackMixes[ch].gains[j]);
             EXPECT_EQ(a.feedbackMixes[ch].mutes[j], b.feedbackMixes[ch].mutes[j]);
             EXPECT_EQ(a.feedbackMixes[ch].phases[j], b.feedbackMixes[ch].phases[j]);
@@ -202,15 +202,15 @@ TEST_F(PatchRoundTrip, TheLoadedInstanceHoldsTheSameStateAsTheFirst) {
     }
     EXPECT_EQ(a.viewSettings.masterVolume, b.viewSettings.masterVolume);
     EXPECT_EQ(a.viewSettings.globalRadius, b.viewSettings.globalRadius);
-    EXPECT_EQ(a.view.zoom, b.view.zoom);
-    EXPECT_EQ(a.stagePanX, b.stagePanX);
-    EXPECT_EQ(a.stagePanY, b.stagePanY);
+    EXPECT_EQ(a.viewZoom, b.viewZoom);
+    EXPECT_EQ(a.viewPanX, b.viewPanX);
+    EXPECT_EQ(a.viewPanY, b.viewPanY);
     EXPECT_EQ(a.gridShown, b.gridShown);
     EXPECT_EQ(a.crosshairShown, b.crosshairShown);
-    EXPECT_EQ(a.annotationsVisible, b.annotationsVisible);
+    EXPECT_EQ(a.annotationVisibility, b.annotationVisibility);
     EXPECT_EQ(a.masterHidden, b.masterHidden);
     EXPECT_EQ(a.panels[7].shown, b.panels[7].shown);
-    EXPECT_EQ(a.panels[7].x, b.panels[7].x);
+    EXPECT_EQ(a.panels[7].positionX, b.panels[7].positionX);
     EXPECT_EQ(a.syndicationMode, 1);
     EXPECT_EQ(b.syndicationMode, 1);
     EXPECT_EQ(a.touchedKind, b.touchedKind);

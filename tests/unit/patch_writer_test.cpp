@@ -160,9 +160,9 @@ TEST_F(PatchWriter, NumbersAreWrittenWithTheDigitsThatBringThemBack) {
     EXPECT_EQ(loaded->cables[0].level, gui->cables[0].level);
     EXPECT_EQ(loaded->inputDelays[0].time, gui->inputDelays[0].time);
     EXPECT_EQ(loaded->feedbackMixes[0].gains[0], gui->feedbackMixes[0].gains[0]);
-    EXPECT_EQ(loaded->view.zoom, gui->view.zoom);
-    EXPECT_EQ(loaded->stagePanX, gui->stagePanX);
-    EXPECT_EQ(loaded->stagePanY, gui->stagePanY);
+    EXPECT_EQ(loaded->viewZoom, gui->viewZoom);
+    EXPECT_EQ(loaded->viewPanX, gui->viewPanX);
+    EXPECT_EQ(loaded->viewPanY, gui->viewPanY);
 }
 
 TEST_F(PatchWriter, SavedStateTheReadersOnceLost) {
@@ -174,11 +174,11 @@ TEST_F(PatchWriter, SavedStateTheReadersOnceLost) {
     const std::string path = folder + "/LOST.txt";
     ASSERT_EQ(gui->writePatchFile(path, 0), 0);
     auto loaded = std::make_unique<QX_GUI>();
-    loaded->toolboxHidden = 0;
+    loaded->toolboxFolded = 0;
     loadPatch(*loaded, path);
     EXPECT_EQ(loaded->sources[1].shown, 0);
     EXPECT_EQ(loaded->groups[0].shown, 0);
-    EXPECT_EQ(loaded->toolboxHidden, 1);
+    EXPECT_EQ(loaded->toolboxFolded, 1);
     EXPECT_EQ(loaded->masterHidden, 1);
     EXPECT_EQ(loaded->feedbackMixes[0].gains[0], 0.0f);
     EXPECT_EQ(loaded->syndicationMode, 1);
@@ -201,17 +201,18 @@ TEST_F(PatchWriter, TheCurrentSelectionSlotIsWrittenLastAndComesBackCurrent) {
         {{"HARD_RESET"}, "# NO SELECTIONS\n", 1},
     };
     for (const Case& c : cases) {
-        auto gui = std::make_unique<QX_GUI>();
-        ASSERT_EQ(runLines(*gui, c.lines), std::vector<std::string>());
+        auto writer = std::make_unique<QX_GUI>();
+        ASSERT_EQ(runLines(*writer, c.lines), std::vector<std::string>());
         const std::string path = folder + "/CURRENT.txt";
-        ASSERT_EQ(gui->writePatchFile(path, 0), 0);
+        ASSERT_EQ(writer->writePatchFile(path, 0), 0);
         EXPECT_EQ(section(readFile(path), "\n# SELECTIONS\n", "\n# SYNDICATION"),
                   "\n# SELECTIONS\n" + c.expected)
             << c.lines.back();
         auto loaded = std::make_unique<QX_GUI>();
         loadPatch(*loaded, path);
         EXPECT_EQ(loaded->storedSelectionNumber, c.current) << c.lines.back();
-        EXPECT_EQ(loaded->storedSelectionCounts[c.current], gui->storedSelectionCounts[c.current]);
+        EXPECT_EQ(loaded->storedSelectionCounts[c.current],
+                  writer->storedSelectionCounts[c.current]);
     }
 }
 
@@ -242,8 +243,8 @@ TEST_F(PatchWriter, ARelativePatchPathIsSavedInTheModuleFolder) {
     const std::string name = "PATCHES/UNIT_RELATIVE_" + std::to_string(::getpid()) + ".txt";
     const std::string inModule = qxplatform::toHostPath(modulePath("")) + name;
     ::mkdir((qxplatform::toHostPath(modulePath("")) + "PATCHES").c_str(), 0755);
-    const ScratchFolder scratch{"cwd"};
-    const std::string& here = scratch.path;
+    const ScratchFolder cwd{"cwd"};
+    const std::string& here = cwd.path;
     char previous[4096];
     ASSERT_NE(::getcwd(previous, sizeof previous), nullptr);
     ASSERT_EQ(::chdir(here.c_str()), 0);

@@ -27,7 +27,7 @@ TEST_F(NewObject, HasTheDocumentedDefaults) {
     EXPECT_EQ(gui->viewSettings.globalRadius, 75.0f);
     EXPECT_EQ(gui->ownInstance.asleep, 1); // the first frame is blank
     EXPECT_EQ(gui->sampleRate, 44100);
-    EXPECT_EQ(gui->view.zoom, 1.0f);
+    EXPECT_EQ(gui->viewZoom, 1.0f);
     EXPECT_EQ(gui->view.fullScreen, 0);
     EXPECT_EQ(gui->localId, 0);
     EXPECT_EQ(gui->configuration.valid, 1);

@@ -29,8 +29,8 @@ struct ResetVerbs : ::testing::Test {
 };
 
 TEST_F(ResetVerbs, HardResetRebuildsTheDefaultStage) {
-    gui->view.zoom = 2.0f;
-    gui->stagePanX = 30.0f;
+    gui->viewZoom = 2.0f;
+    gui->viewPanX = 30.0f;
     gui->autoSave = 1;
     gui->syndicationMode = 3;
     gui->noteCount = 4;
@@ -51,8 +51,8 @@ TEST_F(ResetVerbs, HardResetRebuildsTheDefaultStage) {
         EXPECT_EQ(gui->rooms[r].height, 100.0f);
     }
     EXPECT_EQ(gui->sources[0].x, 0.0f);
-    EXPECT_EQ(gui->view.zoom, 1.0f);
-    EXPECT_EQ(gui->stagePanX, 0.0f);
+    EXPECT_EQ(gui->viewZoom, 1.0f);
+    EXPECT_EQ(gui->viewPanX, 0.0f);
     EXPECT_EQ(gui->autoSave, 0);
     EXPECT_EQ(gui->syndicationMode, 0);
     EXPECT_EQ(gui->noteCount, 0);
@@ -64,11 +64,11 @@ TEST_F(ResetVerbs, HardResetRebuildsTheDefaultStage) {
     EXPECT_EQ(gui->feedbackMixes[2].inUse, 0);
     EXPECT_EQ(gui->viewSettings.masterVolume, 1.0f);
     EXPECT_EQ(gui->sources[7].virtualChannel, 7);
-    EXPECT_EQ(gui->inputMixer[7].pins[0], 7);
+    EXPECT_EQ(gui->inputMixers[7].pinNumbers[0], 7);
     EXPECT_EQ(gui->outputDynamics[5].direction, 2);
     EXPECT_EQ(gui->outputDynamics[5].sideChainLocation, -1);
     EXPECT_EQ(gui->outputDynamics[5].attack, 250.0f);
-    EXPECT_EQ(gui->dynamicsPanel.kind, -1);
+    EXPECT_EQ(gui->dynamicsPanelKind, -1);
     // The sub-commands that go through the executor are echoed.
     EXPECT_EQ(
         consoleLines(*gui),
@@ -117,12 +117,12 @@ TEST_F(ResetVerbs, HardResetPromptOpensTheConfirmationEntry) {
     gui->windowWidth = 800.0f;
     gui->windowHeight = 600.0f;
     EXPECT_EQ(run("HARD_RESET_PROMPT"), 0);
-    EXPECT_EQ(gui->textEntry.entryId, 30);
-    EXPECT_EQ(gui->textEntry.armed, 1);
-    EXPECT_EQ(gui->textEntry.x, 400);
-    EXPECT_EQ(gui->textEntry.text, "NO");
-    EXPECT_EQ(gui->textEntry.maxLength, 3);
-    EXPECT_EQ(gui->textEntry.prompt1, "PERFORM A HARD RESET");
+    EXPECT_EQ(gui->textEntryId, 30);
+    EXPECT_EQ(gui->textEntryKeysOn, 1);
+    EXPECT_EQ(gui->textEntryX, 400);
+    EXPECT_EQ(gui->textEntryText, "NO");
+    EXPECT_EQ(gui->textEntryMaxLength, 3);
+    EXPECT_EQ(gui->textEntryTitle, "PERFORM A HARD RESET");
 }
 
 TEST_F(ResetVerbs, InlineResetsSayWhatTheyReset) {

@@ -32,8 +32,8 @@ struct StageFixture {
         gui->groups[g].addMember(s);
     }
     int cable(int s, int t) {
-        gui->pendingCable.source = s;
-        gui->pendingCable.target = t;
+        gui->pendingCableSource = s;
+        gui->pendingCableTarget = t;
         return gui->addPendingCable();
     }
     // The hooks a verb runs after an edit.

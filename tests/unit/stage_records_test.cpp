@@ -159,21 +159,19 @@ TEST(MixRecords, FreshRecordIsZeroBytesExceptTheMasterOne) {
 
 TEST(StageRecords, QxGuiRowsHoldTheirDefaults) {
     auto gui = std::make_unique<QX_GUI>();
-    EXPECT_EQ(gui->pendingCable.source, -1);
-    EXPECT_EQ(gui->pendingCable.target, -1);
-    EXPECT_EQ(gui->pendingCable.phase, 1.0f);
-    EXPECT_EQ(gui->pendingCable.useGroups, 1);
+    EXPECT_EQ(gui->pendingCableSource, -1);
+    EXPECT_EQ(gui->pendingCableTarget, -1);
     EXPECT_EQ(gui->cableWorkTable[4095].source, -1);
     EXPECT_EQ(gui->inputFilters[63].channel, 255);
     EXPECT_EQ(gui->outputFilters[0].bands[4].type, 4);
     EXPECT_EQ(gui->inputDelays[0].channel, 255);
     EXPECT_EQ(gui->outputDelays[63].time, 0.0f);
-    EXPECT_EQ(gui->feedbackMixes[10].master, 1.0f);
-    EXPECT_EQ(gui->inputMixer[0].pinCount, 0);
+    EXPECT_EQ(gui->feedbackMixes[10].masterLevel, 1.0f);
+    EXPECT_EQ(gui->inputMixers[0].pinCount, 0);
     EXPECT_EQ(gui->faders[2].name, "FADER");
     EXPECT_EQ(gui->faderLaw.expFactor, 6.91f);
-    EXPECT_EQ(gui->dynamicsCurve.pointCount, 5);
-    EXPECT_EQ(gui->panelBands[9].type, 4);
+    EXPECT_EQ(gui->cableCurve.pointCount, 5);
+    EXPECT_EQ(gui->eqEditBands[9].type, 4);
     EXPECT_EQ(gui->groupCount, 16);
 }
 

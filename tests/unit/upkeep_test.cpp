@@ -136,7 +136,7 @@ TEST_F(UpkeepTest, SummariesFollowEveryKind) {
 TEST_F(UpkeepTest, AddPendingCableAppendsAndMarksThePair) {
     source(0, 0.0f, 0.0f);
     target(1, 0.0f, 0.0f);
-    gui->pendingCable.level = 0.3f;
+    gui->pendingCableLevel = 0.3f;
     EXPECT_EQ(cable(0, 1), 0);
     const CableRecord& c = gui->cables[0];
     EXPECT_EQ(c.source, 0);
@@ -145,9 +145,9 @@ TEST_F(UpkeepTest, AddPendingCableAppendsAndMarksThePair) {
     EXPECT_EQ(c.useGroups, 1);
     EXPECT_EQ(gui->targets[1].cabled[0], 1);
     EXPECT_EQ(gui->targets[1].gainRow[0], 0.3f);
-    EXPECT_EQ(gui->pendingCable.source, -1);
+    EXPECT_EQ(gui->pendingCableSource, -1);
     EXPECT_EQ(gui->cableCount, 1);
-    gui->pendingCable.source = -1;
+    gui->pendingCableSource = -1;
     EXPECT_EQ(gui->addPendingCable(), -1);
     EXPECT_EQ(gui->cableCount, 1);
 }
@@ -318,8 +318,8 @@ TEST_F(UpkeepTest, ResetSourceKeepsPositionAndProcessingValues) {
     gui->inputFilters[0].bands[2].frequency = 500.0f;
     gui->inputDynamics[0].active = 1;
     gui->inputDynamics[0].curve[5] = -3.0f;
-    gui->inputMixer[0].pinCount = 5;
-    gui->inputMixer[0].inUse = 1;
+    gui->inputMixers[0].pinCount = 5;
+    gui->inputMixers[0].inUse = 1;
     gui->resetSource(0);
     EXPECT_EQ(s.x, 40.0f);
     EXPECT_EQ(s.level, 1.0f);
@@ -336,8 +336,8 @@ TEST_F(UpkeepTest, ResetSourceKeepsPositionAndProcessingValues) {
     EXPECT_EQ(gui->inputFilters[0].bands[2].frequency, 500.0f);
     EXPECT_EQ(gui->inputDynamics[0].active, 0);
     EXPECT_EQ(gui->inputDynamics[0].curve[5], -3.0f);
-    EXPECT_EQ(gui->inputMixer[0].pinCount, 1);
-    EXPECT_EQ(gui->inputMixer[0].inUse, 0);
+    EXPECT_EQ(gui->inputMixers[0].pinCount, 1);
+    EXPECT_EQ(gui->inputMixers[0].inUse, 0);
     EXPECT_EQ(gui->sendFlags[kSendMixers], 1);
 }
 
@@ -412,7 +412,7 @@ TEST_F(UpkeepTest, SnapPickColourAndPin60) {
 
     gui->setPin60Value(69, 2);
     EXPECT_EQ(gui->pinNode.getValue(), 69);
-    EXPECT_EQ(gui->pin60Values[1], 2);
+    EXPECT_EQ(gui->monitorSource, 2);
 
     gui->markAllDirty();
     for (int flag :

@@ -41,10 +41,10 @@ TEST_F(UserMenus, ABlockGivesAMenuAndItsRows) {
     ASSERT_EQ(menu.itemCount, 2);
     EXPECT_EQ(menu.labels[0], "A");
     EXPECT_EQ(menu.commands[0], "B");
-    EXPECT_EQ(menu.submenuFlags[0], 0);
+    EXPECT_EQ(menu.flags[0], 0);
     EXPECT_EQ(menu.labels[1], "Save");
     EXPECT_EQ(menu.commands[1], "FILES");
-    EXPECT_EQ(menu.submenuFlags[1], 1);
+    EXPECT_EQ(menu.flags[1], 1);
 }
 
 TEST_F(UserMenus, CommentLinesAreSkippedWholeAndCarriageReturnsDropped) {
@@ -88,7 +88,7 @@ TEST_F(UserMenus, TheShippedFileHasTheMenusOpenedByName) {
         EXPECT_GT(gui->fillPopupMenuFromUserMenu(name).itemCount, 0) << name;
     PopupMenu main = gui->fillPopupMenuFromUserMenu("MAIN");
     for (int i = 0; i < main.itemCount; ++i)
-        if (main.submenuFlags[i]) {
+        if (main.flags[i]) {
             EXPECT_GT(gui->fillPopupMenuFromUserMenu(main.commands[i]).itemCount, 0)
                 << main.commands[i];
         }

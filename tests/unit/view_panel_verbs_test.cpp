@@ -31,10 +31,10 @@ TEST_F(ViewVerbs, ToggleFlipsTheNamedSwitchOnly) {
     const std::vector<Case> cases = {
         {"GRID_VISIBILITY", [](QX_GUI& g) { return g.gridShown; }},
         {"SOURCE_VISIBILITY", [](QX_GUI& g) { return g.sourcesShown; }},
-        {"ANNOTATION_VISIBILITY", [](QX_GUI& g) { return int32_t(g.annotationsVisible); }},
+        {"ANNOTATION_VISIBILITY", [](QX_GUI& g) { return int32_t(g.annotationVisibility); }},
         {"STAGE_LOCKS", [](QX_GUI& g) { return int32_t(g.view.stageLock); }},
         {"TARGET_LOCKS", [](QX_GUI& g) { return g.targetsLocked; }},
-        {"TOOLBOX", [](QX_GUI& g) { return g.toolboxHidden; }},
+        {"TOOLBOX", [](QX_GUI& g) { return g.toolboxFolded; }},
         {"STEALTH", [](QX_GUI& g) { return int32_t(g.chromeHidden); }},
         {"ROTATION", [](QX_GUI& g) { return g.rotationRunning; }},
         {"AUTO_BACKUP", [](QX_GUI& g) { return int32_t(g.autoBackupOn); }},
@@ -60,8 +60,8 @@ TEST_F(ViewVerbs, ResetToolboxAndDismiss) {
     EXPECT_EQ(run("RESET_TOOLBOX"), 0);
     EXPECT_EQ(gui->gridShown, 1);
     EXPECT_EQ(gui->crosshairShown, 0);
-    EXPECT_EQ(gui->annotationsVisible, 0);
-    EXPECT_EQ(gui->annotationLock, 1);
+    EXPECT_EQ(gui->annotationVisibility, 0);
+    EXPECT_EQ(gui->annotationLocks, 1);
     EXPECT_EQ(gui->sources[0].mute, 0);
     EXPECT_EQ(gui->syndicationMode, 0);
 
@@ -85,46 +85,46 @@ TEST_F(ViewVerbs, StealthOnOffAndFlip) {
 
 TEST_F(ViewVerbs, ZoomStepsSnapsAndLimits) {
     EXPECT_EQ(run("ZOOM_IN"), 0);
-    EXPECT_FLOAT_EQ(gui->view.zoom, 1.1f);
+    EXPECT_FLOAT_EQ(gui->viewZoom, 1.1f);
     run("ZOOM_OUT");
-    EXPECT_EQ(gui->view.zoom, 1.0f);
+    EXPECT_EQ(gui->viewZoom, 1.0f);
     const float expected[] = {0.909f, 0.826f, 0.751f, 0.683f, 0.621f, 0.564f, 0.5f};
     for (float z : expected) {
         run("ZOOM_OUT");
-        EXPECT_NEAR(gui->view.zoom, z, 1e-3);
+        EXPECT_NEAR(gui->viewZoom, z, 1e-3);
     }
-    EXPECT_EQ(gui->view.zoom, 0.5f);
+    EXPECT_EQ(gui->viewZoom, 0.5f);
 
-    gui->view.zoom = 3.8f;
-    gui->lastMouseX = 600;
-    gui->lastMouseY = 100;
-    gui->stagePanX = 12.0f;
-    gui->stagePanY = -7.0f;
+    gui->viewZoom = 3.8f;
+    gui->pointerPixelX = 600;
+    gui->pointerPixelY = 100;
+    gui->viewPanX = 12.0f;
+    gui->viewPanY = -7.0f;
     const float stageX = (600 - 400) / 3.8f - 12.0f; // the stage point under the mouse
     EXPECT_EQ(run("ZOOM_IN"), 1);
     EXPECT_EQ(gui->console.lastError, "ZOOMED IN AS FAR AS POSSIBLE");
-    EXPECT_EQ(gui->view.zoom, 4.0f);
-    EXPECT_NEAR(4.0f * (stageX + gui->stagePanX) + 400.0f, 600.0f, 1e-3);
+    EXPECT_EQ(gui->viewZoom, 4.0f);
+    EXPECT_NEAR(4.0f * (stageX + gui->viewPanX) + 400.0f, 600.0f, 1e-3);
 
-    gui->view.zoom = 0.26f;
+    gui->viewZoom = 0.26f;
     EXPECT_EQ(run("ZOOM_OUT"), 1);
     EXPECT_EQ(gui->console.lastError, "ZOOMED OUT AS FAR AS POSSIBLE");
-    EXPECT_EQ(gui->view.zoom, 0.25f);
+    EXPECT_EQ(gui->viewZoom, 0.25f);
 
-    gui->view.zoom = 1.0f;
+    gui->viewZoom = 1.0f;
     run("FLAT_ZOOM_OUT");
-    EXPECT_FLOAT_EQ(gui->view.zoom, 0.90909088f);
+    EXPECT_FLOAT_EQ(gui->viewZoom, 0.90909088f);
 }
 
 TEST_F(ViewVerbs, ZoomLevelAndDisplaceStage) {
     run("ZOOM_LEVEL 4.1");
     run("ZOOM_LEVEL 0.2");
-    EXPECT_EQ(gui->view.zoom, 1.0f);
+    EXPECT_EQ(gui->viewZoom, 1.0f);
     run("ZOOM 2");
-    EXPECT_EQ(gui->view.zoom, 2.0f);
+    EXPECT_EQ(gui->viewZoom, 2.0f);
     EXPECT_EQ(run("DISPLACE_STAGE X:100"), 0);
-    EXPECT_EQ(gui->stagePanX, 50.0f);
-    EXPECT_EQ(gui->stagePanY, 0.0f);
+    EXPECT_EQ(gui->viewPanX, 50.0f);
+    EXPECT_EQ(gui->viewPanY, 0.0f);
 }
 
 TEST_F(ViewVerbs, ShowHideAndTogglePanels) {
@@ -148,7 +148,7 @@ TEST_F(ViewVerbs, ShowHideAndTogglePanels) {
     run("TOGGLE_PANEL MASTER");
     EXPECT_EQ(gui->masterHidden, 1);
     run("HIDE_PANEL TOOLBOX");
-    EXPECT_EQ(gui->toolboxHidden, 1);
+    EXPECT_EQ(gui->toolboxFolded, 1);
     run("NO_PANELS");
     for (const PanelWindow& p : gui->panels) EXPECT_EQ(p.shown, 0);
     EXPECT_EQ(gui->masterHidden, 1) << "the chrome boxes are left";
@@ -157,13 +157,13 @@ TEST_F(ViewVerbs, ShowHideAndTogglePanels) {
 TEST_F(ViewVerbs, PanelSetupAndPosition) {
     EXPECT_EQ(run("PANEL_SETUP FILTERS X:10 Y:20 W:400 H:250 S:2"), 0);
     const PanelWindow& filters = gui->panels[6];
-    EXPECT_EQ(filters.x, 10.0f);
-    EXPECT_EQ(filters.y, 20.0f);
+    EXPECT_EQ(filters.positionX, 10.0f);
+    EXPECT_EQ(filters.positionY, 20.0f);
     EXPECT_EQ(filters.width, 400.0f);
     EXPECT_EQ(filters.height, 250.0f);
     EXPECT_EQ(filters.scale, 2.0f);
     EXPECT_EQ(run("PANEL_SETUP MUTES X:5 S:0"), 0);
-    EXPECT_EQ(gui->panels[3].x, 5.0f);
+    EXPECT_EQ(gui->panels[3].positionX, 5.0f);
     EXPECT_EQ(gui->panels[3].scale, 1.0f);
     EXPECT_EQ(run("PANEL_SETUP X:10"), 1);
     EXPECT_EQ(gui->console.lastError, "PANEL SETUP - BAD PARAMETERS");
@@ -171,18 +171,18 @@ TEST_F(ViewVerbs, PanelSetupAndPosition) {
     run("PANEL_SETUP DELAY W:200 H:100");
     run("_AT X:3 Y:4");
     EXPECT_EQ(run("POSITION_PANEL_AT DELAY X:10"), 0);
-    EXPECT_EQ(gui->panels[7].x, 400.0f - 100.0f - 2.0f + 10.0f + 3.0f);
-    EXPECT_EQ(gui->panels[7].y, 300.0f - 50.0f - 9.0f + 4.0f);
+    EXPECT_EQ(gui->panels[7].positionX, 400.0f - 100.0f - 2.0f + 10.0f + 3.0f);
+    EXPECT_EQ(gui->panels[7].positionY, 300.0f - 50.0f - 9.0f + 4.0f);
 }
 
 TEST_F(ViewVerbs, PagesAndTheirChrome) {
     run("PAGE MATRIX");
     EXPECT_EQ(gui->currentPage, 3);
-    EXPECT_EQ(gui->toolboxHidden, 1);
+    EXPECT_EQ(gui->toolboxFolded, 1);
     EXPECT_EQ(gui->masterHidden, 1);
     EXPECT_EQ(gui->matrixPick[0], -1);
     run("PAGE STAGE");
-    EXPECT_EQ(gui->toolboxHidden, 0);
+    EXPECT_EQ(gui->toolboxFolded, 0);
     EXPECT_EQ(gui->masterHidden, 1);
     run("PREVIOUSPAGE");
     EXPECT_EQ(gui->currentPage, 4);
@@ -252,18 +252,18 @@ TEST_F(ViewVerbs, LeavingFullscreenBringsThePanelsBackIntoTheWindow) {
     gui->fullScreenDisplay = 1;
     gui->savedWidth = 800.0f;
     gui->savedHeight = 600.0f;
-    gui->panels[4].x = 900.0f;
+    gui->panels[4].positionX = 900.0f;
     gui->panels[4].width = 100.0f;
-    gui->panels[5].y = -30.0f;
-    gui->panels[6].y = 650.0f;
+    gui->panels[5].positionY = -30.0f;
+    gui->panels[6].positionY = 650.0f;
     gui->panels[6].height = 200.0f;
     EXPECT_EQ(run("FULLSCREEN"), 0);
     EXPECT_EQ(gui->view.fullScreen, 0);
     EXPECT_EQ(gui->fullScreenDisplay, -1);
     EXPECT_EQ(gui->console.statusMessage, "no fullscreen vars");
-    EXPECT_EQ(gui->panels[4].x, 800.0f - 100.0f - 20.0f);
-    EXPECT_EQ(gui->panels[5].y, 20.0f);
-    EXPECT_EQ(gui->panels[6].y, 600.0f - 200.0f - 20.0f);
+    EXPECT_EQ(gui->panels[4].positionX, 800.0f - 100.0f - 20.0f);
+    EXPECT_EQ(gui->panels[5].positionY, 20.0f);
+    EXPECT_EQ(gui->panels[6].positionY, 600.0f - 200.0f - 20.0f);
 
     gui->view.fullScreen = 1;
     EXPECT_EQ(run("FULLSCREEN X:0 Y:0 W:1280 H:720"), 0);
@@ -274,7 +274,7 @@ TEST_F(ViewVerbs, LeavingFullscreenBringsThePanelsBackIntoTheWindow) {
 TEST_F(ViewVerbs, ResetPanelsGivesNamesBarButtonsAndSizesButKeepsWhatIsShown) {
     gui->windowWidth = 1000.0f;
     gui->panels[5].shown = 1;
-    gui->panels[5].x = 40.0f;
+    gui->panels[5].positionX = 40.0f;
     gui->panels[5].scale = 2.0f;
     gui->panels[2].width = 600.0f; // ENVELOPES and MACROS keep their sizes
     gui->panels[2].height = 200.0f;
@@ -301,7 +301,7 @@ TEST_F(ViewVerbs, ResetPanelsGivesNamesBarButtonsAndSizesButKeepsWhatIsShown) {
         EXPECT_EQ(p.height, e.height) << e.id;
     }
     EXPECT_EQ(gui->panels[5].shown, 1);
-    EXPECT_EQ(gui->panels[5].x, 40.0f);
+    EXPECT_EQ(gui->panels[5].positionX, 40.0f);
     EXPECT_EQ(gui->panels[5].scale, 1.0f);
     EXPECT_EQ(gui->panelOrderCount, 10);
     EXPECT_EQ(gui->panelOrder[0], 0);

@@ -53,11 +53,11 @@ TEST(WindowLifeWithoutGl, AWindowWithoutAreaPaintsNothing) {
 TEST(WindowLifeWithoutGl, AWindowProcedureWithoutAWindowRoutesMouseMoves) {
     auto gui = std::make_unique<QX_GUI>();
     gui->windowProc(nullptr, WM_MOUSEMOVE, 0, MAKELPARAM(static_cast<short>(-3), 7));
-    EXPECT_EQ(gui->lastMouseX, -3);
-    EXPECT_EQ(gui->lastMouseY, 7);
-    gui->lastMouseX = 11;
+    EXPECT_EQ(gui->pointerPixelX, -3);
+    EXPECT_EQ(gui->pointerPixelY, 7);
+    gui->pointerPixelX = 11;
     gui->windowProc(nullptr, WM_KEYUP, 'A', 0); // a key release replays the last move
-    EXPECT_EQ(gui->lastMouseX, 11);
+    EXPECT_EQ(gui->pointerPixelX, 11);
 }
 
 } // namespace

@@ -115,7 +115,7 @@ TEST_F(WindowLife, OpeningGivesASlotAContextAndTheStartUpState) {
     EXPECT_GE(gui->textBinding.coordLocation, 0);
     EXPECT_EQ(gui->unitDiscCount, 216);
     EXPECT_EQ(gui->toolboxTexts[41], "   [rotate]   ");
-    EXPECT_EQ(gui->gridOriginX, (kWidth - 1210) / 2 + 234);
+    EXPECT_EQ(gui->pageGridX, (kWidth - 1210) / 2 + 234);
     // The slot keeps the text program; the object keeps both.
     EXPECT_EQ(glSlots().program[0], gui->textProgram);
     EXPECT_NE(gui->uiProgram, gui->textProgram);
@@ -175,7 +175,7 @@ TEST_F(WindowLife, DrawnTextLandsWhereItsAlignmentPutsIt) {
     makeSlotCurrent(gui->glSlot);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     gui->applyFramePreamble();
-    gui->setColour(1.0f, 1.0f, 1.0f, 1.0f);
+    gui->drawLayer->colour(1.0f, 1.0f, 1.0f, 1.0f);
     gui->font.alignLeft();
     gui->font.drawText("AB", 1, 100.0f, 100.0f);
     gui->font.alignCentre();
@@ -254,8 +254,8 @@ TEST_F(WindowLife, MouseAndWheelReachTheObjectThroughItsWindowProcedure) {
         }
     }
     EXPECT_EQ(seen, 1);
-    EXPECT_EQ(gui->lastMouseX, -12);
-    EXPECT_EQ(gui->lastMouseY, 34);
+    EXPECT_EQ(gui->pointerPixelX, -12);
+    EXPECT_EQ(gui->pointerPixelY, 34);
     EXPECT_EQ(GetFocus(), gui->windowHandle());
     XCloseDisplay(display);
 }

@@ -1,13 +1,13 @@
 // The DYNAMICS editor's settings: load an item's dynamics into the editor, store and send them,
 // copy them to the syndication set, reset one record or a whole table, and the clipboard.
 #include "app/qx_gui.h"
-#include "panels/editor_records.h"
+#include "panels/frame/editor_records.h"
 
 namespace {
 
 DynamicsRecord* dynamicsTable(QX_GUI& gui, int32_t kind) {
-    if (kind == 1) return gui.inputDynamics;
-    if (kind == 2) return gui.outputDynamics;
+    if (kind == kKindSource) return gui.inputDynamics;
+    if (kind == kKindTarget) return gui.outputDynamics;
     return nullptr;
 }
 
@@ -50,10 +50,10 @@ void QX_GUI::loadDynamicsPanel(int32_t kind, int32_t index) {
         record.active = 1;
         record.mode = 0;
     }
-    dynamicsPanel.kind = kind;
-    dynamicsPanel.index = index;
+    dynamicsPanelKind = kind;
+    dynamicsPanelIndex = index;
 
-    DynamicsCurve& curve = panelDynamicsCurve;
+    DynamicsCurve& curve = dynamicsEditCurve;
     dynamicsPanel.type = record.type;
     curve.enabled = record.mode;
     curve.attackMs = record.attack;
@@ -87,7 +87,7 @@ void QX_GUI::sendDynamicsSettings(int32_t kind, int32_t index) {
         editorRecord(*this, inputDynamics, outputDynamics, kind, index,
                      "CAN'T SEND DYNAMICS SETTINGS", "dynamics source not in range");
     if (found == nullptr) return;
-    const DynamicsCurve& curve = panelDynamicsCurve;
+    const DynamicsCurve& curve = dynamicsEditCurve;
     DynamicsRecord& record = *found;
     record.channel = static_cast<uint8_t>(index);
     record.type = static_cast<uint8_t>(dynamicsPanel.type);
@@ -114,14 +114,14 @@ void QX_GUI::sendDynamicsSettings(int32_t kind, int32_t index) {
 
 // The dynamics table of the kind goes to the DSP side at once, not through the send flags.
 void QX_GUI::sendDynamicsTable(int32_t kind) {
-    if (kind == 1) sendInputDynamicsBlob();
-    if (kind == 2) sendOutputDynamicsBlob();
+    if (kind == kKindSource) sendInputDynamicsBlob();
+    if (kind == kKindTarget) sendOutputDynamicsBlob();
 }
 
 void QX_GUI::syndicateDynamics(bool copySidechainSource, bool copySidechainLocation,
                                bool sidechainToSelf) {
-    const int32_t kind = dynamicsPanel.kind;
-    const int32_t index = dynamicsPanel.index;
+    const int32_t kind = dynamicsPanelKind;
+    const int32_t index = dynamicsPanelIndex;
     DynamicsRecord* table = dynamicsTable(*this, kind);
     if (table == nullptr || index < 0 || index >= kChannels) return;
     buildSyndicationSet(kind);
@@ -155,15 +155,16 @@ void QX_GUI::resetDynamics(int32_t kind) {
         setStatusMessage("CAN'T RESET DYNAMICS SETTINGS");
         return;
     }
-    setStatusMessage(kind == 1 ? "RESETTING INPUT DYNAMICS" : "RESETTING OUTPUT DYNAMICS");
+    setStatusMessage(kind == kKindSource ? "RESETTING INPUT DYNAMICS"
+                                         : "RESETTING OUTPUT DYNAMICS");
     for (int32_t i = 0; i < kChannels; ++i) table[i] = DynamicsRecord();
 }
 
 int32_t QX_GUI::copyDynamics() {
     setStatusMessage("COPY DYNAMICS");
-    const DynamicsCurve& curve = panelDynamicsCurve;
+    const DynamicsCurve& curve = dynamicsEditCurve;
     DynamicsRecord& clip = dynamicsClipboard;
-    clip.channel = static_cast<uint8_t>(dynamicsPanel.index);
+    clip.channel = static_cast<uint8_t>(dynamicsPanelIndex);
     clip.type = static_cast<uint8_t>(dynamicsPanel.type);
     clip.mode = static_cast<uint8_t>(curve.enabled);
     clip.attack = curve.attackMs;
@@ -181,18 +182,18 @@ int32_t QX_GUI::copyDynamics() {
         clip.points[2 * p] = curve.points[p].x;
         clip.points[2 * p + 1] = curve.points[p].y;
     }
-    dynamicsClipboardFilled = 1;
+    dynamicsClipboardFull = 1;
     return 0;
 }
 
 int32_t QX_GUI::pasteDynamics() {
-    if (dynamicsClipboardFilled == 0) {
+    if (dynamicsClipboardFull == 0) {
         console.pendingError = "NO DYNAMICS IN CLIPBOARD!";
         return 1;
     }
     setStatusMessage("PASTE DYNAMICS");
     const DynamicsRecord& clip = dynamicsClipboard;
-    DynamicsCurve& curve = panelDynamicsCurve;
+    DynamicsCurve& curve = dynamicsEditCurve;
     for (int p = 0; p < 5; ++p) {
         curve.points[p].x = clip.points[2 * p];
         curve.points[p].y = clip.points[2 * p + 1];
@@ -206,7 +207,7 @@ int32_t QX_GUI::pasteDynamics() {
     dynamicsPanel.attackCoefficient = clip.attackCoefficient;
     dynamicsPanel.releaseCoefficient = clip.releaseCoefficient;
 
-    const bool intoSource = dynamicsPanel.kind == 1;
+    const bool intoSource = dynamicsPanelKind == kKindSource;
     if (intoSource && clip.direction == 2) {
         setStatusMessage("PASTE DYNAMICS INTO SOURCE WHERE SIDECHAIN IS TARGET");
         dynamicsPanel.sidechainKind = 1;
@@ -217,11 +218,11 @@ int32_t QX_GUI::pasteDynamics() {
         dynamicsPanel.sidechainKind = static_cast<uint8_t>(clip.direction & 0xFF);
         dynamicsPanel.sidechainLocation = static_cast<uint8_t>(clip.sideChainLocation & 0xFF);
     }
-    sendDynamicsSettings(dynamicsPanel.kind, dynamicsPanel.index);
+    sendDynamicsSettings(dynamicsPanelKind, dynamicsPanelIndex);
     return 0;
 }
 
 void QX_GUI::markDynamicsDirty(int32_t kind) {
-    if (kind == 1) raiseSendFlag(kSendInputDynamics);
-    if (kind == 2) raiseSendFlag(kSendOutputDynamics);
+    if (kind == kKindSource) raiseSendFlag(kSendInputDynamics);
+    if (kind == kKindTarget) raiseSendFlag(kSendOutputDynamics);
 }

@@ -1,6 +1,6 @@
 // The panels' names, PANELS-bar buttons and default sizes, and what their frames draw with.
 #include "app/qx_gui.h"
-#include "panels/panel_ids.h"
+#include "panels/frame/panel_ids.h"
 
 namespace {
 
@@ -53,7 +53,7 @@ void QX_GUI::initPanelWindows() {
             envelopeList.targetCount = 1;
             envelopeList.targets[0] = 0;
         } else if (d.id == kPanelFilters) {
-            for (int b = 0; b < 5; ++b) panelBands[b].updateTypeNames();
+            for (int b = 0; b < 5; ++b) eqEditBands[b].updateTypeNames();
         } else if (d.id == kPanelVirtual) {
             loadVirtualPanel(1, 0);
         }

@@ -15,10 +15,10 @@ bool editsOutputs(int32_t mode) {
 } // namespace
 
 MixRecord* QX_GUI::virtualEditMix() {
-    const int32_t i = virtualPanel.index;
+    const int32_t i = virtualEditIndex;
     if (i < 0 || i >= kChannels) return nullptr;
-    if (editsInputs(virtualPanel.mode)) return &inputMixer[i];
-    if (editsOutputs(virtualPanel.mode)) return &outputMixer[i];
+    if (editsInputs(virtualEditMode)) return &inputMixers[i];
+    if (editsOutputs(virtualEditMode)) return &outputMixers[i];
     return nullptr;
 }
 
@@ -41,12 +41,12 @@ void QX_GUI::loadVirtualPanel(int32_t mode, int32_t index) {
         }
     }
     if (!editsInputs(mode) && !editsOutputs(mode)) {
-        virtualPanel.mode = mode;
-        virtualPanel.index = index;
+        virtualEditMode = mode;
+        virtualEditIndex = index;
         return;
     }
-    virtualPanel.mode = mode;
-    virtualPanel.index = channel;
+    virtualEditMode = mode;
+    virtualEditIndex = channel;
     MixRecord* mix = virtualEditMix();
     if (mix != nullptr && mix->inUse == 0) resetMixRecord(mode, channel);
 }
@@ -55,16 +55,16 @@ void QX_GUI::resetMixRecord(int32_t mode, int32_t index) {
     MixRecord* mix = virtualEditMix();
     if (mix == nullptr || index < 0 || index >= kChannels) return;
     (void)mode;
-    mix->master = 1.0f;
+    mix->masterLevel = 1.0f;
     for (int32_t j = 0; j < 64; ++j) {
-        mix->pins[j] = -1;
+        mix->pinNumbers[j] = -1;
         mix->gains[j] = 1.0f;
         mix->phases[j] = 1.0f;
         mix->mutes[j] = 0;
         mix->routed[j] = 0;
     }
     // The first pin is the channel's own: the pin a reset of the channel's own item routes.
-    mix->pins[0] = index;
+    mix->pinNumbers[0] = index;
     mix->pinCount = 1;
     mix->inUse = 1;
     mix->routed[0] = 1;
@@ -75,9 +75,9 @@ void QX_GUI::storeVirtualChannel(int32_t mode, int32_t index) {
     MixRecord* mix = virtualEditMix();
     if (mix == nullptr || index < 0 || index >= kChannels) return;
     if (editsInputs(mode)) {
-        inputMixer[index] = *mix;
+        inputMixers[index] = *mix;
     } else if (editsOutputs(mode)) {
-        outputMixer[index] = *mix;
+        outputMixers[index] = *mix;
     } else {
         return;
     }
@@ -99,7 +99,7 @@ void QX_GUI::compactVirtualChannel(int32_t mode, int32_t index, int32_t slot) {
     int32_t k = 0;
     for (int32_t j = 0; j < count; ++j) {
         if (j == slot) continue;
-        fresh.pins[k] = mix->pins[j];
+        fresh.pinNumbers[k] = mix->pinNumbers[j];
         fresh.gains[k] = mix->gains[j];
         fresh.phases[k] = mix->phases[j];
         fresh.mutes[k] = mix->mutes[j];
@@ -111,9 +111,9 @@ void QX_GUI::compactVirtualChannel(int32_t mode, int32_t index, int32_t slot) {
     for (int32_t j = 0; j < 64; ++j) fresh.routed[j] = j < fresh.pinCount ? 1 : 0;
     if (fresh.index < 0 || fresh.index >= kChannels) return;
     if (editsInputs(mode)) {
-        inputMixer[fresh.index] = fresh;
+        inputMixers[fresh.index] = fresh;
     } else if (editsOutputs(mode)) {
-        outputMixer[fresh.index] = fresh;
+        outputMixers[fresh.index] = fresh;
     } else {
         return;
     }
@@ -126,11 +126,11 @@ void QX_GUI::swapVirtualChannels(int32_t mode, int32_t index, int32_t slot, int3
     if (mix == nullptr) return;
     bool taken = false;
     for (int32_t j = 0; j < mix->pinCount && j < 64; ++j) {
-        if (mix->pins[j] != channel) continue;
+        if (mix->pinNumbers[j] != channel) continue;
         setStatusMessage("CHANNEL ALREADY SETUP IN ROUTING");
         taken = true;
     }
     if (!taken && slot >= 0 && slot < 64 && channel >= 0 && channel < kChannels)
-        mix->pins[slot] = channel;
+        mix->pinNumbers[slot] = channel;
     storeVirtualChannel(mode, index);
 }

@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "app/qx_gui.h"
-#include "panels/patch_numbers.h"
+#include "panels/frame/patch_numbers.h"
 
 namespace {
 
@@ -53,13 +53,14 @@ const char* locationWord(int32_t location) {
 } // namespace
 
 std::string QX_GUI::writeDynamicsPatchSection(int32_t index, int32_t kind) {
-    if ((kind != 1 && kind != 2) || index < 0 || index >= kChannels) return "";
-    const DynamicsRecord& record = kind == 1 ? inputDynamics[index] : outputDynamics[index];
+    if ((kind != kKindSource && kind != kKindTarget) || index < 0 || index >= kChannels) return "";
+    const DynamicsRecord& record =
+        kind == kKindSource ? inputDynamics[index] : outputDynamics[index];
     // A record not in use is written only when it is keyed on another item: SIDECHAIN gives
     // that key back without switching the record on.
     const bool keyedElsewhere = record.channelIndex != index || record.direction != kind;
     if (record.active == 0 && !keyedElsewhere) return "";
-    const std::string& name = kind == 1 ? sources[index].name : targets[index].name;
+    const std::string& name = kind == kKindSource ? sources[index].name : targets[index].name;
     const float* p = record.points;
 
     const std::string times =
@@ -135,7 +136,7 @@ std::string QX_GUI::writeDynamicsPatchSection(int32_t index, int32_t kind) {
     };
     if (sc == index && sck == kind) {
         text += "SIDECHAIN " + name + " INTERNAL " + location + "\n";
-    } else if (kind == 2 || sc != index) {
+    } else if (kind == kKindTarget || sc != index) {
         if (const std::string* key = keyName(sck == 2 ? 2 : 1, sc))
             text += "SIDECHAIN " + *key + " " + name + " " + location + "\n";
     }

@@ -9,8 +9,8 @@
 struct PanelWindow {
     uint8_t shown = 0;
     uint8_t dragging = 0;
-    float x = 0.0f;
-    float y = 0.0f;
+    float positionX = 0.0f;
+    float positionY = 0.0f;
     float width = 0.0f;
     float height = 0.0f;
     float scale = 1.0f; // 1 or 2

@@ -1,13 +1,13 @@
 // The DELAY editor's settings: load an item's delay into the editor, store it back, copy it to
 // the syndication set and blank a whole table. A delay is held in seconds, -1.0 to +1.0.
 #include "app/qx_gui.h"
-#include "panels/editor_records.h"
+#include "panels/frame/editor_records.h"
 
 namespace {
 
 DelayRecord* delayTable(QX_GUI& gui, int32_t kind) {
-    if (kind == 1) return gui.inputDelays;
-    if (kind == 2) return gui.outputDelays;
+    if (kind == kKindSource) return gui.inputDelays;
+    if (kind == kKindTarget) return gui.outputDelays;
     return nullptr;
 }
 
@@ -25,10 +25,10 @@ void QX_GUI::loadDelayPanel(int32_t kind, int32_t index) {
         record.reserved = 0;
         record.time = 0.0f;
     }
-    delayPanel.time = record.time;
-    delayPanel.enabled = record.on;
-    delayPanel.kind = kind;
-    delayPanel.index = index;
+    delayTime = record.time;
+    delayEnabled = record.on;
+    delayPanelKind = kind;
+    delayPanelIndex = index;
 }
 
 void QX_GUI::storeDelaySettings(int32_t kind, int32_t index) {
@@ -38,16 +38,16 @@ void QX_GUI::storeDelaySettings(int32_t kind, int32_t index) {
     DelayRecord& record = *found;
     record.changed = 1;
     record.channel = static_cast<uint8_t>(index);
-    record.time = delayPanel.time;
-    record.on = delayPanel.enabled;
+    record.time = delayTime;
+    record.on = delayEnabled;
     syndicateDelay();
     raiseSendFlag(kSendInputDelays);
     raiseSendFlag(kSendOutputDelays);
 }
 
 void QX_GUI::syndicateDelay() {
-    const int32_t kind = delayPanel.kind;
-    const int32_t index = delayPanel.index;
+    const int32_t kind = delayPanelKind;
+    const int32_t index = delayPanelIndex;
     DelayRecord* table = delayTable(*this, kind);
     if (table == nullptr || index < 0 || index >= kChannels) return;
     buildSyndicationSet(kind);
@@ -70,11 +70,11 @@ void QX_GUI::resetDelays(int32_t kind) {
         setStatusMessage("CAN'T RESET DELAY SETTINGS");
         return;
     }
-    setStatusMessage(kind == 1 ? "RESETTING INPUT DELAYS" : "RESETTING OUTPUT DELAYS");
+    setStatusMessage(kind == kKindSource ? "RESETTING INPUT DELAYS" : "RESETTING OUTPUT DELAYS");
     for (int32_t i = 0; i < kChannels; ++i) table[i] = DelayRecord();
 }
 
 void QX_GUI::markDelayDirty(int32_t kind) {
-    if (kind == 1) raiseSendFlag(kSendInputDelays);
-    if (kind == 2) raiseSendFlag(kSendOutputDelays);
+    if (kind == kKindSource) raiseSendFlag(kSendInputDelays);
+    if (kind == kKindTarget) raiseSendFlag(kSendOutputDelays);
 }

@@ -22,13 +22,13 @@ void QX_GUI::buildSyndicationSet(int32_t kind) {
         if (syndicationSetCount < kChannels) syndicationSet[syndicationSetCount++] = index;
     };
     if (syndicationMode == 1 || syndicationMode == 3) {
-        if (kind == 1) {
+        if (kind == kKindSource) {
             for (int32_t i = 0; i < sourceCount && i < kMaxSources; ++i)
                 if (sources[i].shown != 0 && insideMarquee(marqueeRect, sources[i])) add(i);
-        } else if (kind == 2) {
+        } else if (kind == kKindTarget) {
             for (int32_t i = 0; i < targetCount && i < kMaxTargets; ++i)
                 if (targets[i].visible != 0 && insideMarquee(marqueeRect, targets[i])) add(i);
-        } else if (kind == 3) {
+        } else if (kind == kKindGroup) {
             for (int32_t i = 0; i < groupCount && i < kMaxGroups; ++i)
                 if (groups[i].shown != 0 && insideMarquee(marqueeRect, groups[i])) add(i);
         }
@@ -44,11 +44,11 @@ void QX_GUI::buildSyndicationSet(int32_t kind) {
 bool QX_GUI::isItemInMarqueeList(int32_t kind, int32_t index) {
     if (index < 0) return false;
     const std::string* name = nullptr;
-    if (kind == 1 && index < kMaxSources)
+    if (kind == kKindSource && index < kMaxSources)
         name = &sources[index].name;
-    else if (kind == 2 && index < kMaxTargets)
+    else if (kind == kKindTarget && index < kMaxTargets)
         name = &targets[index].name;
-    else if (kind == 3 && index < kMaxGroups)
+    else if (kind == kKindGroup && index < kMaxGroups)
         name = &groups[index].name;
     if (name == nullptr) return false;
     const int32_t count = selectedCount < 255 ? selectedCount : 255;

@@ -1,4 +1,4 @@
-// The window operations of the object, routed from the window procedure.
+// The mouse operations of the object, routed from the window procedure.
 #include "app/qx_gui.h"
 
 int32_t QX_GUI::onLButtonDown(WPARAM, int32_t, int32_t) {
@@ -8,8 +8,8 @@ int32_t QX_GUI::onLButtonUp(WPARAM, int32_t, int32_t) {
     return 0;
 }
 int32_t QX_GUI::onMouseMove(WPARAM, int32_t x, int32_t y) {
-    lastMouseX = x;
-    lastMouseY = y;
+    pointerPixelX = x;
+    pointerPixelY = y;
     return 0;
 }
 int32_t QX_GUI::onMButtonDown(WPARAM, int32_t, int32_t) {
@@ -25,11 +25,5 @@ int32_t QX_GUI::onRButtonUp(WPARAM, int32_t, int32_t) {
     return 0;
 }
 int32_t QX_GUI::onMouseWheel(WPARAM, int32_t, int32_t) {
-    return 0;
-}
-int32_t QX_GUI::onKeyDown(HWND, UINT, WPARAM, LPARAM) {
-    return 0;
-}
-int32_t QX_GUI::onKeyUp(HWND, UINT, WPARAM, LPARAM) {
     return 0;
 }

@@ -2,15 +2,15 @@
 // the bands back into the item's record, copy the record to the syndication set, reset one
 // record or a whole table, and the one-record clipboard.
 #include "app/qx_gui.h"
-#include "panels/editor_records.h"
+#include "panels/frame/editor_records.h"
 
 namespace {
 
 constexpr int kBands = 5;
 
 FilterRecord* filterTable(QX_GUI& gui, int32_t kind) {
-    if (kind == 1) return gui.inputFilters;
-    if (kind == 2) return gui.outputFilters;
+    if (kind == kKindSource) return gui.inputFilters;
+    if (kind == kKindTarget) return gui.outputFilters;
     return nullptr;
 }
 
@@ -74,17 +74,17 @@ void QX_GUI::loadFiltersPanel(int32_t kind, int32_t index) {
     FilterRecord* found = editorRecord(*this, inputFilters, outputFilters, kind, index,
                                        "CAN'T RETRIEVE FILTERS", "filter source not in range");
     if (found == nullptr) return;
-    filtersPanel.index = index;
-    filtersPanel.kind = kind;
+    filterPanelIndex = index;
+    filterPanelKind = kind;
     FilterRecord& record = *found;
     if (record.inUse == 0) {
         resetFilterRecord(kind, index);
         record.inUse = 1;
         record.enabled = 0;
     }
-    for (int b = 0; b < kBands; ++b) loadBand(panelBands[b], record.bands[b]);
+    for (int b = 0; b < kBands; ++b) loadBand(eqEditBands[b], record.bands[b]);
     record.activeBandCount = countActiveBands(record);
-    filtersPanel.enabled = record.enabled;
+    filtersEnabled = record.enabled;
 }
 
 void QX_GUI::storeFilterSettings(int32_t kind, int32_t index) {
@@ -92,17 +92,17 @@ void QX_GUI::storeFilterSettings(int32_t kind, int32_t index) {
                                        "CAN'T SEND FILTERS", "filter target not in range");
     if (found == nullptr) return;
     FilterRecord& record = *found;
-    for (int b = 0; b < kBands; ++b) storeBand(record.bands[b], panelBands[b]);
+    for (int b = 0; b < kBands; ++b) storeBand(record.bands[b], eqEditBands[b]);
     record.channel = static_cast<uint8_t>(index);
     record.activeBandCount = countActiveBands(record);
     record.inUse = 1;
-    record.enabled = filtersPanel.enabled;
+    record.enabled = filtersEnabled;
     markFiltersDirty(kind);
 }
 
 void QX_GUI::syndicateFilters() {
-    const int32_t kind = filtersPanel.kind;
-    const int32_t index = filtersPanel.index;
+    const int32_t kind = filterPanelKind;
+    const int32_t index = filterPanelIndex;
     FilterRecord* table = filterTable(*this, kind);
     if (table == nullptr || index < 0 || index >= kChannels) return;
     buildSyndicationSet(kind);
@@ -120,30 +120,30 @@ void QX_GUI::resetFilters(int32_t kind) {
         setStatusMessage("CAN'T RESET FILTER SETTINGS");
         return;
     }
-    setStatusMessage(kind == 1 ? "RESETTING INPUT FILTERS" : "RESETTING OUTPUT FILTERS");
+    setStatusMessage(kind == kKindSource ? "RESETTING INPUT FILTERS" : "RESETTING OUTPUT FILTERS");
     for (int32_t i = 0; i < kChannels; ++i) table[i] = FilterRecord();
 }
 
 int32_t QX_GUI::copyFilter() {
     setStatusMessage("COPY FILTER TO CLIPBOARD");
-    for (int b = 0; b < kBands; ++b) storeBand(filterClipboard.bands[b], panelBands[b]);
-    filterClipboard.channel = static_cast<uint8_t>(filtersPanel.index);
+    for (int b = 0; b < kBands; ++b) storeBand(filterClipboard.bands[b], eqEditBands[b]);
+    filterClipboard.channel = static_cast<uint8_t>(filterPanelIndex);
     filterClipboard.activeBandCount = countActiveBands(filterClipboard);
     filterClipboard.inUse = 1;
-    filterClipboard.enabled = filtersPanel.enabled;
-    filterClipboardFilled = 1;
+    filterClipboard.enabled = filtersEnabled;
+    filterClipboardFull = 1;
     return 0;
 }
 
 int32_t QX_GUI::pasteFilter() {
     setStatusMessage("PASTE FILTER FROM CLIPBOARD");
-    for (int b = 0; b < kBands; ++b) loadBand(panelBands[b], filterClipboard.bands[b]);
-    filtersPanel.enabled = filterClipboard.enabled;
-    storeFilterSettings(filtersPanel.kind, filtersPanel.index);
+    for (int b = 0; b < kBands; ++b) loadBand(eqEditBands[b], filterClipboard.bands[b]);
+    filtersEnabled = filterClipboard.enabled;
+    storeFilterSettings(filterPanelKind, filterPanelIndex);
     return 0;
 }
 
 void QX_GUI::markFiltersDirty(int32_t kind) {
-    if (kind == 1) raiseSendFlag(kSendInputEq);
-    if (kind == 2) raiseSendFlag(kSendOutputEq);
+    if (kind == kKindSource) raiseSendFlag(kSendInputEq);
+    if (kind == kKindTarget) raiseSendFlag(kSendOutputEq);
 }

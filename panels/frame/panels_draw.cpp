@@ -1,0 +1,5 @@
+// The floating panels, back to front.
+#include "app/qx_gui.h"
+#include "render/draw_layer.h"
+
+void QX_GUI::drawPanels() {}
