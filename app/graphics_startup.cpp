@@ -140,8 +140,12 @@ void QX_GUI::setupGraphics(HWND window, int32_t width, int32_t height) {
                                   IDC_SIZENWSE, IDC_HAND,   IDC_SIZEALL};
     for (int i = 0; i < 7; ++i) cursors[i] = LoadCursorW(nullptr, cursorIds[i]);
 
-    for (int32_t& index : stageHoverIndices) index = -1;
-    stageDragFlag = 0;
+    stage.stageHoverIndex = -1;
+    stage.hoveredRoomHandle = -1;
+    stage.resizeRoom = -1;
+    stage.resizeHandle = -1;
+    stage.roomResizing = 0;
+    stage.dragSensitivity = -200.0f;
     raiseSendFlag(15);
     highlightSource = highlightGroup = highlightTarget = -1;
     timerStarted = 0;
@@ -200,7 +204,7 @@ void QX_GUI::setupGraphics(HWND window, int32_t width, int32_t height) {
     for (int i = 0; i < 60; ++i) toolboxTexts[i] = kToolboxTexts[i];
     toolboxTextCount = 60;
     toolboxListY = 675.0f;
-    toolboxHoverRow = 0;
+    toolboxHoverRow = 0.0f;
 
     initPanelWindows();
     initPanelOrder();

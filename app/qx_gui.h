@@ -47,8 +47,13 @@
 #include "panels/frame/view_settings.h"
 #include "render/gl_draw_layer.h"
 #include "render/stroke_font.h"
+#include "view/chrome/chrome_state.h"
+#include "view/chrome/popup_cascade.h"
 #include "view/frame/page_ids.h"
+#include "view/input/key_predicates.h"
+#include "view/input/keyboard_state.h"
 #include "view/stage/annotation_records.h"
+#include "view/stage/stage_state.h"
 
 struct CliObject;
 
@@ -593,34 +598,280 @@ public:
     void drawPatchFileMenu();
     void drawSlicesMenu();
     void drawPopupMenus();
+    void drawToolboxInfo();
+    void drawMasterHeader(float x, float y, bool withLabel);
+    void drawMasterMeters(float x, float y, float panelHeight);
+    // Popup cascade: the row hit test (rows not checked against the count), one level's step
+    // without drawing (highlights, opening and detaching deeper levels; returns true when its
+    // last highlighted row is a submenu row), the whole frame's step, and the level painter.
+    int32_t popupRowAt(float x, float y, int32_t menu);
+    bool stepPopupMenu(int32_t menu, int8_t rowStates[100]);
+    void stepPopupCascade(PopupCascadeFrame& frame);
+    void openPopupLevel(int32_t menu, int32_t row);
+    void drawPopupLevel(int32_t menu, const int8_t rowStates[100]);
+    ChromeState chrome;
 
     // ---- Screens: input (view/input/) ------------------------------------------------------
     void drawTextEntryBox();
+    KeyboardState keyboard; // the new-key scan, the CLI line, the arrow-key target
+    bool textEntryTakesKeys() const;
+    void textEntryKeyDown(WPARAM key);
+    void closeTextEntry();
+    void commitTextEntry();
+    void schedulePatchCheck();
+    // Commit actions by entry id, each given the id and the committed text.
+    void commitItemName(int32_t id, const std::string& text);
+    void commitCount(int32_t id, const std::string& text);
+    void commitGroupCount(int32_t id, const std::string& text);
+    void commitRoomCount(int32_t id, const std::string& text);
+    void commitHardResetAnswer(int32_t id, const std::string& text);
+    void commitConfirmAnswer(int32_t id, const std::string& text);
+    void commitDynamicsTime(int32_t id, const std::string& text);
+    void commitSideChainName(int32_t id, const std::string& text);
+    void commitVirtualChannel(int32_t id, const std::string& text);
+    void commitNote(int32_t id, const std::string& text);
+    void commitNoteAlpha(int32_t id, const std::string& text);
+    void commitFilterBand(int32_t id, const std::string& text);
+    void commitDelayTime(int32_t id, const std::string& text);
+    void storeAndSyndicateDynamics(bool copySidechain, bool sidechainToSelf);
+    NoteRecord* editedNote();
+    bool toggleCliFocus(); // false when the key ends here
+    void cliLineKeyDown(WPARAM key);
+    void runAltShortcuts();
+    bool runShortcutBlocks(); // false when the call ends here (the rerun)
+    void nudgeSelectionWithArrows();
+    int32_t arrowKindCount(int32_t mode) const;
+    void chooseArrowKind(int32_t mode);
+    bool nudgeGroup(int32_t group, float step);
+    void scaleGroupMembers(int group, double factor);
+    void moveGroupMembers(int group, int dx, int dy);
+    // Mouse dispatch: the layers a press tries before the page, each true when it took it.
+    bool isTextEntryOpen() const;
+    bool pressTopBar(int32_t x, int32_t y);
+    void runPatchFileCell(int32_t cell);
+    bool pressOpenPopupMenus();
+    bool pressPageTab(int32_t x, int32_t y);
+    int32_t pageLButtonDown(WPARAM flags, int32_t x, int32_t y);
+    int32_t pageLButtonUp(WPARAM flags, int32_t x, int32_t y);
+    int32_t pageMouseMove(WPARAM flags, int32_t x, int32_t y);
+    bool hoverAnnotationButtons(int32_t x, int32_t y);
+    // Offers a move to every shown panel; true when one took it. endMove: stop the whole move.
+    bool offerMoveToPanels(WPARAM flags, int32_t x, int32_t y, bool& endMove);
+    bool offerMoveToPanel(int32_t id, WPARAM flags, int32_t x, int32_t y, bool& endMove);
+    void setEnvelopesResizeCursor(const PanelWindow& panel, int32_t x, int32_t y);
+    void raiseRedrawFlags();
+    void setCursorById(int32_t cursor);
 
     // ---- Screens: stage (view/stage/) ------------------------------------------------------
     // View transform.
     StagePoint screenToStage(int32_t px, int32_t py) const;
     ScreenPoint stageToScreen(float sx, float sy) const;
     bool isPointInMarquee(int32_t x, int32_t y) const;
+    // The page and the pieces it draws itself (distance scale, labels, member lines).
     void drawStagePage();
+    void drawStageConnections();
+    void drawStageItems();
+    void drawStageDragFeedback();
+    void drawStageInfoBoxes();
+    void drawDistanceScale(float x, float y, float radius);
+    void drawItemLabels();
+    void drawGroupOutline();
+    void drawHeatmapReadout();
+    void drawStageFill(float x, float y, float radius);
+    // Background passes.
+    void drawStageGrid();
+    void drawRooms();
+    void drawAnnotations();
+    void drawSourceBlendLayer();
+    // Item glyphs.
+    void drawSources();
+    void drawTargets();
+    void drawGroups();
+    void drawCurrentItemHighlights();
+    void drawStageCrosshair();
+    // Cables and routing curves.
+    void drawVerticalCableCurve(float x0, float y0, float x1, float y1, float width);
+    void drawHorizontalCableCurve(float x0, float y0, float x1, float y1, float width);
+    void drawCables();
+    void drawCablesThunk();
+    void drawSourceTargetCurves();
+    void drawSourceLinkCurves();
+    // Annotation layer and marquee.
     void drawAnnotationButtons();
+    void drawMarquee();
+    // Info boxes.
+    void drawSourceInfoBox(int32_t s);
+    void drawGroupInfoBox(int32_t g);
+    void drawTargetInfoBox(int32_t t);
+    // Readouts, heat map and pipeline diagram: the page calls them; they draw nothing until the
+    // readouts screen fills them in (view/stage/stage_readouts_draw.cpp).
+    void drawRoomsHeatmap();
+    void drawSourceSpreadReadout(int32_t s);
+    void drawMultiHoverReadout(int32_t c);
+    void drawSourceHoverReadout(int32_t s);
+    void drawSourceGroupHoverReadout(int32_t g);
+    void drawRoomHoverReadout(int32_t r);
+    void drawTargetHoverReadout(int32_t t);
+    void drawMixHoverReadout(int32_t s);
+    void drawProcessingPipeline();
+    // Mouse operations of the STAGE page.
+    virtual int32_t stagePageLButtonDown(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t stagePageLButtonUp(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t stagePageMouseMove(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t stagePageRButtonDown(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t stagePageRButtonUp(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t stagePageMButtonDown(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t stagePageMButtonUp(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t stagePageMouseWheel(WPARAM flags, int32_t delta, int32_t delta2);
+    // Hit tests: the first index within reach of a stage point, else -1.
+    int32_t hitSource(float x, float y);
+    int32_t hitTarget(float x, float y);
+    int32_t hitGroup(float x, float y);
+    int32_t hitSourceNoReset(float x, float y);
+    int32_t hitTargetNoReset(float x, float y);
+    int32_t hitGroupNoReset(float x, float y);
+    int32_t hitRoom(float x, float y);
+    int32_t hitMarquee(float x, float y);
+    // Drag starts: offsets and movement bounds before a drag.
+    void beginDragSource(int32_t s, float x, float y);
+    void beginDragTarget(int32_t t, float x, float y);
+    void beginDragGroup(int32_t g, float x, float y);
+    void beginDragItem(float x, float y);
+    int32_t lastRoomContaining(float x, float y) const;
+    // Syndication selectors for the per-item command lines.
+    bool isNameInMarqueeList(std::string name);
+    std::string chooseSyndicationMode(std::string name, int32_t kind, int32_t index, uint8_t force);
+    std::string selectSyndicationFromType(std::string name, int32_t kind, int32_t index,
+                                          uint8_t force);
+    std::string marqueeListNamesOfKind(int32_t kind);
+    std::string markedNamesOfKind(int32_t kind, uint8_t force);
+    // The head of the left press.
+    float readDriftStep(bool& digitHeld);
+    bool pressSlicesStrip(int32_t x, int32_t y, float step, bool digitHeld);
+    bool pressStageAnnotationButton();
+    bool pressSelectionStrip(int32_t x, int32_t y);
+    bool pressSyndicationMenu(int32_t x, int32_t y);
+    bool pressZoomDrag(int32_t x, int32_t y);
+    void recordStagePress(int32_t x, int32_t y);
+    // The item presses that follow the head, in order; each true when it took the press.
+    bool pressToolboxOrMasterBox(int32_t x, int32_t y);
+    bool pressInfoBoxes(int32_t x, int32_t y);
+    bool pressFeedbackOrCableHandle(int32_t x, int32_t y);
+    bool pressSource();
+    bool pressGroup();
+    bool pressTarget();
+    bool pressEmptyStage(int32_t x, int32_t y);
+    // Releases, the double click and the right button.
+    bool doubleClickAt(int32_t x, int32_t y, StagePoint p);
+    bool nameItemAt(int32_t x, int32_t y, StagePoint p);
+    void openNamingEntry(int32_t x, int32_t y, const std::string& caption, const char* prompt,
+                         int32_t id);
+    void endLeftDrag(WPARAM flags, int32_t x, int32_t y);
+    bool rightPressOnGroup(int32_t x, int32_t y, StagePoint p);
+    bool rightPressOnSource(StagePoint p);
+    bool rightPressOnTarget(StagePoint p);
+    void openMainMenuAt(int32_t x, int32_t y);
+    // Hover and drags of the move.
+    bool hoverStageAnnotationButtons(StagePoint p);
+    bool zoomByDragging(int32_t x, int32_t y);
+    void hoverToolsRows(int32_t x, int32_t y);
+    bool isOverToolbox(int32_t x, int32_t y) const;
+    void resizeRoomByEdges(StagePoint p);
+    void hoverRoomEdges(int32_t x, int32_t y, StagePoint p);
+    bool hoverAnnotations(StagePoint p);
+    void hoverItems(StagePoint p);
+    void setRoomHandleCursor(int32_t handle);
+    void dragInMode(int32_t x, int32_t y, StagePoint p);
+    void dragSourceTo(int32_t s, StagePoint p);
+    void dragTargetTo(int32_t t, StagePoint p);
+    void dragGroupTo(int32_t g, StagePoint p, bool membersFollow, bool membersClamped);
+    void dragRoomTo(StagePoint p);
+    void dragMarqueeList(StagePoint p);
+    void dragMarquee(StagePoint p);
+    void dragAnnotation();
+    float levelFromDrag(float startLevel, float dy);
+    void dragLevel(int32_t y);
+    void dragSourceSize(int32_t y);
+    void scaleGroupMembers(int32_t g, float factor);
+    void dragGroupScale(int32_t y, bool wholeMarquee);
+    void dragTargetRadius(int32_t y);
+    void dragGroupRotationSpeed(int32_t x);
+    void dragGroupRotate(int32_t x, bool wholeMarquee);
+    void dragGroupMovement(int32_t x, int32_t y);
+    void dragGroupBoxSpeed(int32_t x);
+    void dragGroupBoxMovement(int32_t x, int32_t y);
+    void dragPan(int32_t x, int32_t y);
 
     // ---- Screens: panel frame (panels/frame/) ----------------------------------------------
     void drawPanels();
+    virtual int32_t panelsLButtonDown(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t panelsRButtonDown(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t panelsLButtonUp(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t macrosPanelMouseMove(WPARAM flags, int32_t x, int32_t y);
 
     // ---- Screens: mixer pages (panels/mixer/) ----------------------------------------------
     void drawInputsPage();
     void drawOutputsPage();
+    virtual int32_t inputsPageLButtonDown(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t inputsPageLButtonUp(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t inputsPageMouseMove(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t inputsPageMouseWheel(WPARAM flags, int32_t delta, int32_t delta2);
+    virtual int32_t outputsPageLButtonDown(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t outputsPageLButtonUp(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t outputsPageMouseMove(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t outputsPageMouseWheel(WPARAM flags, int32_t delta, int32_t delta2);
 
     // ---- Screens: MATRIX page (panels/matrix/) ---------------------------------------------
     void drawMatrixPage();
+    virtual int32_t matrixPageLButtonDown(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t matrixPageLButtonUp(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t matrixPageMouseMove(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t matrixPageRButtonDown(WPARAM flags, int32_t x, int32_t y);
 
     // ---- Screens: FEEDBACK page (panels/feedback/) -----------------------------------------
     void drawFeedbackPage();
+    virtual int32_t feedbackPageLButtonDown(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t feedbackPageLButtonUp(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t feedbackPageMouseMove(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t feedbackPageRButtonDown(WPARAM flags, int32_t x, int32_t y);
 
-    // ---- Panels: editor settings (panels/<editor>/)
-    // ----------------------------------------------------------- Syndication: the items of one
-    // kind that an editor's change is copied to.
+    // ---- Panels: editor content (panels/<editor>/): drawing and mouse -------------------
+    // Each draw starts at the content origin the panel frame leaves; the mouse operations of
+    // DYNAMICS, FILTERS, DELAY and VIRTUAL take window pixels, those of MUTES content pixels.
+    void drawDynamicsPanel();
+    virtual int32_t dynamicsPanelLButtonDown(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t dynamicsPanelLButtonUp(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t dynamicsPanelMouseMove(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t dynamicsPanelRButtonDown(WPARAM flags, int32_t x, int32_t y);
+    void drawFiltersPanel();
+    void drawFilterFrequencyGrid();
+    void drawFilterBandLabels();
+    virtual int32_t filtersPanelLButtonDown(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t filtersPanelLButtonUp(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t filtersPanelMouseMove(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t filtersPanelRButtonDown(WPARAM flags, int32_t x, int32_t y);
+    void drawDelayPanel();
+    virtual int32_t delayPanelLButtonDown(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t delayPanelLButtonUp(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t delayPanelMouseMove(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t delayPanelRButtonDown(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t delayPanelRButtonUp(WPARAM flags, int32_t x, int32_t y);
+    void drawMutesPanel();
+    virtual int32_t mutesPanelLButtonDown(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t mutesPanelLButtonUp(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t mutesPanelMouseMove(WPARAM flags, int32_t x, int32_t y);
+    void drawVirtualPanel();
+    void drawVirtualCellReadout();
+    virtual int32_t virtualPanelLButtonDown(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t virtualPanelLButtonUp(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t virtualPanelMouseMove(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t virtualPanelRButtonDown(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t virtualPanelRButtonUp(WPARAM flags, int32_t x, int32_t y);
+    // Popup menu 0 filled from a user menu and opened with its centre x and top at (x, y).
+    void openEditorMenu(const std::string& menuName, int32_t x, int32_t y);
+
+    // ---- Panels: editor settings (panels/<editor>/) ----------------------------------------
+    // Syndication: the items of one kind that an editor's change is copied to.
     void buildSyndicationSet(int32_t kind);
     bool isItemInMarqueeList(int32_t kind, int32_t index);
     bool editedItemQualifiesForSyndication(int32_t kind, int32_t index);
@@ -708,7 +959,6 @@ public:
     CableRecord cableWorkTable[kMaxCables];
     CableBlobEntry cableBlobStaging[kMaxCables];
 
-    uint8_t keyHeld[257] = {};
     ViewSettings viewSettings;
     int32_t stageToolState[10] = {};
 
@@ -832,14 +1082,20 @@ public:
     uint8_t filtersEnabled = 0;
     EqBand eqEditBands[10];
     EqBand eqBandSnapshots[5];
-    struct FiltersPanelSettings {
-        uint8_t dragging = 0;
-        int32_t bandCount = 5;
-        float values[6] = {0.0f, 0.0f, 12.0f, 0.8f, 0.0f, 0.0f};
-        int32_t pickedBand = -1;
-        int32_t hoverBand = 0;
-        int32_t mode = 0;
-    } filtersPanelSettings;
+    int32_t eqBandCount = 5; // the bands every FILTERS loop walks
+    // The FILTERS plot: the fraction of the height that +-eqPlotRangeDb spans.
+    float eqPlotRangeDb = 12.0f;
+    float eqPlotFraction = 0.8f;
+    // The FILTERS drag: the mouse as plot x (0..1) and dB, the band under the last click (the
+    // band SET_FILTER_TYPE changes), the mode, and the width and mouse pixel at its start.
+    float filterMouseX = 0.0f;
+    float filterMouseGain = 0.0f;
+    uint8_t filterDragActive = 0;
+    int32_t filterDragMode = 0;
+    int32_t filterDragBand = -1;
+    float filterDragStartWidth = 0.0f;
+    float filterDragStartMouse = 0.0f;
+    int32_t filterHoverBand = 0;
     FilterBandBank bandBanks[10];
     EqPresetTable eqPresets;
     DelayRecord inputDelays[kChannels];
@@ -875,17 +1131,9 @@ public:
     int32_t dynamicsPanelKind = 0;
     int32_t dynamicsPanelIndex = 0;
     int32_t grabbedPoint = 0;
-    struct DynamicsPanelState {
-        uint8_t dragging = 0;
-        int32_t type = 0;
-        float knee = 0.1f;
-        float auxParameter = 0.0f;
-        float attackCoefficient = 0.0f;
-        float releaseCoefficient = 0.0f;
-        uint8_t sidechainIndex = 0;
-        uint8_t sidechainKind = 0;
-        uint8_t sidechainLocation = 2;
-    } dynamicsPanel;
+    // The DYNAMICS point drag: the mouse normalised to the plot at the last press or move.
+    float grabX = 0.0f;
+    float grabY = 0.0f;
     // The items an editor's change is copied to, rebuilt before every copy.
     int32_t syndicationSet[kChannels] = {};
     int32_t syndicationSetCount = 0;
@@ -903,13 +1151,16 @@ public:
     std::string actionLists[2][100];
     uint8_t popupLayerOpen = 0; // a popup menu is open (menu 0 at least)
     PopupMenu popupMenus[10];
+    int32_t popupSubmenuLevel = 0; // the depth of the open cascade; 0 when a menu opens
     int32_t menuCounters[2] = {9, 0};
     NamedStringList userMenus[100];
     int32_t userMenuCount = 0;
     int32_t panelCount = 0;
     PanelWindow panels[10];
-    uint8_t mouseHeld = 0;
-    int32_t mouseMode = 99;
+    // The MUTES master drag: the level in dB and the pointer at the press.
+    float masterDragStartDb = 0.0f;
+    int32_t masterDragStartX = 0;
+    int32_t masterDragStartY = 0;
 
     // The modal text entry, filled by openTextEntry: keys reach it while textEntryKeysOn is
     // set; textEntryId is the action its commit runs.
@@ -923,7 +1174,9 @@ public:
     int32_t textEntryKind = 0;
     std::string textEntryTitle;
     std::string textEntryPrompt;
-    uint8_t textEntryFresh = 0; // the first key replaces the text
+    uint8_t textEntryFresh = 0;    // the first key replaces the text
+    float textEntryAnchorX = 0.0f; // the stage point the entry was opened for (a new note)
+    float textEntryAnchorY = 0.0f;
     int32_t textEntryId = -1;
 
     NoteRecord notes[256];
@@ -966,9 +1219,7 @@ public:
     std::string toolboxTexts[60];
     int32_t toolboxTextCount = 0;
     float toolboxListY = 0.0f;
-    int32_t toolboxHoverRow = 0;
-    int32_t stageHoverIndices[4] = {-1, -1, -1, -1};
-    uint8_t stageDragFlag = 0;
+    float toolboxHoverRow = 0.0f; // the hovered TOOLS row
     int32_t highlightSource = -1;
     int32_t highlightGroup = -1;
     int32_t highlightTarget = -1;
@@ -983,7 +1234,6 @@ public:
     int32_t cursorScreenX = 0;
     int32_t cursorScreenY = 0;
     uint8_t keyboardState[256] = {};
-    uint8_t keyWasDown[256] = {};
     int32_t cursorBlinkCounter = 0;
     std::string clockText;
     std::string dateText;
@@ -996,13 +1246,27 @@ public:
     // Timer and mouse state.
     uint8_t timerStarted = 0;
     int32_t tickCount = 0;
-    uint8_t leftButtonHeld = 0;
-    uint8_t rightButtonHeld = 0;
+    uint8_t leftButtonHeld = 0; // a left press got past the text entry; the release clears it
     int32_t pointerPixelX = 0;
     int32_t pointerPixelY = 0;
-    int32_t dragStartX = -1;
-    int32_t dragStartY = -1;
-    int32_t dragThreshold = 20;
+    // The STAGE interaction mode (0 idle, -1 after a right release; the drags of the press).
+    // Also called interactionMode: one drag at a time for the whole interface.
+    int32_t stageInteractionMode = 0;
+    int32_t pageMouseHold = 0; // the current page owns the mouse; also called pageDragActive
+    // A panel control is being dragged: DYNAMICS 3, FILTERS 2, DELAY 4, VIRTUAL 8.
+    // Also called mouseHoldingPanel and panelHoldsMouse.
+    int32_t controlDragPanel = -1;
+    uint8_t controlDragActive = 0;
+    // Where and from what value the drag under way started: window pixels of the press (also
+    // called dragOriginX, dragOriginY; the feedback press stores its handle's stage point), the
+    // level or value at the press (also called dragStartLevel), and the fine factor, 4 while
+    // Shift slows a level drag.
+    float dragStartPixelX = 0.0f;
+    float dragStartPixelY = 0.0f;
+    float dragStartValue = 0.0f;
+    float dragFineFactor = 1.0f;
+    std::string lastMenuCommand; // the command of the last popup row clicked
+    int32_t highlightSize = 5;   // size of the current-item highlight on the stage
     // Group motion switches and the clock of their last step; GUI snap; the node on pin 60.
     int32_t rotationRunning = 0;
     int32_t rotationLastTime = 0;
@@ -1018,9 +1282,6 @@ public:
     std::string entryPrompt = "HINT HERE";
     std::string entryHint =
         "for command/macro functions to work\nnames must not begin with a number";
-
-    int32_t hitTestState[2] = {0, 0};
-    int32_t hitTestOrder[5] = {1, 2, 3, 4, 5};
 
     SliceRecord slices[20];
     SliceRecord driftStart;
@@ -1175,6 +1436,7 @@ public:
     AnnotationColour paintColour;
     AnnotationColour inkColour;
     AnnotationSet stageAnnotations;
+    StageState stage; // the stage interaction as the STAGE page draws it
     AnnotationSet macroAnnotations;
     // Calls made into parts that are not in this build yet, newest last (see
     // command/neighbour_calls.cpp).

@@ -100,24 +100,14 @@ int32_t QX_GUI::onTimer() {
     cursorScreenY = cursor.y;
     RECT display{};
     const bool haveDisplay = fullScreenRect(display);
-    // 7. Full-screen key poll: one new key per tick, none while a mouse button is held.
+    // 7. Full-screen key poll: one new key per tick; a held mouse button dispatches nothing.
     if (view.fullScreen) {
         GetKeyboardState(keyboardState);
-        bool buttonHeld = false;
-        for (int vk = 0; vk < 8; ++vk)
-            if (GetAsyncKeyState(vk)) buttonHeld = true;
-        for (int vk = 8; vk < 256 && !buttonHeld; ++vk) {
-            if (!(GetAsyncKeyState(vk) & 0x8000)) {
-                keyWasDown[vk] = 0;
-                continue;
-            }
-            if (keyWasDown[vk]) continue;
-            keyWasDown[vk] = 1;
-            if (haveDisplay && display.left < cursorScreenX && cursorScreenX < display.right &&
-                display.top < cursorScreenY && cursorScreenY < display.bottom)
-                onKeyDown(window_, 0, static_cast<WPARAM>(vk), 0);
-            break;
-        }
+        const int code = keyboard.scanNewKeyPress();
+        if (code > 7 && haveDisplay && display.left < cursorScreenX &&
+            cursorScreenX < display.right && display.top < cursorScreenY &&
+            cursorScreenY < display.bottom)
+            onKeyDown(window_, 0, static_cast<WPARAM>(code), 0);
     }
     // 8. The gated step.
     const int32_t now = qxplatform::processClock();

@@ -1,8 +1,9 @@
-// One frame of the demo patch at 1376 x 800 under the GL of the display (Mesa's software
-// renderer under Xvfb), and the CPU share of an idle open window running its 10 ms timer.
+// One frame of the demo patch and of a full stage at 1376 x 800 under the GL of the display (Mesa's
+// software renderer under Xvfb), and the CPU share of an idle open window running its 10 ms timer.
 #include <GL/glew.h>
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <ctime>
 #include <memory>
 
@@ -60,6 +61,62 @@ void frameOfTheDemoPatch(benchmark::State& state) {
     }
 }
 BENCHMARK(frameOfTheDemoPatch)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+// A full stage: 64 sources, 64 targets, 8 rooms, 16 groups of four, 1000 cables, grid and
+// labels on, every source reaching every target.
+void buildFullStage(QX_GUI& gui) {
+    gui.executeCommandString("HARD_RESET");
+    gui.executeCommandString("SET NUM_ROOM 8");
+    gui.executeCommandString("SET NUM_SOURCE 64");
+    gui.executeCommandString("SET NUM_TARGET 64");
+    gui.executeCommandString("SET NUM_GROUP 16");
+    for (int r = 0; r < 8; ++r) {
+        char line[96];
+        std::snprintf(line, sizeof line, "POS R%i X:%i Y:%i W:300 H:340", r + 1,
+                      -640 + 320 * (r % 4), -360 + 370 * (r / 4));
+        gui.executeCommandString(line);
+    }
+    for (int i = 0; i < 64; ++i) {
+        gui.sources[i].setPosition(-600.0f + 19.0f * i, -200.0f + 90.0f * (i % 5));
+        gui.targets[i].setPosition(-620.0f + 19.5f * i, (i % 2) ? 330.0f : -340.0f);
+    }
+    for (int g = 0; g < 16; ++g)
+        for (int k = 0; k < 4; ++k) {
+            gui.sources[4 * g + k].addToGroup(g);
+            gui.groups[g].addMember(4 * g + k);
+            gui.groups[g].x = -600.0f + 76.0f * g;
+            gui.groups[g].y = 260.0f;
+        }
+    for (int c = 0; c < 1000; ++c) {
+        gui.pendingCableSource = c % 64;
+        gui.pendingCableTarget = (c / 64 * 7 + c) % 64;
+        gui.addPendingCable();
+    }
+    for (int t = 0; t < 64; ++t)
+        for (int s = 0; s < 64; ++s) gui.targets[t].gainRow[s] = 0.3f;
+    gui.gridShown = gui.sourceLabels = gui.targetLabels = gui.groupLabels = gui.roomLabels = 1;
+    gui.updateRoomMembership();
+}
+
+void frameOfAFullStage(benchmark::State& state) {
+    if (!qxplatform::hasDisplay()) {
+        state.SkipWithError("no X display (run under xvfb-run)");
+        return;
+    }
+    OpenEditor editor;
+    buildFullStage(*editor.gui);
+    state.counters["cables"] = editor.gui->cableCount;
+    for (auto _ : state) {
+        makeSlotCurrent(editor.gui->glSlot);
+        editor.gui->renderFrame();
+        glFinish();
+        glPopAttrib();
+    }
+}
+BENCHMARK(frameOfAFullStage)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);

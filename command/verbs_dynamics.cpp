@@ -175,7 +175,7 @@ int32_t QX_GUI::cmdDynamics(CliObject command) {
         }
         if (kneeShaping) {
             loadDynamicsPanel(kind, index);
-            shapeKnee(dynamicsEditCurve, dynamicsPanel.knee);
+            shapeKnee(dynamicsEditCurve, dynamicsEditCurve.knee);
             dynamicsEditCurve.buildTable(saturatingInt(dynamicsEditCurve.plotWidth));
             sendDynamicsSettings(kind, index);
         }
@@ -201,11 +201,11 @@ int32_t QX_GUI::cmdDynamicsMode(CliObject command) {
                   {"FOLLOW", 6}, {"SHAPER", 7}, {"EQ", 8}};
     for (const auto& entry : kModes)
         if (word == entry.word) mode = entry.mode;
-    dynamicsPanel.type = mode;
+    dynamicsEditCurve.dynamicsType = mode;
 
     DynamicsCurve& curve = dynamicsEditCurve;
     CurvePoint* p = curve.points;
-    const float k = dynamicsPanel.knee;
+    const float k = dynamicsEditCurve.knee;
     switch (mode) {
     case 6:
     case 7:

@@ -61,7 +61,7 @@ int32_t QX_GUI::cmdSetFilterType(CliObject command) {
         console.pendingError = "FILTER TYPE MUST BE A NUMBER FROM 0 TO 6";
         return 1;
     }
-    const int32_t picked = filtersPanelSettings.pickedBand;
+    const int32_t picked = filterDragBand;
     if (picked < 0 || picked >= kEditorBands) {
         console.pendingError = "NO FILTER BAND SELECTED";
         return 1;
@@ -103,9 +103,9 @@ int32_t QX_GUI::cmdResetDynamicsPanel(CliObject) {
 
 int32_t QX_GUI::cmdSideChainInternal(CliObject) {
     if (!requireDynamicsPanelItem()) return 1;
-    dynamicsPanel.sidechainIndex = static_cast<uint8_t>(dynamicsPanelIndex & 0xFF);
-    dynamicsPanel.sidechainKind = static_cast<uint8_t>(dynamicsPanelKind);
-    if (dynamicsPanel.sidechainLocation == 3) dynamicsPanel.sidechainLocation = 2;
+    dynamicsEditCurve.sidechainIndex = static_cast<uint8_t>(dynamicsPanelIndex & 0xFF);
+    dynamicsEditCurve.sidechainKind = static_cast<uint8_t>(dynamicsPanelKind);
+    if (dynamicsEditCurve.sidechainLocation == 3) dynamicsEditCurve.sidechainLocation = 2;
     raiseSendFlag(kSendInputDynamics);
     raiseSendFlag(kSendOutputDynamics);
     sendDynamicsSettings(dynamicsPanelKind, dynamicsPanelIndex);
@@ -124,7 +124,7 @@ int32_t QX_GUI::cmdSideChainSelect(CliObject) {
         return 1;
     }
     if (!editsAnItem(kind, dynamicsPanelIndex)) return 0;
-    const int32_t sidechain = dynamicsPanel.sidechainIndex;
+    const int32_t sidechain = dynamicsEditCurve.sidechainIndex;
     const bool keyedBySource =
         kind == kKindSource || outputDynamics[dynamicsPanelIndex].direction == 1;
     const std::string name = keyedBySource ? sources[sidechain].name : targets[sidechain].name;
@@ -142,7 +142,7 @@ int32_t QX_GUI::cmdSideChainLocation(CliObject, int32_t location) {
         raiseSendFlag(kSendInputDynamics);
         raiseSendFlag(kSendOutputDynamics);
     }
-    dynamicsPanel.sidechainLocation = static_cast<uint8_t>(location);
+    dynamicsEditCurve.sidechainLocation = static_cast<uint8_t>(location);
     sendDynamicsSettings(dynamicsPanelKind, dynamicsPanelIndex);
     syndicateDynamics(false, true, false);
     for (int32_t flag : {kSendInputDelays, kSendOutputDelays, kSendInputEq, kSendOutputEq,

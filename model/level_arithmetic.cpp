@@ -156,7 +156,7 @@ void DynamicsCurve::buildTable(int32_t n) {
     // Repair: a fall of more than 0.05 or a value above 1.0 marks the entry empty.
     if (n >= 2) {
         for (int32_t i = 0; i <= n - 2 && i + 1 <= last; ++i) {
-            if (table[i] - table[i + 1] > 0.05f) table[i] = kEmpty;
+            if (table[i + 1] != kEmpty && table[i] - table[i + 1] > 0.05f) table[i] = kEmpty;
             if (table[i + 1] > 1.0f) table[i + 1] = kEmpty;
         }
     }
@@ -169,7 +169,9 @@ void DynamicsCurve::buildTable(int32_t n) {
     int32_t after = 0;
     for (int32_t i = 1; i <= n - 1 && i <= last; ++i) {
         const float v = table[i];
-        if (!(v - table[i - 1] > 0.05f || v < -1.0f || v == kEmpty || v > 1.0f)) {
+        // A jump is measured from a filled entry; an empty one before it says nothing.
+        const bool jump = table[i - 1] != kEmpty && v - table[i - 1] > 0.05f;
+        if (!(jump || v < -1.0f || v == kEmpty || v > 1.0f)) {
             before = i;
             continue;
         }

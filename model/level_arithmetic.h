@@ -39,17 +39,22 @@ struct DynamicsCurve {
 
     CurvePoint points[kMaxPoints];
     int32_t pointCount = 5;
-    // Display geometry of the dynamics editor.
     float attackMs = 500.0f;
     float releaseMs = 500.0f;
-    int32_t displayMode = 0;
     float ratio = 1.0f;
-    int32_t reservedWords[4] = {};
+    float auxParameter = 0.0f;
+    float attackCoefficient = 0.0f;
+    float releaseCoefficient = 0.0f;
     int32_t enabled = 1;
+    // Plot geometry of the dynamics editor, panel units.
     float plotWidth = 272.0f;
     float plotHeight = 272.0f;
-    float plotLeft = 23.0f;
-    float plotTop = 54.0f;
+    float plotTop = 23.0f;
+    float plotLeft = 54.0f;
+    int32_t dynamicsType = 0;
+    float knee = 0.1f;
+    float kneeAtGrab = 0.1f;   // the knee when the middle point was grabbed
+    CurvePoint previousMiddle; // the middle point before the current drag step
     int32_t pickedPoint = 0;
     float gridStepX = 0.1f;
     float gridStepY = 0.1f;
@@ -60,7 +65,10 @@ struct DynamicsCurve {
     float secondTable[kTableSize] = {};
     float thirdTable[1024] = {};
     float table60[kTable60Size] = {};
-    uint8_t flags[2] = {0, 2};
+    uint8_t sidechainIndex = 0;
+    uint8_t sidechainKind = 0;
+    uint8_t sidechainLocation = 2;
+    CurvePoint curveMidpoint; // the curve at t = 0.5, written by the editor's drawing
 
     // De Casteljau evaluation of a list of control points at t.
     static CurvePoint evalBezier(const CurvePoint* controlPoints, int32_t count, float t);

@@ -145,7 +145,7 @@ struct GroupRecord {
     float y = 0.0f;
     float movementX = 0.0f;
     float movementY = 0.0f;
-    int32_t reservedPair[2] = {};
+    int32_t pressPoint[2] = {}; // the stage point of the last drag press, truncated
     int32_t mute = 0;
     int32_t solo = 0;
     float level = 1.0f;

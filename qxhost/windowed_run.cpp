@@ -66,8 +66,9 @@ bool HostSession::openWindows() {
     RegisterClassExW(&windowClass);
     for (size_t i = 0; i < hosts_.size(); ++i) {
         const int offset = static_cast<int>(i) * 40;
+        const std::u16string title = u"qxhost - instance " + qxplatform::widen(std::to_string(i));
         HWND parent =
-            CreateWindowExW(0, u"QxHostParent", u"qxhost", WS_VISIBLE, offset, offset,
+            CreateWindowExW(0, u"QxHostParent", title.c_str(), WS_VISIBLE, offset, offset,
                             options_.width, options_.height, nullptr, nullptr, nullptr, nullptr);
         IMpGraphicsWinGdi* graphics = graphicsOf(hosts_[i]->instance());
         if (!parent || !graphics) {

@@ -1,8 +1,9 @@
 // User-interface program, fragment stage.
 //   0  flat RGB
 //   1  additive glow: stage (stage == 1) intensity from the gain METRICS.z and weight
-//      METRICS.w; panel: radius METRICS.z around (METRICS.x, METRICS.y), level METRICS.w
-//   2  filled disc in flat RGB (placed by the vertex stage)
+//      METRICS.w (a weight above 1 is a cabled target's reach), soft towards the rim;
+//      panel: radius METRICS.z around (METRICS.x, METRICS.y), level METRICS.w
+//   2  filled disc in flat RGB (placed by the vertex stage), its rim smoothed over a pixel
 //   6  vertical level bar: RGB tinted by METRICS.rgb, red at or above full level
 //   7  horizontal meter: RGB mixed towards green by the level METRICS.w
 //  10  heat-map cell: warm ramp from the coverage in RGB.a, shimmer from the phase RGB.b
@@ -25,14 +26,22 @@ void main() {
         float intensity;
         float fall;
         if (stage == 1) {
-            intensity = clamp(METRICS.z, 0.0, 1.0) * (METRICS.w <= 1.0 ? METRICS.w : 1.0);
+            float gain = clamp(METRICS.z, 0.0, 1.0);
+            intensity = METRICS.w > 1.0 ? 0.35 + 0.65 * gain
+                                        : sqrt(gain) * clamp(METRICS.w, 0.0, 1.0);
             fall = length(unitPos);
         } else {
             intensity = clamp(METRICS.w, 0.0, 1.0);
             fall = METRICS.z > 0.0 ? length(pixelPos - METRICS.xy) / METRICS.z : 1.0;
         }
         if (fall > 1.0) discard;
-        colour = vec4(RGB.rgb, RGB.a * intensity * (1.0 - fall) * (1.0 - fall));
+        float soft = 1.0 - smoothstep(0.0, 1.0, fall);
+        colour = vec4(RGB.rgb, RGB.a * intensity * soft * (0.6 + 0.4 * soft));
+    } else if (MODE == 2) {
+        // unitPos runs to 1 at the rim; fwidth gives the rim's width of one pixel.
+        float r = length(unitPos);
+        float edge = max(fwidth(r), 1e-4);
+        colour = vec4(RGB.rgb, RGB.a * (1.0 - smoothstep(1.0 - edge, 1.0, r)));
     } else if (MODE == 6) {
         colour = METRICS.w >= 1.0 ? vec4(1.0, 0.0, 0.0, RGB.a)
                                   : vec4(RGB.rgb * METRICS.rgb, RGB.a);
@@ -44,8 +53,12 @@ void main() {
         float shimmer = 0.05 * sin(gl_FragCoord.x * 0.05 + RGB.b * 6.2831853);
         colour = vec4(1.0, clamp(1.0 - a + shimmer, 0.0, 1.0), 0.0, a);
     } else if (MODE == 12) {
+        // -60 dB and below fade out, 0 dB is opaque; quiet sends keep a faint trace and
+        // loud ones brighten towards orange.
         float db = max(RGB.a, -120.0);
-        colour = vec4(RGB.rgb, clamp((db + 60.0) / 60.0, 0.0, 1.0));
+        float a = clamp((db + 60.0) / 60.0, 0.0, 1.0);
+        vec3 hot = mix(RGB.rgb, vec3(1.0, 0.6, 0.1), a * a);
+        colour = vec4(hot, max(a, 0.08));
     }
     gl_FragColor = colour;
 }

@@ -18,8 +18,11 @@ void main() {
     } else if (MODE == 1) {
         // Stage blend layer: a glow of radius R around (METRICS.x, METRICS.y); panel: the
         // shape is drawn where it stands.
+        // A weight above 1 is the reach of a cabled target; otherwise the glow grows with the
+        // gain.
         if (stage == 1) {
-            float radius = METRICS.w > 1.0 ? METRICS.w : 100.0;
+            float gain = clamp(METRICS.z, 0.0, 1.0);
+            float radius = METRICS.w > 1.0 ? METRICS.w : 22.0 + 48.0 * sqrt(gain);
             v = vec4(METRICS.xy + gl_Vertex.xy * (radius / 100.0), 0.0, 1.0);
         }
     }

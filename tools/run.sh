@@ -5,6 +5,10 @@ set -euo pipefail
 out="$(cd "$1" && pwd)"
 cd "$out"
 demo="$out/PATCHES/DEMO.txt"
+# Screenshots of the screens, one line each, each under a private Xvfb server.
+mkdir -p "$out/shots"
+xvfb-run -a -s "-screen 0 1920x1080x24" ./qxhost --load "$demo" \
+    --load "$out/MACROS/EDITORS_DEMO.txt" --frames 10 --screenshot "$out/shots/editors.png" >/dev/null
 if [ -n "${DISPLAY:-}" ]; then
     exec ./qxhost --load "$demo" --console /dev/stdout
 fi

@@ -54,18 +54,18 @@ void QX_GUI::loadDynamicsPanel(int32_t kind, int32_t index) {
     dynamicsPanelIndex = index;
 
     DynamicsCurve& curve = dynamicsEditCurve;
-    dynamicsPanel.type = record.type;
+    dynamicsEditCurve.dynamicsType = record.type;
     curve.enabled = record.mode;
     curve.attackMs = record.attack;
     curve.releaseMs = record.release;
-    dynamicsPanel.attackCoefficient = record.attackCoefficient;
-    dynamicsPanel.releaseCoefficient = record.releaseCoefficient;
-    dynamicsPanel.knee = record.knee;
+    dynamicsEditCurve.attackCoefficient = record.attackCoefficient;
+    dynamicsEditCurve.releaseCoefficient = record.releaseCoefficient;
+    dynamicsEditCurve.knee = record.knee;
     curve.ratio = record.ratio;
-    dynamicsPanel.auxParameter = record.ratioParameter;
-    dynamicsPanel.sidechainIndex = static_cast<uint8_t>(record.channelIndex & 0xFF);
-    dynamicsPanel.sidechainKind = static_cast<uint8_t>(record.direction & 0xFF);
-    dynamicsPanel.sidechainLocation = static_cast<uint8_t>(record.sideChainLocation & 0xFF);
+    dynamicsEditCurve.auxParameter = record.ratioParameter;
+    dynamicsEditCurve.sidechainIndex = static_cast<uint8_t>(record.channelIndex & 0xFF);
+    dynamicsEditCurve.sidechainKind = static_cast<uint8_t>(record.direction & 0xFF);
+    dynamicsEditCurve.sidechainLocation = static_cast<uint8_t>(record.sideChainLocation & 0xFF);
     curve.pointCount = 5;
     for (int p = 0; p < 5; ++p) {
         curve.points[p].x = record.points[2 * p];
@@ -90,20 +90,20 @@ void QX_GUI::sendDynamicsSettings(int32_t kind, int32_t index) {
     const DynamicsCurve& curve = dynamicsEditCurve;
     DynamicsRecord& record = *found;
     record.channel = static_cast<uint8_t>(index);
-    record.type = static_cast<uint8_t>(dynamicsPanel.type);
+    record.type = static_cast<uint8_t>(dynamicsEditCurve.dynamicsType);
     record.mode = static_cast<uint8_t>(curve.enabled);
     record.attack = curve.attackMs;
     record.release = curve.releaseMs;
     record.thresholdX = curve.points[2].x;
-    record.knee = dynamicsPanel.knee;
+    record.knee = dynamicsEditCurve.knee;
     record.ratio = curve.ratio;
-    record.ratioParameter = dynamicsPanel.auxParameter;
-    record.attackCoefficient = dynamicsPanel.attackCoefficient;
-    record.releaseCoefficient = dynamicsPanel.releaseCoefficient;
+    record.ratioParameter = dynamicsEditCurve.auxParameter;
+    record.attackCoefficient = dynamicsEditCurve.attackCoefficient;
+    record.releaseCoefficient = dynamicsEditCurve.releaseCoefficient;
     record.reserved = 0;
-    record.channelIndex = dynamicsPanel.sidechainIndex;
-    record.direction = dynamicsPanel.sidechainKind;
-    record.sideChainLocation = dynamicsPanel.sidechainLocation;
+    record.channelIndex = dynamicsEditCurve.sidechainIndex;
+    record.direction = dynamicsEditCurve.sidechainKind;
+    record.sideChainLocation = dynamicsEditCurve.sidechainLocation;
     for (int p = 0; p < 5; ++p) {
         record.points[2 * p] = curve.points[p].x;
         record.points[2 * p + 1] = curve.points[p].y;
@@ -165,17 +165,17 @@ int32_t QX_GUI::copyDynamics() {
     const DynamicsCurve& curve = dynamicsEditCurve;
     DynamicsRecord& clip = dynamicsClipboard;
     clip.channel = static_cast<uint8_t>(dynamicsPanelIndex);
-    clip.type = static_cast<uint8_t>(dynamicsPanel.type);
+    clip.type = static_cast<uint8_t>(dynamicsEditCurve.dynamicsType);
     clip.mode = static_cast<uint8_t>(curve.enabled);
     clip.attack = curve.attackMs;
     clip.release = curve.releaseMs;
-    clip.knee = dynamicsPanel.knee;
-    clip.ratioParameter = dynamicsPanel.auxParameter;
-    clip.attackCoefficient = dynamicsPanel.attackCoefficient;
-    clip.releaseCoefficient = dynamicsPanel.releaseCoefficient;
-    clip.channelIndex = dynamicsPanel.sidechainIndex;
-    clip.direction = dynamicsPanel.sidechainKind;
-    clip.sideChainLocation = dynamicsPanel.sidechainLocation;
+    clip.knee = dynamicsEditCurve.knee;
+    clip.ratioParameter = dynamicsEditCurve.auxParameter;
+    clip.attackCoefficient = dynamicsEditCurve.attackCoefficient;
+    clip.releaseCoefficient = dynamicsEditCurve.releaseCoefficient;
+    clip.channelIndex = dynamicsEditCurve.sidechainIndex;
+    clip.direction = dynamicsEditCurve.sidechainKind;
+    clip.sideChainLocation = dynamicsEditCurve.sidechainLocation;
     clip.active = 1;
     clip.reserved = 0;
     for (int p = 0; p < 5; ++p) {
@@ -201,22 +201,22 @@ int32_t QX_GUI::pasteDynamics() {
     curve.enabled = clip.mode;
     curve.attackMs = clip.attack;
     curve.releaseMs = clip.release;
-    dynamicsPanel.knee = clip.knee;
-    dynamicsPanel.auxParameter = clip.ratioParameter;
-    dynamicsPanel.type = clip.type;
-    dynamicsPanel.attackCoefficient = clip.attackCoefficient;
-    dynamicsPanel.releaseCoefficient = clip.releaseCoefficient;
+    dynamicsEditCurve.knee = clip.knee;
+    dynamicsEditCurve.auxParameter = clip.ratioParameter;
+    dynamicsEditCurve.dynamicsType = clip.type;
+    dynamicsEditCurve.attackCoefficient = clip.attackCoefficient;
+    dynamicsEditCurve.releaseCoefficient = clip.releaseCoefficient;
 
     const bool intoSource = dynamicsPanelKind == kKindSource;
     if (intoSource && clip.direction == 2) {
         setStatusMessage("PASTE DYNAMICS INTO SOURCE WHERE SIDECHAIN IS TARGET");
-        dynamicsPanel.sidechainKind = 1;
+        dynamicsEditCurve.sidechainKind = 1;
     } else {
         if (intoSource) setStatusMessage("PASTE DYNAMCIS INTO SOURCE WHERE SIDECHAIN IS AGNOSTIC");
         if (clip.channelIndex != clip.channel)
-            dynamicsPanel.sidechainIndex = static_cast<uint8_t>(clip.channelIndex & 0xFF);
-        dynamicsPanel.sidechainKind = static_cast<uint8_t>(clip.direction & 0xFF);
-        dynamicsPanel.sidechainLocation = static_cast<uint8_t>(clip.sideChainLocation & 0xFF);
+            dynamicsEditCurve.sidechainIndex = static_cast<uint8_t>(clip.channelIndex & 0xFF);
+        dynamicsEditCurve.sidechainKind = static_cast<uint8_t>(clip.direction & 0xFF);
+        dynamicsEditCurve.sidechainLocation = static_cast<uint8_t>(clip.sideChainLocation & 0xFF);
     }
     sendDynamicsSettings(dynamicsPanelKind, dynamicsPanelIndex);
     return 0;

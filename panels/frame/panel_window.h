@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "qxplatform/win32.h"
 #include "render/stroke_font.h"
 
 struct PanelWindow {
@@ -24,8 +25,14 @@ struct PanelWindow {
     uint8_t resizable = 1;
     uint8_t hasScaleButton = 0;
     uint8_t focused = 0;
+    uint8_t mouseInside = 0; // the pointer is over the window, or the window is dragged
+    float contentOffsetX = 2.0f;
+    float contentOffsetY = 9.0f;
     // Set by bindPanelsToShader: what the frame draws with.
     unsigned program = 0;
     int32_t colourUniform = -1;
     StrokeFont font;
+
+    // Hover, drag and resize state for the pointer.
+    void onMouseMove(WPARAM flags, int32_t x, int32_t y);
 };

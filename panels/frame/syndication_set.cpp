@@ -14,11 +14,10 @@ template <typename Record> bool insideMarquee(const int32_t rect[4], const Recor
 
 void QX_GUI::buildSyndicationSet(int32_t kind) {
     syndicationSetCount = 0;
-    // The set holds each index once and never more than its 64 entries.
+    // In mode 3 an item in both the marquee and the name list is added twice (copying the same
+    // settings twice changes nothing); the set stops at its 64 entries.
     auto add = [this](int32_t index) {
         if (index < 0 || index >= kChannels) return;
-        for (int32_t i = 0; i < syndicationSetCount; ++i)
-            if (syndicationSet[i] == index) return;
         if (syndicationSetCount < kChannels) syndicationSet[syndicationSetCount++] = index;
     };
     if (syndicationMode == 1 || syndicationMode == 3) {

@@ -221,3 +221,46 @@ BOOL GetKeyboardState(BYTE* state) {
         state[vk] = static_cast<BYTE>((k.down[vk] ? 0x80 : 0) | (k.toggled[vk] ? 1 : 0));
     return TRUE;
 }
+
+UINT MapVirtualKeyA(UINT code, UINT mapType) {
+    if (mapType != MAPVK_VK_TO_CHAR) return 0;
+    if ((code >= '0' && code <= '9') || (code >= 'A' && code <= 'Z') || code == VK_SPACE)
+        return code;
+    if (code >= VK_NUMPAD0 && code <= VK_NUMPAD0 + 9) return '0' + (code - VK_NUMPAD0);
+    switch (code) {
+    case VK_MULTIPLY:
+        return '*';
+    case VK_ADD:
+        return '+';
+    case VK_SUBTRACT:
+        return '-';
+    case VK_DECIMAL:
+        return '.';
+    case VK_DIVIDE:
+        return '/';
+    case VK_OEM_1:
+        return ';';
+    case VK_OEM_PLUS:
+        return '=';
+    case VK_OEM_COMMA:
+        return ',';
+    case VK_OEM_MINUS:
+        return '-';
+    case VK_OEM_PERIOD:
+        return '.';
+    case VK_OEM_2:
+        return '/';
+    case VK_OEM_3:
+        return '`';
+    case VK_OEM_4:
+        return '[';
+    case VK_OEM_5:
+        return '\\';
+    case VK_OEM_6:
+        return ']';
+    case VK_OEM_7:
+        return '\'';
+    default:
+        return 0; // control, function, arrow and modifier keys
+    }
+}

@@ -199,6 +199,22 @@ bool matches(const MSG& m, HWND window) {
     return !window || m.hwnd == window;
 }
 
+// The first due timer of the window (any window when null) as a WM_TIMER message.
+bool takeDueTimer(MSG* out, HWND window, bool remove) {
+    const auto t = Clock::now();
+    for (Timer& timer : state().timers) {
+        if (timer.due > t || !matches(MSG{timer.window, 0, 0, 0, 0, {}}, window)) continue;
+        *out = MSG{};
+        out->hwnd = timer.window;
+        out->message = WM_TIMER;
+        out->wParam = timer.id;
+        out->time = now();
+        if (remove) timer.due = t + timer.interval;
+        return true;
+    }
+    return false;
+}
+
 // Takes the next message without waiting; false when there is none.
 bool takeMessage(MSG* out, HWND window, bool remove) {
     drainX();
@@ -216,6 +232,9 @@ bool takeMessage(MSG* out, HWND window, bool remove) {
         if (remove) state().quitPosted = false;
         return true;
     }
+    // Due timers go ahead of paints, so that a window repainted after every message still
+    // gets its timer ticks.
+    if (takeDueTimer(out, window, remove)) return true;
     HWND painted = nullptr;
     if (qxplatform::takePaintRequest(&painted)) {
         if (!remove) qxplatform::markNeedsPaint(painted, true);
@@ -223,17 +242,6 @@ bool takeMessage(MSG* out, HWND window, bool remove) {
         out->hwnd = painted;
         out->message = WM_PAINT;
         out->time = now();
-        return true;
-    }
-    const auto t = Clock::now();
-    for (Timer& timer : state().timers) {
-        if (timer.due > t || !matches(MSG{timer.window, 0, 0, 0, 0, {}}, window)) continue;
-        *out = MSG{};
-        out->hwnd = timer.window;
-        out->message = WM_TIMER;
-        out->wParam = timer.id;
-        out->time = now();
-        if (remove) timer.due = t + timer.interval;
         return true;
     }
     return false;

@@ -2,6 +2,7 @@
 // window is an X window when a display is open (created with the GLX visual, since X fixes a
 // window's visual at creation); without a display the window lives in the table only, so the
 // module can open and close its window in a headless run.
+#include "qxplatform/runtime.h"
 #include "qxplatform/test_hooks.h"
 #include "qxplatform/win32.h"
 #include "x_session.h"
@@ -9,6 +10,7 @@
 #include <X11/Xutil.h>
 #include <X11/cursorfont.h>
 
+#include <cerrno>
 #include <map>
 #include <string>
 
@@ -16,6 +18,7 @@ namespace {
 
 struct WindowEntry {
     std::u16string className;
+    std::u16string title;
     WNDPROC procedure = nullptr;
     HWND parent = nullptr;
     DWORD style = 0;
@@ -59,6 +62,24 @@ Display* display() {
     return qxplatform::xSession().display;
 }
 
+// A top-level window carries its title (WM_NAME, and _NET_WM_NAME in UTF-8) and its class
+// (WM_CLASS: the program's name and the window class), so that window managers, task bars
+// and tools can find it.
+void nameTopLevelWindow(Display* display, Window w, const WindowEntry& entry) {
+    const std::string title = qxplatform::narrow(entry.title);
+    const std::string className = qxplatform::narrow(entry.className);
+    XStoreName(display, w, title.c_str());
+    XChangeProperty(display, w, XInternAtom(display, "_NET_WM_NAME", False),
+                    XInternAtom(display, "UTF8_STRING", False), 8, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(title.data()),
+                    static_cast<int>(title.size()));
+    std::string program = program_invocation_short_name;
+    XClassHint hint{};
+    hint.res_name = program.data();
+    hint.res_class = const_cast<char*>(className.c_str());
+    XSetClassHint(display, w, &hint);
+}
+
 Window createXWindow(const WindowEntry& entry) {
     auto& session = qxplatform::xSession();
     if (!session.display) return 0;
@@ -95,6 +116,7 @@ Window createXWindow(const WindowEntry& entry) {
         hints.width = width;
         hints.height = height;
         XSetWMNormalHints(session.display, w, &hints);
+        nameTopLevelWindow(session.display, w, entry);
     }
     return w;
 }
@@ -226,14 +248,15 @@ BOOL UnregisterClassW(LPCWSTR className, HINSTANCE) {
     return table().classes.erase(std::u16string(className)) ? TRUE : FALSE;
 }
 
-HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR, DWORD style, int x, int y,
-                     int width, int height, HWND parent, HMENU, HINSTANCE, void*) {
+HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x,
+                     int y, int width, int height, HWND parent, HMENU, HINSTANCE, void*) {
     if (!className) return nullptr;
     auto cls = table().classes.find(std::u16string(className));
     if (cls == table().classes.end()) return nullptr;
     if (parent && parent != desktopHandle() && !find(parent)) return nullptr;
     WindowEntry entry;
     entry.className = cls->first;
+    if (windowName) entry.title = windowName;
     entry.procedure = cls->second.lpfnWndProc;
     entry.parent = parent == desktopHandle() ? nullptr : parent;
     entry.style = style;

@@ -158,7 +158,7 @@ TEST_F(DynamicsTest, AManyItemLineLeavesTheEditorTableOfItsFinalCurve) {
 TEST_F(DynamicsTest, DynamicsModeTemplatesAndMarqueeCopy) {
     gui->loadDynamicsPanel(2, 0);
     run("DYNAMICS_MODE LIMITER"); // only LIMIT means the limiter
-    EXPECT_EQ(gui->dynamicsPanel.type, 0);
+    EXPECT_EQ(gui->dynamicsEditCurve.dynamicsType, 0);
     EXPECT_EQ(t(0).type, 0);
     run("DYNAMICS_MODE FOLLOW");
     EXPECT_EQ(t(0).type, 6);

@@ -57,7 +57,7 @@ TEST_F(EditorVerbs, SetFilterTypeChangesThePickedBandOfTheShownItem) {
     for (const Case& c : cases) {
         EditorStage fresh;
         fresh.gui->loadFiltersPanel(1, 1);
-        fresh.gui->filtersPanelSettings.pickedBand = c.picked;
+        fresh.gui->filterDragBand = c.picked;
         fresh.exec(c.line);
         EXPECT_EQ(fresh.result, c.result) << c.line;
         EXPECT_EQ(fresh.gui->console.lastError, c.error) << c.line;
@@ -177,7 +177,7 @@ TEST_F(EditorVerbs, SideChainLocationsStoreSendAndRaiseEveryProcessingFlag) {
     for (const Case& c : cases) {
         exec(c.line);
         EXPECT_EQ(result, 0) << c.line;
-        EXPECT_EQ(gui->dynamicsPanel.sidechainLocation, c.location) << c.line;
+        EXPECT_EQ(gui->dynamicsEditCurve.sidechainLocation, c.location) << c.line;
         EXPECT_EQ(gui->outputDynamics[1].sideChainLocation, c.location) << c.line;
         for (int f : kAllProcessingFlags) EXPECT_TRUE(flag(f)) << c.line << " flag " << f;
     }
@@ -185,9 +185,9 @@ TEST_F(EditorVerbs, SideChainLocationsStoreSendAndRaiseEveryProcessingFlag) {
 
 TEST_F(EditorVerbs, SideChainInternalKeysTheItemByItselfAndLeavesPostDynamics) {
     gui->loadDynamicsPanel(1, 2);
-    gui->dynamicsPanel.sidechainIndex = 7;
-    gui->dynamicsPanel.sidechainKind = 2;
-    gui->dynamicsPanel.sidechainLocation = 3;
+    gui->dynamicsEditCurve.sidechainIndex = 7;
+    gui->dynamicsEditCurve.sidechainKind = 2;
+    gui->dynamicsEditCurve.sidechainLocation = 3;
     exec("SIDE_CHAIN_INTERNAL");
     EXPECT_EQ(result, 0);
     const DynamicsRecord& r = gui->inputDynamics[2];
@@ -196,7 +196,7 @@ TEST_F(EditorVerbs, SideChainInternalKeysTheItemByItselfAndLeavesPostDynamics) {
     EXPECT_EQ(r.sideChainLocation, 2);
     EXPECT_TRUE(flag(kSendInputDynamics) && flag(kSendOutputDynamics));
 
-    gui->dynamicsPanel.sidechainLocation = 1;
+    gui->dynamicsEditCurve.sidechainLocation = 1;
     exec("SIDE_CHAIN_INTERNAL");
     EXPECT_EQ(gui->inputDynamics[2].sideChainLocation, 1) << "only post-dynamics moves";
 }
@@ -235,7 +235,7 @@ TEST_F(EditorVerbs, DynamicsVerbsWithoutAnItemInTheEditorChangeNothing) {
 
 TEST_F(EditorVerbs, SideChainSelectOpensTheEntryWithTheKeyingItemsName) {
     gui->loadDynamicsPanel(1, 0);
-    gui->dynamicsPanel.sidechainIndex = 3;
+    gui->dynamicsEditCurve.sidechainIndex = 3;
     exec("SIDE_CHAIN_SELECT");
     EXPECT_EQ(result, 0);
     EXPECT_EQ(gui->textEntryId, 25);
@@ -245,7 +245,7 @@ TEST_F(EditorVerbs, SideChainSelectOpensTheEntryWithTheKeyingItemsName) {
 
     // A target keyed by a target shows the target's name; keyed by a source, the source's.
     gui->loadDynamicsPanel(2, 0);
-    gui->dynamicsPanel.sidechainIndex = 2;
+    gui->dynamicsEditCurve.sidechainIndex = 2;
     gui->outputDynamics[0].direction = 2;
     exec("SIDE_CHAIN_SELECT");
     EXPECT_EQ(gui->textEntryText, "T3");

@@ -130,4 +130,13 @@ TEST(DynamicsCurveTest, BuildTableSizes) {
     EXPECT_EQ(curve.tableSize, 2000.0f);
 }
 
+// The reset curve crowds its points in the middle, so a fine table has holes near both ends:
+// they are filled from their neighbours and do not spread over the whole table.
+TEST(DynamicsCurveTest, AFineTableOfTheResetCurveFollowsTheDiagonal) {
+    DynamicsCurve curve =
+        curveOf({{0.0f, 0.0f}, {0.45f, 0.45f}, {0.5f, 0.5f}, {0.55f, 0.55f}, {1.0f, 1.0f}});
+    curve.buildTable(272);
+    for (int i = 0; i <= 272; ++i) EXPECT_NEAR(curve.table[i], i / 272.0f, 0.01f) << i;
+}
+
 } // namespace

@@ -51,6 +51,15 @@ struct ScreenFixture : StageFixture {
         for (int k : keys) qxplatform::setKeyDown(k, false);
     }
     void letGoAll() { qxplatform::releaseAllKeys(); }
+    // One key-down message for `key`, pressed while the held keys stay down, then let go.
+    void tap(int key) {
+        qxplatform::setKeyDown(key, true);
+        gui->onKeyDown(nullptr, WM_KEYDOWN, static_cast<WPARAM>(key), 0);
+        qxplatform::setKeyDown(key, false);
+    }
+    void typeKeys(std::initializer_list<int> keys) {
+        for (int k : keys) tap(k);
+    }
     void setClock(int32_t milliseconds) { qxplatform::setManualClock(milliseconds); }
     void advanceClock(int32_t milliseconds) { qxplatform::advanceManualClock(milliseconds); }
 

@@ -217,17 +217,17 @@ TEST_F(TimerTick, FullScreenKeyPollReportsEachNewKeyOnceAndNoneWhileAButtonIsHel
     qxplatform::setKeyDown('A', true);
     qxplatform::setKeyDown('B', true);
     gui->onTimer();
-    EXPECT_EQ(gui->keyWasDown['A'], 1);
-    EXPECT_EQ(gui->keyWasDown['B'], 0);
+    EXPECT_EQ(gui->keyboard.keyWasDown['A'], 1);
+    EXPECT_EQ(gui->keyboard.keyWasDown['B'], 0);
     gui->onTimer();
-    EXPECT_EQ(gui->keyWasDown['B'], 1);
+    EXPECT_EQ(gui->keyboard.keyWasDown['B'], 1);
     qxplatform::setKeyDown('A', false);
     gui->onTimer();
-    EXPECT_EQ(gui->keyWasDown['A'], 0);
+    EXPECT_EQ(gui->keyboard.keyWasDown['A'], 0);
     qxplatform::setKeyDown(VK_LBUTTON, true);
     qxplatform::setKeyDown('A', true);
     gui->onTimer();
-    EXPECT_EQ(gui->keyWasDown['A'], 0);
+    EXPECT_EQ(gui->keyboard.keyWasDown['A'], 0);
 }
 
 } // namespace

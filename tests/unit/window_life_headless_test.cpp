@@ -52,6 +52,7 @@ TEST(WindowLifeWithoutGl, AWindowWithoutAreaPaintsNothing) {
 
 TEST(WindowLifeWithoutGl, AWindowProcedureWithoutAWindowRoutesMouseMoves) {
     auto gui = std::make_unique<QX_GUI>();
+    gui->graphicsReady = 1; // moves are ignored until the graphics start-up has finished
     gui->windowProc(nullptr, WM_MOUSEMOVE, 0, MAKELPARAM(static_cast<short>(-3), 7));
     EXPECT_EQ(gui->pointerPixelX, -3);
     EXPECT_EQ(gui->pointerPixelY, 7);

@@ -63,7 +63,7 @@ struct QxhostDspSideWindow : ::testing::Test {
         if (!qxplatform::hasDisplay()) GTEST_SKIP() << "no X display";
         const std::string path = "qxhost_dsp_side_trace.txt";
         ASSERT_EQ(
-            std::system(("./qxhost --instances 2 --frames 3 --trace-pins " + path + " 2>/dev/null")
+            std::system(("./qxhost --instances 2 --frames 10 --trace-pins " + path + " 2>/dev/null")
                             .c_str()),
             0);
         trace = readTrace(path);

@@ -51,18 +51,19 @@ TEST(QxhostWindow, ThreeFramesGiveAPictureWithTheTitleLine) {
     ASSERT_TRUE(readPng(png, picture));
     EXPECT_EQ(picture.width, 1376);
     EXPECT_EQ(picture.height, 800);
-    // The "V" that begins the title at (3, 791): half white over black.
-    EXPECT_EQ(picture.at(3, 791)[0], 128);
+    // The "V" that begins the title at (3, 791): white, as the MASTER box leaves it.
+    EXPECT_EQ(picture.at(3, 791)[0], 255);
     EXPECT_EQ(picture.at(4, 791)[0], 0);
-    EXPECT_EQ(picture.at(5, 795)[1], 128);
-    EXPECT_EQ(picture.at(688, 400)[2], 0);
+    EXPECT_EQ(picture.at(5, 795)[1], 255);
+    // The stage's axes cross at the window's centre.
+    EXPECT_GT(picture.at(688, 400)[2], 0);
     std::remove(png.c_str());
 }
 
 TEST(QxhostWindow, TheTraceShowsTheWindowOpenPinAndTheBlankScript) {
     if (!qxplatform::hasDisplay()) GTEST_SKIP() << "no X display";
     const std::string trace = "qxhost_window_trace.txt";
-    ASSERT_EQ(run("--frames 2 --trace-pins " + trace), 0);
+    ASSERT_EQ(run("--frames 10 --trace-pins " + trace), 0);
     std::vector<std::string> lines = readLines(trace);
     int open = -1, blank = -1, closed = -1;
     for (int i = 0; i < static_cast<int>(lines.size()); ++i) {

@@ -99,7 +99,7 @@ protected:
 };
 
 const Rgb kBlack{0, 0, 0};
-const Rgb kHalfWhite{128, 128, 128};
+const Rgb kWhite{255, 255, 255};
 
 TEST_F(WindowLife, OpeningGivesASlotAContextAndTheStartUpState) {
     QX_GUI* gui = open(true);
@@ -138,13 +138,15 @@ TEST_F(WindowLife, ASleepingInstancePaintsBlack) {
 
 TEST_F(WindowLife, TheTitleLineIsDrawnInTheBlockFontAtTheBottomLeft) {
     QX_GUI* gui = open(true);
+    gui->gridShown = 0; // the stage's grid would show through the title
     std::vector<uint8_t> frame = render(gui);
-    // "V" of the title: row 0 is "#...#" at x 3 .. 7, y = 800 - 9.
-    EXPECT_EQ(at(frame, 3, 791), kHalfWhite);
+    // "V" of the title, in the white the MASTER box leaves: row 0 is "#...#" at x 3 .. 7,
+    // y = 800 - 9.
+    EXPECT_EQ(at(frame, 3, 791), kWhite);
     EXPECT_EQ(at(frame, 4, 791), kBlack);
-    EXPECT_EQ(at(frame, 7, 791), kHalfWhite);
+    EXPECT_EQ(at(frame, 7, 791), kWhite);
     // Row 4 of "V" is "..#..".
-    EXPECT_EQ(at(frame, 5, 795), kHalfWhite);
+    EXPECT_EQ(at(frame, 5, 795), kWhite);
     EXPECT_EQ(at(frame, 3, 795), kBlack);
     EXPECT_EQ(at(frame, 3, 790), kBlack);
     EXPECT_FALSE(allBlack(frame));
@@ -152,9 +154,13 @@ TEST_F(WindowLife, TheTitleLineIsDrawnInTheBlockFontAtTheBottomLeft) {
 
 TEST_F(WindowLife, ATutorialPatchShowsNoTitle) {
     QX_GUI* gui = open(true);
+    gui->gridShown = 0; // the stage's grid would show through the title
     std::snprintf(gui->patchPath, sizeof gui->patchPath, "Z:\\X\\TUTORIAL/HOME.txt");
     gui->patchPathLength = 21;
-    EXPECT_TRUE(allBlack(render(gui)));
+    std::vector<uint8_t> frame = render(gui);
+    // Where the "V" of the title would be drawn, the stage shows.
+    for (int x = 3; x <= 7; ++x) EXPECT_EQ(at(frame, x, 791), kBlack) << x;
+    EXPECT_EQ(at(frame, 5, 795), kBlack);
 }
 
 TEST_F(WindowLife, TheTextEntryDimsTheFrameAndDrawsItsBox) {
@@ -162,8 +168,8 @@ TEST_F(WindowLife, TheTextEntryDimsTheFrameAndDrawsItsBox) {
     gui->openTextEntry(400, 300, -1, -1, " ", 15, 0, "TITLE", "PROMPT", 1);
     gui->cursorBlinkCounter = 15; // caret hidden
     std::vector<uint8_t> frame = render(gui);
-    // Title pixels under the overlay: 128 dimmed by (0,0,0,0.8) gives 26.
-    EXPECT_EQ(at(frame, 3, 791), (Rgb{26, 26, 26}));
+    // Title pixels under the overlay: white dimmed by (0,0,0,0.8) gives 51.
+    EXPECT_EQ(at(frame, 3, 791), (Rgb{51, 51, 51}));
     // An empty field is 10 wide plus the border: x 393 .. 406, y 290 .. 309; teal inside.
     EXPECT_EQ(at(frame, 393, 290), (Rgb{255, 255, 255}));
     EXPECT_EQ(at(frame, 400, 300), (Rgb{0, 128, 128}));

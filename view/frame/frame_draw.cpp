@@ -25,6 +25,8 @@ void QX_GUI::drawBlankFrame() {
 }
 
 void QX_GUI::renderFrame() {
+    // A window without area draws nothing, and nothing divides by its size.
+    if (!(windowWidth >= 1.0f) || !(windowHeight >= 1.0f)) return;
     if (ownInstance.asleep) {
         drawBlankFrame();
         return;

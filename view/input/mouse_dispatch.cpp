@@ -1,29 +1,111 @@
-// The mouse operations of the object, routed from the window procedure.
+// The eight mouse operations of the object: which layer of the frame gets a press, a release,
+// a move or a wheel turn. A left press tries, in order, the patch check, the annotation
+// buttons, the top bar, the ready gate, an open text entry, the panels, the open popup menus,
+// the page tabs and last the current page.
 #include "app/qx_gui.h"
+#include "view/input/key_predicates.h"
 
-int32_t QX_GUI::onLButtonDown(WPARAM, int32_t, int32_t) {
+int32_t QX_GUI::onLButtonDown(WPARAM flags, int32_t x, int32_t y) {
+    if (isKeyDownDigit1() && isKeyDownDigit2()) {
+        checkPatch();
+        return 0;
+    }
+    if (annotationButtonLayer == 1) {
+        for (int32_t i = 0; i < stageAnnotations.buttonCount; ++i) {
+            if (!stageAnnotations.buttons[i].hover) continue;
+            executeCommandString(stageAnnotations.buttons[i].command);
+            return 0;
+        }
+    }
+    if (pressTopBar(x, y)) return 0;
+    if (!graphicsReady) return 0;
+    if (isTextEntryOpen()) {
+        commitTextEntry();
+        return 0;
+    }
+    leftButtonHeld = 1;
+    if (!popupLayerOpen && panelsLButtonDown(flags, x, y) == 0) {
+        raiseRedrawFlags();
+        return 0;
+    }
+    if (pressOpenPopupMenus()) return 0;
+    if (pressPageTab(x, y)) return 0;
+    return pageLButtonDown(flags, x, y);
+}
+
+int32_t QX_GUI::onLButtonUp(WPARAM flags, int32_t x, int32_t y) {
+    if (!graphicsReady) {
+        controlDragPanel = -1;
+        return 0;
+    }
+    leftButtonHeld = 0;
+    if (pageMouseHold == 0 && panelsLButtonUp(flags, x, y) == 0) {
+        raiseRedrawFlags();
+        raiseSendFlag(kSendPanelLayout);
+        return 0;
+    }
+    return pageLButtonUp(flags, x, y);
+}
+
+int32_t QX_GUI::onMouseMove(WPARAM flags, int32_t x, int32_t y) {
+    if (!graphicsReady) return 0;
+    if (annotationButtonLayer == 1 && hoverAnnotationButtons(x, y)) return 0;
+    bool panelTook = false;
+    if (popupLayerOpen) {
+        pointerPixelX = x;
+        pointerPixelY = y;
+    } else if (pageMouseHold == 0) {
+        bool endMove = false;
+        panelTook = offerMoveToPanels(flags, x, y, endMove);
+        if (endMove) return 0;
+    }
+    pageMouseMove(flags, x, y);
+    if (panelTook) {
+        setCursorById(0);
+        stage.stageHoverIndex = -1;
+    } else if (leftButtonHeld) {
+        raiseRedrawFlags();
+    }
     return 0;
 }
-int32_t QX_GUI::onLButtonUp(WPARAM, int32_t, int32_t) {
+
+int32_t QX_GUI::onMButtonDown(WPARAM flags, int32_t x, int32_t y) {
+    if (currentPage == kPageStage) stagePageMButtonDown(flags, x, y);
     return 0;
 }
-int32_t QX_GUI::onMouseMove(WPARAM, int32_t x, int32_t y) {
-    pointerPixelX = x;
-    pointerPixelY = y;
+
+int32_t QX_GUI::onMButtonUp(WPARAM flags, int32_t x, int32_t y) {
+    if (currentPage == kPageStage) stagePageMButtonUp(flags, x, y);
     return 0;
 }
-int32_t QX_GUI::onMButtonDown(WPARAM, int32_t, int32_t) {
+
+int32_t QX_GUI::onRButtonDown(WPARAM flags, int32_t x, int32_t y) {
+    if (!graphicsReady) return 0;
+    if (panelsRButtonDown(flags, x, y) == 0) return 0;
+    switch (currentPage) {
+    case kPageStage:
+        return stagePageRButtonDown(flags, x, y);
+    case kPageMatrix:
+        return matrixPageRButtonDown(flags, x, y);
+    case kPageFeedback:
+        return feedbackPageRButtonDown(flags, x, y);
+    default:
+        return 0;
+    }
+}
+
+int32_t QX_GUI::onRButtonUp(WPARAM flags, int32_t x, int32_t y) {
+    if (!graphicsReady) return 0;
+    if (currentPage == kPageStage) return stagePageRButtonUp(flags, x, y);
+    raiseRedrawFlags();
     return 0;
 }
-int32_t QX_GUI::onMButtonUp(WPARAM, int32_t, int32_t) {
-    return 0;
-}
-int32_t QX_GUI::onRButtonDown(WPARAM, int32_t, int32_t) {
-    return 0;
-}
-int32_t QX_GUI::onRButtonUp(WPARAM, int32_t, int32_t) {
-    return 0;
-}
-int32_t QX_GUI::onMouseWheel(WPARAM, int32_t, int32_t) {
+
+int32_t QX_GUI::onMouseWheel(WPARAM flags, int32_t delta, int32_t delta2) {
+    if (!graphicsReady) return 0;
+    if (currentPage == kPageStage) stagePageMouseWheel(flags, delta, delta2);
+    if (currentPage == kPageInputs) inputsPageMouseWheel(flags, delta, delta2);
+    if (currentPage == kPageOutputs) outputsPageMouseWheel(flags, delta, delta2);
+    raiseSendFlag(kSendGainMatrix);
     return 0;
 }

@@ -282,6 +282,10 @@ BOOL ScreenToClient(HWND window, POINT* point);
 short GetKeyState(int virtualKey);
 short GetAsyncKeyState(int virtualKey);
 BOOL GetKeyboardState(BYTE* keyState);
+// Map type 2 (virtual key to character): the unshifted character of a key, letters as
+// capitals; 0 for keys without a printable character.
+UINT MapVirtualKeyA(UINT code, UINT mapType);
+#define MAPVK_VK_TO_CHAR 2
 BOOL GetMessageW(MSG* message, HWND window, UINT filterMin, UINT filterMax);
 BOOL PeekMessageW(MSG* message, HWND window, UINT filterMin, UINT filterMax, UINT remove);
 #define PM_NOREMOVE 0x0000

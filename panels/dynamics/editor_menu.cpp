@@ -1,0 +1,11 @@
+// The editor panels' popup menus: menu 0 of the cascade filled from a named user menu.
+#include "app/qx_gui.h"
+
+void QX_GUI::openEditorMenu(const std::string& menuName, int32_t x, int32_t y) {
+    for (int32_t k = 1; k < 10; ++k) popupMenus[k].open = 0;
+    popupMenus[0] = fillPopupMenuFromUserMenu(menuName);
+    popupMenus[0].x = x; // centre
+    popupMenus[0].y = y; // top
+    popupMenus[0].open = 1;
+    popupLayerOpen = 1;
+}

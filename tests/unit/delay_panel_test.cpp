@@ -1,0 +1,114 @@
+// The DELAY panel: its time drag with the modifier keys, the typed time, the switch, and what
+// it draws.
+#include <gtest/gtest.h>
+
+#include "editor_panel_fixture.h"
+
+namespace {
+
+struct DelayPanel : ::testing::Test, EditorFixture {
+    DelayPanel() {
+        source(0, 10.0f, 10.0f);
+        place(kPanelDelay, 100.0f, 100.0f);
+        gui->loadDelayPanel(1, 0);
+    }
+    void pressAt(float cx, float cy) {
+        gui->delayPanelLButtonDown(MK_LBUTTON, windowX(kPanelDelay, cx), windowY(kPanelDelay, cy));
+    }
+    void moveTo(float cx, float cy) {
+        gui->delayPanelMouseMove(MK_LBUTTON, windowX(kPanelDelay, cx), windowY(kPanelDelay, cy));
+    }
+};
+
+TEST_F(DelayPanel, ADragOfThirtyPixelsRoundsByTheKeysHeld) {
+    struct Case {
+        std::initializer_list<int> keys;
+        float time;
+    };
+    const Case cases[] = {{{}, 0.153f},
+                          {{VK_SHIFT}, 0.1f},
+                          {{VK_CONTROL}, 0.0769231f},
+                          {{VK_SHIFT, VK_CONTROL}, 0.0f}};
+    for (const Case& c : cases) {
+        gui->delayTime = 0.0f;
+        pressAt(100.0f, 20.0f);
+        ASSERT_EQ(gui->stageInteractionMode, 3000);
+        EXPECT_EQ(gui->controlDragPanel, 4);
+        EXPECT_EQ(gui->controlDragActive, 1);
+        hold(c.keys);
+        moveTo(130.0f, 20.0f);
+        letGoAll();
+        EXPECT_NEAR(gui->delayTime, c.time, 1e-6f);
+        EXPECT_NEAR(gui->inputDelays[0].time, c.time, 1e-6f);
+        gui->delayPanelLButtonUp(0, 0, 0);
+        EXPECT_EQ(gui->stageInteractionMode, 0);
+        EXPECT_EQ(gui->controlDragPanel, -1);
+    }
+    // After the release a move changes nothing.
+    moveTo(190.0f, 20.0f);
+    EXPECT_EQ(gui->delayTime, 0.0f);
+}
+
+TEST_F(DelayPanel, ADragStopsAtOneSecondEitherWay) {
+    pressAt(100.0f, 20.0f);
+    moveTo(400.0f, 20.0f);
+    EXPECT_FLOAT_EQ(gui->delayTime, 1.0f);
+    moveTo(-300.0f, 20.0f);
+    EXPECT_FLOAT_EQ(gui->delayTime, -1.0f);
+}
+
+TEST_F(DelayPanel, ANarrowPanelDragsNothing) {
+    gui->panels[kPanelDelay].width = 12.0f;
+    gui->stageInteractionMode = 3000;
+    moveTo(5.0f, 20.0f);
+    EXPECT_EQ(gui->delayTime, 0.0f);
+}
+
+TEST_F(DelayPanel, TheValueBoxOpensTheTimeEntryInMilliseconds) {
+    gui->delayTime = 0.153f;
+    pressAt(103.0f, 5.0f);
+    EXPECT_EQ(gui->textEntryId, 3001);
+    EXPECT_EQ(gui->textEntryTitle, "DELAY TIME");
+    EXPECT_EQ(gui->textEntryPrompt, "milliseconds");
+    EXPECT_EQ(gui->textEntryText, "153.00");
+    EXPECT_EQ(gui->textEntryKind, 2);
+    EXPECT_EQ(gui->textEntryMaxLength, 8);
+    EXPECT_EQ(gui->textEntryFresh, 1);
+    EXPECT_EQ(gui->textEntryX, 203);
+    EXPECT_EQ(gui->textEntryY, 111);
+    EXPECT_EQ(gui->stageInteractionMode, 0);
+}
+
+TEST_F(DelayPanel, TheSwitchStoresAndRaisesBothDelayFlags) {
+    pressAt(10.0f, 5.0f);
+    EXPECT_EQ(gui->delayEnabled, 1);
+    EXPECT_EQ(gui->inputDelays[0].on, 1);
+    EXPECT_EQ(gui->sendFlags[kSendInputDelays], 1);
+    EXPECT_EQ(gui->sendFlags[kSendOutputDelays], 1);
+    EXPECT_EQ(gui->delayPanelRButtonDown(0, windowX(kPanelDelay, 10), windowY(kPanelDelay, 5)), -1);
+}
+
+TEST_F(DelayPanel, TheTimeShowsAsTextAndABarFromTheCentre) {
+    gui->delayTime = 0.153f;
+    gui->delayEnabled = 1;
+    const RecordingDrawLayer r = drawContent([](QX_GUI& g) { g.drawDelayPanel(); });
+    EXPECT_TRUE(r.failures.empty());
+    const RecordedDraw* text = r.findText("153.00MS");
+    ASSERT_NE(text, nullptr);
+    EXPECT_FLOAT_EQ(text->xy[0], 103.5f);
+    ASSERT_NE(r.findText("ON"), nullptr);
+    const RecordedDraw* sw = topAt(r, 16.0f, 6.0f);
+    ASSERT_NE(sw, nullptr);
+    EXPECT_EQ(sw->colour, (std::array<float, 4>{1, 1, 1, 1}));
+    // The bar: from the centre 103 to 15 pixels right of it.
+    bool found = false;
+    for (const RecordedDraw& d : r.draws)
+        if (d.kind == RecordedDraw::Kind::Vertices && d.bounds()[1] == 17.0f &&
+            d.bounds()[0] == 103.0f && d.bounds()[2] > 105.0f) {
+            EXPECT_NEAR(d.bounds()[2], 118.0f, 0.05f);
+            found = true;
+        }
+    EXPECT_TRUE(found);
+}
+
+} // namespace

@@ -1,0 +1,147 @@
+// The text entry's commit by action id, and ENTER and CONFIRM typed end to end.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "screen_fixture.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+struct CommitFixture : ScreenFixture {
+    void commit(int32_t id, const std::string& text) {
+        gui->openTextEntry(100, 100, -1, -1, text, 16, 5, "T", "P", 0);
+        gui->textEntryId = id;
+        tap(VK_RETURN);
+    }
+};
+
+TEST(TextEntryCommit, CountsKeepTheirLimitsAndIgnoreTextsWithoutANumber) {
+    struct Case {
+        int32_t id;
+        const char* text;
+        int32_t sources, groups, rooms;
+        const char* message;
+    };
+    const Case cases[] = {
+        {29, "8", 3, 4, 8, nullptr}, {29, "9", 3, 4, 2, "MAXIMUM NUMBER OF ROOMS = 8"},
+        {29, "0", 3, 4, 2, nullptr}, {28, "40", 3, 32, 2, "MAXIMUM NUMBER OF GROUPS = 32"},
+        {28, " ", 3, 4, 2, nullptr}, {28, "1", 3, 1, 2, nullptr},
+        {7, " ", 3, 4, 2, nullptr},  {7, "0", 3, 4, 2, nullptr},
+        {7, "5", 5, 4, 2, nullptr},
+    };
+    for (const Case& c : cases) {
+        CommitFixture f;
+        for (int s = 0; s < 3; ++s) f.source(s, 10.0f * s, 0.0f);
+        f.gui->groupCount = 4;
+        f.join(2, 3);
+        f.gui->roomCount = 2;
+        f.commit(c.id, c.text);
+        const std::string what = std::to_string(c.id) + " '" + c.text + "'";
+        EXPECT_EQ(f.gui->sourceCount, c.sources) << what;
+        EXPECT_EQ(f.gui->groupCount, c.groups) << what;
+        EXPECT_EQ(f.gui->roomCount, c.rooms) << what;
+        if (c.message) {
+            EXPECT_TRUE(f.consoleHas(c.message)) << what;
+        }
+        EXPECT_EQ(f.gui->textEntryId, 0) << what;
+        if (c.id == 28 && c.groups == 1) {
+            EXPECT_EQ(f.gui->sources[2].groupFlags[3], 0);
+        }
+    }
+}
+
+TEST(TextEntryCommit, ABlankNameGivesTheEmptyName) {
+    CommitFixture f;
+    f.source(0, 0.0f, 0.0f);
+    f.gui->currentSource = 0;
+    f.commit(1, " ");
+    EXPECT_EQ(f.gui->sources[0].name, "");
+}
+
+TEST(TextEntryCommit, AClockNoteIsAsWideAsItsLongestTimeAndCentredOnItsPoint) {
+    CommitFixture f;
+    f.gui->noteCount = 1;
+    f.gui->notes[0].size = 4.0f;
+    f.gui->noteEdit.index = 0;
+    f.gui->textEntryAnchorX = 300.0f;
+    f.gui->textEntryAnchorY = 200.0f;
+    f.commit(32, "_CLOCK_");
+    const NoteRecord& note = f.gui->notes[0];
+    const float width = static_cast<float>(f.gui->font.textWidth("88.88", 4));
+    EXPECT_STREQ(note.text, "_CLOCK_");
+    EXPECT_EQ(note.width, width);
+    EXPECT_EQ(note.height, 20.0f);
+    EXPECT_EQ(note.x + width / 2.0f, 300.0f);
+    EXPECT_EQ(note.y + 10.0f, 200.0f);
+    EXPECT_EQ(f.gui->sendFlags[kSendNotes], 1);
+}
+
+TEST(TextEntryCommit, AFullNoteTableRefusesANewNote) {
+    CommitFixture f;
+    f.gui->noteCount = 256;
+    f.commit(31, "HELLO");
+    EXPECT_EQ(f.gui->noteCount, 256);
+    EXPECT_TRUE(f.consoleHas("MAXIMUM NUMBER OF NOTES = 256"));
+    f.gui->noteCount = 0;
+    f.gui->noteEdit.index = 3; // no longer exists
+    f.commit(34, "0.5");
+    f.commit(33, "9");
+    EXPECT_EQ(f.gui->noteCount, 0);
+}
+
+TEST(TextEntryCommit, AttackOfZeroMsGivesACoefficientOfZero) {
+    CommitFixture f;
+    f.source(0, 0.0f, 0.0f);
+    f.gui->loadDynamicsPanel(kKindSource, 0);
+    f.commit(23, "0");
+    EXPECT_EQ(f.gui->dynamicsEditCurve.attackMs, 0.0f);
+    EXPECT_EQ(f.gui->dynamicsEditCurve.attackCoefficient, 0.0f);
+    EXPECT_EQ(f.gui->inputDynamics[0].attackCoefficient, 0.0f);
+    f.commit(24, "5000"); // clamped to 2000 ms
+    EXPECT_EQ(f.gui->dynamicsEditCurve.releaseMs, 2000.0f);
+    EXPECT_GT(f.gui->dynamicsEditCurve.releaseCoefficient, 0.99f);
+}
+
+TEST(TextEntryCommit, EnterSourceCountEndToEnd) {
+    ScreenFixture f;
+    for (int s = 0; s < 3; ++s) f.source(s, 10.0f * s, 0.0f);
+    f.run("ENTER SOURCE_COUNT");
+    EXPECT_EQ(f.gui->textEntryText, "3");
+    EXPECT_EQ(f.gui->textEntryId, 7);
+    f.typeKeys({'5', VK_RETURN});
+    EXPECT_EQ(f.gui->sourceCount, 5);
+    EXPECT_EQ(f.gui->patchCheckPending, 1);
+    f.run("ENTER SOURCE_COUNT");
+    f.typeKeys({VK_BACK, VK_RETURN});
+    EXPECT_EQ(f.gui->sourceCount, 5);
+    EXPECT_EQ(f.gui->textEntryId, 0);
+}
+
+TEST(TextEntryCommit, ConfirmRunsTheStoredLineOnlyForYes) {
+    ScreenFixture f;
+    const std::string line = "CONFIRM 'A' 'B' 'LOAD_MACRO PATCHES/BLANK.txt'";
+    f.run(line);
+    EXPECT_TRUE(f.consoleHas("CONFIRM STRING 1 : A"));
+    EXPECT_TRUE(f.consoleHas("CONFIRM STRING 2 : B"));
+    EXPECT_TRUE(f.consoleHas("COMMAND STRING : LOAD_MACRO PATCHES/BLANK.txt"));
+    EXPECT_EQ(f.gui->pendingConfirm, 1);
+    f.takeLines();
+    f.typeKeys({'Y', 'E', 'S', VK_RETURN});
+    const Lines ran = f.takeLines();
+    ASSERT_GT(ran.size(), 1u); // the stored line, then the blank patch's own lines
+    EXPECT_EQ(ran[0], "LOAD_MACRO PATCHES/BLANK.txt");
+    EXPECT_EQ(f.gui->pendingConfirm, 0);
+    EXPECT_EQ(f.gui->textEntryId, 0);
+
+    f.run(line);
+    f.takeLines();
+    f.typeKeys({'Y', 'E', VK_RETURN});
+    EXPECT_TRUE(f.takeLines().empty());
+    EXPECT_EQ(f.gui->pendingConfirm, 0);
+}
+
+} // namespace

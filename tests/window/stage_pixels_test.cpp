@@ -1,0 +1,187 @@
+// The STAGE page as pixels under Mesa at 1376 x 800: where items, rooms, the marquee, the grid
+// and annotation rectangles land, and the GL state the page leaves behind.
+#include <gtest/gtest.h>
+
+#include <GL/glew.h>
+
+#include <array>
+#include <cmath>
+#include <vector>
+
+#include "app/qx_gui.h"
+#include "qxplatform/test_hooks.h"
+#include "render/gl_slots.h"
+
+namespace {
+
+constexpr int kWidth = 1376;
+constexpr int kHeight = 800;
+
+LRESULT CALLBACK hostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+struct Rgb {
+    int r, g, b;
+};
+
+class StagePixels : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!qxplatform::hasDisplay()) GTEST_SKIP() << "no X display";
+        qxplatform::setMessageBoxesQuiet(true);
+        WNDCLASSEXW windowClass{};
+        windowClass.cbSize = sizeof windowClass;
+        windowClass.lpfnWndProc = &hostProc;
+        windowClass.lpszClassName = u"QxStagePixelsHost";
+        RegisterClassExW(&windowClass);
+        host = CreateWindowExW(0, u"QxStagePixelsHost", u"host", WS_VISIBLE, 0, 0, kWidth, kHeight,
+                               nullptr, nullptr, nullptr, nullptr);
+        gui = new QX_GUI;
+        gui->setBounds(0, kHeight, 0, kWidth);
+        HWND window = nullptr;
+        gui->openWindow(host, &window);
+        gui->ownInstance.asleep = 0;
+        // A black stage: one source and one target far away, no rooms, no grid.
+        run("TOGGLE GRID_VISIBILITY");
+        gui->roomCount = 0;
+        gui->groupCount = 0;
+        gui->setSourceCount(1);
+        gui->setTargetCount(1);
+        gui->sources[0].setPosition(5000.0f, 5000.0f);
+        gui->targets[0].setPosition(-5000.0f, 5000.0f);
+        gui->viewZoom = 1.0f;
+        gui->viewPanX = gui->viewPanY = 0.0f;
+    }
+    void TearDown() override {
+        if (gui) {
+            gui->closeWindow();
+            delete gui;
+        }
+        if (host) DestroyWindow(host);
+    }
+    void run(const std::string& line) { gui->executeCommandString(line); }
+
+    void render() {
+        makeSlotCurrent(gui->glSlot);
+        gui->renderFrame();
+        pixels.assign(static_cast<size_t>(kWidth) * kHeight * 4, 0);
+        glReadBuffer(GL_BACK);
+        glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+        glPopAttrib();
+    }
+    Rgb at(int x, int y) const {
+        const uint8_t* p = &pixels[(static_cast<size_t>(kHeight - 1 - y) * kWidth + x) * 4];
+        return Rgb{p[0], p[1], p[2]};
+    }
+    static int byte(float c) { return static_cast<int>(std::lround(c * 255.0f)); }
+    void expectNear(int x, int y, Rgb want, int tolerance, const char* what) const {
+        const Rgb got = at(x, y);
+        EXPECT_NEAR(got.r, want.r, tolerance) << what << " at " << x << "," << y;
+        EXPECT_NEAR(got.g, want.g, tolerance) << what << " at " << x << "," << y;
+        EXPECT_NEAR(got.b, want.b, tolerance) << what << " at " << x << "," << y;
+    }
+
+    HWND host = nullptr;
+    QX_GUI* gui = nullptr;
+    std::vector<uint8_t> pixels;
+};
+
+TEST_F(StagePixels, ItemsLandWhereTheViewPutsThem) {
+    SourceRecord& s = gui->sources[0];
+    s.setPosition(100.0f, 50.0f);
+    gui->targets[0].setPosition(-250.0f, 120.0f);
+    render();
+    const Rgb source{byte(s.colourRed), byte(s.colourGreen), byte(s.colourBlue)};
+    expectNear(792, 454, source, 0, "source");
+    const TargetRecord& t = gui->targets[0];
+    expectNear(438, 520, {byte(t.colourRed), byte(t.colourGreen), byte(t.colourBlue)}, 0, "target");
+    run("TOGGLE SOURCE_VISIBILITY");
+    render();
+    expectNear(792, 454, {0, 0, 0}, 0, "hidden sources");
+}
+
+TEST_F(StagePixels, AGroupShowsItsRotationQuadrantOverItsGreyFace) {
+    gui->groupCount = 1;
+    gui->groups[0].x = -100.0f;
+    gui->groups[0].y = -100.0f;
+    gui->groups[0].shown = 1;
+    render();
+    expectNear(584, 296, {26, 153, 26}, 1, "group quadrant");
+}
+
+TEST_F(StagePixels, ZoomTwoDoublesTheDistanceFromTheCentre) {
+    gui->sources[0].setPosition(-50.0f, -50.0f);
+    gui->viewZoom = 2.0f;
+    render();
+    const SourceRecord& s = gui->sources[0];
+    expectNear(596, 308, {byte(s.colourRed), byte(s.colourGreen), byte(s.colourBlue)}, 0,
+               "zoomed source");
+}
+
+TEST_F(StagePixels, RoomsMarqueeAndAnnotationRectangles) {
+    run("SET NUM_ROOM 1");
+    run("POS R1 X:-300 Y:-300 W:200 H:200");
+    const int32_t marquee[4] = {200, 200, 300, 250};
+    std::copy(marquee, marquee + 4, gui->marqueeRect);
+    render();
+    const RoomRecord& room = gui->rooms[0];
+    expectNear(
+        450, 200,
+        {byte(0.8f * room.colourRed), byte(0.8f * room.colourGreen), byte(0.8f * room.colourBlue)},
+        1, "room");
+    expectNear(940, 625, {26, 26, 26}, 1, "marquee");
+
+    std::fill(gui->marqueeRect, gui->marqueeRect + 4, 0);
+    gui->roomCount = 0;
+    // Each layer verb starts an empty layer.
+    run("PAINT RED:0.2 GREEN:0.6 BLUE:1.0 L:1.0");
+    run("DRAW_WITH_STAGE");
+    run("RECT X:100 Y:100 W:50 H:50");
+    gui->viewZoom = 2.0f;
+    render();
+    const Rgb paint{51, 153, 255};
+    expectNear(980, 690, paint, 1, "rectangle with the stage");
+    expectNear(140, 140, {0, 0, 0}, 1, "no rectangle on top");
+    run("DRAW_ON_TOP");
+    run("RECT X:100 Y:100 W:50 H:50");
+    render();
+    expectNear(140, 140, paint, 1, "rectangle on top");
+}
+
+TEST_F(StagePixels, AFineGridLineAtStageXTen) {
+    run("TOGGLE GRID_VISIBILITY");
+    render();
+    expectNear(698, 255, {0, 18, 18}, 1, "fine grid line");
+}
+
+TEST_F(StagePixels, ThePageLeavesModeZeroTheProjectionAndTheStandardBlend) {
+    // Every special pass runs: a spread disc, glows, a feedback send, a cable.
+    gui->sources[0].setPosition(0.0f, 0.0f);
+    gui->targets[0].setPosition(0.0f, 100.0f);
+    run("CABLE S1 T1");
+    run("FEEDBACK S1 T1");
+    gui->targets[0].gainRow[0] = 1.0f;
+    gui->stageInteractionMode = 101;
+    gui->stage.pickedSource = 0;
+    gui->sources[0].size = 2.0f;
+    makeSlotCurrent(gui->glSlot);
+    gui->applyFramePreamble();
+    std::array<float, 16> before{}, after{};
+    glGetFloatv(GL_PROJECTION_MATRIX, before.data());
+    gui->drawStagePage();
+    glGetFloatv(GL_PROJECTION_MATRIX, after.data());
+    GLint mode = -1, source = 0, destination = 0;
+    glGetUniformiv(gui->uiProgram, gui->modeLocation, &mode);
+    glGetIntegerv(GL_BLEND_SRC_RGB, &source);
+    glGetIntegerv(GL_BLEND_DST_RGB, &destination);
+    glPopAttrib();
+    EXPECT_EQ(gui->feedbackMixes[gui->sources[0].virtualChannel].pinCount, 1);
+    EXPECT_EQ(mode, 0);
+    EXPECT_EQ(before, after);
+    EXPECT_EQ(source, GL_SRC_ALPHA);
+    EXPECT_EQ(destination, GL_ONE_MINUS_SRC_ALPHA);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+} // namespace
