@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/qx_gui.h"
+#include "model/checked_number.h"
 
 namespace {
 
@@ -266,12 +267,20 @@ int32_t QX_GUI::cmdFullscreen(CliObject command) {
         setStatusMessage("leaving fullscreen mode");
         leaveFullScreen();
         rearmReload();
-    } else {
-        setStatusMessage("entering custom fullscreen mode");
-        enterFullScreen(
-            static_cast<int32_t>(command.named(kKeyW)), static_cast<int32_t>(command.named(kKeyH)),
-            static_cast<int32_t>(command.named(kKeyX)), static_cast<int32_t>(command.named(kKeyY)));
-        rearmReload();
+        return 0;
     }
+    // A window's size and place are 16-bit values on the screen.
+    const int32_t width = saturatingInt(command.named(kKeyW));
+    const int32_t height = saturatingInt(command.named(kKeyH));
+    const int32_t left = saturatingInt(command.named(kKeyX));
+    const int32_t top = saturatingInt(command.named(kKeyY));
+    auto within = [](int32_t v, int32_t low) { return v >= low && v <= 32767; };
+    if (!within(width, 1) || !within(height, 1) || !within(left, -32768) || !within(top, -32768)) {
+        console.pendingError = "FULLSCREEN - SIZE OR POSITION OUT OF RANGE";
+        return 1;
+    }
+    setStatusMessage("entering custom fullscreen mode");
+    enterFullScreen(width, height, left, top);
+    rearmReload();
     return 0;
 }
