@@ -65,8 +65,10 @@ TEST_F(StageReadouts, TheFaderFillAndLabelFollowTheDraggedGain) {
         float gain;
         float fill; // 0: no fill
         const char* label;
-    } cases[] = {{4.0f, 116.0f, "LEVEL 12.04dB"}, {0.0f, 0.0f, "LEVEL -infdB"},
-                 {1.0f, kBase - unityTop, "LEVEL 0.00dB"}, {100.0f, 116.0f, "LEVEL 40.00dB"}};
+    } cases[] = {{4.0f, 116.0f, "LEVEL 12.04dB"},
+                 {0.0f, 0.0f, "LEVEL -infdB"},
+                 {1.0f, kBase - unityTop, "LEVEL 0.00dB"},
+                 {100.0f, 116.0f, "LEVEL 40.00dB"}};
     for (const auto& c : cases) {
         sourceLevelDrag(c.gain, 0.0f);
         const RecordingDrawLayer r = page();
@@ -91,8 +93,10 @@ TEST_F(StageReadouts, TheFaderFillAndLabelFollowTheDraggedGain) {
 TEST_F(StageReadouts, MeterBarsRiseNinetySevenPixelsAtUnityAndStopAtTheBoxTop) {
     const struct {
         float meter, gain, left, right;
-    } cases[] = {{1.0f, 1.0f, 97.0f, 97.0f}, {1.2f, 1.0f, 116.0f, 116.0f},
-                 {0.5f, 2.0f, 48.5f, 97.0f}, {3.0f, 0.1f, 116.0f, 29.1f}};
+    } cases[] = {{1.0f, 1.0f, 97.0f, 97.0f},
+                 {1.2f, 1.0f, 116.0f, 116.0f},
+                 {0.5f, 2.0f, 48.5f, 97.0f},
+                 {3.0f, 0.1f, 116.0f, 29.1f}};
     for (const auto& c : cases) {
         sourceLevelDrag(c.gain, c.meter);
         const RecordingDrawLayer r = page();
@@ -167,8 +171,7 @@ TEST_F(StageReadouts, GroupAndRoomBoxesDrawOneBarPerMember) {
             EXPECT_FLOAT_EQ(b[k]->metrics[3], 1.0f);
             EXPECT_EQ(b[k]->colour[0], gui.sources[k].colourRed);
         }
-        EXPECT_NE(r.findText("LEVEL " + std::string(c.first == 0 ? "6.02dB" : "0.00dB")),
-                  nullptr);
+        EXPECT_NE(r.findText("LEVEL " + std::string(c.first == 0 ? "6.02dB" : "0.00dB")), nullptr);
     }
     // A room counts targets by position: target 1 lies inside but is in no list; target 0
     // lies outside.
@@ -196,7 +199,7 @@ TEST_F(StageReadouts, AReadoutWhoseItemIsNotInItsTableDrawsNothing) {
         int mode;
         int source, group, room, target, cable, entry;
     } cases[] = {{100, 255, 0, 0, 0, 0, 0}, {100, 1, 0, 0, 0, 0, 0},  {104, 0, 255, 0, 0, 0, 0},
-                 {105, 0, 0, 255, 0, 0, 0}, {106, 0, 0, 0, 1, 0, 0},   {99, 0, 0, 0, 0, -1, 0},
+                 {105, 0, 0, 255, 0, 0, 0}, {106, 0, 0, 0, 1, 0, 0},  {99, 0, 0, 0, 0, -1, 0},
                  {99, 0, 0, 0, 0, 5, 0},    {108, 0, 0, 0, 0, 0, -1}, {108, 0, 0, 0, 255, 0, 3},
                  {101, 7, 0, 0, 0, 0, 0}};
     for (const auto& c : cases) {

@@ -104,7 +104,8 @@ void drawLabel(QX_GUI& gui, const ReadoutBox& box, const char* label) {
 
 void drawLevelLabel(QX_GUI& gui, const ReadoutBox& box, float gain) {
     char label[48];
-    std::snprintf(label, sizeof label, "LEVEL %.2fdB", 20.0 * std::log10(static_cast<double>(gain)));
+    std::snprintf(label, sizeof label, "LEVEL %.2fdB",
+                  20.0 * std::log10(static_cast<double>(gain)));
     drawLabel(gui, box, label);
 }
 
@@ -152,8 +153,12 @@ void QX_GUI::drawMultiHoverReadout(int32_t c) {
     const TargetRecord& t = targets[cable.target];
     float meter = sourceLevelMeter(*this, cable.source) * s.level;
     if (cable.useGroups) meter *= sourceGroupGain(*this, s);
-    const ReadoutBox box{viewZoom * 0.5f * (s.x + t.x), viewZoom * 0.5f * (s.y + t.y),
-                         {0.7f, 0.7f, 0.7f}, {1.0f, 1.0f, 1.0f}, 0.7f, 0.5f};
+    const ReadoutBox box{viewZoom * 0.5f * (s.x + t.x),
+                         viewZoom * 0.5f * (s.y + t.y),
+                         {0.7f, 0.7f, 0.7f},
+                         {1.0f, 1.0f, 1.0f},
+                         0.7f,
+                         0.5f};
     drawTwoBarBox(*this, box, meter, cable.level);
 }
 
@@ -185,8 +190,8 @@ void QX_GUI::drawSourceGroupHoverReadout(int32_t g) {
         const float v = sourceLevelMeter(*this, s) * sources[s].level * memberGroupGain(*this, s);
         bars.push_back({colourOf(sources[s]), v});
     }
-    const ReadoutBox box{viewZoom * group.x, viewZoom * group.y, colourOf(group), colourOf(group),
-                         1.0f, 0.5f};
+    const ReadoutBox box{
+        viewZoom * group.x, viewZoom * group.y, colourOf(group), colourOf(group), 1.0f, 0.5f};
     drawMemberBox(*this, box, bars, group.level);
 }
 
@@ -204,7 +209,10 @@ void QX_GUI::drawRoomHoverReadout(int32_t r) {
     }
     const Rgb inverse{1.0f - room.colourRed, 1.0f - room.colourGreen, 1.0f - room.colourBlue};
     const ReadoutBox box{viewZoom * std::trunc(stage.dragStartStageX),
-                         viewZoom * std::trunc(stage.dragStartStageY), inverse, inverse, 0.5f,
+                         viewZoom * std::trunc(stage.dragStartStageY),
+                         inverse,
+                         inverse,
+                         0.5f,
                          0.8f};
     drawMemberBox(*this, box, bars, room.level);
 }
@@ -224,7 +232,11 @@ void QX_GUI::drawMixHoverReadout(int32_t s) {
     if (!isSource(*this, s) || s >= kChannels || entry < 0 || entry >= 64 || !isTarget(*this, t))
         return;
     const TargetRecord& r = targets[t];
-    const ReadoutBox box{viewZoom * dragStartPixelX, viewZoom * dragStartPixelY, colourOf(r),
-                         colourOf(r), 0.5f, 0.8f};
+    const ReadoutBox box{viewZoom * dragStartPixelX,
+                         viewZoom * dragStartPixelY,
+                         colourOf(r),
+                         colourOf(r),
+                         0.5f,
+                         0.8f};
     drawTwoBarBox(*this, box, targetActivityMeter(*this, t), feedbackMixes[s].gains[entry]);
 }

@@ -32,16 +32,16 @@ int32_t statusInt(const QX_GUI& gui, int32_t offset) {
 }
 
 constexpr const char* kRowLabels[16] = {
-    "INPUT ACTIVE",  "PRE DELAY",     "PRE FILTER",     "PRE DYNAMICS",
-    "SIDECHAIN",     "CHAIN LOCATION", "PRE MIX",       "OUTPUT ACTIVE",
-    "PRE DELAY",     "PRE FILTER",    "PRE DYNAMICS",   "POST DYNAMICS",
-    "SIDECHAIN",     "CHAIN LOCATION", "CHAIN CLASS",   "PICKUP"};
+    "INPUT ACTIVE", "PRE DELAY",      "PRE FILTER",   "PRE DYNAMICS",
+    "SIDECHAIN",    "CHAIN LOCATION", "PRE MIX",      "OUTPUT ACTIVE",
+    "PRE DELAY",    "PRE FILTER",     "PRE DYNAMICS", "POST DYNAMICS",
+    "SIDECHAIN",    "CHAIN LOCATION", "CHAIN CLASS",  "PICKUP"};
 
 struct NumberRow {
     int32_t y;
     int32_t offset;
 };
-constexpr NumberRow kInputNumbers[6] = {{25, 128}, {45, 384},  {65, 640},
+constexpr NumberRow kInputNumbers[6] = {{25, 128},  {45, 384},   {65, 640},
                                         {85, 1152}, {105, 1408}, {125, 896}};
 constexpr NumberRow kOutputNumbers[8] = {{165, 1664}, {185, 1920}, {205, 2176}, {225, 3456},
                                          {245, 2688}, {265, 2944}, {285, 3200}, {305, 3712}};
@@ -64,8 +64,10 @@ float sidechainBarValue(float db) {
     return limited / 60.0f + 1.0f;
 }
 
-bool hasSidechain(const DynamicsRecord& record) {
-    return (record.direction & 0xFF) != 0;
+// A channel's side-chain counts as set while its in-use dynamics record is keyed on another
+// channel than its own.
+bool hasSidechain(const DynamicsRecord& record, int32_t channel, int32_t ownKind) {
+    return record.active != 0 && (record.channelIndex != channel || record.direction != ownKind);
 }
 
 float columnX(int32_t c) {
@@ -97,7 +99,7 @@ void drawBars(DrawLayer& d, const QX_GUI& gui, int32_t sources, int32_t targets)
         drawStageBar(d, c, 30.0f, m.preDelay);
         drawStageBar(d, c, 50.0f, m.preFilter);
         drawStageBar(d, c, 70.0f, m.preDynamics);
-        if (hasSidechain(gui.inputDynamics[c]))
+        if (hasSidechain(gui.inputDynamics[c], c, kKindSource))
             drawStageBar(d, c, 90.0f, sidechainBarValue(m.sidechainDb));
         drawStageBar(d, c, 130.0f, m.level);
     }
@@ -107,7 +109,7 @@ void drawBars(DrawLayer& d, const QX_GUI& gui, int32_t sources, int32_t targets)
         drawStageBar(d, c, 190.0f, m.preFilter);
         drawStageBar(d, c, 210.0f, m.preDynamics);
         drawStageBar(d, c, 230.0f, m.level);
-        if (hasSidechain(gui.outputDynamics[c]))
+        if (hasSidechain(gui.outputDynamics[c], c, kKindTarget))
             drawStageBar(d, c, 250.0f, sidechainBarValue(m.sidechainDb));
     }
 }

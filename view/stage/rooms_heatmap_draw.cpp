@@ -100,8 +100,7 @@ float pointerCoverageDb(const QX_GUI& gui) {
     int32_t hit = -1;
     for (int32_t r = 0; r < liveCount(gui.roomCount, QX_GUI::kMaxRooms); ++r) {
         const RoomRecord& room = gui.rooms[r];
-        if (room.x <= px && px <= room.x + room.width && room.y <= py &&
-            py <= room.y + room.height)
+        if (room.x <= px && px <= room.x + room.width && room.y <= py && py <= room.y + room.height)
             hit = r;
     }
     if (hit < 0 || gui.rooms[hit].targetCount < 1) return -std::numeric_limits<float>::infinity();
