@@ -4,9 +4,11 @@
 //      METRICS.w (a weight above 1 is a cabled target's reach), soft towards the rim;
 //      panel: radius METRICS.z around (METRICS.x, METRICS.y), level METRICS.w
 //   2  filled disc in flat RGB (placed by the vertex stage), its rim smoothed over a pixel
-//   6  vertical level bar: RGB tinted by METRICS.rgb, red at or above full level
+//   6  level bar of the value METRICS.w: RGB tinted by METRICS.rgb, brightening towards
+//      yellow above -6 dB, red at or above full level
 //   7  horizontal meter: RGB mixed towards green by the level METRICS.w
-//  10  heat-map cell: warm ramp from the coverage in RGB.a, shimmer from the phase RGB.b
+//  10  heat-map cell: opacity is the coverage RGB.a, hue from yellow (thin) to red (full),
+//      a slow shimmer from the phase RGB.b
 //  12  curve whose alpha channel carries decibels: -60 dB and below fade out, 0 dB opaque
 #version 120
 
@@ -43,15 +45,17 @@ void main() {
         float edge = max(fwidth(r), 1e-4);
         colour = vec4(RGB.rgb, RGB.a * (1.0 - smoothstep(1.0 - edge, 1.0, r)));
     } else if (MODE == 6) {
-        colour = METRICS.w >= 1.0 ? vec4(1.0, 0.0, 0.0, RGB.a)
-                                  : vec4(RGB.rgb * METRICS.rgb, RGB.a);
+        vec3 tint = RGB.rgb * METRICS.rgb;
+        float hot = smoothstep(0.5, 1.0, clamp(METRICS.w, 0.0, 1.0));
+        colour = METRICS.w >= 1.0 ? vec4(1.0, 0.0, 0.0, max(RGB.a, 0.8))
+                                  : vec4(mix(tint, vec3(1.0, 0.9, 0.2), 0.6 * hot), RGB.a);
     } else if (MODE == 7) {
         float amount = clamp(METRICS.w, 0.0, 1.0) * 0.5;
         colour = vec4(mix(RGB.rgb, METRICS.rgb * vec3(0.2, 1.0, 0.2), amount), RGB.a);
     } else if (MODE == 10) {
         float a = clamp(RGB.a, 0.0, 1.0);
         float shimmer = 0.05 * sin(gl_FragCoord.x * 0.05 + RGB.b * 6.2831853);
-        colour = vec4(1.0, clamp(1.0 - a + shimmer, 0.0, 1.0), 0.0, a);
+        colour = vec4(1.0, clamp(1.0 - a + shimmer, 0.0, 1.0), 0.0, 0.7 * a);
     } else if (MODE == 12) {
         // -60 dB and below fade out, 0 dB is opaque; quiet sends keep a faint trace and
         // loud ones brighten towards orange.

@@ -18,6 +18,7 @@ shot inputs --send "PAGE INPUTS" --send "MUTE S1" --send "SOLO S2"
 shot outputs --send "PAGE OUTPUTS" --send "MUTE T2" --send "SET_MASTER -6"
 shot editors --load "$out/MACROS/EDITORS_DEMO.txt"
 shot panels --load "$out/MACROS/MONITOR_PANELS.txt"
+shot readouts --load "$out/MACROS/READOUTS_DEMO.txt"
 echo "Pictures of the screens written to $out/shots/"
 if [ -n "${DISPLAY:-}" ]; then
     exec ./qxhost --load "$demo" --console /dev/stdout
