@@ -1,5 +1,6 @@
-// One frame of the demo patch and of a full stage at 1376 x 800 under the GL of the display (Mesa's
-// software renderer under Xvfb), and the CPU share of an idle open window running its 10 ms timer.
+// One frame of the demo patch, of a full stage and of all panels open at 1376 x 800 under the GL of
+// the display (Mesa's software renderer under Xvfb), and the CPU share of an idle open window
+// running its 10 ms timer.
 #include <GL/glew.h>
 #include <benchmark/benchmark.h>
 
@@ -117,6 +118,26 @@ void frameOfAFullStage(benchmark::State& state) {
     }
 }
 BENCHMARK(frameOfAFullStage)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+// The demo patch with all ten floating panels shown.
+void frameWithAllPanelsOpen(benchmark::State& state) {
+    if (!qxplatform::hasDisplay()) {
+        state.SkipWithError("no X display (run under xvfb-run)");
+        return;
+    }
+    OpenEditor editor;
+    for (PanelWindow& panel : editor.gui->panels) panel.shown = 1;
+    for (auto _ : state) {
+        makeSlotCurrent(editor.gui->glSlot);
+        editor.gui->renderFrame();
+        glFinish();
+        glPopAttrib();
+    }
+}
+BENCHMARK(frameWithAllPanelsOpen)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);

@@ -51,4 +51,8 @@ public:
     virtual void blendStandard() = 0;
     virtual void blendAdditive() = 0;
     virtual void lineWidth(float width) = 0;
+
+    // Hands every draw made so far to the renderer: the frame calls it before the buffers swap,
+    // and code that touches GL directly calls it first.
+    virtual void flush() = 0;
 };

@@ -3,28 +3,23 @@
 #include <GL/glew.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "render/shader_programs.h"
 #include "render/stroke_font.h"
+#include "render/text_triangles.h"
 
 namespace {
 
-GLenum glPrimitive(Primitive primitive) {
-    switch (primitive) {
-    case Primitive::Triangles:
-        return GL_TRIANGLES;
-    case Primitive::TriangleStrip:
-        return GL_TRIANGLE_STRIP;
-    case Primitive::TriangleFan:
-        return GL_TRIANGLE_FAN;
-    case Primitive::Lines:
+GLenum glPrimitive(BatchClass batchClass) {
+    switch (batchClass) {
+    case BatchClass::Lines:
         return GL_LINES;
-    case Primitive::LineStrip:
-        return GL_LINE_STRIP;
-    case Primitive::LineLoop:
-        return GL_LINE_LOOP;
-    case Primitive::Points:
+    case BatchClass::Points:
         return GL_POINTS;
+    case BatchClass::None:
+    case BatchClass::Triangles:
+        break;
     }
     return GL_TRIANGLES;
 }
@@ -35,40 +30,106 @@ int32_t location(const int32_t* at) {
 
 } // namespace
 
+bool GlDrawLayer::changes(Known& state, std::array<float, 4> value) {
+    if (state.same(value)) return false;
+    drawBatch();
+    state.known = true;
+    state.value = value;
+    return true;
+}
+
+void GlDrawLayer::forgetGlState() {
+    for (Known* k : {&program, &rgb, &modeValue, &metricsValue, &stageValue, &levelValue,
+                     &heightValue, &blend, &width})
+        k->known = false;
+}
+
 void GlDrawLayer::clear() {
+    drawBatch();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 
-void GlDrawLayer::pixelProjection(int32_t width, int32_t height) {
-    setPixelProjection(width, height);
+// The projection takes pixels; the modelview matrix stays identity while the layer transforms.
+void GlDrawLayer::pixelProjection(int32_t pixelsWide, int32_t pixelsHigh) {
+    drawBatch();
+    if (pixelsWide <= 0 || pixelsHigh <= 0) return;
+    setPixelProjection(pixelsWide, pixelsHigh);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glMatrix = kAffineIdentity;
+    glMatrixKnown = true;
+    stack.back() = kAffineIdentity;
+    forgetGlState();
 }
 
-void GlDrawLayer::useProgram(unsigned program) {
-    glUseProgram(program);
+void GlDrawLayer::useProgram(unsigned value) {
+    if (!changes(program, {static_cast<float>(value), 0.0f, 0.0f, 0.0f})) return;
+    glUseProgram(value);
+    // Uniforms belong to the program.
+    for (Known* k : {&rgb, &modeValue, &metricsValue, &stageValue, &levelValue, &heightValue})
+        k->known = false;
 }
 
 void GlDrawLayer::colour(float red, float green, float blue, float alpha) {
-    glUniform4f(location(where.rgb), red, green, blue, alpha);
+    if (changes(rgb, {red, green, blue, alpha}))
+        glUniform4f(location(where.rgb), red, green, blue, alpha);
 }
 
 void GlDrawLayer::mode(int32_t value) {
+    if (!changes(modeValue, {static_cast<float>(value), 0.0f, 0.0f, 0.0f})) return;
+    currentMode = value;
     glUniform1i(location(where.mode), value);
 }
 
 void GlDrawLayer::metrics(float x, float y, float z, float w) {
-    glUniform4f(location(where.metrics), x, y, z, w);
+    if (changes(metricsValue, {x, y, z, w})) glUniform4f(location(where.metrics), x, y, z, w);
 }
 
 void GlDrawLayer::stage(int32_t value) {
-    glUniform1i(location(where.stage), value);
+    if (changes(stageValue, {static_cast<float>(value), 0.0f, 0.0f, 0.0f}))
+        glUniform1i(location(where.stage), value);
 }
 
 void GlDrawLayer::level(float value) {
-    glUniform1f(location(where.level), value);
+    if (changes(levelValue, {value, 0.0f, 0.0f, 0.0f})) glUniform1f(location(where.level), value);
 }
 
 void GlDrawLayer::height(float value) {
-    glUniform1f(location(where.height), value);
+    if (changes(heightValue, {value, 0.0f, 0.0f, 0.0f})) glUniform1f(location(where.height), value);
+}
+
+// Modes 1 and 2 place the glow and the disc around METRICS from the vertex as given, so their
+// vertices go to GL untransformed, under the matrix.
+bool GlDrawLayer::modeReadsVertices() const {
+    return currentMode == 1 || currentMode == 2;
+}
+
+void GlDrawLayer::prepareBatch(BatchClass batchClass) {
+    const bool objectSpace = modeReadsVertices();
+    const bool fits = batch.batchClass() == batchClass && objectSpace == batchInObjectSpace &&
+                      (!objectSpace || batchMatrix == stack.back());
+    if (fits) return;
+    drawBatch();
+    batch.reset(batchClass);
+    batchInObjectSpace = objectSpace;
+    batchMatrix = stack.back();
+}
+
+void GlDrawLayer::drawBatch() {
+    if (batch.empty()) return;
+    loadGlMatrix(batchInObjectSpace ? batchMatrix : kAffineIdentity);
+    glVertexPointer(2, GL_FLOAT, 0, batch.data());
+    glDrawArrays(glPrimitive(batch.batchClass()), 0, batch.vertexCount());
+    batch.reset(batch.batchClass());
+}
+
+void GlDrawLayer::loadGlMatrix(const Affine2d& m) {
+    if (glMatrixKnown && glMatrix == m) return;
+    const float columns[16] = {m[0], m[1], 0, 0, m[2], m[3], 0, 0, 0, 0, 1, 0, m[4], m[5], 0, 1};
+    glMatrixMode(GL_MODELVIEW);
+    glLoadMatrixf(columns);
+    glMatrix = m;
+    glMatrixKnown = true;
 }
 
 // A draw never reads past its table: the count is cut to the table's size.
@@ -76,42 +137,65 @@ void GlDrawLayer::vertices(Primitive primitive, const float* xy, int32_t tableVe
                            int32_t count) {
     const int32_t n = std::min(count, tableVertices);
     if (!xy || n <= 0) return;
-    glVertexPointer(2, GL_FLOAT, 0, xy);
-    glDrawArrays(glPrimitive(primitive), 0, n);
+    prepareBatch(batchClassOf(primitive));
+    batch.append(primitive, xy, n, batchInObjectSpace ? kAffineIdentity : stack.back());
 }
 
 void GlDrawLayer::text(const StrokeFont& font, const char* text, int32_t scale, float x, float y) {
-    font.drawText(text, scale, x, y);
+    if (!text) return;
+    if (modeReadsVertices()) {
+        // The glyphs' own coordinates reach the shader only when the font draws them itself.
+        flush();
+        font.drawText(text, scale, x, y);
+        return;
+    }
+    textScratch.clear();
+    appendTextTriangles(font, text, scale, x, y, textScratch);
+    if (textScratch.empty()) return;
+    prepareBatch(BatchClass::Triangles);
+    batch.appendTriangles(textScratch, stack.back());
 }
 
 void GlDrawLayer::pushMatrix() {
-    glPushMatrix();
+    stack.push_back(stack.back());
 }
 
 void GlDrawLayer::popMatrix() {
-    glPopMatrix();
+    if (stack.size() > 1) stack.pop_back();
+}
+
+void GlDrawLayer::multiply(const Affine2d& m) {
+    stack.back() = affineProduct(stack.back(), m);
 }
 
 void GlDrawLayer::translate(float x, float y) {
-    glTranslatef(x, y, 0.0f);
+    multiply({1, 0, 0, 1, x, y});
 }
 
 void GlDrawLayer::scale(float x, float y) {
-    glScalef(x, y, 1.0f);
+    multiply({x, 0, 0, y, 0, 0});
 }
 
 void GlDrawLayer::rotate(float degrees) {
-    glRotatef(degrees, 0.0f, 0.0f, 1.0f);
+    const float r = degrees * 3.14159265358979f / 180.0f;
+    multiply({std::cos(r), std::sin(r), -std::sin(r), std::cos(r), 0, 0});
 }
 
 void GlDrawLayer::blendStandard() {
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    if (changes(blend, {0.0f, 0.0f, 0.0f, 0.0f})) glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
 }
 
 void GlDrawLayer::blendAdditive() {
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    if (changes(blend, {1.0f, 0.0f, 0.0f, 0.0f})) glBlendFunc(GL_SRC_ALPHA, GL_ONE);
 }
 
-void GlDrawLayer::lineWidth(float width) {
-    glLineWidth(width);
+void GlDrawLayer::lineWidth(float value) {
+    if (changes(width, {value, 0.0f, 0.0f, 0.0f})) glLineWidth(value);
+}
+
+// Everything gathered reaches GL, and GL's matrix is the layer's current one, for code that
+// draws with GL directly.
+void GlDrawLayer::flush() {
+    drawBatch();
+    loadGlMatrix(stack.back());
 }

@@ -1,7 +1,16 @@
-// The draw layer over OpenGL 2.0: each call is the GL call the screens would make directly.
+// The draw layer over OpenGL 2.0. Consecutive draws that share the program's uniforms, the
+// blend function, the line width and the kind of primitive go to GL as one draw: the layer
+// keeps its own transform stack and takes vertices through it on the CPU, gathers them into
+// one client-side array, and draws that array when any of that state changes, before text it
+// cannot gather, and at flush(). The GL projection stays the pixel projection.
 #pragma once
 
+#include <array>
+#include <vector>
+
+#include "render/affine_2d.h"
 #include "render/draw_layer.h"
+#include "render/vertex_batch.h"
 
 // Where the interface program's uniforms are; the object fills them when it builds the program.
 struct UniformLocations {
@@ -37,7 +46,40 @@ public:
     void blendStandard() override;
     void blendAdditive() override;
     void lineWidth(float width) override;
+    void flush() override;
 
 private:
+    // The GL state a batch is drawn in, as last given to GL; `known` is false until the layer
+    // has set it in this frame (GL keeps what the frame before left, or the saved attributes).
+    struct Known {
+        bool known = false;
+        std::array<float, 4> value{};
+        bool same(std::array<float, 4> v) const { return known && value == v; }
+    };
+
+    // Draws the gathered vertices and starts an empty batch.
+    void drawBatch();
+    // Sets one piece of state: the batch drawn in the old value goes first.
+    bool changes(Known& state, std::array<float, 4> value);
+    // Makes room in the batch for draws of this class (and, for modes whose shader reads the
+    // untransformed vertex, of the current matrix).
+    void prepareBatch(BatchClass batchClass);
+    // The modes whose shader places or shades by the vertex as given, before the matrix.
+    bool modeReadsVertices() const;
+    // GL's modelview matrix becomes m (the layer keeps it identity while it transforms).
+    void loadGlMatrix(const Affine2d& m);
+    void multiply(const Affine2d& m);
+    void forgetGlState();
+
     UniformLocations where;
+    std::vector<Affine2d> stack{kAffineIdentity};
+    VertexBatch batch;
+    bool batchInObjectSpace = false;
+    Affine2d batchMatrix = kAffineIdentity;
+    Affine2d glMatrix = kAffineIdentity;
+    bool glMatrixKnown = false;
+    std::vector<float> textScratch;
+
+    int32_t currentMode = 0;
+    Known program, rgb, modeValue, metricsValue, stageValue, levelValue, heightValue, blend, width;
 };

@@ -54,10 +54,13 @@ public:
     void blendStandard() override { state.additive = false; }
     void blendAdditive() override { state.additive = true; }
     void lineWidth(float) override {}
+    void flush() override { drawsAtLastFlush = draws.size(); }
 
     // What was drawn, in order, and the draws refused (one line each).
     std::vector<RecordedDraw> draws;
     std::vector<std::string> failures;
+    // How many draws there were when flush() was last called.
+    size_t drawsAtLastFlush = 0;
 
     // The first text draw of exactly this text, or null.
     const RecordedDraw* findText(const std::string& text) const;

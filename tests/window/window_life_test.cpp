@@ -177,39 +177,52 @@ TEST_F(WindowLife, TheTextEntryDimsTheFrameAndDrawsItsBox) {
     EXPECT_EQ(at(frame, 391, 300), kBlack); // the frame
 }
 
+// The font draws text itself, or the layer gathers its glyphs into its batched array: both
+// put the same cells in the same places.
 TEST_F(WindowLife, DrawnTextLandsWhereItsAlignmentPutsIt) {
     QX_GUI* gui = open(true);
-    makeSlotCurrent(gui->glSlot);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    gui->applyFramePreamble();
-    gui->drawLayer->colour(1.0f, 1.0f, 1.0f, 1.0f);
-    gui->font.alignLeft();
-    gui->font.drawText("AB", 1, 100.0f, 100.0f);
-    gui->font.alignCentre();
-    gui->font.drawText("AB", 1, 100.0f, 200.0f);
-    gui->font.alignRight();
-    gui->font.drawText("AB", 1, 100.0f, 300.0f);
-    gui->font.drawText("I", 2, 100.0f, 400.0f);
-    std::vector<uint8_t> pixels(static_cast<size_t>(kWidth) * kHeight * 4);
-    glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-    glPopAttrib();
-    const Rgb white{255, 255, 255};
-    // Left: "A" row 1 "#..#" at x 100 and 103.
-    EXPECT_EQ(at(pixels, 100, 101), white);
-    EXPECT_EQ(at(pixels, 101, 101), kBlack);
-    EXPECT_EQ(at(pixels, 99, 101), kBlack);
-    // Centred: starts at 100 - 4.
-    EXPECT_EQ(at(pixels, 96, 201), white);
-    EXPECT_EQ(at(pixels, 95, 201), kBlack);
-    // Right: the last inked column of "B" (row 1 "#..#") ends at the anchor.
-    EXPECT_EQ(at(pixels, 99, 301), white);
-    EXPECT_EQ(at(pixels, 100, 301), kBlack);
-    EXPECT_EQ(at(pixels, 91, 301), white);
-    // Scale 2 doubles the cells: "I" right-aligned covers x 98, 99 and y 400 .. 409.
-    EXPECT_EQ(at(pixels, 98, 409), white);
-    EXPECT_EQ(at(pixels, 99, 400), white);
-    EXPECT_EQ(at(pixels, 97, 405), kBlack);
-    EXPECT_EQ(at(pixels, 98, 410), kBlack);
+    for (bool throughLayer : {false, true}) {
+        SCOPED_TRACE(throughLayer ? "through the layer" : "by the font");
+        makeSlotCurrent(gui->glSlot);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        gui->applyFramePreamble();
+        gui->drawLayer->colour(1.0f, 1.0f, 1.0f, 1.0f);
+        auto draw = [&](const char* text, int32_t scale, float x, float y) {
+            if (throughLayer) {
+                gui->drawLayer->text(gui->font, text, scale, x, y);
+            } else {
+                gui->font.drawText(text, scale, x, y);
+            }
+        };
+        gui->font.alignLeft();
+        draw("AB", 1, 100.0f, 100.0f);
+        gui->font.alignCentre();
+        draw("AB", 1, 100.0f, 200.0f);
+        gui->font.alignRight();
+        draw("AB", 1, 100.0f, 300.0f);
+        draw("I", 2, 100.0f, 400.0f);
+        gui->drawLayer->flush();
+        std::vector<uint8_t> pixels(static_cast<size_t>(kWidth) * kHeight * 4);
+        glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+        glPopAttrib();
+        const Rgb white{255, 255, 255};
+        // Left: "A" row 1 "#..#" at x 100 and 103.
+        EXPECT_EQ(at(pixels, 100, 101), white);
+        EXPECT_EQ(at(pixels, 101, 101), kBlack);
+        EXPECT_EQ(at(pixels, 99, 101), kBlack);
+        // Centred: starts at 100 - 4.
+        EXPECT_EQ(at(pixels, 96, 201), white);
+        EXPECT_EQ(at(pixels, 95, 201), kBlack);
+        // Right: the last inked column of "B" (row 1 "#..#") ends at the anchor.
+        EXPECT_EQ(at(pixels, 99, 301), white);
+        EXPECT_EQ(at(pixels, 100, 301), kBlack);
+        EXPECT_EQ(at(pixels, 91, 301), white);
+        // Scale 2 doubles the cells: "I" right-aligned covers x 98, 99 and y 400 .. 409.
+        EXPECT_EQ(at(pixels, 98, 409), white);
+        EXPECT_EQ(at(pixels, 99, 400), white);
+        EXPECT_EQ(at(pixels, 97, 405), kBlack);
+        EXPECT_EQ(at(pixels, 98, 410), kBlack);
+    }
 }
 
 TEST_F(WindowLife, TwoInstancesShareTheClassAndPaintTheirOwnWindows) {

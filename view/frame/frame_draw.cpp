@@ -29,6 +29,7 @@ void QX_GUI::renderFrame() {
     if (!(windowWidth >= 1.0f) || !(windowHeight >= 1.0f)) return;
     if (ownInstance.asleep) {
         drawBlankFrame();
+        drawLayer->flush();
         return;
     }
     switch (currentPage) {
@@ -78,4 +79,6 @@ void QX_GUI::renderFrame() {
         }
         drawTextEntryBox();
     }
+    // The layer gathers draws; all of them reach GL before the buffers swap.
+    drawLayer->flush();
 }
