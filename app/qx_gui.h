@@ -779,6 +779,11 @@ public:
     bool runTargetKeyLine(const std::string& a, const std::string& b);
     bool pressTargetCableKeys(int32_t t);
     void dragPressedTarget(int32_t t);
+    bool pressRoomEdge();
+    void pressInsideMarquee();
+    void beginMarqueeDrag();
+    bool pressRooms();
+    void beginRoomDrag(int32_t r);
     // Releases, the double click and the right button.
     bool doubleClickAt(int32_t x, int32_t y, StagePoint p);
     bool nameItemAt(int32_t x, int32_t y, StagePoint p);

@@ -254,3 +254,79 @@ TEST(ItemPress, HiddenItemsTakeCommandsButAreNotDragged) {
 }
 
 } // namespace
+
+namespace {
+
+// The first lines of a press at stage (sx, sy) with `keys` held.
+Lines pressLines(ItemStage& f, std::initializer_list<int> keys, float sx, float sy) {
+    f.hold(keys);
+    f.lines.clear();
+    f.pressAt(sx, sy);
+    f.letGoAll();
+    return f.takeLines();
+}
+
+Lines startingWith(const Lines& lines, std::initializer_list<const char*> verbs) {
+    Lines out;
+    for (const std::string& line : lines)
+        for (const char* verb : verbs)
+            if (line.rfind(verb, 0) == 0) out.push_back(line);
+    return out;
+}
+
+TEST(EmptyStagePress, MarqueeKeysRunTheirLines) {
+    struct Case {
+        std::vector<int> keys;
+        bool caps;
+        Lines lines;
+    } cases[] = {
+        {{VK_SHIFT, 'P'}, false, {"TOGGLE_PHASE TARGETS"}},
+        {{'P'}, true, {"TOGGLE_PHASE SOURCES GROUPS", "TOGGLE_PHASE TARGETS"}},
+        {{'Z'}, false, {"LEVEL SOURCES GROUPS 0.0"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.lines.front());
+        ItemStage f;
+        f.gui->marqueeRect[0] = 300;
+        f.gui->marqueeRect[1] = 300;
+        f.gui->marqueeRect[2] = 400;
+        f.gui->marqueeRect[3] = 400;
+        qxplatform::setCapsLock(c.caps);
+        for (int k : c.keys) qxplatform::setKeyDown(k, true);
+        f.lines.clear();
+        f.pressAt(350.0f, 350.0f);
+        f.letGoAll();
+        EXPECT_EQ(startingWith(f.takeLines(), {"TOGGLE_PHASE", "LEVEL"}), c.lines);
+    }
+}
+
+TEST(EmptyStagePress, RoomsRunTheirKeysFromTheHighestIndex) {
+    ItemStage f;
+    f.room(0, 300.0f, 300.0f, 100.0f, 100.0f);
+    f.room(1, 320.0f, 320.0f, 100.0f, 100.0f);
+    f.gui->rooms[0].name = "R1";
+    f.gui->rooms[1].name = "R2";
+    EXPECT_EQ(startingWith(pressLines(f, {'A'}, 350.0f, 350.0f), {"TOGGLE_MUTE"}),
+              (Lines{"TOGGLE_MUTE R2", "TOGGLE_MUTE R1"}));
+    EXPECT_EQ(f.gui->currentRoom, 0);
+    EXPECT_EQ(startingWith(pressLines(f, {'R'}, 305.0f, 305.0f), {"RESET"}), (Lines{"RESET R1"}));
+}
+
+TEST(EmptyStagePress, CCancelsAWaitingCableAndStartsNoMarquee) {
+    ItemStage f;
+    f.linesOf({'C'}, &ItemStage::pressSource, 0);
+    ASSERT_EQ(f.gui->pendingCableSource, 0);
+    f.hold({'C'});
+    const ScreenPoint p = f.stageToPixel(400.0f, 250.0f);
+    f.press(p.x, p.y);
+    EXPECT_EQ(f.gui->pendingCableSource, -1);
+    EXPECT_EQ(f.gui->marqueeRubberBand, 0);
+    f.release(p.x, p.y);
+    f.letGoAll();
+    f.advanceClock(1000);
+    f.press(p.x, p.y);
+    EXPECT_EQ(f.gui->marqueeRubberBand, 1) << "with nothing waiting a marquee starts";
+    f.release(p.x, p.y);
+}
+
+} // namespace

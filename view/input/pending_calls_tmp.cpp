@@ -39,6 +39,3 @@ bool QX_GUI::pressInfoBoxes(int32_t, int32_t) {
 bool QX_GUI::pressFeedbackOrCableHandle(int32_t, int32_t) {
     return false;
 }
-bool QX_GUI::pressEmptyStage(int32_t, int32_t) {
-    return false;
-}
