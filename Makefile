@@ -8,6 +8,9 @@ PACKAGES := cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev
 	libglew-dev libfreetype-dev libfontconfig-dev libx11-dev libxrandr-dev libxinerama-dev \
 	libpng-dev libgl-dev clang-format libgl1-mesa-dri libglx-mesa0 xvfb xauth fonts-liberation
 
+# What `make fuzz` needs besides: clang with libFuzzer.
+FUZZ_PACKAGES := clang libclang-rt-dev
+
 .PHONY: all deps build build-sanitize run test bench fuzz clean
 
 all: build
@@ -37,12 +40,13 @@ test: build build-sanitize
 bench: build
 	@for b in $(BUILD)/out/bench_*; do [ -x "$$b" ] && tools/with-display.sh "$$b"; done; true
 
-# The libFuzzer target of the incoming pins, built with clang under the sanitizers; run it with
-# build-fuzz/out/qx_pin_fuzzer -max_total_time=60.
+# The libFuzzer targets of the incoming pins, of command lines and of patch files, built with
+# clang under the sanitizers; run one with build-fuzz/out/qx_command_fuzzer -max_total_time=60.
 fuzz: deps
-	@cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
-		-DQX_SANITIZE=ON -DQX_FUZZ=ON >/dev/null
-	@cmake --build build-fuzz -j $(JOBS) --target qx_pin_fuzzer
+	@tools/install-deps.sh $(FUZZ_PACKAGES)
+	@cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" \
+		-DCMAKE_CXX_COMPILER=clang++ -DQX_SANITIZE=ON -DQX_FUZZ=ON >/dev/null
+	@cmake --build build-fuzz -j $(JOBS) --target qx_pin_fuzzer qx_command_fuzzer qx_patch_fuzzer
 
 clean:
 	rm -rf $(BUILD) $(SANITIZE_BUILD) build-fuzz

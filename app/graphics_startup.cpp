@@ -152,8 +152,7 @@ void QX_GUI::setupGraphics(HWND window, int32_t width, int32_t height) {
 
     initPanelWindows();
     bindPanelsToShader();
-    pageGridX = (width - 1210) / 2 + 234;
-    pageGridY = (height - 648) / 2;
+    placePageGrid(width, height);
 
     for (PopupMenu& menu : popupMenus) {
         menu.itemCount = 0;

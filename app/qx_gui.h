@@ -46,6 +46,7 @@
 #include "panels/console/console_panel_state.h"
 #include "panels/frame/panel_window.h"
 #include "panels/frame/view_settings.h"
+#include "panels/matrix/matrix_state.h"
 #include "panels/mixer/mixer_state.h"
 #include "panels/monitors/monitor_panels_state.h"
 #include "render/gl_draw_layer.h"
@@ -588,6 +589,7 @@ public:
     void writeBackupFile(const std::string& path);
 
     // ---- Screens: frame (view/frame/) ------------------------------------------------------
+    void showPage(int32_t page);
     void renderFrame();
     void drawBlankFrame();
     void applyFramePreamble();
@@ -899,17 +901,67 @@ public:
 
     // ---- Screens: MATRIX page (panels/matrix/) ---------------------------------------------
     void drawMatrixPage();
+    void drawMatrixCellReadout(int32_t cable);
+    void drawMatrixLines(DrawLayer& d);
+    void drawMatrixChannelTables(DrawLayer& d);
+    void drawMatrixCurves(DrawLayer& d, int32_t sourceRows, int32_t targetRows);
+    void drawMatrixSwitches(DrawLayer& d, int32_t sourceRows, int32_t targetRows);
+    void drawMatrixGainCells(DrawLayer& d, int32_t sourceRows, int32_t targetRows);
+    void drawMatrixCableCells(DrawLayer& d);
+    void drawMatrixCell(DrawLayer& d, int32_t t, int32_t s, float value);
+    void drawMatrixHover(DrawLayer& d, int32_t sourceRows, int32_t targetRows);
+    void drawMatrixPickLines(DrawLayer& d);
+    // A target's radius for its gains: the global one or its own.
+    float targetRadius(int32_t t) const;
+    // The product of the levels of the rooms whose rectangles strictly hold target t.
+    float roomLevelAt(int32_t t) const;
     virtual int32_t matrixPageLButtonDown(WPARAM flags, int32_t x, int32_t y);
     virtual int32_t matrixPageLButtonUp(WPARAM flags, int32_t x, int32_t y);
-    virtual int32_t matrixPageMouseMove(WPARAM flags, int32_t x, int32_t y);
     virtual int32_t matrixPageRButtonDown(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t matrixPageMouseMove(WPARAM flags, int32_t x, int32_t y);
+    // The page grid origin for a window size, as the graphics set-up places it.
+    void placePageGrid(int32_t width, int32_t height);
+    // A level dragged dy pixels up from its start on the fader law, limited to 0..4 and held
+    // at unity in its snap window.
+    float dragLevelFrom(float startLevel, float dy) const;
+    // The click cases, tried in order; true when the click is done.
+    bool matrixClickSwitches(int32_t h, int32_t r, int32_t gx, int32_t gy);
+    bool matrixClickSourceRow(int32_t r, int32_t gx);
+    bool matrixClickTargetColumn(int32_t h, int32_t gy);
+    bool matrixClickChannelMarker(int32_t h, int32_t r);
+    bool matrixClickGridCell(int32_t h, int32_t r);
+    bool matrixCableKeys(int32_t cable);
+    bool matrixNewCable(int32_t h, int32_t r);
+    void startCableLevelDrag(int32_t cable);
+    void matrixClickReassignment(int32_t h, int32_t r);
+    void completeInputReassignment(int32_t source, int32_t channel);
+    void completeOutputReassignment(int32_t target, int32_t channel);
+    void raiseRecordSet();
+    void raiseFullMatrixSet();
 
     // ---- Screens: FEEDBACK page (panels/feedback/) -----------------------------------------
     void drawFeedbackPage();
+    void drawFeedbackCellReadout();
     virtual int32_t feedbackPageLButtonDown(WPARAM flags, int32_t x, int32_t y);
     virtual int32_t feedbackPageLButtonUp(WPARAM flags, int32_t x, int32_t y);
-    virtual int32_t feedbackPageMouseMove(WPARAM flags, int32_t x, int32_t y);
     virtual int32_t feedbackPageRButtonDown(WPARAM flags, int32_t x, int32_t y);
+    virtual int32_t feedbackPageMouseMove(WPARAM flags, int32_t x, int32_t y);
+    void drawFeedbackInputs(DrawLayer& d);
+    void drawFeedbackOutputs(DrawLayer& d);
+    void drawFeedbackMeters(DrawLayer& d, float left, bool inputs);
+    void drawFeedbackPaths(DrawLayer& d);
+    void drawFeedbackOverlay(DrawLayer& d);
+    void drawFeedbackSpoke(DrawLayer& d, float cx, float cy, float angle, const MixRecord& mix,
+                           int32_t slot);
+    void connectFeedbackPath();
+    void recountFeedbackMixes();
+    void feedbackClickRow(int32_t column, int32_t row);
+    bool feedbackOverlayClick(int32_t dx, int32_t dy);
+    bool feedbackWheelHandles(int32_t dx, int32_t dy);
+    void feedbackCentreBox(int32_t dx, int32_t dy);
+    void feedbackLevelDrag(int32_t y);
+    void feedbackOverlayOffset(int32_t& dx, int32_t& dy) const;
+    bool feedbackHandleHit(int32_t slot, float radius, int32_t dx, int32_t dy) const;
 
     // ---- Panels: editor content (panels/<editor>/): drawing and mouse -------------------
     // Each draw starts at the content origin the panel frame leaves; the mouse operations of
@@ -1328,6 +1380,8 @@ public:
     float dragStartPixelY = 0.0f;
     float dragStartValue = 0.0f;
     float dragFineFactor = 1.0f;
+    int32_t pageHoverColumn = 0; // the MATRIX or FEEDBACK cell under the last move
+    int32_t pageHoverRow = 0;
     std::string lastMenuCommand; // the command of the last popup row clicked
     int32_t highlightSize = 5;   // size of the current-item highlight on the stage
     // Group motion switches and the clock of their last step; GUI snap; the node on pin 60.
@@ -1488,7 +1542,7 @@ public:
     uint8_t heatmapOn = 0;
     uint8_t reloadOnResizePending = 0;
     std::string reloadMacroName;
-    int32_t matrixPick[2] = {-1, -1};
+    MatrixPageState matrixPage;
     // The panels front to back (entry 0 drawn last, tested first); empty until graphics start.
     int32_t panelOrder[kPanelOrderCapacity] = {};
     int32_t panelOrderCount = 0;

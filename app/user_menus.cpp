@@ -1,6 +1,5 @@
 // The user menus read from USER_MENU.txt and the popup menus filled from them.
-#include <fstream>
-
+#include "app/bounded_text_file.h"
 #include "app/qx_gui.h"
 #include "app/text_services.h"
 #include "qxplatform/runtime.h"
@@ -9,15 +8,13 @@ UserMenuTable QX_GUI::loadUserMenu(const std::string& fileName) {
     UserMenuTable table;
     const std::u16string path = modulePathWide(fileName);
     if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return table;
-    FILE* file = qxplatform::openFile(path, "r");
-    if (!file) return table;
+    const TextFileRead file = readTextFile(qxplatform::narrow(path));
+    for (const std::string& note : file.notes) appendConsoleLine(note);
     int32_t current = 0;
     int32_t line = 0;
-    char buffer[4096];
     // Menus and lines past the table's 100 x 100 are ignored.
-    while (std::fgets(buffer, sizeof buffer, file)) {
-        std::string text(buffer);
-        while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+    for (std::string text : file.lines) {
+        while (!text.empty() && text.back() == '\r') text.pop_back();
         if (text.empty() || text.find(';') != std::string::npos ||
             text.find('#') != std::string::npos)
             continue;
@@ -37,7 +34,6 @@ UserMenuTable QX_GUI::loadUserMenu(const std::string& fileName) {
             table.menus[current].itemCount = line;
         }
     }
-    std::fclose(file);
     return table;
 }
 

@@ -55,3 +55,16 @@ void BM_MacroOfOrdinaryEdits(benchmark::State& state) {
 BENCHMARK(BM_MacroOfOrdinaryEdits)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
 } // namespace
+
+// One DYNAMICS line over every source and target of a full stage, with a type, a switch and
+// every curve value: the editor loads, shapes, stores and sends each record. Goal: under 5 ms.
+void BM_DynamicsOverFullStage(benchmark::State& state) {
+    auto gui = std::make_unique<QX_GUI>();
+    gui->setSourceCount(64);
+    gui->setTargetCount(64);
+    const std::string line =
+        "DYNAMICS ALL_SOURCES ALL_TARGETS COMPRESSOR ON ATTACK:10 RELEASE:200 THRESHOLD:-20 "
+        "RATIO:4 KNEE:6";
+    for (auto _ : state) gui->executeCommandString(line);
+}
+BENCHMARK(BM_DynamicsOverFullStage)->Unit(benchmark::kMillisecond)->MinTime(1.0);

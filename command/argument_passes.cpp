@@ -6,6 +6,7 @@
 
 #include "app/qx_gui.h"
 #include "command/text_utils.h"
+#include "model/checked_number.h"
 
 const char* const kNamedKeyTexts[kNamedKeyCount] = {
     "X:",     "Y:",         "BW:",     "W:",       "H:",         "RED:",   "GREEN:",
@@ -121,7 +122,7 @@ CliObject QX_GUI::trimArguments(CliObject command) {
         command.value = static_cast<float>(readLeadingNumber(command.string));
         console.highlight = 0;
     } else {
-        command.start = command.end = static_cast<int32_t>(readLeadingNumber(std::string(first)));
+        command.start = command.end = saturatingInt(readLeadingNumber(std::string(first)));
         command.starts.clear();
         command.ends.clear();
     }

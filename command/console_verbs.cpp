@@ -1,4 +1,5 @@
 // Verbs that work on the console and the text-entry prompt: VERBOSE, CLS, SET, ENTER, CONFIRM.
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 
@@ -73,7 +74,7 @@ int32_t QX_GUI::cmdSet(CliObject command) {
         console.pendingError = "NEGATIVE NUMBER SPECIFIED";
         return 1;
     }
-    const int32_t count = static_cast<int32_t>(n);
+    const int32_t count = static_cast<int32_t>(std::min(n, 2147483647LL));
     switch (kind) {
     case kSources:
         setSourceCount(count);

@@ -3,6 +3,7 @@
 // timer runs one per tick.
 #include <cstdio>
 
+#include "app/bounded_text_file.h"
 #include "app/qx_gui.h"
 #include "app/text_services.h"
 #include "command/text_utils.h"
@@ -13,6 +14,8 @@ namespace {
 
 constexpr int kMaxFailures = 128;
 constexpr int kMaxQueuedLines = 200;
+// Loads inside loads stop here, so a file that loads itself, or a loop of files, ends.
+constexpr int kMaxLoadDepth = 8;
 
 bool fileExists(const std::u16string& path) {
     return GetFileAttributesW(reinterpret_cast<LPCWSTR>(path.c_str())) != INVALID_FILE_ATTRIBUTES;
@@ -20,29 +23,6 @@ bool fileExists(const std::u16string& path) {
 
 bool isComment(const std::string& line) {
     return line.find(';') != std::string::npos || line.find('#') != std::string::npos;
-}
-
-// Every line of the file, with either line end (LF or CR LF).
-std::vector<std::string> readLines(FILE* file) {
-    std::vector<std::string> lines;
-    std::string line;
-    bool any = false;
-    for (int c = std::fgetc(file); c != EOF; c = std::fgetc(file)) {
-        any = true;
-        if (c == '\n') {
-            if (!line.empty() && line.back() == '\r') line.pop_back();
-            lines.push_back(std::move(line));
-            line.clear();
-            any = false;
-        } else {
-            line += static_cast<char>(c);
-        }
-    }
-    if (any) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(std::move(line));
-    }
-    return lines;
 }
 
 // The state a nested load must hand back to the file that loaded it.
@@ -53,6 +33,16 @@ struct OuterLoadState {
     std::string failedLines[kMaxFailures];
     uint8_t batch;
 };
+
+// A file that runs no line at all: one error, shown as the failure of line -1.
+bool failWholeFile(QX_GUI& gui, const std::string& message) {
+    gui.console.pendingError = message;
+    gui.failedLineNumbers[0] = -1;
+    gui.failedLines[0] = message;
+    gui.failedLineCount = 1;
+    gui.console.errorCount = 1;
+    return true;
+}
 
 } // namespace
 
@@ -85,28 +75,14 @@ bool QX_GUI::loadMacroFile(std::string name, bool inModuleFolder) {
         else
             appendConsoleLine("MACRO FILE NOT FOUND OUTSIDE OF LOCALITY");
     }
-    if (!found) {
-        console.pendingError = "FILE NOT FOUND";
-        failedLineNumbers[0] = -1;
-        failedLines[0] = "FILE NOT FOUND";
-        failedLineCount = 1;
-        console.errorCount = 1;
-        return true;
-    }
+    if (!found) return failWholeFile(*this, "FILE NOT FOUND");
 
-    FILE* file = nullptr;
-    if (local) {
-        setStatusMessage("OPEN FROM SEM FOLDER");
-        file = qxplatform::openFile(modulePathWide(name), "rb");
-    } else {
-        setStatusMessage("OPEN FROM NOT SEM FOLDER");
-        file = qxplatform::openFile(name, "rb");
-    }
-    std::vector<std::string> lines;
-    if (file) {
-        lines = readLines(file);
-        std::fclose(file);
-    }
+    setStatusMessage(local ? "OPEN FROM SEM FOLDER" : "OPEN FROM NOT SEM FOLDER");
+    const TextFileRead file = readTextFile(local ? modulePath(name) : name);
+    for (const std::string& note : file.notes) appendConsoleLine(note);
+    // A refused file (not a regular file, or too large) runs nothing and is not the patch.
+    if (!file.read && !file.notes.empty()) return failWholeFile(*this, "FILE REFUSED");
+    const std::vector<std::string>& lines = file.lines;
 
     macroRunning = 1;
     failedLineCount = 0;
@@ -165,6 +141,10 @@ void QX_GUI::runNextQueuedLine() {
 }
 
 int32_t QX_GUI::runMacroLoad(const std::string& name, bool inModuleFolder, bool byName) {
+    if (macroLoadDepth >= kMaxLoadDepth) {
+        console.pendingError = "LOADS NESTED MORE THAN 8 DEEP, NOT LOADED : " + name;
+        return 1;
+    }
     const bool nested = macroLoadDepth > 0;
     OuterLoadState outer;
     if (nested) {

@@ -1,6 +1,7 @@
 // Name lists of stage items (all of a kind, those inside the marquee, the selection, the
 // touched item) and the lookups from a name to an item.
 #include "app/qx_gui.h"
+#include "model/checked_number.h"
 
 namespace {
 
@@ -14,8 +15,8 @@ template <typename Record> std::string allNames(const Record* records, int32_t c
 }
 
 bool insideRect(const int32_t rect[4], float x, float y) {
-    const int32_t ix = static_cast<int32_t>(x);
-    const int32_t iy = static_cast<int32_t>(y);
+    const int32_t ix = saturatingInt(x);
+    const int32_t iy = saturatingInt(y);
     return rect[0] <= ix && ix <= rect[2] && rect[1] <= iy && iy <= rect[3];
 }
 

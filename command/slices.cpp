@@ -1,6 +1,7 @@
 // Slice operations: storing the sources inside the marquee, starting a drift towards a stored
 // slice, and moving the members by the drift parameter (the timer tick advances it).
 #include "app/qx_gui.h"
+#include "model/checked_number.h"
 
 namespace {
 
@@ -19,8 +20,8 @@ void QX_GUI::storeSlice(int32_t slice) {
     if (sourcesShown != 0) {
         for (int32_t i = 0; i < sourceCount && i < kMaxSources; ++i) {
             const SourceRecord& s = sources[i];
-            const int32_t x = static_cast<int32_t>(s.x);
-            const int32_t y = static_cast<int32_t>(s.y);
+            const int32_t x = saturatingInt(s.x);
+            const int32_t y = saturatingInt(s.y);
             if (x < marqueeRect[0] || x > marqueeRect[2] || y < marqueeRect[1] ||
                 y > marqueeRect[3])
                 continue;

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "app/qx_gui.h"
+#include "model/checked_number.h"
 
 ItemMetrics QX_GUI::measureItemRecords(const ItemSnapshotList& list) {
     setStatusMessage("GENERATE METRICS ...");
@@ -189,10 +190,10 @@ int32_t QX_GUI::cmdMarqueeToRoom(CliObject command) {
         return 1;
     }
     const RoomRecord& room = rooms[list[0].index];
-    marqueeRect[0] = static_cast<int32_t>(room.x - 10.0f);
-    marqueeRect[1] = static_cast<int32_t>(room.y - 10.0f);
-    marqueeRect[2] = static_cast<int32_t>(room.x + room.width + 10.0f);
-    marqueeRect[3] = static_cast<int32_t>(room.y + room.height + 10.0f);
+    marqueeRect[0] = saturatingInt(room.x - 10.0f);
+    marqueeRect[1] = saturatingInt(room.y - 10.0f);
+    marqueeRect[2] = saturatingInt(room.x + room.width + 10.0f);
+    marqueeRect[3] = saturatingInt(room.y + room.height + 10.0f);
     return 0;
 }
 

@@ -6,6 +6,7 @@
 
 #include "app/qx_gui.h"
 #include "command/verb_support.h"
+#include "model/checked_number.h"
 #include "model/colour.h"
 
 using verbs::LastWord;
@@ -31,7 +32,7 @@ void setSnapshotColour(ItemSnapshot& item, uint32_t packed) {
 // A fraction 0..1 as one byte of a packed colour; values outside are held at the ends so
 // that they cannot carry into the next byte.
 int32_t colourByte(float fraction) {
-    return static_cast<int32_t>(std::clamp(fraction, 0.0f, 1.0f) * 255.0f);
+    return clampedInt(std::clamp(fraction, 0.0f, 1.0f) * 255.0f, 0, 255);
 }
 
 // Guards the selection fallback: the nested line must not fall back once more.

@@ -5,6 +5,7 @@
 
 #include "app/qx_gui.h"
 #include "app/text_services.h"
+#include "model/checked_number.h"
 
 namespace {
 
@@ -66,7 +67,7 @@ int32_t QX_GUI::cmdFilter(CliObject command) {
     const int32_t bandSwitch = contains(text, "DISABLE") ? 0 : 1;
     int32_t band = -1;
     if (contains(text, "BAND:")) {
-        const int32_t b = static_cast<int32_t>(command.named(kKeyBand));
+        const int32_t b = saturatingInt(command.named(kKeyBand));
         if (b >= 1 && b <= 5) band = b - 1;
     }
     bool typeGiven = contains(text, "TYPE:");

@@ -5,6 +5,7 @@
 
 #include "app/qx_gui.h"
 #include "app/text_services.h"
+#include "model/checked_number.h"
 #include "panels/dynamics/dynamics_coefficient.h"
 
 namespace {
@@ -34,10 +35,24 @@ void setPoint(CurvePoint& point, float x, float y) {
 }
 
 template <typename Record> bool strictlyInsideMarquee(const int32_t rect[4], const Record& item) {
-    const int32_t x = static_cast<int32_t>(item.x);
-    const int32_t y = static_cast<int32_t>(item.y);
+    const int32_t x = saturatingInt(item.x);
+    const int32_t y = saturatingInt(item.y);
     return rect[0] < x && x < rect[2] && rect[1] < y && y < rect[3];
 }
+
+// Defers the editor's table builds for as long as it lives (see DynamicsCurve).
+class DeferredTableBuilds {
+public:
+    explicit DeferredTableBuilds(DynamicsCurve& curve) : curve_(curve) {
+        curve_.deferTableBuilds();
+    }
+    ~DeferredTableBuilds() { curve_.finishDeferredTableBuilds(); }
+    DeferredTableBuilds(const DeferredTableBuilds&) = delete;
+    DeferredTableBuilds& operator=(const DeferredTableBuilds&) = delete;
+
+private:
+    DynamicsCurve& curve_;
+};
 
 } // namespace
 
@@ -52,8 +67,9 @@ int32_t QX_GUI::cmdDynamics(CliObject command) {
     const float threshold = clamped(kKeyThreshold, -60.0f, 0.0f);
     const float limit = clamped(kKeyLimit, -60.0f, 0.0f);
     const float ratio = clamped(kKeyRatio, 1.0f, 100.0f);
+    // KNEE: 12 .. 72 dB puts the knee points between the middle point and the ends.
     const float knee =
-        static_cast<float>((static_cast<double>(command.named(kKeyKnee)) - 12.0) / 60.0);
+        static_cast<float>((static_cast<double>(clamped(kKeyKnee, 12.0f, 72.0f)) - 12.0) / 60.0);
 
     const bool switchGiven = contains(words, "ON") || contains(words, "OFF");
     const uint8_t switchValue = contains(words, "OFF") ? 0 : 1;
@@ -77,6 +93,8 @@ int32_t QX_GUI::cmdDynamics(CliObject command) {
     const int32_t shownKind = dynamicsPanelKind;
     const int32_t shownIndex = dynamicsPanelIndex;
 
+    // Only the editor's last table is ever seen: it is built once, when the verb is done.
+    DeferredTableBuilds deferred(dynamicsEditCurve);
     for (const ItemSnapshot& item : items) {
         const int32_t kind = item.type;
         const int32_t index = item.index;
@@ -158,7 +176,7 @@ int32_t QX_GUI::cmdDynamics(CliObject command) {
         if (kneeShaping) {
             loadDynamicsPanel(kind, index);
             shapeKnee(dynamicsEditCurve, dynamicsEditCurve.knee);
-            dynamicsEditCurve.buildTable(static_cast<int32_t>(dynamicsEditCurve.plotWidth));
+            dynamicsEditCurve.buildTable(saturatingInt(dynamicsEditCurve.plotWidth));
             sendDynamicsSettings(kind, index);
         }
         loadDynamicsPanel(kind, index);
@@ -244,7 +262,7 @@ int32_t QX_GUI::cmdDynamicsMode(CliObject command) {
             if (targets[i].visible != 0 && strictlyInsideMarquee(marqueeRect, targets[i]))
                 copyInto(outputDynamics[i]);
 
-    curve.buildTable(static_cast<int32_t>(curve.plotWidth));
+    curve.buildTable(saturatingInt(curve.plotWidth));
     sendDynamicsSettings(dynamicsPanelKind, dynamicsPanelIndex);
     return 0;
 }

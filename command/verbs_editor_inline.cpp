@@ -4,6 +4,7 @@
 
 #include "app/qx_gui.h"
 #include "command/verb_support.h"
+#include "model/checked_number.h"
 
 namespace {
 
@@ -44,8 +45,8 @@ int32_t QX_GUI::cmdResetFiltersPanel(CliObject) {
         band.active = 0;
         band.width = 1.0;
         band.plotGainScale = 1.0f;
-        band.plotHeight = static_cast<int32_t>(panel.height);
-        band.buildFrequencyAxis(static_cast<int32_t>(panel.width));
+        band.plotHeight = saturatingInt(panel.height);
+        band.buildFrequencyAxis(saturatingInt(panel.width));
         band.redesign();
         band.computeResponse();
     }
@@ -66,7 +67,7 @@ int32_t QX_GUI::cmdSetFilterType(CliObject command) {
         return 1;
     }
     EqBand& band = eqEditBands[picked];
-    band.setType(static_cast<int32_t>(value));
+    band.setType(saturatingInt(value));
     band.updateTypeNames();
     band.redesign();
     storeAndSyndicateFiltersPanel();
@@ -129,9 +130,9 @@ int32_t QX_GUI::cmdSideChainSelect(CliObject) {
     const std::string name = keyedBySource ? sources[sidechain].name : targets[sidechain].name;
     const PanelWindow& panel = panels[kDynamicsPanelSlot];
     textEntryId = 25;
-    openTextEntry(static_cast<int32_t>(panel.positionX + 253.0f),
-                  static_cast<int32_t>(panel.positionY + panel.titleBarHeight + 11.0f), 71, 20,
-                  name, 16, 0, "SELECT SIDECHAIN", "INPUT THE NAME OF\nTHE SIDECHAIN SOURCE", 1);
+    openTextEntry(saturatingInt(panel.positionX + 253.0f),
+                  saturatingInt(panel.positionY + panel.titleBarHeight + 11.0f), 71, 20, name, 16,
+                  0, "SELECT SIDECHAIN", "INPUT THE NAME OF\nTHE SIDECHAIN SOURCE", 1);
     return 0;
 }
 

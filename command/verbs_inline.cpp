@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 
 #include <cctype>
+#include <climits>
 #include <cstdio>
+#include <cstdlib>
 
 #include "app/qx_gui.h"
 #include "app/text_services.h"
@@ -77,6 +79,20 @@ bool isRunnable(const std::string& hostPath, const struct stat& info) {
     return false;
 }
 
+// True when the file at path, every symbolic link resolved, is folder or lies inside it.
+bool liesInside(const std::string& path, const std::string& folder) {
+    char resolvedPath[PATH_MAX];
+    char resolvedFolder[PATH_MAX];
+    if (::realpath(path.c_str(), resolvedPath) == nullptr ||
+        ::realpath(folder.c_str(), resolvedFolder) == nullptr)
+        return false;
+    const std::string file = resolvedPath;
+    std::string inside = resolvedFolder;
+    if (file == inside) return true;
+    if (inside.back() != '/') inside += '/';
+    return file.compare(0, inside.size(), inside) == 0;
+}
+
 } // namespace
 
 int32_t QX_GUI::cmdWeb(CliObject command) {
@@ -122,6 +138,11 @@ int32_t QX_GUI::cmdSystem(CliObject command) {
     struct stat info {};
     if (::stat(hostPath.c_str(), &info) != 0) {
         console.pendingError = "SYSTEM - FILE NOT FOUND";
+        return 1;
+    }
+    // The name stays inside the folder; the file it leads to must too, links followed.
+    if (!liesInside(hostPath, qxplatform::toHostPath(modulePath("")))) {
+        console.pendingError = "SYSTEM - ONLY FILES INSIDE THE MODULE FOLDER";
         return 1;
     }
     if (isRunnable(hostPath, info)) {

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/qx_gui.h"
+#include "model/checked_number.h"
 
 namespace {
 
@@ -153,37 +154,44 @@ int32_t QX_GUI::cmdTogglePanel(CliObject command) {
     return 0;
 }
 
+// A half-made cable or feedback connection does not outlive its page: the pending pair is
+// shared by the STAGE and FEEDBACK pages.
+void QX_GUI::showPage(int32_t page) {
+    if (page != currentPage) pendingCableSource = pendingCableTarget = -1;
+    currentPage = page;
+}
+
 int32_t QX_GUI::cmdPage(CliObject command) {
     const std::string& w = command.string;
     if (w == "STAGE") {
-        currentPage = kPageStage;
+        showPage(kPageStage);
         toolboxFolded = 0;
     } else if (w == "INPUTS") {
-        currentPage = kPageInputs;
+        showPage(kPageInputs);
         toolboxFolded = 1;
     } else if (w == "OUTPUTS") {
-        currentPage = kPageOutputs;
+        showPage(kPageOutputs);
         toolboxFolded = 1;
     } else if (w == "MATRIX") {
-        matrixPick[0] = matrixPick[1] = -1;
+        matrixPage.sourceRowPick = matrixPage.inputChannelPick = -1;
         toolboxFolded = 1;
         masterHidden = 1;
-        currentPage = kPageMatrix;
+        showPage(kPageMatrix);
     } else if (w == "FEEDBACK") {
-        matrixPick[0] = matrixPick[1] = -1;
-        currentPage = kPageFeedback;
+        matrixPage.sourceRowPick = matrixPage.inputChannelPick = -1;
+        showPage(kPageFeedback);
     }
     commitModelChange();
     return 0;
 }
 
 int32_t QX_GUI::cmdNextPage(CliObject) {
-    currentPage = (currentPage + 1) % 5;
+    showPage((currentPage + 1) % 5);
     return 0;
 }
 
 int32_t QX_GUI::cmdPreviousPage(CliObject) {
-    currentPage = (currentPage + 4) % 5;
+    showPage((currentPage + 4) % 5);
     return 0;
 }
 
@@ -259,12 +267,20 @@ int32_t QX_GUI::cmdFullscreen(CliObject command) {
         setStatusMessage("leaving fullscreen mode");
         leaveFullScreen();
         rearmReload();
-    } else {
-        setStatusMessage("entering custom fullscreen mode");
-        enterFullScreen(
-            static_cast<int32_t>(command.named(kKeyW)), static_cast<int32_t>(command.named(kKeyH)),
-            static_cast<int32_t>(command.named(kKeyX)), static_cast<int32_t>(command.named(kKeyY)));
-        rearmReload();
+        return 0;
     }
+    // A window's size and place are 16-bit values on the screen.
+    const int32_t width = saturatingInt(command.named(kKeyW));
+    const int32_t height = saturatingInt(command.named(kKeyH));
+    const int32_t left = saturatingInt(command.named(kKeyX));
+    const int32_t top = saturatingInt(command.named(kKeyY));
+    auto within = [](int32_t v, int32_t low) { return v >= low && v <= 32767; };
+    if (!within(width, 1) || !within(height, 1) || !within(left, -32768) || !within(top, -32768)) {
+        console.pendingError = "FULLSCREEN - SIZE OR POSITION OUT OF RANGE";
+        return 1;
+    }
+    setStatusMessage("entering custom fullscreen mode");
+    enterFullScreen(width, height, left, top);
+    rearmReload();
     return 0;
 }

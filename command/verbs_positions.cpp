@@ -5,6 +5,7 @@
 
 #include "app/qx_gui.h"
 #include "command/verb_support.h"
+#include "model/checked_number.h"
 
 int32_t QX_GUI::cmdMove(CliObject command) {
     if (!verbs::checkItemWords(*this, command, verbs::LastWord::ItemsOnly)) return 1;
@@ -101,7 +102,7 @@ int32_t QX_GUI::cmdGrid(CliObject command) {
         return 1;
     }
     const float stride = command.named(kKeyS);
-    const int32_t columns = static_cast<int32_t>(std::trunc(stride));
+    const int32_t columns = saturatingInt(std::trunc(stride));
     if (columns < 1) {
         console.pendingError = "BAD PARAMETERS\n ... grid starts at x,y, runs w,h with stride S";
         return 1;

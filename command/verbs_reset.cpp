@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/qx_gui.h"
+#include "model/checked_number.h"
 
 int32_t QX_GUI::cmdHardReset(CliObject) {
     reloadMacroName.clear();
@@ -110,7 +111,7 @@ int32_t QX_GUI::cmdSleepNow(CliObject) {
 namespace {
 
 int32_t scriptToClient(QX_GUI& gui, const CliObject& command, const char* label, const char* line) {
-    const int32_t id = static_cast<int32_t>(command.named(kKeyX));
+    const int32_t id = saturatingInt(command.named(kKeyX));
     if (id <= 0) return 1;
     char text[64];
     std::snprintf(text, sizeof text, "%s > %i", label, id);

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/qx_gui.h"
+#include "model/checked_number.h"
 
 namespace {
 
@@ -51,10 +52,10 @@ void QX_GUI::updateSelectionBounds() {
         if (y < minY) minY = y;
         if (y > maxY) maxY = y;
     }
-    marqueeRect[0] = static_cast<int32_t>(minX - 20.0f);
-    marqueeRect[1] = static_cast<int32_t>(minY - 20.0f);
-    marqueeRect[2] = static_cast<int32_t>(maxX + 20.0f);
-    marqueeRect[3] = static_cast<int32_t>(maxY + 20.0f);
+    marqueeRect[0] = saturatingInt(minX - 20.0f);
+    marqueeRect[1] = saturatingInt(minY - 20.0f);
+    marqueeRect[2] = saturatingInt(maxX + 20.0f);
+    marqueeRect[3] = saturatingInt(maxY + 20.0f);
 }
 
 void QX_GUI::applySelection() {
@@ -121,10 +122,10 @@ int32_t QX_GUI::cmdSelect(CliObject command) {
                     takeIn(groups[i].name, groups[i].x, groups[i].y);
                 }
         if (minX != maxX && minY != maxY) {
-            marqueeRect[0] = static_cast<int32_t>(minX - 20.0f);
-            marqueeRect[1] = static_cast<int32_t>(minY - 20.0f);
-            marqueeRect[2] = static_cast<int32_t>(maxX + 20.0f);
-            marqueeRect[3] = static_cast<int32_t>(maxY + 20.0f);
+            marqueeRect[0] = saturatingInt(minX - 20.0f);
+            marqueeRect[1] = saturatingInt(minY - 20.0f);
+            marqueeRect[2] = saturatingInt(maxX + 20.0f);
+            marqueeRect[3] = saturatingInt(maxY + 20.0f);
         }
         raiseSendFlag(kSendNameLists);
         return 0;
@@ -251,7 +252,7 @@ int32_t QX_GUI::cmdToggleSelect(CliObject command) {
 }
 
 int32_t QX_GUI::cmdStoreSelect(CliObject command) {
-    const int32_t n = static_cast<int32_t>(command.value);
+    const int32_t n = saturatingInt(command.value);
     if (!slotInRange(n)) {
         console.pendingError = "SELECTION INDEX OUT OF RANGE (1-10)";
         commitModelChange();
@@ -267,7 +268,7 @@ int32_t QX_GUI::cmdStoreSelect(CliObject command) {
 }
 
 int32_t QX_GUI::cmdRetrieveSelect(CliObject command) {
-    const int32_t n = static_cast<int32_t>(command.value);
+    const int32_t n = saturatingInt(command.value);
     if (!slotInRange(n)) {
         console.pendingError = "SELECTION INDEX OUT OF RANGE (1-10)";
         commitModelChange();
@@ -364,7 +365,7 @@ int32_t QX_GUI::cmdStoredSelection(CliObject command) {
         console.pendingError = "CREATE SELECTION - NO INDEX SPECIFIED";
         return 1;
     }
-    const int32_t n = static_cast<int32_t>(command.named(kKeyX));
+    const int32_t n = saturatingInt(command.named(kKeyX));
     if (!slotInRange(n)) {
         console.pendingError = "SELECTION INDEX OUT OF RANGE (1-10)";
         return 1;

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "app/qx_gui.h"
+#include "model/checked_number.h"
 
 namespace {
 
@@ -12,7 +13,7 @@ enum SliceField { kMembersRow, kXRow, kYRow, kSizeRow, kLevelRow };
 } // namespace
 
 int32_t QX_GUI::cmdStoreSlice(CliObject command) {
-    const int32_t slice = static_cast<int32_t>(command.value);
+    const int32_t slice = saturatingInt(command.value);
     if (slice < 0 || slice >= 20) {
         console.pendingError = "SLICE INDEX OUT OF RANGE (0-19)";
         return 1;
@@ -22,7 +23,7 @@ int32_t QX_GUI::cmdStoreSlice(CliObject command) {
 }
 
 int32_t QX_GUI::cmdJumpToSlice(CliObject command) {
-    const int32_t slice = static_cast<int32_t>(command.value);
+    const int32_t slice = saturatingInt(command.value);
     if (slice < 0 || slice >= 20) {
         console.pendingError = "SLICE INDEX OUT OF RANGE (0-19)";
         return 1;
@@ -36,7 +37,7 @@ int32_t QX_GUI::cmdDriftToSlice(CliObject command) {
         console.pendingError = "DRIFT TO SLICE : NO DRIFT SPEED SPECIFIED";
         return 1;
     }
-    const int32_t slice = static_cast<int32_t>(command.value);
+    const int32_t slice = saturatingInt(command.value);
     if (slice < 0 || slice >= 20) {
         console.pendingError = "SLICE INDEX OUT OF RANGE (0-19)";
         return 1;
@@ -55,12 +56,13 @@ int32_t QX_GUI::readSliceRow(const CliObject& command, int32_t field) {
         console.pendingError = "SLICE INPUT -> NOSLICE INDEX OR NUMBER OF MEMBERS";
         return 1;
     }
-    const int32_t slice = static_cast<int32_t>(command.named(kKeyS)) - 1;
-    const int32_t n = static_cast<int32_t>(command.named(kKeyX));
-    if (slice < 0 || slice >= 20 || n < 0 || n > SliceRecord::kMembers) {
+    const int32_t sliceNumber = saturatingInt(command.named(kKeyS));
+    const int32_t n = saturatingInt(command.named(kKeyX));
+    if (sliceNumber < 1 || sliceNumber > 20 || n < 0 || n > SliceRecord::kMembers) {
         console.pendingError = "SLICE INPUT -> SLICE INDEX (1-20) OR MEMBERS (0-64) OUT OF RANGE";
         return 1;
     }
+    const int32_t slice = sliceNumber - 1;
     splitTokens(command.commandString, '\t');
     SliceRecord& record = slices[slice];
     char line[96];

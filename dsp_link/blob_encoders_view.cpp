@@ -7,6 +7,7 @@
 #include "dsp_link/blob_layouts.h"
 #include "dsp_link/byte_order.h"
 #include "dsp_link/selection_lists.h"
+#include "model/checked_number.h"
 
 namespace {
 
@@ -54,8 +55,8 @@ void QX_GUI::sendPanelLayoutBlob() {
         size_t at = 4 + 16 * k;
         if (k < 10) {
             p[at] = panels[k].shown;
-            le::putI32(p, at + 4, static_cast<int32_t>(panels[k].positionX));
-            le::putI32(p, at + 8, static_cast<int32_t>(panels[k].positionY));
+            le::putI32(p, at + 4, saturatingInt(panels[k].positionX));
+            le::putI32(p, at + 8, saturatingInt(panels[k].positionY));
             le::putF32(p, at + 12, panels[k].scale);
         } else {
             le::putI32(p, at + 4, 300);

@@ -1,5 +1,6 @@
 // Callbacks of the link itself: the local id, the configuration block, scripts, the patch
 // retry request, full screen, and the small text and number pins.
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -8,6 +9,7 @@
 #include "dsp_link/blob_layouts.h"
 #include "dsp_link/byte_order.h"
 #include "dsp_link/configuration_codec.h"
+#include "model/checked_number.h"
 
 namespace {
 
@@ -19,10 +21,7 @@ std::string format(const char* pattern, int32_t value) {
 
 // Truncated toward zero; NaN gives 0 and values beyond the int range stop at its ends.
 int32_t truncateToInt(float value) {
-    if (!(value == value)) return 0;
-    if (value >= 2147483520.0f) return INT32_MAX;
-    if (value <= -2147483648.0f) return INT32_MIN;
-    return static_cast<int32_t>(value);
+    return std::isnan(value) ? 0 : saturatingInt(value);
 }
 
 } // namespace

@@ -6,13 +6,13 @@
 #include "dsp_link/blob_layouts.h"
 #include "dsp_link/byte_order.h"
 #include "dsp_link/selection_lists.h"
+#include "model/checked_number.h"
 
 namespace {
 
+// NaN and negative counts give 0; counts past the capacity give the capacity.
 int32_t truncateCount(float value, int32_t capacity) {
-    if (!(value >= 0.0f)) return 0; // negative or NaN
-    if (value >= static_cast<float>(capacity)) return capacity;
-    return static_cast<int32_t>(value);
+    return clampedInt(value, 0, capacity);
 }
 
 } // namespace

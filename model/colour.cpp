@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "model/checked_number.h"
 #include "model/stage_records.h"
 
 void unpackColour(float& red, float& green, float& blue, uint32_t packed) {
@@ -27,7 +28,7 @@ float hueChannel(float p, float q, float t) {
 }
 
 int32_t toByte(float channel) {
-    return static_cast<int32_t>(std::round(channel * 255.0f));
+    return saturatingInt(std::round(channel * 255.0f));
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "model/eq_band.h"
+#include "model/checked_number.h"
 
 #include <algorithm>
 #include <cmath>
@@ -150,7 +151,8 @@ void EqBand::computeResponse() {
 
     // A notch is drawn as a spike at its handle instead of the sampled dip.
     if (type == kNotch) {
-        const int32_t centre = static_cast<int32_t>(handleX);
+        // A handle far outside the plot is held just outside it, where the spike draws nothing.
+        const int32_t centre = clampedInt(handleX, -2, count + 1);
         const float spike[3] = {60.0f, 120.0f, 60.0f};
         for (int32_t j = 0; j < 3; ++j) {
             const int32_t i = centre - 1 + j;

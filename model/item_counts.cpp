@@ -5,6 +5,7 @@
 
 #include "app/qx_gui.h"
 #include "app/text_services.h"
+#include "model/checked_number.h"
 #include "model/item_removal.h"
 
 namespace {
@@ -18,9 +19,9 @@ struct Grid {
 
 Grid gridInRoom(const RoomRecord& room, bool forTargets) {
     Grid grid;
-    grid.left = static_cast<int32_t>(room.x);
-    grid.top = static_cast<int32_t>(room.y);
-    int32_t w = static_cast<int32_t>(room.width);
+    grid.left = saturatingInt(room.x);
+    grid.top = saturatingInt(room.y);
+    int32_t w = saturatingInt(room.width);
     if (forTargets && w == 0) {
         grid.columns = 6;
         return grid;

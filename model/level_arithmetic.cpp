@@ -1,5 +1,7 @@
 #include "model/level_arithmetic.h"
 
+#include "model/checked_number.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -62,7 +64,7 @@ void sampleOnGrid(const DynamicsCurve& curve, float t, float step, float scale, 
     const CurvePoint p = curve.evalBezier(t);
     const float xs = p.x * scale;
     const float rounded = std::round(xs);
-    xr = static_cast<int32_t>(rounded);
+    xr = saturatingInt(rounded);
     y = p.y;
     if (xs > rounded) {
         const CurvePoint q = curve.evalBezier(t - step);
@@ -120,7 +122,23 @@ void DynamicsCurve::buildTable60() {
     for (int32_t k = 0; k < kTable60Size; ++k) e[k] = ordered[k];
 }
 
+void DynamicsCurve::deferTableBuilds() {
+    tableBuildsDeferred_ = true;
+    tableBuildPending_ = false;
+}
+
+void DynamicsCurve::finishDeferredTableBuilds() {
+    tableBuildsDeferred_ = false;
+    if (tableBuildPending_) buildTable(pendingTableSize_);
+    tableBuildPending_ = false;
+}
+
 void DynamicsCurve::buildTable(int32_t n) {
+    if (tableBuildsDeferred_) {
+        tableBuildPending_ = true;
+        pendingTableSize_ = n;
+        return;
+    }
     constexpr float kEmpty = -1.0f;
     auto inTable = [](int32_t i) { return i >= 0 && i < kTableSize; };
     tableSize = static_cast<float>(n);
@@ -152,18 +170,27 @@ void DynamicsCurve::buildTable(int32_t n) {
         }
     }
     // Fill: a jump, an empty or out-of-range entry is interpolated between its nearest
-    // non-empty neighbours.
+    // non-empty neighbours. The neighbours are carried along rather than searched for at each
+    // entry, so long runs of empty entries cost one pass: before is the last non-empty entry
+    // below i; after, once found, stays the first non-empty entry above i until i reaches it
+    // (the entries between are empty and only entry i changes at step i).
+    int32_t before = table[0] == kEmpty ? -1 : 0;
+    int32_t after = 0;
     for (int32_t i = 1; i <= n - 1 && i <= last; ++i) {
         const float v = table[i];
         // A jump is measured from a filled entry; an empty one before it says nothing.
         const bool jump = table[i - 1] != kEmpty && v - table[i - 1] > 0.05f;
-        if (!(jump || v < -1.0f || v == kEmpty || v > 1.0f)) continue;
+        if (!(jump || v < -1.0f || v == kEmpty || v > 1.0f)) {
+            before = i;
+            continue;
+        }
         table[i] = kEmpty;
-        int32_t before = i - 1;
-        while (before >= 0 && table[before] == kEmpty) --before;
-        int32_t after = i + 1;
-        while (after <= last && table[after] == kEmpty) ++after;
+        if (after <= i) {
+            after = i + 1;
+            while (after <= last && table[after] == kEmpty) ++after;
+        }
         if (before < 0 || after > last) continue;
         table[i] = interpolateIndex(table, before, after, i);
+        if (table[i] != kEmpty) before = i;
     }
 }

@@ -77,4 +77,15 @@ struct DynamicsCurve {
     CurvePoint evalBezier(float t) const { return evalBezier(points, pointCount, t); }
     void buildTable60();
     void buildTable(int32_t n);
+
+    // Between these two, buildTable only notes its n; the second builds the last table asked
+    // for, from the points as they are then. A verb that reshapes many records through the
+    // editor builds the editor's table once instead of several times per record.
+    void deferTableBuilds();
+    void finishDeferredTableBuilds();
+
+private:
+    bool tableBuildsDeferred_ = false;
+    bool tableBuildPending_ = false;
+    int32_t pendingTableSize_ = 0;
 };

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "model/checked_number.h"
 #include "model/stage_records.h"
 
 namespace {
@@ -37,7 +38,7 @@ std::string handle(char kind, int32_t i) {
 std::string colourComponent(float component) {
     auto toByte = [](double c) {
         const float f = static_cast<float>(c);
-        return static_cast<int>((f < 0.0f ? 0.0f : f > 1.0f ? 1.0f : f) * 255.0f);
+        return saturatingInt((f < 0.0f ? 0.0f : f > 1.0f ? 1.0f : f) * 255.0f);
     };
     const double clamped = component < 0.0f ? 0.0 : component > 1.0f ? 1.0 : component;
     const int byte = static_cast<int>(std::lround(clamped * 255.0));

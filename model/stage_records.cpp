@@ -1,4 +1,5 @@
 #include "model/stage_records.h"
+#include "model/checked_number.h"
 
 #include <cmath>
 #include <cstring>
@@ -106,8 +107,7 @@ void SourceRecord::setBounds(int32_t xMin, int32_t yMin, int32_t xMax, int32_t y
 }
 
 void SourceRecord::setBoundsFromFloats(float xMin, float yMin, float xMax, float yMax) {
-    setBounds(static_cast<int32_t>(xMin), static_cast<int32_t>(yMin), static_cast<int32_t>(xMax),
-              static_cast<int32_t>(yMax));
+    setBounds(saturatingInt(xMin), saturatingInt(yMin), saturatingInt(xMax), saturatingInt(yMax));
 }
 
 // Wraps the position by at most one period into the rectangle.
@@ -243,11 +243,11 @@ bool RoomRecord::containsPoint(float px, float py) const {
 }
 
 IntRect RoomRecord::rectAsInts() const {
-    return {static_cast<int32_t>(x), static_cast<int32_t>(y), static_cast<int32_t>(x + width),
-            static_cast<int32_t>(y + height)};
+    return {saturatingInt(x), saturatingInt(y), saturatingInt(x + width),
+            saturatingInt(y + height)};
 }
 
 void RoomRecord::setPositionRounded(float px, float py) {
-    x = static_cast<float>(static_cast<int32_t>(px));
-    y = static_cast<float>(static_cast<int32_t>(py));
+    x = static_cast<float>(saturatingInt(px));
+    y = static_cast<float>(saturatingInt(py));
 }

@@ -36,6 +36,11 @@ struct SourceRecord {
     int32_t reservedPair[2] = {};
     int32_t clip = 0; // 1 while the DSP side reports clipping
     float meter[8] = {0.0f, 0.0f, -150.0f, -150.0f, 0.0f, 0.0f, -150.0f, 0.0f};
+    // Words of the DSP side's meter record (pins 66 and 67): the pin meter level (w1), the
+    // signal level (w2) and the output level (w5), all linear.
+    float pinMeterLevel() const { return meter[1]; }
+    float signalLevel() const { return meter[2]; }
+    float meterOutputLevel() const { return meter[5]; }
     int32_t reservedTail[10] = {};
     int32_t groupFlags[kMembershipSlots] = {};
     int32_t groupCount = 0;
@@ -86,6 +91,11 @@ struct TargetRecord {
     float phase = 1.0f;
     int32_t clip = 0;
     float meter[18] = {0.0f, 0.0f, -150.0f, -150.0f, 0.0f, 0.0f, -150.0f};
+    // Words of the DSP side's meter record (pins 66 and 67): the pin meter level (w1), the
+    // signal level (w2) and the output level (w5), all linear.
+    float pinMeterLevel() const { return meter[1]; }
+    float signalLevel() const { return meter[2]; }
+    float meterOutputLevel() const { return meter[5]; }
     float reservedRadius = 5.0f;
     float gainRow[kMembershipSlots] = {};  // gain from source s to this target
     uint8_t cabled[kMembershipSlots] = {}; // 1 when a cable runs from source s

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/bounded_text_file.h"
 #include "app/qx_gui.h"
 #include "app/text_services.h"
 #include "qxplatform/runtime.h"
@@ -26,19 +27,6 @@ std::vector<std::string> splitAt(const std::string& text, char separator) {
         if (at == std::string::npos) return fields;
         start = at + 1;
     }
-}
-
-// One line of at most kMaxLineLength characters without its line end; false at the end.
-bool readLine(FILE* file, std::string& line) {
-    line.clear();
-    int c = std::fgetc(file);
-    if (c == EOF) return false;
-    while (c != EOF && c != '\n') {
-        if (line.size() < kMaxLineLength) line += static_cast<char>(c);
-        c = std::fgetc(file);
-    }
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    return true;
 }
 
 // Section widths in octaves of the algorithmic filters, by family and band count.
@@ -106,13 +94,13 @@ void clearBands(EqBand* bands) {
 
 EqPresetTable QX_GUI::readEqPresetFile(const std::string& fileName) {
     EqPresetTable table;
-    FILE* file = qxplatform::openFile(modulePathWide(fileName), "rb");
-    if (file == nullptr) return table;
-    std::string line;
+    const TextFileRead file = readTextFile(modulePath(fileName));
+    for (const std::string& note : file.notes) appendConsoleLine(note);
     std::string collected;
     std::string name;
     bool open = false;
-    while (readLine(file, line)) {
+    for (std::string line : file.lines) {
+        if (line.size() > kMaxLineLength) line.resize(kMaxLineLength);
         if (line.empty() || line.find_first_of(";#") != std::string::npos) continue;
         const std::vector<std::string> fields = splitAt(line, '|');
         if (fields[0] == "EQ_PRESET") {
@@ -131,7 +119,6 @@ EqPresetTable QX_GUI::readEqPresetFile(const std::string& fileName) {
             collected += line + "\n";
         }
     }
-    std::fclose(file);
     return table;
 }
 

@@ -2,7 +2,9 @@
 // script pin, seen in the console file and, decoded, in the pin trace.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -287,6 +289,64 @@ TEST_F(QxhostMacroRun, ShippedPatchesLoadWithoutErrors) {
         std::vector<std::string> console = readLines(path("c.txt"));
         ASSERT_FALSE(console.empty()) << patch;
         EXPECT_EQ(console.back(), "0 << PATCH LOADING COMPLETE >>") << patch;
+    }
+}
+
+} // namespace
+
+namespace {
+
+// A file that loads itself, by relative or absolute name, or two files that load each other:
+// the loads stop at the depth limit with one message, the outer load completes and qxhost
+// ends normally.
+TEST_F(QxhostMacroRun, LoadsThatLoadThemselvesStopAtTheDepthLimit) {
+    struct Case {
+        const char* what;
+        std::string m;
+        std::string n;
+    };
+    const Case cases[] = {
+        {"relative", "LOAD_MACRO M.TXT\nSET NUM_SOURCE 3\n", ""},
+        {"absolute", "LOAD_MACRO " + folder + "/m.txt\nSET NUM_SOURCE 3\n", ""},
+        {"two-file loop", "LOAD_MACRO N.TXT\nSET NUM_SOURCE 3\n", "LOAD_MACRO M.TXT\n"},
+    };
+    for (const Case& c : cases) {
+        writeMacro(c.m);
+        std::ofstream(path("n.txt")) << c.n;
+        ASSERT_EQ(run("--headless --load m.txt --console c.txt"), 0)
+            << c.what << "\n"
+            << readFile(path("stderr.txt"));
+        const std::vector<std::string> console = readLines(path("c.txt"));
+        int depthMessages = 0;
+        for (const std::string& line : console)
+            if (line.find("LOADS NESTED MORE THAN 8 DEEP, NOT LOADED : ") != std::string::npos)
+                ++depthMessages;
+        EXPECT_EQ(depthMessages, 1) << c.what;
+        ASSERT_FALSE(console.empty()) << c.what;
+        EXPECT_EQ(console.back(), "0 << PATCH LOADING COMPLETE >>") << c.what;
+    }
+}
+
+// What is not a regular file, or is too large, is refused at once with a message, and qxhost
+// ends normally: the device of endless zeros, a folder, and a 100 MB file of one line.
+TEST_F(QxhostMacroRun, FilesThatAreNotTextOrTooLargeAreRefused) {
+    const std::string big = path("big.txt");
+    { std::ofstream(big) << "SET NUM_SOURCE 3 "; }
+    ASSERT_EQ(::truncate(big.c_str(), 100L << 20), 0); // sparse where the file system allows
+    ::mkdir(path("folder").c_str(), 0755);
+    struct Case {
+        std::string file;
+        const char* message;
+    };
+    for (const Case& c : {Case{"/dev/zero", "FILE REFUSED, NOT A REGULAR FILE : "},
+                          Case{path("folder"), "FILE REFUSED, NOT A REGULAR FILE : "},
+                          Case{big, "FILE REFUSED, LARGER THAN 8 MB : "}}) {
+        ASSERT_EQ(run("--headless --load '" + c.file + "' --console c.txt"), 0)
+            << c.file << "\n"
+            << readFile(path("stderr.txt"));
+        const std::string console = readFile(path("c.txt"));
+        EXPECT_NE(console.find(c.message), std::string::npos) << c.file << "\n" << console;
+        EXPECT_NE(console.find("<< 1 ERRORS IN MACRO >>"), std::string::npos) << c.file;
     }
 }
 

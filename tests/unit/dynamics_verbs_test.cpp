@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <vector>
 
 #include "processing_test_support.h"
 
@@ -134,6 +135,24 @@ TEST_F(DynamicsTest, TypeWordsRunOneModeLinePerItem) {
     EXPECT_EQ(s(1).type, 5);
     // The editor is back on the item it showed before (none: it stays so).
     EXPECT_EQ(gui->dynamicsPanelIndex, 1);
+}
+
+// The editor's drawing table is built once, after all records: it must be the table of the
+// curve the editor ends on, whether it goes back to a shown item or stays on the last one.
+TEST_F(DynamicsTest, AManyItemLineLeavesTheEditorTableOfItsFinalCurve) {
+    for (bool shown : {true, false}) {
+        if (shown)
+            gui->loadDynamicsPanel(1, 1);
+        else
+            gui->dynamicsPanelKind = 0; // the editor shows nothing
+        run("DYNAMICS S1 S2 S3 T1 COMPRESSOR ON THRESHOLD:-20 RATIO:4 KNEE:30");
+        DynamicsCurve& curve = gui->dynamicsEditCurve;
+        std::vector<float> after(curve.table, curve.table + DynamicsCurve::kTableSize);
+        curve.buildTable(static_cast<int32_t>(curve.plotWidth));
+        EXPECT_EQ(after, std::vector<float>(curve.table, curve.table + DynamicsCurve::kTableSize))
+            << (shown ? "shown item" : "last item");
+        EXPECT_EQ(curve.tableSize, curve.plotWidth);
+    }
 }
 
 TEST_F(DynamicsTest, DynamicsModeTemplatesAndMarqueeCopy) {

@@ -91,11 +91,11 @@ TEST(MouseDispatch, PageTabsSelectTheirPageOnlyBelowTheLastThirteenPixelsEdge) {
         SCOPED_TRACE(::testing::Message() << c.x << ", " << c.y);
         ReadyScreen f;
         f.gui->currentPage = kPageInputs;
-        f.gui->matrixPick[0] = f.gui->matrixPick[1] = 3;
+        f.gui->matrixPage.sourceRowPick = f.gui->matrixPage.inputChannelPick = 3;
         f.gui->onLButtonDown(0, c.x, c.y);
         EXPECT_EQ(f.gui->currentPage, c.page);
         const bool matrixLike = c.page == kPageMatrix || c.page == kPageFeedback;
-        EXPECT_EQ(f.gui->matrixPick[0], matrixLike ? -1 : 3);
+        EXPECT_EQ(f.gui->matrixPage.sourceRowPick, matrixLike ? -1 : 3);
     }
 }
 

@@ -5,6 +5,9 @@
 #include <algorithm>
 #include <fstream>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
 
 #include "app/text_services.h"
 #include "command_test_support.h"
@@ -327,6 +330,37 @@ TEST_F(ShellVerbs, SystemOpensOnlyFilesInsideTheModuleFolder) {
     EXPECT_EQ(opens[0], (std::vector<std::string>{"xdg-open", document}));
     std::remove(document.c_str());
     std::remove(program.c_str());
+}
+
+// A name inside the folder may be a link, or pass through a linked folder, that leads out of
+// it: the file it resolves to is what must lie inside.
+TEST_F(ShellVerbs, SystemRefusesLinksThatLeadOutOfTheModuleFolder) {
+    const std::string folder = qxplatform::toHostPath(modulePath(""));
+    char outsideName[] = "/tmp/qx_system_outside_XXXXXX";
+    ASSERT_NE(::mkdtemp(outsideName), nullptr);
+    const std::string outside = outsideName;
+    std::ofstream(outside + "/SECRET.TXT") << "secret\n";
+    std::ofstream(folder + "SHELL_LINK_TARGET.TXT") << "inside\n";
+    ASSERT_EQ(::symlink((outside + "/SECRET.TXT").c_str(), (folder + "SHELL_LINK_OUT.TXT").c_str()),
+              0);
+    ASSERT_EQ(::symlink(outside.c_str(), (folder + "SHELL_LINK_DIR").c_str()), 0);
+    ASSERT_EQ(::symlink("SHELL_LINK_TARGET.TXT", (folder + "SHELL_LINK_IN.TXT").c_str()), 0);
+
+    for (const char* line : {"SYSTEM SHELL_LINK_OUT.TXT", "SYSTEM SHELL_LINK_DIR/SECRET.TXT",
+                             "SYSTEM SHELL_LINK_DIR"}) {
+        EXPECT_EQ(run(line), 1) << line;
+        EXPECT_EQ(gui->console.lastError, "SYSTEM - ONLY FILES INSIDE THE MODULE FOLDER") << line;
+    }
+    EXPECT_TRUE(qxplatform::recordedShellOpens().empty());
+    // A link that stays inside still opens.
+    EXPECT_EQ(run("SYSTEM SHELL_LINK_IN.TXT"), 0);
+    EXPECT_EQ(qxplatform::recordedShellOpens().size(), 1u);
+
+    for (const char* name :
+         {"SHELL_LINK_OUT.TXT", "SHELL_LINK_DIR", "SHELL_LINK_IN.TXT", "SHELL_LINK_TARGET.TXT"})
+        std::remove((folder + name).c_str());
+    std::remove((outside + "/SECRET.TXT").c_str());
+    ::rmdir(outside.c_str());
 }
 
 } // namespace

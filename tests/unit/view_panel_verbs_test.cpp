@@ -180,7 +180,7 @@ TEST_F(ViewVerbs, PagesAndTheirChrome) {
     EXPECT_EQ(gui->currentPage, 3);
     EXPECT_EQ(gui->toolboxFolded, 1);
     EXPECT_EQ(gui->masterHidden, 1);
-    EXPECT_EQ(gui->matrixPick[0], -1);
+    EXPECT_EQ(gui->matrixPage.sourceRowPick, -1);
     run("PAGE STAGE");
     EXPECT_EQ(gui->toolboxFolded, 0);
     EXPECT_EQ(gui->masterHidden, 1);

@@ -93,9 +93,9 @@ bool QX_GUI::pressPageTab(int32_t x, int32_t y) {
     for (int32_t tab = 0; tab < 5; ++tab) {
         if (!(static_cast<float>(x) > windowWidth - static_cast<float>(kTabWidth * (tab + 1))))
             continue;
-        currentPage = kTabPages[tab];
+        showPage(kTabPages[tab]);
         if (currentPage == kPageMatrix || currentPage == kPageFeedback)
-            matrixPick[0] = matrixPick[1] = -1;
+            matrixPage.sourceRowPick = matrixPage.inputChannelPick = -1;
         return true;
     }
     return false;

@@ -39,6 +39,11 @@ int32_t QX_GUI::onLButtonUp(WPARAM flags, int32_t x, int32_t y) {
         return 0;
     }
     leftButtonHeld = 0;
+    // A cable or feedback level drag ends at its page's release wherever the pointer is.
+    const bool pageLevelDrag = (currentPage == kPageMatrix && stageInteractionMode == 99) ||
+                               (currentPage == kPageFeedback &&
+                                (stageInteractionMode == 3004 || stageInteractionMode == 3005));
+    if (pageLevelDrag) return pageLButtonUp(flags, x, y);
     if (pageMouseHold == 0 && panelsLButtonUp(flags, x, y) == 0) {
         raiseRedrawFlags();
         raiseSendFlag(kSendPanelLayout);

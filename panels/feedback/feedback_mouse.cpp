@@ -1,0 +1,293 @@
+// The FEEDBACK page's mouse: connecting an output channel back into an input channel, the
+// channel buttons that open a mix as a wheel, the wheel's buttons and handles, and the level
+// drags of a path or the master. Every click raises the feedback-mix send flag.
+#include <algorithm>
+#include <cmath>
+
+#include "app/qx_gui.h"
+
+namespace {
+
+constexpr int32_t kRows = 64;
+constexpr int32_t kPathLevelDrag = 3004;
+constexpr int32_t kMasterLevelDrag = 3005;
+constexpr int32_t kHandCursor = 5;
+
+bool held(int virtualKey) {
+    GetAsyncKeyState(virtualKey);
+    return GetAsyncKeyState(virtualKey) != 0;
+}
+
+int32_t cellOf(int32_t offset) {
+    return static_cast<int32_t>(static_cast<float>(offset) * (1.0f / 9.0f));
+}
+
+bool validChannel(int32_t c) {
+    return c >= 0 && c < kRows;
+}
+
+bool isInputPort(int32_t c) {
+    return c >= 7 && c <= 9;
+}
+
+bool isOutputPort(int32_t c) {
+    return c >= 57 && c <= 59;
+}
+
+// The four overlay buttons in the order they are tested, by strict bounds on the offset from
+// the window centre.
+struct OverlayButton {
+    int32_t x0, x1, y0, y1;
+};
+constexpr OverlayButton kMuteAll{-147, -105, -146, -135};
+constexpr OverlayButton kZeroDb{109, 147, -146, -135};
+constexpr OverlayButton kReset{-147, -115, 134, 145};
+constexpr OverlayButton kNormalise{99, 147, 134, 145};
+
+bool inside(const OverlayButton& b, int32_t dx, int32_t dy) {
+    return b.x0 < dx && dx < b.x1 && b.y0 < dy && dy < b.y1;
+}
+
+bool insideSquare(int32_t dx, int32_t dy, int32_t half) {
+    return -half < dx && dx < half && -half < dy && dy < half;
+}
+
+void toggleMuteAll(MixRecord& mix) {
+    mix.masterLevel = mix.masterLevel == 0.0f ? 0.5f : 0.0f;
+}
+
+} // namespace
+
+// The pointer relative to the window centre, as the overlay tests take it.
+void QX_GUI::feedbackOverlayOffset(int32_t& dx, int32_t& dy) const {
+    const double hx = static_cast<double>(windowWidth * 0.5f);
+    const double hy = static_cast<double>(windowHeight * 0.5f);
+    dx = static_cast<int32_t>(std::clamp(pointerPixelX - hx, -1.0e9, 1.0e9));
+    dy = static_cast<int32_t>(std::clamp(pointerPixelY - hy, -1.0e9, 1.0e9));
+}
+
+// Handle k of the shown mix at radius r, relative to the centre; the angles accumulate in
+// single precision from 270 degrees.
+bool QX_GUI::feedbackHandleHit(int32_t k, float radius, int32_t dx, int32_t dy) const {
+    const MixRecord& mix = feedbackMixes[shownFeedbackChannel];
+    const float n = static_cast<float>(std::clamp(mix.pinCount, 1, kRows));
+    float angle = 270.0f;
+    for (int32_t i = 0; i < k; ++i) angle += 360.0f / n;
+    const float a = angle * 3.14159265f / 180.0f;
+    const float hx = radius * std::sin(a);
+    const float hy = -radius * std::cos(a);
+    return static_cast<float>(dx - 8) < hx && hx < static_cast<float>(dx + 8) &&
+           static_cast<float>(dy - 8) < hy && hy < static_cast<float>(dy + 8);
+}
+
+void QX_GUI::recountFeedbackMixes() {
+    activeFeedbackMixCount = 0;
+    for (const MixRecord& mix : feedbackMixes)
+        if (mix.pinCount > 0) ++activeFeedbackMixCount;
+}
+
+// Both ends chosen: the output channel joins the input channel's mix once, at gain 0.5.
+void QX_GUI::connectFeedbackPath() {
+    MixRecord& mix = feedbackMixes[pendingCableSource];
+    const int32_t t = pendingCableTarget;
+    if (mix.routed[t] != 0) {
+        setStatusMessage("FEEDBACK PATH ALREADY CONNECTED");
+    } else if (mix.pinCount < 0 || mix.pinCount >= kRows) {
+        setStatusMessage("FEEDBACK MIX IS FULL");
+    } else {
+        const int32_t n = mix.pinCount;
+        mix.pinNumbers[n] = t;
+        mix.gains[n] = 0.5f;
+        mix.phases[n] = 1.0f;
+        mix.mutes[n] = 0;
+        mix.inUse = 0;
+        mix.routed[t] = 1;
+        mix.pinCount = n + 1;
+    }
+    pendingCableSource = pendingCableTarget = -1;
+}
+
+int32_t QX_GUI::feedbackPageLButtonDown(WPARAM, int32_t x, int32_t y) {
+    pointerPixelX = x;
+    pointerPixelY = y;
+    stageInteractionMode = 0;
+    const int32_t c = cellOf(x - pageGridX - 67);
+    const int32_t r = cellOf(y - pageGridY - 67);
+    pageHoverColumn = c;
+    pageHoverRow = r;
+    if (validChannel(r)) feedbackClickRow(c, r);
+    recountFeedbackMixes();
+    if (validChannel(shownFeedbackChannel) && feedbackChannelShown == 1) {
+        int32_t dx = 0;
+        int32_t dy = 0;
+        feedbackOverlayOffset(dx, dy);
+        if (!feedbackOverlayClick(dx, dy) && feedbackChannelShown != 0) feedbackCentreBox(dx, dy);
+    }
+    raiseSendFlag(kSendFeedbackMixes);
+    return 0;
+}
+
+// Channel buttons and ports of row r.
+void QX_GUI::feedbackClickRow(int32_t c, int32_t r) {
+    if ((c == 5 || c == 6) && feedbackMixes[r].pinCount > 0) {
+        if (feedbackChannelShown == 0) {
+            shownFeedbackChannel = r;
+            feedbackChannelShown = 1;
+            setStatusMessage("SHOW FEEDBACK CHANNEL !");
+        } else if (shownFeedbackChannel != r) {
+            shownFeedbackChannel = r;
+        } else {
+            feedbackChannelShown = 0;
+            setStatusMessage("HIDE FEEDBACK CHANNEL !");
+        }
+    } else if (isInputPort(c)) {
+        pendingCableSource = r;
+        if (pendingCableTarget != -1) connectFeedbackPath();
+    } else if (isOutputPort(c)) {
+        pendingCableTarget = r;
+        if (pendingCableSource != -1) connectFeedbackPath();
+    }
+}
+
+// The buttons, the centre with A, and the handles of the open wheel. True when the click is
+// done.
+bool QX_GUI::feedbackOverlayClick(int32_t dx, int32_t dy) {
+    MixRecord& mix = feedbackMixes[shownFeedbackChannel];
+    if (inside(kMuteAll, dx, dy)) toggleMuteAll(mix);
+    if (inside(kZeroDb, dx, dy)) {
+        mix.masterLevel = 1.0f;
+        const int32_t n = std::clamp(mix.pinCount, 0, kRows);
+        for (int32_t k = 0; k < n; ++k) mix.gains[k] = 1.0f;
+    }
+    if (inside(kReset, dx, dy)) {
+        std::fill(std::begin(mix.routed), std::end(mix.routed), uint8_t{0});
+        mix.pinCount = 0;
+    }
+    if (inside(kNormalise, dx, dy)) {
+        const int32_t n = std::clamp(mix.pinCount, 0, kRows);
+        for (int32_t k = 0; k < n; ++k) mix.gains[k] = 1.0f / static_cast<float>(n);
+        mix.masterLevel = 1.0f;
+    }
+    if (insideSquare(dx, dy, 17) && held('A')) toggleMuteAll(mix);
+    return feedbackWheelHandles(dx, dy);
+}
+
+bool QX_GUI::feedbackWheelHandles(int32_t dx, int32_t dy) {
+    MixRecord& mix = feedbackMixes[shownFeedbackChannel];
+    for (int32_t k = 0; k < std::clamp(mix.pinCount, 0, kRows); ++k) {
+        if (feedbackHandleHit(k, 66.0f, dx, dy)) {
+            mix.phases[k] = -mix.phases[k];
+            return true;
+        }
+        if (feedbackHandleHit(k, 96.0f, dx, dy)) {
+            mix.mutes[k] = mix.mutes[k] == 0 ? 1 : 0;
+            return true;
+        }
+        if (!feedbackHandleHit(k, 132.0f, dx, dy)) continue;
+        if (held('Z')) {
+            mix.gains[k] = 1.0f;
+            return true;
+        }
+        if (held('X')) {
+            mix.gains[k] = 0.0f;
+            if (validChannel(mix.pinNumbers[k])) mix.routed[mix.pinNumbers[k]] = 0;
+            compactFeedbackMix(shownFeedbackChannel);
+            return true;
+        }
+        if (held(VK_CONTROL)) {
+            feedbackDragSlot = k;
+            stageInteractionMode = kPathLevelDrag;
+            dragStartValue = mix.gains[k];
+            dragStartPixelX = static_cast<float>(pointerPixelX);
+            dragStartPixelY = static_cast<float>(pointerPixelY);
+        }
+    }
+    return false;
+}
+
+// The master in the centre box: Z sets unity, Ctrl starts its drag.
+void QX_GUI::feedbackCentreBox(int32_t dx, int32_t dy) {
+    if (!insideSquare(dx, dy, 15)) return;
+    MixRecord& mix = feedbackMixes[shownFeedbackChannel];
+    if (held('Z')) {
+        mix.masterLevel = 1.0f;
+    } else if (held(VK_CONTROL)) {
+        stageInteractionMode = kMasterLevelDrag;
+        feedbackDragSlot = -1;
+        dragStartValue = mix.masterLevel;
+        dragStartPixelX = static_cast<float>(pointerPixelX);
+        dragStartPixelY = static_cast<float>(pointerPixelY);
+    }
+}
+
+int32_t QX_GUI::feedbackPageMouseMove(WPARAM, int32_t x, int32_t y) {
+    pointerPixelX = x;
+    pointerPixelY = y;
+    const int32_t c = cellOf(x - pageGridX - 67);
+    const int32_t r = cellOf(y - pageGridY - 67);
+    pageHoverColumn = c;
+    pageHoverRow = r;
+    bool hand = false;
+    if (validChannel(r))
+        hand = ((c == 5 || c == 6) && feedbackMixes[r].pinCount > 0) || c == 7 || c == 8 ||
+               isOutputPort(c);
+    if (feedbackChannelShown == 1 && validChannel(shownFeedbackChannel)) {
+        int32_t dx = 0;
+        int32_t dy = 0;
+        feedbackOverlayOffset(dx, dy);
+        hand = hand || inside(kMuteAll, dx, dy) || inside(kZeroDb, dx, dy) ||
+               inside(kReset, dx, dy) || inside(kNormalise, dx, dy) || insideSquare(dx, dy, 17);
+        const int32_t n = std::clamp(feedbackMixes[shownFeedbackChannel].pinCount, 0, kRows);
+        for (int32_t k = 0; k < n && !hand; ++k)
+            for (float radius : {66.0f, 96.0f, 132.0f})
+                hand = hand || feedbackHandleHit(k, radius, dx, dy);
+    }
+    if (hand) SetCursor(cursors[kHandCursor]);
+    if (stageInteractionMode == kPathLevelDrag || stageInteractionMode == kMasterLevelDrag)
+        feedbackLevelDrag(y);
+    return 0;
+}
+
+void QX_GUI::feedbackLevelDrag(int32_t y) {
+    if (!validChannel(shownFeedbackChannel)) return;
+    MixRecord& mix = feedbackMixes[shownFeedbackChannel];
+    dragFineFactor = held(VK_SHIFT) ? 4.0f : 1.0f;
+    const float level = dragLevelFrom(dragStartValue, dragStartPixelY - static_cast<float>(y));
+    if (stageInteractionMode == kMasterLevelDrag) {
+        mix.masterLevel = level;
+    } else if (feedbackDragSlot >= 0 && feedbackDragSlot < std::clamp(mix.pinCount, 0, kRows)) {
+        mix.gains[feedbackDragSlot] = level;
+    }
+    raiseSendFlag(kSendFeedbackMixes);
+}
+
+int32_t QX_GUI::feedbackPageRButtonDown(WPARAM, int32_t x, int32_t y) {
+    const int32_t c = cellOf(x - pageGridX - 67);
+    const int32_t r = cellOf(y - pageGridY - 67);
+    pageHoverColumn = c;
+    pageHoverRow = r;
+    if (validChannel(r)) {
+        if (isInputPort(c)) {
+            feedbackMixes[r].pinCount = 0;
+            std::fill(std::begin(feedbackMixes[r].routed), std::end(feedbackMixes[r].routed),
+                      uint8_t{0});
+            raiseSendFlag(kSendFeedbackMixes);
+        } else if (isOutputPort(c)) {
+            for (int32_t s = 0; s < kRows; ++s) {
+                if (feedbackMixes[s].routed[r] == 0) continue;
+                feedbackMixes[s].routed[r] = 0;
+                compactFeedbackMix(s);
+            }
+            raiseSendFlag(kSendFeedbackMixes);
+        }
+        recountFeedbackMixes();
+    }
+    pendingCableSource = pendingCableTarget = -1;
+    return 0;
+}
+
+int32_t QX_GUI::feedbackPageLButtonUp(WPARAM, int32_t, int32_t) {
+    stageInteractionMode = 0;
+    ReleaseCapture();
+    return 0;
+}
