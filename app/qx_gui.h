@@ -766,6 +766,26 @@ public:
     bool pressGroup();
     bool pressTarget();
     bool pressEmptyStage(int32_t x, int32_t y);
+    // Pieces of the item presses.
+    void focusPressedItem(int32_t kind, int32_t index);
+    void analyseChannel(int32_t channel, int32_t item);
+    void beginValueDrag(int32_t mode, float startValue);
+    void listEnvelopeItem(int32_t kind, int32_t index);
+    bool pressSourceCableKeys(int32_t s);
+    void toggleHeldGroupsOf(const std::string& covered);
+    void dragPressedSource(int32_t s);
+    bool runGroupKeyLine(const std::string& a, const std::string& b);
+    void uncableGroupMembers(int32_t g);
+    void listGroupMembersForEnvelopes(int32_t g);
+    void dragPressedGroup(int32_t g);
+    bool runTargetKeyLine(const std::string& a, const std::string& b);
+    bool pressTargetCableKeys(int32_t t);
+    void dragPressedTarget(int32_t t);
+    bool pressRoomEdge();
+    void pressInsideMarquee();
+    void beginMarqueeDrag();
+    bool pressRooms();
+    void beginRoomDrag(int32_t r);
     // Releases, the double click and the right button.
     bool doubleClickAt(int32_t x, int32_t y, StagePoint p);
     bool nameItemAt(int32_t x, int32_t y, StagePoint p);

@@ -13,15 +13,3 @@ bool QX_GUI::pressInfoBoxes(int32_t, int32_t) {
 bool QX_GUI::pressFeedbackOrCableHandle(int32_t, int32_t) {
     return false;
 }
-bool QX_GUI::pressSource() {
-    return false;
-}
-bool QX_GUI::pressGroup() {
-    return false;
-}
-bool QX_GUI::pressTarget() {
-    return false;
-}
-bool QX_GUI::pressEmptyStage(int32_t, int32_t) {
-    return false;
-}

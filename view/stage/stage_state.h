@@ -31,6 +31,12 @@ struct StageState {
 
     static constexpr int32_t kNothingPicked = 255;
 
+    // The analysis channel's two toggles (I on a source or target) and whether the analysis
+    // follows the pressed item rather than the target box.
+    int32_t analysisToggleA = 0;
+    int32_t analysisToggleB = 0;
+    int32_t analysisFollowsTargetBox = 0;
+
     // Hover and room edge resizing.
     int32_t stageHoverIndex = -1;   // the hovered room
     int32_t hoveredRoomHandle = -1; // its edge code: 1 top, 2 left, 4 right, 6 bottom, sums
