@@ -47,11 +47,7 @@ struct EditorFixture : ScreenFixture {
 
     // The content of one panel drawn at the origin into a recording.
     RecordingDrawLayer drawContent(const std::function<void(QX_GUI&)>& draw) {
-        RecordingDrawLayer recording;
-        gui->drawLayer = &recording;
-        draw(*gui);
-        gui->drawLayer = &gui->glDrawLayer;
-        return recording;
+        return record([&] { draw(*gui); });
     }
 
     // The last colour drawn over a content point by a filled area (vertices), or none.

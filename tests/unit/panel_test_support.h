@@ -102,11 +102,5 @@ struct PanelFixture : ScreenFixture {
         return std::vector<int32_t>(gui->panelOrder, gui->panelOrder + gui->panelOrderCount);
     }
     // Draws one panel's content alone, in content coordinates.
-    template <class Draw> RecordingDrawLayer drawContent(Draw draw) {
-        RecordingDrawLayer recording;
-        gui->drawLayer = &recording;
-        draw();
-        gui->drawLayer = &gui->glDrawLayer;
-        return recording;
-    }
+    template <class Draw> RecordingDrawLayer drawContent(Draw draw) { return record(draw); }
 };

@@ -15,15 +15,7 @@ struct PipelineDiagram : ::testing::Test {
         gui.buildFixedVertexTables();
         gui.debugViewOn = 1;
     }
-    RecordingDrawLayer page() {
-        RecordingDrawLayer recording;
-        gui.drawLayer = &recording;
-        gui.drawStagePage();
-        gui.drawLayer = &gui.glDrawLayer;
-        EXPECT_TRUE(recording.failures.empty()) << recording.failures.front();
-        EXPECT_EQ(recording.matrixDepth(), 0);
-        return recording;
-    }
+    RecordingDrawLayer page() { return f.drawStage(); }
     // The status block as the blob lays it out: byte offsets count the leading size word.
     void setStatusInt(int32_t offset, int32_t value) {
         std::memcpy(gui.processingStatus + offset - 4, &value, 4);

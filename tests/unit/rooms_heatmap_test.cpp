@@ -18,14 +18,7 @@ struct RoomsHeatmap : ::testing::Test {
         gui.heatmapOn = 1;
         gui.viewSettings.globalRadius = 100.0f;
     }
-    RecordingDrawLayer page() {
-        RecordingDrawLayer recording;
-        gui.drawLayer = &recording;
-        gui.drawStagePage();
-        gui.drawLayer = &gui.glDrawLayer;
-        EXPECT_TRUE(recording.failures.empty()) << recording.failures.front();
-        return recording;
-    }
+    RecordingDrawLayer page() { return f.drawStage(); }
     static std::vector<const RecordedDraw*> cells(const RecordingDrawLayer& r) {
         std::vector<const RecordedDraw*> out;
         for (const RecordedDraw& d : r.draws)

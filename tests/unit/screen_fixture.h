@@ -3,6 +3,8 @@
 // through the platform's key seam, the settable clock, and one frame drawn into a recording.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -122,12 +124,23 @@ struct ScreenFixture : StageFixture {
     // ---- Stage and drawing ------------------------------------------------------------------
     ScreenPoint stageToPixel(float x, float y) const { return gui->stageToScreen(x, y); }
 
-    // One frame drawn through a recording layer; the GL layer is put back afterwards.
-    RecordingDrawLayer drawFrame() {
+    // Whatever `draw` draws, recorded; the GL layer is put back afterwards.
+    template <class Draw> RecordingDrawLayer record(Draw draw) {
         RecordingDrawLayer recording;
         gui->drawLayer = &recording;
-        gui->renderFrame();
+        draw();
         gui->drawLayer = &gui->glDrawLayer;
+        return recording;
+    }
+    // One frame drawn through a recording layer.
+    RecordingDrawLayer drawFrame() {
+        return record([this] { gui->renderFrame(); });
+    }
+    // The STAGE page alone; no draw refused, the transform stack left as found.
+    RecordingDrawLayer drawStage() {
+        RecordingDrawLayer recording = record([this] { gui->drawStagePage(); });
+        EXPECT_TRUE(recording.failures.empty()) << recording.failures.front();
+        EXPECT_EQ(recording.matrixDepth(), 0);
         return recording;
     }
 };

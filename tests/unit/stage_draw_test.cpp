@@ -15,15 +15,7 @@ struct StageDraw : ::testing::Test {
     QX_GUI& gui = *f.gui;
     void SetUp() override { gui.buildFixedVertexTables(); }
 
-    RecordingDrawLayer page() {
-        RecordingDrawLayer recording;
-        gui.drawLayer = &recording;
-        gui.drawStagePage();
-        gui.drawLayer = &gui.glDrawLayer;
-        EXPECT_TRUE(recording.failures.empty()) << recording.failures.front();
-        EXPECT_EQ(recording.matrixDepth(), 0);
-        return recording;
-    }
+    RecordingDrawLayer page() { return f.drawStage(); }
     static int count(const RecordingDrawLayer& r, std::array<float, 4> colour, int mode = -1) {
         int n = 0;
         for (const RecordedDraw& d : r.draws)

@@ -17,15 +17,7 @@ struct StageReadouts : ::testing::Test {
         gui.gridShown = 0;
     }
 
-    RecordingDrawLayer page() {
-        RecordingDrawLayer recording;
-        gui.drawLayer = &recording;
-        gui.drawStagePage();
-        gui.drawLayer = &gui.glDrawLayer;
-        EXPECT_TRUE(recording.failures.empty()) << recording.failures.front();
-        EXPECT_EQ(recording.matrixDepth(), 0);
-        return recording;
-    }
+    RecordingDrawLayer page() { return f.drawStage(); }
     // Quads of mode 0 across the 24-pixel fill width whose bottom is the base line.
     static std::vector<std::array<float, 4>> fillRects(const RecordingDrawLayer& r, float px,
                                                        float base) {
