@@ -120,6 +120,7 @@ void QX_GUI::setupGraphics(HWND window, int32_t width, int32_t height) {
     rgbLocation = glGetUniformLocation(uiProgram, "RGB");
     modeLocation = glGetUniformLocation(uiProgram, "MODE");
     metricsLocation = glGetUniformLocation(uiProgram, "METRICS");
+    vertexColourLocation = glGetAttribLocation(uiProgram, "vertexColour");
     glEnableClientState(GL_VERTEX_ARRAY);
     glUseProgram(uiProgram);
 

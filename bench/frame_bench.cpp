@@ -1,6 +1,6 @@
-// One frame of the demo patch, of a full stage and of all panels open at 1376 x 800 under the GL of
-// the display (Mesa's software renderer under Xvfb), and the CPU share of an idle open window
-// running its 10 ms timer.
+// One frame of the demo patch, of a full stage, of all panels open and of a full MATRIX page at
+// 1376 x 800 under the GL of the display (Mesa's software renderer under Xvfb), and the CPU share
+// of an idle open window running its 10 ms timer.
 #include <GL/glew.h>
 #include <benchmark/benchmark.h>
 
@@ -138,6 +138,50 @@ void frameWithAllPanelsOpen(benchmark::State& state) {
     }
 }
 BENCHMARK(frameWithAllPanelsOpen)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+// The MATRIX page with 64 sources, 64 targets and a cable on each of the 4096 cells; some
+// cables muted, soloed, phase-inverted or at level 0, so every cell mark is drawn.
+void buildFullMatrix(QX_GUI& gui) {
+    gui.executeCommandString("HARD_RESET");
+    gui.executeCommandString("SET NUM_SOURCE 64");
+    gui.executeCommandString("SET NUM_TARGET 64");
+    for (int t = 0; t < 64; ++t)
+        for (int s = 0; s < 64; ++s) {
+            gui.pendingCableSource = s;
+            gui.pendingCableTarget = t;
+            gui.pendingCableLevel = 0.1f + 0.9f * static_cast<float>((s + t) % 16) / 15.0f;
+            gui.addPendingCable();
+        }
+    for (int c = 0; c < gui.cableCount; ++c) {
+        CableRecord& cable = gui.cables[c];
+        cable.level = 0.05f + 0.9f * static_cast<float>(c % 29) / 28.0f;
+        if (c % 13 == 0) cable.mute = 1;
+        if (c % 17 == 0) cable.solo = 1;
+        if (c % 19 == 0) cable.phase = -1.0f;
+        if (c % 23 == 0) cable.level = 0.0f;
+    }
+    gui.executeCommandString("PAGE MATRIX");
+}
+
+void frameOfAFullMatrix(benchmark::State& state) {
+    if (!qxplatform::hasDisplay()) {
+        state.SkipWithError("no X display (run under xvfb-run)");
+        return;
+    }
+    OpenEditor editor;
+    buildFullMatrix(*editor.gui);
+    state.counters["cables"] = editor.gui->cableCount;
+    for (auto _ : state) {
+        makeSlotCurrent(editor.gui->glSlot);
+        editor.gui->renderFrame();
+        glFinish();
+        glPopAttrib();
+    }
+}
+BENCHMARK(frameOfAFullMatrix)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);

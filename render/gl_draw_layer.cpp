@@ -71,8 +71,16 @@ void GlDrawLayer::useProgram(unsigned value) {
 }
 
 void GlDrawLayer::colour(float red, float green, float blue, float alpha) {
-    if (changes(rgb, {red, green, blue, alpha}))
-        glUniform4f(location(where.rgb), red, green, blue, alpha);
+    currentColour = {red, green, blue, alpha};
+}
+
+bool GlDrawLayer::colourOnVertices() const {
+    return currentMode == 0 && location(where.vertexColour) >= 0;
+}
+
+void GlDrawLayer::syncColourUniform() {
+    const Rgba& c = currentColour;
+    if (changes(rgb, c)) glUniform4f(location(where.rgb), c[0], c[1], c[2], c[3]);
 }
 
 void GlDrawLayer::mode(int32_t value) {
@@ -105,6 +113,7 @@ bool GlDrawLayer::modeReadsVertices() const {
 }
 
 void GlDrawLayer::prepareBatch(BatchClass batchClass) {
+    if (!colourOnVertices()) syncColourUniform();
     const bool objectSpace = modeReadsVertices();
     const bool fits = batch.batchClass() == batchClass && objectSpace == batchInObjectSpace &&
                       (!objectSpace || batchMatrix == stack.back());
@@ -119,7 +128,14 @@ void GlDrawLayer::drawBatch() {
     if (batch.empty()) return;
     loadGlMatrix(batchInObjectSpace ? batchMatrix : kAffineIdentity);
     glVertexPointer(2, GL_FLOAT, 0, batch.data());
+    const int32_t colours = location(where.vertexColour);
+    if (colours >= 0) {
+        glEnableVertexAttribArray(static_cast<GLuint>(colours));
+        glVertexAttribPointer(static_cast<GLuint>(colours), 4, GL_FLOAT, GL_FALSE, 0,
+                              batch.colours());
+    }
     glDrawArrays(glPrimitive(batch.batchClass()), 0, batch.vertexCount());
+    if (colours >= 0) glDisableVertexAttribArray(static_cast<GLuint>(colours));
     batch.reset(batch.batchClass());
 }
 
@@ -138,7 +154,8 @@ void GlDrawLayer::vertices(Primitive primitive, const float* xy, int32_t tableVe
     const int32_t n = std::min(count, tableVertices);
     if (!xy || n <= 0) return;
     prepareBatch(batchClassOf(primitive));
-    batch.append(primitive, xy, n, batchInObjectSpace ? kAffineIdentity : stack.back());
+    batch.append(primitive, xy, n, batchInObjectSpace ? kAffineIdentity : stack.back(),
+                 currentColour);
 }
 
 void GlDrawLayer::text(const StrokeFont& font, const char* text, int32_t scale, float x, float y) {
@@ -153,7 +170,7 @@ void GlDrawLayer::text(const StrokeFont& font, const char* text, int32_t scale, 
     appendTextTriangles(font, text, scale, x, y, textScratch);
     if (textScratch.empty()) return;
     prepareBatch(BatchClass::Triangles);
-    batch.appendTriangles(textScratch, stack.back());
+    batch.appendTriangles(textScratch, stack.back(), currentColour);
 }
 
 void GlDrawLayer::pushMatrix() {
@@ -193,9 +210,13 @@ void GlDrawLayer::lineWidth(float value) {
     if (changes(width, {value, 0.0f, 0.0f, 0.0f})) glLineWidth(value);
 }
 
-// Everything gathered reaches GL, and GL's matrix is the layer's current one, for code that
-// draws with GL directly.
+// Everything gathered reaches GL, and GL's matrix and colour are the layer's current ones, for
+// code that draws with GL directly.
 void GlDrawLayer::flush() {
     drawBatch();
+    if (!colourOnVertices()) syncColourUniform();
+    const int32_t colours = location(where.vertexColour);
+    const Rgba& c = currentColour;
+    if (colours >= 0) glVertexAttrib4f(static_cast<GLuint>(colours), c[0], c[1], c[2], c[3]);
     loadGlMatrix(stack.back());
 }

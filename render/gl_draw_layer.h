@@ -3,6 +3,8 @@
 // keeps its own transform stack and takes vertices through it on the CPU, gathers them into
 // one client-side array, and draws that array when any of that state changes, before text it
 // cannot gather, and at flush(). The GL projection stays the pixel projection.
+// Flat draws (mode 0) carry their colour on each vertex, so a change of colour alone does not
+// split a batch; the other modes read the RGB uniform, some of them as data.
 #pragma once
 
 #include <array>
@@ -12,7 +14,8 @@
 #include "render/draw_layer.h"
 #include "render/vertex_batch.h"
 
-// Where the interface program's uniforms are; the object fills them when it builds the program.
+// Where the interface program's uniforms and its colour attribute are; the object fills them
+// when it builds the program. Without the attribute every colour goes through RGB.
 struct UniformLocations {
     const int32_t* rgb = nullptr;
     const int32_t* mode = nullptr;
@@ -20,6 +23,7 @@ struct UniformLocations {
     const int32_t* stage = nullptr;
     const int32_t* level = nullptr;
     const int32_t* height = nullptr;
+    const int32_t* vertexColour = nullptr;
 };
 
 class GlDrawLayer : public DrawLayer {
@@ -66,6 +70,10 @@ private:
     void prepareBatch(BatchClass batchClass);
     // The modes whose shader places or shades by the vertex as given, before the matrix.
     bool modeReadsVertices() const;
+    // Whether the current mode takes its colour from the vertices rather than from RGB.
+    bool colourOnVertices() const;
+    // RGB becomes the current colour (the batch drawn in the old one goes first).
+    void syncColourUniform();
     // GL's modelview matrix becomes m (the layer keeps it identity while it transforms).
     void loadGlMatrix(const Affine2d& m);
     void multiply(const Affine2d& m);
@@ -81,5 +89,6 @@ private:
     std::vector<float> textScratch;
 
     int32_t currentMode = 0;
+    Rgba currentColour{};
     Known program, rgb, modeValue, metricsValue, stageValue, levelValue, heightValue, blend, width;
 };

@@ -1,5 +1,7 @@
 #include "render/vertex_batch.h"
 
+#include <cstddef>
+
 BatchClass batchClassOf(Primitive primitive) {
     switch (primitive) {
     case Primitive::Triangles:
@@ -19,6 +21,7 @@ BatchClass batchClassOf(Primitive primitive) {
 void VertexBatch::reset(BatchClass batchClass) {
     kind = batchClass;
     xy.clear();
+    rgba.clear();
 }
 
 void VertexBatch::add(const float* vertices, int32_t index, const Affine2d& m) {
@@ -29,7 +32,9 @@ void VertexBatch::add(const float* vertices, int32_t index, const Affine2d& m) {
     xy.push_back(y);
 }
 
-void VertexBatch::append(Primitive primitive, const float* v, int32_t n, const Affine2d& m) {
+void VertexBatch::append(Primitive primitive, const float* v, int32_t n, const Affine2d& m,
+                         const Rgba& colour) {
+    const std::size_t first = xy.size() / 2;
     switch (primitive) {
     case Primitive::Triangles:
         for (int32_t i = 0; i + 2 < n; i += 3) {
@@ -74,9 +79,12 @@ void VertexBatch::append(Primitive primitive, const float* v, int32_t n, const A
         for (int32_t i = 0; i < n; ++i) add(v, i, m);
         break;
     }
+    for (std::size_t k = first; k < xy.size() / 2; ++k)
+        rgba.insert(rgba.end(), colour.begin(), colour.end());
 }
 
-void VertexBatch::appendTriangles(const std::vector<float>& triangles, const Affine2d& m) {
+void VertexBatch::appendTriangles(const std::vector<float>& triangles, const Affine2d& m,
+                                  const Rgba& colour) {
     const int32_t n = static_cast<int32_t>(triangles.size() / 2);
-    append(Primitive::Triangles, triangles.data(), n, m);
+    append(Primitive::Triangles, triangles.data(), n, m, colour);
 }

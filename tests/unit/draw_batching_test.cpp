@@ -20,7 +20,7 @@ std::vector<int> batchedIndices(Primitive primitive, int32_t count) {
     }
     VertexBatch batch;
     batch.reset(batchClassOf(primitive));
-    batch.append(primitive, in.data(), count, kAffineIdentity);
+    batch.append(primitive, in.data(), count, kAffineIdentity, {1, 1, 1, 1});
     std::vector<int> out;
     for (int32_t v = 0; v < batch.vertexCount(); ++v) {
         EXPECT_EQ(batch.data()[2 * v + 1], 10.0f * batch.data()[2 * v]);
@@ -59,10 +59,37 @@ TEST(VertexBatch, VerticesGoThroughTheMatrixOnTheWayIn) {
     const float line[4] = {0, 0, 3, 1};
     VertexBatch batch;
     batch.reset(BatchClass::Lines);
-    batch.append(Primitive::Lines, line, 2, m);
+    batch.append(Primitive::Lines, line, 2, m, {1, 1, 1, 1});
     ASSERT_EQ(batch.vertexCount(), 2);
     EXPECT_EQ(std::vector<float>(batch.data(), batch.data() + 4),
               (std::vector<float>{10, 20, 9, 26}));
+}
+
+TEST(VertexBatch, EachVertexCarriesTheColourOfItsDraw) {
+    // A strip, a fan and text triangles in three colours, then a reset.
+    const float strip[8] = {0, 0, 1, 0, 0, 1, 1, 1};
+    const float fan[10] = {0, 0, 1, 0, 1, 1, 0, 1, -1, 0};
+    const std::vector<float> text = {0, 0, 1, 0, 0, 1};
+    const Rgba red{1, 0, 0, 0.5f}, green{0, 1, 0, 1}, dB{1, 1, 1, -120};
+    VertexBatch batch;
+    batch.reset(BatchClass::Triangles);
+    batch.append(Primitive::TriangleStrip, strip, 4, kAffineIdentity, red);
+    batch.append(Primitive::TriangleFan, fan, 5, kAffineIdentity, green);
+    batch.appendTriangles(text, kAffineIdentity, dB);
+    std::vector<Rgba> expected(6, red);
+    expected.insert(expected.end(), 9, green);
+    expected.insert(expected.end(), 3, dB);
+    ASSERT_EQ(batch.vertexCount(), static_cast<int32_t>(expected.size()));
+    for (int32_t v = 0; v < batch.vertexCount(); ++v) {
+        const float* c = batch.colours() + 4 * v;
+        EXPECT_EQ((Rgba{c[0], c[1], c[2], c[3]}), expected[v]) << "vertex " << v;
+    }
+    batch.reset(BatchClass::Lines);
+    const float line[4] = {0, 0, 5, 5};
+    batch.append(Primitive::Lines, line, 2, kAffineIdentity, green);
+    ASSERT_EQ(batch.vertexCount(), 2);
+    EXPECT_EQ(batch.colours()[4 + 1], 1.0f);
+    EXPECT_EQ(batch.colours()[0], 0.0f);
 }
 
 // The glyph's triangles moved by (x, y) in pixels at this scale.
