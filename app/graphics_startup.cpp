@@ -10,6 +10,7 @@
 #include "app/text_services.h"
 #include "host/cpu_info.h"
 #include "qxplatform/runtime.h"
+#include "render/flat_program.h"
 #include "render/gl_slots.h"
 #include "render/shader_programs.h"
 
@@ -120,7 +121,8 @@ void QX_GUI::setupGraphics(HWND window, int32_t width, int32_t height) {
     rgbLocation = glGetUniformLocation(uiProgram, "RGB");
     modeLocation = glGetUniformLocation(uiProgram, "MODE");
     metricsLocation = glGetUniformLocation(uiProgram, "METRICS");
-    vertexColourLocation = glGetAttribLocation(uiProgram, "vertexColour");
+    flatProgram = buildFlatProgram();
+    flatColourLocation = flatProgram ? glGetAttribLocation(flatProgram, "vertexColour") : -1;
     glEnableClientState(GL_VERTEX_ARRAY);
     glUseProgram(uiProgram);
 

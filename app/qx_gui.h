@@ -1320,10 +1320,11 @@ public:
     int32_t rgbLocation = -1;
     int32_t modeLocation = -1;
     int32_t metricsLocation = -1;
-    int32_t vertexColourLocation = -1;
+    unsigned flatProgram = 0;
+    int32_t flatColourLocation = -1;
     // Every screen draws through drawLayer: the GL layer, or a recording layer in tests.
     GlDrawLayer glDrawLayer{{&rgbLocation, &modeLocation, &metricsLocation, &stageLocation,
-                             &levelLocation, &heightLocation, &vertexColourLocation}};
+                             &levelLocation, &heightLocation, &flatProgram, &flatColourLocation}};
     DrawLayer* drawLayer = &glDrawLayer;
     TextShaderBinding textBinding;
     HCURSOR cursors[7] = {};

@@ -38,10 +38,13 @@ bool GlDrawLayer::changes(Known& state, std::array<float, 4> value) {
     return true;
 }
 
+// Whatever program the layer bound in its place, the interface program is bound again: code
+// after the frame, and the next frame's first useProgram, find it current.
 void GlDrawLayer::forgetGlState() {
-    for (Known* k : {&program, &rgb, &modeValue, &metricsValue, &stageValue, &levelValue,
-                     &heightValue, &blend, &width})
-        k->known = false;
+    if (flatBound && program.known) glUseProgram(static_cast<unsigned>(program.value[0]));
+    flatBound = false;
+    for (Known* k : {&program, &blend, &width}) k->known = false;
+    uniforms.forgetHeld();
 }
 
 void GlDrawLayer::clear() {
@@ -63,47 +66,103 @@ void GlDrawLayer::pixelProjection(int32_t pixelsWide, int32_t pixelsHigh) {
 }
 
 void GlDrawLayer::useProgram(unsigned value) {
-    if (!changes(program, {static_cast<float>(value), 0.0f, 0.0f, 0.0f})) return;
+    const std::array<float, 4> id = {static_cast<float>(value), 0.0f, 0.0f, 0.0f};
+    if (program.same(id) && !flatBound) return;
+    drawBatch();
+    program.known = true;
+    program.value = id;
     glUseProgram(value);
+    flatBound = false;
     // Uniforms belong to the program.
-    for (Known* k : {&rgb, &modeValue, &metricsValue, &stageValue, &levelValue, &heightValue})
-        k->known = false;
+    uniforms.forgetHeld();
+    bindProgramForMode();
 }
 
+bool GlDrawLayer::flatDraws() const {
+    return currentMode == 0 && program.known && where.flatProgram && *where.flatProgram != 0 &&
+           location(where.flatColour) >= 0;
+}
+
+void GlDrawLayer::bindProgramForMode() {
+    const bool flat = flatDraws();
+    if (flat == flatBound) return;
+    drawBatch();
+    // The interface program holds mode 0 while the flat one draws in its place.
+    if (flat && uniforms.stale(Uniform::Mode)) send(Uniform::Mode);
+    glUseProgram(flat ? *where.flatProgram : static_cast<unsigned>(program.value[0]));
+    flatBound = flat;
+    if (flat) {
+        const Rgba& c = currentColour;
+        glVertexAttrib4f(static_cast<GLuint>(*where.flatColour), c[0], c[1], c[2], c[3]);
+        return;
+    }
+    for (int u = 0; u < kUniformCount; ++u)
+        if (uniforms.stale(static_cast<Uniform>(u))) send(static_cast<Uniform>(u));
+}
+
+void GlDrawLayer::setUniform(Uniform u, const UniformValue& value) {
+    uniforms.want(u, value);
+    if (flatBound || !uniforms.stale(u)) return;
+    drawBatch();
+    send(u);
+}
+
+void GlDrawLayer::send(Uniform u) {
+    const UniformValue& v = uniforms.wanted(u);
+    switch (u) {
+    case Uniform::Rgb:
+        glUniform4f(location(where.rgb), v[0], v[1], v[2], v[3]);
+        break;
+    case Uniform::Mode:
+        glUniform1i(location(where.mode), static_cast<GLint>(v[0]));
+        break;
+    case Uniform::Metrics:
+        glUniform4f(location(where.metrics), v[0], v[1], v[2], v[3]);
+        break;
+    case Uniform::Stage:
+        glUniform1i(location(where.stage), static_cast<GLint>(v[0]));
+        break;
+    case Uniform::Level:
+        glUniform1f(location(where.level), v[0]);
+        break;
+    case Uniform::Height:
+        glUniform1f(location(where.height), v[0]);
+        break;
+    }
+    uniforms.sent(u);
+}
+
+// Batched draws take the colour per vertex; code that draws with GL directly finds it in the
+// bound program's input at once: the flat program's current colour, or RGB.
 void GlDrawLayer::colour(float red, float green, float blue, float alpha) {
     currentColour = {red, green, blue, alpha};
+    setUniform(Uniform::Rgb, currentColour);
+    if (flatBound)
+        glVertexAttrib4f(static_cast<GLuint>(*where.flatColour), red, green, blue, alpha);
 }
 
-bool GlDrawLayer::colourOnVertices() const {
-    return currentMode == 0 && location(where.vertexColour) >= 0;
-}
-
-void GlDrawLayer::syncColourUniform() {
-    const Rgba& c = currentColour;
-    if (changes(rgb, c)) glUniform4f(location(where.rgb), c[0], c[1], c[2], c[3]);
-}
-
+// Leaving mode 0 for the interface program's modes, or coming back, changes the program; the
+// interface program is told its mode first, so it holds mode 0 while the flat one draws.
 void GlDrawLayer::mode(int32_t value) {
-    if (!changes(modeValue, {static_cast<float>(value), 0.0f, 0.0f, 0.0f})) return;
     currentMode = value;
-    glUniform1i(location(where.mode), value);
+    setUniform(Uniform::Mode, {static_cast<float>(value), 0.0f, 0.0f, 0.0f});
+    bindProgramForMode();
 }
 
 void GlDrawLayer::metrics(float x, float y, float z, float w) {
-    if (changes(metricsValue, {x, y, z, w})) glUniform4f(location(where.metrics), x, y, z, w);
+    setUniform(Uniform::Metrics, {x, y, z, w});
 }
 
 void GlDrawLayer::stage(int32_t value) {
-    if (changes(stageValue, {static_cast<float>(value), 0.0f, 0.0f, 0.0f}))
-        glUniform1i(location(where.stage), value);
+    setUniform(Uniform::Stage, {static_cast<float>(value), 0.0f, 0.0f, 0.0f});
 }
 
 void GlDrawLayer::level(float value) {
-    if (changes(levelValue, {value, 0.0f, 0.0f, 0.0f})) glUniform1f(location(where.level), value);
+    setUniform(Uniform::Level, {value, 0.0f, 0.0f, 0.0f});
 }
 
 void GlDrawLayer::height(float value) {
-    if (changes(heightValue, {value, 0.0f, 0.0f, 0.0f})) glUniform1f(location(where.height), value);
+    setUniform(Uniform::Height, {value, 0.0f, 0.0f, 0.0f});
 }
 
 // Modes 1 and 2 place the glow and the disc around METRICS from the vertex as given, so their
@@ -113,7 +172,6 @@ bool GlDrawLayer::modeReadsVertices() const {
 }
 
 void GlDrawLayer::prepareBatch(BatchClass batchClass) {
-    if (!colourOnVertices()) syncColourUniform();
     const bool objectSpace = modeReadsVertices();
     const bool fits = batch.batchClass() == batchClass && objectSpace == batchInObjectSpace &&
                       (!objectSpace || batchMatrix == stack.back());
@@ -128,14 +186,19 @@ void GlDrawLayer::drawBatch() {
     if (batch.empty()) return;
     loadGlMatrix(batchInObjectSpace ? batchMatrix : kAffineIdentity);
     glVertexPointer(2, GL_FLOAT, 0, batch.data());
-    const int32_t colours = location(where.vertexColour);
-    if (colours >= 0) {
-        glEnableVertexAttribArray(static_cast<GLuint>(colours));
-        glVertexAttribPointer(static_cast<GLuint>(colours), 4, GL_FLOAT, GL_FALSE, 0,
-                              batch.colours());
+    // The flat program takes each vertex's colour; the interface program's is in RGB.
+    const GLuint colours = flatBound ? static_cast<GLuint>(*where.flatColour) : 0;
+    if (flatBound) {
+        glEnableVertexAttribArray(colours);
+        glVertexAttribPointer(colours, 4, GL_FLOAT, GL_FALSE, 0, batch.colours());
     }
     glDrawArrays(glPrimitive(batch.batchClass()), 0, batch.vertexCount());
-    if (colours >= 0) glDisableVertexAttribArray(static_cast<GLuint>(colours));
+    if (flatBound) {
+        // A draw from an array leaves the attribute's current value undefined.
+        glDisableVertexAttribArray(colours);
+        const Rgba& c = currentColour;
+        glVertexAttrib4f(colours, c[0], c[1], c[2], c[3]);
+    }
     batch.reset(batch.batchClass());
 }
 
@@ -210,13 +273,9 @@ void GlDrawLayer::lineWidth(float value) {
     if (changes(width, {value, 0.0f, 0.0f, 0.0f})) glLineWidth(value);
 }
 
-// Everything gathered reaches GL, and GL's matrix and colour are the layer's current ones, for
-// code that draws with GL directly.
+// Everything gathered reaches GL, and GL's matrix is the layer's current one, for code that
+// draws with GL directly.
 void GlDrawLayer::flush() {
     drawBatch();
-    if (!colourOnVertices()) syncColourUniform();
-    const int32_t colours = location(where.vertexColour);
-    const Rgba& c = currentColour;
-    if (colours >= 0) glVertexAttrib4f(static_cast<GLuint>(colours), c[0], c[1], c[2], c[3]);
     loadGlMatrix(stack.back());
 }

@@ -3,8 +3,9 @@
 // keeps its own transform stack and takes vertices through it on the CPU, gathers them into
 // one client-side array, and draws that array when any of that state changes, before text it
 // cannot gather, and at flush(). The GL projection stays the pixel projection.
-// Flat draws (mode 0) carry their colour on each vertex, so a change of colour alone does not
-// split a batch; the other modes read the RGB uniform, some of them as data.
+// Flat draws (mode 0) go through a small flat program in place of the interface program, with
+// their colour on each vertex, so a change of colour alone does not split a batch. Uniforms
+// asked for meanwhile reach the interface program when its modes draw again.
 #pragma once
 
 #include <array>
@@ -12,23 +13,26 @@
 
 #include "render/affine_2d.h"
 #include "render/draw_layer.h"
+#include "render/uniform_cache.h"
 #include "render/vertex_batch.h"
 
-// Where the interface program's uniforms and its colour attribute are; the object fills them
-// when it builds the program. Without the attribute every colour goes through RGB.
-struct UniformLocations {
+// Where the interface program's uniforms are, and the flat program and its colour attribute;
+// the object fills them when it builds the programs. Without the flat program (0) flat draws
+// use the interface program and its RGB uniform.
+struct ProgramLocations {
     const int32_t* rgb = nullptr;
     const int32_t* mode = nullptr;
     const int32_t* metrics = nullptr;
     const int32_t* stage = nullptr;
     const int32_t* level = nullptr;
     const int32_t* height = nullptr;
-    const int32_t* vertexColour = nullptr;
+    const unsigned* flatProgram = nullptr;
+    const int32_t* flatColour = nullptr;
 };
 
 class GlDrawLayer : public DrawLayer {
 public:
-    explicit GlDrawLayer(UniformLocations locations) : where(locations) {}
+    explicit GlDrawLayer(ProgramLocations locations) : where(locations) {}
 
     void clear() override;
     void pixelProjection(int32_t width, int32_t height) override;
@@ -65,21 +69,26 @@ private:
     void drawBatch();
     // Sets one piece of state: the batch drawn in the old value goes first.
     bool changes(Known& state, std::array<float, 4> value);
+    // Asks for a uniform of the interface program; while that program is bound, a new value
+    // is sent at once, after the batch drawn in the old one.
+    void setUniform(Uniform u, const UniformValue& value);
+    void send(Uniform u);
+    // Binds the program the current mode draws with, sending the interface program the
+    // uniforms that went stale while it was not bound.
+    void bindProgramForMode();
+    // Whether the current mode draws with the flat program.
+    bool flatDraws() const;
     // Makes room in the batch for draws of this class (and, for modes whose shader reads the
     // untransformed vertex, of the current matrix).
     void prepareBatch(BatchClass batchClass);
     // The modes whose shader places or shades by the vertex as given, before the matrix.
     bool modeReadsVertices() const;
-    // Whether the current mode takes its colour from the vertices rather than from RGB.
-    bool colourOnVertices() const;
-    // RGB becomes the current colour (the batch drawn in the old one goes first).
-    void syncColourUniform();
     // GL's modelview matrix becomes m (the layer keeps it identity while it transforms).
     void loadGlMatrix(const Affine2d& m);
     void multiply(const Affine2d& m);
     void forgetGlState();
 
-    UniformLocations where;
+    ProgramLocations where;
     std::vector<Affine2d> stack{kAffineIdentity};
     VertexBatch batch;
     bool batchInObjectSpace = false;
@@ -90,5 +99,9 @@ private:
 
     int32_t currentMode = 0;
     Rgba currentColour{};
-    Known program, rgb, modeValue, metricsValue, stageValue, levelValue, heightValue, blend, width;
+    // The interface program as last given, and whether the flat program is bound in its place.
+    Known program;
+    bool flatBound = false;
+    UniformCache uniforms;
+    Known blend, width;
 };

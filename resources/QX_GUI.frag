@@ -1,5 +1,5 @@
 // User-interface program, fragment stage.
-//   0  flat colour, carried by the vertices
+//   0  flat RGB
 //   1  additive glow: stage (stage == 1) intensity from the gain METRICS.z and weight
 //      METRICS.w (a weight above 1 is a cabled target's reach), soft towards the rim;
 //      panel: radius METRICS.z around (METRICS.x, METRICS.y), level METRICS.w
@@ -21,10 +21,9 @@ uniform float level;
 
 varying vec2 unitPos;
 varying vec2 pixelPos;
-varying vec4 flatColour;
 
 void main() {
-    vec4 colour = MODE == 0 ? flatColour : RGB;
+    vec4 colour = RGB;
     if (MODE == 1) {
         float intensity;
         float fall;

@@ -7,11 +7,8 @@ uniform int MODE;
 uniform vec4 METRICS;
 uniform int stage;
 
-attribute vec4 vertexColour;  // the colour of a flat draw (mode 0)
-
 varying vec2 unitPos;   // the disc vertex over 100: radial effects of modes 1 and 2
 varying vec2 pixelPos;  // the vertex as drawn, before projection
-varying vec4 flatColour;
 
 void main() {
     vec4 v = gl_Vertex;
@@ -30,6 +27,5 @@ void main() {
         }
     }
     pixelPos = v.xy;
-    flatColour = vertexColour;
     gl_Position = gl_ModelViewProjectionMatrix * v;
 }

@@ -6,6 +6,7 @@
 
 #include "render/stroke_font.h"
 #include "render/text_triangles.h"
+#include "render/uniform_cache.h"
 #include "render/vertex_batch.h"
 #include "screen_fixture.h"
 
@@ -90,6 +91,43 @@ TEST(VertexBatch, EachVertexCarriesTheColourOfItsDraw) {
     ASSERT_EQ(batch.vertexCount(), 2);
     EXPECT_EQ(batch.colours()[4 + 1], 1.0f);
     EXPECT_EQ(batch.colours()[0], 0.0f);
+}
+
+TEST(UniformCache, ValuesAskedForWhileAnotherProgramDrawsWaitUntilTheyAreSent) {
+    // Steps: want a value, send what is stale, or forget what the program holds. After each
+    // step, the uniforms that are stale.
+    enum Step { Want, SendStale, Forget };
+    struct Case {
+        const char* name;
+        std::vector<std::pair<Step, UniformValue>> steps; // Want steps set METRICS
+        bool metricsStale;
+    };
+    const UniformValue a{1, 2, 3, 4}, b{5, 6, 7, 8}, none{};
+    const std::vector<Case> cases = {
+        {"nothing held is stale", {}, true},
+        {"sent is held", {{SendStale, none}}, false},
+        {"a new value is stale", {{SendStale, none}, {Want, a}}, true},
+        {"asked for and sent", {{Want, a}, {SendStale, none}}, false},
+        {"asked back to the held value",
+         {{Want, a}, {SendStale, none}, {Want, b}, {Want, a}},
+         false},
+        {"waits through several asks", {{SendStale, none}, {Want, a}, {Want, b}}, true},
+        {"another program bound", {{Want, a}, {SendStale, none}, {Forget, none}}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        UniformCache cache;
+        for (const auto& [step, value] : c.steps) {
+            if (step == Want) cache.want(Uniform::Metrics, value);
+            if (step == SendStale)
+                for (int u = 0; u < kUniformCount; ++u)
+                    if (cache.stale(static_cast<Uniform>(u))) cache.sent(static_cast<Uniform>(u));
+            if (step == Forget) cache.forgetHeld();
+        }
+        EXPECT_EQ(cache.stale(Uniform::Metrics), c.metricsStale);
+        // Each uniform keeps its own value.
+        EXPECT_EQ(cache.wanted(Uniform::Rgb), none);
+    }
 }
 
 // The glyph's triangles moved by (x, y) in pixels at this scale.
