@@ -22,7 +22,7 @@ struct Picture {
     }
 };
 
-bool shoot(const std::string& sends, const std::string& png, Picture& picture) {
+inline bool shoot(const std::string& sends, const std::string& png, Picture& picture) {
     std::remove(png.c_str());
     const std::string command = "./qxhost --load PATCHES/DEMO.txt " + sends +
                                 " --frames 4 --screenshot " + png + " >/dev/null 2>&1";
@@ -39,8 +39,8 @@ bool shoot(const std::string& sends, const std::string& png, Picture& picture) {
     return read;
 }
 
-void expectNear(const std::vector<int>& pixel, const std::vector<int>& expected, int within,
-                const char* what) {
+inline void expectNear(const std::vector<int>& pixel, const std::vector<int>& expected, int within,
+                       const char* what) {
     for (size_t i = 0; i < 3; ++i) EXPECT_NEAR(pixel[i], expected[i], within) << what << " " << i;
 }
 
