@@ -330,6 +330,20 @@ TEST(NotePress, CPicksThePressedNotesColourAndAPlainPressDragsIt) {
     f.release(p.x + 10, p.y);
 }
 
+// A double click on a note opens its text, and the commit rewrites that note.
+TEST(NotePress, ADoubleClickEditsTheNoteClicked) {
+    NoteStage f;
+    f.gui->noteEdit.index = -1;
+    const ScreenPoint p = f.stageToPixel(f.noteX(2), -45.0f);
+    f.click(p.x, p.y);
+    f.click(p.x, p.y);
+    ASSERT_EQ(f.gui->textEntryId, 32);
+    f.gui->textEntryText = "HELLO";
+    f.gui->commitTextEntry();
+    EXPECT_STREQ(f.gui->notes[2].text, "HELLO");
+    EXPECT_STREQ(f.gui->notes[0].text, "N1");
+}
+
 TEST(NotePress, LockedOrHiddenNotesTakeNoPress) {
     for (int locked = 0; locked < 2; ++locked) {
         NoteStage f;
