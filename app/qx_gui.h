@@ -32,6 +32,7 @@
 #include "command/command_records.h"
 #include "command/slice_record.h"
 #include "command/verb_records.h"
+#include "dsp_link/blob_layouts.h"
 #include "dsp_link/blob_staging.h"
 #include "dsp_link/dsp_link_state.h"
 #include "dsp_link/script_record.h"
@@ -1124,9 +1125,8 @@ public:
     StringGuiPin pin65;
     MpGuiPin<MpBlob> pinProcessingStatus; // 26
 
-    // DSP processing status block (pin 26).
-    int32_t processingStatusSize = 0;
-    uint8_t processingStatus[4096] = {};
+    // The processing side's status block (pin 26), read by the pipeline diagram.
+    uint8_t pipelineStatus[blob_layout::kProcessingStatusSize] = {};
 
     // View state.
     struct ViewState {

@@ -24,17 +24,6 @@ constexpr int kS11X = 538, kS11Y = 550;
 constexpr int kT6X = 588, kT6Y = 700;
 constexpr int kHandleX = 563, kHandleY = 625;
 
-bool readPicture(const std::string& png, Picture& picture) {
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&image, png.c_str())) return false;
-    image.format = PNG_FORMAT_RGB;
-    picture.width = static_cast<int>(image.width);
-    picture.height = static_cast<int>(image.height);
-    picture.rgb.resize(PNG_IMAGE_SIZE(image));
-    return png_image_finish_read(&image, nullptr, picture.rgb.data(), 0, nullptr) != 0;
-}
-
 // The brightest channel value within `reach` pixels of (x, y).
 int brightestNear(const Picture& picture, int x, int y, int reach) {
     int best = 0;
@@ -76,7 +65,7 @@ TEST(StageCablePressWindow, CHeldOnS11ThenT6WiresThemAndTheCableIsDrawn) {
     ASSERT_NE(editor, 0u) << "qxhost's editor window did not appear";
 
     EXPECT_TRUE(consoleHas(console, "CABLE S11 T6"));
-    ASSERT_TRUE(readPicture(wired, b));
+    ASSERT_TRUE(readPng(wired, b));
     EXPECT_LT(brightestNear(a, kHandleX, kHandleY, 3), 60) << "bare stage before";
     EXPECT_GT(brightestNear(b, kHandleX, kHandleY, 3), 110) << "the cable's handle after";
     std::remove(wired.c_str());

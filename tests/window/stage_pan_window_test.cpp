@@ -2,36 +2,17 @@
 // by the status line follows the pointer, and the stage in the screenshot moves with it.
 #include <gtest/gtest.h>
 
-#include <png.h>
-
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "qxhost_driver.h"
+#include "qxhost_picture.h"
 #include "qxplatform/test_hooks.h"
 
 namespace {
 
 using namespace qxhost_driver;
-
-struct Picture {
-    int width = 0;
-    int height = 0;
-    std::vector<uint8_t> rgb;
-    const uint8_t* at(int x, int y) const { return &rgb[(static_cast<size_t>(y) * width + x) * 3]; }
-};
-
-bool readPng(const std::string& path, Picture& picture) {
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&image, path.c_str())) return false;
-    image.format = PNG_FORMAT_RGB;
-    picture.width = static_cast<int>(image.width);
-    picture.height = static_cast<int>(image.height);
-    picture.rgb.resize(PNG_IMAGE_SIZE(image));
-    return png_image_finish_read(&image, nullptr, picture.rgb.data(), 0, nullptr) != 0;
-}
 
 // Share of the stage band's pixels at which `moved` shows `base` shifted right by `shift`.
 double matchShifted(const Picture& base, const Picture& moved, int shift) {
@@ -39,7 +20,7 @@ double matchShifted(const Picture& base, const Picture& moved, int shift) {
     for (int y = 150; y < 650; y += 3)
         for (int x = 150; x + shift < 1200; x += 3) {
             ++total;
-            if (std::equal(base.at(x, y), base.at(x, y) + 3, moved.at(x + shift, y))) ++same;
+            if (base.at(x, y) == moved.at(x + shift, y)) ++same;
         }
     return total ? static_cast<double>(same) / total : 0.0;
 }
@@ -47,8 +28,7 @@ double matchShifted(const Picture& base, const Picture& moved, int shift) {
 bool bandIsPlain(const Picture& picture) {
     for (int y = 150; y < 650; y += 3)
         for (int x = 150; x < 1200; x += 3)
-            if (!std::equal(picture.at(x, y), picture.at(x, y) + 3, picture.at(150, 150)))
-                return false;
+            if (picture.at(x, y) != picture.at(150, 150)) return false;
     return true;
 }
 
