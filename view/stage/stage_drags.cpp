@@ -251,9 +251,11 @@ void QX_GUI::dragLevel(int32_t y) {
         raiseSendFlag(kSendTargets);
         break;
     case 108: {
-        if (!inCount(m.pickedSource, kChannels) || !inCount(m.pickedFeedbackEntry, 64)) return;
+        // The entry belongs to the mix of the source's virtual input channel, as drawn.
+        const int32_t channel = feedbackMixChannelOf(m.pickedSource);
+        if (channel < 0 || !inCount(m.pickedFeedbackEntry, 64)) return;
         const float fy = static_cast<float>(y - m.feedbackPressPixelY);
-        feedbackMixes[m.pickedSource].gains[m.pickedFeedbackEntry] = levelFromDrag(start, fy);
+        feedbackMixes[channel].gains[m.pickedFeedbackEntry] = levelFromDrag(start, fy);
         raiseSendFlag(kSendFeedbackMixes);
         return;
     }
