@@ -1,8 +1,8 @@
 // User-interface program, fragment stage.
 //   0  flat RGB
-//   1  additive glow: stage (stage == 1) intensity from the gain METRICS.z and weight
-//      METRICS.w (a weight above 1 is a cabled target's reach), soft towards the rim;
-//      panel: radius METRICS.z around (METRICS.x, METRICS.y), level METRICS.w
+//   1  additive glow on the disc the vertex stage placed, soft towards the rim: stage
+//      (stage == 1) intensity from the gain METRICS.z and weight METRICS.w (a weight above 1
+//      is a cabled target's reach); panel: intensity from the level METRICS.w
 //   2  filled disc in flat RGB (placed by the vertex stage), its rim smoothed over a pixel
 //   6  level bar of the value METRICS.w: RGB tinted by METRICS.rgb, brightening towards
 //      yellow above -6 dB, red at or above full level
@@ -20,22 +20,16 @@ uniform int stage;
 uniform float level;
 
 varying vec2 unitPos;
-varying vec2 pixelPos;
 
 void main() {
     vec4 colour = RGB;
     if (MODE == 1) {
-        float intensity;
-        float fall;
+        float intensity = clamp(METRICS.w, 0.0, 1.0);
         if (stage == 1) {
             float gain = clamp(METRICS.z, 0.0, 1.0);
-            intensity = METRICS.w > 1.0 ? 0.35 + 0.65 * gain
-                                        : sqrt(gain) * clamp(METRICS.w, 0.0, 1.0);
-            fall = length(unitPos);
-        } else {
-            intensity = clamp(METRICS.w, 0.0, 1.0);
-            fall = METRICS.z > 0.0 ? length(pixelPos - METRICS.xy) / METRICS.z : 1.0;
+            intensity = METRICS.w > 1.0 ? 0.35 + 0.65 * gain : sqrt(gain) * intensity;
         }
+        float fall = length(unitPos);
         if (fall > 1.0) discard;
         float soft = 1.0 - smoothstep(0.0, 1.0, fall);
         colour = vec4(RGB.rgb, RGB.a * intensity * soft * (0.6 + 0.4 * soft));
