@@ -70,9 +70,20 @@ void GlDrawLayer::useProgram(unsigned value) {
         k->known = false;
 }
 
+void GlDrawLayer::setUniform(Known& state, const int32_t* at, std::array<float, 4> value) {
+    if (state.same(value)) return;
+    state.known = true;
+    state.value = value;
+    glUniform4f(location(at), value[0], value[1], value[2], value[3]);
+}
+
 void GlDrawLayer::colour(float red, float green, float blue, float alpha) {
-    if (changes(rgb, {red, green, blue, alpha}))
-        glUniform4f(location(where.rgb), red, green, blue, alpha);
+    wantedRgb = {red, green, blue, alpha};
+    if (summingGlows()) {
+        glowUniformsHeld = true;
+        return;
+    }
+    if (changes(rgb, wantedRgb)) glUniform4f(location(where.rgb), red, green, blue, alpha);
 }
 
 void GlDrawLayer::mode(int32_t value) {
@@ -82,7 +93,12 @@ void GlDrawLayer::mode(int32_t value) {
 }
 
 void GlDrawLayer::metrics(float x, float y, float z, float w) {
-    if (changes(metricsValue, {x, y, z, w})) glUniform4f(location(where.metrics), x, y, z, w);
+    wantedMetrics = {x, y, z, w};
+    if (summingGlows()) {
+        glowUniformsHeld = true;
+        return;
+    }
+    if (changes(metricsValue, wantedMetrics)) glUniform4f(location(where.metrics), x, y, z, w);
 }
 
 void GlDrawLayer::stage(int32_t value) {
@@ -115,7 +131,36 @@ void GlDrawLayer::prepareBatch(BatchClass batchClass) {
     batchMatrix = stack.back();
 }
 
+bool GlDrawLayer::summingGlows() const {
+    return currentMode == 1 && blend.same({1.0f, 0.0f, 0.0f, 0.0f});
+}
+
+// Each summed shape in its own colour and METRICS; then GL's colour and METRICS are the ones
+// last given, for the draws that follow.
+void GlDrawLayer::drawGlows() {
+    drawVertexBatch();
+    for (const TintSum::Draw& glow : glows.draws()) {
+        setUniform(rgb, where.rgb, glow.colour);
+        setUniform(metricsValue, where.metrics, glow.shape.metrics);
+        const int32_t n = static_cast<int32_t>(glow.shape.xy.size() / 2);
+        batch.reset(batchClassOf(glow.shape.primitive));
+        batchInObjectSpace = true;
+        batchMatrix = glow.shape.matrix;
+        batch.append(glow.shape.primitive, glow.shape.xy.data(), n, kAffineIdentity);
+        drawVertexBatch();
+    }
+    glows.clear();
+    setUniform(rgb, where.rgb, wantedRgb);
+    setUniform(metricsValue, where.metrics, wantedMetrics);
+    glowUniformsHeld = false;
+}
+
 void GlDrawLayer::drawBatch() {
+    if (glowUniformsHeld || !glows.empty()) drawGlows();
+    drawVertexBatch();
+}
+
+void GlDrawLayer::drawVertexBatch() {
     if (batch.empty()) return;
     loadGlMatrix(batchInObjectSpace ? batchMatrix : kAffineIdentity);
     glVertexPointer(2, GL_FLOAT, 0, batch.data());
@@ -137,6 +182,12 @@ void GlDrawLayer::vertices(Primitive primitive, const float* xy, int32_t tableVe
                            int32_t count) {
     const int32_t n = std::min(count, tableVertices);
     if (!xy || n <= 0) return;
+    if (summingGlows()) {
+        drawVertexBatch();
+        glowUniformsHeld = true;
+        glows.add(primitive, xy, n, stack.back(), wantedMetrics, wantedRgb);
+        return;
+    }
     prepareBatch(batchClassOf(primitive));
     batch.append(primitive, xy, n, batchInObjectSpace ? kAffineIdentity : stack.back());
 }

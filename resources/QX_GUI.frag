@@ -1,6 +1,7 @@
 // User-interface program, fragment stage.
 //   0  flat RGB
-//   1  additive glow: stage (stage == 1) intensity from the gain METRICS.z and weight
+//   1  additive glow (drawn with additive blending, premultiplied): stage (stage == 1)
+//      intensity from the gain METRICS.z and weight
 //      METRICS.w (a weight above 1 is a cabled target's reach), soft towards the rim;
 //      panel: radius METRICS.z around (METRICS.x, METRICS.y), level METRICS.w
 //   2  filled disc in flat RGB (placed by the vertex stage), its rim smoothed over a pixel
@@ -38,7 +39,9 @@ void main() {
         }
         if (fall > 1.0) discard;
         float soft = 1.0 - smoothstep(0.0, 1.0, fall);
-        colour = vec4(RGB.rgb, RGB.a * intensity * soft * (0.6 + 0.4 * soft));
+        // Premultiplied, alpha 1: the additive blend adds RGB.rgb x RGB.a x the profile,
+        // so a tint summed over several glows of one shape adds the same as those glows.
+        colour = vec4(RGB.rgb * (RGB.a * intensity * soft * (0.6 + 0.4 * soft)), 1.0);
     } else if (MODE == 2) {
         // unitPos runs to 1 at the rim; fwidth gives the rim's width of one pixel.
         float r = length(unitPos);
