@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "render/shader_programs.h"
+#include "render/smooth_lines.h"
 #include "render/stroke_font.h"
 #include "render/text_triangles.h"
 
@@ -160,8 +161,40 @@ void GlDrawLayer::drawBatch() {
     drawVertexBatch();
 }
 
+// The line width GL would draw a smoothed line at: the one in force, within GL's range.
+float GlDrawLayer::smoothLineWidth() {
+    float w = width.known ? width.value[0] : 1.0f;
+    if (!width.known) glGetFloatv(GL_LINE_WIDTH, &w);
+    if (!smoothWidthRangeKnown) {
+        glGetFloatv(GL_SMOOTH_LINE_WIDTH_RANGE, smoothWidthRange);
+        smoothWidthRangeKnown = true;
+    }
+    w = std::min(std::max(w, smoothWidthRange[0]), smoothWidthRange[1]);
+    return w > 0.0f ? w : 1.0f;
+}
+
+// Smoothed lines in window pixels go as triangles that the program fades at their edges.
+bool GlDrawLayer::drawSmoothLines() {
+    if (batch.batchClass() != BatchClass::Lines || batchInObjectSpace ||
+        !glIsEnabled(GL_LINE_SMOOTH))
+        return false;
+    lineQuads.clear();
+    appendSmoothLineQuads(batch.data(), batch.vertexCount(), smoothLineWidth(), lineQuads);
+    loadGlMatrix(kAffineIdentity);
+    if (!lineQuads.empty()) {
+        const GLsizei stride = 6 * sizeof(float);
+        glVertexPointer(4, GL_FLOAT, stride, lineQuads.data());
+        glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+        glTexCoordPointer(2, GL_FLOAT, stride, lineQuads.data() + 4);
+        glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(lineQuads.size() / 6));
+        glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    }
+    batch.reset(batch.batchClass());
+    return true;
+}
+
 void GlDrawLayer::drawVertexBatch() {
-    if (batch.empty()) return;
+    if (batch.empty() || drawSmoothLines()) return;
     loadGlMatrix(batchInObjectSpace ? batchMatrix : kAffineIdentity);
     glVertexPointer(2, GL_FLOAT, 0, batch.data());
     glDrawArrays(glPrimitive(batch.batchClass()), 0, batch.vertexCount());

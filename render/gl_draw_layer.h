@@ -4,7 +4,8 @@
 // one client-side array, and draws that array when any of that state changes, before text it
 // cannot gather, and at flush(). The GL projection stays the pixel projection. Glows (mode 1
 // under additive blending) of one shape are summed into one draw of the summed tint while
-// only the colour and METRICS change between them (see TintSum).
+// only the colour and METRICS change between them (see TintSum). Smoothed lines are drawn as
+// triangles faded at their edges (see appendSmoothLineQuads).
 #pragma once
 
 #include <array>
@@ -68,6 +69,8 @@ private:
     bool summingGlows() const;
     void drawGlows();
     void setUniform(Known& state, const int32_t* at, std::array<float, 4> value);
+    bool drawSmoothLines();
+    float smoothLineWidth();
     // Sets one piece of state: the batch drawn in the old value goes first.
     bool changes(Known& state, std::array<float, 4> value);
     // Makes room in the batch for draws of this class (and, for modes whose shader reads the
@@ -88,6 +91,9 @@ private:
     Affine2d glMatrix = kAffineIdentity;
     bool glMatrixKnown = false;
     std::vector<float> textScratch;
+    std::vector<float> lineQuads;
+    bool smoothWidthRangeKnown = false;
+    float smoothWidthRange[2] = {1.0f, 1.0f};
     TintSum glows;
     bool glowUniformsHeld = false;
     std::array<float, 4> wantedRgb{}, wantedMetrics{};

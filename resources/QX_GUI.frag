@@ -22,6 +22,8 @@ uniform float level;
 
 varying vec2 unitPos;
 varying vec2 pixelPos;
+varying vec2 lineEdge;
+varying vec2 lineEnd;
 
 void main() {
     vec4 colour = RGB;
@@ -66,6 +68,13 @@ void main() {
         float a = clamp((db + 60.0) / 60.0, 0.0, 1.0);
         vec3 hot = mix(RGB.rgb, vec3(1.0, 0.6, 0.1), a * a);
         colour = vec4(hot, max(a, 0.08));
+    }
+    if (lineEdge.y > 0.0) {
+        // A smoothed line: full half a pixel inside its edges and ends, none half a pixel
+        // outside.
+        float cover = clamp(lineEdge.y + 0.5 - abs(lineEdge.x), 0.0, 1.0) *
+                      clamp(lineEnd.y + 0.5 - abs(lineEnd.x), 0.0, 1.0);
+        colour = MODE == 1 ? colour * cover : vec4(colour.rgb, colour.a * cover);
     }
     gl_FragColor = colour;
 }
