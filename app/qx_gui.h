@@ -32,6 +32,7 @@
 #include "command/command_records.h"
 #include "command/slice_record.h"
 #include "command/verb_records.h"
+#include "dsp_link/blob_layouts.h"
 #include "dsp_link/blob_staging.h"
 #include "dsp_link/dsp_link_state.h"
 #include "dsp_link/script_record.h"
@@ -786,6 +787,28 @@ public:
     void beginMarqueeDrag();
     bool pressRooms();
     void beginRoomDrag(int32_t r);
+    bool listMarqueeForEnvelopes();
+    void keyTargetsInMarqueeOnThemselves();
+    bool pressNotes(int32_t px, int32_t py);
+    void pressNote(int32_t i);
+    void editNoteNumber(int32_t i, bool alpha);
+    void runToolboxRow(int32_t row, float y);
+    void openMixModeMenu(float y);
+    // Info boxes: the corner of a box in window pixels, the grid cell under a pixel (8 columns
+    // of 11.75 pixels; the caller checks the range), and the presses on each box's controls.
+    ScreenPoint infoBoxCorner(float itemX, float itemY, float up) const;
+    static int32_t gridCellAt(int32_t left, int32_t top, int32_t width, int32_t height, int32_t x,
+                              int32_t y, int32_t columns, int32_t rows);
+    void toggleGroupMembership(int32_t s, int32_t g);
+    bool pressGroupInfoBox(int32_t x, int32_t y);
+    void pressMovementPad(int32_t g, int32_t px, int32_t py, int32_t x, int32_t y);
+    bool pressSourceInfoBox(int32_t x, int32_t y);
+    bool pressTargetInfoBox(int32_t x, int32_t y);
+    // Handles: the feedback mix a source's curves are drawn from (-1 none), and the presses.
+    int32_t feedbackMixChannelOf(int32_t s) const;
+    bool pressFeedbackHandles();
+    bool pressFeedbackHandle(int32_t s, int32_t t, int32_t k, CurvePoint h);
+    bool pressCableHandle();
     // Releases, the double click and the right button.
     bool doubleClickAt(int32_t x, int32_t y, StagePoint p);
     bool nameItemAt(int32_t x, int32_t y, StagePoint p);
@@ -1102,9 +1125,8 @@ public:
     StringGuiPin pin65;
     MpGuiPin<MpBlob> pinProcessingStatus; // 26
 
-    // DSP processing status block (pin 26).
-    int32_t processingStatusSize = 0;
-    uint8_t processingStatus[4096] = {};
+    // The processing side's status block (pin 26), read by the pipeline diagram.
+    uint8_t pipelineStatus[blob_layout::kProcessingStatusSize] = {};
 
     // View state.
     struct ViewState {

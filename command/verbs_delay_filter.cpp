@@ -1,10 +1,10 @@
 // The delay and filter verbs: DELAY, FILTER, RESETFILTERS and PASTE_FILTERS.
 #include <algorithm>
 #include <cmath>
-#include <memory>
 
 #include "app/qx_gui.h"
 #include "app/text_services.h"
+#include "model/biquad_design.h"
 #include "model/checked_number.h"
 
 namespace {
@@ -86,7 +86,6 @@ int32_t QX_GUI::cmdFilter(CliObject command) {
                       {"TYPE:NOTCH", EqBand::kNotch}, {"TYPE:BP", EqBand::kBandPass},
                       {"TYPE:PEAK", EqBand::kPeak},   {"TYPE:HS", EqBand::kHighShelf},
                       {"TYPE:LS", EqBand::kLowShelf}};
-    std::unique_ptr<EqBand> design; // large; made only when a band is redesigned
 
     for (const ItemSnapshot& item : items) {
         FilterRecord* record = nullptr;
@@ -125,12 +124,12 @@ int32_t QX_GUI::cmdFilter(CliObject command) {
         if (redesign) {
             // The band is designed from what it now holds, so the coefficients always match
             // the frequency, gain and width the editor shows.
-            if (!design) design = std::make_unique<EqBand>();
-            design->setType(stored.type);
-            design->design(static_cast<float>(sampleRate), stored.frequency, stored.width,
-                           stored.gain);
-            const double coefficients[6] = {design->b0, design->b1, design->b2,
-                                            design->a0, design->a1, design->a2};
+            BiquadDesign design;
+            designBiquad(design, stored.type, static_cast<float>(sampleRate), stored.frequency,
+                         stored.width, stored.gain);
+            normaliseBiquad(design);
+            const double coefficients[6] = {design.b0, design.b1, design.b2,
+                                            design.a0, design.a1, design.a2};
             std::copy(coefficients, coefficients + 6, stored.coefficients);
             record->inUse = 1;
         }

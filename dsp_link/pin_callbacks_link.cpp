@@ -159,9 +159,7 @@ void QX_GUI::onPin26Blob() {
     int32_t n = blob.size() < blob_layout::kProcessingStatusSize
                     ? blob.size()
                     : blob_layout::kProcessingStatusSize;
-    // An int, then the 4096 status bytes.
-    uint8_t block[blob_layout::kProcessingStatusSize] = {};
-    std::memcpy(block, blob.data(), n);
-    processingStatusSize = le::getI32(block, 0);
-    std::memcpy(processingStatus, block + 4, sizeof processingStatus);
+    // The blob replaces the block whole; a shorter blob leaves the rest zero.
+    std::memset(pipelineStatus, 0, sizeof pipelineStatus);
+    std::memcpy(pipelineStatus, blob.data(), n);
 }

@@ -1,4 +1,5 @@
 #include "model/eq_band.h"
+#include "model/biquad_design.h"
 #include "model/checked_number.h"
 
 #include <algorithm>
@@ -16,10 +17,6 @@ constexpr TypeNames kTypeNames[] = {
     {"P", "PEAK"},      {"LS", "LOW SHELF"}, {"HS", "HIGH SHELF"},
 };
 
-bool usesAmplitude(int32_t type) {
-    return type == EqBand::kPeak || type == EqBand::kLowShelf || type == EqBand::kHighShelf;
-}
-
 } // namespace
 
 void EqBand::design(float rate, float f0, float bw, float dB) {
@@ -29,46 +26,18 @@ void EqBand::design(float rate, float f0, float bw, float dB) {
     width = bw;
     widthCopy = bw;
 
-    const double A = std::pow(10.0, gainDb * (usesAmplitude(type) ? 0.025 : 0.05));
-    const double w0 = 2.0 * pi * frequency / sampleRate;
-    const double s = std::sin(w0);
-    const double c = std::cos(w0);
-    const double al = s * std::sinh(ln2 * 0.5 * width * w0 / s);
-    amplitude = A;
-    omega = w0;
-    alpha = al;
-
-    Coefficients& k = working;
-    const double sqrtA2 = 2.0 * std::sqrt(A) * al;
-    switch (type) {
-    case kLowPass:
-        k = {1.0 + al, -2.0 * c, 1.0 - al, (1.0 - c) / 2.0, 1.0 - c, (1.0 - c) / 2.0};
-        break;
-    case kHighPass:
-        k = {1.0 + al, -2.0 * c, 1.0 - al, (1.0 + c) / 2.0, -(1.0 + c), (1.0 + c) / 2.0};
-        break;
-    case kBandPass:
-        k = {1.0 + al, -2.0 * c, 1.0 - al, al, 0.0, -al};
-        break;
-    case kNotch:
-        k = {1.0 + al, -2.0 * c, 1.0 - al, 1.0, -2.0 * c, 1.0};
-        break;
-    case kPeak:
-        k = {1.0 + al / A, -2.0 * c, 1.0 - al / A, 1.0 + al * A, -2.0 * c, 1.0 - al * A};
-        break;
-    case kLowShelf:
-        k = {(A + 1.0) + (A - 1.0) * c + sqrtA2,    -2.0 * ((A - 1.0) + (A + 1.0) * c),
-             (A + 1.0) + (A - 1.0) * c - sqrtA2,    A * ((A + 1.0) - (A - 1.0) * c + sqrtA2),
-             2.0 * A * ((A - 1.0) - (A + 1.0) * c), A * ((A + 1.0) - (A - 1.0) * c - sqrtA2)};
-        break;
-    case kHighShelf:
-        k = {(A + 1.0) - (A - 1.0) * c + sqrtA2,     2.0 * ((A - 1.0) - (A + 1.0) * c),
-             (A + 1.0) - (A - 1.0) * c - sqrtA2,     A * ((A + 1.0) + (A - 1.0) * c + sqrtA2),
-             -2.0 * A * ((A - 1.0) + (A + 1.0) * c), A * ((A + 1.0) + (A - 1.0) * c - sqrtA2)};
-        break;
-    default: // an unknown type keeps the working coefficients it had
-        break;
-    }
+    BiquadDesign k;
+    k.a0 = working.a0;
+    k.a1 = working.a1;
+    k.a2 = working.a2;
+    k.b0 = working.b0;
+    k.b1 = working.b1;
+    k.b2 = working.b2;
+    designBiquad(k, type, sampleRate, frequency, width, gainDb); // unknown types keep working
+    amplitude = k.amplitude;
+    omega = k.omega;
+    alpha = k.alpha;
+    working = {k.a0, k.a1, k.a2, k.b0, k.b1, k.b2};
 
     raw = working;
     normalised = working;

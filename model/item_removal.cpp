@@ -4,11 +4,19 @@
 
 #include "app/qx_gui.h"
 
+// The source's list is rebuilt once, after its flags are cleared, not once per group: a reset of
+// every source otherwise rebuilds 64 lists of 64 for each.
 void leaveGroups(QX_GUI& gui, int32_t s, int32_t first, int32_t last) {
+    SourceRecord& source = gui.sources[s];
+    bool left = false;
     for (int32_t g = first; g < last; ++g) {
-        gui.sources[s].removeFromGroup(g);
+        if (g >= 0 && g < kMembershipSlots) {
+            source.groupFlags[g] = 0;
+            left = true;
+        }
         gui.groups[g].removeMember(s);
     }
+    if (left) source.rebuildGroupList();
 }
 
 void dropCablesOfSource(QX_GUI& gui, int32_t s) {

@@ -22,6 +22,15 @@ float FaderLaw::positionToGain(float position) const {
     return static_cast<float>(std::exp(static_cast<double>(position * expFactor)) * gainFloor);
 }
 
+float FaderLaw::levelAfterDrag(float startLevel, float travel) const {
+    const float level = positionToGain(gainToPosition(startLevel) + travel);
+    return snapToUnity(std::clamp(level, 0.0f, kMaxDragLevel));
+}
+
+float snapToUnity(float level) {
+    return level > 0.98f && level < 1.05f ? 1.0f : level;
+}
+
 float gainToDb(float gain) {
     return static_cast<float>(20.0 * std::log10(static_cast<double>(gain)));
 }

@@ -18,7 +18,16 @@ struct FaderLaw {
     float gainToPosition(float gain) const;
     float gainToPositionForward(float gain) const { return gainToPosition(gain); }
     float positionToGain(float position) const;
+    // The level a drag reaches `travel` positions above `startLevel`'s, held within
+    // 0 .. kMaxDragLevel and snapped to unity just around it.
+    float levelAfterDrag(float startLevel, float travel) const;
 };
+
+// The highest level a drag gives (about +12 dB).
+constexpr float kMaxDragLevel = 4.0f;
+
+// Levels just around unity (0.98 .. 1.05, open) land on it exactly.
+float snapToUnity(float level);
 
 float gainToDb(float gain);
 float dbToGain(float db);

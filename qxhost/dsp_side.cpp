@@ -14,6 +14,10 @@ void putU32(std::vector<uint8_t>& out, size_t at, uint32_t value) {
     for (int b = 0; b < 4; ++b) out[at + b] = static_cast<uint8_t>(value >> (8 * b));
 }
 
+void putI32(std::vector<uint8_t>& out, size_t at, int32_t value) {
+    putU32(out, at, static_cast<uint32_t>(value));
+}
+
 void putF32(std::vector<uint8_t>& out, size_t at, float value) {
     uint32_t bits;
     std::memcpy(&bits, &value, 4);
@@ -41,6 +45,12 @@ uint8_t meterByte(float level) {
     if (quarters <= 0.0f) return 0;
     if (quarters >= 255.0f) return 255;
     return static_cast<uint8_t>(quarters + 0.5f);
+}
+
+// A level in whole decibels as the status block reports it; silence reads -99.
+int32_t wholeDb(float level) {
+    if (!(level > 0.0f)) return -99;
+    return std::max(-99, static_cast<int32_t>(std::lround(20.0f * std::log10(level))));
 }
 
 } // namespace
@@ -79,10 +89,17 @@ void DspSide::deliverPending() {
 
 void DspSide::feedMeters(int32_t nowMs) {
     if (fedOnce_ && nowMs - lastFeedMs_ < kMeterIntervalMs) return;
+    feedMetersNow(nowMs);
+}
+
+void DspSide::feedMetersNow(int32_t nowMs) {
     fedOnce_ = true;
     lastFeedMs_ = nowMs;
+    // The meters go first: their callback sends the state the instance has changed, from
+    // which the other blobs are built.
+    for (int32_t i = 0; i < instanceCount_; ++i) queue(i, 61, meterBlob(i));
+    deliverPending();
     for (int32_t i = 0; i < instanceCount_; ++i) {
-        queue(i, 61, meterBlob(i));
         queue(i, 62, activityBlob(i, false));
         queue(i, 63, activityBlob(i, true));
         queue(i, 66, itemMetersBlob(i, false));
@@ -107,18 +124,24 @@ int32_t DspSide::targetCount(int32_t instance) const {
     return targets ? std::min<int32_t>(static_cast<int32_t>(targets->size() / 64), 64) : 0;
 }
 
-std::vector<float> DspSide::targetLevels(int32_t instance) const {
-    std::vector<float> levels(64, 0.0f);
+void DspSide::forEachMatrixGain(int32_t instance,
+                                const std::function<void(int32_t, int32_t, float)>& visit) const {
     const std::vector<uint8_t>* matrix = latest(instance, 15);
-    if (!matrix || matrix->size() < 8) return levels;
+    if (!matrix || matrix->size() < 8) return;
     size_t entries = matrix->size() / 8 - 1;
     for (size_t e = 0; e < entries; ++e) {
         size_t at = 8 * (e + 1);
         uint8_t s = (*matrix)[at];
         uint8_t t = (*matrix)[at + 1];
         float gain = getF32(*matrix, at + 4);
-        if (t < 64 && std::isfinite(gain)) levels[t] += gain * testLevel(s);
+        if (t < 64 && std::isfinite(gain)) visit(s, t, gain);
     }
+}
+
+std::vector<float> DspSide::targetLevels(int32_t instance) const {
+    std::vector<float> levels(64, 0.0f);
+    forEachMatrixGain(instance,
+                      [&](int32_t s, int32_t t, float gain) { levels[t] += gain * testLevel(s); });
     return levels;
 }
 
@@ -170,11 +193,33 @@ std::vector<uint8_t> DspSide::itemMetersBlob(int32_t instance, bool targets) con
 }
 
 std::vector<uint8_t> DspSide::statusBlob(int32_t instance) const {
-    // An int, then per-channel flags: inputs in use from byte 64, outputs from byte 3968.
-    std::vector<uint8_t> out(4100, 0);
-    putU32(out, 0, 1);
-    for (int32_t s = 0; s < sourceCount(instance); ++s) out[64 + s] = 1;
-    for (int32_t t = 0; t < targetCount(instance) && 3968 + t < 4100; ++t) out[3968 + t] = 1;
+    // The block the pipeline diagram reads: per input and per output an active flag and the
+    // numbers of each processing stage, arrays of 64 channels at fixed offsets.
+    using namespace status_block;
+    std::vector<uint8_t> out(kSize, 0);
+    std::vector<float> levels = targetLevels(instance);
+    std::vector<int32_t> feeds(64, 0), pickups(64, 0);
+    forEachMatrixGain(instance, [&](int32_t s, int32_t t, float gain) {
+        if (gain == 0.0f) return;
+        if (s < 64) ++feeds[s];
+        ++pickups[t];
+    });
+    for (int32_t s = 0; s < sourceCount(instance); ++s) {
+        const int32_t db = wholeDb(testLevel(s));
+        out[kInputActive + s] = feeds[s] > 0 ? 1 : 0;
+        for (size_t stage : {kInputPreDelay, kInputPreFilter, kInputPreDynamics, kInputPreMix})
+            putI32(out, stage + 4 * s, db);
+        putI32(out, kInputChainLocation + 4 * s, virtualChannel(instance, false, s));
+    }
+    for (int32_t t = 0; t < targetCount(instance); ++t) {
+        const int32_t db = wholeDb(levels[t]);
+        out[kOutputActive + t] = levels[t] > 0.0f ? 1 : 0;
+        for (size_t stage :
+             {kOutputPreDelay, kOutputPreFilter, kOutputPreDynamics, kOutputPostDynamics})
+            putI32(out, stage + 4 * t, db);
+        putI32(out, kOutputChainLocation + 4 * t, virtualChannel(instance, true, t));
+        putI32(out, kOutputPickup + 4 * t, pickups[t]);
+    }
     return out;
 }
 

@@ -4,6 +4,7 @@
 // blobs, and feeds meters and the processing status from a small model of its own.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -11,6 +12,28 @@
 #include <vector>
 
 namespace qxhost {
+
+// Byte offsets of the status block (pin 26): per-channel flags (u8[64]) and stage numbers
+// (i32[64]) of the inputs and the outputs.
+namespace status_block {
+constexpr size_t kSize = 4100;
+constexpr size_t kInputActive = 64;
+constexpr size_t kInputPreDelay = 128;
+constexpr size_t kInputPreFilter = 384;
+constexpr size_t kInputPreDynamics = 640;
+constexpr size_t kInputPreMix = 896;
+constexpr size_t kInputSidechain = 1152;
+constexpr size_t kInputChainLocation = 1408;
+constexpr size_t kOutputPreDelay = 1664;
+constexpr size_t kOutputPreFilter = 1920;
+constexpr size_t kOutputPreDynamics = 2176;
+constexpr size_t kOutputSidechain = 2688;
+constexpr size_t kOutputChainLocation = 2944;
+constexpr size_t kOutputChainClass = 3200;
+constexpr size_t kOutputPostDynamics = 3456;
+constexpr size_t kOutputPickup = 3712;
+constexpr size_t kOutputActive = 3968;
+} // namespace status_block
 
 class DspSide {
 public:
@@ -32,6 +55,10 @@ public:
     // Feeds meters and the status block when `nowMs` is at least one interval past the last
     // feed (the first call always feeds).
     void feedMeters(int32_t nowMs);
+    // Feeds them now and starts a new interval. The meter callback sends the instance's raised
+    // state, so a feed right after values handed to an instance outside its window messages
+    // (scripts) brings the state they changed before the next message drops it.
+    void feedMetersNow(int32_t nowMs);
 
     // The latest value of an instance's pin (null when none arrived).
     const std::vector<uint8_t>* latest(int32_t instance, int32_t pinId) const;
@@ -40,7 +67,11 @@ public:
     std::vector<uint8_t> meterBlob(int32_t instance) const;                    // pin 61
     std::vector<uint8_t> activityBlob(int32_t instance, bool targets) const;   // pins 62, 63
     std::vector<uint8_t> itemMetersBlob(int32_t instance, bool targets) const; // pins 66, 67
-    std::vector<uint8_t> statusBlob(int32_t instance) const;                   // pin 26
+    // Pin 26: an input is active while the gain matrix feeds it to a target, an output while
+    // its level is above zero; the stage numbers are levels in whole dB, the chain location
+    // the channel's virtual channel, the pickup the number of inputs feeding an output; the
+    // side-chain and chain-class numbers stay 0.
+    std::vector<uint8_t> statusBlob(int32_t instance) const;
 
     // Steady test level of source s (linear).
     static float testLevel(int32_t s) { return 0.25f + 0.05f * static_cast<float>(s % 8); }
@@ -54,6 +85,9 @@ private:
     void queue(int32_t instance, int32_t pinId, std::vector<uint8_t> value);
     int32_t sourceCount(int32_t instance) const;
     int32_t targetCount(int32_t instance) const;
+    // Calls `visit` (source, target, gain) for every finite entry of the latest gain matrix.
+    void forEachMatrixGain(int32_t instance,
+                           const std::function<void(int32_t, int32_t, float)>& visit) const;
     // Each target's level: the gain matrix times the test levels of the sources.
     std::vector<float> targetLevels(int32_t instance) const;
     int32_t virtualChannel(int32_t instance, bool targets, int32_t item) const;

@@ -154,7 +154,7 @@ int HostSession::runHeadless() {
     for (const HostAction& action : options_.actions)
         if (!runAction(action)) return 1;
     // One round of meters and status from the DSP side's model.
-    dsp_.feedMeters(qxplatform::processClock());
+    dsp_.feedMetersNow(qxplatform::processClock());
     if (!releaseAll()) {
         error_ = "an instance outlived its last release";
         return 1;

@@ -126,6 +126,9 @@ int HostSession::runWindowed() {
     }
     for (const HostAction& action : options_.actions)
         if (!runAction(action)) return 1;
+    // The actions' scripts changed the state outside a window message; the meters bring it
+    // over before the first message drops it.
+    if (!options_.actions.empty()) dsp_.feedMetersNow(qxplatform::processClock());
     const auto start = std::chrono::steady_clock::now();
     int32_t frames = 0;
     const HWND first = children_.empty() ? nullptr : children_[0];

@@ -1,9 +1,9 @@
 // User-interface program, fragment stage.
 //   0  flat RGB
-//   1  additive glow (drawn with additive blending, premultiplied): stage (stage == 1)
-//      intensity from the gain METRICS.z and weight
-//      METRICS.w (a weight above 1 is a cabled target's reach), soft towards the rim;
-//      panel: radius METRICS.z around (METRICS.x, METRICS.y), level METRICS.w
+//   1  additive glow on the disc the vertex stage placed, soft towards the rim: stage
+//      (stage == 1) intensity from the gain METRICS.z and weight METRICS.w (a weight above 1
+//      is a cabled target's reach); panel: intensity from the level METRICS.w. Drawn with
+//      additive blending and written premultiplied (alpha 1).
 //   2  filled disc in flat RGB (placed by the vertex stage), its rim smoothed over a pixel
 //   6  level bar of the value METRICS.w: RGB tinted by METRICS.rgb, brightening towards
 //      yellow above -6 dB, red at or above full level
@@ -21,24 +21,18 @@ uniform int stage;
 uniform float level;
 
 varying vec2 unitPos;
-varying vec2 pixelPos;
 varying vec2 lineEdge;
 varying vec2 lineEnd;
 
 void main() {
     vec4 colour = RGB;
     if (MODE == 1) {
-        float intensity;
-        float fall;
+        float intensity = clamp(METRICS.w, 0.0, 1.0);
         if (stage == 1) {
             float gain = clamp(METRICS.z, 0.0, 1.0);
-            intensity = METRICS.w > 1.0 ? 0.35 + 0.65 * gain
-                                        : sqrt(gain) * clamp(METRICS.w, 0.0, 1.0);
-            fall = length(unitPos);
-        } else {
-            intensity = clamp(METRICS.w, 0.0, 1.0);
-            fall = METRICS.z > 0.0 ? length(pixelPos - METRICS.xy) / METRICS.z : 1.0;
+            intensity = METRICS.w > 1.0 ? 0.35 + 0.65 * gain : sqrt(gain) * intensity;
         }
+        float fall = length(unitPos);
         if (fall > 1.0) discard;
         float soft = 1.0 - smoothstep(0.0, 1.0, fall);
         // Premultiplied, alpha 1: the additive blend adds RGB.rgb x RGB.a x the profile,

@@ -1,7 +1,9 @@
 // The DELAY editor's settings: load an item's delay into the editor, store it back, copy it to
 // the syndication set and blank a whole table. A delay is held in seconds, -1.0 to +1.0.
 #include "app/qx_gui.h"
+#include "panels/dynamics/editor_item.h"
 #include "panels/frame/editor_records.h"
+#include "panels/frame/panel_ids.h"
 
 namespace {
 
@@ -17,6 +19,7 @@ void QX_GUI::loadDelayPanel(int32_t kind, int32_t index) {
     DelayRecord* found = editorRecord(*this, inputDelays, outputDelays, kind, index,
                                       "CAN'T RETRIEVE DELAY SETTINGS", "delay target not in range");
     if (found == nullptr) return;
+    showEditedItem(*this, panels[kPanelDelay], kind, index);
     DelayRecord& record = *found;
     if (record.changed == 0) {
         record.channel = static_cast<uint8_t>(index);

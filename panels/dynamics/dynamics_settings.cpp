@@ -1,7 +1,9 @@
 // The DYNAMICS editor's settings: load an item's dynamics into the editor, store and send them,
 // copy them to the syndication set, reset one record or a whole table, and the clipboard.
 #include "app/qx_gui.h"
+#include "panels/dynamics/editor_item.h"
 #include "panels/frame/editor_records.h"
+#include "panels/frame/panel_ids.h"
 
 namespace {
 
@@ -43,6 +45,7 @@ void QX_GUI::loadDynamicsPanel(int32_t kind, int32_t index) {
         editorRecord(*this, inputDynamics, outputDynamics, kind, index,
                      "CAN'T RETRIEVE DYNAMICS SETTINGS", "dynamics target not in range");
     if (found == nullptr) return;
+    showEditedItem(*this, panels[kPanelDynamics], kind, index);
     DynamicsRecord& record = *found;
     const bool settingUp = record.active == 0;
     if (settingUp) {

@@ -1,7 +1,9 @@
-// What the editor panels read of the item they show: its colour and its meter words.
+// What the editor panels read of the item they show: its colour, its meter words, and the
+// caption and frame colour of the panel that edits it.
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "app/qx_gui.h"
 
@@ -16,6 +18,18 @@ inline ColourQuad editorItemColour(const QX_GUI& gui, int32_t kind, int32_t inde
         c = {gui.targets[index].colourRed, gui.targets[index].colourGreen,
              gui.targets[index].colourBlue, 1.0f};
     return c;
+}
+
+// The panel names the source (kind 1) or target (kind 2) it edits in its caption and takes its
+// colour for its frame.
+inline void showEditedItem(QX_GUI& gui, PanelWindow& panel, int32_t kind, int32_t index) {
+    if (kind != kKindSource && kind != kKindTarget) return;
+    if (index < 0 || index >= QX_GUI::kMaxLiveItems) return;
+    const bool source = kind == kKindSource;
+    panel.subtitle = std::string(source ? "SOURCE - " : "TARGET - ") +
+                     (source ? gui.sources[index].name : gui.targets[index].name);
+    const ColourQuad c = editorItemColour(gui, kind, index);
+    panel.setColour(c.red, c.green, c.blue);
 }
 
 // The meter words of one item as the meter pins deliver them (w0 .. w7).

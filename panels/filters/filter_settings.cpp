@@ -2,7 +2,9 @@
 // the bands back into the item's record, copy the record to the syndication set, reset one
 // record or a whole table, and the one-record clipboard.
 #include "app/qx_gui.h"
+#include "panels/dynamics/editor_item.h"
 #include "panels/frame/editor_records.h"
+#include "panels/frame/panel_ids.h"
 
 namespace {
 
@@ -85,6 +87,7 @@ void QX_GUI::loadFiltersPanel(int32_t kind, int32_t index) {
     for (int b = 0; b < kBands; ++b) loadBand(eqEditBands[b], record.bands[b]);
     record.activeBandCount = countActiveBands(record);
     filtersEnabled = record.enabled;
+    showEditedItem(*this, panels[kPanelFilters], kind, index);
 }
 
 void QX_GUI::storeFilterSettings(int32_t kind, int32_t index) {

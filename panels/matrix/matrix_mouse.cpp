@@ -51,12 +51,7 @@ void QX_GUI::placePageGrid(int32_t width, int32_t height) {
 }
 
 float QX_GUI::dragLevelFrom(float startLevel, float dy) const {
-    const float position = std::log(faderLaw.gainScale * startLevel) * faderLaw.logFactor +
-                           0.005f / dragFineFactor * dy * faderLaw.dragSpeed;
-    float level = faderLaw.gainFloor * std::exp(faderLaw.expFactor * position);
-    level = std::max(std::min(level, 4.0f), 0.0f);
-    if (level > 0.98f && level < 1.05f) level = 1.0f;
-    return level;
+    return faderLaw.levelAfterDrag(startLevel, 0.005f / dragFineFactor * dy * faderLaw.dragSpeed);
 }
 
 int32_t QX_GUI::matrixPageMouseMove(WPARAM, int32_t x, int32_t y) {

@@ -7,9 +7,7 @@
 
 namespace fader_drag {
 
-// The highest level a fader drag gives (about +12 dB), and the window around unity that
-// snaps to exactly 1.0.
-constexpr float kMaxDragLevel = 4.0f;
+// The window around unity that snaps a fader drag to exactly 1.0 (wider below than a stage drag's).
 constexpr float kSnapLow = 0.95f;
 constexpr float kSnapHigh = 1.05f;
 

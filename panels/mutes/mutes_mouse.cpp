@@ -102,8 +102,7 @@ int32_t QX_GUI::mutesPanelLButtonDown(WPARAM, int32_t x, int32_t y) {
 int32_t QX_GUI::mutesPanelMouseMove(WPARAM, int32_t x, int32_t y) {
     if (stageInteractionMode == kMasterDragMode) {
         const float db = masterDragStartDb - static_cast<float>(y - masterDragStartY) * 0.5f;
-        const float gain = std::clamp(std::pow(10.0f, db / 20.0f), 0.0f, 4.0f);
-        viewSettings.masterVolume = gain > 0.98f && gain < 1.05f ? 1.0f : gain;
+        viewSettings.masterVolume = snapToUnity(std::clamp(dbToGain(db), 0.0f, kMaxDragLevel));
         raiseSendFlag(kSendViewState);
         raiseSendFlag(kSendGainMatrix);
         return 0;

@@ -48,12 +48,8 @@ void QX_GUI::drawVirtualPanel() {
     const PanelWindow& panel = panels[kPanelVirtual];
     const int32_t mode = virtualEditMode;
     const MixRecord* mix = virtualEditMix();
-    ColourQuad c{0.5f, 0.5f, 0.5f, 1.0f};
-    if ((mode == 1 || mode == 2) && virtualEditIndex >= 0) {
-        const int32_t kind = mode == 1 ? kKindSource : kKindTarget;
-        const int32_t item = itemOnChannel(*this, kind, virtualEditIndex);
-        if (item >= 0) c = editorItemColour(*this, kind, item);
-    }
+    // The disc and the buttons take the panel's colour, which loading the mix chose.
+    const ColourQuad c{panel.colour[0], panel.colour[1], panel.colour[2], 1.0f};
     drawLayer->pushMatrix();
     drawLayer->scale(panel.scale, panel.scale);
     drawLayer->colour(0.0f, 0.0f, 0.0f, 0.8f);

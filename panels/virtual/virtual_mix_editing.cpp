@@ -2,6 +2,8 @@
 // reset, store, compact and renumber the edited mix. Modes 1 and 11 edit the input mixers,
 // 2 and 12 the output mixers; the editor always works on a channel number.
 #include "app/qx_gui.h"
+#include "panels/dynamics/editor_item.h"
+#include "panels/frame/panel_ids.h"
 
 namespace {
 
@@ -10,6 +12,19 @@ bool editsInputs(int32_t mode) {
 }
 bool editsOutputs(int32_t mode) {
     return mode == 2 || mode == 12;
+}
+
+// The caption says which way the edited mix runs; the frame takes the colour of the source or
+// target loaded, grey for a direct channel or an item not in use.
+void captionVirtualPanel(QX_GUI& gui, int32_t mode, int32_t index) {
+    PanelWindow& panel = gui.panels[kPanelVirtual];
+    panel.subtitle = mode == 11          ? "MIX DIRECT"
+                     : editsInputs(mode) ? "MIX PLUGIN INPUT PINS TO VIRTUAL INPUT PINS"
+                                         : "MIX VIRTUAL OUTPUT PINS TO PLUGIN OUTPUT PINS";
+    ColourQuad c{0.5f, 0.5f, 0.5f, 1.0f};
+    if (mode == 1 && index < gui.sourceCount) c = editorItemColour(gui, kKindSource, index);
+    if (mode == 2 && index < gui.targetCount) c = editorItemColour(gui, kKindTarget, index);
+    panel.setColour(c.red, c.green, c.blue);
 }
 
 } // namespace
@@ -47,6 +62,7 @@ void QX_GUI::loadVirtualPanel(int32_t mode, int32_t index) {
     }
     virtualEditMode = mode;
     virtualEditIndex = channel;
+    captionVirtualPanel(*this, mode, index);
     MixRecord* mix = virtualEditMix();
     if (mix != nullptr && mix->inUse == 0) resetMixRecord(mode, channel);
 }

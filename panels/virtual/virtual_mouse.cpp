@@ -155,11 +155,8 @@ int32_t QX_GUI::virtualPanelMouseMove(WPARAM, int32_t, int32_t y) {
     controlDragActive = 1;
     const float dy = dragStartPixelY - static_cast<float>(y);
     dragFineFactor = isKeyDownShift() ? 4.0f : 1.0f;
-    const float position = faderLaw.gainToPosition(virtualDragStartLevel) +
-                           (0.005f / dragFineFactor) * dy * faderLaw.dragSpeed;
-    float level = std::fmin(faderLaw.positionToGain(position), 4.0f);
-    level = std::fmax(level, 0.0f);
-    if (level > 0.98f && level < 1.05f) level = 1.0f;
+    const float level = faderLaw.levelAfterDrag(virtualDragStartLevel, (0.005f / dragFineFactor) *
+                                                                           dy * faderLaw.dragSpeed);
     if (stageInteractionMode == kPinDragMode) {
         if (virtualSelectedPin < 0 || virtualSelectedPin >= 64) return 0;
         mix->gains[virtualSelectedPin] = level;

@@ -4,6 +4,7 @@
 
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -104,6 +105,112 @@ TEST_F(DspSideTest, MetersFollowTheGainMatrixTimesTheTestLevels) {
     EXPECT_TRUE(delivered.empty());
     dsp.feedMeters(1000 + DspSide::kMeterIntervalMs);
     EXPECT_EQ(delivered.size(), 6u);
+}
+
+int32_t i32At(const std::vector<uint8_t>& bytes, size_t at) {
+    int32_t value;
+    std::memcpy(&value, &bytes.at(at), 4);
+    return value;
+}
+
+TEST_F(DspSideTest, StatusBlockFillsThePipelineRowsOfEveryChannelInUse) {
+    namespace sb = qxhost::status_block;
+    dsp.pinFromModule(0, 9, std::vector<uint8_t>(64 * 2, 0)); // two sources
+    dsp.pinFromModule(0, 8, std::vector<uint8_t>(64 * 3, 0)); // three targets
+    std::vector<uint8_t> matrix(24, 0);
+    matrix[0] = 2;
+    matrix[1] = 2;
+    matrix[3] = 2;
+    const float gains[2] = {1.0f, 0.0f}; // source 0 -> target 0; source 1 -> target 2 at 0
+    matrix[8] = 0;
+    matrix[9] = 0;
+    matrix[16] = 1;
+    matrix[17] = 2;
+    std::memcpy(&matrix[12], &gains[0], 4);
+    std::memcpy(&matrix[20], &gains[1], 4);
+    dsp.pinFromModule(0, 15, matrix);
+    std::vector<uint8_t> virtuals(256, 0);
+    virtuals[4] = 5; // source 1 on virtual input channel 5
+    dsp.pinFromModule(0, 24, virtuals);
+
+    const std::vector<uint8_t> block = dsp.statusBlob(0);
+    ASSERT_EQ(block.size(), sb::kSize);
+    const struct {
+        size_t at;
+        uint8_t want;
+    } flags[] = {{sb::kInputActive, 1},
+                 {sb::kInputActive + 1, 0}, // fed, fed at gain 0
+                 {sb::kInputActive + 2, 0},
+                 {sb::kOutputActive, 1}, // no third source
+                 {sb::kOutputActive + 1, 0},
+                 {sb::kOutputActive + 2, 0},
+                 {sb::kOutputActive + 3, 0},
+                 {0, 0},
+                 {63, 0},
+                 {4099, 0}};
+    for (const auto& f : flags) EXPECT_EQ(block[f.at], f.want) << "byte " << f.at;
+    const int32_t source0Db = -12, source1Db = -10; // test levels 0.25 and 0.30
+    const struct {
+        size_t row;
+        int32_t channel, want;
+    } numbers[] = {{sb::kInputPreDelay, 0, source0Db},
+                   {sb::kInputPreFilter, 1, source1Db},
+                   {sb::kInputPreDynamics, 0, source0Db},
+                   {sb::kInputPreMix, 1, source1Db},
+                   {sb::kInputPreMix, 2, 0},
+                   {sb::kInputSidechain, 0, 0},
+                   {sb::kInputChainLocation, 0, 0},
+                   {sb::kInputChainLocation, 1, 5},
+                   {sb::kOutputPreDelay, 0, source0Db},
+                   {sb::kOutputPreFilter, 1, -99},
+                   {sb::kOutputPreDynamics, 2, -99},
+                   {sb::kOutputPostDynamics, 0, source0Db},
+                   {sb::kOutputPostDynamics, 3, 0},
+                   {sb::kOutputSidechain, 0, 0},
+                   {sb::kOutputChainLocation, 2, 2},
+                   {sb::kOutputChainClass, 0, 0},
+                   {sb::kOutputPickup, 0, 1},
+                   {sb::kOutputPickup, 2, 0}};
+    for (const auto& n : numbers)
+        EXPECT_EQ(i32At(block, n.row + 4 * n.channel), n.want)
+            << "row at " << n.row << ", channel " << n.channel;
+}
+
+TEST(QxhostDspSideFeed, StatusBlockShowsTheStateTheMetersCallbackSent) {
+    // The instance answers its meters by sending the state its scripts changed: one source
+    // cabled to one target.
+    DspSide* side = nullptr;
+    std::vector<uint8_t> status;
+    DspSide dsp{[&](int32_t instance, int32_t pinId, const std::vector<uint8_t>& value) {
+        if (pinId == 61) {
+            side->pinFromModule(instance, 9, std::vector<uint8_t>(64, 0));
+            side->pinFromModule(instance, 8, std::vector<uint8_t>(64, 0));
+            std::vector<uint8_t> matrix(16, 0);
+            matrix[0] = 1;
+            const float gain = 0.5f;
+            std::memcpy(&matrix[12], &gain, 4);
+            side->pinFromModule(instance, 15, matrix);
+        }
+        if (pinId == 26) status = value;
+    }};
+    side = &dsp;
+    dsp.instanceCreated(0);
+    dsp.deliverPending();
+    dsp.feedMetersNow(0);
+    ASSERT_EQ(status.size(), qxhost::status_block::kSize);
+    EXPECT_EQ(status[qxhost::status_block::kInputActive], 1);
+    EXPECT_EQ(status[qxhost::status_block::kOutputActive], 1);
+    EXPECT_EQ(i32At(status, qxhost::status_block::kOutputPickup), 1);
+    // Now, not at the interval: a second feed at the same time still arrives.
+    status.clear();
+    dsp.feedMetersNow(0);
+    EXPECT_EQ(status.size(), qxhost::status_block::kSize);
+}
+
+TEST_F(DspSideTest, StatusBlockOfAnInstanceWithNoStateIsAllZero) {
+    const std::vector<uint8_t> block = dsp.statusBlob(0);
+    ASSERT_EQ(block.size(), qxhost::status_block::kSize);
+    EXPECT_EQ(std::count(block.begin(), block.end(), 0), static_cast<long>(block.size()));
 }
 
 std::string readFile(const std::string& path) {

@@ -291,6 +291,26 @@ TEST(PinCallbacks, FirstTenActivityBlobsAreIgnored) {
     EXPECT_EQ(gui->targets[0].activity, 7);
 }
 
+TEST(PinCallbacks, StatusBlobReplacesTheBlockAtItsOwnOffsets) {
+    // Each blob is patterned by its own offsets; the block keeps the first 4,100 bytes of it.
+    const struct {
+        size_t size;
+        bool taken;
+    } cases[] = {{11, false}, {12, true}, {100, true}, {4100, true}, {5000, true}};
+    for (const auto& c : cases) {
+        auto gui = makeGui();
+        std::fill(gui->pipelineStatus, gui->pipelineStatus + 4100, uint8_t{0xEE});
+        std::vector<uint8_t> blob(c.size);
+        for (size_t i = 0; i < c.size; ++i) blob[i] = static_cast<uint8_t>(i * 7 + 1);
+        gui->deliver(26, blob);
+        for (size_t at : {size_t{0}, size_t{11}, size_t{64}, size_t{99}, size_t{128}, size_t{3968},
+                          size_t{4099}}) {
+            const uint8_t want = !c.taken ? 0xEE : at < c.size ? blob[at] : 0;
+            EXPECT_EQ(gui->pipelineStatus[at], want) << c.size << " byte " << at;
+        }
+    }
+}
+
 TEST(PinCallbacks, NameListsRoundTripDropsEmptyWords) {
     auto gui = makeGui();
     gui->sourceCount = 1;

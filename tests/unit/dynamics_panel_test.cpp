@@ -139,6 +139,57 @@ TEST_F(DynamicsPanel, ARightClickOpensTheMenuOnlyInTheContent) {
     EXPECT_EQ(gui->popupLayerOpen, 0);
 }
 
+// S1 and S2 form the syndication set and S1's edit is not stored yet: moving or closing the
+// panel through its frame leaves both records and pins 14 and 17 as they were, while one
+// content click stores S1 and copies it to S2.
+TEST_F(DynamicsPanel, MovingOrClosingThePanelStoresAndSyndicatesNothing) {
+    useMouseDispatch();
+    source(1, 5.0f, 0.0f);
+    gui->sources[0].selected = 1;
+    gui->sources[1].selected = 1;
+    gui->marqueeRect[0] = -20;
+    gui->marqueeRect[1] = -20;
+    gui->marqueeRect[2] = 20;
+    gui->marqueeRect[3] = 20;
+    gui->syndicationMode = 1;
+    gui->loadDynamicsPanel(1, 1);
+    gui->loadDynamicsPanel(1, 0);
+    gui->bringPanelToFront(kPanelDynamics);
+    struct Case {
+        const char* gesture;
+        int32_t x0, y0, x1, y1; // window pixels, on the title bar
+        float panelX;
+        uint8_t shown;
+    };
+    const Case cases[] = {
+        {"move by the title bar", 150, 104, 250, 204, 200.0f, 1},
+        {"close by the X", 598, 204, 598, 204, 200.0f, 0},
+    };
+    for (const Case& c : cases) {
+        curve().enabled = 1;
+        gui->sendStateToDsp();
+        pins->sent.clear();
+        advanceClock(1000);
+        drag(c.x0, c.y0, c.x1, c.y1);
+        gui->sendStateToDsp();
+        EXPECT_FALSE(pins->wasSent(14)) << c.gesture;
+        EXPECT_FALSE(pins->wasSent(17)) << c.gesture;
+        EXPECT_EQ(gui->inputDynamics[0].mode, 0) << c.gesture;
+        EXPECT_EQ(gui->inputDynamics[1].mode, 0) << c.gesture;
+        EXPECT_EQ(gui->syndicationFlash, 0) << c.gesture;
+        EXPECT_FLOAT_EQ(gui->panels[kPanelDynamics].positionX, c.panelX) << c.gesture;
+        EXPECT_EQ(gui->panels[kPanelDynamics].shown, c.shown) << c.gesture;
+    }
+    // Shown again, a click in the plot away from the points stores and copies.
+    gui->panels[kPanelDynamics].shown = 1;
+    curve().enabled = 1;
+    advanceClock(1000);
+    click(static_cast<int32_t>(200.0f + 2.0f + 54.0f + 272.0f * 0.9f), py(0.1f) + 100);
+    EXPECT_EQ(gui->inputDynamics[0].mode, 1);
+    EXPECT_EQ(gui->inputDynamics[1].mode, 1);
+    EXPECT_EQ(pins->lastSent(14).at(2), 1);
+}
+
 TEST(EditorMenus, EveryRowOfTheEditorMenusNamesAKnownVerb) {
     auto gui = std::make_unique<QX_GUI>();
     const auto table = std::make_unique<UserMenuTable>(gui->loadUserMenu("USER_MENU.txt"));

@@ -26,6 +26,13 @@ struct EditorFixture : ScreenFixture {
         gui->initPanelWindows();
     }
 
+    // Mouse messages through the window procedure's dispatch reach the panels, as once the
+    // window is open.
+    void useMouseDispatch() {
+        gui->graphicsReady = 1;
+        gui->initPanelOrder();
+    }
+
     // A panel's window position; content pixel (cx, cy) is then window pixel
     // (x + margin + cx * scale, y + title bar + cy * scale).
     PanelWindow& place(int32_t id, float x, float y, float scale = 1.0f) {

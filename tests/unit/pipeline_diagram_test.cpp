@@ -16,9 +16,8 @@ struct PipelineDiagram : ::testing::Test {
         gui.debugViewOn = 1;
     }
     RecordingDrawLayer page() { return f.drawStage(); }
-    // The status block as the blob lays it out: byte offsets count the leading size word.
     void setStatusInt(int32_t offset, int32_t value) {
-        std::memcpy(gui.processingStatus + offset - 4, &value, 4);
+        std::memcpy(gui.pipelineStatus + offset, &value, 4);
     }
     static const RecordedDraw* drawWithColour(const RecordingDrawLayer& r,
                                               std::array<float, 4> colour) {
@@ -65,10 +64,10 @@ TEST_F(PipelineDiagram, ThePanelWidensToTheLargerChannelCount) {
 TEST_F(PipelineDiagram, TheStatusBlockSetsTheCellsAndNumbers) {
     gui.setSourceCount(10);
     gui.setTargetCount(4);
-    gui.processingStatus[64 - 4] = 1;       // input 0 active
-    gui.processingStatus[3968 - 4 + 3] = 1; // output 3 active
-    setStatusInt(128 + 4 * 2, 77);          // input 2 PRE DELAY
-    setStatusInt(3712 + 4 * 3, -5);         // output 3 PICKUP
+    gui.pipelineStatus[64] = 1;       // input 0 active
+    gui.pipelineStatus[3968 + 3] = 1; // output 3 active
+    setStatusInt(128 + 4 * 2, 77);    // input 2 PRE DELAY
+    setStatusInt(3712 + 4 * 3, -5);   // output 3 PICKUP
     const RecordingDrawLayer r = page();
     EXPECT_EQ(countColour(r, {0.0f, 1.0f, 0.0f, 0.5f}), 2);
     const RecordedDraw* green = nullptr;

@@ -125,6 +125,27 @@ TEST_F(VirtualPanel, TheWheelShowsPhaseAndMuteDotsAndTheChannelNumber) {
     EXPECT_NE(r.findText("ADD INPUT"), nullptr);
 }
 
+// The shader places the disc from its centre and radius only outside the stage, so the panel
+// draws it with "stage" 0 on every page, the STAGE page included.
+TEST_F(VirtualPanel, TheLevelDiscIsDrawnAsAPanelDiscOnEveryPage) {
+    gui->buildFixedVertexTables();
+    gui->initPanelOrder();
+    slots({0, 2});
+    mix().gains[1] = 0.5f;
+    mix().masterLevel = 0.8f;
+    for (int32_t page : {kPageStage, kPageInputs}) {
+        gui->currentPage = page;
+        const RecordingDrawLayer r = drawFrame();
+        const auto disc = std::find_if(r.draws.begin(), r.draws.end(), [](const RecordedDraw& d) {
+            return d.mode == 1 && d.vertexCount() == 216 &&
+                   d.metrics == std::array<float, 4>{125.0f, 125.0f, 125.0f, 0.8f};
+        });
+        ASSERT_NE(disc, r.draws.end()) << page;
+        EXPECT_EQ(disc->stage, 0) << page;
+        EXPECT_TRUE(disc->additive) << page;
+    }
+}
+
 TEST_F(VirtualPanel, AnOutputMasterDragReadsOutItsChannelOnTheStatusLine) {
     target(0, 0.0f, 0.0f);
     gui->targets[0].virtualChannel = 0;

@@ -1,14 +1,13 @@
 // The CONFIRM entry's overlay in a real frame: the stage dimmed to 20 per cent and tinted red.
 #include <gtest/gtest.h>
 
-#include <png.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <string>
 #include <vector>
 
+#include "qxhost_picture.h"
 #include "qxplatform/test_hooks.h"
 
 namespace {
@@ -26,15 +25,11 @@ TEST(ConfirmOverlayWindow, AnOpenConfirmTintsAnEmptyStageDarkRed) {
     const std::string command =
         "./qxhost --load " + macro + " --frames 5 --screenshot " + png + " 2>/dev/null";
     ASSERT_EQ(std::system(command.c_str()), 0);
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    ASSERT_TRUE(png_image_begin_read_from_file(&image, png.c_str()));
-    image.format = PNG_FORMAT_RGB;
-    std::vector<uint8_t> rgb(PNG_IMAGE_SIZE(image));
-    ASSERT_TRUE(png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr));
-    ASSERT_EQ(image.width, 1376u);
-    ASSERT_EQ(image.height, 800u);
-    const uint8_t* p = &rgb[(605u * image.width + 903u) * 3];
+    Picture picture;
+    ASSERT_TRUE(readPng(png, picture));
+    ASSERT_EQ(picture.width, 1376);
+    ASSERT_EQ(picture.height, 800);
+    const std::vector<int> p = picture.at(903, 605);
     EXPECT_NEAR(p[0], 51, 1);
     EXPECT_EQ(p[1], 0);
     EXPECT_EQ(p[2], 0);

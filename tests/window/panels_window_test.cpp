@@ -2,7 +2,6 @@
 // rectangle of a macro file drawn inside the MACROS panel where PANEL_SETUP placed it.
 #include <gtest/gtest.h>
 
-#include <png.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -10,30 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "qxhost_picture.h"
 #include "qxplatform/test_hooks.h"
 
 namespace {
-
-struct Picture {
-    int width = 0;
-    int height = 0;
-    std::vector<uint8_t> rgb;
-    std::vector<int> at(int x, int y) const {
-        const uint8_t* p = &rgb[(static_cast<size_t>(y) * width + x) * 3];
-        return {p[0], p[1], p[2]};
-    }
-};
-
-bool readPng(const std::string& path, Picture& picture) {
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&image, path.c_str())) return false;
-    image.format = PNG_FORMAT_RGB;
-    picture.width = static_cast<int>(image.width);
-    picture.height = static_cast<int>(image.height);
-    picture.rgb.resize(PNG_IMAGE_SIZE(image));
-    return png_image_finish_read(&image, nullptr, picture.rgb.data(), 0, nullptr) != 0;
-}
 
 // Runs qxhost for a few frames after loading the macro text, and reads its screenshot.
 Picture shotAfter(const std::string& name, const std::string& macro) {

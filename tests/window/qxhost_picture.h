@@ -22,25 +22,30 @@ struct Picture {
     }
 };
 
-bool shoot(const std::string& sends, const std::string& png, Picture& picture) {
-    std::remove(png.c_str());
-    const std::string command = "./qxhost --load PATCHES/DEMO.txt " + sends +
-                                " --frames 4 --screenshot " + png + " >/dev/null 2>&1";
-    if (std::system(command.c_str()) != 0) return false;
+// Reads a PNG as 8-bit RGB.
+inline bool readPng(const std::string& path, Picture& picture) {
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&image, png.c_str())) return false;
+    if (!png_image_begin_read_from_file(&image, path.c_str())) return false;
     image.format = PNG_FORMAT_RGB;
     picture.width = static_cast<int>(image.width);
     picture.height = static_cast<int>(image.height);
     picture.rgb.resize(PNG_IMAGE_SIZE(image));
-    const bool read = png_image_finish_read(&image, nullptr, picture.rgb.data(), 0, nullptr);
+    return png_image_finish_read(&image, nullptr, picture.rgb.data(), 0, nullptr) != 0;
+}
+
+inline bool shoot(const std::string& sends, const std::string& png, Picture& picture) {
+    std::remove(png.c_str());
+    const std::string command = "./qxhost --load PATCHES/DEMO.txt " + sends +
+                                " --frames 4 --screenshot " + png + " >/dev/null 2>&1";
+    if (std::system(command.c_str()) != 0) return false;
+    const bool read = readPng(png, picture);
     std::remove(png.c_str());
     return read;
 }
 
-void expectNear(const std::vector<int>& pixel, const std::vector<int>& expected, int within,
-                const char* what) {
+inline void expectNear(const std::vector<int>& pixel, const std::vector<int>& expected, int within,
+                       const char* what) {
     for (size_t i = 0; i < 3; ++i) EXPECT_NEAR(pixel[i], expected[i], within) << what << " " << i;
 }
 

@@ -2,34 +2,15 @@
 // pin trace.
 #include <gtest/gtest.h>
 
-#include <png.h>
-
 #include <cstdio>
 #include <fstream>
 #include <string>
 #include <vector>
 
+#include "qxhost_picture.h"
 #include "qxplatform/test_hooks.h"
 
 namespace {
-
-struct Picture {
-    int width = 0;
-    int height = 0;
-    std::vector<uint8_t> rgb;
-    const uint8_t* at(int x, int y) const { return &rgb[(static_cast<size_t>(y) * width + x) * 3]; }
-};
-
-bool readPng(const std::string& path, Picture& picture) {
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&image, path.c_str())) return false;
-    image.format = PNG_FORMAT_RGB;
-    picture.width = static_cast<int>(image.width);
-    picture.height = static_cast<int>(image.height);
-    picture.rgb.resize(PNG_IMAGE_SIZE(image));
-    return png_image_finish_read(&image, nullptr, picture.rgb.data(), 0, nullptr) != 0;
-}
 
 std::vector<std::string> readLines(const std::string& path) {
     std::vector<std::string> lines;

@@ -229,8 +229,8 @@ void QX_GUI::drawTargetHoverReadout(int32_t t) {
 void QX_GUI::drawMixHoverReadout(int32_t s) {
     const int32_t entry = stage.pickedFeedbackEntry;
     const int32_t t = stage.pickedTarget;
-    if (!isSource(*this, s) || s >= kChannels || entry < 0 || entry >= 64 || !isTarget(*this, t))
-        return;
+    const int32_t channel = feedbackMixChannelOf(s);
+    if (channel < 0 || entry < 0 || entry >= 64 || !isTarget(*this, t)) return;
     const TargetRecord& r = targets[t];
     const ReadoutBox box{viewZoom * dragStartPixelX,
                          viewZoom * dragStartPixelY,
@@ -238,5 +238,5 @@ void QX_GUI::drawMixHoverReadout(int32_t s) {
                          colourOf(r),
                          0.5f,
                          0.8f};
-    drawTwoBarBox(*this, box, targetActivityMeter(*this, t), feedbackMixes[s].gains[entry]);
+    drawTwoBarBox(*this, box, targetActivityMeter(*this, t), feedbackMixes[channel].gains[entry]);
 }

@@ -1,10 +1,14 @@
 // A press that no item took: C cancels a waiting cable, a hovered room edge starts a resize,
 // a press inside the marquee runs the marquee keys or drags the marquee, rooms run their keys
 // or start their drags, and bare stage pans (CTRL) or starts a new marquee.
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <iterator>
 
 #include "app/qx_gui.h"
+#include "model/checked_number.h"
+#include "model/colour.h"
 #include "view/stage/item_press_keys.h"
 
 namespace {
@@ -42,6 +46,12 @@ bool strictlyInside(const int32_t rect[4], int32_t x, int32_t y) {
     return rect[0] < x && x < rect[2] && rect[1] < y && y < rect[3];
 }
 
+int32_t truncated(float v) {
+    return saturatingInt(v);
+}
+
+constexpr int32_t kCursorHand = 5;
+
 } // namespace
 
 bool QX_GUI::pressEmptyStage(int32_t, int32_t) {
@@ -52,12 +62,13 @@ bool QX_GUI::pressEmptyStage(int32_t, int32_t) {
         return true;
     }
     if (pressRoomEdge()) return true;
-    const int32_t px = static_cast<int32_t>(std::trunc(m.pointerStageX));
-    const int32_t py = static_cast<int32_t>(std::trunc(m.pointerStageY));
+    const int32_t px = truncated(m.pointerStageX);
+    const int32_t py = truncated(m.pointerStageY);
     if (strictlyInside(marqueeRect, px, py)) {
         pressInsideMarquee();
         return true;
     }
+    if (annotationVisibility == 1 && annotationLocks == 0 && pressNotes(px, py)) return true;
     if (pressRooms()) return true;
     if (isKeyDownAlt()) executeCommandString("UNSELECT ALL");
     if (isKeyDownI()) m.analysisFollowsTargetBox = 0;
@@ -102,6 +113,7 @@ void QX_GUI::pressInsideMarquee() {
             handled = true;
         }
     };
+    if (isKeyDownE() && listMarqueeForEnvelopes()) handled = true;
     if (isKeyDownAlt()) executeCommandString("TOGGLE_SELECT TARGETS SOURCES GROUPS");
     if (isKeyDownD()) {
         executeCommandString("TOGGLE_HIDE_ALL");
@@ -126,7 +138,10 @@ void QX_GUI::pressInsideMarquee() {
         executeCommandString("RESET SOURCES TARGETS GROUPS ROOMS");
         handled = true;
     }
-    if (shift || caps) runEach(kMarqueeTargetLines, std::size(kMarqueeTargetLines));
+    if (shift || caps) {
+        if (shift && isKeyDownX()) keyTargetsInMarqueeOnThemselves();
+        runEach(kMarqueeTargetLines, std::size(kMarqueeTargetLines));
+    }
     if (!shift && (isKeyDownC() || isKeyDownV())) {
         StageState& m = stage;
         stageInteractionMode = isKeyDownV() ? 2022 : 1022;
@@ -203,7 +218,9 @@ bool QX_GUI::pressRooms() {
         if (isKeyDownCtrl() && !isKeyDownShift()) {
             m.pickedRoom = r;
             beginValueDrag(105, room.level);
-            m.dragStartStageY = static_cast<float>(pointerPixelY);
+            // The level readout stands at the press point.
+            m.dragStartStageX = m.pointerStageX;
+            m.dragStartStageY = m.pointerStageY;
             raiseSendFlag(kSendRooms);
             return true;
         }
@@ -229,23 +246,113 @@ void QX_GUI::beginRoomDrag(int32_t r) {
     stageInteractionMode = 5;
     m.pickedRoom = r;
     room.beginDrag(x, y);
+    // The drag places each member at the room's position minus its offset, so the offsets
+    // are taken from the room's position: the members keep their places within the room.
     for (int32_t t = 0; t < targetCount && t < kMembershipSlots; ++t) {
         if (!room.targetFlags[t]) continue;
-        targets[t].beginDrag(x, y);
-        targets[t].boundsXMin = targets[t].boundsYMin = -5000;
-        targets[t].boundsXMax = targets[t].boundsYMax = 5000;
+        targets[t].beginDrag(room.x, room.y);
+        targets[t].setBounds(-5000, -5000, 5000, 5000);
     }
     for (int32_t s = 0; s < sourceCount && s < kMembershipSlots; ++s) {
         if (!room.sourceFlags[s]) continue;
-        sources[s].beginDrag(x, y);
+        sources[s].beginDrag(room.x, room.y);
         sources[s].setBoundsFromFloats(-5000.0f, -5000.0f, 5000.0f, 5000.0f);
     }
     for (int32_t g = 0; g < groupCount && g < 64; ++g) {
         if (!room.groupFlags[g]) continue;
         groups[g].beginDrag(x, y);
-        groups[g].boundsXMin = groups[g].boundsYMin = -5000;
-        groups[g].boundsXMax = groups[g].boundsYMax = 5000;
+        groups[g].resetBounds();
     }
     raiseSendFlag(kSendRooms);
     captureMouse();
+}
+
+// E inside the marquee lists the sources and targets strictly inside it for the envelopes;
+// true when both lists have items.
+bool QX_GUI::listMarqueeForEnvelopes() {
+    EnvelopeList& list = envelopeList;
+    list.sourceCount = list.targetCount = 0;
+    for (int32_t s = 0; s < sourceCount && s < kMaxSources; ++s)
+        if (list.sourceCount < EnvelopeList::kCapacity &&
+            strictlyInside(marqueeRect, truncated(sources[s].x), truncated(sources[s].y)))
+            list.sources[list.sourceCount++] = s;
+    for (int32_t t = 0; t < targetCount && t < kMaxTargets; ++t)
+        if (list.targetCount < EnvelopeList::kCapacity &&
+            strictlyInside(marqueeRect, truncated(targets[t].x), truncated(targets[t].y)))
+            list.targets[list.targetCount++] = t;
+    list.spec = "MARQUEE SELECTION";
+    return list.sourceCount > 0 && list.targetCount > 0;
+}
+
+// SHIFT+X inside the marquee keys the output dynamics of each target strictly inside it on
+// the target itself.
+void QX_GUI::keyTargetsInMarqueeOnThemselves() {
+    for (int32_t t = 0; t < targetCount && t < kChannels; ++t) {
+        if (!strictlyInside(marqueeRect, truncated(targets[t].x), truncated(targets[t].y)))
+            continue;
+        outputDynamics[t].channelIndex = t;
+        outputDynamics[t].direction = kKindTarget;
+    }
+    raiseSendFlag(kSendOutputDynamics);
+}
+
+// A press on a note: X deletes it, C picks its colour, A and S edit its alpha and size, and a
+// plain press drags it. The keys act on the note pressed. True when a note took the press.
+bool QX_GUI::pressNotes(int32_t px, int32_t py) {
+    for (int32_t i = 0; i < std::min(noteCount, 256); ++i) {
+        NoteRecord& note = notes[i];
+        const int64_t x = truncated(note.x), y = truncated(note.y);
+        const int64_t right = truncated(note.width) + x + 4;
+        const int64_t bottom = truncated(note.height) + y + 4;
+        note.boxed = 0;
+        if (!(x - 2 < px && px < right && y - 2 < py && py < bottom)) continue;
+        note.boxed = 1;
+        pressNote(i);
+        return true;
+    }
+    return false;
+}
+
+void QX_GUI::pressNote(int32_t i) {
+    NoteRecord& note = notes[i];
+    if (isKeyDownX()) {
+        std::copy(notes + i + 1, notes + noteCount, notes + i);
+        notes[--noteCount] = NoteRecord{};
+        if (noteEdit.index == i) noteEdit.index = -1;
+        if (noteEdit.index > i) --noteEdit.index;
+        raiseSendFlag(kSendNotes);
+        return;
+    }
+    if (isKeyDownC()) {
+        const uint32_t chosen =
+            pickColour(packColour(truncated(note.red * 255.0f), truncated(note.green * 255.0f),
+                                  truncated(note.blue * 255.0f)));
+        unpackColour(note.red, note.green, note.blue, chosen);
+        raiseSendFlag(kSendNotes);
+        return;
+    }
+    if (isKeyDownA() || isKeyDownS()) {
+        editNoteNumber(i, isKeyDownA());
+        return;
+    }
+    setCursorById(kCursorHand);
+    stageInteractionMode = 8;
+    stage.pickedTarget = i;
+    stage.grabOffsetX = stage.pointerStageX - (note.x + note.width * 0.5f);
+    stage.grabOffsetY = stage.pointerStageY - (note.y + note.height * 0.5f);
+}
+
+// Opens the entry for the alpha (A) or the size (S) of note i, which the commit then edits.
+void QX_GUI::editNoteNumber(int32_t i, bool alpha) {
+    const NoteRecord& note = notes[i];
+    char text[64];
+    std::snprintf(text, sizeof text, alpha ? "%.2f" : "%.0f",
+                  static_cast<double>(alpha ? note.alpha : note.size));
+    noteEdit.index = i;
+    openTextEntry(truncated(windowWidth * 0.5f), truncated(windowHeight * 0.5f), -1, -1, text, -1,
+                  alpha ? 4 : 3, alpha ? "EDIT ANNOTATION ALPHA" : "EDIT ANNOTATION SIZE",
+                  alpha ? "ENTER A NUMBER BETWEEN 0.1 AND 1.0" : "ENTER A NUMBER BETWEEN 1 AND 20",
+                  1);
+    textEntryId = alpha ? 34 : 33;
+    raiseSendFlag(kSendNotes);
 }

@@ -14,14 +14,10 @@ namespace {
 
 constexpr int32_t kMaxColumns = 64;
 
-// The status block's offsets count from the start of the blob, whose first 4 bytes are the
-// size word held apart from the 4,096 status bytes.
-constexpr int32_t kStatusBlobHeader = 4;
-
+// A byte of the status block at its offset; outside the block reads as 0.
 uint8_t statusByte(const QX_GUI& gui, int32_t offset) {
-    const int32_t at = offset - kStatusBlobHeader;
-    return at >= 0 && at < static_cast<int32_t>(sizeof gui.processingStatus)
-               ? gui.processingStatus[at]
+    return offset >= 0 && offset < static_cast<int32_t>(sizeof gui.pipelineStatus)
+               ? gui.pipelineStatus[offset]
                : 0;
 }
 

@@ -10,7 +10,6 @@
 namespace {
 
 constexpr int32_t kCursorFourWay = 6;
-constexpr float kMaxLevel = 4.0f;
 
 bool inCount(int32_t index, int32_t count) {
     return index >= 0 && index < count;
@@ -18,11 +17,6 @@ bool inCount(int32_t index, int32_t count) {
 
 float clampTo(float v, float lo, float hi) {
     return std::min(std::max(v, lo), hi);
-}
-
-// Levels just around unity land on it exactly.
-float snapToUnity(float level) {
-    return level > 0.98f && level < 1.05f ? 1.0f : level;
 }
 
 } // namespace
@@ -222,11 +216,8 @@ void QX_GUI::dragAnnotation() {
 // finer; the result stays in 0 .. 4.0 and snaps to unity just around it.
 float QX_GUI::levelFromDrag(float startLevel, float dy) {
     dragFineFactor = isKeyDownShift() ? 4.0f : 1.0f;
-    const float position = std::log(faderLaw.gainScale * startLevel) * faderLaw.logFactor +
-                           dy / (stage.dragSensitivity * dragFineFactor) * faderLaw.dragSpeed;
-    float level = std::exp(faderLaw.expFactor * position) * faderLaw.gainFloor;
-    level = std::max(std::min(level, kMaxLevel), 0.0f);
-    return snapToUnity(level);
+    return faderLaw.levelAfterDrag(startLevel, dy / (stage.dragSensitivity * dragFineFactor) *
+                                                   faderLaw.dragSpeed);
 }
 
 void QX_GUI::dragLevel(int32_t y) {
@@ -260,9 +251,11 @@ void QX_GUI::dragLevel(int32_t y) {
         raiseSendFlag(kSendTargets);
         break;
     case 108: {
-        if (!inCount(m.pickedSource, kChannels) || !inCount(m.pickedFeedbackEntry, 64)) return;
+        // The entry belongs to the mix of the source's virtual input channel, as drawn.
+        const int32_t channel = feedbackMixChannelOf(m.pickedSource);
+        if (channel < 0 || !inCount(m.pickedFeedbackEntry, 64)) return;
         const float fy = static_cast<float>(y - m.feedbackPressPixelY);
-        feedbackMixes[m.pickedSource].gains[m.pickedFeedbackEntry] = levelFromDrag(start, fy);
+        feedbackMixes[channel].gains[m.pickedFeedbackEntry] = levelFromDrag(start, fy);
         raiseSendFlag(kSendFeedbackMixes);
         return;
     }

@@ -72,6 +72,8 @@ void QX_GUI::drawStagePage() {
         drawLayer->scale(1.0f / viewZoom, 1.0f / viewZoom);
         drawStageInfoBoxes();
         drawLayer->popMatrix();
+        // Only the stage draws in stage units; the panels on top read "stage" as 0.
+        drawLayer->stage(0);
     }
     if (heatmapOn) drawHeatmapReadout();
     if (debugViewOn) drawProcessingPipeline();

@@ -102,6 +102,7 @@ bool QX_GUI::nameItemAt(int32_t x, int32_t y, StagePoint p) {
                   editing ? std::string(notes[a].text) : std::string(),
                   editing ? "EDIT ANNOTATION" : "ADD ANNOTATION", 1);
     textEntryId = editing ? 32 : 31;
+    if (editing) noteEdit.index = a; // the commit edits the note the double click named
     return true;
 }
 
