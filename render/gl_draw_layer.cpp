@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "render/shader_programs.h"
+#include "render/smooth_lines.h"
 #include "render/stroke_font.h"
 #include "render/text_triangles.h"
 
@@ -70,9 +71,20 @@ void GlDrawLayer::useProgram(unsigned value) {
         k->known = false;
 }
 
+void GlDrawLayer::setUniform(Known& state, const int32_t* at, std::array<float, 4> value) {
+    if (state.same(value)) return;
+    state.known = true;
+    state.value = value;
+    glUniform4f(location(at), value[0], value[1], value[2], value[3]);
+}
+
 void GlDrawLayer::colour(float red, float green, float blue, float alpha) {
-    if (changes(rgb, {red, green, blue, alpha}))
-        glUniform4f(location(where.rgb), red, green, blue, alpha);
+    wantedRgb = {red, green, blue, alpha};
+    if (summingGlows()) {
+        glowUniformsHeld = true;
+        return;
+    }
+    if (changes(rgb, wantedRgb)) glUniform4f(location(where.rgb), red, green, blue, alpha);
 }
 
 void GlDrawLayer::mode(int32_t value) {
@@ -82,7 +94,12 @@ void GlDrawLayer::mode(int32_t value) {
 }
 
 void GlDrawLayer::metrics(float x, float y, float z, float w) {
-    if (changes(metricsValue, {x, y, z, w})) glUniform4f(location(where.metrics), x, y, z, w);
+    wantedMetrics = {x, y, z, w};
+    if (summingGlows()) {
+        glowUniformsHeld = true;
+        return;
+    }
+    if (changes(metricsValue, wantedMetrics)) glUniform4f(location(where.metrics), x, y, z, w);
 }
 
 void GlDrawLayer::stage(int32_t value) {
@@ -115,8 +132,69 @@ void GlDrawLayer::prepareBatch(BatchClass batchClass) {
     batchMatrix = stack.back();
 }
 
+bool GlDrawLayer::summingGlows() const {
+    return currentMode == 1 && blend.same({1.0f, 0.0f, 0.0f, 0.0f});
+}
+
+// Each summed shape in its own colour and METRICS; then GL's colour and METRICS are the ones
+// last given, for the draws that follow.
+void GlDrawLayer::drawGlows() {
+    drawVertexBatch();
+    for (const TintSum::Draw& glow : glows.draws()) {
+        setUniform(rgb, where.rgb, glow.colour);
+        setUniform(metricsValue, where.metrics, glow.shape.metrics);
+        const int32_t n = static_cast<int32_t>(glow.shape.xy.size() / 2);
+        batch.reset(batchClassOf(glow.shape.primitive));
+        batchInObjectSpace = true;
+        batchMatrix = glow.shape.matrix;
+        batch.append(glow.shape.primitive, glow.shape.xy.data(), n, kAffineIdentity);
+        drawVertexBatch();
+    }
+    glows.clear();
+    setUniform(rgb, where.rgb, wantedRgb);
+    setUniform(metricsValue, where.metrics, wantedMetrics);
+    glowUniformsHeld = false;
+}
+
 void GlDrawLayer::drawBatch() {
-    if (batch.empty()) return;
+    if (glowUniformsHeld || !glows.empty()) drawGlows();
+    drawVertexBatch();
+}
+
+// The line width GL would draw a smoothed line at: the one in force, within GL's range.
+float GlDrawLayer::smoothLineWidth() {
+    float w = width.known ? width.value[0] : 1.0f;
+    if (!width.known) glGetFloatv(GL_LINE_WIDTH, &w);
+    if (!smoothWidthRangeKnown) {
+        glGetFloatv(GL_SMOOTH_LINE_WIDTH_RANGE, smoothWidthRange);
+        smoothWidthRangeKnown = true;
+    }
+    w = std::min(std::max(w, smoothWidthRange[0]), smoothWidthRange[1]);
+    return w > 0.0f ? w : 1.0f;
+}
+
+// Smoothed lines in window pixels go as triangles that the program fades at their edges.
+bool GlDrawLayer::drawSmoothLines() {
+    if (batch.batchClass() != BatchClass::Lines || batchInObjectSpace ||
+        !glIsEnabled(GL_LINE_SMOOTH))
+        return false;
+    lineQuads.clear();
+    appendSmoothLineQuads(batch.data(), batch.vertexCount(), smoothLineWidth(), lineQuads);
+    loadGlMatrix(kAffineIdentity);
+    if (!lineQuads.empty()) {
+        const GLsizei stride = 6 * sizeof(float);
+        glVertexPointer(4, GL_FLOAT, stride, lineQuads.data());
+        glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+        glTexCoordPointer(2, GL_FLOAT, stride, lineQuads.data() + 4);
+        glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(lineQuads.size() / 6));
+        glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    }
+    batch.reset(batch.batchClass());
+    return true;
+}
+
+void GlDrawLayer::drawVertexBatch() {
+    if (batch.empty() || drawSmoothLines()) return;
     loadGlMatrix(batchInObjectSpace ? batchMatrix : kAffineIdentity);
     glVertexPointer(2, GL_FLOAT, 0, batch.data());
     glDrawArrays(glPrimitive(batch.batchClass()), 0, batch.vertexCount());
@@ -137,6 +215,12 @@ void GlDrawLayer::vertices(Primitive primitive, const float* xy, int32_t tableVe
                            int32_t count) {
     const int32_t n = std::min(count, tableVertices);
     if (!xy || n <= 0) return;
+    if (summingGlows()) {
+        drawVertexBatch();
+        glowUniformsHeld = true;
+        glows.add(primitive, xy, n, stack.back(), wantedMetrics, wantedRgb);
+        return;
+    }
     prepareBatch(batchClassOf(primitive));
     batch.append(primitive, xy, n, batchInObjectSpace ? kAffineIdentity : stack.back());
 }

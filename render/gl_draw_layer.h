@@ -2,7 +2,10 @@
 // blend function, the line width and the kind of primitive go to GL as one draw: the layer
 // keeps its own transform stack and takes vertices through it on the CPU, gathers them into
 // one client-side array, and draws that array when any of that state changes, before text it
-// cannot gather, and at flush(). The GL projection stays the pixel projection.
+// cannot gather, and at flush(). The GL projection stays the pixel projection. Glows (mode 1
+// under additive blending) of one shape are summed into one draw of the summed tint while
+// only the colour and METRICS change between them (see TintSum). Smoothed lines are drawn as
+// triangles faded at their edges (see appendSmoothLineQuads).
 #pragma once
 
 #include <array>
@@ -10,6 +13,7 @@
 
 #include "render/affine_2d.h"
 #include "render/draw_layer.h"
+#include "render/tint_sum.h"
 #include "render/vertex_batch.h"
 
 // Where the interface program's uniforms are; the object fills them when it builds the program.
@@ -57,8 +61,16 @@ private:
         bool same(std::array<float, 4> v) const { return known && value == v; }
     };
 
-    // Draws the gathered vertices and starts an empty batch.
+    // Draws the summed glows, then the gathered vertices, and starts an empty batch.
     void drawBatch();
+    void drawVertexBatch();
+    // Glows are being summed: mode 1 under additive blending. Colour and METRICS then go to
+    // the summed draws, and reach GL when the sums are drawn.
+    bool summingGlows() const;
+    void drawGlows();
+    void setUniform(Known& state, const int32_t* at, std::array<float, 4> value);
+    bool drawSmoothLines();
+    float smoothLineWidth();
     // Sets one piece of state: the batch drawn in the old value goes first.
     bool changes(Known& state, std::array<float, 4> value);
     // Makes room in the batch for draws of this class (and, for modes whose shader reads the
@@ -79,6 +91,12 @@ private:
     Affine2d glMatrix = kAffineIdentity;
     bool glMatrixKnown = false;
     std::vector<float> textScratch;
+    std::vector<float> lineQuads;
+    bool smoothWidthRangeKnown = false;
+    float smoothWidthRange[2] = {1.0f, 1.0f};
+    TintSum glows;
+    bool glowUniformsHeld = false;
+    std::array<float, 4> wantedRgb{}, wantedMetrics{};
 
     int32_t currentMode = 0;
     Known program, rgb, modeValue, metricsValue, stageValue, levelValue, heightValue, blend, width;

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "render/smooth_lines.h"
 #include "render/stroke_font.h"
 #include "render/text_triangles.h"
 #include "render/vertex_batch.h"
@@ -63,6 +64,38 @@ TEST(VertexBatch, VerticesGoThroughTheMatrixOnTheWayIn) {
     ASSERT_EQ(batch.vertexCount(), 2);
     EXPECT_EQ(std::vector<float>(batch.data(), batch.data() + 4),
               (std::vector<float>{10, 20, 9, 26}));
+}
+
+TEST(SmoothLines, EachSegmentBecomesARectangleReachingAPixelPastTheLine) {
+    struct Case {
+        const char* name;
+        std::vector<float> xy;
+        float width;
+        // Six vertices per segment of (x, y, across, -half width, along, half length).
+        std::vector<float> expected;
+    };
+    // (0, 0) to (10, 0) at width 1: 1.5 to each side, 1 past each end.
+    const std::vector<float> horizontal = {
+        -1, 1.5f,  1.5f,  -0.5f, -6, 5, -1, -1.5f, -1.5f, -0.5f, -6, 5,
+        11, 1.5f,  1.5f,  -0.5f, 6,  5, 11, 1.5f,  1.5f,  -0.5f, 6,  5,
+        -1, -1.5f, -1.5f, -0.5f, -6, 5, 11, -1.5f, -1.5f, -0.5f, 6,  5};
+    // (5, 5) to (5, 1) at width 3, upwards.
+    const std::vector<float> vertical = {
+        7.5f, 6, 2.5f, -1.5f, -3, 2, 2.5f, 6, -2.5f, -1.5f, -3, 2, 7.5f, 0, 2.5f,  -1.5f, 3, 2,
+        7.5f, 0, 2.5f, -1.5f, 3,  2, 2.5f, 6, -2.5f, -1.5f, -3, 2, 2.5f, 0, -2.5f, -1.5f, 3, 2};
+    const std::vector<Case> cases = {
+        {"horizontal, width 1", {0, 0, 10, 0}, 1.0f, horizontal},
+        {"upwards, width 3", {5, 5, 5, 1}, 3.0f, vertical},
+        {"a zero-length segment gives nothing", {3, 3, 3, 3}, 1.0f, {}},
+        {"two segments, a lone vertex dropped", {0, 0, 10, 0, 3, 3, 3, 3, 9, 9}, 1.0f, horizontal},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<float> out;
+        appendSmoothLineQuads(c.xy.data(), static_cast<int32_t>(c.xy.size() / 2), c.width, out);
+        ASSERT_EQ(out.size(), c.expected.size());
+        for (size_t i = 0; i < out.size(); ++i) EXPECT_FLOAT_EQ(out[i], c.expected[i]) << i;
+    }
 }
 
 // The glyph's triangles moved by (x, y) in pixels at this scale.
