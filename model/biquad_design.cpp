@@ -72,7 +72,7 @@ bool designBiquad(BiquadDesign& k, int32_t type, double sampleRate, double frequ
     }
 }
 
-void normaliseBiquad(BiquadDesign& k) {
+void normaliseBiquad(BiquadCoefficients& k) {
     if (k.a0 == 0.0) return;
     k.b0 /= k.a0;
     k.b1 /= k.a0;

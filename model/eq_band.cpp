@@ -1,5 +1,4 @@
 #include "model/eq_band.h"
-#include "model/biquad_design.h"
 #include "model/checked_number.h"
 
 #include <algorithm>
@@ -27,17 +26,12 @@ void EqBand::design(float rate, float f0, float bw, float dB) {
     widthCopy = bw;
 
     BiquadDesign k;
-    k.a0 = working.a0;
-    k.a1 = working.a1;
-    k.a2 = working.a2;
-    k.b0 = working.b0;
-    k.b1 = working.b1;
-    k.b2 = working.b2;
+    static_cast<BiquadCoefficients&>(k) = working;
     designBiquad(k, type, sampleRate, frequency, width, gainDb); // unknown types keep working
     amplitude = k.amplitude;
     omega = k.omega;
     alpha = k.alpha;
-    working = {k.a0, k.a1, k.a2, k.b0, k.b1, k.b2};
+    working = k;
 
     raw = working;
     normalised = working;
@@ -142,13 +136,7 @@ void EqBand::computeResponse() {
 }
 
 void EqBand::normalise() {
-    Coefficients& k = normalised;
-    k.b0 /= k.a0;
-    k.b1 /= k.a0;
-    k.b2 /= k.a0;
-    k.a1 /= k.a0;
-    k.a2 /= k.a0;
-    k.a0 = 1.0;
+    normaliseBiquad(normalised);
 }
 
 void EqBand::placeHandleX() {

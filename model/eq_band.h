@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "model/biquad_design.h"
+
 struct EqBand {
     enum Type : int32_t {
         kLowPass = 0,
@@ -19,9 +21,7 @@ struct EqBand {
     // Points that the plot and the vertex buffers hold; a longer axis is plotted up to here.
     static constexpr int kMaxPlotPoints = 2000;
 
-    struct Coefficients {
-        double a0 = 0.0, a1 = 0.0, a2 = 0.0, b0 = 0.0, b1 = 0.0, b2 = 0.0;
-    };
+    using Coefficients = BiquadCoefficients;
     struct PlotPoint {
         float x = 0.0f;
         float y = 0.0f;

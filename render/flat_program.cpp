@@ -4,19 +4,28 @@
 
 namespace {
 
+// A smoothed line drawn as triangles carries (distance across the line, minus half its width)
+// in the vertex's z and w, and (distance along it from its middle, half its length) in the
+// texture coordinate; every other shape's w is 1 and gets a coverage of 1.
 const char* const kVertexSource = R"(#version 120
 attribute vec4 vertexColour;
 varying vec4 flatColour;
+varying vec4 lineReach;
 void main() {
     flatColour = vertexColour;
-    gl_Position = gl_ModelViewProjectionMatrix * gl_Vertex;
+    lineReach = gl_Vertex.w < 0.0 ? vec4(gl_Vertex.z, -gl_Vertex.w, gl_MultiTexCoord0.xy)
+                                  : vec4(0.0, 1.0, 0.0, 1.0);
+    gl_Position = gl_ModelViewProjectionMatrix * vec4(gl_Vertex.xy, 0.0, 1.0);
 }
 )";
 
+// Full half a pixel inside a smoothed line's edges and ends, none half a pixel outside.
 const char* const kFragmentSource = R"(#version 120
 varying vec4 flatColour;
+varying vec4 lineReach;
 void main() {
-    gl_FragColor = flatColour;
+    vec2 cover = clamp(lineReach.yw + 0.5 - abs(lineReach.xz), 0.0, 1.0);
+    gl_FragColor = vec4(flatColour.rgb, flatColour.a * cover.x * cover.y);
 }
 )";
 

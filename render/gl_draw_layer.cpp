@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "render/shader_programs.h"
+#include "render/smooth_lines.h"
 #include "render/stroke_font.h"
 #include "render/text_triangles.h"
 
@@ -88,7 +89,7 @@ void GlDrawLayer::bindProgramForMode() {
     if (flat == flatBound) return;
     drawBatch();
     // The interface program holds mode 0 while the flat one draws in its place.
-    if (flat && uniforms.stale(Uniform::Mode)) send(Uniform::Mode);
+    if (flat && uniforms.stale(Uniform::Mode)) send(Uniform::Mode, uniforms.wanted(Uniform::Mode));
     glUseProgram(flat ? *where.flatProgram : static_cast<unsigned>(program.value[0]));
     flatBound = flat;
     if (flat) {
@@ -96,19 +97,27 @@ void GlDrawLayer::bindProgramForMode() {
         glVertexAttrib4f(static_cast<GLuint>(*where.flatColour), c[0], c[1], c[2], c[3]);
         return;
     }
-    for (int u = 0; u < kUniformCount; ++u)
-        if (uniforms.stale(static_cast<Uniform>(u))) send(static_cast<Uniform>(u));
+    sendStale();
 }
 
+// While glows are summed, colour and METRICS belong to the sums; they reach the program when
+// the sums are drawn.
 void GlDrawLayer::setUniform(Uniform u, const UniformValue& value) {
     uniforms.want(u, value);
     if (flatBound || !uniforms.stale(u)) return;
+    if (summingGlows() && (u == Uniform::Rgb || u == Uniform::Metrics)) return;
     drawBatch();
-    send(u);
+    send(u, value);
 }
 
-void GlDrawLayer::send(Uniform u) {
-    const UniformValue& v = uniforms.wanted(u);
+void GlDrawLayer::sendStale() {
+    if (flatBound || !program.known) return;
+    for (int u = 0; u < kUniformCount; ++u)
+        send(static_cast<Uniform>(u), uniforms.wanted(static_cast<Uniform>(u)));
+}
+
+void GlDrawLayer::send(Uniform u, const UniformValue& v) {
+    if (uniforms.holds(u, v)) return;
     switch (u) {
     case Uniform::Rgb:
         glUniform4f(location(where.rgb), v[0], v[1], v[2], v[3]);
@@ -129,7 +138,7 @@ void GlDrawLayer::send(Uniform u) {
         glUniform1f(location(where.height), v[0]);
         break;
     }
-    uniforms.sent(u);
+    uniforms.sent(u, v);
 }
 
 // Batched draws take the colour per vertex; code that draws with GL directly finds it in the
@@ -182,23 +191,94 @@ void GlDrawLayer::prepareBatch(BatchClass batchClass) {
     batchMatrix = stack.back();
 }
 
+bool GlDrawLayer::summingGlows() const {
+    return currentMode == 1 && blend.same({1.0f, 0.0f, 0.0f, 0.0f});
+}
+
+// Each summed shape in its own colour and METRICS; then the program gets the colour and
+// METRICS last asked for, for the draws that follow.
+void GlDrawLayer::drawGlows() {
+    drawVertexBatch();
+    for (const TintSum::Draw& glow : glows.draws()) {
+        send(Uniform::Rgb, glow.colour);
+        send(Uniform::Metrics, glow.shape.metrics);
+        const int32_t n = static_cast<int32_t>(glow.shape.xy.size() / 2);
+        batch.reset(batchClassOf(glow.shape.primitive));
+        batchInObjectSpace = true;
+        batchMatrix = glow.shape.matrix;
+        batch.append(glow.shape.primitive, glow.shape.xy.data(), n, kAffineIdentity, glow.colour);
+        drawVertexBatch();
+    }
+    glows.clear();
+}
+
+// After the batch, the program takes what was asked for meanwhile: colour and METRICS held
+// back while glows were summed.
 void GlDrawLayer::drawBatch() {
-    if (batch.empty()) return;
+    if (!glows.empty()) drawGlows();
+    drawVertexBatch();
+    sendStale();
+}
+
+// The line width GL would draw a smoothed line at: the one in force, within GL's range.
+float GlDrawLayer::smoothLineWidth() {
+    float w = width.known ? width.value[0] : 1.0f;
+    if (!width.known) glGetFloatv(GL_LINE_WIDTH, &w);
+    if (!smoothWidthRangeKnown) {
+        glGetFloatv(GL_SMOOTH_LINE_WIDTH_RANGE, smoothWidthRange);
+        smoothWidthRangeKnown = true;
+    }
+    w = std::min(std::max(w, smoothWidthRange[0]), smoothWidthRange[1]);
+    return w > 0.0f ? w : 1.0f;
+}
+
+void GlDrawLayer::enableFlatColours(const float* rgba) {
+    const GLuint colours = static_cast<GLuint>(*where.flatColour);
+    glEnableVertexAttribArray(colours);
+    glVertexAttribPointer(colours, 4, GL_FLOAT, GL_FALSE, 0, rgba);
+}
+
+// A draw from an array leaves the attribute's current value undefined.
+void GlDrawLayer::disableFlatColours() {
+    const GLuint colours = static_cast<GLuint>(*where.flatColour);
+    glDisableVertexAttribArray(colours);
+    const Rgba& c = currentColour;
+    glVertexAttrib4f(colours, c[0], c[1], c[2], c[3]);
+}
+
+// Smoothed lines in window pixels go as triangles that the bound program fades at their edges;
+// under the flat program each triangle takes its line's colour.
+bool GlDrawLayer::drawSmoothLines() {
+    if (batch.batchClass() != BatchClass::Lines || batchInObjectSpace ||
+        !glIsEnabled(GL_LINE_SMOOTH))
+        return false;
+    lineQuads.clear();
+    lineColours.clear();
+    appendSmoothLineQuads(batch.data(), flatBound ? batch.colours() : nullptr, batch.vertexCount(),
+                          smoothLineWidth(), lineQuads, lineColours);
+    loadGlMatrix(kAffineIdentity);
+    if (!lineQuads.empty()) {
+        const GLsizei stride = 6 * sizeof(float);
+        glVertexPointer(4, GL_FLOAT, stride, lineQuads.data());
+        glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+        glTexCoordPointer(2, GL_FLOAT, stride, lineQuads.data() + 4);
+        if (flatBound) enableFlatColours(lineColours.data());
+        glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(lineQuads.size() / 6));
+        if (flatBound) disableFlatColours();
+        glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    }
+    batch.reset(batch.batchClass());
+    return true;
+}
+
+// The flat program takes each vertex's colour; the interface program's is in RGB.
+void GlDrawLayer::drawVertexBatch() {
+    if (batch.empty() || drawSmoothLines()) return;
     loadGlMatrix(batchInObjectSpace ? batchMatrix : kAffineIdentity);
     glVertexPointer(2, GL_FLOAT, 0, batch.data());
-    // The flat program takes each vertex's colour; the interface program's is in RGB.
-    const GLuint colours = flatBound ? static_cast<GLuint>(*where.flatColour) : 0;
-    if (flatBound) {
-        glEnableVertexAttribArray(colours);
-        glVertexAttribPointer(colours, 4, GL_FLOAT, GL_FALSE, 0, batch.colours());
-    }
+    if (flatBound) enableFlatColours(batch.colours());
     glDrawArrays(glPrimitive(batch.batchClass()), 0, batch.vertexCount());
-    if (flatBound) {
-        // A draw from an array leaves the attribute's current value undefined.
-        glDisableVertexAttribArray(colours);
-        const Rgba& c = currentColour;
-        glVertexAttrib4f(colours, c[0], c[1], c[2], c[3]);
-    }
+    if (flatBound) disableFlatColours();
     batch.reset(batch.batchClass());
 }
 
@@ -216,6 +296,12 @@ void GlDrawLayer::vertices(Primitive primitive, const float* xy, int32_t tableVe
                            int32_t count) {
     const int32_t n = std::min(count, tableVertices);
     if (!xy || n <= 0) return;
+    if (summingGlows()) {
+        drawVertexBatch();
+        glows.add(primitive, xy, n, stack.back(), uniforms.wanted(Uniform::Metrics),
+                  uniforms.wanted(Uniform::Rgb));
+        return;
+    }
     prepareBatch(batchClassOf(primitive));
     batch.append(primitive, xy, n, batchInObjectSpace ? kAffineIdentity : stack.back(),
                  currentColour);

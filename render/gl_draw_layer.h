@@ -5,7 +5,11 @@
 // cannot gather, and at flush(). The GL projection stays the pixel projection.
 // Flat draws (mode 0) go through a small flat program in place of the interface program, with
 // their colour on each vertex, so a change of colour alone does not split a batch. Uniforms
-// asked for meanwhile reach the interface program when its modes draw again.
+// asked for meanwhile reach the interface program when its modes draw again. Glows (mode 1
+// under additive blending) of one shape are summed into one draw of the summed tint while
+// only the colour and METRICS change between them (see TintSum); those two uniforms wait in
+// the same cache until the sums are drawn. Smoothed lines are drawn as triangles faded at
+// their edges (see appendSmoothLineQuads), by whichever program draws the mode.
 #pragma once
 
 #include <array>
@@ -13,6 +17,7 @@
 
 #include "render/affine_2d.h"
 #include "render/draw_layer.h"
+#include "render/tint_sum.h"
 #include "render/uniform_cache.h"
 #include "render/vertex_batch.h"
 
@@ -65,14 +70,28 @@ private:
         bool same(std::array<float, 4> v) const { return known && value == v; }
     };
 
-    // Draws the gathered vertices and starts an empty batch.
+    // Draws the summed glows, then the gathered vertices, and starts an empty batch.
     void drawBatch();
+    void drawVertexBatch();
+    // Glows are being summed: mode 1 under additive blending. Colour and METRICS then go to
+    // the summed draws, and reach GL when the sums are drawn.
+    bool summingGlows() const;
+    void drawGlows();
+    bool drawSmoothLines();
+    float smoothLineWidth();
     // Sets one piece of state: the batch drawn in the old value goes first.
     bool changes(Known& state, std::array<float, 4> value);
     // Asks for a uniform of the interface program; while that program is bound, a new value
-    // is sent at once, after the batch drawn in the old one.
+    // is sent at once, after the batch drawn in the old one (colour and METRICS wait while
+    // glows are summed).
     void setUniform(Uniform u, const UniformValue& value);
-    void send(Uniform u);
+    // Gives the interface program this value, unless it holds it already.
+    void send(Uniform u, const UniformValue& value);
+    // Sends the interface program, when bound, every wanted value it does not hold.
+    void sendStale();
+    // Points the flat program's colour attribute at an array, four floats per vertex.
+    void enableFlatColours(const float* rgba);
+    void disableFlatColours();
     // Binds the program the current mode draws with, sending the interface program the
     // uniforms that went stale while it was not bound.
     void bindProgramForMode();
@@ -96,6 +115,11 @@ private:
     Affine2d glMatrix = kAffineIdentity;
     bool glMatrixKnown = false;
     std::vector<float> textScratch;
+    std::vector<float> lineQuads;
+    bool smoothWidthRangeKnown = false;
+    float smoothWidthRange[2] = {1.0f, 1.0f};
+    std::vector<float> lineColours;
+    TintSum glows;
 
     int32_t currentMode = 0;
     Rgba currentColour{};

@@ -13,10 +13,15 @@ class UniformCache {
 public:
     void want(Uniform u, const UniformValue& value) { wanted_[index(u)] = value; }
     const UniformValue& wanted(Uniform u) const { return wanted_[index(u)]; }
+    bool holds(Uniform u, const UniformValue& value) const {
+        return known_[index(u)] && held_[index(u)] == value;
+    }
     // The program does not hold the wanted value, or nobody knows what it holds.
-    bool stale(Uniform u) const { return !known_[index(u)] || held_[index(u)] != wanted(u); }
-    void sent(Uniform u) {
-        held_[index(u)] = wanted(u);
+    bool stale(Uniform u) const { return !holds(u, wanted(u)); }
+    // The program was given the wanted value, or another one (a summed glow's colour).
+    void sent(Uniform u) { sent(u, wanted(u)); }
+    void sent(Uniform u, const UniformValue& value) {
+        held_[index(u)] = value;
         known_[index(u)] = true;
     }
     // Another program became current, or the program was changed behind the cache's back.

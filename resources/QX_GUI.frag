@@ -2,7 +2,8 @@
 //   0  flat RGB
 //   1  additive glow on the disc the vertex stage placed, soft towards the rim: stage
 //      (stage == 1) intensity from the gain METRICS.z and weight METRICS.w (a weight above 1
-//      is a cabled target's reach); panel: intensity from the level METRICS.w
+//      is a cabled target's reach); panel: intensity from the level METRICS.w. Drawn with
+//      additive blending and written premultiplied (alpha 1).
 //   2  filled disc in flat RGB (placed by the vertex stage), its rim smoothed over a pixel
 //   6  level bar of the value METRICS.w: RGB tinted by METRICS.rgb, brightening towards
 //      yellow above -6 dB, red at or above full level
@@ -20,6 +21,8 @@ uniform int stage;
 uniform float level;
 
 varying vec2 unitPos;
+varying vec2 lineEdge;
+varying vec2 lineEnd;
 
 void main() {
     vec4 colour = RGB;
@@ -32,7 +35,9 @@ void main() {
         float fall = length(unitPos);
         if (fall > 1.0) discard;
         float soft = 1.0 - smoothstep(0.0, 1.0, fall);
-        colour = vec4(RGB.rgb, RGB.a * intensity * soft * (0.6 + 0.4 * soft));
+        // Premultiplied, alpha 1: the additive blend adds RGB.rgb x RGB.a x the profile,
+        // so a tint summed over several glows of one shape adds the same as those glows.
+        colour = vec4(RGB.rgb * (RGB.a * intensity * soft * (0.6 + 0.4 * soft)), 1.0);
     } else if (MODE == 2) {
         // unitPos runs to 1 at the rim; fwidth gives the rim's width of one pixel.
         float r = length(unitPos);
@@ -57,6 +62,13 @@ void main() {
         float a = clamp((db + 60.0) / 60.0, 0.0, 1.0);
         vec3 hot = mix(RGB.rgb, vec3(1.0, 0.6, 0.1), a * a);
         colour = vec4(hot, max(a, 0.08));
+    }
+    if (lineEdge.y > 0.0) {
+        // A smoothed line: full half a pixel inside its edges and ends, none half a pixel
+        // outside.
+        float cover = clamp(lineEdge.y + 0.5 - abs(lineEdge.x), 0.0, 1.0) *
+                      clamp(lineEnd.y + 0.5 - abs(lineEnd.x), 0.0, 1.0);
+        colour = MODE == 1 ? colour * cover : vec4(colour.rgb, colour.a * cover);
     }
     gl_FragColor = colour;
 }

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "render/smooth_lines.h"
 #include "render/stroke_font.h"
 #include "render/text_triangles.h"
 #include "render/uniform_cache.h"
@@ -96,10 +97,10 @@ TEST(VertexBatch, EachVertexCarriesTheColourOfItsDraw) {
 TEST(UniformCache, ValuesAskedForWhileAnotherProgramDrawsWaitUntilTheyAreSent) {
     // Steps: want a value, send what is stale, or forget what the program holds. After each
     // step, the uniforms that are stale.
-    enum Step { Want, SendStale, Forget };
+    enum Step { Want, SendStale, SendSummed, Forget };
     struct Case {
         const char* name;
-        std::vector<std::pair<Step, UniformValue>> steps; // Want steps set METRICS
+        std::vector<std::pair<Step, UniformValue>> steps; // Want and SendSummed set METRICS
         bool metricsStale;
     };
     const UniformValue a{1, 2, 3, 4}, b{5, 6, 7, 8}, none{};
@@ -113,6 +114,13 @@ TEST(UniformCache, ValuesAskedForWhileAnotherProgramDrawsWaitUntilTheyAreSent) {
          false},
         {"waits through several asks", {{SendStale, none}, {Want, a}, {Want, b}}, true},
         {"another program bound", {{Want, a}, {SendStale, none}, {Forget, none}}, true},
+        {"a summed glow's value held in place of the wanted one",
+         {{Want, a}, {SendStale, none}, {SendSummed, b}},
+         true},
+        {"a summed glow's value that is the wanted one", {{Want, a}, {SendSummed, a}}, false},
+        {"the wanted value sent after the sums",
+         {{Want, a}, {SendSummed, b}, {SendStale, none}},
+         false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -122,12 +130,67 @@ TEST(UniformCache, ValuesAskedForWhileAnotherProgramDrawsWaitUntilTheyAreSent) {
             if (step == SendStale)
                 for (int u = 0; u < kUniformCount; ++u)
                     if (cache.stale(static_cast<Uniform>(u))) cache.sent(static_cast<Uniform>(u));
+            if (step == SendSummed) cache.sent(Uniform::Metrics, value);
             if (step == Forget) cache.forgetHeld();
         }
         EXPECT_EQ(cache.stale(Uniform::Metrics), c.metricsStale);
         // Each uniform keeps its own value.
         EXPECT_EQ(cache.wanted(Uniform::Rgb), none);
     }
+}
+
+TEST(SmoothLines, EachSegmentBecomesARectangleReachingAPixelPastTheLine) {
+    struct Case {
+        const char* name;
+        std::vector<float> xy;
+        float width;
+        // Six vertices per segment of (x, y, across, -half width, along, half length).
+        std::vector<float> expected;
+    };
+    // (0, 0) to (10, 0) at width 1: 1.5 to each side, 1 past each end.
+    const std::vector<float> horizontal = {
+        -1, 1.5f,  1.5f,  -0.5f, -6, 5, -1, -1.5f, -1.5f, -0.5f, -6, 5,
+        11, 1.5f,  1.5f,  -0.5f, 6,  5, 11, 1.5f,  1.5f,  -0.5f, 6,  5,
+        -1, -1.5f, -1.5f, -0.5f, -6, 5, 11, -1.5f, -1.5f, -0.5f, 6,  5};
+    // (5, 5) to (5, 1) at width 3, upwards.
+    const std::vector<float> vertical = {
+        7.5f, 6, 2.5f, -1.5f, -3, 2, 2.5f, 6, -2.5f, -1.5f, -3, 2, 7.5f, 0, 2.5f,  -1.5f, 3, 2,
+        7.5f, 0, 2.5f, -1.5f, 3,  2, 2.5f, 6, -2.5f, -1.5f, -3, 2, 2.5f, 0, -2.5f, -1.5f, 3, 2};
+    const std::vector<Case> cases = {
+        {"horizontal, width 1", {0, 0, 10, 0}, 1.0f, horizontal},
+        {"upwards, width 3", {5, 5, 5, 1}, 3.0f, vertical},
+        {"a zero-length segment gives nothing", {3, 3, 3, 3}, 1.0f, {}},
+        {"two segments, a lone vertex dropped", {0, 0, 10, 0, 3, 3, 3, 3, 9, 9}, 1.0f, horizontal},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<float> out;
+        appendSmoothLineQuads(c.xy.data(), static_cast<int32_t>(c.xy.size() / 2), c.width, out);
+        ASSERT_EQ(out.size(), c.expected.size());
+        for (size_t i = 0; i < out.size(); ++i) EXPECT_FLOAT_EQ(out[i], c.expected[i]) << i;
+    }
+}
+
+TEST(SmoothLines, EachTriangleVertexTakesItsSegmentsColour) {
+    // Three segments, the middle one of zero length, each with its own colour.
+    const std::vector<float> xy = {0, 0, 10, 0, 3, 3, 3, 3, 0, 0, 0, 7};
+    const std::vector<Rgba> rgba = {{1, 0, 0, 1},    {1, 0, 0, 1},     {0, 1, 0, 0.5f},
+                                    {0, 1, 0, 0.5f}, {0, 0, 1, 0.25f}, {0, 0, 1, 0.25f}};
+    std::vector<float> out, colours;
+    appendSmoothLineQuads(xy.data(), rgba[0].data(), 6, 1.0f, out, colours);
+    ASSERT_EQ(out.size(), 2u * 36);
+    ASSERT_EQ(colours.size(), 2u * 24);
+    for (size_t v = 0; v < 12; ++v) {
+        const Rgba& want = rgba[v < 6 ? 0 : 4];
+        EXPECT_EQ(
+            (Rgba{colours[4 * v], colours[4 * v + 1], colours[4 * v + 2], colours[4 * v + 3]}),
+            want)
+            << "vertex " << v;
+    }
+    std::vector<float> plain, none;
+    appendSmoothLineQuads(xy.data(), nullptr, 6, 1.0f, plain, none);
+    EXPECT_EQ(plain, out);
+    EXPECT_TRUE(none.empty());
 }
 
 // The glyph's triangles moved by (x, y) in pixels at this scale.

@@ -1,37 +1,13 @@
 // The frame chrome as pixels under X with Mesa, at 1376 x 800: the page tabs, the SELECTION
 // strip, the SYNDICATE cell, the SLICES and PATCH FILE cells, the MASTER box, the toolbox rows
 // and a popup row under the pointer.
-#include <gtest/gtest.h>
-
-#include <GL/glew.h>
-
 #include <initializer_list>
-#include <vector>
 
-#include "app/qx_gui.h"
-#include "qxplatform/test_hooks.h"
-#include "render/gl_slots.h"
+#include "gui_window.h"
 
 #include <X11/Xlib.h>
 
 namespace {
-
-constexpr int kWidth = 1376;
-constexpr int kHeight = 800;
-
-LRESULT CALLBACK hostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
-struct Rgb {
-    int r, g, b;
-    bool operator==(const Rgb& o) const { return r == o.r && g == o.g && b == o.b; }
-    bool operator!=(const Rgb& o) const { return !(*this == o); }
-};
-
-std::ostream& operator<<(std::ostream& out, const Rgb& c) {
-    return out << "(" << c.r << "," << c.g << "," << c.b << ")";
-}
 
 const Rgb kTeal{0, 128, 128};
 const Rgb kGrey{102, 102, 102};
@@ -39,59 +15,12 @@ const Rgb kDarkGrey{51, 51, 51};
 const Rgb kOrange{255, 128, 0};
 const Rgb kBlack{0, 0, 0};
 
-class ChromePixels : public ::testing::Test {
+class ChromePixels : public GuiWindow {
 protected:
-    void SetUp() override {
-        if (!qxplatform::hasDisplay()) GTEST_SKIP() << "no X display";
-        qxplatform::setMessageBoxesQuiet(true);
-        static bool registered = false;
-        if (!registered) {
-            WNDCLASSEXW windowClass{};
-            windowClass.cbSize = sizeof windowClass;
-            windowClass.lpfnWndProc = &hostProc;
-            windowClass.lpszClassName = u"QxChromeHost";
-            RegisterClassExW(&windowClass);
-            registered = true;
-        }
-        host = CreateWindowExW(0, u"QxChromeHost", u"host", WS_VISIBLE, 0, 0, kWidth, kHeight,
-                               nullptr, nullptr, nullptr, nullptr);
-        ASSERT_NE(host, nullptr);
-        gui = new QX_GUI;
-        gui->setBounds(0, kHeight, 0, kWidth);
-        HWND window = nullptr;
-        gui->openWindow(host, &window);
-        ASSERT_NE(window, nullptr);
-        gui->ownInstance.asleep = 0;
-    }
-    void TearDown() override {
-        if (gui) {
-            gui->closeWindow();
-            delete gui;
-        }
-        if (host) DestroyWindow(host);
-    }
-
+    using GuiWindow::run;
     void run(std::initializer_list<const char*> lines) {
         for (const char* line : lines) gui->executeCommandString(line);
     }
-
-    void render() {
-        makeSlotCurrent(gui->glSlot);
-        gui->renderFrame();
-        pixels.assign(static_cast<size_t>(kWidth) * kHeight * 4, 0);
-        glReadBuffer(GL_BACK);
-        glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-        glPopAttrib();
-    }
-
-    Rgb at(int x, int y) const {
-        const uint8_t* p = &pixels[(static_cast<size_t>(kHeight - 1 - y) * kWidth + x) * 4];
-        return Rgb{p[0], p[1], p[2]};
-    }
-
-    HWND host = nullptr;
-    QX_GUI* gui = nullptr;
-    std::vector<uint8_t> pixels;
 };
 
 TEST_F(ChromePixels, PageTabsShowTheCurrentPage) {

@@ -22,6 +22,18 @@ TEST_F(StagePixels, ItemsLandWhereTheViewPutsThem) {
     expectNear(792, 454, {0, 0, 0}, 0, "hidden sources");
 }
 
+TEST_F(StagePixels, ASourcesSmoothedOutlineFadesWithinAPixelOfItsEdge) {
+    // The source box's outline is a smoothed line drawn as faded triangles: the row and column
+    // just outside stay dark, and the outline's own outer row is only partly covered.
+    gui->sources[0].setPosition(100.0f, 50.0f);
+    render();
+    expectNear(786, 442, {0, 0, 0}, 8, "row above the outline");
+    expectNear(780, 450, {0, 0, 0}, 8, "column left of the outline");
+    const Rgb edge = at(786, 443);
+    EXPECT_GT(edge.g, 60) << "the outline is drawn";
+    EXPECT_LT(edge.g, 200) << "the outline's outer row is faded";
+}
+
 TEST_F(StagePixels, AGroupShowsItsRotationQuadrantOverItsGreyFace) {
     gui->groupCount = 1;
     gui->groups[0].x = -100.0f;
@@ -77,6 +89,40 @@ TEST_F(StagePixels, AFineGridLineAtStageXTen) {
     run("TOGGLE GRID_VISIBILITY");
     render();
     expectNear(698, 255, {0, 18, 18}, 1, "fine grid line");
+}
+
+TEST_F(StagePixels, GlowsAtOneTargetAddUpAsWhenDrawnOneByOne) {
+    // Two uncabled sources reach one target at the stage centre with equal gains: their glows
+    // share one shape. Away from the target's glyph, both glows read as the sum of each alone.
+    gui->setSourceCount(3);
+    gui->sources[1].setPosition(5000.0f, 5000.0f);
+    gui->sources[2].setPosition(5000.0f, 5000.0f);
+    gui->targets[0].setPosition(0.0f, 0.0f);
+    gui->targets[0].gainRow[0] = gui->targets[0].gainRow[1] = gui->targets[0].gainRow[2] = 0.6f;
+    gui->sources[0].setColour(0x000080FF); // packed 0x00BBGGRR
+    gui->sources[1].setColour(0x00FF8000);
+    gui->sources[2].setColour(0x00FF0000);
+    struct Probe {
+        int x, y;
+    };
+    const Probe probes[] = {{700, 400}, {688, 430}, {660, 380}};
+    std::vector<Rgb> alone[3];
+    for (int s = 0; s < 3; ++s) {
+        for (int k = 0; k < 3; ++k) gui->sources[k].shown = k == s;
+        render();
+        for (const Probe& p : probes) alone[s].push_back(at(p.x, p.y));
+    }
+    for (int k = 0; k < 3; ++k) gui->sources[k].shown = 1;
+    render();
+    for (size_t i = 0; i < std::size(probes); ++i) {
+        const Rgb& a = alone[0][i];
+        const Rgb& b = alone[1][i];
+        const Rgb& c = alone[2][i];
+        EXPECT_GT(a.r + a.g, 20) << "a glow is seen at probe " << i;
+        const Rgb sum{std::min(255, a.r + b.r + c.r), std::min(255, a.g + b.g + c.g),
+                      std::min(255, a.b + b.b + c.b)};
+        expectNear(probes[i].x, probes[i].y, sum, 2, "glows added");
+    }
 }
 
 TEST_F(StagePixels, ThePageLeavesModeZeroTheProjectionAndTheStandardBlend) {
