@@ -48,18 +48,25 @@ double seconds(clockid_t clock) {
     return t.tv_sec + t.tv_nsec * 1e-9;
 }
 
-void frameOfTheDemoPatch(benchmark::State& state) {
+// Frames of the demo patch once `arrange` has set up the scene to time.
+void timeFrames(benchmark::State& state, void (*arrange)(QX_GUI&)) {
     if (!qxplatform::hasDisplay()) {
         state.SkipWithError("no X display (run under xvfb-run)");
         return;
     }
     OpenEditor editor;
+    arrange(*editor.gui);
+    state.counters["cables"] = editor.gui->cableCount;
     for (auto _ : state) {
         makeSlotCurrent(editor.gui->glSlot);
         editor.gui->renderFrame();
         glFinish();
         glPopAttrib();
     }
+}
+
+void frameOfTheDemoPatch(benchmark::State& state) {
+    timeFrames(state, [](QX_GUI&) {});
 }
 BENCHMARK(frameOfTheDemoPatch)
     ->Unit(benchmark::kMillisecond)
@@ -103,19 +110,7 @@ void buildFullStage(QX_GUI& gui) {
 }
 
 void frameOfAFullStage(benchmark::State& state) {
-    if (!qxplatform::hasDisplay()) {
-        state.SkipWithError("no X display (run under xvfb-run)");
-        return;
-    }
-    OpenEditor editor;
-    buildFullStage(*editor.gui);
-    state.counters["cables"] = editor.gui->cableCount;
-    for (auto _ : state) {
-        makeSlotCurrent(editor.gui->glSlot);
-        editor.gui->renderFrame();
-        glFinish();
-        glPopAttrib();
-    }
+    timeFrames(state, buildFullStage);
 }
 BENCHMARK(frameOfAFullStage)
     ->Unit(benchmark::kMillisecond)
@@ -124,18 +119,9 @@ BENCHMARK(frameOfAFullStage)
 
 // The demo patch with all ten floating panels shown.
 void frameWithAllPanelsOpen(benchmark::State& state) {
-    if (!qxplatform::hasDisplay()) {
-        state.SkipWithError("no X display (run under xvfb-run)");
-        return;
-    }
-    OpenEditor editor;
-    for (PanelWindow& panel : editor.gui->panels) panel.shown = 1;
-    for (auto _ : state) {
-        makeSlotCurrent(editor.gui->glSlot);
-        editor.gui->renderFrame();
-        glFinish();
-        glPopAttrib();
-    }
+    timeFrames(state, [](QX_GUI& gui) {
+        for (PanelWindow& panel : gui.panels) panel.shown = 1;
+    });
 }
 BENCHMARK(frameWithAllPanelsOpen)
     ->Unit(benchmark::kMillisecond)
@@ -167,19 +153,7 @@ void buildFullMatrix(QX_GUI& gui) {
 }
 
 void frameOfAFullMatrix(benchmark::State& state) {
-    if (!qxplatform::hasDisplay()) {
-        state.SkipWithError("no X display (run under xvfb-run)");
-        return;
-    }
-    OpenEditor editor;
-    buildFullMatrix(*editor.gui);
-    state.counters["cables"] = editor.gui->cableCount;
-    for (auto _ : state) {
-        makeSlotCurrent(editor.gui->glSlot);
-        editor.gui->renderFrame();
-        glFinish();
-        glPopAttrib();
-    }
+    timeFrames(state, buildFullMatrix);
 }
 BENCHMARK(frameOfAFullMatrix)
     ->Unit(benchmark::kMillisecond)
