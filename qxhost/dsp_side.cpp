@@ -50,7 +50,8 @@ uint8_t meterByte(float level) {
 // A level in whole decibels as the status block reports it; silence reads -99.
 int32_t wholeDb(float level) {
     if (!(level > 0.0f)) return -99;
-    return std::max(-99, static_cast<int32_t>(std::lround(20.0f * std::log10(level))));
+    const float db = std::min(20.0f * std::log10(level), 999.0f); // an infinite sum reads 999
+    return std::max(-99, static_cast<int32_t>(std::lround(db)));
 }
 
 } // namespace

@@ -50,6 +50,8 @@ unsigned buildFlatProgram() {
         program = glCreateProgram();
         glAttachShader(program, vertex);
         glAttachShader(program, fragment);
+        // Kept off location 0, which some drivers share with the fixed vertex position.
+        glBindAttribLocation(program, 1, "vertexColour");
         glLinkProgram(program);
         GLint ok = GL_FALSE;
         glGetProgramiv(program, GL_LINK_STATUS, &ok);

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <limits>
 #include <sstream>
 
 #include "qxhost/dsp_side.h"
@@ -174,6 +175,20 @@ TEST_F(DspSideTest, StatusBlockFillsThePipelineRowsOfEveryChannelInUse) {
     for (const auto& n : numbers)
         EXPECT_EQ(i32At(block, n.row + 4 * n.channel), n.want)
             << "row at " << n.row << ", channel " << n.channel;
+}
+
+TEST_F(DspSideTest, StatusBlockReadsAnInfiniteLevelAsItsTopNumber) {
+    namespace sb = qxhost::status_block;
+    dsp.pinFromModule(0, 9, std::vector<uint8_t>(64, 0)); // one source
+    dsp.pinFromModule(0, 8, std::vector<uint8_t>(64, 0)); // one target
+    // Eight entries of source 0 -> target 0 at the largest finite gain: their sum overflows.
+    std::vector<uint8_t> matrix(8 * 9, 0);
+    const float gain = std::numeric_limits<float>::max();
+    for (size_t at = 8; at < matrix.size(); at += 8) std::memcpy(&matrix[at + 4], &gain, 4);
+    dsp.pinFromModule(0, 15, matrix);
+    const std::vector<uint8_t> block = dsp.statusBlob(0);
+    EXPECT_EQ(i32At(block, sb::kOutputPostDynamics), 999);
+    EXPECT_EQ(block[sb::kOutputActive], 1);
 }
 
 TEST(QxhostDspSideFeed, StatusBlockShowsTheStateTheMetersCallbackSent) {
