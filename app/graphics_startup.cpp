@@ -13,6 +13,7 @@
 #include "render/flat_program.h"
 #include "render/gl_slots.h"
 #include "render/shader_programs.h"
+#include "render/unit_disc.h"
 
 namespace {
 
@@ -95,17 +96,8 @@ void QX_GUI::buildFixedVertexTables() {
                                  1.235f * sx, 1.235f * sy, 1.235f * sx, 6.65f * sy};
         for (int i = 0; i < 8; ++i) groupCorners[q * 8 + i] = points[i];
     }
-    const double step = 2.0 * M_PI / 72.0;
-    for (int k = 0; k < 72; ++k) {
-        float* t = unitDisc + k * 6;
-        t[0] = 0.0f;
-        t[1] = 0.0f;
-        t[2] = static_cast<float>(100.0 * std::cos(k * step));
-        t[3] = static_cast<float>(100.0 * std::sin(k * step));
-        t[4] = static_cast<float>(100.0 * std::cos((k + 1) * step));
-        t[5] = static_cast<float>(100.0 * std::sin((k + 1) * step));
-    }
-    unitDiscCount = 216;
+    fillUnitDisc(unitDisc);
+    unitDiscCount = kUnitDiscVertices;
 }
 
 void QX_GUI::setupGraphics(HWND window, int32_t width, int32_t height) {

@@ -9,6 +9,7 @@
 #include "render/smooth_lines.h"
 #include "render/stroke_font.h"
 #include "render/text_triangles.h"
+#include "render/unit_disc.h"
 
 namespace {
 
@@ -294,8 +295,12 @@ void GlDrawLayer::loadGlMatrix(const Affine2d& m) {
 // A draw never reads past its table: the count is cut to the table's size.
 void GlDrawLayer::vertices(Primitive primitive, const float* xy, int32_t tableVertices,
                            int32_t count) {
-    const int32_t n = std::min(count, tableVertices);
+    int32_t n = std::min(count, tableVertices);
     if (!xy || n <= 0) return;
+    if (currentMode == 1 && primitive == Primitive::Triangles && isUnitDisc(xy, n)) {
+        xy = kUnitDiscSquare;
+        n = 6;
+    }
     if (summingGlows()) {
         drawVertexBatch();
         glows.add(primitive, xy, n, stack.back(), uniforms.wanted(Uniform::Metrics),

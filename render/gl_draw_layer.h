@@ -9,7 +9,8 @@
 // under additive blending) of one shape are summed into one draw of the summed tint while
 // only the colour and METRICS change between them (see TintSum); those two uniforms wait in
 // the same cache until the sums are drawn. Smoothed lines are drawn as triangles faded at
-// their edges (see appendSmoothLineQuads), by whichever program draws the mode.
+// their edges (see appendSmoothLineQuads), by whichever program draws the mode. A glow of
+// the unit disc goes as the disc's square (see kUnitDiscSquare).
 #pragma once
 
 #include <array>

@@ -125,6 +125,19 @@ TEST_F(StagePixels, GlowsAtOneTargetAddUpAsWhenDrawnOneByOne) {
     }
 }
 
+TEST_F(StagePixels, AGlowFadesOutAtItsRadiusAndLeavesTheSquareAroundItBlack) {
+    // Gain 1 gives an uncabled glow of radius 70 pixels around the target at the centre.
+    gui->targets[0].setPosition(0.0f, 0.0f);
+    gui->targets[0].gainRow[0] = 1.0f;
+    gui->sources[0].setPosition(5000.0f, 5000.0f);
+    gui->sources[0].setColour(0x00FFFFFF);
+    render();
+    const Rgb inside = at(688 + 30, 400 + 30); // 0.6 of the radius out
+    EXPECT_GT(inside.r, 10) << "the glow is seen inside its radius";
+    expectNear(688 + 60, 400 + 60, {0, 0, 0}, 0, "outside the radius, inside its square");
+    expectNear(688 + 69, 400 + 2, {0, 0, 0}, 1, "at the rim the glow has faded out");
+}
+
 TEST_F(StagePixels, ThePageLeavesModeZeroTheProjectionAndTheStandardBlend) {
     // Every special pass runs: a spread disc, glows, a feedback send, a cable.
     gui->sources[0].setPosition(0.0f, 0.0f);
