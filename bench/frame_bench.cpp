@@ -4,13 +4,19 @@
 #include <GL/glew.h>
 #include <benchmark/benchmark.h>
 
+#include <cmath>
 #include <cstdio>
 #include <ctime>
 #include <memory>
+#include <vector>
 
 #include "app/qx_gui.h"
 #include "qxplatform/test_hooks.h"
 #include "render/gl_slots.h"
+#include "render/recording_draw_layer.h"
+#include "render/shader_programs.h"
+#include "render/text_triangles.h"
+#include "render/vertex_batch.h"
 
 namespace {
 
@@ -118,10 +124,12 @@ BENCHMARK(frameOfAFullStage)
     ->ReportAggregatesOnly(true);
 
 // The demo patch with all ten floating panels shown.
+void showAllPanels(QX_GUI& gui) {
+    for (PanelWindow& panel : gui.panels) panel.shown = 1;
+}
+
 void frameWithAllPanelsOpen(benchmark::State& state) {
-    timeFrames(state, [](QX_GUI& gui) {
-        for (PanelWindow& panel : gui.panels) panel.shown = 1;
-    });
+    timeFrames(state, showAllPanels);
 }
 BENCHMARK(frameWithAllPanelsOpen)
     ->Unit(benchmark::kMillisecond)
@@ -156,6 +164,108 @@ void frameOfAFullMatrix(benchmark::State& state) {
     timeFrames(state, buildFullMatrix);
 }
 BENCHMARK(frameOfAFullMatrix)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+// The floor of each scene: its own primitives, recorded in window pixels, drawn as two arrays
+// (triangles, then lines as one-pixel GL_LINES, not smoothed) in the flat program with
+// blending and no change of state between them. Text is its glyph triangles; the shader-placed
+// discs and glows are left out. The frames above cannot be faster than this.
+struct BareFrame {
+    std::vector<float> triangles;
+    std::vector<float> lines;
+};
+
+void addRecordedText(QX_GUI& gui, const RecordedDraw& draw, std::vector<float>& out) {
+    const int32_t h = gui.font.horizontalMode, v = gui.font.verticalMode;
+    gui.font.horizontalMode = draw.horizontalMode;
+    gui.font.verticalMode = draw.verticalMode;
+    appendTextTriangles(gui.font, draw.text.c_str(), draw.scale, draw.xy[0], draw.xy[1], out);
+    gui.font.horizontalMode = h;
+    gui.font.verticalMode = v;
+}
+
+void addRecordedVertices(const RecordedDraw& draw, BareFrame& frame) {
+    if (draw.mode == 1 || draw.mode == 2) return;
+    const BatchClass batchClass = batchClassOf(draw.primitive);
+    if (batchClass != BatchClass::Triangles && batchClass != BatchClass::Lines) return;
+    VertexBatch batch;
+    batch.reset(batchClass);
+    batch.append(draw.primitive, draw.xy.data(), draw.vertexCount(), kAffineIdentity, draw.colour);
+    std::vector<float>& out = batchClass == BatchClass::Lines ? frame.lines : frame.triangles;
+    out.insert(out.end(), batch.data(), batch.data() + 2 * batch.vertexCount());
+}
+
+BareFrame recordFrame(QX_GUI& gui) {
+    RecordingDrawLayer recorder;
+    DrawLayer* drawing = gui.drawLayer;
+    gui.drawLayer = &recorder;
+    makeSlotCurrent(gui.glSlot);
+    gui.renderFrame();
+    glPopAttrib();
+    gui.drawLayer = drawing;
+    BareFrame frame;
+    for (const RecordedDraw& draw : recorder.draws) {
+        if (draw.kind == RecordedDraw::Kind::Vertices) addRecordedVertices(draw, frame);
+        if (draw.kind == RecordedDraw::Kind::Text) addRecordedText(gui, draw, frame.triangles);
+    }
+    return frame;
+}
+
+void drawBare(GLenum primitive, const std::vector<float>& xy) {
+    if (xy.empty()) return;
+    glVertexPointer(2, GL_FLOAT, 0, xy.data());
+    glDrawArrays(primitive, 0, static_cast<GLsizei>(xy.size() / 2));
+}
+
+void timeBareFrames(benchmark::State& state, void (*arrange)(QX_GUI&)) {
+    if (!qxplatform::hasDisplay()) {
+        state.SkipWithError("no X display (run under xvfb-run)");
+        return;
+    }
+    OpenEditor editor;
+    QX_GUI& gui = *editor.gui;
+    arrange(gui);
+    const BareFrame frame = recordFrame(gui);
+    state.counters["triangles"] = static_cast<double>(frame.triangles.size() / 6);
+    state.counters["lines"] = static_cast<double>(frame.lines.size() / 4);
+    makeSlotCurrent(gui.glSlot);
+    setPixelProjection(1376, 800);
+    glDisable(GL_LINE_SMOOTH);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glUseProgram(gui.flatProgram);
+    glVertexAttrib4f(static_cast<GLuint>(gui.flatColourLocation), 1.0f, 1.0f, 1.0f, 0.5f);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    for (auto _ : state) {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        drawBare(GL_TRIANGLES, frame.triangles);
+        drawBare(GL_LINES, frame.lines);
+        glFinish();
+    }
+}
+
+void bareFrameOfAFullStage(benchmark::State& state) {
+    timeBareFrames(state, buildFullStage);
+}
+BENCHMARK(bareFrameOfAFullStage)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+void bareFrameWithAllPanelsOpen(benchmark::State& state) {
+    timeBareFrames(state, showAllPanels);
+}
+BENCHMARK(bareFrameWithAllPanelsOpen)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+void bareFrameOfAFullMatrix(benchmark::State& state) {
+    timeBareFrames(state, buildFullMatrix);
+}
+BENCHMARK(bareFrameOfAFullMatrix)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
