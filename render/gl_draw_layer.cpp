@@ -265,6 +265,7 @@ bool GlDrawLayer::drawSmoothLines() {
         glTexCoordPointer(2, GL_FLOAT, stride, lineQuads.data() + 4);
         if (flatBound) enableFlatColours(lineColours.data());
         glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(lineQuads.size() / 6));
+        handOn(static_cast<int32_t>(lineQuads.size() / 6));
         if (flatBound) disableFlatColours();
         glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     }
@@ -279,8 +280,18 @@ void GlDrawLayer::drawVertexBatch() {
     glVertexPointer(2, GL_FLOAT, 0, batch.data());
     if (flatBound) enableFlatColours(batch.colours());
     glDrawArrays(glPrimitive(batch.batchClass()), 0, batch.vertexCount());
+    handOn(batch.vertexCount());
     if (flatBound) disableFlatColours();
     batch.reset(batch.batchClass());
+}
+
+// A software renderer rasterises what it was handed while the rest of the frame is built, so
+// a frame of many vertices goes to it in parts instead of all at the end.
+void GlDrawLayer::handOn(int32_t drawnVertices) {
+    verticesSinceHandOn += drawnVertices;
+    if (verticesSinceHandOn < kVerticesPerHandOn) return;
+    glFlush();
+    verticesSinceHandOn = 0;
 }
 
 void GlDrawLayer::loadGlMatrix(const Affine2d& m) {

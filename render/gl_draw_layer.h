@@ -8,9 +8,11 @@
 // asked for meanwhile reach the interface program when its modes draw again. Glows (mode 1
 // under additive blending) of one shape are summed into one draw of the summed tint while
 // only the colour and METRICS change between them (see TintSum); those two uniforms wait in
-// the same cache until the sums are drawn. Smoothed lines are drawn as triangles faded at
-// their edges (see appendSmoothLineQuads), by whichever program draws the mode. A glow of
-// the unit disc goes as the disc's square (see kUnitDiscSquare).
+// the same cache until the sums are drawn. Every 10,000 vertices or so the layer flushes GL,
+// so a software renderer rasterises the first part of a heavy frame while the rest is built.
+// Smoothed lines are drawn as triangles faded at their edges (see appendSmoothLineQuads), by
+// whichever program draws the mode. A glow of the unit disc goes as the disc's square (see
+// kUnitDiscSquare).
 #pragma once
 
 #include <array>
@@ -105,6 +107,9 @@ private:
     bool modeReadsVertices() const;
     // GL's modelview matrix becomes m (the layer keeps it identity while it transforms).
     void loadGlMatrix(const Affine2d& m);
+    // Counts the vertices of a draw; past kVerticesPerHandOn since the last time, GL is flushed.
+    void handOn(int32_t drawnVertices);
+    static constexpr int32_t kVerticesPerHandOn = 10000;
     void multiply(const Affine2d& m);
     void forgetGlState();
 
@@ -121,6 +126,7 @@ private:
     float smoothWidthRange[2] = {1.0f, 1.0f};
     std::vector<float> lineColours;
     TintSum glows;
+    int32_t verticesSinceHandOn = 0;
 
     int32_t currentMode = 0;
     Rgba currentColour{};
