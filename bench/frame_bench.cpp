@@ -72,8 +72,17 @@ private:
     std::vector<double> frames;
 };
 
+// Each scene in five repetitions of as many frames as fit in the benchmark's time.
+#define FRAME_BENCHMARK(timing, scene, arrange)                                                    \
+    BENCHMARK_CAPTURE(timing, scene, arrange)                                                      \
+        ->Unit(benchmark::kMillisecond)                                                            \
+        ->Repetitions(5)                                                                           \
+        ->ReportAggregatesOnly(true)
+
+void keepTheDemoPatch(QX_GUI&) {}
+
 // Frames of the demo patch once `arrange` has set up the scene to time.
-void timeFrames(benchmark::State& state, void (*arrange)(QX_GUI&)) {
+void frame(benchmark::State& state, void (*arrange)(QX_GUI&)) {
     if (!qxplatform::hasDisplay()) {
         state.SkipWithError("no X display (run under xvfb-run)");
         return;
@@ -93,13 +102,7 @@ void timeFrames(benchmark::State& state, void (*arrange)(QX_GUI&)) {
     clock.report(state);
 }
 
-void frameOfTheDemoPatch(benchmark::State& state) {
-    timeFrames(state, [](QX_GUI&) {});
-}
-BENCHMARK(frameOfTheDemoPatch)
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
+FRAME_BENCHMARK(frame, demoPatch, keepTheDemoPatch);
 
 // A full stage: 64 sources, 64 targets, 8 rooms, 16 groups of four, 1000 cables, grid and
 // labels on, every source reaching every target.
@@ -137,26 +140,14 @@ void buildFullStage(QX_GUI& gui) {
     gui.updateRoomMembership();
 }
 
-void frameOfAFullStage(benchmark::State& state) {
-    timeFrames(state, buildFullStage);
-}
-BENCHMARK(frameOfAFullStage)
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
+FRAME_BENCHMARK(frame, fullStage, buildFullStage);
 
 // The demo patch with all ten floating panels shown.
 void showAllPanels(QX_GUI& gui) {
     for (PanelWindow& panel : gui.panels) panel.shown = 1;
 }
 
-void frameWithAllPanelsOpen(benchmark::State& state) {
-    timeFrames(state, showAllPanels);
-}
-BENCHMARK(frameWithAllPanelsOpen)
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
+FRAME_BENCHMARK(frame, allPanelsOpen, showAllPanels);
 
 // The MATRIX page with 64 sources, 64 targets and a cable on each of the 4096 cells; some
 // cables muted, soloed, phase-inverted or at level 0, so every cell mark is drawn.
@@ -182,13 +173,7 @@ void buildFullMatrix(QX_GUI& gui) {
     gui.executeCommandString("PAGE MATRIX");
 }
 
-void frameOfAFullMatrix(benchmark::State& state) {
-    timeFrames(state, buildFullMatrix);
-}
-BENCHMARK(frameOfAFullMatrix)
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
+FRAME_BENCHMARK(frame, fullMatrix, buildFullMatrix);
 
 // The floor of each scene: its own primitives, recorded in window pixels, drawn as two arrays
 // (triangles, then lines as one-pixel GL_LINES, not smoothed) in the flat program with
@@ -241,7 +226,7 @@ void drawBare(GLenum primitive, const std::vector<float>& xy) {
     glDrawArrays(primitive, 0, static_cast<GLsizei>(xy.size() / 2));
 }
 
-void timeBareFrames(benchmark::State& state, void (*arrange)(QX_GUI&)) {
+void bareFrame(benchmark::State& state, void (*arrange)(QX_GUI&)) {
     if (!qxplatform::hasDisplay()) {
         state.SkipWithError("no X display (run under xvfb-run)");
         return;
@@ -272,29 +257,11 @@ void timeBareFrames(benchmark::State& state, void (*arrange)(QX_GUI&)) {
     clock.report(state);
 }
 
-void bareFrameOfAFullStage(benchmark::State& state) {
-    timeBareFrames(state, buildFullStage);
-}
-BENCHMARK(bareFrameOfAFullStage)
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
+FRAME_BENCHMARK(bareFrame, fullStage, buildFullStage);
 
-void bareFrameWithAllPanelsOpen(benchmark::State& state) {
-    timeBareFrames(state, showAllPanels);
-}
-BENCHMARK(bareFrameWithAllPanelsOpen)
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
+FRAME_BENCHMARK(bareFrame, allPanelsOpen, showAllPanels);
 
-void bareFrameOfAFullMatrix(benchmark::State& state) {
-    timeBareFrames(state, buildFullMatrix);
-}
-BENCHMARK(bareFrameOfAFullMatrix)
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
+FRAME_BENCHMARK(bareFrame, fullMatrix, buildFullMatrix);
 
 void idleWindowCpuShare(benchmark::State& state) {
     if (!qxplatform::hasDisplay()) {
