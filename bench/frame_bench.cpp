@@ -177,8 +177,9 @@ FRAME_BENCHMARK(frame, fullMatrix, buildFullMatrix);
 
 // The floor of each scene: its own primitives, recorded in window pixels, drawn as two arrays
 // (triangles, then lines as one-pixel GL_LINES, not smoothed) in the flat program with
-// blending and no change of state between them. Text is its glyph triangles; the shader-placed
-// discs and glows are left out. The frames above cannot be faster than this.
+// blending and no change of state between them. Text is its glyph triangles at its anchor,
+// unscaled (every scene here draws at zoom 1); the shader-placed discs and glows are left out.
+// The frames above cannot be faster than this.
 struct BareFrame {
     std::vector<float> triangles;
     std::vector<float> lines;
