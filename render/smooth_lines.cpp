@@ -37,8 +37,11 @@ void appendSmoothLineQuads(const float* xy, const float* rgba, int32_t vertexCou
             v[4] = l;
             v[5] = halfLength;
         }
-        if (rgba)
+        if (rgba) {
+            const size_t c0 = colours.size();
+            colours.resize(c0 + 24);
             for (int c = 0; c < 6; ++c)
-                colours.insert(colours.end(), rgba + 4 * i, rgba + 4 * i + 4);
+                std::copy(rgba + 4 * i, rgba + 4 * i + 4, &colours[c0 + 4 * c]);
+        }
     }
 }

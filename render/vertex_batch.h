@@ -35,8 +35,6 @@ public:
                          const Rgba& colour);
 
 private:
-    void add(const float* vertices, int32_t index, const Affine2d& m);
-
     BatchClass kind = BatchClass::None;
     std::vector<float> xy;
     std::vector<float> rgba;
