@@ -72,6 +72,19 @@ private:
     std::vector<double> frames;
 };
 
+bool displayMissing(benchmark::State& state) {
+    if (qxplatform::hasDisplay()) return false;
+    state.SkipWithError("no X display (run under xvfb-run)");
+    return true;
+}
+
+// One frame as the window paints it; the frame pushes GL's attributes and this pops them.
+void renderOneFrame(QX_GUI& gui) {
+    makeSlotCurrent(gui.glSlot);
+    gui.renderFrame();
+    glPopAttrib();
+}
+
 // Each scene in five repetitions of as many frames as fit in the benchmark's time.
 #define FRAME_BENCHMARK(timing, scene, arrange)                                                    \
     BENCHMARK_CAPTURE(timing, scene, arrange)                                                      \
@@ -83,20 +96,15 @@ void keepTheDemoPatch(QX_GUI&) {}
 
 // Frames of the demo patch once `arrange` has set up the scene to time.
 void frame(benchmark::State& state, void (*arrange)(QX_GUI&)) {
-    if (!qxplatform::hasDisplay()) {
-        state.SkipWithError("no X display (run under xvfb-run)");
-        return;
-    }
+    if (displayMissing(state)) return;
     OpenEditor editor;
     arrange(*editor.gui);
     state.counters["cables"] = editor.gui->cableCount;
     FrameClock clock;
     for (auto _ : state) {
         clock.start();
-        makeSlotCurrent(editor.gui->glSlot);
-        editor.gui->renderFrame();
+        renderOneFrame(*editor.gui);
         glFinish();
-        glPopAttrib();
         clock.stop();
     }
     clock.report(state);
@@ -209,9 +217,7 @@ BareFrame recordFrame(QX_GUI& gui) {
     RecordingDrawLayer recorder;
     DrawLayer* drawing = gui.drawLayer;
     gui.drawLayer = &recorder;
-    makeSlotCurrent(gui.glSlot);
-    gui.renderFrame();
-    glPopAttrib();
+    renderOneFrame(gui);
     gui.drawLayer = drawing;
     BareFrame frame;
     for (const RecordedDraw& draw : recorder.draws) {
@@ -228,10 +234,7 @@ void drawBare(GLenum primitive, const std::vector<float>& xy) {
 }
 
 void bareFrame(benchmark::State& state, void (*arrange)(QX_GUI&)) {
-    if (!qxplatform::hasDisplay()) {
-        state.SkipWithError("no X display (run under xvfb-run)");
-        return;
-    }
+    if (displayMissing(state)) return;
     OpenEditor editor;
     QX_GUI& gui = *editor.gui;
     arrange(gui);
@@ -265,10 +268,7 @@ FRAME_BENCHMARK(bareFrame, allPanelsOpen, showAllPanels);
 FRAME_BENCHMARK(bareFrame, fullMatrix, buildFullMatrix);
 
 void idleWindowCpuShare(benchmark::State& state) {
-    if (!qxplatform::hasDisplay()) {
-        state.SkipWithError("no X display (run under xvfb-run)");
-        return;
-    }
+    if (displayMissing(state)) return;
     OpenEditor editor;
     double share = 0.0;
     for (auto _ : state) {
