@@ -73,6 +73,7 @@ struct ScreenPoint {
     int32_t y = 0;
 };
 struct ItemSnapshotList;
+class BlobReader;
 
 // A colour quad as the drawing code hands it to the shaders.
 struct ColourQuad {
@@ -296,6 +297,7 @@ public:
     void takeMixes(MpGuiPin<MpBlob>& pin, MixRecord* records);
     void takeActivity(MpGuiPin<MpBlob>& pin, int32_t kind);
     void takeItemMeters(MpGuiPin<MpBlob>& pin, int32_t kind);
+    void takeSpectrum(const BlobReader& blob);
 
     // ---- Command language ------------------------------------------------------------------
     int32_t executeCommandString(std::string line);
@@ -1298,9 +1300,12 @@ public:
     ConsolePanelState consolePanel;
     MonitorPanelsState monitorPanels;
 
+    // The CLI panel's command line: the keys write it while the panel has the focus, the panel
+    // draws it.
+    std::string cliLine;
+
     // The modal text entry, filled by openTextEntry: keys reach it while textEntryKeysOn is
     // set; textEntryId is the action its commit runs.
-    std::string cliInputLine; // the CLI panel's command line, typed by the key handler
     uint8_t textEntryKeysOn = 0;
     int32_t textEntryX = 0; // box anchor, window pixels
     int32_t textEntryY = 0;

@@ -32,4 +32,11 @@ constexpr int32_t kPatchRecordSize = 280;
 constexpr int32_t kSlicesSize = 25680;
 constexpr int32_t kProcessingStatusSize = 4100;
 
+// The meter blob (pin 61), in 32-bit words: after the meter words, at fixed places, the
+// monitored channel's scope samples (f32) and its newest spectrum (f32 levels in dB, one per
+// spectrum curve point); the spectrum section is kSpectrumBytes long.
+constexpr int32_t kMeterScopeWord = 507;
+constexpr int32_t kMeterSpectrumWord = kMeterScopeWord + 512; // 1019
+constexpr int32_t kMeterSpectrumBytes = 7792;                 // 1948 levels
+
 } // namespace blob_layout

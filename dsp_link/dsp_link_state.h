@@ -18,7 +18,7 @@ struct MeterDisplayTables {
     float meterCurves[2][kCurvePoints] = {};
     float meterHistory[kHistoryPoints] = {};
     float scopeTable[kScopePoints][2] = {};
-    int32_t spectrumPointCount = 0;
+    int32_t spectrumLength = 0;
     float spectrumCurves[kSpectrumCurves][kSpectrumPoints][2] = {};
 };
 

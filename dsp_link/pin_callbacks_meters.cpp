@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "app/qx_gui.h"
+#include "dsp_link/blob_layouts.h"
 #include "dsp_link/byte_order.h"
 #include "qxplatform/runtime.h"
 
@@ -55,11 +56,27 @@ void QX_GUI::onMeterPin() {
     d.display->meterHistory[MeterDisplayTables::kHistoryPoints - 1] = d.meterLevels[0];
     sendStateAndRedraw();
     for (int k = 0; k < MeterDisplayTables::kScopePoints; ++k) {
-        int64_t at = 4 * (507 + int64_t{k});
+        int64_t at = 4 * (int64_t{blob_layout::kMeterScopeWord} + k);
         if (!blob.holds(at, 4)) break;
         d.display->scopeTable[k][0] = static_cast<float>(k);
-        d.display->scopeTable[k][1] = static_cast<float>(blob.i32(at));
+        d.display->scopeTable[k][1] = blob.f32(at);
     }
+    takeSpectrum(blob);
+}
+
+// The newest spectrum becomes curve 0 and the older ones move back one place, the oldest
+// dropping out; the x of every point stays as the tables were built.
+void QX_GUI::takeSpectrum(const BlobReader& blob) {
+    using namespace blob_layout;
+    const int64_t at = 4 * int64_t{kMeterSpectrumWord};
+    if (!blob.holds(at, kMeterSpectrumBytes)) return;
+    MeterDisplayTables& t = *dspLink.display;
+    for (int c = MeterDisplayTables::kSpectrumCurves - 1; c > 0; --c)
+        for (int p = 0; p < MeterDisplayTables::kSpectrumPoints; ++p)
+            t.spectrumCurves[c][p][1] = t.spectrumCurves[c - 1][p][1];
+    const int points = std::min(kMeterSpectrumBytes / 4, MeterDisplayTables::kSpectrumPoints);
+    for (int p = 0; p < points; ++p) t.spectrumCurves[0][p][1] = blob.f32(at + 4 * int64_t{p});
+    t.spectrumLength = kMeterSpectrumBytes;
 }
 
 void QX_GUI::takeActivity(MpGuiPin<MpBlob>& pin, int32_t kind) {
@@ -139,7 +156,7 @@ void QX_GUI::onTargetMetersPin() {
 
 void QX_GUI::initSpectrumTables() {
     DspLinkState& d = dspLink;
-    d.display->spectrumPointCount = 300;
+    d.display->spectrumLength = 300;
     for (auto& curve : d.display->spectrumCurves) {
         curve[0][0] = 0.0f;
         curve[0][1] = -120.0f;

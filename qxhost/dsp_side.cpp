@@ -98,7 +98,7 @@ void DspSide::feedMetersNow(int32_t nowMs) {
     lastFeedMs_ = nowMs;
     // The meters go first: their callback sends the state the instance has changed, from
     // which the other blobs are built.
-    for (int32_t i = 0; i < instanceCount_; ++i) queue(i, 61, meterBlob(i));
+    for (int32_t i = 0; i < instanceCount_; ++i) queue(i, 61, meterBlob(i, nowMs));
     deliverPending();
     for (int32_t i = 0; i < instanceCount_; ++i) {
         queue(i, 62, activityBlob(i, false));
@@ -153,17 +153,61 @@ int32_t DspSide::virtualChannel(int32_t instance, bool targets, int32_t item) co
     return c >= 0 && c < 64 ? c : item;
 }
 
-std::vector<uint8_t> DspSide::meterBlob(int32_t instance) const {
+std::vector<uint8_t> DspSide::meterBlob(int32_t instance, int32_t nowMs) const {
     // One word of four channel bytes per four targets.
     std::vector<float> levels = targetLevels(instance);
-    int32_t words = (targetCount(instance) + 3) / 4;
-    std::vector<uint8_t> out(12 + 4 * static_cast<size_t>(words), 0);
+    const int32_t words = (targetCount(instance) + 3) / 4;
+    std::vector<uint8_t> out(meter_blob::kSize, 0);
     putU32(out, 0, kMeterMagic);
     putU32(out, 4, 0);
     putU32(out, 8, static_cast<uint32_t>(words));
     for (int32_t t = 0; t < 4 * words; ++t)
         out[12 + t] = t < targetCount(instance) ? meterByte(levels[t]) : 255;
+    putMonitoredSignal(out, instance, nowMs);
     return out;
+}
+
+float DspSide::sourceFader(int32_t instance, int32_t source) const {
+    const std::vector<uint8_t>* sources = latest(instance, 9);
+    const size_t at = 64 * static_cast<size_t>(source);
+    if (!sources || sources->size() < at + 64) return 0.0f;
+    if ((*sources)[at + 24] != 0) return 0.0f; // muted
+    const float level = getF32(*sources, at + 12);
+    return std::isfinite(level) ? level : 0.0f;
+}
+
+std::vector<test_signals::Voice> DspSide::monitoredVoices(int32_t instance) const {
+    const std::vector<uint8_t>* pin60 = latest(instance, 60);
+    const int32_t channel =
+        pin60 && pin60->size() >= 4 ? static_cast<int32_t>(getU32(*pin60, 0)) : 0;
+    std::vector<float> amplitudes(64, 0.0f);
+    if (channel >= 0 && channel < 64) {
+        for (int32_t s = 0; s < sourceCount(instance); ++s)
+            if (virtualChannel(instance, false, s) == channel)
+                amplitudes[s] += testLevel(s) * sourceFader(instance, s);
+    } else if (channel >= 64 && channel < 128) {
+        std::vector<bool> onChannel(64, false);
+        for (int32_t t = 0; t < targetCount(instance); ++t)
+            onChannel[t] = virtualChannel(instance, true, t) == channel - 64;
+        forEachMatrixGain(instance, [&](int32_t s, int32_t t, float gain) {
+            if (s < 64 && onChannel[t]) amplitudes[s] += gain * testLevel(s);
+        });
+    }
+    std::vector<test_signals::Voice> voices;
+    for (int32_t s = 0; s < 64; ++s)
+        if (amplitudes[s] != 0.0f) voices.push_back({test_signals::sourceBin(s), amplitudes[s]});
+    return voices;
+}
+
+void DspSide::putMonitoredSignal(std::vector<uint8_t>& out, int32_t instance, int32_t nowMs) const {
+    using namespace meter_blob;
+    const std::vector<float> block =
+        test_signals::mixBlock(monitoredVoices(instance), test_signals::sampleAt(nowMs));
+    const size_t firstScopeSample = block.size() - kScopePoints;
+    for (size_t k = 0; k < kScopePoints; ++k)
+        putF32(out, 4 * (kScopeWord + k), block[firstScopeSample + k]);
+    const std::vector<float> spectrum = analyser_.levels(block);
+    for (size_t p = 0; p < kSpectrumPoints; ++p) putF32(out, 4 * (kSpectrumWord + p), spectrum[p]);
 }
 
 std::vector<uint8_t> DspSide::activityBlob(int32_t instance, bool targets) const {

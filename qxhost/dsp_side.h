@@ -1,7 +1,9 @@
 // The stand-in DSP side: what the DSP module does for the interface instances, reached only
 // through their pins. It gives each instance its local id, carries instance 0's configuration
 // block to the other instances and every outgoing script to all instances, keeps the latest state
-// blobs, and feeds meters and the processing status from a small model of its own.
+// blobs, and feeds meters, the monitored channel's waveform and spectrum and the processing status
+// from a small model of its own: a test sine per source, each target the sum of the sources
+// through the gain matrix it received.
 #pragma once
 
 #include <cstddef>
@@ -11,7 +13,21 @@
 #include <map>
 #include <vector>
 
+#include "qxhost/test_signals.h"
+
 namespace qxhost {
+
+// The meter blob (pin 61), in 32-bit words: magic, 0, the count n of meter words, n meter words
+// (four channel bytes each, at most kMaxMeterWords), then at fixed places the monitored channel's
+// last kScopePoints samples (f32) and its spectrum (kSpectrumPoints f32 levels in dB).
+namespace meter_blob {
+constexpr size_t kMaxMeterWords = 504;
+constexpr size_t kScopeWord = 507;
+constexpr size_t kScopePoints = 512;
+constexpr size_t kSpectrumWord = kScopeWord + kScopePoints; // 1019
+constexpr size_t kSpectrumPoints = test_signals::kSpectrumPoints;
+constexpr size_t kSize = 4 * (kSpectrumWord + kSpectrumPoints); // 11,868 bytes
+} // namespace meter_blob
 
 // Byte offsets of the status block (pin 26): per-channel flags (u8[64]) and stage numbers
 // (i32[64]) of the inputs and the outputs.
@@ -63,8 +79,9 @@ public:
     // The latest value of an instance's pin (null when none arrived).
     const std::vector<uint8_t>* latest(int32_t instance, int32_t pinId) const;
 
-    // The model's blobs for one instance, built from its latest state blobs.
-    std::vector<uint8_t> meterBlob(int32_t instance) const;                    // pin 61
+    // The model's blobs for one instance, built from its latest state blobs. The meters carry
+    // the waveform and spectrum at clock time `nowMs` of the channel that pin 60 names.
+    std::vector<uint8_t> meterBlob(int32_t instance, int32_t nowMs) const;     // pin 61
     std::vector<uint8_t> activityBlob(int32_t instance, bool targets) const;   // pins 62, 63
     std::vector<uint8_t> itemMetersBlob(int32_t instance, bool targets) const; // pins 66, 67
     // Pin 26: an input is active while the gain matrix feeds it to a target, an output while
@@ -73,8 +90,12 @@ public:
     // side-chain and chain-class numbers stay 0.
     std::vector<uint8_t> statusBlob(int32_t instance) const;
 
-    // Steady test level of source s (linear).
+    // Steady test level of source s (linear): the amplitude of its sine.
     static float testLevel(int32_t s) { return 0.25f + 0.05f * static_cast<float>(s % 8); }
+    // The sines heard on the channel that pin 60 names: an input channel (below 64) carries the
+    // sources on that virtual channel at their level, silent while muted; an output channel
+    // (64 + c) carries every source through the gain matrix to the targets on virtual channel c.
+    std::vector<test_signals::Voice> monitoredVoices(int32_t instance) const;
 
 private:
     struct Pending {
@@ -91,8 +112,12 @@ private:
     // Each target's level: the gain matrix times the test levels of the sources.
     std::vector<float> targetLevels(int32_t instance) const;
     int32_t virtualChannel(int32_t instance, bool targets, int32_t item) const;
+    // A source's fader as its latest record gives it: its level, or 0 while muted.
+    float sourceFader(int32_t instance, int32_t source) const;
+    void putMonitoredSignal(std::vector<uint8_t>& out, int32_t instance, int32_t nowMs) const;
 
     Deliver deliver_;
+    mutable SpectrumAnalyser analyser_; // scratch buffers and plan of the transform
     int32_t instanceCount_ = 0;
     std::map<std::pair<int32_t, int32_t>, std::vector<uint8_t>> latest_;
     std::deque<Pending> pending_;

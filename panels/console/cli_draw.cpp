@@ -41,7 +41,7 @@ void QX_GUI::drawCliPanel() {
     drawLayer->colour(0.0f, 1.0f, 1.0f, a);
     std::string command = kInactive;
     if (panel.focused) {
-        command = "> " + cliInputLine;
+        command = "> " + cliLine;
         if (cursorBlinkCounter < 10) command += "1";
     }
     drawLayer->text(font, command.c_str(), 1, 3.0f, h - 7.0f);

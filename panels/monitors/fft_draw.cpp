@@ -38,7 +38,7 @@ void QX_GUI::drawFftPanel() {
         drawLayer->translate(-2.0f, 0.0f);
         if (qxplatform::processClock() - dspLink.lastMeterTime < kFreshMilliseconds) {
             // Oldest first: wider and fainter.
-            const int32_t count = std::clamp(dspLink.display->spectrumPointCount / 4, 0,
+            const int32_t count = std::clamp(dspLink.display->spectrumLength / 4, 0,
                                              MeterDisplayTables::kSpectrumPoints);
             for (int32_t layer = 0; layer < MeterDisplayTables::kSpectrumCurves; ++layer) {
                 const int32_t curve = MeterDisplayTables::kSpectrumCurves - 1 - layer;

@@ -9,8 +9,10 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <limits>
 #include <sstream>
+#include <tuple>
 
 #include "qxhost/dsp_side.h"
 
@@ -87,8 +89,8 @@ TEST_F(DspSideTest, MetersFollowTheGainMatrixTimesTheTestLevels) {
     std::memcpy(&matrix[12], &gain, 4); // source 0 -> target 0 at gain 1
     dsp.pinFromModule(0, 15, matrix);
 
-    std::vector<uint8_t> meters = dsp.meterBlob(0);
-    ASSERT_EQ(meters.size(), 16u);
+    std::vector<uint8_t> meters = dsp.meterBlob(0, 1000);
+    ASSERT_EQ(meters.size(), qxhost::meter_blob::kSize);
     EXPECT_EQ(meters[0], 0x48);
     EXPECT_EQ(meters[1], 0x07);
     EXPECT_EQ(meters[2], 0x05);
@@ -226,6 +228,163 @@ TEST_F(DspSideTest, StatusBlockOfAnInstanceWithNoStateIsAllZero) {
     const std::vector<uint8_t> block = dsp.statusBlob(0);
     ASSERT_EQ(block.size(), qxhost::status_block::kSize);
     EXPECT_EQ(std::count(block.begin(), block.end(), 0), static_cast<long>(block.size()));
+}
+
+// ---- The monitored channel's waveform and spectrum -------------------------------------------
+
+float f32At(const std::vector<uint8_t>& bytes, size_t at) {
+    float value;
+    std::memcpy(&value, &bytes.at(at), 4);
+    return value;
+}
+
+struct SignalModel {
+    DspSide dsp{[](int32_t, int32_t, const std::vector<uint8_t>&) {}};
+    static constexpr int32_t kNow = 12345;
+    // Sources at level 1, unmuted, each on its own virtual channel (no table sent).
+    void sources(int32_t count) {
+        sourceRecords.assign(64 * static_cast<size_t>(count), 0);
+        for (int32_t s = 0; s < count; ++s) setSource(s, 1.0f, false);
+    }
+    void setSource(int32_t s, float level, bool mute) {
+        std::memcpy(&sourceRecords[64 * s + 12], &level, 4);
+        sourceRecords[64 * s + 24] = mute ? 1 : 0;
+        dsp.pinFromModule(0, 9, sourceRecords);
+    }
+    // Gain matrix entries (source, target, gain) for `targetCount` targets.
+    void matrix(int32_t targetCount, std::vector<std::tuple<int, int, float>> entries) {
+        dsp.pinFromModule(0, 8, std::vector<uint8_t>(64 * static_cast<size_t>(targetCount), 0));
+        std::vector<uint8_t> m(8 * (entries.size() + 1), 0);
+        for (size_t e = 0; e < entries.size(); ++e) {
+            m[8 * (e + 1)] = static_cast<uint8_t>(std::get<0>(entries[e]));
+            m[8 * (e + 1) + 1] = static_cast<uint8_t>(std::get<1>(entries[e]));
+            const float gain = std::get<2>(entries[e]);
+            std::memcpy(&m[8 * (e + 1) + 4], &gain, 4);
+        }
+        dsp.pinFromModule(0, 15, m);
+    }
+    void monitor(int32_t channel) {
+        std::vector<uint8_t> value(4, 0);
+        std::memcpy(value.data(), &channel, 4);
+        dsp.pinFromModule(0, 60, value);
+    }
+    std::vector<float> scope(int32_t now = kNow) const {
+        const std::vector<uint8_t> blob = dsp.meterBlob(0, now);
+        std::vector<float> out;
+        for (size_t k = 0; k < qxhost::meter_blob::kScopePoints; ++k)
+            out.push_back(f32At(blob, 4 * (qxhost::meter_blob::kScopeWord + k)));
+        return out;
+    }
+    std::vector<float> spectrum() const {
+        const std::vector<uint8_t> blob = dsp.meterBlob(0, kNow);
+        std::vector<float> out;
+        for (size_t p = 0; p < qxhost::meter_blob::kSpectrumPoints; ++p)
+            out.push_back(f32At(blob, 4 * (qxhost::meter_blob::kSpectrumWord + p)));
+        return out;
+    }
+    // The spectrum point of a source's bin (point p is bin p + 1).
+    static size_t pointOf(int32_t source) {
+        return static_cast<size_t>(qxhost::test_signals::sourceBin(source) - 1);
+    }
+    std::vector<uint8_t> sourceRecords;
+};
+
+TEST(DspSideSignals, ScopeWordsAreTheLastSamplesOfTheMonitoredSourcesSine) {
+    SignalModel m;
+    m.sources(3);
+    m.monitor(2);
+    const std::vector<float> samples = m.scope();
+    const int32_t bin = qxhost::test_signals::sourceBin(2);
+    const int64_t end = int64_t{SignalModel::kNow} * 44100 / 1000;
+    for (size_t k = 0; k < samples.size(); ++k) {
+        const int64_t n = end - 512 + static_cast<int64_t>(k);
+        const double want = DspSide::testLevel(2) * std::sin(2.0 * M_PI * bin * n / 4096.0);
+        ASSERT_NEAR(samples[k], want, 1e-5) << "sample " << k;
+    }
+    EXPECT_NE(m.scope(SignalModel::kNow + DspSide::kMeterIntervalMs), samples); // the trace moves
+}
+
+TEST(DspSideSignals, SpectrumPeaksOnTheSourcesBinAtItsLevel) {
+    SignalModel m;
+    m.sources(3);
+    m.monitor(2);
+    const std::vector<float> levels = m.spectrum();
+    const size_t peak = SignalModel::pointOf(2);
+    EXPECT_EQ(std::max_element(levels.begin(), levels.end()) - levels.begin(),
+              static_cast<long>(peak));
+    EXPECT_NEAR(levels[peak], 20.0f * std::log10(DspSide::testLevel(2)), 0.01f);
+    EXPECT_NEAR(levels[peak - 1], levels[peak] - 6.02f, 0.05f); // the window's neighbours
+    EXPECT_NEAR(levels[peak + 1], levels[peak] - 6.02f, 0.05f);
+    // The other sources are not on this channel.
+    EXPECT_LT(levels[SignalModel::pointOf(0)], -100.0f);
+    EXPECT_LT(levels[SignalModel::pointOf(1)], -100.0f);
+}
+
+// What the monitored channel carries: the amplitude heard on each source's bin.
+TEST(DspSideSignals, MonitoredChannelCarriesMutesLevelsAndCables) {
+    struct Case {
+        const char* what;
+        std::function<void(SignalModel&)> setUp;
+        std::vector<float> amplitudes; // per source 0, 1, 2; 0 = silent
+    };
+    const float a0 = DspSide::testLevel(0), a1 = DspSide::testLevel(1);
+    const Case cases[] = {
+        {"source at level 1", [](SignalModel& t) { t.monitor(1); }, {0, a1, 0}},
+        {"source at level 0.5",
+         [](SignalModel& t) {
+             t.setSource(1, 0.5f, false);
+             t.monitor(1);
+         },
+         {0, a1 * 0.5f, 0}},
+        {"muted source",
+         [](SignalModel& t) {
+             t.setSource(1, 1.0f, true);
+             t.monitor(1);
+         },
+         {0, 0, 0}},
+        {"target fed by two cables",
+         [](SignalModel& t) {
+             t.matrix(2, {{0, 1, 0.5f}, {1, 1, 1.0f}, {2, 0, 1.0f}});
+             t.monitor(64 + 1);
+         },
+         {a0 * 0.5f, a1, 0}},
+        {"target with no cable",
+         [](SignalModel& t) {
+             t.matrix(2, {{2, 0, 1.0f}});
+             t.monitor(64 + 1);
+         },
+         {0, 0, 0}},
+    };
+    for (const Case& c : cases) {
+        SignalModel t;
+        t.sources(3);
+        c.setUp(t);
+        const std::vector<float> levels = t.spectrum();
+        for (int32_t s = 0; s < 3; ++s) {
+            const float level = levels[SignalModel::pointOf(s)];
+            if (c.amplitudes[s] == 0.0f)
+                EXPECT_LT(level, -100.0f) << c.what << ", source " << s;
+            else
+                EXPECT_NEAR(level, 20.0f * std::log10(c.amplitudes[s]), 0.01f)
+                    << c.what << ", source " << s;
+        }
+        if (c.amplitudes == std::vector<float>{0, 0, 0}) {
+            const std::vector<float> samples = t.scope();
+            EXPECT_EQ(std::count(samples.begin(), samples.end(), 0.0f), 512) << c.what;
+            EXPECT_EQ(std::count(levels.begin(), levels.end(), qxhost::test_signals::kFloorDb),
+                      static_cast<long>(levels.size()))
+                << c.what;
+        }
+    }
+}
+
+TEST(DspSideSignals, EverySourceSitsOnABinOfItsOwnBelowTheTopOfTheSpectrum) {
+    std::vector<int32_t> bins;
+    for (int32_t s = 0; s < 64; ++s) bins.push_back(qxhost::test_signals::sourceBin(s));
+    // Three bins apart: the window spreads a sine over its bin and the two beside it.
+    for (size_t s = 1; s < bins.size(); ++s) EXPECT_GE(bins[s] - bins[s - 1], 3) << s;
+    EXPECT_GE(bins.front(), 2);
+    EXPECT_LE(bins.back(), static_cast<int32_t>(qxhost::meter_blob::kSpectrumPoints));
 }
 
 std::string readFile(const std::string& path) {

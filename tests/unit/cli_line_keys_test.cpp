@@ -24,7 +24,7 @@ struct CliFixture : ScreenFixture {
         for (char c : line) tap(c);
         tap(VK_RETURN);
     }
-    const std::string& line() const { return gui->keyboard.cliLine; }
+    const std::string& line() const { return gui->cliLine; }
 };
 
 TEST(CliLineKeys, ShiftCFocusesTheShownPanelAndTypedLinesRun) {

@@ -278,6 +278,39 @@ TEST(PinCallbacks, MeterBytesAreQuarterDecibelsFallingTwoPerUpdate) {
     EXPECT_FLOAT_EQ(gui->dspLink.meterLevels[1], -6.0f);  // falls by 2 dB
 }
 
+// The monitored channel's samples from word 507 and its spectrum from word 1019: each meter blob
+// brings the newest curve and moves the older ones back by one.
+TEST(PinCallbacks, MeterBlobCarriesScopeSamplesAndTheSpectrumTrail) {
+    auto gui = makeGui();
+    gui->initSpectrumTables();
+    const MeterDisplayTables& t = *gui->dspLink.display;
+    const float x5 = t.spectrumCurves[0][5][0];
+    for (float base : {-10.0f, -20.0f, -30.0f}) {
+        Golden blob(4 * (1019 + 1948));
+        blob.u32(0, 0x50748).u32(4, 0).u32(8, 0);
+        blob.f32(4 * 507, -0.5f).f32(4 * (507 + 511), 0.75f);
+        for (int p = 0; p < 1948; ++p) blob.f32(4 * (1019 + p), base - 0.01f * p);
+        gui->deliver(61, blob.bytes);
+    }
+    EXPECT_EQ(t.scopeTable[0][0], 0.0f);
+    EXPECT_EQ(t.scopeTable[0][1], -0.5f); // the word's float, not its integer
+    EXPECT_EQ(t.scopeTable[511][0], 511.0f);
+    EXPECT_EQ(t.scopeTable[511][1], 0.75f);
+    EXPECT_EQ(t.spectrumLength, 7792);
+    const float newestFirst[] = {-30.0f, -20.0f, -10.0f, -200.0f};
+    for (int c = 0; c < 4; ++c) {
+        EXPECT_FLOAT_EQ(t.spectrumCurves[c][5][1], newestFirst[c] - (c < 3 ? 0.05f : 0.0f)) << c;
+        EXPECT_EQ(t.spectrumCurves[c][5][0], x5) << c; // the frequency axis stays
+    }
+    EXPECT_FLOAT_EQ(t.spectrumCurves[0][1947][1], -30.0f - 19.47f);
+    EXPECT_EQ(t.spectrumCurves[0][1948][1], -200.0f); // past the section: untouched
+
+    Golden shortBlob(4 * (1019 + 1947)); // a section cut short is not taken
+    shortBlob.u32(0, 0x50748);
+    gui->deliver(61, shortBlob.bytes);
+    EXPECT_FLOAT_EQ(t.spectrumCurves[0][5][1], -30.05f);
+}
+
 TEST(PinCallbacks, FirstTenActivityBlobsAreIgnored) {
     auto gui = makeGui();
     gui->targets[0].virtualChannel = 0;

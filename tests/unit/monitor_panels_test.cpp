@@ -35,7 +35,7 @@ TEST(CliPanel, AppendedLinesScrollInOnePerFrameAndTheCommandLineNeedsTheFocus) {
     }
     EXPECT_EQ(bottom, (std::vector<std::string>{"OLD", "L1", "L2", "L3", "L4", "L5", "L5"}));
 
-    f.gui->cliInputLine = "ZOOM_IN";
+    f.gui->cliLine = "ZOOM_IN";
     const RecordingDrawLayer unfocused = f.drawContent([&] { f.gui->drawCliPanel(); });
     const RecordedDraw* line =
         unfocused.findText("PANEL NOT ACTIVE - <SHIFT+C> OR CLICK IN WINDOW TO ACTIVATE");
@@ -46,6 +46,30 @@ TEST(CliPanel, AppendedLinesScrollInOnePerFrameAndTheCommandLineNeedsTheFocus) {
     EXPECT_NE(f.drawContent([&] { f.gui->drawCliPanel(); }).findText("> ZOOM_IN1"), nullptr);
     f.gui->cursorBlinkCounter = 10;
     EXPECT_NE(f.drawContent([&] { f.gui->drawCliPanel(); }).findText("> ZOOM_IN"), nullptr);
+}
+
+// The line the keys type is the line the panel draws: typed, entered (and run), recalled.
+TEST(CliPanel, DrawsTheLineTheKeysType) {
+    PanelFixture f;
+    f.hold({VK_SHIFT});
+    f.tap('C');
+    f.letGo({VK_SHIFT});
+    f.gui->cursorBlinkCounter = 10; // cursor off: the drawn text is the line alone
+    const auto commandLine = [&] {
+        const RecordingDrawLayer r = f.drawContent([&] { f.gui->drawCliPanel(); });
+        const float h = f.panel(kPanelCli).height;
+        for (const RecordedDraw& d : r.draws)
+            if (d.kind == RecordedDraw::Kind::Text && d.xy[1] == h - 7.0f) return d.text;
+        return std::string("(none)");
+    };
+    for (char c : std::string("MUTE S3")) f.tap(c == ' ' ? VK_SPACE : c);
+    EXPECT_EQ(commandLine(), "> MUTE S3");
+    f.takeLines();
+    f.tap(VK_RETURN);
+    EXPECT_EQ(f.takeLines(), std::vector<std::string>{"MUTE S3"});
+    EXPECT_EQ(commandLine(), "> ");
+    f.tap(VK_UP);
+    EXPECT_EQ(commandLine(), "> MUTE S3");
 }
 
 struct AnalyserFixture : PanelFixture {
@@ -97,7 +121,7 @@ TEST(AnalyserPanels, ScopeAndSpectrumPointsLandWhereTheirValuesSay) {
     EXPECT_FLOAT_EQ(newest.xy[1], 80.0f);
     EXPECT_FLOAT_EQ(newest.colour[3], 0.2f);
     EXPECT_TRUE(fft.failures.empty());
-    f.gui->dspLink.display->spectrumPointCount = 7792 * 4;
+    f.gui->dspLink.display->spectrumLength = 7792 * 4;
     EXPECT_TRUE(f.drawContent([&] { f.gui->drawFftPanel(); }).failures.empty())
         << "never more than the 2,048 points a curve holds";
 }

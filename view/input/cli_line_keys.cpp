@@ -35,7 +35,7 @@ bool QX_GUI::toggleCliFocus() {
 }
 
 void QX_GUI::cliLineKeyDown(WPARAM key) {
-    std::string& line = keyboard.cliLine;
+    std::string& line = cliLine;
     CliHistory& history = keyboard.cliHistory;
     if (isKeyDownUp()) {
         history.browseOffset = (history.browseOffset + 1) % 10;

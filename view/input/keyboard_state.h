@@ -1,6 +1,6 @@
-// The keyboard's own state: the was-down table of the new-key scan, the CLI line being typed
-// with its ten-line history (the focus is the CLI panel's `focused`), and what the arrow keys
-// act on.
+// The keyboard's own state: the was-down table of the new-key scan, the ten-line history of the
+// CLI line (the line is `QX_GUI::cliLine`, the focus the CLI panel's `focused`), and what the
+// arrow keys act on.
 #pragma once
 
 #include <cstdint>
@@ -20,7 +20,6 @@ struct KeyboardState {
     // whenever held and leave the table alone.
     int scanNewKeyPress();
 
-    std::string cliLine;
     CliHistory cliHistory;
 
     int32_t arrowMode = 0; // 1 sources, 2 targets, 3 groups; anything else moves nothing
