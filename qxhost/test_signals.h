@@ -14,7 +14,7 @@ constexpr int32_t kSources = 64;
 constexpr int32_t kSampleRate = 44100;
 constexpr int32_t kBlockLength = 4096;    // samples analysed per spectrum
 constexpr int32_t kSpectrumPoints = 1948; // levels of bins 1 to 1948 (up to 21 kHz)
-constexpr float kFloorDb = -200.0f;       // the level of silence
+constexpr float kFloorDb = -50.0f; // silence, and the lowest level: the FFT panel's bottom edge
 
 // Source s plays on bin round(16 x 2^(s / 10)) (172 Hz for source 0, an octave higher every
 // ten sources), or three bins above the source before it where that is higher.

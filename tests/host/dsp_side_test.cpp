@@ -316,8 +316,8 @@ TEST(DspSideSignals, SpectrumPeaksOnTheSourcesBinAtItsLevel) {
     EXPECT_NEAR(levels[peak - 1], levels[peak] - 6.02f, 0.05f); // the window's neighbours
     EXPECT_NEAR(levels[peak + 1], levels[peak] - 6.02f, 0.05f);
     // The other sources are not on this channel.
-    EXPECT_LT(levels[SignalModel::pointOf(0)], -100.0f);
-    EXPECT_LT(levels[SignalModel::pointOf(1)], -100.0f);
+    EXPECT_EQ(levels[SignalModel::pointOf(0)], qxhost::test_signals::kFloorDb);
+    EXPECT_EQ(levels[SignalModel::pointOf(1)], qxhost::test_signals::kFloorDb);
 }
 
 // What the monitored channel carries: the amplitude heard on each source's bin.
@@ -363,7 +363,7 @@ TEST(DspSideSignals, MonitoredChannelCarriesMutesLevelsAndCables) {
         for (int32_t s = 0; s < 3; ++s) {
             const float level = levels[SignalModel::pointOf(s)];
             if (c.amplitudes[s] == 0.0f)
-                EXPECT_LT(level, -100.0f) << c.what << ", source " << s;
+                EXPECT_EQ(level, qxhost::test_signals::kFloorDb) << c.what << ", source " << s;
             else
                 EXPECT_NEAR(level, 20.0f * std::log10(c.amplitudes[s]), 0.01f)
                     << c.what << ", source " << s;
