@@ -38,16 +38,30 @@ double binFrequency(int32_t bin) {
     return static_cast<double>(bin) * kSampleRate / kBlockLength;
 }
 
+double vibratoPhase(int64_t n) {
+    // Deviation kVibratoDepthBins x sin(2 pi v t) integrates to (depth / v)(1 - cos(2 pi v t)) in
+    // radians; the cosine's argument is taken from n modulo one vibrato period, so it stays exact
+    // however long the host runs.
+    constexpr int64_t period = static_cast<int64_t>(kSampleRate / kVibratoHz);
+    const double depthHz = kVibratoDepthBins * kSampleRate / kBlockLength;
+    const int64_t inPeriod = (n % period + period) % period;
+    return depthHz / kVibratoHz * (1.0 - std::cos(2.0 * M_PI * inPeriod / period));
+}
+
 std::vector<float> mixBlock(const std::vector<Voice>& voices, int64_t end) {
     const std::array<double, kBlockLength>& sine = sineTable();
     std::vector<double> sum(kBlockLength, 0.0);
     const int64_t start = end - kBlockLength;
+    std::vector<double> vibrato(kBlockLength);
+    for (int32_t i = 0; i < kBlockLength; ++i) vibrato[i] = vibratoPhase(start + i);
     for (const Voice& v : voices) {
         if (v.amplitude == 0.0f) continue;
         for (int32_t i = 0; i < kBlockLength; ++i) {
             const int64_t n = start + i;
             const int64_t at = ((v.bin * n) % kBlockLength + kBlockLength) % kBlockLength;
-            sum[i] += v.amplitude * sine[at];
+            // sin(a + b) from the exact table angle a and the vibrato's b.
+            const double a = sine[at], ca = sine[(at + kBlockLength / 4) % kBlockLength];
+            sum[i] += v.amplitude * (a * std::cos(vibrato[i]) + ca * std::sin(vibrato[i]));
         }
     }
     return std::vector<float>(sum.begin(), sum.end());

@@ -1,5 +1,5 @@
-// The DSP side's test signals: a sine per source, each on a bin of the analysis transform so
-// that a block holds whole periods of it, and the waveform and spectrum of a mix of them.
+// The DSP side's test signals: a sine per source, each centred on a bin of the analysis
+// transform with a slow vibrato, and the waveform and spectrum of a mix of them.
 #pragma once
 
 #include <cstdint>
@@ -25,6 +25,15 @@ struct Voice {
     int32_t bin;
     float amplitude;
 };
+
+// Each voice sweeps half a bin either side of its own bin once every two seconds (zero
+// deviation at whole seconds), as a played note's vibrato: its level holds steady while the
+// spectrum's slopes, and so the FFT panel's trace, keep moving.
+constexpr double kVibratoHz = 0.5;
+constexpr double kVibratoDepthBins = 0.5;
+
+// The vibrato's phase offset in radians at sample n.
+double vibratoPhase(int64_t n);
 
 // The kBlockLength samples before sample `end` of the sum of the voices.
 std::vector<float> mixBlock(const std::vector<Voice>& voices, int64_t end);

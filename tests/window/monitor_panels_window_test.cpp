@@ -61,6 +61,7 @@ TEST(MonitorPanelsWindow, ScopeAndFftShowTheMonitoredSourceAndMutingFlattensTheS
     if (!qxplatform::hasDisplay()) GTEST_SKIP() << "no X display";
     const Picture first = shot("monitor_first", 20, false);
     const Picture later = shot("monitor_later", 23, false);
+    const Picture muchLater = shot("monitor_much_later", 60, false);
     ASSERT_EQ(first.width, 1376);
     ASSERT_EQ(later.width, 1376);
     EXPECT_GT(traced(first), 300) << "no waveform on the scope";
@@ -73,6 +74,9 @@ TEST(MonitorPanelsWindow, ScopeAndFftShowTheMonitoredSourceAndMutingFlattensTheS
             peak += c[0] + c[1] + c[2] > 120;
         }
     EXPECT_GT(peak, 20) << "no spectrum on the FFT panel";
+    // The vibrato moves the spectrum's slopes from one meter update to the next.
+    EXPECT_GT(differing(first, muchLater, kFftX, kFftY, 12, 180), 20)
+        << "the spectrum stands still";
 
     const Picture muted = shot("monitor_muted", 20, true);
     ASSERT_EQ(muted.width, 1376);
