@@ -1,10 +1,10 @@
-// Dialog programs as child processes: started from an argument vector with posix_spawn, their
+// Dialog programs as child processes: started from an argument vector (no shell), their
 // answer read from a pipe while the modal loop keeps the windows painting and the timers running.
 #include "helper_process.h"
 
 #include <fcntl.h>
 #include <signal.h>
-#include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -43,19 +43,41 @@ bool readAvailable(int fd, std::string& output) {
     }
 }
 
-pid_t spawnWithOutputPipe(const std::vector<std::string>& arguments, int writeEnd) {
+// The executable file of `program` in the folders of PATH; empty when there is none.
+std::string resolveProgram(const std::string& program) {
+    const char* path = std::getenv("PATH");
+    if (!path || program.empty()) return std::string();
+    const std::string folders = path;
+    size_t start = 0;
+    while (start <= folders.size()) {
+        size_t end = folders.find(':', start);
+        if (end == std::string::npos) end = folders.size();
+        const std::string folder = folders.substr(start, end - start);
+        if (!folder.empty() && isExecutable(folder + "/" + program)) return folder + "/" + program;
+        start = end + 1;
+    }
+    return std::string();
+}
+
+// The child ends with this process (a dialog of an interface that is gone is of no use); only
+// calls that are safe between fork and exec run in it.
+pid_t spawnWithOutputPipe(const std::string& executable, const std::vector<std::string>& arguments,
+                          int writeEnd) {
     std::vector<char*> argv;
     for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_adddup2(&actions, writeEnd, 1);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    pid_t child = 0;
-    const int result = posix_spawnp(&child, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    return result == 0 ? child : -1;
+    const pid_t parent = ::getpid();
+    const pid_t child = ::fork();
+    if (child != 0) return child;
+    ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+    if (::getppid() != parent) ::_exit(127);
+    const int input = ::open("/dev/null", O_RDONLY);
+    const int errors = ::open("/dev/null", O_WRONLY);
+    ::dup2(input, 0);
+    ::dup2(writeEnd, 1);
+    ::dup2(errors, 2);
+    ::execve(executable.c_str(), argv.data(), environ);
+    ::_exit(127);
 }
 
 int exitCodeOf(int status) {
@@ -65,26 +87,15 @@ int exitCodeOf(int status) {
 } // namespace
 
 bool programInstalled(const std::string& program) {
-    const char* path = std::getenv("PATH");
-    if (!path || program.empty()) return false;
-    const std::string folders = path;
-    size_t start = 0;
-    while (start <= folders.size()) {
-        size_t end = folders.find(':', start);
-        if (end == std::string::npos) end = folders.size();
-        const std::string folder = folders.substr(start, end - start);
-        if (!folder.empty() && isExecutable(folder + "/" + program)) return true;
-        start = end + 1;
-    }
-    return false;
+    return !resolveProgram(program).empty();
 }
 
 HelperOutcome runHelperModal(const std::vector<std::string>& arguments) {
     HelperOutcome outcome;
+    const std::string executable = arguments.empty() ? std::string() : resolveProgram(arguments[0]);
     int pipeEnds[2];
-    if (arguments.empty() || !programInstalled(arguments[0]) || ::pipe2(pipeEnds, O_CLOEXEC) != 0)
-        return outcome;
-    const pid_t child = spawnWithOutputPipe(arguments, pipeEnds[1]);
+    if (executable.empty() || ::pipe2(pipeEnds, O_CLOEXEC) != 0) return outcome;
+    const pid_t child = spawnWithOutputPipe(executable, arguments, pipeEnds[1]);
     ::close(pipeEnds[1]);
     if (child < 0) {
         ::close(pipeEnds[0]);
