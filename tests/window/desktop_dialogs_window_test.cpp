@@ -143,3 +143,29 @@ TEST_F(DesktopDialogs, MissingShaderFileShowsItsBoxOnTheDesktopAndOnStandardErro
 }
 
 } // namespace
+
+namespace {
+
+using WithoutHelpers = QxhostOnDesktop;
+
+TEST_F(WithoutHelpers, DialogsAreCancelledAndStandardErrorSaysWhyOnce) {
+    // No portal, and a PATH where neither zenity nor kdialog is found.
+    start({},
+          {{"DBUS_SESSION_BUS_ADDRESS", ""}, {"XDG_RUNTIME_DIR", ""}, {"PATH", "/nonexistent"}});
+    for (int press = 0; press < 2; ++press) {
+        dd::clickAt(kOpenX, kBarY);
+        dd::pause(300);
+    }
+    EXPECT_EQ(close(), 0) << stderrText();
+    std::ifstream in(console());
+    int cancelled = 0;
+    for (std::string line; std::getline(in, line);)
+        cancelled += line.find(">> OPEN FILE DIALOG CANCELLED") != std::string::npos;
+    EXPECT_EQ(cancelled, 2);
+    const std::string errors = stderrText();
+    const std::string reason = "no file dialog on this desktop";
+    ASSERT_NE(errors.find(reason), std::string::npos) << errors;
+    EXPECT_EQ(errors.find(reason, errors.find(reason) + 1), std::string::npos) << errors;
+}
+
+} // namespace
