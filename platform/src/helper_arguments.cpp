@@ -1,5 +1,5 @@
 // Argument vectors for the desktop's dialog programs. They are run without a shell, so titles,
-// texts and paths go in as they are; only zenity's own escapes in texts are guarded.
+// texts and paths go in as they are (zenity shows a text given with --no-markup as it is).
 #include <cstdio>
 
 #include "qxplatform/desktop_dialogs.h"
@@ -29,13 +29,6 @@ std::string startPath(const FileRequest& request) {
     if (request.folder.empty()) return request.name;
     const bool slashed = request.folder.back() == '/';
     return request.folder + (slashed ? "" : "/") + request.name;
-}
-
-// zenity reads "\n", "\t" and "\\" in a text as escapes; a backslash of the text stays one.
-std::string zenityText(const std::string& text) {
-    std::string out;
-    for (char c : text) out += c == '\\' ? std::string("\\\\") : std::string(1, c);
-    return out;
 }
 
 std::string hexColour(COLORREF colour) {
@@ -84,7 +77,7 @@ std::vector<std::string> zenityMessageArguments(const std::string& caption, cons
     const char* kind = icon == BoxIcon::Error     ? "--error"
                        : icon == BoxIcon::Warning ? "--warning"
                                                   : "--info";
-    return {"zenity", kind, "--title=" + caption, "--text=" + zenityText(text), "--no-markup"};
+    return {"zenity", kind, "--title=" + caption, "--text=" + text, "--no-markup"};
 }
 
 std::vector<std::string> kdialogMessageArguments(const std::string& caption,
@@ -97,8 +90,7 @@ std::vector<std::string> kdialogMessageArguments(const std::string& caption,
 
 std::vector<std::string> zenityQuestionArguments(const std::string& title,
                                                  const std::string& text) {
-    return {"zenity", "--question", "--title=" + title, "--text=" + zenityText(text),
-            "--no-markup"};
+    return {"zenity", "--question", "--title=" + title, "--text=" + text, "--no-markup"};
 }
 
 std::vector<std::string> kdialogQuestionArguments(const std::string& title,

@@ -137,7 +137,7 @@ TEST(DesktopHelperArguments, MessageBoxesKeepCaptionTextAndIcon) {
         const BoxIcon icon = boxIconOf(c.type);
         EXPECT_EQ(zenityMessageArguments("ERROR", "<b>no</b> Z:\\new\\tab", icon),
                   (Arguments{"zenity", c.zenityKind, "--title=ERROR",
-                             "--text=<b>no</b> Z:\\\\new\\\\tab", "--no-markup"}))
+                             "--text=<b>no</b> Z:\\new\\tab", "--no-markup"}))
             << c.type;
         EXPECT_EQ(kdialogMessageArguments("ERROR", "Z:\\new", icon),
                   (Arguments{"kdialog", "--title", "ERROR", c.kdialogKind, "Z:\\new"}))
