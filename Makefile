@@ -6,7 +6,8 @@ JOBS := $(shell nproc)
 
 PACKAGES := cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
 	libglew-dev libfreetype-dev libfontconfig-dev libx11-dev libxrandr-dev libxinerama-dev \
-	libpng-dev libfftw3-dev libgl-dev clang-format libgl1-mesa-dri libglx-mesa0 xvfb xauth fonts-liberation
+	libpng-dev libfftw3-dev libgl-dev libdbus-1-dev clang-format libgl1-mesa-dri libglx-mesa0 \
+	xvfb xauth fonts-liberation zenity xdotool dbus-daemon
 
 # What `make fuzz` needs besides: clang with libFuzzer.
 FUZZ_PACKAGES := clang libclang-rt-dev

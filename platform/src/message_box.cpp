@@ -1,9 +1,15 @@
-// Message boxes that never block: printed to standard error and recorded for tests.
+// Message boxes: printed to standard error, recorded for tests, and shown on the desktop through
+// zenity or kdialog while one of our windows is on screen (the call returns when the person
+// closes the box; the windows keep painting meanwhile). Quiet boxes are only recorded.
+#include "qxplatform/desktop_dialogs.h"
 #include "qxplatform/runtime.h"
 #include "qxplatform/test_hooks.h"
 #include "qxplatform/win32.h"
 
 #include <deque>
+
+#include "helper_process.h"
+#include "modal_loop.h"
 
 namespace {
 
@@ -11,10 +17,22 @@ std::deque<qxplatform::MessageBoxRecord> shown;
 bool quiet = false;
 constexpr size_t keptBoxes = 32;
 
-int showBox(const std::string& caption, const std::string& text) {
-    if (!quiet) std::fprintf(stderr, "[%s] %s\n", caption.c_str(), text.c_str());
+void showOnDesktop(const std::string& caption, const std::string& text, UINT type) {
+    using namespace qxplatform::desktop;
+    const BoxIcon icon = boxIconOf(type);
+    if (qxplatform::programInstalled("zenity"))
+        qxplatform::runHelperModal(zenityMessageArguments(caption, text, icon));
+    else if (qxplatform::programInstalled("kdialog"))
+        qxplatform::runHelperModal(kdialogMessageArguments(caption, text, icon));
+}
+
+int showBox(const std::string& caption, const std::string& text, UINT type) {
     shown.push_back({caption, text});
     if (shown.size() > keptBoxes) shown.pop_front();
+    if (quiet) return IDOK;
+    std::fprintf(stderr, "[%s] %s\n", caption.c_str(), text.c_str());
+    std::fflush(stderr);
+    if (qxplatform::hasShownWindow()) showOnDesktop(caption, text, type);
     return IDOK;
 }
 
@@ -32,11 +50,11 @@ void setMessageBoxesQuiet(bool q) {
 }
 } // namespace qxplatform
 
-int MessageBoxW(HWND, LPCWSTR text, LPCWSTR caption, UINT) {
-    return showBox(caption ? qxplatform::narrow(caption) : "",
-                   text ? qxplatform::narrow(text) : "");
+int MessageBoxW(HWND, LPCWSTR text, LPCWSTR caption, UINT type) {
+    return showBox(caption ? qxplatform::narrow(caption) : "", text ? qxplatform::narrow(text) : "",
+                   type);
 }
 
-int MessageBoxA(HWND, LPCSTR text, LPCSTR caption, UINT) {
-    return showBox(caption ? caption : "", text ? text : "");
+int MessageBoxA(HWND, LPCSTR text, LPCSTR caption, UINT type) {
+    return showBox(caption ? caption : "", text ? text : "", type);
 }

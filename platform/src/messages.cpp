@@ -2,6 +2,7 @@
 // packing, one coalesced WM_PAINT per invalidated window, WM_TIMER from the window timers, and
 // WM_QUIT after PostQuitMessage. Order of delivery: posted and input messages, then paints,
 // then timers.
+#include "modal_loop.h"
 #include "qxplatform/test_hooks.h"
 #include "qxplatform/win32.h"
 #include "x_session.h"
@@ -247,9 +248,10 @@ bool takeMessage(MSG* out, HWND window, bool remove) {
     return false;
 }
 
-// Waits until X input arrives or the next timer is due.
-void waitForWork() {
-    int timeoutMs = -1;
+// Waits until X input arrives, the next timer is due, fd is readable (when not negative) or
+// limitMs has passed (when not negative).
+void waitForWork(int fd = -1, int limitMs = -1) {
+    int timeoutMs = limitMs;
     const auto t = Clock::now();
     for (const Timer& timer : state().timers) {
         auto left = std::chrono::duration_cast<std::chrono::milliseconds>(timer.due - t).count();
@@ -257,13 +259,21 @@ void waitForWork() {
         if (timeoutMs < 0 || ms < timeoutMs) timeoutMs = ms;
     }
     Display* d = qxplatform::xSession().display;
+    pollfd fds[2];
+    nfds_t count = 0;
     if (d) {
         XFlush(d);
-        pollfd fd{ConnectionNumber(d), POLLIN, 0};
-        poll(&fd, 1, timeoutMs);
-    } else {
-        poll(nullptr, 0, timeoutMs < 0 ? 100 : timeoutMs);
+        fds[count++] = pollfd{ConnectionNumber(d), POLLIN, 0};
     }
+    if (fd >= 0) fds[count++] = pollfd{fd, POLLIN, 0};
+    if (count == 0 && timeoutMs < 0) timeoutMs = 100;
+    poll(count ? fds : nullptr, count, timeoutMs);
+}
+
+// Input and close requests that a modal dialog keeps from its owner's windows.
+bool blockedWhileModal(UINT message) {
+    return (message >= WM_MOUSEMOVE && message <= WM_MOUSEWHEEL) ||
+           (message >= WM_KEYDOWN && message <= WM_SYSKEYUP) || message == WM_CLOSE;
 }
 
 } // namespace
@@ -338,6 +348,20 @@ void forgetWindowMessages(HWND window) {
     auto& timers = state().timers;
     for (auto it = timers.begin(); it != timers.end();)
         it = it->window == window ? timers.erase(it) : it + 1;
+}
+
+void pumpWhileModal(int fd, int waitMs) {
+    waitForWork(fd, waitMs);
+    // Bounded, so that a window that repaints after every message cannot hold the loop.
+    MSG m;
+    for (int turn = 0; turn < 64 && !state().quitPosted; ++turn) {
+        if (!takeMessage(&m, nullptr, true)) break;
+        if (!blockedWhileModal(m.message)) DispatchMessageW(&m);
+    }
+}
+
+bool quitPending() {
+    return state().quitPosted;
 }
 
 int activeTimerCount() {

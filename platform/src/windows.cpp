@@ -2,6 +2,7 @@
 // window is an X window when a display is open (created with the GLX visual, since X fixes a
 // window's visual at creation); without a display the window lives in the table only, so the
 // module can open and close its window in a headless run.
+#include "modal_loop.h"
 #include "qxplatform/runtime.h"
 #include "qxplatform/test_hooks.h"
 #include "qxplatform/win32.h"
@@ -190,6 +191,13 @@ bool isWindowVisible(HWND window) {
 
 void setCursorWindow(HWND window) {
     table().cursorWindow = window;
+}
+
+bool hasShownWindow() {
+    // A window with an X window implies an open display; none opens one here.
+    for (const auto& entry : table().windows)
+        if (entry.second.xWindow && entry.second.visible) return true;
+    return false;
 }
 
 bool hasDisplay() {

@@ -1,0 +1,20 @@
+// The file chooser of the desktop portal (org.freedesktop.portal.FileChooser on the session
+// bus), asked while the interface stays alive.
+#pragma once
+
+#include <string>
+
+#include "qxplatform/desktop_dialogs.h"
+
+namespace qxplatform {
+
+enum class PortalAnswer {
+    Unavailable, // no session bus, no portal on it, or the portal refused the request
+    Cancelled,   // the person closed the chooser, or the portal went away meanwhile
+    Chosen,
+};
+
+// Asks the portal; on Chosen, `path` holds the chosen host path.
+PortalAnswer askPortalFileChooser(const desktop::FileRequest& request, std::string& path);
+
+} // namespace qxplatform
