@@ -56,6 +56,9 @@ private:
 
     bool openWindows();
     void closeWindows();
+    // The DSP side runs beside the interface, as a real engine would: a timer of the host's own
+    // feeds it, so that it keeps running inside the modal loop of an open dialog too.
+    static void dspTick(HWND window, UINT message, UINT_PTR id, DWORD time);
     bool writeScreenshot();
 
     HostOptions options_;

@@ -117,6 +117,17 @@ bool HostSession::writeScreenshot() {
     return true;
 }
 
+namespace {
+HostSession* tickingSession = nullptr;
+constexpr UINT_PTR kDspTimer = 0x51;
+} // namespace
+
+void HostSession::dspTick(HWND, UINT, UINT_PTR, DWORD) {
+    if (!tickingSession) return;
+    tickingSession->dsp_.deliverPending();
+    tickingSession->dsp_.feedMeters(qxplatform::processClock());
+}
+
 int HostSession::runWindowed() {
     if (!openOutputFiles() || !loadModule() || !createInstances()) return 1;
     if (!openWindows()) {
@@ -132,6 +143,8 @@ int HostSession::runWindowed() {
     const auto start = std::chrono::steady_clock::now();
     int32_t frames = 0;
     const HWND first = children_.empty() ? nullptr : children_[0];
+    tickingSession = this;
+    if (!parents_.empty()) SetTimer(parents_[0], kDspTimer, 10, &HostSession::dspTick);
     MSG m;
     bool running = true;
     while (running && GetMessageW(&m, nullptr, 0, 0)) {
@@ -147,6 +160,8 @@ int HostSession::runWindowed() {
                                  .count();
         if (options_.exitAfterGiven && elapsed >= options_.exitAfterMs) running = false;
     }
+    if (!parents_.empty()) KillTimer(parents_[0], kDspTimer);
+    tickingSession = nullptr;
     bool ok = true;
     if (!options_.screenshotPath.empty()) ok = writeScreenshot();
     closeWindows();

@@ -24,6 +24,7 @@ struct Timer {
     UINT_PTR id;
     std::chrono::milliseconds interval;
     Clock::time_point due;
+    TIMERPROC proc;
 };
 
 struct MessageState {
@@ -209,6 +210,7 @@ bool takeDueTimer(MSG* out, HWND window, bool remove) {
         out->hwnd = timer.window;
         out->message = WM_TIMER;
         out->wParam = timer.id;
+        out->lParam = reinterpret_cast<LPARAM>(timer.proc);
         out->time = now();
         if (remove) timer.due = t + timer.interval;
         return true;
@@ -307,11 +309,17 @@ BOOL TranslateMessage(const MSG*) {
 }
 
 LRESULT DispatchMessageW(const MSG* message) {
-    if (!message || !message->hwnd) return 0;
+    if (!message) return 0;
+    if (message->message == WM_TIMER && message->lParam) {
+        reinterpret_cast<TIMERPROC>(message->lParam)(message->hwnd, WM_TIMER, message->wParam,
+                                                     message->time);
+        return 0;
+    }
+    if (!message->hwnd) return 0;
     return SendMessageW(message->hwnd, message->message, message->wParam, message->lParam);
 }
 
-UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT elapseMs, void*) {
+UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT elapseMs, TIMERPROC proc) {
     if (window && !IsWindow(window)) return 0;
     const UINT_PTR effective = id ? id : 1;
     if (elapseMs < 1) elapseMs = 1;
@@ -319,11 +327,12 @@ UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT elapseMs, void*) {
         if (timer.window == window && timer.id == effective) {
             timer.interval = std::chrono::milliseconds(elapseMs);
             timer.due = Clock::now() + timer.interval;
+            timer.proc = proc;
             return effective;
         }
     }
     const auto interval = std::chrono::milliseconds(elapseMs);
-    state().timers.push_back(Timer{window, effective, interval, Clock::now() + interval});
+    state().timers.push_back(Timer{window, effective, interval, Clock::now() + interval, proc});
     return effective;
 }
 

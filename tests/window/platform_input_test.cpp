@@ -181,6 +181,21 @@ TEST_F(PlatformInput, TimerTicksFromTheMessageLoopUntilKilled) {
     EXPECT_FALSE(KillTimer(child, id));
 }
 
+int procTicks = 0;
+void countingTimerProc(HWND, UINT message, UINT_PTR id, DWORD) {
+    if (message == WM_TIMER && id == 9) ++procTicks;
+}
+
+TEST_F(PlatformInput, TimerWithAProcedureCallsItInPlaceOfTheWindowProcedure) {
+    procTicks = 0;
+    ASSERT_EQ(SetTimer(child, 9, 10, &countingTimerProc), 9u);
+    MSG m;
+    while (procTicks < 3 && GetMessageW(&m, nullptr, 0, 0)) DispatchMessageW(&m);
+    EXPECT_EQ(procTicks, 3);
+    EXPECT_TRUE(messagesOf(WM_TIMER).empty()) << "the window procedure saw the timer";
+    KillTimer(child, 9);
+}
+
 TEST_F(PlatformInput, QuitEndsTheLoopAfterQueuedMessages) {
     PostMessageW(child, 0x0400, 1, 2);
     PostQuitMessage(7);

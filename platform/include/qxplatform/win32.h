@@ -272,7 +272,9 @@ BOOL InvalidateRect(HWND window, const RECT* rect, BOOL erase);
 struct HRGN__;
 using HRGN = HRGN__*;
 BOOL InvalidateRgn(HWND window, HRGN region, BOOL erase);
-UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT elapseMs, void* timerProc);
+// A timer with a procedure calls it from DispatchMessageW in place of the window procedure.
+using TIMERPROC = void (*)(HWND window, UINT message, UINT_PTR id, DWORD time);
+UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT elapseMs, TIMERPROC timerProc);
 BOOL KillTimer(HWND window, UINT_PTR id);
 int ShowCursor(BOOL show);
 HCURSOR LoadCursorW(HINSTANCE instance, LPCWSTR name);
