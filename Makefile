@@ -6,7 +6,7 @@ JOBS := $(shell nproc)
 
 PACKAGES := cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
 	libglew-dev libfreetype-dev libfontconfig-dev libx11-dev libxrandr-dev libxinerama-dev \
-	libpng-dev libgl-dev clang-format libgl1-mesa-dri libglx-mesa0 xvfb xauth fonts-liberation
+	libpng-dev libgl-dev libxtst-dev clang-format libgl1-mesa-dri libglx-mesa0 xvfb xauth fonts-liberation
 
 # What `make fuzz` needs besides: clang with libFuzzer.
 FUZZ_PACKAGES := clang libclang-rt-dev
