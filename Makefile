@@ -30,12 +30,15 @@ run: build
 	@tools/run.sh $(BUILD)/out
 
 # The format check, every test of the normal build (the window tests under Xvfb when there is no display), then
-# the tests that need no window again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# the tests that need no window again under AddressSanitizer and UndefinedBehaviorSanitizer, and
+# the storm of random input into the sanitized qxhost (under Xvfb when there is no display).
 test: build build-sanitize
 	@tools/check-format.sh
 	@tools/with-display.sh ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 	@ASAN_OPTIONS=detect_leaks=1 ctest --test-dir $(SANITIZE_BUILD) --output-on-failure \
-		-j $(JOBS) -LE window
+		-j $(JOBS) -LE "window|storm"
+	@ASAN_OPTIONS=detect_leaks=1 tools/with-display.sh ctest --test-dir $(SANITIZE_BUILD) \
+		--output-on-failure -L storm
 
 bench: build
 	@for b in $(BUILD)/out/bench_*; do [ -x "$$b" ] && tools/with-display.sh "$$b"; done; true
