@@ -106,6 +106,9 @@ TEST_F(QuickKeys, InFullScreenEachPressRunsOnce) {
     pump(100); // timer ticks that would have scanned the same press
     EXPECT_EQ(countOf("TOGGLE GUI_SNAP"), 1);
     EXPECT_NE(gui->guiSnap, snap);
+    tapBurst(XK_x, 1, {XK_Alt_L});
+    pump(100);
+    EXPECT_EQ(countOf("UNCABLE SELECTION"), 1);
     // Typed slowly, one key at a time: a line of the CLI reads each letter once.
     gui->panels[kPanelCli].focused = 1;
     gui->keyboard.cliLine.clear();
