@@ -138,7 +138,8 @@ void translate(XEvent& event) {
         if (event.xexpose.count == 0) qxplatform::markNeedsPaint(window, true);
         break;
     case ConfigureNotify:
-        if (!GetParent(window))
+        // Windows on the desktop are placed in screen coordinates.
+        if (!GetParent(window) || GetParent(window) == GetDesktopWindow())
             qxplatform::updateWindowRect(window, event.xconfigure.x, event.xconfigure.y,
                                          event.xconfigure.width, event.xconfigure.height);
         break;

@@ -51,7 +51,10 @@ protected:
         MSG m;
         do {
             Sleep(5);
-            while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&m);
+            while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+                if (m.message == WM_QUIT) quitPosted = true;
+                DispatchMessageW(&m);
+            }
         } while (std::chrono::steady_clock::now() < end);
     }
     void fakeKey(KeySym sym, bool press) {
@@ -77,6 +80,7 @@ protected:
 
     Display* display = nullptr;
     std::vector<std::string> lines;
+    bool quitPosted = false;
 };
 
 TEST_F(QuickKeys, TwentyTapsWithNoHoldRunTwentyLines) {
@@ -121,7 +125,11 @@ TEST_F(QuickKeys, InFullScreenEachPressRunsOnce) {
         pump(40);
     }
     EXPECT_EQ(gui->keyboard.cliLine, "SAVE");
+    // Leaving full screen closes that window and carries on in the host's.
     run("FULLSCREEN");
+    pump(100);
+    EXPECT_EQ(gui->view.fullScreen, 0);
+    EXPECT_FALSE(quitPosted);
 }
 
 } // namespace
