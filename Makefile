@@ -6,8 +6,8 @@ JOBS := $(shell nproc)
 
 PACKAGES := cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
 	libglew-dev libfreetype-dev libfontconfig-dev libx11-dev libxrandr-dev libxinerama-dev \
-	libpng-dev libfftw3-dev libgl-dev libdbus-1-dev clang-format libgl1-mesa-dri libglx-mesa0 \
-	xvfb xauth fonts-liberation zenity xdotool dbus-daemon
+	libpng-dev libfftw3-dev libgl-dev libdbus-1-dev libxtst-dev clang-format libgl1-mesa-dri \
+	libglx-mesa0 xvfb xauth fonts-liberation zenity xdotool dbus-daemon
 
 # What `make fuzz` needs besides: clang with libFuzzer.
 FUZZ_PACKAGES := clang libclang-rt-dev
@@ -31,12 +31,15 @@ run: build
 	@tools/run.sh $(BUILD)/out
 
 # The format check, every test of the normal build (the window tests under Xvfb when there is no display), then
-# the tests that need no window again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# the tests that need no window again under AddressSanitizer and UndefinedBehaviorSanitizer, and
+# the storm of random input into the sanitized qxhost (under Xvfb when there is no display).
 test: build build-sanitize
 	@tools/check-format.sh
 	@tools/with-display.sh ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 	@ASAN_OPTIONS=detect_leaks=1 ctest --test-dir $(SANITIZE_BUILD) --output-on-failure \
-		-j $(JOBS) -LE window
+		-j $(JOBS) -LE "window|storm"
+	@ASAN_OPTIONS=detect_leaks=1 tools/with-display.sh ctest --test-dir $(SANITIZE_BUILD) \
+		--output-on-failure -L storm
 
 bench: build
 	@for b in $(BUILD)/out/bench_*; do [ -x "$$b" ] && tools/with-display.sh "$$b"; done; true

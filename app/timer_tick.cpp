@@ -101,10 +101,13 @@ int32_t QX_GUI::onTimer() {
     RECT display{};
     const bool haveDisplay = fullScreenRect(display);
     // 7. Full-screen key poll: one new key per tick; a held mouse button dispatches nothing.
+    // While the window has the keyboard focus its own key-down messages run every key, so the
+    // scan only keeps its table; dispatching as well would run each key twice.
     if (view.fullScreen) {
         GetKeyboardState(keyboardState);
         const int code = keyboard.scanNewKeyPress();
-        if (code > 7 && haveDisplay && display.left < cursorScreenX &&
+        const bool keysComeAsMessages = window_ && GetFocus() == window_;
+        if (code > 7 && !keysComeAsMessages && haveDisplay && display.left < cursorScreenX &&
             cursorScreenX < display.right && display.top < cursorScreenY &&
             cursorScreenY < display.bottom)
             onKeyDown(window_, 0, static_cast<WPARAM>(code), 0);

@@ -82,8 +82,11 @@ int32_t QX_GUI::inputsPageMouseMove(WPARAM, int32_t x, int32_t y) {
     }
     const bool live = hit.strip >= 0 && hit.strip < sourceCount;
     if (hit.control > 0 && live) setStripCursor(false);
-    // A source drag follows only while the pointer stays over the grabbed strip's column.
-    if (pageMouseHold && !page.trimDragActive && hit.strip == currentSource &&
+    // A source drag follows only while the pointer stays over the grabbed strip's column. A
+    // hold another page left behind has grabbed no strip and drags nothing.
+    const bool sourceGrabbed = page.draggedStrip >= 0 && page.draggedStrip < sourceCount &&
+                               page.draggedStrip < kTwoRowStrip;
+    if (pageMouseHold && !page.trimDragActive && sourceGrabbed && hit.strip == currentSource &&
         page.draggedStrip == currentSource) {
         setStripCursor(true);
         const FaderRecord layout = getStripLayout();

@@ -79,7 +79,8 @@ int32_t QX_GUI::outputsPageMouseMove(WPARAM, int32_t x, int32_t y) {
     if (!pageMouseHold) return 0;
     setStripCursor(true);
     // A target drag follows over any target strip; the master only over its own column.
-    const bool targetGrabbed = page.draggedStrip >= 0 && page.draggedStrip < kTwoRowStrip;
+    const bool targetGrabbed = page.draggedStrip >= 0 && page.draggedStrip < kTwoRowStrip &&
+                               currentTarget >= 0 && currentTarget < targetCount;
     if (targetGrabbed && live) {
         const FaderRecord layout = getStripLayout();
         const float pointer =

@@ -1,6 +1,9 @@
-// The keyboard-state table. The message pump records every key and mouse button before it
-// dispatches the message, so a handler that polls a key sees it down; GetAsyncKeyState also
-// reports a press since the previous query of that key, as callers that ask twice expect.
+// The keyboard-state tables. The pump notes each key and mouse button as its X event arrives
+// (the arrival table, for the repeat flag of the next message), and the key state the program
+// reads changes only when the message that carries the change is taken from the queue. So a
+// handler sees the keys as of the message it handles: a tap whose press and release arrived
+// together still reads down while its key-down runs. GetAsyncKeyState also reports a press
+// since the previous query of that key, as callers that ask twice expect.
 #include "qxplatform/test_hooks.h"
 #include "qxplatform/win32.h"
 #include "x_session.h"
@@ -16,6 +19,7 @@ struct KeyTable {
     bool down[256] = {};
     bool pressedSinceQuery[256] = {};
     bool toggled[256] = {};
+    bool arrived[256] = {}; // down as of the last X event read, ahead of the messages taken
 };
 
 KeyTable& keys() {
@@ -25,6 +29,14 @@ KeyTable& keys() {
 
 bool validKey(int vk) {
     return vk >= 0 && vk < 256;
+}
+
+// The generic modifier code that follows a left or right form (0 for other keys).
+int genericModifier(int vk) {
+    if (vk == VK_LSHIFT || vk == VK_RSHIFT) return VK_SHIFT;
+    if (vk == VK_LCONTROL || vk == VK_RCONTROL) return VK_CONTROL;
+    if (vk == VK_LMENU || vk == VK_RMENU) return VK_MENU;
+    return 0;
 }
 
 } // namespace
@@ -37,10 +49,20 @@ void recordKey(int vk, bool down) {
     if (down && !k.down[vk]) k.toggled[vk] = !k.toggled[vk];
     if (down) k.pressedSinceQuery[vk] = true;
     k.down[vk] = down;
-    // The generic modifier codes follow their left and right forms.
-    if (vk == VK_LSHIFT || vk == VK_RSHIFT) recordKey(VK_SHIFT, down);
-    if (vk == VK_LCONTROL || vk == VK_RCONTROL) recordKey(VK_CONTROL, down);
-    if (vk == VK_LMENU || vk == VK_RMENU) recordKey(VK_MENU, down);
+    if (const int generic = genericModifier(vk)) recordKey(generic, down);
+}
+
+bool noteKeyArrived(int vk, bool down) {
+    if (!validKey(vk)) return false;
+    KeyTable& k = keys();
+    const bool wasDown = k.arrived[vk];
+    k.arrived[vk] = down;
+    if (const int generic = genericModifier(vk)) k.arrived[generic] = down;
+    return wasDown;
+}
+
+bool keyArrivedDown(int vk) {
+    return validKey(vk) && keys().arrived[vk];
 }
 
 // On focus the server's view of held keys replaces ours, so keys released elsewhere do not
@@ -58,10 +80,10 @@ void refreshKeyboardFromServer() {
         if (validKey(vk) && vk != 0) nowDown[vk] = true;
     }
     KeyTable& k = keys();
-    for (int vk = 8; vk < 256; ++vk) k.down[vk] = nowDown[vk];
-    k.down[VK_SHIFT] = k.down[VK_LSHIFT] || k.down[VK_RSHIFT];
-    k.down[VK_CONTROL] = k.down[VK_LCONTROL] || k.down[VK_RCONTROL];
-    k.down[VK_MENU] = k.down[VK_LMENU] || k.down[VK_RMENU];
+    nowDown[VK_SHIFT] = nowDown[VK_LSHIFT] || nowDown[VK_RSHIFT];
+    nowDown[VK_CONTROL] = nowDown[VK_LCONTROL] || nowDown[VK_RCONTROL];
+    nowDown[VK_MENU] = nowDown[VK_LMENU] || nowDown[VK_RMENU];
+    for (int vk = 8; vk < 256; ++vk) k.down[vk] = k.arrived[vk] = nowDown[vk];
     unsigned int indicators = 0;
     if (XkbGetIndicatorState(d, XkbUseCoreKbd, &indicators) == Success)
         k.toggled[VK_CAPITAL] = indicators & 1;
@@ -185,6 +207,7 @@ int virtualKeyFromKeysym(unsigned long sym) {
 
 void setKeyDown(int vk, bool down) {
     recordKey(vk, down);
+    noteKeyArrived(vk, down);
 }
 
 void setCapsLock(bool on) {
@@ -195,6 +218,7 @@ void releaseAllKeys() {
     KeyTable& k = keys();
     std::memset(k.down, 0, sizeof k.down);
     std::memset(k.pressedSinceQuery, 0, sizeof k.pressedSinceQuery);
+    std::memset(k.arrived, 0, sizeof k.arrived);
 }
 
 } // namespace qxplatform

@@ -1,7 +1,8 @@
 // The message queue and pump: posted messages, X input turned into Windows messages with their
 // packing, one coalesced WM_PAINT per invalidated window, WM_TIMER from the window timers, and
 // WM_QUIT after PostQuitMessage. Order of delivery: posted and input messages, then paints,
-// then timers.
+// then timers. A key or button message carries its change of the key state, applied when the
+// message is taken, so handlers read the keys as of the message they handle.
 #include "modal_loop.h"
 #include "qxplatform/test_hooks.h"
 #include "qxplatform/win32.h"
@@ -27,8 +28,15 @@ struct Timer {
     TIMERPROC proc;
 };
 
+// A queued message and the key or button change it carries (key -1: none).
+struct QueuedMessage {
+    MSG message;
+    int key = -1;
+    bool down = false;
+};
+
 struct MessageState {
-    std::deque<MSG> queue;
+    std::deque<QueuedMessage> queue;
     std::vector<Timer> timers;
     bool quitPosted = false;
     int quitCode = 0;
@@ -45,14 +53,22 @@ DWORD now() {
             .count());
 }
 
-void post(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    MSG m{};
-    m.hwnd = window;
-    m.message = message;
-    m.wParam = wParam;
-    m.lParam = lParam;
-    m.time = now();
-    state().queue.push_back(m);
+void post(HWND window, UINT message, WPARAM wParam, LPARAM lParam, int key = -1,
+          bool down = false) {
+    QueuedMessage q;
+    q.message = MSG{};
+    q.message.hwnd = window;
+    q.message.message = message;
+    q.message.wParam = wParam;
+    q.message.lParam = lParam;
+    q.message.time = now();
+    q.key = key;
+    q.down = down;
+    state().queue.push_back(q);
+}
+
+void applyKeyChange(const QueuedMessage& q) {
+    if (q.key >= 0) qxplatform::recordKey(q.key, q.down);
 }
 
 WPARAM mouseFlags(unsigned int xState) {
@@ -94,8 +110,7 @@ void translateKey(HWND window, XKeyEvent& event, bool press) {
     KeySym sym = XkbKeycodeToKeysym(d, static_cast<KeyCode>(event.keycode), 0, 0);
     int vk = qxplatform::virtualKeyFromKeysym(sym);
     if (vk == 0) return;
-    const bool wasDown = GetKeyState(vk) & 0x8000;
-    qxplatform::recordKey(vk, press);
+    const bool wasDown = qxplatform::noteKeyArrived(vk, press);
     // Keys go to the focus window whichever X window received them.
     HWND target = GetFocus() ? GetFocus() : window;
     // Generic modifier codes, as a Windows program receives them.
@@ -103,15 +118,17 @@ void translateKey(HWND window, XKeyEvent& event, bool press) {
     if (vk == VK_LSHIFT || vk == VK_RSHIFT) reported = VK_SHIFT;
     if (vk == VK_LCONTROL || vk == VK_RCONTROL) reported = VK_CONTROL;
     if (vk == VK_LMENU || vk == VK_RMENU) reported = VK_MENU;
-    const bool alt = (GetKeyState(VK_MENU) & 0x8000) || reported == VK_MENU;
+    const bool alt = qxplatform::keyArrivedDown(VK_MENU) || reported == VK_MENU;
     const bool system = alt || reported == VK_F1 + 9;
     LPARAM lParam = 1 | (static_cast<LPARAM>(event.keycode & 0xff) << 16);
     if (press) {
         if (wasDown) lParam |= LPARAM{1} << 30;
-        post(target, system ? WM_SYSKEYDOWN : WM_KEYDOWN, static_cast<WPARAM>(reported), lParam);
+        post(target, system ? WM_SYSKEYDOWN : WM_KEYDOWN, static_cast<WPARAM>(reported), lParam, vk,
+             true);
     } else {
         lParam |= (LPARAM{1} << 30) | (LPARAM{1} << 31);
-        post(target, system ? WM_SYSKEYUP : WM_KEYUP, static_cast<WPARAM>(reported), lParam);
+        post(target, system ? WM_SYSKEYUP : WM_KEYUP, static_cast<WPARAM>(reported), lParam, vk,
+             false);
     }
 }
 
@@ -123,7 +140,8 @@ void translate(XEvent& event) {
         if (event.xexpose.count == 0) qxplatform::markNeedsPaint(window, true);
         break;
     case ConfigureNotify:
-        if (!GetParent(window))
+        // Windows on the desktop are placed in screen coordinates.
+        if (!GetParent(window) || GetParent(window) == GetDesktopWindow())
             qxplatform::updateWindowRect(window, event.xconfigure.x, event.xconfigure.y,
                                          event.xconfigure.width, event.xconfigure.height);
         break;
@@ -149,14 +167,14 @@ void translate(XEvent& event) {
         if (button == 2) message = press ? WM_MBUTTONDOWN : WM_MBUTTONUP, vk = VK_MBUTTON;
         if (button == 3) message = press ? WM_RBUTTONDOWN : WM_RBUTTONUP, vk = VK_RBUTTON;
         if (!message) break;
-        qxplatform::recordKey(vk, press);
+        qxplatform::noteKeyArrived(vk, press);
         // The flags tell the buttons as they are after this event.
         unsigned int xState = event.xbutton.state;
         const unsigned int mask = button == 1   ? Button1Mask
                                   : button == 2 ? Button2Mask
                                                 : Button3Mask;
         xState = press ? (xState | mask) : (xState & ~mask);
-        post(target, message, mouseFlags(xState), packPoint(x, y));
+        post(target, message, mouseFlags(xState), packPoint(x, y), vk, press);
         break;
     }
     case MotionNotify: {
@@ -223,9 +241,12 @@ bool takeMessage(MSG* out, HWND window, bool remove) {
     drainX();
     auto& queue = state().queue;
     for (auto it = queue.begin(); it != queue.end(); ++it) {
-        if (!matches(*it, window)) continue;
-        *out = *it;
-        if (remove) queue.erase(it);
+        if (!matches(it->message, window)) continue;
+        *out = it->message;
+        if (remove) {
+            applyKeyChange(*it);
+            queue.erase(it);
+        }
         return true;
     }
     if (state().quitPosted) {
@@ -349,11 +370,18 @@ BOOL KillTimer(HWND window, UINT_PTR id) {
 
 namespace qxplatform {
 
-// Timers and queued messages of a destroyed window go with it.
+// Timers and queued messages of a destroyed window go with it; the key changes those messages
+// carry still apply, so no key stays down for want of its release.
 void forgetWindowMessages(HWND window) {
     auto& queue = state().queue;
-    for (auto it = queue.begin(); it != queue.end();)
-        it = it->hwnd == window ? queue.erase(it) : it + 1;
+    for (auto it = queue.begin(); it != queue.end();) {
+        if (it->message.hwnd != window) {
+            ++it;
+            continue;
+        }
+        applyKeyChange(*it);
+        it = queue.erase(it);
+    }
     auto& timers = state().timers;
     for (auto it = timers.begin(); it != timers.end();)
         it = it->window == window ? timers.erase(it) : it + 1;

@@ -21,7 +21,8 @@ struct WindowEntry {
     std::u16string className;
     std::u16string title;
     WNDPROC procedure = nullptr;
-    HWND parent = nullptr;
+    HWND parent = nullptr;     // null for windows on the desktop
+    bool desktopChild = false; // a child window made with the desktop as its parent
     DWORD style = 0;
     DWORD exStyle = 0;
     RECT rect{}; // relative to the parent (to the screen for top-level windows)
@@ -267,6 +268,7 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
     if (windowName) entry.title = windowName;
     entry.procedure = cls->second.lpfnWndProc;
     entry.parent = parent == desktopHandle() ? nullptr : parent;
+    entry.desktopChild = parent == desktopHandle() && (style & WS_CHILD);
     entry.style = style;
     entry.exStyle = exStyle;
     entry.rect = RECT{x, y, x + width, y + height};
@@ -345,9 +347,11 @@ LONG_PTR GetWindowLongPtrW(HWND window, int index) {
     return 0;
 }
 
+// A child of the desktop answers the desktop; only a top-level window has no parent.
 HWND GetParent(HWND window) {
     WindowEntry* entry = find(window);
-    return entry ? entry->parent : nullptr;
+    if (!entry) return nullptr;
+    return entry->desktopChild ? desktopHandle() : entry->parent;
 }
 
 HWND GetDesktopWindow() {

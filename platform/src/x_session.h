@@ -36,8 +36,12 @@ bool takePaintRequest(HWND* window);
 void updateWindowRect(HWND window, int x, int y, int width, int height);
 bool isWindowVisible(HWND window);
 
-// Keyboard table, fed by the pump before it dispatches a key message.
+// Keyboard tables. recordKey changes the state the program reads; the pump calls it as it
+// takes the message that carries the change. noteKeyArrived follows the X events as they are
+// read and returns whether the key was down before.
 void recordKey(int virtualKey, bool down);
+bool noteKeyArrived(int virtualKey, bool down);
+bool keyArrivedDown(int virtualKey);
 void refreshKeyboardFromServer();
 int virtualKeyFromKeysym(unsigned long keysym);
 

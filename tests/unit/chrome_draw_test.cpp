@@ -84,4 +84,25 @@ TEST(ChromeDraw, PageTabsAndSliceCellsByState) {
     EXPECT_EQ(lastBoxCovering(off, 601.0f, 790.0f)->colour, (Colour{0.0f, 0.5f, 0.5f, 1.0f}));
 }
 
+// The dimming quad over the whole window is drawn for an entry with an action to commit and
+// for nothing else, whatever the key switch says.
+TEST(ChromeDraw, TheFrameDimsWhileAnEntryWithAnActionIsOpen) {
+    struct Case {
+        int32_t action;
+        uint8_t keysOn;
+        bool dimmed;
+    };
+    const Case cases[] = {{0, 0, false}, {0, 1, false}, {-1, 1, false}, {5, 1, true}, {5, 0, true}};
+    for (const Case& c : cases) {
+        ScreenFixture f;
+        f.gui->textEntryId = c.action;
+        f.gui->textEntryKeysOn = c.keysOn;
+        const RecordingDrawLayer frame = f.drawFrame();
+        const RecordedDraw* top = lastBoxCovering(frame, 5.0f, 795.0f);
+        const Colour dim{0.0f, 0.0f, 0.0f, 0.8f};
+        const bool dimmed = top != nullptr && top->colour == dim;
+        EXPECT_EQ(dimmed, c.dimmed) << "action " << c.action << ", keys " << int(c.keysOn);
+    }
+}
+
 } // namespace

@@ -91,6 +91,21 @@ TEST(MixerDrags, TheMasterFollowsOnlyOverItsOwnColumn) {
     EXPECT_EQ(f.gui->viewSettings.masterVolume, master);
 }
 
+// A right press on the STAGE holds the mouse for the page; a line then turns to INPUTS with no
+// source grabbed. Moving there over no strip (nor over the TRIM column) drags nothing.
+TEST(MixerDrags, AHoldLeftByAnotherPageDragsNoSource) {
+    PageFixture f(kPageStage);
+    f.gui->graphicsReady = 1;
+    f.gui->currentSource = -1;
+    f.press(700, 400, ScreenFixture::Button::Right);
+    ASSERT_EQ(f.gui->pageMouseHold, 1);
+    f.run("PAGE INPUTS");
+    ASSERT_EQ(f.gui->currentPage, kPageInputs);
+    for (int32_t y : {5, 270, 540, 795})
+        for (int32_t x : {2, 700, 1300, 1370}) f.move(x, y);
+    for (int32_t i = 0; i < 12; ++i) EXPECT_EQ(f.gui->sources[i].level, 0.5f) << i;
+}
+
 struct TrimCase {
     const char* what;
     int32_t moveUp; // pixels from the grab

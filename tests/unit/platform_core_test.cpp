@@ -238,3 +238,35 @@ TEST(Dialogs, AnswerFromTheirQueuesElseCancel) {
 }
 
 } // namespace
+
+namespace {
+
+LRESULT CALLBACK plainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// A window procedure that ends the program when a window without a parent goes, as the
+// editor's does, so a child of the desktop must answer the desktop.
+TEST(WindowParents, AChildOfTheDesktopAnswersTheDesktopAndOnlyTopLevelWindowsHaveNone) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = &plainProc;
+    windowClass.lpszClassName = u"WindowParentsTest";
+    RegisterClassExW(&windowClass);
+    auto make = [](DWORD style, HWND parent) {
+        return CreateWindowExW(0, u"WindowParentsTest", nullptr, style, 0, 0, 50, 40, parent,
+                               nullptr, nullptr, nullptr);
+    };
+    HWND top = make(0, nullptr);
+    HWND onDesktop = make(WS_CHILD, GetDesktopWindow());
+    HWND popupOnDesktop = make(0, GetDesktopWindow());
+    HWND child = make(WS_CHILD, top);
+    ASSERT_TRUE(top && onDesktop && popupOnDesktop && child);
+    EXPECT_EQ(GetParent(top), nullptr);
+    EXPECT_EQ(GetParent(onDesktop), GetDesktopWindow());
+    EXPECT_EQ(GetParent(popupOnDesktop), nullptr);
+    EXPECT_EQ(GetParent(child), top);
+    for (HWND w : {onDesktop, popupOnDesktop, top}) DestroyWindow(w);
+}
+
+} // namespace

@@ -120,6 +120,26 @@ TEST(ToolboxPress, FoldedRowsLetThePressThrough) {
     EXPECT_EQ(f.pressLines(30, 6), (Lines{"TOGGLE_PANEL TOOLBOX"}));
 }
 
+// What the room-edge hover treats as the toolbox: the whole box while open, its title bar
+// alone (as wide as the open box) while folded; edges are outside.
+TEST(ToolboxPress, TheToolboxCoversItsTitleAloneWhileFolded) {
+    struct Case {
+        int32_t folded, x, y;
+        bool over;
+    };
+    const Case cases[] = {
+        {0, 30, 6, true},   {1, 30, 6, true},   {0, 30, 100, true},  {1, 30, 100, false},
+        {0, 63, 6, true},   {1, 63, 6, true},   {0, 64, 6, false},   {1, 64, 6, false},
+        {0, 30, 672, true}, {1, 30, 13, false}, {0, 30, 673, false},
+    };
+    PressStage f;
+    for (const Case& c : cases) {
+        f.gui->toolboxFolded = c.folded;
+        EXPECT_EQ(f.gui->isOverToolbox(c.x, c.y), c.over)
+            << "folded " << c.folded << " at " << c.x << "," << c.y;
+    }
+}
+
 // ---- Info boxes ---------------------------------------------------------------------------
 
 // Twelve sources far from the box, group G1 at stage (0, 0) with its box open: the box's

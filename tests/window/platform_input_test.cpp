@@ -14,8 +14,25 @@
 namespace {
 
 std::vector<MSG> received;
+// For each key message: whether its key read down (GetKeyState, GetAsyncKeyState asked twice,
+// GetKeyboardState) while it was handled.
+struct KeyReading {
+    UINT message;
+    bool keyState, asyncState, tableState;
+};
+std::vector<KeyReading> keyReadings;
+
+void readKeyOf(UINT message, WPARAM key) {
+    BYTE table[256] = {};
+    GetKeyboardState(table);
+    GetAsyncKeyState(static_cast<int>(key));
+    keyReadings.push_back(KeyReading{message, (GetKeyState(static_cast<int>(key)) & 0x8000) != 0,
+                                     GetAsyncKeyState(static_cast<int>(key)) != 0,
+                                     (table[key & 0xff] & 0x80) != 0});
+}
 
 LRESULT CALLBACK recordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_KEYDOWN || message == WM_KEYUP) readKeyOf(message, wParam);
     MSG m{};
     m.hwnd = window;
     m.message = message;
@@ -157,6 +174,41 @@ TEST_F(PlatformInput, KeysArriveAsVirtualKeyCodesAndFeedTheKeyTable) {
     EXPECT_EQ(GetAsyncKeyState('H') & 0x8000, 0);
     ASSERT_EQ(messagesOf(WM_KEYDOWN).size(), 2u);
     EXPECT_EQ(messagesOf(WM_KEYDOWN)[1].wParam, WPARAM{VK_F1 + 4});
+}
+
+TEST_F(PlatformInput, KeysReadAsOfTheMessageBeingHandledWhenTapsArriveTogether) {
+    SetFocus(child);
+    pumpAll();
+    keyReadings.clear();
+    for (int i = 0; i < 5; ++i) {
+        sendKey(KeyPress, XK_j);
+        sendKey(KeyRelease, XK_j);
+    }
+    pumpAll();
+    ASSERT_EQ(keyReadings.size(), 10u);
+    for (size_t i = 0; i < keyReadings.size(); ++i) {
+        const KeyReading& r = keyReadings[i];
+        const bool down = r.message == WM_KEYDOWN;
+        EXPECT_EQ(r.message, i % 2 == 0 ? UINT{WM_KEYDOWN} : UINT{WM_KEYUP}) << i;
+        EXPECT_EQ(r.keyState, down) << i;
+        EXPECT_EQ(r.asyncState, down) << i;
+        EXPECT_EQ(r.tableState, down) << i;
+    }
+    EXPECT_EQ(GetAsyncKeyState('J') & 0x8000, 0);
+}
+
+TEST_F(PlatformInput, AKeyReleaseQueuedForADestroyedWindowStillLetsTheKeyGo) {
+    SetFocus(child);
+    pumpAll();
+    sendKey(KeyPress, XK_k);
+    pumpAll();
+    ASSERT_NE(GetKeyState('K') & 0x8000, 0);
+    sendKey(KeyRelease, XK_k);
+    Sleep(50);
+    qxplatform::pumpPendingEvents(); // queued, not yet taken
+    DestroyWindow(child);
+    child = nullptr;
+    EXPECT_EQ(GetKeyState('K') & 0x8000, 0);
 }
 
 TEST_F(PlatformInput, InvalidationsCoalesceIntoOnePaint) {

@@ -167,6 +167,7 @@ TEST_F(WindowLife, ATutorialPatchShowsNoTitle) {
 TEST_F(WindowLife, TheTextEntryDimsTheFrameAndDrawsItsBox) {
     QX_GUI* gui = open(true);
     gui->openTextEntry(400, 300, -1, -1, " ", 15, 0, "TITLE", "PROMPT", 1);
+    gui->textEntryId = 7;         // the action, set by every opener after the box
     gui->cursorBlinkCounter = 15; // caret hidden
     std::vector<uint8_t> frame = render(gui);
     // Title pixels under the overlay: white dimmed by (0,0,0,0.8) gives 51.

@@ -70,7 +70,9 @@ void QX_GUI::renderFrame() {
     }
     if (annotationButtonLayer == 1) drawAnnotationButtons();
     if (popupLayerOpen) drawPopupMenus();
-    if (textEntryKeysOn) {
+    // An open entry is one with an action to commit, the same test a press uses to commit it;
+    // the stage's hit tests end an entry by clearing its action, and then no dimming stays.
+    if (isTextEntryOpen()) {
         drawLayer->colour(0.0f, 0.0f, 0.0f, 0.8f);
         drawFullWindowQuad();
         if (pendingConfirm) {

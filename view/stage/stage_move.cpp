@@ -131,8 +131,9 @@ void QX_GUI::hoverToolsRows(int32_t x, int32_t y) {
     if (toolboxHoverRow == 42.0f) stage.toolsHoverMovement = 1;
 }
 
+// Folded, the toolbox is its title bar alone, drawn as wide as the open box.
 bool QX_GUI::isOverToolbox(int32_t x, int32_t y) const {
-    const float w = toolboxFolded ? ChromeState::toolboxWidth : ChromeState::toolboxWidth;
+    const float w = ChromeState::toolboxWidth;
     const float h = toolboxFolded ? ChromeState::toolboxTitleHeight : ChromeState::toolboxHeight;
     const float px = static_cast<float>(x);
     const float py = static_cast<float>(y);
