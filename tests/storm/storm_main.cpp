@@ -83,6 +83,11 @@ pid_t startQxhost(const fs::path& folder, const std::vector<std::string>& argume
     argv.push_back(nullptr);
     if (!std::freopen(errors.c_str(), "w", stderr)) _exit(126);
     std::freopen("/dev/null", "w", stdout);
+    // No desktop dialogs: a random click on OPEN or a colour box would otherwise leave a modal
+    // file chooser waiting for a person. Without helpers or a portal the dialogs cancel.
+    setenv("PATH", "/nonexistent", 1);
+    unsetenv("DBUS_SESSION_BUS_ADDRESS");
+    unsetenv("XDG_RUNTIME_DIR");
     execv("./qxhost", argv.data());
     _exit(127);
 }
