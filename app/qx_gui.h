@@ -1468,10 +1468,11 @@ public:
     int32_t failedLineNumbers[128] = {};
     int32_t failedLineCount = 0;
     std::string currentMacroName;
-    int32_t macroLoadDepth = 0; // loads in progress (a macro line may load another file)
-    uint8_t pendingConfirm = 0; // the open text entry asks for a confirmation
-    std::string confirmCommand; // run when the confirmation is answered YES
-    int32_t actionCount = 0;    // entries of actionLists (names, actions)
+    int32_t macroLoadDepth = 0;    // loads in progress (a macro line may load another file)
+    size_t macroLoadBytesLeft = 0; // what the loads in progress may still read between them
+    uint8_t pendingConfirm = 0;    // the open text entry asks for a confirmation
+    std::string confirmCommand;    // run when the confirmation is answered YES
+    int32_t actionCount = 0;       // entries of actionLists (names, actions)
 
     // Marquee, syndication and the marked-name view flags.
     int32_t marqueeRect[4] = {}; // left, top, right, bottom in stage units
