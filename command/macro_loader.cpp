@@ -106,6 +106,7 @@ bool QX_GUI::loadMacroFile(std::string name, bool inModuleFolder) {
         }
         const int32_t number = lineNumber++;
         if (line.empty() || macroRunning == 0 || isComment(line)) continue;
+        if (stopLoadPastItsTime(number, name)) continue;
         if (executeCommandString(toUpperCopy(line)) != 0 && failedLineCount < kMaxFailures) {
             failedLineNumbers[failedLineCount] = number;
             failedLines[failedLineCount] = line + " - " + console.lastError;
@@ -129,6 +130,25 @@ bool QX_GUI::loadMacroFile(std::string name, bool inModuleFolder) {
         queueNext = 0;
     }
     return false;
+}
+
+// A load runs its lines for so long at most, the loads inside it included: the interface does
+// not answer while lines run. Past the limit the remaining lines of every load in progress are
+// skipped, as after STOP_MACRO, and the stop is reported as a failed line.
+bool QX_GUI::stopLoadPastItsTime(int32_t lineNumber, const std::string& name) {
+    const int32_t elapsed = qxplatform::processClock() - macroLoadStartClock;
+    if (elapsed < macroLoadTimeLimit) return false;
+    macroRunning = 0;
+    const std::string message = "LOAD STOPPED AFTER " + intToString(macroLoadTimeLimit / 1000) +
+                                " SECONDS, THE LINES FROM HERE ON ARE NOT RUN : " + name;
+    appendConsoleLine(message);
+    console.errorCount += 1;
+    if (failedLineCount < kMaxFailures) {
+        failedLineNumbers[failedLineCount] = lineNumber;
+        failedLines[failedLineCount] = message;
+        ++failedLineCount;
+    }
+    return true;
 }
 
 void QX_GUI::runNextQueuedLine() {
@@ -173,6 +193,7 @@ int32_t QX_GUI::runMacroLoad(const std::string& name, bool inModuleFolder, bool 
         currentMacroName = name;
     }
     annotationAnchorX = annotationAnchorY = 0.0f;
+    if (!nested) macroLoadStartClock = qxplatform::processClock();
     batch = 1;
     ++macroLoadDepth;
     loadMacroFile(name, inModuleFolder);
