@@ -8,9 +8,10 @@
 
 namespace {
 
-// The whole file as bytes, at most kMaxTextFileBytes; false with a note when refused. The file
-// is opened without waiting (a pipe with no writer does not block) and checked before reading.
-bool readBoundedBytes(const std::string& path, std::string& bytes, TextFileRead& result) {
+// The whole file as bytes, at most maxBytes; false with a note when refused. The file is opened
+// without waiting (a pipe with no writer does not block) and checked before reading.
+bool readBoundedBytes(const std::string& path, size_t maxBytes, const std::string& tooLargeNote,
+                      TextFileRead& result) {
     const std::string hostPath = qxplatform::toHostPath(path);
     const int fd = ::open(hostPath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) return false;
@@ -18,49 +19,66 @@ bool readBoundedBytes(const std::string& path, std::string& bytes, TextFileRead&
     bool good = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
     if (!good) {
         result.notes.push_back("FILE REFUSED, NOT A REGULAR FILE : " + path);
-    } else if (static_cast<unsigned long long>(info.st_size) > kMaxTextFileBytes) {
-        result.notes.push_back("FILE REFUSED, LARGER THAN 8 MB : " + path);
+    } else if (static_cast<unsigned long long>(info.st_size) > maxBytes) {
+        result.notes.push_back(tooLargeNote + path);
         good = false;
     }
+    if (good) result.text.reserve(static_cast<size_t>(info.st_size));
     char buffer[65536];
     while (good) {
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
         if (n <= 0) break;
-        bytes.append(buffer, static_cast<size_t>(n));
+        result.text.append(buffer, static_cast<size_t>(n));
         // The file may have grown since it was checked.
-        if (bytes.size() > kMaxTextFileBytes) {
-            result.notes.push_back("FILE REFUSED, LARGER THAN 8 MB : " + path);
+        if (result.text.size() > maxBytes) {
+            result.notes.push_back(tooLargeNote + path);
             good = false;
         }
     }
     ::close(fd);
+    if (!good) std::string().swap(result.text);
     return good;
+}
+
+// The number of the first line longer than the limit (from 1), or 0 when none is.
+size_t firstLongLine(const std::string& text) {
+    size_t number = 1;
+    for (size_t start = 0; start < text.size(); ++number) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        size_t length = end - start;
+        if (length > 0 && text[end - 1] == '\r') --length;
+        if (length > kMaxTextLineLength) return number;
+        start = end + 1;
+    }
+    return 0;
 }
 
 } // namespace
 
-TextFileRead readTextFile(const std::string& path) {
+std::string TextLines::Iterator::operator*() const {
+    size_t end = text_->find('\n', start_);
+    if (end == std::string::npos) end = text_->size();
+    size_t length = end - start_;
+    if (length > 0 && (*text_)[end - 1] == '\r') --length;
+    if (length > kMaxTextLineLength) length = kMaxTextLineLength;
+    return text_->substr(start_, length);
+}
+
+TextLines::Iterator& TextLines::Iterator::operator++() {
+    const size_t end = text_->find('\n', start_);
+    start_ = end == std::string::npos ? text_->size() : end + 1;
+    return *this;
+}
+
+TextFileRead readTextFile(const std::string& path, size_t maxBytes,
+                          const std::string& tooLargeNote) {
     TextFileRead result;
-    std::string bytes;
-    if (!readBoundedBytes(path, bytes, result)) return result;
+    if (!readBoundedBytes(path, maxBytes, tooLargeNote, result)) return result;
     result.read = true;
-    result.endsWithLineEnd = bytes.empty() || bytes.back() == '\n';
-    size_t firstCut = 0;
-    size_t start = 0;
-    while (start < bytes.size()) {
-        size_t end = bytes.find('\n', start);
-        if (end == std::string::npos) end = bytes.size();
-        size_t length = end - start;
-        if (length > 0 && bytes[end - 1] == '\r') --length;
-        if (length > kMaxTextLineLength) {
-            length = kMaxTextLineLength;
-            if (firstCut == 0) firstCut = result.lines.size() + 1;
-        }
-        result.lines.emplace_back(bytes, start, length);
-        start = end + 1;
-    }
-    if (firstCut != 0)
+    result.endsWithLineEnd = result.text.empty() || result.text.back() == '\n';
+    if (const size_t cut = firstLongLine(result.text))
         result.notes.push_back("LINES CUT AT 16384 CHARACTERS, FIRST ON LINE " +
-                               std::to_string(firstCut) + " : " + path);
+                               std::to_string(cut) + " : " + path);
     return result;
 }

@@ -351,6 +351,7 @@ public:
     // Macro files and the deferred-line queue (the timer runs one queued line per tick).
     int32_t runMacroLoad(const std::string& name, bool inModuleFolder, bool byName);
     void runNextQueuedLine();
+    bool stopLoadPastItsTime(int32_t lineNumber, const std::string& name);
     // Console and prompt verbs.
     int32_t cmdVerbose(CliObject command);
     void cmdCls();
@@ -1473,10 +1474,13 @@ public:
     int32_t failedLineNumbers[128] = {};
     int32_t failedLineCount = 0;
     std::string currentMacroName;
-    int32_t macroLoadDepth = 0; // loads in progress (a macro line may load another file)
-    uint8_t pendingConfirm = 0; // the open text entry asks for a confirmation
-    std::string confirmCommand; // run when the confirmation is answered YES
-    int32_t actionCount = 0;    // entries of actionLists (names, actions)
+    int32_t macroLoadDepth = 0;        // loads in progress (a macro line may load another file)
+    size_t macroLoadBytesLeft = 0;     // what the loads in progress may still read between them
+    int32_t macroLoadStartClock = 0;   // clock when the outermost load in progress began
+    int32_t macroLoadTimeLimit = 3000; // ms a load and the loads inside it may run lines
+    uint8_t pendingConfirm = 0;        // the open text entry asks for a confirmation
+    std::string confirmCommand;        // run when the confirmation is answered YES
+    int32_t actionCount = 0;           // entries of actionLists (names, actions)
 
     // Marquee, syndication and the marked-name view flags.
     int32_t marqueeRect[4] = {}; // left, top, right, bottom in stage units

@@ -13,7 +13,7 @@ UserMenuTable QX_GUI::loadUserMenu(const std::string& fileName) {
     int32_t current = 0;
     int32_t line = 0;
     // Menus and lines past the table's 100 x 100 are ignored.
-    for (std::string text : file.lines) {
+    for (std::string text : file.lines()) {
         while (!text.empty() && text.back() == '\r') text.pop_back();
         if (text.empty() || text.find(';') != std::string::npos ||
             text.find('#') != std::string::npos)

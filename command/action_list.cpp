@@ -17,11 +17,9 @@ void QX_GUI::readActionList(std::string fileName) {
     if (!file.read) return;
     // A last line that ends with a line end is followed by one empty entry. Lines past the
     // table are dropped.
-    std::vector<std::string> lines = file.lines;
-    if (file.endsWithLineEnd) lines.emplace_back();
-    for (const std::string& line : lines) {
+    auto take = [this](const std::string& line) {
         setStatusMessage(line);
-        if (actionCount >= kMaxActions) continue;
+        if (actionCount >= kMaxActions) return;
         const size_t bar = line.find('|');
         actionLists[0][actionCount] = line.substr(0, bar);
         std::string action;
@@ -32,7 +30,9 @@ void QX_GUI::readActionList(std::string fileName) {
         }
         actionLists[1][actionCount] = toUpperCopy(action);
         ++actionCount;
-    }
+    };
+    for (const std::string& line : file.lines()) take(line);
+    if (file.endsWithLineEnd) take(std::string());
 }
 
 int32_t QX_GUI::cmdRead(CliObject command) {

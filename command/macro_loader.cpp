@@ -78,17 +78,24 @@ bool QX_GUI::loadMacroFile(std::string name, bool inModuleFolder) {
     if (!found) return failWholeFile(*this, "FILE NOT FOUND");
 
     setStatusMessage(local ? "OPEN FROM SEM FOLDER" : "OPEN FROM NOT SEM FOLDER");
-    const TextFileRead file = readTextFile(local ? modulePath(name) : name);
+    // A file and the files it loads read 8 MB between them, as one file may: memory stays
+    // within that, and so does the time of a file that loads itself over and over.
+    const bool nested = macroLoadDepth > 1;
+    const size_t allowed = nested ? macroLoadBytesLeft : kMaxTextFileBytes;
+    const TextFileRead file =
+        readTextFile(local ? modulePath(name) : name, allowed,
+                     nested ? "FILE REFUSED, THE LOADS IN PROGRESS WOULD READ MORE THAN 8 MB : "
+                            : "FILE REFUSED, LARGER THAN 8 MB : ");
     for (const std::string& note : file.notes) appendConsoleLine(note);
     // A refused file (not a regular file, or too large) runs nothing and is not the patch.
     if (!file.read && !file.notes.empty()) return failWholeFile(*this, "FILE REFUSED");
-    const std::vector<std::string>& lines = file.lines;
+    macroLoadBytesLeft = allowed - file.text.size();
 
     macroRunning = 1;
     failedLineCount = 0;
     bool queueOverflow = false;
     int32_t lineNumber = 1;
-    for (const std::string& line : lines) {
+    for (const std::string& line : file.lines()) {
         if (line.find('\t') != std::string::npos) {
             // Lines with a tab wait for the timer; they do not advance the line number.
             if (queuedLineCount < kMaxQueuedLines)
@@ -99,6 +106,7 @@ bool QX_GUI::loadMacroFile(std::string name, bool inModuleFolder) {
         }
         const int32_t number = lineNumber++;
         if (line.empty() || macroRunning == 0 || isComment(line)) continue;
+        if (stopLoadPastItsTime(number, name)) continue;
         if (executeCommandString(toUpperCopy(line)) != 0 && failedLineCount < kMaxFailures) {
             failedLineNumbers[failedLineCount] = number;
             failedLines[failedLineCount] = line + " - " + console.lastError;
@@ -122,6 +130,25 @@ bool QX_GUI::loadMacroFile(std::string name, bool inModuleFolder) {
         queueNext = 0;
     }
     return false;
+}
+
+// A load runs its lines for so long at most, the loads inside it included: the interface does
+// not answer while lines run. Past the limit the remaining lines of every load in progress are
+// skipped, as after STOP_MACRO, and the stop is reported as a failed line.
+bool QX_GUI::stopLoadPastItsTime(int32_t lineNumber, const std::string& name) {
+    const int32_t elapsed = qxplatform::processClock() - macroLoadStartClock;
+    if (elapsed < macroLoadTimeLimit) return false;
+    macroRunning = 0;
+    const std::string message = "LOAD STOPPED AFTER " + intToString(macroLoadTimeLimit / 1000) +
+                                " SECONDS, THE LINES FROM HERE ON ARE NOT RUN : " + name;
+    appendConsoleLine(message);
+    console.errorCount += 1;
+    if (failedLineCount < kMaxFailures) {
+        failedLineNumbers[failedLineCount] = lineNumber;
+        failedLines[failedLineCount] = message;
+        ++failedLineCount;
+    }
+    return true;
 }
 
 void QX_GUI::runNextQueuedLine() {
@@ -157,15 +184,23 @@ int32_t QX_GUI::runMacroLoad(const std::string& name, bool inModuleFolder, bool 
         outer.batch = batch;
     }
 
+    // Every file places its annotations from the origin, whatever an earlier file left.
     if (byName) {
         console.errorCount = 0;
+        for (int32_t b = 0; b < stageAnnotations.buttonCount && b < AnnotationSet::kCapacity; ++b)
+            stageAnnotations.buttons[b].hover = 0;
+        annotationInMacro = 0;
         currentMacroName = name;
     }
+    annotationAnchorX = annotationAnchorY = 0.0f;
+    if (!nested) macroLoadStartClock = qxplatform::processClock();
     batch = 1;
     ++macroLoadDepth;
     loadMacroFile(name, inModuleFolder);
     --macroLoadDepth;
     batch = 0;
+    annotationInMacro = 0;
+    annotationAnchorX = annotationAnchorY = 0.0f;
 
     if (console.errorCount > 0) {
         console.highlight = 1;
@@ -177,8 +212,7 @@ int32_t QX_GUI::runMacroLoad(const std::string& name, bool inModuleFolder, bool 
             std::snprintf(line, sizeof line, "<< ON LINE %i >> :: ", failedLineNumbers[i]);
             appendConsoleLine(line + failedLines[i] + " - ");
         }
-        console.notice = 0;
-        console.highlight = 0;
+        console.notice = 0; // the highlight stays raised: the report is an error report
     } else {
         appendConsoleLine("");
         appendConsoleLine("<< PATCH LOADING COMPLETE >>");

@@ -49,8 +49,7 @@ std::string exactNumber(int usualDecimals, double value, float stored, ReadBack 
         if (readBack(std::atof(text)) == stored) return text;
         if (decimals == usualDecimals && std::isnan(static_cast<double>(stored))) return text;
     }
-    std::snprintf(text, sizeof text, "%.*f", usualDecimals, value);
-    return text;
+    return text; // the most decimals: the nearest the verb can come back to
 }
 
 // A plain value that its verb stores as the float it reads.

@@ -130,7 +130,8 @@ int32_t QX_GUI::cmdLevel(CliObject command) {
     if (!itemsWithParameter(*this, command) ||
         !lastWordNumber(*this, command, "NO LEVEL SPECIFIED", db))
         return 1;
-    const float gain = dbToGain(static_cast<float>(db));
+    // In double precision, so a level written with enough digits comes back as the very gain.
+    const float gain = static_cast<float>(std::pow(10.0, db * 0.05));
     if (!std::isfinite(gain)) {
         console.pendingError = "LEVEL OUT OF RANGE";
         return 1;

@@ -12,7 +12,6 @@ namespace {
 
 const std::vector<const char*> kYesWords = {"YES", "TRUE", "1"};
 const std::vector<const char*> kNoWords = {"NO", "FALSE", "0", "-1"};
-const std::vector<const char*> kExcludeWords = {"YES", "TRUE", "1", "NO", "FALSE", "0"};
 
 bool isExactlyOnePair(const verbs::SourceTargetLists& lists) {
     return lists.sources.size() == 1 && lists.targets.size() == 1;
@@ -92,7 +91,7 @@ int32_t QX_GUI::cmdCableMode(CliObject command, std::string mode) {
 }
 
 int32_t QX_GUI::cmdExcludeCables(CliObject command) {
-    if (!verbs::checkItemWords(*this, command, verbs::LastWord::Optional, kExcludeWords)) return 1;
+    if (!verbs::checkItemWords(*this, command, verbs::LastWord::Optional)) return 1;
     const verbs::SourceTargetLists lists = verbs::sortSourcesAndTargets(command);
     if (lists.sources.empty() || lists.targets.empty()) {
         console.pendingError = "MUST SPECIFY BOTH SOURCE AND TARGET NODES TO EXCLUDE CABLES";
@@ -109,7 +108,7 @@ int32_t QX_GUI::cmdExcludeCables(CliObject command) {
 }
 
 int32_t QX_GUI::cmdExcludeCable(CliObject command) {
-    if (!verbs::checkItemWords(*this, command, verbs::LastWord::Optional, kExcludeWords)) return 1;
+    if (!verbs::checkItemWords(*this, command, verbs::LastWord::Optional)) return 1;
     const verbs::SourceTargetLists lists = verbs::sortSourcesAndTargets(command);
     if (!isExactlyOnePair(lists)) {
         console.pendingError = "MUST SPECIFY EXACTLY ONE CABLE THROUGH SOURCE AND TARGET NAMES";

@@ -98,6 +98,8 @@ int32_t QX_GUI::cmdFilter(CliObject command) {
         // file need only name the bands that differ from them.
         if (record->inUse == 0 && (recordSwitchGiven || band >= 0))
             resetFilterRecord(item.type, item.index);
+        // A record the line stores into carries its own channel, as the editor stores it.
+        if (recordSwitchGiven || band >= 0) record->channel = static_cast<uint8_t>(item.index);
         if (recordSwitchGiven) {
             record->enabled = recordSwitch;
             record->inUse = 1;

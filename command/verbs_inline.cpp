@@ -79,17 +79,17 @@ bool isRunnable(const std::string& hostPath, const struct stat& info) {
     return false;
 }
 
-// True when the file at path, every symbolic link resolved, is folder or lies inside it.
-bool liesInside(const std::string& path, const std::string& folder) {
-    char resolvedPath[PATH_MAX];
-    char resolvedFolder[PATH_MAX];
-    if (::realpath(path.c_str(), resolvedPath) == nullptr ||
-        ::realpath(folder.c_str(), resolvedFolder) == nullptr)
-        return false;
-    const std::string file = resolvedPath;
-    std::string inside = resolvedFolder;
-    if (file == inside) return true;
-    if (inside.back() != '/') inside += '/';
+// The path with every symbolic link resolved; empty when it leads to nothing.
+std::string resolvedPath(const std::string& path) {
+    char resolved[PATH_MAX];
+    return ::realpath(path.c_str(), resolved) == nullptr ? std::string() : std::string(resolved);
+}
+
+// True when the resolved file is the resolved folder or lies inside it.
+bool liesInside(const std::string& file, const std::string& folder) {
+    if (file.empty() || folder.empty()) return false;
+    if (file == folder) return true;
+    const std::string inside = folder.back() == '/' ? folder : folder + '/';
     return file.compare(0, inside.size(), inside) == 0;
 }
 
@@ -133,22 +133,23 @@ int32_t QX_GUI::cmdSystem(CliObject command) {
         console.pendingError = "SYSTEM - ONLY FILES INSIDE THE MODULE FOLDER";
         return 1;
     }
-    const std::string path = modulePath(name);
-    const std::string hostPath = qxplatform::toHostPath(path);
+    // The links are resolved once: the checks and the opener see the same file, so no link
+    // swapped in between can lead the opener elsewhere.
+    const std::string file = resolvedPath(qxplatform::toHostPath(modulePath(name)));
     struct stat info {};
-    if (::stat(hostPath.c_str(), &info) != 0) {
+    if (file.empty() || ::stat(file.c_str(), &info) != 0) {
         console.pendingError = "SYSTEM - FILE NOT FOUND";
         return 1;
     }
-    // The name stays inside the folder; the file it leads to must too, links followed.
-    if (!liesInside(hostPath, qxplatform::toHostPath(modulePath("")))) {
+    if (!liesInside(file, resolvedPath(qxplatform::toHostPath(modulePath(""))))) {
         console.pendingError = "SYSTEM - ONLY FILES INSIDE THE MODULE FOLDER";
         return 1;
     }
-    if (isRunnable(hostPath, info)) {
+    if (isRunnable(file, info)) {
         console.pendingError = "SYSTEM - WILL NOT RUN A PROGRAM";
         return 1;
     }
+    const std::string path = qxplatform::toModulePath(file);
     const HINSTANCE result = ShellExecuteW(GetDesktopWindow(), reinterpret_cast<LPCWSTR>(u"open"),
                                            reinterpret_cast<LPCWSTR>(utf8ToWide(path).c_str()),
                                            nullptr, nullptr, SW_SHOWNORMAL);

@@ -47,6 +47,14 @@ void removeSlot(MixRecord& mix, int32_t k) {
     mix.pinCount = count - 1;
 }
 
+// A whole number as atoi reads it, held within a million either way: every use compares it with
+// the 64 pins or channels, and a bound keeps "p - 1" clear of overflow for any word typed.
+int32_t boundedWholeNumber(const std::string& word) {
+    const long long n = std::strtoll(word.c_str(), nullptr, 10);
+    constexpr long long kBound = 1000000;
+    return static_cast<int32_t>(n < -kBound ? -kBound : n > kBound ? kBound : n);
+}
+
 bool inPinRange(int32_t zeroBased) {
     return zeroBased >= 0 && zeroBased < 64;
 }
@@ -81,7 +89,7 @@ int32_t QX_GUI::cmdIoMixer(CliObject command, int32_t direction) {
     }
     std::vector<std::string> words = wordsOf(text);
     if (command.refCount() == 0) {
-        const int32_t n = words.empty() ? 0 : std::atoi(words[0].c_str());
+        const int32_t n = words.empty() ? 0 : boundedWholeNumber(words[0]);
         const int32_t mixer = n >= 1 && n <= 63 ? n + 1 : n;
         if (mixer < 0 || mixer >= kChannels) {
             console.pendingError = std::string(verbName) + " - MIXER NUMBER OUT OF RANGE";
@@ -97,9 +105,9 @@ int32_t QX_GUI::cmdIoMixer(CliObject command, int32_t direction) {
     appendConsoleLine("  THE ARGS ARE --" + rest + "--");
     const std::string wordA = words.size() > 1 ? words[1] : std::string();
     const std::string wordB = words.size() > 2 ? words[2] : std::string();
-    const int32_t a = std::atoi(wordA.c_str());
+    const int32_t a = boundedWholeNumber(wordA);
     const double aValue = std::atof(wordA.c_str());
-    const int32_t b = std::atoi(wordB.c_str());
+    const int32_t b = boundedWholeNumber(wordB);
     const double bValue = std::atof(wordB.c_str());
     const bool anyMixer = !mixers.empty();
 

@@ -83,7 +83,8 @@ void QX_GUI::onTargetsPin() {
         if (i >= n) continue;
         TargetRecord& t = targets[i];
         takeChannelItemHead(blob, at, t, t.ownRadius, t.visible);
-        t.useGlobalRadius = blob.u8(at + 33);
+        // Any byte but 0 means "uses the global radius"; held as 1 so every reader agrees.
+        t.useGlobalRadius = blob.u8(at + 33) != 0 ? 1 : 0;
         t.name = blob.name(at + 34);
     }
     updateTargetMuteSummary();

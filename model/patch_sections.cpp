@@ -7,6 +7,7 @@
 
 #include "model/checked_number.h"
 #include "model/stage_records.h"
+#include "panels/frame/patch_numbers.h"
 
 namespace {
 
@@ -74,13 +75,23 @@ std::string nameLine(char kind, int32_t i, const std::string& h, const std::stri
     return format("NAME %c%i %s\n", kind, i + 1, name.c_str());
 }
 
+// Four decimals of a decibel, or as many as it takes for LEVEL to give back the very gain.
 std::string levelLine(const std::string& h, float level) {
-    return format("LEVEL %s %.4f\n", h.c_str(), levelInDb(level));
+    const double db = levelInDb(level);
+    return "LEVEL " + h + " " +
+           roundTripNumber(
+               "%.4f", db, db, level,
+               [](double read) { return static_cast<float>(std::pow(10.0, read * 0.05)); }) +
+           "\n";
+}
+
+// Two decimals, or as many as it takes for POS to give back the very value.
+std::string coordinateText(float v) {
+    return roundTripNumber("%.2f", v, v, v, [](double read) { return static_cast<float>(read); });
 }
 
 std::string positionLine(const std::string& h, float x, float y) {
-    return format("POS %s X:%.2f y:%.2f\n", h.c_str(), static_cast<double>(x),
-                  static_cast<double>(y));
+    return "POS " + h + " X:" + coordinateText(x) + " y:" + coordinateText(y) + "\n";
 }
 
 std::string virtualiseLine(const std::string& h, int32_t channel, int32_t i) {
@@ -93,8 +104,8 @@ std::string virtualiseLine(const std::string& h, int32_t channel, int32_t i) {
 std::string RoomRecord::writePatchSection(int32_t i) const {
     const std::string h = handle('R', i);
     std::string text = format("# ROOM : %i\n", i + 1);
-    text += format("POS %s X:%.2f y:%.2f w:%.2f h:%.2f\n", h.c_str(), static_cast<double>(x),
-                   static_cast<double>(y), static_cast<double>(width), static_cast<double>(height));
+    text += "POS " + h + " X:" + coordinateText(x) + " y:" + coordinateText(y) +
+            " w:" + coordinateText(width) + " h:" + coordinateText(height) + "\n";
     text += levelLine(h, level);
     text += rgbLine(h, colourRed, colourGreen, colourBlue);
     text += muteSoloLines(h, mute, solo);

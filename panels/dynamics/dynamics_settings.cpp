@@ -137,6 +137,8 @@ void QX_GUI::syndicateDynamics(bool copySidechainSource, bool copySidechainLocat
         const int32_t ownKind = member.direction;
         const int32_t ownLocation = member.sideChainLocation;
         member = shown;
+        // The member keeps its own channel byte: the processor the record drives is its own.
+        member.channel = static_cast<uint8_t>(m);
         if (!copySidechainSource) {
             member.channelIndex = ownIndex;
             member.direction = ownKind;

@@ -99,7 +99,7 @@ EqPresetTable QX_GUI::readEqPresetFile(const std::string& fileName) {
     std::string collected;
     std::string name;
     bool open = false;
-    for (std::string line : file.lines) {
+    for (std::string line : file.lines()) {
         if (line.size() > kMaxLineLength) line.resize(kMaxLineLength);
         if (line.empty() || line.find_first_of(";#") != std::string::npos) continue;
         const std::vector<std::string> fields = splitAt(line, '|');

@@ -60,6 +60,7 @@ void QX_GUI::resetFilterRecord(int32_t kind, int32_t index) {
                            {EqBand::kPeak, 3000.0f, 2.0f},
                            {EqBand::kHighShelf, 6000.0f, 3.0f}};
     FilterRecord& record = *found;
+    record.channel = static_cast<uint8_t>(index); // a record in use drives its own channel
     record.activeBandCount = 0;
     record.inUse = 1;
     record.enabled = 0;
@@ -111,7 +112,12 @@ void QX_GUI::syndicateFilters() {
     buildSyndicationSet(kind);
     if (!editedItemQualifiesForSyndication(kind, index)) return;
     const FilterRecord shown = table[index];
-    for (int32_t i = 0; i < syndicationSetCount; ++i) table[syndicationSet[i]] = shown;
+    // Each member keeps its own channel byte: the processor the record drives is its own.
+    for (int32_t i = 0; i < syndicationSetCount; ++i) {
+        const int32_t m = syndicationSet[i];
+        table[m] = shown;
+        table[m].channel = static_cast<uint8_t>(m);
+    }
     syndicationFlash = 1;
     raiseSendFlag(kSendInputEq);
     raiseSendFlag(kSendOutputEq);

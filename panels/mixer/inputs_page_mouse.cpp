@@ -119,5 +119,7 @@ int32_t QX_GUI::inputsPageMouseWheel(WPARAM, int32_t delta, int32_t) {
     page.showLevelReadout = 1;
     sources[s].level = fader_drag::levelAfterWheelStep(
         sources[s].level, fader_drag::wheelStepDb(delta, isKeyDownShift()));
+    // The sources record goes out with the gain matrix, so what the host stores holds the level.
+    raiseSendFlag(kSendSources);
     return 0;
 }

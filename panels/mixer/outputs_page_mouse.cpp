@@ -108,6 +108,7 @@ int32_t QX_GUI::outputsPageMouseWheel(WPARAM, int32_t delta, int32_t) {
     if (strip >= 0 && strip < targetCount && strip < kTwoRowStrip) {
         targets[strip].level = fader_drag::levelAfterWheelStep(targets[strip].level, step);
         page.showLevelReadout = 1;
+        raiseSendFlag(kSendTargets); // the targets record goes out with the gain matrix
     } else if (strip == kTwoRowStrip) {
         viewSettings.masterVolume =
             fader_drag::levelAfterWheelStep(viewSettings.masterVolume, step);

@@ -22,17 +22,19 @@ TEST(BoundedTextFile, SplitsLinesAndCutsThoseTooLong) {
     writeFile(path, "ONE\r\nTWO\n" + longLine + "\nLAST");
     const TextFileRead read = readTextFile(path);
     ASSERT_TRUE(read.read);
-    ASSERT_EQ(read.lines.size(), 4u);
-    EXPECT_EQ(read.lines[0], "ONE");
-    EXPECT_EQ(read.lines[1], "TWO");
-    EXPECT_EQ(read.lines[2], std::string(kMaxTextLineLength, 'A'));
-    EXPECT_EQ(read.lines[3], "LAST");
+    const std::vector<std::string> lines(read.lines().begin(), read.lines().end());
+    EXPECT_EQ(lines, (std::vector<std::string>{"ONE", "TWO", std::string(kMaxTextLineLength, 'A'),
+                                               "LAST"}));
     EXPECT_FALSE(read.endsWithLineEnd);
     EXPECT_EQ(read.notes,
               std::vector<std::string>{"LINES CUT AT 16384 CHARACTERS, FIRST ON LINE 3 : " + path});
 
     writeFile(path, "A\n");
     EXPECT_TRUE(readTextFile(path).endsWithLineEnd);
+    // Lines are made as they are reached: a file of empty lines holds no more than its bytes.
+    writeFile(path, std::string(1000, '\n'));
+    const TextFileRead empty = readTextFile(path);
+    EXPECT_EQ(std::distance(empty.lines().begin(), empty.lines().end()), 1000);
 }
 
 TEST(BoundedTextFile, RefusesWhatIsNotARegularFileOrTooLarge) {
@@ -52,9 +54,16 @@ TEST(BoundedTextFile, RefusesWhatIsNotARegularFileOrTooLarge) {
                           Case{big, "FILE REFUSED, LARGER THAN 8 MB : "}}) {
         const TextFileRead read = readTextFile(c.path);
         EXPECT_FALSE(read.read) << c.path;
-        EXPECT_TRUE(read.lines.empty()) << c.path;
+        EXPECT_TRUE(read.text.empty()) << c.path;
         EXPECT_EQ(read.notes, std::vector<std::string>{c.note + c.path}) << c.path;
     }
+    // A caller's own limit refuses with the caller's note.
+    writeFile(big, "0123456789");
+    const TextFileRead capped = readTextFile(big, 9, "TOO MUCH : ");
+    EXPECT_FALSE(capped.read);
+    EXPECT_EQ(capped.notes, std::vector<std::string>{"TOO MUCH : " + big});
+    EXPECT_TRUE(readTextFile(big, 10).read);
+
     const TextFileRead missing = readTextFile(scratch.path + "/NONE.TXT");
     EXPECT_FALSE(missing.read);
     EXPECT_TRUE(missing.notes.empty());

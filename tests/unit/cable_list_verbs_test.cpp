@@ -95,9 +95,13 @@ TEST_F(CableListVerbs, ExclusionZeroesAndRestores) {
     runOk("EXCLUDE_CABLES S1 S2 T1 NO");
     EXPECT_EQ(cable(1, 1).level, 0.5f);
     EXPECT_EQ(cable(2, 1).level, 0.8f);
-    runFails("EXCLUDE_CABLE S2 T1 MAYBE", "ITEM \"MAYBE\" NOT FOUND");
-    runOk("EXCLUDE_CABLE S2 T1"); // no word of the verb: exclude
-    EXPECT_EQ(cable(2, 1).level, 0.0f);
+    // Any last word but YES, TRUE, 1, NO, FALSE or 0 excludes, as does none.
+    for (const char* line : {"EXCLUDE_CABLE S2 T1 MAYBE", "EXCLUDE_CABLE S2 T1 -INF",
+                             "EXCLUDE_CABLES S2 T1 -INF", "EXCLUDE_CABLE S2 T1"}) {
+        cable(2, 1).level = 0.5f;
+        runOk(line);
+        EXPECT_EQ(cable(2, 1).level, 0.0f) << line;
+    }
     runOk("EXCLUDE_CABLE S2 T1 FALSE");
     EXPECT_EQ(cable(2, 1).level, 0.5f);
     runOk("EXCLUDE_CABLES S3 T2"); // no cable between them: still a success

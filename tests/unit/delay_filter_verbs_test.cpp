@@ -219,7 +219,7 @@ TEST_F(DelayFilterTest, FilterSyndicationCopiesWholeRecords) {
     clearFlags();
     gui->syndicateFilters();
     for (int s = 1; s < 4; ++s) {
-        EXPECT_EQ(gui->inputFilters[s].channel, 0); // byte copy, channel included
+        EXPECT_EQ(gui->inputFilters[s].channel, s); // a copy that drives its own channel
         EXPECT_EQ(gui->inputFilters[s].bands[0].enabled, 1);
     }
     EXPECT_TRUE(flag(kSendInputEq) && flag(kSendOutputEq));

@@ -113,6 +113,41 @@ TEST(PinCallbacks, RestoredInstanceSendsTheSameBytesOnEveryPin) {
     EXPECT_EQ(second->targets[1].selected, 1);
 }
 
+// A target byte "uses the global radius" of 2 reads as 1: the gain matrix and the targets
+// blob then agree with what a byte of 1 gives.
+TEST(PinCallbacks, AnyNonZeroGlobalRadiusByteMeansTheGlobalRadius) {
+    auto first = makeGui();
+    buildScene(*first);
+    first->viewSettings.globalRadius = 7.0f; // unlike the targets' own radius of 2
+    raiseEverything(*first);
+    first->sendStateToDsp();
+    std::vector<uint8_t> targets = first->lastSent(8);
+    ASSERT_GE(targets.size(), 2u * 64);
+    ASSERT_EQ(targets[64 + 33], 1);
+
+    auto restoreWithByte = [&](uint8_t byte) {
+        auto gui = makeGui();
+        targets[64 + 33] = byte;
+        for (int32_t id : kRestoreOrder) gui->deliver(id, id == 8 ? targets : first->lastSent(id));
+        gui->advancePatchRetry(); // the patch check armed by the restore passes
+        gui->advancePatchRetry();
+        gui->sent.clear();
+        raiseEverything(*gui);
+        gui->sendStateToDsp();
+        return gui;
+    };
+    auto one = restoreWithByte(1);
+    auto two = restoreWithByte(2);
+    EXPECT_EQ(two->targets[1].useGlobalRadius, 1);
+    auto held = [](RecordingGui& gui, int32_t id) {
+        const MpGuiPinBase* pin = gui.findPin(id);
+        const uint8_t* data = static_cast<const uint8_t*>(pin->getData());
+        return std::vector<uint8_t>(data, data + pin->getSize());
+    };
+    ASSERT_FALSE(held(*one, 15).empty());
+    for (int32_t id : {8, 15}) EXPECT_EQ(held(*two, id), held(*one, id)) << "pin " << id;
+}
+
 TEST(PinCallbacks, SourcesBlobSizeSetsTheCount) {
     auto gui = makeGui();
     gui->sourceCount = 9;

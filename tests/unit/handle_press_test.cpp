@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -101,6 +102,26 @@ TEST(CableHandlePress, KeysByCableLevel) {
         EXPECT_EQ(f.gui->stageInteractionMode, 0) << "the press ends: no drag, no pan";
         EXPECT_EQ(f.gui->marqueeRubberBand, 0) << "the press ends: no marquee";
         f.releaseAt(-200.0f, 0.0f);
+    }
+}
+
+// E on a cable's handle runs its line, and the line excludes: the cables pin (11) carries the
+// cable at level 0 (the first four bytes of its 16-byte entry).
+TEST(CableHandlePress, EExcludesTheCableAndThePinCarriesLevelZero) {
+    for (const float level : {1.0f, 0.0f}) {
+        HandleStage f;
+        const int32_t c = f.liveCable(level);
+        f.gui->sendStateToDsp();
+        EXPECT_EQ(f.pressAt(-200.0f, 0.0f, {'E'}), Lines{"EXCLUDE_CABLE S1 T1 -inf"});
+        f.releaseAt(-200.0f, 0.0f);
+        EXPECT_EQ(f.gui->console.lastError, "") << level;
+        EXPECT_EQ(f.gui->cables[c].level, 0.0f) << level;
+        f.gui->sendStateToDsp();
+        const MpGuiPinBase* pin = f.gui->findPin(11);
+        ASSERT_GE(pin->getSize(), 16 * (c + 1)) << level;
+        float sent = -1.0f;
+        std::memcpy(&sent, static_cast<const uint8_t*>(pin->getData()) + 16 * c, 4);
+        EXPECT_EQ(sent, 0.0f) << level;
     }
 }
 

@@ -2,6 +2,7 @@
 // nested loads and the patch path.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <sys/stat.h>
 
@@ -10,6 +11,7 @@
 #include "module_file.h"
 #include "qxplatform/runtime.h"
 #include "qxplatform/test_hooks.h"
+#include "screen_fixture.h"
 
 using namespace command_test;
 
@@ -192,3 +194,130 @@ TEST_F(MacroLoaderTest, ALoadHandsButtonsTextsAndRectanglesBackToTheStage) {
     EXPECT_EQ(gui->macroAnnotations.rectCount, 1);
     EXPECT_EQ(gui->stageAnnotations.rectCount, 1);
 }
+
+namespace {
+
+// The texts, buttons and rectangles of the stage set, and how the stage draws them.
+struct PlacedAnnotations {
+    std::vector<std::array<float, 4>> places; // x, y, width, height of each, in set order
+    std::vector<std::vector<float>> drawn;    // the vertices of every draw of the stage page
+};
+
+PlacedAnnotations loadAndDraw(const std::vector<std::string>& lines) {
+    ScreenFixture f;
+    for (const std::string& line : lines) f.run(line);
+    PlacedAnnotations out;
+    const AnnotationSet& set = f.gui->stageAnnotations;
+    for (int i = 0; i < set.textCount; ++i)
+        out.places.push_back({set.texts[i].x, set.texts[i].y, 0.0f, 0.0f});
+    for (int i = 0; i < set.buttonCount; ++i) {
+        const AnnotationButton& b = set.buttons[i];
+        out.places.push_back({b.x, b.y, b.width, b.height});
+    }
+    for (int i = 0; i < set.rectCount; ++i) {
+        const AnnotationRect& r = set.rects[i];
+        out.places.push_back({r.x, r.y, r.width, r.height});
+    }
+    for (const RecordedDraw& draw : f.drawStage().draws) out.drawn.push_back(draw.xy);
+    return out;
+}
+
+// A file places its annotations from the origin whatever an earlier file's "_AT" left: loaded
+// after such a file, or from inside it, it draws exactly as when loaded alone.
+TEST(MacroLoaderOrigin, EveryLoadPlacesAnnotationsFromTheOrigin) {
+    const TempFile placed("MACROS/UNIT_PLACED.txt", "TEXT X:10 Y:10 HELLO\n"
+                                                    "BUTTON X:20 Y:30 W:40 H:12 \"INTRO\"\n"
+                                                    "RECT X:5 Y:6 W:7 H:8\n");
+    const TempFile moved("MACROS/UNIT_MOVED.txt", "_AT X:300 Y:200\n");
+    const TempFile nesting("MACROS/UNIT_NESTING.txt",
+                           "_AT X:300 Y:200\nLOAD_MACRO MACROS/UNIT_PLACED.txt\n");
+    const PlacedAnnotations alone = loadAndDraw({"LOAD_MACRO MACROS/UNIT_PLACED.txt"});
+    ASSERT_EQ(alone.places.size(), 3u);
+    EXPECT_EQ(alone.places[0][0], 10.0f);
+    EXPECT_EQ(alone.places[0][1], 10.0f);
+    const std::vector<std::string> scripts[] = {
+        {"LOAD_MACRO MACROS/UNIT_MOVED.txt", "LOAD_MACRO MACROS/UNIT_PLACED.txt"},
+        {"LOAD_MACRO MACROS/UNIT_NESTING.txt"},
+    };
+    for (const std::vector<std::string>& script : scripts) {
+        const PlacedAnnotations after = loadAndDraw(script);
+        EXPECT_EQ(after.places, alone.places) << script.back();
+        EXPECT_EQ(after.drawn, alone.drawn) << script.back();
+    }
+}
+
+TEST(MacroLoaderOrigin, ALoadClearsTheLitButtonsAndAFailedOneKeepsTheHighlight) {
+    const TempFile failing("MACROS/UNIT_FAILING.txt", "BOGUS\n");
+    ScreenFixture f;
+    f.run("BUTTON X:20 Y:30 W:40 H:12 \"INTRO\"");
+    f.gui->stageAnnotations.buttons[0].hover = 1;
+    f.gui->console.highlight = 0;
+    f.run("LOAD_MACRO MACROS/UNIT_FAILING.txt");
+    EXPECT_EQ(f.gui->stageAnnotations.buttons[0].hover, 0);
+    EXPECT_EQ(f.gui->console.highlight, 1) << "the error report leaves the highlight raised";
+}
+
+} // namespace
+
+namespace {
+
+// A file that loads itself reads no more than 8 MB with all its nested loads: the third 3 MB
+// read is refused with a note, and the loads before it finish.
+TEST(MacroLoaderBounds, NestedLoadsReadEightMegabytesBetweenThem) {
+    std::string text = "LOAD_MACRO MACROS/UNIT_SELF.TXT\n";
+    text.resize(3u << 20, '\n');
+    const TempFile self("MACROS/UNIT_SELF.TXT", text);
+    auto owned = std::make_unique<QX_GUI>();
+    QX_GUI& gui = *owned;
+    clearConsoleLog(gui);
+    EXPECT_EQ(gui.executeCommandString("LOAD_MACRO MACROS/UNIT_SELF.TXT"), 0);
+    const std::vector<std::string> lines = consoleLines(gui);
+    EXPECT_EQ(
+        std::count(lines.begin(), lines.end(), "ATTEMPT TO LOAD MACRO : MACROS/UNIT_SELF.TXT"), 3);
+    EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                            [](const std::string& line) {
+                                return line.rfind("FILE REFUSED, THE LOADS IN PROGRESS WOULD READ "
+                                                  "MORE THAN 8 MB : ",
+                                                  0) == 0;
+                            }),
+              1);
+    EXPECT_EQ(gui.macroLoadDepth, 0);
+    // The next load has the whole allowance again.
+    EXPECT_EQ(gui.executeCommandString("LOAD_MACRO MACROS/UNIT_SELF.TXT"), 0);
+    const std::vector<std::string> again = consoleLines(gui);
+    EXPECT_EQ(
+        std::count(again.begin(), again.end(), "ATTEMPT TO LOAD MACRO : MACROS/UNIT_SELF.TXT"), 6);
+}
+
+} // namespace
+
+namespace {
+
+// A load runs lines for a limited time, the loads inside it included; past it the remaining
+// lines are skipped and the stop is reported as a failed line. (A limit of 0 stops it before
+// its first line; the clock stands still in the tests.)
+TEST(MacroLoaderBounds, ALoadStopsRunningLinesPastItsTimeLimit) {
+    const TempFile inner("MACROS/UNIT_INNER.TXT", "SET NUM_TARGET 3\nSET NUM_TARGET 4\n");
+    const TempFile outer("MACROS/UNIT_OUTER.TXT",
+                         "SET NUM_SOURCE 2\nLOAD_MACRO MACROS/UNIT_INNER.TXT\nSET NUM_SOURCE 5\n");
+    for (const int32_t limit : {3000, 0}) {
+        auto gui = std::make_unique<QX_GUI>();
+        const int32_t sourcesBefore = gui->sourceCount;
+        const int32_t targetsBefore = gui->targetCount;
+        gui->macroLoadTimeLimit = limit;
+        clearConsoleLog(*gui);
+        gui->executeCommandString("LOAD_MACRO MACROS/UNIT_OUTER.TXT");
+        const std::vector<std::string> lines = consoleLines(*gui);
+        const auto stops = std::count_if(lines.begin(), lines.end(), [](const std::string& line) {
+            return line.rfind("LOAD STOPPED AFTER 0 SECONDS, THE LINES FROM HERE ON ARE NOT RUN",
+                              0) == 0;
+        });
+        EXPECT_EQ(stops, limit == 0 ? 1 : 0) << limit;
+        EXPECT_EQ(gui->sourceCount, limit == 0 ? sourcesBefore : 5) << limit;
+        EXPECT_EQ(gui->targetCount, limit == 0 ? targetsBefore : 4) << limit;
+        EXPECT_EQ(gui->console.errorCount, limit == 0 ? 1 : 0) << limit;
+        EXPECT_EQ(gui->failedLineCount, limit == 0 ? 1 : 0) << limit;
+    }
+}
+
+} // namespace

@@ -355,4 +355,31 @@ TEST(MixerMaster, EveryMasterEditReachesTheViewStatePin) {
     EXPECT_EQ(masterOnPin5(*gui), 0.0f);
 }
 
+// A wheel step on a strip sends the item's record (pin 9 for sources, 8 for targets, level
+// at offset 12 of record 0) with the gain matrix, as the master goes out on the view-state pin.
+TEST(MixerWheel, AStripStepReachesItsRecordPinInTheSameMessage) {
+    for (const auto& [pageId, pin] : {std::pair{kPageInputs, 9}, std::pair{kPageOutputs, 8}}) {
+        std::unique_ptr<RecordingGui> gui = makeGui();
+        gui->windowWidth = 1376.0f;
+        gui->windowHeight = 800.0f;
+        gui->setSourceCount(4);
+        gui->setTargetCount(4);
+        gui->sources[0].level = gui->targets[0].level = 0.5f;
+        MixerPageDriver page(*gui, pageId);
+        gui->sendStateToDsp(); // every flag of the set-up is spent
+        gui->sent.clear();
+
+        page.move(stripX(0) + 31, kRow0 + 100, 0);
+        page.wheel(1);
+        gui->sendStateToDsp();
+        const float level = page.inputs() ? gui->sources[0].level : gui->targets[0].level;
+        EXPECT_NEAR(level, 0.5f * 1.05925f, 1e-4f) << pin;
+        const std::vector<uint8_t> bytes = gui->lastSent(pin);
+        ASSERT_GE(bytes.size(), 16u) << pin;
+        float sent = -1.0f;
+        std::memcpy(&sent, bytes.data() + 12, 4);
+        EXPECT_EQ(sent, level) << pin;
+    }
+}
+
 } // namespace

@@ -173,6 +173,48 @@ TEST_F(MixerTest, MixerLinesEditTheMix) {
     EXPECT_TRUE(flag(kSendMixers));
 }
 
+// Pins and channels at the ends of the integer range are refused with the verb's own message,
+// for both directions, and no mix changes.
+TEST_F(MixerTest, ExtremePinAndChannelNumbersAreRefused) {
+    struct Case {
+        const char* tail; // after "INPUT_MIXER S1 " or "OUTPUT_MIXER T1 "
+        const char* error;
+    } cases[] = {
+        {"ADD_PIN -2147483648", "ADD_PIN - PIN OUT OF RANGE"},
+        {"ADD_PIN 2147483648", "ADD_PIN - PIN OUT OF RANGE"},
+        {"REMOVE_PIN -2147483648", "REMOVE_PIN - PIN OUT OF RANGE"},
+        {"REMOVE_CHANNEL -2147483648", "REMOVE_CHANNEL - CHANNEL OUT OF RANGE"},
+        {"REMOVE_CHANNEL 99999999999999999999", "REMOVE_CHANNEL - CHANNEL OUT OF RANGE"},
+        {"MUTE_PIN -2147483648", "MUTE_PIN - PIN OUT OF RANGE"},
+        {"UNMUTE_PIN 2147483649", "UNMUTE_PIN - PIN OUT OF RANGE"},
+        {"MUTE_CHANNEL -2147483648", "MUTE - CHANNEL OUT OF RANGE"},
+        {"UNMUTE_CHANNEL 2147483648", "UNMUTE - CHANNEL OUT OF RANGE"},
+        {"PHASE_PIN -2147483648 1", "PHASE_PIN - PIN OUT OF RANGE"},
+        {"PHASE_CHANNEL -2147483648 -1", "PHASE - CHANNEL OUT OF RANGE"},
+        {"LEVEL_PIN -2147483648 -6", "LEVEL_PIN - PIN OUT OF RANGE"},
+        {"LEVEL_CHANNEL 2147483648 -6", "LEVEL_CHANNEL - CHANNEL OUT OF RANGE"},
+        {"REPLACE_PIN 1 -2147483648", "REPLACE_PIN - PIN OUT OF RANGE"},
+        {"REPLACE_PIN -2147483648 1", "REPLACE_PIN - PIN OUT OF RANGE"},
+    };
+    run("INPUT_MIXER S1 RESET");
+    run("OUTPUT_MIXER T1 RESET");
+    const std::string inputBefore = describe(gui->inputMixers[0]);
+    const std::string outputBefore = describe(gui->outputMixers[0]);
+    for (const char* prefix : {"INPUT_MIXER S1 ", "OUTPUT_MIXER T1 "}) {
+        for (const Case& c : cases) {
+            const std::string line = prefix + std::string(c.tail);
+            EXPECT_TRUE(printed(run(line), c.error)) << line;
+        }
+    }
+    for (const char* line :
+         {"INPUT_MIXER S1 MID -2147483648 2", "INPUT_MIXER S1 SIDE 1 2147483648"})
+        EXPECT_NE(run(line).back().find("CHANNEL OUT OF RANGE"), std::string::npos) << line;
+    for (const char* line : {"INPUT_MIXER -2147483648 RESET", "OUTPUT_MIXER 2147483648 RESET"})
+        EXPECT_NE(run(line).back().find("MIXER NUMBER OUT OF RANGE"), std::string::npos) << line;
+    EXPECT_EQ(describe(gui->inputMixers[0]), inputBefore);
+    EXPECT_EQ(describe(gui->outputMixers[0]), outputBefore);
+}
+
 TEST_F(MixerTest, UnroutedItemsAndNumbersNeverIndexPastTheTables) {
     gui->sources[3].virtualChannel = 64;
     const auto lines = run("INPUT_MIXER S4 RESET");

@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <climits>
 #include <cstdlib>
 
 #include "app/text_services.h"
@@ -352,12 +353,23 @@ TEST_F(ShellVerbs, SystemRefusesLinksThatLeadOutOfTheModuleFolder) {
         EXPECT_EQ(gui->console.lastError, "SYSTEM - ONLY FILES INSIDE THE MODULE FOLDER") << line;
     }
     EXPECT_TRUE(qxplatform::recordedShellOpens().empty());
-    // A link that stays inside still opens.
+    // A link that stays inside still opens, and the opener is handed the file it leads to,
+    // not the link, so nothing swapped in after the check can redirect it.
     EXPECT_EQ(run("SYSTEM SHELL_LINK_IN.TXT"), 0);
-    EXPECT_EQ(qxplatform::recordedShellOpens().size(), 1u);
+    const auto opens = qxplatform::recordedShellOpens();
+    ASSERT_EQ(opens.size(), 1u);
+    char resolvedFolder[PATH_MAX];
+    ASSERT_NE(::realpath(folder.c_str(), resolvedFolder), nullptr);
+    EXPECT_EQ(opens[0], (std::vector<std::string>{"xdg-open", std::string(resolvedFolder) +
+                                                                  "/SHELL_LINK_TARGET.TXT"}));
+    // A document's name on a link to a program is judged by the program.
+    std::ofstream(folder + "SHELL_LINK_TOOL.SH") << "#!/bin/sh\n";
+    ASSERT_EQ(::symlink("SHELL_LINK_TOOL.SH", (folder + "SHELL_LINK_NOTE.TXT").c_str()), 0);
+    EXPECT_EQ(run("SYSTEM SHELL_LINK_NOTE.TXT"), 1);
+    EXPECT_EQ(gui->console.lastError, "SYSTEM - WILL NOT RUN A PROGRAM");
 
-    for (const char* name :
-         {"SHELL_LINK_OUT.TXT", "SHELL_LINK_DIR", "SHELL_LINK_IN.TXT", "SHELL_LINK_TARGET.TXT"})
+    for (const char* name : {"SHELL_LINK_OUT.TXT", "SHELL_LINK_DIR", "SHELL_LINK_IN.TXT",
+                             "SHELL_LINK_TARGET.TXT", "SHELL_LINK_TOOL.SH", "SHELL_LINK_NOTE.TXT"})
         std::remove((folder + name).c_str());
     std::remove((outside + "/SECRET.TXT").c_str());
     ::rmdir(outside.c_str());

@@ -54,12 +54,34 @@ TEST(TextEntryCommit, CountsKeepTheirLimitsAndIgnoreTextsWithoutANumber) {
     }
 }
 
-TEST(TextEntryCommit, ABlankNameGivesTheEmptyName) {
-    CommitFixture f;
-    f.source(0, 0.0f, 0.0f);
-    f.gui->currentSource = 0;
-    f.commit(1, " ");
-    EXPECT_EQ(f.gui->sources[0].name, "");
+// Lines, patch files among them, reach items by name: a name that is empty or that another
+// item holds would cut this item off from them, so the old name stays and the status says why.
+TEST(TextEntryCommit, ANameNoLineCouldReachKeepsTheOldName) {
+    struct Case {
+        int32_t id;
+        const char* text;
+        const char* kept;
+        const char* status;
+    } cases[] = {
+        {1, " ", "S1", "NAME NOT CHANGED : NO NAME GIVEN"},
+        {1, " T1", "S1", "NAME NOT CHANGED : T1 IS IN USE"},
+        {2, " S1", "T1", "NAME NOT CHANGED : S1 IS IN USE"},
+        {1, " S1", "S1", ""},     // its own name again
+        {1, " KICK", "KICK", ""}, // a free name
+    };
+    for (const Case& c : cases) {
+        CommitFixture f;
+        f.source(0, 0.0f, 0.0f);
+        f.target(0, 10.0f, 0.0f);
+        f.gui->sources[0].name = "S1";
+        f.gui->targets[0].name = "T1";
+        f.gui->currentSource = 0;
+        f.gui->currentTarget = 0;
+        f.gui->console.statusMessage.clear();
+        f.commit(c.id, c.text);
+        EXPECT_EQ(c.id == 1 ? f.gui->sources[0].name : f.gui->targets[0].name, c.kept) << c.text;
+        EXPECT_EQ(f.gui->console.statusMessage, c.status) << c.text;
+    }
 }
 
 TEST(TextEntryCommit, AClockNoteIsAsWideAsItsLongestTimeAndCentredOnItsPoint) {

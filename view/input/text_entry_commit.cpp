@@ -65,6 +65,21 @@ void QX_GUI::schedulePatchCheck() {
 }
 
 void QX_GUI::commitItemName(int32_t id, const std::string& text) {
+    // Lines, patch files among them, reach an item by its name: an empty name, or one that
+    // another item holds, would put this item out of their reach, so the old name stays.
+    const int32_t kind = id >= 1 && id <= 3 ? id : 5;
+    const int32_t index = kind == 1   ? currentSource
+                          : kind == 2 ? currentTarget
+                          : kind == 3 ? currentGroup
+                                      : currentRoom;
+    const bool heldByAnother =
+        findItemKindByName(text) != -1 &&
+        (findItemKindByName(text) != kind || findItemIndexByName(text) != index);
+    if (text.empty() || heldByAnother) {
+        setStatusMessage(text.empty() ? "NAME NOT CHANGED : NO NAME GIVEN"
+                                      : "NAME NOT CHANGED : " + text + " IS IN USE");
+        return;
+    }
     switch (id) {
     case 1:
         if (currentSource < 0 || currentSource >= kMaxSources) return;
