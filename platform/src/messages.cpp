@@ -1,7 +1,8 @@
 // The message queue and pump: posted messages, X input turned into Windows messages with their
 // packing, one coalesced WM_PAINT per invalidated window, WM_TIMER from the window timers, and
 // WM_QUIT after PostQuitMessage. Order of delivery: posted and input messages, then paints,
-// then timers.
+// then timers. A window that cannot be seen (unmapped, or wholly covered) gets no paint until
+// it can.
 #include "qxplatform/test_hooks.h"
 #include "qxplatform/win32.h"
 #include "x_session.h"
@@ -118,7 +119,14 @@ void translate(XEvent& event) {
     if (!window) return;
     switch (event.type) {
     case Expose:
-        if (event.xexpose.count == 0) qxplatform::markNeedsPaint(window, true);
+        if (event.xexpose.count == 0) qxplatform::noteExposure(window);
+        break;
+    case MapNotify:
+    case UnmapNotify:
+        qxplatform::noteMapped(window, event.type == MapNotify);
+        break;
+    case VisibilityNotify:
+        qxplatform::noteCovered(window, event.xvisibility.state == VisibilityFullyObscured);
         break;
     case ConfigureNotify:
         if (!GetParent(window))
