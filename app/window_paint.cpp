@@ -5,8 +5,8 @@
 #include "render/gl_slots.h"
 
 void QX_GUI::paintWindow(HDC dc) {
-    const bool partial = damagePainting && drawLayer == &glDrawLayer && window_ &&
-                         qxplatform::canPresentPart(dc);
+    const bool partial =
+        damagePainting && drawLayer == &glDrawLayer && window_ && qxplatform::canPresentPart(dc);
     if (!partial) {
         damagePainter.forget();
         renderFrame();

@@ -2,6 +2,7 @@
 
 #include <GL/glew.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -9,6 +10,13 @@ namespace {
 
 void scissor(const PixelRect& r, int32_t windowHeight) {
     glScissor(r.x, windowHeight - r.y - r.height, r.width, r.height);
+}
+
+PixelRect intersection(const PixelRect& a, const PixelRect& b) {
+    const int32_t x0 = std::max(a.x, b.x), y0 = std::max(a.y, b.y);
+    const int32_t x1 = std::min(a.x + a.width, b.x + b.width);
+    const int32_t y1 = std::min(a.y + a.height, b.y + b.height);
+    return PixelRect{x0, y0, x1 - x0, y1 - y0};
 }
 
 } // namespace
@@ -47,20 +55,33 @@ std::vector<PixelRect> DamagePainter::paint(DrawLayer& gl) {
     }
     ++counts.partialFrames;
     maskToDamage();
-    const int32_t h = surface.height;
-    record.replay(gl, tiles, [&rects, h] {
-        glEnable(GL_SCISSOR_TEST);
-        for (const PixelRect& r : rects) {
-            scissor(r, h);
-            glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        }
-        glDisable(GL_SCISSOR_TEST);
-    });
-    gl.flush();
-    counts.lastDrawsReplayed = record.drawsReplayed();
+    glEnable(GL_SCISSOR_TEST);
+    counts.lastDrawsReplayed = 0;
+    for (const PixelRect& area : tiles.damagedAreas(kAreasAcross, kAreasDown)) {
+        scissor(area, surface.height);
+        record.replay(gl, tiles, area, [&] { clearDamage(rects, area); });
+        gl.flush();
+        counts.lastDrawsReplayed += record.drawsReplayed();
+    }
+    glDisable(GL_SCISSOR_TEST);
     lastRects = rects;
     maskReady = true;
     return rects;
+}
+
+// The frame's clear, within the damaged rectangles of the area: colour, and depth 1.
+void DamagePainter::clearDamage(const std::vector<PixelRect>& rects, const PixelRect& area) {
+    for (const PixelRect& r : rects) {
+        const PixelRect cut = intersection(r, area);
+        if (cut.width <= 0 || cut.height <= 0) continue;
+        scissor(cut, surface.height);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    }
+    scissor(area, surface.height);
+}
+
+std::vector<PixelRect> DamagePainter::repaintLastFrame(DrawLayer& gl) {
+    return paintWhole(gl);
 }
 
 std::vector<PixelRect> DamagePainter::paintWhole(DrawLayer& gl) {

@@ -5,12 +5,12 @@
 // - The kept image is the window's back buffer: in this mode it is never swapped, the damaged
 //   rectangles are copied to the window (the platform's partial present), so the back buffer
 //   always holds the last frame.
-// - A damaged frame replays only the draws that touch a damaged tile, masked to the damaged
-//   tiles by the depth buffer: every draw lands at depth 0.5 under a less-or-equal test, so a
-//   depth of 0 outside the damage stops it there, and the frame's clear becomes a clear of
-//   colour and depth 1 inside each damaged rectangle. The pixels inside are those of a full
-//   repaint: the same draws, in the same order, in the same state; the draws left out touch
-//   none of them.
+// - A damaged frame replays only the draws (and of long draws, the parts) that touch a damaged
+//   tile, in a few passes each cut to the damage of one part of the window, and masked to the
+//   damaged tiles by the depth buffer: every draw lands at depth 0.5 under a less-or-equal test, so
+//   a depth of 0 outside the damage stops it there, and the frame's clear becomes a clear of colour
+//   and depth 1 inside each damaged rectangle. The pixels inside are those of a full repaint: the
+//   same draws, in the same order, in the same state; the draws left out touch none of them.
 // - A whole repaint (every draw, nothing masked) is made for the first frame, a new size,
 //   surface or page, lost window contents, a frame that draws before it clears, and when the
 //   damage covers more than `wholeShare` of the window.
@@ -33,8 +33,8 @@ struct PaintSurface {
     int32_t page = 0;
     uint32_t exposures = 0; // times the window's shown contents were lost
     bool operator!=(const PaintSurface& o) const {
-        return context != o.context || width != o.width || height != o.height ||
-               page != o.page || exposures != o.exposures;
+        return context != o.context || width != o.width || height != o.height || page != o.page ||
+               exposures != o.exposures;
     }
 };
 
@@ -48,12 +48,18 @@ class DamagePainter {
 public:
     // The share of the window above which a whole repaint is cheaper than a masked one.
     static constexpr double kWholeShare = 0.6;
+    // A damaged frame is drawn in passes, one per part of this grid with damage in it, each
+    // cut (scissored) to the damage there: the renderer then rasterises nothing elsewhere.
+    static constexpr int32_t kAreasAcross = 4, kAreasDown = 3;
 
     // Starts a frame on this surface: the screens draw into the returned layer.
     DrawLayer& begin(const PaintSurface& surface);
     // Draws the frame into the current GL context's back buffer through `gl` and returns the
     // rectangles to present (window pixels, origin top left); empty when nothing changed.
     std::vector<PixelRect> paint(DrawLayer& gl);
+    // Draws the last frame again, whole, and returns the window's rectangle to present: what
+    // a full repaint of the same frame shows.
+    std::vector<PixelRect> repaintLastFrame(DrawLayer& gl);
     // The back buffer no longer holds the last frame (swapped, or drawn by someone else): the
     // next frame is whole.
     void forget();
@@ -63,6 +69,7 @@ public:
 private:
     std::vector<PixelRect> paintWhole(DrawLayer& gl);
     void maskToDamage();
+    void clearDamage(const std::vector<PixelRect>& rects, const PixelRect& area);
 
     FrameRecord record;
     DamageTiles tiles;

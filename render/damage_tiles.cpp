@@ -14,17 +14,11 @@ void DamageTiles::beginFrame(int32_t pixelsWide, int32_t pixelsHigh) {
         const size_t tiles = static_cast<size_t>(columns) * static_cast<size_t>(rows);
         previous.assign(tiles, 0);
         stamps.assign(tiles, 0);
+        drawValues.assign(tiles, 0);
         damage.assign(tiles, 1);
         previousValid = false;
     }
     current.assign(previous.size(), kHashSeed);
-}
-
-void DamageTiles::touchTile(uint32_t tile, uint64_t hash, std::vector<uint32_t>& drawTiles) {
-    current[tile] = hashMix(current[tile], hash);
-    if (stamps[tile] == drawStamp) return;
-    stamps[tile] = drawStamp;
-    drawTiles.push_back(tile);
 }
 
 namespace {
@@ -38,26 +32,52 @@ int32_t tileOf(float pixel, int32_t count) {
 }
 
 bool finite(const PixelBox& b) {
-    return std::isfinite(b.x0) && std::isfinite(b.y0) && std::isfinite(b.x1) &&
-           std::isfinite(b.y1);
+    return std::isfinite(b.x0) && std::isfinite(b.y0) && std::isfinite(b.x1) && std::isfinite(b.y1);
 }
 
 } // namespace
 
-void DamageTiles::add(const PixelBox& box, uint64_t hash, std::vector<uint32_t>& drawTiles) {
-    if (columns == 0 || rows == 0) return;
-    if (!finite(box)) {
-        for (uint32_t t = 0; t < current.size(); ++t) touchTile(t, hash, drawTiles);
-        return;
-    }
+TileBox DamageTiles::tileBox(const PixelBox& box) const {
+    if (columns == 0 || rows == 0) return TileBox{};
+    if (!finite(box))
+        return TileBox{0, 0, static_cast<int16_t>(columns - 1), static_cast<int16_t>(rows - 1)};
     if (box.x1 < 0.0f || box.y1 < 0.0f || box.x0 >= static_cast<float>(width) ||
         box.y0 >= static_cast<float>(height) || box.x1 < box.x0 || box.y1 < box.y0)
-        return;
-    const int32_t tx0 = tileOf(box.x0, columns), tx1 = tileOf(box.x1, columns);
-    const int32_t ty0 = tileOf(box.y0, rows), ty1 = tileOf(box.y1, rows);
-    for (int32_t ty = ty0; ty <= ty1; ++ty)
-        for (int32_t tx = tx0; tx <= tx1; ++tx)
-            touchTile(static_cast<uint32_t>(ty * columns + tx), hash, drawTiles);
+        return TileBox{};
+    return TileBox{
+        static_cast<int16_t>(tileOf(box.x0, columns)), static_cast<int16_t>(tileOf(box.y0, rows)),
+        static_cast<int16_t>(tileOf(box.x1, columns)), static_cast<int16_t>(tileOf(box.y1, rows))};
+}
+
+void DamageTiles::beginDraw() {
+    ++drawStamp;
+    drawTiles.clear();
+}
+
+void DamageTiles::addPart(const TileBox& box, uint64_t hash) {
+    for (int32_t ty = box.y0; ty <= box.y1; ++ty) {
+        for (int32_t tx = box.x0; tx <= box.x1; ++tx) {
+            const uint32_t t = static_cast<uint32_t>(ty * columns + tx);
+            if (stamps[t] != drawStamp) {
+                stamps[t] = drawStamp;
+                drawValues[t] = kHashSeed;
+                drawTiles.push_back(t);
+            }
+            drawValues[t] = hashMix(drawValues[t], hash);
+        }
+    }
+}
+
+void DamageTiles::endDraw(std::vector<TileValue>& out) {
+    for (uint32_t t : drawTiles) {
+        out.push_back(TileValue{t, drawValues[t]});
+        current[t] = hashMix(current[t], drawValues[t]);
+    }
+}
+
+void DamageTiles::addValues(const TileValue* values, size_t count) {
+    for (size_t i = 0; i < count; ++i)
+        current[values[i].tile] = hashMix(current[values[i].tile], values[i].value);
 }
 
 void DamageTiles::endFrame() {
@@ -68,12 +88,6 @@ void DamageTiles::endFrame() {
     }
     previous.swap(current);
     previousValid = true;
-}
-
-bool DamageTiles::anyDamaged(const uint32_t* tiles, size_t count) const {
-    for (size_t i = 0; i < count; ++i)
-        if (damage[tiles[i]]) return true;
-    return false;
 }
 
 double DamageTiles::damagedShare() const {
@@ -114,4 +128,52 @@ std::vector<PixelRect> DamageTiles::damagedRects() const {
         open.swap(nextOpen);
     }
     return rects;
+}
+
+bool DamageTiles::inArea(uint32_t tile, const PixelRect& area) const {
+    const int32_t x = static_cast<int32_t>(tile) % columns * kTileSize;
+    const int32_t y = static_cast<int32_t>(tile) / columns * kTileSize;
+    return x >= area.x && x < area.x + area.width && y >= area.y && y < area.y + area.height;
+}
+
+bool DamageTiles::anyDamagedIn(const TileValue* tiles, size_t count, const PixelRect& area) const {
+    for (size_t i = 0; i < count; ++i)
+        if (damage[tiles[i].tile] && inArea(tiles[i].tile, area)) return true;
+    return false;
+}
+
+bool DamageTiles::boxTouchesDamage(const TileBox& box, const PixelRect& area) const {
+    const int32_t x0 = std::max<int32_t>(box.x0, area.x / kTileSize);
+    const int32_t y0 = std::max<int32_t>(box.y0, area.y / kTileSize);
+    const int32_t x1 = std::min<int32_t>(box.x1, (area.x + area.width - 1) / kTileSize);
+    const int32_t y1 = std::min<int32_t>(box.y1, (area.y + area.height - 1) / kTileSize);
+    for (int32_t ty = y0; ty <= y1; ++ty)
+        for (int32_t tx = x0; tx <= x1; ++tx)
+            if (damage[static_cast<size_t>(ty * columns + tx)]) return true;
+    return false;
+}
+
+std::vector<PixelRect> DamageTiles::damagedAreas(int32_t across, int32_t down) const {
+    std::vector<PixelRect> areas;
+    if (columns == 0 || rows == 0 || across < 1 || down < 1) return areas;
+    for (int32_t gy = 0; gy < down; ++gy) {
+        for (int32_t gx = 0; gx < across; ++gx) {
+            const int32_t cx0 = columns * gx / across, cx1 = columns * (gx + 1) / across;
+            const int32_t cy0 = rows * gy / down, cy1 = rows * (gy + 1) / down;
+            int32_t x0 = cx1, y0 = cy1, x1 = -1, y1 = -1;
+            for (int32_t ty = cy0; ty < cy1; ++ty)
+                for (int32_t tx = cx0; tx < cx1; ++tx)
+                    if (damage[static_cast<size_t>(ty * columns + tx)]) {
+                        x0 = std::min(x0, tx);
+                        y0 = std::min(y0, ty);
+                        x1 = std::max(x1, tx);
+                        y1 = std::max(y1, ty);
+                    }
+            if (x1 < 0) continue;
+            areas.push_back(PixelRect{x0 * kTileSize, y0 * kTileSize,
+                                      std::min((x1 + 1) * kTileSize, width) - x0 * kTileSize,
+                                      std::min((y1 + 1) * kTileSize, height) - y0 * kTileSize});
+        }
+    }
+    return areas;
 }

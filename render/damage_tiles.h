@@ -1,8 +1,10 @@
 // The window cut into square tiles, each with a hash of the ordered primitives that touch it.
-// A frame adds each primitive's parts (a segment, a triangle, a text) with their hashes to the
-// tiles their boxes touch; at the end a tile whose hash differs from the frame before is
-// damaged: something drawn there changed, appeared, left or moved in the order. Tiles are
-// coarse on purpose: a long cable touches a few tiles per segment, not one box over the stage.
+// A frame adds each draw's parts (a segment, a triangle, a text) with their hashes to the
+// tiles their boxes touch; a draw leaves one value per tile it touched (the ordered hash of
+// its parts there), and a draw equal to one of the frame before can give those values again
+// without cutting itself up. At the end a tile whose hash differs from the frame before is
+// damaged: something drawn there changed, appeared, left or moved in the order. A long cable
+// touches a few tiles per segment, not one box over the stage.
 #pragma once
 
 #include <cstddef>
@@ -12,6 +14,17 @@
 // A box in window pixels (origin top left, y down), edges included.
 struct PixelBox {
     float x0 = 0.0f, y0 = 0.0f, x1 = 0.0f, y1 = 0.0f;
+};
+
+// The tiles a box touches, columns x0..x1 and rows y0..y1; empty when x1 < x0.
+struct TileBox {
+    int16_t x0 = 0, y0 = 0, x1 = -1, y1 = -1;
+};
+
+// What one draw left in one tile.
+struct TileValue {
+    uint32_t tile = 0;
+    uint64_t value = 0;
 };
 
 // A rectangle of whole pixels in window pixels (origin top left, y down).
@@ -24,22 +37,29 @@ struct PixelRect {
 
 class DamageTiles {
 public:
-    static constexpr int32_t kTileSize = 32;
+    static constexpr int32_t kTileSize = 16;
 
     // Starts a frame of a window of this size. A new size, or forget(), leaves no frame
     // before: every tile of the next frame is damaged.
     void beginFrame(int32_t width, int32_t height);
     void forget() { previousValid = false; }
-    // The draws that follow list their tiles anew.
-    void nextDraw() { ++drawStamp; }
-    // Mixes a part's hash into every tile its box touches and lists, once per draw, the
-    // tiles it touched. A box with a coordinate that is not finite touches every tile.
-    void add(const PixelBox& box, uint64_t hash, std::vector<uint32_t>& drawTiles);
+    // A draw: its parts' hashes go to the tiles their boxes touch (a box that is not finite
+    // touches every tile); at its end, the one value it leaves in each tile is appended to
+    // `out` and mixed into the tile.
+    void beginDraw();
+    void addPart(const TileBox& box, uint64_t hash);
+    void endDraw(std::vector<TileValue>& out);
+    // The values a draw left before, mixed in again.
+    void addValues(const TileValue* values, size_t count);
+    TileBox tileBox(const PixelBox& box) const;
     // Compares the frame with the one before and keeps it for the next comparison.
     void endFrame();
 
     bool damaged(uint32_t tile) const { return tile < damage.size() && damage[tile]; }
-    bool anyDamaged(const uint32_t* tiles, size_t count) const;
+    // Whether one of these tiles is damaged within a tile-aligned area.
+    bool anyDamagedIn(const TileValue* tiles, size_t count, const PixelRect& area) const;
+    // Whether a box touches a damaged tile of the area.
+    bool boxTouchesDamage(const TileBox& box, const PixelRect& area) const;
     int32_t damagedCount() const { return damagedTiles; }
     int32_t tileCount() const { return static_cast<int32_t>(current.size()); }
     // The damaged share of the window's area, 0 to 1.
@@ -47,13 +67,18 @@ public:
     // Rectangles that cover the damaged tiles exactly (clipped to the window): runs of a row,
     // joined with the same run of the rows below.
     std::vector<PixelRect> damagedRects() const;
+    // Tile-aligned areas, at most `across` x `down` of them, each the smallest one around the
+    // damaged tiles of one part of a grid over the window; none for a part without damage.
+    std::vector<PixelRect> damagedAreas(int32_t across, int32_t down) const;
 
 private:
-    void touchTile(uint32_t tile, uint64_t hash, std::vector<uint32_t>& drawTiles);
+    bool inArea(uint32_t tile, const PixelRect& area) const;
 
     int32_t width = 0, height = 0, columns = 0, rows = 0;
     std::vector<uint64_t> current, previous;
     std::vector<uint32_t> stamps;
+    std::vector<uint64_t> drawValues;
+    std::vector<uint32_t> drawTiles;
     std::vector<uint8_t> damage;
     uint32_t drawStamp = 1;
     int32_t damagedTiles = 0;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "render/frame_hash.h"
 #include "render/stroke_font.h"
@@ -26,13 +27,23 @@ struct Bounds {
     }
 };
 
+// A coordinate that is not finite makes a box that touches everything.
 Bounds boundsOf(const float* xy, int32_t n) {
     Bounds b;
-    for (int32_t i = 0; i < n; ++i) b.add(xy[2 * i], xy[2 * i + 1]);
-    // A coordinate that is not finite makes a box that touches everything.
-    for (int32_t i = 0; i < 2 * n; ++i)
-        if (!std::isfinite(xy[i])) return Bounds{NAN, NAN, NAN, NAN};
+    float sum = 0.0f;
+    for (int32_t i = 0; i < n; ++i) {
+        b.add(xy[2 * i], xy[2 * i + 1]);
+        sum += xy[2 * i] * 0.0f + xy[2 * i + 1] * 0.0f;
+    }
+    if (sum != 0.0f) return Bounds{NAN, NAN, NAN, NAN};
     return b;
+}
+
+// One vertex, both coordinates in one word.
+uint64_t hashPoint(uint64_t h, const float* xy) {
+    uint64_t pair = 0;
+    std::memcpy(&pair, xy, sizeof pair);
+    return hashMix(h, pair);
 }
 
 bool isLineKind(Primitive p) {
@@ -45,8 +56,17 @@ void FrameRecord::begin(DamageTiles& damageTiles, int32_t pixelsWide, int32_t pi
     tiles = &damageTiles;
     windowWidth = pixelsWide;
     windowHeight = pixelsHigh;
+    previousValues.swap(values);
+    previousPartBoxes.swap(partBoxes);
+    previousSummaries.swap(summaries);
+    // The tiles of another size are other tiles.
+    if (pixelsWide != previousWidth || pixelsHigh != previousHeight) previousSummaries.clear();
+    previousWidth = pixelsWide;
+    previousHeight = pixelsHigh;
+    values.clear();
+    partBoxes.clear();
+    summaries.clear();
     calls.clear();
-    tileLists.clear();
     pool.clear();
     characters.clear();
     stack.assign(1, kAffineIdentity);
@@ -61,6 +81,33 @@ void FrameRecord::begin(DamageTiles& damageTiles, int32_t pixelsWide, int32_t pi
     tiles->beginFrame(pixelsWide, pixelsHigh);
 }
 
+template <typename Cut> void FrameRecord::summarise(Call& call, uint64_t hash, Cut cut) {
+    call.draw = static_cast<uint32_t>(summaries.size());
+    DrawSummary s;
+    s.hash = hash;
+    s.valuesFirst = static_cast<uint32_t>(values.size());
+    s.partsFirst = static_cast<uint32_t>(partBoxes.size());
+    const size_t at = summaries.size();
+    if (at < previousSummaries.size() && previousSummaries[at].hash == hash) {
+        const DrawSummary& p = previousSummaries[at];
+        values.insert(values.end(), previousValues.begin() + p.valuesFirst,
+                      previousValues.begin() + p.valuesFirst + p.valuesCount);
+        partBoxes.insert(partBoxes.end(), previousPartBoxes.begin() + p.partsFirst,
+                         previousPartBoxes.begin() + p.partsFirst + p.partsCount);
+        tiles->addValues(values.data() + s.valuesFirst, p.valuesCount);
+        s.cut = p.cut;
+    } else {
+        tiles->beginDraw();
+        s.cut = cut();
+        tiles->endDraw(values);
+    }
+    s.valuesCount = static_cast<uint32_t>(values.size()) - s.valuesFirst;
+    s.partsCount = static_cast<uint32_t>(partBoxes.size()) - s.partsFirst;
+    summaries.push_back(s);
+    if (call.op != Op::Clear && !cleared) drawnBeforeClear = true;
+    if (call.op != Op::Clear) ++draws;
+}
+
 FrameRecord::Call& FrameRecord::add(Op op) {
     calls.emplace_back();
     calls.back().op = op;
@@ -73,11 +120,12 @@ void FrameRecord::addValue(Op op, float a, float b, float c, float d) {
 
 // A clear wipes every tile: its hash goes everywhere.
 void FrameRecord::clear() {
-    add(Op::Clear);
+    Call& call = add(Op::Clear);
     cleared = true;
-    tiles->nextDraw();
-    drawTiles.clear();
-    tiles->add(PixelBox{NAN, NAN, NAN, NAN}, hashMix(kHashSeed, 0xc1ea), drawTiles);
+    summarise(call, hashMix(kHashSeed, 0xc1ea), [this] {
+        addPart(PixelBox{NAN, NAN, NAN, NAN}, hashMix(kHashSeed, 0xc1ea));
+        return false;
+    });
 }
 
 void FrameRecord::pixelProjection(int32_t pixelsWide, int32_t pixelsHigh) {
@@ -221,41 +269,21 @@ PixelBox FrameRecord::placedBox(const float* xy, int32_t n) const {
 }
 
 void FrameRecord::addPart(const PixelBox& box, uint64_t hash) {
-    tiles->add(box, hash, drawTiles);
+    tiles->addPart(tiles->tileBox(box), hash);
 }
 
-void FrameRecord::addVertexParts(Call& call, const float* xy, int32_t n, uint64_t state) {
-    const uint64_t drawHash = hashMix(state, static_cast<uint64_t>(call.primitive));
-    if (modeValue == 1 || modeValue == 2) {
-        addPart(placedBox(xy, n), hashFloats(drawHash, xy, static_cast<size_t>(2 * n)));
-        return;
-    }
-    const bool lines = isLineKind(call.primitive);
-    const float reach = lines ? lineReach() : call.primitive == Primitive::Points ? 1.0f : 0.0f;
-    const Bounds whole = boundsOf(xy, n);
-    const PixelBox box = windowBox(whole.x0, whole.y0, whole.x1, whole.y1, reach);
-    if (!std::isfinite(box.x0) ||
-        (box.x1 - box.x0 <= kOnePartSpan && box.y1 - box.y0 <= kOnePartSpan)) {
-        addPart(box, hashFloats(drawHash, xy, static_cast<size_t>(2 * n)));
-        return;
-    }
-    // A part of vertices a, b (and c for triangles), as the primitive joins them.
-    const auto part = [&](int32_t a, int32_t b, int32_t c, uint64_t salt) {
-        Bounds p;
-        uint64_t h = hashMix(drawHash, salt);
-        for (int32_t v : {a, b, c}) {
-            if (v < 0) continue;
-            p.add(xy[2 * v], xy[2 * v + 1]);
-            h = hashFloats(h, xy + 2 * v, 2);
-        }
-        addPart(windowBox(p.x0, p.y0, p.x1, p.y1, reach), h);
-    };
-    switch (call.primitive) {
+namespace {
+
+// Calls part(a, b, c, salt) for each triangle, segment or point of a primitive, with its
+// vertex indices in the order the vertex batch takes them (c, or b and c, -1 when unused).
+template <typename Part> void forEachPart(Primitive primitive, int32_t n, Part part) {
+    switch (primitive) {
     case Primitive::Triangles:
         for (int32_t i = 0; i + 2 < n; i += 3) part(i, i + 1, i + 2, 0);
         break;
     case Primitive::TriangleStrip:
-        for (int32_t i = 0; i + 2 < n; ++i) part(i, i + 1, i + 2, static_cast<uint64_t>(i % 2));
+        for (int32_t i = 0; i + 2 < n; ++i)
+            part(i % 2 ? i + 1 : i, i % 2 ? i : i + 1, i + 2, static_cast<uint64_t>(i % 2));
         break;
     case Primitive::TriangleFan:
         for (int32_t i = 1; i + 1 < n; ++i) part(0, i, i + 1, 0);
@@ -266,7 +294,7 @@ void FrameRecord::addVertexParts(Call& call, const float* xy, int32_t n, uint64_
     case Primitive::LineStrip:
     case Primitive::LineLoop:
         for (int32_t i = 0; i + 1 < n; ++i) part(i, i + 1, -1, 0);
-        if (call.primitive == Primitive::LineLoop && n > 1) part(n - 1, 0, -1, 0);
+        if (primitive == Primitive::LineLoop && n > 1) part(n - 1, 0, -1, 0);
         break;
     case Primitive::Points:
         for (int32_t i = 0; i < n; ++i) part(i, -1, -1, 0);
@@ -274,12 +302,55 @@ void FrameRecord::addVertexParts(Call& call, const float* xy, int32_t n, uint64_
     }
 }
 
-void FrameRecord::finishDraw(Call& call) {
-    call.tilesFirst = static_cast<uint32_t>(tileLists.size());
-    tileLists.insert(tileLists.end(), drawTiles.begin(), drawTiles.end());
-    call.tilesCount = static_cast<uint32_t>(drawTiles.size());
-    if (!cleared) drawnBeforeClear = true;
-    ++draws;
+Bounds partBounds(const float* xy, int32_t a, int32_t b, int32_t c) {
+    Bounds p;
+    for (int32_t v : {a, b, c})
+        if (v >= 0) p.add(xy[2 * v], xy[2 * v + 1]);
+    return p;
+}
+
+} // namespace
+
+// Cuts a draw into parts; returns whether it was cut (a small draw or a shader-placed one is
+// one part).
+void FrameRecord::cutVertices(const Call& call, const float* xy, int32_t n, uint64_t drawHash) {
+    const bool lines = isLineKind(call.primitive);
+    const float reach = lines ? lineReach() : call.primitive == Primitive::Points ? 1.0f : 0.0f;
+    // Each part's box from its vertices in window pixels: a triangle or segment lies within
+    // the box of its corners wherever the matrix takes them.
+    scratch.resize(static_cast<size_t>(2 * n));
+    const Affine2d& m = stack.back();
+    for (int32_t i = 0; i < n; ++i)
+        affineApply(m, xy[2 * i], xy[2 * i + 1], scratch[2 * i], scratch[2 * i + 1]);
+    const float r = reach + kMargin;
+    forEachPart(call.primitive, n, [&](int32_t a, int32_t b, int32_t c, uint64_t salt) {
+        const Bounds p = partBounds(scratch.data(), a, b, c);
+        uint64_t h = hashMix(drawHash, salt);
+        for (int32_t v : {a, b, c})
+            if (v >= 0) h = hashPoint(h, xy + 2 * v);
+        const TileBox t = tiles->tileBox(PixelBox{p.x0 - r, p.y0 - r, p.x1 + r, p.y1 + r});
+        partBoxes.push_back(t);
+        tiles->addPart(t, h);
+    });
+}
+
+// The parts that touch the damage, as independent triangles or segments under the same
+// matrix: the batch takes each vertex through it as it would have in the whole draw.
+void FrameRecord::replayParts(const Call& call, DrawLayer& target, const DamageTiles& damage,
+                              const PixelRect& area) const {
+    const float* xy = pool.data() + call.first;
+    const TileBox* box = partBoxes.data() + summaries[call.draw].partsFirst;
+    partScratch.clear();
+    forEachPart(call.primitive, call.count, [&](int32_t a, int32_t b, int32_t c, uint64_t) {
+        if (!damage.boxTouchesDamage(*box++, area)) return;
+        for (int32_t v : {a, b, c})
+            if (v >= 0) partScratch.insert(partScratch.end(), xy + 2 * v, xy + 2 * v + 2);
+    });
+    const int32_t n = static_cast<int32_t>(partScratch.size() / 2);
+    if (n == 0) return;
+    const Primitive independent =
+        isLineKind(call.primitive) ? Primitive::Lines : Primitive::Triangles;
+    target.vertices(independent, partScratch.data(), n, n);
 }
 
 // A draw is kept as GL would draw it: never past its table, nothing for an empty one.
@@ -292,10 +363,27 @@ void FrameRecord::vertices(Primitive primitive, const float* xy, int32_t tableVe
     call.count = n;
     call.first = static_cast<uint32_t>(pool.size());
     pool.insert(pool.end(), xy, xy + 2 * n);
-    tiles->nextDraw();
-    drawTiles.clear();
-    addVertexParts(call, pool.data() + call.first, n, stateHash());
-    finishDraw(call);
+    const float* kept = pool.data() + call.first;
+    const uint64_t drawHash = hashMix(stateHash(), static_cast<uint64_t>(primitive));
+    const uint64_t whole = hashFloats(drawHash, kept, static_cast<size_t>(2 * n));
+    summarise(call, whole, [&] {
+        if (modeValue == 1 || modeValue == 2) {
+            addPart(placedBox(kept, n), whole);
+            return false;
+        }
+        const float reach = isLineKind(primitive)            ? lineReach()
+                            : primitive == Primitive::Points ? 1.0f
+                                                             : 0.0f;
+        const Bounds b = boundsOf(kept, n);
+        const PixelBox box = windowBox(b.x0, b.y0, b.x1, b.y1, reach);
+        if (!std::isfinite(box.x0) || primitive == Primitive::Points ||
+            (box.x1 - box.x0 <= kOnePartSpan && box.y1 - box.y0 <= kOnePartSpan)) {
+            addPart(box, whole);
+            return false;
+        }
+        cutVertices(call, kept, n, drawHash);
+        return true;
+    });
 }
 
 void FrameRecord::text(const StrokeFont& font, const char* text, int32_t scale, float x, float y) {
@@ -309,24 +397,25 @@ void FrameRecord::text(const StrokeFont& font, const char* text, int32_t scale, 
     call.font = &font;
     call.horizontalMode = font.horizontalMode;
     call.verticalMode = font.verticalMode;
-    tiles->nextDraw();
-    drawTiles.clear();
     uint64_t h = hashMix(stateHash(), reinterpret_cast<uintptr_t>(&font));
     h = hashMix(h, (static_cast<uint64_t>(static_cast<uint32_t>(font.horizontalMode)) << 32) |
                        static_cast<uint32_t>(font.verticalMode));
     h = hashFloats(hashMix(h, static_cast<uint64_t>(static_cast<uint32_t>(scale))), &call.value[0],
                    2);
     h = hashBytes(h, text, std::char_traits<char>::length(text));
-    PixelBox box{NAN, NAN, NAN, NAN};
-    // The glyph modes place text by the shader: it may land anywhere.
-    if (modeValue != 1 && modeValue != 2) {
-        scratch.clear();
-        appendTextTriangles(font, text, scale, x, y, scratch);
-        const Bounds b = boundsOf(scratch.data(), static_cast<int32_t>(scratch.size() / 2));
-        box = scratch.empty() ? PixelBox{0, 0, -1, -1} : windowBox(b.x0, b.y0, b.x1, b.y1, 0.0f);
-    }
-    addPart(box, h);
-    finishDraw(call);
+    summarise(call, h, [&] {
+        PixelBox box{NAN, NAN, NAN, NAN};
+        // The glyph modes place text by the shader: it may land anywhere.
+        if (modeValue != 1 && modeValue != 2) {
+            scratch.clear();
+            appendTextTriangles(font, text, scale, x, y, scratch);
+            const Bounds b = boundsOf(scratch.data(), static_cast<int32_t>(scratch.size() / 2));
+            box =
+                scratch.empty() ? PixelBox{0, 0, -1, -1} : windowBox(b.x0, b.y0, b.x1, b.y1, 0.0f);
+        }
+        addPart(box, h);
+        return false;
+    });
 }
 
 void FrameRecord::replayCall(const Call& c, DrawLayer& target) const {
@@ -406,7 +495,7 @@ void FrameRecord::replay(DrawLayer& target) const {
     replayed = draws;
 }
 
-void FrameRecord::replay(DrawLayer& target, const DamageTiles& damage,
+void FrameRecord::replay(DrawLayer& target, const DamageTiles& damage, const PixelRect& area,
                          const std::function<void()>& clearDamage) const {
     replayed = 0;
     for (const Call& c : calls) {
@@ -416,8 +505,13 @@ void FrameRecord::replay(DrawLayer& target, const DamageTiles& damage,
             continue;
         }
         if (c.op == Op::Vertices || c.op == Op::Text) {
-            if (!damage.anyDamaged(tileLists.data() + c.tilesFirst, c.tilesCount)) continue;
+            const DrawSummary& d = summaries[c.draw];
+            if (!damage.anyDamagedIn(values.data() + d.valuesFirst, d.valuesCount, area)) continue;
             ++replayed;
+            if (d.cut) {
+                replayParts(c, target, damage, area);
+                continue;
+            }
         }
         replayCall(c, target);
     }

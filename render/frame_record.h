@@ -3,8 +3,10 @@
 // (vertices copied, text and font modes kept), in order. While recording, every draw is cut
 // into parts (a triangle, a line segment, a text, a shader-placed disc) whose boxes in window
 // pixels, with the hash of the part and of the state it is drawn in, go to the damage tiles;
-// each draw keeps the list of tiles it touched. Replaying sends the same calls to another
-// layer, leaving out draws that touch no damaged tile.
+// each draw keeps what it left in each tile it touched. A draw equal to the one at the same
+// place in the frame before (same state, same vertices) takes that over instead of being cut
+// up again, so a still frame costs little more than hashing its vertices. Replaying sends the
+// same calls to another layer, leaving out draws that touch no damaged tile.
 #pragma once
 
 #include <array>
@@ -47,7 +49,9 @@ public:
     // Sends the frame to `target`. With `damage`, a draw that touches no damaged tile is left
     // out, and a clear goes to `clearDamage` (after a flush of the target) in its place.
     void replay(DrawLayer& target) const;
-    void replay(DrawLayer& target, const DamageTiles& damage,
+    // Only within `area` (tile-aligned): a draw cut into parts sends only the parts that touch
+    // a damaged tile there, as independent triangles or lines in the order it drew them.
+    void replay(DrawLayer& target, const DamageTiles& damage, const PixelRect& area,
                 const std::function<void()>& clearDamage) const;
 
     // Whether something in the frame can only be drawn whole: a draw before the first clear
@@ -86,7 +90,7 @@ private:
         int32_t count = 0; // vertices, text scale, or an integer argument
         std::array<float, 4> value{};
         uint32_t first = 0; // first float of the vertices, or first character of the text
-        uint32_t tilesFirst = 0, tilesCount = 0;
+        uint32_t draw = 0;  // the draw's summary
         int32_t horizontalMode = 0, verticalMode = 0;
         const StrokeFont* font = nullptr;
     };
@@ -96,9 +100,19 @@ private:
     void multiply(const Affine2d& m);
     uint64_t stateHash() const;
     // Footprints of a draw, each with its hash, to the tiles.
-    void addVertexParts(Call& call, const float* xy, int32_t n, uint64_t state);
+    // What a draw left in the tiles and, for a draw cut into parts, each part's tiles.
+    struct DrawSummary {
+        uint64_t hash = 0;
+        uint32_t valuesFirst = 0, valuesCount = 0, partsFirst = 0, partsCount = 0;
+        bool cut = false;
+    };
+    // Takes over the summary of the same draw in the frame before, or makes one by `cut`.
+    template <typename Cut> void summarise(Call& call, uint64_t hash, Cut cut);
+    void cutVertices(const Call& call, const float* xy, int32_t n, uint64_t drawHash);
     void addPart(const PixelBox& box, uint64_t hash);
     PixelBox windowBox(float x0, float y0, float x1, float y1, float reach) const;
+    void replayParts(const Call& call, DrawLayer& target, const DamageTiles& damage,
+                     const PixelRect& area) const;
     PixelBox placedBox(const float* xy, int32_t n) const;
     float lineReach() const;
     void finishDraw(Call& call);
@@ -109,8 +123,12 @@ private:
     std::vector<Call> calls;
     std::vector<float> pool;
     std::string characters;
-    std::vector<uint32_t> drawTiles, tileLists;
+    std::vector<TileValue> values, previousValues;
+    std::vector<TileBox> partBoxes, previousPartBoxes;
+    std::vector<DrawSummary> summaries, previousSummaries;
+    int32_t previousWidth = -1, previousHeight = -1;
     std::vector<float> scratch;
+    mutable std::vector<float> partScratch;
     std::vector<Affine2d> stack{kAffineIdentity};
 
     // The state draws are made in, as the screens set it.
@@ -118,8 +136,8 @@ private:
     std::array<float, 4> rgba{}, metricValues{};
     int32_t modeValue = 0, stageValue = 0;
     float levelValue = 0.0f, heightValue = 0.0f;
-    int32_t blend = -1;      // -1 as the frame found it, 0 standard, 1 additive
-    float width = -1.0f;     // below 0: as the frame found it
+    int32_t blend = -1;  // -1 as the frame found it, 0 standard, 1 additive
+    float width = -1.0f; // below 0: as the frame found it
     bool cleared = false, drawnBeforeClear = false, foreignProjection = false;
     size_t draws = 0;
     mutable size_t replayed = 0;

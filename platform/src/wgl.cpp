@@ -79,8 +79,8 @@ CopySubBuffer copySubBuffer() {
             glXQueryExtensionsString(session.display, DefaultScreen(session.display));
         if (!extensions || !std::strstr(extensions, "GLX_MESA_copy_sub_buffer"))
             return CopySubBuffer{nullptr};
-        return reinterpret_cast<CopySubBuffer>(glXGetProcAddressARB(
-            reinterpret_cast<const GLubyte*>("glXCopySubBufferMESA")));
+        return reinterpret_cast<CopySubBuffer>(
+            glXGetProcAddressARB(reinterpret_cast<const GLubyte*>("glXCopySubBufferMESA")));
     }();
     return copy;
 }

@@ -4,8 +4,8 @@
 // module can open and close its window in a headless run.
 #include "qxplatform/runtime.h"
 #include "qxplatform/test_hooks.h"
-#include "qxplatform/win32.h"
 #include "qxplatform/wgl.h"
+#include "qxplatform/win32.h"
 #include "x_session.h"
 
 #include <X11/Xutil.h>
