@@ -14,6 +14,12 @@
 // - A whole repaint (every draw, nothing masked) is made for the first frame, a new size,
 //   surface or page, lost window contents, a frame that draws before it clears, and when the
 //   damage covers more than `wholeShare` of the window.
+// - Moving parts over still ones: when the first draw that changes is the same two frames
+//   running (the cable dots move every tick, after the cables) and the draws before it are
+//   many (kKeptVertices), a whole repaint keeps a copy
+//   of the picture as it stood before that draw. While the draws before it stay the same, a
+//   damaged frame puts that copy back in place of the clear and draws only from that draw on:
+//   the still layers under the moving parts are not drawn again.
 // - Nothing changed: nothing is drawn and nothing presented.
 #pragma once
 
@@ -22,6 +28,7 @@
 
 #include "render/damage_tiles.h"
 #include "render/frame_record.h"
+#include "render/kept_picture.h"
 
 // On unless the environment's QX_DAMAGE_PAINTING is "0" (for tests and measurements).
 bool damagePaintingByDefault();
@@ -40,6 +47,8 @@ struct PaintSurface {
 
 struct PaintStats {
     uint64_t frames = 0, wholeFrames = 0, partialFrames = 0, unchangedFrames = 0;
+    // Partial frames drawn over the kept picture of the still draws before the changes.
+    uint64_t framesOverKeptPicture = 0;
     double lastDamagedShare = 0.0;
     size_t lastDraws = 0, lastDrawsReplayed = 0;
 };
@@ -48,14 +57,17 @@ class DamagePainter {
 public:
     // The share of the window above which a whole repaint is cheaper than a masked one.
     static constexpr double kWholeShare = 0.6;
-    // A damaged frame is drawn in passes, one per part of this grid with damage in it, each
-    // cut (scissored) to the damage there: the renderer then rasterises nothing elsewhere.
-    static constexpr int32_t kAreasAcross = 4, kAreasDown = 3;
+    // Up to this many damaged rectangles are cleared one by one, more in one draw.
+    static constexpr size_t kFewRects = 16;
+    // The still draws are kept as a picture when they hold at least this many vertices: fewer
+    // are drawn again faster than the picture is put back.
+    static constexpr size_t kKeptVertices = 20000;
 
     // Starts a frame on this surface: the screens draw into the returned layer.
     DrawLayer& begin(const PaintSurface& surface);
     // Draws the frame into the current GL context's back buffer through `gl` and returns the
-    // rectangles to present (window pixels, origin top left); empty when nothing changed.
+    // rectangles to present (window pixels, origin top left; they hold every changed pixel);
+    // empty when nothing changed.
     std::vector<PixelRect> paint(DrawLayer& gl);
     // Draws the last frame again, whole, and returns the window's rectangle to present: what
     // a full repaint of the same frame shows.
@@ -67,9 +79,14 @@ public:
     const PaintStats& stats() const { return counts; }
 
 private:
-    std::vector<PixelRect> paintWhole(DrawLayer& gl);
+    std::vector<PixelRect> paintWhole(DrawLayer& gl, bool keepStill);
     void maskToDamage();
-    void clearDamage(const std::vector<PixelRect>& rects, const PixelRect& area);
+    void clearDamage(const std::vector<PixelRect>& rects, const PixelRect& area, bool kept);
+    enum class Fill { DepthOnly, ClearColour, KeptPicture };
+    void fillRects(const std::vector<PixelRect>& rects, const PixelRect* within, float depth,
+                   Fill fill);
+    // How many leading draws of this frame the kept picture shows (0: it cannot be used).
+    size_t keptDrawsUsable() const;
 
     FrameRecord record;
     DamageTiles tiles;
@@ -79,4 +96,10 @@ private:
     bool maskReady = false;
     std::vector<PixelRect> lastRects;
     PaintStats counts;
+    // The kept picture of the still draws: how many, and their hash.
+    KeptPicture kept;
+    size_t keptDraws = 0;
+    uint64_t keptHash = 0;
+    size_t lastFirstChanged = SIZE_MAX;
+    std::vector<float> corners, textureCorners;
 };

@@ -15,6 +15,11 @@ void DamageTiles::beginFrame(int32_t pixelsWide, int32_t pixelsHigh) {
         previous.assign(tiles, 0);
         stamps.assign(tiles, 0);
         drawValues.assign(tiles, 0);
+        cellOfTile.assign(tiles, 0);
+        for (int32_t ty = 0; ty < rows; ++ty)
+            for (int32_t tx = 0; tx < columns; ++tx)
+                cellOfTile[static_cast<size_t>(ty * columns + tx)] =
+                    static_cast<uint8_t>(cellRow(ty) * kAreasAcross + cellColumn(tx));
         damage.assign(tiles, 1);
         previousValid = false;
     }
@@ -130,16 +135,11 @@ std::vector<PixelRect> DamageTiles::damagedRects() const {
     return rects;
 }
 
-bool DamageTiles::inArea(uint32_t tile, const PixelRect& area) const {
-    const int32_t x = static_cast<int32_t>(tile) % columns * kTileSize;
-    const int32_t y = static_cast<int32_t>(tile) / columns * kTileSize;
-    return x >= area.x && x < area.x + area.width && y >= area.y && y < area.y + area.height;
-}
-
-bool DamageTiles::anyDamagedIn(const TileValue* tiles, size_t count, const PixelRect& area) const {
+uint16_t DamageTiles::damagedCells(const TileValue* tiles, size_t count) const {
+    uint16_t cells = 0;
     for (size_t i = 0; i < count; ++i)
-        if (damage[tiles[i].tile] && inArea(tiles[i].tile, area)) return true;
-    return false;
+        if (damage[tiles[i].tile]) cells |= static_cast<uint16_t>(1u << cellOfTile[tiles[i].tile]);
+    return cells;
 }
 
 bool DamageTiles::boxTouchesDamage(const TileBox& box, const PixelRect& area) const {
@@ -153,26 +153,28 @@ bool DamageTiles::boxTouchesDamage(const TileBox& box, const PixelRect& area) co
     return false;
 }
 
-std::vector<PixelRect> DamageTiles::damagedAreas(int32_t across, int32_t down) const {
-    std::vector<PixelRect> areas;
-    if (columns == 0 || rows == 0 || across < 1 || down < 1) return areas;
-    for (int32_t gy = 0; gy < down; ++gy) {
-        for (int32_t gx = 0; gx < across; ++gx) {
-            const int32_t cx0 = columns * gx / across, cx1 = columns * (gx + 1) / across;
-            const int32_t cy0 = rows * gy / down, cy1 = rows * (gy + 1) / down;
-            int32_t x0 = cx1, y0 = cy1, x1 = -1, y1 = -1;
-            for (int32_t ty = cy0; ty < cy1; ++ty)
-                for (int32_t tx = cx0; tx < cx1; ++tx)
-                    if (damage[static_cast<size_t>(ty * columns + tx)]) {
-                        x0 = std::min(x0, tx);
-                        y0 = std::min(y0, ty);
-                        x1 = std::max(x1, tx);
-                        y1 = std::max(y1, ty);
-                    }
+std::vector<DamageArea> DamageTiles::damagedAreas() const {
+    std::vector<DamageArea> areas;
+    if (columns == 0 || rows == 0) return areas;
+    for (int32_t gy = 0; gy < kAreasDown; ++gy) {
+        for (int32_t gx = 0; gx < kAreasAcross; ++gx) {
+            int32_t x0 = columns, y0 = rows, x1 = -1, y1 = -1;
+            for (int32_t ty = 0; ty < rows; ++ty) {
+                if (cellRow(ty) != gy) continue;
+                for (int32_t tx = 0; tx < columns; ++tx) {
+                    if (cellColumn(tx) != gx || !damage[static_cast<size_t>(ty * columns + tx)])
+                        continue;
+                    x0 = std::min(x0, tx);
+                    y0 = std::min(y0, ty);
+                    x1 = std::max(x1, tx);
+                    y1 = std::max(y1, ty);
+                }
+            }
             if (x1 < 0) continue;
-            areas.push_back(PixelRect{x0 * kTileSize, y0 * kTileSize,
-                                      std::min((x1 + 1) * kTileSize, width) - x0 * kTileSize,
-                                      std::min((y1 + 1) * kTileSize, height) - y0 * kTileSize});
+            const PixelRect rect{x0 * kTileSize, y0 * kTileSize,
+                                 std::min((x1 + 1) * kTileSize, width) - x0 * kTileSize,
+                                 std::min((y1 + 1) * kTileSize, height) - y0 * kTileSize};
+            areas.push_back(DamageArea{gy * kAreasAcross + gx, rect});
         }
     }
     return areas;

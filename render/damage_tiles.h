@@ -35,9 +35,19 @@ struct PixelRect {
     }
 };
 
+// One part of the window's grid of areas (see DamageTiles::kAreasAcross) and the smallest
+// tile-aligned rectangle around its damaged tiles.
+struct DamageArea {
+    int32_t cell = 0;
+    PixelRect rect;
+};
+
 class DamageTiles {
 public:
     static constexpr int32_t kTileSize = 16;
+    // A damaged frame is drawn in passes, one per cell of this grid with damage in it, each
+    // cut (scissored) to the damage there: the renderer then rasterises nothing elsewhere.
+    static constexpr int32_t kAreasAcross = 4, kAreasDown = 3;
 
     // Starts a frame of a window of this size. A new size, or forget(), leaves no frame
     // before: every tile of the next frame is damaged.
@@ -56,8 +66,8 @@ public:
     void endFrame();
 
     bool damaged(uint32_t tile) const { return tile < damage.size() && damage[tile]; }
-    // Whether one of these tiles is damaged within a tile-aligned area.
-    bool anyDamagedIn(const TileValue* tiles, size_t count, const PixelRect& area) const;
+    // The cells (bit n for cell n) in which one of these tiles is damaged.
+    uint16_t damagedCells(const TileValue* tiles, size_t count) const;
     // Whether a box touches a damaged tile of the area.
     bool boxTouchesDamage(const TileBox& box, const PixelRect& area) const;
     int32_t damagedCount() const { return damagedTiles; }
@@ -67,12 +77,12 @@ public:
     // Rectangles that cover the damaged tiles exactly (clipped to the window): runs of a row,
     // joined with the same run of the rows below.
     std::vector<PixelRect> damagedRects() const;
-    // Tile-aligned areas, at most `across` x `down` of them, each the smallest one around the
-    // damaged tiles of one part of a grid over the window; none for a part without damage.
-    std::vector<PixelRect> damagedAreas(int32_t across, int32_t down) const;
+    // The cells with damage in them.
+    std::vector<DamageArea> damagedAreas() const;
 
 private:
-    bool inArea(uint32_t tile, const PixelRect& area) const;
+    int32_t cellColumn(int32_t tileColumn) const { return tileColumn * kAreasAcross / columns; }
+    int32_t cellRow(int32_t tileRow) const { return tileRow * kAreasDown / rows; }
 
     int32_t width = 0, height = 0, columns = 0, rows = 0;
     std::vector<uint64_t> current, previous;
@@ -80,6 +90,7 @@ private:
     std::vector<uint64_t> drawValues;
     std::vector<uint32_t> drawTiles;
     std::vector<uint8_t> damage;
+    std::vector<uint8_t> cellOfTile;
     uint32_t drawStamp = 1;
     int32_t damagedTiles = 0;
     bool previousValid = false;

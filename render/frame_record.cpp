@@ -78,6 +78,7 @@ void FrameRecord::begin(DamageTiles& damageTiles, int32_t pixelsWide, int32_t pi
     width = -1.0f;
     cleared = drawnBeforeClear = foreignProjection = false;
     draws = 0;
+    firstChanged = SIZE_MAX;
     tiles->beginFrame(pixelsWide, pixelsHigh);
 }
 
@@ -97,6 +98,7 @@ template <typename Cut> void FrameRecord::summarise(Call& call, uint64_t hash, C
         tiles->addValues(values.data() + s.valuesFirst, p.valuesCount);
         s.cut = p.cut;
     } else {
+        if (firstChanged == SIZE_MAX) firstChanged = at;
         tiles->beginDraw();
         s.cut = cut();
         tiles->endDraw(values);
@@ -495,21 +497,65 @@ void FrameRecord::replay(DrawLayer& target) const {
     replayed = draws;
 }
 
-void FrameRecord::replay(DrawLayer& target, const DamageTiles& damage, const PixelRect& area,
-                         const std::function<void()>& clearDamage) const {
+size_t FrameRecord::firstChangedDraw() const {
+    return std::min(firstChanged, summaries.size());
+}
+
+uint64_t FrameRecord::leadingHash(size_t count) const {
+    uint64_t h = hashMix(kHashSeed, count);
+    for (size_t i = 0; i < count && i < summaries.size(); ++i) h = hashMix(h, summaries[i].hash);
+    return h;
+}
+
+size_t FrameRecord::verticesBefore(size_t count) const {
+    size_t vertices = 0;
+    for (const Call& c : calls)
+        if (c.op == Op::Vertices && c.draw < count) vertices += static_cast<size_t>(c.count);
+    return vertices;
+}
+
+void FrameRecord::replay(DrawLayer& target, size_t at, const std::function<void()>& capture) const {
+    bool captured = false;
+    for (const Call& c : calls) {
+        const bool drawing = c.op == Op::Vertices || c.op == Op::Text || c.op == Op::Clear;
+        if (drawing && !captured && c.draw >= at) {
+            target.flush();
+            capture();
+            captured = true;
+        }
+        replayCall(c, target);
+    }
+    if (!captured) {
+        target.flush();
+        capture();
+    }
+    replayed = draws;
+}
+
+void FrameRecord::markDamage(const DamageTiles& damage) const {
+    damagedCells.resize(summaries.size());
+    for (size_t i = 0; i < summaries.size(); ++i)
+        damagedCells[i] =
+            damage.damagedCells(values.data() + summaries[i].valuesFirst, summaries[i].valuesCount);
+}
+
+void FrameRecord::replay(DrawLayer& target, const DamageTiles& damage, const DamageArea& area,
+                         size_t keptDraws,
+                         const std::function<void(bool kept)>& clearDamage) const {
     replayed = 0;
     for (const Call& c : calls) {
         if (c.op == Op::Clear) {
             target.flush();
-            clearDamage();
+            clearDamage(c.draw < keptDraws);
             continue;
         }
         if (c.op == Op::Vertices || c.op == Op::Text) {
+            if (c.draw < keptDraws) continue;
             const DrawSummary& d = summaries[c.draw];
-            if (!damage.anyDamagedIn(values.data() + d.valuesFirst, d.valuesCount, area)) continue;
+            if (!(damagedCells[c.draw] & (1u << area.cell))) continue;
             ++replayed;
             if (d.cut) {
-                replayParts(c, target, damage, area);
+                replayParts(c, target, damage, area.rect);
                 continue;
             }
         }

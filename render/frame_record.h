@@ -49,10 +49,25 @@ public:
     // Sends the frame to `target`. With `damage`, a draw that touches no damaged tile is left
     // out, and a clear goes to `clearDamage` (after a flush of the target) in its place.
     void replay(DrawLayer& target) const;
-    // Only within `area` (tile-aligned): a draw cut into parts sends only the parts that touch
+    // The same, calling `capture` (after a flush of the target) where draw `at` would begin:
+    // the picture then holds the first `at` draws.
+    void replay(DrawLayer& target, size_t at, const std::function<void()>& capture) const;
+    // Only within `area`: a draw cut into parts sends only the parts that touch
     // a damaged tile there, as independent triangles or lines in the order it drew them.
-    void replay(DrawLayer& target, const DamageTiles& damage, const PixelRect& area,
-                const std::function<void()>& clearDamage) const;
+    // markDamage() first tells each draw the cells it is damaged in.
+    void markDamage(const DamageTiles& damage) const;
+    // Draws before `keptDraws` are left out: the damage shows a kept picture of them, which a
+    // clear among them brings back (clearDamage(true)) in place of clearing (false).
+    void replay(DrawLayer& target, const DamageTiles& damage, const DamageArea& area,
+                size_t keptDraws, const std::function<void(bool kept)>& clearDamage) const;
+
+    // Draws (clears included) in order, the first of them that differs from the frame before
+    // (their count when none does), and the hash of the first `count` of them.
+    size_t summaryCount() const { return summaries.size(); }
+    size_t firstChangedDraw() const;
+    uint64_t leadingHash(size_t count) const;
+    // Vertices of the first `count` draws.
+    size_t verticesBefore(size_t count) const;
 
     // Whether something in the frame can only be drawn whole: a draw before the first clear
     // (it lands on the frame before), or a projection other than the window's.
@@ -126,6 +141,8 @@ private:
     std::vector<TileValue> values, previousValues;
     std::vector<TileBox> partBoxes, previousPartBoxes;
     std::vector<DrawSummary> summaries, previousSummaries;
+    mutable std::vector<uint16_t> damagedCells; // per summary
+    size_t firstChanged = SIZE_MAX;
     int32_t previousWidth = -1, previousHeight = -1;
     std::vector<float> scratch;
     mutable std::vector<float> partScratch;

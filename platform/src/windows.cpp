@@ -191,8 +191,18 @@ void noteExposure(HWND window) {
     }
 }
 
+// Unmapped or mapped again, a window and every window inside it lose what they showed.
+void loseContents(HWND window) {
+    noteExposure(window);
+    for (auto& [handle, entry] : table().windows)
+        if (entry.parent == window) loseContents(reinterpret_cast<HWND>(handle));
+}
+
 void noteMapped(HWND window, bool mapped) {
-    if (WindowEntry* entry = find(window)) entry->unmapped = !mapped;
+    WindowEntry* entry = find(window);
+    if (!entry) return;
+    entry->unmapped = !mapped;
+    loseContents(window);
 }
 
 // Uncovered, the window's contents were lost while it was covered.
@@ -481,6 +491,8 @@ BOOL ShowWindow(HWND window, int command) {
     if (!entry) return FALSE;
     const bool wasVisible = entry->visible;
     entry->visible = command != SW_HIDE;
+    if (wasVisible != entry->visible) qxplatform::loseContents(window);
+    entry = find(window);
     if (entry->xWindow) {
         if (entry->visible)
             XMapRaised(display(), entry->xWindow);
