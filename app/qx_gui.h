@@ -50,6 +50,7 @@
 #include "panels/matrix/matrix_state.h"
 #include "panels/mixer/mixer_state.h"
 #include "panels/monitors/monitor_panels_state.h"
+#include "render/damage_painter.h"
 #include "render/gl_draw_layer.h"
 #include "render/stroke_font.h"
 #include "view/chrome/chrome_state.h"
@@ -595,6 +596,10 @@ public:
     // ---- Screens: frame (view/frame/) ------------------------------------------------------
     void showPage(int32_t page);
     void renderFrame();
+    // Composes the frame and puts it on the window (GL context current, attributes saved):
+    // only what changed while damage painting is on and the window can be shown in part,
+    // else the whole frame and a buffer swap.
+    void paintWindow(HDC dc);
     void drawBlankFrame();
     void applyFramePreamble();
     void drawFullWindowQuad();
@@ -1354,6 +1359,9 @@ public:
     GlDrawLayer glDrawLayer{{&rgbLocation, &modeLocation, &metricsLocation, &stageLocation,
                              &levelLocation, &heightLocation, &flatProgram, &flatColourLocation}};
     DrawLayer* drawLayer = &glDrawLayer;
+    // Paints only what changed; on unless QX_DAMAGE_PAINTING is "0" in the environment.
+    DamagePainter damagePainter;
+    bool damagePainting = damagePaintingByDefault();
     TextShaderBinding textBinding;
     HCURSOR cursors[7] = {};
     float sourceSquare[2][8] = {};

@@ -171,8 +171,7 @@ int32_t QX_GUI::onPaint(HDC dc) {
     if (glSlot < 0 || glSlot >= GlSlotTables::kSlots || !slots.renderingContext[glSlot]) return 0;
     wglMakeCurrent(slots.deviceContext[glSlot], slots.renderingContext[glSlot]);
     glPushAttrib(GL_ALL_ATTRIB_BITS);
-    renderFrame();
-    SwapBuffers(dc);
+    paintWindow(dc);
     glPopAttrib();
     return 0;
 }

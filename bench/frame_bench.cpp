@@ -13,6 +13,7 @@
 
 #include "app/qx_gui.h"
 #include "qxplatform/test_hooks.h"
+#include "render/damage_painter.h"
 #include "render/gl_slots.h"
 #include "render/recording_draw_layer.h"
 #include "render/shader_programs.h"
@@ -267,9 +268,22 @@ FRAME_BENCHMARK(bareFrame, allPanelsOpen, showAllPanels);
 
 FRAME_BENCHMARK(bareFrame, fullMatrix, buildFullMatrix);
 
-void idleWindowCpuShare(benchmark::State& state) {
+// Paints the editor's window as a WM_PAINT does, with damage painting on or off.
+void paintWindowOnce(QX_GUI& gui) {
+    makeSlotCurrent(gui.glSlot);
+    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    gui.paintWindow(GetDC(slotWindow(gui.glSlot)));
+    glPopAttrib();
+}
+
+// The process's CPU time over wall time while the open window runs its message loop (the
+// 10 ms timer invalidating every tick) for two seconds, with damage painting off or on.
+void idleCpuShare(benchmark::State& state, void (*arrange)(QX_GUI&), bool damagePainting) {
     if (displayMissing(state)) return;
     OpenEditor editor;
+    arrange(*editor.gui);
+    editor.gui->damagePainting = damagePainting;
+    const PaintStats before = editor.gui->damagePainter.stats();
     double share = 0.0;
     for (auto _ : state) {
         const double wall0 = seconds(CLOCK_MONOTONIC);
@@ -280,8 +294,88 @@ void idleWindowCpuShare(benchmark::State& state) {
         }
         share = (seconds(CLOCK_PROCESS_CPUTIME_ID) - cpu0) / (seconds(CLOCK_MONOTONIC) - wall0);
     }
+    const PaintStats& after = editor.gui->damagePainter.stats();
     state.counters["cpu_share_percent"] = share * 100.0;
+    state.counters["partial_frames"] =
+        static_cast<double>(after.partialFrames - before.partialFrames);
+    state.counters["whole_frames"] = static_cast<double>(after.wholeFrames - before.wholeFrames);
+    state.counters["damaged_share"] = after.lastDamagedShare;
 }
-BENCHMARK(idleWindowCpuShare)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+#define CPU_SHARE_BENCHMARK(scene, arrange)                                                        \
+    BENCHMARK_CAPTURE(idleCpuShare, scene##_fullRepaint, arrange, false)                           \
+        ->Iterations(1)                                                                            \
+        ->Unit(benchmark::kMillisecond);                                                           \
+    BENCHMARK_CAPTURE(idleCpuShare, scene##_damagePainting, arrange, true)                         \
+        ->Iterations(1)                                                                            \
+        ->Unit(benchmark::kMillisecond)
+
+CPU_SHARE_BENCHMARK(demoPatch, keepTheDemoPatch);
+CPU_SHARE_BENCHMARK(fullStage, buildFullStage);
+
+// Source 1 of the full stage pressed and dragged across the stage, one pixel step a frame
+// (and back at the edge): each frame is the move and the paint, presented and finished.
+void dragSource(benchmark::State& state, bool damagePainting) {
+    if (displayMissing(state)) return;
+    OpenEditor editor;
+    QX_GUI& gui = *editor.gui;
+    buildFullStage(gui);
+    gui.damagePainting = damagePainting;
+    paintWindowOnce(gui);
+    const ScreenPoint start = gui.stageToScreen(gui.sources[0].x, gui.sources[0].y);
+    gui.onMouseMove(0, start.x, start.y);
+    gui.onLButtonDown(MK_LBUTTON, start.x, start.y);
+    paintWindowOnce(gui);
+    FrameClock clock;
+    int32_t x = start.x, step = 3;
+    for (auto _ : state) {
+        clock.start();
+        x += step;
+        if (x > 1300 || x < 60) step = -step;
+        gui.onMouseMove(MK_LBUTTON, x, start.y + (x % 40));
+        paintWindowOnce(gui);
+        glFinish();
+        clock.stop();
+    }
+    gui.onLButtonUp(0, x, start.y);
+    clock.report(state);
+    state.counters["damaged_share"] = gui.damagePainter.stats().lastDamagedShare;
+    state.counters["draws_replayed"] =
+        static_cast<double>(gui.damagePainter.stats().lastDrawsReplayed);
+    state.counters["draws"] = static_cast<double>(gui.damagePainter.stats().lastDraws);
+}
+
+BENCHMARK_CAPTURE(dragSource, fullRepaint, false)->Unit(benchmark::kMillisecond)->Repetitions(3);
+BENCHMARK_CAPTURE(dragSource, damagePainting, true)->Unit(benchmark::kMillisecond)->Repetitions(3);
+
+} // namespace
+
+namespace {
+
+// What damage painting adds to each frame before anything is drawn: the frame composed into
+// the record (vertices copied, parts hashed into the tiles) and compared with the one before.
+void recordAndCompare(benchmark::State& state, void (*arrange)(QX_GUI&)) {
+    if (displayMissing(state)) return;
+    OpenEditor editor;
+    QX_GUI& gui = *editor.gui;
+    arrange(gui);
+    FrameRecord record;
+    DamageTiles tiles;
+    FrameClock clock;
+    for (auto _ : state) {
+        clock.start();
+        record.begin(tiles, 1376, 800);
+        gui.drawLayer = &record;
+        gui.renderFrame();
+        gui.drawLayer = &gui.glDrawLayer;
+        tiles.endFrame();
+        clock.stop();
+    }
+    clock.report(state);
+    state.counters["draws"] = static_cast<double>(record.drawCount());
+}
+
+BENCHMARK_CAPTURE(recordAndCompare, demoPatch, keepTheDemoPatch)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(recordAndCompare, fullStage, buildFullStage)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -2,7 +2,8 @@
 // packing, one coalesced WM_PAINT per invalidated window, WM_TIMER from the window timers, and
 // WM_QUIT after PostQuitMessage. Order of delivery: posted and input messages, then paints,
 // then timers. A key or button message carries its change of the key state, applied when the
-// message is taken, so handlers read the keys as of the message they handle.
+// message is taken, so handlers read the keys as of the message they handle. A window that
+// cannot be seen (unmapped, or wholly covered) gets no paint until it can.
 #include "modal_loop.h"
 #include "qxplatform/test_hooks.h"
 #include "qxplatform/win32.h"
@@ -137,7 +138,14 @@ void translate(XEvent& event) {
     if (!window) return;
     switch (event.type) {
     case Expose:
-        if (event.xexpose.count == 0) qxplatform::markNeedsPaint(window, true);
+        if (event.xexpose.count == 0) qxplatform::noteExposure(window);
+        break;
+    case MapNotify:
+    case UnmapNotify:
+        qxplatform::noteMapped(window, event.type == MapNotify);
+        break;
+    case VisibilityNotify:
+        qxplatform::noteCovered(window, event.xvisibility.state == VisibilityFullyObscured);
         break;
     case ConfigureNotify:
         // Windows on the desktop are placed in screen coordinates.

@@ -3,6 +3,8 @@
 #include "qxplatform/wgl.h"
 #include "x_session.h"
 
+#include <cstring>
+
 namespace {
 
 HWND windowOfDc(HDC dc) {
@@ -63,3 +65,41 @@ BOOL SwapBuffers(HDC dc) {
     glXSwapBuffers(session.display, drawable);
     return TRUE;
 }
+
+namespace {
+
+using CopySubBuffer = void (*)(Display*, GLXDrawable, int, int, int, int);
+
+// The partial copy of the display's GLX, when it offers one.
+CopySubBuffer copySubBuffer() {
+    static CopySubBuffer copy = [] {
+        auto& session = qxplatform::xSession();
+        if (!session.display) return CopySubBuffer{nullptr};
+        const char* extensions =
+            glXQueryExtensionsString(session.display, DefaultScreen(session.display));
+        if (!extensions || !std::strstr(extensions, "GLX_MESA_copy_sub_buffer"))
+            return CopySubBuffer{nullptr};
+        return reinterpret_cast<CopySubBuffer>(
+            glXGetProcAddressARB(reinterpret_cast<const GLubyte*>("glXCopySubBufferMESA")));
+    }();
+    return copy;
+}
+
+} // namespace
+
+namespace qxplatform {
+
+bool canPresentPart(HDC dc) {
+    return drawableOf(dc) && copySubBuffer() != nullptr;
+}
+
+BOOL presentPart(HDC dc, int x, int y, int width, int height) {
+    auto& session = qxplatform::xSession();
+    Window drawable = drawableOf(dc);
+    CopySubBuffer copy = copySubBuffer();
+    if (!session.display || !drawable || !copy || width <= 0 || height <= 0) return FALSE;
+    copy(session.display, drawable, x, y, width, height);
+    return TRUE;
+}
+
+} // namespace qxplatform

@@ -5,6 +5,7 @@
 #include "modal_loop.h"
 #include "qxplatform/runtime.h"
 #include "qxplatform/test_hooks.h"
+#include "qxplatform/wgl.h"
 #include "qxplatform/win32.h"
 #include "x_session.h"
 
@@ -29,6 +30,12 @@ struct WindowEntry {
     LONG_PTR userData = 0;
     bool needsPaint = true;
     bool visible = false;
+    // What the X server says: unmapped (by us or a window manager) or wholly covered. A window
+    // that cannot be seen gets no WM_PAINT; its paint waits until it can.
+    bool unmapped = false;
+    bool covered = false;
+    // Times the window's shown contents were lost.
+    uint32_t exposures = 0;
     Window xWindow = 0;
 };
 
@@ -95,7 +102,7 @@ Window createXWindow(const WindowEntry& entry) {
     attributes.background_pixel = 0;
     attributes.event_mask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask |
                             KeyPressMask | KeyReleaseMask | FocusChangeMask | StructureNotifyMask |
-                            EnterWindowMask;
+                            EnterWindowMask | VisibilityChangeMask;
     int depth = CopyFromParent;
     Visual* visual = CopyFromParent;
     if (session.visual) {
@@ -170,9 +177,52 @@ void markNeedsPaint(HWND window, bool needed) {
     if (WindowEntry* entry = find(window)) entry->needsPaint = needed;
 }
 
+// A window without an X window (no display) counts as seen, as its paints always did.
+bool canBeSeen(const WindowEntry& entry) {
+    if (!entry.xWindow) return true;
+    if (entry.covered) return false;
+    for (const WindowEntry* e = &entry; e; e = find(e->parent))
+        if (!e->visible || e->unmapped) return false;
+    return true;
+}
+
+void noteExposure(HWND window) {
+    if (WindowEntry* entry = find(window)) {
+        ++entry->exposures;
+        entry->needsPaint = true;
+    }
+}
+
+// Unmapped or mapped again, a window and every window inside it lose what they showed.
+void loseContents(HWND window) {
+    noteExposure(window);
+    for (auto& [handle, entry] : table().windows)
+        if (entry.parent == window) loseContents(reinterpret_cast<HWND>(handle));
+}
+
+void noteMapped(HWND window, bool mapped) {
+    WindowEntry* entry = find(window);
+    if (!entry) return;
+    entry->unmapped = !mapped;
+    loseContents(window);
+}
+
+// Uncovered, the window's contents were lost while it was covered.
+void noteCovered(HWND window, bool covered) {
+    WindowEntry* entry = find(window);
+    if (!entry) return;
+    if (entry->covered && !covered) noteExposure(window);
+    entry->covered = covered;
+}
+
+uint32_t windowExposures(HWND window) {
+    WindowEntry* entry = find(window);
+    return entry ? entry->exposures : 0;
+}
+
 bool takePaintRequest(HWND* window) {
     for (auto& [handle, entry] : table().windows) {
-        if (entry.needsPaint && entry.procedure) {
+        if (entry.needsPaint && entry.procedure && canBeSeen(entry)) {
             entry.needsPaint = false;
             *window = reinterpret_cast<HWND>(handle);
             return true;
@@ -453,6 +503,8 @@ BOOL ShowWindow(HWND window, int command) {
     if (!entry) return FALSE;
     const bool wasVisible = entry->visible;
     entry->visible = command != SW_HIDE;
+    if (wasVisible != entry->visible) qxplatform::loseContents(window);
+    entry = find(window);
     if (entry->xWindow) {
         if (entry->visible)
             XMapRaised(display(), entry->xWindow);
@@ -467,7 +519,7 @@ BOOL ShowWindow(HWND window, int command) {
 BOOL UpdateWindow(HWND window) {
     WindowEntry* entry = find(window);
     if (!entry) return FALSE;
-    if (entry->needsPaint) SendMessageW(window, WM_PAINT, 0, 0);
+    if (entry->needsPaint && qxplatform::canBeSeen(*entry)) SendMessageW(window, WM_PAINT, 0, 0);
     return TRUE;
 }
 

@@ -35,6 +35,10 @@ void markNeedsPaint(HWND window, bool needed);
 bool takePaintRequest(HWND* window);
 void updateWindowRect(HWND window, int x, int y, int width, int height);
 bool isWindowVisible(HWND window);
+// What the X server reports of a window: contents lost, mapped or unmapped, wholly covered.
+void noteExposure(HWND window);
+void noteMapped(HWND window, bool mapped);
+void noteCovered(HWND window, bool covered);
 
 // Keyboard tables. recordKey changes the state the program reads; the pump calls it as it
 // takes the message that carries the change. noteKeyArrived follows the X events as they are

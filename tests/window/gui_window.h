@@ -1,5 +1,5 @@
-// A QX_GUI in a 1376 x 800 window under X with Mesa: render() draws a frame and reads its pixels
-// back, at() gives one of them.
+// A QX_GUI in a 1376 x 800 window under X with Mesa: render() paints a frame and reads the
+// window's pixels back, at() gives one of them.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -49,7 +49,6 @@ protected:
         ASSERT_NE(host, nullptr);
         gui = new QX_GUI;
         gui->setBounds(0, kHeight, 0, kWidth);
-        HWND window = nullptr;
         gui->openWindow(host, &window);
         ASSERT_NE(window, nullptr);
         gui->ownInstance.asleep = 0;
@@ -65,13 +64,25 @@ protected:
     }
     void run(const std::string& line) { gui->executeCommandString(line); }
 
+    // Paints the window as a WM_PAINT does (only what changed, unless QX_DAMAGE_PAINTING is
+    // "0") and reads back what the window shows.
     void render() {
         makeSlotCurrent(gui->glSlot);
-        gui->renderFrame();
-        pixels.assign(static_cast<size_t>(kWidth) * kHeight * 4, 0);
-        glReadBuffer(GL_BACK);
-        glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+        glPushAttrib(GL_ALL_ATTRIB_BITS);
+        gui->paintWindow(GetDC(window));
         glPopAttrib();
+        std::vector<uint8_t> rgb;
+        int width = 0, height = 0;
+        ASSERT_TRUE(qxplatform::captureWindowImage(window, rgb, width, height));
+        ASSERT_EQ(width, kWidth);
+        ASSERT_EQ(height, kHeight);
+        // Kept as GL reads them: RGBA rows bottom-up.
+        pixels.assign(static_cast<size_t>(kWidth) * kHeight * 4, 255);
+        for (int y = 0; y < kHeight; ++y)
+            for (int x = 0; x < kWidth; ++x)
+                for (int c = 0; c < 3; ++c)
+                    pixels[(static_cast<size_t>(kHeight - 1 - y) * kWidth + x) * 4 + c] =
+                        rgb[(static_cast<size_t>(y) * kWidth + x) * 3 + c];
     }
     Rgb at(int x, int y) const {
         const uint8_t* p = &pixels[(static_cast<size_t>(kHeight - 1 - y) * kWidth + x) * 4];
@@ -86,6 +97,7 @@ protected:
     }
 
     HWND host = nullptr;
+    HWND window = nullptr;
     QX_GUI* gui = nullptr;
     std::vector<uint8_t> pixels;
 };

@@ -49,3 +49,16 @@ BOOL wglMakeCurrent(HDC dc, HGLRC context);
 BOOL wglDeleteContext(HGLRC context);
 HGLRC wglGetCurrentContext();
 BOOL SwapBuffers(HDC dc);
+
+// ---- Presenting part of a window -----------------------------------------------------------
+namespace qxplatform {
+
+// Whether a rectangle of the window's back buffer can be copied to the window on its own,
+// leaving the back buffer as it was.
+bool canPresentPart(HDC dc);
+// Copies that rectangle (GL window coordinates: origin bottom left) to the window.
+BOOL presentPart(HDC dc, int x, int y, int width, int height);
+// How many times the contents shown in the window were lost (exposed) since it was created.
+uint32_t windowExposures(HWND window);
+
+} // namespace qxplatform

@@ -1,0 +1,181 @@
+#include "render/damage_tiles.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "render/frame_hash.h"
+
+void DamageTiles::beginFrame(int32_t pixelsWide, int32_t pixelsHigh) {
+    if (pixelsWide != width || pixelsHigh != height) {
+        width = std::max(pixelsWide, 0);
+        height = std::max(pixelsHigh, 0);
+        columns = (width + kTileSize - 1) / kTileSize;
+        rows = (height + kTileSize - 1) / kTileSize;
+        const size_t tiles = static_cast<size_t>(columns) * static_cast<size_t>(rows);
+        previous.assign(tiles, 0);
+        stamps.assign(tiles, 0);
+        drawValues.assign(tiles, 0);
+        cellOfTile.assign(tiles, 0);
+        for (int32_t ty = 0; ty < rows; ++ty)
+            for (int32_t tx = 0; tx < columns; ++tx)
+                cellOfTile[static_cast<size_t>(ty * columns + tx)] =
+                    static_cast<uint8_t>(cellRow(ty) * kAreasAcross + cellColumn(tx));
+        damage.assign(tiles, 1);
+        previousValid = false;
+    }
+    current.assign(previous.size(), kHashSeed);
+}
+
+namespace {
+
+// The tile of a pixel coordinate, within [0, count).
+int32_t tileOf(float pixel, int32_t count) {
+    const float t = std::floor(pixel / static_cast<float>(DamageTiles::kTileSize));
+    if (!(t >= 0.0f)) return 0;
+    if (t >= static_cast<float>(count)) return count - 1;
+    return static_cast<int32_t>(t);
+}
+
+bool finite(const PixelBox& b) {
+    return std::isfinite(b.x0) && std::isfinite(b.y0) && std::isfinite(b.x1) && std::isfinite(b.y1);
+}
+
+} // namespace
+
+TileBox DamageTiles::tileBox(const PixelBox& box) const {
+    if (columns == 0 || rows == 0) return TileBox{};
+    if (!finite(box))
+        return TileBox{0, 0, static_cast<int16_t>(columns - 1), static_cast<int16_t>(rows - 1)};
+    if (box.x1 < 0.0f || box.y1 < 0.0f || box.x0 >= static_cast<float>(width) ||
+        box.y0 >= static_cast<float>(height) || box.x1 < box.x0 || box.y1 < box.y0)
+        return TileBox{};
+    return TileBox{
+        static_cast<int16_t>(tileOf(box.x0, columns)), static_cast<int16_t>(tileOf(box.y0, rows)),
+        static_cast<int16_t>(tileOf(box.x1, columns)), static_cast<int16_t>(tileOf(box.y1, rows))};
+}
+
+void DamageTiles::beginDraw() {
+    ++drawStamp;
+    drawTiles.clear();
+}
+
+void DamageTiles::addPart(const TileBox& box, uint64_t hash) {
+    for (int32_t ty = box.y0; ty <= box.y1; ++ty) {
+        for (int32_t tx = box.x0; tx <= box.x1; ++tx) {
+            const uint32_t t = static_cast<uint32_t>(ty * columns + tx);
+            if (stamps[t] != drawStamp) {
+                stamps[t] = drawStamp;
+                drawValues[t] = kHashSeed;
+                drawTiles.push_back(t);
+            }
+            drawValues[t] = hashMix(drawValues[t], hash);
+        }
+    }
+}
+
+void DamageTiles::endDraw(std::vector<TileValue>& out) {
+    for (uint32_t t : drawTiles) {
+        out.push_back(TileValue{t, drawValues[t]});
+        current[t] = hashMix(current[t], drawValues[t]);
+    }
+}
+
+void DamageTiles::addValues(const TileValue* values, size_t count) {
+    for (size_t i = 0; i < count; ++i)
+        current[values[i].tile] = hashMix(current[values[i].tile], values[i].value);
+}
+
+void DamageTiles::endFrame() {
+    damagedTiles = 0;
+    for (size_t t = 0; t < current.size(); ++t) {
+        damage[t] = !previousValid || current[t] != previous[t];
+        damagedTiles += damage[t];
+    }
+    previous.swap(current);
+    previousValid = true;
+}
+
+double DamageTiles::damagedShare() const {
+    if (width <= 0 || height <= 0) return 0.0;
+    int64_t area = 0;
+    for (const PixelRect& r : damagedRects()) area += int64_t{r.width} * r.height;
+    return static_cast<double>(area) / (static_cast<double>(width) * height);
+}
+
+std::vector<PixelRect> DamageTiles::damagedRects() const {
+    std::vector<PixelRect> rects;
+    // Runs of the row above, still open for joining: index into rects.
+    std::vector<size_t> open, nextOpen;
+    for (int32_t ty = 0; ty < rows; ++ty) {
+        nextOpen.clear();
+        for (int32_t tx = 0; tx < columns;) {
+            if (!damage[static_cast<size_t>(ty * columns + tx)]) {
+                ++tx;
+                continue;
+            }
+            int32_t end = tx;
+            while (end < columns && damage[static_cast<size_t>(ty * columns + end)]) ++end;
+            PixelRect run{tx * kTileSize, ty * kTileSize,
+                          std::min(end * kTileSize, width) - tx * kTileSize,
+                          std::min((ty + 1) * kTileSize, height) - ty * kTileSize};
+            auto joins = std::find_if(open.begin(), open.end(), [&](size_t i) {
+                return rects[i].x == run.x && rects[i].width == run.width;
+            });
+            if (joins != open.end()) {
+                rects[*joins].height += run.height;
+                nextOpen.push_back(*joins);
+            } else {
+                rects.push_back(run);
+                nextOpen.push_back(rects.size() - 1);
+            }
+            tx = end;
+        }
+        open.swap(nextOpen);
+    }
+    return rects;
+}
+
+uint16_t DamageTiles::damagedCells(const TileValue* tiles, size_t count) const {
+    uint16_t cells = 0;
+    for (size_t i = 0; i < count; ++i)
+        if (damage[tiles[i].tile]) cells |= static_cast<uint16_t>(1u << cellOfTile[tiles[i].tile]);
+    return cells;
+}
+
+bool DamageTiles::boxTouchesDamage(const TileBox& box, const PixelRect& area) const {
+    const int32_t x0 = std::max<int32_t>(box.x0, area.x / kTileSize);
+    const int32_t y0 = std::max<int32_t>(box.y0, area.y / kTileSize);
+    const int32_t x1 = std::min<int32_t>(box.x1, (area.x + area.width - 1) / kTileSize);
+    const int32_t y1 = std::min<int32_t>(box.y1, (area.y + area.height - 1) / kTileSize);
+    for (int32_t ty = y0; ty <= y1; ++ty)
+        for (int32_t tx = x0; tx <= x1; ++tx)
+            if (damage[static_cast<size_t>(ty * columns + tx)]) return true;
+    return false;
+}
+
+std::vector<DamageArea> DamageTiles::damagedAreas() const {
+    std::vector<DamageArea> areas;
+    if (columns == 0 || rows == 0) return areas;
+    for (int32_t gy = 0; gy < kAreasDown; ++gy) {
+        for (int32_t gx = 0; gx < kAreasAcross; ++gx) {
+            int32_t x0 = columns, y0 = rows, x1 = -1, y1 = -1;
+            for (int32_t ty = 0; ty < rows; ++ty) {
+                if (cellRow(ty) != gy) continue;
+                for (int32_t tx = 0; tx < columns; ++tx) {
+                    if (cellColumn(tx) != gx || !damage[static_cast<size_t>(ty * columns + tx)])
+                        continue;
+                    x0 = std::min(x0, tx);
+                    y0 = std::min(y0, ty);
+                    x1 = std::max(x1, tx);
+                    y1 = std::max(y1, ty);
+                }
+            }
+            if (x1 < 0) continue;
+            const PixelRect rect{x0 * kTileSize, y0 * kTileSize,
+                                 std::min((x1 + 1) * kTileSize, width) - x0 * kTileSize,
+                                 std::min((y1 + 1) * kTileSize, height) - y0 * kTileSize};
+            areas.push_back(DamageArea{gy * kAreasAcross + gx, rect});
+        }
+    }
+    return areas;
+}
