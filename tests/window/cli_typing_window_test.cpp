@@ -22,8 +22,8 @@ protected:
         gui->setSourceCount(4);
         gui->executedLineTap = &lines;
         real_keys::pump(100);
-        const std::string window = std::to_string(qxplatform::xWindowHandle(gui->windowHandle()));
-        ASSERT_TRUE(real_keys::xdotool({"windowfocus", "--sync", window}));
+        const std::string xWindow = std::to_string(qxplatform::xWindowHandle(gui->windowHandle()));
+        ASSERT_TRUE(real_keys::xdotool({"windowfocus", "--sync", xWindow}));
     }
     void TearDown() override {
         if (gui) gui->executedLineTap = nullptr;
