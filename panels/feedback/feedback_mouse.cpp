@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "app/qx_gui.h"
+#include "view/input/key_predicates.h"
 
 namespace {
 
@@ -12,11 +13,6 @@ constexpr int32_t kRows = 64;
 constexpr int32_t kPathLevelDrag = 3004;
 constexpr int32_t kMasterLevelDrag = 3005;
 constexpr int32_t kHandCursor = 5;
-
-bool held(int virtualKey) {
-    GetAsyncKeyState(virtualKey);
-    return GetAsyncKeyState(virtualKey) != 0;
-}
 
 int32_t cellOf(int32_t offset) {
     return static_cast<int32_t>(static_cast<float>(offset) * (1.0f / 9.0f));
@@ -168,7 +164,7 @@ bool QX_GUI::feedbackOverlayClick(int32_t dx, int32_t dy) {
         for (int32_t k = 0; k < n; ++k) mix.gains[k] = 1.0f / static_cast<float>(n);
         mix.masterLevel = 1.0f;
     }
-    if (insideSquare(dx, dy, 17) && held('A')) toggleMuteAll(mix);
+    if (insideSquare(dx, dy, 17) && isKeyDownCode('A')) toggleMuteAll(mix);
     return feedbackWheelHandles(dx, dy);
 }
 
@@ -184,17 +180,17 @@ bool QX_GUI::feedbackWheelHandles(int32_t dx, int32_t dy) {
             return true;
         }
         if (!feedbackHandleHit(k, 132.0f, dx, dy)) continue;
-        if (held('Z')) {
+        if (isKeyDownCode('Z')) {
             mix.gains[k] = 1.0f;
             return true;
         }
-        if (held('X')) {
+        if (isKeyDownCode('X')) {
             mix.gains[k] = 0.0f;
             if (validChannel(mix.pinNumbers[k])) mix.routed[mix.pinNumbers[k]] = 0;
             compactFeedbackMix(shownFeedbackChannel);
             return true;
         }
-        if (held(VK_CONTROL)) {
+        if (isKeyDownCode(VK_CONTROL)) {
             feedbackDragSlot = k;
             stageInteractionMode = kPathLevelDrag;
             dragStartValue = mix.gains[k];
@@ -209,9 +205,9 @@ bool QX_GUI::feedbackWheelHandles(int32_t dx, int32_t dy) {
 void QX_GUI::feedbackCentreBox(int32_t dx, int32_t dy) {
     if (!insideSquare(dx, dy, 15)) return;
     MixRecord& mix = feedbackMixes[shownFeedbackChannel];
-    if (held('Z')) {
+    if (isKeyDownCode('Z')) {
         mix.masterLevel = 1.0f;
-    } else if (held(VK_CONTROL)) {
+    } else if (isKeyDownCode(VK_CONTROL)) {
         stageInteractionMode = kMasterLevelDrag;
         feedbackDragSlot = -1;
         dragStartValue = mix.masterLevel;
@@ -251,7 +247,7 @@ int32_t QX_GUI::feedbackPageMouseMove(WPARAM, int32_t x, int32_t y) {
 void QX_GUI::feedbackLevelDrag(int32_t y) {
     if (!validChannel(shownFeedbackChannel)) return;
     MixRecord& mix = feedbackMixes[shownFeedbackChannel];
-    dragFineFactor = held(VK_SHIFT) ? 4.0f : 1.0f;
+    dragFineFactor = isKeyDownCode(VK_SHIFT) ? 4.0f : 1.0f;
     const float level = dragLevelFrom(dragStartValue, dragStartPixelY - static_cast<float>(y));
     if (stageInteractionMode == kMasterLevelDrag) {
         mix.masterLevel = level;

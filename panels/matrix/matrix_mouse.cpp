@@ -7,17 +7,12 @@
 
 #include "app/qx_gui.h"
 #include "panels/frame/panel_ids.h"
+#include "view/input/key_predicates.h"
 
 namespace {
 
 constexpr int32_t kRows = 64;
 constexpr int32_t kCableLevelDrag = 99;
-
-// A key counts as held when the second of two asynchronous reads in a row is non-zero.
-bool held(int virtualKey) {
-    GetAsyncKeyState(virtualKey);
-    return GetAsyncKeyState(virtualKey) != 0;
-}
 
 // A pixel offset from the grid corner as a cell: times 1/9, truncated toward zero.
 int32_t cellOf(int32_t offset) {
@@ -61,7 +56,7 @@ int32_t QX_GUI::matrixPageMouseMove(WPARAM, int32_t x, int32_t y) {
     pageHoverRow = cellOf(y - pageGridY - 67);
     const int32_t c = matrixPage.selectedCable;
     if (stageInteractionMode == kCableLevelDrag && c >= 0 && c < cableCount && c < kMaxCables) {
-        dragFineFactor = held(VK_SHIFT) ? 4.0f : 1.0f;
+        dragFineFactor = isKeyDownCode(VK_SHIFT) ? 4.0f : 1.0f;
         cables[c].level = dragLevelFrom(dragStartValue, dragStartPixelY - static_cast<float>(y));
         raiseSendFlag(kSendCables);
         raiseSendFlag(kSendGainMatrix);
@@ -178,22 +173,22 @@ bool QX_GUI::matrixClickGridCell(int32_t h, int32_t r) {
 // X or R removes the cable; Z, E, P, A, S edit a live one. True when a key acted.
 bool QX_GUI::matrixCableKeys(int32_t c) {
     CableRecord& cable = cables[c];
-    if (held('X') || held('R')) {
+    if (isKeyDownCode('X') || isKeyDownCode('R')) {
         removeCable(c);
         matrixPage.selectedCable = -1;
         raiseFullMatrixSet();
         return true;
     }
     if (cable.level <= 0.0f) return false;
-    if (held('Z'))
+    if (isKeyDownCode('Z'))
         cable.level = 1.0f;
-    else if (held('E'))
+    else if (isKeyDownCode('E'))
         cable.level = 0.0f;
-    else if (held('P'))
+    else if (isKeyDownCode('P'))
         cable.phase = -cable.phase;
-    else if (held('A'))
+    else if (isKeyDownCode('A'))
         cable.mute = cable.mute == 0 ? 1 : 0;
-    else if (held('S'))
+    else if (isKeyDownCode('S'))
         cable.solo = cable.solo == 0 ? 1 : 0;
     else
         return false;
@@ -224,17 +219,17 @@ bool QX_GUI::matrixNewCable(int32_t h, int32_t r) {
     matrixPage.selectedCable = c;
     CableRecord& cable = cables[c];
     pendingCableSource = pendingCableTarget = -1;
-    if (held('E')) {
+    if (isKeyDownCode('E')) {
         cable.level = 0.0f;
         updateCableSoloSummary();
         updateCableMuteSummary();
         stageInteractionMode = 0;
         SetCapture(window_);
     } else {
-        if (held('S')) cable.solo = 1;
-        if (held('A')) cable.mute = 1;
-        if (held('Z')) cable.level = 1.0f;
-        if (held('P')) cable.phase = -1.0f;
+        if (isKeyDownCode('S')) cable.solo = 1;
+        if (isKeyDownCode('A')) cable.mute = 1;
+        if (isKeyDownCode('Z')) cable.level = 1.0f;
+        if (isKeyDownCode('P')) cable.phase = -1.0f;
         updateCableSoloSummary();
         updateCableMuteSummary();
         startCableLevelDrag(c);
