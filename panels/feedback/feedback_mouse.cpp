@@ -5,13 +5,12 @@
 #include <cmath>
 
 #include "app/qx_gui.h"
+#include "view/input/interaction_modes.h"
 #include "view/input/key_predicates.h"
 
 namespace {
 
 constexpr int32_t kRows = 64;
-constexpr int32_t kPathLevelDrag = 3004;
-constexpr int32_t kMasterLevelDrag = 3005;
 constexpr int32_t kHandCursor = 5;
 
 int32_t cellOf(int32_t offset) {
@@ -106,7 +105,7 @@ void QX_GUI::connectFeedbackPath() {
 int32_t QX_GUI::feedbackPageLButtonDown(WPARAM, int32_t x, int32_t y) {
     pointerPixelX = x;
     pointerPixelY = y;
-    stageInteractionMode = 0;
+    stageInteractionMode = kModeIdle;
     const int32_t c = cellOf(x - pageGridX - 67);
     const int32_t r = cellOf(y - pageGridY - 67);
     pageHoverColumn = c;
@@ -192,7 +191,7 @@ bool QX_GUI::feedbackWheelHandles(int32_t dx, int32_t dy) {
         }
         if (isKeyDownCode(VK_CONTROL)) {
             feedbackDragSlot = k;
-            stageInteractionMode = kPathLevelDrag;
+            stageInteractionMode = kModeFeedbackPathLevel;
             dragStartValue = mix.gains[k];
             dragStartPixelX = static_cast<float>(pointerPixelX);
             dragStartPixelY = static_cast<float>(pointerPixelY);
@@ -208,7 +207,7 @@ void QX_GUI::feedbackCentreBox(int32_t dx, int32_t dy) {
     if (isKeyDownCode('Z')) {
         mix.masterLevel = 1.0f;
     } else if (isKeyDownCode(VK_CONTROL)) {
-        stageInteractionMode = kMasterLevelDrag;
+        stageInteractionMode = kModeFeedbackMasterLevel;
         feedbackDragSlot = -1;
         dragStartValue = mix.masterLevel;
         dragStartPixelX = static_cast<float>(pointerPixelX);
@@ -239,7 +238,8 @@ int32_t QX_GUI::feedbackPageMouseMove(WPARAM, int32_t x, int32_t y) {
                 hand = hand || feedbackHandleHit(k, radius, dx, dy);
     }
     if (hand) SetCursor(cursors[kHandCursor]);
-    if (stageInteractionMode == kPathLevelDrag || stageInteractionMode == kMasterLevelDrag)
+    if (stageInteractionMode == kModeFeedbackPathLevel ||
+        stageInteractionMode == kModeFeedbackMasterLevel)
         feedbackLevelDrag(y);
     return 0;
 }
@@ -249,7 +249,7 @@ void QX_GUI::feedbackLevelDrag(int32_t y) {
     MixRecord& mix = feedbackMixes[shownFeedbackChannel];
     dragFineFactor = isKeyDownCode(VK_SHIFT) ? 4.0f : 1.0f;
     const float level = dragLevelFrom(dragStartValue, dragStartPixelY - static_cast<float>(y));
-    if (stageInteractionMode == kMasterLevelDrag) {
+    if (stageInteractionMode == kModeFeedbackMasterLevel) {
         mix.masterLevel = level;
     } else if (feedbackDragSlot >= 0 && feedbackDragSlot < std::clamp(mix.pinCount, 0, kRows)) {
         mix.gains[feedbackDragSlot] = level;
@@ -283,7 +283,7 @@ int32_t QX_GUI::feedbackPageRButtonDown(WPARAM, int32_t x, int32_t y) {
 }
 
 int32_t QX_GUI::feedbackPageLButtonUp(WPARAM, int32_t, int32_t) {
-    stageInteractionMode = 0;
+    stageInteractionMode = kModeIdle;
     ReleaseCapture();
     return 0;
 }

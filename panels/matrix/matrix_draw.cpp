@@ -8,6 +8,7 @@
 
 #include "app/qx_gui.h"
 #include "render/draw_layer.h"
+#include "view/input/interaction_modes.h"
 
 namespace {
 
@@ -108,7 +109,8 @@ void QX_GUI::drawMatrixPage() {
     box(d, 67, 694, 0, 1);
     box(d, 694, 695, 0, static_cast<float>(67 + 9 * T));
     const int32_t cable = matrixPage.selectedCable;
-    if (cable >= 0 && cable < cableCount && cable < kMaxCables && stageInteractionMode == 99)
+    if (cable >= 0 && cable < cableCount && cable < kMaxCables &&
+        stageInteractionMode == kModeCableLevel)
         drawMatrixCellReadout(cable);
     drawMatrixPickLines(d);
     d.colour(1, 1, 1, 1);

@@ -7,12 +7,12 @@
 
 #include "app/qx_gui.h"
 #include "panels/frame/panel_ids.h"
+#include "view/input/interaction_modes.h"
 #include "view/input/key_predicates.h"
 
 namespace {
 
 constexpr int32_t kRows = 64;
-constexpr int32_t kCableLevelDrag = 99;
 
 // A pixel offset from the grid corner as a cell: times 1/9, truncated toward zero.
 int32_t cellOf(int32_t offset) {
@@ -55,7 +55,7 @@ int32_t QX_GUI::matrixPageMouseMove(WPARAM, int32_t x, int32_t y) {
     pageHoverColumn = cellOf(x - pageGridX - 67);
     pageHoverRow = cellOf(y - pageGridY - 67);
     const int32_t c = matrixPage.selectedCable;
-    if (stageInteractionMode == kCableLevelDrag && c >= 0 && c < cableCount && c < kMaxCables) {
+    if (stageInteractionMode == kModeCableLevel && c >= 0 && c < cableCount && c < kMaxCables) {
         dragFineFactor = isKeyDownCode(VK_SHIFT) ? 4.0f : 1.0f;
         cables[c].level = dragLevelFrom(dragStartValue, dragStartPixelY - static_cast<float>(y));
         raiseSendFlag(kSendCables);
@@ -152,7 +152,7 @@ bool QX_GUI::matrixClickChannelMarker(int32_t h, int32_t r) {
 // Case 5: a grid cell edits, removes or creates the cable of its pair and may start its
 // level drag. True when the click is done.
 bool QX_GUI::matrixClickGridCell(int32_t h, int32_t r) {
-    stageInteractionMode = 0;
+    stageInteractionMode = kModeIdle;
     matrixPage.selectedCable = -1;
     if (h < 0 || h >= std::min(targetCount, kRows) || r < 0 || r >= std::min(sourceCount, kRows))
         return false;
@@ -198,7 +198,7 @@ bool QX_GUI::matrixCableKeys(int32_t c) {
 
 void QX_GUI::startCableLevelDrag(int32_t c) {
     dragStartValue = cables[c].level;
-    stageInteractionMode = kCableLevelDrag;
+    stageInteractionMode = kModeCableLevel;
     SetCapture(window_);
 }
 
@@ -223,7 +223,7 @@ bool QX_GUI::matrixNewCable(int32_t h, int32_t r) {
         cable.level = 0.0f;
         updateCableSoloSummary();
         updateCableMuteSummary();
-        stageInteractionMode = 0;
+        stageInteractionMode = kModeIdle;
         SetCapture(window_);
     } else {
         if (isKeyDownCode('S')) cable.solo = 1;
@@ -304,7 +304,7 @@ int32_t QX_GUI::matrixPageRButtonDown(WPARAM, int32_t, int32_t) {
 }
 
 int32_t QX_GUI::matrixPageLButtonUp(WPARAM, int32_t, int32_t) {
-    stageInteractionMode = 0;
+    stageInteractionMode = kModeIdle;
     ReleaseCapture();
     return 0;
 }

@@ -7,6 +7,7 @@
 #include "dsp_link/send_flags.h"
 #include "panels/frame/panel_ids.h"
 #include "screen_fixture.h"
+#include "view/input/interaction_modes.h"
 
 namespace {
 
@@ -120,7 +121,7 @@ TEST(MatrixPageCells, ANewCableStartsAtTheGainItsPositionGives) {
         // The press's own move replays the drag at 0 px, which keeps the level to float noise.
         EXPECT_NEAR(f.gui->cables[cable].level, c.level, 1e-5f);
         EXPECT_EQ(f.gui->matrixPage.selectedCable, cable);
-        EXPECT_EQ(f.gui->stageInteractionMode, 99);
+        EXPECT_EQ(f.gui->stageInteractionMode, kModeCableLevel);
         EXPECT_TRUE(f.flag(kSendCables));
         EXPECT_EQ(f.gui->pendingCableSource, -1);
     }
@@ -136,7 +137,7 @@ TEST(MatrixPageCells, AFullCableTableSelectsNothingAndStartsNoDrag) {
     f.clickCell(0, 0);
     EXPECT_EQ(f.gui->cableCount, QX_GUI::kMaxCables);
     EXPECT_EQ(f.gui->matrixPage.selectedCable, -1);
-    EXPECT_EQ(f.gui->stageInteractionMode, 0);
+    EXPECT_EQ(f.gui->stageInteractionMode, kModeIdle);
     EXPECT_EQ(f.gui->pendingCableSource, -1);
     EXPECT_EQ(f.gui->pendingCableTarget, -1);
 }
@@ -159,7 +160,7 @@ TEST(MatrixPageCells, KeysOnACableAndAtLevelZero) {
     f.hold({'Z'});
     f.clickCell(0, 0);
     EXPECT_EQ(f.gui->cables[c].level, 0.0f);
-    EXPECT_EQ(f.gui->stageInteractionMode, 0);
+    EXPECT_EQ(f.gui->stageInteractionMode, kModeIdle);
     f.letGoAll();
     f.hold({'X'});
     f.clickCell(0, 0);
@@ -199,7 +200,7 @@ TEST(MatrixPageDrag, TheLevelFollowsTheFaderLawAndEndsAtTheRelease) {
         const int32_t cable = f.cableOf(1, 2);
         f.gui->cables[cable].level = c.start;
         f.clickCell(2, 1);
-        ASSERT_EQ(f.gui->stageInteractionMode, 99);
+        ASSERT_EQ(f.gui->stageInteractionMode, kModeCableLevel);
         if (c.shift) f.hold({VK_SHIFT});
         f.move(f.wx(22), f.wy(13) - c.up);
         EXPECT_NEAR(f.gui->cables[cable].level, c.level, 1e-4f);
@@ -209,7 +210,7 @@ TEST(MatrixPageDrag, TheLevelFollowsTheFaderLawAndEndsAtTheRelease) {
         f.gui->panels[kPanelFilters].positionX = 600;
         f.gui->panels[kPanelFilters].positionY = 100;
         f.release(700, 150);
-        EXPECT_EQ(f.gui->stageInteractionMode, 0);
+        EXPECT_EQ(f.gui->stageInteractionMode, kModeIdle);
         EXPECT_EQ(GetCapture(), nullptr);
         const float after = f.gui->cables[cable].level;
         f.move(f.wx(22), f.wy(13) - 100);

@@ -6,6 +6,7 @@
 
 #include "app/qx_gui.h"
 #include "render/draw_layer.h"
+#include "view/input/interaction_modes.h"
 #include "view/stage/stage_items.h"
 
 using namespace stage_items;
@@ -153,7 +154,7 @@ void QX_GUI::drawSourceBlendLayer() {
     for (int32_t s = 0; s < sources64; ++s) {
         const SourceRecord& source = sources[s];
         if (!source.shown) continue;
-        const bool spreading = stageInteractionMode == 101 && stage.pickedSource == s;
+        const bool spreading = stageInteractionMode == kModeSourceSize && stage.pickedSource == s;
         drawLayer->colour(source.colourRed, source.colourGreen, source.colourBlue,
                           spreading ? 0.2f : 0.4f);
         for (int32_t t = 0; t < targets64; ++t) {
