@@ -7,6 +7,7 @@
 
 #include "app/qx_gui.h"
 #include "panels/frame/panel_ids.h"
+#include "panels/matrix/matrix_layout.h"
 #include "view/input/interaction_modes.h"
 #include "view/input/key_predicates.h"
 
@@ -52,8 +53,8 @@ float QX_GUI::dragLevelFrom(float startLevel, float dy) const {
 int32_t QX_GUI::matrixPageMouseMove(WPARAM, int32_t x, int32_t y) {
     pointerPixelX = x;
     pointerPixelY = y;
-    pageHoverColumn = cellOf(x - pageGridX - 67);
-    pageHoverRow = cellOf(y - pageGridY - 67);
+    pageHoverColumn = cellOf(x - pageGridX - kMatrixGridInset);
+    pageHoverRow = cellOf(y - pageGridY - kMatrixGridInset);
     const int32_t c = matrixPage.selectedCable;
     if (stageInteractionMode == kModeCableLevel && c >= 0 && c < cableCount && c < kMaxCables) {
         dragFineFactor = isKeyDownCode(VK_SHIFT) ? 4.0f : 1.0f;
@@ -67,8 +68,8 @@ int32_t QX_GUI::matrixPageMouseMove(WPARAM, int32_t x, int32_t y) {
 int32_t QX_GUI::matrixPageLButtonDown(WPARAM, int32_t x, int32_t y) {
     dragStartPixelX = static_cast<float>(x);
     dragStartPixelY = static_cast<float>(y);
-    const int32_t gx = x - pageGridX - 67;
-    const int32_t gy = y - pageGridY - 67;
+    const int32_t gx = x - pageGridX - kMatrixGridInset;
+    const int32_t gy = y - pageGridY - kMatrixGridInset;
     const int32_t h = pageHoverColumn;
     const int32_t r = pageHoverRow;
     if (matrixClickSwitches(h, r, gx, gy)) return 0;
@@ -80,14 +81,16 @@ int32_t QX_GUI::matrixPageLButtonDown(WPARAM, int32_t x, int32_t y) {
 // Cases 1 to 4, tried in order: source switches and names, target names, target switches,
 // channel markers. True when the click is done.
 bool QX_GUI::matrixClickSwitches(int32_t h, int32_t r, int32_t gx, int32_t gy) {
-    if (h >= -9 && h <= 0 && validRow(r) && matrixClickSourceRow(r, gx)) return true;
-    if (h >= 69 && h <= 76 && validRow(r)) {
+    if (kMatrixSourceSwitchColumns.holds(h) && validRow(r) && matrixClickSourceRow(r, gx))
+        return true;
+    if (kMatrixTargetNameColumns.holds(h) && validRow(r)) {
         setStatusMessage(std::to_string(h));
         if (r < targetCount) {
             currentTarget = r;
             textEntryId = 2;
-            openTextEntry(pageGridX + 725, pageGridY + 67 + 9 * r, -1, -1, targets[r].name, 2, 0,
-                          "NAME TARGET", "", 1);
+            openTextEntry(pageGridX + kMatrixTargetNameEntryX,
+                          pageGridY + kMatrixGridInset + kMatrixCellSize * r, -1, -1,
+                          targets[r].name, 2, 0, "NAME TARGET", "", 1);
         }
         return true;
     }
@@ -98,12 +101,13 @@ bool QX_GUI::matrixClickSwitches(int32_t h, int32_t r, int32_t gx, int32_t gy) {
 // M, S, P and the name of source row r; any other place only refreshes the summaries.
 bool QX_GUI::matrixClickSourceRow(int32_t r, int32_t gx) {
     SourceRecord& source = sources[r];
-    if (gx >= -76 && gx <= -23) {
+    if (kMatrixSourceNamePixels.holds(gx)) {
         if (r < sourceCount) {
             currentSource = r;
             textEntryId = 1;
-            openTextEntry(pageGridX + 12, pageGridY + 67 + 9 * r, -1, -1, source.name, 2, 0,
-                          "NAME SOURCE", "", 1);
+            openTextEntry(pageGridX + kMatrixSourceNameEntryX,
+                          pageGridY + kMatrixGridInset + kMatrixCellSize * r, -1, -1, source.name,
+                          2, 0, "NAME SOURCE", "", 1);
         }
         return true;
     }
@@ -137,9 +141,9 @@ bool QX_GUI::matrixClickTargetColumn(int32_t h, int32_t gy) {
 // Case 4: a channel marker opens the VIRTUAL panel on that input or output channel.
 bool QX_GUI::matrixClickChannelMarker(int32_t h, int32_t r) {
     if (!validRow(r)) return false;
-    if (h == -27)
+    if (h == kMatrixInputMarkerColumn)
         loadVirtualPanel(11, r);
-    else if (h == 94 || h == 95)
+    else if (kMatrixOutputMarkerColumns.holds(h))
         loadVirtualPanel(12, r);
     else
         return false;
@@ -244,16 +248,16 @@ bool QX_GUI::matrixNewCable(int32_t h, int32_t r) {
 void QX_GUI::matrixClickReassignment(int32_t h, int32_t r) {
     MatrixPageState& m = matrixPage;
     if (validRow(r)) {
-        if (h >= -12 && h <= -7) {
+        if (kMatrixSourcePickColumns.holds(h)) {
             m.sourceRowPick = r;
             if (m.inputChannelPick != -1) completeInputReassignment(r, m.inputChannelPick);
-        } else if (h >= -26 && h <= -24) {
+        } else if (kMatrixInputChannelPickColumns.holds(h)) {
             m.inputChannelPick = r;
             if (m.sourceRowPick != -1) completeInputReassignment(m.sourceRowPick, r);
-        } else if (h >= 91 && h <= 93) {
+        } else if (kMatrixOutputChannelPickColumns.holds(h)) {
             m.outputChannelPick = r;
             if (m.targetRowPick != -1) completeOutputReassignment(m.targetRowPick, r);
-        } else if (h >= 75 && h <= 77) {
+        } else if (kMatrixTargetPickColumns.holds(h)) {
             m.targetRowPick = r;
             if (m.outputChannelPick != -1) completeOutputReassignment(r, m.outputChannelPick);
         }
