@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/qx_gui.h"
+#include "model/global_radius.h"
 #include "panels/matrix/matrix_layout.h"
 #include "render/draw_layer.h"
 #include "view/input/interaction_modes.h"
@@ -248,7 +249,8 @@ void QX_GUI::drawMatrixCell(DrawLayer& d, int32_t t, int32_t s, float value) {
 }
 
 float QX_GUI::targetRadius(int32_t t) const {
-    return targets[t].useGlobalRadius > 0 ? viewSettings.globalRadius : targets[t].ownRadius;
+    return usesGlobalRadiusWhenAboveZero(targets[t]) ? viewSettings.globalRadius
+                                                     : targets[t].ownRadius;
 }
 
 void QX_GUI::drawMatrixGainCells(DrawLayer& d, int32_t S, int32_t T) {

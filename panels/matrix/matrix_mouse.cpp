@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/qx_gui.h"
+#include "model/global_radius.h"
 #include "panels/frame/panel_ids.h"
 #include "panels/matrix/matrix_layout.h"
 #include "view/input/interaction_modes.h"
@@ -217,7 +218,9 @@ bool QX_GUI::matrixNewCable(int32_t h, int32_t r) {
         pendingCableSource = pendingCableTarget = -1;
         return true;
     }
-    const float radius = targetRadius(h);
+    const TargetRecord& target = targets[h];
+    const float radius =
+        usesGlobalRadiusWhenNotZero(target) ? viewSettings.globalRadius : target.ownRadius;
     if (std::fabs(g) > 0.0f && radius > 0.0f)
         cables[c].level = std::clamp(std::fabs(g / radius), 0.0f, 4.0f);
     matrixPage.selectedCable = c;

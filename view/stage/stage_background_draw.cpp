@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/qx_gui.h"
+#include "model/global_radius.h"
 #include "render/draw_layer.h"
 #include "view/input/interaction_modes.h"
 #include "view/stage/stage_items.h"
@@ -169,7 +170,8 @@ void QX_GUI::drawSourceBlendLayer() {
                 const int32_t c = lastCable[s][t];
                 if (c < 0) continue; // no cable joins the pair: no glow
                 if (cables[c].mute == 1 || (cables[c].solo != 1 && anyCableSoloed == 1)) continue;
-                w = target.useGlobalRadius < 1 ? target.ownRadius : viewSettings.globalRadius;
+                w = usesGlobalRadiusWhenAboveZero(target) ? viewSettings.globalRadius
+                                                          : target.ownRadius;
                 if (visualisations == 1) w *= sourceActivityMeter(*this, s);
             }
             drawLayer->metrics(std::trunc(target.x), std::trunc(target.y), g, w);

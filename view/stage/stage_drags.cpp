@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "app/qx_gui.h"
+#include "model/global_radius.h"
 #include "view/input/interaction_modes.h"
 #include "view/input/key_predicates.h"
 
@@ -285,7 +286,7 @@ void QX_GUI::dragTargetRadius(int32_t y) {
     const float radius =
         clampTo(dragStartValue + dy * 500.0f / (fine * m.dragSensitivity), 0.0f, 1000.0f);
     TargetRecord& target = targets[m.pickedTarget];
-    if (target.useGlobalRadius == 1) {
+    if (usesGlobalRadiusWhenOne(target)) {
         viewSettings.globalRadius = radius;
         raiseSendFlag(kSendViewState);
     } else {

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "app/qx_gui.h"
+#include "model/global_radius.h"
 #include "render/draw_layer.h"
 #include "view/input/interaction_modes.h"
 #include "view/stage/stage_items.h"
@@ -152,7 +153,7 @@ void QX_GUI::drawStageDragFeedback() {
     if (mode == kModeTargetRadius) {
         if (!isTarget(*this, stage.pickedTarget)) return;
         const TargetRecord& t = targets[stage.pickedTarget];
-        const float radius = t.useGlobalRadius == 1 ? viewSettings.globalRadius : t.ownRadius;
+        const float radius = usesGlobalRadiusWhenOne(t) ? viewSettings.globalRadius : t.ownRadius;
         drawLayer->colour(t.colourRed, t.colourGreen, t.colourBlue, 0.1f);
         drawStageFill(t.x, t.y, radius);
         if (radius > 100.0f) drawDistanceScale(t.x, t.y, radius);

@@ -1,6 +1,7 @@
 // A press on a target: focus, completing a cable or feedback send, the key table, the
 // analysis channel, then the level, radius and plain drags.
 #include "app/qx_gui.h"
+#include "model/global_radius.h"
 #include "view/input/interaction_modes.h"
 #include "view/stage/item_press_keys.h"
 
@@ -101,7 +102,7 @@ void QX_GUI::dragPressedTarget(int32_t t) {
         m.pickedTarget = t;
         currentTarget = t;
         beginValueDrag(kModeTargetRadius,
-                       tgt.useGlobalRadius == 1 ? viewSettings.globalRadius : tgt.ownRadius);
+                       usesGlobalRadiusWhenOne(tgt) ? viewSettings.globalRadius : tgt.ownRadius);
         raiseSendFlag(kSendTargets);
         raiseSendFlag(kSendGainMatrix);
         return;
