@@ -141,7 +141,7 @@ void QX_GUI::setupGraphics(HWND window, int32_t width, int32_t height) {
     stage.resizeHandle = -1;
     stage.roomResizing = 0;
     stage.dragSensitivity = -200.0f;
-    raiseSendFlag(15);
+    raiseSendFlag(kSendGainMatrix);
     highlightSource = highlightGroup = highlightTarget = -1;
     timerStarted = 0;
 

@@ -76,8 +76,8 @@ int32_t QX_GUI::onTimer() {
             driftT += driftStep;
             if (driftT > 1.0f) driftT = 1.0f;
         }
-        raiseSendFlag(3);
-        raiseSendFlag(15);
+        raiseSendFlag(kSendGroups);
+        raiseSendFlag(kSendGainMatrix);
     }
     // 2, 3. Animation phases.
     double phase = static_cast<double>(heatmapPhase) + 0.0001;
@@ -118,7 +118,7 @@ int32_t QX_GUI::onTimer() {
         cursorBlinkCounter = (cursorBlinkCounter + 1) % 20;
         lastTickTime = now;
         advanceGroupMotion();
-        if (rotationRunning == 1 || movementRunning == 1) raiseSendFlag(15);
+        if (rotationRunning == 1 || movementRunning == 1) raiseSendFlag(kSendGainMatrix);
         for (int32_t i = 0; i < sourceCount; ++i) recordLevelHistory(sources[i]);
         for (int32_t i = 0; i < targetCount; ++i) recordLevelHistory(targets[i]);
         const std::tm local = qxplatform::localTimeNow();

@@ -6,6 +6,7 @@
 
 #include "app/qx_gui.h"
 #include "command/verb_support.h"
+#include "model/global_radius.h"
 
 namespace {
 
@@ -23,7 +24,8 @@ void updateCableSummaries(QX_GUI& gui) {
 // gives at distance 0; one out of reach gets 0.5.
 float geometricCableLevel(const QX_GUI& gui, const SourceRecord& source,
                           const TargetRecord& target) {
-    const float R = target.useGlobalRadius != 0 ? gui.viewSettings.globalRadius : target.ownRadius;
+    const float R =
+        usesGlobalRadiusWhenNotZero(target) ? gui.viewSettings.globalRadius : target.ownRadius;
     const float dx = source.x - target.x;
     const float dy = source.y - target.y;
     if (dx * dx == 0.0f && dy * dy == 0.0f)

@@ -4,22 +4,10 @@
 
 #include "app/qx_gui.h"
 #include "model/checked_number.h"
+#include "panels/frame/panel_ids.h"
 
 namespace {
 
-// Panel ids in the z-order list.
-enum PanelId {
-    kCli,
-    kScope,
-    kEnvelopes,
-    kMutes,
-    kFft,
-    kDynamics,
-    kFilters,
-    kDelay,
-    kVirtual,
-    kMacros
-};
 constexpr int32_t kMasterBox = -2;
 constexpr int32_t kToolbox = -3;
 constexpr int32_t kNoPanel = -1;
@@ -32,16 +20,16 @@ struct PanelWord {
 };
 
 const PanelWord kPanelWords[] = {
-    {"MACRO", kMacros, true, true},
-    {"VIRTUAL", kVirtual, true, true},
-    {"DELAY", kDelay, true, true},
-    {"FILTERS", kFilters, true, true},
-    {"DYNAMICS", kDynamics, true, true},
-    {"MUTES", kMutes, true, true},
-    {"ENVELOPES", kEnvelopes, true, true},
-    {"SCOPE", kScope, true, true},
-    {"FFT", kFft, true, true},
-    {"CLI", kCli, true, false},
+    {"MACRO", kPanelMacros, true, true},
+    {"VIRTUAL", kPanelVirtual, true, true},
+    {"DELAY", kPanelDelay, true, true},
+    {"FILTERS", kPanelFilters, true, true},
+    {"DYNAMICS", kPanelDynamics, true, true},
+    {"MUTES", kPanelMutes, true, true},
+    {"ENVELOPES", kPanelEnvelopes, true, true},
+    {"SCOPE", kPanelScope, true, true},
+    {"FFT", kPanelFft, true, true},
+    {"CLI", kPanelCli, true, false},
     {"MASTER", kMasterBox, false, true},
     {"TOOLBOX", kToolbox, false, true},
 };
@@ -201,7 +189,7 @@ int32_t QX_GUI::cmdViewEnvelopes(CliObject command) {
         console.pendingError = "VIEW ENVELOPES - NO ENVELOPES SPECIFIED";
         return 1;
     }
-    PanelWindow& panel = panels[kEnvelopes];
+    PanelWindow& panel = panels[kPanelEnvelopes];
     panel.subtitle.clear();
     bool any = false;
     for (const ItemSnapshot& item : list)

@@ -5,6 +5,7 @@
 #include "app/qx_gui.h"
 #include "dsp_link/blob_layouts.h"
 #include "dsp_link/byte_order.h"
+#include "model/global_radius.h"
 
 namespace {
 
@@ -93,7 +94,7 @@ void QX_GUI::sendTargetsBlob() {
         const TargetRecord& t = targets[i];
         uint8_t* r = out.data() + i * kTargetSize;
         putChannelItemHead(r, i, t, t.ownRadius, t.visible);
-        r[33] = t.useGlobalRadius != 0;
+        r[33] = usesGlobalRadiusWhenNotZero(t);
         le::putName(r, 34, t.name);
     }
     send(pinTargets, out, n * kTargetSize);
@@ -207,7 +208,8 @@ void QX_GUI::sendGainMatrixBlob() {
             const TargetRecord& target = targets[t];
             float gain = target.gainRow[s];
             if (gain == 0.0f) continue; // a NaN is not equal to 0 and is written
-            float radius = target.useGlobalRadius ? viewSettings.globalRadius : target.ownRadius;
+            float radius =
+                usesGlobalRadiusWhenNotZero(target) ? viewSettings.globalRadius : target.ownRadius;
             GainMatrixEntry& e = gainMatrixStaging.entries[count++];
             e.bytes[0] = static_cast<uint8_t>(s);
             e.bytes[1] = static_cast<uint8_t>(t);

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "app/qx_gui.h"
+#include "model/global_radius.h"
 
 namespace {
 
@@ -50,7 +51,7 @@ void gatherPairSource(const QX_GUI& gui, int32_t s, PairSource& view) {
 
 PairTarget gatherPairTarget(const QX_GUI& gui, int32_t t) {
     const TargetRecord& T = gui.targets[t];
-    const bool own = T.useGlobalRadius != 1;
+    const bool own = !usesGlobalRadiusWhenOne(T);
     return {T.x, T.y, own ? T.ownRadius : gui.viewSettings.globalRadius, T.level, T.phase, own};
 }
 

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "model/checked_number.h"
+#include "model/global_radius.h"
 #include "model/stage_records.h"
 #include "panels/frame/patch_numbers.h"
 
@@ -118,7 +119,7 @@ std::string TargetRecord::writePatchSection(int32_t i) const {
     const std::string h = handle('T', i);
     std::string text = format("# TARGET : T%i\n", i + 1);
     text += positionLine(h, x, y);
-    if (useGlobalRadius == 0)
+    if (!usesGlobalRadiusWhenNotZero(*this))
         text += format("GLOBALZ %s FALSE\nSET_ZERO %s %.2f\n", h.c_str(), h.c_str(),
                        static_cast<double>(ownRadius));
     text += levelLine(h, level);

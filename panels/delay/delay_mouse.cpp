@@ -4,10 +4,10 @@
 
 #include "app/qx_gui.h"
 #include "panels/frame/panel_ids.h"
+#include "view/input/interaction_modes.h"
 
 namespace {
 
-constexpr int32_t kDelayDragMode = 3000;
 constexpr int32_t kHoldingDelay = 4;
 
 struct DelayLocal {
@@ -49,7 +49,7 @@ int32_t QX_GUI::delayPanelLButtonDown(WPARAM, int32_t x, int32_t y) {
         return 0;
     }
     if (p.y > 15 && p.y < h - 4.0f && p.x > 6 && p.x < w - 6.0f) {
-        stageInteractionMode = kDelayDragMode;
+        stageInteractionMode = kModeDelayValue;
         delayDragStartTime = delayTime;
         delayDragStartX = static_cast<float>(p.x);
         controlDragPanel = kHoldingDelay;
@@ -59,7 +59,7 @@ int32_t QX_GUI::delayPanelLButtonDown(WPARAM, int32_t x, int32_t y) {
 }
 
 int32_t QX_GUI::delayPanelMouseMove(WPARAM, int32_t x, int32_t y) {
-    if (stageInteractionMode != kDelayDragMode) return 0;
+    if (stageInteractionMode != kModeDelayValue) return 0;
     const PanelWindow& panel = panels[kPanelDelay];
     const bool ctrl = isKeyDownCtrl();
     const bool shift = isKeyDownShift();
@@ -82,7 +82,7 @@ int32_t QX_GUI::delayPanelMouseMove(WPARAM, int32_t x, int32_t y) {
 
 int32_t QX_GUI::delayPanelLButtonUp(WPARAM, int32_t, int32_t) {
     controlDragPanel = -1;
-    stageInteractionMode = 0;
+    stageInteractionMode = kModeIdle;
     return 0;
 }
 

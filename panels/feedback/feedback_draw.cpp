@@ -8,6 +8,7 @@
 
 #include "app/qx_gui.h"
 #include "render/draw_layer.h"
+#include "view/input/interaction_modes.h"
 
 namespace {
 
@@ -85,7 +86,9 @@ void QX_GUI::drawFeedbackPage() {
     d.translate(static_cast<float>(-pageGridX), static_cast<float>(-pageGridY));
     if (activeFeedbackMixCount == 0) feedbackChannelShown = 0;
     if (feedbackChannelShown != 0 && validChannel(shownFeedbackChannel)) drawFeedbackOverlay(d);
-    if (stageInteractionMode == 3004 || stageInteractionMode == 3005) drawFeedbackCellReadout();
+    if (stageInteractionMode == kModeFeedbackPathLevel ||
+        stageInteractionMode == kModeFeedbackMasterLevel)
+        drawFeedbackCellReadout();
     font.setModes(0, -1);
     d.popMatrix();
 }
@@ -278,7 +281,7 @@ void QX_GUI::drawFeedbackCellReadout() {
     DrawLayer& d = *drawLayer;
     const MixRecord& mix = feedbackMixes[shownFeedbackChannel];
     const int32_t slot = feedbackDragSlot;
-    const bool pathDrag = stageInteractionMode == 3004;
+    const bool pathDrag = stageInteractionMode == kModeFeedbackPathLevel;
     if (pathDrag && (slot < 0 || slot >= std::clamp(mix.pinCount, 0, kRows) ||
                      !validChannel(mix.pinNumbers[slot])))
         return;

@@ -5,18 +5,13 @@
 #include <cmath>
 
 #include "app/qx_gui.h"
+#include "view/input/interaction_modes.h"
+#include "view/input/key_predicates.h"
 
 namespace {
 
 constexpr int32_t kRows = 64;
-constexpr int32_t kPathLevelDrag = 3004;
-constexpr int32_t kMasterLevelDrag = 3005;
 constexpr int32_t kHandCursor = 5;
-
-bool held(int virtualKey) {
-    GetAsyncKeyState(virtualKey);
-    return GetAsyncKeyState(virtualKey) != 0;
-}
 
 int32_t cellOf(int32_t offset) {
     return static_cast<int32_t>(static_cast<float>(offset) * (1.0f / 9.0f));
@@ -110,7 +105,7 @@ void QX_GUI::connectFeedbackPath() {
 int32_t QX_GUI::feedbackPageLButtonDown(WPARAM, int32_t x, int32_t y) {
     pointerPixelX = x;
     pointerPixelY = y;
-    stageInteractionMode = 0;
+    stageInteractionMode = kModeIdle;
     const int32_t c = cellOf(x - pageGridX - 67);
     const int32_t r = cellOf(y - pageGridY - 67);
     pageHoverColumn = c;
@@ -168,7 +163,7 @@ bool QX_GUI::feedbackOverlayClick(int32_t dx, int32_t dy) {
         for (int32_t k = 0; k < n; ++k) mix.gains[k] = 1.0f / static_cast<float>(n);
         mix.masterLevel = 1.0f;
     }
-    if (insideSquare(dx, dy, 17) && held('A')) toggleMuteAll(mix);
+    if (insideSquare(dx, dy, 17) && isKeyDownCode('A')) toggleMuteAll(mix);
     return feedbackWheelHandles(dx, dy);
 }
 
@@ -184,19 +179,19 @@ bool QX_GUI::feedbackWheelHandles(int32_t dx, int32_t dy) {
             return true;
         }
         if (!feedbackHandleHit(k, 132.0f, dx, dy)) continue;
-        if (held('Z')) {
+        if (isKeyDownCode('Z')) {
             mix.gains[k] = 1.0f;
             return true;
         }
-        if (held('X')) {
+        if (isKeyDownCode('X')) {
             mix.gains[k] = 0.0f;
             if (validChannel(mix.pinNumbers[k])) mix.routed[mix.pinNumbers[k]] = 0;
             compactFeedbackMix(shownFeedbackChannel);
             return true;
         }
-        if (held(VK_CONTROL)) {
+        if (isKeyDownCode(VK_CONTROL)) {
             feedbackDragSlot = k;
-            stageInteractionMode = kPathLevelDrag;
+            stageInteractionMode = kModeFeedbackPathLevel;
             dragStartValue = mix.gains[k];
             dragStartPixelX = static_cast<float>(pointerPixelX);
             dragStartPixelY = static_cast<float>(pointerPixelY);
@@ -209,10 +204,10 @@ bool QX_GUI::feedbackWheelHandles(int32_t dx, int32_t dy) {
 void QX_GUI::feedbackCentreBox(int32_t dx, int32_t dy) {
     if (!insideSquare(dx, dy, 15)) return;
     MixRecord& mix = feedbackMixes[shownFeedbackChannel];
-    if (held('Z')) {
+    if (isKeyDownCode('Z')) {
         mix.masterLevel = 1.0f;
-    } else if (held(VK_CONTROL)) {
-        stageInteractionMode = kMasterLevelDrag;
+    } else if (isKeyDownCode(VK_CONTROL)) {
+        stageInteractionMode = kModeFeedbackMasterLevel;
         feedbackDragSlot = -1;
         dragStartValue = mix.masterLevel;
         dragStartPixelX = static_cast<float>(pointerPixelX);
@@ -243,7 +238,8 @@ int32_t QX_GUI::feedbackPageMouseMove(WPARAM, int32_t x, int32_t y) {
                 hand = hand || feedbackHandleHit(k, radius, dx, dy);
     }
     if (hand) SetCursor(cursors[kHandCursor]);
-    if (stageInteractionMode == kPathLevelDrag || stageInteractionMode == kMasterLevelDrag)
+    if (stageInteractionMode == kModeFeedbackPathLevel ||
+        stageInteractionMode == kModeFeedbackMasterLevel)
         feedbackLevelDrag(y);
     return 0;
 }
@@ -251,9 +247,9 @@ int32_t QX_GUI::feedbackPageMouseMove(WPARAM, int32_t x, int32_t y) {
 void QX_GUI::feedbackLevelDrag(int32_t y) {
     if (!validChannel(shownFeedbackChannel)) return;
     MixRecord& mix = feedbackMixes[shownFeedbackChannel];
-    dragFineFactor = held(VK_SHIFT) ? 4.0f : 1.0f;
+    dragFineFactor = isKeyDownCode(VK_SHIFT) ? 4.0f : 1.0f;
     const float level = dragLevelFrom(dragStartValue, dragStartPixelY - static_cast<float>(y));
-    if (stageInteractionMode == kMasterLevelDrag) {
+    if (stageInteractionMode == kModeFeedbackMasterLevel) {
         mix.masterLevel = level;
     } else if (feedbackDragSlot >= 0 && feedbackDragSlot < std::clamp(mix.pinCount, 0, kRows)) {
         mix.gains[feedbackDragSlot] = level;
@@ -287,7 +283,7 @@ int32_t QX_GUI::feedbackPageRButtonDown(WPARAM, int32_t x, int32_t y) {
 }
 
 int32_t QX_GUI::feedbackPageLButtonUp(WPARAM, int32_t, int32_t) {
-    stageInteractionMode = 0;
+    stageInteractionMode = kModeIdle;
     ReleaseCapture();
     return 0;
 }

@@ -7,7 +7,10 @@
 #include <string>
 
 #include "app/qx_gui.h"
+#include "model/global_radius.h"
+#include "panels/matrix/matrix_layout.h"
 #include "render/draw_layer.h"
+#include "view/input/interaction_modes.h"
 
 namespace {
 
@@ -105,10 +108,11 @@ void QX_GUI::drawMatrixPage() {
     drawMatrixHover(d, S, T);
 
     d.colour(1, 1, 1, 0.5f);
-    box(d, 67, 694, 0, 1);
-    box(d, 694, 695, 0, static_cast<float>(67 + 9 * T));
+    box(d, kMatrixGridInset, 694, 0, 1);
+    box(d, 694, 695, 0, static_cast<float>(kMatrixGridInset + kMatrixCellSize * T));
     const int32_t cable = matrixPage.selectedCable;
-    if (cable >= 0 && cable < cableCount && cable < kMaxCables && stageInteractionMode == 99)
+    if (cable >= 0 && cable < cableCount && cable < kMaxCables &&
+        stageInteractionMode == kModeCableLevel)
         drawMatrixCellReadout(cable);
     drawMatrixPickLines(d);
     d.colour(1, 1, 1, 1);
@@ -118,18 +122,18 @@ void QX_GUI::drawMatrixPage() {
 
 void QX_GUI::drawMatrixLines(DrawLayer& d) {
     d.colour(1, 1, 1, 0.5f);
-    box(d, 44, 45, 67, 643);
-    box(d, 67, 643, 44, 45);
+    box(d, 44, 45, kMatrixGridInset, kMatrixGridEnd);
+    box(d, kMatrixGridInset, kMatrixGridEnd, 44, 45);
     for (int32_t k = 0; k <= kRows; ++k) {
-        const float p = static_cast<float>(67 + 9 * k);
-        box(d, p, p + 1, 0, 643);
-        box(d, -20, 643, p, p + 1);
+        const float p = static_cast<float>(kMatrixGridInset + kMatrixCellSize * k);
+        box(d, p, p + 1, 0, kMatrixGridEnd);
+        box(d, -20, kMatrixGridEnd, p, p + 1);
         box(d, -271, -155, p, p + 1);
         box(d, 893, 1009, p, p + 1);
         box(d, 694, 759, p, p + 1);
     }
     for (float x : {-20, -170, -156, -191, -257, -271, 694, 758, 893, 907, 928, 994, 1008})
-        box(d, x, x + 1, 67, 643);
+        box(d, x, x + 1, kMatrixGridInset, kMatrixGridEnd);
 }
 
 void QX_GUI::drawMatrixChannelTables(DrawLayer& d) {
@@ -245,7 +249,8 @@ void QX_GUI::drawMatrixCell(DrawLayer& d, int32_t t, int32_t s, float value) {
 }
 
 float QX_GUI::targetRadius(int32_t t) const {
-    return targets[t].useGlobalRadius > 0 ? viewSettings.globalRadius : targets[t].ownRadius;
+    return usesGlobalRadiusWhenAboveZero(targets[t]) ? viewSettings.globalRadius
+                                                     : targets[t].ownRadius;
 }
 
 void QX_GUI::drawMatrixGainCells(DrawLayer& d, int32_t S, int32_t T) {

@@ -6,18 +6,15 @@
 #include <string>
 
 #include "app/qx_gui.h"
+#include "model/global_radius.h"
 #include "panels/frame/panel_ids.h"
+#include "panels/matrix/matrix_layout.h"
+#include "view/input/interaction_modes.h"
+#include "view/input/key_predicates.h"
 
 namespace {
 
 constexpr int32_t kRows = 64;
-constexpr int32_t kCableLevelDrag = 99;
-
-// A key counts as held when the second of two asynchronous reads in a row is non-zero.
-bool held(int virtualKey) {
-    GetAsyncKeyState(virtualKey);
-    return GetAsyncKeyState(virtualKey) != 0;
-}
 
 // A pixel offset from the grid corner as a cell: times 1/9, truncated toward zero.
 int32_t cellOf(int32_t offset) {
@@ -57,11 +54,11 @@ float QX_GUI::dragLevelFrom(float startLevel, float dy) const {
 int32_t QX_GUI::matrixPageMouseMove(WPARAM, int32_t x, int32_t y) {
     pointerPixelX = x;
     pointerPixelY = y;
-    pageHoverColumn = cellOf(x - pageGridX - 67);
-    pageHoverRow = cellOf(y - pageGridY - 67);
+    pageHoverColumn = cellOf(x - pageGridX - kMatrixGridInset);
+    pageHoverRow = cellOf(y - pageGridY - kMatrixGridInset);
     const int32_t c = matrixPage.selectedCable;
-    if (stageInteractionMode == kCableLevelDrag && c >= 0 && c < cableCount && c < kMaxCables) {
-        dragFineFactor = held(VK_SHIFT) ? 4.0f : 1.0f;
+    if (stageInteractionMode == kModeCableLevel && c >= 0 && c < cableCount && c < kMaxCables) {
+        dragFineFactor = isKeyDownCode(VK_SHIFT) ? 4.0f : 1.0f;
         cables[c].level = dragLevelFrom(dragStartValue, dragStartPixelY - static_cast<float>(y));
         raiseSendFlag(kSendCables);
         raiseSendFlag(kSendGainMatrix);
@@ -72,8 +69,8 @@ int32_t QX_GUI::matrixPageMouseMove(WPARAM, int32_t x, int32_t y) {
 int32_t QX_GUI::matrixPageLButtonDown(WPARAM, int32_t x, int32_t y) {
     dragStartPixelX = static_cast<float>(x);
     dragStartPixelY = static_cast<float>(y);
-    const int32_t gx = x - pageGridX - 67;
-    const int32_t gy = y - pageGridY - 67;
+    const int32_t gx = x - pageGridX - kMatrixGridInset;
+    const int32_t gy = y - pageGridY - kMatrixGridInset;
     const int32_t h = pageHoverColumn;
     const int32_t r = pageHoverRow;
     if (matrixClickSwitches(h, r, gx, gy)) return 0;
@@ -85,14 +82,16 @@ int32_t QX_GUI::matrixPageLButtonDown(WPARAM, int32_t x, int32_t y) {
 // Cases 1 to 4, tried in order: source switches and names, target names, target switches,
 // channel markers. True when the click is done.
 bool QX_GUI::matrixClickSwitches(int32_t h, int32_t r, int32_t gx, int32_t gy) {
-    if (h >= -9 && h <= 0 && validRow(r) && matrixClickSourceRow(r, gx)) return true;
-    if (h >= 69 && h <= 76 && validRow(r)) {
+    if (kMatrixSourceSwitchColumns.holds(h) && validRow(r) && matrixClickSourceRow(r, gx))
+        return true;
+    if (kMatrixTargetNameColumns.holds(h) && validRow(r)) {
         setStatusMessage(std::to_string(h));
         if (r < targetCount) {
             currentTarget = r;
             textEntryId = 2;
-            openTextEntry(pageGridX + 725, pageGridY + 67 + 9 * r, -1, -1, targets[r].name, 2, 0,
-                          "NAME TARGET", "", 1);
+            openTextEntry(pageGridX + kMatrixTargetNameEntryX,
+                          pageGridY + kMatrixGridInset + kMatrixCellSize * r, -1, -1,
+                          targets[r].name, 2, 0, "NAME TARGET", "", 1);
         }
         return true;
     }
@@ -103,12 +102,13 @@ bool QX_GUI::matrixClickSwitches(int32_t h, int32_t r, int32_t gx, int32_t gy) {
 // M, S, P and the name of source row r; any other place only refreshes the summaries.
 bool QX_GUI::matrixClickSourceRow(int32_t r, int32_t gx) {
     SourceRecord& source = sources[r];
-    if (gx >= -76 && gx <= -23) {
+    if (kMatrixSourceNamePixels.holds(gx)) {
         if (r < sourceCount) {
             currentSource = r;
             textEntryId = 1;
-            openTextEntry(pageGridX + 12, pageGridY + 67 + 9 * r, -1, -1, source.name, 2, 0,
-                          "NAME SOURCE", "", 1);
+            openTextEntry(pageGridX + kMatrixSourceNameEntryX,
+                          pageGridY + kMatrixGridInset + kMatrixCellSize * r, -1, -1, source.name,
+                          2, 0, "NAME SOURCE", "", 1);
         }
         return true;
     }
@@ -142,9 +142,9 @@ bool QX_GUI::matrixClickTargetColumn(int32_t h, int32_t gy) {
 // Case 4: a channel marker opens the VIRTUAL panel on that input or output channel.
 bool QX_GUI::matrixClickChannelMarker(int32_t h, int32_t r) {
     if (!validRow(r)) return false;
-    if (h == -27)
+    if (h == kMatrixInputMarkerColumn)
         loadVirtualPanel(11, r);
-    else if (h == 94 || h == 95)
+    else if (kMatrixOutputMarkerColumns.holds(h))
         loadVirtualPanel(12, r);
     else
         return false;
@@ -157,7 +157,7 @@ bool QX_GUI::matrixClickChannelMarker(int32_t h, int32_t r) {
 // Case 5: a grid cell edits, removes or creates the cable of its pair and may start its
 // level drag. True when the click is done.
 bool QX_GUI::matrixClickGridCell(int32_t h, int32_t r) {
-    stageInteractionMode = 0;
+    stageInteractionMode = kModeIdle;
     matrixPage.selectedCable = -1;
     if (h < 0 || h >= std::min(targetCount, kRows) || r < 0 || r >= std::min(sourceCount, kRows))
         return false;
@@ -178,22 +178,22 @@ bool QX_GUI::matrixClickGridCell(int32_t h, int32_t r) {
 // X or R removes the cable; Z, E, P, A, S edit a live one. True when a key acted.
 bool QX_GUI::matrixCableKeys(int32_t c) {
     CableRecord& cable = cables[c];
-    if (held('X') || held('R')) {
+    if (isKeyDownCode('X') || isKeyDownCode('R')) {
         removeCable(c);
         matrixPage.selectedCable = -1;
         raiseFullMatrixSet();
         return true;
     }
     if (cable.level <= 0.0f) return false;
-    if (held('Z'))
+    if (isKeyDownCode('Z'))
         cable.level = 1.0f;
-    else if (held('E'))
+    else if (isKeyDownCode('E'))
         cable.level = 0.0f;
-    else if (held('P'))
+    else if (isKeyDownCode('P'))
         cable.phase = -cable.phase;
-    else if (held('A'))
+    else if (isKeyDownCode('A'))
         cable.mute = cable.mute == 0 ? 1 : 0;
-    else if (held('S'))
+    else if (isKeyDownCode('S'))
         cable.solo = cable.solo == 0 ? 1 : 0;
     else
         return false;
@@ -203,7 +203,7 @@ bool QX_GUI::matrixCableKeys(int32_t c) {
 
 void QX_GUI::startCableLevelDrag(int32_t c) {
     dragStartValue = cables[c].level;
-    stageInteractionMode = kCableLevelDrag;
+    stageInteractionMode = kModeCableLevel;
     SetCapture(window_);
 }
 
@@ -218,23 +218,25 @@ bool QX_GUI::matrixNewCable(int32_t h, int32_t r) {
         pendingCableSource = pendingCableTarget = -1;
         return true;
     }
-    const float radius = targetRadius(h);
+    const TargetRecord& target = targets[h];
+    const float radius =
+        usesGlobalRadiusWhenNotZero(target) ? viewSettings.globalRadius : target.ownRadius;
     if (std::fabs(g) > 0.0f && radius > 0.0f)
         cables[c].level = std::clamp(std::fabs(g / radius), 0.0f, 4.0f);
     matrixPage.selectedCable = c;
     CableRecord& cable = cables[c];
     pendingCableSource = pendingCableTarget = -1;
-    if (held('E')) {
+    if (isKeyDownCode('E')) {
         cable.level = 0.0f;
         updateCableSoloSummary();
         updateCableMuteSummary();
-        stageInteractionMode = 0;
+        stageInteractionMode = kModeIdle;
         SetCapture(window_);
     } else {
-        if (held('S')) cable.solo = 1;
-        if (held('A')) cable.mute = 1;
-        if (held('Z')) cable.level = 1.0f;
-        if (held('P')) cable.phase = -1.0f;
+        if (isKeyDownCode('S')) cable.solo = 1;
+        if (isKeyDownCode('A')) cable.mute = 1;
+        if (isKeyDownCode('Z')) cable.level = 1.0f;
+        if (isKeyDownCode('P')) cable.phase = -1.0f;
         updateCableSoloSummary();
         updateCableMuteSummary();
         startCableLevelDrag(c);
@@ -249,16 +251,16 @@ bool QX_GUI::matrixNewCable(int32_t h, int32_t r) {
 void QX_GUI::matrixClickReassignment(int32_t h, int32_t r) {
     MatrixPageState& m = matrixPage;
     if (validRow(r)) {
-        if (h >= -12 && h <= -7) {
+        if (kMatrixSourcePickColumns.holds(h)) {
             m.sourceRowPick = r;
             if (m.inputChannelPick != -1) completeInputReassignment(r, m.inputChannelPick);
-        } else if (h >= -26 && h <= -24) {
+        } else if (kMatrixInputChannelPickColumns.holds(h)) {
             m.inputChannelPick = r;
             if (m.sourceRowPick != -1) completeInputReassignment(m.sourceRowPick, r);
-        } else if (h >= 91 && h <= 93) {
+        } else if (kMatrixOutputChannelPickColumns.holds(h)) {
             m.outputChannelPick = r;
             if (m.targetRowPick != -1) completeOutputReassignment(m.targetRowPick, r);
-        } else if (h >= 75 && h <= 77) {
+        } else if (kMatrixTargetPickColumns.holds(h)) {
             m.targetRowPick = r;
             if (m.outputChannelPick != -1) completeOutputReassignment(r, m.outputChannelPick);
         }
@@ -309,7 +311,7 @@ int32_t QX_GUI::matrixPageRButtonDown(WPARAM, int32_t, int32_t) {
 }
 
 int32_t QX_GUI::matrixPageLButtonUp(WPARAM, int32_t, int32_t) {
-    stageInteractionMode = 0;
+    stageInteractionMode = kModeIdle;
     ReleaseCapture();
     return 0;
 }

@@ -6,10 +6,9 @@
 #include "app/qx_gui.h"
 #include "panels/frame/panel_ids.h"
 #include "panels/mutes/mutes_layout.h"
+#include "view/input/interaction_modes.h"
 
 namespace {
-
-constexpr int32_t kMasterDragMode = 500;
 
 int32_t panelUnit(const PanelWindow& panel, int32_t content) {
     const float s = panel.scale > 0.0f ? panel.scale : 1.0f;
@@ -63,7 +62,7 @@ int32_t QX_GUI::mutesPanelLButtonDown(WPARAM, int32_t x, int32_t y) {
             masterDragStartX = x;
             masterDragStartY = y;
             masterDragStartDb = 20.0f * std::log10(viewSettings.masterVolume);
-            stageInteractionMode = kMasterDragMode;
+            stageInteractionMode = kModeMutesMaster;
             SetCapture(windowHandle());
         }
         // The master travels in the view state; the engine hears it through the gain matrix.
@@ -100,7 +99,7 @@ int32_t QX_GUI::mutesPanelLButtonDown(WPARAM, int32_t x, int32_t y) {
 }
 
 int32_t QX_GUI::mutesPanelMouseMove(WPARAM, int32_t x, int32_t y) {
-    if (stageInteractionMode == kMasterDragMode) {
+    if (stageInteractionMode == kModeMutesMaster) {
         const float db = masterDragStartDb - static_cast<float>(y - masterDragStartY) * 0.5f;
         viewSettings.masterVolume = snapToUnity(std::clamp(dbToGain(db), 0.0f, kMaxDragLevel));
         raiseSendFlag(kSendViewState);
@@ -123,7 +122,7 @@ int32_t QX_GUI::mutesPanelMouseMove(WPARAM, int32_t x, int32_t y) {
 }
 
 int32_t QX_GUI::mutesPanelLButtonUp(WPARAM, int32_t, int32_t) {
-    if (stageInteractionMode == kMasterDragMode) ReleaseCapture();
-    stageInteractionMode = 0;
+    if (stageInteractionMode == kModeMutesMaster) ReleaseCapture();
+    stageInteractionMode = kModeIdle;
     return 0;
 }

@@ -9,6 +9,7 @@
 #include "panels/frame/panel_ids.h"
 #include "panels/virtual/virtual_channels.h"
 #include "panels/virtual/virtual_wheel.h"
+#include "view/input/interaction_modes.h"
 
 namespace {
 
@@ -124,6 +125,8 @@ void QX_GUI::drawVirtualPanel() {
     char channel[16];
     std::snprintf(channel, sizeof channel, "%i", virtualEditIndex + 1);
     if (mix != nullptr) drawLayer->text(font, channel, 2, 124.0f, 120.0f);
-    if (stageInteractionMode == 3002 || stageInteractionMode == 3003) drawVirtualCellReadout();
+    if (stageInteractionMode == kModeVirtualPinLevel ||
+        stageInteractionMode == kModeVirtualMasterLevel)
+        drawVirtualCellReadout();
     drawLayer->popMatrix();
 }

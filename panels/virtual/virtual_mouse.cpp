@@ -7,11 +7,10 @@
 #include "app/qx_gui.h"
 #include "panels/frame/panel_ids.h"
 #include "panels/virtual/virtual_wheel.h"
+#include "view/input/interaction_modes.h"
 
 namespace {
 
-constexpr int32_t kPinDragMode = 3002;
-constexpr int32_t kMasterDragMode = 3003;
 constexpr int32_t kHoldingVirtual = 8;
 
 bool outputMode(int32_t mode) {
@@ -96,7 +95,7 @@ int32_t QX_GUI::virtualPanelLButtonDown(WPARAM, int32_t x, int32_t y) {
                     dragStartPixelY = static_cast<float>(y);
                     dragStartValue = virtualDragStartLevel = mix->gains[k];
                     virtualSelectedPin = k;
-                    stageInteractionMode = kPinDragMode;
+                    stageInteractionMode = kModeVirtualPinLevel;
                     controlDragPanel = kHoldingVirtual;
                     controlDragActive = 1;
                     virtualHandleX = std::trunc(spoke.x(110.0f));
@@ -119,7 +118,7 @@ int32_t QX_GUI::virtualPanelLButtonDown(WPARAM, int32_t x, int32_t y) {
                     return;
                 }
             }
-            stageInteractionMode = 0;
+            stageInteractionMode = kModeIdle;
             if (near(55.0f, 8.0f)) {
                 mix->phases[k] = -mix->phases[k];
                 handled = true;
@@ -136,7 +135,7 @@ int32_t QX_GUI::virtualPanelLButtonDown(WPARAM, int32_t x, int32_t y) {
                 dragStartValue = virtualDragStartLevel = mix->masterLevel;
                 virtualHandleX = virtualHandleY = 125.0f;
                 virtualSelectedPin = 0;
-                stageInteractionMode = kMasterDragMode;
+                stageInteractionMode = kModeVirtualMasterLevel;
                 controlDragPanel = kHoldingVirtual;
                 controlDragActive = 1;
                 return 0;
@@ -149,7 +148,9 @@ int32_t QX_GUI::virtualPanelLButtonDown(WPARAM, int32_t x, int32_t y) {
 }
 
 int32_t QX_GUI::virtualPanelMouseMove(WPARAM, int32_t, int32_t y) {
-    if (stageInteractionMode != kPinDragMode && stageInteractionMode != kMasterDragMode) return 0;
+    if (stageInteractionMode != kModeVirtualPinLevel &&
+        stageInteractionMode != kModeVirtualMasterLevel)
+        return 0;
     MixRecord* mix = virtualEditMix();
     if (mix == nullptr) return 0;
     controlDragActive = 1;
@@ -157,7 +158,7 @@ int32_t QX_GUI::virtualPanelMouseMove(WPARAM, int32_t, int32_t y) {
     dragFineFactor = isKeyDownShift() ? 4.0f : 1.0f;
     const float level = faderLaw.levelAfterDrag(virtualDragStartLevel, (0.005f / dragFineFactor) *
                                                                            dy * faderLaw.dragSpeed);
-    if (stageInteractionMode == kPinDragMode) {
+    if (stageInteractionMode == kModeVirtualPinLevel) {
         if (virtualSelectedPin < 0 || virtualSelectedPin >= 64) return 0;
         mix->gains[virtualSelectedPin] = level;
     } else {
@@ -168,7 +169,7 @@ int32_t QX_GUI::virtualPanelMouseMove(WPARAM, int32_t, int32_t y) {
 }
 
 int32_t QX_GUI::virtualPanelLButtonUp(WPARAM, int32_t, int32_t) {
-    stageInteractionMode = 0;
+    stageInteractionMode = kModeIdle;
     controlDragActive = 0;
     return 0;
 }

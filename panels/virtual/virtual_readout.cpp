@@ -8,6 +8,7 @@
 #include "panels/dynamics/editor_item.h"
 #include "panels/virtual/virtual_channels.h"
 #include "panels/virtual/virtual_wheel.h"
+#include "view/input/interaction_modes.h"
 
 namespace {
 
@@ -29,7 +30,7 @@ void QX_GUI::drawVirtualCellReadout() {
     const MixRecord* mix = virtualEditMix();
     if (mix == nullptr) return;
     const bool output = virtualEditMode == 2 || virtualEditMode == 12;
-    const bool pinDrag = stageInteractionMode == 3002;
+    const bool pinDrag = stageInteractionMode == kModeVirtualPinLevel;
     const int32_t slot = std::clamp(virtualSelectedPin, 0, 63);
     const float value = pinDrag ? mix->gains[slot] : mix->masterLevel;
     ReadoutLevels m;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "editor_panel_fixture.h"
+#include "view/input/interaction_modes.h"
 
 namespace {
 
@@ -32,7 +33,7 @@ TEST_F(DelayPanel, ADragOfThirtyPixelsRoundsByTheKeysHeld) {
     for (const Case& c : cases) {
         gui->delayTime = 0.0f;
         pressAt(100.0f, 20.0f);
-        ASSERT_EQ(gui->stageInteractionMode, 3000);
+        ASSERT_EQ(gui->stageInteractionMode, kModeDelayValue);
         EXPECT_EQ(gui->controlDragPanel, 4);
         EXPECT_EQ(gui->controlDragActive, 1);
         hold(c.keys);
@@ -41,7 +42,7 @@ TEST_F(DelayPanel, ADragOfThirtyPixelsRoundsByTheKeysHeld) {
         EXPECT_NEAR(gui->delayTime, c.time, 1e-6f);
         EXPECT_NEAR(gui->inputDelays[0].time, c.time, 1e-6f);
         gui->delayPanelLButtonUp(0, 0, 0);
-        EXPECT_EQ(gui->stageInteractionMode, 0);
+        EXPECT_EQ(gui->stageInteractionMode, kModeIdle);
         EXPECT_EQ(gui->controlDragPanel, -1);
     }
     // After the release a move changes nothing.
@@ -59,7 +60,7 @@ TEST_F(DelayPanel, ADragStopsAtOneSecondEitherWay) {
 
 TEST_F(DelayPanel, ANarrowPanelDragsNothing) {
     gui->panels[kPanelDelay].width = 12.0f;
-    gui->stageInteractionMode = 3000;
+    gui->stageInteractionMode = kModeDelayValue;
     moveTo(5.0f, 20.0f);
     EXPECT_EQ(gui->delayTime, 0.0f);
 }
@@ -76,7 +77,7 @@ TEST_F(DelayPanel, TheValueBoxOpensTheTimeEntryInMilliseconds) {
     EXPECT_EQ(gui->textEntryFresh, 1);
     EXPECT_EQ(gui->textEntryX, 203);
     EXPECT_EQ(gui->textEntryY, 111);
-    EXPECT_EQ(gui->stageInteractionMode, 0);
+    EXPECT_EQ(gui->stageInteractionMode, kModeIdle);
 }
 
 TEST_F(DelayPanel, TheSwitchStoresAndRaisesBothDelayFlags) {

@@ -7,6 +7,7 @@
 #include <initializer_list>
 
 #include "editor_panel_fixture.h"
+#include "view/input/interaction_modes.h"
 
 namespace {
 
@@ -98,7 +99,7 @@ TEST_F(EditorDrags, EveryEditorDragEndsAtTheReleaseWhereverThePointerIs) {
         release(1300, 790);
         letGoAll();
         EXPECT_EQ(gui->controlDragActive, 0) << c.what;
-        EXPECT_EQ(gui->stageInteractionMode, 0) << c.what;
+        EXPECT_EQ(gui->stageInteractionMode, kModeIdle) << c.what;
         EXPECT_EQ(GetCapture(), nullptr) << c.what;
         move(windowX(c.panel, c.pressX), windowY(c.panel, 10.0f));
         move(windowX(c.panel, c.moveX), windowY(c.panel, c.pressY));

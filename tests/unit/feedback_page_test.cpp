@@ -9,6 +9,7 @@
 #include "dsp_link/send_flags.h"
 #include "dsp_link_recording_gui.h"
 #include "screen_fixture.h"
+#include "view/input/interaction_modes.h"
 
 namespace {
 
@@ -160,7 +161,7 @@ TEST(FeedbackPageOverlay, TheButtonsAndTheMasterDrag) {
     f.move(688, 400);
     f.press(688, 400);
     f.letGoAll();
-    EXPECT_EQ(f.gui->stageInteractionMode, 3005);
+    EXPECT_EQ(f.gui->stageInteractionMode, kModeFeedbackMasterLevel);
     f.move(688, 380);
     EXPECT_NEAR(f.mix(0).masterLevel, 1.14574f, 1e-4f);
     f.hold({VK_SHIFT});
@@ -168,7 +169,7 @@ TEST(FeedbackPageOverlay, TheButtonsAndTheMasterDrag) {
     EXPECT_NEAR(f.mix(0).masterLevel, 0.61518f, 1e-4f);
     f.letGoAll();
     f.release(20, 20);
-    EXPECT_EQ(f.gui->stageInteractionMode, 0);
+    EXPECT_EQ(f.gui->stageInteractionMode, kModeIdle);
 }
 
 TEST(FeedbackPageRemoval, ARightClickOnAnOutputPortLeavesOtherPathsInOrder) {

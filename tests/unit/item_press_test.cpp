@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "screen_fixture.h"
+#include "view/input/interaction_modes.h"
 
 namespace {
 
@@ -220,15 +221,15 @@ TEST(ItemPress, PlainPressesStartTheItemDrags) {
         std::vector<int> keys;
         int32_t mode;
     } cases[] = {
-        {&ItemStage::pressSource, {}, 1},
-        {&ItemStage::pressSource, {VK_CONTROL}, 100},
-        {&ItemStage::pressSource, {VK_CONTROL, VK_SHIFT}, 101},
-        {&ItemStage::pressGroup, {}, 2},
-        {&ItemStage::pressGroup, {VK_CONTROL}, 104},
-        {&ItemStage::pressGroup, {'V'}, 202},
-        {&ItemStage::pressTarget, {}, 3},
-        {&ItemStage::pressTarget, {VK_CONTROL}, 106},
-        {&ItemStage::pressTarget, {VK_CONTROL, VK_SHIFT}, 103},
+        {&ItemStage::pressSource, {}, kModeSourceMove},
+        {&ItemStage::pressSource, {VK_CONTROL}, kModeSourceLevel},
+        {&ItemStage::pressSource, {VK_CONTROL, VK_SHIFT}, kModeSourceSize},
+        {&ItemStage::pressGroup, {}, kModeGroupMove},
+        {&ItemStage::pressGroup, {VK_CONTROL}, kModeGroupLevel},
+        {&ItemStage::pressGroup, {'V'}, kModeGroupRotate},
+        {&ItemStage::pressTarget, {}, kModeTargetMove},
+        {&ItemStage::pressTarget, {VK_CONTROL}, kModeTargetLevel},
+        {&ItemStage::pressTarget, {VK_CONTROL, VK_SHIFT}, kModeTargetRadius},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.mode);
@@ -252,7 +253,7 @@ TEST(ItemPress, HiddenItemsTakeCommandsButAreNotDragged) {
     for (const ScreenPoint p :
          {f.stageToPixel(-200.0f, -100.0f), f.stageToPixel(-200.0f, 100.0f)}) {
         f.press(p.x, p.y);
-        EXPECT_EQ(f.gui->stageInteractionMode, 0);
+        EXPECT_EQ(f.gui->stageInteractionMode, kModeIdle);
         f.release(p.x, p.y);
     }
 }

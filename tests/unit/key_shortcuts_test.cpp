@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "screen_fixture.h"
+#include "view/input/interaction_modes.h"
 
 namespace {
 
@@ -20,33 +21,41 @@ struct ShortcutCase {
 };
 
 const ShortcutCase kShortcutCases[] = {
-    {"ctrl shift H", {VK_CONTROL, VK_SHIFT}, 'H', 0, {"TOGGLE ROOM_LOCKS", "TOGGLE ROOM_LABELS"}},
+    {"ctrl shift H",
+     {VK_CONTROL, VK_SHIFT},
+     'H',
+     kModeIdle,
+     {"TOGGLE ROOM_LOCKS", "TOGGLE ROOM_LABELS"}},
     // SWITCH_SELECT runs its own two lines after each.
     {"alt 1 2",
      {VK_MENU, '1'},
      '2',
-     0,
+     kModeIdle,
      {"SWITCH_SELECT 1", "STORE_SELECT 1", "RETRIEVE_SELECT 1", "SWITCH_SELECT 2", "STORE_SELECT 1",
       "RETRIEVE_SELECT 2"}},
     {"alt ctrl numpad 3",
      {VK_MENU, VK_CONTROL},
      VK_NUMPAD0 + 3,
-     0,
+     kModeIdle,
      {"DRIFT_TO_SLICE S:0.1 2", "STORE_SLICE 2"}},
-    {"alt shift enter", {VK_MENU, VK_SHIFT}, VK_RETURN, 0, {"VERBOSE 0", "VERBOSE 1", "CLS"}},
-    {"tab", {}, VK_TAB, 0, {"NEXTPAGE"}},
-    {"shift tab", {VK_SHIFT}, VK_TAB, 0, {"PREVIOUSPAGE"}},
-    {"F12", {}, VK_F12, 0, {"TOGGLE STEALTH"}},
-    {"plain H", {}, 'H', 0, {"TOGGLE ROOM_VISIBILITY"}},
-    {"shift semicolon", {VK_SHIFT}, VK_OEM_1, 0, {"ENTER SOURCE_COUNT"}},
+    {"alt shift enter",
+     {VK_MENU, VK_SHIFT},
+     VK_RETURN,
+     kModeIdle,
+     {"VERBOSE 0", "VERBOSE 1", "CLS"}},
+    {"tab", {}, VK_TAB, kModeIdle, {"NEXTPAGE"}},
+    {"shift tab", {VK_SHIFT}, VK_TAB, kModeIdle, {"PREVIOUSPAGE"}},
+    {"F12", {}, VK_F12, kModeIdle, {"TOGGLE STEALTH"}},
+    {"plain H", {}, 'H', kModeIdle, {"TOGGLE ROOM_VISIBILITY"}},
+    {"shift semicolon", {VK_SHIFT}, VK_OEM_1, kModeIdle, {"ENTER SOURCE_COUNT"}},
     {"equals and numpad minus",
      {VK_SUBTRACT},
      VK_OEM_PLUS,
-     0,
+     kModeIdle,
      {"UNSELECT MARQUEE", "ADDSELECT MARQUEE"}},
-    {"during a drag", {VK_MENU}, VK_RETURN, 100, {}},
-    {"after a right release", {}, VK_TAB, -1, {}},
-    {"shift R without a kept line", {VK_SHIFT}, 'R', 0, {}},
+    {"during a drag", {VK_MENU}, VK_RETURN, kModeSourceLevel, {}},
+    {"after a right release", {}, VK_TAB, kModeAfterRightRelease, {}},
+    {"shift R without a kept line", {VK_SHIFT}, 'R', kModeIdle, {}},
 };
 
 TEST(KeyShortcuts, HeldKeysRunTheirRowsInTableOrder) {

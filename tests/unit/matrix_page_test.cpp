@@ -6,7 +6,9 @@
 
 #include "dsp_link/send_flags.h"
 #include "panels/frame/panel_ids.h"
+#include "panels/matrix/matrix_layout.h"
 #include "screen_fixture.h"
+#include "view/input/interaction_modes.h"
 
 namespace {
 
@@ -24,14 +26,16 @@ struct MatrixPage : ScreenFixture {
     }
     bool flag(int32_t f) const { return gui->sendFlags[f] != 0; }
     // Window pixel of a grid offset (gx, gy) from the grid's corner.
-    int32_t wx(int32_t gx) const { return gui->pageGridX + 67 + gx; }
-    int32_t wy(int32_t gy) const { return gui->pageGridY + 67 + gy; }
+    int32_t wx(int32_t gx) const { return gui->pageGridX + kMatrixGridInset + gx; }
+    int32_t wy(int32_t gy) const { return gui->pageGridY + kMatrixGridInset + gy; }
     // The click of the page: a move there first, as the page takes the cell of the last move.
     void clickGrid(int32_t gx, int32_t gy) {
         move(wx(gx), wy(gy));
         press(wx(gx), wy(gy));
     }
-    void clickCell(int32_t target, int32_t source) { clickGrid(9 * target + 4, 9 * source + 4); }
+    void clickCell(int32_t target, int32_t source) {
+        clickGrid(kMatrixCellSize * target + 4, kMatrixCellSize * source + 4);
+    }
     int32_t cableOf(int32_t s, int32_t t) const {
         for (int32_t c = 0; c < gui->cableCount; ++c)
             if (gui->cables[c].source == s && gui->cables[c].target == t) return c;
@@ -85,17 +89,17 @@ TEST(MatrixPageClicks, NamesOpenTheirEntriesAndMarkersOpenVirtual) {
     EXPECT_EQ(f.gui->textEntryId, 1);
     EXPECT_EQ(f.gui->textEntryTitle, "NAME SOURCE");
     EXPECT_EQ(f.gui->currentSource, 1);
-    EXPECT_EQ(f.gui->textEntryX, 317 + 12);
-    EXPECT_EQ(f.gui->textEntryY, 76 + 67 + 9);
+    EXPECT_EQ(f.gui->textEntryX, 317 + kMatrixSourceNameEntryX);
+    EXPECT_EQ(f.gui->textEntryY, 76 + kMatrixGridInset + kMatrixCellSize);
 
     MatrixPage g;
-    g.clickGrid(9 * 70 + 2, 9 * 2 + 4);
+    g.clickGrid(kMatrixCellSize * 70 + 2, kMatrixCellSize * 2 + 4);
     EXPECT_EQ(g.gui->textEntryId, 2);
     EXPECT_EQ(g.gui->textEntryTitle, "NAME TARGET");
     EXPECT_EQ(g.gui->currentTarget, 2);
 
     MatrixPage h;
-    h.clickGrid(-27 * 9 - 2, 9 * 5 + 4);
+    h.clickGrid(kMatrixInputMarkerColumn * kMatrixCellSize - 2, kMatrixCellSize * 5 + 4);
     EXPECT_EQ(h.gui->virtualEditMode, 11);
     EXPECT_EQ(h.gui->virtualEditIndex, 5);
     EXPECT_EQ(h.gui->panels[kPanelVirtual].shown, 1);
@@ -120,7 +124,7 @@ TEST(MatrixPageCells, ANewCableStartsAtTheGainItsPositionGives) {
         // The press's own move replays the drag at 0 px, which keeps the level to float noise.
         EXPECT_NEAR(f.gui->cables[cable].level, c.level, 1e-5f);
         EXPECT_EQ(f.gui->matrixPage.selectedCable, cable);
-        EXPECT_EQ(f.gui->stageInteractionMode, 99);
+        EXPECT_EQ(f.gui->stageInteractionMode, kModeCableLevel);
         EXPECT_TRUE(f.flag(kSendCables));
         EXPECT_EQ(f.gui->pendingCableSource, -1);
     }
@@ -136,7 +140,7 @@ TEST(MatrixPageCells, AFullCableTableSelectsNothingAndStartsNoDrag) {
     f.clickCell(0, 0);
     EXPECT_EQ(f.gui->cableCount, QX_GUI::kMaxCables);
     EXPECT_EQ(f.gui->matrixPage.selectedCable, -1);
-    EXPECT_EQ(f.gui->stageInteractionMode, 0);
+    EXPECT_EQ(f.gui->stageInteractionMode, kModeIdle);
     EXPECT_EQ(f.gui->pendingCableSource, -1);
     EXPECT_EQ(f.gui->pendingCableTarget, -1);
 }
@@ -159,7 +163,7 @@ TEST(MatrixPageCells, KeysOnACableAndAtLevelZero) {
     f.hold({'Z'});
     f.clickCell(0, 0);
     EXPECT_EQ(f.gui->cables[c].level, 0.0f);
-    EXPECT_EQ(f.gui->stageInteractionMode, 0);
+    EXPECT_EQ(f.gui->stageInteractionMode, kModeIdle);
     f.letGoAll();
     f.hold({'X'});
     f.clickCell(0, 0);
@@ -199,7 +203,7 @@ TEST(MatrixPageDrag, TheLevelFollowsTheFaderLawAndEndsAtTheRelease) {
         const int32_t cable = f.cableOf(1, 2);
         f.gui->cables[cable].level = c.start;
         f.clickCell(2, 1);
-        ASSERT_EQ(f.gui->stageInteractionMode, 99);
+        ASSERT_EQ(f.gui->stageInteractionMode, kModeCableLevel);
         if (c.shift) f.hold({VK_SHIFT});
         f.move(f.wx(22), f.wy(13) - c.up);
         EXPECT_NEAR(f.gui->cables[cable].level, c.level, 1e-4f);
@@ -209,7 +213,7 @@ TEST(MatrixPageDrag, TheLevelFollowsTheFaderLawAndEndsAtTheRelease) {
         f.gui->panels[kPanelFilters].positionX = 600;
         f.gui->panels[kPanelFilters].positionY = 100;
         f.release(700, 150);
-        EXPECT_EQ(f.gui->stageInteractionMode, 0);
+        EXPECT_EQ(f.gui->stageInteractionMode, kModeIdle);
         EXPECT_EQ(GetCapture(), nullptr);
         const float after = f.gui->cables[cable].level;
         f.move(f.wx(22), f.wy(13) - 100);
@@ -220,14 +224,15 @@ TEST(MatrixPageDrag, TheLevelFollowsTheFaderLawAndEndsAtTheRelease) {
 TEST(MatrixPageReassignment, EitherOrderGivesTheSameRouting) {
     for (bool sourceFirst : {true, false}) {
         MatrixPage f;
-        const int32_t sourceRow = -9 * 9 + 4; // column -9: the left end of the source rows
-        const int32_t channelColumn = -25 * 9 + 4;
+        const int32_t sourceRow =
+            -9 * kMatrixCellSize + 4; // column -9: the left end of the source rows
+        const int32_t channelColumn = -25 * kMatrixCellSize + 4;
         if (sourceFirst) {
-            f.clickGrid(sourceRow, 9 * 2 + 4);
-            f.clickGrid(channelColumn, 9 * 7 + 4);
+            f.clickGrid(sourceRow, kMatrixCellSize * 2 + 4);
+            f.clickGrid(channelColumn, kMatrixCellSize * 7 + 4);
         } else {
-            f.clickGrid(channelColumn, 9 * 7 + 4);
-            f.clickGrid(sourceRow, 9 * 2 + 4);
+            f.clickGrid(channelColumn, kMatrixCellSize * 7 + 4);
+            f.clickGrid(sourceRow, kMatrixCellSize * 2 + 4);
         }
         EXPECT_EQ(f.gui->sources[2].virtualChannel, 7);
         EXPECT_EQ(f.gui->virtualEditMode, 11);
@@ -237,16 +242,16 @@ TEST(MatrixPageReassignment, EitherOrderGivesTheSameRouting) {
         EXPECT_TRUE(f.flag(kSendMixers));
     }
     MatrixPage g;
-    g.clickGrid(92 * 9 + 4, 9 * 3 + 4);
-    g.clickGrid(77 * 9 + 4, 9 * 1 + 4);
+    g.clickGrid(92 * kMatrixCellSize + 4, kMatrixCellSize * 3 + 4);
+    g.clickGrid(77 * kMatrixCellSize + 4, kMatrixCellSize * 1 + 4);
     EXPECT_EQ(g.gui->targets[1].virtualChannel, 3);
 }
 
 TEST(MatrixPageReassignment, APickOutsideTheRowsIsRefused) {
     MatrixPage f;
-    f.clickGrid(-9 * 9 + 4, 9 * 64 + 4);
+    f.clickGrid(-9 * kMatrixCellSize + 4, kMatrixCellSize * 64 + 4);
     EXPECT_EQ(f.gui->matrixPage.sourceRowPick, -1);
-    f.clickGrid(-25 * 9 + 4, -9 * 2);
+    f.clickGrid(-25 * kMatrixCellSize + 4, -9 * 2);
     EXPECT_EQ(f.gui->matrixPage.inputChannelPick, -1);
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "editor_panel_fixture.h"
+#include "view/input/interaction_modes.h"
 
 namespace {
 
@@ -55,7 +56,7 @@ TEST_F(MutesPanel, TheMasterDragsHalfADecibelAPixelOverAnyPage) {
     gui->currentPage = kPageInputs;
     gui->viewSettings.masterVolume = 0.5f;
     press(318, 100);
-    ASSERT_EQ(gui->stageInteractionMode, 500);
+    ASSERT_EQ(gui->stageInteractionMode, kModeMutesMaster);
     moveTo(318, 80);
     EXPECT_NEAR(gui->viewSettings.masterVolume, 1.5811f, 1e-4f);
     EXPECT_EQ(gui->sendFlags[kSendViewState], 1);
@@ -65,7 +66,7 @@ TEST_F(MutesPanel, TheMasterDragsHalfADecibelAPixelOverAnyPage) {
     // A release anywhere ends the drag and gives the mouse back.
     SetCapture(reinterpret_cast<HWND>(0x10));
     gui->mutesPanelLButtonUp(0, 5000, 5000);
-    EXPECT_EQ(gui->stageInteractionMode, 0);
+    EXPECT_EQ(gui->stageInteractionMode, kModeIdle);
     EXPECT_EQ(GetCapture(), nullptr);
     moveTo(318, 40);
     EXPECT_FLOAT_EQ(gui->viewSettings.masterVolume, 4.0f);
@@ -79,7 +80,7 @@ TEST_F(MutesPanel, ZOnTheMeterGivesUnityAndThePinCarriesIt) {
     letGoAll();
     EXPECT_FLOAT_EQ(gui->viewSettings.masterVolume, 1.0f);
     EXPECT_TRUE(consoleHas("ZERO THE MASTER VOLUME"));
-    EXPECT_EQ(gui->stageInteractionMode, 0);
+    EXPECT_EQ(gui->stageInteractionMode, kModeIdle);
     gui->sendStateToDsp();
     const std::vector<uint8_t> view = pins->lastSent(5);
     ASSERT_GE(view.size(), 60u);

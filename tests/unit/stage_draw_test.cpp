@@ -7,6 +7,7 @@
 #include <map>
 
 #include "screen_fixture.h"
+#include "view/input/interaction_modes.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ struct StageDraw : ::testing::Test {
 
 TEST_F(StageDraw, ASpreadDragShowsTheDistanceScaleOnlyBeyondARadiusOfOneHundred) {
     f.source(0, 10.0f, 10.0f);
-    gui.stageInteractionMode = 101;
+    gui.stageInteractionMode = kModeSourceSize;
     gui.stage.pickedSource = 0;
     gui.viewSettings.globalRadius = 100.0f;
     const struct {
@@ -50,7 +51,7 @@ TEST_F(StageDraw, ASpreadDragShowsTheDistanceScaleOnlyBeyondARadiusOfOneHundred)
 
 TEST_F(StageDraw, TheStageFillDrawsItsDiscOnlyAndLeavesTheModeAtZero) {
     f.source(0, 0.0f, 0.0f);
-    gui.stageInteractionMode = 101;
+    gui.stageInteractionMode = kModeSourceSize;
     gui.stage.pickedSource = 0;
     const RecordingDrawLayer r = page();
     int discs = 0;
@@ -140,7 +141,7 @@ TEST_F(StageDraw, IndicesOutsideTheirTablesAreSkipped) {
     gui.pendingCableSource = 5000;
     gui.currentSource = -3;
     gui.stage.sourceInfoBoxOpen = 1;
-    for (int mode : {101, 103, 100, 108}) {
+    for (int mode : {kModeSourceSize, kModeTargetRadius, kModeSourceLevel, kModeFeedbackGain}) {
         gui.stageInteractionMode = mode;
         gui.stage.pickedSource = gui.stage.pickedTarget = 255;
         page();

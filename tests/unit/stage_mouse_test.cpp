@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "screen_fixture.h"
+#include "view/input/interaction_modes.h"
 
 namespace {
 
@@ -112,7 +113,7 @@ TEST(StagePress, F9StartsTheZoomDragEvenOnASourceAndTheZoomStaysInItsRange) {
     f.source(0, 0.0f, 0.0f);
     f.hold({kKeyF9});
     f.press(688, 400);
-    EXPECT_EQ(f.gui->stageInteractionMode, 0);
+    EXPECT_EQ(f.gui->stageInteractionMode, kModeIdle);
     EXPECT_EQ(f.gui->pageMouseHold, 1);
     f.move(688, 700); // 300 pixels down: half a unit of zoom
     EXPECT_NEAR(f.gui->viewZoom, 1.5f, 1e-4f);
@@ -144,7 +145,7 @@ TEST(StageRelease, TwoReleasesUnder200TicksOverAShownSourceOpenItsNamingEntry) {
         if (c.names) {
             EXPECT_EQ(f.gui->textEntryTitle, "KICK");
             EXPECT_EQ(f.gui->currentSource, 0);
-            EXPECT_EQ(f.gui->stageInteractionMode, 0);
+            EXPECT_EQ(f.gui->stageInteractionMode, kModeIdle);
         }
     }
 }
@@ -172,14 +173,14 @@ TEST(StageRelease, ADoubleClickInsideTheMarqueeSelectsItAndLeavesNoEntryOpen) {
 
 TEST(StageRelease, AnyLeftReleaseEndsTheDragAndOrdersTheMarqueeCorners) {
     StageScreen f;
-    f.pressed(100, 688, 400);
+    f.pressed(kModeSourceLevel, 688, 400);
     f.gui->marqueeRubberBand = 1;
     f.gui->marqueeRect[0] = 30;
     f.gui->marqueeRect[2] = -20;
     f.gui->marqueeRect[1] = 10;
     f.gui->marqueeRect[3] = -40;
     f.release(688, 400);
-    EXPECT_EQ(f.gui->stageInteractionMode, 0);
+    EXPECT_EQ(f.gui->stageInteractionMode, kModeIdle);
     EXPECT_EQ(f.gui->pageMouseHold, 0);
     EXPECT_EQ(f.gui->marqueeRubberBand, 0);
     EXPECT_EQ((std::array<int32_t, 4>{f.gui->marqueeRect[0], f.gui->marqueeRect[1],
@@ -198,14 +199,14 @@ TEST(StageRightButton, AGroupTogglesItsBoxAndSpinsASourceOrTargetOnlyTogglesThei
     const ScreenPoint source = f.stageToPixel(-100.0f, 0.0f);
     f.click(group.x, group.y, ScreenFixture::Button::Right);
     EXPECT_EQ(f.gui->stage.groupInfoBoxOpen, 1);
-    EXPECT_EQ(f.gui->stageInteractionMode, -1) << "a right release ends in -1";
+    EXPECT_EQ(f.gui->stageInteractionMode, kModeAfterRightRelease) << "a right release ends in -1";
     f.gui->onRButtonDown(0, group.x, group.y);
     EXPECT_EQ(f.gui->stage.groupInfoBoxOpen, 0);
-    EXPECT_EQ(f.gui->stageInteractionMode, 201);
+    EXPECT_EQ(f.gui->stageInteractionMode, kModeGroupSpin);
     f.gui->onRButtonUp(0, group.x, group.y);
     f.gui->onRButtonDown(0, source.x, source.y);
     EXPECT_EQ(f.gui->stage.sourceInfoBoxOpen, 1);
-    EXPECT_EQ(f.gui->stageInteractionMode, 0);
+    EXPECT_EQ(f.gui->stageInteractionMode, kModeIdle);
     EXPECT_EQ(f.gui->popupLayerOpen, 0);
 }
 
@@ -245,7 +246,7 @@ TEST(StageMiddleButton, APanAtZoomTwoMovesHalfTheMouseTravelUnlessTheViewLockIsO
         f.release(700, 400, ScreenFixture::Button::Middle);
         EXPECT_FLOAT_EQ(f.gui->viewPanX, c.panX);
         EXPECT_FLOAT_EQ(f.gui->viewPanY, 0.0f);
-        EXPECT_EQ(f.gui->stageInteractionMode, 0);
+        EXPECT_EQ(f.gui->stageInteractionMode, kModeIdle);
     }
 }
 
@@ -254,7 +255,7 @@ TEST(StageMiddleButton, APanAtZoomTwoMovesHalfTheMouseTravelUnlessTheViewLockIsO
 float levelAfter(float start, int32_t dy, bool shift) {
     StageScreen f;
     f.source(0, 0.0f, 0.0f);
-    f.pressed(100, 688, 400);
+    f.pressed(kModeSourceLevel, 688, 400);
     f.gui->stage.pickedSource = 0;
     f.gui->dragStartValue = start;
     if (shift) f.hold({VK_SHIFT});
@@ -300,7 +301,7 @@ TEST(StageDrags, ASourceDraggedPastItsRoomStaysOnTheBoundAndSnapsToTens) {
     f.source(0, 0.0f, 0.0f);
     f.gui->guiSnap = 1;
     f.gui->beginDragSource(0, 3.0f, 2.0f);
-    f.pressed(1, 688, 400);
+    f.pressed(kModeSourceMove, 688, 400);
     f.gui->stage.pickedSource = 0;
     const ScreenPoint out = f.stageToPixel(400.0f, 37.0f);
     f.move(out.x, out.y);
@@ -313,7 +314,7 @@ TEST(StageDrags, GroupScalingWithoutVerticalMotionShrinksByThreePercentPerEvent)
     f.gui->groupCount = 1;
     f.source(0, 100.0f, 50.0f);
     f.join(0, 0);
-    f.pressed(102, 688, 400);
+    f.pressed(kModeGroupScale, 688, 400);
     f.gui->stage.pickedGroup = 0;
     f.move(700, 400);
     f.move(710, 400);
@@ -324,7 +325,10 @@ TEST(StageDrags, GroupScalingWithoutVerticalMotionShrinksByThreePercentPerEvent)
 }
 
 TEST(StageDrags, ADragWhosePickedItemLeftItsTableChangesNothing) {
-    const int32_t modes[] = {1, 2, 3, 8, 99, 100, 101, 102, 103, 104, 106, 108, 201, 202, 203};
+    const int32_t modes[] = {
+        kModeSourceMove,  kModeGroupMove,    kModeTargetMove, kModeAnnotationMove, kModeCableLevel,
+        kModeSourceLevel, kModeSourceSize,   kModeGroupScale, kModeTargetRadius,   kModeGroupLevel,
+        kModeTargetLevel, kModeFeedbackGain, kModeGroupSpin,  kModeGroupRotate,    kModeGroupNudge};
     for (int32_t mode : modes) {
         SCOPED_TRACE(mode);
         StageScreen f;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "screen_fixture.h"
+#include "view/input/interaction_modes.h"
 
 namespace {
 
@@ -41,7 +42,7 @@ struct StageReadouts : ::testing::Test {
         f.source(0, 0.0f, 0.0f);
         gui.sources[0].level = level;
         gui.sources[0].meter[4] = meter;
-        gui.stageInteractionMode = 100;
+        gui.stageInteractionMode = kModeSourceLevel;
         gui.stage.pickedSource = 0;
     }
 };
@@ -131,7 +132,7 @@ TEST_F(StageReadouts, TheBoxKeepsItsSizeAtEveryZoomAndStandsAtTheItem) {
 
 TEST_F(StageReadouts, TheSpreadBoxFillsByTheSpreadWithoutMeterOrUnityMark) {
     f.source(0, 0.0f, 0.0f, 1.5f);
-    gui.stageInteractionMode = 101;
+    gui.stageInteractionMode = kModeSourceSize;
     gui.stage.pickedSource = 0;
     const RecordingDrawLayer r = page();
     EXPECT_NE(r.findText("SPREAD 1.50"), nullptr);
@@ -150,7 +151,7 @@ TEST_F(StageReadouts, GroupAndRoomBoxesDrawOneBarPerMember) {
         f.join(s, 0);
     }
     gui.groups[0].level = 2.0f;
-    gui.stageInteractionMode = 104;
+    gui.stageInteractionMode = kModeGroupLevel;
     for (const auto& c : {std::pair<int, size_t>{0, 3}, {1, 0}}) {
         gui.stage.pickedGroup = c.first;
         const RecordingDrawLayer r = page();
@@ -173,7 +174,7 @@ TEST_F(StageReadouts, GroupAndRoomBoxesDrawOneBarPerMember) {
     gui.targets[0].meter[4] = gui.targets[1].meter[4] = 0.5f;
     gui.rooms[0].targetCount = 1;
     gui.rooms[0].targetList[0] = 0;
-    gui.stageInteractionMode = 105;
+    gui.stageInteractionMode = kModeRoomLevel;
     gui.stage.pickedRoom = 0;
     const RecordingDrawLayer inside = page();
     ASSERT_EQ(bars(inside).size(), 1u);
@@ -190,10 +191,11 @@ TEST_F(StageReadouts, AReadoutWhoseItemIsNotInItsTableDrawsNothing) {
     const struct {
         int mode;
         int source, group, room, target, cable, entry;
-    } cases[] = {{100, 255, 0, 0, 0, 0, 0}, {100, 1, 0, 0, 0, 0, 0},  {104, 0, 255, 0, 0, 0, 0},
-                 {105, 0, 0, 255, 0, 0, 0}, {106, 0, 0, 0, 1, 0, 0},  {99, 0, 0, 0, 0, -1, 0},
-                 {99, 0, 0, 0, 0, 5, 0},    {108, 0, 0, 0, 0, 0, -1}, {108, 0, 0, 0, 255, 0, 3},
-                 {101, 7, 0, 0, 0, 0, 0}};
+    } cases[] = {{kModeSourceLevel, 255, 0, 0, 0, 0, 0},  {kModeSourceLevel, 1, 0, 0, 0, 0, 0},
+                 {kModeGroupLevel, 0, 255, 0, 0, 0, 0},   {kModeRoomLevel, 0, 0, 255, 0, 0, 0},
+                 {kModeTargetLevel, 0, 0, 0, 1, 0, 0},    {kModeCableLevel, 0, 0, 0, 0, -1, 0},
+                 {kModeCableLevel, 0, 0, 0, 0, 5, 0},     {kModeFeedbackGain, 0, 0, 0, 0, 0, -1},
+                 {kModeFeedbackGain, 0, 0, 0, 255, 0, 3}, {kModeSourceSize, 7, 0, 0, 0, 0, 0}};
     for (const auto& c : cases) {
         gui.stageInteractionMode = c.mode;
         gui.stage.pickedSource = c.source;
@@ -215,7 +217,7 @@ TEST_F(StageReadouts, TheFeedbackSendShowsThePickedTargetAndTheDraggedEntry) {
     gui.targets[1].colourRed = 0.25f;
     gui.targets[1].meter[4] = 1.0f;
     gui.feedbackMixes[0].gains[3] = 4.0f;
-    gui.stageInteractionMode = 108;
+    gui.stageInteractionMode = kModeFeedbackGain;
     gui.stage.pickedSource = 0;
     gui.stage.pickedTarget = 1;
     gui.stage.pickedFeedbackEntry = 3;
@@ -242,7 +244,7 @@ TEST_F(StageReadouts, TheCableBoxStandsMidwayAndCountsTheSourceGroups) {
     const int c = f.cable(0, 0);
     ASSERT_GE(c, 0);
     gui.cables[c].level = 1.0f;
-    gui.stageInteractionMode = 99;
+    gui.stageInteractionMode = kModeCableLevel;
     gui.stage.pickedCable = c;
     for (uint8_t useGroups : {0, 1}) {
         gui.cables[c].useGroups = useGroups;

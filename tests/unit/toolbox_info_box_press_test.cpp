@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "screen_fixture.h"
+#include "view/input/interaction_modes.h"
 #include "view/stage/info_box_layout.h"
 
 namespace {
@@ -78,7 +79,7 @@ TEST(ToolboxPress, EveryRowRunsItsLineAndNothingElse) {
         }
         EXPECT_EQ(f.gui->sendFlags[kSendPanelLayout], 1);
         EXPECT_EQ(f.gui->currentSource, -1) << "the source under the row is not pressed";
-        EXPECT_EQ(f.gui->stageInteractionMode, 0);
+        EXPECT_EQ(f.gui->stageInteractionMode, kModeIdle);
     }
 }
 
@@ -176,13 +177,13 @@ TEST(InfoBoxPress, GroupBoxControls) {
     f.hold({VK_CONTROL});
     f.press(700, 470);
     EXPECT_EQ(f.gui->groups[0].rotationSpeed, 0.0f);
-    EXPECT_EQ(f.gui->stageInteractionMode, 0);
+    EXPECT_EQ(f.gui->stageInteractionMode, kModeIdle);
     f.release(700, 470);
     f.letGoAll();
 
     f.advanceClock(1000);
     f.press(700, 470);
-    EXPECT_EQ(f.gui->stageInteractionMode, 400);
+    EXPECT_EQ(f.gui->stageInteractionMode, kModeInfoBoxSpin);
     f.release(700, 470);
 
     f.gui->groups[0].movementX = f.gui->groups[0].movementY = 0.0f;
@@ -193,13 +194,13 @@ TEST(InfoBoxPress, GroupBoxControls) {
     f.press(790, 400);
     EXPECT_EQ(f.gui->groups[0].movementX, 0.0f);
     EXPECT_EQ(f.gui->groups[0].movementY, 0.0f);
-    EXPECT_EQ(f.gui->stageInteractionMode, 0) << "no drag starts";
+    EXPECT_EQ(f.gui->stageInteractionMode, kModeIdle) << "no drag starts";
     f.release(790, 400);
     f.letGoAll();
 
     f.advanceClock(1000);
     f.press(790, 400);
-    EXPECT_EQ(f.gui->stageInteractionMode, 401);
+    EXPECT_EQ(f.gui->stageInteractionMode, kModeInfoBoxMovement);
     f.release(790, 400);
     EXPECT_EQ(f.gui->stage.groupInfoBoxOpen, 1);
 }
@@ -257,7 +258,7 @@ TEST(InfoBoxPress, DrawnCellsAndHandleAreWherePressesLand) {
     f.advanceClock(1000);
     f.press(688 + static_cast<int>(ib::kChannelGridOrigin.x + (h.x0 + h.x1) * 0.5f),
             400 + static_cast<int>(ib::kChannelGridOrigin.y + (h.y0 + h.y1) * 0.5f));
-    EXPECT_EQ(f.gui->stageInteractionMode, 401);
+    EXPECT_EQ(f.gui->stageInteractionMode, kModeInfoBoxMovement);
 }
 
 } // namespace

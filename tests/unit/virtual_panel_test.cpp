@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "editor_panel_fixture.h"
+#include "view/input/interaction_modes.h"
 
 namespace {
 
@@ -50,7 +51,7 @@ TEST_F(VirtualPanel, ACtrlDragOfAHandleSnapsNearUnityAndEndsAtTheRelease) {
     hold({VK_CONTROL});
     pressAt(15.0f, 125.0f);
     letGoAll();
-    ASSERT_EQ(gui->stageInteractionMode, 3002);
+    ASSERT_EQ(gui->stageInteractionMode, kModeVirtualPinLevel);
     EXPECT_EQ(gui->virtualSelectedPin, 0);
     EXPECT_EQ(gui->controlDragPanel, 8);
     gui->virtualPanelMouseMove(MK_LBUTTON, wx(15.0f), wy(122.0f));
@@ -59,7 +60,7 @@ TEST_F(VirtualPanel, ACtrlDragOfAHandleSnapsNearUnityAndEndsAtTheRelease) {
     const RecordingDrawLayer r = drawContent([](QX_GUI& g) { g.drawVirtualPanel(); });
     EXPECT_NE(r.findText("LEVEL 0.00dB"), nullptr);
     gui->virtualPanelLButtonUp(0, 0, 0);
-    EXPECT_EQ(gui->stageInteractionMode, 0);
+    EXPECT_EQ(gui->stageInteractionMode, kModeIdle);
     gui->virtualPanelMouseMove(MK_LBUTTON, wx(15.0f), wy(20.0f));
     EXPECT_FLOAT_EQ(mix().gains[0], 1.0f);
 }
@@ -153,7 +154,7 @@ TEST_F(VirtualPanel, AnOutputMasterDragReadsOutItsChannelOnTheStatusLine) {
     hold({VK_CONTROL});
     pressAt(125.0f, 125.0f);
     letGoAll();
-    ASSERT_EQ(gui->stageInteractionMode, 3003);
+    ASSERT_EQ(gui->stageInteractionMode, kModeVirtualMasterLevel);
     drawContent([](QX_GUI& g) { g.drawVirtualPanel(); });
     EXPECT_TRUE(statusIs("OUT VIRTUALISATION : 0"));
 }

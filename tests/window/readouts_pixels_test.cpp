@@ -8,6 +8,7 @@
 #include "qxhost_picture.h"
 #include "qxplatform/test_hooks.h"
 #include "stage_window.h"
+#include "view/input/interaction_modes.h"
 
 namespace {
 
@@ -47,7 +48,7 @@ TEST_F(ReadoutsPixels, SourceLevelDragBoxKeepsItsSizeAtEveryZoom) {
         gui->onMouseMove(MK_CONTROL, c.pressX, c.pressY);
         gui->onLButtonDown(MK_CONTROL | MK_LBUTTON, c.pressX, c.pressY);
         gui->onMouseMove(MK_CONTROL | MK_LBUTTON, c.pressX, c.pressY);
-        ASSERT_EQ(gui->stageInteractionMode, 100) << "zoom " << c.zoom;
+        ASSERT_EQ(gui->stageInteractionMode, kModeSourceLevel) << "zoom " << c.zoom;
         render();
         expectNear(c.frameX, c.frameY, halfColourOf(s), 1, "box frame");
         expectNear(c.frameX - 1, c.frameY, {0, 0, 0}, 1, "outside the frame");

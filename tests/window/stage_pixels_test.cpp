@@ -3,6 +3,7 @@
 #include <array>
 
 #include "stage_window.h"
+#include "view/input/interaction_modes.h"
 
 namespace {
 
@@ -145,7 +146,7 @@ TEST_F(StagePixels, ThePageLeavesModeZeroTheProjectionAndTheStandardBlend) {
     run("CABLE S1 T1");
     run("FEEDBACK S1 T1");
     gui->targets[0].gainRow[0] = 1.0f;
-    gui->stageInteractionMode = 101;
+    gui->stageInteractionMode = kModeSourceSize;
     gui->stage.pickedSource = 0;
     gui->sources[0].size = 2.0f;
     makeSlotCurrent(gui->glSlot);

@@ -3,6 +3,7 @@
 // shortcuts, the CLI focus switch and line, and the other shortcut blocks.
 #include "app/qx_gui.h"
 #include "panels/frame/panel_ids.h"
+#include "view/input/interaction_modes.h"
 #include "view/input/key_predicates.h"
 
 int32_t QX_GUI::onKeyDown(HWND, UINT, WPARAM wParam, LPARAM) {
@@ -10,7 +11,7 @@ int32_t QX_GUI::onKeyDown(HWND, UINT, WPARAM wParam, LPARAM) {
         textEntryKeyDown(wParam);
         return 0;
     }
-    if (stageInteractionMode != 0) return 0;
+    if (stageInteractionMode != kModeIdle) return 0;
     if (isKeyDownAlt()) {
         runAltShortcuts();
         SetFocus(window_);

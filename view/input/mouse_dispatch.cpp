@@ -3,6 +3,7 @@
 // buttons, the top bar, the ready gate, an open text entry, the panels, the open popup menus,
 // the page tabs and last the current page.
 #include "app/qx_gui.h"
+#include "view/input/interaction_modes.h"
 #include "view/input/key_predicates.h"
 
 int32_t QX_GUI::onLButtonDown(WPARAM flags, int32_t x, int32_t y) {
@@ -40,9 +41,10 @@ int32_t QX_GUI::onLButtonUp(WPARAM flags, int32_t x, int32_t y) {
     }
     leftButtonHeld = 0;
     // A cable or feedback level drag ends at its page's release wherever the pointer is.
-    const bool pageLevelDrag = (currentPage == kPageMatrix && stageInteractionMode == 99) ||
-                               (currentPage == kPageFeedback &&
-                                (stageInteractionMode == 3004 || stageInteractionMode == 3005));
+    const bool pageLevelDrag =
+        (currentPage == kPageMatrix && stageInteractionMode == kModeCableLevel) ||
+        (currentPage == kPageFeedback && (stageInteractionMode == kModeFeedbackPathLevel ||
+                                          stageInteractionMode == kModeFeedbackMasterLevel));
     if (pageLevelDrag) return pageLButtonUp(flags, x, y);
     if (pageMouseHold == 0 && panelsLButtonUp(flags, x, y) == 0) {
         raiseRedrawFlags();

@@ -1,32 +1,20 @@
 // The move's layers before the page: the annotation buttons of the top layer, then every shown
 // panel in z-order (the walk does not stop at a panel that takes the move).
 #include "app/qx_gui.h"
+#include "panels/frame/panel_ids.h"
 
 namespace {
-
-enum PanelId {
-    kCli,
-    kScope,
-    kEnvelopes,
-    kMutes,
-    kFft,
-    kDynamics,
-    kFilters,
-    kDelay,
-    kVirtual,
-    kMacros
-};
 
 // The drag codes the editor panels set while one of their controls is dragged.
 int32_t controlDragCode(int32_t id) {
     switch (id) {
-    case kDynamics:
+    case kPanelDynamics:
         return 3;
-    case kFilters:
+    case kPanelFilters:
         return 2;
-    case kDelay:
+    case kPanelDelay:
         return 4;
-    case kVirtual:
+    case kPanelVirtual:
         return 8;
     default:
         return -1;
@@ -69,11 +57,11 @@ bool QX_GUI::offerMoveToPanels(WPARAM flags, int32_t x, int32_t y, bool& endMove
 
 bool QX_GUI::offerMoveToPanel(int32_t id, WPARAM flags, int32_t x, int32_t y, bool& endMove) {
     PanelWindow& panel = panels[id];
-    if (id == kEnvelopes) setEnvelopesResizeCursor(panel, x, y);
+    if (id == kPanelEnvelopes) setEnvelopesResizeCursor(panel, x, y);
     panel.onMouseMove(flags, x, y);
     const bool claimed = panel.mouseInside != 0;
     switch (id) {
-    case kMutes:
+    case kPanelMutes:
         if (!claimed) {
             highlightSource = highlightTarget = highlightGroup = -1;
             return false;
@@ -81,19 +69,19 @@ bool QX_GUI::offerMoveToPanel(int32_t id, WPARAM flags, int32_t x, int32_t y, bo
         mutesPanelMouseMove(flags, static_cast<int32_t>(x - panel.positionX - panel.contentOffsetX),
                             static_cast<int32_t>(y - panel.positionY - panel.contentOffsetY));
         return true;
-    case kDynamics:
-    case kFilters:
-    case kDelay:
-    case kVirtual: {
+    case kPanelDynamics:
+    case kPanelFilters:
+    case kPanelDelay:
+    case kPanelVirtual: {
         const bool dragged = controlDragActive && controlDragPanel == controlDragCode(id);
         if (!claimed && !dragged) return false;
-        if (id == kDynamics) dynamicsPanelMouseMove(flags, x, y);
-        if (id == kFilters) filtersPanelMouseMove(flags, x, y);
-        if (id == kDelay) delayPanelMouseMove(flags, x, y);
-        if (id == kVirtual) virtualPanelMouseMove(flags, x, y);
+        if (id == kPanelDynamics) dynamicsPanelMouseMove(flags, x, y);
+        if (id == kPanelFilters) filtersPanelMouseMove(flags, x, y);
+        if (id == kPanelDelay) delayPanelMouseMove(flags, x, y);
+        if (id == kPanelVirtual) virtualPanelMouseMove(flags, x, y);
         return true;
     }
-    case kMacros:
+    case kPanelMacros:
         if (!claimed) return false;
         if (macrosPanelMouseMove(flags, x, y) == 0) endMove = true;
         return true;

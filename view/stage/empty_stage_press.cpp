@@ -9,6 +9,7 @@
 #include "app/qx_gui.h"
 #include "model/checked_number.h"
 #include "model/colour.h"
+#include "view/input/interaction_modes.h"
 #include "view/stage/item_press_keys.h"
 
 namespace {
@@ -74,7 +75,7 @@ bool QX_GUI::pressEmptyStage(int32_t, int32_t) {
     if (isKeyDownI()) m.analysisFollowsTargetBox = 0;
     if (isKeyDownU()) return true;
     if (isKeyDownCtrl() && view.stageLock != 1) {
-        stageInteractionMode = 4444;
+        stageInteractionMode = kModePan;
         m.savedPanX = viewPanX;
         m.savedPanY = viewPanY;
         m.grabOffsetX = static_cast<float>(pointerPixelX);
@@ -144,7 +145,7 @@ void QX_GUI::pressInsideMarquee() {
     }
     if (!shift && (isKeyDownC() || isKeyDownV())) {
         StageState& m = stage;
-        stageInteractionMode = isKeyDownV() ? 2022 : 1022;
+        stageInteractionMode = isKeyDownV() ? kModeMarqueeRotate : kModeMarqueeScale;
         m.dragStartStageX = m.pointerStageX;
         m.dragStartStageY = m.pointerStageY;
         dragStartPixelX = static_cast<float>(pointerPixelX);
@@ -194,7 +195,7 @@ void QX_GUI::beginMarqueeDrag() {
         if (groups[g].shown && inside(groups[g].x, groups[g].y))
             take(m.marqueeGroupList, m.marqueeGroupAnchors, m.marqueeGroupCount, g, groups[g].x,
                  groups[g].y);
-    stageInteractionMode = 7;
+    stageInteractionMode = kModeMarqueeMove;
     marqueeRubberBand = 0;
 }
 
@@ -217,7 +218,7 @@ bool QX_GUI::pressRooms() {
         }
         if (isKeyDownCtrl() && !isKeyDownShift()) {
             m.pickedRoom = r;
-            beginValueDrag(105, room.level);
+            beginValueDrag(kModeRoomLevel, room.level);
             // The level readout stands at the press point.
             m.dragStartStageX = m.pointerStageX;
             m.dragStartStageY = m.pointerStageY;
@@ -243,7 +244,7 @@ void QX_GUI::beginRoomDrag(int32_t r) {
     const float x = m.pointerStageX;
     const float y = m.pointerStageY;
     RoomRecord& room = rooms[r];
-    stageInteractionMode = 5;
+    stageInteractionMode = kModeRoomMove;
     m.pickedRoom = r;
     room.beginDrag(x, y);
     // The drag places each member at the room's position minus its offset, so the offsets
@@ -336,7 +337,7 @@ void QX_GUI::pressNote(int32_t i) {
         return;
     }
     setCursorById(kCursorHand);
-    stageInteractionMode = 8;
+    stageInteractionMode = kModeAnnotationMove;
     stage.pickedTarget = i;
     stage.grabOffsetX = stage.pointerStageX - (note.x + note.width * 0.5f);
     stage.grabOffsetY = stage.pointerStageY - (note.y + note.height * 0.5f);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/qx_gui.h"
+#include "view/input/interaction_modes.h"
 #include "view/stage/item_press_keys.h"
 
 namespace {
@@ -29,8 +30,9 @@ inline bool isKeyDownPlainCtrl() {
     return isKeyDownCtrl() && !isKeyDownShift();
 }
 const GroupDrag kGroupDrags[] = {
-    {isKeyDownPlainCtrl, 104}, {isKeyDownE, 201}, {isKeyDownC, 102},
-    {isKeyDownV, 202},         {isKeyDownT, 203},
+    {isKeyDownPlainCtrl, kModeGroupLevel}, {isKeyDownE, kModeGroupSpin},
+    {isKeyDownC, kModeGroupScale},         {isKeyDownV, kModeGroupRotate},
+    {isKeyDownT, kModeGroupNudge},
 };
 
 } // namespace
@@ -113,7 +115,7 @@ void QX_GUI::dragPressedGroup(int32_t g) {
     StageState& m = stage;
     if (groupsLocked != 1) {
         m.pickedGroup = g;
-        stageInteractionMode = 2;
+        stageInteractionMode = kModeGroupMove;
     }
     for (const GroupDrag& drag : kGroupDrags) {
         if (!drag.held()) continue;
@@ -121,16 +123,16 @@ void QX_GUI::dragPressedGroup(int32_t g) {
         stageInteractionMode = drag.mode;
         dragStartPixelX = static_cast<float>(pointerPixelX);
         dragStartPixelY = static_cast<float>(pointerPixelY);
-        if (drag.mode != 104) m.dragStartStageX = m.pointerStageX;
+        if (drag.mode != kModeGroupLevel) m.dragStartStageX = m.pointerStageX;
         m.dragStartStageY = m.pointerStageY;
-        if (drag.mode == 104) dragStartValue = groups[g].level;
+        if (drag.mode == kModeGroupLevel) dragStartValue = groups[g].level;
         captureMouse();
         return;
     }
     if (isKeyDownG()) return;
     m.groupInfoBoxOpen = 0;
-    if (stageInteractionMode == 2 && isInSelection(groups[g].name)) {
-        stageInteractionMode = 6;
+    if (stageInteractionMode == kModeGroupMove && isInSelection(groups[g].name)) {
+        stageInteractionMode = kModeSelectionMove;
         beginDragItem(m.pointerStageX, m.pointerStageY);
         return;
     }

@@ -2,6 +2,7 @@
 // connection through a line, CTRL on a feedback handle or a plain press on a live cable starts
 // a level drag. Feedback handles answer exactly where their curves are drawn.
 #include "app/qx_gui.h"
+#include "view/input/interaction_modes.h"
 #include "view/input/key_predicates.h"
 #include "view/stage/curve_geometry.h"
 #include "view/stage/stage_items.h"
@@ -101,7 +102,7 @@ bool QX_GUI::pressFeedbackHandle(int32_t s, int32_t t, int32_t k, CurvePoint h) 
     }
     if (!isKeyDownCtrl()) return false;
     StageState& m = stage;
-    stageInteractionMode = 108;
+    stageInteractionMode = kModeFeedbackGain;
     m.pickedFeedbackEntry = k;
     m.pickedSource = s;
     m.pickedTarget = t;
@@ -132,7 +133,7 @@ bool QX_GUI::pressCableHandle() {
         if (!line.empty()) {
             executeCommandString(line);
         } else if (level > 0.0f && !isKeyDownCtrl()) {
-            stageInteractionMode = 99;
+            stageInteractionMode = kModeCableLevel;
             m.pickedCable = c;
             m.dragStartStageY = m.pointerStageY;
             dragStartValue = level;

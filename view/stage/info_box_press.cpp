@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "app/qx_gui.h"
+#include "view/input/interaction_modes.h"
 #include "view/input/key_predicates.h"
 #include "view/stage/info_box_press_geometry.h"
 
@@ -91,14 +92,14 @@ bool QX_GUI::pressGroupInfoBox(int32_t x, int32_t y) {
             raiseSendFlag(kSendGroups);
             return true;
         }
-        stageInteractionMode = 400;
+        stageInteractionMode = kModeInfoBoxSpin;
         stage.groupSpeedStart = group.rotationSpeed;
         stage.groupSpeedPressX = x;
         stage.groupSpeedPressY = y;
         captureMouse();
         return true;
     }
-    stageInteractionMode = 0;
+    stageInteractionMode = kModeIdle;
     if (!inRect(corner, ibp::kGroupPad, x, y)) return false;
     pressMovementPad(g, x - (corner.x + ibp::kGroupPad.left), y - (corner.y + ibp::kGroupPad.top),
                      x, y);
@@ -126,7 +127,7 @@ void QX_GUI::pressMovementPad(int32_t g, int32_t px, int32_t py, int32_t x, int3
     m.groupMoveStartY = group.movementY;
     m.groupMovePressX = x;
     m.groupMovePressY = y;
-    stageInteractionMode = 401;
+    stageInteractionMode = kModeInfoBoxMovement;
     captureMouse();
 }
 

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "app/qx_gui.h"
+#include "model/global_radius.h"
 #include "render/draw_layer.h"
 #include "view/stage/stage_items.h"
 
@@ -30,7 +31,7 @@ float roomCoverage(const QX_GUI& gui, const RoomRecord& room, float px, float py
         const TargetRecord& target = gui.targets[t];
         if (target.visible != 1 || target.mute == 1) continue;
         const float radius =
-            target.useGlobalRadius == 1 ? gui.viewSettings.globalRadius : target.ownRadius;
+            usesGlobalRadiusWhenOne(target) ? gui.viewSettings.globalRadius : target.ownRadius;
         const float distance = std::hypot(px - target.x, py - target.y);
         const float reach = distance / radius;
         sum += 1.0f - (reach < 1.0f ? reach : 1.0f);

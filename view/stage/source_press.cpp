@@ -1,6 +1,7 @@
 // A press on a source: focus, the cable keys, the key table, group toggles, preset colours,
 // the analysis channel, then the level, spread and plain drags.
 #include "app/qx_gui.h"
+#include "view/input/interaction_modes.h"
 #include "view/stage/item_press_keys.h"
 
 namespace {
@@ -32,7 +33,7 @@ bool QX_GUI::pressSource() {
     src.clip = 0;
     StageState& m = stage;
     m.pickedSource = src.shown ? s : StageState::kNothingPicked;
-    if (!src.shown) stageInteractionMode = 0;
+    if (!src.shown) stageInteractionMode = kModeIdle;
     if (cablesShown == 1 && isKeyDownCableKey() && pressSourceCableKeys(s)) return true;
     if (isKeyDownE()) listEnvelopeItem(kKindSource, s);
     if (isKeyDownAlt() && sourcesLocked == 0) {
@@ -88,7 +89,7 @@ bool QX_GUI::pressSourceCableKeys(int32_t s) {
     }
     pendingCableSource = pendingCableTarget = -1;
     stage.pickedSource = StageState::kNothingPicked;
-    stageInteractionMode = 0;
+    stageInteractionMode = kModeIdle;
     raiseSendFlag(kSendCables);
     raiseSendFlag(kSendInputDynamics);
     return false;
@@ -116,25 +117,26 @@ void QX_GUI::dragPressedSource(int32_t s) {
     const SourceRecord& src = sources[s];
     if (sourcesLocked != 1) {
         m.pickedSource = src.shown ? s : StageState::kNothingPicked;
-        stageInteractionMode = src.shown ? 1 : 0;
+        stageInteractionMode = src.shown ? kModeSourceMove : kModeIdle;
     }
     if (isKeyDownCtrl()) {
         m.pickedSource = s;
-        beginValueDrag(isKeyDownShift() ? 101 : 100, isKeyDownShift() ? src.size : src.level);
+        beginValueDrag(isKeyDownShift() ? kModeSourceSize : kModeSourceLevel,
+                       isKeyDownShift() ? src.size : src.level);
         return;
     }
     if (isKeyDownG()) {
         appendConsoleLine("OPEN FEEDBACK MASTER VOLUME FOR THIS SOURCE");
         m.pickedSource = StageState::kNothingPicked;
-        stageInteractionMode = 107;
+        stageInteractionMode = kModeSourceGHeld;
         return;
     }
-    if (stageInteractionMode == 1 && isInSelection(src.name)) {
-        stageInteractionMode = 6;
+    if (stageInteractionMode == kModeSourceMove && isInSelection(src.name)) {
+        stageInteractionMode = kModeSelectionMove;
         beginDragItem(m.pointerStageX, m.pointerStageY);
         return;
     }
-    if (m.pickedSource != StageState::kNothingPicked && stageInteractionMode == 1) {
+    if (m.pickedSource != StageState::kNothingPicked && stageInteractionMode == kModeSourceMove) {
         beginDragSource(m.pickedSource, m.pointerStageX, m.pointerStageY);
         currentSource = m.pickedSource;
     }

@@ -5,7 +5,9 @@
 #include <string>
 
 #include "app/qx_gui.h"
+#include "model/global_radius.h"
 #include "render/draw_layer.h"
+#include "view/input/interaction_modes.h"
 #include "view/stage/stage_items.h"
 
 using namespace stage_items;
@@ -153,7 +155,7 @@ void QX_GUI::drawSourceBlendLayer() {
     for (int32_t s = 0; s < sources64; ++s) {
         const SourceRecord& source = sources[s];
         if (!source.shown) continue;
-        const bool spreading = stageInteractionMode == 101 && stage.pickedSource == s;
+        const bool spreading = stageInteractionMode == kModeSourceSize && stage.pickedSource == s;
         drawLayer->colour(source.colourRed, source.colourGreen, source.colourBlue,
                           spreading ? 0.2f : 0.4f);
         for (int32_t t = 0; t < targets64; ++t) {
@@ -168,7 +170,8 @@ void QX_GUI::drawSourceBlendLayer() {
                 const int32_t c = lastCable[s][t];
                 if (c < 0) continue; // no cable joins the pair: no glow
                 if (cables[c].mute == 1 || (cables[c].solo != 1 && anyCableSoloed == 1)) continue;
-                w = target.useGlobalRadius < 1 ? target.ownRadius : viewSettings.globalRadius;
+                w = usesGlobalRadiusWhenAboveZero(target) ? viewSettings.globalRadius
+                                                          : target.ownRadius;
                 if (visualisations == 1) w *= sourceActivityMeter(*this, s);
             }
             drawLayer->metrics(std::trunc(target.x), std::trunc(target.y), g, w);

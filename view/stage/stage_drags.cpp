@@ -5,6 +5,8 @@
 #include <cstdio>
 
 #include "app/qx_gui.h"
+#include "model/global_radius.h"
+#include "view/input/interaction_modes.h"
 #include "view/input/key_predicates.h"
 
 namespace {
@@ -24,12 +26,12 @@ float clampTo(float v, float lo, float hi) {
 void QX_GUI::dragInMode(int32_t x, int32_t y, StagePoint p) {
     const StageState& m = stage;
     switch (stageInteractionMode) {
-    case 1:
+    case kModeSourceMove:
         if (!inCount(m.pickedSource, sourceCount)) return;
         dragSourceTo(m.pickedSource, p);
         updateRoomMembership();
         return;
-    case 2:
+    case kModeGroupMove:
         if (!inCount(m.pickedGroup, groupCount)) return;
         if (!isKeyDownShift())
             dragGroupTo(m.pickedGroup, p, true, true);
@@ -37,47 +39,47 @@ void QX_GUI::dragInMode(int32_t x, int32_t y, StagePoint p) {
             dragGroupTo(m.pickedGroup, p, !isKeyDownCtrl(), false);
         updateRoomMembership();
         return;
-    case 3:
+    case kModeTargetMove:
         if (!inCount(m.pickedTarget, targetCount)) return;
         dragTargetTo(m.pickedTarget, p);
         updateRoomMembership();
         return;
-    case 5:
+    case kModeRoomMove:
         return dragRoomTo(p);
-    case 6:
+    case kModeSelectionMove:
         return dragMarqueeList(p);
-    case 7:
+    case kModeMarqueeMove:
         return dragMarquee(p);
-    case 8:
+    case kModeAnnotationMove:
         return dragAnnotation();
-    case 99:
-    case 100:
-    case 104:
-    case 105:
-    case 106:
-    case 108:
+    case kModeCableLevel:
+    case kModeSourceLevel:
+    case kModeGroupLevel:
+    case kModeRoomLevel:
+    case kModeTargetLevel:
+    case kModeFeedbackGain:
         return dragLevel(y);
-    case 101:
+    case kModeSourceSize:
         return dragSourceSize(y);
-    case 102:
+    case kModeGroupScale:
         return dragGroupScale(y, false);
-    case 103:
+    case kModeTargetRadius:
         return dragTargetRadius(y);
-    case 201:
+    case kModeGroupSpin:
         return dragGroupRotationSpeed(x);
-    case 202:
+    case kModeGroupRotate:
         return dragGroupRotate(x, false);
-    case 203:
+    case kModeGroupNudge:
         return dragGroupMovement(x, y);
-    case 400:
+    case kModeInfoBoxSpin:
         return dragGroupBoxSpeed(x);
-    case 401:
+    case kModeInfoBoxMovement:
         return dragGroupBoxMovement(x, y);
-    case 1022:
+    case kModeMarqueeScale:
         return dragGroupScale(y, true);
-    case 2022:
+    case kModeMarqueeRotate:
         return dragGroupRotate(x, true);
-    case 4444:
+    case kModePan:
         return dragPan(x, y);
     default:
         return;
@@ -225,32 +227,32 @@ void QX_GUI::dragLevel(int32_t y) {
     const float start = dragStartValue;
     const float dy = static_cast<float>(y) - dragStartPixelY;
     switch (stageInteractionMode) {
-    case 99:
+    case kModeCableLevel:
         if (!inCount(m.pickedCable, cableCount)) return;
         cables[m.pickedCable].level = levelFromDrag(start, dy);
         raiseSendFlag(kSendCables);
         break;
-    case 100:
+    case kModeSourceLevel:
         if (!inCount(m.pickedSource, sourceCount)) return;
         sources[m.pickedSource].level = levelFromDrag(start, dy);
         raiseSendFlag(kSendSources);
         break;
-    case 104:
+    case kModeGroupLevel:
         if (!inCount(m.pickedGroup, groupCount)) return;
         groups[m.pickedGroup].level = levelFromDrag(start, dy);
         raiseSendFlag(kSendGroups);
         break;
-    case 105:
+    case kModeRoomLevel:
         if (!inCount(m.pickedRoom, roomCount)) return;
         rooms[m.pickedRoom].level = levelFromDrag(start, dy);
         raiseSendFlag(kSendRooms);
         break;
-    case 106:
+    case kModeTargetLevel:
         if (!inCount(m.pickedTarget, targetCount)) return;
         targets[m.pickedTarget].level = levelFromDrag(start, dy);
         raiseSendFlag(kSendTargets);
         break;
-    case 108: {
+    case kModeFeedbackGain: {
         // The entry belongs to the mix of the source's virtual input channel, as drawn.
         const int32_t channel = feedbackMixChannelOf(m.pickedSource);
         if (channel < 0 || !inCount(m.pickedFeedbackEntry, 64)) return;
@@ -284,7 +286,7 @@ void QX_GUI::dragTargetRadius(int32_t y) {
     const float radius =
         clampTo(dragStartValue + dy * 500.0f / (fine * m.dragSensitivity), 0.0f, 1000.0f);
     TargetRecord& target = targets[m.pickedTarget];
-    if (target.useGlobalRadius == 1) {
+    if (usesGlobalRadiusWhenOne(target)) {
         viewSettings.globalRadius = radius;
         raiseSendFlag(kSendViewState);
     } else {

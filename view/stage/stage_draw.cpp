@@ -5,7 +5,9 @@
 #include <cstdio>
 
 #include "app/qx_gui.h"
+#include "model/global_radius.h"
 #include "render/draw_layer.h"
+#include "view/input/interaction_modes.h"
 #include "view/stage/stage_items.h"
 
 using namespace stage_items;
@@ -51,7 +53,7 @@ void QX_GUI::drawStagePage() {
         drawLayer->mode(1);
         if (redrawLayerOn) drawSourceBlendLayer();
         drawLayer->mode(0);
-        if (stageInteractionMode == 101 && isSource(*this, stage.pickedSource)) {
+        if (stageInteractionMode == kModeSourceSize && isSource(*this, stage.pickedSource)) {
             const SourceRecord& s = sources[stage.pickedSource];
             const float radius = s.size * viewSettings.globalRadius;
             drawLayer->colour(s.colourRed, s.colourGreen, s.colourBlue, 0.1f);
@@ -148,31 +150,33 @@ void QX_GUI::drawItemLabels() {
 // The readout of the gesture under way, at the item's place and in pixel size.
 void QX_GUI::drawStageDragFeedback() {
     const int32_t mode = stageInteractionMode;
-    if (mode == 103) {
+    if (mode == kModeTargetRadius) {
         if (!isTarget(*this, stage.pickedTarget)) return;
         const TargetRecord& t = targets[stage.pickedTarget];
-        const float radius = t.useGlobalRadius == 1 ? viewSettings.globalRadius : t.ownRadius;
+        const float radius = usesGlobalRadiusWhenOne(t) ? viewSettings.globalRadius : t.ownRadius;
         drawLayer->colour(t.colourRed, t.colourGreen, t.colourBlue, 0.1f);
         drawStageFill(t.x, t.y, radius);
         if (radius > 100.0f) drawDistanceScale(t.x, t.y, radius);
         return;
     }
-    if (mode != 99 && mode != 100 && (mode < 104 || mode > 106) && mode != 108) return;
+    if (mode != kModeCableLevel && mode != kModeSourceLevel &&
+        (mode < kModeGroupLevel || mode > kModeTargetLevel) && mode != kModeFeedbackGain)
+        return;
     drawLayer->scale(1.0f / viewZoom, 1.0f / viewZoom);
     switch (mode) {
-    case 99:
+    case kModeCableLevel:
         drawMultiHoverReadout(stage.pickedCable);
         break;
-    case 100:
+    case kModeSourceLevel:
         drawSourceHoverReadout(stage.pickedSource);
         break;
-    case 104:
+    case kModeGroupLevel:
         drawSourceGroupHoverReadout(stage.pickedGroup);
         break;
-    case 105:
+    case kModeRoomLevel:
         drawRoomHoverReadout(stage.pickedRoom);
         break;
-    case 106:
+    case kModeTargetLevel:
         drawTargetHoverReadout(stage.pickedTarget);
         break;
     default:

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "app/qx_gui.h"
+#include "model/global_radius.h"
 #include "render/draw_layer.h"
 #include "view/stage/stage_items.h"
 
@@ -83,7 +84,7 @@ void QX_GUI::drawTargets() {
         }
         if (t.solo == 1) drawLayer->colour(1.0f, 0.0f, 0.0f, a);
         if (t.mute == 1) drawLayer->colour(1.0f, 1.0f, 0.0f, a);
-        if (t.useGlobalRadius == 0) {
+        if (!usesGlobalRadiusWhenNotZero(t)) {
             drawLayer->rect(-6.0f, -1.0f, 7.0f, 1.0f);
             drawLayer->rect(-1.0f, -6.0f, 1.0f, 7.0f);
         }

@@ -2,12 +2,10 @@
 // interaction mode (stage_press.cpp), moves drag in it (stage_move.cpp), the release ends it.
 #include "app/qx_gui.h"
 #include "qxplatform/runtime.h"
+#include "view/input/interaction_modes.h"
 #include "view/input/key_predicates.h"
 
 namespace {
-
-constexpr int32_t kModePan = 4444;
-constexpr int32_t kModeGroupSpin = 201;
 
 void clearPicks(StageState& m) {
     m.pickedSource = m.pickedGroup = m.pickedTarget = StageState::kNothingPicked;
@@ -34,7 +32,7 @@ int32_t QX_GUI::stagePageLButtonUp(WPARAM flags, int32_t x, int32_t y) {
 bool QX_GUI::doubleClickAt(int32_t x, int32_t y, StagePoint p) {
     setCursorById(0);
     marqueeRubberBand = 0;
-    stageInteractionMode = 0;
+    stageInteractionMode = kModeIdle;
     clearPicks(stage);
     if (stage.textEntryHold == 1) {
         stage.textEntryHold = 0;
@@ -116,7 +114,7 @@ void QX_GUI::endLeftDrag(WPARAM flags, int32_t x, int32_t y) {
     }
     if (m.resizeHandle != -1) m.resizeHandle = m.resizeRoom = -1;
     m.resizeRoomX = m.resizeRoomY = 0;
-    stageInteractionMode = 0;
+    stageInteractionMode = kModeIdle;
     m.pickedSource = StageState::kNothingPicked;
     ReleaseCapture();
     raiseSendFlag(kSendViewState);
@@ -138,7 +136,7 @@ int32_t QX_GUI::stagePageMButtonDown(WPARAM, int32_t, int32_t) {
 }
 
 int32_t QX_GUI::stagePageMButtonUp(WPARAM, int32_t, int32_t) {
-    stageInteractionMode = 0;
+    stageInteractionMode = kModeIdle;
     return 0;
 }
 
@@ -146,7 +144,7 @@ int32_t QX_GUI::stagePageRButtonDown(WPARAM, int32_t x, int32_t y) {
     pageMouseHold = 1;
     pointerPixelX = x;
     pointerPixelY = y;
-    stageInteractionMode = 0;
+    stageInteractionMode = kModeIdle;
     StageState& m = stage;
     m.pickedSource = m.pickedGroup = m.pickedTarget = m.pickedRoom = StageState::kNothingPicked;
     const StagePoint p = screenToStage(x, y);
@@ -214,7 +212,7 @@ void QX_GUI::openMainMenuAt(int32_t x, int32_t y) {
 int32_t QX_GUI::stagePageRButtonUp(WPARAM, int32_t x, int32_t y) {
     pointerPixelX = x;
     pointerPixelY = y;
-    stageInteractionMode = -1;
+    stageInteractionMode = kModeAfterRightRelease;
     pageMouseHold = 0;
     stage.pointerStageX =
         static_cast<float>(static_cast<int32_t>(x - windowWidth / 2.0f)) / viewZoom;

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "app/qx_gui.h"
+#include "view/input/interaction_modes.h"
 #include "view/input/key_predicates.h"
 
 namespace {
@@ -12,7 +13,6 @@ constexpr int32_t kCursorWestEast = 1, kCursorNorthSouth = 2, kCursorNorthEastSo
                   kCursorNorthWestSouthEast = 4, kCursorHand = 5;
 constexpr float kEdgeReach = 10.0f;
 constexpr int32_t kMinimumRoomSize = 20;
-constexpr int32_t kModeAnnotationDrag = 8;
 
 // The edges a room handle moves: 1 top, 2 left, 4 right, 6 bottom and the corner sums.
 struct HandleEdges {
@@ -179,7 +179,8 @@ void QX_GUI::resizeRoomByEdges(StagePoint p) {
 
 void QX_GUI::hoverRoomEdges(int32_t x, int32_t y, StagePoint p) {
     StageState& m = stage;
-    if (stageInteractionMode != 0 || roomsShown != 1 || roomsLocked == 1 || m.roomResizing) return;
+    if (stageInteractionMode != kModeIdle || roomsShown != 1 || roomsLocked == 1 || m.roomResizing)
+        return;
     if (isOverToolbox(x, y)) return;
     m.stageHoverIndex = -1;
     int32_t code = 0;
@@ -204,7 +205,7 @@ bool QX_GUI::hoverAnnotations(StagePoint p) {
     const bool inMarquee =
         marqueeRect[0] < px && px < marqueeRect[2] && marqueeRect[1] < py && py < marqueeRect[3];
     if (inMarquee || annotationLocks || annotationVisibility != 1 ||
-        stageInteractionMode == kModeAnnotationDrag)
+        stageInteractionMode == kModeAnnotationMove)
         return false;
     stage.hoveredAnnotation = -1;
     stage.annotationHovered = 0;

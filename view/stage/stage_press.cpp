@@ -2,6 +2,7 @@
 // selection-set strip, syndication menu, zoom drag), the press record, then the item presses
 // in order. The first region that takes the press ends it.
 #include "app/qx_gui.h"
+#include "view/input/interaction_modes.h"
 #include "view/input/key_predicates.h"
 
 namespace {
@@ -128,5 +129,5 @@ void QX_GUI::recordStagePress(int32_t x, int32_t y) {
     StageState& m = stage;
     m.pickedSource = m.pickedGroup = m.pickedTarget = m.pickedRoom = StageState::kNothingPicked;
     highlightSize = 5;
-    stageInteractionMode = 0;
+    stageInteractionMode = kModeIdle;
 }

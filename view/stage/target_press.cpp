@@ -1,6 +1,8 @@
 // A press on a target: focus, completing a cable or feedback send, the key table, the
 // analysis channel, then the level, radius and plain drags.
 #include "app/qx_gui.h"
+#include "model/global_radius.h"
+#include "view/input/interaction_modes.h"
 #include "view/stage/item_press_keys.h"
 
 namespace {
@@ -79,7 +81,7 @@ bool QX_GUI::pressTargetCableKeys(int32_t t) {
         pendingCableSource = p;
         pendingCableTarget = t;
         m.pickedSource = m.pickedTarget = StageState::kNothingPicked;
-        stageInteractionMode = 0;
+        stageInteractionMode = kModeIdle;
         return true;
     }
     if (isKeyDownE()) return false;
@@ -93,13 +95,14 @@ void QX_GUI::dragPressedTarget(int32_t t) {
     const TargetRecord& tgt = targets[t];
     if (isKeyDownCtrl() && !isKeyDownShift()) {
         m.pickedTarget = t;
-        beginValueDrag(106, tgt.level);
+        beginValueDrag(kModeTargetLevel, tgt.level);
         return;
     }
     if (isKeyDownCtrl()) {
         m.pickedTarget = t;
         currentTarget = t;
-        beginValueDrag(103, tgt.useGlobalRadius == 1 ? viewSettings.globalRadius : tgt.ownRadius);
+        beginValueDrag(kModeTargetRadius,
+                       usesGlobalRadiusWhenOne(tgt) ? viewSettings.globalRadius : tgt.ownRadius);
         raiseSendFlag(kSendTargets);
         raiseSendFlag(kSendGainMatrix);
         return;
@@ -107,14 +110,14 @@ void QX_GUI::dragPressedTarget(int32_t t) {
     if (isKeyDownV()) return;
     if (targetsLocked != 1 && tgt.visible) {
         m.pickedTarget = t;
-        stageInteractionMode = 3;
+        stageInteractionMode = kModeTargetMove;
     }
-    if (stageInteractionMode == 3 && isInSelection(tgt.name)) {
-        stageInteractionMode = 6;
+    if (stageInteractionMode == kModeTargetMove && isInSelection(tgt.name)) {
+        stageInteractionMode = kModeSelectionMove;
         beginDragItem(m.pointerStageX, m.pointerStageY);
         return;
     }
-    if (m.pickedTarget != StageState::kNothingPicked && stageInteractionMode == 3) {
+    if (m.pickedTarget != StageState::kNothingPicked && stageInteractionMode == kModeTargetMove) {
         beginDragTarget(m.pickedTarget, m.pointerStageX, m.pointerStageY);
         currentTarget = m.pickedTarget;
     }
