@@ -44,6 +44,33 @@ bool failWholeFile(QX_GUI& gui, const std::string& message) {
     return true;
 }
 
+// Finds a macro file: in the module's folder first when asked, else as named (with forward
+// slashes). `local` tells which; false when neither holds it.
+bool locateMacroFile(QX_GUI& gui, std::string& name, bool inModuleFolder, bool& local) {
+    local = false;
+    if (inModuleFolder) {
+        if (fileExists(modulePathWide(name))) {
+            local = true;
+            return true;
+        }
+        gui.setStatusMessage("MACRO FILE NOT FOUND LOCALLY");
+    }
+    replaceAll(name, "\\", "/");
+    if (fileExists(qxplatform::widen(name))) return true;
+    gui.appendConsoleLine("MACRO FILE NOT FOUND OUTSIDE OF LOCALITY");
+    return false;
+}
+
+// A loaded patch (any file outside MACROS/) becomes the file that SAVE_NOW writes.
+void rememberPatchPath(QX_GUI& gui, const std::string& name) {
+    const size_t length =
+        name.size() < sizeof gui.patchPath - 1 ? name.size() : sizeof gui.patchPath - 1;
+    name.copy(gui.patchPath, length);
+    gui.patchPath[length] = '\0';
+    gui.patchPathLength = static_cast<int32_t>(length);
+    gui.sendFlags[kSendPatchRecord] = 1;
+}
+
 } // namespace
 
 bool QX_GUI::loadMacroFile(std::string name, bool inModuleFolder) {
@@ -59,23 +86,9 @@ bool QX_GUI::loadMacroFile(std::string name, bool inModuleFolder) {
         queuedLineCount = 0;
     }
 
-    bool found = false;
     bool local = false;
-    if (inModuleFolder) {
-        if (fileExists(modulePathWide(name))) {
-            found = local = true;
-        } else {
-            setStatusMessage("MACRO FILE NOT FOUND LOCALLY");
-        }
-    }
-    if (!found) {
-        replaceAll(name, "\\", "/");
-        if (fileExists(qxplatform::widen(name)))
-            found = true;
-        else
-            appendConsoleLine("MACRO FILE NOT FOUND OUTSIDE OF LOCALITY");
-    }
-    if (!found) return failWholeFile(*this, "FILE NOT FOUND");
+    if (!locateMacroFile(*this, name, inModuleFolder, local))
+        return failWholeFile(*this, "FILE NOT FOUND");
 
     setStatusMessage(local ? "OPEN FROM SEM FOLDER" : "OPEN FROM NOT SEM FOLDER");
     // A file and the files it loads read 8 MB between them, as one file may: memory stays
@@ -116,14 +129,7 @@ bool QX_GUI::loadMacroFile(std::string name, bool inModuleFolder) {
     if (queueOverflow) appendConsoleLine("MORE THAN 200 DEFERRED LINES: THE REST ARE DROPPED");
 
     batch = 0;
-    if (name.find("MACROS/") == std::string::npos) {
-        const size_t length =
-            name.size() < sizeof patchPath - 1 ? name.size() : sizeof patchPath - 1;
-        name.copy(patchPath, length);
-        patchPath[length] = '\0';
-        patchPathLength = static_cast<int32_t>(length);
-        sendFlags[kSendPatchRecord] = 1;
-    }
+    if (name.find("MACROS/") == std::string::npos) rememberPatchPath(*this, name);
     if (queuedLineCount > 0 && macroLoadDepth <= 1) {
         appendConsoleLine("NOW WE'RE GONNA RUN A TIMER COMMAND TO SORT-OUT THE REMAINING STRINGS");
         queueActive = 1;
