@@ -6,6 +6,7 @@
 #include "app/bounded_text_file.h"
 #include "app/qx_gui.h"
 #include "app/text_services.h"
+#include "command/text_file_dialog.h"
 #include "command/text_utils.h"
 #include "qxplatform/runtime.h"
 #include "qxplatform/win32.h"
@@ -246,21 +247,7 @@ int32_t QX_GUI::cmdLoadMacro(CliObject command) {
 }
 
 int32_t QX_GUI::cmdLoadMacroFile(CliObject) {
-    static constexpr DWORD kHideReadOnly = 0x00000004;
-    static constexpr DWORD kFileMustExist = 0x00001000;
-    static constexpr DWORD kExplorer = 0x00080000;
-    static constexpr DWORD kDontAddToRecent = 0x02000000;
-    static const char16_t kFilter[] = u"Text Files (*.txt)\0*.txt\0All Files (*.*)\0*.*\0";
-    char16_t file[260] = {};
-    OPENFILENAMEW dialog = {};
-    dialog.lStructSize = sizeof dialog;
-    dialog.lpstrFilter = reinterpret_cast<LPCWSTR>(kFilter);
-    dialog.lpstrFile = reinterpret_cast<LPWSTR>(file);
-    dialog.nMaxFile = 260;
-    dialog.lpstrDefExt = reinterpret_cast<LPCWSTR>(u"txt");
-    dialog.Flags = kHideReadOnly | kFileMustExist | kExplorer | kDontAddToRecent;
-    std::string name;
-    if (GetOpenFileNameW(&dialog)) name = qxplatform::narrow(std::u16string(file));
+    const std::string name = chooseTextFile(TextFileDialog::Open);
     if (name.empty()) {
         appendConsoleLine(">> OPEN FILE DIALOG CANCELLED");
         return 1;
