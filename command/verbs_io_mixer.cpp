@@ -132,14 +132,6 @@ int32_t setEvenGains(const MixerLine& line, bool normalise) {
     return 0;
 }
 
-int32_t normaliseMixers(QX_GUI&, const MixerLine& line) {
-    return setEvenGains(line, true);
-}
-
-int32_t zeroMixers(QX_GUI&, const MixerLine& line) {
-    return setEvenGains(line, false);
-}
-
 int32_t levelMaster(QX_GUI&, const MixerLine& line) {
     const double aValue = line.aValue;
     eachMixer(line, [aValue](MixRecord& mix, int32_t) {
@@ -237,28 +229,12 @@ int32_t mutePins(QX_GUI& gui, const MixerLine& line, bool mute) {
     return 0;
 }
 
-int32_t mutePin(QX_GUI& gui, const MixerLine& line) {
-    return mutePins(gui, line, true);
-}
-
-int32_t unmutePin(QX_GUI& gui, const MixerLine& line) {
-    return mutePins(gui, line, false);
-}
-
 int32_t muteChannels(QX_GUI& gui, const MixerLine& line, bool mute) {
     const int32_t a = line.a;
     if (!inPinRange(a - 1))
         return fail(gui, mute ? "MUTE - CHANNEL OUT OF RANGE" : "UNMUTE - CHANNEL OUT OF RANGE");
     atRoutedChannel(line, [mute](MixRecord& mix, int32_t j) { mix.mutes[j] = mute ? 1 : 0; });
     return 0;
-}
-
-int32_t muteChannel(QX_GUI& gui, const MixerLine& line) {
-    return muteChannels(gui, line, true);
-}
-
-int32_t unmuteChannel(QX_GUI& gui, const MixerLine& line) {
-    return muteChannels(gui, line, false);
 }
 
 int32_t phasePin(QX_GUI& gui, const MixerLine& line) {
@@ -345,40 +321,34 @@ int32_t midOrSide(QX_GUI& gui, const MixerLine& line, bool mid) {
     return 0;
 }
 
-int32_t midMix(QX_GUI& gui, const MixerLine& line) {
-    return midOrSide(gui, line, true);
-}
-
-int32_t sideMix(QX_GUI& gui, const MixerLine& line) {
-    return midOrSide(gui, line, false);
-}
+using MixerVerbHandler = int32_t (*)(QX_GUI& gui, const MixerLine& line);
 
 struct MixerVerbRow {
     const char* verb;
-    int32_t (*handler)(QX_GUI& gui, const MixerLine& line);
+    MixerVerbHandler handler;
 };
 
 // The sub-verbs in the order in which they are compared.
 const MixerVerbRow kMixerVerbRows[] = {
     {"RESET", resetMixers},
-    {"NORMALISE", normaliseMixers},
-    {"ZERO", zeroMixers},
+    {"NORMALISE", [](QX_GUI&, const MixerLine& l) { return setEvenGains(l, true); }},
+    {"ZERO", [](QX_GUI&, const MixerLine& l) { return setEvenGains(l, false); }},
     {"LEVEL_MASTER", levelMaster},
     {"ADD_PIN", addPin},
     {"REMOVE_PIN", removePin},
     {"REMOVE_CHANNEL", removeChannel},
     {"REMOVE_ALL_PINS", removeAllPins},
-    {"MUTE_PIN", mutePin},
-    {"UNMUTE_PIN", unmutePin},
-    {"MUTE_CHANNEL", muteChannel},
-    {"UNMUTE_CHANNEL", unmuteChannel},
+    {"MUTE_PIN", [](QX_GUI& g, const MixerLine& l) { return mutePins(g, l, true); }},
+    {"UNMUTE_PIN", [](QX_GUI& g, const MixerLine& l) { return mutePins(g, l, false); }},
+    {"MUTE_CHANNEL", [](QX_GUI& g, const MixerLine& l) { return muteChannels(g, l, true); }},
+    {"UNMUTE_CHANNEL", [](QX_GUI& g, const MixerLine& l) { return muteChannels(g, l, false); }},
     {"PHASE_PIN", phasePin},
     {"PHASE_CHANNEL", phaseChannel},
     {"LEVEL_PIN", levelPin},
     {"LEVEL_CHANNEL", levelChannel},
     {"REPLACE_PIN", replacePin},
-    {"MID", midMix},
-    {"SIDE", sideMix},
+    {"MID", [](QX_GUI& g, const MixerLine& l) { return midOrSide(g, l, true); }},
+    {"SIDE", [](QX_GUI& g, const MixerLine& l) { return midOrSide(g, l, false); }},
 };
 
 // The mixers a line addresses: the channels of the named items of the direction's kind, else
