@@ -36,87 +36,114 @@ void QX_GUI::keepAsLastCommand(std::string line) {
     lastCommandKept = 1;
 }
 
+namespace {
+
+// What SYNDICATION stands for in the current syndication mode; false when the word stays.
+bool syndicationNames(QX_GUI& gui, uint8_t force, std::string& by) {
+    const bool named = gui.touchedKind >= 1 && gui.touchedKind <= 3;
+    switch (gui.syndicationMode) {
+    case 0:
+        by = gui.itemName();
+        return named;
+    case 1:
+        by = gui.countFlaggedInMarquee() > 0 ? gui.marqueeNameList(force) : gui.itemName();
+        return true;
+    case 2:
+        if (gui.selectedCount > 0) {
+            by = gui.selectionNames();
+            return true;
+        }
+        by = gui.itemName();
+        return named;
+    case 3:
+        if (gui.selectedCount == 0 && gui.countFlaggedInMarquee() == 0)
+            by = gui.itemName();
+        else
+            by = gui.selectionNames() + " " + gui.marqueeNameList(force);
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Selector expansion, in a fixed order; text inserted by a step is searched by the later steps.
+void expandSelectors(QX_GUI& gui, std::string& text) {
+    const uint8_t force = contains(text, "HIDE") ? 1 : 0;
+    if (contains(text, "ALL_SOURCES")) replaceAll(text, "ALL_SOURCES", gui.allSourceNames());
+    if (contains(text, "ALL_TARGETS")) replaceAll(text, "ALL_TARGETS", gui.allTargetNames());
+    if (contains(text, "ALL_GROUPS")) replaceAll(text, "ALL_GROUPS", gui.allGroupNames());
+    if (contains(text, "ALL_ROOMS")) replaceAll(text, "ALL_ROOMS", gui.allRoomNames());
+    if (contains(text, "SOURCES")) replaceAll(text, "SOURCES", gui.markedSourceNames(force));
+    if (contains(text, "TARGETS")) replaceAll(text, "TARGETS", gui.markedTargetNames(force));
+    if (contains(text, "GROUPS")) replaceAll(text, "GROUPS", gui.markedGroupNames(force));
+    if (contains(text, "SELECTION")) replaceAll(text, "SELECTION", gui.selectionNames());
+    if (contains(text, "MARQUEE") && !keepsMarqueeWord(text)) {
+        const std::string list = gui.marqueeNameList(force);
+        gui.appendConsoleLine("MARQUEE IN STRING");
+        replaceAll(text, "MARQUEE", list);
+    }
+    if (contains(text, "SYNDICATION")) {
+        std::string by;
+        if (syndicationNames(gui, force, by)) replaceAll(text, "SYNDICATION", by);
+    }
+}
+
+// The command of an expanded line: its verb, and for a line of more words its named
+// arguments, item references and argument text. `oneWord` tells which it was.
+CliObject parseCommandLine(QX_GUI& gui, const std::string& text, bool& oneWord) {
+    CliObject command;
+    command.commandString = text;
+    gui.splitTokens(text, ' ');
+    command.action = gui.tokens[0];
+    oneWord = gui.tokenCount == 1;
+    if (oneWord) return command;
+    command = gui.parseNamedArguments(std::move(command));
+    gui.splitTokens(command.commandString, ' ');
+    std::string arguments;
+    for (int32_t i = 1; i < gui.tokenCount; ++i) {
+        arguments += gui.tokens[i];
+        arguments += ' ';
+    }
+    command.arguments = arguments;
+    command = gui.resolveItemNames(std::move(command));
+    command = gui.trimArguments(std::move(command));
+    if (command.mode == -1) command.mode = 1;
+    if (command.start == -1 && command.end > -1) command.start = command.end;
+    command.arguments = std::move(arguments);
+    command.commandString = text;
+    gui.dumpCliObject(command);
+    return command;
+}
+
+// Prints the pending error, highlighted, with a blank line for each line break in it, and
+// keeps it as the last error.
+void reportFailure(QX_GUI& gui) {
+    ConsoleRing& console = gui.console;
+    console.errorCount += 1;
+    console.highlight = 1;
+    const std::string message = console.pendingError;
+    gui.appendConsoleLine(message);
+    if (message.empty() || message[0] != '\n') {
+        for (char c : message)
+            if (c == '\n') gui.appendConsoleLine(" ");
+    }
+    console.lastError = message;
+    console.pendingError.clear();
+    console.highlight = 0;
+}
+
+} // namespace
+
 int32_t QX_GUI::executeCommandString(std::string text) {
     // An empty or blank line does nothing (it must not re-run the previous verb).
     if (isBlankLine(text)) return 0;
     if (executedLineTap) executedLineTap->push_back(text);
 
     rawCommandText = text;
-    const uint8_t force = contains(text, "HIDE") ? 1 : 0;
-
-    // Selector expansion, in a fixed order; text inserted by a step is searched by the later
-    // steps.
-    if (contains(text, "ALL_SOURCES")) replaceAll(text, "ALL_SOURCES", allSourceNames());
-    if (contains(text, "ALL_TARGETS")) replaceAll(text, "ALL_TARGETS", allTargetNames());
-    if (contains(text, "ALL_GROUPS")) replaceAll(text, "ALL_GROUPS", allGroupNames());
-    if (contains(text, "ALL_ROOMS")) replaceAll(text, "ALL_ROOMS", allRoomNames());
-    if (contains(text, "SOURCES")) replaceAll(text, "SOURCES", markedSourceNames(force));
-    if (contains(text, "TARGETS")) replaceAll(text, "TARGETS", markedTargetNames(force));
-    if (contains(text, "GROUPS")) replaceAll(text, "GROUPS", markedGroupNames(force));
-    if (contains(text, "SELECTION")) replaceAll(text, "SELECTION", selectionNames());
-    if (contains(text, "MARQUEE") && !keepsMarqueeWord(text)) {
-        const std::string list = marqueeNameList(force);
-        appendConsoleLine("MARQUEE IN STRING");
-        replaceAll(text, "MARQUEE", list);
-    }
-    if (contains(text, "SYNDICATION")) {
-        const bool named = touchedKind >= 1 && touchedKind <= 3;
-        bool replace = true;
-        std::string by;
-        switch (syndicationMode) {
-        case 0:
-            replace = named;
-            by = itemName();
-            break;
-        case 1:
-            by = countFlaggedInMarquee() > 0 ? marqueeNameList(force) : itemName();
-            break;
-        case 2:
-            if (selectedCount > 0) {
-                by = selectionNames();
-            } else {
-                replace = named;
-                by = itemName();
-            }
-            break;
-        case 3:
-            if (selectedCount == 0 && countFlaggedInMarquee() == 0)
-                by = itemName();
-            else
-                by = selectionNames() + " " + marqueeNameList(force);
-            break;
-        default:
-            replace = false;
-            break;
-        }
-        if (replace) replaceAll(text, "SYNDICATION", by);
-    }
-
+    expandSelectors(*this, text);
     if (console.verbose == 0) appendConsoleLine("-> " + text);
-
-    CliObject command;
-    command.commandString = text;
-    splitTokens(text, ' ');
-    command.action = tokens[0];
-
-    const bool oneWord = tokenCount == 1;
-    if (!oneWord) {
-        command = parseNamedArguments(std::move(command));
-        splitTokens(command.commandString, ' ');
-        std::string arguments;
-        for (int32_t i = 1; i < tokenCount; ++i) {
-            arguments += tokens[i];
-            arguments += ' ';
-        }
-        command.arguments = arguments;
-        command = resolveItemNames(std::move(command));
-        command = trimArguments(std::move(command));
-        if (command.mode == -1) command.mode = 1;
-        if (command.start == -1 && command.end > -1) command.start = command.end;
-        command.arguments = std::move(arguments);
-        command.commandString = text;
-        dumpCliObject(command);
-    }
+    bool oneWord = false;
+    CliObject command = parseCommandLine(*this, text, oneWord);
 
     // A failure must never print the message of an earlier one.
     console.pendingError.clear();
@@ -126,21 +153,10 @@ int32_t QX_GUI::executeCommandString(std::string text) {
     const bool verbKeptLastCommand = lastCommandKept != 0;
     lastCommandKept = outerKept;
 
-    if (result != 0) {
-        console.errorCount += 1;
-        console.highlight = 1;
-        const std::string message = console.pendingError;
-        appendConsoleLine(message);
-        if (message.empty() || message[0] != '\n') {
-            for (char c : message)
-                if (c == '\n') appendConsoleLine(" ");
-        }
-        console.lastError = message;
-        console.pendingError.clear();
-        console.highlight = 0;
-    } else {
+    if (result != 0)
+        reportFailure(*this);
+    else
         console.lastError.clear();
-    }
     if (!verbKeptLastCommand) {
         if (oneWord)
             lastCommand = text;

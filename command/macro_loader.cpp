@@ -6,6 +6,7 @@
 #include "app/bounded_text_file.h"
 #include "app/qx_gui.h"
 #include "app/text_services.h"
+#include "command/text_file_dialog.h"
 #include "command/text_utils.h"
 #include "qxplatform/runtime.h"
 #include "qxplatform/win32.h"
@@ -44,6 +45,33 @@ bool failWholeFile(QX_GUI& gui, const std::string& message) {
     return true;
 }
 
+// Finds a macro file: in the module's folder first when asked, else as named (with forward
+// slashes). `local` tells which; false when neither holds it.
+bool locateMacroFile(QX_GUI& gui, std::string& name, bool inModuleFolder, bool& local) {
+    local = false;
+    if (inModuleFolder) {
+        if (fileExists(modulePathWide(name))) {
+            local = true;
+            return true;
+        }
+        gui.setStatusMessage("MACRO FILE NOT FOUND LOCALLY");
+    }
+    replaceAll(name, "\\", "/");
+    if (fileExists(qxplatform::widen(name))) return true;
+    gui.appendConsoleLine("MACRO FILE NOT FOUND OUTSIDE OF LOCALITY");
+    return false;
+}
+
+// A loaded patch (any file outside MACROS/) becomes the file that SAVE_NOW writes.
+void rememberPatchPath(QX_GUI& gui, const std::string& name) {
+    const size_t length =
+        name.size() < sizeof gui.patchPath - 1 ? name.size() : sizeof gui.patchPath - 1;
+    name.copy(gui.patchPath, length);
+    gui.patchPath[length] = '\0';
+    gui.patchPathLength = static_cast<int32_t>(length);
+    gui.sendFlags[kSendPatchRecord] = 1;
+}
+
 } // namespace
 
 bool QX_GUI::loadMacroFile(std::string name, bool inModuleFolder) {
@@ -59,23 +87,9 @@ bool QX_GUI::loadMacroFile(std::string name, bool inModuleFolder) {
         queuedLineCount = 0;
     }
 
-    bool found = false;
     bool local = false;
-    if (inModuleFolder) {
-        if (fileExists(modulePathWide(name))) {
-            found = local = true;
-        } else {
-            setStatusMessage("MACRO FILE NOT FOUND LOCALLY");
-        }
-    }
-    if (!found) {
-        replaceAll(name, "\\", "/");
-        if (fileExists(qxplatform::widen(name)))
-            found = true;
-        else
-            appendConsoleLine("MACRO FILE NOT FOUND OUTSIDE OF LOCALITY");
-    }
-    if (!found) return failWholeFile(*this, "FILE NOT FOUND");
+    if (!locateMacroFile(*this, name, inModuleFolder, local))
+        return failWholeFile(*this, "FILE NOT FOUND");
 
     setStatusMessage(local ? "OPEN FROM SEM FOLDER" : "OPEN FROM NOT SEM FOLDER");
     // A file and the files it loads read 8 MB between them, as one file may: memory stays
@@ -116,14 +130,7 @@ bool QX_GUI::loadMacroFile(std::string name, bool inModuleFolder) {
     if (queueOverflow) appendConsoleLine("MORE THAN 200 DEFERRED LINES: THE REST ARE DROPPED");
 
     batch = 0;
-    if (name.find("MACROS/") == std::string::npos) {
-        const size_t length =
-            name.size() < sizeof patchPath - 1 ? name.size() : sizeof patchPath - 1;
-        name.copy(patchPath, length);
-        patchPath[length] = '\0';
-        patchPathLength = static_cast<int32_t>(length);
-        sendFlags[kSendPatchRecord] = 1;
-    }
+    if (name.find("MACROS/") == std::string::npos) rememberPatchPath(*this, name);
     if (queuedLineCount > 0 && macroLoadDepth <= 1) {
         appendConsoleLine("NOW WE'RE GONNA RUN A TIMER COMMAND TO SORT-OUT THE REMAINING STRINGS");
         queueActive = 1;
@@ -240,21 +247,7 @@ int32_t QX_GUI::cmdLoadMacro(CliObject command) {
 }
 
 int32_t QX_GUI::cmdLoadMacroFile(CliObject) {
-    static constexpr DWORD kHideReadOnly = 0x00000004;
-    static constexpr DWORD kFileMustExist = 0x00001000;
-    static constexpr DWORD kExplorer = 0x00080000;
-    static constexpr DWORD kDontAddToRecent = 0x02000000;
-    static const char16_t kFilter[] = u"Text Files (*.txt)\0*.txt\0All Files (*.*)\0*.*\0";
-    char16_t file[260] = {};
-    OPENFILENAMEW dialog = {};
-    dialog.lStructSize = sizeof dialog;
-    dialog.lpstrFilter = reinterpret_cast<LPCWSTR>(kFilter);
-    dialog.lpstrFile = reinterpret_cast<LPWSTR>(file);
-    dialog.nMaxFile = 260;
-    dialog.lpstrDefExt = reinterpret_cast<LPCWSTR>(u"txt");
-    dialog.Flags = kHideReadOnly | kFileMustExist | kExplorer | kDontAddToRecent;
-    std::string name;
-    if (GetOpenFileNameW(&dialog)) name = qxplatform::narrow(std::u16string(file));
+    const std::string name = chooseTextFile(TextFileDialog::Open);
     if (name.empty()) {
         appendConsoleLine(">> OPEN FILE DIALOG CANCELLED");
         return 1;

@@ -307,6 +307,107 @@ std::string QX_GUI::writeSliceLines() {
     return text;
 }
 
+namespace {
+
+std::string groupingLines(const QX_GUI& gui) {
+    std::string text = "# GROUPIFICATION\n";
+    bool anyGroup = false;
+    for (int32_t g = 0; g < gui.groupCount && g < QX_GUI::kMaxGroups; ++g) {
+        const GroupRecord& group = gui.groups[g];
+        if (group.memberCount <= 0) continue;
+        std::string line = "GROUPIFY ";
+        for (int32_t m = 0; m < group.memberCount && m < QX_GUI::kMaxLiveItems; ++m) {
+            const int32_t s = group.memberList[m];
+            if (s >= 0 && s < QX_GUI::kMaxSources) line += gui.sources[s].name + " ";
+        }
+        text += line + group.name + "\n";
+        anyGroup = true;
+    }
+    text += anyGroup ? "\n" : "# -> NO GROUPINGS USED\n\n";
+    return text;
+}
+
+std::string cableLines(const QX_GUI& gui) {
+    std::string cableText = "# CABLES\n";
+    bool anyCable = false;
+    for (int32_t c = 0; c < gui.cableCount && c < QX_GUI::kMaxCables; ++c) {
+        const CableRecord& cable = gui.cables[c];
+        if (cable.source < 0 || cable.source >= QX_GUI::kMaxSources || cable.target < 0 ||
+            cable.target >= QX_GUI::kMaxTargets)
+            continue;
+        const std::string pair =
+            gui.sources[cable.source].name + " " + gui.targets[cable.target].name;
+        cableText += "CABLE " + pair + " X:" + decibelNumber(3, cable.level) + "\n";
+        if (cable.mute != 0) cableText += "TOGGLE_CABLE_MUTE " + pair + " 1\n";
+        if (cable.solo != 0) cableText += "TOGGLE_CABLE_SOLO " + pair + " 1\n";
+        if (cable.phase != 1.0f) cableText += "TOGGLE_CABLE_PHASE " + pair + " -1\n";
+        if (cable.useGroups == 0) cableText += "TOGGLE_CABLE_USE_GROUP " + pair + " 0\n";
+        anyCable = true;
+    }
+    if (!anyCable) cableText += "# -> NO CABLES\n\n";
+    return cableText;
+}
+
+// The mixers of one direction under their heading, or the note that none differs.
+std::string mixerLines(QX_GUI& gui, int32_t direction, const char* heading, const char* none) {
+    std::string mixers = heading;
+    bool anyMixer = false;
+    for (int32_t ch = 0; ch < QX_GUI::kChannels; ++ch) {
+        const std::string section = gui.writeMixerPatchSection(direction, ch);
+        anyMixer = anyMixer || !section.empty();
+        mixers += section;
+    }
+    if (!anyMixer) mixers += none;
+    return mixers;
+}
+
+std::string feedbackLines(const QX_GUI& gui) {
+    std::string feedback = "# FEEDBACK\n";
+    bool anyFeedback = false;
+    for (int32_t s = 0; s < gui.sourceCount && s < QX_GUI::kChannels; ++s) {
+        const MixRecord& mix = gui.feedbackMixes[s];
+        for (int32_t j = 0; j < mix.pinCount && j < 64; ++j) {
+            const int32_t t = mix.pinNumbers[j];
+            if (t < 0 || t >= QX_GUI::kMaxTargets) continue;
+            const std::string pair = gui.targets[t].name + " " + gui.sources[s].name;
+            // FEEDBACK reads a positive number as the linear gain; a silent path is written in
+            // dB low enough to come back as exactly 0.
+            const float gain = mix.gains[j];
+            const std::string gainText =
+                gain > 0.0f ? exactNumber(4, static_cast<double>(gain), gain,
+                                          [](double read) {
+                                              const float g = static_cast<float>(read);
+                                              return g < 4.0f ? g : 4.0f;
+                                          })
+                            : std::string("-1000.0000");
+            feedback += "FEEDBACK " + pair + " " + gainText + "\n";
+            if (mix.mutes[j] != 0) feedback += "TOGGLE_FEEDBACK_MUTE " + pair + " 1\n";
+            if (mix.phases[j] != 1.0f) feedback += "TOGGLE_FEEDBACK_PHASE " + pair + " -1.0\n";
+            feedback += "\n";
+            anyFeedback = true;
+        }
+    }
+    if (!anyFeedback) feedback += "# -> NO FEEDBACK\n\n";
+    return feedback;
+}
+
+// The dynamics of the first `count` items of one direction under their heading, or the note
+// that none is set.
+std::string dynamicsLines(QX_GUI& gui, int32_t direction, int32_t count, const char* heading,
+                          const char* none) {
+    std::string dynamics = heading;
+    bool anyDynamics = false;
+    for (int32_t i = 0; i < count && i < QX_GUI::kChannels; ++i) {
+        const std::string section = gui.writeDynamicsPatchSection(i, direction);
+        anyDynamics = anyDynamics || !section.empty();
+        dynamics += section;
+    }
+    if (!anyDynamics) dynamics += none;
+    return dynamics + "\n";
+}
+
+} // namespace
+
 std::string QX_GUI::composePatchText(uint8_t isBackup) {
     std::string text;
     text.reserve(256 * 1024);
@@ -328,116 +429,23 @@ std::string QX_GUI::composePatchText(uint8_t isBackup) {
     for (int32_t i = 0; i < groupCount && i < kMaxGroups; ++i)
         text += groups[i].writePatchSection(i);
 
-    // Groupings.
-    text += "# GROUPIFICATION\n";
-    bool anyGroup = false;
-    for (int32_t g = 0; g < groupCount && g < kMaxGroups; ++g) {
-        const GroupRecord& group = groups[g];
-        if (group.memberCount <= 0) continue;
-        std::string line = "GROUPIFY ";
-        for (int32_t m = 0; m < group.memberCount && m < kMaxLiveItems; ++m) {
-            const int32_t s = group.memberList[m];
-            if (s >= 0 && s < kMaxSources) line += sources[s].name + " ";
-        }
-        text += line + group.name + "\n";
-        anyGroup = true;
-    }
-    text += anyGroup ? "\n" : "# -> NO GROUPINGS USED\n\n";
-
-    // Cables.
-    std::string cableText = "# CABLES\n";
-    bool anyCable = false;
-    for (int32_t c = 0; c < cableCount && c < kMaxCables; ++c) {
-        const CableRecord& cable = cables[c];
-        if (cable.source < 0 || cable.source >= kMaxSources || cable.target < 0 ||
-            cable.target >= kMaxTargets)
-            continue;
-        const std::string pair = sources[cable.source].name + " " + targets[cable.target].name;
-        cableText += "CABLE " + pair + " X:" + decibelNumber(3, cable.level) + "\n";
-        if (cable.mute != 0) cableText += "TOGGLE_CABLE_MUTE " + pair + " 1\n";
-        if (cable.solo != 0) cableText += "TOGGLE_CABLE_SOLO " + pair + " 1\n";
-        if (cable.phase != 1.0f) cableText += "TOGGLE_CABLE_PHASE " + pair + " -1\n";
-        if (cable.useGroups == 0) cableText += "TOGGLE_CABLE_USE_GROUP " + pair + " 0\n";
-        anyCable = true;
-    }
-    if (!anyCable) cableText += "# -> NO CABLES\n\n";
-    text += cableText;
-
-    // Input mixers.
-    std::string mixers = "# INPUT PRE-MIXERS\n";
-    bool anyMixer = false;
-    for (int32_t ch = 0; ch < kChannels; ++ch) {
-        const std::string section = writeMixerPatchSection(1, ch);
-        anyMixer = anyMixer || !section.empty();
-        mixers += section;
-    }
-    if (!anyMixer) mixers += "# -> NO CHANGES FROM DEFAULT STATE\n\n";
-    text += mixers;
-
-    // Feedback.
-    std::string feedback = "# FEEDBACK\n";
-    bool anyFeedback = false;
-    for (int32_t s = 0; s < sourceCount && s < kChannels; ++s) {
-        const MixRecord& mix = feedbackMixes[s];
-        for (int32_t j = 0; j < mix.pinCount && j < 64; ++j) {
-            const int32_t t = mix.pinNumbers[j];
-            if (t < 0 || t >= kMaxTargets) continue;
-            const std::string pair = targets[t].name + " " + sources[s].name;
-            // FEEDBACK reads a positive number as the linear gain; a silent path is written in
-            // dB low enough to come back as exactly 0.
-            const float gain = mix.gains[j];
-            const std::string gainText =
-                gain > 0.0f ? exactNumber(4, static_cast<double>(gain), gain,
-                                          [](double read) {
-                                              const float g = static_cast<float>(read);
-                                              return g < 4.0f ? g : 4.0f;
-                                          })
-                            : std::string("-1000.0000");
-            feedback += "FEEDBACK " + pair + " " + gainText + "\n";
-            if (mix.mutes[j] != 0) feedback += "TOGGLE_FEEDBACK_MUTE " + pair + " 1\n";
-            if (mix.phases[j] != 1.0f) feedback += "TOGGLE_FEEDBACK_PHASE " + pair + " -1.0\n";
-            feedback += "\n";
-            anyFeedback = true;
-        }
-    }
-    if (!anyFeedback) feedback += "# -> NO FEEDBACK\n\n";
-    text += feedback;
+    text += groupingLines(*this);
+    text += cableLines(*this);
+    text += mixerLines(*this, 1, "# INPUT PRE-MIXERS\n", "# -> NO CHANGES FROM DEFAULT STATE\n\n");
+    text += feedbackLines(*this);
 
     // Input side: delays, filters, dynamics.
     text += writeDelaySection(1);
     text += writeFilterSection(1);
-    std::string dynamics = "# INPUT DYNAMICS\n";
-    bool anyDynamics = false;
-    for (int32_t s = 0; s < sourceCount && s < kChannels; ++s) {
-        const std::string section = writeDynamicsPatchSection(s, 1);
-        anyDynamics = anyDynamics || !section.empty();
-        dynamics += section;
-    }
-    if (!anyDynamics) dynamics += "# -> NO INPUT DYNAMICSS\n\n";
-    text += dynamics + "\n";
+    text +=
+        dynamicsLines(*this, 1, sourceCount, "# INPUT DYNAMICS\n", "# -> NO INPUT DYNAMICSS\n\n");
 
     // Output side.
     text += writeDelaySection(2);
     text += writeFilterSection(2);
-    dynamics = "# OUTPUT DYNAMICS\n";
-    anyDynamics = false;
-    for (int32_t t = 0; t < targetCount && t < kChannels; ++t) {
-        const std::string section = writeDynamicsPatchSection(t, 2);
-        anyDynamics = anyDynamics || !section.empty();
-        dynamics += section;
-    }
-    if (!anyDynamics) dynamics += "# -> NO OUTPUT DYNAMICSS\n\n";
-    text += dynamics + "\n";
-
-    mixers = "# OUTPUT POST-MIXERS\n";
-    anyMixer = false;
-    for (int32_t ch = 0; ch < kChannels; ++ch) {
-        const std::string section = writeMixerPatchSection(2, ch);
-        anyMixer = anyMixer || !section.empty();
-        mixers += section;
-    }
-    if (!anyMixer) mixers += "# -> NO CHANGES FROM DEFAULT STATE\n";
-    text += mixers;
+    text +=
+        dynamicsLines(*this, 2, targetCount, "# OUTPUT DYNAMICS\n", "# -> NO OUTPUT DYNAMICSS\n\n");
+    text += mixerLines(*this, 2, "# OUTPUT POST-MIXERS\n", "# -> NO CHANGES FROM DEFAULT STATE\n");
 
     text += "SET_MASTER " + decibelNumber(4, viewSettings.masterVolume) + "\n";
     text += writeViewLines();

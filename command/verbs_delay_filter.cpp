@@ -19,6 +19,36 @@ void reportItemCount(QX_GUI& gui, int32_t count) {
     gui.setStatusMessage(intToString(count) + " ITEMS");
 }
 
+// TYPE:... sets the band's type from the last type word the line holds; false for none.
+bool setBandType(FilterBandRecord& band, const std::string& text) {
+    static constexpr struct {
+        const char* word;
+        int32_t type;
+    } kTypeWords[] = {{"TYPE:HP", EqBand::kHighPass}, {"TYPE:LP", EqBand::kLowPass},
+                      {"TYPE:NOTCH", EqBand::kNotch}, {"TYPE:BP", EqBand::kBandPass},
+                      {"TYPE:PEAK", EqBand::kPeak},   {"TYPE:HS", EqBand::kHighShelf},
+                      {"TYPE:LS", EqBand::kLowShelf}};
+    bool found = false;
+    for (const auto& word : kTypeWords) {
+        if (!contains(text, word.word)) continue;
+        band.type = word.type;
+        found = true;
+    }
+    return found;
+}
+
+// The band is designed from what it now holds, so the coefficients always match the
+// frequency, gain and width the editor shows.
+void redesignBand(FilterBandRecord& band, int32_t sampleRate) {
+    BiquadDesign design;
+    designBiquad(design, band.type, static_cast<float>(sampleRate), band.frequency, band.width,
+                 band.gain);
+    normaliseBiquad(design);
+    const double coefficients[6] = {design.b0, design.b1, design.b2,
+                                    design.a0, design.a1, design.a2};
+    std::copy(coefficients, coefficients + 6, band.coefficients);
+}
+
 } // namespace
 
 int32_t QX_GUI::cmdDelay(CliObject command) {
@@ -79,14 +109,6 @@ int32_t QX_GUI::cmdFilter(CliObject command) {
     const float width = std::clamp(command.named(kKeyBW), 0.1f, 5.0f);
     const bool redesign = typeGiven || frequencyGiven || gainGiven || widthGiven;
 
-    static constexpr struct {
-        const char* word;
-        int32_t type;
-    } kTypeWords[] = {{"TYPE:HP", EqBand::kHighPass}, {"TYPE:LP", EqBand::kLowPass},
-                      {"TYPE:NOTCH", EqBand::kNotch}, {"TYPE:BP", EqBand::kBandPass},
-                      {"TYPE:PEAK", EqBand::kPeak},   {"TYPE:HS", EqBand::kHighShelf},
-                      {"TYPE:LS", EqBand::kLowShelf}};
-
     for (const ItemSnapshot& item : items) {
         FilterRecord* record = nullptr;
         if (item.type == kKindSource && item.index >= 0 && item.index < kChannels)
@@ -108,31 +130,15 @@ int32_t QX_GUI::cmdFilter(CliObject command) {
         FilterBandRecord& stored = record->bands[band];
         record->inUse = 1;
         if (bandSwitchGiven) stored.enabled = bandSwitch;
-        if (typeGiven) {
-            bool found = false;
-            for (const auto& word : kTypeWords) {
-                if (!contains(text, word.word)) continue;
-                stored.type = word.type;
-                found = true;
-            }
-            if (!found) {
-                appendConsoleLine("INCORRECT BAND TYPE SPECIFIED");
-                typeGiven = false;
-            }
+        if (typeGiven && !setBandType(stored, text)) {
+            appendConsoleLine("INCORRECT BAND TYPE SPECIFIED");
+            typeGiven = false;
         }
         if (frequencyGiven) stored.frequency = frequency;
         if (gainGiven) stored.gain = gain;
         if (widthGiven) stored.width = width;
         if (redesign) {
-            // The band is designed from what it now holds, so the coefficients always match
-            // the frequency, gain and width the editor shows.
-            BiquadDesign design;
-            designBiquad(design, stored.type, static_cast<float>(sampleRate), stored.frequency,
-                         stored.width, stored.gain);
-            normaliseBiquad(design);
-            const double coefficients[6] = {design.b0, design.b1, design.b2,
-                                            design.a0, design.a1, design.a2};
-            std::copy(coefficients, coefficients + 6, stored.coefficients);
+            redesignBand(stored, sampleRate);
             record->inUse = 1;
         }
         // The active-band count follows the bands' switches.

@@ -54,25 +54,41 @@ private:
     DynamicsCurve& curve_;
 };
 
-} // namespace
+// What a DYNAMICS line asks for: its settings held to their ranges, the switch word and the
+// type word.
+struct DynamicsLine {
+    const CliObject* command = nullptr;
+    float attack = 0.0f;
+    float release = 0.0f;
+    float threshold = 0.0f;
+    float limit = 0.0f;
+    float ratio = 1.0f;
+    float knee = 0.0f;
+    bool switchGiven = false;
+    uint8_t switchValue = 1;
+    int32_t commandType = -1; // -1: no type word, the record keeps its type
+    const char* modeWord = "";
 
-int32_t QX_GUI::cmdDynamics(CliObject command) {
-    const ItemSnapshotList items = gatherItemRecords(command);
+    bool has(NamedKey key) const { return command->has(key); }
+};
+
+DynamicsLine readDynamicsLine(const CliObject& command) {
     const std::string& words = command.arguments;
     auto clamped = [&command](NamedKey key, float low, float high) {
         return std::clamp(command.named(key), low, high);
     };
-    const float attack = clamped(kKeyAttack, 0.0f, 2000.0f);
-    const float release = clamped(kKeyRelease, 0.0f, 2000.0f);
-    const float threshold = clamped(kKeyThreshold, -60.0f, 0.0f);
-    const float limit = clamped(kKeyLimit, -60.0f, 0.0f);
-    const float ratio = clamped(kKeyRatio, 1.0f, 100.0f);
+    DynamicsLine line;
+    line.command = &command;
+    line.attack = clamped(kKeyAttack, 0.0f, 2000.0f);
+    line.release = clamped(kKeyRelease, 0.0f, 2000.0f);
+    line.threshold = clamped(kKeyThreshold, -60.0f, 0.0f);
+    line.limit = clamped(kKeyLimit, -60.0f, 0.0f);
+    line.ratio = clamped(kKeyRatio, 1.0f, 100.0f);
     // KNEE: 12 .. 72 dB puts the knee points between the middle point and the ends.
-    const float knee =
+    line.knee =
         static_cast<float>((static_cast<double>(clamped(kKeyKnee, 12.0f, 72.0f)) - 12.0) / 60.0);
-
-    const bool switchGiven = contains(words, "ON") || contains(words, "OFF");
-    const uint8_t switchValue = contains(words, "OFF") ? 0 : 1;
+    line.switchGiven = contains(words, "ON") || contains(words, "OFF");
+    line.switchValue = contains(words, "OFF") ? 0 : 1;
 
     static constexpr struct {
         const char* word;
@@ -82,14 +98,129 @@ int32_t QX_GUI::cmdDynamics(CliObject command) {
                       {"LIMITER", 4, "LIMIT"},         {"COMPANDER", 2, "COMPAND"},
                       {"FREEFORM", 3, "FREE"},         {"FOLLOWER", 6, "FOLLOW"},
                       {"SHAPER", 7, "SHAPER"},         {"EQ", 8, "EQ"}};
-    int32_t commandType = -1;
-    const char* modeWord = "";
     for (const auto& entry : kTypeWords) {
         if (!contains(words, entry.word)) continue;
-        commandType = entry.type;
-        modeWord = entry.modeWord;
+        line.commandType = entry.type;
+        line.modeWord = entry.modeWord;
     }
+    return line;
+}
 
+// The curve settings of one type, written into the record's points (point n at p[2n],
+// p[2n + 1]); true when the knee points are then shaped through the editor.
+using CurveShaper = bool (*)(DynamicsRecord& record, const DynamicsLine& line);
+
+bool shapeCompressor(DynamicsRecord& record, const DynamicsLine& line) {
+    float* p = record.points;
+    p[0] = 0.0f;
+    if (line.has(kKeyThreshold)) p[4] = p[5] = levelCoordinate(line.threshold);
+    if (line.has(kKeyRatio)) {
+        // The end point sits where the editor reads the ratio back from the curve.
+        record.ratio = line.ratio;
+        p[9] = p[4] + (1.0f - p[4]) / line.ratio;
+    }
+    if (line.has(kKeyKnee)) record.knee = line.knee;
+    return true;
+}
+
+bool shapeGate(DynamicsRecord& record, const DynamicsLine& line) {
+    float* p = record.points;
+    if (line.has(kKeyThreshold)) {
+        const float x = levelCoordinate(line.threshold);
+        p[0] = x;
+        p[1] = 0.0f;
+        p[4] = p[5] = x;
+    }
+    if (line.has(kKeyKnee)) record.knee = line.knee;
+    if (line.has(kKeyLimit)) p[9] = levelCoordinate(line.limit);
+    return true;
+}
+
+bool shapeLimiter(DynamicsRecord& record, const DynamicsLine& line) {
+    float* p = record.points;
+    p[0] = 0.0f;
+    p[8] = 1.0f;
+    if (line.has(kKeyThreshold)) p[4] = p[5] = p[9] = levelCoordinate(line.threshold);
+    if (line.has(kKeyLimit)) p[4] = p[5] = p[9] = levelCoordinate(line.limit);
+    if (line.has(kKeyKnee)) record.knee = line.knee;
+    return true;
+}
+
+// X1..Y5 place the points one by one.
+bool placePoints(DynamicsRecord& record, const DynamicsLine& line) {
+    static constexpr NamedKey kPointKeys[10] = {kKeyX1, kKeyY1, kKeyX2, kKeyY2, kKeyX3,
+                                                kKeyY3, kKeyX4, kKeyY4, kKeyX5, kKeyY5};
+    for (int k = 0; k < 10; ++k)
+        if (line.has(kPointKeys[k]))
+            record.points[k] = levelCoordinate(line.command->named(kPointKeys[k]));
+    return false;
+}
+
+// The types whose curve a DYNAMICS line shapes; the others keep their points.
+const struct {
+    int32_t type;
+    CurveShaper shape;
+} kCurveShapers[] = {{0, shapeCompressor}, {5, shapeGate},   {4, shapeLimiter},
+                     {2, placePoints},     {3, placePoints}, {7, placePoints}};
+
+bool shapeCurve(int32_t type, DynamicsRecord& record, const DynamicsLine& line) {
+    for (const auto& row : kCurveShapers)
+        if (row.type == type) return row.shape(record, line);
+    return false;
+}
+
+// The switch, the type through the editor, and the times of one record.
+void setDynamicsBasics(QX_GUI& gui, DynamicsRecord& record, const DynamicsLine& line, int32_t kind,
+                       int32_t index) {
+    if (line.switchGiven) {
+        record.mode = line.switchValue;
+        record.active = 1;
+    }
+    if (line.commandType >= 0) {
+        record.type = static_cast<uint8_t>(line.commandType);
+        gui.loadDynamicsPanel(kind, index);
+        gui.executeCommandString(std::string("DYNAMICS_MODE ") + line.modeWord);
+        gui.sendDynamicsSettings(kind, index);
+    }
+    if (line.has(kKeyAttack)) {
+        record.attack = line.attack;
+        record.attackCoefficient = dynamicsTimeCoefficient(gui.sampleRate, line.attack);
+    }
+    if (line.has(kKeyRelease)) {
+        record.release = line.release;
+        record.releaseCoefficient = dynamicsTimeCoefficient(gui.sampleRate, line.release);
+    }
+}
+
+// One item's record: set up, adjusted through the editor's curve, stored and sent.
+void applyDynamicsLine(QX_GUI& gui, const DynamicsLine& line, int32_t kind, int32_t index) {
+    DynamicsRecord& record =
+        kind == kKindSource ? gui.inputDynamics[index] : gui.outputDynamics[index];
+    // A record never set up starts from its defaults, as the editor would start it.
+    if (record.active == 0) {
+        gui.resetDynamicsRecord(kind, index);
+        record.active = 1;
+        record.mode = 0;
+    }
+    const int32_t type = line.commandType >= 0 ? line.commandType : record.type;
+    setDynamicsBasics(gui, record, line, kind, index);
+    DynamicsCurve& curve = gui.dynamicsEditCurve;
+    if (shapeCurve(type, record, line)) {
+        gui.loadDynamicsPanel(kind, index);
+        shapeKnee(curve, curve.knee);
+        curve.buildTable(saturatingInt(curve.plotWidth));
+        gui.sendDynamicsSettings(kind, index);
+    }
+    gui.loadDynamicsPanel(kind, index);
+    curve.buildTable60();
+    gui.sendDynamicsSettings(kind, index);
+}
+
+} // namespace
+
+int32_t QX_GUI::cmdDynamics(CliObject command) {
+    const ItemSnapshotList items = gatherItemRecords(command);
+    const DynamicsLine line = readDynamicsLine(command);
     const int32_t shownKind = dynamicsPanelKind;
     const int32_t shownIndex = dynamicsPanelIndex;
 
@@ -100,88 +231,7 @@ int32_t QX_GUI::cmdDynamics(CliObject command) {
         const int32_t index = item.index;
         if ((kind != kKindSource && kind != kKindTarget) || index < 0 || index >= kChannels)
             continue;
-        DynamicsRecord& record = kind == kKindSource ? inputDynamics[index] : outputDynamics[index];
-        // A record never set up starts from its defaults, as the editor would start it.
-        if (record.active == 0) {
-            resetDynamicsRecord(kind, index);
-            record.active = 1;
-            record.mode = 0;
-        }
-        const int32_t type = commandType >= 0 ? commandType : record.type;
-        if (switchGiven) {
-            record.mode = switchValue;
-            record.active = 1;
-        }
-        if (commandType >= 0) {
-            record.type = static_cast<uint8_t>(commandType);
-            loadDynamicsPanel(kind, index);
-            executeCommandString(std::string("DYNAMICS_MODE ") + modeWord);
-            sendDynamicsSettings(kind, index);
-        }
-        if (command.has(kKeyAttack)) {
-            record.attack = attack;
-            record.attackCoefficient = dynamicsTimeCoefficient(sampleRate, attack);
-        }
-        if (command.has(kKeyRelease)) {
-            record.release = release;
-            record.releaseCoefficient = dynamicsTimeCoefficient(sampleRate, release);
-        }
-
-        float* p = record.points; // point n at p[2n], p[2n + 1]
-        bool kneeShaping = false;
-        switch (type) {
-        case 0:
-            p[0] = 0.0f;
-            if (command.has(kKeyThreshold)) p[4] = p[5] = levelCoordinate(threshold);
-            if (command.has(kKeyRatio)) {
-                // The end point sits where the editor reads the ratio back from the curve.
-                record.ratio = ratio;
-                p[9] = p[4] + (1.0f - p[4]) / ratio;
-            }
-            if (command.has(kKeyKnee)) record.knee = knee;
-            kneeShaping = true;
-            break;
-        case 5:
-            if (command.has(kKeyThreshold)) {
-                const float x = levelCoordinate(threshold);
-                p[0] = x;
-                p[1] = 0.0f;
-                p[4] = p[5] = x;
-            }
-            if (command.has(kKeyKnee)) record.knee = knee;
-            if (command.has(kKeyLimit)) p[9] = levelCoordinate(limit);
-            kneeShaping = true;
-            break;
-        case 4:
-            p[0] = 0.0f;
-            p[8] = 1.0f;
-            if (command.has(kKeyThreshold)) p[4] = p[5] = p[9] = levelCoordinate(threshold);
-            if (command.has(kKeyLimit)) p[4] = p[5] = p[9] = levelCoordinate(limit);
-            if (command.has(kKeyKnee)) record.knee = knee;
-            kneeShaping = true;
-            break;
-        case 2:
-        case 3:
-        case 7: {
-            static constexpr NamedKey kPointKeys[10] = {kKeyX1, kKeyY1, kKeyX2, kKeyY2, kKeyX3,
-                                                        kKeyY3, kKeyX4, kKeyY4, kKeyX5, kKeyY5};
-            for (int k = 0; k < 10; ++k)
-                if (command.has(kPointKeys[k]))
-                    p[k] = levelCoordinate(command.named(kPointKeys[k]));
-            break;
-        }
-        default:
-            break;
-        }
-        if (kneeShaping) {
-            loadDynamicsPanel(kind, index);
-            shapeKnee(dynamicsEditCurve, dynamicsEditCurve.knee);
-            dynamicsEditCurve.buildTable(saturatingInt(dynamicsEditCurve.plotWidth));
-            sendDynamicsSettings(kind, index);
-        }
-        loadDynamicsPanel(kind, index);
-        dynamicsEditCurve.buildTable60();
-        sendDynamicsSettings(kind, index);
+        applyDynamicsLine(*this, line, kind, index);
     }
     // The editor goes back to the item it showed; an editor that showed nothing stays so.
     if (shownKind == kKindSource || shownKind == kKindTarget)

@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "app/qx_gui.h"
+#include "command/text_file_dialog.h"
 #include "qxplatform/runtime.h"
-#include "qxplatform/win32.h"
 
 int32_t QX_GUI::cmdSaveNow(CliObject) {
     const int32_t length = patchPathLength < 0 ? 0 : patchPathLength;
@@ -19,22 +19,7 @@ int32_t QX_GUI::cmdSaveNow(CliObject) {
 }
 
 int32_t QX_GUI::cmdSavePatch(CliObject) {
-    static constexpr DWORD kOverwritePrompt = 0x00000002;
-    static constexpr DWORD kHideReadOnly = 0x00000004;
-    static constexpr DWORD kFileMustExist = 0x00001000;
-    static constexpr DWORD kExplorer = 0x00080000;
-    static constexpr DWORD kDontAddToRecent = 0x02000000;
-    static const char16_t kFilter[] = u"Text Files (*.txt)\0*.txt\0All Files (*.*)\0*.*\0";
-    char16_t file[260] = {};
-    OPENFILENAMEW dialog = {};
-    dialog.lStructSize = sizeof dialog;
-    dialog.lpstrFilter = reinterpret_cast<LPCWSTR>(kFilter);
-    dialog.lpstrFile = reinterpret_cast<LPWSTR>(file);
-    dialog.nMaxFile = 260;
-    dialog.lpstrDefExt = reinterpret_cast<LPCWSTR>(u"txt");
-    dialog.Flags = kOverwritePrompt | kHideReadOnly | kFileMustExist | kExplorer | kDontAddToRecent;
-    std::string name;
-    if (GetSaveFileNameW(&dialog)) name = qxplatform::narrow(std::u16string(file));
+    const std::string name = chooseTextFile(TextFileDialog::Save);
     if (name.empty()) {
         appendConsoleLine(">> SAVE FILE DIALOG CANCELLED");
         return 1;

@@ -83,6 +83,44 @@ void appendName(std::string* names, int32_t& count, const std::string& name) {
     if (count < kNameCapacity) names[count++] = name;
 }
 
+// SELECT ALL: every shown item of the unlocked kinds, with the marquee 20 units around them
+// when they span an area.
+void selectEverythingShown(QX_GUI& gui) {
+    gui.selectedCount = 0;
+    float minX = 0.0f, minY = 0.0f, maxX = 0.0f, maxY = 0.0f;
+    auto takeIn = [&](const std::string& name, float x, float y) {
+        appendName(gui.selectedNames, gui.selectedCount, name);
+        if (x < minX) minX = x;
+        if (x > maxX) maxX = x;
+        if (y < minY) minY = y;
+        if (y > maxY) maxY = y;
+    };
+    if (gui.sourcesLocked == 0)
+        for (int32_t i = 0; i < gui.sourceCount; ++i)
+            if (gui.sources[i].shown) {
+                gui.sources[i].selected = 1;
+                takeIn(gui.sources[i].name, gui.sources[i].x, gui.sources[i].y);
+            }
+    if (gui.targetsLocked == 0)
+        for (int32_t i = 0; i < gui.targetCount; ++i)
+            if (gui.targets[i].visible) {
+                gui.targets[i].selected = 1;
+                takeIn(gui.targets[i].name, gui.targets[i].x, gui.targets[i].y);
+            }
+    if (gui.groupsLocked == 0)
+        for (int32_t i = 0; i < gui.groupCount; ++i)
+            if (gui.groups[i].shown) {
+                setGroupSelected(gui.groups[i], 1);
+                takeIn(gui.groups[i].name, gui.groups[i].x, gui.groups[i].y);
+            }
+    if (minX != maxX && minY != maxY) {
+        gui.marqueeRect[0] = saturatingInt(minX - 20.0f);
+        gui.marqueeRect[1] = saturatingInt(minY - 20.0f);
+        gui.marqueeRect[2] = saturatingInt(maxX + 20.0f);
+        gui.marqueeRect[3] = saturatingInt(maxY + 20.0f);
+    }
+}
+
 } // namespace
 
 int32_t QX_GUI::cmdSelect(CliObject command) {
@@ -94,39 +132,7 @@ int32_t QX_GUI::cmdSelect(CliObject command) {
         return 0;
     }
     if (command.string == "ALL") {
-        selectedCount = 0;
-        float minX = 0.0f, minY = 0.0f, maxX = 0.0f, maxY = 0.0f;
-        auto takeIn = [&](const std::string& name, float x, float y) {
-            appendName(selectedNames, selectedCount, name);
-            if (x < minX) minX = x;
-            if (x > maxX) maxX = x;
-            if (y < minY) minY = y;
-            if (y > maxY) maxY = y;
-        };
-        if (sourcesLocked == 0)
-            for (int32_t i = 0; i < sourceCount; ++i)
-                if (sources[i].shown) {
-                    sources[i].selected = 1;
-                    takeIn(sources[i].name, sources[i].x, sources[i].y);
-                }
-        if (targetsLocked == 0)
-            for (int32_t i = 0; i < targetCount; ++i)
-                if (targets[i].visible) {
-                    targets[i].selected = 1;
-                    takeIn(targets[i].name, targets[i].x, targets[i].y);
-                }
-        if (groupsLocked == 0)
-            for (int32_t i = 0; i < groupCount; ++i)
-                if (groups[i].shown) {
-                    setGroupSelected(groups[i], 1);
-                    takeIn(groups[i].name, groups[i].x, groups[i].y);
-                }
-        if (minX != maxX && minY != maxY) {
-            marqueeRect[0] = saturatingInt(minX - 20.0f);
-            marqueeRect[1] = saturatingInt(minY - 20.0f);
-            marqueeRect[2] = saturatingInt(maxX + 20.0f);
-            marqueeRect[3] = saturatingInt(maxY + 20.0f);
-        }
+        selectEverythingShown(*this);
         raiseSendFlag(kSendNameLists);
         return 0;
     }

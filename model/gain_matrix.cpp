@@ -112,7 +112,7 @@ void QX_GUI::computeGainMatrix() {
     }
 
     GainMatrixRows rows;
-    PairSource pair;
+    PairSource pair{};
     for (int32_t s = 0; s < liveSources; ++s) {
         const SourceRecord& source = sources[s];
         const int32_t r = source.room;

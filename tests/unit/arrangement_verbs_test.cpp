@@ -15,9 +15,7 @@ struct Point {
     float y;
 };
 
-struct ArrangementVerbs : ::testing::Test {
-    std::unique_ptr<QX_GUI> gui = std::make_unique<QX_GUI>();
-    int32_t run(const std::string& line) { return gui->executeCommandString(line); }
+struct ArrangementVerbs : ::testing::Test, LineRunner<> {
     std::vector<Point> sourcePoints() const {
         std::vector<Point> points;
         for (int32_t i = 0; i < gui->sourceCount; ++i)

@@ -2,6 +2,8 @@
 // order.
 #pragma once
 
+#include <algorithm>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -61,5 +63,26 @@ inline void clearConsoleLog(QX_GUI& gui) {
     gui.clearConsole();
     gui.console.writeIndex = 0;
 }
+
+// Lowers every send flag, so that what comes next shows alone.
+inline void clearFlags(QX_GUI& gui) {
+    std::fill(std::begin(gui.sendFlags), std::end(gui.sendFlags), 0);
+}
+
+// Runs one line from an empty console and lowered send flags, so that what the line writes and
+// raises shows alone; the line's result.
+inline int32_t runAlone(QX_GUI& gui, const std::string& line) {
+    clearConsoleLog(gui);
+    clearFlags(gui);
+    return gui.executeCommandString(line);
+}
+
+// A fixture's instance and the one way its tests run a line: the line's result (0 on success).
+template <class Gui = QX_GUI> struct LineRunner {
+    std::unique_ptr<Gui> gui = std::make_unique<Gui>();
+
+    int32_t run(const std::string& line) { return gui->executeCommandString(line); }
+    void clearFlags() { command_test::clearFlags(*gui); }
+};
 
 } // namespace command_test

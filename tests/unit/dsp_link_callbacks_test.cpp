@@ -92,7 +92,7 @@ TEST(PinCallbacks, RestoredInstanceSendsTheSameBytesOnEveryPin) {
     second->advancePatchRetry();
     EXPECT_EQ(second->patchCheckPending, 0);
     second->sent.clear();
-    for (uint8_t& flag : second->sendFlags) flag = 0;
+    command_test::clearFlags(*second);
     raiseEverything(*second);
     first->sent.clear();
     raiseEverything(*first);

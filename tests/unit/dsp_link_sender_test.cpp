@@ -1,6 +1,7 @@
 // The state sender, compare-before-send, the local-id handshake and the patch checker.
 #include <gtest/gtest.h>
 
+#include "command_test_support.h"
 #include "dsp_link_recording_gui.h"
 
 namespace {
@@ -178,7 +179,7 @@ TEST_F(PatchChecker, RetryRequestsAreNotLost) {
     gui->deliver(18, std::vector<uint8_t>(16, 0));
     EXPECT_EQ(gui->patchCheckPending, 1);
     EXPECT_EQ(gui->patchCheckCountdown, 2);
-    for (uint8_t& flag : gui->sendFlags) flag = 0; // what the next window message does
+    command_test::clearFlags(*gui); // what the next window message does
     gui->advancePatchRetry();
     gui->advancePatchRetry();
     // The check ran: it sent the short output delays again and armed a new retry.

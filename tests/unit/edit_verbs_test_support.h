@@ -24,8 +24,7 @@ struct Outcome {
     std::set<int> flags;              // send flags raised
 };
 
-struct EditVerbsTest : ::testing::Test {
-    std::unique_ptr<QX_GUI> gui = std::make_unique<QX_GUI>();
+struct EditVerbsTest : ::testing::Test, command_test::LineRunner<> {
 
     // Room R1 (0, 0, 1000 x 1000) holds S1..S4, T1, T2 and G1, G2; every source has level 1.0
     // and size 1.0; targets use the global radius 75.
@@ -50,10 +49,8 @@ struct EditVerbsTest : ::testing::Test {
     }
 
     Outcome run(const std::string& line) {
-        for (uint8_t& flag : gui->sendFlags) flag = 0;
-        command_test::clearConsoleLog(*gui);
         Outcome outcome;
-        outcome.result = gui->executeCommandString(line);
+        outcome.result = command_test::runAlone(*gui, line);
         outcome.error = outcome.result != 0 ? gui->console.lastError : "";
         outcome.console = command_test::consoleLines(*gui);
         for (int f = 0; f < QX_GUI::kSendFlags; ++f)

@@ -170,7 +170,7 @@ TEST_F(ExecutorTest, LastCommandKeepsOnlyOneWordLines) {
 TEST_F(ExecutorTest, SuccessClearsTheLastErrorAndCommits) {
     gui->executeCommandString("FOO");
     EXPECT_FALSE(gui->console.lastError.empty());
-    for (uint8_t& flag : gui->sendFlags) flag = 0;
+    command_test::clearFlags(*gui);
     EXPECT_EQ(gui->executeCommandString("VERBOSE 0"), 0);
     EXPECT_EQ(gui->console.lastError, "");
     EXPECT_EQ(gui->sendFlags[kSendSources], 1);

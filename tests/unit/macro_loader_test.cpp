@@ -55,7 +55,7 @@ TEST_F(MacroLoaderTest, TheWholeFileIsOneBatch) {
     uint8_t batchSeen = 0;
     int commitsDuringLoad = 0;
     // The flags raised by commits inside the file would show here if any ran.
-    for (uint8_t& flag : gui->sendFlags) flag = 0;
+    command_test::clearFlags(*gui);
     gui->batch = 0;
     EXPECT_EQ(gui->runMacroLoad("MACROS/UNIT_BATCH.txt", true, true), 0);
     batchSeen = gui->batch;

@@ -21,9 +21,6 @@ struct MatrixPage : ScreenFixture {
         run("PAGE MATRIX");
         clearFlags();
     }
-    void clearFlags() {
-        for (uint8_t& f : gui->sendFlags) f = 0;
-    }
     bool flag(int32_t f) const { return gui->sendFlags[f] != 0; }
     // Window pixel of a grid offset (gx, gy) from the grid's corner.
     int32_t wx(int32_t gx) const { return gui->pageGridX + kMatrixGridInset + gx; }

@@ -27,7 +27,7 @@ struct PageFixture : ScreenFixture {
         gui->setTargetCount(8);
         for (int32_t i = 0; i < 12; ++i) gui->sources[i].level = 0.5f;
         for (int32_t i = 0; i < 8; ++i) gui->targets[i].level = 0.5f;
-        page.clearSendFlags();
+        clearFlags();
     }
     float& level(int32_t i) {
         return page.inputs() ? gui->sources[i].level : gui->targets[i].level;
@@ -126,7 +126,7 @@ TEST(MixerTrim, OneOffsetForAllSourcesSpringsBackOnRelease) {
         f.gui->setSourceCount(3);
         const float start[3] = {0.5f, 1.0f, 11.0f};
         for (int32_t s = 0; s < 3; ++s) f.gui->sources[s].level = start[s];
-        f.page.clearSendFlags();
+        f.clearFlags();
         f.page.press(1339, 271 + 257);
         EXPECT_EQ(f.gui->mixerPages.trimDragActive, 1) << c.what;
         for (int32_t s = 0; s < 3; ++s) EXPECT_EQ(f.gui->sources[s].level, start[s]) << c.what;
@@ -233,7 +233,7 @@ TEST(MixerClicks, ButtonsSwitchTheirItemAndAStripPastTheCountOnlyRaisesFlags) {
     EXPECT_EQ(f.gui->sources[0].mute, 1);
     EXPECT_EQ(f.gui->sources[0].solo, 1);
     EXPECT_EQ(f.gui->sources[0].phase, -1.0f);
-    f.page.clearSendFlags();
+    f.clearFlags();
     f.hold({'Z'});
     f.page.click(stripX(14) + 16, kRow0 + 150); // past the count of 12
     f.letGoAll();
@@ -272,7 +272,7 @@ TEST(MixerClicks, ProcessingSwitchesFlipWhileTheirPanelIsHiddenOrOnTheItem) {
         f.gui->loadFiltersPanel(kKindSource, 3);
         f.gui->loadDynamicsPanel(kKindSource, 3);
         f.gui->panels[c.panel].shown = 1;
-        f.page.clearSendFlags();
+        f.clearFlags();
         f.page.click(stripX(4) + c.localX, kRow0 + 247);
         EXPECT_EQ(c.enabled(*f.gui, 4), 1) << c.what << " shown elsewhere: keeps";
         EXPECT_FALSE(f.page.raised(c.flag)) << c.what;

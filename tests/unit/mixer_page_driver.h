@@ -60,9 +60,5 @@ struct MixerPageDriver {
         else
             gui->outputsPageMouseWheel(flags, delta, delta);
     }
-    // Clears the send flags so that a gesture's own show.
-    void clearSendFlags() {
-        for (uint8_t& flag : gui->sendFlags) flag = 0;
-    }
     bool raised(int32_t flag) const { return gui->sendFlags[flag] != 0; }
 };

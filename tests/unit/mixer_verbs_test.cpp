@@ -173,6 +173,54 @@ TEST_F(MixerTest, MixerLinesEditTheMix) {
     EXPECT_TRUE(flag(kSendMixers));
 }
 
+// Each sub-verb changes its own setting: _PIN verbs find the slot that holds the pin, _CHANNEL
+// verbs take the slot by number. The mix holds pins 1, 5 and 6 in slots 1 to 3.
+TEST_F(MixerTest, EachSubVerbChangesItsOwnSetting) {
+    constexpr float kMinus6Db = 0.50118723f;
+    struct Case {
+        const char* setup; // run first, or nullptr
+        const char* line;  // after "INPUT_MIXER S1 "
+        int slot;          // the slot read back (0-based)
+        int pin;           // its pin (0-based)
+        float gain, phase;
+        uint8_t mute;
+        int pinCount;
+        float master;
+    } cases[] = {
+        {nullptr, "NORMALISE", 1, 4, 1.0f / 3.0f, 1.0f, 0, 3, 1.0f},
+        {"NORMALISE", "ZERO", 1, 4, 1.0f, 1.0f, 0, 3, 1.0f},
+        {nullptr, "LEVEL_MASTER -6", 1, 4, 1.0f, 1.0f, 0, 3, kMinus6Db},
+        {nullptr, "MUTE_PIN 5", 1, 4, 1.0f, 1.0f, 1, 3, 1.0f},
+        {"MUTE_PIN 5", "UNMUTE_PIN 5", 1, 4, 1.0f, 1.0f, 0, 3, 1.0f},
+        {nullptr, "MUTE_CHANNEL 3", 2, 5, 1.0f, 1.0f, 1, 3, 1.0f},
+        {"MUTE_CHANNEL 3", "UNMUTE_CHANNEL 3", 2, 5, 1.0f, 1.0f, 0, 3, 1.0f},
+        {nullptr, "PHASE_PIN 5 -1", 1, 4, 1.0f, -1.0f, 0, 3, 1.0f},
+        {nullptr, "PHASE_CHANNEL 3 -1", 2, 5, 1.0f, -1.0f, 0, 3, 1.0f},
+        {nullptr, "LEVEL_PIN 5 -6", 1, 4, kMinus6Db, 1.0f, 0, 3, 1.0f},
+        {nullptr, "LEVEL_CHANNEL 3 -6", 2, 5, kMinus6Db, 1.0f, 0, 3, 1.0f},
+        {nullptr, "REPLACE_PIN 5 9", 1, 8, 1.0f, 1.0f, 0, 3, 1.0f},
+        {nullptr, "REMOVE_ALL_PINS", 1, 4, 1.0f, 1.0f, 0, 0, 1.0f},
+    };
+    for (const Case& c : cases) {
+        for (const char* line :
+             {"INPUT_MIXER S1 RESET", "INPUT_MIXER S1 ADD_PIN 5", "INPUT_MIXER S1 ADD_PIN 6"})
+            run(line);
+        if (c.setup) run(std::string("INPUT_MIXER S1 ") + c.setup);
+        run(std::string("INPUT_MIXER S1 ") + c.line);
+        const MixRecord& m = in(0);
+        EXPECT_EQ(m.pinCount, c.pinCount) << c.line;
+        EXPECT_EQ(m.pinNumbers[c.slot], c.pin) << c.line;
+        EXPECT_FLOAT_EQ(m.gains[c.slot], c.gain) << c.line;
+        EXPECT_EQ(m.phases[c.slot], c.phase) << c.line;
+        EXPECT_EQ(m.mutes[c.slot], c.mute) << c.line;
+        EXPECT_FLOAT_EQ(m.masterLevel, c.master) << c.line;
+        // The other settable slot keeps its defaults.
+        const int other = c.slot == 1 ? 2 : 1;
+        EXPECT_EQ(m.mutes[other], 0) << c.line;
+        EXPECT_EQ(m.phases[other], 1.0f) << c.line;
+    }
+}
+
 // Pins and channels at the ends of the integer range are refused with the verb's own message,
 // for both directions, and no mix changes.
 TEST_F(MixerTest, ExtremePinAndChannelNumbersAreRefused) {

@@ -37,8 +37,7 @@ inline double wireF64(const std::vector<uint8_t>& bytes, size_t at) {
     return d;
 }
 
-struct ProcessingStage {
-    std::unique_ptr<RecordingGui> gui = std::make_unique<RecordingGui>();
+struct ProcessingStage : LineRunner<RecordingGui> {
 
     ProcessingStage() {
         placeSources(*gui,
@@ -51,12 +50,9 @@ struct ProcessingStage {
 
     // Runs one line and returns the console lines it wrote (echo included).
     std::vector<std::string> run(const std::string& line) {
-        clearConsoleLog(*gui);
-        clearFlags();
-        gui->executeCommandString(line);
+        runAlone(*gui, line);
         return consoleLines(*gui);
     }
-    void clearFlags() { std::fill(std::begin(gui->sendFlags), std::end(gui->sendFlags), 0); }
     bool flag(int f) const { return gui->sendFlags[f] != 0; }
     // Runs the state sender and returns what it left on the pin (empty when nothing was sent).
     std::vector<uint8_t> sentBySender(int32_t pin) {

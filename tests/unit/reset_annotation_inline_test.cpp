@@ -20,13 +20,11 @@ using namespace command_test;
 
 namespace {
 
-struct ResetVerbs : ::testing::Test {
-    std::unique_ptr<RecordingGui> gui = std::make_unique<RecordingGui>();
+struct ResetVerbs : ::testing::Test, LineRunner<RecordingGui> {
     void SetUp() override {
         placeSources(*gui, {{"S1", 5, 5}});
         placeTargets(*gui, {{"T1", 0, 0}});
     }
-    int32_t run(const std::string& line) { return gui->executeCommandString(line); }
 };
 
 TEST_F(ResetVerbs, HardResetRebuildsTheDefaultStage) {

@@ -34,7 +34,6 @@ struct ScreenFixture : StageFixture {
         qxplatform::releaseManualClock();
     }
 
-    int32_t run(const std::string& line) { return gui->executeCommandString(line); }
     void runAll(std::initializer_list<const char*> script) {
         for (const char* line : script) run(line);
     }

@@ -11,8 +11,7 @@ using namespace command_test;
 
 namespace {
 
-struct SelectionVerbs : ::testing::Test {
-    std::unique_ptr<RecordingGui> gui = std::make_unique<RecordingGui>();
+struct SelectionVerbs : ::testing::Test, LineRunner<RecordingGui> {
     void SetUp() override {
         placeSources(*gui, {{"S1", 100, 50}, {"S2", -30, 10}, {"S3", 5, 5}});
         placeTargets(*gui, {{"T1", 0, 0}, {"T2", 40, -60}, {"T3", 9, 9}});
@@ -27,7 +26,6 @@ struct SelectionVerbs : ::testing::Test {
     std::vector<int32_t> marquee() const {
         return std::vector<int32_t>(gui->marqueeRect, gui->marqueeRect + 4);
     }
-    int32_t run(const std::string& line) { return gui->executeCommandString(line); }
 };
 
 TEST_F(SelectionVerbs, SelectNamesSetsFlagsListCurrentItemEditorsAndEnvelopes) {

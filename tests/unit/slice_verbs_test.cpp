@@ -9,8 +9,7 @@ using namespace command_test;
 
 namespace {
 
-struct SliceVerbs : ::testing::Test {
-    std::unique_ptr<QX_GUI> gui = std::make_unique<QX_GUI>();
+struct SliceVerbs : ::testing::Test, LineRunner<> {
     void SetUp() override {
         placeSources(*gui, {{"S1", 10, 10}, {"S2", 20, -5}, {"S3", -8, 0}, {"S4", 500, 500}});
         for (int32_t i = 0; i < 4; ++i) {
@@ -29,7 +28,6 @@ struct SliceVerbs : ::testing::Test {
         qxplatform::advanceManualClock(10);
         gui->onTimer();
     }
-    int32_t run(const std::string& line) { return gui->executeCommandString(line); }
     // Ticks until the drift stops; the count of ticks that ran.
     int32_t ticksUntilStopped() {
         int32_t ticks = 0;

@@ -6,9 +6,9 @@
 #include <string>
 
 #include "app/qx_gui.h"
+#include "command_test_support.h"
 
-struct StageFixture {
-    std::unique_ptr<QX_GUI> gui = std::make_unique<QX_GUI>();
+struct StageFixture : command_test::LineRunner<> {
 
     StageFixture() { gui->viewSettings.masterVolume = 1.0f; }
 

@@ -11,8 +11,7 @@ using namespace command_test;
 
 namespace {
 
-struct ViewVerbs : ::testing::Test {
-    std::unique_ptr<QX_GUI> gui = std::make_unique<QX_GUI>();
+struct ViewVerbs : ::testing::Test, LineRunner<> {
     void SetUp() override {
         placeSources(*gui, {{"S1", 0, 0}});
         placeTargets(*gui, {{"T1", 0, 0}, {"T2", 1, 1}});
@@ -20,7 +19,6 @@ struct ViewVerbs : ::testing::Test {
         gui->windowWidth = 800.0f;
         gui->windowHeight = 600.0f;
     }
-    int32_t run(const std::string& line) { return gui->executeCommandString(line); }
 };
 
 TEST_F(ViewVerbs, ToggleFlipsTheNamedSwitchOnly) {
