@@ -16,9 +16,10 @@ std::string roundTripNumber(const char* usualFormat, double usualValue, double e
     std::snprintf(text, sizeof text, usualFormat, usualValue);
     if (readBack(std::atof(text)) == stored) return text;
     // Up to 60 decimals reach the smallest normal float; a float's 39 integer digits fit.
+    // When no text gives it back (the verb limits the value), the exact value itself.
     for (int decimals = 1; decimals <= 60; ++decimals) {
         std::snprintf(text, sizeof text, "%.*f", decimals, exactValue);
-        if (readBack(std::atof(text)) == stored) return text;
+        if (readBack(std::atof(text)) == stored || std::atof(text) == exactValue) break;
     }
     return text;
 }

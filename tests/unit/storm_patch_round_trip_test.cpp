@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "../fuzz/command_line_generator.h"
+#include "panels/mixer/strip_records.h"
 #include "patch_round_trip_support.h"
 #include "qxplatform/test_hooks.h"
 #include "screen_fixture.h"
@@ -233,6 +234,17 @@ TEST(StormRoundTrip, EditsThatOnceLostStateReloadTheSame) {
          [](ScreenFixture& f) { f.gui->groups[0].rotationSpeed = 0.01f; }},
         {"a group moving in steps finer than four decimals",
          [](ScreenFixture& f) { f.gui->groups[0].movementX = 0.123456f; }},
+        {"a strip's dynamics switch sets a record up",
+         [](ScreenFixture& f) { f.gui->setUpProcessingRecord(1, 2, kControlDynamics); }},
+        {"a slice stored again over no source",
+         [](ScreenFixture& f) {
+             f.run("POS S1 X:10 Y:10");
+             const int32_t around[4] = {0, 0, 20, 20};
+             std::copy(around, around + 4, f.gui->marqueeRect);
+             f.gui->storeSlice(0);
+             std::fill(f.gui->marqueeRect, f.gui->marqueeRect + 4, -500);
+             f.gui->storeSlice(0);
+         }},
         {"a room named with blanks (the entry's standing text)",
          [](ScreenFixture& f) { nameRoom(f, "TYPE YOUR TEXT"); }},
         {"a source named as a renamed group starts",
