@@ -245,6 +245,19 @@ TEST(StormRoundTrip, EditsThatOnceLostStateReloadTheSame) {
              std::fill(f.gui->marqueeRect, f.gui->marqueeRect + 4, -500);
              f.gui->storeSlice(0);
          }},
+        {"a feedback mix cleared on its page",
+         [](ScreenFixture& f) {
+             f.run("FEEDBACK T1 S2 0.25");
+             // A right press on the input port column (cell 8) of the source's row (cell 1).
+             f.gui->feedbackPageRButtonDown(0, f.gui->pageGridX + 67 + 8 * 9 + 4,
+                                            f.gui->pageGridY + 67 + 1 * 9 + 4);
+         }},
+        {"a note moved between two hundredths",
+         [](ScreenFixture& f) {
+             f.run("NOTE X:10 Y:10 S:2 RED:1 GREEN:1 BLUE:1 L:1 \"HI\"");
+             f.gui->notes[0].x = 3.14159f;
+             f.gui->notes[0].y = -7.0031f;
+         }},
         {"a room named with blanks (the entry's standing text)",
          [](ScreenFixture& f) { nameRoom(f, "TYPE YOUR TEXT"); }},
         {"a source named as a renamed group starts",
