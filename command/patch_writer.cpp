@@ -265,10 +265,18 @@ std::string QX_GUI::writeNoteLines() {
     for (int32_t i = 0; i < noteCount && i < 256; ++i) {
         const NoteRecord& note = notes[i];
         const std::string body(note.text, strnlen(note.text, sizeof note.text));
+        // NOTE takes half its width and height off the centre it reads.
+        const float halfWidth = note.width / 2.0f;
+        const float halfHeight = note.height / 2.0f;
+        const std::string centreX =
+            exactNumber(2, static_cast<double>(note.x + halfWidth), note.x,
+                        [halfWidth](double read) { return static_cast<float>(read) - halfWidth; });
+        const std::string centreY = exactNumber(
+            2, static_cast<double>(note.y + halfHeight), note.y,
+            [halfHeight](double read) { return static_cast<float>(read) - halfHeight; });
         text +=
-            format("NOTE X:%.2f Y:%.2f S:%.2f RED:%.2f GREEN:%.2f BLUE:%.2f L:%.2f ",
-                   static_cast<double>(note.x + note.width / 2.0f),
-                   static_cast<double>(note.y + note.height / 2.0f), static_cast<double>(note.size),
+            "NOTE X:" + centreX + " Y:" + centreY +
+            format(" S:%.2f RED:%.2f GREEN:%.2f BLUE:%.2f L:%.2f ", static_cast<double>(note.size),
                    static_cast<double>(note.red), static_cast<double>(note.green),
                    static_cast<double>(note.blue), static_cast<double>(note.alpha)) +
             "\"" + body + "\"\n";

@@ -16,7 +16,9 @@ bool sliceInRange(int32_t slice) {
 void QX_GUI::storeSlice(int32_t slice) {
     if (!sliceInRange(slice)) return;
     SliceRecord& record = slices[slice];
-    record.memberCount = 0;
+    // Entries past the new count are no members: they go back to the defaults, as a loaded
+    // slice has them, instead of keeping an earlier store's members.
+    record = SliceRecord();
     if (sourcesShown != 0) {
         for (int32_t i = 0; i < sourceCount && i < kMaxSources; ++i) {
             const SourceRecord& s = sources[i];

@@ -91,6 +91,16 @@ std::string coordinateText(float v) {
     return roundTripNumber("%.2f", v, v, v, [](double read) { return static_cast<float>(read); });
 }
 
+// A size or radius the same way: SET_SIZE and SET_ZERO read their number as POS does.
+std::string sizeText(float v) {
+    return coordinateText(v);
+}
+
+// Four decimals of a movement step, or as many as SET_MOVEMENT needs to give it back.
+std::string movementText(float v) {
+    return roundTripNumber("%.4f", v, v, v, [](double read) { return static_cast<float>(read); });
+}
+
 std::string positionLine(const std::string& h, float x, float y) {
     return "POS " + h + " X:" + coordinateText(x) + " y:" + coordinateText(y) + "\n";
 }
@@ -120,8 +130,7 @@ std::string TargetRecord::writePatchSection(int32_t i) const {
     std::string text = format("# TARGET : T%i\n", i + 1);
     text += positionLine(h, x, y);
     if (!usesGlobalRadiusWhenNotZero(*this))
-        text += format("GLOBALZ %s FALSE\nSET_ZERO %s %.2f\n", h.c_str(), h.c_str(),
-                       static_cast<double>(ownRadius));
+        text += "GLOBALZ " + h + " FALSE\nSET_ZERO " + h + " " + sizeText(ownRadius) + "\n";
     text += levelLine(h, level);
     text += rgbLine(h, colourRed, colourGreen, colourBlue);
     text += muteSoloLines(h, mute, solo);
@@ -136,7 +145,7 @@ std::string SourceRecord::writePatchSection(int32_t i) const {
     const std::string h = handle('S', i);
     std::string text = format("# SOURCE : S%i\n", i + 1);
     text += positionLine(h, x, y);
-    text += format("SET_SIZE %s %.2f\n", h.c_str(), static_cast<double>(size));
+    text += "SET_SIZE " + h + " " + sizeText(size) + "\n";
     text += levelLine(h, level);
     text += rgbLine(h, colourRed, colourGreen, colourBlue);
     text += muteSoloLines(h, mute, solo);
@@ -155,13 +164,18 @@ std::string GroupRecord::writePatchSection(int32_t i) const {
     text += rgbLine(h, colourRed, colourGreen, colourBlue);
     text += muteSoloLines(h, mute, solo);
     text += phaseLine(h, phase);
-    if (rotationOn == 1 || rotationSpeed != 0.0f)
-        text += format("SET_ROTATION %s S:%.1f %s\n", h.c_str(),
-                       static_cast<double>(rotationSpeed * 60.0f), rotationOn == 1 ? "YES" : "NO");
+    if (rotationOn == 1 || rotationSpeed != 0.0f) {
+        // SET_ROTATION stores its S: value over 60.
+        const double perMinute = static_cast<double>(rotationSpeed * 60.0f);
+        text += "SET_ROTATION " + h + " S:" +
+                roundTripNumber("%.1f", perMinute, static_cast<double>(rotationSpeed) * 60.0,
+                                rotationSpeed,
+                                [](double read) { return static_cast<float>(read) / 60.0f; }) +
+                (rotationOn == 1 ? " YES\n" : " NO\n");
+    }
     if (movementOn == 1 || movementX != 0.0f || movementY != 0.0f)
-        text +=
-            format("SET_MOVEMENT %s X:%.4f Y:%.4f %s\n", h.c_str(), static_cast<double>(movementX),
-                   static_cast<double>(movementY), movementOn == 1 ? "YES" : "NO");
+        text += "SET_MOVEMENT " + h + " X:" + movementText(movementX) +
+                " Y:" + movementText(movementY) + (movementOn == 1 ? " YES\n" : " NO\n");
     if (shown == 0) text += "HIDE " + h + "\n";
     text += nameLine('G', i, h, name);
     return text + "\n";

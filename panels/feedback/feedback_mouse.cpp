@@ -267,6 +267,7 @@ int32_t QX_GUI::feedbackPageRButtonDown(WPARAM, int32_t x, int32_t y) {
             feedbackMixes[r].pinCount = 0;
             std::fill(std::begin(feedbackMixes[r].routed), std::end(feedbackMixes[r].routed),
                       uint8_t{0});
+            compactFeedbackMix(r); // the cleared slots hold no pins of before
             raiseSendFlag(kSendFeedbackMixes);
         } else if (isOutputPort(c)) {
             for (int32_t s = 0; s < kRows; ++s) {

@@ -2,6 +2,7 @@
 // the bands back into the item's record, copy the record to the syndication set, reset one
 // record or a whole table, and the one-record clipboard.
 #include "app/qx_gui.h"
+#include "model/biquad_design.h"
 #include "panels/dynamics/editor_item.h"
 #include "panels/frame/editor_records.h"
 #include "panels/frame/panel_ids.h"
@@ -38,6 +39,17 @@ void storeBand(FilterBandRecord& stored, const EqBand& band) {
     for (int k = 0; k < 6; ++k) stored.coefficients[k] = coefficients[k];
 }
 
+// A stored band's coefficients designed from the settings it holds, as FILTER designs them.
+void designStoredBand(FilterBandRecord& stored, int32_t sampleRate) {
+    BiquadDesign design;
+    designBiquad(design, stored.type, static_cast<float>(sampleRate), stored.frequency,
+                 stored.width, stored.gain);
+    normaliseBiquad(design);
+    const double coefficients[6] = {design.b0, design.b1, design.b2,
+                                    design.a0, design.a1, design.a2};
+    for (int k = 0; k < 6; ++k) stored.coefficients[k] = coefficients[k];
+}
+
 uint8_t countActiveBands(const FilterRecord& record) {
     uint8_t count = 0;
     for (const FilterBandRecord& band : record.bands) count += band.enabled == 1 ? 1 : 0;
@@ -70,6 +82,9 @@ void QX_GUI::resetFilterRecord(int32_t kind, int32_t index) {
         record.bands[b].type = kDefaults[b].type;
         record.bands[b].frequency = kDefaults[b].frequency;
         record.bands[b].width = kDefaults[b].width;
+        // The coefficients follow the default settings, so a record set up here holds the
+        // same filter whether an editor or a patch line set it up.
+        designStoredBand(record.bands[b], sampleRate);
     }
 }
 

@@ -1,5 +1,7 @@
 // A left press on a control of a source or target strip: the switches, the keys held over the
 // fader area, the knob grab, the processing switches with their panels, and the rename entry.
+#include <memory>
+
 #include "app/qx_gui.h"
 #include "panels/frame/panel_ids.h"
 #include "panels/mixer/fader_drag.h"
@@ -30,6 +32,18 @@ ItemFields itemFields(QX_GUI& gui, int32_t kind, int32_t index) {
 
 void toggle(int32_t& value) {
     value = value ? 0 : 1;
+}
+
+// What the DYNAMICS editor adds to a record it sets up: its channel, its threshold point and
+// the table of its own curve.
+void finishDynamicsSetUp(DynamicsRecord& record, int32_t index) {
+    auto curve = std::make_unique<DynamicsCurve>();
+    curve->pointCount = 5;
+    for (int p = 0; p < 5; ++p) curve->points[p] = {record.points[2 * p], record.points[2 * p + 1]};
+    curve->buildTable60();
+    record.channel = static_cast<uint8_t>(index);
+    record.thresholdX = curve->points[2].x;
+    for (int k = 0; k < DynamicsCurve::kTable60Size; ++k) record.curve[k] = curve->table60[k];
 }
 
 } // namespace
@@ -147,6 +161,7 @@ void QX_GUI::setUpProcessingRecord(int32_t kind, int32_t index, int32_t control)
             resetDynamicsRecord(kind, index);
             record.active = 1;
             record.mode = 0;
+            finishDynamicsSetUp(record, index);
         }
     }
 }

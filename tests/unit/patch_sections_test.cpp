@@ -114,10 +114,13 @@ TEST(PatchSections, Group) {
                                           "LEVEL G1 -6.0206\n"
                                           "RGB G1 RED:0.0000 GREEN:0.0000 BLUE:0.0000\n"
                                           "SOLO G1\n"
-                                          "SET_ROTATION G1 S:0.6 NO\n"
+                                          "SET_ROTATION G1 S:0.59999999 NO\n"
                                           "SET_MOVEMENT G1 X:0.0000 Y:-0.2500 NO\n"
                                           "NAME G1 g1\n"
                                           "\n");
+    // S:0.6 gives back 0.6f / 60 (not 0.01f): such a speed keeps its usual one decimal.
+    group.rotationSpeed = 0.6f / 60.0f;
+    EXPECT_NE(group.writePatchSection(0).find("SET_ROTATION G1 S:0.6 NO\n"), std::string::npos);
     group.rotationOn = 1;
     group.rotationSpeed = 0.0f;
     group.movementOn = 1;

@@ -66,8 +66,13 @@ TEST(TextEntryCommit, ANameNoLineCouldReachKeepsTheOldName) {
         {1, " ", "S1", "NAME NOT CHANGED : NO NAME GIVEN"},
         {1, " T1", "S1", "NAME NOT CHANGED : T1 IS IN USE"},
         {2, " S1", "T1", "NAME NOT CHANGED : S1 IS IN USE"},
-        {1, " S1", "S1", ""},     // its own name again
-        {1, " KICK", "KICK", ""}, // a free name
+        {1, " S2", "S1", "NAME NOT CHANGED : S2 IS IN USE"}, // another source's first name
+        {2, " R1", "T1", "NAME NOT CHANGED : R1 IS IN USE"}, // a room's first name
+        {1, " T12", "S1", "NAME NOT CHANGED : T12 IS IN USE"},
+        {1, " S01", "S01", ""},             // no item's first name
+        {1, " TWO WORDS", "TWO_WORDS", ""}, // a blank would split the name in a line
+        {1, " S1", "S1", ""},               // its own name again
+        {1, " KICK", "KICK", ""},           // a free name
     };
     for (const Case& c : cases) {
         CommitFixture f;

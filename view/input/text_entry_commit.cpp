@@ -38,6 +38,22 @@ bool hasDigit(const std::string& text) {
     return text.find_first_of("0123456789") != std::string::npos;
 }
 
+// Whether the name is the name an item other than (kind, index) is given by default: a patch
+// addresses each item by that default name until its own NAME line, so such a name would draw
+// another item's lines to this one.
+bool isAnotherDefaultName(const std::string& name, int32_t kind, int32_t index) {
+    static constexpr struct {
+        char letter;
+        int32_t kind;
+    } kDefaultLetters[] = {{'S', 1}, {'T', 2}, {'G', 3}, {'R', 5}};
+    if (name.size() < 2 || name.size() > 9 || name[1] == '0') return false;
+    if (name.find_first_not_of("0123456789", 1) != std::string::npos) return false;
+    for (const auto& row : kDefaultLetters)
+        if (name[0] == row.letter)
+            return row.kind != kind || std::atoi(name.c_str() + 1) != index + 1;
+    return false;
+}
+
 } // namespace
 
 void QX_GUI::closeTextEntry() {
@@ -64,9 +80,14 @@ void QX_GUI::schedulePatchCheck() {
     patchCheckPending = 1;
 }
 
-void QX_GUI::commitItemName(int32_t id, const std::string& text) {
+void QX_GUI::commitItemName(int32_t id, const std::string& entered) {
+    // A line's words are split at blanks: a blank in a name becomes "_", as when typed.
+    std::string text = entered;
+    for (char& c : text)
+        if (c == ' ') c = '_';
     // Lines, patch files among them, reach an item by its name: an empty name, or one that
-    // another item holds, would put this item out of their reach, so the old name stays.
+    // another item holds or starts from, would put this item out of their reach, so the old
+    // name stays.
     const int32_t kind = id >= 1 && id <= 3 ? id : 5;
     const int32_t index = kind == 1   ? currentSource
                           : kind == 2 ? currentTarget
@@ -75,7 +96,7 @@ void QX_GUI::commitItemName(int32_t id, const std::string& text) {
     const bool heldByAnother =
         findItemKindByName(text) != -1 &&
         (findItemKindByName(text) != kind || findItemIndexByName(text) != index);
-    if (text.empty() || heldByAnother) {
+    if (text.empty() || heldByAnother || isAnotherDefaultName(text, kind, index)) {
         setStatusMessage(text.empty() ? "NAME NOT CHANGED : NO NAME GIVEN"
                                       : "NAME NOT CHANGED : " + text + " IS IN USE");
         return;
