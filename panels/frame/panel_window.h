@@ -8,6 +8,7 @@
 
 #include "qxplatform/win32.h"
 #include "render/stroke_font.h"
+#include "view/input/interaction_modes.h"
 
 class DrawLayer;
 
@@ -42,8 +43,8 @@ struct PanelWindow {
     float margin = 2.0f;
     float titleBarHeight = 9.0f;
     uint8_t hasScaleButton = 0;
-    uint8_t macroFileLoaded = 0; // MACROS only: a click has run its macro file
-    int32_t dragMode = 0;        // 0 none, 1 move, 2 resize
+    uint8_t macroFileLoaded = 0;       // MACROS only: a click has run its macro file
+    int32_t dragMode = kPanelDragNone; // a PanelDragMode
     uint8_t closeHover = 0;
     uint8_t scaleHover = 0;
     // Set by bindPanelsToShader: what the frame draws with.

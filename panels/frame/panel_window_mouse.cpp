@@ -9,7 +9,7 @@ void PanelWindow::onMouseDown(uintptr_t, int32_t x, int32_t y) {
     const float fy = static_cast<float>(y);
     const bool inX = positionX <= fx && fx <= positionX + frameWidth();
     if (inX && positionY <= fy && fy <= positionY + titleBarHeight) {
-        dragMode = 1;
+        dragMode = kPanelDragMove;
         dragging = 1;
         dragMouseX = x;
         dragMouseY = y;
@@ -18,7 +18,7 @@ void PanelWindow::onMouseDown(uintptr_t, int32_t x, int32_t y) {
     }
     // A panel that is not resizable still enters the resize mode; its steps change nothing.
     if (inX && hitResizeGrip(x, y)) {
-        dragMode = 2;
+        dragMode = kPanelDragResize;
         dragging = 1;
         dragMouseX = x;
         dragMouseY = y;
@@ -35,7 +35,7 @@ void PanelWindow::onMouseDown(uintptr_t, int32_t x, int32_t y) {
 void PanelWindow::toggleScale() {
     const float next = scale == 1.0f ? 2.0f : 1.0f;
     dragging = 0;
-    dragMode = 0;
+    dragMode = kPanelDragNone;
     mouseInside = 0;
     const float x = positionX - (width * next - width * scale) / 2.0f;
     const float y = positionY - (height * next - height * scale) / 2.0f;
@@ -58,16 +58,16 @@ void PanelWindow::onMouseMove(uintptr_t, int32_t x, int32_t y) {
     const int32_t dy = y - dragMouseY;
     mouseInside = static_cast<float>(dy) < margin + titleBarHeight + height &&
                   static_cast<float>(dx) < margin + width;
-    if (dragMode == 1) {
+    if (dragMode == kPanelDragMove) {
         positionX = static_cast<float>(dragStartX + dx);
         positionY = static_cast<float>(dragStartY + dy);
-    } else if (dragMode == 2 && resizable != 0) {
+    } else if (dragMode == kPanelDragResize && resizable != 0) {
         height = static_cast<float>(std::max(minHeight, dragStartY + dy));
     }
 }
 
 void PanelWindow::endDrag(uintptr_t, int32_t, int32_t) {
     dragging = 0;
-    dragMode = 0;
+    dragMode = kPanelDragNone;
     mouseInside = 0;
 }

@@ -66,7 +66,7 @@ TEST(PanelManager, OnlyContentPressesReachTheEditorsAndTheFrontPanelTakesOverlap
     f.place(kPanelDelay, 100.0f, 100.0f);   // 207 x 32
     f.place(kPanelFilters, 100.0f, 100.0f); // 400 x 250, in front
     EXPECT_EQ(f.leftDown(150, 104), 0);     // title bar: a move drag, no handler
-    EXPECT_EQ(f.panel(kPanelFilters).dragMode, 1);
+    EXPECT_EQ(f.panel(kPanelFilters).dragMode, kPanelDragMove);
     EXPECT_EQ(f.logging->calls, Calls{});
     f.leftUp(150, 104); // a release on the frame still reaches the editor's release
     EXPECT_EQ(f.logging->calls, (Calls{"FILTERS up 150 104"}));
@@ -122,7 +122,7 @@ TEST(PanelManager, TheCliContentTakesTheFocusAndItsTitleBarDropsIt) {
     EXPECT_EQ(f.order()[0], kPanelCli);
     EXPECT_EQ(f.leftDown(100, 33), 0);
     EXPECT_EQ(cli.focused, 0);
-    EXPECT_EQ(cli.dragMode, 1);
+    EXPECT_EQ(cli.dragMode, kPanelDragMove);
 }
 
 TEST(PanelManager, PanelSetupAndTheLayoutPinTakeOnlyScalesOneAndTwo) {

@@ -89,7 +89,7 @@ TEST(PanelWindow, DragsMoveByTheIntegerDeltaAndResizeStopsAtTheMinimumHeight) {
     p.positionY = 100.0f;
     p.shown = 1;
     p.onMouseDown(0, 150, 104);
-    ASSERT_EQ(p.dragMode, 1);
+    ASSERT_EQ(p.dragMode, kPanelDragMove);
     p.onMouseMove(0, 160, 90);
     EXPECT_EQ(p.positionX, 110.0f);
     EXPECT_EQ(p.positionY, 86.0f);
@@ -97,13 +97,13 @@ TEST(PanelWindow, DragsMoveByTheIntegerDeltaAndResizeStopsAtTheMinimumHeight) {
     EXPECT_EQ(p.positionX, -2050.0f) << "no clamp";
     p.endDrag(0, 0, 0);
     EXPECT_EQ(p.dragging, 0);
-    EXPECT_EQ(p.dragMode, 0);
+    EXPECT_EQ(p.dragMode, kPanelDragNone);
 
     // ENVELOPES stays resizable: dragging its bottom edge far up stops at height 0.
     PanelWindow envelopes;
     envelopes.shown = 1;
     envelopes.onMouseDown(0, 300, 100 + 9 + 200);
-    ASSERT_EQ(envelopes.dragMode, 2);
+    ASSERT_EQ(envelopes.dragMode, kPanelDragResize);
     envelopes.onMouseMove(0, 300, 200);
     EXPECT_EQ(envelopes.height, 91.0f);
     envelopes.onMouseMove(0, 300, -500);
@@ -113,7 +113,7 @@ TEST(PanelWindow, DragsMoveByTheIntegerDeltaAndResizeStopsAtTheMinimumHeight) {
     fixed.resizable = 0;
     fixed.shown = 1;
     fixed.onMouseDown(0, 300, 309);
-    EXPECT_EQ(fixed.dragMode, 2) << "the resize mode is entered";
+    EXPECT_EQ(fixed.dragMode, kPanelDragResize) << "the resize mode is entered";
     fixed.onMouseMove(0, 300, 250);
     EXPECT_EQ(fixed.height, 200.0f) << "and changes nothing";
 }

@@ -43,3 +43,10 @@ enum InteractionMode : int32_t {
     kModeFeedbackPathLevel = 3004,
     kModeFeedbackMasterLevel = 3005,
 };
+
+// The values of a floating panel's own dragMode: what a press on its frame started.
+enum PanelDragMode : int32_t {
+    kPanelDragNone = 0,
+    kPanelDragMove = 1,   // the title bar
+    kPanelDragResize = 2, // the bottom edge
+};
