@@ -195,10 +195,10 @@ void QX_GUI::setupGraphics(HWND window, int32_t width, int32_t height) {
     buildFixedVertexTables();
     initSpectrumTables();
 
-    for (int i = 0; i < 60; ++i) toolboxTexts[i] = kToolboxTexts[i];
-    toolboxTextCount = 60;
-    toolboxListY = 675.0f;
-    toolboxHoverRow = 0.0f;
+    for (int i = 0; i < 60; ++i) chrome.toolboxTexts[i] = kToolboxTexts[i];
+    chrome.toolboxTextCount = 60;
+    chrome.toolboxListY = 675.0f;
+    chrome.toolboxHoverRow = 0.0f;
 
     initPanelWindows();
     initPanelOrder();

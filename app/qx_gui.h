@@ -45,11 +45,16 @@
 #include "model/processing_records.h"
 #include "model/stage_records.h"
 #include "panels/console/console_panel_state.h"
+#include "panels/delay/delay_state.h"
+#include "panels/dynamics/dynamics_state.h"
+#include "panels/feedback/feedback_state.h"
+#include "panels/filters/filters_state.h"
 #include "panels/frame/panel_window.h"
 #include "panels/frame/view_settings.h"
 #include "panels/matrix/matrix_state.h"
 #include "panels/mixer/mixer_state.h"
 #include "panels/monitors/monitor_panels_state.h"
+#include "panels/virtual/virtual_state.h"
 #include "render/gl_draw_layer.h"
 #include "render/stroke_font.h"
 #include "view/chrome/chrome_state.h"
@@ -57,8 +62,10 @@
 #include "view/frame/page_ids.h"
 #include "view/input/key_predicates.h"
 #include "view/input/keyboard_state.h"
+#include "view/input/text_entry_state.h"
 #include "view/stage/annotation_records.h"
 #include "view/stage/stage_state.h"
+#include "view/stage/stage_view_switches.h"
 
 struct CliObject;
 
@@ -187,7 +194,8 @@ public:
     void sendStateAndRedraw();
     void setPin60Value(int32_t a, int32_t b);
     void raiseSendFlag(int32_t flag);
-    // Hooks into the DSP link and the window layer; they do nothing until those exist.
+    // Window hooks: repaint the window, start the 10 ms motion timer; neither acts without a
+    // window.
     void invalidateWindow();
     void startMotionTimer();
 
@@ -466,8 +474,7 @@ public:
     // SYSTEM and WEB: open a file beside the module, or a web address, without a shell.
     int32_t cmdSystem(CliObject command);
     int32_t cmdWeb(CliObject command);
-    // Calls into the editors, the window layer and the DSP link made by these verbs, in one
-    // place (command/neighbour_calls.cpp).
+    // The editors SELECT and TOUCH load for an item (command/neighbour_calls.cpp).
     void loadEditorsFor(int32_t kind, int32_t index, bool withVirtual);
     // Patch file writer and the save verbs.
     int32_t writePatchFile(std::string path, uint8_t isBackup);
@@ -712,8 +719,8 @@ public:
     void drawSourceInfoBox(int32_t s);
     void drawGroupInfoBox(int32_t g);
     void drawTargetInfoBox(int32_t t);
-    // Readouts, heat map and pipeline diagram: the page calls them; they draw nothing until the
-    // readouts screen fills them in (view/stage/stage_readouts_draw.cpp).
+    // Readouts, heat map and pipeline diagram (drag_readouts_draw.cpp, rooms_heatmap_draw.cpp,
+    // pipeline_draw.cpp).
     void drawRoomsHeatmap();
     void drawSourceSpreadReadout(int32_t s);
     void drawMultiHoverReadout(int32_t c);
@@ -1084,7 +1091,6 @@ public:
 
     int32_t lastTickTime = 0;
     UINT_PTR timerId = 0;
-    uint8_t chromeHidden = 0;
     int32_t sampleRate = 44100;
     float windowWidth = 0.0f;
     float windowHeight = 0.0f;
@@ -1114,7 +1120,6 @@ public:
     CableBlobEntry cableBlobStaging[kMaxCables];
 
     ViewSettings viewSettings;
-    int32_t stageToolState[10] = {};
 
     // First run of pins: values the DSP side feeds and pins nothing writes.
     MpGuiPin<int> pin33;
@@ -1133,11 +1138,7 @@ public:
 
     // View state.
     struct ViewState {
-        int32_t stageMode = 0;
         uint8_t stageLock = 0;
-        int32_t hoverMode = 0;
-        uint8_t animationOn = 0;
-        float animationPhase = 0.01f;
         uint8_t fullScreen = 0;
     } view;
     // The stage view: pixels per stage unit and the pan in stage units.
@@ -1151,11 +1152,6 @@ public:
 
     DynamicsCurve cableCurve;
     MixRecord feedbackMixes[kChannels];
-    // The FEEDBACK page: the channel shown in the overlay, the mixes in use, the slot dragged.
-    uint8_t feedbackChannelShown = 0;
-    int32_t shownFeedbackChannel = -1;
-    int32_t activeFeedbackMixCount = 0;
-    int32_t feedbackDragSlot = -1;
 
     GainMatrixStaging gainMatrixStaging;
 
@@ -1196,7 +1192,6 @@ public:
     int32_t patchCheckCountdown = 10;
     uint8_t patchCheckPending = 0;
 
-    uint8_t block1024[1024] = {};
     int32_t viewStateWord = 1;
 
     // Patch file state.
@@ -1211,72 +1206,22 @@ public:
     FilterRecord inputFilters[kChannels];
     FilterRecord outputFilters[kChannels];
     FilterRecord filterClipboard;
-    // The FILTERS editor: the item shown and the equaliser switch; its bands are the first
-    // five of eqEditBands.
-    int32_t filterPanelKind = 1;
-    int32_t filterPanelIndex = 0;
-    uint8_t filtersEnabled = 0;
-    EqBand eqEditBands[10];
-    EqBand eqBandSnapshots[5];
-    int32_t eqBandCount = 5; // the bands every FILTERS loop walks
-    // The FILTERS plot: the fraction of the height that +-eqPlotRangeDb spans.
-    float eqPlotRangeDb = 12.0f;
-    float eqPlotFraction = 0.8f;
-    // The FILTERS drag: the mouse as plot x (0..1) and dB, the band under the last click (the
-    // band SET_FILTER_TYPE changes), the mode, and the width and mouse pixel at its start.
-    float filterMouseX = 0.0f;
-    float filterMouseGain = 0.0f;
-    uint8_t filterDragActive = 0;
-    int32_t filterDragMode = 0;
-    int32_t filterDragBand = -1;
-    float filterDragStartWidth = 0.0f;
-    float filterDragStartMouse = 0.0f;
-    int32_t filterHoverBand = 0;
-    FilterBandBank bandBanks[10];
     EqPresetTable eqPresets;
     DelayRecord inputDelays[kChannels];
     DelayRecord outputDelays[kChannels];
-    // The DELAY editor: the item shown and its edit copy (time in seconds).
-    int32_t delayPanelKind = 1;
-    int32_t delayPanelIndex = 0;
-    uint8_t delayEnabled = 0;
-    float delayTime = 0.0f;
-    float delayDragStartTime = 0.0f;
-    float delayDragStartX = 0.0f;
-    int32_t mixerSwitches[2] = {0, 1};
     MixRecord inputMixers[kChannels];
     MixRecord outputMixers[kChannels];
-    // The VIRTUAL editor: mode 1 source, 2 target, 11 input channel, 12 output channel; the
-    // index is the edited channel (0 to 63, or -1 while no mix is being edited).
-    int32_t virtualEditMode = 0;
-    int32_t virtualEditIndex = -1;
-    int32_t virtualSelectedPin = 0;
-    float virtualDragStartLevel = 0.0f;
-    float virtualHandleX = 0.0f;
-    float virtualHandleY = 0.0f;
     DynamicsRecord inputDynamics[kChannels];
     DynamicsRecord outputDynamics[kChannels];
     DynamicsRecord dynamicsClipboard;
     uint8_t dynamicsClipboardFull = 0;
-    int32_t dynamicsClipboardKind = 0;
-    int32_t dynamicsClipboardMode = 1;
     uint8_t filterClipboardFull = 0;
-    // The DYNAMICS editor: the curve holds the edited points, times, ratio, switch and tables;
-    // the panel state the item shown and the remaining edit values.
-    DynamicsCurve dynamicsEditCurve;
-    int32_t dynamicsPanelKind = 0;
-    int32_t dynamicsPanelIndex = 0;
-    int32_t grabbedPoint = 0;
-    // The DYNAMICS point drag: the mouse normalised to the plot at the last press or move.
-    float grabX = 0.0f;
-    float grabY = 0.0f;
     // The items an editor's change is copied to, rebuilt before every copy.
     int32_t syndicationSet[kChannels] = {};
     int32_t syndicationSetCount = 0;
     uint8_t syndicationFlash = 0; // an editor copied its settings; the stage shows it once
 
     InstanceRecord ownInstance;
-    uint8_t ownInstanceExtra = 1;
     ConfigurationBlock configuration;
     uint8_t displaysEnumerated = 0;
     int32_t localId = 0;
@@ -1288,7 +1233,6 @@ public:
     uint8_t popupLayerOpen = 0; // a popup menu is open (menu 0 at least)
     PopupMenu popupMenus[10];
     int32_t popupSubmenuLevel = 0; // the depth of the open cascade; 0 when a menu opens
-    int32_t menuCounters[2] = {9, 0};
     NamedStringList userMenus[100];
     int32_t userMenuCount = 0;
     int32_t panelCount = 0;
@@ -1304,23 +1248,6 @@ public:
     // The CLI panel's command line: the keys write it while the panel has the focus, the panel
     // draws it.
     std::string cliLine;
-
-    // The modal text entry, filled by openTextEntry: keys reach it while textEntryKeysOn is
-    // set; textEntryId is the action its commit runs.
-    uint8_t textEntryKeysOn = 0;
-    int32_t textEntryX = 0; // box anchor, window pixels
-    int32_t textEntryY = 0;
-    int32_t textEntryWidth = 0;
-    int32_t textEntryHeight = 0;
-    std::string textEntryText;
-    int32_t textEntryMaxLength = 0;
-    int32_t textEntryKind = 0;
-    std::string textEntryTitle;
-    std::string textEntryPrompt;
-    uint8_t textEntryFresh = 0;    // the first key replaces the text
-    float textEntryAnchorX = 0.0f; // the stage point the entry was opened for (a new note)
-    float textEntryAnchorY = 0.0f;
-    int32_t textEntryId = -1;
 
     NoteRecord notes[256];
     int32_t noteCount = 0;
@@ -1361,10 +1288,6 @@ public:
     float groupCorners[32] = {};
     float unitDisc[432] = {};
     int32_t unitDiscCount = 0;
-    std::string toolboxTexts[60];
-    int32_t toolboxTextCount = 0;
-    float toolboxListY = 0.0f;
-    float toolboxHoverRow = 0.0f; // the hovered TOOLS row
     int32_t highlightSource = -1;
     int32_t highlightGroup = -1;
     int32_t highlightTarget = -1;
@@ -1384,13 +1307,9 @@ public:
     std::string dateText;
     uint8_t autoBackupOn = 0;
     int32_t autoLastClock = 0;
-    uint8_t annotationVisibility = 0; // the ANNOTATION_VISIBILITY switch
-    int32_t textEntryBorder = 2;
-    uint8_t textEntryAutoWidth = 1;
 
     // Timer and mouse state.
     uint8_t timerStarted = 0;
-    int32_t tickCount = 0;
     uint8_t leftButtonHeld = 0; // a left press got past the text entry; the release clears it
     int32_t pointerPixelX = 0;
     int32_t pointerPixelY = 0;
@@ -1413,7 +1332,6 @@ public:
     int32_t pageHoverColumn = 0; // the MATRIX or FEEDBACK cell under the last move
     int32_t pageHoverRow = 0;
     std::string lastMenuCommand; // the command of the last popup row clicked
-    int32_t highlightSize = 5;   // size of the current-item highlight on the stage
     // Group motion switches and the clock of their last step; GUI snap; the node on pin 60.
     int32_t rotationRunning = 0;
     int32_t rotationLastTime = 0;
@@ -1424,11 +1342,6 @@ public:
     // Also called the analysed channel and item.
     int32_t monitorChannel = 0;
     int32_t monitorSource = 0;
-
-    std::string entryCaption = "TITLE";
-    std::string entryPrompt = "HINT HERE";
-    std::string entryHint =
-        "for command/macro functions to work\nnames must not begin with a number";
 
     SliceRecord slices[20];
     SliceRecord driftStart;
@@ -1443,7 +1356,6 @@ public:
 
     // Selection names.
     std::string selectedNames[255];
-    int32_t selectedIndexes[256] = {-1};
     int32_t selectedCount = 0;
     // The touched item: the last item touched or pressed on the stage, which syndication
     // follows (kind 1 source, 2 target, 3 group; index -1 none).
@@ -1461,7 +1373,6 @@ public:
     int32_t queueNext = 0;
     uint8_t pendingLoadMacro = 0;
     std::string pendingMacroName;
-    int32_t macroLineNumber = -1;
     std::string failedLines[128];
 
     // Command executor and macro loader state.
@@ -1485,30 +1396,15 @@ public:
     // Marquee, syndication and the marked-name view flags.
     int32_t marqueeRect[4] = {}; // left, top, right, bottom in stage units
     int32_t syndicationMode = 0; // 0 NONE, 1 MARQ, 2 SELECT, 3 BOTH
-    int32_t sourcesShown = 1;
-    int32_t targetsShown = 1;
-    int32_t groupsShown = 1;
-    int32_t sourcesLocked = 0;
-    int32_t targetsLocked = 0;
-    int32_t groupsLocked = 0;
 
     // Page and run state.
     int32_t currentPage = 0; // 0 STAGE
-    float pageScales[4] = {1.0f, 1.0f, 1.0f, 100.0f};
-    int32_t tableSizes[4] = {64, 64, 16, 8};
-    uint8_t pageSwitches[8] = {1, 1, 1, 1, 1, 1, 1, 1};
-
-    MpGuiPin<MpBlob> pagePin; // unregistered
-    int32_t pagePinState = 1;
-
     int32_t savedTop = 0;
     int32_t savedBottom = 0;
     int32_t savedLeft = 0;
     int32_t savedRight = 0;
 
     StrokeFont font;
-
-    int32_t meterState[4] = {};
 
     // Fourth run of pins.
     StringGuiPin pins40to45[6];
@@ -1520,7 +1416,6 @@ public:
     MpGuiPin<MpBlob> pinTargetMeters;   // 67
     MpGuiPin<bool> pinLeaveFullScreen;  // 37
 
-    uint8_t stripHeld = 0;
     // Mute, solo and clipping summaries kept by the upkeep hooks.
     int32_t anySourceMuted = 0;
     int32_t anySourceSoloed = 0;
@@ -1534,19 +1429,7 @@ public:
     int32_t anyCableSoloed = 0;
     int32_t anySourceClipping = 0;
     int32_t anyTargetClipping = 0;
-    float stripMetrics[3] = {64.0f, 64.0f, 13.0f};
-    std::string stringTable[100];
-    float stringMetrics[3] = {64.0f, 64.0f, 13.0f};
 
-    struct ItemPointer {
-        int32_t kind = -1;
-        int32_t index = -1;
-        float values[3] = {};
-        float scale = 1.0f;
-        uint8_t active = 1;
-    } itemPointers[2];
-
-    uint8_t focusPair[2] = {1, 0};
     uint8_t focusFollowsMouse = 0;
 
     std::string fieldTokens[128];
@@ -1558,21 +1441,6 @@ public:
     uint8_t marqueeRubberBand = 0;
     int32_t currentGroup = 0;
     EnvelopeList envelopeList;
-    int32_t roomsShown = 1;
-    int32_t cablesShown = 1;
-    int32_t crosshairShown = 0;
-    int32_t gridShown = 1;
-    int32_t roomLabels = 1;
-    int32_t targetLabels = 1;
-    int32_t groupLabels = 1;
-    int32_t sourceLabels = 1;
-    int32_t roomsLocked = 0;
-    uint8_t annotationLocks = 1;
-    int32_t visualisations = 0;
-    int32_t toolboxFolded = 0;
-    uint8_t masterHidden = 0;
-    uint8_t debugViewOn = 0;
-    uint8_t heatmapOn = 0;
     uint8_t reloadOnResizePending = 0;
     std::string reloadMacroName;
     MatrixPageState matrixPage;
@@ -1588,9 +1456,14 @@ public:
     AnnotationColour inkColour;
     AnnotationSet stageAnnotations;
     StageState stage; // the stage interaction as the STAGE page draws it
+    StageViewSwitches stageView;
+    TextEntryState textEntry;
+    FeedbackState feedbackPage;
+    FiltersState filtersEditor;
+    DelayState delayEditor;
+    VirtualState virtualEditor;
+    DynamicsState dynamicsEditor;
     AnnotationSet macroAnnotations;
-    // Calls made into parts that are not in this build yet, newest last (see
-    // command/neighbour_calls.cpp).
 
 private:
     void registerPins();

@@ -125,7 +125,7 @@ int32_t QX_GUI::onTimer() {
         if (panels[kPanelCli].shown)
             panels[kPanelCli].subtitle =
                 formatTime("%02i:%02i:%02i", local.tm_hour, local.tm_min, local.tm_sec);
-        if (annotationVisibility) {
+        if (stageView.annotationVisibility) {
             clockText = formatTime("%02i:%02i", local.tm_hour, local.tm_min, 0);
             dateText =
                 formatTime("%02i.%02i.%4i", local.tm_mday, local.tm_mon + 1, local.tm_year + 1900);

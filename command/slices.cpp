@@ -17,7 +17,7 @@ void QX_GUI::storeSlice(int32_t slice) {
     if (!sliceInRange(slice)) return;
     SliceRecord& record = slices[slice];
     record.memberCount = 0;
-    if (sourcesShown != 0) {
+    if (stageView.sourcesShown != 0) {
         for (int32_t i = 0; i < sourceCount && i < kMaxSources; ++i) {
             const SourceRecord& s = sources[i];
             const int32_t x = saturatingInt(s.x);

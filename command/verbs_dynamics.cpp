@@ -90,11 +90,11 @@ int32_t QX_GUI::cmdDynamics(CliObject command) {
         modeWord = entry.modeWord;
     }
 
-    const int32_t shownKind = dynamicsPanelKind;
-    const int32_t shownIndex = dynamicsPanelIndex;
+    const int32_t shownKind = dynamicsEditor.dynamicsPanelKind;
+    const int32_t shownIndex = dynamicsEditor.dynamicsPanelIndex;
 
     // Only the editor's last table is ever seen: it is built once, when the verb is done.
-    DeferredTableBuilds deferred(dynamicsEditCurve);
+    DeferredTableBuilds deferred(dynamicsEditor.dynamicsEditCurve);
     for (const ItemSnapshot& item : items) {
         const int32_t kind = item.type;
         const int32_t index = item.index;
@@ -175,12 +175,13 @@ int32_t QX_GUI::cmdDynamics(CliObject command) {
         }
         if (kneeShaping) {
             loadDynamicsPanel(kind, index);
-            shapeKnee(dynamicsEditCurve, dynamicsEditCurve.knee);
-            dynamicsEditCurve.buildTable(saturatingInt(dynamicsEditCurve.plotWidth));
+            shapeKnee(dynamicsEditor.dynamicsEditCurve, dynamicsEditor.dynamicsEditCurve.knee);
+            dynamicsEditor.dynamicsEditCurve.buildTable(
+                saturatingInt(dynamicsEditor.dynamicsEditCurve.plotWidth));
             sendDynamicsSettings(kind, index);
         }
         loadDynamicsPanel(kind, index);
-        dynamicsEditCurve.buildTable60();
+        dynamicsEditor.dynamicsEditCurve.buildTable60();
         sendDynamicsSettings(kind, index);
     }
     // The editor goes back to the item it showed; an editor that showed nothing stays so.
@@ -201,11 +202,11 @@ int32_t QX_GUI::cmdDynamicsMode(CliObject command) {
                   {"FOLLOW", 6}, {"SHAPER", 7}, {"EQ", 8}};
     for (const auto& entry : kModes)
         if (word == entry.word) mode = entry.mode;
-    dynamicsEditCurve.dynamicsType = mode;
+    dynamicsEditor.dynamicsEditCurve.dynamicsType = mode;
 
-    DynamicsCurve& curve = dynamicsEditCurve;
+    DynamicsCurve& curve = dynamicsEditor.dynamicsEditCurve;
     CurvePoint* p = curve.points;
-    const float k = dynamicsEditCurve.knee;
+    const float k = dynamicsEditor.dynamicsEditCurve.knee;
     switch (mode) {
     case 6:
     case 7:
@@ -253,17 +254,17 @@ int32_t QX_GUI::cmdDynamicsMode(CliObject command) {
             record.points[2 * n + 1] = p[n].y;
         }
     };
-    if (sourcesLocked == 0)
+    if (stageView.sourcesLocked == 0)
         for (int32_t i = 0; i < sourceCount && i < kChannels; ++i)
             if (sources[i].shown != 0 && strictlyInsideMarquee(marqueeRect, sources[i]))
                 copyInto(inputDynamics[i]);
-    if (targetsLocked == 0)
+    if (stageView.targetsLocked == 0)
         for (int32_t i = 0; i < targetCount && i < kChannels; ++i)
             if (targets[i].visible != 0 && strictlyInsideMarquee(marqueeRect, targets[i]))
                 copyInto(outputDynamics[i]);
 
     curve.buildTable(saturatingInt(curve.plotWidth));
-    sendDynamicsSettings(dynamicsPanelKind, dynamicsPanelIndex);
+    sendDynamicsSettings(dynamicsEditor.dynamicsPanelKind, dynamicsEditor.dynamicsPanelIndex);
     return 0;
 }
 
@@ -278,8 +279,9 @@ int32_t QX_GUI::cmdResetDynamics(CliObject command) {
         resetDynamicsRecord(item.type, item.index);
         (item.type == kKindSource ? inputDynamics : outputDynamics)[item.index].mode = 0;
     }
-    if (dynamicsPanelKind == kKindSource || dynamicsPanelKind == kKindTarget)
-        loadDynamicsPanel(dynamicsPanelKind, dynamicsPanelIndex);
+    if (dynamicsEditor.dynamicsPanelKind == kKindSource ||
+        dynamicsEditor.dynamicsPanelKind == kKindTarget)
+        loadDynamicsPanel(dynamicsEditor.dynamicsPanelKind, dynamicsEditor.dynamicsPanelIndex);
     raiseSendFlag(kSendInputDynamics);
     raiseSendFlag(kSendOutputDynamics);
     syndicateDynamics(false, true, true);
@@ -318,10 +320,11 @@ int32_t QX_GUI::cmdPasteDynamics(CliObject command) {
             record.channel = static_cast<uint8_t>(index);
         }
     }
-    if (dynamicsPanelKind == kKindSource || dynamicsPanelKind == kKindTarget)
-        loadDynamicsPanel(dynamicsPanelKind, dynamicsPanelIndex);
+    if (dynamicsEditor.dynamicsPanelKind == kKindSource ||
+        dynamicsEditor.dynamicsPanelKind == kKindTarget)
+        loadDynamicsPanel(dynamicsEditor.dynamicsPanelKind, dynamicsEditor.dynamicsPanelIndex);
     raiseSendFlag(kSendInputDynamics);
     raiseSendFlag(kSendOutputDynamics);
-    syndicateDynamics(false, true, dynamicsPanelIndex == clip.channelIndex);
+    syndicateDynamics(false, true, dynamicsEditor.dynamicsPanelIndex == clip.channelIndex);
     return 0;
 }

@@ -103,19 +103,19 @@ int32_t QX_GUI::cmdSelect(CliObject command) {
             if (y < minY) minY = y;
             if (y > maxY) maxY = y;
         };
-        if (sourcesLocked == 0)
+        if (stageView.sourcesLocked == 0)
             for (int32_t i = 0; i < sourceCount; ++i)
                 if (sources[i].shown) {
                     sources[i].selected = 1;
                     takeIn(sources[i].name, sources[i].x, sources[i].y);
                 }
-        if (targetsLocked == 0)
+        if (stageView.targetsLocked == 0)
             for (int32_t i = 0; i < targetCount; ++i)
                 if (targets[i].visible) {
                     targets[i].selected = 1;
                     takeIn(targets[i].name, targets[i].x, targets[i].y);
                 }
-        if (groupsLocked == 0)
+        if (stageView.groupsLocked == 0)
             for (int32_t i = 0; i < groupCount; ++i)
                 if (groups[i].shown) {
                     setGroupSelected(groups[i], 1);

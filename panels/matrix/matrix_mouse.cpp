@@ -90,7 +90,7 @@ bool QX_GUI::matrixClickSwitches(int32_t h, int32_t r, int32_t gx, int32_t gy) {
         setStatusMessage(std::to_string(h));
         if (r < targetCount) {
             currentTarget = r;
-            textEntryId = 2;
+            textEntry.textEntryId = 2;
             openTextEntry(pageGridX + 725, pageGridY + 67 + 9 * r, -1, -1, targets[r].name, 2, 0,
                           "NAME TARGET", "", 1);
         }
@@ -106,7 +106,7 @@ bool QX_GUI::matrixClickSourceRow(int32_t r, int32_t gx) {
     if (gx >= -76 && gx <= -23) {
         if (r < sourceCount) {
             currentSource = r;
-            textEntryId = 1;
+            textEntry.textEntryId = 1;
             openTextEntry(pageGridX + 12, pageGridY + 67 + 9 * r, -1, -1, source.name, 2, 0,
                           "NAME SOURCE", "", 1);
         }

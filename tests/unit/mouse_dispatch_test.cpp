@@ -142,9 +142,9 @@ TEST(MouseDispatch, APressWithATextEntryOpenCommitsItAndDoesNothingElse) {
     for (const ScreenPoint& at : points) {
         ReadyScreen f;
         f.gui->openTextEntry(10, 10, -1, -1, "NEW", 15, 0, "S1", "NAME SOURCE", 1);
-        f.gui->textEntryId = 1;
+        f.gui->textEntry.textEntryId = 1;
         f.gui->onLButtonDown(0, at.x, at.y);
-        EXPECT_EQ(f.gui->textEntryId, 0);
+        EXPECT_EQ(f.gui->textEntry.textEntryId, 0);
         EXPECT_EQ(f.gui->currentPage, kPageStage);
         EXPECT_EQ(f.gui->pageMouseHold, 0);
         EXPECT_EQ(f.gui->leftButtonHeld, 0);

@@ -134,15 +134,15 @@ TEST(StageRelease, TwoReleasesUnder200TicksOverAShownSourceOpenItsNamingEntry) {
         StageScreen f;
         f.source(0, 0.0f, 0.0f);
         f.gui->sources[0].name = "KICK";
-        f.gui->textEntryId = 0;
+        f.gui->textEntry.textEntryId = 0;
         f.setClock(5000);
         f.click(688, 400);
         f.advanceClock(c.gap);
         f.click(690, 402);
-        EXPECT_EQ(f.gui->textEntryId, c.names ? 1 : 0);
-        EXPECT_EQ(f.gui->textEntryPrompt == "NAME SOURCE", c.names);
+        EXPECT_EQ(f.gui->textEntry.textEntryId, c.names ? 1 : 0);
+        EXPECT_EQ(f.gui->textEntry.textEntryPrompt == "NAME SOURCE", c.names);
         if (c.names) {
-            EXPECT_EQ(f.gui->textEntryTitle, "KICK");
+            EXPECT_EQ(f.gui->textEntry.textEntryTitle, "KICK");
             EXPECT_EQ(f.gui->currentSource, 0);
             EXPECT_EQ(f.gui->stageInteractionMode, 0);
         }
@@ -166,7 +166,7 @@ TEST(StageRelease, ADoubleClickInsideTheMarqueeSelectsItAndLeavesNoEntryOpen) {
         const Lines lines = f.takeLines();
         ASSERT_FALSE(lines.empty());
         EXPECT_EQ(lines.front(), c.line);
-        EXPECT_EQ(f.gui->textEntryId, 0);
+        EXPECT_EQ(f.gui->textEntry.textEntryId, 0);
     }
 }
 
@@ -353,7 +353,7 @@ TEST(StageHover, TheToolsRowsOfGroupRotationAndMovementLightTheirSwitches) {
         SCOPED_TRACE(c.y);
         StageScreen f;
         f.gui->chrome.toolboxX = f.gui->chrome.toolboxY = 0.0f;
-        f.gui->toolboxTextCount = 60; // as the graphics start-up sets it
+        f.gui->chrome.toolboxTextCount = 60; // as the graphics start-up sets it
         f.move(30, c.y);
         EXPECT_EQ(f.gui->stage.toolsHoverRotation, c.rotation);
         EXPECT_EQ(f.gui->stage.toolsHoverMovement, c.movement);
@@ -363,12 +363,12 @@ TEST(StageHover, TheToolsRowsOfGroupRotationAndMovementLightTheirSwitches) {
 TEST(StageHover, AMoveOverItemsLeavesAnOpenTextEntryAndTheHighlightAlone) {
     StageScreen f;
     f.source(0, 0.0f, 0.0f);
-    f.gui->textEntryId = 1;
-    f.gui->highlightSize = 50;
+    f.gui->textEntry.textEntryId = 1;
+    f.gui->stageView.highlightSize = 50;
     f.move(900, 100); // over nothing
     f.move(688, 400); // over the source
-    EXPECT_EQ(f.gui->textEntryId, 1);
-    EXPECT_EQ(f.gui->highlightSize, 50);
+    EXPECT_EQ(f.gui->textEntry.textEntryId, 1);
+    EXPECT_EQ(f.gui->stageView.highlightSize, 50);
 }
 
 // ---- Hit tests and selectors ---------------------------------------------------------------
@@ -385,16 +385,16 @@ TEST(StageHitTests, TheLowerIndexWinsAndTheReachIsStrict) {
     for (const Case& c : cases) {
         EXPECT_EQ(f.gui->hitSource(c.x, c.y), c.hit) << c.x << ", " << c.y;
     }
-    f.gui->textEntryId = 4;
+    f.gui->textEntry.textEntryId = 4;
     EXPECT_EQ(f.gui->hitSourceNoReset(100.0f, 0.0f), -1);
-    EXPECT_EQ(f.gui->textEntryId, 4);
+    EXPECT_EQ(f.gui->textEntry.textEntryId, 4);
     EXPECT_EQ(f.gui->hitSource(100.0f, 0.0f), -1);
-    EXPECT_EQ(f.gui->textEntryId, 0);
+    EXPECT_EQ(f.gui->textEntry.textEntryId, 0);
     f.gui->groupCount = 1;
     f.gui->groups[0].x = 50.0f;
     EXPECT_EQ(f.gui->hitGroup(64.0f, 0.0f), 0);
     EXPECT_EQ(f.gui->hitGroup(65.0f, 0.0f), -1);
-    EXPECT_EQ(f.gui->highlightSize, 10);
+    EXPECT_EQ(f.gui->stageView.highlightSize, 10);
 }
 
 TEST(StageSelectors, EachSyndicationModeAddressesThePressedItem) {

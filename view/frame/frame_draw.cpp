@@ -35,7 +35,7 @@ void QX_GUI::renderFrame() {
     switch (currentPage) {
     case kPageStage:
         drawStagePage();
-        if (!chromeHidden) drawSelectionMenu();
+        if (!chrome.chromeHidden) drawSelectionMenu();
         break;
     case kPageInputs:
         drawInputsPage();
@@ -54,7 +54,7 @@ void QX_GUI::renderFrame() {
     }
     drawLayer->colour(1.0f, 1.0f, 1.0f, 0.5f);
     font.setModes(0, -1);
-    if (!chromeHidden) {
+    if (!chrome.chromeHidden) {
         drawMasterBox();
         const size_t stored = patchPathLength > 0 ? static_cast<size_t>(patchPathLength) : 0;
         std::string name(patchPath, strnlen(patchPath, std::min(stored, sizeof patchPath)));

@@ -14,7 +14,7 @@ constexpr int32_t kTabWidth = 60;
 } // namespace
 
 bool QX_GUI::isTextEntryOpen() const {
-    return textEntryId > 0;
+    return textEntry.textEntryId > 0;
 }
 
 void QX_GUI::raiseRedrawFlags() {

@@ -38,9 +38,9 @@ int32_t QX_GUI::stagePageLButtonDown(WPARAM, int32_t x, int32_t y) {
     recordStagePress(x, y);
     if (pressToolboxOrMasterBox(x, y) || pressInfoBoxes(x, y) || pressFeedbackOrCableHandle(x, y))
         return 0;
-    if (sourcesShown == 1 && pressSource()) return 0;
-    if (groupsShown == 1 && pressGroup()) return 0;
-    if (targetsShown == 1 && pressTarget()) return 0;
+    if (stageView.sourcesShown == 1 && pressSource()) return 0;
+    if (stageView.groupsShown == 1 && pressGroup()) return 0;
+    if (stageView.targetsShown == 1 && pressTarget()) return 0;
     pressEmptyStage(x, y);
     return 0;
 }
@@ -127,6 +127,6 @@ void QX_GUI::recordStagePress(int32_t x, int32_t y) {
     pointerPixelY = y;
     StageState& m = stage;
     m.pickedSource = m.pickedGroup = m.pickedTarget = m.pickedRoom = StageState::kNothingPicked;
-    highlightSize = 5;
+    stageView.highlightSize = 5;
     stageInteractionMode = 0;
 }

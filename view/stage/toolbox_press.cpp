@@ -52,7 +52,7 @@ bool QX_GUI::pressToolboxOrMasterBox(int32_t x, int32_t y) {
         executeCommandString("TOGGLE_PANEL TOOLBOX");
         return true;
     }
-    if (toolboxFolded != 0) return false;
+    if (chrome.toolboxFolded != 0) return false;
     const int32_t row = chrome.toolboxRowAt(px, py);
     if (row < 0) return false;
     runToolboxRow(row, py);
@@ -62,11 +62,11 @@ bool QX_GUI::pressToolboxOrMasterBox(int32_t x, int32_t y) {
 
 void QX_GUI::runToolboxRow(int32_t row, float y) {
     if (row == kAnnotationsShownRow) {
-        annotationVisibility = annotationVisibility == 0 ? 1 : 0;
+        stageView.annotationVisibility = stageView.annotationVisibility == 0 ? 1 : 0;
         return;
     }
     if (row == kAnnotationsLockedRow) {
-        annotationLocks = annotationLocks == 0 ? 1 : 0;
+        stageView.annotationLocks = stageView.annotationLocks == 0 ? 1 : 0;
         return;
     }
     if (row == kMixModeRow) {
