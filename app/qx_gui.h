@@ -17,8 +17,9 @@
 //                                                                          panels/matrix/,
 //                                                                          panels/feedback/
 //   Panels: editor settings ............................................. panels/<editor>/
-// State follows the operations: shared state in one block; a screen's own state is one struct
-// declared in the screen's header and held as one member.
+// State follows the operations, under the same headings: each block's shared state, the pins
+// in pin order, and each screen's own state as one struct declared beside its drawing and held
+// as one member.
 #pragma once
 
 #include <cstdint>
@@ -625,11 +626,9 @@ public:
     void stepPopupCascade(PopupCascadeFrame& frame);
     void openPopupLevel(int32_t menu, int32_t row);
     void drawPopupLevel(int32_t menu, const int8_t rowStates[100]);
-    ChromeState chrome;
 
     // ---- Screens: input (view/input/) ------------------------------------------------------
     void drawTextEntryBox();
-    KeyboardState keyboard; // the new-key scan, the CLI line, the arrow-key target
     bool textEntryTakesKeys() const;
     void textEntryKeyDown(WPARAM key);
     void closeTextEntry();
@@ -1087,18 +1086,40 @@ public:
     void bindPanelsToShader();
 
     // ======================================================================================
-    // State, in declaration order.
+    // State, by the blocks of the index: shared state first, then one struct per screen.
 
-    int32_t lastTickTime = 0;
-    UINT_PTR timerId = 0;
-    int32_t sampleRate = 44100;
+    // ---- Host frame: window, timer and configuration ------------------------------------
+    HWND parentWindow = nullptr;
+    int32_t glSlot = 0;
+    uint8_t graphicsReady = 0;         // set once the graphics start-up has run
+    uint8_t fullScreenOnOwnScreen = 0; // went full screen through the configuration block
+    int32_t fullScreenDisplay = -1;
     float windowWidth = 0.0f;
     float windowHeight = 0.0f;
     float savedWidth = 0.0f;
     float savedHeight = 0.0f;
-    StringGuiPin pin0;
+    int32_t savedTop = 0;
+    int32_t savedBottom = 0;
+    int32_t savedLeft = 0;
+    int32_t savedRight = 0;
+    uint8_t timerStarted = 0;
+    UINT_PTR timerId = 0;
+    int32_t lastTickTime = 0;
+    int32_t cursorScreenX = 0;
+    int32_t cursorScreenY = 0;
+    std::string clockText;
+    std::string dateText;
+    int32_t sampleRate = 44100;
+    InstanceRecord ownInstance;
+    ConfigurationBlock configuration;
+    uint8_t displaysEnumerated = 0;
+    int32_t localId = 0;
+    ConsoleRing console;
+    std::string fieldTokens[128];
+    std::string tokens[kTokens];
+    int32_t tokenCount = 0;
 
-    // Stage records.
+    // ---- Stage model ----------------------------------------------------------------------
     SourceRecord sources[kMaxSources];
     int32_t sourceCount = 0;
     int32_t currentSource = 0;
@@ -1107,6 +1128,7 @@ public:
     int32_t currentTarget = 0;
     GroupRecord groups[kMaxGroups];
     int32_t groupCount = 16;
+    int32_t currentGroup = 0;
     RoomRecord rooms[kMaxRooms];
     int32_t roomCount = 0;
     int32_t currentRoom = 0;
@@ -1118,82 +1140,119 @@ public:
     float pendingCableLevel = 0.0f;
     CableRecord cableWorkTable[kMaxCables];
     CableBlobEntry cableBlobStaging[kMaxCables];
-
     ViewSettings viewSettings;
+    FaderLaw faderLaw;
+    DynamicsCurve cableCurve;
+    // Processing records per channel, the mixes, and the editors' clipboards.
+    FilterRecord inputFilters[kChannels];
+    FilterRecord outputFilters[kChannels];
+    DelayRecord inputDelays[kChannels];
+    DelayRecord outputDelays[kChannels];
+    DynamicsRecord inputDynamics[kChannels];
+    DynamicsRecord outputDynamics[kChannels];
+    MixRecord inputMixers[kChannels];
+    MixRecord outputMixers[kChannels];
+    MixRecord feedbackMixes[kChannels];
+    FilterRecord filterClipboard;
+    uint8_t filterClipboardFull = 0;
+    DynamicsRecord dynamicsClipboard;
+    uint8_t dynamicsClipboardFull = 0;
+    EqPresetTable eqPresets;
+    // The items an editor's change is copied to, rebuilt before every copy.
+    int32_t syndicationSet[kChannels] = {};
+    int32_t syndicationSetCount = 0;
+    uint8_t syndicationFlash = 0; // an editor copied its settings; the stage shows it once
+    NoteRecord notes[256];
+    int32_t noteCount = 0;
+    SliceRecord slices[20];
+    EnvelopeList envelopeList;
+    // Mute, solo and clipping summaries kept by the upkeep hooks.
+    int32_t anySourceMuted = 0;
+    int32_t anySourceSoloed = 0;
+    int32_t anyTargetMuted = 0;
+    int32_t anyTargetSoloed = 0;
+    int32_t anyGroupMuted = 0;
+    int32_t anyGroupSoloed = 0;
+    int32_t anyRoomMuted = 0;
+    int32_t anyRoomSoloed = 0;
+    int32_t anyCableMuted = 0;
+    int32_t anyCableSoloed = 0;
+    int32_t anySourceClipping = 0;
+    int32_t anyTargetClipping = 0;
+    // Group motion switches and the clock of their last step; GUI snap.
+    int32_t rotationRunning = 0;
+    int32_t rotationLastTime = 0;
+    int32_t movementRunning = 0;
+    int32_t movementLastTime = 0;
+    int32_t guiSnap = 0;
+    // The item the SCOPE and FFT panels analyse (pin 60): channel, and source 0 or 1.
+    int32_t monitorChannel = 0;
+    int32_t monitorSource = 0;
 
-    // First run of pins: values the DSP side feeds and pins nothing writes.
+    // ---- DSP link ---------------------------------------------------------------------------
+    uint8_t sendFlags[kSendFlags] = {};
+    int32_t sendFlagCount = kSendFlags;
+    DspLinkState dspLink;
+    GainMatrixStaging gainMatrixStaging;
+    int32_t patchCheckCountdown = 10;
+    uint8_t patchCheckPending = 0;
+    int32_t viewStateWord = 1;
+    uint8_t blankScriptDue = 1;
+    // The processing side's status block (pin 26), read by the pipeline diagram.
+    uint8_t pipelineStatus[blob_layout::kProcessingStatusSize] = {};
+
+    // ---- DSP link: the pins, in pin order ---------------------------------------------------
+    StringGuiPin pin0;
+    MpGuiPin<int> pinLocalId;             // 1
+    MpGuiPin<MpBlob> pinConfiguration;    // 2
+    MpGuiPin<MpBlob> pinScriptIn;         // 3
+    MpGuiPin<MpBlob> pinScriptOut;        // 4
+    MpGuiPin<MpBlob> pinViewState;        // 5
+    MpGuiPin<MpBlob> pin6;                // 6
+    MpGuiPin<MpBlob> pinRooms;            // 7
+    MpGuiPin<MpBlob> pinTargets;          // 8
+    MpGuiPin<MpBlob> pinSources;          // 9
+    MpGuiPin<MpBlob> pinGroups;           // 10
+    MpGuiPin<MpBlob> pinCables;           // 11
+    MpGuiPin<MpBlob> pinInputDelays;      // 12
+    MpGuiPin<MpBlob> pinInputEq;          // 13
+    MpGuiPin<MpBlob> pinInputDynamics;    // 14
+    MpGuiPin<MpBlob> pinGainMatrix;       // 15
+    MpGuiPin<MpBlob> pinOutputEq;         // 16
+    MpGuiPin<MpBlob> pinOutputDynamics;   // 17
+    MpGuiPin<MpBlob> pinOutputDelays;     // 18
+    MpGuiPin<int> pinPatchRetry;          // 19
+    MpGuiPin<int> pinEditorOpen;          // 20
+    MpGuiPin<MpBlob> pinPanelLayout;      // 21
+    MpGuiPin<MpBlob> pinInputMixer;       // 22
+    MpGuiPin<MpBlob> pinOutputMixer;      // 23
+    MpGuiPin<MpBlob> pinSourceVirtuals;   // 24
+    MpGuiPin<MpBlob> pinTargetVirtuals;   // 25
+    MpGuiPin<MpBlob> pinProcessingStatus; // 26
+    MpGuiPin<MpBlob> pinFeedbackMixes;    // 27
+    MpGuiPin<MpBlob> pinNotes;            // 28
+    MpGuiPin<MpBlob> pinNameLists;        // 29
+    MpGuiPin<MpBlob> pinPatchRecord;      // 30
+    MpGuiPin<MpBlob> pinSlices;           // 31
     MpGuiPin<int> pin33;
     MpGuiPin<int> pin34;
     MpGuiPin<int> pin35;
     MpGuiPin<int> pin36;
+    MpGuiPin<bool> pinLeaveFullScreen; // 37
+    StringGuiPin pinText38;
+    StringGuiPin pins40to45[6];
+    StringGuiPin pin52;
     MpGuiPin<float> pinFloat58;
     MpGuiPin<float> pinFloat59;
-    StringGuiPin pinText38;
-    StringGuiPin pin52;
+    MpGuiPin<int> pinNode;              // 60
+    MpGuiPin<MpBlob> pinMeters;         // 61
+    MpGuiPin<MpBlob> pinSourceActivity; // 62
+    MpGuiPin<MpBlob> pinTargetActivity; // 63
     StringGuiPin pin65;
-    MpGuiPin<MpBlob> pinProcessingStatus; // 26
+    MpGuiPin<MpBlob> pinSourceMeters; // 66
+    MpGuiPin<MpBlob> pinTargetMeters; // 67
 
-    // The processing side's status block (pin 26), read by the pipeline diagram.
-    uint8_t pipelineStatus[blob_layout::kProcessingStatusSize] = {};
-
-    // View state.
-    struct ViewState {
-        uint8_t stageLock = 0;
-        uint8_t fullScreen = 0;
-    } view;
-    // The stage view: pixels per stage unit and the pan in stage units.
-    float viewZoom = 1.0f;
-    float viewPanX = 0.0f;
-    float viewPanY = 0.0f;
-
-    FaderLaw faderLaw;
-    // The INPUTS and OUTPUTS pages (panels/mixer/).
-    MixerPageState mixerPages;
-
-    DynamicsCurve cableCurve;
-    MixRecord feedbackMixes[kChannels];
-
-    GainMatrixStaging gainMatrixStaging;
-
-    uint8_t sendFlags[kSendFlags] = {};
-    int32_t sendFlagCount = kSendFlags;
-    DspLinkState dspLink;
-
-    // Second run of pins: the state blobs and the pins beside them.
-    MpGuiPin<MpBlob> pinConfiguration;  // 2
-    MpGuiPin<MpBlob> pinScriptIn;       // 3
-    MpGuiPin<MpBlob> pinScriptOut;      // 4
-    MpGuiPin<MpBlob> pinViewState;      // 5
-    MpGuiPin<MpBlob> pin6;              // 6
-    MpGuiPin<MpBlob> pinRooms;          // 7
-    MpGuiPin<MpBlob> pinTargets;        // 8
-    MpGuiPin<MpBlob> pinSources;        // 9
-    MpGuiPin<MpBlob> pinGroups;         // 10
-    MpGuiPin<MpBlob> pinCables;         // 11
-    MpGuiPin<MpBlob> pinInputDelays;    // 12
-    MpGuiPin<MpBlob> pinInputEq;        // 13
-    MpGuiPin<MpBlob> pinInputDynamics;  // 14
-    MpGuiPin<MpBlob> pinGainMatrix;     // 15
-    MpGuiPin<MpBlob> pinOutputEq;       // 16
-    MpGuiPin<MpBlob> pinOutputDynamics; // 17
-    MpGuiPin<MpBlob> pinOutputDelays;   // 18
-    MpGuiPin<int> pinPatchRetry;        // 19
-    MpGuiPin<int> pinEditorOpen;        // 20
-    MpGuiPin<MpBlob> pinPanelLayout;    // 21
-    MpGuiPin<MpBlob> pinInputMixer;     // 22
-    MpGuiPin<MpBlob> pinOutputMixer;    // 23
-    MpGuiPin<MpBlob> pinSourceVirtuals; // 24
-    MpGuiPin<MpBlob> pinTargetVirtuals; // 25
-    MpGuiPin<MpBlob> pinFeedbackMixes;  // 27
-    MpGuiPin<MpBlob> pinNotes;          // 28
-    MpGuiPin<MpBlob> pinNameLists;      // 29
-    MpGuiPin<MpBlob> pinPatchRecord;    // 30
-    MpGuiPin<MpBlob> pinSlices;         // 31
-    int32_t patchCheckCountdown = 10;
-    uint8_t patchCheckPending = 0;
-
-    int32_t viewStateWord = 1;
-
+    // ---- Command language ------------------------------------------------------------------
     // Patch file state.
     char patchPath[256] = {};
     int32_t patchPathLength = 0;
@@ -1202,67 +1261,57 @@ public:
     uint8_t autoSaveShown = 0;
     uint8_t autoBackupShown = 0;
     int32_t autoSaveClock = 0; // clock of the last automatic save
-
-    FilterRecord inputFilters[kChannels];
-    FilterRecord outputFilters[kChannels];
-    FilterRecord filterClipboard;
-    EqPresetTable eqPresets;
-    DelayRecord inputDelays[kChannels];
-    DelayRecord outputDelays[kChannels];
-    MixRecord inputMixers[kChannels];
-    MixRecord outputMixers[kChannels];
-    DynamicsRecord inputDynamics[kChannels];
-    DynamicsRecord outputDynamics[kChannels];
-    DynamicsRecord dynamicsClipboard;
-    uint8_t dynamicsClipboardFull = 0;
-    uint8_t filterClipboardFull = 0;
-    // The items an editor's change is copied to, rebuilt before every copy.
-    int32_t syndicationSet[kChannels] = {};
-    int32_t syndicationSetCount = 0;
-    uint8_t syndicationFlash = 0; // an editor copied its settings; the stage shows it once
-
-    InstanceRecord ownInstance;
-    ConfigurationBlock configuration;
-    uint8_t displaysEnumerated = 0;
-    int32_t localId = 0;
-
-    // Third run of pins.
-    MpGuiPin<int> pinLocalId; // 1
-
+    uint8_t autoBackupOn = 0;
+    int32_t autoLastClock = 0;
+    ItemSnapshot undoSnapshot[256];
+    int32_t undoCount = 0;
+    // Selection names.
+    std::string selectedNames[255];
+    int32_t selectedCount = 0;
+    // The touched item: the last item touched or pressed on the stage, which syndication
+    // follows (kind 1 source, 2 target, 3 group; index -1 none).
+    int32_t touchedKind = -1;
+    int32_t touchedIndex = -1;
+    std::string storedSelections[20][255];
+    int32_t storedSelectionNumber = 1;
+    int32_t storedSelectionCounts[20] = {}; // name counts of storedSelections, slots 0 to 10
+    // Marquee and syndication.
+    int32_t marqueeRect[4] = {}; // left, top, right, bottom in stage units
+    uint8_t marqueeRubberBand = 0;
+    int32_t syndicationMode = 0; // 0 NONE, 1 MARQ, 2 SELECT, 3 BOTH
+    uint8_t batch = 0;           // a macro file is loading: no commit, no send
+    // Macro line queue.
+    int32_t queuedLineCount = 0;
+    std::string queuedLines[200];
+    uint8_t queueActive = 0;
+    int32_t queueNext = 0;
+    uint8_t pendingLoadMacro = 0;
+    std::string pendingMacroName;
+    std::string failedLines[128];
+    // Command executor and macro loader state.
+    // Tests see every line given to executeCommandString here, nested ones too (null: off).
+    std::vector<std::string>* executedLineTap = nullptr;
+    std::string rawCommandText;  // the last command text as received, before expansion
+    std::string lastCommand;     // the line that the rerun shortcut runs again
+    uint8_t lastCommandKept = 0; // a verb set lastCommand itself during this dispatch
+    uint8_t macroRunning = 0;    // STOP_MACRO clears it; no further macro line runs
+    int32_t failedLineNumbers[128] = {};
+    int32_t failedLineCount = 0;
+    std::string currentMacroName;
+    int32_t macroLoadDepth = 0;        // loads in progress (a macro line may load another file)
+    size_t macroLoadBytesLeft = 0;     // what the loads in progress may still read between them
+    int32_t macroLoadStartClock = 0;   // clock when the outermost load in progress began
+    int32_t macroLoadTimeLimit = 3000; // ms a load and the loads inside it may run lines
+    uint8_t pendingConfirm = 0;        // the open text entry asks for a confirmation
+    std::string confirmCommand;        // run when the confirmation is answered YES
     std::string actionLists[2][100];
-    uint8_t popupLayerOpen = 0; // a popup menu is open (menu 0 at least)
-    PopupMenu popupMenus[10];
-    int32_t popupSubmenuLevel = 0; // the depth of the open cascade; 0 when a menu opens
+    int32_t actionCount = 0; // entries of actionLists (names, actions)
     NamedStringList userMenus[100];
     int32_t userMenuCount = 0;
-    int32_t panelCount = 0;
-    PanelWindow panels[10];
-    // The MUTES master drag: the level in dB and the pointer at the press.
-    float masterDragStartDb = 0.0f;
-    int32_t masterDragStartX = 0;
-    int32_t masterDragStartY = 0;
-    uint8_t redrawFlag = 0; // the panels' routing asks for the next frame
-    ConsolePanelState consolePanel;
-    MonitorPanelsState monitorPanels;
+    uint8_t reloadOnResizePending = 0;
+    std::string reloadMacroName;
 
-    // The CLI panel's command line: the keys write it while the panel has the focus, the panel
-    // draws it.
-    std::string cliLine;
-
-    NoteRecord notes[256];
-    int32_t noteCount = 0;
-    struct NoteEditState {
-        uint8_t editing = 0;
-        int32_t index = -1;
-        std::string texts[3];
-    } noteEdit;
-
-    // Window life, graphics start-up and the timer tick.
-    HWND parentWindow = nullptr;
-    int32_t glSlot = 0;
-    uint8_t graphicsReady = 0;         // also called guiReady
-    uint8_t fullScreenOnOwnScreen = 0; // went full screen through the configuration block
-    int32_t fullScreenDisplay = -1;
+    // ---- Rendering platform ----------------------------------------------------------------
     unsigned uiVertexShader = 0;
     unsigned uiFragmentShader = 0;
     unsigned uiProgram = 0;
@@ -1282,172 +1331,86 @@ public:
                              &levelLocation, &heightLocation, &flatProgram, &flatColourLocation}};
     DrawLayer* drawLayer = &glDrawLayer;
     TextShaderBinding textBinding;
+    StrokeFont font;
     HCURSOR cursors[7] = {};
     float sourceSquare[2][8] = {};
     float groupSquare[8] = {};
     float groupCorners[32] = {};
     float unitDisc[432] = {};
     int32_t unitDiscCount = 0;
-    int32_t highlightSource = -1;
-    int32_t highlightGroup = -1;
-    int32_t highlightTarget = -1;
-    int32_t pageGridX = 0;
-    int32_t pageGridY = 0;
-    float driftStep = 0.0f;
-    float driftT = 0.0f;
-    int32_t driftBlinkCount = 0;
-    float heatmapPhase = 0.01f;
-    float curvePhase = 0.05f;
-    uint8_t blankScriptDue = 1;
-    int32_t cursorScreenX = 0;
-    int32_t cursorScreenY = 0;
-    uint8_t keyboardState[256] = {};
-    int32_t cursorBlinkCounter = 0;
-    std::string clockText;
-    std::string dateText;
-    uint8_t autoBackupOn = 0;
-    int32_t autoLastClock = 0;
 
-    // Timer and mouse state.
-    uint8_t timerStarted = 0;
+    // ---- Screens: shared interaction state --------------------------------------------------
+    int32_t currentPage = 0; // 0 STAGE
+    // The view: the stage lock and full screen; pixels per stage unit and the pan in stage
+    // units.
+    struct ViewState {
+        uint8_t stageLock = 0;
+        uint8_t fullScreen = 0;
+    } view;
+    float viewZoom = 1.0f;
+    float viewPanX = 0.0f;
+    float viewPanY = 0.0f;
     uint8_t leftButtonHeld = 0; // a left press got past the text entry; the release clears it
     int32_t pointerPixelX = 0;
     int32_t pointerPixelY = 0;
-    // The STAGE interaction mode (0 idle, -1 after a right release; the drags of the press).
-    // Also called interactionMode: one drag at a time for the whole interface.
+    // The interaction mode (0 idle, -1 after a right release; the drags of the press): one
+    // drag at a time for the whole interface.
     int32_t stageInteractionMode = 0;
-    int32_t pageMouseHold = 0; // a page holds the mouse for a drag; also called pageDragActive
+    int32_t pageMouseHold = 0; // a page holds the mouse for a drag
     // A panel control is being dragged: DYNAMICS 3, FILTERS 2, DELAY 4, VIRTUAL 8.
-    // Also called mouseHoldingPanel and panelHoldsMouse.
     int32_t controlDragPanel = -1;
     uint8_t controlDragActive = 0;
-    // Where and from what value the drag under way started: window pixels of the press (also
-    // called dragOriginX, dragOriginY; the feedback press stores its handle's stage point), the
-    // level or value at the press (also called dragStartLevel), and the fine factor, 4 while
-    // Shift slows a level drag.
+    // Where and from what value the drag under way started: window pixels of the press (the
+    // feedback press stores its handle's stage point), the level or value at the press, and
+    // the fine factor, 4 while Shift slows a level drag.
     float dragStartPixelX = 0.0f;
     float dragStartPixelY = 0.0f;
     float dragStartValue = 0.0f;
     float dragFineFactor = 1.0f;
     int32_t pageHoverColumn = 0; // the MATRIX or FEEDBACK cell under the last move
     int32_t pageHoverRow = 0;
-    std::string lastMenuCommand; // the command of the last popup row clicked
-    // Group motion switches and the clock of their last step; GUI snap; the node on pin 60.
-    int32_t rotationRunning = 0;
-    int32_t rotationLastTime = 0;
-    int32_t movementRunning = 0;
-    int32_t movementLastTime = 0;
-    int32_t guiSnap = 0;
-    // The item the SCOPE and FFT panels analyse (pin 60): channel, and source 0 or 1.
-    // Also called the analysed channel and item.
-    int32_t monitorChannel = 0;
-    int32_t monitorSource = 0;
+    int32_t pageGridX = 0;
+    int32_t pageGridY = 0;
+    uint8_t focusFollowsMouse = 0;
+    uint8_t redrawFlag = 0; // the panels' routing asks for the next frame
+    uint8_t redrawLayerOn = 1;
+    int32_t cursorBlinkCounter = 0;
 
-    SliceRecord slices[20];
+    // ---- Screens: chrome ---------------------------------------------------------------------
+    ChromeState chrome;
+    uint8_t popupLayerOpen = 0; // a popup menu is open (menu 0 at least)
+    PopupMenu popupMenus[10];
+    int32_t popupSubmenuLevel = 0; // the depth of the open cascade; 0 when a menu opens
+    std::string lastMenuCommand;   // the command of the last popup row clicked
+    // The MUTES master drag: the level in dB and the pointer at the press.
+    float masterDragStartDb = 0.0f;
+    int32_t masterDragStartX = 0;
+    int32_t masterDragStartY = 0;
+
+    // ---- Screens: input ----------------------------------------------------------------------
+    KeyboardState keyboard; // the new-key scan, the CLI line's history, the arrow-key target
+    TextEntryState textEntry;
+    // The CLI panel's command line: the keys write it while the panel has the focus, the panel
+    // draws it.
+    std::string cliLine;
+
+    // ---- Screens: stage ----------------------------------------------------------------------
+    StageState stage; // the stage interaction as the STAGE page draws it
+    StageViewSwitches stageView;
+    int32_t highlightSource = -1;
+    int32_t highlightGroup = -1;
+    int32_t highlightTarget = -1;
+    float heatmapPhase = 0.01f;
+    float curvePhase = 0.05f;
+    // The slice drift.
     SliceRecord driftStart;
     uint8_t drifting = 0;
     uint8_t driftBlink = 0;
     int32_t driftSlice = 0;
-
-    ConsoleRing console;
-
-    ItemSnapshot undoSnapshot[256];
-    int32_t undoCount = 0;
-
-    // Selection names.
-    std::string selectedNames[255];
-    int32_t selectedCount = 0;
-    // The touched item: the last item touched or pressed on the stage, which syndication
-    // follows (kind 1 source, 2 target, 3 group; index -1 none).
-    int32_t touchedKind = -1;
-    int32_t touchedIndex = -1;
-    std::string storedSelections[20][255];
-    int32_t storedSelectionNumber = 1;
-
-    uint8_t batch = 0; // a macro file is loading: no commit, no send
-
-    // Macro line queue.
-    int32_t queuedLineCount = 0;
-    std::string queuedLines[200];
-    uint8_t queueActive = 0;
-    int32_t queueNext = 0;
-    uint8_t pendingLoadMacro = 0;
-    std::string pendingMacroName;
-    std::string failedLines[128];
-
-    // Command executor and macro loader state.
-    // Tests see every line given to executeCommandString here, nested ones too (null: off).
-    std::vector<std::string>* executedLineTap = nullptr;
-    std::string rawCommandText;  // the last command text as received, before expansion
-    std::string lastCommand;     // the line that the rerun shortcut runs again
-    uint8_t lastCommandKept = 0; // a verb set lastCommand itself during this dispatch
-    uint8_t macroRunning = 0;    // STOP_MACRO clears it; no further macro line runs
-    int32_t failedLineNumbers[128] = {};
-    int32_t failedLineCount = 0;
-    std::string currentMacroName;
-    int32_t macroLoadDepth = 0;        // loads in progress (a macro line may load another file)
-    size_t macroLoadBytesLeft = 0;     // what the loads in progress may still read between them
-    int32_t macroLoadStartClock = 0;   // clock when the outermost load in progress began
-    int32_t macroLoadTimeLimit = 3000; // ms a load and the loads inside it may run lines
-    uint8_t pendingConfirm = 0;        // the open text entry asks for a confirmation
-    std::string confirmCommand;        // run when the confirmation is answered YES
-    int32_t actionCount = 0;           // entries of actionLists (names, actions)
-
-    // Marquee, syndication and the marked-name view flags.
-    int32_t marqueeRect[4] = {}; // left, top, right, bottom in stage units
-    int32_t syndicationMode = 0; // 0 NONE, 1 MARQ, 2 SELECT, 3 BOTH
-
-    // Page and run state.
-    int32_t currentPage = 0; // 0 STAGE
-    int32_t savedTop = 0;
-    int32_t savedBottom = 0;
-    int32_t savedLeft = 0;
-    int32_t savedRight = 0;
-
-    StrokeFont font;
-
-    // Fourth run of pins.
-    StringGuiPin pins40to45[6];
-    MpGuiPin<int> pinNode;              // 60
-    MpGuiPin<MpBlob> pinMeters;         // 61
-    MpGuiPin<MpBlob> pinSourceActivity; // 62
-    MpGuiPin<MpBlob> pinTargetActivity; // 63
-    MpGuiPin<MpBlob> pinSourceMeters;   // 66
-    MpGuiPin<MpBlob> pinTargetMeters;   // 67
-    MpGuiPin<bool> pinLeaveFullScreen;  // 37
-
-    // Mute, solo and clipping summaries kept by the upkeep hooks.
-    int32_t anySourceMuted = 0;
-    int32_t anySourceSoloed = 0;
-    int32_t anyTargetMuted = 0;
-    int32_t anyTargetSoloed = 0;
-    int32_t anyGroupMuted = 0;
-    int32_t anyGroupSoloed = 0;
-    int32_t anyRoomMuted = 0;
-    int32_t anyRoomSoloed = 0;
-    int32_t anyCableMuted = 0;
-    int32_t anyCableSoloed = 0;
-    int32_t anySourceClipping = 0;
-    int32_t anyTargetClipping = 0;
-
-    uint8_t focusFollowsMouse = 0;
-
-    std::string fieldTokens[128];
-    std::string tokens[kTokens];
-    int32_t tokenCount = 0;
-
-    // State of the selection, view, panel, slice, reset and annotation verbs.
-    int32_t storedSelectionCounts[20] = {}; // name counts of storedSelections, slots 0 to 10
-    uint8_t marqueeRubberBand = 0;
-    int32_t currentGroup = 0;
-    EnvelopeList envelopeList;
-    uint8_t reloadOnResizePending = 0;
-    std::string reloadMacroName;
-    MatrixPageState matrixPage;
-    // The panels front to back (entry 0 drawn last, tested first); empty until graphics start.
-    int32_t panelOrder[kPanelOrderCapacity] = {};
-    int32_t panelOrderCount = 0;
-    uint8_t redrawLayerOn = 1;
+    float driftStep = 0.0f;
+    float driftT = 0.0f;
+    int32_t driftBlinkCount = 0;
+    // Annotations: the anchor, the button layer, the colours and the two sets.
     float annotationAnchorX = 0.0f; // added to TEXT, RECT and BUTTON; POSITION_PANEL_AT too
     float annotationAnchorY = 0.0f;
     int32_t annotationButtonLayer = 1; // 1 on top in window pixels, 0 with the stage
@@ -1455,15 +1418,32 @@ public:
     AnnotationColour paintColour;
     AnnotationColour inkColour;
     AnnotationSet stageAnnotations;
-    StageState stage; // the stage interaction as the STAGE page draws it
-    StageViewSwitches stageView;
-    TextEntryState textEntry;
+    AnnotationSet macroAnnotations;
+    struct NoteEditState {
+        uint8_t editing = 0;
+        int32_t index = -1;
+        std::string texts[3];
+    } noteEdit;
+
+    // ---- Screens: panel frame ----------------------------------------------------------------
+    int32_t panelCount = 0;
+    PanelWindow panels[10];
+    // The panels front to back (entry 0 drawn last, tested first); empty until graphics start.
+    int32_t panelOrder[kPanelOrderCapacity] = {};
+    int32_t panelOrderCount = 0;
+    ConsolePanelState consolePanel;
+    MonitorPanelsState monitorPanels;
+
+    // ---- Screens: mixer pages, MATRIX page, FEEDBACK page -------------------------------------
+    MixerPageState mixerPages;
+    MatrixPageState matrixPage;
     FeedbackState feedbackPage;
+
+    // ---- Panels: editors ---------------------------------------------------------------------
     FiltersState filtersEditor;
     DelayState delayEditor;
     VirtualState virtualEditor;
     DynamicsState dynamicsEditor;
-    AnnotationSet macroAnnotations;
 
 private:
     void registerPins();

@@ -104,7 +104,7 @@ int32_t QX_GUI::onTimer() {
     // While the window has the keyboard focus its own key-down messages run every key, so the
     // scan only keeps its table; dispatching as well would run each key twice.
     if (view.fullScreen) {
-        GetKeyboardState(keyboardState);
+        GetKeyboardState(keyboard.keyboardState);
         const int code = keyboard.scanNewKeyPress();
         const bool keysComeAsMessages = window_ && GetFocus() == window_;
         if (code > 7 && !keysComeAsMessages && haveDisplay && display.left < cursorScreenX &&
