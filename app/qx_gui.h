@@ -55,6 +55,7 @@
 #include "panels/matrix/matrix_state.h"
 #include "panels/mixer/mixer_state.h"
 #include "panels/monitors/monitor_panels_state.h"
+#include "panels/mutes/mutes_state.h"
 #include "panels/virtual/virtual_state.h"
 #include "render/gl_draw_layer.h"
 #include "render/stroke_font.h"
@@ -1378,14 +1379,6 @@ public:
 
     // ---- Screens: chrome ---------------------------------------------------------------------
     ChromeState chrome;
-    uint8_t popupLayerOpen = 0; // a popup menu is open (menu 0 at least)
-    PopupMenu popupMenus[10];
-    int32_t popupSubmenuLevel = 0; // the depth of the open cascade; 0 when a menu opens
-    std::string lastMenuCommand;   // the command of the last popup row clicked
-    // The MUTES master drag: the level in dB and the pointer at the press.
-    float masterDragStartDb = 0.0f;
-    int32_t masterDragStartX = 0;
-    int32_t masterDragStartY = 0;
 
     // ---- Screens: input ----------------------------------------------------------------------
     KeyboardState keyboard; // the new-key scan, the CLI line's history, the arrow-key target
@@ -1397,11 +1390,6 @@ public:
     // ---- Screens: stage ----------------------------------------------------------------------
     StageState stage; // the stage interaction as the STAGE page draws it
     StageViewSwitches stageView;
-    int32_t highlightSource = -1;
-    int32_t highlightGroup = -1;
-    int32_t highlightTarget = -1;
-    float heatmapPhase = 0.01f;
-    float curvePhase = 0.05f;
     // The slice drift.
     SliceRecord driftStart;
     uint8_t drifting = 0;
@@ -1433,6 +1421,7 @@ public:
     int32_t panelOrderCount = 0;
     ConsolePanelState consolePanel;
     MonitorPanelsState monitorPanels;
+    MutesPanelState mutesPanel;
 
     // ---- Screens: mixer pages, MATRIX page, FEEDBACK page -------------------------------------
     MixerPageState mixerPages;

@@ -80,10 +80,10 @@ int32_t QX_GUI::onTimer() {
         raiseSendFlag(15);
     }
     // 2, 3. Animation phases.
-    double phase = static_cast<double>(heatmapPhase) + 0.0001;
-    heatmapPhase = static_cast<float>(phase > 0.5 ? -0.5 : phase);
-    double curve = static_cast<double>(curvePhase) - 0.01;
-    curvePhase = static_cast<float>(curve <= 0.01 ? 1.0 : curve);
+    double phase = static_cast<double>(stage.heatmapPhase) + 0.0001;
+    stage.heatmapPhase = static_cast<float>(phase > 0.5 ? -0.5 : phase);
+    double curve = static_cast<double>(stage.curvePhase) - 0.01;
+    stage.curvePhase = static_cast<float>(curve <= 0.01 ? 1.0 : curve);
     // 4. Patch re-check.
     advancePatchRetry();
     // 5. Blank script.

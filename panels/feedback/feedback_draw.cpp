@@ -163,7 +163,7 @@ void QX_GUI::drawFeedbackPaths(DrawLayer& d) {
             d.colour(1, 0, 0, db);
             drawHorizontalCableCurve(147, static_cast<float>(71 + 9 * s), 591,
                                      static_cast<float>(71 + 9 * t), 2.0f);
-            float u = 2.0f * curvePhase + static_cast<float>(t) * 0.015625f;
+            float u = 2.0f * stage.curvePhase + static_cast<float>(t) * 0.015625f;
             while (u > 1.0f) u -= 1.0f;
             const CurvePoint p = cableCurve.evalBezier(u);
             d.pushMatrix();

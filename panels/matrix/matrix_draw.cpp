@@ -189,7 +189,7 @@ void QX_GUI::drawMatrixCurves(DrawLayer& d, int32_t S, int32_t T) {
     }
     d.lineWidth(1.0f);
     auto dot = [&](int32_t channel) {
-        const CurvePoint p = cableCurve.evalBezier(flowT(channel, curvePhase));
+        const CurvePoint p = cableCurve.evalBezier(flowT(channel, stage.curvePhase));
         d.pushMatrix();
         d.translate(p.x, p.y);
         d.rect(-2.5f, -2.5f, 2.5f, 2.5f);

@@ -122,8 +122,8 @@ TEST_F(DynamicsPanel, TheTopRowOpensTheEntriesAndMenus) {
     EXPECT_EQ(gui->textEntry.textEntryX, 190);
     gui->dynamicsPanelLButtonDown(MK_LBUTTON, static_cast<int32_t>(102.6f + 210.0f), top);
     EXPECT_TRUE(statusIs("DYNAMICS TYPE MENU"));
-    EXPECT_EQ(gui->popupLayerOpen, 1);
-    EXPECT_EQ(gui->popupMenus[0].x, static_cast<int32_t>(100.6f + 210.0f));
+    EXPECT_EQ(gui->chrome.popupLayerOpen, 1);
+    EXPECT_EQ(gui->chrome.popupMenus[0].x, static_cast<int32_t>(100.6f + 210.0f));
     // No store from a field: the table was not sent.
     pins->sent.clear();
     gui->dynamicsPanelLButtonDown(MK_LBUTTON, static_cast<int32_t>(102.6f + 300.0f), top);
@@ -133,10 +133,10 @@ TEST_F(DynamicsPanel, TheTopRowOpensTheEntriesAndMenus) {
 
 TEST_F(DynamicsPanel, ARightClickOpensTheMenuOnlyInTheContent) {
     EXPECT_EQ(gui->dynamicsPanelRButtonDown(0, px(0.5f), py(0.5f)), 0);
-    EXPECT_EQ(gui->popupLayerOpen, 1);
-    gui->popupLayerOpen = 0;
+    EXPECT_EQ(gui->chrome.popupLayerOpen, 1);
+    gui->chrome.popupLayerOpen = 0;
     EXPECT_EQ(gui->dynamicsPanelRButtonDown(0, px(0.5f), 104), -1);
-    EXPECT_EQ(gui->popupLayerOpen, 0);
+    EXPECT_EQ(gui->chrome.popupLayerOpen, 0);
 }
 
 // S1 and S2 form the syndication set and S1's edit is not stored yet: moving or closing the

@@ -94,15 +94,15 @@ TEST_F(FiltersPanel, AShiftDragOnEmptySpaceHoldsTheMouseAndStopsAtTheRelease) {
 TEST_F(FiltersPanel, RightClicksOpenTheBandOrThePanelMenuInsideOnly) {
     EXPECT_EQ(gui->filtersPanelRButtonDown(0, wx(227.0f), wy(125.0f)), 0);
     EXPECT_EQ(gui->filtersEditor.filterDragBand, 2);
-    EXPECT_EQ(gui->popupLayerOpen, 1);
-    EXPECT_EQ(gui->popupMenus[0].x, wx(227.0f));
-    gui->popupLayerOpen = 0;
+    EXPECT_EQ(gui->chrome.popupLayerOpen, 1);
+    EXPECT_EQ(gui->chrome.popupMenus[0].x, wx(227.0f));
+    gui->chrome.popupLayerOpen = 0;
     EXPECT_EQ(gui->filtersPanelRButtonDown(0, wx(50.0f), wy(50.0f)), 0);
     EXPECT_EQ(gui->filtersEditor.filterDragBand, 2);
-    EXPECT_EQ(gui->popupLayerOpen, 1);
-    gui->popupLayerOpen = 0;
+    EXPECT_EQ(gui->chrome.popupLayerOpen, 1);
+    gui->chrome.popupLayerOpen = 0;
     EXPECT_EQ(gui->filtersPanelRButtonDown(0, wx(50.0f), wy(-4.0f)), -1);
-    EXPECT_EQ(gui->popupLayerOpen, 0);
+    EXPECT_EQ(gui->chrome.popupLayerOpen, 0);
 }
 
 TEST_F(FiltersPanel, ThePanelOfNoWidthNeitherDividesNorDrags) {

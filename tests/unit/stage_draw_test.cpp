@@ -133,7 +133,7 @@ TEST_F(StageDraw, IndicesOutsideTheirTablesAreSkipped) {
     gui.targets[0].virtualChannel = -5;
     gui.feedbackMixes[0].pinCount = 1000;
     gui.inputDynamics[0].channelIndex = 999;
-    gui.highlightSource = 900;
+    gui.stage.highlightSource = 900;
     gui.stage.focusItemKind = kKindTarget;
     gui.stage.focusItemIndex = 77;
     gui.stageView.crosshairShown = 1;

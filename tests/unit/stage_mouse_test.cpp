@@ -62,15 +62,15 @@ TEST(StagePress, TheSyndicationSpotOpensItsMenuUnderTheStrip) {
     f.gui->userMenus[0].items[0] = "NONE|SYN_MODE NONE";
     f.gui->userMenus[0].itemCount = 1;
     f.gui->userMenuCount = 1;
-    f.gui->popupSubmenuLevel = 3;
+    f.gui->chrome.popupSubmenuLevel = 3;
     f.gui->onLButtonDown(0, 385, 6);
-    const PopupMenu& menu = f.gui->popupMenus[0];
+    const PopupMenu& menu = f.gui->chrome.popupMenus[0];
     EXPECT_EQ(menu.open, 1);
     EXPECT_EQ(menu.x, 384);
     EXPECT_EQ(menu.y, 13);
     EXPECT_EQ(menu.itemCount, 1);
-    EXPECT_EQ(f.gui->popupLayerOpen, 1);
-    EXPECT_EQ(f.gui->popupSubmenuLevel, 0);
+    EXPECT_EQ(f.gui->chrome.popupLayerOpen, 1);
+    EXPECT_EQ(f.gui->chrome.popupSubmenuLevel, 0);
     EXPECT_EQ(f.gui->console.statusMessage, "GET SYNDICATION MODE MENU");
 }
 
@@ -206,7 +206,7 @@ TEST(StageRightButton, AGroupTogglesItsBoxAndSpinsASourceOrTargetOnlyTogglesThei
     f.gui->onRButtonDown(0, source.x, source.y);
     EXPECT_EQ(f.gui->stage.sourceInfoBoxOpen, 1);
     EXPECT_EQ(f.gui->stageInteractionMode, 0);
-    EXPECT_EQ(f.gui->popupLayerOpen, 0);
+    EXPECT_EQ(f.gui->chrome.popupLayerOpen, 0);
 }
 
 TEST(StageWheel, ZoomsOutOnAPositiveDeltaAndStopsAtItsLimitsOrTheViewLock) {

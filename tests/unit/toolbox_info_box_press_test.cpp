@@ -104,10 +104,10 @@ TEST(ToolboxPress, TitlesEdgesAndTheMixModeMenu) {
 
     PressStage m;
     EXPECT_TRUE(m.pressLines(30, 18 + 11 * 29).empty());
-    EXPECT_EQ(m.gui->popupMenus[0].open, 1);
-    EXPECT_EQ(m.gui->popupLayerOpen, 1);
-    EXPECT_EQ(m.gui->popupMenus[0].x, 32);
-    EXPECT_EQ(m.gui->popupMenus[0].y, 324); // 660 x (337 - 13) / 660, from the window's top
+    EXPECT_EQ(m.gui->chrome.popupMenus[0].open, 1);
+    EXPECT_EQ(m.gui->chrome.popupLayerOpen, 1);
+    EXPECT_EQ(m.gui->chrome.popupMenus[0].x, 32);
+    EXPECT_EQ(m.gui->chrome.popupMenus[0].y, 324); // 660 x (337 - 13) / 660, from the window's top
     EXPECT_EQ(m.gui->console.statusMessage, "GET MIX MODE MENU");
 }
 

@@ -105,7 +105,7 @@ TEST_F(ChromePixels, OpenMasterBoxShowsOneBarPerTarget) {
 }
 
 TEST_F(ChromePixels, PopupRowUnderThePointerIsGreen) {
-    PopupMenu& menu = gui->popupMenus[0];
+    PopupMenu& menu = gui->chrome.popupMenus[0];
     menu.open = 1;
     menu.x = 700;
     menu.y = 300;
@@ -113,7 +113,7 @@ TEST_F(ChromePixels, PopupRowUnderThePointerIsGreen) {
     menu.labels[0] = "A";
     menu.labels[1] = "B";
     menu.labels[2] = "C";
-    gui->popupLayerOpen = 1;
+    gui->chrome.popupLayerOpen = 1;
     gui->pointerPixelX = 700;
     gui->pointerPixelY = 315;
     render();

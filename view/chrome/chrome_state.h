@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "app/popup_menu.h"
+
 struct ChromeState {
     // The toolbox rectangle: 60 rows of 11 pixels below a 13-pixel title, 64 pixels wide.
     // Its drawing, the row presses and the row hover all use these.
@@ -29,6 +31,13 @@ struct ChromeState {
     int32_t toolboxFolded = 0;
     uint8_t masterHidden = 0; // 1: the MASTER box shows its header only
     uint8_t chromeHidden = 0; // STEALTH: the frame chrome is not drawn
+
+    // The popup menus: whether one is open, the levels of the cascade, the depth open, and
+    // the command of the last row clicked.
+    uint8_t popupLayerOpen = 0; // a popup menu is open (menu 0 at least)
+    PopupMenu popupMenus[10];
+    int32_t popupSubmenuLevel = 0; // the depth of the open cascade; 0 when a menu opens
+    std::string lastMenuCommand;
 
     // The toolbox row under window pixel (x, y), -1 when outside the rows (strict bounds).
     int32_t toolboxRowAt(float x, float y) const {

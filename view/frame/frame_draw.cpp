@@ -69,7 +69,7 @@ void QX_GUI::renderFrame() {
         drawPanels();
     }
     if (annotationButtonLayer == 1) drawAnnotationButtons();
-    if (popupLayerOpen) drawPopupMenus();
+    if (chrome.popupLayerOpen) drawPopupMenus();
     // An open entry is one with an action to commit, the same test a press uses to commit it;
     // the stage's hit tests end an entry by clearing its action, and then no dimming stays.
     if (isTextEntryOpen()) {

@@ -201,13 +201,13 @@ void QX_GUI::openMainMenuAt(int32_t x, int32_t y) {
     stage.feedbackPressPixelX = x;
     stage.feedbackPressPixelY = y;
     stage.sourceInfoBoxOpen = stage.targetInfoBoxOpen = stage.groupInfoBoxOpen = 0;
-    popupSubmenuLevel = 0;
-    popupMenus[0] = fillPopupMenuFromUserMenu("MAIN");
-    popupMenus[0].x = x;
-    popupMenus[0].y = y;
-    for (int menu = 1; menu < 10; ++menu) popupMenus[menu].open = 0;
-    popupMenus[0].open = 1;
-    popupLayerOpen = 1;
+    chrome.popupSubmenuLevel = 0;
+    chrome.popupMenus[0] = fillPopupMenuFromUserMenu("MAIN");
+    chrome.popupMenus[0].x = x;
+    chrome.popupMenus[0].y = y;
+    for (int menu = 1; menu < 10; ++menu) chrome.popupMenus[menu].open = 0;
+    chrome.popupMenus[0].open = 1;
+    chrome.popupLayerOpen = 1;
 }
 
 // The stage point of a right release has no pan: it is measured from the window centre.

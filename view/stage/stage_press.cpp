@@ -101,13 +101,13 @@ bool QX_GUI::pressSelectionStrip(int32_t x, int32_t y) {
 
 bool QX_GUI::pressSyndicationMenu(int32_t x, int32_t y) {
     if (!(y < 12 && x >= 365 && x <= 405)) return false;
-    popupSubmenuLevel = 0;
+    chrome.popupSubmenuLevel = 0;
     setStatusMessage("GET SYNDICATION MODE MENU");
-    popupMenus[0] = fillPopupMenuFromUserMenu("SYNDICATION_MODE");
-    popupMenus[0].x = 384;
-    popupMenus[0].y = 13;
-    popupMenus[0].open = 1;
-    popupLayerOpen = 1;
+    chrome.popupMenus[0] = fillPopupMenuFromUserMenu("SYNDICATION_MODE");
+    chrome.popupMenus[0].x = 384;
+    chrome.popupMenus[0].y = 13;
+    chrome.popupMenus[0].open = 1;
+    chrome.popupLayerOpen = 1;
     return true;
 }
 

@@ -85,11 +85,11 @@ void QX_GUI::runToolboxRow(int32_t row, float y) {
 void QX_GUI::openMixModeMenu(float y) {
     const float rowsHeight = ChromeState::toolboxHeight - ChromeState::toolboxTitleHeight;
     const float f = (y - chrome.toolboxY - ChromeState::toolboxTitleHeight) / rowsHeight;
-    popupSubmenuLevel = 0;
+    chrome.popupSubmenuLevel = 0;
     setStatusMessage("GET MIX MODE MENU");
-    popupMenus[0] = fillPopupMenuFromUserMenu("MIXMODE");
-    popupMenus[0].x = static_cast<int32_t>(ChromeState::toolboxWidth * 0.5f);
-    popupMenus[0].y = static_cast<int32_t>(rowsHeight * f);
-    popupMenus[0].open = 1;
-    popupLayerOpen = 1;
+    chrome.popupMenus[0] = fillPopupMenuFromUserMenu("MIXMODE");
+    chrome.popupMenus[0].x = static_cast<int32_t>(ChromeState::toolboxWidth * 0.5f);
+    chrome.popupMenus[0].y = static_cast<int32_t>(rowsHeight * f);
+    chrome.popupMenus[0].open = 1;
+    chrome.popupLayerOpen = 1;
 }
