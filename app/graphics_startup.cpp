@@ -142,21 +142,21 @@ void QX_GUI::setupGraphics(HWND window, int32_t width, int32_t height) {
     stage.roomResizing = 0;
     stage.dragSensitivity = -200.0f;
     raiseSendFlag(kSendGainMatrix);
-    highlightSource = highlightGroup = highlightTarget = -1;
+    stage.highlightSource = stage.highlightGroup = stage.highlightTarget = -1;
     timerStarted = 0;
 
     initPanelWindows();
     bindPanelsToShader();
     placePageGrid(width, height);
 
-    for (PopupMenu& menu : popupMenus) {
+    for (PopupMenu& menu : chrome.popupMenus) {
         menu.itemCount = 0;
         menu.open = 0;
     }
     UserMenuTable table = loadUserMenu("USER_MENU.txt");
     for (int i = 0; i < 100; ++i) userMenus[i] = std::move(table.menus[i]);
     userMenuCount = table.count;
-    popupMenus[0] = fillPopupMenuFromUserMenu("MAIN");
+    chrome.popupMenus[0] = fillPopupMenuFromUserMenu("MAIN");
     eqPresets = readEqPresetFile("EQ_PRESETS.txt");
     executeCommandString("LOAD_MACRO MACROS/MACRO_PANEL.txt");
 
@@ -195,10 +195,10 @@ void QX_GUI::setupGraphics(HWND window, int32_t width, int32_t height) {
     buildFixedVertexTables();
     initSpectrumTables();
 
-    for (int i = 0; i < 60; ++i) toolboxTexts[i] = kToolboxTexts[i];
-    toolboxTextCount = 60;
-    toolboxListY = 675.0f;
-    toolboxHoverRow = 0.0f;
+    for (int i = 0; i < 60; ++i) chrome.toolboxTexts[i] = kToolboxTexts[i];
+    chrome.toolboxTextCount = 60;
+    chrome.toolboxListY = 675.0f;
+    chrome.toolboxHoverRow = 0.0f;
 
     initPanelWindows();
     initPanelOrder();

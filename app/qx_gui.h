@@ -17,8 +17,9 @@
 //                                                                          panels/matrix/,
 //                                                                          panels/feedback/
 //   Panels: editor settings ............................................. panels/<editor>/
-// State follows the operations: shared state in one block; a screen's own state is one struct
-// declared in the screen's header and held as one member.
+// State follows the operations, under the same headings: each block's shared state, the pins
+// in pin order, and each screen's own state as one struct declared beside its drawing and held
+// as one member.
 #pragma once
 
 #include <cstdint>
@@ -45,11 +46,17 @@
 #include "model/processing_records.h"
 #include "model/stage_records.h"
 #include "panels/console/console_panel_state.h"
+#include "panels/delay/delay_state.h"
+#include "panels/dynamics/dynamics_state.h"
+#include "panels/feedback/feedback_state.h"
+#include "panels/filters/filters_state.h"
 #include "panels/frame/panel_window.h"
 #include "panels/frame/view_settings.h"
 #include "panels/matrix/matrix_state.h"
 #include "panels/mixer/mixer_state.h"
 #include "panels/monitors/monitor_panels_state.h"
+#include "panels/mutes/mutes_state.h"
+#include "panels/virtual/virtual_state.h"
 #include "render/damage_painter.h"
 #include "render/gl_draw_layer.h"
 #include "render/stroke_font.h"
@@ -58,8 +65,10 @@
 #include "view/frame/page_ids.h"
 #include "view/input/key_predicates.h"
 #include "view/input/keyboard_state.h"
+#include "view/input/text_entry_state.h"
 #include "view/stage/annotation_records.h"
 #include "view/stage/stage_state.h"
+#include "view/stage/stage_view_switches.h"
 
 struct CliObject;
 
@@ -188,7 +197,8 @@ public:
     void sendStateAndRedraw();
     void setPin60Value(int32_t a, int32_t b);
     void raiseSendFlag(int32_t flag);
-    // Hooks into the DSP link and the window layer; they do nothing until those exist.
+    // Window hooks: repaint the window, start the 10 ms motion timer; neither acts without a
+    // window.
     void invalidateWindow();
     void startMotionTimer();
 
@@ -467,8 +477,7 @@ public:
     // SYSTEM and WEB: open a file beside the module, or a web address, without a shell.
     int32_t cmdSystem(CliObject command);
     int32_t cmdWeb(CliObject command);
-    // Calls into the editors, the window layer and the DSP link made by these verbs, in one
-    // place (command/neighbour_calls.cpp).
+    // The editors SELECT and TOUCH load for an item (command/neighbour_calls.cpp).
     void loadEditorsFor(int32_t kind, int32_t index, bool withVirtual);
     // Patch file writer and the save verbs.
     int32_t writePatchFile(std::string path, uint8_t isBackup);
@@ -623,11 +632,9 @@ public:
     void stepPopupCascade(PopupCascadeFrame& frame);
     void openPopupLevel(int32_t menu, int32_t row);
     void drawPopupLevel(int32_t menu, const int8_t rowStates[100]);
-    ChromeState chrome;
 
     // ---- Screens: input (view/input/) ------------------------------------------------------
     void drawTextEntryBox();
-    KeyboardState keyboard; // the new-key scan, the CLI line, the arrow-key target
     bool textEntryTakesKeys() const;
     void textEntryKeyDown(WPARAM key);
     void closeTextEntry();
@@ -717,8 +724,8 @@ public:
     void drawSourceInfoBox(int32_t s);
     void drawGroupInfoBox(int32_t g);
     void drawTargetInfoBox(int32_t t);
-    // Readouts, heat map and pipeline diagram: the page calls them; they draw nothing until the
-    // readouts screen fills them in (view/stage/stage_readouts_draw.cpp).
+    // Readouts, heat map and pipeline diagram (drag_readouts_draw.cpp, rooms_heatmap_draw.cpp,
+    // pipeline_draw.cpp).
     void drawRoomsHeatmap();
     void drawSourceSpreadReadout(int32_t s);
     void drawMultiHoverReadout(int32_t c);
@@ -1085,19 +1092,40 @@ public:
     void bindPanelsToShader();
 
     // ======================================================================================
-    // State, in declaration order.
+    // State, by the blocks of the index: shared state first, then one struct per screen.
 
-    int32_t lastTickTime = 0;
-    UINT_PTR timerId = 0;
-    uint8_t chromeHidden = 0;
-    int32_t sampleRate = 44100;
+    // ---- Host frame: window, timer and configuration ------------------------------------
+    HWND parentWindow = nullptr;
+    int32_t glSlot = 0;
+    uint8_t graphicsReady = 0;         // set once the graphics start-up has run
+    uint8_t fullScreenOnOwnScreen = 0; // went full screen through the configuration block
+    int32_t fullScreenDisplay = -1;
     float windowWidth = 0.0f;
     float windowHeight = 0.0f;
     float savedWidth = 0.0f;
     float savedHeight = 0.0f;
-    StringGuiPin pin0;
+    int32_t savedTop = 0;
+    int32_t savedBottom = 0;
+    int32_t savedLeft = 0;
+    int32_t savedRight = 0;
+    uint8_t timerStarted = 0;
+    UINT_PTR timerId = 0;
+    int32_t lastTickTime = 0;
+    int32_t cursorScreenX = 0;
+    int32_t cursorScreenY = 0;
+    std::string clockText;
+    std::string dateText;
+    int32_t sampleRate = 44100;
+    InstanceRecord ownInstance;
+    ConfigurationBlock configuration;
+    uint8_t displaysEnumerated = 0;
+    int32_t localId = 0;
+    ConsoleRing console;
+    std::string fieldTokens[128];
+    std::string tokens[kTokens];
+    int32_t tokenCount = 0;
 
-    // Stage records.
+    // ---- Stage model ----------------------------------------------------------------------
     SourceRecord sources[kMaxSources];
     int32_t sourceCount = 0;
     int32_t currentSource = 0;
@@ -1106,6 +1134,7 @@ public:
     int32_t currentTarget = 0;
     GroupRecord groups[kMaxGroups];
     int32_t groupCount = 16;
+    int32_t currentGroup = 0;
     RoomRecord rooms[kMaxRooms];
     int32_t roomCount = 0;
     int32_t currentRoom = 0;
@@ -1117,93 +1146,119 @@ public:
     float pendingCableLevel = 0.0f;
     CableRecord cableWorkTable[kMaxCables];
     CableBlobEntry cableBlobStaging[kMaxCables];
-
     ViewSettings viewSettings;
-    int32_t stageToolState[10] = {};
+    FaderLaw faderLaw;
+    DynamicsCurve cableCurve;
+    // Processing records per channel, the mixes, and the editors' clipboards.
+    FilterRecord inputFilters[kChannels];
+    FilterRecord outputFilters[kChannels];
+    DelayRecord inputDelays[kChannels];
+    DelayRecord outputDelays[kChannels];
+    DynamicsRecord inputDynamics[kChannels];
+    DynamicsRecord outputDynamics[kChannels];
+    MixRecord inputMixers[kChannels];
+    MixRecord outputMixers[kChannels];
+    MixRecord feedbackMixes[kChannels];
+    FilterRecord filterClipboard;
+    uint8_t filterClipboardFull = 0;
+    DynamicsRecord dynamicsClipboard;
+    uint8_t dynamicsClipboardFull = 0;
+    EqPresetTable eqPresets;
+    // The items an editor's change is copied to, rebuilt before every copy.
+    int32_t syndicationSet[kChannels] = {};
+    int32_t syndicationSetCount = 0;
+    uint8_t syndicationFlash = 0; // an editor copied its settings; the stage shows it once
+    NoteRecord notes[256];
+    int32_t noteCount = 0;
+    SliceRecord slices[20];
+    EnvelopeList envelopeList;
+    // Mute, solo and clipping summaries kept by the upkeep hooks.
+    int32_t anySourceMuted = 0;
+    int32_t anySourceSoloed = 0;
+    int32_t anyTargetMuted = 0;
+    int32_t anyTargetSoloed = 0;
+    int32_t anyGroupMuted = 0;
+    int32_t anyGroupSoloed = 0;
+    int32_t anyRoomMuted = 0;
+    int32_t anyRoomSoloed = 0;
+    int32_t anyCableMuted = 0;
+    int32_t anyCableSoloed = 0;
+    int32_t anySourceClipping = 0;
+    int32_t anyTargetClipping = 0;
+    // Group motion switches and the clock of their last step; GUI snap.
+    int32_t rotationRunning = 0;
+    int32_t rotationLastTime = 0;
+    int32_t movementRunning = 0;
+    int32_t movementLastTime = 0;
+    int32_t guiSnap = 0;
+    // The item the SCOPE and FFT panels analyse (pin 60): channel, and source 0 or 1.
+    int32_t monitorChannel = 0;
+    int32_t monitorSource = 0;
 
-    // First run of pins: values the DSP side feeds and pins nothing writes.
+    // ---- DSP link ---------------------------------------------------------------------------
+    uint8_t sendFlags[kSendFlags] = {};
+    int32_t sendFlagCount = kSendFlags;
+    DspLinkState dspLink;
+    GainMatrixStaging gainMatrixStaging;
+    int32_t patchCheckCountdown = 10;
+    uint8_t patchCheckPending = 0;
+    int32_t viewStateWord = 1;
+    uint8_t blankScriptDue = 1;
+    // The processing side's status block (pin 26), read by the pipeline diagram.
+    uint8_t pipelineStatus[blob_layout::kProcessingStatusSize] = {};
+
+    // ---- DSP link: the pins, in pin order ---------------------------------------------------
+    StringGuiPin pin0;
+    MpGuiPin<int> pinLocalId;             // 1
+    MpGuiPin<MpBlob> pinConfiguration;    // 2
+    MpGuiPin<MpBlob> pinScriptIn;         // 3
+    MpGuiPin<MpBlob> pinScriptOut;        // 4
+    MpGuiPin<MpBlob> pinViewState;        // 5
+    MpGuiPin<MpBlob> pin6;                // 6
+    MpGuiPin<MpBlob> pinRooms;            // 7
+    MpGuiPin<MpBlob> pinTargets;          // 8
+    MpGuiPin<MpBlob> pinSources;          // 9
+    MpGuiPin<MpBlob> pinGroups;           // 10
+    MpGuiPin<MpBlob> pinCables;           // 11
+    MpGuiPin<MpBlob> pinInputDelays;      // 12
+    MpGuiPin<MpBlob> pinInputEq;          // 13
+    MpGuiPin<MpBlob> pinInputDynamics;    // 14
+    MpGuiPin<MpBlob> pinGainMatrix;       // 15
+    MpGuiPin<MpBlob> pinOutputEq;         // 16
+    MpGuiPin<MpBlob> pinOutputDynamics;   // 17
+    MpGuiPin<MpBlob> pinOutputDelays;     // 18
+    MpGuiPin<int> pinPatchRetry;          // 19
+    MpGuiPin<int> pinEditorOpen;          // 20
+    MpGuiPin<MpBlob> pinPanelLayout;      // 21
+    MpGuiPin<MpBlob> pinInputMixer;       // 22
+    MpGuiPin<MpBlob> pinOutputMixer;      // 23
+    MpGuiPin<MpBlob> pinSourceVirtuals;   // 24
+    MpGuiPin<MpBlob> pinTargetVirtuals;   // 25
+    MpGuiPin<MpBlob> pinProcessingStatus; // 26
+    MpGuiPin<MpBlob> pinFeedbackMixes;    // 27
+    MpGuiPin<MpBlob> pinNotes;            // 28
+    MpGuiPin<MpBlob> pinNameLists;        // 29
+    MpGuiPin<MpBlob> pinPatchRecord;      // 30
+    MpGuiPin<MpBlob> pinSlices;           // 31
     MpGuiPin<int> pin33;
     MpGuiPin<int> pin34;
     MpGuiPin<int> pin35;
     MpGuiPin<int> pin36;
+    MpGuiPin<bool> pinLeaveFullScreen; // 37
+    StringGuiPin pinText38;
+    StringGuiPin pins40to45[6];
+    StringGuiPin pin52;
     MpGuiPin<float> pinFloat58;
     MpGuiPin<float> pinFloat59;
-    StringGuiPin pinText38;
-    StringGuiPin pin52;
+    MpGuiPin<int> pinNode;              // 60
+    MpGuiPin<MpBlob> pinMeters;         // 61
+    MpGuiPin<MpBlob> pinSourceActivity; // 62
+    MpGuiPin<MpBlob> pinTargetActivity; // 63
     StringGuiPin pin65;
-    MpGuiPin<MpBlob> pinProcessingStatus; // 26
+    MpGuiPin<MpBlob> pinSourceMeters; // 66
+    MpGuiPin<MpBlob> pinTargetMeters; // 67
 
-    // The processing side's status block (pin 26), read by the pipeline diagram.
-    uint8_t pipelineStatus[blob_layout::kProcessingStatusSize] = {};
-
-    // View state.
-    struct ViewState {
-        int32_t stageMode = 0;
-        uint8_t stageLock = 0;
-        int32_t hoverMode = 0;
-        uint8_t animationOn = 0;
-        float animationPhase = 0.01f;
-        uint8_t fullScreen = 0;
-    } view;
-    // The stage view: pixels per stage unit and the pan in stage units.
-    float viewZoom = 1.0f;
-    float viewPanX = 0.0f;
-    float viewPanY = 0.0f;
-
-    FaderLaw faderLaw;
-    // The INPUTS and OUTPUTS pages (panels/mixer/).
-    MixerPageState mixerPages;
-
-    DynamicsCurve cableCurve;
-    MixRecord feedbackMixes[kChannels];
-    // The FEEDBACK page: the channel shown in the overlay, the mixes in use, the slot dragged.
-    uint8_t feedbackChannelShown = 0;
-    int32_t shownFeedbackChannel = -1;
-    int32_t activeFeedbackMixCount = 0;
-    int32_t feedbackDragSlot = -1;
-
-    GainMatrixStaging gainMatrixStaging;
-
-    uint8_t sendFlags[kSendFlags] = {};
-    int32_t sendFlagCount = kSendFlags;
-    DspLinkState dspLink;
-
-    // Second run of pins: the state blobs and the pins beside them.
-    MpGuiPin<MpBlob> pinConfiguration;  // 2
-    MpGuiPin<MpBlob> pinScriptIn;       // 3
-    MpGuiPin<MpBlob> pinScriptOut;      // 4
-    MpGuiPin<MpBlob> pinViewState;      // 5
-    MpGuiPin<MpBlob> pin6;              // 6
-    MpGuiPin<MpBlob> pinRooms;          // 7
-    MpGuiPin<MpBlob> pinTargets;        // 8
-    MpGuiPin<MpBlob> pinSources;        // 9
-    MpGuiPin<MpBlob> pinGroups;         // 10
-    MpGuiPin<MpBlob> pinCables;         // 11
-    MpGuiPin<MpBlob> pinInputDelays;    // 12
-    MpGuiPin<MpBlob> pinInputEq;        // 13
-    MpGuiPin<MpBlob> pinInputDynamics;  // 14
-    MpGuiPin<MpBlob> pinGainMatrix;     // 15
-    MpGuiPin<MpBlob> pinOutputEq;       // 16
-    MpGuiPin<MpBlob> pinOutputDynamics; // 17
-    MpGuiPin<MpBlob> pinOutputDelays;   // 18
-    MpGuiPin<int> pinPatchRetry;        // 19
-    MpGuiPin<int> pinEditorOpen;        // 20
-    MpGuiPin<MpBlob> pinPanelLayout;    // 21
-    MpGuiPin<MpBlob> pinInputMixer;     // 22
-    MpGuiPin<MpBlob> pinOutputMixer;    // 23
-    MpGuiPin<MpBlob> pinSourceVirtuals; // 24
-    MpGuiPin<MpBlob> pinTargetVirtuals; // 25
-    MpGuiPin<MpBlob> pinFeedbackMixes;  // 27
-    MpGuiPin<MpBlob> pinNotes;          // 28
-    MpGuiPin<MpBlob> pinNameLists;      // 29
-    MpGuiPin<MpBlob> pinPatchRecord;    // 30
-    MpGuiPin<MpBlob> pinSlices;         // 31
-    int32_t patchCheckCountdown = 10;
-    uint8_t patchCheckPending = 0;
-
-    uint8_t block1024[1024] = {};
-    int32_t viewStateWord = 1;
-
+    // ---- Command language ------------------------------------------------------------------
     // Patch file state.
     char patchPath[256] = {};
     int32_t patchPathLength = 0;
@@ -1212,135 +1267,57 @@ public:
     uint8_t autoSaveShown = 0;
     uint8_t autoBackupShown = 0;
     int32_t autoSaveClock = 0; // clock of the last automatic save
-
-    FilterRecord inputFilters[kChannels];
-    FilterRecord outputFilters[kChannels];
-    FilterRecord filterClipboard;
-    // The FILTERS editor: the item shown and the equaliser switch; its bands are the first
-    // five of eqEditBands.
-    int32_t filterPanelKind = 1;
-    int32_t filterPanelIndex = 0;
-    uint8_t filtersEnabled = 0;
-    EqBand eqEditBands[10];
-    EqBand eqBandSnapshots[5];
-    int32_t eqBandCount = 5; // the bands every FILTERS loop walks
-    // The FILTERS plot: the fraction of the height that +-eqPlotRangeDb spans.
-    float eqPlotRangeDb = 12.0f;
-    float eqPlotFraction = 0.8f;
-    // The FILTERS drag: the mouse as plot x (0..1) and dB, the band under the last click (the
-    // band SET_FILTER_TYPE changes), the mode, and the width and mouse pixel at its start.
-    float filterMouseX = 0.0f;
-    float filterMouseGain = 0.0f;
-    uint8_t filterDragActive = 0;
-    int32_t filterDragMode = 0;
-    int32_t filterDragBand = -1;
-    float filterDragStartWidth = 0.0f;
-    float filterDragStartMouse = 0.0f;
-    int32_t filterHoverBand = 0;
-    FilterBandBank bandBanks[10];
-    EqPresetTable eqPresets;
-    DelayRecord inputDelays[kChannels];
-    DelayRecord outputDelays[kChannels];
-    // The DELAY editor: the item shown and its edit copy (time in seconds).
-    int32_t delayPanelKind = 1;
-    int32_t delayPanelIndex = 0;
-    uint8_t delayEnabled = 0;
-    float delayTime = 0.0f;
-    float delayDragStartTime = 0.0f;
-    float delayDragStartX = 0.0f;
-    int32_t mixerSwitches[2] = {0, 1};
-    MixRecord inputMixers[kChannels];
-    MixRecord outputMixers[kChannels];
-    // The VIRTUAL editor: mode 1 source, 2 target, 11 input channel, 12 output channel; the
-    // index is the edited channel (0 to 63, or -1 while no mix is being edited).
-    int32_t virtualEditMode = 0;
-    int32_t virtualEditIndex = -1;
-    int32_t virtualSelectedPin = 0;
-    float virtualDragStartLevel = 0.0f;
-    float virtualHandleX = 0.0f;
-    float virtualHandleY = 0.0f;
-    DynamicsRecord inputDynamics[kChannels];
-    DynamicsRecord outputDynamics[kChannels];
-    DynamicsRecord dynamicsClipboard;
-    uint8_t dynamicsClipboardFull = 0;
-    int32_t dynamicsClipboardKind = 0;
-    int32_t dynamicsClipboardMode = 1;
-    uint8_t filterClipboardFull = 0;
-    // The DYNAMICS editor: the curve holds the edited points, times, ratio, switch and tables;
-    // the panel state the item shown and the remaining edit values.
-    DynamicsCurve dynamicsEditCurve;
-    int32_t dynamicsPanelKind = 0;
-    int32_t dynamicsPanelIndex = 0;
-    int32_t grabbedPoint = 0;
-    // The DYNAMICS point drag: the mouse normalised to the plot at the last press or move.
-    float grabX = 0.0f;
-    float grabY = 0.0f;
-    // The items an editor's change is copied to, rebuilt before every copy.
-    int32_t syndicationSet[kChannels] = {};
-    int32_t syndicationSetCount = 0;
-    uint8_t syndicationFlash = 0; // an editor copied its settings; the stage shows it once
-
-    InstanceRecord ownInstance;
-    uint8_t ownInstanceExtra = 1;
-    ConfigurationBlock configuration;
-    uint8_t displaysEnumerated = 0;
-    int32_t localId = 0;
-
-    // Third run of pins.
-    MpGuiPin<int> pinLocalId; // 1
-
+    uint8_t autoBackupOn = 0;
+    int32_t autoLastClock = 0;
+    ItemSnapshot undoSnapshot[256];
+    int32_t undoCount = 0;
+    // Selection names.
+    std::string selectedNames[255];
+    int32_t selectedCount = 0;
+    // The touched item: the last item touched or pressed on the stage, which syndication
+    // follows (kind 1 source, 2 target, 3 group; index -1 none).
+    int32_t touchedKind = -1;
+    int32_t touchedIndex = -1;
+    std::string storedSelections[20][255];
+    int32_t storedSelectionNumber = 1;
+    int32_t storedSelectionCounts[20] = {}; // name counts of storedSelections, slots 0 to 10
+    // Marquee and syndication.
+    int32_t marqueeRect[4] = {}; // left, top, right, bottom in stage units
+    uint8_t marqueeRubberBand = 0;
+    int32_t syndicationMode = 0; // 0 NONE, 1 MARQ, 2 SELECT, 3 BOTH
+    uint8_t batch = 0;           // a macro file is loading: no commit, no send
+    // Macro line queue.
+    int32_t queuedLineCount = 0;
+    std::string queuedLines[200];
+    uint8_t queueActive = 0;
+    int32_t queueNext = 0;
+    uint8_t pendingLoadMacro = 0;
+    std::string pendingMacroName;
+    std::string failedLines[128];
+    // Command executor and macro loader state.
+    // Tests see every line given to executeCommandString here, nested ones too (null: off).
+    std::vector<std::string>* executedLineTap = nullptr;
+    std::string rawCommandText;  // the last command text as received, before expansion
+    std::string lastCommand;     // the line that the rerun shortcut runs again
+    uint8_t lastCommandKept = 0; // a verb set lastCommand itself during this dispatch
+    uint8_t macroRunning = 0;    // STOP_MACRO clears it; no further macro line runs
+    int32_t failedLineNumbers[128] = {};
+    int32_t failedLineCount = 0;
+    std::string currentMacroName;
+    int32_t macroLoadDepth = 0;        // loads in progress (a macro line may load another file)
+    size_t macroLoadBytesLeft = 0;     // what the loads in progress may still read between them
+    int32_t macroLoadStartClock = 0;   // clock when the outermost load in progress began
+    int32_t macroLoadTimeLimit = 3000; // ms a load and the loads inside it may run lines
+    uint8_t pendingConfirm = 0;        // the open text entry asks for a confirmation
+    std::string confirmCommand;        // run when the confirmation is answered YES
     std::string actionLists[2][100];
-    uint8_t popupLayerOpen = 0; // a popup menu is open (menu 0 at least)
-    PopupMenu popupMenus[10];
-    int32_t popupSubmenuLevel = 0; // the depth of the open cascade; 0 when a menu opens
-    int32_t menuCounters[2] = {9, 0};
+    int32_t actionCount = 0; // entries of actionLists (names, actions)
     NamedStringList userMenus[100];
     int32_t userMenuCount = 0;
-    int32_t panelCount = 0;
-    PanelWindow panels[10];
-    // The MUTES master drag: the level in dB and the pointer at the press.
-    float masterDragStartDb = 0.0f;
-    int32_t masterDragStartX = 0;
-    int32_t masterDragStartY = 0;
-    uint8_t redrawFlag = 0; // the panels' routing asks for the next frame
-    ConsolePanelState consolePanel;
-    MonitorPanelsState monitorPanels;
+    uint8_t reloadOnResizePending = 0;
+    std::string reloadMacroName;
 
-    // The CLI panel's command line: the keys write it while the panel has the focus, the panel
-    // draws it.
-    std::string cliLine;
-
-    // The modal text entry, filled by openTextEntry: keys reach it while textEntryKeysOn is
-    // set; textEntryId is the action its commit runs.
-    uint8_t textEntryKeysOn = 0;
-    int32_t textEntryX = 0; // box anchor, window pixels
-    int32_t textEntryY = 0;
-    int32_t textEntryWidth = 0;
-    int32_t textEntryHeight = 0;
-    std::string textEntryText;
-    int32_t textEntryMaxLength = 0;
-    int32_t textEntryKind = 0;
-    std::string textEntryTitle;
-    std::string textEntryPrompt;
-    uint8_t textEntryFresh = 0;    // the first key replaces the text
-    float textEntryAnchorX = 0.0f; // the stage point the entry was opened for (a new note)
-    float textEntryAnchorY = 0.0f;
-    int32_t textEntryId = -1;
-
-    NoteRecord notes[256];
-    int32_t noteCount = 0;
-    struct NoteEditState {
-        uint8_t editing = 0;
-        int32_t index = -1;
-        std::string texts[3];
-    } noteEdit;
-
-    // Window life, graphics start-up and the timer tick.
-    HWND parentWindow = nullptr;
-    int32_t glSlot = 0;
-    uint8_t graphicsReady = 0;         // also called guiReady
-    uint8_t fullScreenOnOwnScreen = 0; // went full screen through the configuration block
-    int32_t fullScreenDisplay = -1;
+    // ---- Rendering platform ----------------------------------------------------------------
     unsigned uiVertexShader = 0;
     unsigned uiFragmentShader = 0;
     unsigned uiProgram = 0;
@@ -1363,231 +1340,73 @@ public:
     DamagePainter damagePainter;
     bool damagePainting = damagePaintingByDefault();
     TextShaderBinding textBinding;
+    StrokeFont font;
     HCURSOR cursors[7] = {};
     float sourceSquare[2][8] = {};
     float groupSquare[8] = {};
     float groupCorners[32] = {};
     float unitDisc[432] = {};
     int32_t unitDiscCount = 0;
-    std::string toolboxTexts[60];
-    int32_t toolboxTextCount = 0;
-    float toolboxListY = 0.0f;
-    float toolboxHoverRow = 0.0f; // the hovered TOOLS row
-    int32_t highlightSource = -1;
-    int32_t highlightGroup = -1;
-    int32_t highlightTarget = -1;
-    int32_t pageGridX = 0;
-    int32_t pageGridY = 0;
-    float driftStep = 0.0f;
-    float driftT = 0.0f;
-    int32_t driftBlinkCount = 0;
-    float heatmapPhase = 0.01f;
-    float curvePhase = 0.05f;
-    uint8_t blankScriptDue = 1;
-    int32_t cursorScreenX = 0;
-    int32_t cursorScreenY = 0;
-    uint8_t keyboardState[256] = {};
-    int32_t cursorBlinkCounter = 0;
-    std::string clockText;
-    std::string dateText;
-    uint8_t autoBackupOn = 0;
-    int32_t autoLastClock = 0;
-    uint8_t annotationVisibility = 0; // the ANNOTATION_VISIBILITY switch
-    int32_t textEntryBorder = 2;
-    uint8_t textEntryAutoWidth = 1;
 
-    // Timer and mouse state.
-    uint8_t timerStarted = 0;
-    int32_t tickCount = 0;
+    // ---- Screens: shared interaction state --------------------------------------------------
+    int32_t currentPage = 0; // 0 STAGE
+    // The view: the stage lock and full screen; pixels per stage unit and the pan in stage
+    // units.
+    struct ViewState {
+        uint8_t stageLock = 0;
+        uint8_t fullScreen = 0;
+    } view;
+    float viewZoom = 1.0f;
+    float viewPanX = 0.0f;
+    float viewPanY = 0.0f;
     uint8_t leftButtonHeld = 0; // a left press got past the text entry; the release clears it
     int32_t pointerPixelX = 0;
     int32_t pointerPixelY = 0;
-    // The STAGE interaction mode (0 idle, -1 after a right release; the drags of the press).
-    // Also called interactionMode: one drag at a time for the whole interface.
+    // The interaction mode (0 idle, -1 after a right release; the drags of the press): one
+    // drag at a time for the whole interface.
     int32_t stageInteractionMode = 0;
-    int32_t pageMouseHold = 0; // a page holds the mouse for a drag; also called pageDragActive
+    int32_t pageMouseHold = 0; // a page holds the mouse for a drag
     // A panel control is being dragged: DYNAMICS 3, FILTERS 2, DELAY 4, VIRTUAL 8.
-    // Also called mouseHoldingPanel and panelHoldsMouse.
     int32_t controlDragPanel = -1;
     uint8_t controlDragActive = 0;
-    // Where and from what value the drag under way started: window pixels of the press (also
-    // called dragOriginX, dragOriginY; the feedback press stores its handle's stage point), the
-    // level or value at the press (also called dragStartLevel), and the fine factor, 4 while
-    // Shift slows a level drag.
+    // Where and from what value the drag under way started: window pixels of the press (the
+    // feedback press stores its handle's stage point), the level or value at the press, and
+    // the fine factor, 4 while Shift slows a level drag.
     float dragStartPixelX = 0.0f;
     float dragStartPixelY = 0.0f;
     float dragStartValue = 0.0f;
     float dragFineFactor = 1.0f;
     int32_t pageHoverColumn = 0; // the MATRIX or FEEDBACK cell under the last move
     int32_t pageHoverRow = 0;
-    std::string lastMenuCommand; // the command of the last popup row clicked
-    int32_t highlightSize = 5;   // size of the current-item highlight on the stage
-    // Group motion switches and the clock of their last step; GUI snap; the node on pin 60.
-    int32_t rotationRunning = 0;
-    int32_t rotationLastTime = 0;
-    int32_t movementRunning = 0;
-    int32_t movementLastTime = 0;
-    int32_t guiSnap = 0;
-    // The item the SCOPE and FFT panels analyse (pin 60): channel, and source 0 or 1.
-    // Also called the analysed channel and item.
-    int32_t monitorChannel = 0;
-    int32_t monitorSource = 0;
+    int32_t pageGridX = 0;
+    int32_t pageGridY = 0;
+    uint8_t focusFollowsMouse = 0;
+    uint8_t redrawFlag = 0; // the panels' routing asks for the next frame
+    uint8_t redrawLayerOn = 1;
+    int32_t cursorBlinkCounter = 0;
 
-    std::string entryCaption = "TITLE";
-    std::string entryPrompt = "HINT HERE";
-    std::string entryHint =
-        "for command/macro functions to work\nnames must not begin with a number";
+    // ---- Screens: chrome ---------------------------------------------------------------------
+    ChromeState chrome;
 
-    SliceRecord slices[20];
+    // ---- Screens: input ----------------------------------------------------------------------
+    KeyboardState keyboard; // the new-key scan, the CLI line's history, the arrow-key target
+    TextEntryState textEntry;
+    // The CLI panel's command line: the keys write it while the panel has the focus, the panel
+    // draws it.
+    std::string cliLine;
+
+    // ---- Screens: stage ----------------------------------------------------------------------
+    StageState stage; // the stage interaction as the STAGE page draws it
+    StageViewSwitches stageView;
+    // The slice drift.
     SliceRecord driftStart;
     uint8_t drifting = 0;
     uint8_t driftBlink = 0;
     int32_t driftSlice = 0;
-
-    ConsoleRing console;
-
-    ItemSnapshot undoSnapshot[256];
-    int32_t undoCount = 0;
-
-    // Selection names.
-    std::string selectedNames[255];
-    int32_t selectedIndexes[256] = {-1};
-    int32_t selectedCount = 0;
-    // The touched item: the last item touched or pressed on the stage, which syndication
-    // follows (kind 1 source, 2 target, 3 group; index -1 none).
-    int32_t touchedKind = -1;
-    int32_t touchedIndex = -1;
-    std::string storedSelections[20][255];
-    int32_t storedSelectionNumber = 1;
-
-    uint8_t batch = 0; // a macro file is loading: no commit, no send
-
-    // Macro line queue.
-    int32_t queuedLineCount = 0;
-    std::string queuedLines[200];
-    uint8_t queueActive = 0;
-    int32_t queueNext = 0;
-    uint8_t pendingLoadMacro = 0;
-    std::string pendingMacroName;
-    int32_t macroLineNumber = -1;
-    std::string failedLines[128];
-
-    // Command executor and macro loader state.
-    // Tests see every line given to executeCommandString here, nested ones too (null: off).
-    std::vector<std::string>* executedLineTap = nullptr;
-    std::string rawCommandText;  // the last command text as received, before expansion
-    std::string lastCommand;     // the line that the rerun shortcut runs again
-    uint8_t lastCommandKept = 0; // a verb set lastCommand itself during this dispatch
-    uint8_t macroRunning = 0;    // STOP_MACRO clears it; no further macro line runs
-    int32_t failedLineNumbers[128] = {};
-    int32_t failedLineCount = 0;
-    std::string currentMacroName;
-    int32_t macroLoadDepth = 0;        // loads in progress (a macro line may load another file)
-    size_t macroLoadBytesLeft = 0;     // what the loads in progress may still read between them
-    int32_t macroLoadStartClock = 0;   // clock when the outermost load in progress began
-    int32_t macroLoadTimeLimit = 3000; // ms a load and the loads inside it may run lines
-    uint8_t pendingConfirm = 0;        // the open text entry asks for a confirmation
-    std::string confirmCommand;        // run when the confirmation is answered YES
-    int32_t actionCount = 0;           // entries of actionLists (names, actions)
-
-    // Marquee, syndication and the marked-name view flags.
-    int32_t marqueeRect[4] = {}; // left, top, right, bottom in stage units
-    int32_t syndicationMode = 0; // 0 NONE, 1 MARQ, 2 SELECT, 3 BOTH
-    int32_t sourcesShown = 1;
-    int32_t targetsShown = 1;
-    int32_t groupsShown = 1;
-    int32_t sourcesLocked = 0;
-    int32_t targetsLocked = 0;
-    int32_t groupsLocked = 0;
-
-    // Page and run state.
-    int32_t currentPage = 0; // 0 STAGE
-    float pageScales[4] = {1.0f, 1.0f, 1.0f, 100.0f};
-    int32_t tableSizes[4] = {64, 64, 16, 8};
-    uint8_t pageSwitches[8] = {1, 1, 1, 1, 1, 1, 1, 1};
-
-    MpGuiPin<MpBlob> pagePin; // unregistered
-    int32_t pagePinState = 1;
-
-    int32_t savedTop = 0;
-    int32_t savedBottom = 0;
-    int32_t savedLeft = 0;
-    int32_t savedRight = 0;
-
-    StrokeFont font;
-
-    int32_t meterState[4] = {};
-
-    // Fourth run of pins.
-    StringGuiPin pins40to45[6];
-    MpGuiPin<int> pinNode;              // 60
-    MpGuiPin<MpBlob> pinMeters;         // 61
-    MpGuiPin<MpBlob> pinSourceActivity; // 62
-    MpGuiPin<MpBlob> pinTargetActivity; // 63
-    MpGuiPin<MpBlob> pinSourceMeters;   // 66
-    MpGuiPin<MpBlob> pinTargetMeters;   // 67
-    MpGuiPin<bool> pinLeaveFullScreen;  // 37
-
-    uint8_t stripHeld = 0;
-    // Mute, solo and clipping summaries kept by the upkeep hooks.
-    int32_t anySourceMuted = 0;
-    int32_t anySourceSoloed = 0;
-    int32_t anyTargetMuted = 0;
-    int32_t anyTargetSoloed = 0;
-    int32_t anyGroupMuted = 0;
-    int32_t anyGroupSoloed = 0;
-    int32_t anyRoomMuted = 0;
-    int32_t anyRoomSoloed = 0;
-    int32_t anyCableMuted = 0;
-    int32_t anyCableSoloed = 0;
-    int32_t anySourceClipping = 0;
-    int32_t anyTargetClipping = 0;
-    float stripMetrics[3] = {64.0f, 64.0f, 13.0f};
-    std::string stringTable[100];
-    float stringMetrics[3] = {64.0f, 64.0f, 13.0f};
-
-    struct ItemPointer {
-        int32_t kind = -1;
-        int32_t index = -1;
-        float values[3] = {};
-        float scale = 1.0f;
-        uint8_t active = 1;
-    } itemPointers[2];
-
-    uint8_t focusPair[2] = {1, 0};
-    uint8_t focusFollowsMouse = 0;
-
-    std::string fieldTokens[128];
-    std::string tokens[kTokens];
-    int32_t tokenCount = 0;
-
-    // State of the selection, view, panel, slice, reset and annotation verbs.
-    int32_t storedSelectionCounts[20] = {}; // name counts of storedSelections, slots 0 to 10
-    uint8_t marqueeRubberBand = 0;
-    int32_t currentGroup = 0;
-    EnvelopeList envelopeList;
-    int32_t roomsShown = 1;
-    int32_t cablesShown = 1;
-    int32_t crosshairShown = 0;
-    int32_t gridShown = 1;
-    int32_t roomLabels = 1;
-    int32_t targetLabels = 1;
-    int32_t groupLabels = 1;
-    int32_t sourceLabels = 1;
-    int32_t roomsLocked = 0;
-    uint8_t annotationLocks = 1;
-    int32_t visualisations = 0;
-    int32_t toolboxFolded = 0;
-    uint8_t masterHidden = 0;
-    uint8_t debugViewOn = 0;
-    uint8_t heatmapOn = 0;
-    uint8_t reloadOnResizePending = 0;
-    std::string reloadMacroName;
-    MatrixPageState matrixPage;
-    // The panels front to back (entry 0 drawn last, tested first); empty until graphics start.
-    int32_t panelOrder[kPanelOrderCapacity] = {};
-    int32_t panelOrderCount = 0;
-    uint8_t redrawLayerOn = 1;
+    float driftStep = 0.0f;
+    float driftT = 0.0f;
+    int32_t driftBlinkCount = 0;
+    // Annotations: the anchor, the button layer, the colours and the two sets.
     float annotationAnchorX = 0.0f; // added to TEXT, RECT and BUTTON; POSITION_PANEL_AT too
     float annotationAnchorY = 0.0f;
     int32_t annotationButtonLayer = 1; // 1 on top in window pixels, 0 with the stage
@@ -1595,10 +1414,33 @@ public:
     AnnotationColour paintColour;
     AnnotationColour inkColour;
     AnnotationSet stageAnnotations;
-    StageState stage; // the stage interaction as the STAGE page draws it
     AnnotationSet macroAnnotations;
-    // Calls made into parts that are not in this build yet, newest last (see
-    // command/neighbour_calls.cpp).
+    struct NoteEditState {
+        uint8_t editing = 0;
+        int32_t index = -1;
+        std::string texts[3];
+    } noteEdit;
+
+    // ---- Screens: panel frame ----------------------------------------------------------------
+    int32_t panelCount = 0;
+    PanelWindow panels[10];
+    // The panels front to back (entry 0 drawn last, tested first); empty until graphics start.
+    int32_t panelOrder[kPanelOrderCapacity] = {};
+    int32_t panelOrderCount = 0;
+    ConsolePanelState consolePanel;
+    MonitorPanelsState monitorPanels;
+    MutesPanelState mutesPanel;
+
+    // ---- Screens: mixer pages, MATRIX page, FEEDBACK page -------------------------------------
+    MixerPageState mixerPages;
+    MatrixPageState matrixPage;
+    FeedbackState feedbackPage;
+
+    // ---- Panels: editors ---------------------------------------------------------------------
+    FiltersState filtersEditor;
+    DelayState delayEditor;
+    VirtualState virtualEditor;
+    DynamicsState dynamicsEditor;
 
 private:
     void registerPins();

@@ -103,15 +103,15 @@ void QX_GUI::replaceNameSeparators() {
 void QX_GUI::openTextEntry(int32_t x, int32_t y, int32_t width, int32_t height, std::string text,
                            int32_t maxLength, int32_t inputKind, std::string prompt1,
                            std::string prompt2, uint8_t replaceOnFirstKey) {
-    textEntryX = x;
-    textEntryY = y;
-    textEntryWidth = width == -1 ? 60 : width;
-    textEntryHeight = height == -1 ? 20 : height;
-    textEntryText = std::move(text);
-    textEntryMaxLength = maxLength < 16 ? maxLength : 16;
-    textEntryKind = inputKind;
-    textEntryTitle = std::move(prompt1);
-    textEntryPrompt = std::move(prompt2);
-    textEntryFresh = replaceOnFirstKey;
-    textEntryKeysOn = 1;
+    textEntry.textEntryX = x;
+    textEntry.textEntryY = y;
+    textEntry.textEntryWidth = width == -1 ? 60 : width;
+    textEntry.textEntryHeight = height == -1 ? 20 : height;
+    textEntry.textEntryText = std::move(text);
+    textEntry.textEntryMaxLength = maxLength < 16 ? maxLength : 16;
+    textEntry.textEntryKind = inputKind;
+    textEntry.textEntryTitle = std::move(prompt1);
+    textEntry.textEntryPrompt = std::move(prompt2);
+    textEntry.textEntryFresh = replaceOnFirstKey;
+    textEntry.textEntryKeysOn = 1;
 }

@@ -80,10 +80,10 @@ int32_t QX_GUI::onTimer() {
         raiseSendFlag(kSendGainMatrix);
     }
     // 2, 3. Animation phases.
-    double phase = static_cast<double>(heatmapPhase) + 0.0001;
-    heatmapPhase = static_cast<float>(phase > 0.5 ? -0.5 : phase);
-    double curve = static_cast<double>(curvePhase) - 0.01;
-    curvePhase = static_cast<float>(curve <= 0.01 ? 1.0 : curve);
+    double phase = static_cast<double>(stage.heatmapPhase) + 0.0001;
+    stage.heatmapPhase = static_cast<float>(phase > 0.5 ? -0.5 : phase);
+    double curve = static_cast<double>(stage.curvePhase) - 0.01;
+    stage.curvePhase = static_cast<float>(curve <= 0.01 ? 1.0 : curve);
     // 4. Patch re-check.
     advancePatchRetry();
     // 5. Blank script.
@@ -104,7 +104,7 @@ int32_t QX_GUI::onTimer() {
     // While the window has the keyboard focus its own key-down messages run every key, so the
     // scan only keeps its table; dispatching as well would run each key twice.
     if (view.fullScreen) {
-        GetKeyboardState(keyboardState);
+        GetKeyboardState(keyboard.keyboardState);
         const int code = keyboard.scanNewKeyPress();
         const bool keysComeAsMessages = window_ && GetFocus() == window_;
         if (code > 7 && !keysComeAsMessages && haveDisplay && display.left < cursorScreenX &&
@@ -125,7 +125,7 @@ int32_t QX_GUI::onTimer() {
         if (panels[kPanelCli].shown)
             panels[kPanelCli].subtitle =
                 formatTime("%02i:%02i:%02i", local.tm_hour, local.tm_min, local.tm_sec);
-        if (annotationVisibility) {
+        if (stageView.annotationVisibility) {
             clockText = formatTime("%02i:%02i", local.tm_hour, local.tm_min, 0);
             dateText =
                 formatTime("%02i.%02i.%4i", local.tm_mday, local.tm_mon + 1, local.tm_year + 1900);

@@ -145,7 +145,8 @@ void buildFullStage(QX_GUI& gui) {
     }
     for (int t = 0; t < 64; ++t)
         for (int s = 0; s < 64; ++s) gui.targets[t].gainRow[s] = 0.3f;
-    gui.gridShown = gui.sourceLabels = gui.targetLabels = gui.groupLabels = gui.roomLabels = 1;
+    gui.stageView.gridShown = gui.stageView.sourceLabels = gui.stageView.targetLabels =
+        gui.stageView.groupLabels = gui.stageView.roomLabels = 1;
     gui.updateRoomMembership();
 }
 

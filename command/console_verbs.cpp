@@ -117,7 +117,7 @@ int32_t QX_GUI::cmdEnter(CliObject command) {
         char initial[16];
         std::snprintf(initial, sizeof initial, "%i", current);
         appendConsoleLine(row.consoleLine);
-        textEntryId = row.action;
+        textEntry.textEntryId = row.action;
         openTextEntry(static_cast<int32_t>(windowWidth / 2), static_cast<int32_t>(windowHeight / 2),
                       60, 20, initial, 2, 3, row.title, row.prompt, 1);
         break;
@@ -146,7 +146,7 @@ int32_t QX_GUI::cmdConfirm(CliObject command) {
     appendConsoleLine("CONFIRM STRING 2 : " + prompt);
     appendConsoleLine("COMMAND STRING : " + confirmed);
     pendingConfirm = 1;
-    textEntryId = 35;
+    textEntry.textEntryId = 35;
     confirmCommand = confirmed;
     openTextEntry(static_cast<int32_t>(windowWidth / 2), static_cast<int32_t>(windowHeight / 2), 60,
                   20, "NO", 3, 5, title, prompt, 1);

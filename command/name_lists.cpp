@@ -55,19 +55,19 @@ std::string QX_GUI::allRoomNames() {
 }
 
 std::string QX_GUI::markedSourceNames(uint8_t force) {
-    if (sourcesLocked != 0 || sourcesShown == 0) return "";
+    if (stageView.sourcesLocked != 0 || stageView.sourcesShown == 0) return "";
     return markedNames(sources, sourceCount, marqueeRect, force, true,
                        [](const SourceRecord& s) { return s.shown != 0; });
 }
 
 std::string QX_GUI::markedTargetNames(uint8_t force) {
-    if (targetsLocked != 0 || targetsShown == 0) return "";
+    if (stageView.targetsLocked != 0 || stageView.targetsShown == 0) return "";
     return markedNames(targets, targetCount, marqueeRect, force, false,
                        [](const TargetRecord& t) { return t.visible != 0; });
 }
 
 std::string QX_GUI::markedGroupNames(uint8_t force) {
-    if (groupsLocked != 0 || groupsShown == 0) return "";
+    if (stageView.groupsLocked != 0 || stageView.groupsShown == 0) return "";
     return markedNames(groups, groupCount, marqueeRect, force, false,
                        [](const GroupRecord& g) { return g.shown != 0; });
 }
@@ -102,15 +102,18 @@ bool QX_GUI::isItemInMarquee(int32_t kind, int32_t index, uint8_t force) {
     if (index < 0) return false;
     switch (kind) {
     case 1:
-        if (sourcesLocked != 0 || sourcesShown == 0 || index >= kMaxSources) return false;
+        if (stageView.sourcesLocked != 0 || stageView.sourcesShown == 0 || index >= kMaxSources)
+            return false;
         return insideRect(marqueeRect, sources[index].x, sources[index].y) &&
                (sources[index].shown != 0 || force);
     case 2:
-        if (targetsLocked != 0 || targetsShown == 0 || index >= kMaxTargets) return false;
+        if (stageView.targetsLocked != 0 || stageView.targetsShown == 0 || index >= kMaxTargets)
+            return false;
         return insideRect(marqueeRect, targets[index].x, targets[index].y) &&
                (targets[index].visible != 0 || force);
     case 3:
-        if (groupsLocked != 0 || groupsShown == 0 || index >= kMaxGroups) return false;
+        if (stageView.groupsLocked != 0 || stageView.groupsShown == 0 || index >= kMaxGroups)
+            return false;
         return insideRect(marqueeRect, groups[index].x, groups[index].y) &&
                (groups[index].shown != 0 || force);
     default:

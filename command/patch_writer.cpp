@@ -146,24 +146,24 @@ std::string QX_GUI::writeViewLines() {
     auto line = [&text](bool written, const char* verb) {
         if (written) text += std::string(verb) + "\n";
     };
-    line(roomsShown == 0, "TOGGLE ROOM_VISIBILITY");
-    line(targetsShown == 0, "TOGGLE TARGET_VISIBILITY");
-    line(sourcesShown == 0, "TOGGLE SOURCE_VISIBILITY");
-    line(groupsShown == 0, "TOGGLE GROUP_VISIBILITY");
-    line(cablesShown == 0, "TOGGLE CABLE_VISIBILITY");
-    line(crosshairShown != 0, "TOGGLE X_HAIR_VISIBILITY");
-    line(gridShown == 0, "TOGGLE GRID_VISIBILITY");
-    line(roomLabels == 0, "TOGGLE ROOM_LABELS");
-    line(targetLabels == 0, "TOGGLE TARGET_LABELS");
-    line(groupLabels == 0, "TOGGLE GROUP_LABELS");
-    line(sourceLabels == 0, "TOGGLE SOURCE_LABELS");
+    line(stageView.roomsShown == 0, "TOGGLE ROOM_VISIBILITY");
+    line(stageView.targetsShown == 0, "TOGGLE TARGET_VISIBILITY");
+    line(stageView.sourcesShown == 0, "TOGGLE SOURCE_VISIBILITY");
+    line(stageView.groupsShown == 0, "TOGGLE GROUP_VISIBILITY");
+    line(stageView.cablesShown == 0, "TOGGLE CABLE_VISIBILITY");
+    line(stageView.crosshairShown != 0, "TOGGLE X_HAIR_VISIBILITY");
+    line(stageView.gridShown == 0, "TOGGLE GRID_VISIBILITY");
+    line(stageView.roomLabels == 0, "TOGGLE ROOM_LABELS");
+    line(stageView.targetLabels == 0, "TOGGLE TARGET_LABELS");
+    line(stageView.groupLabels == 0, "TOGGLE GROUP_LABELS");
+    line(stageView.sourceLabels == 0, "TOGGLE SOURCE_LABELS");
     line(view.stageLock != 0, "TOGGLE STAGE_LOCKS");
-    line(roomsLocked != 0, "TOGGLE ROOM_LOCKS");
-    line(targetsLocked != 0, "TOGGLE TARGET_LOCKS");
-    line(groupsLocked != 0, "TOGGLE GROUP_LOCKS");
-    line(sourcesLocked != 0, "TOGGLE SOURCE_LOCKS");
+    line(stageView.roomsLocked != 0, "TOGGLE ROOM_LOCKS");
+    line(stageView.targetsLocked != 0, "TOGGLE TARGET_LOCKS");
+    line(stageView.groupsLocked != 0, "TOGGLE GROUP_LOCKS");
+    line(stageView.sourcesLocked != 0, "TOGGLE SOURCE_LOCKS");
     line(guiSnap != 0, "TOGGLE GUI_SNAP");
-    line(visualisations != 0, "TOGGLE VISUALISATIONS");
+    line(stageView.visualisations != 0, "TOGGLE VISUALISATIONS");
 
     if (viewZoom != 1.0f) text += "ZOOM_LEVEL " + plainNumber(2, viewZoom) + "\n";
     if (viewPanX != 0.0f || viewPanY != 0.0f) {
@@ -178,8 +178,8 @@ std::string QX_GUI::writeViewLines() {
     }
     line(rotationRunning != 0, "TOGGLE ROTATION");
     line(movementRunning != 0, "TOGGLE MOVEMENT");
-    line(heatmapOn != 0, "TOGGLE HEATMAP");
-    line(debugViewOn != 0, "TOGGLE DEBUG");
+    line(stageView.heatmapOn != 0, "TOGGLE HEATMAP");
+    line(stageView.debugViewOn != 0, "TOGGLE DEBUG");
     return text;
 }
 
@@ -187,7 +187,7 @@ std::string QX_GUI::writePanelLines() {
     // Panel ids: 0 CLI, 1 SCOPE, 2 ENVELOPES, 3 MUTES, 4 FFT, 5 DYNAMICS, 6 FILTERS, 7 DELAY,
     // 8 VIRTUAL, 9 MACROS.
     std::string text;
-    if (toolboxFolded == 0)
+    if (chrome.toolboxFolded == 0)
         text += "SHOW_PANEL TOOLBOX\n";
     else
         text += "HIDE_PANEL TOOLBOX\n";
@@ -198,7 +198,7 @@ std::string QX_GUI::writePanelLines() {
                   {"ENVELOPES", 2}, {"FFT", 4},   {"SCOPE", 1},   {"CLI", 0},      {"MACRO", 9}};
     for (const auto& panel : kShown)
         if (panels[panel.id].shown != 0) text += std::string("SHOW_PANEL ") + panel.word + "\n";
-    if (masterHidden == 0)
+    if (chrome.masterHidden == 0)
         text += "SHOW_PANEL MASTER\n";
     else
         text += "HIDE_PANEL MASTER\n";
@@ -282,7 +282,7 @@ std::string QX_GUI::writeNoteLines() {
             "\"" + body + "\"\n";
     }
     // The reset at the head of the file hides the notes; the switch is written as it stands.
-    if (annotationVisibility != 0) text += "TOGGLE ANNOTATION_VISIBILITY\n";
+    if (stageView.annotationVisibility != 0) text += "TOGGLE ANNOTATION_VISIBILITY\n";
     return text;
 }
 
@@ -459,7 +459,7 @@ std::string QX_GUI::composePatchText(uint8_t isBackup) {
     text += writeViewLines();
     text += writePanelLines();
     text += writeSelectionLines();
-    if (chromeHidden != 0) text += "\nSTEALTH\n";
+    if (chrome.chromeHidden != 0) text += "\nSTEALTH\n";
     text += writeNoteLines();
 
     text += "# AUTO SAVE & BACKUP\n";

@@ -19,7 +19,7 @@ void QX_GUI::storeSlice(int32_t slice) {
     // Entries past the new count are no members: they go back to the defaults, as a loaded
     // slice has them, instead of keeping an earlier store's members.
     record = SliceRecord();
-    if (sourcesShown != 0) {
+    if (stageView.sourcesShown != 0) {
         for (int32_t i = 0; i < sourceCount && i < kMaxSources; ++i) {
             const SourceRecord& s = sources[i];
             const int32_t x = saturatingInt(s.x);

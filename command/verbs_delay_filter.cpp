@@ -156,8 +156,9 @@ int32_t QX_GUI::cmdResetFilters(CliObject command) {
     for (const ItemSnapshot& item : items)
         if (item.type == kKindSource || item.type == kKindTarget)
             resetFilterRecord(item.type, item.index);
-    if (filterPanelKind == kKindSource || filterPanelKind == kKindTarget)
-        loadFiltersPanel(filterPanelKind, filterPanelIndex);
+    if (filtersEditor.filterPanelKind == kKindSource ||
+        filtersEditor.filterPanelKind == kKindTarget)
+        loadFiltersPanel(filtersEditor.filterPanelKind, filtersEditor.filterPanelIndex);
     raiseSendFlag(kSendInputEq);
     raiseSendFlag(kSendOutputEq);
     return 0;
@@ -181,8 +182,9 @@ int32_t QX_GUI::cmdPasteFilters(CliObject command) {
         loadFiltersPanel(item.type, item.index); // designs the editor's bands afresh
         storeFilterSettings(item.type, item.index);
     }
-    if (filterPanelKind == kKindSource || filterPanelKind == kKindTarget)
-        loadFiltersPanel(filterPanelKind, filterPanelIndex);
+    if (filtersEditor.filterPanelKind == kKindSource ||
+        filtersEditor.filterPanelKind == kKindTarget)
+        loadFiltersPanel(filtersEditor.filterPanelKind, filtersEditor.filterPanelIndex);
     raiseSendFlag(kSendInputEq);
     raiseSendFlag(kSendOutputEq);
     return 0;

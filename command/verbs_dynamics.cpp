@@ -204,7 +204,7 @@ void applyDynamicsLine(QX_GUI& gui, const DynamicsLine& line, int32_t kind, int3
     }
     const int32_t type = line.commandType >= 0 ? line.commandType : record.type;
     setDynamicsBasics(gui, record, line, kind, index);
-    DynamicsCurve& curve = gui.dynamicsEditCurve;
+    DynamicsCurve& curve = gui.dynamicsEditor.dynamicsEditCurve;
     if (shapeCurve(type, record, line)) {
         gui.loadDynamicsPanel(kind, index);
         shapeKnee(curve, curve.knee);
@@ -221,11 +221,11 @@ void applyDynamicsLine(QX_GUI& gui, const DynamicsLine& line, int32_t kind, int3
 int32_t QX_GUI::cmdDynamics(CliObject command) {
     const ItemSnapshotList items = gatherItemRecords(command);
     const DynamicsLine line = readDynamicsLine(command);
-    const int32_t shownKind = dynamicsPanelKind;
-    const int32_t shownIndex = dynamicsPanelIndex;
+    const int32_t shownKind = dynamicsEditor.dynamicsPanelKind;
+    const int32_t shownIndex = dynamicsEditor.dynamicsPanelIndex;
 
     // Only the editor's last table is ever seen: it is built once, when the verb is done.
-    DeferredTableBuilds deferred(dynamicsEditCurve);
+    DeferredTableBuilds deferred(dynamicsEditor.dynamicsEditCurve);
     for (const ItemSnapshot& item : items) {
         const int32_t kind = item.type;
         const int32_t index = item.index;
@@ -251,11 +251,11 @@ int32_t QX_GUI::cmdDynamicsMode(CliObject command) {
                   {"FOLLOW", 6}, {"SHAPER", 7}, {"EQ", 8}};
     for (const auto& entry : kModes)
         if (word == entry.word) mode = entry.mode;
-    dynamicsEditCurve.dynamicsType = mode;
+    dynamicsEditor.dynamicsEditCurve.dynamicsType = mode;
 
-    DynamicsCurve& curve = dynamicsEditCurve;
+    DynamicsCurve& curve = dynamicsEditor.dynamicsEditCurve;
     CurvePoint* p = curve.points;
-    const float k = dynamicsEditCurve.knee;
+    const float k = dynamicsEditor.dynamicsEditCurve.knee;
     switch (mode) {
     case 6:
     case 7:
@@ -303,17 +303,17 @@ int32_t QX_GUI::cmdDynamicsMode(CliObject command) {
             record.points[2 * n + 1] = p[n].y;
         }
     };
-    if (sourcesLocked == 0)
+    if (stageView.sourcesLocked == 0)
         for (int32_t i = 0; i < sourceCount && i < kChannels; ++i)
             if (sources[i].shown != 0 && strictlyInsideMarquee(marqueeRect, sources[i]))
                 copyInto(inputDynamics[i]);
-    if (targetsLocked == 0)
+    if (stageView.targetsLocked == 0)
         for (int32_t i = 0; i < targetCount && i < kChannels; ++i)
             if (targets[i].visible != 0 && strictlyInsideMarquee(marqueeRect, targets[i]))
                 copyInto(outputDynamics[i]);
 
     curve.buildTable(saturatingInt(curve.plotWidth));
-    sendDynamicsSettings(dynamicsPanelKind, dynamicsPanelIndex);
+    sendDynamicsSettings(dynamicsEditor.dynamicsPanelKind, dynamicsEditor.dynamicsPanelIndex);
     return 0;
 }
 
@@ -328,8 +328,9 @@ int32_t QX_GUI::cmdResetDynamics(CliObject command) {
         resetDynamicsRecord(item.type, item.index);
         (item.type == kKindSource ? inputDynamics : outputDynamics)[item.index].mode = 0;
     }
-    if (dynamicsPanelKind == kKindSource || dynamicsPanelKind == kKindTarget)
-        loadDynamicsPanel(dynamicsPanelKind, dynamicsPanelIndex);
+    if (dynamicsEditor.dynamicsPanelKind == kKindSource ||
+        dynamicsEditor.dynamicsPanelKind == kKindTarget)
+        loadDynamicsPanel(dynamicsEditor.dynamicsPanelKind, dynamicsEditor.dynamicsPanelIndex);
     raiseSendFlag(kSendInputDynamics);
     raiseSendFlag(kSendOutputDynamics);
     syndicateDynamics(false, true, true);
@@ -368,10 +369,11 @@ int32_t QX_GUI::cmdPasteDynamics(CliObject command) {
             record.channel = static_cast<uint8_t>(index);
         }
     }
-    if (dynamicsPanelKind == kKindSource || dynamicsPanelKind == kKindTarget)
-        loadDynamicsPanel(dynamicsPanelKind, dynamicsPanelIndex);
+    if (dynamicsEditor.dynamicsPanelKind == kKindSource ||
+        dynamicsEditor.dynamicsPanelKind == kKindTarget)
+        loadDynamicsPanel(dynamicsEditor.dynamicsPanelKind, dynamicsEditor.dynamicsPanelIndex);
     raiseSendFlag(kSendInputDynamics);
     raiseSendFlag(kSendOutputDynamics);
-    syndicateDynamics(false, true, dynamicsPanelIndex == clip.channelIndex);
+    syndicateDynamics(false, true, dynamicsEditor.dynamicsPanelIndex == clip.channelIndex);
     return 0;
 }

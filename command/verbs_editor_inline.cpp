@@ -21,7 +21,7 @@ bool editsAnItem(int32_t kind, int32_t index) {
 } // namespace
 
 void QX_GUI::storeAndSyndicateFiltersPanel() {
-    storeFilterSettings(filterPanelKind, filterPanelIndex);
+    storeFilterSettings(filtersEditor.filterPanelKind, filtersEditor.filterPanelIndex);
     syndicateFilters();
     raiseSendFlag(kSendInputEq);
     raiseSendFlag(kSendOutputEq);
@@ -38,7 +38,7 @@ int32_t QX_GUI::cmdResetFiltersPanel(CliObject) {
                                  {EqBand::kHighShelf, 6000.0}};
     const PanelWindow& panel = panels[kFiltersPanelSlot];
     for (int b = 0; b < kEditorBands; ++b) {
-        EqBand& band = eqEditBands[b];
+        EqBand& band = filtersEditor.eqEditBands[b];
         band.setType(kDefaults[b].type);
         band.frequency = kDefaults[b].frequency;
         band.gainDb = 0.0;
@@ -50,7 +50,7 @@ int32_t QX_GUI::cmdResetFiltersPanel(CliObject) {
         band.redesign();
         band.computeResponse();
     }
-    filtersEnabled = 0;
+    filtersEditor.filtersEnabled = 0;
     storeAndSyndicateFiltersPanel();
     return 0;
 }
@@ -61,12 +61,12 @@ int32_t QX_GUI::cmdSetFilterType(CliObject command) {
         console.pendingError = "FILTER TYPE MUST BE A NUMBER FROM 0 TO 6";
         return 1;
     }
-    const int32_t picked = filterDragBand;
+    const int32_t picked = filtersEditor.filterDragBand;
     if (picked < 0 || picked >= kEditorBands) {
         console.pendingError = "NO FILTER BAND SELECTED";
         return 1;
     }
-    EqBand& band = eqEditBands[picked];
+    EqBand& band = filtersEditor.eqEditBands[picked];
     band.setType(saturatingInt(value));
     band.updateTypeNames();
     band.redesign();
@@ -85,36 +85,40 @@ int32_t QX_GUI::cmdEqPreset(CliObject command) {
 }
 
 bool QX_GUI::requireDynamicsPanelItem() {
-    if (editsAnItem(dynamicsPanelKind, dynamicsPanelIndex)) return true;
+    if (editsAnItem(dynamicsEditor.dynamicsPanelKind, dynamicsEditor.dynamicsPanelIndex))
+        return true;
     console.pendingError = "THE DYNAMICS PANEL SHOWS NO SOURCE OR TARGET";
     return false;
 }
 
 int32_t QX_GUI::cmdResetDynamicsPanel(CliObject) {
     if (!requireDynamicsPanelItem()) return 1;
-    const int32_t kind = dynamicsPanelKind;
-    const int32_t index = dynamicsPanelIndex;
+    const int32_t kind = dynamicsEditor.dynamicsPanelKind;
+    const int32_t index = dynamicsEditor.dynamicsPanelIndex;
     (kind == kKindSource ? inputDynamics : outputDynamics)[index].active = 0;
     loadDynamicsPanel(kind, index); // sets the record up afresh
-    dynamicsEditCurve.enabled = 0;
+    dynamicsEditor.dynamicsEditCurve.enabled = 0;
     sendDynamicsSettings(kind, index);
     return 0;
 }
 
 int32_t QX_GUI::cmdSideChainInternal(CliObject) {
     if (!requireDynamicsPanelItem()) return 1;
-    dynamicsEditCurve.sidechainIndex = static_cast<uint8_t>(dynamicsPanelIndex & 0xFF);
-    dynamicsEditCurve.sidechainKind = static_cast<uint8_t>(dynamicsPanelKind);
-    if (dynamicsEditCurve.sidechainLocation == 3) dynamicsEditCurve.sidechainLocation = 2;
+    dynamicsEditor.dynamicsEditCurve.sidechainIndex =
+        static_cast<uint8_t>(dynamicsEditor.dynamicsPanelIndex & 0xFF);
+    dynamicsEditor.dynamicsEditCurve.sidechainKind =
+        static_cast<uint8_t>(dynamicsEditor.dynamicsPanelKind);
+    if (dynamicsEditor.dynamicsEditCurve.sidechainLocation == 3)
+        dynamicsEditor.dynamicsEditCurve.sidechainLocation = 2;
     raiseSendFlag(kSendInputDynamics);
     raiseSendFlag(kSendOutputDynamics);
-    sendDynamicsSettings(dynamicsPanelKind, dynamicsPanelIndex);
+    sendDynamicsSettings(dynamicsEditor.dynamicsPanelKind, dynamicsEditor.dynamicsPanelIndex);
     syndicateDynamics(true, true, true);
     return 0;
 }
 
 int32_t QX_GUI::cmdSideChainSelect(CliObject) {
-    const int32_t kind = dynamicsPanelKind;
+    const int32_t kind = dynamicsEditor.dynamicsPanelKind;
     if (kind == kKindGroup) {
         console.pendingError = "SELECTING GROUP SIDECHAIN NOT IMPLEMENTED YET";
         return 1;
@@ -123,13 +127,13 @@ int32_t QX_GUI::cmdSideChainSelect(CliObject) {
         console.pendingError = "SELECTING ROOM SIDECHAIN NOT IMPLEMENTED YET";
         return 1;
     }
-    if (!editsAnItem(kind, dynamicsPanelIndex)) return 0;
-    const int32_t sidechain = dynamicsEditCurve.sidechainIndex;
+    if (!editsAnItem(kind, dynamicsEditor.dynamicsPanelIndex)) return 0;
+    const int32_t sidechain = dynamicsEditor.dynamicsEditCurve.sidechainIndex;
     const bool keyedBySource =
-        kind == kKindSource || outputDynamics[dynamicsPanelIndex].direction == 1;
+        kind == kKindSource || outputDynamics[dynamicsEditor.dynamicsPanelIndex].direction == 1;
     const std::string name = keyedBySource ? sources[sidechain].name : targets[sidechain].name;
     const PanelWindow& panel = panels[kDynamicsPanelSlot];
-    textEntryId = 25;
+    textEntry.textEntryId = 25;
     openTextEntry(saturatingInt(panel.positionX + 253.0f),
                   saturatingInt(panel.positionY + panel.titleBarHeight + 11.0f), 71, 20, name, 16,
                   0, "SELECT SIDECHAIN", "INPUT THE NAME OF\nTHE SIDECHAIN SOURCE", 1);
@@ -142,8 +146,8 @@ int32_t QX_GUI::cmdSideChainLocation(CliObject, int32_t location) {
         raiseSendFlag(kSendInputDynamics);
         raiseSendFlag(kSendOutputDynamics);
     }
-    dynamicsEditCurve.sidechainLocation = static_cast<uint8_t>(location);
-    sendDynamicsSettings(dynamicsPanelKind, dynamicsPanelIndex);
+    dynamicsEditor.dynamicsEditCurve.sidechainLocation = static_cast<uint8_t>(location);
+    sendDynamicsSettings(dynamicsEditor.dynamicsPanelKind, dynamicsEditor.dynamicsPanelIndex);
     syndicateDynamics(false, true, false);
     for (int32_t flag : {kSendInputDelays, kSendOutputDelays, kSendInputEq, kSendOutputEq,
                          kSendInputDynamics, kSendOutputDynamics})

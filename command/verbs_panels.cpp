@@ -96,9 +96,9 @@ int32_t QX_GUI::cmdHidePanel(CliObject command) {
     const PanelWord* w = findNamedPanel(command.string);
     if (w != nullptr && w->hideable) {
         if (w->id == kMasterBox)
-            masterHidden = 1;
+            chrome.masterHidden = 1;
         else if (w->id == kToolbox)
-            toolboxFolded = 1;
+            chrome.toolboxFolded = 1;
         else
             panels[w->id].shown = 0;
     }
@@ -110,9 +110,9 @@ int32_t QX_GUI::cmdShowPanel(CliObject command) {
     const PanelWord* w = findNamedPanel(command.string);
     if (w != nullptr) {
         if (w->id == kMasterBox) {
-            masterHidden = 0;
+            chrome.masterHidden = 0;
         } else if (w->id == kToolbox) {
-            toolboxFolded = 0;
+            chrome.toolboxFolded = 0;
         } else if (panels[w->id].shown == 0) {
             bringPanelToFront(w->id);
             panels[w->id].dragging = 0;
@@ -127,9 +127,9 @@ int32_t QX_GUI::cmdTogglePanel(CliObject command) {
     const PanelWord* w = findNamedPanel(command.string);
     if (w != nullptr && w->hideable) {
         if (w->id == kMasterBox) {
-            masterHidden = masterHidden ? 0 : 1;
+            chrome.masterHidden = chrome.masterHidden ? 0 : 1;
         } else if (w->id == kToolbox) {
-            toolboxFolded = toolboxFolded ? 0 : 1;
+            chrome.toolboxFolded = chrome.toolboxFolded ? 0 : 1;
         } else if (panels[w->id].shown != 0) {
             panels[w->id].shown = 0;
         } else {
@@ -153,17 +153,17 @@ int32_t QX_GUI::cmdPage(CliObject command) {
     const std::string& w = command.string;
     if (w == "STAGE") {
         showPage(kPageStage);
-        toolboxFolded = 0;
+        chrome.toolboxFolded = 0;
     } else if (w == "INPUTS") {
         showPage(kPageInputs);
-        toolboxFolded = 1;
+        chrome.toolboxFolded = 1;
     } else if (w == "OUTPUTS") {
         showPage(kPageOutputs);
-        toolboxFolded = 1;
+        chrome.toolboxFolded = 1;
     } else if (w == "MATRIX") {
         matrixPage.sourceRowPick = matrixPage.inputChannelPick = -1;
-        toolboxFolded = 1;
-        masterHidden = 1;
+        chrome.toolboxFolded = 1;
+        chrome.masterHidden = 1;
         showPage(kPageMatrix);
     } else if (w == "FEEDBACK") {
         matrixPage.sourceRowPick = matrixPage.inputChannelPick = -1;

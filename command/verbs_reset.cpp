@@ -15,11 +15,11 @@ int32_t QX_GUI::cmdHardReset(CliObject) {
 
     autoSave = 0;
     autoBackupOn = 0;
-    chromeHidden = 0;
+    chrome.chromeHidden = 0;
     viewPanX = 0.0f;
     viewPanY = 0.0f;
-    heatmapOn = 0;
-    debugViewOn = 0;
+    stageView.heatmapOn = 0;
+    stageView.debugViewOn = 0;
     viewZoom = 1.0f;
 
     initPanelWindows();
@@ -74,8 +74,8 @@ int32_t QX_GUI::cmdHardReset(CliObject) {
 
 int32_t QX_GUI::cmdHardResetPrompt(CliObject) {
     appendConsoleLine("HARD RESET BY PROMPT?");
-    textEntryKeysOn = 1;
-    textEntryId = 30;
+    textEntry.textEntryKeysOn = 1;
+    textEntry.textEntryId = 30;
     openTextEntry(static_cast<int32_t>(windowWidth * 0.5f),
                   static_cast<int32_t>(windowHeight * 0.5f), 60, 20, "NO", 3, 0,
                   "PERFORM A HARD RESET",
@@ -153,7 +153,7 @@ void QX_GUI::resetVirtualRouting() {
         targets[i].virtualChannel = i;
         resetMix(outputMixers[i], i);
     }
-    loadVirtualPanel(virtualEditMode, virtualEditIndex);
+    loadVirtualPanel(virtualEditor.virtualEditMode, virtualEditor.virtualEditIndex);
     for (int32_t flag : {kSendMixers, kSendGainMatrix, kSendSources, kSendTargets})
         raiseSendFlag(flag);
 }
@@ -164,7 +164,7 @@ void QX_GUI::resetAllFilterUse() {
         inputFilters[i].inUse = 0;
         outputFilters[i].inUse = 0;
     }
-    loadFiltersPanel(filterPanelKind, filterPanelIndex);
+    loadFiltersPanel(filtersEditor.filterPanelKind, filtersEditor.filterPanelIndex);
     raiseSendFlag(kSendInputEq);
     raiseSendFlag(kSendOutputEq);
 }
@@ -191,10 +191,10 @@ void QX_GUI::resetAllDynamics() {
         reset(inputDynamics[i], i, 1);
         reset(outputDynamics[i], i, 2);
     }
-    if (dynamicsPanelKind > -1 && dynamicsPanelIndex > -1)
-        loadDynamicsPanel(dynamicsPanelKind, dynamicsPanelIndex);
-    dynamicsPanelIndex = 0;
-    dynamicsPanelKind = -1;
+    if (dynamicsEditor.dynamicsPanelKind > -1 && dynamicsEditor.dynamicsPanelIndex > -1)
+        loadDynamicsPanel(dynamicsEditor.dynamicsPanelKind, dynamicsEditor.dynamicsPanelIndex);
+    dynamicsEditor.dynamicsPanelIndex = 0;
+    dynamicsEditor.dynamicsPanelKind = -1;
     raiseSendFlag(kSendInputDynamics);
     raiseSendFlag(kSendOutputDynamics);
 }
@@ -203,7 +203,7 @@ void QX_GUI::resetAllDelays() {
     setStatusMessage("RESET ALL DELAYS");
     resetDelays(1);
     resetDelays(2);
-    loadDelayPanel(delayPanelKind, delayPanelIndex);
+    loadDelayPanel(delayEditor.delayPanelKind, delayEditor.delayPanelIndex);
     raiseSendFlag(kSendInputDelays);
     raiseSendFlag(kSendOutputDelays);
 }

@@ -95,19 +95,19 @@ void selectEverythingShown(QX_GUI& gui) {
         if (y < minY) minY = y;
         if (y > maxY) maxY = y;
     };
-    if (gui.sourcesLocked == 0)
+    if (gui.stageView.sourcesLocked == 0)
         for (int32_t i = 0; i < gui.sourceCount; ++i)
             if (gui.sources[i].shown) {
                 gui.sources[i].selected = 1;
                 takeIn(gui.sources[i].name, gui.sources[i].x, gui.sources[i].y);
             }
-    if (gui.targetsLocked == 0)
+    if (gui.stageView.targetsLocked == 0)
         for (int32_t i = 0; i < gui.targetCount; ++i)
             if (gui.targets[i].visible) {
                 gui.targets[i].selected = 1;
                 takeIn(gui.targets[i].name, gui.targets[i].x, gui.targets[i].y);
             }
-    if (gui.groupsLocked == 0)
+    if (gui.stageView.groupsLocked == 0)
         for (int32_t i = 0; i < gui.groupCount; ++i)
             if (gui.groups[i].shown) {
                 setGroupSelected(gui.groups[i], 1);

@@ -112,15 +112,15 @@ int32_t QX_GUI::cmdToggleHide(CliObject command) {
 }
 
 int32_t QX_GUI::cmdToggleHideAll(CliObject) {
-    if (sourcesLocked == 0)
+    if (stageView.sourcesLocked == 0)
         for (int32_t s = 0; s < std::min(sourceCount, kMaxSources); ++s)
             if (strictlyInMarquee(*this, sources[s].x, sources[s].y))
                 sources[s].shown = sources[s].shown == 0 ? 1 : 0;
-    if (targetsLocked == 0)
+    if (stageView.targetsLocked == 0)
         for (int32_t t = 0; t < std::min(targetCount, kMaxTargets); ++t)
             if (strictlyInMarquee(*this, targets[t].x, targets[t].y))
                 targets[t].visible = targets[t].visible == 0 ? 1 : 0;
-    if (groupsLocked == 0)
+    if (stageView.groupsLocked == 0)
         for (int32_t g = 0; g < std::min(groupCount, kMaxGroups); ++g)
             if (strictlyInMarquee(*this, groups[g].x, groups[g].y))
                 groups[g].shown = groups[g].shown == 0 ? 1 : 0;

@@ -23,34 +23,34 @@ int32_t QX_GUI::cmdToggle(CliObject command) {
         flip(autoBackupOn);
         autoLastClock = qxplatform::processClock();
     }
-    if (w == "ROOM_VISIBILITY") flip(roomsShown);
-    if (w == "TARGET_VISIBILITY") flip(targetsShown);
-    if (w == "GROUP_VISIBILITY") flip(groupsShown);
-    if (w == "SOURCE_VISIBILITY") flip(sourcesShown);
-    if (w == "CABLE_VISIBILITY") flip(cablesShown);
-    if (w == "X_HAIR_VISIBILITY") flip(crosshairShown);
-    if (w == "GRID_VISIBILITY") flip(gridShown);
-    if (w == "ANNOTATION_VISIBILITY") flip(annotationVisibility);
-    if (w == "ROOM_LABELS") flip(roomLabels);
-    if (w == "TARGET_LABELS") flip(targetLabels);
-    if (w == "GROUP_LABELS") flip(groupLabels);
-    if (w == "SOURCE_LABELS") flip(sourceLabels);
+    if (w == "ROOM_VISIBILITY") flip(stageView.roomsShown);
+    if (w == "TARGET_VISIBILITY") flip(stageView.targetsShown);
+    if (w == "GROUP_VISIBILITY") flip(stageView.groupsShown);
+    if (w == "SOURCE_VISIBILITY") flip(stageView.sourcesShown);
+    if (w == "CABLE_VISIBILITY") flip(stageView.cablesShown);
+    if (w == "X_HAIR_VISIBILITY") flip(stageView.crosshairShown);
+    if (w == "GRID_VISIBILITY") flip(stageView.gridShown);
+    if (w == "ANNOTATION_VISIBILITY") flip(stageView.annotationVisibility);
+    if (w == "ROOM_LABELS") flip(stageView.roomLabels);
+    if (w == "TARGET_LABELS") flip(stageView.targetLabels);
+    if (w == "GROUP_LABELS") flip(stageView.groupLabels);
+    if (w == "SOURCE_LABELS") flip(stageView.sourceLabels);
     if (w == "STAGE_LOCKS") flip(view.stageLock);
-    if (w == "ROOM_LOCKS") flip(roomsLocked);
-    if (w == "TARGET_LOCKS") flip(targetsLocked);
-    if (w == "GROUP_LOCKS") flip(groupsLocked);
-    if (w == "SOURCE_LOCKS") flip(sourcesLocked);
-    if (w == "ANNOTATION_LOCKS") flip(annotationLocks);
+    if (w == "ROOM_LOCKS") flip(stageView.roomsLocked);
+    if (w == "TARGET_LOCKS") flip(stageView.targetsLocked);
+    if (w == "GROUP_LOCKS") flip(stageView.groupsLocked);
+    if (w == "SOURCE_LOCKS") flip(stageView.sourcesLocked);
+    if (w == "ANNOTATION_LOCKS") flip(stageView.annotationLocks);
     if (w == "GUI_SNAP") flip(guiSnap);
-    if (w == "VISUALISATIONS") flip(visualisations);
+    if (w == "VISUALISATIONS") flip(stageView.visualisations);
     if (w == "ROTATION") setRotationClock(rotationRunning == 0 ? 1 : 0);
     if (w == "MOVEMENT") setMovementClock(movementRunning == 0 ? 1 : 0);
-    if (w == "TOOLBOX") flip(toolboxFolded);
-    if (w == "MASTER") flip(masterHidden);
-    if (w == "DEBUG") flip(debugViewOn);
+    if (w == "TOOLBOX") flip(chrome.toolboxFolded);
+    if (w == "MASTER") flip(chrome.masterHidden);
+    if (w == "DEBUG") flip(stageView.debugViewOn);
     if (w == "HEATMAP") {
         updateRoomMembership();
-        flip(heatmapOn);
+        flip(stageView.heatmapOn);
     }
     if (w == "FULLSCREEN") {
         if (view.fullScreen == 0)
@@ -58,22 +58,25 @@ int32_t QX_GUI::cmdToggle(CliObject command) {
         else
             leaveFullScreen();
     }
-    if (w == "STEALTH") flip(chromeHidden);
+    if (w == "STEALTH") flip(chrome.chromeHidden);
     raiseSendFlag(kSendViewState);
     return 0;
 }
 
 int32_t QX_GUI::cmdResetToolbox(CliObject) {
-    roomsShown = targetsShown = groupsShown = sourcesShown = cablesShown = 1;
-    crosshairShown = 0;
-    gridShown = 1;
-    annotationVisibility = 0;
-    roomLabels = targetLabels = groupLabels = sourceLabels = 1;
+    stageView.roomsShown = stageView.targetsShown = stageView.groupsShown = stageView.sourcesShown =
+        stageView.cablesShown = 1;
+    stageView.crosshairShown = 0;
+    stageView.gridShown = 1;
+    stageView.annotationVisibility = 0;
+    stageView.roomLabels = stageView.targetLabels = stageView.groupLabels = stageView.sourceLabels =
+        1;
     view.stageLock = 0;
-    roomsLocked = targetsLocked = groupsLocked = sourcesLocked = 0;
-    annotationLocks = 1;
+    stageView.roomsLocked = stageView.targetsLocked = stageView.groupsLocked =
+        stageView.sourcesLocked = 0;
+    stageView.annotationLocks = 1;
     guiSnap = 0;
-    visualisations = 0;
+    stageView.visualisations = 0;
     setRotationClock(0);
     setMovementClock(0);
     clearAllMuteSolo();
@@ -126,11 +129,11 @@ int32_t QX_GUI::cmdStealth(CliObject command) {
     const bool on = line.find("ON") != std::string::npos;
     const bool off = line.find("OFF") != std::string::npos;
     if (off)
-        chromeHidden = 0;
+        chrome.chromeHidden = 0;
     else if (on)
-        chromeHidden = 1;
+        chrome.chromeHidden = 1;
     else
-        flip(chromeHidden);
+        flip(chrome.chromeHidden);
     return 0;
 }
 

@@ -26,16 +26,18 @@ void QX_GUI::sendViewStateBlob() {
     uint8_t* p = out.data();
     le::putF32(p, 0, viewSettings.globalRadius);
     // Bytes 4 to 20 in the order of their TOGGLE words.
-    const int32_t switches[] = {roomsShown,     targetsShown,   groupsShown,   sourcesShown,
-                                cablesShown,    crosshairShown, gridShown,     roomLabels,
-                                targetLabels,   groupLabels,    sourceLabels,  annotationVisibility,
-                                view.stageLock, roomsLocked,    targetsLocked, groupsLocked,
-                                sourcesLocked};
+    const int32_t switches[] = {
+        stageView.roomsShown,   stageView.targetsShown, stageView.groupsShown,
+        stageView.sourcesShown, stageView.cablesShown,  stageView.crosshairShown,
+        stageView.gridShown,    stageView.roomLabels,   stageView.targetLabels,
+        stageView.groupLabels,  stageView.sourceLabels, stageView.annotationVisibility,
+        view.stageLock,         stageView.roomsLocked,  stageView.targetsLocked,
+        stageView.groupsLocked, stageView.sourcesLocked};
     for (size_t k = 0; k < sizeof switches / sizeof switches[0]; ++k) p[4 + k] = on(switches[k]);
-    p[21] = annotationLocks;
+    p[21] = stageView.annotationLocks;
     p[22] = on(rotationRunning);
     p[23] = on(movementRunning);
-    p[24] = on(visualisations);
+    p[24] = on(stageView.visualisations);
     le::putF32(p, 28, viewZoom);
     p[32] = on(guiSnap);
     le::putI32(p, 36, viewStateWord);
@@ -65,16 +67,16 @@ void QX_GUI::sendPanelLayoutBlob() {
         }
     }
     le::putI32(p, 196, currentPage);
-    p[200] = toolboxFolded == 0 ? 1 : 0;
-    p[201] = masterHidden == 0 ? 1 : 0;
-    le::putI32(p, 204, virtualEditMode);
-    le::putI32(p, 208, virtualEditIndex);
-    le::putI32(p, 212, delayPanelKind);
-    le::putI32(p, 216, delayPanelIndex);
-    le::putI32(p, 220, filterPanelKind);
-    le::putI32(p, 224, filterPanelIndex);
-    le::putI32(p, 228, dynamicsPanelKind);
-    le::putI32(p, 232, dynamicsPanelIndex);
+    p[200] = chrome.toolboxFolded == 0 ? 1 : 0;
+    p[201] = chrome.masterHidden == 0 ? 1 : 0;
+    le::putI32(p, 204, virtualEditor.virtualEditMode);
+    le::putI32(p, 208, virtualEditor.virtualEditIndex);
+    le::putI32(p, 212, delayEditor.delayPanelKind);
+    le::putI32(p, 216, delayEditor.delayPanelIndex);
+    le::putI32(p, 220, filtersEditor.filterPanelKind);
+    le::putI32(p, 224, filtersEditor.filterPanelIndex);
+    le::putI32(p, 228, dynamicsEditor.dynamicsPanelKind);
+    le::putI32(p, 232, dynamicsEditor.dynamicsPanelIndex);
     sendBytes(pinPanelLayout, out);
 }
 

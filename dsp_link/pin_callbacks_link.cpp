@@ -127,14 +127,14 @@ void QX_GUI::onTextPin38() {
     }
     const int32_t* s = dspLink.pin38Switches;
     view.stageLock = s[0] != 0;
-    roomsLocked = s[1];
-    targetsLocked = s[2];
-    groupsLocked = s[3];
-    sourcesLocked = s[4];
-    roomLabels = s[10];
-    targetLabels = s[11];
-    groupLabels = s[12];
-    sourceLabels = s[13];
+    stageView.roomsLocked = s[1];
+    stageView.targetsLocked = s[2];
+    stageView.groupsLocked = s[3];
+    stageView.sourcesLocked = s[4];
+    stageView.roomLabels = s[10];
+    stageView.targetLabels = s[11];
+    stageView.groupLabels = s[12];
+    stageView.sourceLabels = s[13];
 }
 
 void QX_GUI::onFloatPin58() {

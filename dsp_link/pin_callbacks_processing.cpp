@@ -33,7 +33,8 @@ void QX_GUI::takeDelays(MpGuiPin<MpBlob>& pin, DelayRecord* records, const char*
         setStatusMessage(resetMessage);
         for (int k = 0; k < kChannels; ++k) records[k] = DelayRecord{};
     }
-    if (panels[kPanelDelay].shown) loadDelayPanel(delayPanelKind, delayPanelIndex);
+    if (panels[kPanelDelay].shown)
+        loadDelayPanel(delayEditor.delayPanelKind, delayEditor.delayPanelIndex);
 }
 
 void QX_GUI::onInputDelaysPin() {
@@ -55,9 +56,9 @@ void QX_GUI::takeFilters(MpGuiPin<MpBlob>& pin, FilterRecord* records, int32_t k
         for (int k = 0; k < n; ++k)
             processing_codec::decodeFilter(blob.data() + int64_t{k} * blob_layout::kFilterSize,
                                            records[k]);
-        if (filterPanelKind == kind) {
+        if (filtersEditor.filterPanelKind == kind) {
             int32_t count = kind == kKindSource ? sourceCount : targetCount;
-            if (filterPanelIndex > count - 1) filterPanelIndex = 0;
+            if (filtersEditor.filterPanelIndex > count - 1) filtersEditor.filterPanelIndex = 0;
         }
     } else if (kind == kKindSource) {
         resetFilters(1);
@@ -65,7 +66,8 @@ void QX_GUI::takeFilters(MpGuiPin<MpBlob>& pin, FilterRecord* records, int32_t k
         setStatusMessage("RESETTING OUTPUT FILTERS");
         for (int k = 0; k < kChannels; ++k) records[k] = FilterRecord{};
     }
-    if (panels[kPanelFilters].shown) loadFiltersPanel(filterPanelKind, filterPanelIndex);
+    if (panels[kPanelFilters].shown)
+        loadFiltersPanel(filtersEditor.filterPanelKind, filtersEditor.filterPanelIndex);
 }
 
 void QX_GUI::onInputEqPin() {
@@ -84,9 +86,10 @@ void QX_GUI::takeDynamics(MpGuiPin<MpBlob>& pin, DynamicsRecord* records, int32_
         for (int k = 0; k < n; ++k)
             processing_codec::decodeDynamics(blob.data() + int64_t{k} * blob_layout::kDynamicsSize,
                                              records[k]);
-        if (dynamicsPanelKind == kind) {
+        if (dynamicsEditor.dynamicsPanelKind == kind) {
             int32_t count = kind == kKindSource ? sourceCount : targetCount;
-            if (dynamicsPanelIndex > count - 1) dynamicsPanelIndex = 0;
+            if (dynamicsEditor.dynamicsPanelIndex > count - 1)
+                dynamicsEditor.dynamicsPanelIndex = 0;
         }
     } else if (kind == kKindSource) {
         resetDynamics(1);
@@ -94,7 +97,8 @@ void QX_GUI::takeDynamics(MpGuiPin<MpBlob>& pin, DynamicsRecord* records, int32_
         setStatusMessage("RESETTING OUTPUT DYNAMICS");
         for (int k = 0; k < kChannels; ++k) records[k] = DynamicsRecord{};
     }
-    if (panels[kPanelDynamics].shown) loadDynamicsPanel(dynamicsPanelKind, dynamicsPanelIndex);
+    if (panels[kPanelDynamics].shown)
+        loadDynamicsPanel(dynamicsEditor.dynamicsPanelKind, dynamicsEditor.dynamicsPanelIndex);
 }
 
 void QX_GUI::onInputDynamicsPin() {
@@ -127,10 +131,10 @@ void QX_GUI::onFeedbackMixesPin() {
 // The open DELAY, FILTERS and DYNAMICS editors that show an item of the kind (1 source,
 // 2 target) load it again, so values that came in from the DSP side appear at once.
 void QX_GUI::refreshOpenEditors(int32_t kind) {
-    if (panels[kPanelDelay].shown && delayPanelKind == kind)
-        loadDelayPanel(delayPanelKind, delayPanelIndex);
-    if (panels[kPanelFilters].shown && filterPanelKind == kind)
-        loadFiltersPanel(filterPanelKind, filterPanelIndex);
-    if (panels[kPanelDynamics].shown && dynamicsPanelKind == kind)
-        loadDynamicsPanel(dynamicsPanelKind, dynamicsPanelIndex);
+    if (panels[kPanelDelay].shown && delayEditor.delayPanelKind == kind)
+        loadDelayPanel(delayEditor.delayPanelKind, delayEditor.delayPanelIndex);
+    if (panels[kPanelFilters].shown && filtersEditor.filterPanelKind == kind)
+        loadFiltersPanel(filtersEditor.filterPanelKind, filtersEditor.filterPanelIndex);
+    if (panels[kPanelDynamics].shown && dynamicsEditor.dynamicsPanelKind == kind)
+        loadDynamicsPanel(dynamicsEditor.dynamicsPanelKind, dynamicsEditor.dynamicsPanelIndex);
 }

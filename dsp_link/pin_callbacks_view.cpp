@@ -22,19 +22,21 @@ void QX_GUI::onViewStatePin() {
     if (blob.size() / blob_layout::kViewStateSize < 1) return;
     viewSettings.globalRadius = blob.f32(0);
     // Bytes 4 to 20 in the order of their TOGGLE words.
-    int32_t* switches[] = {&roomsShown,    &targetsShown,   &groupsShown,  &sourcesShown,
-                           &cablesShown,   &crosshairShown, &gridShown,    &roomLabels,
-                           &targetLabels,  &groupLabels,    &sourceLabels, &roomsLocked,
-                           &targetsLocked, &groupsLocked,   &sourcesLocked};
+    int32_t* switches[] = {
+        &stageView.roomsShown,    &stageView.targetsShown, &stageView.groupsShown,
+        &stageView.sourcesShown,  &stageView.cablesShown,  &stageView.crosshairShown,
+        &stageView.gridShown,     &stageView.roomLabels,   &stageView.targetLabels,
+        &stageView.groupLabels,   &stageView.sourceLabels, &stageView.roomsLocked,
+        &stageView.targetsLocked, &stageView.groupsLocked, &stageView.sourcesLocked};
     const int switchOffsets[] = {4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 17, 18, 19, 20};
     for (size_t k = 0; k < sizeof switches / sizeof switches[0]; ++k)
         *switches[k] = blob.u8(switchOffsets[k]) != 0;
-    annotationVisibility = blob.u8(15) != 0;
+    stageView.annotationVisibility = blob.u8(15) != 0;
     view.stageLock = blob.u8(16) != 0;
-    annotationLocks = blob.u8(21);
+    stageView.annotationLocks = blob.u8(21);
     rotationRunning = blob.u8(22) != 0;
     movementRunning = blob.u8(23) != 0;
-    visualisations = blob.u8(24) != 0;
+    stageView.visualisations = blob.u8(24) != 0;
     viewZoom = blob.f32(28);
     guiSnap = blob.u8(32);
     viewStateWord = blob.i32(36);
@@ -63,26 +65,26 @@ void QX_GUI::onPanelLayoutPin() {
     }
     const int32_t page = blob.i32(196);
     if (page >= kPageStage && page <= kPageFeedback) currentPage = page;
-    toolboxFolded = blob.u8(200) == 0 ? 1 : 0;
-    masterHidden = blob.u8(201) == 0 ? 1 : 0;
+    chrome.toolboxFolded = blob.u8(200) == 0 ? 1 : 0;
+    chrome.masterHidden = blob.u8(201) == 0 ? 1 : 0;
     // Each editor loads its pair, then keeps the pair as its current one even when the load
     // refused it.
     const int32_t virtualMode = blob.i32(204), virtualIndex = blob.i32(208);
     loadVirtualPanel(virtualMode, virtualIndex);
-    virtualEditMode = virtualMode;
-    virtualEditIndex = virtualIndex;
+    virtualEditor.virtualEditMode = virtualMode;
+    virtualEditor.virtualEditIndex = virtualIndex;
     const int32_t delayKind = blob.i32(212), delayIndex = blob.i32(216);
     loadDelayPanel(delayKind, delayIndex);
-    delayPanelKind = delayKind;
-    delayPanelIndex = delayIndex;
+    delayEditor.delayPanelKind = delayKind;
+    delayEditor.delayPanelIndex = delayIndex;
     const int32_t filtersKind = blob.i32(220), filtersIndex = blob.i32(224);
     loadFiltersPanel(filtersKind, filtersIndex);
-    filterPanelKind = filtersKind;
-    filterPanelIndex = filtersIndex;
+    filtersEditor.filterPanelKind = filtersKind;
+    filtersEditor.filterPanelIndex = filtersIndex;
     const int32_t dynamicsKind = blob.i32(228), dynamicsIndex = blob.i32(232);
     loadDynamicsPanel(dynamicsKind, dynamicsIndex);
-    dynamicsPanelKind = dynamicsKind;
-    dynamicsPanelIndex = dynamicsIndex;
+    dynamicsEditor.dynamicsPanelKind = dynamicsKind;
+    dynamicsEditor.dynamicsPanelIndex = dynamicsIndex;
 }
 
 void QX_GUI::onTextCommandPin() {

@@ -64,8 +64,3 @@ struct DynamicsRecord {
 };
 static_assert(sizeof(DynamicsRecord) == 860, "a dynamics record is 860 bytes in its blob");
 static_assert(offsetof(DynamicsRecord, curve) == 80, "the curve follows 19 words");
-
-struct FilterBandBank {
-    FilterBandRecord bands[10];
-    std::string name;
-};

@@ -34,15 +34,16 @@ int32_t QX_GUI::delayPanelLButtonDown(WPARAM, int32_t x, int32_t y) {
     const float w = panel.width;
     const float h = panel.height;
     if (p.x > 2 && p.x <= 30 && p.y > 2 && p.y <= 11) {
-        delayEnabled = delayEnabled ? 0 : 1;
-        storeDelaySettings(delayPanelKind, delayPanelIndex);
-        markDelayDirty(delayPanelKind);
+        delayEditor.delayEnabled = delayEditor.delayEnabled ? 0 : 1;
+        storeDelaySettings(delayEditor.delayPanelKind, delayEditor.delayPanelIndex);
+        markDelayDirty(delayEditor.delayPanelKind);
         return 0;
     }
     if (p.x > w / 2.0f - 21.0f && p.x <= w / 2.0f + 21.0f && p.y > 2 && p.y <= 11) {
-        textEntryId = 3001;
+        textEntry.textEntryId = 3001;
         char text[48];
-        std::snprintf(text, sizeof text, "%.2f", static_cast<double>(delayTime * 1000.0f));
+        std::snprintf(text, sizeof text, "%.2f",
+                      static_cast<double>(delayEditor.delayTime * 1000.0f));
         openTextEntry(static_cast<int32_t>(panel.positionX + (w / 2.0f) * panel.scale),
                       static_cast<int32_t>(panel.positionY + panel.titleBarHeight + 2.0f), 71, 20,
                       text, 8, 2, "DELAY TIME", "milliseconds", 1);
@@ -50,8 +51,8 @@ int32_t QX_GUI::delayPanelLButtonDown(WPARAM, int32_t x, int32_t y) {
     }
     if (p.y > 15 && p.y < h - 4.0f && p.x > 6 && p.x < w - 6.0f) {
         stageInteractionMode = kModeDelayValue;
-        delayDragStartTime = delayTime;
-        delayDragStartX = static_cast<float>(p.x);
+        delayEditor.delayDragStartTime = delayEditor.delayTime;
+        delayEditor.delayDragStartX = static_cast<float>(p.x);
         controlDragPanel = kHoldingDelay;
         controlDragActive = 1;
     }
@@ -67,16 +68,17 @@ int32_t QX_GUI::delayPanelMouseMove(WPARAM, int32_t x, int32_t y) {
     if (span <= 0.0f) return 0; // a panel too narrow for a time bar
     if (ctrl) span *= 2.0f;
     const DelayLocal p = delayLocal(panel, x, y);
-    float t = delayDragStartTime + (static_cast<float>(p.x) - delayDragStartX) / span;
+    float t = delayEditor.delayDragStartTime +
+              (static_cast<float>(p.x) - delayEditor.delayDragStartX) / span;
     t = std::fmax(-1.0f, std::fmin(1.0f, t));
     if (shift)
         t = std::trunc(t * 10.0f) * 0.1f;
     else if (!ctrl)
         t = std::trunc(t * 1000.0f) * 0.001f;
-    delayTime = t;
-    storeDelaySettings(delayPanelKind, delayPanelIndex);
+    delayEditor.delayTime = t;
+    storeDelaySettings(delayEditor.delayPanelKind, delayEditor.delayPanelIndex);
     syndicateDelay();
-    markDelayDirty(delayPanelKind);
+    markDelayDirty(delayEditor.delayPanelKind);
     return 0;
 }
 

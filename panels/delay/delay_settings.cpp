@@ -28,10 +28,10 @@ void QX_GUI::loadDelayPanel(int32_t kind, int32_t index) {
         record.reserved = 0;
         record.time = 0.0f;
     }
-    delayTime = record.time;
-    delayEnabled = record.on;
-    delayPanelKind = kind;
-    delayPanelIndex = index;
+    delayEditor.delayTime = record.time;
+    delayEditor.delayEnabled = record.on;
+    delayEditor.delayPanelKind = kind;
+    delayEditor.delayPanelIndex = index;
 }
 
 void QX_GUI::storeDelaySettings(int32_t kind, int32_t index) {
@@ -41,16 +41,16 @@ void QX_GUI::storeDelaySettings(int32_t kind, int32_t index) {
     DelayRecord& record = *found;
     record.changed = 1;
     record.channel = static_cast<uint8_t>(index);
-    record.time = delayTime;
-    record.on = delayEnabled;
+    record.time = delayEditor.delayTime;
+    record.on = delayEditor.delayEnabled;
     syndicateDelay();
     raiseSendFlag(kSendInputDelays);
     raiseSendFlag(kSendOutputDelays);
 }
 
 void QX_GUI::syndicateDelay() {
-    const int32_t kind = delayPanelKind;
-    const int32_t index = delayPanelIndex;
+    const int32_t kind = delayEditor.delayPanelKind;
+    const int32_t index = delayEditor.delayPanelIndex;
     DelayRecord* table = delayTable(*this, kind);
     if (table == nullptr || index < 0 || index >= kChannels) return;
     buildSyndicationSet(kind);

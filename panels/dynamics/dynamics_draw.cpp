@@ -122,8 +122,8 @@ struct ShownMeters {
 };
 
 ShownMeters shownMeters(const DynamicsView& v) {
-    const int32_t kind = v.gui.dynamicsPanelKind;
-    const int32_t index = v.gui.dynamicsPanelIndex;
+    const int32_t kind = v.gui.dynamicsEditor.dynamicsPanelKind;
+    const int32_t index = v.gui.dynamicsEditor.dynamicsPanelIndex;
     ShownMeters s;
     s.valid =
         (kind == kKindSource || kind == kKindTarget) && index >= 0 && index < QX_GUI::kMaxLiveItems;
@@ -140,8 +140,8 @@ ShownMeters shownMeters(const DynamicsView& v) {
 }
 
 void drawMeters(DynamicsView& v) {
-    const int32_t kind = v.gui.dynamicsPanelKind;
-    const int32_t index = v.gui.dynamicsPanelIndex;
+    const int32_t kind = v.gui.dynamicsEditor.dynamicsPanelKind;
+    const int32_t index = v.gui.dynamicsEditor.dynamicsPanelIndex;
     const ShownMeters s = shownMeters(v);
     const bool valid = s.valid;
     const bool muted = s.muted;
@@ -244,16 +244,17 @@ std::string typeLabel(const DynamicsCurve& curve) {
 }
 
 std::string sidechainText(const QX_GUI& gui) {
-    const DynamicsCurve& curve = gui.dynamicsEditCurve;
-    const int32_t own = gui.dynamicsPanelIndex;
+    const DynamicsCurve& curve = gui.dynamicsEditor.dynamicsEditCurve;
+    const int32_t own = gui.dynamicsEditor.dynamicsPanelIndex;
     const int32_t key = curve.sidechainIndex;
     const auto nameOf = [&](int32_t kind) -> std::string {
         if (key >= QX_GUI::kMaxLiveItems) return "";
         return kind == kKindSource ? gui.sources[key].name : gui.targets[key].name;
     };
     std::string text = "SIDECHAIN - ";
-    if (gui.dynamicsPanelKind == kKindSource) text += key == own ? "INTERNAL" : nameOf(kKindSource);
-    if (gui.dynamicsPanelKind == kKindTarget) {
+    if (gui.dynamicsEditor.dynamicsPanelKind == kKindSource)
+        text += key == own ? "INTERNAL" : nameOf(kKindSource);
+    if (gui.dynamicsEditor.dynamicsPanelKind == kKindTarget) {
         if (curve.sidechainKind == 1) text += nameOf(kKindSource);
         if (curve.sidechainKind == 2) text += key == own ? "INTERNAL" : nameOf(kKindTarget);
     }
@@ -300,8 +301,9 @@ void drawPlot(DynamicsView& v, DynamicsCurve& curve) {
 
 void QX_GUI::drawDynamicsPanel() {
     const PanelWindow& panel = panels[kPanelDynamics];
-    DynamicsCurve& curve = dynamicsEditCurve;
-    const ColourQuad c = editorItemColour(*this, dynamicsPanelKind, dynamicsPanelIndex);
+    DynamicsCurve& curve = dynamicsEditor.dynamicsEditCurve;
+    const ColourQuad c = editorItemColour(*this, dynamicsEditor.dynamicsPanelKind,
+                                          dynamicsEditor.dynamicsPanelIndex);
     DynamicsView v{*this,
                    *drawLayer,
                    panels[kPanelDynamics].font,

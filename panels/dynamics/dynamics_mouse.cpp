@@ -139,19 +139,19 @@ void dragPoint(DynamicsCurve& c, int32_t g, const CurvePoint& m, bool ctrl) {
 
 int32_t QX_GUI::dynamicsPanelLButtonDown(WPARAM, int32_t x, int32_t y) {
     const PanelWindow& panel = panels[kPanelDynamics];
-    DynamicsCurve& curve = dynamicsEditCurve;
+    DynamicsCurve& curve = dynamicsEditor.dynamicsEditCurve;
     const DynamicsLocal p = dynamicsLocal(panel, x, y);
     const CurvePoint mouse = plotPoint(curve, p);
     const float bx = p.x - curve.plotLeft;
     const float by = p.y - curve.plotTop;
     if (bx >= 4.0f && bx <= 32.0f && by >= 4.0f && by <= 13.0f)
         curve.enabled = curve.enabled ? 0 : 1;
-    grabbedPoint = 0;
+    dynamicsEditor.grabbedPoint = 0;
     controlDragActive = 0;
-    grabX = mouse.x;
-    grabY = mouse.y;
-    grabbedPoint = grabAt(curve, mouse);
-    if (grabbedPoint != 0) {
+    dynamicsEditor.grabX = mouse.x;
+    dynamicsEditor.grabY = mouse.y;
+    dynamicsEditor.grabbedPoint = grabAt(curve, mouse);
+    if (dynamicsEditor.grabbedPoint != 0) {
         controlDragActive = 1;
         controlDragPanel = kHoldingDynamics;
     }
@@ -171,7 +171,7 @@ int32_t QX_GUI::dynamicsPanelLButtonDown(WPARAM, int32_t x, int32_t y) {
             return 0;
         }
         if (lx >= 54 && lx <= 118) {
-            textEntryId = 23;
+            textEntry.textEntryId = 23;
             std::snprintf(text, sizeof text, "%i", static_cast<int>(curve.attackMs));
             openTextEntry(atX(90.0f), static_cast<int32_t>(panel.positionY + 21.0f * s), 71, 20,
                           text, 4, 3, "ATTACK TIME", "0 - 2000 MS", 1);
@@ -179,7 +179,7 @@ int32_t QX_GUI::dynamicsPanelLButtonDown(WPARAM, int32_t x, int32_t y) {
         }
         if (lx >= 124 && lx <= 190) {
             setStatusMessage("DIALOG RELEASE TIME");
-            textEntryId = 24;
+            textEntry.textEntryId = 24;
             std::snprintf(text, sizeof text, "%i", static_cast<int>(curve.releaseMs));
             openTextEntry(atX(161.0f), static_cast<int32_t>(panel.positionY + 21.0f * s), 71, 20,
                           text, 4, 3, "RELEASE TIME", "0 - 2000 MS", 1);
@@ -192,8 +192,8 @@ int32_t QX_GUI::dynamicsPanelLButtonDown(WPARAM, int32_t x, int32_t y) {
         }
         if (lx >= 281 && lx <= 326) {
             setStatusMessage("MENU SIDECHAIN LOCATION");
-            const int32_t i = dynamicsPanelIndex;
-            const bool keyedBySource = dynamicsPanelKind == kKindTarget && i >= 0 &&
+            const int32_t i = dynamicsEditor.dynamicsPanelIndex;
+            const bool keyedBySource = dynamicsEditor.dynamicsPanelKind == kKindTarget && i >= 0 &&
                                        i < kChannels && outputDynamics[i].direction == 1;
             openEditorMenu(keyedBySource ? "SIDECHAIN_LOCATION2" : "SIDECHAIN_LOCATION",
                            atX(303.0f), menuY);
@@ -201,29 +201,29 @@ int32_t QX_GUI::dynamicsPanelLButtonDown(WPARAM, int32_t x, int32_t y) {
         }
     }
     curve.buildTable60();
-    sendDynamicsSettings(dynamicsPanelKind, dynamicsPanelIndex);
+    sendDynamicsSettings(dynamicsEditor.dynamicsPanelKind, dynamicsEditor.dynamicsPanelIndex);
     syndicateDynamics(false, false, false);
     return 0;
 }
 
 int32_t QX_GUI::dynamicsPanelMouseMove(WPARAM, int32_t x, int32_t y) {
-    DynamicsCurve& curve = dynamicsEditCurve;
+    DynamicsCurve& curve = dynamicsEditor.dynamicsEditCurve;
     const CurvePoint mouse = plotPoint(curve, dynamicsLocal(panels[kPanelDynamics], x, y));
-    grabX = mouse.x;
-    grabY = mouse.y;
-    if (grabbedPoint == 0) return 0;
-    dragPoint(curve, grabbedPoint, mouse, isKeyDownCtrl());
+    dynamicsEditor.grabX = mouse.x;
+    dynamicsEditor.grabY = mouse.y;
+    if (dynamicsEditor.grabbedPoint == 0) return 0;
+    dragPoint(curve, dynamicsEditor.grabbedPoint, mouse, isKeyDownCtrl());
     curve.buildTable60();
     curve.buildTable(static_cast<int32_t>(curve.plotWidth));
-    sendDynamicsSettings(dynamicsPanelKind, dynamicsPanelIndex);
+    sendDynamicsSettings(dynamicsEditor.dynamicsPanelKind, dynamicsEditor.dynamicsPanelIndex);
     syndicateDynamics(false, false, false);
     return 0;
 }
 
 int32_t QX_GUI::dynamicsPanelLButtonUp(WPARAM, int32_t, int32_t) {
-    grabbedPoint = 0;
-    dynamicsEditCurve.buildTable60();
-    loadDynamicsPanel(dynamicsPanelKind, dynamicsPanelIndex);
+    dynamicsEditor.grabbedPoint = 0;
+    dynamicsEditor.dynamicsEditCurve.buildTable60();
+    loadDynamicsPanel(dynamicsEditor.dynamicsPanelKind, dynamicsEditor.dynamicsPanelIndex);
     return 0;
 }
 

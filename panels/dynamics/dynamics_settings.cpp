@@ -53,22 +53,24 @@ void QX_GUI::loadDynamicsPanel(int32_t kind, int32_t index) {
         record.active = 1;
         record.mode = 0;
     }
-    dynamicsPanelKind = kind;
-    dynamicsPanelIndex = index;
+    dynamicsEditor.dynamicsPanelKind = kind;
+    dynamicsEditor.dynamicsPanelIndex = index;
 
-    DynamicsCurve& curve = dynamicsEditCurve;
-    dynamicsEditCurve.dynamicsType = record.type;
+    DynamicsCurve& curve = dynamicsEditor.dynamicsEditCurve;
+    dynamicsEditor.dynamicsEditCurve.dynamicsType = record.type;
     curve.enabled = record.mode;
     curve.attackMs = record.attack;
     curve.releaseMs = record.release;
-    dynamicsEditCurve.attackCoefficient = record.attackCoefficient;
-    dynamicsEditCurve.releaseCoefficient = record.releaseCoefficient;
-    dynamicsEditCurve.knee = record.knee;
+    dynamicsEditor.dynamicsEditCurve.attackCoefficient = record.attackCoefficient;
+    dynamicsEditor.dynamicsEditCurve.releaseCoefficient = record.releaseCoefficient;
+    dynamicsEditor.dynamicsEditCurve.knee = record.knee;
     curve.ratio = record.ratio;
-    dynamicsEditCurve.auxParameter = record.ratioParameter;
-    dynamicsEditCurve.sidechainIndex = static_cast<uint8_t>(record.channelIndex & 0xFF);
-    dynamicsEditCurve.sidechainKind = static_cast<uint8_t>(record.direction & 0xFF);
-    dynamicsEditCurve.sidechainLocation = static_cast<uint8_t>(record.sideChainLocation & 0xFF);
+    dynamicsEditor.dynamicsEditCurve.auxParameter = record.ratioParameter;
+    dynamicsEditor.dynamicsEditCurve.sidechainIndex =
+        static_cast<uint8_t>(record.channelIndex & 0xFF);
+    dynamicsEditor.dynamicsEditCurve.sidechainKind = static_cast<uint8_t>(record.direction & 0xFF);
+    dynamicsEditor.dynamicsEditCurve.sidechainLocation =
+        static_cast<uint8_t>(record.sideChainLocation & 0xFF);
     curve.pointCount = 5;
     for (int p = 0; p < 5; ++p) {
         curve.points[p].x = record.points[2 * p];
@@ -90,23 +92,23 @@ void QX_GUI::sendDynamicsSettings(int32_t kind, int32_t index) {
         editorRecord(*this, inputDynamics, outputDynamics, kind, index,
                      "CAN'T SEND DYNAMICS SETTINGS", "dynamics source not in range");
     if (found == nullptr) return;
-    const DynamicsCurve& curve = dynamicsEditCurve;
+    const DynamicsCurve& curve = dynamicsEditor.dynamicsEditCurve;
     DynamicsRecord& record = *found;
     record.channel = static_cast<uint8_t>(index);
-    record.type = static_cast<uint8_t>(dynamicsEditCurve.dynamicsType);
+    record.type = static_cast<uint8_t>(dynamicsEditor.dynamicsEditCurve.dynamicsType);
     record.mode = static_cast<uint8_t>(curve.enabled);
     record.attack = curve.attackMs;
     record.release = curve.releaseMs;
     record.thresholdX = curve.points[2].x;
-    record.knee = dynamicsEditCurve.knee;
+    record.knee = dynamicsEditor.dynamicsEditCurve.knee;
     record.ratio = curve.ratio;
-    record.ratioParameter = dynamicsEditCurve.auxParameter;
-    record.attackCoefficient = dynamicsEditCurve.attackCoefficient;
-    record.releaseCoefficient = dynamicsEditCurve.releaseCoefficient;
+    record.ratioParameter = dynamicsEditor.dynamicsEditCurve.auxParameter;
+    record.attackCoefficient = dynamicsEditor.dynamicsEditCurve.attackCoefficient;
+    record.releaseCoefficient = dynamicsEditor.dynamicsEditCurve.releaseCoefficient;
     record.reserved = 0;
-    record.channelIndex = dynamicsEditCurve.sidechainIndex;
-    record.direction = dynamicsEditCurve.sidechainKind;
-    record.sideChainLocation = dynamicsEditCurve.sidechainLocation;
+    record.channelIndex = dynamicsEditor.dynamicsEditCurve.sidechainIndex;
+    record.direction = dynamicsEditor.dynamicsEditCurve.sidechainKind;
+    record.sideChainLocation = dynamicsEditor.dynamicsEditCurve.sidechainLocation;
     for (int p = 0; p < 5; ++p) {
         record.points[2 * p] = curve.points[p].x;
         record.points[2 * p + 1] = curve.points[p].y;
@@ -123,8 +125,8 @@ void QX_GUI::sendDynamicsTable(int32_t kind) {
 
 void QX_GUI::syndicateDynamics(bool copySidechainSource, bool copySidechainLocation,
                                bool sidechainToSelf) {
-    const int32_t kind = dynamicsPanelKind;
-    const int32_t index = dynamicsPanelIndex;
+    const int32_t kind = dynamicsEditor.dynamicsPanelKind;
+    const int32_t index = dynamicsEditor.dynamicsPanelIndex;
     DynamicsRecord* table = dynamicsTable(*this, kind);
     if (table == nullptr || index < 0 || index >= kChannels) return;
     buildSyndicationSet(kind);
@@ -167,20 +169,20 @@ void QX_GUI::resetDynamics(int32_t kind) {
 
 int32_t QX_GUI::copyDynamics() {
     setStatusMessage("COPY DYNAMICS");
-    const DynamicsCurve& curve = dynamicsEditCurve;
+    const DynamicsCurve& curve = dynamicsEditor.dynamicsEditCurve;
     DynamicsRecord& clip = dynamicsClipboard;
-    clip.channel = static_cast<uint8_t>(dynamicsPanelIndex);
-    clip.type = static_cast<uint8_t>(dynamicsEditCurve.dynamicsType);
+    clip.channel = static_cast<uint8_t>(dynamicsEditor.dynamicsPanelIndex);
+    clip.type = static_cast<uint8_t>(dynamicsEditor.dynamicsEditCurve.dynamicsType);
     clip.mode = static_cast<uint8_t>(curve.enabled);
     clip.attack = curve.attackMs;
     clip.release = curve.releaseMs;
-    clip.knee = dynamicsEditCurve.knee;
-    clip.ratioParameter = dynamicsEditCurve.auxParameter;
-    clip.attackCoefficient = dynamicsEditCurve.attackCoefficient;
-    clip.releaseCoefficient = dynamicsEditCurve.releaseCoefficient;
-    clip.channelIndex = dynamicsEditCurve.sidechainIndex;
-    clip.direction = dynamicsEditCurve.sidechainKind;
-    clip.sideChainLocation = dynamicsEditCurve.sidechainLocation;
+    clip.knee = dynamicsEditor.dynamicsEditCurve.knee;
+    clip.ratioParameter = dynamicsEditor.dynamicsEditCurve.auxParameter;
+    clip.attackCoefficient = dynamicsEditor.dynamicsEditCurve.attackCoefficient;
+    clip.releaseCoefficient = dynamicsEditor.dynamicsEditCurve.releaseCoefficient;
+    clip.channelIndex = dynamicsEditor.dynamicsEditCurve.sidechainIndex;
+    clip.direction = dynamicsEditor.dynamicsEditCurve.sidechainKind;
+    clip.sideChainLocation = dynamicsEditor.dynamicsEditCurve.sidechainLocation;
     clip.active = 1;
     clip.reserved = 0;
     for (int p = 0; p < 5; ++p) {
@@ -198,7 +200,7 @@ int32_t QX_GUI::pasteDynamics() {
     }
     setStatusMessage("PASTE DYNAMICS");
     const DynamicsRecord& clip = dynamicsClipboard;
-    DynamicsCurve& curve = dynamicsEditCurve;
+    DynamicsCurve& curve = dynamicsEditor.dynamicsEditCurve;
     for (int p = 0; p < 5; ++p) {
         curve.points[p].x = clip.points[2 * p];
         curve.points[p].y = clip.points[2 * p + 1];
@@ -206,24 +208,27 @@ int32_t QX_GUI::pasteDynamics() {
     curve.enabled = clip.mode;
     curve.attackMs = clip.attack;
     curve.releaseMs = clip.release;
-    dynamicsEditCurve.knee = clip.knee;
-    dynamicsEditCurve.auxParameter = clip.ratioParameter;
-    dynamicsEditCurve.dynamicsType = clip.type;
-    dynamicsEditCurve.attackCoefficient = clip.attackCoefficient;
-    dynamicsEditCurve.releaseCoefficient = clip.releaseCoefficient;
+    dynamicsEditor.dynamicsEditCurve.knee = clip.knee;
+    dynamicsEditor.dynamicsEditCurve.auxParameter = clip.ratioParameter;
+    dynamicsEditor.dynamicsEditCurve.dynamicsType = clip.type;
+    dynamicsEditor.dynamicsEditCurve.attackCoefficient = clip.attackCoefficient;
+    dynamicsEditor.dynamicsEditCurve.releaseCoefficient = clip.releaseCoefficient;
 
-    const bool intoSource = dynamicsPanelKind == kKindSource;
+    const bool intoSource = dynamicsEditor.dynamicsPanelKind == kKindSource;
     if (intoSource && clip.direction == 2) {
         setStatusMessage("PASTE DYNAMICS INTO SOURCE WHERE SIDECHAIN IS TARGET");
-        dynamicsEditCurve.sidechainKind = 1;
+        dynamicsEditor.dynamicsEditCurve.sidechainKind = 1;
     } else {
         if (intoSource) setStatusMessage("PASTE DYNAMCIS INTO SOURCE WHERE SIDECHAIN IS AGNOSTIC");
         if (clip.channelIndex != clip.channel)
-            dynamicsEditCurve.sidechainIndex = static_cast<uint8_t>(clip.channelIndex & 0xFF);
-        dynamicsEditCurve.sidechainKind = static_cast<uint8_t>(clip.direction & 0xFF);
-        dynamicsEditCurve.sidechainLocation = static_cast<uint8_t>(clip.sideChainLocation & 0xFF);
+            dynamicsEditor.dynamicsEditCurve.sidechainIndex =
+                static_cast<uint8_t>(clip.channelIndex & 0xFF);
+        dynamicsEditor.dynamicsEditCurve.sidechainKind =
+            static_cast<uint8_t>(clip.direction & 0xFF);
+        dynamicsEditor.dynamicsEditCurve.sidechainLocation =
+            static_cast<uint8_t>(clip.sideChainLocation & 0xFF);
     }
-    sendDynamicsSettings(dynamicsPanelKind, dynamicsPanelIndex);
+    sendDynamicsSettings(dynamicsEditor.dynamicsPanelKind, dynamicsEditor.dynamicsPanelIndex);
     return 0;
 }
 

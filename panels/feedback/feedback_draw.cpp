@@ -84,8 +84,9 @@ void QX_GUI::drawFeedbackPage() {
     }
     drawFeedbackPaths(d);
     d.translate(static_cast<float>(-pageGridX), static_cast<float>(-pageGridY));
-    if (activeFeedbackMixCount == 0) feedbackChannelShown = 0;
-    if (feedbackChannelShown != 0 && validChannel(shownFeedbackChannel)) drawFeedbackOverlay(d);
+    if (feedbackPage.activeFeedbackMixCount == 0) feedbackPage.feedbackChannelShown = 0;
+    if (feedbackPage.feedbackChannelShown != 0 && validChannel(feedbackPage.shownFeedbackChannel))
+        drawFeedbackOverlay(d);
     if (stageInteractionMode == kModeFeedbackPathLevel ||
         stageInteractionMode == kModeFeedbackMasterLevel)
         drawFeedbackCellReadout();
@@ -124,10 +125,10 @@ void QX_GUI::drawFeedbackOutputs(DrawLayer& d) {
     d.colour(1, 1, 1, 0.2f);
     for (int32_t k = 0; k < kRows; ++k) box(d, 613, 623, rowY(k), rowY(k) + 4);
     int32_t marked = -1;
-    if (virtualEditMode == 2 && validChannel(virtualEditIndex))
-        marked = targets[virtualEditIndex].virtualChannel;
-    else if (virtualEditMode == 12)
-        marked = virtualEditIndex;
+    if (virtualEditor.virtualEditMode == 2 && validChannel(virtualEditor.virtualEditIndex))
+        marked = targets[virtualEditor.virtualEditIndex].virtualChannel;
+    else if (virtualEditor.virtualEditMode == 12)
+        marked = virtualEditor.virtualEditIndex;
     if (validChannel(marked)) {
         d.colour(1, 0, 1, 0.5f);
         box(d, 613, 623, rowY(marked), rowY(marked) + 4);
@@ -165,7 +166,7 @@ void QX_GUI::drawFeedbackPaths(DrawLayer& d) {
             d.colour(1, 0, 0, db);
             drawHorizontalCableCurve(147, static_cast<float>(71 + 9 * s), 591,
                                      static_cast<float>(71 + 9 * t), 2.0f);
-            float u = 2.0f * curvePhase + static_cast<float>(t) * 0.015625f;
+            float u = 2.0f * stage.curvePhase + static_cast<float>(t) * 0.015625f;
             while (u > 1.0f) u -= 1.0f;
             const CurvePoint p = cableCurve.evalBezier(u);
             d.pushMatrix();
@@ -183,7 +184,7 @@ void QX_GUI::drawFeedbackPaths(DrawLayer& d) {
 void QX_GUI::drawFeedbackOverlay(DrawLayer& d) {
     const float cx = windowWidth * 0.5f;
     const float cy = windowHeight * 0.5f;
-    const MixRecord& mix = feedbackMixes[shownFeedbackChannel];
+    const MixRecord& mix = feedbackMixes[feedbackPage.shownFeedbackChannel];
     const int32_t n = std::clamp(mix.pinCount, 0, kRows);
     d.colour(1, 0, 0, 0.8f);
     box(d, cx - 152, cx + 153, cy - 152, cy - 150);
@@ -219,7 +220,7 @@ void QX_GUI::drawFeedbackOverlay(DrawLayer& d) {
     box(d, 15, 17, -16, 15);
     d.colour(0, 0, 0, 0.7f);
     box(d, -14, 15, -14, 15);
-    const std::string label = std::to_string(shownFeedbackChannel + 1);
+    const std::string label = std::to_string(feedbackPage.shownFeedbackChannel + 1);
     font.setModes(1, -1);
     d.colour(1, 0, 0, 0.7f);
     d.text(font, label.c_str(), 2, 0, -4);
@@ -277,10 +278,10 @@ void QX_GUI::drawFeedbackSpoke(DrawLayer& d, float cx, float cy, float angle, co
 
 // The level readout of a path (3004) or master (3005) drag, centred where the drag began.
 void QX_GUI::drawFeedbackCellReadout() {
-    if (!validChannel(shownFeedbackChannel)) return;
+    if (!validChannel(feedbackPage.shownFeedbackChannel)) return;
     DrawLayer& d = *drawLayer;
-    const MixRecord& mix = feedbackMixes[shownFeedbackChannel];
-    const int32_t slot = feedbackDragSlot;
+    const MixRecord& mix = feedbackMixes[feedbackPage.shownFeedbackChannel];
+    const int32_t slot = feedbackPage.feedbackDragSlot;
     const bool pathDrag = stageInteractionMode == kModeFeedbackPathLevel;
     if (pathDrag && (slot < 0 || slot >= std::clamp(mix.pinCount, 0, kRows) ||
                      !validChannel(mix.pinNumbers[slot])))

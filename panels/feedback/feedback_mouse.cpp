@@ -64,7 +64,7 @@ void QX_GUI::feedbackOverlayOffset(int32_t& dx, int32_t& dy) const {
 // Handle k of the shown mix at radius r, relative to the centre; the angles accumulate in
 // single precision from 270 degrees.
 bool QX_GUI::feedbackHandleHit(int32_t k, float radius, int32_t dx, int32_t dy) const {
-    const MixRecord& mix = feedbackMixes[shownFeedbackChannel];
+    const MixRecord& mix = feedbackMixes[feedbackPage.shownFeedbackChannel];
     const float n = static_cast<float>(std::clamp(mix.pinCount, 1, kRows));
     float angle = 270.0f;
     for (int32_t i = 0; i < k; ++i) angle += 360.0f / n;
@@ -76,9 +76,9 @@ bool QX_GUI::feedbackHandleHit(int32_t k, float radius, int32_t dx, int32_t dy) 
 }
 
 void QX_GUI::recountFeedbackMixes() {
-    activeFeedbackMixCount = 0;
+    feedbackPage.activeFeedbackMixCount = 0;
     for (const MixRecord& mix : feedbackMixes)
-        if (mix.pinCount > 0) ++activeFeedbackMixCount;
+        if (mix.pinCount > 0) ++feedbackPage.activeFeedbackMixCount;
 }
 
 // Both ends chosen: the output channel joins the input channel's mix once, at gain 0.5.
@@ -112,11 +112,12 @@ int32_t QX_GUI::feedbackPageLButtonDown(WPARAM, int32_t x, int32_t y) {
     pageHoverRow = r;
     if (validChannel(r)) feedbackClickRow(c, r);
     recountFeedbackMixes();
-    if (validChannel(shownFeedbackChannel) && feedbackChannelShown == 1) {
+    if (validChannel(feedbackPage.shownFeedbackChannel) && feedbackPage.feedbackChannelShown == 1) {
         int32_t dx = 0;
         int32_t dy = 0;
         feedbackOverlayOffset(dx, dy);
-        if (!feedbackOverlayClick(dx, dy) && feedbackChannelShown != 0) feedbackCentreBox(dx, dy);
+        if (!feedbackOverlayClick(dx, dy) && feedbackPage.feedbackChannelShown != 0)
+            feedbackCentreBox(dx, dy);
     }
     raiseSendFlag(kSendFeedbackMixes);
     return 0;
@@ -125,14 +126,14 @@ int32_t QX_GUI::feedbackPageLButtonDown(WPARAM, int32_t x, int32_t y) {
 // Channel buttons and ports of row r.
 void QX_GUI::feedbackClickRow(int32_t c, int32_t r) {
     if ((c == 5 || c == 6) && feedbackMixes[r].pinCount > 0) {
-        if (feedbackChannelShown == 0) {
-            shownFeedbackChannel = r;
-            feedbackChannelShown = 1;
+        if (feedbackPage.feedbackChannelShown == 0) {
+            feedbackPage.shownFeedbackChannel = r;
+            feedbackPage.feedbackChannelShown = 1;
             setStatusMessage("SHOW FEEDBACK CHANNEL !");
-        } else if (shownFeedbackChannel != r) {
-            shownFeedbackChannel = r;
+        } else if (feedbackPage.shownFeedbackChannel != r) {
+            feedbackPage.shownFeedbackChannel = r;
         } else {
-            feedbackChannelShown = 0;
+            feedbackPage.feedbackChannelShown = 0;
             setStatusMessage("HIDE FEEDBACK CHANNEL !");
         }
     } else if (isInputPort(c)) {
@@ -147,7 +148,7 @@ void QX_GUI::feedbackClickRow(int32_t c, int32_t r) {
 // The buttons, the centre with A, and the handles of the open wheel. True when the click is
 // done.
 bool QX_GUI::feedbackOverlayClick(int32_t dx, int32_t dy) {
-    MixRecord& mix = feedbackMixes[shownFeedbackChannel];
+    MixRecord& mix = feedbackMixes[feedbackPage.shownFeedbackChannel];
     if (inside(kMuteAll, dx, dy)) toggleMuteAll(mix);
     if (inside(kZeroDb, dx, dy)) {
         mix.masterLevel = 1.0f;
@@ -168,7 +169,7 @@ bool QX_GUI::feedbackOverlayClick(int32_t dx, int32_t dy) {
 }
 
 bool QX_GUI::feedbackWheelHandles(int32_t dx, int32_t dy) {
-    MixRecord& mix = feedbackMixes[shownFeedbackChannel];
+    MixRecord& mix = feedbackMixes[feedbackPage.shownFeedbackChannel];
     for (int32_t k = 0; k < std::clamp(mix.pinCount, 0, kRows); ++k) {
         if (feedbackHandleHit(k, 66.0f, dx, dy)) {
             mix.phases[k] = -mix.phases[k];
@@ -186,11 +187,11 @@ bool QX_GUI::feedbackWheelHandles(int32_t dx, int32_t dy) {
         if (isKeyDownCode('X')) {
             mix.gains[k] = 0.0f;
             if (validChannel(mix.pinNumbers[k])) mix.routed[mix.pinNumbers[k]] = 0;
-            compactFeedbackMix(shownFeedbackChannel);
+            compactFeedbackMix(feedbackPage.shownFeedbackChannel);
             return true;
         }
         if (isKeyDownCode(VK_CONTROL)) {
-            feedbackDragSlot = k;
+            feedbackPage.feedbackDragSlot = k;
             stageInteractionMode = kModeFeedbackPathLevel;
             dragStartValue = mix.gains[k];
             dragStartPixelX = static_cast<float>(pointerPixelX);
@@ -203,12 +204,12 @@ bool QX_GUI::feedbackWheelHandles(int32_t dx, int32_t dy) {
 // The master in the centre box: Z sets unity, Ctrl starts its drag.
 void QX_GUI::feedbackCentreBox(int32_t dx, int32_t dy) {
     if (!insideSquare(dx, dy, 15)) return;
-    MixRecord& mix = feedbackMixes[shownFeedbackChannel];
+    MixRecord& mix = feedbackMixes[feedbackPage.shownFeedbackChannel];
     if (isKeyDownCode('Z')) {
         mix.masterLevel = 1.0f;
     } else if (isKeyDownCode(VK_CONTROL)) {
         stageInteractionMode = kModeFeedbackMasterLevel;
-        feedbackDragSlot = -1;
+        feedbackPage.feedbackDragSlot = -1;
         dragStartValue = mix.masterLevel;
         dragStartPixelX = static_cast<float>(pointerPixelX);
         dragStartPixelY = static_cast<float>(pointerPixelY);
@@ -226,13 +227,14 @@ int32_t QX_GUI::feedbackPageMouseMove(WPARAM, int32_t x, int32_t y) {
     if (validChannel(r))
         hand = ((c == 5 || c == 6) && feedbackMixes[r].pinCount > 0) || c == 7 || c == 8 ||
                isOutputPort(c);
-    if (feedbackChannelShown == 1 && validChannel(shownFeedbackChannel)) {
+    if (feedbackPage.feedbackChannelShown == 1 && validChannel(feedbackPage.shownFeedbackChannel)) {
         int32_t dx = 0;
         int32_t dy = 0;
         feedbackOverlayOffset(dx, dy);
         hand = hand || inside(kMuteAll, dx, dy) || inside(kZeroDb, dx, dy) ||
                inside(kReset, dx, dy) || inside(kNormalise, dx, dy) || insideSquare(dx, dy, 17);
-        const int32_t n = std::clamp(feedbackMixes[shownFeedbackChannel].pinCount, 0, kRows);
+        const int32_t n =
+            std::clamp(feedbackMixes[feedbackPage.shownFeedbackChannel].pinCount, 0, kRows);
         for (int32_t k = 0; k < n && !hand; ++k)
             for (float radius : {66.0f, 96.0f, 132.0f})
                 hand = hand || feedbackHandleHit(k, radius, dx, dy);
@@ -245,14 +247,15 @@ int32_t QX_GUI::feedbackPageMouseMove(WPARAM, int32_t x, int32_t y) {
 }
 
 void QX_GUI::feedbackLevelDrag(int32_t y) {
-    if (!validChannel(shownFeedbackChannel)) return;
-    MixRecord& mix = feedbackMixes[shownFeedbackChannel];
+    if (!validChannel(feedbackPage.shownFeedbackChannel)) return;
+    MixRecord& mix = feedbackMixes[feedbackPage.shownFeedbackChannel];
     dragFineFactor = isKeyDownCode(VK_SHIFT) ? 4.0f : 1.0f;
     const float level = dragLevelFrom(dragStartValue, dragStartPixelY - static_cast<float>(y));
     if (stageInteractionMode == kModeFeedbackMasterLevel) {
         mix.masterLevel = level;
-    } else if (feedbackDragSlot >= 0 && feedbackDragSlot < std::clamp(mix.pinCount, 0, kRows)) {
-        mix.gains[feedbackDragSlot] = level;
+    } else if (feedbackPage.feedbackDragSlot >= 0 &&
+               feedbackPage.feedbackDragSlot < std::clamp(mix.pinCount, 0, kRows)) {
+        mix.gains[feedbackPage.feedbackDragSlot] = level;
     }
     raiseSendFlag(kSendFeedbackMixes);
 }

@@ -151,14 +151,14 @@ void QX_GUI::loadEqPreset(const std::string& name) {
         return;
     }
 
-    clearBands(eqEditBands);
-    filtersEnabled = 1;
+    clearBands(filtersEditor.eqEditBands);
+    filtersEditor.filtersEnabled = 1;
     int band = 0;
     for (const std::string& line : splitAt(eqPresets.entries[found].lines, '\n')) {
         if (band >= kBands) break;
         const std::vector<std::string> fields = splitAt(line, '|');
         const std::string value = fields.size() > 1 ? fields[1] : std::string();
-        EqBand& current = eqEditBands[band];
+        EqBand& current = filtersEditor.eqEditBands[band];
         if (fields[0] == "TYPE") {
             current.setType(std::atoi(value.c_str()));
         } else if (fields[0] == "FREQUENCY") {
@@ -173,7 +173,7 @@ void QX_GUI::loadEqPreset(const std::string& name) {
             ++band;
         }
     }
-    storeFilterSettings(filterPanelKind, filterPanelIndex);
+    storeFilterSettings(filtersEditor.filterPanelKind, filtersEditor.filterPanelIndex);
     syndicateFilters();
     raiseSendFlag(kSendInputEq);
     raiseSendFlag(kSendOutputEq);
@@ -193,13 +193,13 @@ int32_t QX_GUI::applyEqPresetByName(const std::string& name) {
 void QX_GUI::designAlgorithmicFilter(int32_t family, int32_t response, int32_t n,
                                      int32_t frequency) {
     setStatusMessage("EQ ALGORITHMIC");
-    clearBands(eqEditBands);
+    clearBands(filtersEditor.eqEditBands);
     setStatusMessage("TRY TO MAKE " + intToString(n) + " POLES");
     const WidthRow* row = nullptr;
     for (const WidthRow& candidate : kWidthRows)
         if (candidate.family == family && candidate.n == n) row = &candidate;
     for (int32_t k = 0; k < n && k < kBands; ++k) {
-        EqBand& band = eqEditBands[k];
+        EqBand& band = filtersEditor.eqEditBands[k];
         band.frequency = frequency;
         band.active = 1;
         band.setType(response);
@@ -207,8 +207,8 @@ void QX_GUI::designAlgorithmicFilter(int32_t family, int32_t response, int32_t n
         if (row != nullptr) band.width = row->widths[k];
         band.redesign();
     }
-    filtersEnabled = 1;
-    storeFilterSettings(filterPanelKind, filterPanelIndex);
+    filtersEditor.filtersEnabled = 1;
+    storeFilterSettings(filtersEditor.filterPanelKind, filtersEditor.filterPanelIndex);
     syndicateFilters();
     raiseSendFlag(kSendInputEq);
     raiseSendFlag(kSendOutputEq);
@@ -222,7 +222,7 @@ void QX_GUI::saveEqPreset() {
         text += std::string(key) + "|" + number + "\n";
     };
     for (int b = 0; b < kBands; ++b) {
-        const EqBand& band = eqEditBands[b];
+        const EqBand& band = filtersEditor.eqEditBands[b];
         if (band.active != 1) continue;
         text += "NODE\n";
         text += "TYPE|" + intToString(band.type) + "\n";

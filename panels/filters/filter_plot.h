@@ -1,5 +1,6 @@
 // The FILTERS plot: ten octaves across the width (19.53 Hz at the left, 20 kHz at the right),
-// 0 dB at mid-height, eqPlotRangeDb at eqPlotFraction / 2 of the height either side.
+// 0 dB at mid-height, filtersEditor.eqPlotRangeDb at filtersEditor.eqPlotFraction / 2 of the height
+// either side.
 #pragma once
 
 #include <algorithm>

@@ -92,17 +92,17 @@ void QX_GUI::loadFiltersPanel(int32_t kind, int32_t index) {
     FilterRecord* found = editorRecord(*this, inputFilters, outputFilters, kind, index,
                                        "CAN'T RETRIEVE FILTERS", "filter source not in range");
     if (found == nullptr) return;
-    filterPanelIndex = index;
-    filterPanelKind = kind;
+    filtersEditor.filterPanelIndex = index;
+    filtersEditor.filterPanelKind = kind;
     FilterRecord& record = *found;
     if (record.inUse == 0) {
         resetFilterRecord(kind, index);
         record.inUse = 1;
         record.enabled = 0;
     }
-    for (int b = 0; b < kBands; ++b) loadBand(eqEditBands[b], record.bands[b]);
+    for (int b = 0; b < kBands; ++b) loadBand(filtersEditor.eqEditBands[b], record.bands[b]);
     record.activeBandCount = countActiveBands(record);
-    filtersEnabled = record.enabled;
+    filtersEditor.filtersEnabled = record.enabled;
     showEditedItem(*this, panels[kPanelFilters], kind, index);
 }
 
@@ -111,17 +111,17 @@ void QX_GUI::storeFilterSettings(int32_t kind, int32_t index) {
                                        "CAN'T SEND FILTERS", "filter target not in range");
     if (found == nullptr) return;
     FilterRecord& record = *found;
-    for (int b = 0; b < kBands; ++b) storeBand(record.bands[b], eqEditBands[b]);
+    for (int b = 0; b < kBands; ++b) storeBand(record.bands[b], filtersEditor.eqEditBands[b]);
     record.channel = static_cast<uint8_t>(index);
     record.activeBandCount = countActiveBands(record);
     record.inUse = 1;
-    record.enabled = filtersEnabled;
+    record.enabled = filtersEditor.filtersEnabled;
     markFiltersDirty(kind);
 }
 
 void QX_GUI::syndicateFilters() {
-    const int32_t kind = filterPanelKind;
-    const int32_t index = filterPanelIndex;
+    const int32_t kind = filtersEditor.filterPanelKind;
+    const int32_t index = filtersEditor.filterPanelIndex;
     FilterRecord* table = filterTable(*this, kind);
     if (table == nullptr || index < 0 || index >= kChannels) return;
     buildSyndicationSet(kind);
@@ -150,20 +150,22 @@ void QX_GUI::resetFilters(int32_t kind) {
 
 int32_t QX_GUI::copyFilter() {
     setStatusMessage("COPY FILTER TO CLIPBOARD");
-    for (int b = 0; b < kBands; ++b) storeBand(filterClipboard.bands[b], eqEditBands[b]);
-    filterClipboard.channel = static_cast<uint8_t>(filterPanelIndex);
+    for (int b = 0; b < kBands; ++b)
+        storeBand(filterClipboard.bands[b], filtersEditor.eqEditBands[b]);
+    filterClipboard.channel = static_cast<uint8_t>(filtersEditor.filterPanelIndex);
     filterClipboard.activeBandCount = countActiveBands(filterClipboard);
     filterClipboard.inUse = 1;
-    filterClipboard.enabled = filtersEnabled;
+    filterClipboard.enabled = filtersEditor.filtersEnabled;
     filterClipboardFull = 1;
     return 0;
 }
 
 int32_t QX_GUI::pasteFilter() {
     setStatusMessage("PASTE FILTER FROM CLIPBOARD");
-    for (int b = 0; b < kBands; ++b) loadBand(eqEditBands[b], filterClipboard.bands[b]);
-    filtersEnabled = filterClipboard.enabled;
-    storeFilterSettings(filterPanelKind, filterPanelIndex);
+    for (int b = 0; b < kBands; ++b)
+        loadBand(filtersEditor.eqEditBands[b], filterClipboard.bands[b]);
+    filtersEditor.filtersEnabled = filterClipboard.enabled;
+    storeFilterSettings(filtersEditor.filterPanelKind, filtersEditor.filterPanelIndex);
     return 0;
 }
 

@@ -28,11 +28,11 @@ void QX_GUI::drawFiltersPanel() {
     const PanelWindow& panel = panels[kPanelFilters];
     const float w = panel.width;
     const float h = panel.height;
-    const int32_t bands = std::clamp(eqBandCount, 0, 5);
-    const float k = h * 0.5f * eqPlotFraction / eqPlotRangeDb;
+    const int32_t bands = std::clamp(filtersEditor.eqBandCount, 0, 5);
+    const float k = h * 0.5f * filtersEditor.eqPlotFraction / filtersEditor.eqPlotRangeDb;
     drawLayer->pushMatrix();
     drawLayer->scale(panel.scale, panel.scale);
-    for (int32_t b = 0; b < bands; ++b) refreshBandPlot(eqEditBands[b], w, h);
+    for (int32_t b = 0; b < bands; ++b) refreshBandPlot(filtersEditor.eqEditBands[b], w, h);
 
     drawLayer->lineWidth(1.0f);
     drawLayer->colour(0.0f, 0.0f, 0.0f, 0.8f);
@@ -47,8 +47,8 @@ void QX_GUI::drawFiltersPanel() {
     drawLayer->scale(1.0f, k);
     drawLayer->blendStandard();
     for (int32_t b = 0; b < bands; ++b) {
-        const EqBand& band = eqEditBands[b];
-        const bool counts = filtersEnabled && band.active == 1;
+        const EqBand& band = filtersEditor.eqEditBands[b];
+        const bool counts = filtersEditor.filtersEnabled && band.active == 1;
         if (counts)
             for (int32_t i = 0; i + 1 < columns; ++i) sum[2 * i + 1] += k * band.plot[i].y;
         const ColourQuad& c = counts ? kBandBright[b] : kBandPale[b];
@@ -63,19 +63,20 @@ void QX_GUI::drawFiltersPanel() {
     drawLayer->pushMatrix();
     drawLayer->translate(0.0f, h / 2.0f);
     drawFilterFrequencyGrid();
-    const ColourQuad item = editorItemColour(*this, filterPanelKind, filterPanelIndex);
+    const ColourQuad item =
+        editorItemColour(*this, filtersEditor.filterPanelKind, filtersEditor.filterPanelIndex);
     drawLayer->colour(item.red, item.green, item.blue, 1.0f);
     if (columns > 1) drawLayer->vertices(Primitive::LineStrip, sum.data(), columns, columns - 1);
     drawLayer->colour(1.0f, 1.0f, 1.0f, 1.0f);
     drawFilterBandLabels();
     drawLayer->popMatrix();
 
-    drawLayer->colour(1.0f, 1.0f, 1.0f, filtersEnabled ? 1.0f : 0.5f);
+    drawLayer->colour(1.0f, 1.0f, 1.0f, filtersEditor.filtersEnabled ? 1.0f : 0.5f);
     drawLayer->rect(2.0f, 2.0f, 30.0f, 11.0f);
     drawLayer->colour(0.0f, 0.0f, 0.0f, 0.8f);
     StrokeFont& text = panels[kPanelFilters].font;
     text.alignCentre();
-    drawLayer->text(text, filtersEnabled ? "ON" : "OFF", 1, 16.0f, 4.0f);
+    drawLayer->text(text, filtersEditor.filtersEnabled ? "ON" : "OFF", 1, 16.0f, 4.0f);
     drawLayer->popMatrix();
 }
 
@@ -113,11 +114,12 @@ void QX_GUI::drawFilterFrequencyGrid() {
 void QX_GUI::drawFilterBandLabels() {
     const PanelWindow& panel = panels[kPanelFilters];
     const float w = panel.width;
-    const float k = panel.height * 0.5f * eqPlotFraction / eqPlotRangeDb;
+    const float k =
+        panel.height * 0.5f * filtersEditor.eqPlotFraction / filtersEditor.eqPlotRangeDb;
     StrokeFont& text = panels[kPanelFilters].font;
     text.alignCentre();
-    for (int32_t b = 0; b < std::clamp(eqBandCount, 0, 5); ++b) {
-        const EqBand& band = eqEditBands[b];
+    for (int32_t b = 0; b < std::clamp(filtersEditor.eqBandCount, 0, 5); ++b) {
+        const EqBand& band = filtersEditor.eqEditBands[b];
         const float x = filterPlotX(band.frequency) * w;
         const float y = -k * static_cast<float>(band.gainDb);
         char label[32];

@@ -32,39 +32,41 @@ namespace {
 bool normaliseFilterMouse(QX_GUI& gui, const FilterLocal& p) {
     const PanelWindow& panel = gui.panels[kPanelFilters];
     if (panel.width <= 0.0f || panel.height <= 0.0f) return false;
-    gui.filterMouseX = p.x / panel.width;
-    gui.filterMouseGain = ((p.y - panel.height / 2.0f) / (panel.height * gui.eqPlotFraction)) *
-                          -2.0f * gui.eqPlotRangeDb;
+    gui.filtersEditor.filterMouseX = p.x / panel.width;
+    gui.filtersEditor.filterMouseGain =
+        ((p.y - panel.height / 2.0f) / (panel.height * gui.filtersEditor.eqPlotFraction)) * -2.0f *
+        gui.filtersEditor.eqPlotRangeDb;
     return true;
 }
 
 bool bandHit(const QX_GUI& gui, int32_t b) {
-    const EqBand& band = gui.eqEditBands[b];
+    const EqBand& band = gui.filtersEditor.eqEditBands[b];
     const float w = gui.panels[kPanelFilters].width;
-    return std::fabs(filterPlotX(band.frequency) - gui.filterMouseX) < 5.0f / w &&
-           std::fabs(static_cast<float>(band.gainDb) - gui.filterMouseGain) < 0.5f;
+    return std::fabs(filterPlotX(band.frequency) - gui.filtersEditor.filterMouseX) < 5.0f / w &&
+           std::fabs(static_cast<float>(band.gainDb) - gui.filtersEditor.filterMouseGain) < 0.5f;
 }
 
 int32_t bandLimit(const QX_GUI& gui) {
-    return std::clamp(gui.eqBandCount, 0, 5);
+    return std::clamp(gui.filtersEditor.eqBandCount, 0, 5);
 }
 
 void storeAndSyndicate(QX_GUI& gui) {
-    gui.storeFilterSettings(gui.filterPanelKind, gui.filterPanelIndex);
+    gui.storeFilterSettings(gui.filtersEditor.filterPanelKind, gui.filtersEditor.filterPanelIndex);
     gui.syndicateFilters();
     gui.markFiltersDirty(kKindSource);
     gui.markFiltersDirty(kKindTarget);
 }
 
 void takeSnapshots(QX_GUI& gui) {
-    for (int32_t b = 0; b < 5; ++b) gui.eqBandSnapshots[b] = gui.eqEditBands[b];
+    for (int32_t b = 0; b < 5; ++b)
+        gui.filtersEditor.eqBandSnapshots[b] = gui.filtersEditor.eqEditBands[b];
 }
 
 // The typed gain (G), frequency (F) or width (Q) of a band, opened at the mouse.
 void openBandEntry(QX_GUI& gui, int32_t id, int32_t x, int32_t y) {
-    const EqBand& band = gui.eqEditBands[id % 100];
+    const EqBand& band = gui.filtersEditor.eqEditBands[id % 100];
     char text[32];
-    gui.textEntryId = id;
+    gui.textEntry.textEntryId = id;
     if (id < 200) {
         std::snprintf(text, sizeof text, "%.2f", band.gainDb);
         gui.openTextEntry(x, y, 71, 20, text, 8, 2, "GAIN", "+/- 12dB", 1);
@@ -83,30 +85,30 @@ int32_t QX_GUI::filtersPanelLButtonDown(WPARAM, int32_t x, int32_t y) {
     const PanelWindow& panel = panels[kPanelFilters];
     const FilterLocal p = filterLocal(panel, x, y);
     if (p.x > 2.0f && p.x < 30.0f && p.y > 2.0f && p.y < 11.0f) {
-        filtersEnabled = filtersEnabled ? 0 : 1;
+        filtersEditor.filtersEnabled = filtersEditor.filtersEnabled ? 0 : 1;
         storeAndSyndicate(*this);
         return 0;
     }
     if (!normaliseFilterMouse(*this, p)) return 0;
-    filterDragActive = 0;
+    filtersEditor.filterDragActive = 0;
     controlDragActive = 0;
     const bool ctrl = isKeyDownCtrl();
     const bool shift = isKeyDownShift();
     if (ctrl) {
-        filterDragMode = 5;
+        filtersEditor.filterDragMode = 5;
         controlDragActive = 1;
         controlDragPanel = kHoldingFilters;
-        filterDragActive = 1;
-        filterDragStartMouse = static_cast<float>(x);
+        filtersEditor.filterDragActive = 1;
+        filtersEditor.filterDragStartMouse = static_cast<float>(x);
         takeSnapshots(*this);
     }
     if (shift) {
         // The gain drags hold the mouse like every other drag, so the release always ends them.
-        filterDragMode = ctrl ? 4 : 3;
+        filtersEditor.filterDragMode = ctrl ? 4 : 3;
         controlDragActive = 1;
-        filterDragActive = 1;
+        filtersEditor.filterDragActive = 1;
         controlDragPanel = kHoldingFilters;
-        filterDragStartMouse = static_cast<float>(y);
+        filtersEditor.filterDragStartMouse = static_cast<float>(y);
         takeSnapshots(*this);
     }
     const bool keyG = isKeyDownG();
@@ -118,17 +120,17 @@ int32_t QX_GUI::filtersPanelLButtonDown(WPARAM, int32_t x, int32_t y) {
             openBandEntry(*this, (keyG ? 100 : keyF ? 200 : 300) + b, x, y);
             return 0;
         }
-        filterDragBand = b;
-        EqBand& band = eqEditBands[b];
+        filtersEditor.filterDragBand = b;
+        EqBand& band = filtersEditor.eqEditBands[b];
         if (!ctrl) {
-            filterDragActive = 1;
-            filterDragMode = 1;
+            filtersEditor.filterDragActive = 1;
+            filtersEditor.filterDragMode = 1;
             controlDragActive = 1;
             controlDragPanel = kHoldingFilters;
             if (shift) {
-                filterDragMode = 2;
-                filterDragStartWidth = static_cast<float>(band.width);
-                filterDragStartMouse = static_cast<float>(y);
+                filtersEditor.filterDragMode = 2;
+                filtersEditor.filterDragStartWidth = static_cast<float>(band.width);
+                filtersEditor.filterDragStartMouse = static_cast<float>(y);
             }
             continue; // the highest band hit is the one dragged
         }
@@ -141,9 +143,9 @@ int32_t QX_GUI::filtersPanelLButtonDown(WPARAM, int32_t x, int32_t y) {
             return 0;
         }
         band.active = band.active == 1 ? 0 : 1;
-        storeFilterSettings(filterPanelKind, filterPanelIndex);
-        markFiltersDirty(filterPanelKind);
-        filterDragActive = 0;
+        storeFilterSettings(filtersEditor.filterPanelKind, filtersEditor.filterPanelIndex);
+        markFiltersDirty(filtersEditor.filterPanelKind);
+        filtersEditor.filterDragActive = 0;
         controlDragActive = 0;
         controlDragPanel = -1;
         syndicateFilters();
@@ -155,33 +157,37 @@ int32_t QX_GUI::filtersPanelLButtonDown(WPARAM, int32_t x, int32_t y) {
 }
 
 int32_t QX_GUI::filtersPanelMouseMove(WPARAM, int32_t x, int32_t y) {
-    if (!filterDragActive) return 0;
+    if (!filtersEditor.filterDragActive) return 0;
     const PanelWindow& panel = panels[kPanelFilters];
     controlDragPanel = kHoldingFilters;
     if (!normaliseFilterMouse(*this, filterLocal(panel, x, y))) return 0;
     const auto clampGain = [](double g) { return std::clamp(g, -12.0, 12.0); };
     const auto clampFrequency = [](double f) { return std::clamp(f, 20.0, 16000.0); };
-    const float dy = static_cast<float>(y) - filterDragStartMouse;
-    const int32_t b = filterDragBand;
-    switch (filterDragMode) {
+    const float dy = static_cast<float>(y) - filtersEditor.filterDragStartMouse;
+    const int32_t b = filtersEditor.filterDragBand;
+    switch (filtersEditor.filterDragMode) {
     case 1:
         if (b < 0 || b >= bandLimit(*this)) break;
-        eqEditBands[b].frequency = clampFrequency(filterPlotFrequency(filterMouseX));
-        eqEditBands[b].gainDb = clampGain(filterMouseGain);
+        filtersEditor.eqEditBands[b].frequency =
+            clampFrequency(filterPlotFrequency(filtersEditor.filterMouseX));
+        filtersEditor.eqEditBands[b].gainDb = clampGain(filtersEditor.filterMouseGain);
         break;
     case 2:
         if (b < 0 || b >= bandLimit(*this)) break;
-        eqEditBands[b].width = std::clamp(filterDragStartWidth - dy * 0.05f, 0.1f, 5.0f);
+        filtersEditor.eqEditBands[b].width =
+            std::clamp(filtersEditor.filterDragStartWidth - dy * 0.05f, 0.1f, 5.0f);
         break;
     default:
         for (int32_t i = 0; i < bandLimit(*this); ++i) {
-            EqBand& band = eqEditBands[i];
-            const EqBand& start = eqBandSnapshots[i];
+            EqBand& band = filtersEditor.eqEditBands[i];
+            const EqBand& start = filtersEditor.eqBandSnapshots[i];
             if (band.active != 1) continue;
-            if (filterDragMode == 3) band.gainDb = clampGain(start.gainDb + dy * -0.03f);
-            if (filterDragMode == 4) band.gainDb = clampGain(start.gainDb * (1.0f + dy * -0.01f));
-            if (filterDragMode == 5) {
-                const float dx = static_cast<float>(x) - filterDragStartMouse;
+            if (filtersEditor.filterDragMode == 3)
+                band.gainDb = clampGain(start.gainDb + dy * -0.03f);
+            if (filtersEditor.filterDragMode == 4)
+                band.gainDb = clampGain(start.gainDb * (1.0f + dy * -0.01f));
+            if (filtersEditor.filterDragMode == 5) {
+                const float dx = static_cast<float>(x) - filtersEditor.filterDragStartMouse;
                 const double hs = filterPlotX(start.frequency);
                 band.frequency =
                     clampFrequency(10000.0 * std::pow(2.0, hs * (10.0 + dx * 0.1) - 9.0));
@@ -190,14 +196,14 @@ int32_t QX_GUI::filtersPanelMouseMove(WPARAM, int32_t x, int32_t y) {
         break;
     }
     for (int32_t i = 0; i < bandLimit(*this); ++i)
-        refreshBandPlot(eqEditBands[i], panel.width, panel.height);
+        refreshBandPlot(filtersEditor.eqEditBands[i], panel.width, panel.height);
     storeAndSyndicate(*this);
     return 0;
 }
 
 int32_t QX_GUI::filtersPanelLButtonUp(WPARAM, int32_t, int32_t) {
-    markFiltersDirty(filterPanelKind);
-    filterDragActive = 0;
+    markFiltersDirty(filtersEditor.filterPanelKind);
+    filtersEditor.filterDragActive = 0;
     controlDragPanel = -1;
     return 0;
 }
@@ -210,7 +216,7 @@ int32_t QX_GUI::filtersPanelRButtonDown(WPARAM, int32_t x, int32_t y) {
     for (int32_t b = 0; b < bandLimit(*this); ++b)
         if (bandHit(*this, b)) {
             openEditorMenu("FILTER_TYPE", x, y);
-            filterDragBand = b;
+            filtersEditor.filterDragBand = b;
             return 0;
         }
     openEditorMenu("FILTER", x, y);

@@ -53,7 +53,7 @@ void QX_GUI::initPanelWindows() {
             envelopeList.targetCount = 1;
             envelopeList.targets[0] = 0;
         } else if (d.id == kPanelFilters) {
-            for (int b = 0; b < 5; ++b) eqEditBands[b].updateTypeNames();
+            for (int b = 0; b < 5; ++b) filtersEditor.eqEditBands[b].updateTypeNames();
         } else if (d.id == kPanelVirtual) {
             loadVirtualPanel(1, 0);
         }

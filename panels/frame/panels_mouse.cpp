@@ -87,7 +87,8 @@ bool QX_GUI::pressBarButton(int32_t id) {
         panel.shown = 0;
         return id == kPanelMacros;
     }
-    if (id == kPanelDynamics) loadDynamicsPanel(dynamicsPanelKind, dynamicsPanelIndex);
+    if (id == kPanelDynamics)
+        loadDynamicsPanel(dynamicsEditor.dynamicsPanelKind, dynamicsEditor.dynamicsPanelIndex);
     if (id == kPanelMacros) loadMacroPanelFileOnce();
     bringPanelToFront(id);
     panel.dragging = 0;

@@ -148,15 +148,15 @@ void QX_GUI::drawMatrixChannelTables(DrawLayer& d) {
     // The channel the VIRTUAL panel shows.
     int32_t channel = -1;
     bool left = true;
-    const int32_t index = virtualEditIndex;
-    if (virtualEditMode == 1 && index >= 0 && index < kRows) {
+    const int32_t index = virtualEditor.virtualEditIndex;
+    if (virtualEditor.virtualEditMode == 1 && index >= 0 && index < kRows) {
         channel = sources[index].virtualChannel;
-    } else if (virtualEditMode == 11) {
+    } else if (virtualEditor.virtualEditMode == 11) {
         channel = index;
-    } else if (virtualEditMode == 2 && index >= 0 && index < kRows) {
+    } else if (virtualEditor.virtualEditMode == 2 && index >= 0 && index < kRows) {
         channel = targets[index].virtualChannel;
         left = false;
-    } else if (virtualEditMode == 12) {
+    } else if (virtualEditor.virtualEditMode == 12) {
         channel = index;
         left = false;
     }
@@ -193,7 +193,7 @@ void QX_GUI::drawMatrixCurves(DrawLayer& d, int32_t S, int32_t T) {
     }
     d.lineWidth(1.0f);
     auto dot = [&](int32_t channel) {
-        const CurvePoint p = cableCurve.evalBezier(flowT(channel, curvePhase));
+        const CurvePoint p = cableCurve.evalBezier(flowT(channel, stage.curvePhase));
         d.pushMatrix();
         d.translate(p.x, p.y);
         d.rect(-2.5f, -2.5f, 2.5f, 2.5f);
@@ -260,7 +260,7 @@ void QX_GUI::drawMatrixGainCells(DrawLayer& d, int32_t S, int32_t T) {
         const float perRadius = r > 0.0f ? 1.0f / r : 1.0f;
         for (int32_t s = 0; s < S; ++s) {
             const float g = targets[t].gainRow[s];
-            if (visualisations) {
+            if (stageView.visualisations) {
                 const float level = sources[s].signalLevel();
                 if (level > 0.0f) drawMatrixCell(d, t, s, level * g * perRadius);
             } else if (std::fabs(g) > 0.0f) {
@@ -293,7 +293,7 @@ void QX_GUI::drawMatrixCableCells(DrawLayer& d) {
         const int32_t t = cable.target;
         if (s < 0 || s >= kRows || t < 0 || t >= kRows) continue;
         float value = sources[s].level * cable.level * roomLevelAt(t) * targets[t].level;
-        if (visualisations) value *= sources[s].signalLevel();
+        if (stageView.visualisations) value *= sources[s].signalLevel();
         drawMatrixCell(d, t, s, value);
         const float x0 = static_cast<float>(69 + 9 * t);
         const float y0 = static_cast<float>(69 + 9 * s);

@@ -88,7 +88,7 @@ bool QX_GUI::matrixClickSwitches(int32_t h, int32_t r, int32_t gx, int32_t gy) {
         setStatusMessage(std::to_string(h));
         if (r < targetCount) {
             currentTarget = r;
-            textEntryId = 2;
+            textEntry.textEntryId = 2;
             openTextEntry(pageGridX + kMatrixTargetNameEntryX,
                           pageGridY + kMatrixGridInset + kMatrixCellSize * r, -1, -1,
                           targets[r].name, 2, 0, "NAME TARGET", "", 1);
@@ -105,7 +105,7 @@ bool QX_GUI::matrixClickSourceRow(int32_t r, int32_t gx) {
     if (kMatrixSourceNamePixels.holds(gx)) {
         if (r < sourceCount) {
             currentSource = r;
-            textEntryId = 1;
+            textEntry.textEntryId = 1;
             openTextEntry(pageGridX + kMatrixSourceNameEntryX,
                           pageGridY + kMatrixGridInset + kMatrixCellSize * r, -1, -1, source.name,
                           2, 0, "NAME SOURCE", "", 1);

@@ -243,7 +243,7 @@ void QX_GUI::drawChannelStrip(const FaderScale& left, const FaderScale& right,
     painter.buttons();
     if (!trim) painter.meters();
     const bool source = strip.kind == kStripSource;
-    if ((source || strip.kind == kStripTarget) && visualisations) {
+    if ((source || strip.kind == kStripTarget) && stageView.visualisations) {
         const int32_t count = source ? sourceCount : targetCount;
         const bool inTable = strip.index >= 0 && strip.index < kMaxLiveItems;
         MeterHistory history;

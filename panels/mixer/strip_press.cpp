@@ -106,20 +106,20 @@ void QX_GUI::grabStripKnob(int32_t kind, int32_t index, int32_t localY) {
 void QX_GUI::toggleProcessingSwitch(int32_t kind, int32_t index, int32_t control) {
     const bool source = kind == kKindSource;
     int32_t panel = kPanelDelay;
-    int32_t shownKind = delayPanelKind;
-    int32_t shownIndex = delayPanelIndex;
+    int32_t shownKind = delayEditor.delayPanelKind;
+    int32_t shownIndex = delayEditor.delayPanelIndex;
     uint8_t* enabled = source ? &inputDelays[index].on : &outputDelays[index].on;
     int32_t flag = source ? kSendInputDelays : kSendOutputDelays;
     if (control == kControlFilters) {
         panel = kPanelFilters;
-        shownKind = filterPanelKind;
-        shownIndex = filterPanelIndex;
+        shownKind = filtersEditor.filterPanelKind;
+        shownIndex = filtersEditor.filterPanelIndex;
         enabled = source ? &inputFilters[index].enabled : &outputFilters[index].enabled;
         flag = source ? kSendInputEq : kSendOutputEq;
     } else if (control == kControlDynamics) {
         panel = kPanelDynamics;
-        shownKind = dynamicsPanelKind;
-        shownIndex = dynamicsPanelIndex;
+        shownKind = dynamicsEditor.dynamicsPanelKind;
+        shownIndex = dynamicsEditor.dynamicsPanelIndex;
         enabled = source ? &inputDynamics[index].mode : &outputDynamics[index].mode;
         flag = source ? kSendInputDynamics : kSendOutputDynamics;
     }
@@ -169,7 +169,7 @@ void QX_GUI::setUpProcessingRecord(int32_t kind, int32_t index, int32_t control)
 // The rename entry of a source (entry 1) or target (entry 2), on the fixed rename grid.
 void QX_GUI::openStripNameEntry(int32_t kind, int32_t index) {
     const bool source = kind == kKindSource;
-    textEntryId = source ? 1 : 2;
+    textEntry.textEntryId = source ? 1 : 2;
     const ScreenPoint origin = stripOrigin(index);
     const int32_t halfStrip = static_cast<int32_t>(getStripLayout().stripWidth / 2.0f);
     const std::string name = source ? sources[index].name : targets[index].name;

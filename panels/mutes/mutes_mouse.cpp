@@ -59,9 +59,9 @@ int32_t QX_GUI::mutesPanelLButtonDown(WPARAM, int32_t x, int32_t y) {
             viewSettings.masterVolume = 1.0f;
         } else {
             // The drag measures the pointer's travel in the moves this panel is handed.
-            masterDragStartX = x;
-            masterDragStartY = y;
-            masterDragStartDb = 20.0f * std::log10(viewSettings.masterVolume);
+            mutesPanel.masterDragStartX = x;
+            mutesPanel.masterDragStartY = y;
+            mutesPanel.masterDragStartDb = 20.0f * std::log10(viewSettings.masterVolume);
             stageInteractionMode = kModeMutesMaster;
             SetCapture(windowHandle());
         }
@@ -73,8 +73,8 @@ int32_t QX_GUI::mutesPanelLButtonDown(WPARAM, int32_t x, int32_t y) {
     for (const MutesGrid& grid : kMutesGrids) {
         const int32_t index = mutesCellAt(grid, lx, ly);
         if (index < 0 || index >= mutesItemCount(*this, grid.kind)) continue;
-        if (grid.kind == MutesKind::Source) highlightSource = index;
-        if (grid.kind == MutesKind::Target) highlightTarget = index;
+        if (grid.kind == MutesKind::Source) stage.highlightSource = index;
+        if (grid.kind == MutesKind::Target) stage.highlightTarget = index;
         if (isKeyDownCtrl()) {
             executeCommandString("FIND " + mutesItemName(*this, grid.kind, index));
             return 0;
@@ -83,7 +83,7 @@ int32_t QX_GUI::mutesPanelLButtonDown(WPARAM, int32_t x, int32_t y) {
         *on = *on == 1 ? 0 : 1;
         if (grid.kind == MutesKind::Group) {
             currentGroup = index;
-            highlightGroup = index;
+            stage.highlightGroup = index;
             applyGroupMuteSolo();
         }
     }
@@ -100,7 +100,8 @@ int32_t QX_GUI::mutesPanelLButtonDown(WPARAM, int32_t x, int32_t y) {
 
 int32_t QX_GUI::mutesPanelMouseMove(WPARAM, int32_t x, int32_t y) {
     if (stageInteractionMode == kModeMutesMaster) {
-        const float db = masterDragStartDb - static_cast<float>(y - masterDragStartY) * 0.5f;
+        const float db = mutesPanel.masterDragStartDb -
+                         static_cast<float>(y - mutesPanel.masterDragStartY) * 0.5f;
         viewSettings.masterVolume = snapToUnity(std::clamp(dbToGain(db), 0.0f, kMaxDragLevel));
         raiseSendFlag(kSendViewState);
         raiseSendFlag(kSendGainMatrix);
@@ -109,14 +110,14 @@ int32_t QX_GUI::mutesPanelMouseMove(WPARAM, int32_t x, int32_t y) {
     const PanelWindow& panel = panels[kPanelMutes];
     const int32_t lx = panelUnit(panel, x);
     const int32_t ly = panelUnit(panel, y);
-    highlightSource = highlightTarget = highlightGroup = -1;
+    stage.highlightSource = stage.highlightTarget = stage.highlightGroup = -1;
     for (const MutesGrid& grid : kMutesGrids) {
         if (grid.kind == MutesKind::Room) continue;
         const int32_t index = mutesCellAt(grid, lx, ly);
         if (index < 0 || index >= mutesItemCount(*this, grid.kind)) continue;
-        if (grid.kind == MutesKind::Source) highlightSource = index;
-        if (grid.kind == MutesKind::Target) highlightTarget = index;
-        if (grid.kind == MutesKind::Group) highlightGroup = index;
+        if (grid.kind == MutesKind::Source) stage.highlightSource = index;
+        if (grid.kind == MutesKind::Target) stage.highlightTarget = index;
+        if (grid.kind == MutesKind::Group) stage.highlightGroup = index;
     }
     return 0;
 }

@@ -47,7 +47,7 @@ static float slotPinMeter(const QX_GUI& gui, int32_t mode, int32_t pin) {
 
 void QX_GUI::drawVirtualPanel() {
     const PanelWindow& panel = panels[kPanelVirtual];
-    const int32_t mode = virtualEditMode;
+    const int32_t mode = virtualEditor.virtualEditMode;
     const MixRecord* mix = virtualEditMix();
     // The disc and the buttons take the panel's colour, which loading the mix chose.
     const ColourQuad c{panel.colour[0], panel.colour[1], panel.colour[2], 1.0f};
@@ -123,7 +123,7 @@ void QX_GUI::drawVirtualPanel() {
     // The edited channel, shown 1-based in every mode; none while no mix is edited.
     drawLayer->colour(1.0f, 1.0f, 1.0f, 0.5f);
     char channel[16];
-    std::snprintf(channel, sizeof channel, "%i", virtualEditIndex + 1);
+    std::snprintf(channel, sizeof channel, "%i", virtualEditor.virtualEditIndex + 1);
     if (mix != nullptr) drawLayer->text(font, channel, 2, 124.0f, 120.0f);
     if (stageInteractionMode == kModeVirtualPinLevel ||
         stageInteractionMode == kModeVirtualMasterLevel)

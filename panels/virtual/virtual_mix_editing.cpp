@@ -30,10 +30,10 @@ void captionVirtualPanel(QX_GUI& gui, int32_t mode, int32_t index) {
 } // namespace
 
 MixRecord* QX_GUI::virtualEditMix() {
-    const int32_t i = virtualEditIndex;
+    const int32_t i = virtualEditor.virtualEditIndex;
     if (i < 0 || i >= kChannels) return nullptr;
-    if (editsInputs(virtualEditMode)) return &inputMixers[i];
-    if (editsOutputs(virtualEditMode)) return &outputMixers[i];
+    if (editsInputs(virtualEditor.virtualEditMode)) return &inputMixers[i];
+    if (editsOutputs(virtualEditor.virtualEditMode)) return &outputMixers[i];
     return nullptr;
 }
 
@@ -56,12 +56,12 @@ void QX_GUI::loadVirtualPanel(int32_t mode, int32_t index) {
         }
     }
     if (!editsInputs(mode) && !editsOutputs(mode)) {
-        virtualEditMode = mode;
-        virtualEditIndex = index;
+        virtualEditor.virtualEditMode = mode;
+        virtualEditor.virtualEditIndex = index;
         return;
     }
-    virtualEditMode = mode;
-    virtualEditIndex = channel;
+    virtualEditor.virtualEditMode = mode;
+    virtualEditor.virtualEditIndex = channel;
     captionVirtualPanel(*this, mode, index);
     MixRecord* mix = virtualEditMix();
     if (mix != nullptr && mix->inUse == 0) resetMixRecord(mode, channel);

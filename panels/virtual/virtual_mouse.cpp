@@ -52,7 +52,7 @@ int32_t QX_GUI::virtualPanelLButtonDown(WPARAM, int32_t x, int32_t y) {
     if (mix == nullptr) return 0; // no mix to edit: the press changes nothing
     const PanelWindow& panel = panels[kPanelVirtual];
     const Local p = virtualLocal(panel, x, y);
-    const int32_t mode = virtualEditMode;
+    const int32_t mode = virtualEditor.virtualEditMode;
     const int32_t n = activeSlots(*mix);
     if (inside(p, 3, 3, outputMode(mode) ? 56 : 50, 16) && n < 64) {
         mix->pinCount = n;
@@ -69,7 +69,7 @@ int32_t QX_GUI::virtualPanelLButtonDown(WPARAM, int32_t x, int32_t y) {
         setStatusMessage("ALL TO NORMALISE");
         for (int32_t k = 0; k < n; ++k) mix->gains[k] = 1.0f / static_cast<float>(n);
     } else if (inside(p, 3, 234, 31, 248)) {
-        resetMixRecord(mode, virtualEditIndex);
+        resetMixRecord(mode, virtualEditor.virtualEditIndex);
     } else {
         bool handled = false;
         bool stored = true;
@@ -81,7 +81,7 @@ int32_t QX_GUI::virtualPanelLButtonDown(WPARAM, int32_t x, int32_t y) {
             };
             if (near(110.0f, 10.0f)) {
                 if (isKeyDownX()) {
-                    compactVirtualChannel(mode, virtualEditIndex, k);
+                    compactVirtualChannel(mode, virtualEditor.virtualEditIndex, k);
                     handled = true;
                     return;
                 }
@@ -93,20 +93,20 @@ int32_t QX_GUI::virtualPanelLButtonDown(WPARAM, int32_t x, int32_t y) {
                 if (isKeyDownCtrl()) {
                     dragStartPixelX = static_cast<float>(x);
                     dragStartPixelY = static_cast<float>(y);
-                    dragStartValue = virtualDragStartLevel = mix->gains[k];
-                    virtualSelectedPin = k;
+                    dragStartValue = virtualEditor.virtualDragStartLevel = mix->gains[k];
+                    virtualEditor.virtualSelectedPin = k;
                     stageInteractionMode = kModeVirtualPinLevel;
                     controlDragPanel = kHoldingVirtual;
                     controlDragActive = 1;
-                    virtualHandleX = std::trunc(spoke.x(110.0f));
-                    virtualHandleY = std::trunc(spoke.y(110.0f));
+                    virtualEditor.virtualHandleX = std::trunc(spoke.x(110.0f));
+                    virtualEditor.virtualHandleY = std::trunc(spoke.y(110.0f));
                     handled = true;
                     stored = false;
                     return;
                 }
                 if (mode == 1 || mode == 2 || mode == 11 || mode == 12) {
-                    textEntryId = 26;
-                    virtualSelectedPin = k;
+                    textEntry.textEntryId = 26;
+                    virtualEditor.virtualSelectedPin = k;
                     char text[16];
                     std::snprintf(text, sizeof text, "%i", mix->pinNumbers[k] + 1);
                     const bool out = outputMode(mode);
@@ -132,9 +132,9 @@ int32_t QX_GUI::virtualPanelLButtonDown(WPARAM, int32_t x, int32_t y) {
             if (isKeyDownCtrl()) {
                 dragStartPixelX = static_cast<float>(x);
                 dragStartPixelY = static_cast<float>(y);
-                dragStartValue = virtualDragStartLevel = mix->masterLevel;
-                virtualHandleX = virtualHandleY = 125.0f;
-                virtualSelectedPin = 0;
+                dragStartValue = virtualEditor.virtualDragStartLevel = mix->masterLevel;
+                virtualEditor.virtualHandleX = virtualEditor.virtualHandleY = 125.0f;
+                virtualEditor.virtualSelectedPin = 0;
                 stageInteractionMode = kModeVirtualMasterLevel;
                 controlDragPanel = kHoldingVirtual;
                 controlDragActive = 1;
@@ -143,7 +143,7 @@ int32_t QX_GUI::virtualPanelLButtonDown(WPARAM, int32_t x, int32_t y) {
             if (isKeyDownZ()) mix->masterLevel = 1.0f;
         }
     }
-    storeVirtualChannel(mode, virtualEditIndex);
+    storeVirtualChannel(mode, virtualEditor.virtualEditIndex);
     return 0;
 }
 
@@ -156,15 +156,16 @@ int32_t QX_GUI::virtualPanelMouseMove(WPARAM, int32_t, int32_t y) {
     controlDragActive = 1;
     const float dy = dragStartPixelY - static_cast<float>(y);
     dragFineFactor = isKeyDownShift() ? 4.0f : 1.0f;
-    const float level = faderLaw.levelAfterDrag(virtualDragStartLevel, (0.005f / dragFineFactor) *
-                                                                           dy * faderLaw.dragSpeed);
+    const float level = faderLaw.levelAfterDrag(
+        virtualEditor.virtualDragStartLevel, (0.005f / dragFineFactor) * dy * faderLaw.dragSpeed);
     if (stageInteractionMode == kModeVirtualPinLevel) {
-        if (virtualSelectedPin < 0 || virtualSelectedPin >= 64) return 0;
-        mix->gains[virtualSelectedPin] = level;
+        if (virtualEditor.virtualSelectedPin < 0 || virtualEditor.virtualSelectedPin >= 64)
+            return 0;
+        mix->gains[virtualEditor.virtualSelectedPin] = level;
     } else {
         mix->masterLevel = level;
     }
-    storeVirtualChannel(virtualEditMode, virtualEditIndex);
+    storeVirtualChannel(virtualEditor.virtualEditMode, virtualEditor.virtualEditIndex);
     return 0;
 }
 

@@ -29,9 +29,9 @@ float pinMeterOf(const QX_GUI& gui, bool output, int32_t pin) {
 void QX_GUI::drawVirtualCellReadout() {
     const MixRecord* mix = virtualEditMix();
     if (mix == nullptr) return;
-    const bool output = virtualEditMode == 2 || virtualEditMode == 12;
+    const bool output = virtualEditor.virtualEditMode == 2 || virtualEditor.virtualEditMode == 12;
     const bool pinDrag = stageInteractionMode == kModeVirtualPinLevel;
-    const int32_t slot = std::clamp(virtualSelectedPin, 0, 63);
+    const int32_t slot = std::clamp(virtualEditor.virtualSelectedPin, 0, 63);
     const float value = pinDrag ? mix->gains[slot] : mix->masterLevel;
     ReadoutLevels m;
     if (pinDrag) {
@@ -51,8 +51,8 @@ void QX_GUI::drawVirtualCellReadout() {
         m.in = mix->masterLevel != 0.0f ? m.out / mix->masterLevel : 0.0f;
     }
 
-    const float hx = virtualHandleX;
-    const float hy = virtualHandleY;
+    const float hx = virtualEditor.virtualHandleX;
+    const float hy = virtualEditor.virtualHandleY;
     const float bx = hx - 16.0f;
     const float by = hy - 62.0f;
     const float base = by + 120.0f;

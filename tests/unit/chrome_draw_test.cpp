@@ -18,10 +18,10 @@ const RecordedDraw* lastBoxCovering(const RecordingDrawLayer& frame, float x, fl
 TEST(ChromeDraw, TheSyndicateLabelIsGreenInExactlyOneDrawnFrame) {
     ScreenFixture f;
     f.gui->syndicationFlash = 1;
-    f.gui->chromeHidden = 1;
+    f.gui->chrome.chromeHidden = 1;
     f.drawFrame();
     EXPECT_EQ(f.gui->syndicationFlash, 1) << "a hidden strip keeps the flash";
-    f.gui->chromeHidden = 0;
+    f.gui->chrome.chromeHidden = 0;
     const Colour green{0.0f, 1.0f, 0.0f, 1.0f};
     const Colour white{1.0f, 1.0f, 1.0f, 1.0f};
     RecordingDrawLayer first = f.drawFrame();
@@ -34,7 +34,7 @@ TEST(ChromeDraw, TheSyndicateLabelIsGreenInExactlyOneDrawnFrame) {
 
 TEST(ChromeDraw, MasterBarsShareTheWellWhateverTheTargetCount) {
     ScreenFixture f;
-    f.gui->masterHidden = 0;
+    f.gui->chrome.masterHidden = 0;
     f.gui->targetCount = 0;
     RecordingDrawLayer empty = f.drawFrame();
     EXPECT_TRUE(empty.failures.empty());
@@ -95,8 +95,8 @@ TEST(ChromeDraw, TheFrameDimsWhileAnEntryWithAnActionIsOpen) {
     const Case cases[] = {{0, 0, false}, {0, 1, false}, {-1, 1, false}, {5, 1, true}, {5, 0, true}};
     for (const Case& c : cases) {
         ScreenFixture f;
-        f.gui->textEntryId = c.action;
-        f.gui->textEntryKeysOn = c.keysOn;
+        f.gui->textEntry.textEntryId = c.action;
+        f.gui->textEntry.textEntryKeysOn = c.keysOn;
         const RecordingDrawLayer frame = f.drawFrame();
         const RecordedDraw* top = lastBoxCovering(frame, 5.0f, 795.0f);
         const Colour dim{0.0f, 0.0f, 0.0f, 0.8f};

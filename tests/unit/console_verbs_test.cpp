@@ -70,17 +70,17 @@ TEST_F(ConsoleVerbsTest, SetCountsAndItsRefusals) {
 TEST_F(ConsoleVerbsTest, EnterOpensTheCountPrompt) {
     gui->sourceCount = 9;
     EXPECT_EQ(gui->executeCommandString("ENTER SOURCE_COUNT"), 0);
-    EXPECT_EQ(gui->textEntryId, 7);
-    EXPECT_EQ(gui->textEntryText, "9");
-    EXPECT_EQ(gui->textEntryX, 400);
-    EXPECT_EQ(gui->textEntryY, 300);
-    EXPECT_EQ(gui->textEntryMaxLength, 2);
-    EXPECT_EQ(gui->textEntryKind, 3);
-    EXPECT_EQ(gui->textEntryTitle, "SET NUMBER OF SOURCES");
-    EXPECT_EQ(gui->textEntryPrompt, "MIN 1 -> MAX 64");
-    gui->textEntryId = -1;
+    EXPECT_EQ(gui->textEntry.textEntryId, 7);
+    EXPECT_EQ(gui->textEntry.textEntryText, "9");
+    EXPECT_EQ(gui->textEntry.textEntryX, 400);
+    EXPECT_EQ(gui->textEntry.textEntryY, 300);
+    EXPECT_EQ(gui->textEntry.textEntryMaxLength, 2);
+    EXPECT_EQ(gui->textEntry.textEntryKind, 3);
+    EXPECT_EQ(gui->textEntry.textEntryTitle, "SET NUMBER OF SOURCES");
+    EXPECT_EQ(gui->textEntry.textEntryPrompt, "MIN 1 -> MAX 64");
+    gui->textEntry.textEntryId = -1;
     EXPECT_EQ(gui->executeCommandString("ENTER ROOMS"), 0);
-    EXPECT_EQ(gui->textEntryId, -1);
+    EXPECT_EQ(gui->textEntry.textEntryId, -1);
 }
 
 TEST_F(ConsoleVerbsTest, ConfirmStoresTheCommandAndOpensTheEntry) {
@@ -89,11 +89,11 @@ TEST_F(ConsoleVerbsTest, ConfirmStoresTheCommandAndOpensTheEntry) {
               0);
     EXPECT_EQ(gui->confirmCommand, "SAVE_PATCH");
     EXPECT_EQ(gui->pendingConfirm, 1);
-    EXPECT_EQ(gui->textEntryId, 35);
-    EXPECT_EQ(gui->textEntryText, "NO");
-    EXPECT_EQ(gui->textEntryKind, 5);
-    EXPECT_EQ(gui->textEntryTitle, "YOU JUST LOADED A BACKUP FILE");
-    EXPECT_EQ(gui->textEntryPrompt, "TO SAVE TYPE YES");
+    EXPECT_EQ(gui->textEntry.textEntryId, 35);
+    EXPECT_EQ(gui->textEntry.textEntryText, "NO");
+    EXPECT_EQ(gui->textEntry.textEntryKind, 5);
+    EXPECT_EQ(gui->textEntry.textEntryTitle, "YOU JUST LOADED A BACKUP FILE");
+    EXPECT_EQ(gui->textEntry.textEntryPrompt, "TO SAVE TYPE YES");
     EXPECT_EQ(gui->console.lines[gui->console.writeIndex - 1], "COMMAND STRING : SAVE_PATCH");
     EXPECT_EQ(gui->executeCommandString("CONFIRM 'A' 'B'"), 1);
     EXPECT_EQ(gui->console.lastError, "INVALID CONFIRM COMMAND");

@@ -53,13 +53,13 @@ TEST_F(DelayFilterTest, DelayEditorLoadsStoresAndSyndicates) {
     gui->loadDelayPanel(1, 2);
     EXPECT_EQ(gui->inputDelays[2].changed, 1);
     EXPECT_EQ(gui->inputDelays[2].channel, 2);
-    EXPECT_EQ(gui->delayEnabled, 0);
-    EXPECT_EQ(gui->delayTime, 0.0f);
+    EXPECT_EQ(gui->delayEditor.delayEnabled, 0);
+    EXPECT_EQ(gui->delayEditor.delayTime, 0.0f);
 
     // Mode 0: only the shown item changes, yet both delay flags are raised.
     clearFlags();
-    gui->delayTime = 0.25f;
-    gui->delayEnabled = 1;
+    gui->delayEditor.delayTime = 0.25f;
+    gui->delayEditor.delayEnabled = 1;
     gui->storeDelaySettings(1, 2);
     EXPECT_FLOAT_EQ(gui->inputDelays[2].time, 0.25f);
     EXPECT_EQ(gui->inputDelays[1].changed, 0);
@@ -80,7 +80,7 @@ TEST_F(DelayFilterTest, DelayEditorLoadsStoresAndSyndicates) {
     EXPECT_EQ(gui->console.statusMessage, "CAN'T RESET DELAY SETTINGS");
     gui->loadDelayPanel(1, -1);
     EXPECT_EQ(gui->console.statusMessage, "delay target not in range");
-    EXPECT_EQ(gui->delayPanelIndex, 2);
+    EXPECT_EQ(gui->delayEditor.delayPanelIndex, 2);
 }
 
 TEST_F(DelayFilterTest, FilterLinesEditBands) {
@@ -156,16 +156,16 @@ TEST_F(DelayFilterTest, FiltersEditorLoadsDefaultsAndStores) {
     const int types[5] = {5, 4, 4, 4, 6};
     const float frequencies[5] = {100, 250, 1000, 3000, 6000};
     for (int b = 0; b < 5; ++b) {
-        EXPECT_EQ(gui->eqEditBands[b].type, types[b]);
-        EXPECT_EQ(gui->eqEditBands[b].frequency, frequencies[b]);
-        EXPECT_EQ(gui->eqEditBands[b].active, 0);
+        EXPECT_EQ(gui->filtersEditor.eqEditBands[b].type, types[b]);
+        EXPECT_EQ(gui->filtersEditor.eqEditBands[b].frequency, frequencies[b]);
+        EXPECT_EQ(gui->filtersEditor.eqEditBands[b].active, 0);
     }
-    EXPECT_EQ(gui->eqEditBands[4].width, 3.0);
-    EXPECT_EQ(gui->eqEditBands[0].shortName, "LS");
+    EXPECT_EQ(gui->filtersEditor.eqEditBands[4].width, 3.0);
+    EXPECT_EQ(gui->filtersEditor.eqEditBands[0].shortName, "LS");
 
-    gui->eqEditBands[1].active = 1;
-    gui->eqEditBands[3].active = 1;
-    gui->filtersEnabled = 1;
+    gui->filtersEditor.eqEditBands[1].active = 1;
+    gui->filtersEditor.eqEditBands[3].active = 1;
+    gui->filtersEditor.filtersEnabled = 1;
     clearFlags();
     gui->storeFilterSettings(1, 3);
     EXPECT_EQ(r.activeBandCount, 2);
@@ -176,14 +176,14 @@ TEST_F(DelayFilterTest, FiltersEditorLoadsDefaultsAndStores) {
 
     // A record in use keeps its switch and bands on the next load.
     gui->loadFiltersPanel(1, 3);
-    EXPECT_EQ(gui->filtersEnabled, 1);
-    EXPECT_EQ(gui->eqEditBands[3].active, 1);
+    EXPECT_EQ(gui->filtersEditor.filtersEnabled, 1);
+    EXPECT_EQ(gui->filtersEditor.eqEditBands[3].active, 1);
 
     gui->storeFilterSettings(3, 0);
     EXPECT_EQ(gui->console.statusMessage, "CAN'T SEND FILTERS");
     gui->loadFiltersPanel(1, -1);
     EXPECT_EQ(gui->console.statusMessage, "filter source not in range");
-    EXPECT_EQ(gui->filterPanelIndex, 3);
+    EXPECT_EQ(gui->filtersEditor.filterPanelIndex, 3);
     gui->resetFilters(1);
     EXPECT_EQ(gui->inputFilters[3].channel, 255);
     EXPECT_EQ(gui->console.statusMessage, "RESETTING INPUT FILTERS");
@@ -194,10 +194,10 @@ TEST_F(DelayFilterTest, PasteFiltersNeedsTheClipboardAndReindexes) {
     EXPECT_TRUE(printed(lines, "NO FILTER IN CLIPBOARD!"));
 
     gui->loadFiltersPanel(1, 0);
-    gui->eqEditBands[2].active = 1;
-    gui->eqEditBands[2].gainDb = 6.0;
-    gui->eqEditBands[2].redesign();
-    gui->filtersEnabled = 1;
+    gui->filtersEditor.eqEditBands[2].active = 1;
+    gui->filtersEditor.eqEditBands[2].gainDb = 6.0;
+    gui->filtersEditor.eqEditBands[2].redesign();
+    gui->filtersEditor.filtersEnabled = 1;
     run("COPY_FILTER");
     EXPECT_EQ(gui->filterClipboard.channel, 0);
     run("PASTE_FILTERS S2 S3");
@@ -207,14 +207,14 @@ TEST_F(DelayFilterTest, PasteFiltersNeedsTheClipboardAndReindexes) {
         EXPECT_EQ(gui->inputFilters[s].bands[2].gain, 6.0f);
         EXPECT_EQ(gui->inputFilters[s].activeBandCount, 1);
     }
-    EXPECT_EQ(gui->filterPanelIndex, 2); // the editor shows the last pasted item
+    EXPECT_EQ(gui->filtersEditor.filterPanelIndex, 2); // the editor shows the last pasted item
 }
 
 TEST_F(DelayFilterTest, FilterSyndicationCopiesWholeRecords) {
     setMarquee(*gui, 290, 290, 335, 310);
     gui->syndicationMode = 1;
     gui->loadFiltersPanel(1, 0);
-    gui->eqEditBands[0].active = 1;
+    gui->filtersEditor.eqEditBands[0].active = 1;
     gui->storeFilterSettings(1, 0);
     clearFlags();
     gui->syndicateFilters();
@@ -236,7 +236,7 @@ TEST_F(DelayFilterTest, ResetFiltersRestoresDefaultsAndReloadsTheEditor) {
     EXPECT_EQ(gui->inputFilters[0].bands[0].gain, 0.0f);
     EXPECT_EQ(gui->inputFilters[0].bands[0].enabled, 0);
     EXPECT_EQ(gui->outputFilters[0].inUse, 1);
-    EXPECT_EQ(gui->eqEditBands[0].gainDb, 0.0);
+    EXPECT_EQ(gui->filtersEditor.eqEditBands[0].gainDb, 0.0);
     EXPECT_EQ(gui->console.statusMessage, "2 ITEMS");
 }
 

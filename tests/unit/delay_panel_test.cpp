@@ -31,7 +31,7 @@ TEST_F(DelayPanel, ADragOfThirtyPixelsRoundsByTheKeysHeld) {
                           {{VK_CONTROL}, 0.0769231f},
                           {{VK_SHIFT, VK_CONTROL}, 0.0f}};
     for (const Case& c : cases) {
-        gui->delayTime = 0.0f;
+        gui->delayEditor.delayTime = 0.0f;
         pressAt(100.0f, 20.0f);
         ASSERT_EQ(gui->stageInteractionMode, kModeDelayValue);
         EXPECT_EQ(gui->controlDragPanel, 4);
@@ -39,7 +39,7 @@ TEST_F(DelayPanel, ADragOfThirtyPixelsRoundsByTheKeysHeld) {
         hold(c.keys);
         moveTo(130.0f, 20.0f);
         letGoAll();
-        EXPECT_NEAR(gui->delayTime, c.time, 1e-6f);
+        EXPECT_NEAR(gui->delayEditor.delayTime, c.time, 1e-6f);
         EXPECT_NEAR(gui->inputDelays[0].time, c.time, 1e-6f);
         gui->delayPanelLButtonUp(0, 0, 0);
         EXPECT_EQ(gui->stageInteractionMode, kModeIdle);
@@ -47,42 +47,42 @@ TEST_F(DelayPanel, ADragOfThirtyPixelsRoundsByTheKeysHeld) {
     }
     // After the release a move changes nothing.
     moveTo(190.0f, 20.0f);
-    EXPECT_EQ(gui->delayTime, 0.0f);
+    EXPECT_EQ(gui->delayEditor.delayTime, 0.0f);
 }
 
 TEST_F(DelayPanel, ADragStopsAtOneSecondEitherWay) {
     pressAt(100.0f, 20.0f);
     moveTo(400.0f, 20.0f);
-    EXPECT_FLOAT_EQ(gui->delayTime, 1.0f);
+    EXPECT_FLOAT_EQ(gui->delayEditor.delayTime, 1.0f);
     moveTo(-300.0f, 20.0f);
-    EXPECT_FLOAT_EQ(gui->delayTime, -1.0f);
+    EXPECT_FLOAT_EQ(gui->delayEditor.delayTime, -1.0f);
 }
 
 TEST_F(DelayPanel, ANarrowPanelDragsNothing) {
     gui->panels[kPanelDelay].width = 12.0f;
     gui->stageInteractionMode = kModeDelayValue;
     moveTo(5.0f, 20.0f);
-    EXPECT_EQ(gui->delayTime, 0.0f);
+    EXPECT_EQ(gui->delayEditor.delayTime, 0.0f);
 }
 
 TEST_F(DelayPanel, TheValueBoxOpensTheTimeEntryInMilliseconds) {
-    gui->delayTime = 0.153f;
+    gui->delayEditor.delayTime = 0.153f;
     pressAt(103.0f, 5.0f);
-    EXPECT_EQ(gui->textEntryId, 3001);
-    EXPECT_EQ(gui->textEntryTitle, "DELAY TIME");
-    EXPECT_EQ(gui->textEntryPrompt, "milliseconds");
-    EXPECT_EQ(gui->textEntryText, "153.00");
-    EXPECT_EQ(gui->textEntryKind, 2);
-    EXPECT_EQ(gui->textEntryMaxLength, 8);
-    EXPECT_EQ(gui->textEntryFresh, 1);
-    EXPECT_EQ(gui->textEntryX, 203);
-    EXPECT_EQ(gui->textEntryY, 111);
+    EXPECT_EQ(gui->textEntry.textEntryId, 3001);
+    EXPECT_EQ(gui->textEntry.textEntryTitle, "DELAY TIME");
+    EXPECT_EQ(gui->textEntry.textEntryPrompt, "milliseconds");
+    EXPECT_EQ(gui->textEntry.textEntryText, "153.00");
+    EXPECT_EQ(gui->textEntry.textEntryKind, 2);
+    EXPECT_EQ(gui->textEntry.textEntryMaxLength, 8);
+    EXPECT_EQ(gui->textEntry.textEntryFresh, 1);
+    EXPECT_EQ(gui->textEntry.textEntryX, 203);
+    EXPECT_EQ(gui->textEntry.textEntryY, 111);
     EXPECT_EQ(gui->stageInteractionMode, kModeIdle);
 }
 
 TEST_F(DelayPanel, TheSwitchStoresAndRaisesBothDelayFlags) {
     pressAt(10.0f, 5.0f);
-    EXPECT_EQ(gui->delayEnabled, 1);
+    EXPECT_EQ(gui->delayEditor.delayEnabled, 1);
     EXPECT_EQ(gui->inputDelays[0].on, 1);
     EXPECT_EQ(gui->sendFlags[kSendInputDelays], 1);
     EXPECT_EQ(gui->sendFlags[kSendOutputDelays], 1);
@@ -90,8 +90,8 @@ TEST_F(DelayPanel, TheSwitchStoresAndRaisesBothDelayFlags) {
 }
 
 TEST_F(DelayPanel, TheTimeShowsAsTextAndABarFromTheCentre) {
-    gui->delayTime = 0.153f;
-    gui->delayEnabled = 1;
+    gui->delayEditor.delayTime = 0.153f;
+    gui->delayEditor.delayEnabled = 1;
     const RecordingDrawLayer r = drawContent([](QX_GUI& g) { g.drawDelayPanel(); });
     EXPECT_TRUE(r.failures.empty());
     const RecordedDraw* text = r.findText("153.00MS");

@@ -291,13 +291,15 @@ TEST(GoldenBlobs, ConfigurationBlockDefaults) {
 TEST(GoldenBlobs, ViewStateAndPatchRecordFields) {
     auto gui = makeGui();
     gui->viewSettings.globalRadius = 75.0f;
-    for (int32_t* shown : {&gui->roomsShown, &gui->targetsShown, &gui->groupsShown,
-                           &gui->sourcesShown, &gui->cablesShown, &gui->gridShown, &gui->roomLabels,
-                           &gui->targetLabels, &gui->groupLabels, &gui->sourceLabels})
+    for (int32_t* shown :
+         {&gui->stageView.roomsShown, &gui->stageView.targetsShown, &gui->stageView.groupsShown,
+          &gui->stageView.sourcesShown, &gui->stageView.cablesShown, &gui->stageView.gridShown,
+          &gui->stageView.roomLabels, &gui->stageView.targetLabels, &gui->stageView.groupLabels,
+          &gui->stageView.sourceLabels})
         *shown = 0;
-    gui->roomsShown = 1;
-    gui->sourcesLocked = 3;
-    gui->annotationLocks = 2;
+    gui->stageView.roomsShown = 1;
+    gui->stageView.sourcesLocked = 3;
+    gui->stageView.annotationLocks = 2;
     gui->guiSnap = 1;
     gui->viewZoom = 1.5f;
     gui->sourceCount = 4;
@@ -331,14 +333,14 @@ TEST(GoldenBlobs, PanelLayoutKeepsTheFillOfTheLastTwoSlots) {
     gui->panels[7].positionY = -3.5f;
     gui->panels[7].scale = 2.0f;
     gui->currentPage = 3;
-    gui->toolboxFolded = 0;
-    gui->masterHidden = 1;
-    gui->delayPanelKind = 2;
-    gui->delayPanelIndex = 5;
-    gui->virtualEditMode = 0;
-    gui->virtualEditIndex = 1;
-    gui->filterPanelKind = 0;
-    gui->filterPanelIndex = 1;
+    gui->chrome.toolboxFolded = 0;
+    gui->chrome.masterHidden = 1;
+    gui->delayEditor.delayPanelKind = 2;
+    gui->delayEditor.delayPanelIndex = 5;
+    gui->virtualEditor.virtualEditMode = 0;
+    gui->virtualEditor.virtualEditIndex = 1;
+    gui->filtersEditor.filterPanelKind = 0;
+    gui->filtersEditor.filterPanelIndex = 1;
     gui->sendPanelLayoutBlob();
     Golden g(236);
     g.i32(0, 10);

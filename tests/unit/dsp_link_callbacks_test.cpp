@@ -65,13 +65,14 @@ void buildScene(QX_GUI& gui) {
     gui.slices[2].memberCount = 1;
     gui.slices[2].sourceIndex[0] = 1;
     gui.panels[3].shown = 1;
-    gui.gridShown = 0;
+    gui.stageView.gridShown = 0;
     gui.viewZoom = 2.0f;
     // The editors show their items, as in a running session (a restored panel layout loads
     // them again).
-    gui.loadDelayPanel(gui.delayPanelKind, gui.delayPanelIndex);
-    gui.loadFiltersPanel(gui.filterPanelKind, gui.filterPanelIndex);
-    gui.loadDynamicsPanel(gui.dynamicsPanelKind, gui.dynamicsPanelIndex);
+    gui.loadDelayPanel(gui.delayEditor.delayPanelKind, gui.delayEditor.delayPanelIndex);
+    gui.loadFiltersPanel(gui.filtersEditor.filterPanelKind, gui.filtersEditor.filterPanelIndex);
+    gui.loadDynamicsPanel(gui.dynamicsEditor.dynamicsPanelKind,
+                          gui.dynamicsEditor.dynamicsPanelIndex);
 }
 
 void raiseEverything(QX_GUI& gui) {
@@ -415,11 +416,11 @@ TEST(PinCallbacks, Pin38SetsLocksAndLabels) {
     gui->setPin(38, 0, static_cast<int32_t>(text.size() * 2), text.data());
     gui->notifyPin(38, 0);
     EXPECT_EQ(gui->view.stageLock, 1);
-    EXPECT_EQ(gui->roomsLocked, 0);
-    EXPECT_EQ(gui->sourcesLocked, 1);
-    EXPECT_EQ(gui->roomLabels, 1);
-    EXPECT_EQ(gui->targetLabels, 0);
-    EXPECT_EQ(gui->sourceLabels, 1);
+    EXPECT_EQ(gui->stageView.roomsLocked, 0);
+    EXPECT_EQ(gui->stageView.sourcesLocked, 1);
+    EXPECT_EQ(gui->stageView.roomLabels, 1);
+    EXPECT_EQ(gui->stageView.targetLabels, 0);
+    EXPECT_EQ(gui->stageView.sourceLabels, 1);
 }
 
 TEST(PinCallbacks, NotesTravelAndComeBack) {
@@ -495,15 +496,15 @@ TEST(PinCallbacks, ShownEditorsShowWhatCameIn) {
     gui->loadDelayPanel(1, 1);
     gui->panels[7].shown = 1; // the DELAY panel
     gui->deliver(12, first->lastSent(12));
-    EXPECT_EQ(gui->delayEnabled, 1);
-    EXPECT_FLOAT_EQ(gui->delayTime, 0.25f);
+    EXPECT_EQ(gui->delayEditor.delayEnabled, 1);
+    EXPECT_FLOAT_EQ(gui->delayEditor.delayTime, 0.25f);
 
     // A hidden editor is left as it was.
     gui->panels[7].shown = 0;
     first->inputDelays[1].time = 0.5f;
     first->sendInputDelaysBlob();
     gui->deliver(12, first->lastSent(12));
-    EXPECT_FLOAT_EQ(gui->delayTime, 0.25f);
+    EXPECT_FLOAT_EQ(gui->delayEditor.delayTime, 0.25f);
 }
 
 TEST(PinCallbacks, Blob2PatchSendsTheBlockWithTheMousePosition) {

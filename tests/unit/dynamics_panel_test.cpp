@@ -24,7 +24,7 @@ struct DynamicsPanel : ::testing::Test, EditorFixture {
     int32_t py(float y) {
         return static_cast<int32_t>(std::lround(100.2f + 9.0f + 23.0f + 272.0f * (1.0f - y)));
     }
-    DynamicsCurve& curve() { return gui->dynamicsEditCurve; }
+    DynamicsCurve& curve() { return gui->dynamicsEditor.dynamicsEditCurve; }
     std::string description(const RecordingDrawLayer& r) {
         for (const std::string& t : r.texts())
             if (t.rfind("CLASSIC", 0) == 0 || t.find("SIDECHAIN - ") != std::string::npos) return t;
@@ -54,7 +54,7 @@ TEST_F(DynamicsPanel, AFreshSourceIsCaptionedAndDescribed) {
 
 TEST_F(DynamicsPanel, DraggingTheMiddlePointKeepsItOnTheDiagonalAndSendsThePoints) {
     gui->dynamicsPanelLButtonDown(MK_LBUTTON, px(0.5f), py(0.5f));
-    ASSERT_EQ(gui->grabbedPoint, 3);
+    ASSERT_EQ(gui->dynamicsEditor.grabbedPoint, 3);
     EXPECT_EQ(gui->controlDragActive, 1);
     EXPECT_EQ(gui->controlDragPanel, 3);
     gui->dynamicsPanelMouseMove(MK_LBUTTON, px(0.7f), py(0.6f));
@@ -69,7 +69,7 @@ TEST_F(DynamicsPanel, DraggingTheMiddlePointKeepsItOnTheDiagonalAndSendsThePoint
     const float points[10] = {0, 0, 0.585f, 0.585f, 0.65f, 0.65f, 0.685f, 0.685f, 1, 1};
     for (int k = 0; k < 10; ++k) EXPECT_NEAR(wireFloat(bytes, 28 + 4 * k), points[k], 1e-5f) << k;
     gui->dynamicsPanelLButtonUp(0, 0, 0);
-    EXPECT_EQ(gui->grabbedPoint, 0);
+    EXPECT_EQ(gui->dynamicsEditor.grabbedPoint, 0);
     gui->dynamicsPanelMouseMove(0, px(0.2f), py(0.2f));
     EXPECT_NEAR(curve().points[2].x, 0.65f, 1e-5f);
 }
@@ -84,13 +84,13 @@ TEST_F(DynamicsPanel, ACtrlDragOfTheMiddleMovesOnlyTheKneeWithinItsLimit) {
         curve().points[2] = {0.8f, 0.8f};
         curve().knee = 0.1f;
         gui->dynamicsPanelLButtonDown(MK_LBUTTON, px(0.8f), py(0.8f));
-        ASSERT_EQ(gui->grabbedPoint, 3);
+        ASSERT_EQ(gui->dynamicsEditor.grabbedPoint, 3);
         hold({VK_CONTROL});
         gui->dynamicsPanelMouseMove(MK_LBUTTON, px(0.8f), py(0.0f));
         letGoAll();
         EXPECT_FLOAT_EQ(curve().knee, c.floor) << c.type;
         EXPECT_NEAR(curve().points[2].x, 0.8f, 1e-6f);
-        gui->grabbedPoint = 0;
+        gui->dynamicsEditor.grabbedPoint = 0;
     }
 }
 
@@ -98,7 +98,7 @@ TEST_F(DynamicsPanel, FollowerAndDynamicEqCannotBeGrabbed) {
     for (int32_t type : {6, 8}) {
         curve().dynamicsType = type;
         gui->dynamicsPanelLButtonDown(MK_LBUTTON, px(0.5f), py(0.5f));
-        EXPECT_EQ(gui->grabbedPoint, 0) << type;
+        EXPECT_EQ(gui->dynamicsEditor.grabbedPoint, 0) << type;
     }
 }
 
@@ -113,17 +113,17 @@ TEST_F(DynamicsPanel, TheOnOffBoxTogglesAndStores) {
 TEST_F(DynamicsPanel, TheTopRowOpensTheEntriesAndMenus) {
     const int32_t top = static_cast<int32_t>(100.2f + 9.0f + 10.0f);
     gui->dynamicsPanelLButtonDown(MK_LBUTTON, static_cast<int32_t>(102.6f + 80.0f), top);
-    EXPECT_EQ(gui->textEntryId, 23);
-    EXPECT_EQ(gui->textEntryText, "250");
-    EXPECT_EQ(gui->textEntryTitle, "ATTACK TIME");
-    EXPECT_EQ(gui->textEntryPrompt, "0 - 2000 MS");
-    EXPECT_EQ(gui->textEntryKind, 3);
-    EXPECT_EQ(gui->textEntryMaxLength, 4);
-    EXPECT_EQ(gui->textEntryX, 190);
+    EXPECT_EQ(gui->textEntry.textEntryId, 23);
+    EXPECT_EQ(gui->textEntry.textEntryText, "250");
+    EXPECT_EQ(gui->textEntry.textEntryTitle, "ATTACK TIME");
+    EXPECT_EQ(gui->textEntry.textEntryPrompt, "0 - 2000 MS");
+    EXPECT_EQ(gui->textEntry.textEntryKind, 3);
+    EXPECT_EQ(gui->textEntry.textEntryMaxLength, 4);
+    EXPECT_EQ(gui->textEntry.textEntryX, 190);
     gui->dynamicsPanelLButtonDown(MK_LBUTTON, static_cast<int32_t>(102.6f + 210.0f), top);
     EXPECT_TRUE(statusIs("DYNAMICS TYPE MENU"));
-    EXPECT_EQ(gui->popupLayerOpen, 1);
-    EXPECT_EQ(gui->popupMenus[0].x, static_cast<int32_t>(100.6f + 210.0f));
+    EXPECT_EQ(gui->chrome.popupLayerOpen, 1);
+    EXPECT_EQ(gui->chrome.popupMenus[0].x, static_cast<int32_t>(100.6f + 210.0f));
     // No store from a field: the table was not sent.
     pins->sent.clear();
     gui->dynamicsPanelLButtonDown(MK_LBUTTON, static_cast<int32_t>(102.6f + 300.0f), top);
@@ -133,10 +133,10 @@ TEST_F(DynamicsPanel, TheTopRowOpensTheEntriesAndMenus) {
 
 TEST_F(DynamicsPanel, ARightClickOpensTheMenuOnlyInTheContent) {
     EXPECT_EQ(gui->dynamicsPanelRButtonDown(0, px(0.5f), py(0.5f)), 0);
-    EXPECT_EQ(gui->popupLayerOpen, 1);
-    gui->popupLayerOpen = 0;
+    EXPECT_EQ(gui->chrome.popupLayerOpen, 1);
+    gui->chrome.popupLayerOpen = 0;
     EXPECT_EQ(gui->dynamicsPanelRButtonDown(0, px(0.5f), 104), -1);
-    EXPECT_EQ(gui->popupLayerOpen, 0);
+    EXPECT_EQ(gui->chrome.popupLayerOpen, 0);
 }
 
 // S1 and S2 form the syndication set and S1's edit is not stored yet: moving or closing the

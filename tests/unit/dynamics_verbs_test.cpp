@@ -49,13 +49,13 @@ TEST_F(DynamicsTest, FirstLoadSetsUpTheDefaults) {
     EXPECT_EQ(r.channelIndex, 2);
     EXPECT_EQ(r.direction, 1);
     EXPECT_EQ(r.sideChainLocation, 2);
-    EXPECT_EQ(gui->dynamicsPanelKind, 1);
-    EXPECT_EQ(gui->dynamicsPanelIndex, 2);
+    EXPECT_EQ(gui->dynamicsEditor.dynamicsPanelKind, 1);
+    EXPECT_EQ(gui->dynamicsEditor.dynamicsPanelIndex, 2);
 
     // A record in use keeps its switch.
     gui->inputDynamics[2].mode = 1;
     gui->loadDynamicsPanel(1, 2);
-    EXPECT_EQ(gui->dynamicsEditCurve.enabled, 1);
+    EXPECT_EQ(gui->dynamicsEditor.dynamicsEditCurve.enabled, 1);
 
     struct Refusal {
         int kind, index;
@@ -66,7 +66,7 @@ TEST_F(DynamicsTest, FirstLoadSetsUpTheDefaults) {
     for (const Refusal& r2 : refusals) {
         gui->loadDynamicsPanel(r2.kind, r2.index);
         EXPECT_EQ(gui->console.statusMessage, r2.status);
-        EXPECT_EQ(gui->dynamicsPanelIndex, 2);
+        EXPECT_EQ(gui->dynamicsEditor.dynamicsPanelIndex, 2);
     }
     gui->sendDynamicsSettings(1, -1);
     EXPECT_EQ(gui->console.statusMessage, "dynamics source not in range");
@@ -134,7 +134,7 @@ TEST_F(DynamicsTest, TypeWordsRunOneModeLinePerItem) {
     EXPECT_EQ(s(0).type, 5);
     EXPECT_EQ(s(1).type, 5);
     // The editor is back on the item it showed before (none: it stays so).
-    EXPECT_EQ(gui->dynamicsPanelIndex, 1);
+    EXPECT_EQ(gui->dynamicsEditor.dynamicsPanelIndex, 1);
 }
 
 // The editor's drawing table is built once, after all records: it must be the table of the
@@ -144,9 +144,9 @@ TEST_F(DynamicsTest, AManyItemLineLeavesTheEditorTableOfItsFinalCurve) {
         if (shown)
             gui->loadDynamicsPanel(1, 1);
         else
-            gui->dynamicsPanelKind = 0; // the editor shows nothing
+            gui->dynamicsEditor.dynamicsPanelKind = 0; // the editor shows nothing
         run("DYNAMICS S1 S2 S3 T1 COMPRESSOR ON THRESHOLD:-20 RATIO:4 KNEE:30");
-        DynamicsCurve& curve = gui->dynamicsEditCurve;
+        DynamicsCurve& curve = gui->dynamicsEditor.dynamicsEditCurve;
         std::vector<float> after(curve.table, curve.table + DynamicsCurve::kTableSize);
         curve.buildTable(static_cast<int32_t>(curve.plotWidth));
         EXPECT_EQ(after, std::vector<float>(curve.table, curve.table + DynamicsCurve::kTableSize))
@@ -158,7 +158,7 @@ TEST_F(DynamicsTest, AManyItemLineLeavesTheEditorTableOfItsFinalCurve) {
 TEST_F(DynamicsTest, DynamicsModeTemplatesAndMarqueeCopy) {
     gui->loadDynamicsPanel(2, 0);
     run("DYNAMICS_MODE LIMITER"); // only LIMIT means the limiter
-    EXPECT_EQ(gui->dynamicsEditCurve.dynamicsType, 0);
+    EXPECT_EQ(gui->dynamicsEditor.dynamicsEditCurve.dynamicsType, 0);
     EXPECT_EQ(t(0).type, 0);
     run("DYNAMICS_MODE FOLLOW");
     EXPECT_EQ(t(0).type, 6);
@@ -204,7 +204,7 @@ TEST_F(DynamicsTest, CopyPasteAndReset) {
     run("RESETDYNAMICS S4");
     EXPECT_EQ(s(3).type, 0);
     EXPECT_EQ(s(3).mode, 0);
-    EXPECT_EQ(gui->dynamicsEditCurve.points[2].x, 0.5f); // the editor was reloaded
+    EXPECT_EQ(gui->dynamicsEditor.dynamicsEditCurve.points[2].x, 0.5f); // the editor was reloaded
 
     gui->resetDynamics(2);
     EXPECT_EQ(t(5).channel, 255);
@@ -331,8 +331,8 @@ TEST_F(DynamicsTest, EditorSendsItsTableAtOnce) {
     } cases[] = {{1, 2, 14, 17, 4}, {2, 1, 17, 14, 3}};
     for (const Case& c : cases) {
         gui->loadDynamicsPanel(c.kind, c.index);
-        gui->dynamicsEditCurve.attackMs = 12.5f;
-        gui->dynamicsEditCurve.points[2].x = 0.375f;
+        gui->dynamicsEditor.dynamicsEditCurve.attackMs = 12.5f;
+        gui->dynamicsEditor.dynamicsEditCurve.points[2].x = 0.375f;
         gui->sent.clear();
         clearFlags();
         gui->sendDynamicsSettings(c.kind, c.index);

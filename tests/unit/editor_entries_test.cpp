@@ -44,10 +44,10 @@ TEST_F(EditorEntries, TypedAttackAndReleaseTimesSetTheirCoefficientsAndGoOutOnTh
     for (const Case& c : cases) {
         pins->sent.clear();
         clickContent(kPanelDynamics, c.cx, 10.0f);
-        ASSERT_EQ(gui->textEntryId, c.id) << c.typed;
+        ASSERT_EQ(gui->textEntry.textEntryId, c.id) << c.typed;
         typeAndCommit(c.typed);
-        EXPECT_EQ(gui->textEntryId, 0) << c.typed;
-        const DynamicsCurve& curve = gui->dynamicsEditCurve;
+        EXPECT_EQ(gui->textEntry.textEntryId, 0) << c.typed;
+        const DynamicsCurve& curve = gui->dynamicsEditor.dynamicsEditCurve;
         const bool attack = c.id == 23;
         EXPECT_EQ(attack ? curve.attackMs : curve.releaseMs, c.ms) << c.typed;
         const float coefficient = attack ? curve.attackCoefficient : curve.releaseCoefficient;
@@ -86,9 +86,9 @@ TEST_F(EditorEntries, ATypedPinNumberRenumbersTheSlotUnlessTheMixHasItAlready) {
         pins->sent.clear();
         gui->console.statusMessage.clear();
         clickContent(kPanelVirtual, c.cx, 125.0f);
-        ASSERT_EQ(gui->textEntryId, 26) << c.typed;
+        ASSERT_EQ(gui->textEntry.textEntryId, 26) << c.typed;
         typeAndCommit(c.typed);
-        EXPECT_EQ(gui->textEntryId, 0) << c.typed;
+        EXPECT_EQ(gui->textEntry.textEntryId, 0) << c.typed;
         EXPECT_EQ(mix.pinNumbers[c.slot], c.pin) << c.typed;
         if (c.status == nullptr) {
             EXPECT_FALSE(pins->wasSent(22)) << c.typed;

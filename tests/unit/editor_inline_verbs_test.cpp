@@ -57,14 +57,14 @@ TEST_F(EditorVerbs, SetFilterTypeChangesThePickedBandOfTheShownItem) {
     for (const Case& c : cases) {
         EditorStage fresh;
         fresh.gui->loadFiltersPanel(1, 1);
-        fresh.gui->filterDragBand = c.picked;
+        fresh.gui->filtersEditor.filterDragBand = c.picked;
         fresh.exec(c.line);
         EXPECT_EQ(fresh.result, c.result) << c.line;
         EXPECT_EQ(fresh.gui->console.lastError, c.error) << c.line;
         EXPECT_EQ(fresh.gui->inputFilters[1].bands[1].type, c.storedType) << c.line;
         EXPECT_EQ(fresh.flag(kSendInputEq), c.result == 0) << c.line;
         if (c.result == 0) {
-            EXPECT_EQ(fresh.gui->eqEditBands[1].type, c.storedType) << c.line;
+            EXPECT_EQ(fresh.gui->filtersEditor.eqEditBands[1].type, c.storedType) << c.line;
         }
     }
 }
@@ -72,12 +72,12 @@ TEST_F(EditorVerbs, SetFilterTypeChangesThePickedBandOfTheShownItem) {
 TEST_F(EditorVerbs, ResetFiltersPutsTheShownItemBackToFlatDefaults) {
     gui->loadFiltersPanel(2, 1);
     for (int b = 0; b < 5; ++b) {
-        gui->eqEditBands[b].setType(0);
-        gui->eqEditBands[b].gainDb = 6.0;
-        gui->eqEditBands[b].active = 1;
-        gui->eqEditBands[b].frequency = 50.0;
+        gui->filtersEditor.eqEditBands[b].setType(0);
+        gui->filtersEditor.eqEditBands[b].gainDb = 6.0;
+        gui->filtersEditor.eqEditBands[b].active = 1;
+        gui->filtersEditor.eqEditBands[b].frequency = 50.0;
     }
-    gui->filtersEnabled = 1;
+    gui->filtersEditor.filtersEnabled = 1;
     gui->storeFilterSettings(2, 1);
     const FilterRecord untouched = gui->outputFilters[0];
 
@@ -158,7 +158,7 @@ TEST_F(EditorVerbs, EqPresetAppliesANamedPresetAndAnUnknownNameChangesNothing) {
         EXPECT_EQ(gui->console.lastError.rfind("NO EQ PRESET NAMED ", 0), 0u) << line;
         EXPECT_EQ(gui->inputFilters[0].bands[0].frequency, before.bands[0].frequency) << line;
         EXPECT_EQ(gui->inputFilters[0].enabled, 1) << line;
-        EXPECT_EQ(gui->eqEditBands[0].gainDb, 2.0) << line;
+        EXPECT_EQ(gui->filtersEditor.eqEditBands[0].gainDb, 2.0) << line;
         EXPECT_FALSE(flag(kSendInputEq)) << line;
     }
     EXPECT_EQ(gui->console.lastError, "NO EQ PRESET NAMED warm");
@@ -177,7 +177,7 @@ TEST_F(EditorVerbs, SideChainLocationsStoreSendAndRaiseEveryProcessingFlag) {
     for (const Case& c : cases) {
         exec(c.line);
         EXPECT_EQ(result, 0) << c.line;
-        EXPECT_EQ(gui->dynamicsEditCurve.sidechainLocation, c.location) << c.line;
+        EXPECT_EQ(gui->dynamicsEditor.dynamicsEditCurve.sidechainLocation, c.location) << c.line;
         EXPECT_EQ(gui->outputDynamics[1].sideChainLocation, c.location) << c.line;
         for (int f : kAllProcessingFlags) EXPECT_TRUE(flag(f)) << c.line << " flag " << f;
     }
@@ -185,9 +185,9 @@ TEST_F(EditorVerbs, SideChainLocationsStoreSendAndRaiseEveryProcessingFlag) {
 
 TEST_F(EditorVerbs, SideChainInternalKeysTheItemByItselfAndLeavesPostDynamics) {
     gui->loadDynamicsPanel(1, 2);
-    gui->dynamicsEditCurve.sidechainIndex = 7;
-    gui->dynamicsEditCurve.sidechainKind = 2;
-    gui->dynamicsEditCurve.sidechainLocation = 3;
+    gui->dynamicsEditor.dynamicsEditCurve.sidechainIndex = 7;
+    gui->dynamicsEditor.dynamicsEditCurve.sidechainKind = 2;
+    gui->dynamicsEditor.dynamicsEditCurve.sidechainLocation = 3;
     exec("SIDE_CHAIN_INTERNAL");
     EXPECT_EQ(result, 0);
     const DynamicsRecord& r = gui->inputDynamics[2];
@@ -196,7 +196,7 @@ TEST_F(EditorVerbs, SideChainInternalKeysTheItemByItselfAndLeavesPostDynamics) {
     EXPECT_EQ(r.sideChainLocation, 2);
     EXPECT_TRUE(flag(kSendInputDynamics) && flag(kSendOutputDynamics));
 
-    gui->dynamicsEditCurve.sidechainLocation = 1;
+    gui->dynamicsEditor.dynamicsEditCurve.sidechainLocation = 1;
     exec("SIDE_CHAIN_INTERNAL");
     EXPECT_EQ(gui->inputDynamics[2].sideChainLocation, 1) << "only post-dynamics moves";
 }
@@ -219,7 +219,7 @@ TEST_F(EditorVerbs, ResetDynamicsSetsTheShownItemUpAfreshAndSwitchesItOff) {
 TEST_F(EditorVerbs, DynamicsVerbsWithoutAnItemInTheEditorChangeNothing) {
     gui->loadDynamicsPanel(1, 0);
     exec("RESET_DY"); // leaves the editor on no item (kind -1)
-    ASSERT_EQ(gui->dynamicsPanelKind, -1);
+    ASSERT_EQ(gui->dynamicsEditor.dynamicsPanelKind, -1);
     const DynamicsRecord before = gui->inputDynamics[0];
     for (const char* line :
          {"RESET_DYNAMICS", "SIDE_CHAIN_INTERNAL", "SIDE_CHAIN_PRE_DELAY", "SIDE_CHAIN_PRE_FILTER",
@@ -235,23 +235,23 @@ TEST_F(EditorVerbs, DynamicsVerbsWithoutAnItemInTheEditorChangeNothing) {
 
 TEST_F(EditorVerbs, SideChainSelectOpensTheEntryWithTheKeyingItemsName) {
     gui->loadDynamicsPanel(1, 0);
-    gui->dynamicsEditCurve.sidechainIndex = 3;
+    gui->dynamicsEditor.dynamicsEditCurve.sidechainIndex = 3;
     exec("SIDE_CHAIN_SELECT");
     EXPECT_EQ(result, 0);
-    EXPECT_EQ(gui->textEntryId, 25);
-    EXPECT_EQ(gui->textEntryText, "S4");
-    EXPECT_EQ(gui->textEntryMaxLength, 16);
-    EXPECT_EQ(gui->textEntryTitle, "SELECT SIDECHAIN");
+    EXPECT_EQ(gui->textEntry.textEntryId, 25);
+    EXPECT_EQ(gui->textEntry.textEntryText, "S4");
+    EXPECT_EQ(gui->textEntry.textEntryMaxLength, 16);
+    EXPECT_EQ(gui->textEntry.textEntryTitle, "SELECT SIDECHAIN");
 
     // A target keyed by a target shows the target's name; keyed by a source, the source's.
     gui->loadDynamicsPanel(2, 0);
-    gui->dynamicsEditCurve.sidechainIndex = 2;
+    gui->dynamicsEditor.dynamicsEditCurve.sidechainIndex = 2;
     gui->outputDynamics[0].direction = 2;
     exec("SIDE_CHAIN_SELECT");
-    EXPECT_EQ(gui->textEntryText, "T3");
+    EXPECT_EQ(gui->textEntry.textEntryText, "T3");
     gui->outputDynamics[0].direction = 1;
     exec("SIDE_CHAIN_SELECT");
-    EXPECT_EQ(gui->textEntryText, "S3");
+    EXPECT_EQ(gui->textEntry.textEntryText, "S3");
 
     struct Refusal {
         int32_t kind;
@@ -261,12 +261,12 @@ TEST_F(EditorVerbs, SideChainSelectOpensTheEntryWithTheKeyingItemsName) {
     for (const Refusal& r :
          {Refusal{3, 1, "SELECTING GROUP SIDECHAIN NOT IMPLEMENTED YET"},
           Refusal{4, 1, "SELECTING ROOM SIDECHAIN NOT IMPLEMENTED YET"}, Refusal{-1, 0, ""}}) {
-        gui->dynamicsPanelKind = r.kind;
-        gui->textEntryId = -1;
+        gui->dynamicsEditor.dynamicsPanelKind = r.kind;
+        gui->textEntry.textEntryId = -1;
         exec("SIDE_CHAIN_SELECT");
         EXPECT_EQ(result, r.result) << r.kind;
         EXPECT_EQ(gui->console.lastError, r.error) << r.kind;
-        EXPECT_EQ(gui->textEntryId, -1) << r.kind;
+        EXPECT_EQ(gui->textEntry.textEntryId, -1) << r.kind;
     }
 }
 

@@ -252,8 +252,8 @@ TEST(RoomPress, ShiftDragsTheRoomWithItsMembers) {
 struct NoteStage : MarqueeStage {
     NoteStage() {
         setMarquee(0, 0, 0, 0);
-        gui->annotationVisibility = 1;
-        gui->annotationLocks = 0;
+        gui->stageView.annotationVisibility = 1;
+        gui->stageView.annotationLocks = 0;
         for (int i = 0; i < 3; ++i) {
             NoteRecord& n = gui->notes[i];
             n.x = -300.0f + 100.0f * i;
@@ -296,12 +296,12 @@ TEST(NotePress, AAndSEditThePressedNote) {
         NoteStage f;
         f.gui->noteEdit.index = 0; // a stale note from before
         f.pressAt(f.noteX(2), -45.0f, {c.key});
-        EXPECT_EQ(f.gui->textEntryId, c.id);
-        EXPECT_EQ(f.gui->textEntryTitle, c.title);
-        EXPECT_EQ(f.gui->textEntryText, c.text);
-        EXPECT_EQ(f.gui->textEntryKind, c.kind);
+        EXPECT_EQ(f.gui->textEntry.textEntryId, c.id);
+        EXPECT_EQ(f.gui->textEntry.textEntryTitle, c.title);
+        EXPECT_EQ(f.gui->textEntry.textEntryText, c.text);
+        EXPECT_EQ(f.gui->textEntry.textEntryKind, c.kind);
         EXPECT_EQ(f.gui->stageInteractionMode, kModeIdle);
-        f.gui->textEntryText = c.key == 'A' ? "0.8" : "7";
+        f.gui->textEntry.textEntryText = c.key == 'A' ? "0.8" : "7";
         f.gui->commitTextEntry();
         if (c.key == 'A') {
             EXPECT_EQ(f.gui->notes[2].alpha, 0.8f);
@@ -339,8 +339,8 @@ TEST(NotePress, ADoubleClickEditsTheNoteClicked) {
     const ScreenPoint p = f.stageToPixel(f.noteX(2), -45.0f);
     f.click(p.x, p.y);
     f.click(p.x, p.y);
-    ASSERT_EQ(f.gui->textEntryId, 32);
-    f.gui->textEntryText = "HELLO";
+    ASSERT_EQ(f.gui->textEntry.textEntryId, 32);
+    f.gui->textEntry.textEntryText = "HELLO";
     f.gui->commitTextEntry();
     EXPECT_STREQ(f.gui->notes[2].text, "HELLO");
     EXPECT_STREQ(f.gui->notes[0].text, "N1");
@@ -350,9 +350,9 @@ TEST(NotePress, LockedOrHiddenNotesTakeNoPress) {
     for (int locked = 0; locked < 2; ++locked) {
         NoteStage f;
         if (locked)
-            f.gui->annotationLocks = 1;
+            f.gui->stageView.annotationLocks = 1;
         else
-            f.gui->annotationVisibility = 0;
+            f.gui->stageView.annotationVisibility = 0;
         f.pressAt(f.noteX(1), -45.0f, {'X'});
         EXPECT_EQ(f.gui->noteCount, 3);
     }

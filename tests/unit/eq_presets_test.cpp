@@ -83,10 +83,10 @@ TEST_F(EqPresetTest, ReaderKeepsClosedBlocksOnly) {
 }
 
 TEST_F(EqPresetTest, StoredPresetSetsBandsStoresAndSwitchesOn) {
-    gui->eqEditBands[3].active = 1;
+    gui->filtersEditor.eqEditBands[3].active = 1;
     clearFlags();
     gui->loadEqPreset("VOCAL");
-    const EqBand* b = gui->eqEditBands;
+    const EqBand* b = gui->filtersEditor.eqEditBands;
     EXPECT_EQ(b[0].type, 5);
     EXPECT_EQ(b[0].frequency, 120.0);
     EXPECT_EQ(b[0].gainDb, -3.0);
@@ -109,15 +109,15 @@ TEST_F(EqPresetTest, StoredPresetSetsBandsStoresAndSwitchesOn) {
 
     // A node without a Q line stays inactive.
     gui->loadEqPreset("NO_Q");
-    EXPECT_EQ(gui->eqEditBands[0].active, 0);
-    EXPECT_EQ(gui->eqEditBands[0].type, 0);
+    EXPECT_EQ(gui->filtersEditor.eqEditBands[0].active, 0);
+    EXPECT_EQ(gui->filtersEditor.eqEditBands[0].type, 0);
     EXPECT_EQ(gui->inputFilters[0].activeBandCount, 0);
 }
 
 TEST_F(EqPresetTest, AlgorithmicNamesBuildFilters) {
     gui->loadEqPreset("BW_LP_4_1000");
     EXPECT_EQ(gui->console.statusMessage, "TRY TO MAKE 2 POLES");
-    const EqBand* b = gui->eqEditBands;
+    const EqBand* b = gui->filtersEditor.eqEditBands;
     EXPECT_EQ(b[0].type, 0);
     EXPECT_EQ(b[0].active, 1);
     EXPECT_EQ(b[0].frequency, 1000.0);
@@ -140,7 +140,7 @@ TEST_F(EqPresetTest, UnknownNameChangesNothingAndSaysSo) {
     }
     EXPECT_EQ(gui->inputFilters[0].bands[0].frequency, before.bands[0].frequency);
     EXPECT_EQ(gui->inputFilters[0].enabled, 1);
-    EXPECT_EQ(gui->eqEditBands[1].gainDb, 2.5);
+    EXPECT_EQ(gui->filtersEditor.eqEditBands[1].gainDb, 2.5);
 }
 
 TEST_F(EqPresetTest, ExportWritesTheActiveBandsAndReadsBack) {
@@ -151,8 +151,8 @@ TEST_F(EqPresetTest, ExportWritesTheActiveBandsAndReadsBack) {
     ASSERT_EQ(::chdir(folder), 0);
 
     gui->loadEqPreset("VOCAL");
-    gui->eqEditBands[1].frequency = 12345.678;
-    gui->eqEditBands[1].width = 0.5;
+    gui->filtersEditor.eqEditBands[1].frequency = 12345.678;
+    gui->filtersEditor.eqEditBands[1].width = 0.5;
     gui->executeCommandString("EXPORT_EQ_PRESET");
     std::ifstream in(std::string(folder) + "/EQ_PRESET.txt", std::ios::binary);
     std::stringstream text;
@@ -163,7 +163,7 @@ TEST_F(EqPresetTest, ExportWritesTheActiveBandsAndReadsBack) {
                           "/EQ_PRESET");
 
     // With no active band only the frame is written.
-    for (int b = 0; b < 5; ++b) gui->eqEditBands[b].active = 0;
+    for (int b = 0; b < 5; ++b) gui->filtersEditor.eqEditBands[b].active = 0;
     gui->saveEqPreset();
     std::ifstream empty(std::string(folder) + "/EQ_PRESET.txt", std::ios::binary);
     std::stringstream emptyText;

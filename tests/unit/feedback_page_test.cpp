@@ -117,7 +117,7 @@ struct Overlay : FeedbackPage {
 
 TEST(FeedbackPageOverlay, HandlesStandWhereTheWheelDrawsThem) {
     Overlay f;
-    ASSERT_EQ(f.gui->feedbackChannelShown, 1);
+    ASSERT_EQ(f.gui->feedbackPage.feedbackChannelShown, 1);
     EXPECT_EQ(f.gui->console.statusMessage, "SHOW FEEDBACK CHANNEL !");
     // The level handles of three paths lie at (556, 400), (754, 286) and (754, 514).
     f.mix(0).gains[1] = 0.3f;
@@ -196,7 +196,7 @@ TEST(FeedbackPageHostile, AStrangeTableDrawsAndTakesGestures) {
     MixRecord& m = f.mix(0);
     m.pinCount = 100;
     for (int32_t k = 0; k < 64; ++k) m.pinNumbers[k] = k == 3 ? 90 : k;
-    f.gui->activeFeedbackMixCount = 1;
+    f.gui->feedbackPage.activeFeedbackMixCount = 1;
     f.channelButton(0);
     RecordingDrawLayer frame = f.drawFrame();
     EXPECT_TRUE(frame.failures.empty());

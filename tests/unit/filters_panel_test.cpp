@@ -19,7 +19,7 @@ struct FiltersPanel : ::testing::Test, EditorFixture {
     int32_t wy(float cy) { return windowY(kPanelFilters, cy); }
     void pressAt(float cx, float cy) { gui->filtersPanelLButtonDown(MK_LBUTTON, wx(cx), wy(cy)); }
     void moveTo(float cx, float cy) { gui->filtersPanelMouseMove(MK_LBUTTON, wx(cx), wy(cy)); }
-    EqBand& band(int b) { return gui->eqEditBands[b]; }
+    EqBand& band(int b) { return gui->filtersEditor.eqEditBands[b]; }
 };
 
 TEST_F(FiltersPanel, FrequenciesSitOnALogAxisWithTheirLabels) {
@@ -40,8 +40,8 @@ TEST_F(FiltersPanel, FrequenciesSitOnALogAxisWithTheirLabels) {
 
 TEST_F(FiltersPanel, AHandleDragSetsFrequencyAndGainAndEndsAtTheRelease) {
     pressAt(227.0f, 125.0f); // band 2, 1000 Hz at 0 dB
-    ASSERT_EQ(gui->filterDragBand, 2);
-    EXPECT_EQ(gui->filterDragMode, 1);
+    ASSERT_EQ(gui->filtersEditor.filterDragBand, 2);
+    EXPECT_EQ(gui->filtersEditor.filterDragMode, 1);
     EXPECT_EQ(gui->controlDragActive, 1);
     moveTo(300.0f, 50.0f);
     EXPECT_NEAR(band(2).frequency, 3535.5, 0.05);
@@ -56,7 +56,7 @@ TEST_F(FiltersPanel, AHandleDragSetsFrequencyAndGainAndEndsAtTheRelease) {
 TEST_F(FiltersPanel, AShiftDragOnAHandleWidensTheBand) {
     hold({VK_SHIFT});
     pressAt(227.0f, 125.0f);
-    EXPECT_EQ(gui->filterDragMode, 2);
+    EXPECT_EQ(gui->filtersEditor.filterDragMode, 2);
     moveTo(227.0f, 95.0f);
     letGoAll();
     EXPECT_NEAR(band(2).width, 3.5, 1e-5);
@@ -79,7 +79,7 @@ TEST_F(FiltersPanel, AShiftDragOnEmptySpaceHoldsTheMouseAndStopsAtTheRelease) {
     hold({VK_SHIFT});
     pressAt(350.0f, 200.0f);
     letGoAll();
-    EXPECT_EQ(gui->filterDragMode, 3);
+    EXPECT_EQ(gui->filtersEditor.filterDragMode, 3);
     EXPECT_EQ(gui->controlDragActive, 1);
     EXPECT_EQ(gui->controlDragPanel, 2);
     moveTo(350.0f, 100.0f); // up 100 pixels: +3 dB
@@ -93,28 +93,28 @@ TEST_F(FiltersPanel, AShiftDragOnEmptySpaceHoldsTheMouseAndStopsAtTheRelease) {
 
 TEST_F(FiltersPanel, RightClicksOpenTheBandOrThePanelMenuInsideOnly) {
     EXPECT_EQ(gui->filtersPanelRButtonDown(0, wx(227.0f), wy(125.0f)), 0);
-    EXPECT_EQ(gui->filterDragBand, 2);
-    EXPECT_EQ(gui->popupLayerOpen, 1);
-    EXPECT_EQ(gui->popupMenus[0].x, wx(227.0f));
-    gui->popupLayerOpen = 0;
+    EXPECT_EQ(gui->filtersEditor.filterDragBand, 2);
+    EXPECT_EQ(gui->chrome.popupLayerOpen, 1);
+    EXPECT_EQ(gui->chrome.popupMenus[0].x, wx(227.0f));
+    gui->chrome.popupLayerOpen = 0;
     EXPECT_EQ(gui->filtersPanelRButtonDown(0, wx(50.0f), wy(50.0f)), 0);
-    EXPECT_EQ(gui->filterDragBand, 2);
-    EXPECT_EQ(gui->popupLayerOpen, 1);
-    gui->popupLayerOpen = 0;
+    EXPECT_EQ(gui->filtersEditor.filterDragBand, 2);
+    EXPECT_EQ(gui->chrome.popupLayerOpen, 1);
+    gui->chrome.popupLayerOpen = 0;
     EXPECT_EQ(gui->filtersPanelRButtonDown(0, wx(50.0f), wy(-4.0f)), -1);
-    EXPECT_EQ(gui->popupLayerOpen, 0);
+    EXPECT_EQ(gui->chrome.popupLayerOpen, 0);
 }
 
 TEST_F(FiltersPanel, ThePanelOfNoWidthNeitherDividesNorDrags) {
     gui->panels[kPanelFilters].width = 0.0f;
     pressAt(0.0f, 100.0f);
-    EXPECT_EQ(gui->filterDragActive, 0);
-    EXPECT_EQ(gui->filterDragBand, -1);
+    EXPECT_EQ(gui->filtersEditor.filterDragActive, 0);
+    EXPECT_EQ(gui->filtersEditor.filterDragBand, -1);
 }
 
 TEST_F(FiltersPanel, TheSwitchToggledByItsBoxDrawsWhite) {
     pressAt(10.0f, 5.0f);
-    ASSERT_EQ(gui->filtersEnabled, 1);
+    ASSERT_EQ(gui->filtersEditor.filtersEnabled, 1);
     EXPECT_EQ(gui->inputFilters[0].enabled, 1);
     const RecordingDrawLayer r = drawContent([](QX_GUI& g) { g.drawFiltersPanel(); });
     EXPECT_EQ(topAt(r, 3.0f, 3.0f)->colour, (std::array<float, 4>{1, 1, 1, 1}));

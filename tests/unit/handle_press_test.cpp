@@ -141,7 +141,7 @@ TEST(CableHandlePress, PlainPressOnALiveCableStartsItsLevelDrag) {
 TEST(CableHandlePress, HiddenCablesTakeNoHandlePress) {
     HandleStage f;
     f.liveCable(1.0f);
-    f.gui->cablesShown = 0;
+    f.gui->stageView.cablesShown = 0;
     EXPECT_TRUE(f.pressAt(-200.0f, 0.0f, {'Z'}).empty());
     f.releaseAt(-200.0f, 0.0f);
     f.pressAt(-200.0f, 0.0f);
@@ -167,7 +167,7 @@ TEST(FeedbackHandlePress, KeysNameTheSourceAndTheTarget) {
         f.source(0, 0.0f, -100.0f);
         f.target(0, 0.0f, 100.0f);
         f.feedback(0, 0);
-        f.gui->cablesShown = 0; // hidden cables still leave the feedback handles live
+        f.gui->stageView.cablesShown = 0; // hidden cables still leave the feedback handles live
         EXPECT_EQ(f.pressAt(0.0f, -30.0f, {c.key}), Lines{c.line});
         EXPECT_EQ(f.consoleLinesStartingWith("FEEDBACK HANDLE"),
                   Lines{"FEEDBACK HANDLE FOR TARGET T1 TO S1"});

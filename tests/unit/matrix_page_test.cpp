@@ -83,22 +83,22 @@ TEST(MatrixPageClicks, SourceAndTargetSwitchesNamesAndMarkers) {
 TEST(MatrixPageClicks, NamesOpenTheirEntriesAndMarkersOpenVirtual) {
     MatrixPage f;
     f.clickGrid(-50, 13);
-    EXPECT_EQ(f.gui->textEntryId, 1);
-    EXPECT_EQ(f.gui->textEntryTitle, "NAME SOURCE");
+    EXPECT_EQ(f.gui->textEntry.textEntryId, 1);
+    EXPECT_EQ(f.gui->textEntry.textEntryTitle, "NAME SOURCE");
     EXPECT_EQ(f.gui->currentSource, 1);
-    EXPECT_EQ(f.gui->textEntryX, 317 + kMatrixSourceNameEntryX);
-    EXPECT_EQ(f.gui->textEntryY, 76 + kMatrixGridInset + kMatrixCellSize);
+    EXPECT_EQ(f.gui->textEntry.textEntryX, 317 + kMatrixSourceNameEntryX);
+    EXPECT_EQ(f.gui->textEntry.textEntryY, 76 + kMatrixGridInset + kMatrixCellSize);
 
     MatrixPage g;
     g.clickGrid(kMatrixCellSize * 70 + 2, kMatrixCellSize * 2 + 4);
-    EXPECT_EQ(g.gui->textEntryId, 2);
-    EXPECT_EQ(g.gui->textEntryTitle, "NAME TARGET");
+    EXPECT_EQ(g.gui->textEntry.textEntryId, 2);
+    EXPECT_EQ(g.gui->textEntry.textEntryTitle, "NAME TARGET");
     EXPECT_EQ(g.gui->currentTarget, 2);
 
     MatrixPage h;
     h.clickGrid(kMatrixInputMarkerColumn * kMatrixCellSize - 2, kMatrixCellSize * 5 + 4);
-    EXPECT_EQ(h.gui->virtualEditMode, 11);
-    EXPECT_EQ(h.gui->virtualEditIndex, 5);
+    EXPECT_EQ(h.gui->virtualEditor.virtualEditMode, 11);
+    EXPECT_EQ(h.gui->virtualEditor.virtualEditIndex, 5);
     EXPECT_EQ(h.gui->panels[kPanelVirtual].shown, 1);
     EXPECT_EQ(h.gui->panelOrder[0], kPanelVirtual);
 }
@@ -232,8 +232,8 @@ TEST(MatrixPageReassignment, EitherOrderGivesTheSameRouting) {
             f.clickGrid(sourceRow, kMatrixCellSize * 2 + 4);
         }
         EXPECT_EQ(f.gui->sources[2].virtualChannel, 7);
-        EXPECT_EQ(f.gui->virtualEditMode, 11);
-        EXPECT_EQ(f.gui->virtualEditIndex, 7);
+        EXPECT_EQ(f.gui->virtualEditor.virtualEditMode, 11);
+        EXPECT_EQ(f.gui->virtualEditor.virtualEditIndex, 7);
         EXPECT_EQ(f.gui->matrixPage.sourceRowPick, -1);
         EXPECT_EQ(f.gui->matrixPage.inputChannelPick, -1);
         EXPECT_TRUE(f.flag(kSendMixers));

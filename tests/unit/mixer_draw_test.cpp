@@ -123,7 +123,7 @@ TEST(MixerDraw, TheKnobRidesItsTravelAndStopsAtTheTop) {
 
 TEST(MixerDraw, VisualisationsShowTheMeterHistoryOrACyanFill) {
     PageFrame f(kPageInputs);
-    f.gui->visualisations = 1;
+    f.gui->stageView.visualisations = 1;
     f.gui->sources[0].level = 1.0f;
     f.gui->sources[0].envelope[0] = 0.5f;
     f.gui->sources[0].envelopeWrite = 0;

@@ -253,13 +253,13 @@ TEST(MixerClicks, ProcessingSwitchesFlipWhileTheirPanelIsHiddenOrOnTheItem) {
     const Case cases[] = {
         {"D", 16, kPanelDelay, kSendInputDelays,
          [](QX_GUI& g, int32_t s) { return g.inputDelays[s].on; },
-         [](QX_GUI& g) { return g.delayPanelIndex; }},
+         [](QX_GUI& g) { return g.delayEditor.delayPanelIndex; }},
         {"E", 31, kPanelFilters, kSendInputEq,
          [](QX_GUI& g, int32_t s) { return g.inputFilters[s].enabled; },
-         [](QX_GUI& g) { return g.filterPanelIndex; }},
+         [](QX_GUI& g) { return g.filtersEditor.filterPanelIndex; }},
         {"C", 56, kPanelDynamics, kSendInputDynamics,
          [](QX_GUI& g, int32_t s) { return g.inputDynamics[s].mode; },
-         [](QX_GUI& g) { return g.dynamicsPanelIndex; }},
+         [](QX_GUI& g) { return g.dynamicsEditor.dynamicsPanelIndex; }},
     };
     for (const Case& c : cases) {
         PageFixture f(kPageInputs);
@@ -289,21 +289,21 @@ TEST(MixerClicks, TheNameBoxOpensTheRenameEntryOnTheFixedGrid) {
     PageFixture in(kPageInputs);
     in.gui->setSourceCount(30);
     in.page.click(6 + 3 * 62 + 16, 271 + 5); // source index 25
-    EXPECT_EQ(in.gui->textEntryId, 1);
-    EXPECT_EQ(in.gui->textEntryTitle, "NAME SOURCE");
-    EXPECT_EQ(in.gui->textEntryText, in.gui->sources[25].name);
-    EXPECT_EQ(in.gui->textEntryX, 211);
-    EXPECT_EQ(in.gui->textEntryY, 220);
-    EXPECT_EQ(in.gui->textEntryKeysOn, 1);
-    EXPECT_EQ(in.gui->textEntryFresh, 1);
+    EXPECT_EQ(in.gui->textEntry.textEntryId, 1);
+    EXPECT_EQ(in.gui->textEntry.textEntryTitle, "NAME SOURCE");
+    EXPECT_EQ(in.gui->textEntry.textEntryText, in.gui->sources[25].name);
+    EXPECT_EQ(in.gui->textEntry.textEntryX, 211);
+    EXPECT_EQ(in.gui->textEntry.textEntryY, 220);
+    EXPECT_EQ(in.gui->textEntry.textEntryKeysOn, 1);
+    EXPECT_EQ(in.gui->textEntry.textEntryFresh, 1);
 
     PageFixture out(kPageOutputs);
     out.page.click(stripX(5) + 16, kRow0 + 5);
-    EXPECT_EQ(out.gui->textEntryId, 2);
-    EXPECT_EQ(out.gui->textEntryTitle, "NAME TARGET");
-    EXPECT_EQ(out.gui->textEntryText, out.gui->targets[5].name);
-    EXPECT_EQ(out.gui->textEntryX, 331);
-    EXPECT_EQ(out.gui->textEntryY, 20);
+    EXPECT_EQ(out.gui->textEntry.textEntryId, 2);
+    EXPECT_EQ(out.gui->textEntry.textEntryTitle, "NAME TARGET");
+    EXPECT_EQ(out.gui->textEntry.textEntryText, out.gui->targets[5].name);
+    EXPECT_EQ(out.gui->textEntry.textEntryX, 331);
+    EXPECT_EQ(out.gui->textEntry.textEntryY, 20);
 }
 
 TEST(MixerClicks, ZOnTheMasterColumnSilencesTheMasterAndRaisesTheViewState) {

@@ -284,7 +284,7 @@ TEST_F(MixerTest, UnroutedItemsAndNumbersNeverIndexPastTheTables) {
 TEST_F(MixerTest, VirtualEditorLoadsResetsCompactsAndRenumbers) {
     gui->sources[1].virtualChannel = 5;
     gui->loadVirtualPanel(1, 1);
-    EXPECT_EQ(gui->virtualEditIndex, 5);
+    EXPECT_EQ(gui->virtualEditor.virtualEditIndex, 5);
     EXPECT_EQ(gui->virtualEditMix(), &gui->inputMixers[5]);
     EXPECT_EQ(in(5).inUse, 1);
     EXPECT_EQ(in(5).pinNumbers[0], 5);

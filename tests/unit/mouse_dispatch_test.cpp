@@ -102,22 +102,22 @@ TEST(MouseDispatch, PageTabsSelectTheirPageOnlyBelowTheLastThirteenPixelsEdge) {
 TEST(MouseDispatch, ARightPressOnEmptyStageOpensMainThereAndAPressRunsTheRowUnderTheLastMove) {
     ReadyScreen f;
     f.mainMenu({"SELECT ALL|SELECT ALL_SOURCES", "UNSELECT ALL|UNSELECT ALL", "PAGES|x|PAGES"});
-    for (int menu = 1; menu < 10; ++menu) f.gui->popupMenus[menu].open = 1;
+    for (int menu = 1; menu < 10; ++menu) f.gui->chrome.popupMenus[menu].open = 1;
     f.click(700, 300, ScreenFixture::Button::Right);
-    const PopupMenu& main = f.gui->popupMenus[0];
+    const PopupMenu& main = f.gui->chrome.popupMenus[0];
     EXPECT_EQ(main.open, 1);
     EXPECT_EQ(main.x, 700);
     EXPECT_EQ(main.y, 300);
     EXPECT_EQ(main.itemCount, 3);
-    for (int menu = 1; menu < 10; ++menu) EXPECT_EQ(f.gui->popupMenus[menu].open, 0) << menu;
-    EXPECT_EQ(f.gui->popupLayerOpen, 1);
+    for (int menu = 1; menu < 10; ++menu) EXPECT_EQ(f.gui->chrome.popupMenus[menu].open, 0) << menu;
+    EXPECT_EQ(f.gui->chrome.popupLayerOpen, 1);
 
     // Five pixels above the top is still row 0; the press's own point does not count.
     f.move(700, 295);
     f.gui->onLButtonDown(0, 10, 10);
     EXPECT_EQ(f.takeLines(), Lines{"SELECT ALL_SOURCES"});
-    EXPECT_EQ(f.gui->lastMenuCommand, "SELECT ALL_SOURCES");
-    EXPECT_EQ(f.gui->popupLayerOpen, 0);
+    EXPECT_EQ(f.gui->chrome.lastMenuCommand, "SELECT ALL_SOURCES");
+    EXPECT_EQ(f.gui->chrome.popupLayerOpen, 0);
     EXPECT_EQ(f.gui->pageMouseHold, 0) << "the page saw a press the menu took";
 }
 
@@ -128,12 +128,12 @@ TEST(MouseDispatch, ASubmenuRowKeepsTheMenusOpenAndAPressOutsideClosesThemAndGoe
     f.move(700, 325);
     f.gui->onLButtonDown(0, 700, 325);
     EXPECT_TRUE(f.takeLines().empty());
-    EXPECT_EQ(f.gui->popupLayerOpen, 1);
+    EXPECT_EQ(f.gui->chrome.popupLayerOpen, 1);
     EXPECT_EQ(f.gui->pageMouseHold, 0);
 
     f.move(200, 200);
     f.gui->onLButtonDown(0, 200, 200);
-    EXPECT_EQ(f.gui->popupLayerOpen, 0);
+    EXPECT_EQ(f.gui->chrome.popupLayerOpen, 0);
     EXPECT_EQ(f.gui->pageMouseHold, 1) << "the stage page did not get the press";
 }
 
@@ -142,9 +142,9 @@ TEST(MouseDispatch, APressWithATextEntryOpenCommitsItAndDoesNothingElse) {
     for (const ScreenPoint& at : points) {
         ReadyScreen f;
         f.gui->openTextEntry(10, 10, -1, -1, "NEW", 15, 0, "S1", "NAME SOURCE", 1);
-        f.gui->textEntryId = 1;
+        f.gui->textEntry.textEntryId = 1;
         f.gui->onLButtonDown(0, at.x, at.y);
-        EXPECT_EQ(f.gui->textEntryId, 0);
+        EXPECT_EQ(f.gui->textEntry.textEntryId, 0);
         EXPECT_EQ(f.gui->currentPage, kPageStage);
         EXPECT_EQ(f.gui->pageMouseHold, 0);
         EXPECT_EQ(f.gui->leftButtonHeld, 0);
@@ -162,7 +162,7 @@ TEST(MouseDispatch, BeforeTheGuiIsReadyOnlyTheTopBarAnswers) {
     f.wheel(1);
     f.move(700, 300);
     EXPECT_EQ(f.gui->currentPage, kPageStage);
-    EXPECT_EQ(f.gui->popupLayerOpen, 0);
+    EXPECT_EQ(f.gui->chrome.popupLayerOpen, 0);
     EXPECT_TRUE(f.takeLines().empty());
 }
 

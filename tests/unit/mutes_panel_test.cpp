@@ -20,7 +20,7 @@ struct MutesPanel : ::testing::Test, EditorFixture {
 TEST_F(MutesPanel, ACellClickFlipsItsSwitchOnlyForItemsInUse) {
     press(55, 15);
     EXPECT_EQ(gui->sources[4].mute, 1);
-    EXPECT_EQ(gui->highlightSource, 4);
+    EXPECT_EQ(gui->stage.highlightSource, 4);
     EXPECT_EQ(gui->anySourceMuted, 1);
     press(55, 15);
     EXPECT_EQ(gui->sources[4].mute, 0);
@@ -28,7 +28,7 @@ TEST_F(MutesPanel, ACellClickFlipsItsSwitchOnlyForItemsInUse) {
     gui->sendFlags[kSendTargets] = 0;
     press(118, 26);
     for (int t = 0; t < 64; ++t) EXPECT_EQ(gui->targets[t].mute, 0) << t;
-    EXPECT_EQ(gui->highlightTarget, -1);
+    EXPECT_EQ(gui->stage.highlightTarget, -1);
     EXPECT_EQ(gui->sendFlags[kSendTargets], 1);
 }
 
@@ -39,7 +39,7 @@ TEST_F(MutesPanel, CtrlOnACellFindsTheItemAndLeavesItsSwitch) {
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0], "FIND " + gui->targets[1].name);
     EXPECT_EQ(gui->targets[1].solo, 0);
-    EXPECT_EQ(gui->highlightTarget, 1);
+    EXPECT_EQ(gui->stage.highlightTarget, 1);
 }
 
 TEST_F(MutesPanel, AClearButtonSwitchesTheWholeGridOff) {
@@ -100,9 +100,9 @@ TEST_F(MutesPanel, HoveringMarksSourcesTargetsAndGroupsButNotRooms) {
                           {20, 110, -1, -1, -1}};
     for (const Case& c : cases) {
         moveTo(c.lx, c.ly);
-        EXPECT_EQ(gui->highlightSource, c.source) << c.lx << "," << c.ly;
-        EXPECT_EQ(gui->highlightTarget, c.target) << c.lx << "," << c.ly;
-        EXPECT_EQ(gui->highlightGroup, c.group) << c.lx << "," << c.ly;
+        EXPECT_EQ(gui->stage.highlightSource, c.source) << c.lx << "," << c.ly;
+        EXPECT_EQ(gui->stage.highlightTarget, c.target) << c.lx << "," << c.ly;
+        EXPECT_EQ(gui->stage.highlightGroup, c.group) << c.lx << "," << c.ly;
     }
 }
 

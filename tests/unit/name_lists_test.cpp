@@ -25,10 +25,10 @@ TEST_F(NameListsTest, MarkedListsFollowTheMarqueeAndTheShownFlags) {
     EXPECT_EQ(gui->markedTargetNames(0), "T1 T2");
     EXPECT_EQ(gui->markedGroupNames(0), "G1  "); // the last group does not qualify
     EXPECT_EQ(gui->countFlaggedInMarquee(), 1 + 2 + 1);
-    gui->sourcesShown = 0;
+    gui->stageView.sourcesShown = 0;
     EXPECT_EQ(gui->markedSourceNames(1), "");
     EXPECT_FALSE(gui->isItemInMarquee(1, 0, 1));
-    gui->targetsLocked = 1;
+    gui->stageView.targetsLocked = 1;
     EXPECT_EQ(gui->markedTargetNames(0), "");
     EXPECT_EQ(gui->countFlaggedInMarquee(), 1);
 }

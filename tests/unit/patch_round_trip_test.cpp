@@ -205,10 +205,10 @@ TEST_F(PatchRoundTrip, TheLoadedInstanceHoldsTheSameStateAsTheFirst) {
     EXPECT_EQ(a.viewZoom, b.viewZoom);
     EXPECT_EQ(a.viewPanX, b.viewPanX);
     EXPECT_EQ(a.viewPanY, b.viewPanY);
-    EXPECT_EQ(a.gridShown, b.gridShown);
-    EXPECT_EQ(a.crosshairShown, b.crosshairShown);
-    EXPECT_EQ(a.annotationVisibility, b.annotationVisibility);
-    EXPECT_EQ(a.masterHidden, b.masterHidden);
+    EXPECT_EQ(a.stageView.gridShown, b.stageView.gridShown);
+    EXPECT_EQ(a.stageView.crosshairShown, b.stageView.crosshairShown);
+    EXPECT_EQ(a.stageView.annotationVisibility, b.stageView.annotationVisibility);
+    EXPECT_EQ(a.chrome.masterHidden, b.chrome.masterHidden);
     EXPECT_EQ(a.panels[7].shown, b.panels[7].shown);
     EXPECT_EQ(a.panels[7].positionX, b.panels[7].positionX);
     EXPECT_EQ(a.syndicationMode, 1);

@@ -174,12 +174,12 @@ TEST_F(PatchWriter, SavedStateTheReadersOnceLost) {
     const std::string path = folder + "/LOST.txt";
     ASSERT_EQ(gui->writePatchFile(path, 0), 0);
     auto loaded = std::make_unique<QX_GUI>();
-    loaded->toolboxFolded = 0;
+    loaded->chrome.toolboxFolded = 0;
     loadPatch(*loaded, path);
     EXPECT_EQ(loaded->sources[1].shown, 0);
     EXPECT_EQ(loaded->groups[0].shown, 0);
-    EXPECT_EQ(loaded->toolboxFolded, 1);
-    EXPECT_EQ(loaded->masterHidden, 1);
+    EXPECT_EQ(loaded->chrome.toolboxFolded, 1);
+    EXPECT_EQ(loaded->chrome.masterHidden, 1);
     EXPECT_EQ(loaded->feedbackMixes[0].gains[0], 0.0f);
     EXPECT_EQ(loaded->syndicationMode, 1);
     EXPECT_EQ(loaded->panels[0].shown, 1);

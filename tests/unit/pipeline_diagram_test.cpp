@@ -13,7 +13,7 @@ struct PipelineDiagram : ::testing::Test {
     QX_GUI& gui = *f.gui;
     void SetUp() override {
         gui.buildFixedVertexTables();
-        gui.debugViewOn = 1;
+        gui.stageView.debugViewOn = 1;
     }
     RecordingDrawLayer page() { return f.drawStage(); }
     void setStatusInt(int32_t offset, int32_t value) {

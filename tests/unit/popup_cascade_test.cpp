@@ -11,11 +11,11 @@ struct PopupCascade : ::testing::Test, ScreenFixture {
     PopupCascade() {
         addUserMenu("ROOT", {"OPEN A|x|SUB", "PLAIN|RUN", "OPEN B|x|SUB", "NOWHERE|x|MISSING"});
         addUserMenu("SUB", {"ONE|RUN ONE", "TWO|RUN TWO"});
-        gui->popupMenus[0] = gui->fillPopupMenuFromUserMenu("ROOT");
-        gui->popupMenus[0].open = 1;
-        gui->popupMenus[0].x = 100;
-        gui->popupMenus[0].y = 200;
-        gui->popupLayerOpen = 1;
+        gui->chrome.popupMenus[0] = gui->fillPopupMenuFromUserMenu("ROOT");
+        gui->chrome.popupMenus[0].open = 1;
+        gui->chrome.popupMenus[0].x = 100;
+        gui->chrome.popupMenus[0].y = 200;
+        gui->chrome.popupLayerOpen = 1;
     }
     void addUserMenu(const std::string& name, std::initializer_list<const char*> rows) {
         NamedStringList& list = gui->userMenus[gui->userMenuCount++];
@@ -33,7 +33,7 @@ struct PopupCascade : ::testing::Test, ScreenFixture {
 };
 
 TEST_F(PopupCascade, RowHitTestUsesStrictEdgesAndTruncation) {
-    PopupMenu& m = gui->popupMenus[0];
+    PopupMenu& m = gui->chrome.popupMenus[0];
     m.width = 61;
     struct Case {
         float x, y;
@@ -49,7 +49,7 @@ TEST_F(PopupCascade, RowHitTestUsesStrictEdgesAndTruncation) {
 
 TEST_F(PopupCascade, ASubmenuRowOpensThePlacedLevelOnceByName) {
     EXPECT_TRUE(pointAtRow(2));
-    const PopupMenu& next = gui->popupMenus[1];
+    const PopupMenu& next = gui->chrome.popupMenus[1];
     EXPECT_EQ(next.open, 1);
     EXPECT_EQ(next.parentRow, 2);
     EXPECT_EQ(next.parentName, "SUB");
@@ -58,25 +58,25 @@ TEST_F(PopupCascade, ASubmenuRowOpensThePlacedLevelOnceByName) {
     EXPECT_EQ(next.y, 220);
     EXPECT_EQ(states[2], kPopupRowPointer) << "green in the frame that opens it";
 
-    gui->popupMenus[1].labels[0] = "KEPT";
-    gui->popupMenus[3].open = 1;
+    gui->chrome.popupMenus[1].labels[0] = "KEPT";
+    gui->chrome.popupMenus[3].open = 1;
     EXPECT_TRUE(pointAtRow(0));
-    EXPECT_EQ(gui->popupMenus[1].labels[0], "KEPT") << "same name: not rebuilt";
-    EXPECT_EQ(gui->popupMenus[1].parentRow, 0);
-    EXPECT_EQ(gui->popupMenus[1].y, 200);
-    EXPECT_EQ(gui->popupMenus[3].open, 0) << "levels from two down close";
+    EXPECT_EQ(gui->chrome.popupMenus[1].labels[0], "KEPT") << "same name: not rebuilt";
+    EXPECT_EQ(gui->chrome.popupMenus[1].parentRow, 0);
+    EXPECT_EQ(gui->chrome.popupMenus[1].y, 200);
+    EXPECT_EQ(gui->chrome.popupMenus[3].open, 0) << "levels from two down close";
     pointAtRow(0);
     EXPECT_EQ(states[0], kPopupRowOpenParent) << "blue once its level hangs from it";
 }
 
 TEST_F(PopupCascade, APlainRowDetachesEveryDeeperLevel) {
     pointAtRow(0);
-    for (int k = 2; k < 10; ++k) gui->popupMenus[k].parentRow = 1;
+    for (int k = 2; k < 10; ++k) gui->chrome.popupMenus[k].parentRow = 1;
     EXPECT_FALSE(pointAtRow(1));
     for (int k = 1; k < 10; ++k) {
-        EXPECT_EQ(gui->popupMenus[k].parentRow, -1) << "menu " << k;
+        EXPECT_EQ(gui->chrome.popupMenus[k].parentRow, -1) << "menu " << k;
     }
-    EXPECT_EQ(gui->popupMenus[1].open, 1) << "open flags stay";
+    EXPECT_EQ(gui->chrome.popupMenus[1].open, 1) << "open flags stay";
     PopupCascadeFrame frame;
     gui->pointerPixelX = 20; // left of the detached level
     gui->stepPopupCascade(frame);
@@ -85,36 +85,36 @@ TEST_F(PopupCascade, APlainRowDetachesEveryDeeperLevel) {
 
 TEST_F(PopupCascade, AMissingUserMenuOpensAnEmptyLevelWithARedParent) {
     EXPECT_TRUE(pointAtRow(3));
-    EXPECT_EQ(gui->popupMenus[1].open, 1);
-    EXPECT_EQ(gui->popupMenus[1].itemCount, 0);
+    EXPECT_EQ(gui->chrome.popupMenus[1].open, 1);
+    EXPECT_EQ(gui->chrome.popupMenus[1].itemCount, 0);
     pointAtRow(3);
     EXPECT_EQ(states[3], kPopupRowEmptyParent);
 }
 
 TEST_F(PopupCascade, ABlankLabelIsGreyInEveryState) {
-    gui->popupMenus[0].labels[1] = " ";
+    gui->chrome.popupMenus[0].labels[1] = " ";
     pointAtRow(1);
     EXPECT_EQ(states[1], kPopupRowBlank);
 }
 
 TEST_F(PopupCascade, ASubmenuRowInTheLastLevelChangesNothing) {
-    gui->popupMenus[9] = gui->popupMenus[0];
+    gui->chrome.popupMenus[9] = gui->chrome.popupMenus[0];
     for (int k = 1; k < 9; ++k) {
-        gui->popupMenus[k].open = 1;
-        gui->popupMenus[k].parentRow = 0;
-        gui->popupMenus[k].parentName = "L" + std::to_string(k);
+        gui->chrome.popupMenus[k].open = 1;
+        gui->chrome.popupMenus[k].parentRow = 0;
+        gui->chrome.popupMenus[k].parentName = "L" + std::to_string(k);
     }
     PopupMenu before[10];
-    for (int k = 0; k < 10; ++k) before[k] = gui->popupMenus[k];
+    for (int k = 0; k < 10; ++k) before[k] = gui->chrome.popupMenus[k];
     gui->pointerPixelX = 100;
     gui->pointerPixelY = 204;
     EXPECT_TRUE(gui->stepPopupMenu(9, states));
     EXPECT_EQ(states[0], kPopupRowPointer);
     for (int k = 0; k < 10; ++k) {
-        EXPECT_EQ(gui->popupMenus[k].open, before[k].open) << k;
-        EXPECT_EQ(gui->popupMenus[k].parentRow, before[k].parentRow) << k;
-        EXPECT_EQ(gui->popupMenus[k].parentName, before[k].parentName) << k;
-        EXPECT_EQ(gui->popupMenus[k].x, before[k].x) << k;
+        EXPECT_EQ(gui->chrome.popupMenus[k].open, before[k].open) << k;
+        EXPECT_EQ(gui->chrome.popupMenus[k].parentRow, before[k].parentRow) << k;
+        EXPECT_EQ(gui->chrome.popupMenus[k].parentName, before[k].parentName) << k;
+        EXPECT_EQ(gui->chrome.popupMenus[k].x, before[k].x) << k;
     }
 }
 

@@ -40,8 +40,8 @@ TEST_F(NewObject, HasTheDocumentedDefaults) {
     EXPECT_EQ(gui->sendFlagCount, 64);
     for (uint8_t flag : gui->sendFlags) EXPECT_EQ(flag, 0);
     EXPECT_EQ(gui->tokenCount, 0);
-    EXPECT_EQ(gui->entryCaption, "TITLE");
-    EXPECT_EQ(gui->entryPrompt, "HINT HERE");
+    EXPECT_EQ(gui->textEntry.entryCaption, "TITLE");
+    EXPECT_EQ(gui->textEntry.entryPrompt, "HINT HERE");
     EXPECT_EQ(gui->currentPage, 0);
 }
 

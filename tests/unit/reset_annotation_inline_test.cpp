@@ -67,7 +67,7 @@ TEST_F(ResetVerbs, HardResetRebuildsTheDefaultStage) {
     EXPECT_EQ(gui->outputDynamics[5].direction, 2);
     EXPECT_EQ(gui->outputDynamics[5].sideChainLocation, -1);
     EXPECT_EQ(gui->outputDynamics[5].attack, 250.0f);
-    EXPECT_EQ(gui->dynamicsPanelKind, -1);
+    EXPECT_EQ(gui->dynamicsEditor.dynamicsPanelKind, -1);
     // The sub-commands that go through the executor are echoed.
     EXPECT_EQ(
         consoleLines(*gui),
@@ -116,12 +116,12 @@ TEST_F(ResetVerbs, HardResetPromptOpensTheConfirmationEntry) {
     gui->windowWidth = 800.0f;
     gui->windowHeight = 600.0f;
     EXPECT_EQ(run("HARD_RESET_PROMPT"), 0);
-    EXPECT_EQ(gui->textEntryId, 30);
-    EXPECT_EQ(gui->textEntryKeysOn, 1);
-    EXPECT_EQ(gui->textEntryX, 400);
-    EXPECT_EQ(gui->textEntryText, "NO");
-    EXPECT_EQ(gui->textEntryMaxLength, 3);
-    EXPECT_EQ(gui->textEntryTitle, "PERFORM A HARD RESET");
+    EXPECT_EQ(gui->textEntry.textEntryId, 30);
+    EXPECT_EQ(gui->textEntry.textEntryKeysOn, 1);
+    EXPECT_EQ(gui->textEntry.textEntryX, 400);
+    EXPECT_EQ(gui->textEntry.textEntryText, "NO");
+    EXPECT_EQ(gui->textEntry.textEntryMaxLength, 3);
+    EXPECT_EQ(gui->textEntry.textEntryTitle, "PERFORM A HARD RESET");
 }
 
 TEST_F(ResetVerbs, InlineResetsSayWhatTheyReset) {

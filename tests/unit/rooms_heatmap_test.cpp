@@ -14,8 +14,8 @@ struct RoomsHeatmap : ::testing::Test {
     QX_GUI& gui = *f.gui;
     void SetUp() override {
         gui.buildFixedVertexTables();
-        gui.gridShown = 0;
-        gui.heatmapOn = 1;
+        gui.stageView.gridShown = 0;
+        gui.stageView.heatmapOn = 1;
         gui.viewSettings.globalRadius = 100.0f;
     }
     RecordingDrawLayer page() { return f.drawStage(); }

@@ -36,12 +36,12 @@ TEST_F(SelectionVerbs, SelectNamesSetsFlagsListCurrentItemEditorsAndEnvelopes) {
     EXPECT_EQ(gui->sources[0].selected, 1);
     EXPECT_EQ(gui->targets[1].selected, 1);
     EXPECT_EQ(gui->currentSource, 0);
-    EXPECT_EQ(gui->filterPanelKind, 1);
-    EXPECT_EQ(gui->filterPanelIndex, 0);
-    EXPECT_EQ(gui->dynamicsPanelKind, 1);
-    EXPECT_EQ(gui->dynamicsPanelIndex, 0);
-    EXPECT_EQ(gui->delayPanelKind, 1);
-    EXPECT_EQ(gui->delayTime, 0.5f) << "the DELAY editor holds S1's delay";
+    EXPECT_EQ(gui->filtersEditor.filterPanelKind, 1);
+    EXPECT_EQ(gui->filtersEditor.filterPanelIndex, 0);
+    EXPECT_EQ(gui->dynamicsEditor.dynamicsPanelKind, 1);
+    EXPECT_EQ(gui->dynamicsEditor.dynamicsPanelIndex, 0);
+    EXPECT_EQ(gui->delayEditor.delayPanelKind, 1);
+    EXPECT_EQ(gui->delayEditor.delayTime, 0.5f) << "the DELAY editor holds S1's delay";
     EXPECT_EQ(gui->envelopeList.spec, "S1 | T2 | ");
     EXPECT_EQ(gui->envelopeList.sourceCount, 1);
     EXPECT_EQ(gui->envelopeList.targetCount, 1);
@@ -79,7 +79,7 @@ TEST_F(SelectionVerbs, SelectAllBoundsStartAtTheOrigin) {
 }
 
 TEST_F(SelectionVerbs, SelectAllSkipsLockedKindsAndHiddenItems) {
-    gui->targetsLocked = 1;
+    gui->stageView.targetsLocked = 1;
     gui->sources[1].shown = 0;
     run("SELECT ALL");
     EXPECT_EQ(selection(), (std::vector<std::string>{"S1", "S3", "G1"}));
@@ -244,16 +244,17 @@ TEST_F(SelectionVerbs, TouchPointsAndReloadsTheEditorsAndWritesPin60) {
     EXPECT_EQ(gui->envelopeList.targets[0], 1);
     EXPECT_EQ(gui->envelopeList.sourceCount, 0);
     // Every editor now shows T2 with T2's settings loaded.
-    EXPECT_EQ(gui->delayPanelKind, 2);
-    EXPECT_EQ(gui->delayPanelIndex, 1);
-    EXPECT_EQ(gui->delayTime, 0.25f);
-    EXPECT_EQ(gui->filterPanelKind, 2);
-    EXPECT_EQ(gui->filterPanelIndex, 1);
+    EXPECT_EQ(gui->delayEditor.delayPanelKind, 2);
+    EXPECT_EQ(gui->delayEditor.delayPanelIndex, 1);
+    EXPECT_EQ(gui->delayEditor.delayTime, 0.25f);
+    EXPECT_EQ(gui->filtersEditor.filterPanelKind, 2);
+    EXPECT_EQ(gui->filtersEditor.filterPanelIndex, 1);
     EXPECT_EQ(gui->outputFilters[1].inUse, 1) << "the FILTERS editor set up T2's record";
-    EXPECT_EQ(gui->dynamicsPanelKind, 2);
-    EXPECT_EQ(gui->dynamicsPanelIndex, 1);
-    EXPECT_EQ(gui->virtualEditMode, 2);
-    EXPECT_EQ(gui->virtualEditIndex, 5) << "the VIRTUAL editor shows T2's channel mix";
+    EXPECT_EQ(gui->dynamicsEditor.dynamicsPanelKind, 2);
+    EXPECT_EQ(gui->dynamicsEditor.dynamicsPanelIndex, 1);
+    EXPECT_EQ(gui->virtualEditor.virtualEditMode, 2);
+    EXPECT_EQ(gui->virtualEditor.virtualEditIndex, 5)
+        << "the VIRTUAL editor shows T2's channel mix";
 
     EXPECT_EQ(run("TOUCH G1"), 0);
     EXPECT_EQ(gui->touchedKind, 3);

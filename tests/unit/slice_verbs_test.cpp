@@ -52,7 +52,7 @@ TEST_F(SliceVerbs, StoreTakesTheSourcesInsideTheMarqueeEdgesIncluded) {
     EXPECT_FLOAT_EQ(slice.level[2], 0.75f);
     EXPECT_EQ(gui->sendFlags[kSendSlices], 1);
 
-    gui->sourcesShown = 0;
+    gui->stageView.sourcesShown = 0;
     gui->sendFlags[kSendSlices] = 0;
     run("STORE_SLICE 0");
     EXPECT_EQ(gui->slices[0].memberCount, 0) << "hidden sources store an empty slice";

@@ -109,7 +109,7 @@ TEST_F(StageDraw, SourceVisibilityHidesSourcesLabelsLinksAndConnectionsButNotThe
     f.cable(0, 0);
     gui.targets[0].gainRow[0] = 0.5f;
     for (int visible : {1, 0}) {
-        gui.sourcesShown = visible;
+        gui.stageView.sourcesShown = visible;
         const RecordingDrawLayer r = page();
         EXPECT_EQ(r.findText("S1") != nullptr, visible == 1);
         EXPECT_NE(r.findText("T1"), nullptr);
@@ -134,10 +134,10 @@ TEST_F(StageDraw, IndicesOutsideTheirTablesAreSkipped) {
     gui.targets[0].virtualChannel = -5;
     gui.feedbackMixes[0].pinCount = 1000;
     gui.inputDynamics[0].channelIndex = 999;
-    gui.highlightSource = 900;
+    gui.stage.highlightSource = 900;
     gui.stage.focusItemKind = kKindTarget;
     gui.stage.focusItemIndex = 77;
-    gui.crosshairShown = 1;
+    gui.stageView.crosshairShown = 1;
     gui.pendingCableSource = 5000;
     gui.currentSource = -3;
     gui.stage.sourceInfoBoxOpen = 1;

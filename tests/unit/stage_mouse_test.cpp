@@ -63,15 +63,15 @@ TEST(StagePress, TheSyndicationSpotOpensItsMenuUnderTheStrip) {
     f.gui->userMenus[0].items[0] = "NONE|SYN_MODE NONE";
     f.gui->userMenus[0].itemCount = 1;
     f.gui->userMenuCount = 1;
-    f.gui->popupSubmenuLevel = 3;
+    f.gui->chrome.popupSubmenuLevel = 3;
     f.gui->onLButtonDown(0, 385, 6);
-    const PopupMenu& menu = f.gui->popupMenus[0];
+    const PopupMenu& menu = f.gui->chrome.popupMenus[0];
     EXPECT_EQ(menu.open, 1);
     EXPECT_EQ(menu.x, 384);
     EXPECT_EQ(menu.y, 13);
     EXPECT_EQ(menu.itemCount, 1);
-    EXPECT_EQ(f.gui->popupLayerOpen, 1);
-    EXPECT_EQ(f.gui->popupSubmenuLevel, 0);
+    EXPECT_EQ(f.gui->chrome.popupLayerOpen, 1);
+    EXPECT_EQ(f.gui->chrome.popupSubmenuLevel, 0);
     EXPECT_EQ(f.gui->console.statusMessage, "GET SYNDICATION MODE MENU");
 }
 
@@ -135,15 +135,15 @@ TEST(StageRelease, TwoReleasesUnder200TicksOverAShownSourceOpenItsNamingEntry) {
         StageScreen f;
         f.source(0, 0.0f, 0.0f);
         f.gui->sources[0].name = "KICK";
-        f.gui->textEntryId = 0;
+        f.gui->textEntry.textEntryId = 0;
         f.setClock(5000);
         f.click(688, 400);
         f.advanceClock(c.gap);
         f.click(690, 402);
-        EXPECT_EQ(f.gui->textEntryId, c.names ? 1 : 0);
-        EXPECT_EQ(f.gui->textEntryPrompt == "NAME SOURCE", c.names);
+        EXPECT_EQ(f.gui->textEntry.textEntryId, c.names ? 1 : 0);
+        EXPECT_EQ(f.gui->textEntry.textEntryPrompt == "NAME SOURCE", c.names);
         if (c.names) {
-            EXPECT_EQ(f.gui->textEntryTitle, "KICK");
+            EXPECT_EQ(f.gui->textEntry.textEntryTitle, "KICK");
             EXPECT_EQ(f.gui->currentSource, 0);
             EXPECT_EQ(f.gui->stageInteractionMode, kModeIdle);
         }
@@ -167,7 +167,7 @@ TEST(StageRelease, ADoubleClickInsideTheMarqueeSelectsItAndLeavesNoEntryOpen) {
         const Lines lines = f.takeLines();
         ASSERT_FALSE(lines.empty());
         EXPECT_EQ(lines.front(), c.line);
-        EXPECT_EQ(f.gui->textEntryId, 0);
+        EXPECT_EQ(f.gui->textEntry.textEntryId, 0);
     }
 }
 
@@ -207,7 +207,7 @@ TEST(StageRightButton, AGroupTogglesItsBoxAndSpinsASourceOrTargetOnlyTogglesThei
     f.gui->onRButtonDown(0, source.x, source.y);
     EXPECT_EQ(f.gui->stage.sourceInfoBoxOpen, 1);
     EXPECT_EQ(f.gui->stageInteractionMode, kModeIdle);
-    EXPECT_EQ(f.gui->popupLayerOpen, 0);
+    EXPECT_EQ(f.gui->chrome.popupLayerOpen, 0);
 }
 
 TEST(StageWheel, ZoomsOutOnAPositiveDeltaAndStopsAtItsLimitsOrTheViewLock) {
@@ -357,7 +357,7 @@ TEST(StageHover, TheToolsRowsOfGroupRotationAndMovementLightTheirSwitches) {
         SCOPED_TRACE(c.y);
         StageScreen f;
         f.gui->chrome.toolboxX = f.gui->chrome.toolboxY = 0.0f;
-        f.gui->toolboxTextCount = 60; // as the graphics start-up sets it
+        f.gui->chrome.toolboxTextCount = 60; // as the graphics start-up sets it
         f.move(30, c.y);
         EXPECT_EQ(f.gui->stage.toolsHoverRotation, c.rotation);
         EXPECT_EQ(f.gui->stage.toolsHoverMovement, c.movement);
@@ -367,12 +367,12 @@ TEST(StageHover, TheToolsRowsOfGroupRotationAndMovementLightTheirSwitches) {
 TEST(StageHover, AMoveOverItemsLeavesAnOpenTextEntryAndTheHighlightAlone) {
     StageScreen f;
     f.source(0, 0.0f, 0.0f);
-    f.gui->textEntryId = 1;
-    f.gui->highlightSize = 50;
+    f.gui->textEntry.textEntryId = 1;
+    f.gui->stageView.highlightSize = 50;
     f.move(900, 100); // over nothing
     f.move(688, 400); // over the source
-    EXPECT_EQ(f.gui->textEntryId, 1);
-    EXPECT_EQ(f.gui->highlightSize, 50);
+    EXPECT_EQ(f.gui->textEntry.textEntryId, 1);
+    EXPECT_EQ(f.gui->stageView.highlightSize, 50);
 }
 
 // ---- Hit tests and selectors ---------------------------------------------------------------
@@ -389,16 +389,16 @@ TEST(StageHitTests, TheLowerIndexWinsAndTheReachIsStrict) {
     for (const Case& c : cases) {
         EXPECT_EQ(f.gui->hitSource(c.x, c.y), c.hit) << c.x << ", " << c.y;
     }
-    f.gui->textEntryId = 4;
+    f.gui->textEntry.textEntryId = 4;
     EXPECT_EQ(f.gui->hitSourceNoReset(100.0f, 0.0f), -1);
-    EXPECT_EQ(f.gui->textEntryId, 4);
+    EXPECT_EQ(f.gui->textEntry.textEntryId, 4);
     EXPECT_EQ(f.gui->hitSource(100.0f, 0.0f), -1);
-    EXPECT_EQ(f.gui->textEntryId, 0);
+    EXPECT_EQ(f.gui->textEntry.textEntryId, 0);
     f.gui->groupCount = 1;
     f.gui->groups[0].x = 50.0f;
     EXPECT_EQ(f.gui->hitGroup(64.0f, 0.0f), 0);
     EXPECT_EQ(f.gui->hitGroup(65.0f, 0.0f), -1);
-    EXPECT_EQ(f.gui->highlightSize, 10);
+    EXPECT_EQ(f.gui->stageView.highlightSize, 10);
 }
 
 TEST(StageSelectors, EachSyndicationModeAddressesThePressedItem) {

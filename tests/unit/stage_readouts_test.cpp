@@ -15,7 +15,7 @@ struct StageReadouts : ::testing::Test {
     QX_GUI& gui = *f.gui;
     void SetUp() override {
         gui.buildFixedVertexTables();
-        gui.gridShown = 0;
+        gui.stageView.gridShown = 0;
     }
 
     RecordingDrawLayer page() { return f.drawStage(); }

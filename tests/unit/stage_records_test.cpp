@@ -171,7 +171,7 @@ TEST(StageRecords, QxGuiRowsHoldTheirDefaults) {
     EXPECT_EQ(gui->mixerPages.trimStripLayout.name, "FADER");
     EXPECT_EQ(gui->faderLaw.expFactor, 6.91f);
     EXPECT_EQ(gui->cableCurve.pointCount, 5);
-    EXPECT_EQ(gui->eqEditBands[9].type, 4);
+    EXPECT_EQ(gui->filtersEditor.eqEditBands[9].type, 4);
     EXPECT_EQ(gui->groupCount, 16);
 }
 

@@ -195,7 +195,7 @@ TEST(StormRoundTrip, EditsThatOnceLostStateReloadTheSame) {
     static const auto nameRoom = [](ScreenFixture& f, const char* text) {
         f.gui->currentRoom = 1;
         f.gui->openTextEntry(100, 100, -1, -1, text, -1, 0, "R2", "NAME ROOM", 0);
-        f.gui->textEntryId = 5;
+        f.gui->textEntry.textEntryId = 5;
         f.tap(VK_RETURN);
     };
     // A name typed into the first source's text entry, once the second one is named KICK.
@@ -203,7 +203,7 @@ TEST(StormRoundTrip, EditsThatOnceLostStateReloadTheSame) {
         f.run("NAME S2 KICK");
         f.gui->currentSource = 0;
         f.gui->openTextEntry(100, 100, -1, -1, text, 15, 0, "S1", "NAME SOURCE", 0);
-        f.gui->textEntryId = 1;
+        f.gui->textEntry.textEntryId = 1;
         f.tap(VK_RETURN);
     };
     const struct {

@@ -14,7 +14,7 @@ using Lines = std::vector<std::string>;
 struct CommitFixture : ScreenFixture {
     void commit(int32_t id, const std::string& text) {
         gui->openTextEntry(100, 100, -1, -1, text, 16, 5, "T", "P", 0);
-        gui->textEntryId = id;
+        gui->textEntry.textEntryId = id;
         tap(VK_RETURN);
     }
 };
@@ -47,7 +47,7 @@ TEST(TextEntryCommit, CountsKeepTheirLimitsAndIgnoreTextsWithoutANumber) {
         if (c.message) {
             EXPECT_TRUE(f.consoleHas(c.message)) << what;
         }
-        EXPECT_EQ(f.gui->textEntryId, 0) << what;
+        EXPECT_EQ(f.gui->textEntry.textEntryId, 0) << what;
         if (c.id == 28 && c.groups == 1) {
             EXPECT_EQ(f.gui->sources[2].groupFlags[3], 0);
         }
@@ -94,8 +94,8 @@ TEST(TextEntryCommit, AClockNoteIsAsWideAsItsLongestTimeAndCentredOnItsPoint) {
     f.gui->noteCount = 1;
     f.gui->notes[0].size = 4.0f;
     f.gui->noteEdit.index = 0;
-    f.gui->textEntryAnchorX = 300.0f;
-    f.gui->textEntryAnchorY = 200.0f;
+    f.gui->textEntry.textEntryAnchorX = 300.0f;
+    f.gui->textEntry.textEntryAnchorY = 200.0f;
     f.commit(32, "_CLOCK_");
     const NoteRecord& note = f.gui->notes[0];
     const float width = static_cast<float>(f.gui->font.textWidth("88.88", 4));
@@ -125,27 +125,27 @@ TEST(TextEntryCommit, AttackOfZeroMsGivesACoefficientOfZero) {
     f.source(0, 0.0f, 0.0f);
     f.gui->loadDynamicsPanel(kKindSource, 0);
     f.commit(23, "0");
-    EXPECT_EQ(f.gui->dynamicsEditCurve.attackMs, 0.0f);
-    EXPECT_EQ(f.gui->dynamicsEditCurve.attackCoefficient, 0.0f);
+    EXPECT_EQ(f.gui->dynamicsEditor.dynamicsEditCurve.attackMs, 0.0f);
+    EXPECT_EQ(f.gui->dynamicsEditor.dynamicsEditCurve.attackCoefficient, 0.0f);
     EXPECT_EQ(f.gui->inputDynamics[0].attackCoefficient, 0.0f);
     f.commit(24, "5000"); // clamped to 2000 ms
-    EXPECT_EQ(f.gui->dynamicsEditCurve.releaseMs, 2000.0f);
-    EXPECT_GT(f.gui->dynamicsEditCurve.releaseCoefficient, 0.99f);
+    EXPECT_EQ(f.gui->dynamicsEditor.dynamicsEditCurve.releaseMs, 2000.0f);
+    EXPECT_GT(f.gui->dynamicsEditor.dynamicsEditCurve.releaseCoefficient, 0.99f);
 }
 
 TEST(TextEntryCommit, EnterSourceCountEndToEnd) {
     ScreenFixture f;
     for (int s = 0; s < 3; ++s) f.source(s, 10.0f * s, 0.0f);
     f.run("ENTER SOURCE_COUNT");
-    EXPECT_EQ(f.gui->textEntryText, "3");
-    EXPECT_EQ(f.gui->textEntryId, 7);
+    EXPECT_EQ(f.gui->textEntry.textEntryText, "3");
+    EXPECT_EQ(f.gui->textEntry.textEntryId, 7);
     f.typeKeys({'5', VK_RETURN});
     EXPECT_EQ(f.gui->sourceCount, 5);
     EXPECT_EQ(f.gui->patchCheckPending, 1);
     f.run("ENTER SOURCE_COUNT");
     f.typeKeys({VK_BACK, VK_RETURN});
     EXPECT_EQ(f.gui->sourceCount, 5);
-    EXPECT_EQ(f.gui->textEntryId, 0);
+    EXPECT_EQ(f.gui->textEntry.textEntryId, 0);
 }
 
 TEST(TextEntryCommit, ConfirmRunsTheStoredLineOnlyForYes) {
@@ -162,7 +162,7 @@ TEST(TextEntryCommit, ConfirmRunsTheStoredLineOnlyForYes) {
     ASSERT_GT(ran.size(), 1u); // the stored line, then the blank patch's own lines
     EXPECT_EQ(ran[0], "LOAD_MACRO PATCHES/BLANK.txt");
     EXPECT_EQ(f.gui->pendingConfirm, 0);
-    EXPECT_EQ(f.gui->textEntryId, 0);
+    EXPECT_EQ(f.gui->textEntry.textEntryId, 0);
 
     f.run(line);
     f.takeLines();

@@ -45,25 +45,25 @@ TEST(TextEntryKeys, EachKindTakesItsCharacters) {
     for (const EntryCase& c : kEntryCases) {
         ScreenFixture f;
         f.gui->openTextEntry(100, 100, -1, -1, c.initial, c.limit, c.kind, "T", "P", 1);
-        f.gui->textEntryId = 999; // commits nothing
+        f.gui->textEntry.textEntryId = 999; // commits nothing
         for (int k : c.keys) f.tap(k);
-        EXPECT_EQ(f.gui->textEntryText, c.expected) << c.name;
-        EXPECT_EQ(f.gui->textEntryId, 999) << c.name;
+        EXPECT_EQ(f.gui->textEntry.textEntryText, c.expected) << c.name;
+        EXPECT_EQ(f.gui->textEntry.textEntryId, 999) << c.name;
     }
 }
 
 TEST(TextEntryKeys, CtrlIsIgnoredEscClosesAndTheEntryTakesEveryKey) {
     ScreenFixture f;
     f.gui->openTextEntry(100, 100, -1, -1, "AB", 16, 0, "T", "P", 0);
-    f.gui->textEntryId = 1;
+    f.gui->textEntry.textEntryId = 1;
     f.hold({VK_CONTROL});
     f.tap('H'); // no CTRL+H shortcut while the entry is open
     f.letGo({VK_CONTROL});
-    EXPECT_EQ(f.gui->textEntryText, "AB");
+    EXPECT_EQ(f.gui->textEntry.textEntryText, "AB");
     EXPECT_TRUE(f.takeLines().empty());
     const std::string before = f.gui->sources[0].name;
     f.tap(VK_ESCAPE);
-    EXPECT_EQ(f.gui->textEntryId, 0);
+    EXPECT_EQ(f.gui->textEntry.textEntryId, 0);
     EXPECT_EQ(f.gui->sources[0].name, before);
     f.tap(VK_TAB); // the entry is closed: the shortcut runs again
     EXPECT_EQ(f.takeLines(), std::vector<std::string>{"NEXTPAGE"});

@@ -121,21 +121,21 @@ TEST_F(TextServicesTest, NameSeparatorsAreCleanedAndSent) {
 
 TEST_F(TextServicesTest, OpenTextEntryStoresItsArgumentsAndArms) {
     gui->openTextEntry(10, 20, -1, -1, "OLD", 40, 3, "FIRST", "SECOND", 1);
-    EXPECT_EQ(gui->textEntryX, 10);
-    EXPECT_EQ(gui->textEntryY, 20);
-    EXPECT_EQ(gui->textEntryWidth, 60);
-    EXPECT_EQ(gui->textEntryHeight, 20);
-    EXPECT_EQ(gui->textEntryText, "OLD");
-    EXPECT_EQ(gui->textEntryMaxLength, 16);
-    EXPECT_EQ(gui->textEntryKind, 3);
-    EXPECT_EQ(gui->textEntryTitle, "FIRST");
-    EXPECT_EQ(gui->textEntryPrompt, "SECOND");
-    EXPECT_EQ(gui->textEntryFresh, 1);
-    EXPECT_EQ(gui->textEntryKeysOn, 1);
+    EXPECT_EQ(gui->textEntry.textEntryX, 10);
+    EXPECT_EQ(gui->textEntry.textEntryY, 20);
+    EXPECT_EQ(gui->textEntry.textEntryWidth, 60);
+    EXPECT_EQ(gui->textEntry.textEntryHeight, 20);
+    EXPECT_EQ(gui->textEntry.textEntryText, "OLD");
+    EXPECT_EQ(gui->textEntry.textEntryMaxLength, 16);
+    EXPECT_EQ(gui->textEntry.textEntryKind, 3);
+    EXPECT_EQ(gui->textEntry.textEntryTitle, "FIRST");
+    EXPECT_EQ(gui->textEntry.textEntryPrompt, "SECOND");
+    EXPECT_EQ(gui->textEntry.textEntryFresh, 1);
+    EXPECT_EQ(gui->textEntry.textEntryKeysOn, 1);
     gui->openTextEntry(0, 0, 100, 30, "", 8, 0, "", "", 0);
-    EXPECT_EQ(gui->textEntryWidth, 100);
-    EXPECT_EQ(gui->textEntryHeight, 30);
-    EXPECT_EQ(gui->textEntryMaxLength, 8);
+    EXPECT_EQ(gui->textEntry.textEntryWidth, 100);
+    EXPECT_EQ(gui->textEntry.textEntryHeight, 30);
+    EXPECT_EQ(gui->textEntry.textEntryMaxLength, 8);
 }
 
 } // namespace

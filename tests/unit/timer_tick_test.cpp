@@ -157,15 +157,15 @@ TEST_F(TimerTick, TheFirstTickWritesTheBlankScript) {
 }
 
 TEST_F(TimerTick, AnimationPhasesWrap) {
-    gui->heatmapPhase = 0.49995f;
+    gui->stage.heatmapPhase = 0.49995f;
     gui->onTimer();
-    EXPECT_FLOAT_EQ(gui->heatmapPhase, -0.5f);
-    gui->curvePhase = 1.0f;
+    EXPECT_FLOAT_EQ(gui->stage.heatmapPhase, -0.5f);
+    gui->stage.curvePhase = 1.0f;
     int ticks = 0;
     do {
         gui->onTimer();
         ++ticks;
-    } while (gui->curvePhase != 1.0f && ticks < 200);
+    } while (gui->stage.curvePhase != 1.0f && ticks < 200);
     EXPECT_EQ(ticks, 100);
 }
 

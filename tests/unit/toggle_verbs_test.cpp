@@ -95,7 +95,7 @@ TEST_F(ToggleVerbs, HideAllFlipsWhatLiesStrictlyInsideTheMarquee) {
     runOk("TOGGLE_HIDE_ALL");
     EXPECT_EQ(S(1).shown + S(2).shown + T(1).visible + G(1).shown, 0);
     EXPECT_EQ(S(3).shown + S(4).shown + T(2).visible + G(2).shown, 4);
-    gui->sourcesLocked = 1;
+    gui->stageView.sourcesLocked = 1;
     runOk("TOGGLE_HIDE_ALL");
     EXPECT_EQ(S(1).shown, 0);
     EXPECT_EQ(T(1).visible + G(1).shown, 2);

@@ -85,14 +85,14 @@ TEST(ToolboxPress, EveryRowRunsItsLineAndNothingElse) {
 
 TEST(ToolboxPress, AnnotationRowsFlipTheirSwitchesWithNoLine) {
     PressStage f;
-    const uint8_t shown = f.gui->annotationVisibility;
-    const uint8_t locked = f.gui->annotationLocks;
+    const uint8_t shown = f.gui->stageView.annotationVisibility;
+    const uint8_t locked = f.gui->stageView.annotationLocks;
     EXPECT_TRUE(f.pressLines(30, 18 + 11 * 8).empty());
-    EXPECT_EQ(f.gui->annotationVisibility, shown ? 0 : 1);
+    EXPECT_EQ(f.gui->stageView.annotationVisibility, shown ? 0 : 1);
     EXPECT_TRUE(f.pressLines(30, 18 + 11 * 20).empty());
-    EXPECT_EQ(f.gui->annotationLocks, locked ? 0 : 1);
+    EXPECT_EQ(f.gui->stageView.annotationLocks, locked ? 0 : 1);
     f.pressLines(30, 18 + 11 * 8);
-    EXPECT_EQ(f.gui->annotationVisibility, shown);
+    EXPECT_EQ(f.gui->stageView.annotationVisibility, shown);
 }
 
 TEST(ToolboxPress, TitlesEdgesAndTheMixModeMenu) {
@@ -105,16 +105,16 @@ TEST(ToolboxPress, TitlesEdgesAndTheMixModeMenu) {
 
     PressStage m;
     EXPECT_TRUE(m.pressLines(30, 18 + 11 * 29).empty());
-    EXPECT_EQ(m.gui->popupMenus[0].open, 1);
-    EXPECT_EQ(m.gui->popupLayerOpen, 1);
-    EXPECT_EQ(m.gui->popupMenus[0].x, 32);
-    EXPECT_EQ(m.gui->popupMenus[0].y, 324); // 660 x (337 - 13) / 660, from the window's top
+    EXPECT_EQ(m.gui->chrome.popupMenus[0].open, 1);
+    EXPECT_EQ(m.gui->chrome.popupLayerOpen, 1);
+    EXPECT_EQ(m.gui->chrome.popupMenus[0].x, 32);
+    EXPECT_EQ(m.gui->chrome.popupMenus[0].y, 324); // 660 x (337 - 13) / 660, from the window's top
     EXPECT_EQ(m.gui->console.statusMessage, "GET MIX MODE MENU");
 }
 
 TEST(ToolboxPress, FoldedRowsLetThePressThrough) {
     PressStage f;
-    f.gui->toolboxFolded = 1;
+    f.gui->chrome.toolboxFolded = 1;
     f.source(0, -688.0f + 30.0f, -400.0f + 18.0f + 11.0f * 2);
     EXPECT_TRUE(f.pressLines(30, 18 + 11 * 2).empty());
     EXPECT_EQ(f.gui->currentSource, 0);
@@ -135,7 +135,7 @@ TEST(ToolboxPress, TheToolboxCoversItsTitleAloneWhileFolded) {
     };
     PressStage f;
     for (const Case& c : cases) {
-        f.gui->toolboxFolded = c.folded;
+        f.gui->chrome.toolboxFolded = c.folded;
         EXPECT_EQ(f.gui->isOverToolbox(c.x, c.y), c.over)
             << "folded " << c.folded << " at " << c.x << "," << c.y;
     }
@@ -167,7 +167,7 @@ TEST(InfoBoxPress, GroupBoxControls) {
     EXPECT_EQ(f.gui->sources[0].groupFlags[0], 0);
     EXPECT_FALSE(f.gui->groups[0].isMember(0));
     EXPECT_EQ(f.gui->stage.groupInfoBoxOpen, 1);
-    EXPECT_EQ(f.gui->highlightSize, 50);
+    EXPECT_EQ(f.gui->stageView.highlightSize, 50);
 
     f.pressLines(729, 439); // cell 63, past the twelve sources
     EXPECT_EQ(f.gui->stage.groupInfoBoxOpen, 1);

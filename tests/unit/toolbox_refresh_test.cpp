@@ -7,8 +7,8 @@ namespace {
 
 struct ToolboxOnDemo : ::testing::Test, ScreenFixture {
     ToolboxOnDemo() {
-        for (int i = 0; i < 60; ++i) gui->toolboxTexts[i] = "row";
-        gui->toolboxTextCount = 60;
+        for (int i = 0; i < 60; ++i) gui->chrome.toolboxTexts[i] = "row";
+        gui->chrome.toolboxTextCount = 60;
         run("LOAD_MACRO PATCHES/DEMO.txt");
     }
     int32_t state(int row) const { return gui->chrome.toolboxRowStates[row]; }
@@ -18,9 +18,9 @@ TEST_F(ToolboxOnDemo, CountersMutesAndZoomRows) {
     const int kept[] = {22, 23, 24, 28, 30, 31};
     for (int row : kept) gui->chrome.toolboxRowStates[row] = 100 + row;
     gui->drawToolboxInfo();
-    EXPECT_EQ(gui->toolboxTexts[26], "12 SOURCES");
-    EXPECT_EQ(gui->toolboxTexts[27], "8 TARGETS");
-    EXPECT_EQ(gui->toolboxTexts[29], "256 BIT MIXING");
+    EXPECT_EQ(gui->chrome.toolboxTexts[26], "12 SOURCES");
+    EXPECT_EQ(gui->chrome.toolboxTexts[27], "8 TARGETS");
+    EXPECT_EQ(gui->chrome.toolboxTexts[29], "256 BIT MIXING");
     EXPECT_EQ(state(26), 1);
     EXPECT_EQ(state(27), 1);
     EXPECT_EQ(state(29), 1);
@@ -45,7 +45,7 @@ TEST_F(ToolboxOnDemo, CountersMutesAndZoomRows) {
 }
 
 TEST_F(ToolboxOnDemo, AMutedSourceRowIsYellowWithABlackLabelAndFoldingLeavesTheHeader) {
-    gui->toolboxTexts[33] = "   [mute]   ";
+    gui->chrome.toolboxTexts[33] = "   [mute]   ";
     run("TOGGLE_MUTE S1");
     RecordingDrawLayer open = drawFrame();
     const RecordedDraw* label = nullptr;

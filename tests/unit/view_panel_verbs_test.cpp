@@ -27,13 +27,14 @@ TEST_F(ViewVerbs, ToggleFlipsTheNamedSwitchOnly) {
         std::function<int32_t(QX_GUI&)> value;
     };
     const std::vector<Case> cases = {
-        {"GRID_VISIBILITY", [](QX_GUI& g) { return g.gridShown; }},
-        {"SOURCE_VISIBILITY", [](QX_GUI& g) { return g.sourcesShown; }},
-        {"ANNOTATION_VISIBILITY", [](QX_GUI& g) { return int32_t(g.annotationVisibility); }},
+        {"GRID_VISIBILITY", [](QX_GUI& g) { return g.stageView.gridShown; }},
+        {"SOURCE_VISIBILITY", [](QX_GUI& g) { return g.stageView.sourcesShown; }},
+        {"ANNOTATION_VISIBILITY",
+         [](QX_GUI& g) { return int32_t(g.stageView.annotationVisibility); }},
         {"STAGE_LOCKS", [](QX_GUI& g) { return int32_t(g.view.stageLock); }},
-        {"TARGET_LOCKS", [](QX_GUI& g) { return g.targetsLocked; }},
-        {"TOOLBOX", [](QX_GUI& g) { return g.toolboxFolded; }},
-        {"STEALTH", [](QX_GUI& g) { return int32_t(g.chromeHidden); }},
+        {"TARGET_LOCKS", [](QX_GUI& g) { return g.stageView.targetsLocked; }},
+        {"TOOLBOX", [](QX_GUI& g) { return g.chrome.toolboxFolded; }},
+        {"STEALTH", [](QX_GUI& g) { return int32_t(g.chrome.chromeHidden); }},
         {"ROTATION", [](QX_GUI& g) { return g.rotationRunning; }},
         {"AUTO_BACKUP", [](QX_GUI& g) { return int32_t(g.autoBackupOn); }},
     };
@@ -46,20 +47,20 @@ TEST_F(ViewVerbs, ToggleFlipsTheNamedSwitchOnly) {
     }
     gui->sendFlags[kSendViewState] = 0;
     EXPECT_EQ(run("TOGGLE NOTHING"), 0);
-    EXPECT_EQ(gui->gridShown, 1);
+    EXPECT_EQ(gui->stageView.gridShown, 1);
     EXPECT_EQ(gui->sendFlags[kSendViewState], 1);
 }
 
 TEST_F(ViewVerbs, ResetToolboxAndDismiss) {
-    gui->gridShown = 0;
-    gui->crosshairShown = 1;
+    gui->stageView.gridShown = 0;
+    gui->stageView.crosshairShown = 1;
     gui->sources[0].mute = 1;
     gui->syndicationMode = 2;
     EXPECT_EQ(run("RESET_TOOLBOX"), 0);
-    EXPECT_EQ(gui->gridShown, 1);
-    EXPECT_EQ(gui->crosshairShown, 0);
-    EXPECT_EQ(gui->annotationVisibility, 0);
-    EXPECT_EQ(gui->annotationLocks, 1);
+    EXPECT_EQ(gui->stageView.gridShown, 1);
+    EXPECT_EQ(gui->stageView.crosshairShown, 0);
+    EXPECT_EQ(gui->stageView.annotationVisibility, 0);
+    EXPECT_EQ(gui->stageView.annotationLocks, 1);
     EXPECT_EQ(gui->sources[0].mute, 0);
     EXPECT_EQ(gui->syndicationMode, 0);
 
@@ -77,7 +78,7 @@ TEST_F(ViewVerbs, StealthOnOffAndFlip) {
     for (auto [line, value] : std::vector<std::pair<const char*, int>>{
              {"STEALTH ON", 1}, {"STEALTH OFF", 0}, {"STEALTH", 1}, {"STEALTH", 0}}) {
         EXPECT_EQ(run(line), 0);
-        EXPECT_EQ(gui->chromeHidden, value) << line;
+        EXPECT_EQ(gui->chrome.chromeHidden, value) << line;
     }
 }
 
@@ -144,12 +145,12 @@ TEST_F(ViewVerbs, ShowHideAndTogglePanels) {
     run("TOGGLE_PANEL MACRO");
     EXPECT_EQ(gui->panels[9].shown, 1);
     run("TOGGLE_PANEL MASTER");
-    EXPECT_EQ(gui->masterHidden, 1);
+    EXPECT_EQ(gui->chrome.masterHidden, 1);
     run("HIDE_PANEL TOOLBOX");
-    EXPECT_EQ(gui->toolboxFolded, 1);
+    EXPECT_EQ(gui->chrome.toolboxFolded, 1);
     run("NO_PANELS");
     for (const PanelWindow& p : gui->panels) EXPECT_EQ(p.shown, 0);
-    EXPECT_EQ(gui->masterHidden, 1) << "the chrome boxes are left";
+    EXPECT_EQ(gui->chrome.masterHidden, 1) << "the chrome boxes are left";
 }
 
 TEST_F(ViewVerbs, PanelSetupAndPosition) {
@@ -176,12 +177,12 @@ TEST_F(ViewVerbs, PanelSetupAndPosition) {
 TEST_F(ViewVerbs, PagesAndTheirChrome) {
     run("PAGE MATRIX");
     EXPECT_EQ(gui->currentPage, 3);
-    EXPECT_EQ(gui->toolboxFolded, 1);
-    EXPECT_EQ(gui->masterHidden, 1);
+    EXPECT_EQ(gui->chrome.toolboxFolded, 1);
+    EXPECT_EQ(gui->chrome.masterHidden, 1);
     EXPECT_EQ(gui->matrixPage.sourceRowPick, -1);
     run("PAGE STAGE");
-    EXPECT_EQ(gui->toolboxFolded, 0);
-    EXPECT_EQ(gui->masterHidden, 1);
+    EXPECT_EQ(gui->chrome.toolboxFolded, 0);
+    EXPECT_EQ(gui->chrome.masterHidden, 1);
     run("PREVIOUSPAGE");
     EXPECT_EQ(gui->currentPage, 4);
     run("NEXTPAGE");

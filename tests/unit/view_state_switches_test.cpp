@@ -65,7 +65,7 @@ TEST_F(ViewStateSwitches, AReceivedViewStateIsWhatTheNameListsAndVerbsSee) {
 
     state[7] = 0; // SOURCE_VISIBILITY off
     gui->deliver(5, state);
-    EXPECT_EQ(gui->sourcesShown, 0);
+    EXPECT_EQ(gui->stageView.sourcesShown, 0);
     EXPECT_EQ(gui->markedSourceNames(1), "");
 
     state[7] = 1;
@@ -78,19 +78,19 @@ TEST_F(ViewStateSwitches, AReceivedViewStateIsWhatTheNameListsAndVerbsSee) {
 
     // TOGGLE flips the received value, and the next view state carries it.
     gui->executeCommandString("TOGGLE SOURCE_LOCKS");
-    EXPECT_EQ(gui->sourcesLocked, 0);
+    EXPECT_EQ(gui->stageView.sourcesLocked, 0);
     EXPECT_EQ(gui->markedSourceNames(1), "S1 S2 ");
     EXPECT_EQ(viewState()[20], 0);
 }
 
 TEST_F(ViewStateSwitches, PinTextLocksAndLabelsReachTheSameSwitches) {
-    gui->sourcesLocked = 0;
-    gui->sourceLabels = 1;
+    gui->stageView.sourcesLocked = 0;
+    gui->stageView.sourceLabels = 1;
     const std::u16string text = u"0,0,0,0,1,0,0,0,0,0,1,1,1,0";
     gui->setPin(38, 0, static_cast<int32_t>(text.size() * 2), text.data());
     gui->notifyPin(38, 0);
-    EXPECT_EQ(gui->sourcesLocked, 1);
-    EXPECT_EQ(gui->sourceLabels, 0);
+    EXPECT_EQ(gui->stageView.sourcesLocked, 1);
+    EXPECT_EQ(gui->stageView.sourceLabels, 0);
     EXPECT_EQ(viewState()[20], 1);
     EXPECT_EQ(viewState()[14], 0);
 }

@@ -52,7 +52,7 @@ TEST_F(VirtualPanel, ACtrlDragOfAHandleSnapsNearUnityAndEndsAtTheRelease) {
     pressAt(15.0f, 125.0f);
     letGoAll();
     ASSERT_EQ(gui->stageInteractionMode, kModeVirtualPinLevel);
-    EXPECT_EQ(gui->virtualSelectedPin, 0);
+    EXPECT_EQ(gui->virtualEditor.virtualSelectedPin, 0);
     EXPECT_EQ(gui->controlDragPanel, 8);
     gui->virtualPanelMouseMove(MK_LBUTTON, wx(15.0f), wy(122.0f));
     EXPECT_FLOAT_EQ(mix().gains[0], 1.0f);
@@ -80,11 +80,11 @@ TEST_F(VirtualPanel, XOnAHandleRemovesTheSlotAndTheMasterReturnsToUnity) {
 TEST_F(VirtualPanel, APlainClickOnAHandleOpensThePinEntry) {
     slots({0, 4});
     pressAt(235.0f, 125.0f);
-    EXPECT_EQ(gui->textEntryId, 26);
-    EXPECT_EQ(gui->virtualSelectedPin, 1);
-    EXPECT_EQ(gui->textEntryText, "5");
-    EXPECT_EQ(gui->textEntryTitle, "CHANGE INPUT PIN");
-    EXPECT_EQ(gui->textEntryMaxLength, 2);
+    EXPECT_EQ(gui->textEntry.textEntryId, 26);
+    EXPECT_EQ(gui->virtualEditor.virtualSelectedPin, 1);
+    EXPECT_EQ(gui->textEntry.textEntryText, "5");
+    EXPECT_EQ(gui->textEntry.textEntryTitle, "CHANGE INPUT PIN");
+    EXPECT_EQ(gui->textEntry.textEntryMaxLength, 2);
 }
 
 TEST_F(VirtualPanel, DotsFlipPhaseAndMuteAndTheCentreTakesZ) {

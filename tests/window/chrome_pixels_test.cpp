@@ -74,14 +74,14 @@ TEST_F(ChromePixels, ToolboxRowsShowZoomAndMutesAndFoldAway) {
     render();
     const Rgb stage = at(4, 604);
     run({"STEALTH OFF", "TOGGLE_PANEL TOOLBOX"});
-    ASSERT_EQ(gui->toolboxFolded, 1);
+    ASSERT_EQ(gui->chrome.toolboxFolded, 1);
     render();
     EXPECT_EQ(at(4, 604), stage) << "the folded toolbox leaves the stage";
     EXPECT_EQ(at(49, 3), kGrey) << "the TOOLS header stays";
 }
 
 TEST_F(ChromePixels, OpenMasterBoxShowsOneBarPerTarget) {
-    gui->masterHidden = 0;
+    gui->chrome.masterHidden = 0;
     gui->targetCount = 0;
     render();
     EXPECT_EQ(at(1340, 400), kBlack) << "empty well";
@@ -105,7 +105,7 @@ TEST_F(ChromePixels, OpenMasterBoxShowsOneBarPerTarget) {
 }
 
 TEST_F(ChromePixels, PopupRowUnderThePointerIsGreen) {
-    PopupMenu& menu = gui->popupMenus[0];
+    PopupMenu& menu = gui->chrome.popupMenus[0];
     menu.open = 1;
     menu.x = 700;
     menu.y = 300;
@@ -113,7 +113,7 @@ TEST_F(ChromePixels, PopupRowUnderThePointerIsGreen) {
     menu.labels[0] = "A";
     menu.labels[1] = "B";
     menu.labels[2] = "C";
-    gui->popupLayerOpen = 1;
+    gui->chrome.popupLayerOpen = 1;
     gui->pointerPixelX = 700;
     gui->pointerPixelY = 315;
     render();

@@ -215,7 +215,7 @@ std::vector<DamagePainting::Step> DamagePainting::steps() {
          }},
         {"text entry",
          [this](std::mt19937& r) {
-             if (!gui->textEntryKeysOn)
+             if (!gui->textEntry.textEntryKeysOn)
                  gui->openTextEntry(anywhere(r, 1200), anywhere(r, 700), -1, -1, "NAME", 16, 0,
                                     "TITLE", "PROMPT", 1);
              for (int i = anywhere(r, 4); i >= 0; --i) tap('A' + anywhere(r, 26));

@@ -114,7 +114,7 @@ TEST_F(WindowLife, OpeningGivesASlotAContextAndTheStartUpState) {
     EXPECT_GE(gui->textBinding.texLocation, 0);
     EXPECT_GE(gui->textBinding.coordLocation, 0);
     EXPECT_EQ(gui->unitDiscCount, 216);
-    EXPECT_EQ(gui->toolboxTexts[41], "   [rotate]   ");
+    EXPECT_EQ(gui->chrome.toolboxTexts[41], "   [rotate]   ");
     EXPECT_EQ(gui->pageGridX, (kWidth - 1210) / 2 + 234);
     // The slot keeps the text program; the object keeps both.
     EXPECT_EQ(glSlots().program[0], gui->textProgram);
@@ -138,7 +138,7 @@ TEST_F(WindowLife, ASleepingInstancePaintsBlack) {
 
 TEST_F(WindowLife, TheTitleLineIsDrawnInTheBlockFontAtTheBottomLeft) {
     QX_GUI* gui = open(true);
-    gui->gridShown = 0; // the stage's grid would show through the title
+    gui->stageView.gridShown = 0; // the stage's grid would show through the title
     std::vector<uint8_t> frame = render(gui);
     // "V" of the title, in the white the MASTER box leaves: row 0 is "#...#" at x 3 .. 7,
     // y = 800 - 9.
@@ -154,7 +154,7 @@ TEST_F(WindowLife, TheTitleLineIsDrawnInTheBlockFontAtTheBottomLeft) {
 
 TEST_F(WindowLife, ATutorialPatchShowsNoTitle) {
     QX_GUI* gui = open(true);
-    gui->gridShown = 0; // the stage's grid would show through the title
+    gui->stageView.gridShown = 0; // the stage's grid would show through the title
     std::snprintf(gui->patchPath, sizeof gui->patchPath, "Z:\\X\\TUTORIAL/HOME.txt");
     gui->patchPathLength = 21;
     // The title line stays black where its "V" would begin; the panels' bar is drawn above.
@@ -167,8 +167,8 @@ TEST_F(WindowLife, ATutorialPatchShowsNoTitle) {
 TEST_F(WindowLife, TheTextEntryDimsTheFrameAndDrawsItsBox) {
     QX_GUI* gui = open(true);
     gui->openTextEntry(400, 300, -1, -1, " ", 15, 0, "TITLE", "PROMPT", 1);
-    gui->textEntryId = 7;         // the action, set by every opener after the box
-    gui->cursorBlinkCounter = 15; // caret hidden
+    gui->textEntry.textEntryId = 7; // the action, set by every opener after the box
+    gui->cursorBlinkCounter = 15;   // caret hidden
     std::vector<uint8_t> frame = render(gui);
     // Title pixels under the overlay: white dimmed by (0,0,0,0.8) gives 51.
     EXPECT_EQ(at(frame, 3, 791), (Rgb{51, 51, 51}));

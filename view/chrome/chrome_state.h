@@ -1,7 +1,11 @@
-// State of the frame chrome: the toolbox position, its fixed geometry and its row states.
+// State of the frame chrome: the toolbox position, its fixed geometry, its rows and their
+// states, and the chrome's hide switches.
 #pragma once
 
 #include <cstdint>
+#include <string>
+
+#include "app/popup_menu.h"
 
 struct ChromeState {
     // The toolbox rectangle: 60 rows of 11 pixels below a 13-pixel title, 64 pixels wide.
@@ -18,6 +22,22 @@ struct ChromeState {
     // Row states: 0 off, 1 on, 2..9 mute, solo, rotation and movement indicators (even: idle,
     // odd: active), 10 clipping; headings keep 0.
     int32_t toolboxRowStates[toolboxRows] = {};
+    // The rows' texts (the refresh rewrites the counts and readouts), the rows drawn, the y of
+    // the list below the rows, and the hovered row.
+    std::string toolboxTexts[toolboxRows];
+    int32_t toolboxTextCount = 0;
+    float toolboxListY = 0.0f;
+    float toolboxHoverRow = 0.0f;
+    int32_t toolboxFolded = 0;
+    uint8_t masterHidden = 0; // 1: the MASTER box shows its header only
+    uint8_t chromeHidden = 0; // STEALTH: the frame chrome is not drawn
+
+    // The popup menus: whether one is open, the levels of the cascade, the depth open, and
+    // the command of the last row clicked.
+    uint8_t popupLayerOpen = 0; // a popup menu is open (menu 0 at least)
+    PopupMenu popupMenus[10];
+    int32_t popupSubmenuLevel = 0; // the depth of the open cascade; 0 when a menu opens
+    std::string lastMenuCommand;
 
     // The toolbox row under window pixel (x, y), -1 when outside the rows (strict bounds).
     int32_t toolboxRowAt(float x, float y) const {

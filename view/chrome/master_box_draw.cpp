@@ -40,10 +40,10 @@ void QX_GUI::drawMasterMeters(float x, float y, float hb) {
 }
 
 void QX_GUI::drawMasterBox() {
-    if (masterHidden != 0 && masterHidden != 1) return;
+    if (chrome.masterHidden != 0 && chrome.masterHidden != 1) return;
     const float x = static_cast<float>(static_cast<int32_t>(windowWidth - 68.0f));
     const float y = static_cast<float>(static_cast<int32_t>(chrome.toolboxY));
-    if (masterHidden == 1) {
+    if (chrome.masterHidden == 1) {
         drawMasterHeader(x, y, true);
         return;
     }

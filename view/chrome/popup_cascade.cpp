@@ -18,14 +18,14 @@ bool insideColumn(const PopupMenu& m, float x) {
 
 int32_t QX_GUI::popupRowAt(float x, float y, int32_t menu) {
     if (menu < 0 || menu >= kLevels) return -1;
-    const PopupMenu& m = popupMenus[menu];
+    const PopupMenu& m = chrome.popupMenus[menu];
     if (!insideColumn(m, x)) return -1;
     return static_cast<int32_t>((y - static_cast<float>(m.y)) * 0.1f);
 }
 
 void QX_GUI::openPopupLevel(int32_t menu, int32_t row) {
-    const PopupMenu& parent = popupMenus[menu];
-    PopupMenu& next = popupMenus[menu + 1];
+    const PopupMenu& parent = chrome.popupMenus[menu];
+    PopupMenu& next = chrome.popupMenus[menu + 1];
     const std::string& name = parent.commands[row];
     if (next.parentName != name) {
         next = fillPopupMenuFromUserMenu(name);
@@ -35,11 +35,11 @@ void QX_GUI::openPopupLevel(int32_t menu, int32_t row) {
     next.parentRow = row;
     next.x = parent.x + parent.width + 1;
     next.y = parent.y + parent.height * row;
-    for (int32_t k = menu + 2; k < kLevels; ++k) popupMenus[k].open = 0;
+    for (int32_t k = menu + 2; k < kLevels; ++k) chrome.popupMenus[k].open = 0;
 }
 
 bool QX_GUI::stepPopupMenu(int32_t menu, int8_t rowStates[100]) {
-    const PopupMenu& m = popupMenus[menu];
+    const PopupMenu& m = chrome.popupMenus[menu];
     const bool hasNext = menu + 1 < kLevels;
     int32_t hovered = -1;
     if (insideColumn(m, static_cast<float>(pointerPixelX)))
@@ -48,7 +48,7 @@ bool QX_GUI::stepPopupMenu(int32_t menu, int8_t rowStates[100]) {
     bool result = false;
     const int32_t count = std::min(m.itemCount, 100);
     for (int32_t i = 0; i < count; ++i) {
-        const PopupMenu* next = hasNext ? &popupMenus[menu + 1] : nullptr;
+        const PopupMenu* next = hasNext ? &chrome.popupMenus[menu + 1] : nullptr;
         const bool parentOfNext = next && next->parentRow == i;
         int8_t state = kPopupRowPlain;
         if (parentOfNext)
@@ -64,7 +64,7 @@ bool QX_GUI::stepPopupMenu(int32_t menu, int8_t rowStates[100]) {
             if (hasNext) openPopupLevel(menu, i);
             result = true;
         } else {
-            for (int32_t k = menu + 1; k < kLevels; ++k) popupMenus[k].parentRow = -1;
+            for (int32_t k = menu + 1; k < kLevels; ++k) chrome.popupMenus[k].parentRow = -1;
             result = false;
         }
     }
@@ -76,7 +76,7 @@ void QX_GUI::stepPopupCascade(PopupCascadeFrame& frame) {
     frame.levels[frame.levelCount++] = 0;
     bool result = stepPopupMenu(0, frame.rowStates[0]);
     for (int32_t k = 1; k < kLevels; ++k) {
-        const PopupMenu& m = popupMenus[k];
+        const PopupMenu& m = chrome.popupMenus[k];
         if (!m.open) continue;
         const bool rightOfLeftEdge = pointerPixelX > m.x - m.width / 2;
         if (m.parentRow == -1 && !(rightOfLeftEdge && result)) continue;

@@ -24,7 +24,7 @@ constexpr RowColour kRowStateColours[5] = {
 } // namespace
 
 void QX_GUI::drawPopupLevel(int32_t menu, const int8_t rowStates[100]) {
-    const PopupMenu& m = popupMenus[menu];
+    const PopupMenu& m = chrome.popupMenus[menu];
     font.setModes(1, -1);
     const float left = static_cast<float>(m.x) - 30.0f;
     const float right = static_cast<float>(m.x) + 30.0f;

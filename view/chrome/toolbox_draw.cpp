@@ -33,7 +33,7 @@ constexpr RowColours kStateColours[11] = {
 
 void QX_GUI::drawToolsMenu() {
     drawToolboxInfo();
-    if (toolboxFolded != 0 && toolboxFolded != 1) return;
+    if (chrome.toolboxFolded != 0 && chrome.toolboxFolded != 1) return;
     const float x = static_cast<float>(static_cast<int32_t>(chrome.toolboxX));
     const float y = static_cast<float>(static_cast<int32_t>(chrome.toolboxY));
     drawChromeBox(*drawLayer, kChromeDarkGrey, x, y, x + 64.0f, y + 13.0f);
@@ -41,8 +41,8 @@ void QX_GUI::drawToolsMenu() {
     font.setModes(1, -1);
     setChromeColour(*drawLayer, kChromeWhite);
     drawLayer->text(font, "TOOLS", 1, x + 27.0f, y + 4.0f);
-    if (toolboxFolded != 0) return;
-    const int32_t rows = std::min(toolboxTextCount, ChromeState::toolboxRows);
+    if (chrome.toolboxFolded != 0) return;
+    const int32_t rows = std::min(chrome.toolboxTextCount, ChromeState::toolboxRows);
     for (int32_t r = 0; r < rows; ++r) {
         const float ry = y + 13.0f + 11.0f * r;
         drawChromeBox(*drawLayer, kChromeDarkGrey, x, ry - 2.0f, x + 64.0f, ry + 11.0f);
@@ -58,6 +58,6 @@ void QX_GUI::drawToolsMenu() {
             setChromeColour(*drawLayer, kChromeWhite);
         else if (state >= 0 && state <= 10)
             setChromeColour(*drawLayer, kStateColours[state].label);
-        drawLayer->text(font, toolboxTexts[r].c_str(), 1, x + 32.0f, ry + 2.0f);
+        drawLayer->text(font, chrome.toolboxTexts[r].c_str(), 1, x + 32.0f, ry + 2.0f);
     }
 }

@@ -21,26 +21,29 @@ std::string formatted(const char* format, int32_t value) {
 
 void QX_GUI::drawToolboxInfo() {
     int32_t* s = chrome.toolboxRowStates;
-    const int32_t shown[8] = {roomsShown,  targetsShown,   groupsShown, sourcesShown,
-                              cablesShown, crosshairShown, gridShown,   annotationVisibility};
+    const int32_t shown[8] = {stageView.roomsShown,  stageView.targetsShown,
+                              stageView.groupsShown, stageView.sourcesShown,
+                              stageView.cablesShown, stageView.crosshairShown,
+                              stageView.gridShown,   stageView.annotationVisibility};
     for (int32_t i = 0; i < 8; ++i) s[1 + i] = shown[i];
-    s[10] = roomLabels;
-    s[11] = targetLabels;
-    s[12] = groupLabels;
-    s[13] = sourceLabels;
-    const int32_t locks[6] = {view.stageLock, roomsLocked,   targetsLocked,
-                              groupsLocked,   sourcesLocked, annotationLocks};
+    s[10] = stageView.roomLabels;
+    s[11] = stageView.targetLabels;
+    s[12] = stageView.groupLabels;
+    s[13] = stageView.sourceLabels;
+    const int32_t locks[6] = {view.stageLock,          stageView.roomsLocked,
+                              stageView.targetsLocked, stageView.groupsLocked,
+                              stageView.sourcesLocked, stageView.annotationLocks};
     for (int32_t i = 0; i < 6; ++i) s[15 + i] = 1 - locks[i];
 
-    toolboxTexts[26] = formatted("%i SOURCES", sourceCount);
-    toolboxTexts[27] = formatted("%i TARGETS", targetCount);
+    chrome.toolboxTexts[26] = formatted("%i SOURCES", sourceCount);
+    chrome.toolboxTexts[27] = formatted("%i TARGETS", targetCount);
     // The cables are the mixes the matrix routes.
-    toolboxTexts[28] = formatted("%i MIXES", cableCount);
-    toolboxTexts[29] = "256 BIT MIXING";
+    chrome.toolboxTexts[28] = formatted("%i MIXES", cableCount);
+    chrome.toolboxTexts[29] = "256 BIT MIXING";
     s[26] = s[27] = s[29] = 1;
     const StagePoint pointer = screenToStage(pointerPixelX, pointerPixelY);
-    toolboxTexts[30] = formatted("X-POS %.2f", static_cast<double>(pointer.x));
-    toolboxTexts[31] = formatted("Y-POS %.2f", static_cast<double>(pointer.y));
+    chrome.toolboxTexts[30] = formatted("X-POS %.2f", static_cast<double>(pointer.x));
+    chrome.toolboxTexts[31] = formatted("Y-POS %.2f", static_cast<double>(pointer.y));
 
     const int32_t muted[5] = {anySourceMuted, anyTargetMuted, anyGroupMuted, anyRoomMuted,
                               anyCableMuted};
@@ -54,8 +57,8 @@ void QX_GUI::drawToolboxInfo() {
     s[41] = 6 + rotationRunning;
     s[42] = 8 + movementRunning;
 
-    toolboxTexts[50] = visualisations ? "ON" : "OFF";
-    s[50] = visualisations;
+    chrome.toolboxTexts[50] = stageView.visualisations ? "ON" : "OFF";
+    s[50] = stageView.visualisations;
     s[52] = viewZoom == 2.0f ? 1 : 0;
     s[53] = viewZoom == 1.0f ? 1 : 0;
     s[54] = viewZoom == 0.5f ? 1 : 0;

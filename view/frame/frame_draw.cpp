@@ -35,7 +35,7 @@ void QX_GUI::renderFrame() {
     switch (currentPage) {
     case kPageStage:
         drawStagePage();
-        if (!chromeHidden) drawSelectionMenu();
+        if (!chrome.chromeHidden) drawSelectionMenu();
         break;
     case kPageInputs:
         drawInputsPage();
@@ -54,7 +54,7 @@ void QX_GUI::renderFrame() {
     }
     drawLayer->colour(1.0f, 1.0f, 1.0f, 0.5f);
     font.setModes(0, -1);
-    if (!chromeHidden) {
+    if (!chrome.chromeHidden) {
         drawMasterBox();
         const size_t stored = patchPathLength > 0 ? static_cast<size_t>(patchPathLength) : 0;
         std::string name(patchPath, strnlen(patchPath, std::min(stored, sizeof patchPath)));
@@ -69,7 +69,7 @@ void QX_GUI::renderFrame() {
         drawPanels();
     }
     if (annotationButtonLayer == 1) drawAnnotationButtons();
-    if (popupLayerOpen) drawPopupMenus();
+    if (chrome.popupLayerOpen) drawPopupMenus();
     // An open entry is one with an action to commit, the same test a press uses to commit it;
     // the stage's hit tests end an entry by clearing its action, and then no dimming stays.
     if (isTextEntryOpen()) {

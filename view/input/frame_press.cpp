@@ -14,7 +14,7 @@ constexpr int32_t kTabWidth = 60;
 } // namespace
 
 bool QX_GUI::isTextEntryOpen() const {
-    return textEntryId > 0;
+    return textEntry.textEntryId > 0;
 }
 
 void QX_GUI::raiseRedrawFlags() {
@@ -68,20 +68,20 @@ void QX_GUI::runPatchFileCell(int32_t cell) {
 
 // The open menus are hit at the pointer of the last move, not at the press.
 bool QX_GUI::pressOpenPopupMenus() {
-    if (!popupLayerOpen) return false;
+    if (!chrome.popupLayerOpen) return false;
     for (int menu = 0; menu < 10; ++menu) {
-        PopupMenu& m = popupMenus[menu];
+        PopupMenu& m = chrome.popupMenus[menu];
         if (!m.open) continue;
         const int row =
             popupRowAt(static_cast<float>(pointerPixelX), static_cast<float>(pointerPixelY), menu);
         if (row < 0 || row >= m.itemCount) continue;
         if (m.flags[row] == 1) return true;
-        lastMenuCommand = m.commands[row];
-        executeCommandString(lastMenuCommand);
-        popupLayerOpen = 0;
+        chrome.lastMenuCommand = m.commands[row];
+        executeCommandString(chrome.lastMenuCommand);
+        chrome.popupLayerOpen = 0;
         return true;
     }
-    popupLayerOpen = 0;
+    chrome.popupLayerOpen = 0;
     return false;
 }
 

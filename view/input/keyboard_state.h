@@ -13,8 +13,12 @@ struct CliHistory {
 };
 
 struct KeyboardState {
-    // 1 while the scan has seen the key down and not yet seen it up.
+    // Two tables, not one: keyWasDown is the scan's own memory, 1 while the scan has seen the
+    // key down and not yet seen it up; keyboardState is the platform's key table as the
+    // full-screen tick copies it before the scan (high bit: down now), which the scan does not
+    // read.
     uint8_t keyWasDown[256] = {};
+    uint8_t keyboardState[256] = {};
 
     // The lowest newly pressed key code, or 0; codes 0 to 7 (mouse buttons) are returned
     // whenever held and leave the table alone.

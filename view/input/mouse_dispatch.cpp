@@ -25,7 +25,7 @@ int32_t QX_GUI::onLButtonDown(WPARAM flags, int32_t x, int32_t y) {
         return 0;
     }
     leftButtonHeld = 1;
-    if (!popupLayerOpen && panelsLButtonDown(flags, x, y) == 0) {
+    if (!chrome.popupLayerOpen && panelsLButtonDown(flags, x, y) == 0) {
         raiseRedrawFlags();
         return 0;
     }
@@ -58,7 +58,7 @@ int32_t QX_GUI::onMouseMove(WPARAM flags, int32_t x, int32_t y) {
     if (!graphicsReady) return 0;
     if (annotationButtonLayer == 1 && hoverAnnotationButtons(x, y)) return 0;
     bool panelTook = false;
-    if (popupLayerOpen) {
+    if (chrome.popupLayerOpen) {
         pointerPixelX = x;
         pointerPixelY = y;
     } else if (pageMouseHold == 0) {

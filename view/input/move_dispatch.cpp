@@ -63,7 +63,7 @@ bool QX_GUI::offerMoveToPanel(int32_t id, WPARAM flags, int32_t x, int32_t y, bo
     switch (id) {
     case kPanelMutes:
         if (!claimed) {
-            highlightSource = highlightTarget = highlightGroup = -1;
+            stage.highlightSource = stage.highlightTarget = stage.highlightGroup = -1;
             return false;
         }
         mutesPanelMouseMove(flags, static_cast<int32_t>(x - panel.positionX - panel.contentOffsetX),

@@ -57,15 +57,15 @@ bool isAnotherDefaultName(const std::string& name, int32_t kind, int32_t index) 
 } // namespace
 
 void QX_GUI::closeTextEntry() {
-    textEntryId = 0;
-    textEntryKind = 0;
-    textEntryKeysOn = 0; // the frame stops drawing the box
+    textEntry.textEntryId = 0;
+    textEntry.textEntryKind = 0;
+    textEntry.textEntryKeysOn = 0; // the frame stops drawing the box
 }
 
 void QX_GUI::commitTextEntry() {
-    std::string text = textEntryText;
+    std::string text = textEntry.textEntryText;
     if (!text.empty() && text[0] == ' ') text.erase(0, 1);
-    const int32_t id = textEntryId;
+    const int32_t id = textEntry.textEntryId;
     closeTextEntry(); // before the edit, so that a line it runs may open a new entry
     raiseSendFlag(kSendTextEntry);
     for (const CommitRow& row : kCommitRows) {

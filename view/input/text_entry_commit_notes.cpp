@@ -53,8 +53,8 @@ void QX_GUI::commitNote(int32_t id, const std::string& text) {
     } else {
         setNoteText(*note, text);
         note->alignment = 1;
-        note->x = textEntryAnchorX;
-        note->y = textEntryAnchorY;
+        note->x = textEntry.textEntryAnchorX;
+        note->y = textEntry.textEntryAnchorY;
         SetCursor(cursors[0]);
     }
     note->width = static_cast<float>(

@@ -4,14 +4,14 @@
 #include "render/draw_layer.h"
 
 void QX_GUI::drawTextEntryBox() {
-    std::string t = textEntryText;
+    std::string t = textEntry.textEntryText;
     if (!t.empty() && t[0] == ' ') t.erase(0, 1);
-    const int32_t w =
-        textEntryAutoWidth ? (t.empty() ? 10 : font.textWidth(t.c_str(), 2)) : textEntryWidth;
-    const int32_t b = textEntryBorder;
-    const int32_t h = textEntryHeight;
-    const int32_t ax = textEntryX;
-    const int32_t ay = textEntryY;
+    const int32_t w = textEntry.textEntryAutoWidth ? (t.empty() ? 10 : font.textWidth(t.c_str(), 2))
+                                                   : textEntry.textEntryWidth;
+    const int32_t b = textEntry.textEntryBorder;
+    const int32_t h = textEntry.textEntryHeight;
+    const int32_t ax = textEntry.textEntryX;
+    const int32_t ay = textEntry.textEntryY;
     const int32_t W = w + 2 * b;
     const int32_t x0 = static_cast<int32_t>(ax - W * 0.5);
     const int32_t y0 = static_cast<int32_t>(ay - h * 0.5);
@@ -25,7 +25,7 @@ void QX_GUI::drawTextEntryBox() {
     drawLayer->rect(static_cast<float>(x0), static_cast<float>(y0), static_cast<float>(x0 + W),
                     static_cast<float>(y0 + h));
     if (cursorBlinkCounter < 10) t += "|";
-    if (textEntryFresh) {
+    if (textEntry.textEntryFresh) {
         drawLayer->colour(0.0f, 0.5f, 0.5f, 1.0f);
         drawLayer->rect(static_cast<float>(x0 + 1), static_cast<float>(y0 + 1),
                         static_cast<float>(x0 + W - 1), static_cast<float>(y0 + h - 1));
@@ -38,9 +38,9 @@ void QX_GUI::drawTextEntryBox() {
                     static_cast<float>(ay - 5));
     font.setModes(1, -1);
     drawLayer->colour(1.0f, 1.0f, 1.0f, 0.8f);
-    drawLayer->text(font, textEntryTitle.c_str(), 2, static_cast<float>(ax),
+    drawLayer->text(font, textEntry.textEntryTitle.c_str(), 2, static_cast<float>(ax),
                     static_cast<float>(ay <= 25 ? ay + 15 : ay - 25));
     drawLayer->colour(1.0f, 1.0f, 1.0f, 0.5f);
-    drawLayer->text(font, textEntryPrompt.c_str(), 2, static_cast<float>(ax),
+    drawLayer->text(font, textEntry.textEntryPrompt.c_str(), 2, static_cast<float>(ax),
                     static_cast<float>(ay <= 25 ? ay + 30 : ay + 15));
 }

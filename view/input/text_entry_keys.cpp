@@ -62,7 +62,7 @@ void appendByKind(std::string& text, int32_t kind, UINT c) {
 } // namespace
 
 bool QX_GUI::textEntryTakesKeys() const {
-    return textEntryId != 0 && textEntryKeysOn;
+    return textEntry.textEntryId != 0 && textEntry.textEntryKeysOn;
 }
 
 void QX_GUI::textEntryKeyDown(WPARAM key) {
@@ -75,22 +75,23 @@ void QX_GUI::textEntryKeyDown(WPARAM key) {
         return;
     }
     if (isKeyDownBackspace() || isKeyDownDelete()) {
-        if (textEntryFresh || textEntryText.size() <= 1)
-            textEntryText = " ";
+        if (textEntry.textEntryFresh || textEntry.textEntryText.size() <= 1)
+            textEntry.textEntryText = " ";
         else
-            textEntryText.pop_back();
+            textEntry.textEntryText.pop_back();
         return;
     }
     if (isKeyDownCtrl()) return;
     const UINT c = MapVirtualKeyA(static_cast<UINT>(key), MAPVK_VK_TO_CHAR);
     if (c < 0x20 || c > 0x7E) return;
-    if (textEntryFresh) {
-        if (!acceptsAsFirstKey(textEntryKind, c, textEntryText)) return;
-        textEntryText = std::string(1, static_cast<char>(c));
-        textEntryFresh = 0;
+    if (textEntry.textEntryFresh) {
+        if (!acceptsAsFirstKey(textEntry.textEntryKind, c, textEntry.textEntryText)) return;
+        textEntry.textEntryText = std::string(1, static_cast<char>(c));
+        textEntry.textEntryFresh = 0;
         return;
     }
     const bool room =
-        textEntryMaxLength == -1 || static_cast<int64_t>(textEntryText.size()) < textEntryMaxLength;
-    if (room) appendByKind(textEntryText, textEntryKind, c);
+        textEntry.textEntryMaxLength == -1 ||
+        static_cast<int64_t>(textEntry.textEntryText.size()) < textEntry.textEntryMaxLength;
+    if (room) appendByKind(textEntry.textEntryText, textEntry.textEntryKind, c);
 }

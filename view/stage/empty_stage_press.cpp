@@ -69,7 +69,8 @@ bool QX_GUI::pressEmptyStage(int32_t, int32_t) {
         pressInsideMarquee();
         return true;
     }
-    if (annotationVisibility == 1 && annotationLocks == 0 && pressNotes(px, py)) return true;
+    if (stageView.annotationVisibility == 1 && stageView.annotationLocks == 0 && pressNotes(px, py))
+        return true;
     if (pressRooms()) return true;
     if (isKeyDownAlt()) executeCommandString("UNSELECT ALL");
     if (isKeyDownI()) m.analysisFollowsTargetBox = 0;
@@ -183,15 +184,15 @@ void QX_GUI::beginMarqueeDrag() {
         anchors[count][1] = y;
         ++count;
     };
-    for (int32_t s = 0; sourcesLocked != 1 && s < sourceCount; ++s)
+    for (int32_t s = 0; stageView.sourcesLocked != 1 && s < sourceCount; ++s)
         if (sources[s].shown && inside(sources[s].x, sources[s].y))
             take(m.marqueeSourceList, m.marqueeSourceAnchors, m.marqueeSourceCount, s, sources[s].x,
                  sources[s].y);
-    for (int32_t t = 0; targetsLocked != 1 && t < targetCount; ++t)
+    for (int32_t t = 0; stageView.targetsLocked != 1 && t < targetCount; ++t)
         if (targets[t].visible && inside(targets[t].x, targets[t].y))
             take(m.marqueeTargetList, m.marqueeTargetAnchors, m.marqueeTargetCount, t, targets[t].x,
                  targets[t].y);
-    for (int32_t g = 0; groupsLocked != 1 && g < groupCount && g < kMaxGroups; ++g)
+    for (int32_t g = 0; stageView.groupsLocked != 1 && g < groupCount && g < kMaxGroups; ++g)
         if (groups[g].shown && inside(groups[g].x, groups[g].y))
             take(m.marqueeGroupList, m.marqueeGroupAnchors, m.marqueeGroupCount, g, groups[g].x,
                  groups[g].y);
@@ -225,7 +226,7 @@ bool QX_GUI::pressRooms() {
             raiseSendFlag(kSendRooms);
             return true;
         }
-        if (roomsLocked != 1 && isKeyDownShift() && !isKeyDownAlt()) {
+        if (stageView.roomsLocked != 1 && isKeyDownShift() && !isKeyDownAlt()) {
             beginRoomDrag(r);
             return true;
         }
@@ -354,6 +355,6 @@ void QX_GUI::editNoteNumber(int32_t i, bool alpha) {
                   alpha ? 4 : 3, alpha ? "EDIT ANNOTATION ALPHA" : "EDIT ANNOTATION SIZE",
                   alpha ? "ENTER A NUMBER BETWEEN 0.1 AND 1.0" : "ENTER A NUMBER BETWEEN 1 AND 20",
                   1);
-    textEntryId = alpha ? 34 : 33;
+    textEntry.textEntryId = alpha ? 34 : 33;
     raiseSendFlag(kSendNotes);
 }

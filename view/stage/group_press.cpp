@@ -46,7 +46,7 @@ bool QX_GUI::pressGroup() {
     const uint8_t d = isKeyDownD() ? 1 : 0;
     const std::string a = chooseSyndicationMode(grp.name, kKindGroup, g, d);
     const std::string b = selectSyndicationFromType(grp.name, kKindGroup, g, d);
-    if (isKeyDownAlt() && groupsLocked == 0) {
+    if (isKeyDownAlt() && stageView.groupsLocked == 0) {
         executeCommandString("TOGGLE_SELECT " + grp.name);
         return true;
     }
@@ -113,7 +113,7 @@ void QX_GUI::listGroupMembersForEnvelopes(int32_t g) {
 
 void QX_GUI::dragPressedGroup(int32_t g) {
     StageState& m = stage;
-    if (groupsLocked != 1) {
+    if (stageView.groupsLocked != 1) {
         m.pickedGroup = g;
         stageInteractionMode = kModeGroupMove;
     }

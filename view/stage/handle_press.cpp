@@ -54,7 +54,7 @@ std::string cableKeyLine(float level, const std::string& pair) {
 
 bool QX_GUI::pressFeedbackOrCableHandle(int32_t, int32_t) {
     if (pressFeedbackHandles()) return true;
-    return cablesShown == 1 && pressCableHandle();
+    return stageView.cablesShown == 1 && pressCableHandle();
 }
 
 // The mix of source s's virtual input channel: the one its feedback curves are drawn from.

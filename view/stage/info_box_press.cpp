@@ -46,7 +46,7 @@ ScreenPoint QX_GUI::infoBoxCorner(float itemX, float itemY, float up) const {
 bool QX_GUI::pressInfoBoxes(int32_t x, int32_t y) {
     StageState& m = stage;
     if (m.groupInfoBoxOpen == 1 || m.sourceInfoBoxOpen == 1 || m.targetInfoBoxOpen == 1)
-        highlightSize = 50;
+        stageView.highlightSize = 50;
     if (m.groupInfoBoxOpen == 1) {
         if (pressGroupInfoBox(x, y)) return true;
         m.groupInfoBoxOpen = 0;

@@ -85,7 +85,7 @@ void paintRoomCells(QX_GUI& gui, const RoomRecord& room, const StageRect& view) 
         for (int32_t j = 0; j < rows; ++j) {
             const float cy = y0 + cell * (static_cast<float>(j) + 0.5f);
             const float s = roomCoverage(gui, room, cx, cy);
-            gui.drawLayer->colour(1.0f, 1.0f, gui.heatmapPhase, s / n);
+            gui.drawLayer->colour(1.0f, 1.0f, gui.stage.heatmapPhase, s / n);
             gui.drawLayer->rect(cx - cell * 0.5f, cy - cell * 0.5f, cx + cell * 0.5f,
                                 cy + cell * 0.5f);
         }

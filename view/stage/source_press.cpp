@@ -34,9 +34,9 @@ bool QX_GUI::pressSource() {
     StageState& m = stage;
     m.pickedSource = src.shown ? s : StageState::kNothingPicked;
     if (!src.shown) stageInteractionMode = kModeIdle;
-    if (cablesShown == 1 && isKeyDownCableKey() && pressSourceCableKeys(s)) return true;
+    if (stageView.cablesShown == 1 && isKeyDownCableKey() && pressSourceCableKeys(s)) return true;
     if (isKeyDownE()) listEnvelopeItem(kKindSource, s);
-    if (isKeyDownAlt() && sourcesLocked == 0) {
+    if (isKeyDownAlt() && stageView.sourcesLocked == 0) {
         executeCommandString("TOGGLE_SELECT " + src.name);
         return true;
     }
@@ -115,7 +115,7 @@ void QX_GUI::toggleHeldGroupsOf(const std::string& covered) {
 void QX_GUI::dragPressedSource(int32_t s) {
     StageState& m = stage;
     const SourceRecord& src = sources[s];
-    if (sourcesLocked != 1) {
+    if (stageView.sourcesLocked != 1) {
         m.pickedSource = src.shown ? s : StageState::kNothingPicked;
         stageInteractionMode = src.shown ? kModeSourceMove : kModeIdle;
     }

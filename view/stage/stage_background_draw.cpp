@@ -111,7 +111,7 @@ void QX_GUI::drawRooms() {
         drawLayer->colour(1.0f, 1.0f, 1.0f, 0.5f);
         drawLayer->translate(-room.x, -room.y);
         font.setModes(0, -1);
-        if (roomLabels == 1) {
+        if (stageView.roomLabels == 1) {
             if (room.phase == -1.0f) drawLayer->colour(0.0f, 1.0f, 1.0f, 0.5f);
             drawLayer->text(font, room.name.c_str(), 2, room.x + 3.0f, room.y + 3.0f);
         }
@@ -164,7 +164,7 @@ void QX_GUI::drawSourceBlendLayer() {
             if (g == 0.0f || target.visible != 1) continue;
             float w = 1.0f;
             if (target.cabled[s] == 0) {
-                if (visualisations == 1)
+                if (stageView.visualisations == 1)
                     w = targetActivityMeter(*this, t) * sourceLevelMeter(*this, s);
             } else {
                 const int32_t c = lastCable[s][t];
@@ -172,7 +172,7 @@ void QX_GUI::drawSourceBlendLayer() {
                 if (cables[c].mute == 1 || (cables[c].solo != 1 && anyCableSoloed == 1)) continue;
                 w = usesGlobalRadiusWhenAboveZero(target) ? viewSettings.globalRadius
                                                           : target.ownRadius;
-                if (visualisations == 1) w *= sourceActivityMeter(*this, s);
+                if (stageView.visualisations == 1) w *= sourceActivityMeter(*this, s);
             }
             drawLayer->metrics(std::trunc(target.x), std::trunc(target.y), g, w);
             drawLayer->vertices(Primitive::Triangles, unitDisc, unitDiscCount, unitDiscCount);

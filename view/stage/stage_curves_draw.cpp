@@ -154,7 +154,7 @@ void QX_GUI::drawCables() {
         const bool flowing = (anyCableSoloed == 0 && cable.level != 0.0f && cable.mute == 0) ||
                              (anyCableSoloed == 1 && cable.solo == 1);
         if (!flowing) continue;
-        const CurvePoint p = d.curve.at(cg::dotPosition(d.index, count, curvePhase));
+        const CurvePoint p = d.curve.at(cg::dotPosition(d.index, count, stage.curvePhase));
         shapes.use(Primitive::Triangles, d.colour);
         shapes.square(p, 2.5f);
         shapes.square(p, 1.5f);
@@ -239,7 +239,8 @@ void QX_GUI::drawSourceTargetCurves() {
                     drawVerticalCableCurve(s.x, s.y, t.x, t.y, 1.0f);
                 const cg::FivePointCurve curve = keptCurve(cableCurve);
                 if (!muted)
-                    dot(*drawLayer, curve.at(cg::dotPosition(ti, targetsLive, 2.0f * curvePhase)));
+                    dot(*drawLayer,
+                        curve.at(cg::dotPosition(ti, targetsLive, 2.0f * stage.curvePhase)));
                 const CurvePoint handle = cg::feedbackHandle(curve);
                 drawLayer->mode(0);
                 if (mix.phases[k] == -1.0f)
@@ -281,7 +282,8 @@ void QX_GUI::drawSourceLinkCurves() {
         const SourceRecord &s = sources[si], &key = sources[c];
         link(s.x, s.y, key.x, key.y, key.colourRed, key.colourGreen, key.colourBlue, true);
         drawLayer->colour(key.colourRed, key.colourGreen, key.colourBlue, 0.5f);
-        dot(*drawLayer, keptCurve(cableCurve).at(cg::dotPosition(si, sourcesLive, curvePhase)));
+        dot(*drawLayer,
+            keptCurve(cableCurve).at(cg::dotPosition(si, sourcesLive, stage.curvePhase)));
     }
     for (int32_t ti = 0; ti < targetsLive; ++ti) {
         const DynamicsRecord& d = outputDynamics[ti];
@@ -299,6 +301,7 @@ void QX_GUI::drawSourceLinkCurves() {
         const TargetRecord& t = targets[ti];
         link(t.x, t.y, x, y, r, g, b, false);
         drawLayer->colour(r, g, b, 0.5f);
-        dot(*drawLayer, keptCurve(cableCurve).at(cg::dotPosition(ti, targetsLive, curvePhase)));
+        dot(*drawLayer,
+            keptCurve(cableCurve).at(cg::dotPosition(ti, targetsLive, stage.curvePhase)));
     }
 }

@@ -42,14 +42,14 @@ void QX_GUI::drawStagePage() {
         const float quad[8] = {0, 0, windowWidth, 0, windowWidth, windowHeight, 0, windowHeight};
         for (int i = 0; i < 8; ++i) stage.stageWindowQuad[i] = quad[i];
         drawLayer->lineWidth(1.5f);
-        if (gridShown == 1) drawStageGrid();
-        if (roomsShown == 1) {
+        if (stageView.gridShown == 1) drawStageGrid();
+        if (stageView.roomsShown == 1) {
             drawLayer->lineWidth(3.0f);
             drawRooms();
             drawLayer->lineWidth(1.5f);
         }
-        if (annotationVisibility != 0) drawAnnotations();
-        if (heatmapOn) drawRoomsHeatmap();
+        if (stageView.annotationVisibility != 0) drawAnnotations();
+        if (stageView.heatmapOn) drawRoomsHeatmap();
         drawLayer->mode(1);
         if (redrawLayerOn) drawSourceBlendLayer();
         drawLayer->mode(0);
@@ -64,9 +64,11 @@ void QX_GUI::drawStagePage() {
             if (radius > 100.0f) drawDistanceScale(s.x, s.y, radius);
         }
         drawCurrentItemHighlights();
-        if (crosshairShown == 1) drawStageCrosshair();
+        if (stageView.crosshairShown == 1) drawStageCrosshair();
         drawItemLabels();
-        if (cablesShown == 1 && sourcesShown == 1 && targetsShown == 1) drawStageConnections();
+        if (stageView.cablesShown == 1 && stageView.sourcesShown == 1 &&
+            stageView.targetsShown == 1)
+            drawStageConnections();
         drawStageItems();
         drawStageDragFeedback();
         if (annotationButtonLayer == 0) drawAnnotationButtons();
@@ -77,8 +79,8 @@ void QX_GUI::drawStagePage() {
         // Only the stage draws in stage units; the panels on top read "stage" as 0.
         drawLayer->stage(0);
     }
-    if (heatmapOn) drawHeatmapReadout();
-    if (debugViewOn) drawProcessingPipeline();
+    if (stageView.heatmapOn) drawHeatmapReadout();
+    if (stageView.debugViewOn) drawProcessingPipeline();
 }
 
 void QX_GUI::drawStageConnections() {
@@ -88,15 +90,15 @@ void QX_GUI::drawStageConnections() {
 }
 
 void QX_GUI::drawStageItems() {
-    if (targetsShown == 1) {
+    if (stageView.targetsShown == 1) {
         drawLayer->lineWidth(1.5f);
         drawTargets();
     }
-    if (groupsShown == 1) {
-        if (sourcesShown == 1) drawGroupOutline();
+    if (stageView.groupsShown == 1) {
+        if (stageView.sourcesShown == 1) drawGroupOutline();
         drawGroups();
     }
-    if (sourcesShown == 1) drawSources();
+    if (stageView.sourcesShown == 1) drawSources();
 }
 
 // The member lines of every shown group to its shown members.
@@ -124,21 +126,21 @@ void QX_GUI::drawGroupOutline() {
 
 void QX_GUI::drawItemLabels() {
     font.setModes(1, -1);
-    if (targetLabels == 1 && targetsShown == 1)
+    if (stageView.targetLabels == 1 && stageView.targetsShown == 1)
         for (int32_t t = 0; t < liveCount(targetCount, kMaxTargets); ++t) {
             const TargetRecord& r = targets[t];
             if (r.visible != 1) continue;
             drawLayer->colour(r.colourRed, r.colourGreen, r.colourBlue, 1.0f);
             drawLayer->text(font, r.name.c_str(), 1, r.x, r.y - 17.0f);
         }
-    if (groupLabels == 1 && groupsShown == 1)
+    if (stageView.groupLabels == 1 && stageView.groupsShown == 1)
         for (int32_t g = 0; g < liveCount(groupCount, kMaxGroups); ++g) {
             const GroupRecord& r = groups[g];
             if (r.shown != 1) continue;
             drawLayer->colour(r.colourRed, r.colourGreen, r.colourBlue, 1.0f);
             drawLayer->text(font, r.name.c_str(), 1, r.x, r.y - 22.0f);
         }
-    if (sourceLabels == 1 && sourcesShown == 1)
+    if (stageView.sourceLabels == 1 && stageView.sourcesShown == 1)
         for (int32_t s = 0; s < liveCount(sourceCount, kMaxSources); ++s) {
             const SourceRecord& r = sources[s];
             if (r.shown != 1) continue;
@@ -187,11 +189,13 @@ void QX_GUI::drawStageDragFeedback() {
 }
 
 void QX_GUI::drawStageInfoBoxes() {
-    if (sourcesShown == 1 && stage.sourceInfoBoxOpen == 1 && isSource(*this, currentSource))
+    if (stageView.sourcesShown == 1 && stage.sourceInfoBoxOpen == 1 &&
+        isSource(*this, currentSource))
         drawSourceInfoBox(currentSource);
-    if (groupsShown == 1 && stage.groupInfoBoxOpen == 1 && isGroup(*this, currentGroup))
+    if (stageView.groupsShown == 1 && stage.groupInfoBoxOpen == 1 && isGroup(*this, currentGroup))
         drawGroupInfoBox(currentGroup);
-    if (targetsShown == 1 && stage.targetInfoBoxOpen == 1 && isTarget(*this, currentTarget))
+    if (stageView.targetsShown == 1 && stage.targetInfoBoxOpen == 1 &&
+        isTarget(*this, currentTarget))
         drawTargetInfoBox(currentTarget);
 }
 

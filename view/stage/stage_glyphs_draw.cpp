@@ -169,12 +169,12 @@ void QX_GUI::drawCurrentItemHighlights() {
         drawLayer->rect(-27.0f, -27.0f, 27.0f, 27.0f);
         drawLayer->translate(-x, -y);
     };
-    if (highlightSource != -1 && isSource(*this, highlightSource))
-        frame(sources[highlightSource].x, sources[highlightSource].y);
-    if (highlightTarget != -1 && isTarget(*this, highlightTarget))
-        frame(targets[highlightTarget].x, targets[highlightTarget].y);
-    if (highlightGroup != -1 && isGroup(*this, highlightGroup))
-        frame(groups[highlightGroup].x, groups[highlightGroup].y);
+    if (stage.highlightSource != -1 && isSource(*this, stage.highlightSource))
+        frame(sources[stage.highlightSource].x, sources[stage.highlightSource].y);
+    if (stage.highlightTarget != -1 && isTarget(*this, stage.highlightTarget))
+        frame(targets[stage.highlightTarget].x, targets[stage.highlightTarget].y);
+    if (stage.highlightGroup != -1 && isGroup(*this, stage.highlightGroup))
+        frame(groups[stage.highlightGroup].x, groups[stage.highlightGroup].y);
 }
 
 void QX_GUI::drawStageCrosshair() {

@@ -22,42 +22,42 @@ constexpr float kGroupReach = 15.0f;
 } // namespace
 
 int32_t QX_GUI::hitSourceNoReset(float x, float y) {
-    highlightSize = 5;
+    stageView.highlightSize = 5;
     return firstWithin(sources, std::min(sourceCount, kMaxSources), kItemReach, x, y);
 }
 
 int32_t QX_GUI::hitTargetNoReset(float x, float y) {
-    highlightSize = 5;
+    stageView.highlightSize = 5;
     return firstWithin(targets, std::min(targetCount, kMaxTargets), kItemReach, x, y);
 }
 
 int32_t QX_GUI::hitGroupNoReset(float x, float y) {
-    highlightSize = 10;
+    stageView.highlightSize = 10;
     return firstWithin(groups, std::min(groupCount, kMaxGroups), kGroupReach, x, y);
 }
 
 int32_t QX_GUI::hitSource(float x, float y) {
     const int32_t hit = hitSourceNoReset(x, y);
-    if (hit < 0) textEntryId = 0;
+    if (hit < 0) textEntry.textEntryId = 0;
     return hit;
 }
 
 int32_t QX_GUI::hitTarget(float x, float y) {
     const int32_t hit = hitTargetNoReset(x, y);
-    if (hit < 0) textEntryId = 0;
+    if (hit < 0) textEntry.textEntryId = 0;
     return hit;
 }
 
 int32_t QX_GUI::hitGroup(float x, float y) {
     const int32_t hit = hitGroupNoReset(x, y);
-    if (hit < 0) textEntryId = 0;
+    if (hit < 0) textEntry.textEntryId = 0;
     return hit;
 }
 
 int32_t QX_GUI::hitRoom(float x, float y) {
     for (int32_t r = 0; r < std::min(roomCount, kMaxRooms); ++r)
         if (rooms[r].containsPoint(x, y)) return r;
-    textEntryId = 0;
+    textEntry.textEntryId = 0;
     return -1;
 }
 
@@ -65,9 +65,9 @@ int32_t QX_GUI::hitMarquee(float x, float y) {
     const int32_t px = static_cast<int32_t>(x);
     const int32_t py = static_cast<int32_t>(y);
     if (marqueeRect[0] < px && px < marqueeRect[2] && marqueeRect[1] < py && py < marqueeRect[3]) {
-        textEntryId = 9;
+        textEntry.textEntryId = 9;
         return 1;
     }
-    textEntryId = 0;
+    textEntry.textEntryId = 0;
     return -1;
 }

@@ -37,7 +37,7 @@ bool QX_GUI::doubleClickAt(int32_t x, int32_t y, StagePoint p) {
     if (stage.textEntryHold == 1) {
         stage.textEntryHold = 0;
         stage.textEntryHoldValue = 0;
-        textEntryKeysOn = 0;
+        textEntry.textEntryKeysOn = 0;
         return false;
     }
     return nameItemAt(x, y, p);
@@ -45,14 +45,14 @@ bool QX_GUI::doubleClickAt(int32_t x, int32_t y, StagePoint p) {
 
 void QX_GUI::openNamingEntry(int32_t x, int32_t y, const std::string& caption, const char* prompt,
                              int32_t id) {
-    openTextEntry(x, y, -1, -1, textEntryText, 15, 0, caption, prompt, 1);
-    textEntryId = id;
+    openTextEntry(x, y, -1, -1, textEntry.textEntryText, 15, 0, caption, prompt, 1);
+    textEntry.textEntryId = id;
 }
 
 // Naming by double click: a source, group or target under the pointer, the marquee (which
 // selects), a room, else an annotation.
 bool QX_GUI::nameItemAt(int32_t x, int32_t y, StagePoint p) {
-    if (sourcesShown && !sourcesLocked) {
+    if (stageView.sourcesShown && !stageView.sourcesLocked) {
         const int32_t s = hitSource(p.x, p.y);
         if (s >= 0 && sources[s].shown) {
             currentSource = s;
@@ -60,7 +60,7 @@ bool QX_GUI::nameItemAt(int32_t x, int32_t y, StagePoint p) {
             return true;
         }
     }
-    if (groupsShown && !groupsLocked) {
+    if (stageView.groupsShown && !stageView.groupsLocked) {
         const int32_t g = hitGroup(p.x, p.y);
         if (g >= 0 && groups[g].shown) {
             currentGroup = g;
@@ -68,7 +68,7 @@ bool QX_GUI::nameItemAt(int32_t x, int32_t y, StagePoint p) {
             return true;
         }
     }
-    if (targetsShown && !targetsLocked) {
+    if (stageView.targetsShown && !stageView.targetsLocked) {
         const int32_t t = hitTarget(p.x, p.y);
         if (t >= 0 && targets[t].visible) {
             currentTarget = t;
@@ -78,10 +78,10 @@ bool QX_GUI::nameItemAt(int32_t x, int32_t y, StagePoint p) {
     }
     if (hitMarquee(p.x, p.y) == 1) {
         executeCommandString(isKeyDownShift() ? "ADDSELECT MARQUEE" : "SELECT MARQUEE");
-        textEntryId = 0;
+        textEntry.textEntryId = 0;
         return true;
     }
-    if (roomsShown && !roomsLocked) {
+    if (stageView.roomsShown && !stageView.roomsLocked) {
         const int32_t r = hitRoom(p.x, p.y);
         if (r >= 0) {
             currentRoom = r;
@@ -89,7 +89,7 @@ bool QX_GUI::nameItemAt(int32_t x, int32_t y, StagePoint p) {
             return true;
         }
     }
-    if (!annotationVisibility || annotationLocks) return false;
+    if (!stageView.annotationVisibility || stageView.annotationLocks) return false;
     stage.annotationPointX = p.x;
     stage.annotationPointY = p.y;
     const int32_t cx = static_cast<int32_t>(windowWidth * 0.5f);
@@ -99,7 +99,7 @@ bool QX_GUI::nameItemAt(int32_t x, int32_t y, StagePoint p) {
     openTextEntry(cx, cy, -1, -1, "TYPE YOUR TEXT AND PRESS ENTER TO CONFIRM", -1, 5,
                   editing ? std::string(notes[a].text) : std::string(),
                   editing ? "EDIT ANNOTATION" : "ADD ANNOTATION", 1);
-    textEntryId = editing ? 32 : 31;
+    textEntry.textEntryId = editing ? 32 : 31;
     if (editing) noteEdit.index = a; // the commit edits the note the double click named
     return true;
 }
@@ -150,9 +150,9 @@ int32_t QX_GUI::stagePageRButtonDown(WPARAM, int32_t x, int32_t y) {
     const StagePoint p = screenToStage(x, y);
     stage.pointerStageX = p.x;
     stage.pointerStageY = p.y;
-    if (groupsShown == 1 && rightPressOnGroup(x, y, p)) return 0;
-    if (sourcesShown == 1 && rightPressOnSource(p)) return 0;
-    if (targetsShown == 1 && rightPressOnTarget(p)) return 0;
+    if (stageView.groupsShown == 1 && rightPressOnGroup(x, y, p)) return 0;
+    if (stageView.sourcesShown == 1 && rightPressOnSource(p)) return 0;
+    if (stageView.targetsShown == 1 && rightPressOnTarget(p)) return 0;
     openMainMenuAt(x, y);
     return 0;
 }
@@ -199,13 +199,13 @@ void QX_GUI::openMainMenuAt(int32_t x, int32_t y) {
     stage.feedbackPressPixelX = x;
     stage.feedbackPressPixelY = y;
     stage.sourceInfoBoxOpen = stage.targetInfoBoxOpen = stage.groupInfoBoxOpen = 0;
-    popupSubmenuLevel = 0;
-    popupMenus[0] = fillPopupMenuFromUserMenu("MAIN");
-    popupMenus[0].x = x;
-    popupMenus[0].y = y;
-    for (int menu = 1; menu < 10; ++menu) popupMenus[menu].open = 0;
-    popupMenus[0].open = 1;
-    popupLayerOpen = 1;
+    chrome.popupSubmenuLevel = 0;
+    chrome.popupMenus[0] = fillPopupMenuFromUserMenu("MAIN");
+    chrome.popupMenus[0].x = x;
+    chrome.popupMenus[0].y = y;
+    for (int menu = 1; menu < 10; ++menu) chrome.popupMenus[menu].open = 0;
+    chrome.popupMenus[0].open = 1;
+    chrome.popupLayerOpen = 1;
 }
 
 // The stage point of a right release has no pan: it is measured from the window centre.

@@ -122,19 +122,20 @@ void QX_GUI::hoverToolsRows(int32_t x, int32_t y) {
     if (!(chrome.toolboxY + ChromeState::toolboxTitleHeight < py &&
           py < chrome.toolboxY + ChromeState::toolboxHeight))
         return;
-    if (toolboxFolded) return;
+    if (chrome.toolboxFolded) return;
     const float fraction = (py - chrome.toolboxY - ChromeState::toolboxTitleHeight) /
                            (ChromeState::toolboxHeight - ChromeState::toolboxTitleHeight);
-    toolboxHoverRow = std::trunc(fraction * static_cast<float>(toolboxTextCount));
+    chrome.toolboxHoverRow = std::trunc(fraction * static_cast<float>(chrome.toolboxTextCount));
     // The rows of group rotation and movement, as the toolbox draws and presses them.
-    if (toolboxHoverRow == 41.0f) stage.toolsHoverRotation = 1;
-    if (toolboxHoverRow == 42.0f) stage.toolsHoverMovement = 1;
+    if (chrome.toolboxHoverRow == 41.0f) stage.toolsHoverRotation = 1;
+    if (chrome.toolboxHoverRow == 42.0f) stage.toolsHoverMovement = 1;
 }
 
 // Folded, the toolbox is its title bar alone, drawn as wide as the open box.
 bool QX_GUI::isOverToolbox(int32_t x, int32_t y) const {
     const float w = ChromeState::toolboxWidth;
-    const float h = toolboxFolded ? ChromeState::toolboxTitleHeight : ChromeState::toolboxHeight;
+    const float h =
+        chrome.toolboxFolded ? ChromeState::toolboxTitleHeight : ChromeState::toolboxHeight;
     const float px = static_cast<float>(x);
     const float py = static_cast<float>(y);
     return chrome.toolboxX < px && px < chrome.toolboxX + w && chrome.toolboxY < py &&
@@ -179,7 +180,8 @@ void QX_GUI::resizeRoomByEdges(StagePoint p) {
 
 void QX_GUI::hoverRoomEdges(int32_t x, int32_t y, StagePoint p) {
     StageState& m = stage;
-    if (stageInteractionMode != kModeIdle || roomsShown != 1 || roomsLocked == 1 || m.roomResizing)
+    if (stageInteractionMode != kModeIdle || stageView.roomsShown != 1 ||
+        stageView.roomsLocked == 1 || m.roomResizing)
         return;
     if (isOverToolbox(x, y)) return;
     m.stageHoverIndex = -1;
@@ -188,7 +190,7 @@ void QX_GUI::hoverRoomEdges(int32_t x, int32_t y, StagePoint p) {
         code = roomEdgeCode(rooms[r], p.x, p.y);
         if (code != 0) m.stageHoverIndex = r;
     }
-    if (roomsLocked != 0 || marqueeRubberBand) return;
+    if (stageView.roomsLocked != 0 || marqueeRubberBand) return;
     setRoomHandleCursor(code);
     if (m.stageHoverIndex >= 0) {
         m.hoveredRoomHandle = code;
@@ -204,7 +206,7 @@ bool QX_GUI::hoverAnnotations(StagePoint p) {
     const int32_t py = static_cast<int32_t>(p.y);
     const bool inMarquee =
         marqueeRect[0] < px && px < marqueeRect[2] && marqueeRect[1] < py && py < marqueeRect[3];
-    if (inMarquee || annotationLocks || annotationVisibility != 1 ||
+    if (inMarquee || stageView.annotationLocks || stageView.annotationVisibility != 1 ||
         stageInteractionMode == kModeAnnotationMove)
         return false;
     stage.hoveredAnnotation = -1;
@@ -228,13 +230,14 @@ bool QX_GUI::hoverAnnotations(StagePoint p) {
 // The hand over an item that can be picked. Hover changes nothing else: not the open text
 // entry, not the highlight.
 void QX_GUI::hoverItems(StagePoint p) {
-    const int32_t highlight = highlightSize;
-    const bool overTarget = targetsShown == 1 && hitTargetNoReset(p.x, p.y) >= 0;
-    const bool overGroup = !overTarget && groupsShown == 1 && hitGroupNoReset(p.x, p.y) >= 0;
+    const int32_t highlight = stageView.highlightSize;
+    const bool overTarget = stageView.targetsShown == 1 && hitTargetNoReset(p.x, p.y) >= 0;
+    const bool overGroup =
+        !overTarget && stageView.groupsShown == 1 && hitGroupNoReset(p.x, p.y) >= 0;
     const bool overSource =
-        !overTarget && !overGroup && sourcesShown == 1 && hitSourceNoReset(p.x, p.y) >= 0;
-    highlightSize = highlight;
-    if ((overTarget && !targetsLocked) || (overGroup && !groupsLocked) ||
-        (overSource && !sourcesLocked))
+        !overTarget && !overGroup && stageView.sourcesShown == 1 && hitSourceNoReset(p.x, p.y) >= 0;
+    stageView.highlightSize = highlight;
+    if ((overTarget && !stageView.targetsLocked) || (overGroup && !stageView.groupsLocked) ||
+        (overSource && !stageView.sourcesLocked))
         setCursorById(kCursorHand);
 }

@@ -39,9 +39,9 @@ int32_t QX_GUI::stagePageLButtonDown(WPARAM, int32_t x, int32_t y) {
     recordStagePress(x, y);
     if (pressToolboxOrMasterBox(x, y) || pressInfoBoxes(x, y) || pressFeedbackOrCableHandle(x, y))
         return 0;
-    if (sourcesShown == 1 && pressSource()) return 0;
-    if (groupsShown == 1 && pressGroup()) return 0;
-    if (targetsShown == 1 && pressTarget()) return 0;
+    if (stageView.sourcesShown == 1 && pressSource()) return 0;
+    if (stageView.groupsShown == 1 && pressGroup()) return 0;
+    if (stageView.targetsShown == 1 && pressTarget()) return 0;
     pressEmptyStage(x, y);
     return 0;
 }
@@ -102,13 +102,13 @@ bool QX_GUI::pressSelectionStrip(int32_t x, int32_t y) {
 
 bool QX_GUI::pressSyndicationMenu(int32_t x, int32_t y) {
     if (!(y < 12 && x >= 365 && x <= 405)) return false;
-    popupSubmenuLevel = 0;
+    chrome.popupSubmenuLevel = 0;
     setStatusMessage("GET SYNDICATION MODE MENU");
-    popupMenus[0] = fillPopupMenuFromUserMenu("SYNDICATION_MODE");
-    popupMenus[0].x = 384;
-    popupMenus[0].y = 13;
-    popupMenus[0].open = 1;
-    popupLayerOpen = 1;
+    chrome.popupMenus[0] = fillPopupMenuFromUserMenu("SYNDICATION_MODE");
+    chrome.popupMenus[0].x = 384;
+    chrome.popupMenus[0].y = 13;
+    chrome.popupMenus[0].open = 1;
+    chrome.popupLayerOpen = 1;
     return true;
 }
 
@@ -128,6 +128,6 @@ void QX_GUI::recordStagePress(int32_t x, int32_t y) {
     pointerPixelY = y;
     StageState& m = stage;
     m.pickedSource = m.pickedGroup = m.pickedTarget = m.pickedRoom = StageState::kNothingPicked;
-    highlightSize = 5;
+    stageView.highlightSize = 5;
     stageInteractionMode = kModeIdle;
 }

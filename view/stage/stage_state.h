@@ -26,6 +26,13 @@ struct StageState {
     uint8_t toolsHoverRotation = 0; // the pointer rests on the TOOLS row of group rotation
     uint8_t toolsHoverMovement = 0; // ... of group movement
     float heatmapValueDb = 0.0f;    // the heat map under the pointer, for its readout
+    // The items drawn highlighted (-1 none), and the phases of the heat map and curve
+    // animations.
+    int32_t highlightSource = -1;
+    int32_t highlightGroup = -1;
+    int32_t highlightTarget = -1;
+    float heatmapPhase = 0.01f;
+    float curvePhase = 0.05f;
     // The window's corners (0, 0), (W, 0), (W, H), (0, H), written by every STAGE frame.
     float stageWindowQuad[8] = {};
 

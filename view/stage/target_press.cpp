@@ -34,8 +34,8 @@ bool QX_GUI::pressTarget() {
     const std::string a = chooseSyndicationMode(tgt.name, kKindTarget, t, d);
     const std::string b = selectSyndicationFromType(tgt.name, kKindTarget, t, d);
     tgt.clip = 0;
-    if (cablesShown == 1 && isKeyDownCableKey() && pressTargetCableKeys(t)) return true;
-    if (isKeyDownAlt() && targetsLocked == 0) {
+    if (stageView.cablesShown == 1 && isKeyDownCableKey() && pressTargetCableKeys(t)) return true;
+    if (isKeyDownAlt() && stageView.targetsLocked == 0) {
         executeCommandString("TOGGLE_SELECT " + tgt.name);
         return true;
     }
@@ -108,7 +108,7 @@ void QX_GUI::dragPressedTarget(int32_t t) {
         return;
     }
     if (isKeyDownV()) return;
-    if (targetsLocked != 1 && tgt.visible) {
+    if (stageView.targetsLocked != 1 && tgt.visible) {
         m.pickedTarget = t;
         stageInteractionMode = kModeTargetMove;
     }

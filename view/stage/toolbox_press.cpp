@@ -52,7 +52,7 @@ bool QX_GUI::pressToolboxOrMasterBox(int32_t x, int32_t y) {
         executeCommandString("TOGGLE_PANEL TOOLBOX");
         return true;
     }
-    if (toolboxFolded != 0) return false;
+    if (chrome.toolboxFolded != 0) return false;
     const int32_t row = chrome.toolboxRowAt(px, py);
     if (row < 0) return false;
     runToolboxRow(row, py);
@@ -62,11 +62,11 @@ bool QX_GUI::pressToolboxOrMasterBox(int32_t x, int32_t y) {
 
 void QX_GUI::runToolboxRow(int32_t row, float y) {
     if (row == kAnnotationsShownRow) {
-        annotationVisibility = annotationVisibility == 0 ? 1 : 0;
+        stageView.annotationVisibility = stageView.annotationVisibility == 0 ? 1 : 0;
         return;
     }
     if (row == kAnnotationsLockedRow) {
-        annotationLocks = annotationLocks == 0 ? 1 : 0;
+        stageView.annotationLocks = stageView.annotationLocks == 0 ? 1 : 0;
         return;
     }
     if (row == kMixModeRow) {
@@ -85,11 +85,11 @@ void QX_GUI::runToolboxRow(int32_t row, float y) {
 void QX_GUI::openMixModeMenu(float y) {
     const float rowsHeight = ChromeState::toolboxHeight - ChromeState::toolboxTitleHeight;
     const float f = (y - chrome.toolboxY - ChromeState::toolboxTitleHeight) / rowsHeight;
-    popupSubmenuLevel = 0;
+    chrome.popupSubmenuLevel = 0;
     setStatusMessage("GET MIX MODE MENU");
-    popupMenus[0] = fillPopupMenuFromUserMenu("MIXMODE");
-    popupMenus[0].x = static_cast<int32_t>(ChromeState::toolboxWidth * 0.5f);
-    popupMenus[0].y = static_cast<int32_t>(rowsHeight * f);
-    popupMenus[0].open = 1;
-    popupLayerOpen = 1;
+    chrome.popupMenus[0] = fillPopupMenuFromUserMenu("MIXMODE");
+    chrome.popupMenus[0].x = static_cast<int32_t>(ChromeState::toolboxWidth * 0.5f);
+    chrome.popupMenus[0].y = static_cast<int32_t>(rowsHeight * f);
+    chrome.popupMenus[0].open = 1;
+    chrome.popupLayerOpen = 1;
 }

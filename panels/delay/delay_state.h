@@ -1,0 +1,14 @@
+// The DELAY editor: the item shown, its edit copy (time in seconds) and the time drag's start.
+#pragma once
+
+#include <cstdint>
+
+struct DelayState {
+    int32_t delayPanelKind = 1;
+    int32_t delayPanelIndex = 0;
+    uint8_t delayEnabled = 0;
+    float delayTime = 0.0f;
+    // The drag: the time and the pointer x at the press.
+    float delayDragStartTime = 0.0f;
+    float delayDragStartX = 0.0f;
+};
