@@ -13,9 +13,9 @@
 //   Screens: input (mouse dispatch, keyboard, text entry) ............... view/input/
 //   Screens: stage (transform, passes, hit tests, presses, readouts) .... view/stage/
 //   Screens: panel frame (panel window and manager) ..................... panels/frame/
-//   Screens: mixer pages, MATRIX page, FEEDBACK page .................... panels/mixer/,
-//                                                                          panels/matrix/,
-//                                                                          panels/feedback/
+//   Screens: mixer pages, MATRIX page, FEEDBACK page .................... view/pages/mixer/,
+//                                                                          view/pages/matrix/,
+//                                                                          view/pages/feedback/
 //   Panels: editor settings ............................................. panels/<editor>/
 // State follows the operations, under the same headings: each block's shared state, the pins
 // in pin order, and each screen's own state as one struct declared beside its drawing and held
@@ -48,12 +48,9 @@
 #include "panels/console/console_panel_state.h"
 #include "panels/delay/delay_state.h"
 #include "panels/dynamics/dynamics_state.h"
-#include "panels/feedback/feedback_state.h"
 #include "panels/filters/filters_state.h"
 #include "panels/frame/panel_window.h"
 #include "panels/frame/view_settings.h"
-#include "panels/matrix/matrix_state.h"
-#include "panels/mixer/mixer_state.h"
 #include "panels/monitors/monitor_panels_state.h"
 #include "panels/mutes/mutes_state.h"
 #include "panels/virtual/virtual_state.h"
@@ -66,6 +63,9 @@
 #include "view/input/key_predicates.h"
 #include "view/input/keyboard_state.h"
 #include "view/input/text_entry_state.h"
+#include "view/pages/feedback/feedback_state.h"
+#include "view/pages/matrix/matrix_state.h"
+#include "view/pages/mixer/mixer_state.h"
 #include "view/stage/annotation_records.h"
 #include "view/stage/stage_state.h"
 #include "view/stage/stage_view_switches.h"
@@ -632,6 +632,13 @@ public:
     void stepPopupCascade(PopupCascadeFrame& frame);
     void openPopupLevel(int32_t menu, int32_t row);
     void drawPopupLevel(int32_t menu, const int8_t rowStates[100]);
+    // Toolbox and MASTER box input: the press (the first of the stage's item presses), a row's
+    // action, the mix-mode menu of its row, the hovered row, and the box's own area.
+    bool pressToolboxOrMasterBox(int32_t x, int32_t y);
+    void runToolboxRow(int32_t row, float y);
+    void openMixModeMenu(float y);
+    void hoverToolsRows(int32_t x, int32_t y);
+    bool isOverToolbox(int32_t x, int32_t y) const;
 
     // ---- Screens: input (view/input/) ------------------------------------------------------
     void drawTextEntryBox();
@@ -775,7 +782,6 @@ public:
     bool pressZoomDrag(int32_t x, int32_t y);
     void recordStagePress(int32_t x, int32_t y);
     // The item presses that follow the head, in order; each true when it took the press.
-    bool pressToolboxOrMasterBox(int32_t x, int32_t y);
     bool pressInfoBoxes(int32_t x, int32_t y);
     bool pressFeedbackOrCableHandle(int32_t x, int32_t y);
     bool pressSource();
@@ -807,8 +813,6 @@ public:
     bool pressNotes(int32_t px, int32_t py);
     void pressNote(int32_t i);
     void editNoteNumber(int32_t i, bool alpha);
-    void runToolboxRow(int32_t row, float y);
-    void openMixModeMenu(float y);
     // Info boxes: the corner of a box in window pixels, the grid cell under a pixel (8 columns
     // of 11.75 pixels; the caller checks the range), and the presses on each box's controls.
     ScreenPoint infoBoxCorner(float itemX, float itemY, float up) const;
@@ -837,8 +841,6 @@ public:
     // Hover and drags of the move.
     bool hoverStageAnnotationButtons(StagePoint p);
     bool zoomByDragging(int32_t x, int32_t y);
-    void hoverToolsRows(int32_t x, int32_t y);
-    bool isOverToolbox(int32_t x, int32_t y) const;
     void resizeRoomByEdges(StagePoint p);
     void hoverRoomEdges(int32_t x, int32_t y, StagePoint p);
     bool hoverAnnotations(StagePoint p);
@@ -892,7 +894,7 @@ public:
     bool monitoredItem(ColourQuad& colour, std::string& name, int32_t& kind) const;
     void drawEnvelopeRow(int32_t row, float rowHeight, int32_t kind, int32_t index);
 
-    // ---- Screens: mixer pages (panels/mixer/) ----------------------------------------------
+    // ---- Screens: mixer pages (view/pages/mixer/) ----------------------------------------------
     // Strip layouts for the current window size, and the fader mark tables.
     FaderRecord getStripLayout();
     FaderRecord getMasterStripLayout();
@@ -937,7 +939,7 @@ public:
     void grabMasterKnob(int32_t localY);
     void masterLevelChanged();
 
-    // ---- Screens: MATRIX page (panels/matrix/) ---------------------------------------------
+    // ---- Screens: MATRIX page (view/pages/matrix/) ---------------------------------------------
     void drawMatrixPage();
     void drawMatrixCellReadout(int32_t cable);
     void drawMatrixLines(DrawLayer& d);
@@ -977,7 +979,7 @@ public:
     void raiseRecordSet();
     void raiseFullMatrixSet();
 
-    // ---- Screens: FEEDBACK page (panels/feedback/) -----------------------------------------
+    // ---- Screens: FEEDBACK page (view/pages/feedback/) -----------------------------------------
     void drawFeedbackPage();
     void drawFeedbackCellReadout();
     virtual int32_t feedbackPageLButtonDown(WPARAM flags, int32_t x, int32_t y);

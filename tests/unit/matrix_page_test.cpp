@@ -6,9 +6,9 @@
 
 #include "dsp_link/send_flags.h"
 #include "panels/frame/panel_ids.h"
-#include "panels/matrix/matrix_layout.h"
 #include "screen_fixture.h"
 #include "view/input/interaction_modes.h"
+#include "view/pages/matrix/matrix_layout.h"
 
 namespace {
 

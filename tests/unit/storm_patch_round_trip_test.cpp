@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "../fuzz/command_line_generator.h"
-#include "panels/mixer/strip_records.h"
 #include "patch_round_trip_support.h"
 #include "qxplatform/test_hooks.h"
 #include "screen_fixture.h"
+#include "view/pages/mixer/strip_records.h"
 
 namespace {
 

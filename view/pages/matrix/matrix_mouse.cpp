@@ -8,9 +8,9 @@
 #include "app/qx_gui.h"
 #include "model/global_radius.h"
 #include "panels/frame/panel_ids.h"
-#include "panels/matrix/matrix_layout.h"
 #include "view/input/interaction_modes.h"
 #include "view/input/key_predicates.h"
+#include "view/pages/matrix/matrix_layout.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 
 #include "app/qx_gui.h"
 #include "model/global_radius.h"
-#include "panels/matrix/matrix_layout.h"
 #include "render/draw_layer.h"
 #include "view/input/interaction_modes.h"
+#include "view/pages/matrix/matrix_layout.h"
 
 namespace {
 

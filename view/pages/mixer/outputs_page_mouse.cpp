@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "app/qx_gui.h"
-#include "panels/mixer/fader_drag.h"
+#include "view/pages/mixer/fader_drag.h"
 
 namespace {
 constexpr int32_t kMeterPeak = 4; // the held peak of the output meter

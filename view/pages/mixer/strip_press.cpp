@@ -4,7 +4,7 @@
 
 #include "app/qx_gui.h"
 #include "panels/frame/panel_ids.h"
-#include "panels/mixer/fader_drag.h"
+#include "view/pages/mixer/fader_drag.h"
 
 namespace {
 

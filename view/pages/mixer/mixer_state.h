@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "panels/mixer/strip_records.h"
+#include "view/pages/mixer/strip_records.h"
 
 struct MixerPageState {
     int32_t hoveredStrip = -1;    // strip under the pointer (65: the two-row strip), -1 none
