@@ -49,6 +49,7 @@
 #include "panels/delay/delay_state.h"
 #include "panels/dynamics/dynamics_state.h"
 #include "panels/filters/filters_state.h"
+#include "panels/frame/panel_frame_state.h"
 #include "panels/frame/panel_window.h"
 #include "panels/frame/view_settings.h"
 #include "panels/monitors/monitor_panels_state.h"
@@ -67,6 +68,7 @@
 #include "view/pages/matrix/matrix_state.h"
 #include "view/pages/mixer/mixer_state.h"
 #include "view/stage/annotation_records.h"
+#include "view/stage/slice_drift_state.h"
 #include "view/stage/stage_state.h"
 #include "view/stage/stage_view_switches.h"
 
@@ -868,7 +870,7 @@ public:
     void dragPan(int32_t x, int32_t y);
 
     // ---- Screens: panel frame (panels/frame/) ----------------------------------------------
-    static constexpr int32_t kPanelOrderCapacity = 128;
+    static constexpr int32_t kPanelOrderCapacity = PanelFrameState::kOrderCapacity;
     void drawPanels();
     // The panels' share of the mouse: 0 when a panel took the message, -1 when it goes on.
     virtual int32_t panelsLButtonDown(WPARAM flags, int32_t x, int32_t y);
@@ -1393,42 +1395,15 @@ public:
     // ---- Screens: input ----------------------------------------------------------------------
     KeyboardState keyboard; // the new-key scan, the CLI line's history, the arrow-key target
     TextEntryState textEntry;
-    // The CLI panel's command line: the keys write it while the panel has the focus, the panel
-    // draws it.
-    std::string cliLine;
 
     // ---- Screens: stage ----------------------------------------------------------------------
     StageState stage; // the stage interaction as the STAGE page draws it
     StageViewSwitches stageView;
-    // The slice drift.
-    SliceRecord driftStart;
-    uint8_t drifting = 0;
-    uint8_t driftBlink = 0;
-    int32_t driftSlice = 0;
-    float driftStep = 0.0f;
-    float driftT = 0.0f;
-    int32_t driftBlinkCount = 0;
-    // Annotations: the anchor, the button layer, the colours and the two sets.
-    float annotationAnchorX = 0.0f; // added to TEXT, RECT and BUTTON; POSITION_PANEL_AT too
-    float annotationAnchorY = 0.0f;
-    int32_t annotationButtonLayer = 1; // 1 on top in window pixels, 0 with the stage
-    uint8_t annotationInMacro = 0;     // TEXT, RECT and BUTTON fill the MACROS panel set
-    AnnotationColour paintColour;
-    AnnotationColour inkColour;
-    AnnotationSet stageAnnotations;
-    AnnotationSet macroAnnotations;
-    struct NoteEditState {
-        uint8_t editing = 0;
-        int32_t index = -1;
-        std::string texts[3];
-    } noteEdit;
+    SliceDriftState sliceDrift;
+    AnnotationState annotations;
 
     // ---- Screens: panel frame ----------------------------------------------------------------
-    int32_t panelCount = 0;
-    PanelWindow panels[10];
-    // The panels front to back (entry 0 drawn last, tested first); empty until graphics start.
-    int32_t panelOrder[kPanelOrderCapacity] = {};
-    int32_t panelOrderCount = 0;
+    PanelFrameState panelFrame;
     ConsolePanelState consolePanel;
     MonitorPanelsState monitorPanels;
     MutesPanelState mutesPanel;

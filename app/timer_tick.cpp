@@ -64,17 +64,17 @@ std::string QX_GUI::backupFileName(const std::tm& now) const {
 
 int32_t QX_GUI::onTimer() {
     // 1. Slice drift: this tick applies the parameter before its increment.
-    if (drifting) {
-        if (++driftBlinkCount >= 9) {
-            driftBlinkCount = 0;
-            driftBlink = !driftBlink;
+    if (sliceDrift.drifting) {
+        if (++sliceDrift.driftBlinkCount >= 9) {
+            sliceDrift.driftBlinkCount = 0;
+            sliceDrift.driftBlink = !sliceDrift.driftBlink;
         }
-        moveSliceMembers(driftT);
-        if (driftT == 1.0f) {
-            drifting = 0;
+        moveSliceMembers(sliceDrift.driftT);
+        if (sliceDrift.driftT == 1.0f) {
+            sliceDrift.drifting = 0;
         } else {
-            driftT += driftStep;
-            if (driftT > 1.0f) driftT = 1.0f;
+            sliceDrift.driftT += sliceDrift.driftStep;
+            if (sliceDrift.driftT > 1.0f) sliceDrift.driftT = 1.0f;
         }
         raiseSendFlag(kSendGroups);
         raiseSendFlag(kSendGainMatrix);
@@ -122,8 +122,8 @@ int32_t QX_GUI::onTimer() {
         for (int32_t i = 0; i < sourceCount; ++i) recordLevelHistory(sources[i]);
         for (int32_t i = 0; i < targetCount; ++i) recordLevelHistory(targets[i]);
         const std::tm local = qxplatform::localTimeNow();
-        if (panels[kPanelCli].shown)
-            panels[kPanelCli].subtitle =
+        if (panelFrame.panels[kPanelCli].shown)
+            panelFrame.panels[kPanelCli].subtitle =
                 formatTime("%02i:%02i:%02i", local.tm_hour, local.tm_min, local.tm_sec);
         if (stageView.annotationVisibility) {
             clockText = formatTime("%02i:%02i", local.tm_hour, local.tm_min, 0);

@@ -154,7 +154,7 @@ FRAME_BENCHMARK(frame, fullStage, buildFullStage);
 
 // The demo patch with all ten floating panels shown.
 void showAllPanels(QX_GUI& gui) {
-    for (PanelWindow& panel : gui.panels) panel.shown = 1;
+    for (PanelWindow& panel : gui.panelFrame.panels) panel.shown = 1;
 }
 
 FRAME_BENCHMARK(frame, allPanelsOpen, showAllPanels);

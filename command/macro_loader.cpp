@@ -77,7 +77,7 @@ void rememberPatchPath(QX_GUI& gui, const std::string& name) {
 bool QX_GUI::loadMacroFile(std::string name, bool inModuleFolder) {
     appendConsoleLine("ATTEMPT TO LOAD MACRO : " + name);
     // BUTTON, TEXT and RECT go to the stage's set again until the file says DRAW_IN_MACRO.
-    annotationInMacro = 0;
+    annotations.annotationInMacro = 0;
 
     // The queue of a finished earlier load stops here; a load inside a load keeps the queued
     // lines of the file that loads it.
@@ -194,20 +194,21 @@ int32_t QX_GUI::runMacroLoad(const std::string& name, bool inModuleFolder, bool 
     // Every file places its annotations from the origin, whatever an earlier file left.
     if (byName) {
         console.errorCount = 0;
-        for (int32_t b = 0; b < stageAnnotations.buttonCount && b < AnnotationSet::kCapacity; ++b)
-            stageAnnotations.buttons[b].hover = 0;
-        annotationInMacro = 0;
+        for (int32_t b = 0;
+             b < annotations.stageAnnotations.buttonCount && b < AnnotationSet::kCapacity; ++b)
+            annotations.stageAnnotations.buttons[b].hover = 0;
+        annotations.annotationInMacro = 0;
         currentMacroName = name;
     }
-    annotationAnchorX = annotationAnchorY = 0.0f;
+    annotations.annotationAnchorX = annotations.annotationAnchorY = 0.0f;
     if (!nested) macroLoadStartClock = qxplatform::processClock();
     batch = 1;
     ++macroLoadDepth;
     loadMacroFile(name, inModuleFolder);
     --macroLoadDepth;
     batch = 0;
-    annotationInMacro = 0;
-    annotationAnchorX = annotationAnchorY = 0.0f;
+    annotations.annotationInMacro = 0;
+    annotations.annotationAnchorX = annotations.annotationAnchorY = 0.0f;
 
     if (console.errorCount > 0) {
         console.highlight = 1;

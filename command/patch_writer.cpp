@@ -197,7 +197,8 @@ std::string QX_GUI::writePanelLines() {
     } kShown[] = {{"VIRTUAL", 8},   {"DELAY", 7}, {"FILTERS", 6}, {"DYNAMICS", 5}, {"MUTES", 3},
                   {"ENVELOPES", 2}, {"FFT", 4},   {"SCOPE", 1},   {"CLI", 0},      {"MACRO", 9}};
     for (const auto& panel : kShown)
-        if (panels[panel.id].shown != 0) text += std::string("SHOW_PANEL ") + panel.word + "\n";
+        if (panelFrame.panels[panel.id].shown != 0)
+            text += std::string("SHOW_PANEL ") + panel.word + "\n";
     if (chrome.masterHidden == 0)
         text += "SHOW_PANEL MASTER\n";
     else
@@ -209,7 +210,7 @@ std::string QX_GUI::writePanelLines() {
     } kPlaced[] = {{"VIRTUAL", 8},   {"DELAY", 7}, {"FILTERS", 6}, {"DYNAMICS", 5}, {"MUTES", 3},
                    {"ENVELOPES", 2}, {"FFT", 4},   {"SCOPE", 1},   {"CLI", 0},      {"MACRO", 9}};
     for (const auto& panel : kPlaced) {
-        const PanelWindow& p = panels[panel.id];
+        const PanelWindow& p = panelFrame.panels[panel.id];
         text += std::string("PANEL_SETUP ") + panel.word + " " +
                 format("X:%.0f Y:%.0f W:%.0f H:%.0f S:%.0f\n", static_cast<double>(p.positionX),
                        static_cast<double>(p.positionY), static_cast<double>(p.width),

@@ -55,19 +55,19 @@ void QX_GUI::beginSliceDrift(int32_t slice, float speed) {
         start.y[k] = sources[s].y;
         start.size[k] = sources[s].size;
     }
-    driftStart = start;
-    driftSlice = slice;
-    driftStep = speed;
-    drifting = 1;
-    driftT = 0.0f;
-    driftBlinkCount = 0;
-    driftBlink = 0;
+    sliceDrift.driftStart = start;
+    sliceDrift.driftSlice = slice;
+    sliceDrift.driftStep = speed;
+    sliceDrift.drifting = 1;
+    sliceDrift.driftT = 0.0f;
+    sliceDrift.driftBlinkCount = 0;
+    sliceDrift.driftBlink = 0;
     raiseSendFlag(kSendSlices);
 }
 
 void QX_GUI::moveSliceMembers(float t) {
-    if (!sliceInRange(driftSlice)) return;
-    const SliceRecord& target = slices[driftSlice];
+    if (!sliceInRange(sliceDrift.driftSlice)) return;
+    const SliceRecord& target = slices[sliceDrift.driftSlice];
     const int32_t count =
         target.memberCount < SliceRecord::kMembers ? target.memberCount : SliceRecord::kMembers;
     for (int32_t j = 0; j < count; ++j) {
@@ -75,9 +75,11 @@ void QX_GUI::moveSliceMembers(float t) {
         // A member whose name matched no source moves nothing.
         if (s < 0 || s >= kMaxSources) continue;
         SourceRecord& source = sources[s];
-        source.x = driftStart.x[j] + (target.x[j] - driftStart.x[j]) * t;
-        source.y = driftStart.y[j] + (target.y[j] - driftStart.y[j]) * t;
-        source.size = driftStart.size[j] + (target.size[j] - driftStart.size[j]) * t;
-        source.level = driftStart.level[j] + (target.level[j] - driftStart.level[j]) * t;
+        source.x = sliceDrift.driftStart.x[j] + (target.x[j] - sliceDrift.driftStart.x[j]) * t;
+        source.y = sliceDrift.driftStart.y[j] + (target.y[j] - sliceDrift.driftStart.y[j]) * t;
+        source.size =
+            sliceDrift.driftStart.size[j] + (target.size[j] - sliceDrift.driftStart.size[j]) * t;
+        source.level =
+            sliceDrift.driftStart.level[j] + (target.level[j] - sliceDrift.driftStart.level[j]) * t;
     }
 }

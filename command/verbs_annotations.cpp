@@ -31,33 +31,35 @@ void takeColour(const CliObject& command, AnnotationColour& colour) {
 } // namespace
 
 int32_t QX_GUI::cmdPaint(CliObject command) {
-    takeColour(command, paintColour);
+    takeColour(command, annotations.paintColour);
     return 0;
 }
 
 int32_t QX_GUI::cmdInk(CliObject command) {
-    takeColour(command, inkColour);
+    takeColour(command, annotations.inkColour);
     return 0;
 }
 
 int32_t QX_GUI::cmdRect(CliObject command) {
-    AnnotationSet& set = annotationInMacro ? macroAnnotations : stageAnnotations;
+    AnnotationSet& set =
+        annotations.annotationInMacro ? annotations.macroAnnotations : annotations.stageAnnotations;
     if (set.rectCount >= AnnotationSet::kCapacity) {
         console.pendingError = "RECT - NO ROOM FOR MORE RECTANGLES (256)";
         return 1;
     }
     AnnotationRect& rect = set.rects[set.rectCount++];
-    rect.x = command.named(kKeyX) + annotationAnchorX;
-    rect.y = command.named(kKeyY) + annotationAnchorY;
+    rect.x = command.named(kKeyX) + annotations.annotationAnchorX;
+    rect.y = command.named(kKeyY) + annotations.annotationAnchorY;
     rect.width = command.named(kKeyW);
     rect.height = command.named(kKeyH);
-    rect.fill = paintColour;
-    rect.line = inkColour;
+    rect.fill = annotations.paintColour;
+    rect.line = annotations.inkColour;
     return 0;
 }
 
 int32_t QX_GUI::cmdText(CliObject command) {
-    AnnotationSet& set = annotationInMacro ? macroAnnotations : stageAnnotations;
+    AnnotationSet& set =
+        annotations.annotationInMacro ? annotations.macroAnnotations : annotations.stageAnnotations;
     if (set.textCount >= AnnotationSet::kCapacity) {
         console.pendingError = "TEXT - NO ROOM FOR MORE TEXTS (256)";
         return 1;
@@ -67,26 +69,27 @@ int32_t QX_GUI::cmdText(CliObject command) {
     if (holds(line, "_LEFT_")) text.alignment = 0;
     if (holds(line, "_CENTRE_")) text.alignment = 1;
     if (holds(line, "_RIGHT_")) text.alignment = 2;
-    text.ink = inkColour;
-    text.x = annotationAnchorX + (command.has(kKeyX) ? command.named(kKeyX) : 0.0f);
-    text.y = annotationAnchorY + (command.has(kKeyY) ? command.named(kKeyY) : 0.0f);
+    text.ink = annotations.inkColour;
+    text.x = annotations.annotationAnchorX + (command.has(kKeyX) ? command.named(kKeyX) : 0.0f);
+    text.y = annotations.annotationAnchorY + (command.has(kKeyY) ? command.named(kKeyY) : 0.0f);
     text.text = quotedText(rawCommandText);
     if (command.has(kKeyS)) text.size = command.named(kKeyS);
     return 0;
 }
 
 int32_t QX_GUI::cmdButton(CliObject command) {
-    AnnotationSet& set = annotationInMacro ? macroAnnotations : stageAnnotations;
+    AnnotationSet& set =
+        annotations.annotationInMacro ? annotations.macroAnnotations : annotations.stageAnnotations;
     if (set.buttonCount >= AnnotationSet::kCapacity) {
         console.pendingError = "BUTTON - NO ROOM FOR MORE BUTTONS (256)";
         return 1;
     }
     AnnotationButton& button = set.buttons[set.buttonCount++];
-    button.x = annotationAnchorX + (command.has(kKeyX) ? command.named(kKeyX) : 0.0f);
-    button.y = annotationAnchorY + (command.has(kKeyY) ? command.named(kKeyY) : 0.0f);
+    button.x = annotations.annotationAnchorX + (command.has(kKeyX) ? command.named(kKeyX) : 0.0f);
+    button.y = annotations.annotationAnchorY + (command.has(kKeyY) ? command.named(kKeyY) : 0.0f);
     if (command.has(kKeyW)) button.width = command.named(kKeyW);
     if (command.has(kKeyH)) button.height = command.named(kKeyH);
-    button.colour = paintColour;
+    button.colour = annotations.paintColour;
     bool quoted = false;
     const std::string text = quotedText(rawCommandText, &quoted);
     button.command = quoted && !text.empty() ? text : "EMPTY_BUTTON_COMMAND";
@@ -127,41 +130,45 @@ int32_t QX_GUI::cmdNote(CliObject command) {
 }
 
 int32_t QX_GUI::cmdDrawOnTop(CliObject) {
-    annotationButtonLayer = 1;
-    stageAnnotations.buttonCount = stageAnnotations.textCount = stageAnnotations.rectCount = 0;
+    annotations.annotationButtonLayer = 1;
+    annotations.stageAnnotations.buttonCount = annotations.stageAnnotations.textCount =
+        annotations.stageAnnotations.rectCount = 0;
     return 0;
 }
 
 int32_t QX_GUI::cmdDrawWithStage(CliObject) {
-    annotationButtonLayer = 0;
-    stageAnnotations.buttonCount = stageAnnotations.textCount = stageAnnotations.rectCount = 0;
+    annotations.annotationButtonLayer = 0;
+    annotations.stageAnnotations.buttonCount = annotations.stageAnnotations.textCount =
+        annotations.stageAnnotations.rectCount = 0;
     return 0;
 }
 
 int32_t QX_GUI::cmdDrawInMacro(CliObject) {
-    macroAnnotations.buttonCount = macroAnnotations.textCount = macroAnnotations.rectCount = 0;
-    annotationInMacro = 1;
+    annotations.macroAnnotations.buttonCount = annotations.macroAnnotations.textCount =
+        annotations.macroAnnotations.rectCount = 0;
+    annotations.annotationInMacro = 1;
     return 0;
 }
 
 int32_t QX_GUI::cmdAnchorAt(CliObject command) {
-    if (command.has(kKeyX)) annotationAnchorX = command.named(kKeyX);
-    if (command.has(kKeyY)) annotationAnchorY = command.named(kKeyY);
+    if (command.has(kKeyX)) annotations.annotationAnchorX = command.named(kKeyX);
+    if (command.has(kKeyY)) annotations.annotationAnchorY = command.named(kKeyY);
     const std::string& line = command.commandString;
-    const bool onTop = annotationButtonLayer == 1;
-    if (holds(line, "WINDOW_TOP")) annotationAnchorY = onTop ? 0.0f : windowHeight * -0.5f;
+    const bool onTop = annotations.annotationButtonLayer == 1;
+    if (holds(line, "WINDOW_TOP"))
+        annotations.annotationAnchorY = onTop ? 0.0f : windowHeight * -0.5f;
     if (onTop) {
-        if (holds(line, "WINDOW_LEFT")) annotationAnchorX = 0.0f;
-        if (holds(line, "WINDOW_RIGHT")) annotationAnchorX = windowWidth;
-        if (holds(line, "WINDOW_BOTTOM")) annotationAnchorY = windowHeight;
-        if (holds(line, "WINDOW_CENTRE")) annotationAnchorX = windowWidth * 0.5f;
-        if (holds(line, "WINDOW_MIDDLE")) annotationAnchorY = windowHeight * 0.5f;
+        if (holds(line, "WINDOW_LEFT")) annotations.annotationAnchorX = 0.0f;
+        if (holds(line, "WINDOW_RIGHT")) annotations.annotationAnchorX = windowWidth;
+        if (holds(line, "WINDOW_BOTTOM")) annotations.annotationAnchorY = windowHeight;
+        if (holds(line, "WINDOW_CENTRE")) annotations.annotationAnchorX = windowWidth * 0.5f;
+        if (holds(line, "WINDOW_MIDDLE")) annotations.annotationAnchorY = windowHeight * 0.5f;
     }
     return 0;
 }
 
 int32_t QX_GUI::cmdAnchorMove(CliObject command, float sign) {
-    if (command.has(kKeyX)) annotationAnchorX += sign * command.named(kKeyX);
-    if (command.has(kKeyY)) annotationAnchorY += sign * command.named(kKeyY);
+    if (command.has(kKeyX)) annotations.annotationAnchorX += sign * command.named(kKeyX);
+    if (command.has(kKeyY)) annotations.annotationAnchorY += sign * command.named(kKeyY);
     return 0;
 }

@@ -36,7 +36,7 @@ int32_t QX_GUI::cmdResetFiltersPanel(CliObject) {
                                  {EqBand::kPeak, 1000.0},
                                  {EqBand::kPeak, 3000.0},
                                  {EqBand::kHighShelf, 6000.0}};
-    const PanelWindow& panel = panels[kFiltersPanelSlot];
+    const PanelWindow& panel = panelFrame.panels[kFiltersPanelSlot];
     for (int b = 0; b < kEditorBands; ++b) {
         EqBand& band = filtersEditor.eqEditBands[b];
         band.setType(kDefaults[b].type);
@@ -132,7 +132,7 @@ int32_t QX_GUI::cmdSideChainSelect(CliObject) {
     const bool keyedBySource =
         kind == kKindSource || outputDynamics[dynamicsEditor.dynamicsPanelIndex].direction == 1;
     const std::string name = keyedBySource ? sources[sidechain].name : targets[sidechain].name;
-    const PanelWindow& panel = panels[kDynamicsPanelSlot];
+    const PanelWindow& panel = panelFrame.panels[kDynamicsPanelSlot];
     textEntry.textEntryId = 25;
     openTextEntry(saturatingInt(panel.positionX + 253.0f),
                   saturatingInt(panel.positionY + panel.titleBarHeight + 11.0f), 71, 20, name, 16,

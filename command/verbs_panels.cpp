@@ -54,13 +54,13 @@ const PanelWord* findNamedPanel(const std::string& word) {
 int32_t QX_GUI::cmdPositionPanelAt(CliObject command) {
     const int32_t id = findPlacedPanel(command.arguments);
     if (id == kNoPanel) return 0;
-    PanelWindow& p = panels[id];
+    PanelWindow& p = panelFrame.panels[id];
     const float dx = command.has(kKeyX) ? command.named(kKeyX) : 0.0f;
     const float dy = command.has(kKeyY) ? command.named(kKeyY) : 0.0f;
-    p.positionX =
-        windowWidth / 2.0f - (p.scale * p.width) / 2.0f - p.margin + dx + annotationAnchorX;
+    p.positionX = windowWidth / 2.0f - (p.scale * p.width) / 2.0f - p.margin + dx +
+                  annotations.annotationAnchorX;
     p.positionY = windowHeight / 2.0f - (p.scale * p.height) / 2.0f - p.titleBarHeight + dy +
-                  annotationAnchorY;
+                  annotations.annotationAnchorY;
     return 0;
 }
 
@@ -70,7 +70,7 @@ int32_t QX_GUI::cmdPanelSetup(CliObject command) {
         console.pendingError = "PANEL SETUP - BAD PARAMETERS";
         return 1;
     }
-    PanelWindow& p = panels[id];
+    PanelWindow& p = panelFrame.panels[id];
     if (command.has(kKeyX)) p.positionX = command.named(kKeyX);
     if (command.has(kKeyY)) p.positionY = command.named(kKeyY);
     if (command.has(kKeyW)) p.width = command.named(kKeyW);
@@ -87,7 +87,7 @@ int32_t QX_GUI::cmdResetPanels(CliObject) {
 }
 
 int32_t QX_GUI::cmdNoPanels(CliObject) {
-    for (PanelWindow& p : panels) p.shown = 0;
+    for (PanelWindow& p : panelFrame.panels) p.shown = 0;
     raiseSendFlag(kSendPanelLayout);
     return 0;
 }
@@ -100,7 +100,7 @@ int32_t QX_GUI::cmdHidePanel(CliObject command) {
         else if (w->id == kToolbox)
             chrome.toolboxFolded = 1;
         else
-            panels[w->id].shown = 0;
+            panelFrame.panels[w->id].shown = 0;
     }
     commitModelChange();
     return 0;
@@ -113,10 +113,10 @@ int32_t QX_GUI::cmdShowPanel(CliObject command) {
             chrome.masterHidden = 0;
         } else if (w->id == kToolbox) {
             chrome.toolboxFolded = 0;
-        } else if (panels[w->id].shown == 0) {
+        } else if (panelFrame.panels[w->id].shown == 0) {
             bringPanelToFront(w->id);
-            panels[w->id].dragging = 0;
-            panels[w->id].shown = 1;
+            panelFrame.panels[w->id].dragging = 0;
+            panelFrame.panels[w->id].shown = 1;
         }
     }
     commitModelChange();
@@ -130,12 +130,12 @@ int32_t QX_GUI::cmdTogglePanel(CliObject command) {
             chrome.masterHidden = chrome.masterHidden ? 0 : 1;
         } else if (w->id == kToolbox) {
             chrome.toolboxFolded = chrome.toolboxFolded ? 0 : 1;
-        } else if (panels[w->id].shown != 0) {
-            panels[w->id].shown = 0;
+        } else if (panelFrame.panels[w->id].shown != 0) {
+            panelFrame.panels[w->id].shown = 0;
         } else {
             bringPanelToFront(w->id);
-            panels[w->id].dragging = 0;
-            panels[w->id].shown = 1;
+            panelFrame.panels[w->id].dragging = 0;
+            panelFrame.panels[w->id].shown = 1;
         }
     }
     commitModelChange();
@@ -189,7 +189,7 @@ int32_t QX_GUI::cmdViewEnvelopes(CliObject command) {
         console.pendingError = "VIEW ENVELOPES - NO ENVELOPES SPECIFIED";
         return 1;
     }
-    PanelWindow& panel = panels[kPanelEnvelopes];
+    PanelWindow& panel = panelFrame.panels[kPanelEnvelopes];
     panel.subtitle.clear();
     bool any = false;
     for (const ItemSnapshot& item : list)
@@ -233,7 +233,7 @@ int32_t QX_GUI::cmdFullscreen(CliObject command) {
             leaveFullScreen();
             fullScreenDisplay = -1;
             rearmReload();
-            for (PanelWindow& p : panels) {
+            for (PanelWindow& p : panelFrame.panels) {
                 if (p.positionX > windowWidth) p.positionX = windowWidth - p.width - 20.0f;
                 if (p.positionX < 0.0f) p.positionX = 20.0f;
                 if (p.positionY > windowHeight) p.positionY = windowHeight - p.height - 20.0f;

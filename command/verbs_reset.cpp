@@ -7,10 +7,10 @@
 
 int32_t QX_GUI::cmdHardReset(CliObject) {
     reloadMacroName.clear();
-    stageAnnotations.rectCount = 0;
-    stageAnnotations.textCount = 0;
-    for (AnnotationButton& button : stageAnnotations.buttons) button.hover = 0;
-    stageAnnotations.buttonCount = 0;
+    annotations.stageAnnotations.rectCount = 0;
+    annotations.stageAnnotations.textCount = 0;
+    for (AnnotationButton& button : annotations.stageAnnotations.buttons) button.hover = 0;
+    annotations.stageAnnotations.buttonCount = 0;
     setStatusMessage("EXECUTE HARD RESET");
 
     autoSave = 0;

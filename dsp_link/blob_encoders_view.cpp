@@ -56,10 +56,10 @@ void QX_GUI::sendPanelLayoutBlob() {
     for (int k = 0; k < blob_layout::kPanelSlots; ++k) {
         size_t at = 4 + 16 * k;
         if (k < 10) {
-            p[at] = panels[k].shown;
-            le::putI32(p, at + 4, saturatingInt(panels[k].positionX));
-            le::putI32(p, at + 8, saturatingInt(panels[k].positionY));
-            le::putF32(p, at + 12, panels[k].scale);
+            p[at] = panelFrame.panels[k].shown;
+            le::putI32(p, at + 4, saturatingInt(panelFrame.panels[k].positionX));
+            le::putI32(p, at + 8, saturatingInt(panelFrame.panels[k].positionY));
+            le::putF32(p, at + 12, panelFrame.panels[k].scale);
         } else {
             le::putI32(p, at + 4, 300);
             le::putI32(p, at + 8, 300);

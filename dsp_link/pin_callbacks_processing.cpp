@@ -33,7 +33,7 @@ void QX_GUI::takeDelays(MpGuiPin<MpBlob>& pin, DelayRecord* records, const char*
         setStatusMessage(resetMessage);
         for (int k = 0; k < kChannels; ++k) records[k] = DelayRecord{};
     }
-    if (panels[kPanelDelay].shown)
+    if (panelFrame.panels[kPanelDelay].shown)
         loadDelayPanel(delayEditor.delayPanelKind, delayEditor.delayPanelIndex);
 }
 
@@ -66,7 +66,7 @@ void QX_GUI::takeFilters(MpGuiPin<MpBlob>& pin, FilterRecord* records, int32_t k
         setStatusMessage("RESETTING OUTPUT FILTERS");
         for (int k = 0; k < kChannels; ++k) records[k] = FilterRecord{};
     }
-    if (panels[kPanelFilters].shown)
+    if (panelFrame.panels[kPanelFilters].shown)
         loadFiltersPanel(filtersEditor.filterPanelKind, filtersEditor.filterPanelIndex);
 }
 
@@ -97,7 +97,7 @@ void QX_GUI::takeDynamics(MpGuiPin<MpBlob>& pin, DynamicsRecord* records, int32_
         setStatusMessage("RESETTING OUTPUT DYNAMICS");
         for (int k = 0; k < kChannels; ++k) records[k] = DynamicsRecord{};
     }
-    if (panels[kPanelDynamics].shown)
+    if (panelFrame.panels[kPanelDynamics].shown)
         loadDynamicsPanel(dynamicsEditor.dynamicsPanelKind, dynamicsEditor.dynamicsPanelIndex);
 }
 
@@ -131,10 +131,10 @@ void QX_GUI::onFeedbackMixesPin() {
 // The open DELAY, FILTERS and DYNAMICS editors that show an item of the kind (1 source,
 // 2 target) load it again, so values that came in from the DSP side appear at once.
 void QX_GUI::refreshOpenEditors(int32_t kind) {
-    if (panels[kPanelDelay].shown && delayEditor.delayPanelKind == kind)
+    if (panelFrame.panels[kPanelDelay].shown && delayEditor.delayPanelKind == kind)
         loadDelayPanel(delayEditor.delayPanelKind, delayEditor.delayPanelIndex);
-    if (panels[kPanelFilters].shown && filtersEditor.filterPanelKind == kind)
+    if (panelFrame.panels[kPanelFilters].shown && filtersEditor.filterPanelKind == kind)
         loadFiltersPanel(filtersEditor.filterPanelKind, filtersEditor.filterPanelIndex);
-    if (panels[kPanelDynamics].shown && dynamicsEditor.dynamicsPanelKind == kind)
+    if (panelFrame.panels[kPanelDynamics].shown && dynamicsEditor.dynamicsPanelKind == kind)
         loadDynamicsPanel(dynamicsEditor.dynamicsPanelKind, dynamicsEditor.dynamicsPanelIndex);
 }

@@ -58,10 +58,10 @@ void QX_GUI::onPanelLayoutPin() {
     if (count > 10) count = 10;
     for (int k = 0; k < count; ++k) {
         int64_t at = 4 + 16 * k;
-        panels[k].shown = blob.u8(at);
-        panels[k].positionX = static_cast<float>(blob.i32(at + 4));
-        panels[k].positionY = static_cast<float>(blob.i32(at + 8));
-        panels[k].scale = blob.f32(at + 12) == 2.0f ? 2.0f : 1.0f;
+        panelFrame.panels[k].shown = blob.u8(at);
+        panelFrame.panels[k].positionX = static_cast<float>(blob.i32(at + 4));
+        panelFrame.panels[k].positionY = static_cast<float>(blob.i32(at + 8));
+        panelFrame.panels[k].scale = blob.f32(at + 12) == 2.0f ? 2.0f : 1.0f;
     }
     const int32_t page = blob.i32(196);
     if (page >= kPageStage && page <= kPageFeedback) currentPage = page;

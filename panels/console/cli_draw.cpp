@@ -13,7 +13,7 @@ constexpr const char* kInactive = "PANEL NOT ACTIVE - <SHIFT+C> OR CLICK IN WIND
 } // namespace
 
 void QX_GUI::drawCliPanel() {
-    const PanelWindow& panel = panels[kPanelCli];
+    const PanelWindow& panel = panelFrame.panels[kPanelCli];
     const float w = panel.width;
     const float h = panel.height;
     font.setModes(0, -1);
@@ -41,7 +41,7 @@ void QX_GUI::drawCliPanel() {
     drawLayer->colour(0.0f, 1.0f, 1.0f, a);
     std::string command = kInactive;
     if (panel.focused) {
-        command = "> " + cliLine;
+        command = "> " + consolePanel.cliLine;
         if (cursorBlinkCounter < 10) command += "1";
     }
     drawLayer->text(font, command.c_str(), 1, 3.0f, h - 7.0f);

@@ -6,7 +6,7 @@
 #include "panels/frame/panel_ids.h"
 
 void QX_GUI::drawDelayPanel() {
-    const PanelWindow& panel = panels[kPanelDelay];
+    const PanelWindow& panel = panelFrame.panels[kPanelDelay];
     const float w = panel.width;
     const float h = panel.height;
     ColourQuad c = editorItemColour(*this, delayEditor.delayPanelKind, delayEditor.delayPanelIndex);

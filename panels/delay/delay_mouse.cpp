@@ -29,7 +29,7 @@ DelayLocal delayLocal(const PanelWindow& panel, int32_t x, int32_t y) {
 } // namespace
 
 int32_t QX_GUI::delayPanelLButtonDown(WPARAM, int32_t x, int32_t y) {
-    const PanelWindow& panel = panels[kPanelDelay];
+    const PanelWindow& panel = panelFrame.panels[kPanelDelay];
     const DelayLocal p = delayLocal(panel, x, y);
     const float w = panel.width;
     const float h = panel.height;
@@ -61,7 +61,7 @@ int32_t QX_GUI::delayPanelLButtonDown(WPARAM, int32_t x, int32_t y) {
 
 int32_t QX_GUI::delayPanelMouseMove(WPARAM, int32_t x, int32_t y) {
     if (stageInteractionMode != kModeDelayValue) return 0;
-    const PanelWindow& panel = panels[kPanelDelay];
+    const PanelWindow& panel = panelFrame.panels[kPanelDelay];
     const bool ctrl = isKeyDownCtrl();
     const bool shift = isKeyDownShift();
     float span = panel.width - 12.0f;

@@ -19,7 +19,7 @@ void QX_GUI::loadDelayPanel(int32_t kind, int32_t index) {
     DelayRecord* found = editorRecord(*this, inputDelays, outputDelays, kind, index,
                                       "CAN'T RETRIEVE DELAY SETTINGS", "delay target not in range");
     if (found == nullptr) return;
-    showEditedItem(*this, panels[kPanelDelay], kind, index);
+    showEditedItem(*this, panelFrame.panels[kPanelDelay], kind, index);
     DelayRecord& record = *found;
     if (record.changed == 0) {
         record.channel = static_cast<uint8_t>(index);

@@ -48,7 +48,7 @@ std::string timeCaption(const char* name, float ms) {
 
 void drawFieldsAndGrid(DynamicsView& v) {
     v.layer.colour(0.0f, 0.0f, 0.0f, 0.8f);
-    const PanelWindow& panel = v.gui.panels[kPanelDynamics];
+    const PanelWindow& panel = v.gui.panelFrame.panels[kPanelDynamics];
     v.layer.rect(0.0f, 0.0f, panel.width, panel.height);
     v.colour(v.c, 0.5f);
     static constexpr float kTopFields[8][2] = {{6, 48},    {54, 118},  {124, 190}, {196, 223},
@@ -300,13 +300,13 @@ void drawPlot(DynamicsView& v, DynamicsCurve& curve) {
 } // namespace
 
 void QX_GUI::drawDynamicsPanel() {
-    const PanelWindow& panel = panels[kPanelDynamics];
+    const PanelWindow& panel = panelFrame.panels[kPanelDynamics];
     DynamicsCurve& curve = dynamicsEditor.dynamicsEditCurve;
     const ColourQuad c = editorItemColour(*this, dynamicsEditor.dynamicsPanelKind,
                                           dynamicsEditor.dynamicsPanelIndex);
     DynamicsView v{*this,
                    *drawLayer,
-                   panels[kPanelDynamics].font,
+                   panelFrame.panels[kPanelDynamics].font,
                    curve,
                    c,
                    ColourQuad{1.0f - c.red, 1.0f - c.green, 1.0f - c.blue, 1.0f},

@@ -138,7 +138,7 @@ void dragPoint(DynamicsCurve& c, int32_t g, const CurvePoint& m, bool ctrl) {
 } // namespace
 
 int32_t QX_GUI::dynamicsPanelLButtonDown(WPARAM, int32_t x, int32_t y) {
-    const PanelWindow& panel = panels[kPanelDynamics];
+    const PanelWindow& panel = panelFrame.panels[kPanelDynamics];
     DynamicsCurve& curve = dynamicsEditor.dynamicsEditCurve;
     const DynamicsLocal p = dynamicsLocal(panel, x, y);
     const CurvePoint mouse = plotPoint(curve, p);
@@ -208,7 +208,8 @@ int32_t QX_GUI::dynamicsPanelLButtonDown(WPARAM, int32_t x, int32_t y) {
 
 int32_t QX_GUI::dynamicsPanelMouseMove(WPARAM, int32_t x, int32_t y) {
     DynamicsCurve& curve = dynamicsEditor.dynamicsEditCurve;
-    const CurvePoint mouse = plotPoint(curve, dynamicsLocal(panels[kPanelDynamics], x, y));
+    const CurvePoint mouse =
+        plotPoint(curve, dynamicsLocal(panelFrame.panels[kPanelDynamics], x, y));
     dynamicsEditor.grabX = mouse.x;
     dynamicsEditor.grabY = mouse.y;
     if (dynamicsEditor.grabbedPoint == 0) return 0;
@@ -228,7 +229,7 @@ int32_t QX_GUI::dynamicsPanelLButtonUp(WPARAM, int32_t, int32_t) {
 }
 
 int32_t QX_GUI::dynamicsPanelRButtonDown(WPARAM, int32_t x, int32_t y) {
-    const PanelWindow& panel = panels[kPanelDynamics];
+    const PanelWindow& panel = panelFrame.panels[kPanelDynamics];
     const DynamicsLocal p = dynamicsLocal(panel, x, y);
     const int32_t lx = static_cast<int32_t>(p.x);
     const int32_t ly = static_cast<int32_t>(p.y);

@@ -45,7 +45,7 @@ void QX_GUI::loadDynamicsPanel(int32_t kind, int32_t index) {
         editorRecord(*this, inputDynamics, outputDynamics, kind, index,
                      "CAN'T RETRIEVE DYNAMICS SETTINGS", "dynamics target not in range");
     if (found == nullptr) return;
-    showEditedItem(*this, panels[kPanelDynamics], kind, index);
+    showEditedItem(*this, panelFrame.panels[kPanelDynamics], kind, index);
     DynamicsRecord& record = *found;
     const bool settingUp = record.active == 0;
     if (settingUp) {

@@ -103,7 +103,7 @@ void QX_GUI::loadFiltersPanel(int32_t kind, int32_t index) {
     for (int b = 0; b < kBands; ++b) loadBand(filtersEditor.eqEditBands[b], record.bands[b]);
     record.activeBandCount = countActiveBands(record);
     filtersEditor.filtersEnabled = record.enabled;
-    showEditedItem(*this, panels[kPanelFilters], kind, index);
+    showEditedItem(*this, panelFrame.panels[kPanelFilters], kind, index);
 }
 
 void QX_GUI::storeFilterSettings(int32_t kind, int32_t index) {

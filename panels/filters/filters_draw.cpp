@@ -25,7 +25,7 @@ constexpr ColourQuad kBandPale[5] = {{1.0f, 0.5f, 0.5f, 0.1f},
 } // namespace
 
 void QX_GUI::drawFiltersPanel() {
-    const PanelWindow& panel = panels[kPanelFilters];
+    const PanelWindow& panel = panelFrame.panels[kPanelFilters];
     const float w = panel.width;
     const float h = panel.height;
     const int32_t bands = std::clamp(filtersEditor.eqBandCount, 0, 5);
@@ -74,7 +74,7 @@ void QX_GUI::drawFiltersPanel() {
     drawLayer->colour(1.0f, 1.0f, 1.0f, filtersEditor.filtersEnabled ? 1.0f : 0.5f);
     drawLayer->rect(2.0f, 2.0f, 30.0f, 11.0f);
     drawLayer->colour(0.0f, 0.0f, 0.0f, 0.8f);
-    StrokeFont& text = panels[kPanelFilters].font;
+    StrokeFont& text = panelFrame.panels[kPanelFilters].font;
     text.alignCentre();
     drawLayer->text(text, filtersEditor.filtersEnabled ? "ON" : "OFF", 1, 16.0f, 4.0f);
     drawLayer->popMatrix();
@@ -83,10 +83,10 @@ void QX_GUI::drawFiltersPanel() {
 // The grid lines of ten frequencies with their labels, and the +-3 .. 12 dB lines; drawn with
 // the origin at the plot's 0 dB line.
 void QX_GUI::drawFilterFrequencyGrid() {
-    const PanelWindow& panel = panels[kPanelFilters];
+    const PanelWindow& panel = panelFrame.panels[kPanelFilters];
     const float w = panel.width;
     const float h = panel.height;
-    StrokeFont& text = panels[kPanelFilters].font;
+    StrokeFont& text = panelFrame.panels[kPanelFilters].font;
     text.alignCentre();
     static constexpr float kFrequencies[10] = {31,   63,   125,  250,  500,
                                                1000, 2000, 4000, 8000, 16000};
@@ -112,11 +112,11 @@ void QX_GUI::drawFilterFrequencyGrid() {
 
 // Each band's handle at its frequency and gain, with its frequency and short type name.
 void QX_GUI::drawFilterBandLabels() {
-    const PanelWindow& panel = panels[kPanelFilters];
+    const PanelWindow& panel = panelFrame.panels[kPanelFilters];
     const float w = panel.width;
     const float k =
         panel.height * 0.5f * filtersEditor.eqPlotFraction / filtersEditor.eqPlotRangeDb;
-    StrokeFont& text = panels[kPanelFilters].font;
+    StrokeFont& text = panelFrame.panels[kPanelFilters].font;
     text.alignCentre();
     for (int32_t b = 0; b < std::clamp(filtersEditor.eqBandCount, 0, 5); ++b) {
         const EqBand& band = filtersEditor.eqEditBands[b];

@@ -30,7 +30,7 @@ namespace {
 
 // The mouse as plot x (0..1) and dB; false when the panel has no size to measure in.
 bool normaliseFilterMouse(QX_GUI& gui, const FilterLocal& p) {
-    const PanelWindow& panel = gui.panels[kPanelFilters];
+    const PanelWindow& panel = gui.panelFrame.panels[kPanelFilters];
     if (panel.width <= 0.0f || panel.height <= 0.0f) return false;
     gui.filtersEditor.filterMouseX = p.x / panel.width;
     gui.filtersEditor.filterMouseGain =
@@ -41,7 +41,7 @@ bool normaliseFilterMouse(QX_GUI& gui, const FilterLocal& p) {
 
 bool bandHit(const QX_GUI& gui, int32_t b) {
     const EqBand& band = gui.filtersEditor.eqEditBands[b];
-    const float w = gui.panels[kPanelFilters].width;
+    const float w = gui.panelFrame.panels[kPanelFilters].width;
     return std::fabs(filterPlotX(band.frequency) - gui.filtersEditor.filterMouseX) < 5.0f / w &&
            std::fabs(static_cast<float>(band.gainDb) - gui.filtersEditor.filterMouseGain) < 0.5f;
 }
@@ -82,7 +82,7 @@ void openBandEntry(QX_GUI& gui, int32_t id, int32_t x, int32_t y) {
 } // namespace
 
 int32_t QX_GUI::filtersPanelLButtonDown(WPARAM, int32_t x, int32_t y) {
-    const PanelWindow& panel = panels[kPanelFilters];
+    const PanelWindow& panel = panelFrame.panels[kPanelFilters];
     const FilterLocal p = filterLocal(panel, x, y);
     if (p.x > 2.0f && p.x < 30.0f && p.y > 2.0f && p.y < 11.0f) {
         filtersEditor.filtersEnabled = filtersEditor.filtersEnabled ? 0 : 1;
@@ -158,7 +158,7 @@ int32_t QX_GUI::filtersPanelLButtonDown(WPARAM, int32_t x, int32_t y) {
 
 int32_t QX_GUI::filtersPanelMouseMove(WPARAM, int32_t x, int32_t y) {
     if (!filtersEditor.filterDragActive) return 0;
-    const PanelWindow& panel = panels[kPanelFilters];
+    const PanelWindow& panel = panelFrame.panels[kPanelFilters];
     controlDragPanel = kHoldingFilters;
     if (!normaliseFilterMouse(*this, filterLocal(panel, x, y))) return 0;
     const auto clampGain = [](double g) { return std::clamp(g, -12.0, 12.0); };
@@ -209,7 +209,7 @@ int32_t QX_GUI::filtersPanelLButtonUp(WPARAM, int32_t, int32_t) {
 }
 
 int32_t QX_GUI::filtersPanelRButtonDown(WPARAM, int32_t x, int32_t y) {
-    const PanelWindow& panel = panels[kPanelFilters];
+    const PanelWindow& panel = panelFrame.panels[kPanelFilters];
     const FilterLocal p = filterLocal(panel, x, y);
     if (!(p.x > 0.0f && p.x < panel.width && p.y > 0.0f && p.y < panel.height)) return -1;
     if (!normaliseFilterMouse(*this, p)) return -1;

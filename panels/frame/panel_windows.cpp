@@ -35,7 +35,7 @@ constexpr PanelDefaults kDefaults[] = {
 
 void QX_GUI::initPanelWindows() {
     for (const PanelDefaults& d : kDefaults) {
-        PanelWindow& panel = panels[d.id];
+        PanelWindow& panel = panelFrame.panels[d.id];
         panel.title = d.title;
         panel.barButtonX = windowWidth - d.barOffset;
         panel.barButtonY = 0.0f;
@@ -58,13 +58,13 @@ void QX_GUI::initPanelWindows() {
             loadVirtualPanel(1, 0);
         }
     }
-    panelOrderCount = 10;
+    panelFrame.panelOrderCount = 10;
 }
 
 // Each panel draws its frame with the user-interface program and a copy of the main font; the
 // copies share the font's glyph textures, so dropping one leaves the main font intact.
 void QX_GUI::bindPanelsToShader() {
-    for (PanelWindow& panel : panels) {
+    for (PanelWindow& panel : panelFrame.panels) {
         panel.program = uiProgram;
         panel.colourUniform = rgbLocation;
         panel.font = font;

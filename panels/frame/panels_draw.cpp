@@ -48,12 +48,12 @@ void QX_GUI::drawPanels() {
     font.setModes(2, -1);
     drawLayer->colour(1.0f, 1.0f, 1.0f, 1.0f);
     drawLayer->text(font, "PANELS", 1, windowWidth - 670.0f, 4.0f);
-    for (int32_t i = std::min(panelOrderCount, kPanelOrderCapacity) - 1; i >= 0; --i) {
-        const int32_t id = panelOrder[i];
+    for (int32_t i = std::min(panelFrame.panelOrderCount, kPanelOrderCapacity) - 1; i >= 0; --i) {
+        const int32_t id = panelFrame.panelOrder[i];
         if (id < 0 || id >= kPanelCount) continue;
         drawLayer->pushMatrix();
-        panels[id].draw(*drawLayer);
-        if (panels[id].shown) drawPanelContent(id);
+        panelFrame.panels[id].draw(*drawLayer);
+        if (panelFrame.panels[id].shown) drawPanelContent(id);
         drawLayer->popMatrix();
     }
 }

@@ -38,7 +38,7 @@ int32_t panelOfDragCode(int32_t code) {
 } // namespace
 
 void QX_GUI::loadMacroPanelFileOnce() {
-    PanelWindow& macros = panels[kPanelMacros];
+    PanelWindow& macros = panelFrame.panels[kPanelMacros];
     if (macros.macroFileLoaded) return;
     executeCommandString(kLoadMacroPanel);
     macros.macroFileLoaded = 1;
@@ -47,7 +47,7 @@ void QX_GUI::loadMacroPanelFileOnce() {
 // Only a press inside the content reaches an editor's handler, so moving or closing an
 // editor never stores or copies its settings.
 void QX_GUI::pressPanelFrame(int32_t id, WPARAM flags, int32_t x, int32_t y) {
-    PanelWindow& panel = panels[id];
+    PanelWindow& panel = panelFrame.panels[id];
     if (id == kPanelMacros) loadMacroPanelFileOnce();
     const bool inContent = panel.hitContent(x, y);
     bringPanelToFront(id);
@@ -82,7 +82,7 @@ void QX_GUI::pressPanelFrame(int32_t id, WPARAM flags, int32_t x, int32_t y) {
 // A shown panel's button closes it (the press goes on, except for MACROS); a hidden one's
 // opens it at its stored place, in front.
 bool QX_GUI::pressBarButton(int32_t id) {
-    PanelWindow& panel = panels[id];
+    PanelWindow& panel = panelFrame.panels[id];
     if (panel.shown) {
         panel.shown = 0;
         return id == kPanelMacros;
@@ -99,10 +99,10 @@ bool QX_GUI::pressBarButton(int32_t id) {
 int32_t QX_GUI::panelsLButtonDown(WPARAM flags, int32_t x, int32_t y) {
     redrawFlag = 1;
     // A press may bring a panel to the front; the walk goes on over the list as it stands.
-    for (int32_t i = 0; i < panelOrderCount && i < kPanelOrderCapacity; ++i) {
-        const int32_t id = panelOrder[i];
+    for (int32_t i = 0; i < panelFrame.panelOrderCount && i < kPanelOrderCapacity; ++i) {
+        const int32_t id = panelFrame.panelOrder[i];
         if (!isPanelId(id)) continue;
-        PanelWindow& panel = panels[id];
+        PanelWindow& panel = panelFrame.panels[id];
         if (panel.shown) {
             if (id == kPanelCli) {
                 if (panel.hitContent(x, y)) {
@@ -124,10 +124,10 @@ int32_t QX_GUI::panelsLButtonDown(WPARAM flags, int32_t x, int32_t y) {
 
 int32_t QX_GUI::panelsRButtonDown(WPARAM flags, int32_t x, int32_t y) {
     redrawFlag = 1;
-    for (int32_t i = 0; i < panelOrderCount && i < kPanelOrderCapacity; ++i) {
-        const int32_t id = panelOrder[i];
-        if (!isPanelId(id) || !panels[id].shown) continue;
-        const PanelWindow& panel = panels[id];
+    for (int32_t i = 0; i < panelFrame.panelOrderCount && i < kPanelOrderCapacity; ++i) {
+        const int32_t id = panelFrame.panelOrder[i];
+        if (!isPanelId(id) || !panelFrame.panels[id].shown) continue;
+        const PanelWindow& panel = panelFrame.panels[id];
         int32_t taken = -1;
         switch (id) {
         case kPanelMacros:
@@ -164,14 +164,15 @@ int32_t QX_GUI::panelsLButtonUp(WPARAM flags, int32_t x, int32_t y) {
     int32_t result = -1;
     const int32_t held = controlDragActive ? panelOfDragCode(controlDragPanel) : -1;
     if (held >= 0) {
-        panels[held].endDrag(flags, x, y);
+        panelFrame.panels[held].endDrag(flags, x, y);
         releaseEditorPanel(held, flags, x, y);
         result = 0;
     }
-    for (int32_t i = 0; result != 0 && i < panelOrderCount && i < kPanelOrderCapacity; ++i) {
-        const int32_t id = panelOrder[i];
-        if (!isPanelId(id) || !panels[id].shown) continue;
-        PanelWindow& panel = panels[id];
+    for (int32_t i = 0; result != 0 && i < panelFrame.panelOrderCount && i < kPanelOrderCapacity;
+         ++i) {
+        const int32_t id = panelFrame.panelOrder[i];
+        if (!isPanelId(id) || !panelFrame.panels[id].shown) continue;
+        PanelWindow& panel = panelFrame.panels[id];
         const bool holds = controlDragActive && id != kPanelCli && id != kPanelScope &&
                            id != kPanelEnvelopes && id != kPanelFft && id != kPanelMutes;
         if (!panel.hitFrame(x, y) && !holds) continue;
@@ -184,7 +185,7 @@ int32_t QX_GUI::panelsLButtonUp(WPARAM flags, int32_t x, int32_t y) {
         }
         break;
     }
-    for (PanelWindow& panel : panels) {
+    for (PanelWindow& panel : panelFrame.panels) {
         if (!panel.dragging) continue;
         panel.endDrag(flags, x, y);
         result = 0;

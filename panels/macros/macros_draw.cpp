@@ -4,8 +4,8 @@
 #include "render/draw_layer.h"
 
 void QX_GUI::drawMacroPanel() {
-    const PanelWindow& panel = panels[kPanelMacros];
-    const AnnotationSet& set = macroAnnotations;
+    const PanelWindow& panel = panelFrame.panels[kPanelMacros];
+    const AnnotationSet& set = annotations.macroAnnotations;
     drawLayer->scale(panel.scale, panel.scale);
     drawLayer->colour(0.0f, 0.0f, 0.0f, 0.8f);
     drawLayer->rect(0.0f, 0.0f, panel.width, panel.height);

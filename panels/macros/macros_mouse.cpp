@@ -6,7 +6,7 @@
 #include "panels/frame/panel_ids.h"
 
 int32_t QX_GUI::macrosPanelMouseMove(WPARAM, int32_t x, int32_t y) {
-    const PanelWindow& panel = panels[kPanelMacros];
+    const PanelWindow& panel = panelFrame.panels[kPanelMacros];
     float fx = static_cast<float>(x) - panel.positionX - panel.margin;
     float fy = static_cast<float>(y) - panel.positionY - panel.titleBarHeight;
     if (panel.scale > 1.0f) {
@@ -15,7 +15,7 @@ int32_t QX_GUI::macrosPanelMouseMove(WPARAM, int32_t x, int32_t y) {
     }
     const int32_t lx = static_cast<int32_t>(fx);
     const int32_t ly = static_cast<int32_t>(fy);
-    AnnotationSet& set = macroAnnotations;
+    AnnotationSet& set = annotations.macroAnnotations;
     const int32_t count = std::min(set.buttonCount, AnnotationSet::kCapacity);
     for (int32_t i = 0; i < count; ++i) set.buttons[i].hover = 0;
     // Strict on all four sides; the first button under the pointer wins.
@@ -38,8 +38,9 @@ int32_t QX_GUI::macrosPanelMouseMove(WPARAM, int32_t x, int32_t y) {
 // The count is read again before every step: a command that rebuilds the panel (DRAW_IN_MACRO
 // empties the tables) ends or shortens the loop.
 void QX_GUI::runLitMacroButtons() {
-    for (int32_t i = 0; i < macroAnnotations.buttonCount && i < AnnotationSet::kCapacity; ++i) {
-        const AnnotationButton& b = macroAnnotations.buttons[i];
+    for (int32_t i = 0;
+         i < annotations.macroAnnotations.buttonCount && i < AnnotationSet::kCapacity; ++i) {
+        const AnnotationButton& b = annotations.macroAnnotations.buttons[i];
         if (b.hover) executeCommandString(std::string(b.command));
     }
 }

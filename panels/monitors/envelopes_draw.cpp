@@ -37,7 +37,7 @@ void QX_GUI::drawEnvelopeRow(int32_t row, float rowHeight, int32_t kind, int32_t
              1.0f,       t.meter[0],      {t.colourRed, t.colourGreen, t.colourBlue, 1.0f},
              &t.name};
     }
-    const PanelWindow& panel = panels[kPanelEnvelopes];
+    const PanelWindow& panel = panelFrame.panels[kPanelEnvelopes];
     const float h = rowHeight;
     const float y0 = static_cast<float>(row) * h;
     const float ym = (static_cast<float>(row) + 0.5f) * h;
@@ -68,7 +68,7 @@ void QX_GUI::drawEnvelopeRow(int32_t row, float rowHeight, int32_t kind, int32_t
 }
 
 void QX_GUI::drawEnvelopesPanel() {
-    PanelWindow& panel = panels[kPanelEnvelopes];
+    PanelWindow& panel = panelFrame.panels[kPanelEnvelopes];
     const int32_t sourceRows = std::clamp(envelopeList.sourceCount, 0, EnvelopeList::kCapacity);
     const int32_t targetRows = std::clamp(envelopeList.targetCount, 0, EnvelopeList::kCapacity);
     const int32_t n = sourceRows + targetRows;

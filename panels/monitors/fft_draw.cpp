@@ -20,7 +20,7 @@ float gridX(int32_t k) {
 } // namespace
 
 void QX_GUI::drawFftPanel() {
-    PanelWindow& panel = panels[kPanelFft];
+    PanelWindow& panel = panelFrame.panels[kPanelFft];
     drawLayer->scale(panel.scale, panel.scale);
     ColourQuad c;
     std::string name;

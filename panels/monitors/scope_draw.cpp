@@ -11,7 +11,7 @@ constexpr int32_t kFreshMilliseconds = 100; // older meter data draws no curve
 } // namespace
 
 void QX_GUI::drawScopePanel() {
-    PanelWindow& panel = panels[kPanelScope];
+    PanelWindow& panel = panelFrame.panels[kPanelScope];
     drawLayer->scale(panel.scale, panel.scale);
     ColourQuad c;
     std::string name;

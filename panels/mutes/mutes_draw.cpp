@@ -37,7 +37,7 @@ void setSwitchColour(DrawLayer& layer, bool solo, bool on) {
 } // namespace
 
 void QX_GUI::drawMutesPanel() {
-    const PanelWindow& panel = panels[kPanelMutes];
+    const PanelWindow& panel = panelFrame.panels[kPanelMutes];
     drawLayer->pushMatrix();
     drawLayer->scale(panel.scale, panel.scale);
     drawLayer->colour(0.0f, 0.0f, 0.0f, 0.8f);

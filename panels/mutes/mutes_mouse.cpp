@@ -50,7 +50,7 @@ const std::string& mutesItemName(const QX_GUI& gui, MutesKind kind, int32_t i) {
 } // namespace
 
 int32_t QX_GUI::mutesPanelLButtonDown(WPARAM, int32_t x, int32_t y) {
-    const PanelWindow& panel = panels[kPanelMutes];
+    const PanelWindow& panel = panelFrame.panels[kPanelMutes];
     const int32_t lx = panelUnit(panel, x);
     const int32_t ly = panelUnit(panel, y);
     if (lx > 304 && lx < 332 && ly > 12 && ly < 214) {
@@ -107,7 +107,7 @@ int32_t QX_GUI::mutesPanelMouseMove(WPARAM, int32_t x, int32_t y) {
         raiseSendFlag(kSendGainMatrix);
         return 0;
     }
-    const PanelWindow& panel = panels[kPanelMutes];
+    const PanelWindow& panel = panelFrame.panels[kPanelMutes];
     const int32_t lx = panelUnit(panel, x);
     const int32_t ly = panelUnit(panel, y);
     stage.highlightSource = stage.highlightTarget = stage.highlightGroup = -1;

@@ -46,7 +46,7 @@ static float slotPinMeter(const QX_GUI& gui, int32_t mode, int32_t pin) {
 }
 
 void QX_GUI::drawVirtualPanel() {
-    const PanelWindow& panel = panels[kPanelVirtual];
+    const PanelWindow& panel = panelFrame.panels[kPanelVirtual];
     const int32_t mode = virtualEditor.virtualEditMode;
     const MixRecord* mix = virtualEditMix();
     // The disc and the buttons take the panel's colour, which loading the mix chose.

@@ -17,7 +17,7 @@ bool editsOutputs(int32_t mode) {
 // The caption says which way the edited mix runs; the frame takes the colour of the source or
 // target loaded, grey for a direct channel or an item not in use.
 void captionVirtualPanel(QX_GUI& gui, int32_t mode, int32_t index) {
-    PanelWindow& panel = gui.panels[kPanelVirtual];
+    PanelWindow& panel = gui.panelFrame.panels[kPanelVirtual];
     panel.subtitle = mode == 11          ? "MIX DIRECT"
                      : editsInputs(mode) ? "MIX PLUGIN INPUT PINS TO VIRTUAL INPUT PINS"
                                          : "MIX VIRTUAL OUTPUT PINS TO PLUGIN OUTPUT PINS";

@@ -50,7 +50,7 @@ int32_t lowestFreePin(const MixRecord& mix) {
 int32_t QX_GUI::virtualPanelLButtonDown(WPARAM, int32_t x, int32_t y) {
     MixRecord* mix = virtualEditMix();
     if (mix == nullptr) return 0; // no mix to edit: the press changes nothing
-    const PanelWindow& panel = panels[kPanelVirtual];
+    const PanelWindow& panel = panelFrame.panels[kPanelVirtual];
     const Local p = virtualLocal(panel, x, y);
     const int32_t mode = virtualEditor.virtualEditMode;
     const int32_t n = activeSlots(*mix);

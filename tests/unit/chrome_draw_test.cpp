@@ -70,16 +70,16 @@ TEST(ChromeDraw, PageTabsAndSliceCellsByState) {
     ScreenFixture f;
     f.gui->currentPage = 7;
     f.gui->slices[4].memberCount = 3;
-    f.gui->drifting = 1;
-    f.gui->driftBlink = 1;
-    f.gui->driftSlice = 4;
+    f.gui->sliceDrift.drifting = 1;
+    f.gui->sliceDrift.driftBlink = 1;
+    f.gui->sliceDrift.driftSlice = 4;
     RecordingDrawLayer frame = f.drawFrame();
     const Colour grey{0.4f, 0.4f, 0.4f, 1.0f};
     for (float x : {1322.0f, 1261.0f, 1203.0f, 1150.0f, 1090.0f})
         EXPECT_EQ(lastBoxCovering(frame, x, 790.0f)->colour, grey) << "no tab for page 7";
     EXPECT_EQ(lastBoxCovering(frame, 601.0f, 790.0f)->colour, (Colour{1.0f, 0.5f, 0.0f, 1.0f}))
         << "the drifted slice blinks orange";
-    f.gui->driftBlink = 0;
+    f.gui->sliceDrift.driftBlink = 0;
     RecordingDrawLayer off = f.drawFrame();
     EXPECT_EQ(lastBoxCovering(off, 601.0f, 790.0f)->colour, (Colour{0.0f, 0.5f, 0.5f, 1.0f}));
 }

@@ -24,13 +24,13 @@ struct CliFixture : ScreenFixture {
         for (char c : line) tap(c);
         tap(VK_RETURN);
     }
-    const std::string& line() const { return gui->cliLine; }
+    const std::string& line() const { return gui->consolePanel.cliLine; }
 };
 
 TEST(CliLineKeys, ShiftCFocusesTheShownPanelAndTypedLinesRun) {
     CliFixture f;
-    EXPECT_EQ(f.gui->panels[kPanelCli].focused, 1);
-    EXPECT_EQ(f.gui->panels[kPanelCli].shown, 1);
+    EXPECT_EQ(f.gui->panelFrame.panels[kPanelCli].focused, 1);
+    EXPECT_EQ(f.gui->panelFrame.panels[kPanelCli].shown, 1);
     f.typeKeys({'C', 'L', 'S'});
     EXPECT_EQ(f.line(), "CLS");
     f.tap(VK_RETURN);
@@ -75,7 +75,7 @@ TEST(CliLineKeys, KeysWithoutACharacterAddNothingAndRunNothing) {
         f.tap(c.key);
         EXPECT_EQ(f.line(), c.expected) << c.key;
         EXPECT_TRUE(f.takeLines().empty()) << c.key;
-        EXPECT_EQ(f.gui->panels[kPanelMutes].shown, 0);
+        EXPECT_EQ(f.gui->panelFrame.panels[kPanelMutes].shown, 0);
     }
 }
 
@@ -83,14 +83,14 @@ TEST(CliLineKeys, ShiftCWithCtrlOnAFocusedLineHidesThePanel) {
     CliFixture f;
     f.hold({VK_SHIFT});
     f.tap('C'); // focused: the focus goes, the panel stays
-    EXPECT_EQ(f.gui->panels[kPanelCli].focused, 0);
-    EXPECT_EQ(f.gui->panels[kPanelCli].shown, 1);
+    EXPECT_EQ(f.gui->panelFrame.panels[kPanelCli].focused, 0);
+    EXPECT_EQ(f.gui->panelFrame.panels[kPanelCli].shown, 1);
     f.tap('C');
-    EXPECT_EQ(f.gui->panels[kPanelCli].focused, 1);
+    EXPECT_EQ(f.gui->panelFrame.panels[kPanelCli].focused, 1);
     f.hold({VK_CONTROL});
     f.tap('C');
-    EXPECT_EQ(f.gui->panels[kPanelCli].focused, 0);
-    EXPECT_EQ(f.gui->panels[kPanelCli].shown, 0);
+    EXPECT_EQ(f.gui->panelFrame.panels[kPanelCli].focused, 0);
+    EXPECT_EQ(f.gui->panelFrame.panels[kPanelCli].shown, 0);
 }
 
 } // namespace

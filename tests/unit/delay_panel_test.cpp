@@ -59,7 +59,7 @@ TEST_F(DelayPanel, ADragStopsAtOneSecondEitherWay) {
 }
 
 TEST_F(DelayPanel, ANarrowPanelDragsNothing) {
-    gui->panels[kPanelDelay].width = 12.0f;
+    gui->panelFrame.panels[kPanelDelay].width = 12.0f;
     gui->stageInteractionMode = kModeDelayValue;
     moveTo(5.0f, 20.0f);
     EXPECT_EQ(gui->delayEditor.delayTime, 0.0f);

@@ -328,10 +328,10 @@ TEST(GoldenBlobs, ViewStateAndPatchRecordFields) {
 
 TEST(GoldenBlobs, PanelLayoutKeepsTheFillOfTheLastTwoSlots) {
     auto gui = makeGui();
-    gui->panels[7].shown = 1;
-    gui->panels[7].positionX = 12.9f;
-    gui->panels[7].positionY = -3.5f;
-    gui->panels[7].scale = 2.0f;
+    gui->panelFrame.panels[7].shown = 1;
+    gui->panelFrame.panels[7].positionX = 12.9f;
+    gui->panelFrame.panels[7].positionY = -3.5f;
+    gui->panelFrame.panels[7].scale = 2.0f;
     gui->currentPage = 3;
     gui->chrome.toolboxFolded = 0;
     gui->chrome.masterHidden = 1;

@@ -64,7 +64,7 @@ void buildScene(QX_GUI& gui) {
     gui.storedSelectionNumber = 1;
     gui.slices[2].memberCount = 1;
     gui.slices[2].sourceIndex[0] = 1;
-    gui.panels[3].shown = 1;
+    gui.panelFrame.panels[3].shown = 1;
     gui.stageView.gridShown = 0;
     gui.viewZoom = 2.0f;
     // The editors show their items, as in a running session (a restored panel layout loads
@@ -494,13 +494,13 @@ TEST(PinCallbacks, ShownEditorsShowWhatCameIn) {
     auto gui = makeGui();
     gui->sourceCount = 2;
     gui->loadDelayPanel(1, 1);
-    gui->panels[7].shown = 1; // the DELAY panel
+    gui->panelFrame.panels[7].shown = 1; // the DELAY panel
     gui->deliver(12, first->lastSent(12));
     EXPECT_EQ(gui->delayEditor.delayEnabled, 1);
     EXPECT_FLOAT_EQ(gui->delayEditor.delayTime, 0.25f);
 
     // A hidden editor is left as it was.
-    gui->panels[7].shown = 0;
+    gui->panelFrame.panels[7].shown = 0;
     first->inputDelays[1].time = 0.5f;
     first->sendInputDelaysBlob();
     gui->deliver(12, first->lastSent(12));

@@ -177,11 +177,11 @@ TEST_F(DynamicsPanel, MovingOrClosingThePanelStoresAndSyndicatesNothing) {
         EXPECT_EQ(gui->inputDynamics[0].mode, 0) << c.gesture;
         EXPECT_EQ(gui->inputDynamics[1].mode, 0) << c.gesture;
         EXPECT_EQ(gui->syndicationFlash, 0) << c.gesture;
-        EXPECT_FLOAT_EQ(gui->panels[kPanelDynamics].positionX, c.panelX) << c.gesture;
-        EXPECT_EQ(gui->panels[kPanelDynamics].shown, c.shown) << c.gesture;
+        EXPECT_FLOAT_EQ(gui->panelFrame.panels[kPanelDynamics].positionX, c.panelX) << c.gesture;
+        EXPECT_EQ(gui->panelFrame.panels[kPanelDynamics].shown, c.shown) << c.gesture;
     }
     // Shown again, a click in the plot away from the points stores and copies.
-    gui->panels[kPanelDynamics].shown = 1;
+    gui->panelFrame.panels[kPanelDynamics].shown = 1;
     curve().enabled = 1;
     advanceClock(1000);
     click(static_cast<int32_t>(200.0f + 2.0f + 54.0f + 272.0f * 0.9f), py(0.1f) + 100);

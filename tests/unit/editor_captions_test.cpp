@@ -27,7 +27,7 @@ struct EditorCaptions : ::testing::Test, EditorFixture {
         gui->targets[0].virtualChannel = 0;
     }
     std::array<float, 4> frameColour(int32_t id) const {
-        const PanelWindow& p = gui->panels[id];
+        const PanelWindow& p = gui->panelFrame.panels[id];
         return {p.colour[0], p.colour[1], p.colour[2], p.alpha};
     }
 };
@@ -53,7 +53,7 @@ TEST_F(EditorCaptions, EachEditorNamesTheItemItEditsInItsColour) {
     for (const Editor& e : editors)
         for (const Item& item : items) {
             e.load(*gui, item.kind, item.index);
-            EXPECT_EQ(gui->panels[e.id].subtitle, item.subtitle) << e.id;
+            EXPECT_EQ(gui->panelFrame.panels[e.id].subtitle, item.subtitle) << e.id;
             EXPECT_EQ(frameColour(e.id), item.colour) << e.id << " " << item.subtitle;
         }
 }
@@ -73,7 +73,8 @@ TEST_F(EditorCaptions, TheVirtualCaptionFollowsTheMixModeAndItsColourTheItemLoad
     for (const Case& c : cases) {
         gui->sources[c.index].virtualChannel = c.index;
         gui->loadVirtualPanel(c.mode, c.index);
-        EXPECT_EQ(gui->panels[kPanelVirtual].subtitle, c.subtitle) << c.mode << "," << c.index;
+        EXPECT_EQ(gui->panelFrame.panels[kPanelVirtual].subtitle, c.subtitle)
+            << c.mode << "," << c.index;
         EXPECT_EQ(frameColour(kPanelVirtual), c.colour) << c.mode << "," << c.index;
     }
     // The disc glows in the panel's colour.

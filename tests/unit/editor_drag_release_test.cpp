@@ -86,7 +86,7 @@ TEST_F(EditorDrags, EveryEditorDragEndsAtTheReleaseWhereverThePointerIs) {
          1.5811f},
     };
     for (const Case& c : cases) {
-        for (PanelWindow& p : gui->panels) p.shown = 0;
+        for (PanelWindow& p : gui->panelFrame.panels) p.shown = 0;
         place(c.panel, 100.0f, 100.0f);
         gui->bringPanelToFront(c.panel);
         c.prepare(*gui);

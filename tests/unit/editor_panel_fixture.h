@@ -36,7 +36,7 @@ struct EditorFixture : ScreenFixture {
     // A panel's window position; content pixel (cx, cy) is then window pixel
     // (x + margin + cx * scale, y + title bar + cy * scale).
     PanelWindow& place(int32_t id, float x, float y, float scale = 1.0f) {
-        PanelWindow& panel = gui->panels[id];
+        PanelWindow& panel = gui->panelFrame.panels[id];
         panel.positionX = x;
         panel.positionY = y;
         panel.scale = scale;
@@ -44,11 +44,11 @@ struct EditorFixture : ScreenFixture {
         return panel;
     }
     int32_t windowX(int32_t id, float cx) const {
-        const PanelWindow& p = gui->panels[id];
+        const PanelWindow& p = gui->panelFrame.panels[id];
         return static_cast<int32_t>(p.positionX + p.margin + cx * p.scale);
     }
     int32_t windowY(int32_t id, float cy) const {
-        const PanelWindow& p = gui->panels[id];
+        const PanelWindow& p = gui->panelFrame.panels[id];
         return static_cast<int32_t>(p.positionY + p.titleBarHeight + cy * p.scale);
     }
 

@@ -273,7 +273,7 @@ struct NoteStage : MarqueeStage {
 
 TEST(NotePress, XDeletesThePressedNote) {
     NoteStage f;
-    f.gui->noteEdit.index = -1; // no current note
+    f.gui->annotations.noteEdit.index = -1; // no current note
     EXPECT_TRUE(f.pressAt(f.noteX(1), -45.0f, {'X'}).empty());
     ASSERT_EQ(f.gui->noteCount, 2);
     EXPECT_STREQ(f.gui->notes[0].text, "N1");
@@ -294,7 +294,7 @@ TEST(NotePress, AAndSEditThePressedNote) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.title);
         NoteStage f;
-        f.gui->noteEdit.index = 0; // a stale note from before
+        f.gui->annotations.noteEdit.index = 0; // a stale note from before
         f.pressAt(f.noteX(2), -45.0f, {c.key});
         EXPECT_EQ(f.gui->textEntry.textEntryId, c.id);
         EXPECT_EQ(f.gui->textEntry.textEntryTitle, c.title);
@@ -335,7 +335,7 @@ TEST(NotePress, CPicksThePressedNotesColourAndAPlainPressDragsIt) {
 // A double click on a note opens its text, and the commit rewrites that note.
 TEST(NotePress, ADoubleClickEditsTheNoteClicked) {
     NoteStage f;
-    f.gui->noteEdit.index = -1;
+    f.gui->annotations.noteEdit.index = -1;
     const ScreenPoint p = f.stageToPixel(f.noteX(2), -45.0f);
     f.click(p.x, p.y);
     f.click(p.x, p.y);

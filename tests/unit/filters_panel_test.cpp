@@ -106,7 +106,7 @@ TEST_F(FiltersPanel, RightClicksOpenTheBandOrThePanelMenuInsideOnly) {
 }
 
 TEST_F(FiltersPanel, ThePanelOfNoWidthNeitherDividesNorDrags) {
-    gui->panels[kPanelFilters].width = 0.0f;
+    gui->panelFrame.panels[kPanelFilters].width = 0.0f;
     pressAt(0.0f, 100.0f);
     EXPECT_EQ(gui->filtersEditor.filterDragActive, 0);
     EXPECT_EQ(gui->filtersEditor.filterDragBand, -1);

@@ -188,11 +188,11 @@ TEST_F(MacroLoaderTest, LoadMacroFileAsksTheOpenDialog) {
 TEST_F(MacroLoaderTest, ALoadHandsButtonsTextsAndRectanglesBackToTheStage) {
     const TempFile panel("MACROS/UNIT_PANEL.txt", "DRAW_IN_MACRO\nRECT X:1 Y:2 W:3 H:4\n");
     gui->executeCommandString("LOAD_MACRO MACROS/UNIT_PANEL.txt");
-    EXPECT_EQ(gui->macroAnnotations.rectCount, 1);
+    EXPECT_EQ(gui->annotations.macroAnnotations.rectCount, 1);
     const TempFile stage("MACROS/UNIT_STAGE.txt", "RECT X:1 Y:2 W:3 H:4\n");
     gui->executeCommandString("LOAD_MACRO MACROS/UNIT_STAGE.txt");
-    EXPECT_EQ(gui->macroAnnotations.rectCount, 1);
-    EXPECT_EQ(gui->stageAnnotations.rectCount, 1);
+    EXPECT_EQ(gui->annotations.macroAnnotations.rectCount, 1);
+    EXPECT_EQ(gui->annotations.stageAnnotations.rectCount, 1);
 }
 
 namespace {
@@ -207,7 +207,7 @@ PlacedAnnotations loadAndDraw(const std::vector<std::string>& lines) {
     ScreenFixture f;
     for (const std::string& line : lines) f.run(line);
     PlacedAnnotations out;
-    const AnnotationSet& set = f.gui->stageAnnotations;
+    const AnnotationSet& set = f.gui->annotations.stageAnnotations;
     for (int i = 0; i < set.textCount; ++i)
         out.places.push_back({set.texts[i].x, set.texts[i].y, 0.0f, 0.0f});
     for (int i = 0; i < set.buttonCount; ++i) {
@@ -250,10 +250,10 @@ TEST(MacroLoaderOrigin, ALoadClearsTheLitButtonsAndAFailedOneKeepsTheHighlight) 
     const TempFile failing("MACROS/UNIT_FAILING.txt", "BOGUS\n");
     ScreenFixture f;
     f.run("BUTTON X:20 Y:30 W:40 H:12 \"INTRO\"");
-    f.gui->stageAnnotations.buttons[0].hover = 1;
+    f.gui->annotations.stageAnnotations.buttons[0].hover = 1;
     f.gui->console.highlight = 0;
     f.run("LOAD_MACRO MACROS/UNIT_FAILING.txt");
-    EXPECT_EQ(f.gui->stageAnnotations.buttons[0].hover, 0);
+    EXPECT_EQ(f.gui->annotations.stageAnnotations.buttons[0].hover, 0);
     EXPECT_EQ(f.gui->console.highlight, 1) << "the error report leaves the highlight raised";
 }
 

@@ -16,7 +16,7 @@ struct MacrosFixture : PanelFixture {
         runAll({"DRAW_IN_MACRO", "PAINT RED:0 GREEN:0 BLUE:1 L:1",
                 "BUTTON X:10 Y:20 W:40 H:12 \"PAGE MATRIX\"", "PAINT RED:0 GREEN:1 BLUE:0 L:1",
                 "RECT X:100 Y:50 W:20 H:10"});
-        gui->annotationInMacro = 0;
+        gui->annotations.annotationInMacro = 0;
         place(kPanelMacros, 300.0f, 200.0f);
         takeLines();
     }
@@ -25,7 +25,7 @@ struct MacrosFixture : PanelFixture {
         panel(kPanelMacros).onMouseMove(0, x, y);
         return gui->macrosPanelMouseMove(0, x, y);
     }
-    uint8_t lit() const { return gui->macroAnnotations.buttons[0].hover; }
+    uint8_t lit() const { return gui->annotations.macroAnnotations.buttons[0].hover; }
     long count(const std::string& line) const {
         return std::count(lines.begin(), lines.end(), line);
     }
@@ -70,13 +70,13 @@ TEST(MacrosPanel, ACommandThatRebuildsThePanelEndsTheClickLoop) {
     f.run("DRAW_IN_MACRO");
     f.run("BUTTON X:0 Y:0 W:5 H:5 \"DRAW_IN_MACRO\"");
     f.run("BUTTON X:0 Y:0 W:5 H:5 \"PAGE MATRIX\"");
-    f.gui->annotationInMacro = 0;
-    f.gui->macroAnnotations.buttons[0].hover = 1;
-    f.gui->macroAnnotations.buttons[1].hover = 1;
+    f.gui->annotations.annotationInMacro = 0;
+    f.gui->annotations.macroAnnotations.buttons[0].hover = 1;
+    f.gui->annotations.macroAnnotations.buttons[1].hover = 1;
     f.takeLines();
     f.gui->runLitMacroButtons();
     EXPECT_EQ(f.takeLines(), (std::vector<std::string>{"DRAW_IN_MACRO"}));
-    EXPECT_EQ(f.gui->macroAnnotations.buttonCount, 0);
+    EXPECT_EQ(f.gui->annotations.macroAnnotations.buttonCount, 0);
 }
 
 TEST(MacrosPanel, ButtonsDrawAtHalfAlphaUntilLitAndRectanglesCoverThem) {

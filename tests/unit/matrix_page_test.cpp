@@ -99,8 +99,8 @@ TEST(MatrixPageClicks, NamesOpenTheirEntriesAndMarkersOpenVirtual) {
     h.clickGrid(kMatrixInputMarkerColumn * kMatrixCellSize - 2, kMatrixCellSize * 5 + 4);
     EXPECT_EQ(h.gui->virtualEditor.virtualEditMode, 11);
     EXPECT_EQ(h.gui->virtualEditor.virtualEditIndex, 5);
-    EXPECT_EQ(h.gui->panels[kPanelVirtual].shown, 1);
-    EXPECT_EQ(h.gui->panelOrder[0], kPanelVirtual);
+    EXPECT_EQ(h.gui->panelFrame.panels[kPanelVirtual].shown, 1);
+    EXPECT_EQ(h.gui->panelFrame.panelOrder[0], kPanelVirtual);
 }
 
 TEST(MatrixPageCells, ANewCableStartsAtTheGainItsPositionGives) {
@@ -206,9 +206,9 @@ TEST(MatrixPageDrag, TheLevelFollowsTheFaderLawAndEndsAtTheRelease) {
         EXPECT_NEAR(f.gui->cables[cable].level, c.level, 1e-4f);
         f.letGoAll();
         // Released over an open panel, the drag still ends and lets the mouse go.
-        f.gui->panels[kPanelFilters].shown = 1;
-        f.gui->panels[kPanelFilters].positionX = 600;
-        f.gui->panels[kPanelFilters].positionY = 100;
+        f.gui->panelFrame.panels[kPanelFilters].shown = 1;
+        f.gui->panelFrame.panels[kPanelFilters].positionX = 600;
+        f.gui->panelFrame.panels[kPanelFilters].positionY = 100;
         f.release(700, 150);
         EXPECT_EQ(f.gui->stageInteractionMode, kModeIdle);
         EXPECT_EQ(GetCapture(), nullptr);

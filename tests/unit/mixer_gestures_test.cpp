@@ -271,7 +271,7 @@ TEST(MixerClicks, ProcessingSwitchesFlipWhileTheirPanelIsHiddenOrOnTheItem) {
         f.gui->loadDelayPanel(kKindSource, 3);
         f.gui->loadFiltersPanel(kKindSource, 3);
         f.gui->loadDynamicsPanel(kKindSource, 3);
-        f.gui->panels[c.panel].shown = 1;
+        f.gui->panelFrame.panels[c.panel].shown = 1;
         f.clearFlags();
         f.page.click(stripX(4) + c.localX, kRow0 + 247);
         EXPECT_EQ(c.enabled(*f.gui, 4), 1) << c.what << " shown elsewhere: keeps";

@@ -35,7 +35,7 @@ TEST(CliPanel, AppendedLinesScrollInOnePerFrameAndTheCommandLineNeedsTheFocus) {
     }
     EXPECT_EQ(bottom, (std::vector<std::string>{"OLD", "L1", "L2", "L3", "L4", "L5", "L5"}));
 
-    f.gui->cliLine = "ZOOM_IN";
+    f.gui->consolePanel.cliLine = "ZOOM_IN";
     const RecordingDrawLayer unfocused = f.drawContent([&] { f.gui->drawCliPanel(); });
     const RecordedDraw* line =
         unfocused.findText("PANEL NOT ACTIVE - <SHIFT+C> OR CLICK IN WINDOW TO ACTIVATE");

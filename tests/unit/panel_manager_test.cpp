@@ -15,12 +15,12 @@ TEST(PanelManager, BringToFrontMovesTheIdAndKeepsTheCount) {
     f.gui->bringPanelToFront(11);
     EXPECT_EQ(f.order(), (std::vector<int32_t>{11, 4, 0, 2, 1, 3, 5, 6, 7, 8}))
         << "an id not in the list pushes the last one out";
-    f.gui->panelOrderCount = 0;
-    f.gui->panelOrder[1] = 77;
+    f.gui->panelFrame.panelOrderCount = 0;
+    f.gui->panelFrame.panelOrder[1] = 77;
     f.gui->bringPanelToFront(6);
-    EXPECT_EQ(f.gui->panelOrder[0], 6);
-    EXPECT_EQ(f.gui->panelOrder[1], 77);
-    EXPECT_EQ(f.gui->panelOrderCount, 0);
+    EXPECT_EQ(f.gui->panelFrame.panelOrder[0], 6);
+    EXPECT_EQ(f.gui->panelFrame.panelOrder[1], 77);
+    EXPECT_EQ(f.gui->panelFrame.panelOrderCount, 0);
     EXPECT_EQ(f.leftDown(10, 5), -1) << "an empty order routes nothing";
 }
 
@@ -136,7 +136,7 @@ TEST(PanelManager, PanelSetupAndTheLayoutPinTakeOnlyScalesOneAndTwo) {
     EXPECT_EQ(f.panel(kPanelFft).scale, 2.0f);
 
     f.gui->currentPage = kPageMatrix;
-    f.gui->panels[kPanelDelay].scale = 5.0f;
+    f.gui->panelFrame.panels[kPanelDelay].scale = 5.0f;
     f.gui->sendPanelLayoutBlob();
     const auto* sent = static_cast<const uint8_t*>(f.gui->pinPanelLayout.getData());
     std::vector<uint8_t> blob(sent, sent + f.gui->pinPanelLayout.getSize());

@@ -80,10 +80,10 @@ struct PanelFixture : ScreenFixture {
     }
     ~PanelFixture() { gui->executedLineTap = nullptr; }
 
-    PanelWindow& panel(int32_t id) { return gui->panels[id]; }
+    PanelWindow& panel(int32_t id) { return gui->panelFrame.panels[id]; }
     // Shows a panel at (x, y) in front, as SHOW_PANEL and PANEL_SETUP leave it.
     PanelWindow& place(int32_t id, float x, float y) {
-        PanelWindow& p = gui->panels[id];
+        PanelWindow& p = gui->panelFrame.panels[id];
         p.positionX = x;
         p.positionY = y;
         p.shown = 1;
@@ -95,11 +95,12 @@ struct PanelFixture : ScreenFixture {
     int32_t rightDown(int32_t x, int32_t y) { return gui->panelsRButtonDown(MK_RBUTTON, x, y); }
     // The move every shown panel's frame sees.
     void frameMove(int32_t x, int32_t y) {
-        for (PanelWindow& p : gui->panels)
+        for (PanelWindow& p : gui->panelFrame.panels)
             if (p.shown) p.onMouseMove(0, x, y);
     }
     std::vector<int32_t> order() const {
-        return std::vector<int32_t>(gui->panelOrder, gui->panelOrder + gui->panelOrderCount);
+        return std::vector<int32_t>(gui->panelFrame.panelOrder,
+                                    gui->panelFrame.panelOrder + gui->panelFrame.panelOrderCount);
     }
     // Draws one panel's content alone, in content coordinates.
     template <class Draw> RecordingDrawLayer drawContent(Draw draw) { return record(draw); }

@@ -209,8 +209,8 @@ TEST_F(PatchRoundTrip, TheLoadedInstanceHoldsTheSameStateAsTheFirst) {
     EXPECT_EQ(a.stageView.crosshairShown, b.stageView.crosshairShown);
     EXPECT_EQ(a.stageView.annotationVisibility, b.stageView.annotationVisibility);
     EXPECT_EQ(a.chrome.masterHidden, b.chrome.masterHidden);
-    EXPECT_EQ(a.panels[7].shown, b.panels[7].shown);
-    EXPECT_EQ(a.panels[7].positionX, b.panels[7].positionX);
+    EXPECT_EQ(a.panelFrame.panels[7].shown, b.panelFrame.panels[7].shown);
+    EXPECT_EQ(a.panelFrame.panels[7].positionX, b.panelFrame.panels[7].positionX);
     EXPECT_EQ(a.syndicationMode, 1);
     EXPECT_EQ(b.syndicationMode, 1);
     EXPECT_EQ(a.touchedKind, b.touchedKind);

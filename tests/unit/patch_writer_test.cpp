@@ -182,7 +182,7 @@ TEST_F(PatchWriter, SavedStateTheReadersOnceLost) {
     EXPECT_EQ(loaded->chrome.masterHidden, 1);
     EXPECT_EQ(loaded->feedbackMixes[0].gains[0], 0.0f);
     EXPECT_EQ(loaded->syndicationMode, 1);
-    EXPECT_EQ(loaded->panels[0].shown, 1);
+    EXPECT_EQ(loaded->panelFrame.panels[0].shown, 1);
 }
 
 TEST_F(PatchWriter, TheCurrentSelectionSlotIsWrittenLastAndComesBackCurrent) {

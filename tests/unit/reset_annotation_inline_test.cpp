@@ -33,8 +33,8 @@ TEST_F(ResetVerbs, HardResetRebuildsTheDefaultStage) {
     gui->autoSave = 1;
     gui->syndicationMode = 3;
     gui->noteCount = 4;
-    gui->stageAnnotations.textCount = 3;
-    gui->panels[6].shown = 1;
+    gui->annotations.stageAnnotations.textCount = 3;
+    gui->panelFrame.panels[6].shown = 1;
     gui->inputFilters[3].inUse = 1;
     gui->feedbackMixes[2].inUse = 1;
     clearConsoleLog(*gui);
@@ -55,8 +55,8 @@ TEST_F(ResetVerbs, HardResetRebuildsTheDefaultStage) {
     EXPECT_EQ(gui->autoSave, 0);
     EXPECT_EQ(gui->syndicationMode, 0);
     EXPECT_EQ(gui->noteCount, 0);
-    EXPECT_EQ(gui->stageAnnotations.textCount, 0);
-    EXPECT_EQ(gui->panels[6].shown, 0);
+    EXPECT_EQ(gui->annotations.stageAnnotations.textCount, 0);
+    EXPECT_EQ(gui->panelFrame.panels[6].shown, 0);
     EXPECT_EQ(gui->inputFilters[3].inUse, 0);
     EXPECT_EQ(gui->inputFilters[3].bands[0].type, 5);
     EXPECT_EQ(gui->inputFilters[3].bands[4].frequency, 6000.0f);
@@ -156,17 +156,17 @@ TEST_F(ResetVerbs, InlineResetsSayWhatTheyReset) {
 struct AnnotationVerbs : ResetVerbs {};
 
 TEST_F(AnnotationVerbs, PaintInkRectTextAndButton) {
-    gui->paintColour.alpha = 0.5f;
+    gui->annotations.paintColour.alpha = 0.5f;
     run("PAINT RED:1");
-    EXPECT_EQ(gui->paintColour.red, 1.0f);
-    EXPECT_EQ(gui->paintColour.green, 0.0f);
-    EXPECT_EQ(gui->paintColour.alpha, 0.5f);
+    EXPECT_EQ(gui->annotations.paintColour.red, 1.0f);
+    EXPECT_EQ(gui->annotations.paintColour.green, 0.0f);
+    EXPECT_EQ(gui->annotations.paintColour.alpha, 0.5f);
     run("INK GREEN:0.5 L:0.25");
-    EXPECT_EQ(gui->inkColour.alpha, 0.25f);
+    EXPECT_EQ(gui->annotations.inkColour.alpha, 0.25f);
 
     run("_AT X:10 Y:20");
     run("RECT X:5 Y:5 W:30 H:40");
-    const AnnotationRect& rect = gui->stageAnnotations.rects[0];
+    const AnnotationRect& rect = gui->annotations.stageAnnotations.rects[0];
     EXPECT_EQ(rect.x, 15.0f);
     EXPECT_EQ(rect.y, 25.0f);
     EXPECT_EQ(rect.width, 30.0f);
@@ -174,34 +174,34 @@ TEST_F(AnnotationVerbs, PaintInkRectTextAndButton) {
     EXPECT_EQ(rect.fill.red, 1.0f);
     EXPECT_EQ(rect.line.green, 0.5f);
 
-    gui->stageAnnotations.texts[0].alignment = 2;
+    gui->annotations.stageAnnotations.texts[0].alignment = 2;
     run("TEXT X:1 HELLO THERE");
-    EXPECT_EQ(gui->stageAnnotations.texts[0].text, "TEXT X:1 HELLO THERE");
-    EXPECT_EQ(gui->stageAnnotations.texts[0].alignment, 2);
-    EXPECT_EQ(gui->stageAnnotations.texts[0].x, 11.0f);
+    EXPECT_EQ(gui->annotations.stageAnnotations.texts[0].text, "TEXT X:1 HELLO THERE");
+    EXPECT_EQ(gui->annotations.stageAnnotations.texts[0].alignment, 2);
+    EXPECT_EQ(gui->annotations.stageAnnotations.texts[0].x, 11.0f);
     run("TEXT _LEFT_ _CENTRE_ S:3 \"TWO  WORDS\"");
-    EXPECT_EQ(gui->stageAnnotations.texts[1].text, "TWO  WORDS");
-    EXPECT_EQ(gui->stageAnnotations.texts[1].alignment, 1);
-    EXPECT_EQ(gui->stageAnnotations.texts[1].size, 3.0f);
+    EXPECT_EQ(gui->annotations.stageAnnotations.texts[1].text, "TWO  WORDS");
+    EXPECT_EQ(gui->annotations.stageAnnotations.texts[1].alignment, 1);
+    EXPECT_EQ(gui->annotations.stageAnnotations.texts[1].size, 3.0f);
 
     run("BUTTON X:1 W:50 H:10 \"\"");
-    EXPECT_EQ(gui->stageAnnotations.buttons[0].command, "EMPTY_BUTTON_COMMAND");
+    EXPECT_EQ(gui->annotations.stageAnnotations.buttons[0].command, "EMPTY_BUTTON_COMMAND");
     run("BUTTON \"SELECT S1\" W:9");
-    EXPECT_EQ(gui->stageAnnotations.buttons[1].command, "SELECT S1");
-    EXPECT_EQ(gui->stageAnnotations.buttons[1].x, 10.0f);
-    EXPECT_EQ(gui->stageAnnotations.buttonCount, 2);
+    EXPECT_EQ(gui->annotations.stageAnnotations.buttons[1].command, "SELECT S1");
+    EXPECT_EQ(gui->annotations.stageAnnotations.buttons[1].x, 10.0f);
+    EXPECT_EQ(gui->annotations.stageAnnotations.buttonCount, 2);
 
     // DRAW_ON_TOP empties the stage set by its counts only.
     run("DRAW_ON_TOP");
-    EXPECT_EQ(gui->stageAnnotations.buttonCount, 0);
-    EXPECT_EQ(gui->stageAnnotations.textCount, 0);
-    EXPECT_EQ(gui->stageAnnotations.rectCount, 0);
-    EXPECT_EQ(gui->stageAnnotations.buttons[1].command, "SELECT S1");
+    EXPECT_EQ(gui->annotations.stageAnnotations.buttonCount, 0);
+    EXPECT_EQ(gui->annotations.stageAnnotations.textCount, 0);
+    EXPECT_EQ(gui->annotations.stageAnnotations.rectCount, 0);
+    EXPECT_EQ(gui->annotations.stageAnnotations.buttons[1].command, "SELECT S1");
 
     run("DRAW_IN_MACRO");
     run("TEXT \"IN THE PANEL\"");
-    EXPECT_EQ(gui->macroAnnotations.textCount, 1);
-    EXPECT_EQ(gui->stageAnnotations.textCount, 0);
+    EXPECT_EQ(gui->annotations.macroAnnotations.textCount, 1);
+    EXPECT_EQ(gui->annotations.stageAnnotations.textCount, 0);
 }
 
 TEST_F(AnnotationVerbs, NotesAreCentredOnTheirPointAndIgnoreTheAnchor) {
@@ -236,15 +236,15 @@ TEST_F(AnnotationVerbs, AnchorWordsAndMoves) {
     gui->windowWidth = 800.0f;
     gui->windowHeight = 600.0f;
     run("_AT X:10 WINDOW_RIGHT");
-    EXPECT_EQ(gui->annotationAnchorX, 800.0f);
+    EXPECT_EQ(gui->annotations.annotationAnchorX, 800.0f);
     run("_AT+ X:5 Y:7");
     run("_AT- Y:2");
-    EXPECT_EQ(gui->annotationAnchorX, 805.0f);
-    EXPECT_EQ(gui->annotationAnchorY, 5.0f);
+    EXPECT_EQ(gui->annotations.annotationAnchorX, 805.0f);
+    EXPECT_EQ(gui->annotations.annotationAnchorY, 5.0f);
     run("DRAW_WITH_STAGE");
     run("_AT X:1 WINDOW_TOP WINDOW_LEFT");
-    EXPECT_EQ(gui->annotationAnchorY, -300.0f);
-    EXPECT_EQ(gui->annotationAnchorX, 1.0f) << "with the stage only WINDOW_TOP counts";
+    EXPECT_EQ(gui->annotations.annotationAnchorY, -300.0f);
+    EXPECT_EQ(gui->annotations.annotationAnchorX, 1.0f) << "with the stage only WINDOW_TOP counts";
 }
 
 TEST_F(AnnotationVerbs, RedrawAndSampleRate) {

@@ -31,7 +31,7 @@ struct SliceVerbs : ::testing::Test, LineRunner<> {
     // Ticks until the drift stops; the count of ticks that ran.
     int32_t ticksUntilStopped() {
         int32_t ticks = 0;
-        while (gui->drifting && ticks < 1000) {
+        while (gui->sliceDrift.drifting && ticks < 1000) {
             tick();
             ++ticks;
         }
@@ -68,12 +68,12 @@ TEST_F(SliceVerbs, JumpReachesTheStoredValuesExactlyAfter21Ticks) {
         gui->sources[i].level = 0.0f;
     }
     EXPECT_EQ(run("JUMP_TO_SLICE 0"), 0);
-    EXPECT_EQ(gui->drifting, 1);
+    EXPECT_EQ(gui->sliceDrift.drifting, 1);
     for (int32_t i = 0; i < 20; ++i) tick();
-    EXPECT_EQ(gui->drifting, 1);
+    EXPECT_EQ(gui->sliceDrift.drifting, 1);
     EXPECT_NE(gui->sources[0].x, 10.0f);
     tick();
-    EXPECT_EQ(gui->drifting, 0);
+    EXPECT_EQ(gui->sliceDrift.drifting, 0);
     EXPECT_EQ(gui->sources[0].x, 10.0f);
     EXPECT_EQ(gui->sources[1].y, -5.0f);
     EXPECT_FLOAT_EQ(gui->sources[2].size, 0.7f);
@@ -124,7 +124,7 @@ TEST_F(SliceVerbs, RefusedLinesChangeNothing) {
         EXPECT_EQ(run(c.line), 1) << c.line;
         EXPECT_EQ(gui->console.lastError, c.error) << c.line;
     }
-    EXPECT_EQ(gui->drifting, 0);
+    EXPECT_EQ(gui->sliceDrift.drifting, 0);
     EXPECT_EQ(gui->slices[0].memberCount, 0);
 }
 
@@ -133,9 +133,9 @@ TEST_F(SliceVerbs, AnEmptySliceStartsNothingAndLeavesARunningDrift) {
     run("DRIFT_TO_SLICE S:0.5 0");
     tick();
     EXPECT_EQ(run("JUMP_TO_SLICE 5"), 0);
-    EXPECT_EQ(gui->driftSlice, 0);
-    EXPECT_EQ(gui->driftStep, 0.5f);
-    EXPECT_EQ(gui->drifting, 1);
+    EXPECT_EQ(gui->sliceDrift.driftSlice, 0);
+    EXPECT_EQ(gui->sliceDrift.driftStep, 0.5f);
+    EXPECT_EQ(gui->sliceDrift.drifting, 1);
 }
 
 TEST_F(SliceVerbs, RowVerbsRebuildASliceAndUnknownMembersMoveNothing) {
@@ -164,7 +164,7 @@ TEST_F(SliceVerbs, RowVerbsRebuildASliceAndUnknownMembersMoveNothing) {
     gui->slices[1].memberCount = 3;
     const float before = gui->sources[1].x;
     gui->beginSliceDrift(1, 1.0f);
-    while (gui->drifting) tick();
+    while (gui->sliceDrift.drifting) tick();
     EXPECT_FLOAT_EQ(gui->sources[1].x, 1.5f);
     EXPECT_FLOAT_EQ(gui->sources[0].x, 3.5f);
     EXPECT_NE(before, 1.5f);

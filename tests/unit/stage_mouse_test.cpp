@@ -96,10 +96,10 @@ TEST(StagePress, TheSlicesStripDriftsAtTheDigitsStepOrStores) {
         if (!c.stores) f.gui->storeSlice(2);
         f.hold(c.keys);
         f.gui->onLButtonDown(0, 572, 793);
-        EXPECT_EQ(f.gui->drifting, c.drifts ? 1 : 0);
+        EXPECT_EQ(f.gui->sliceDrift.drifting, c.drifts ? 1 : 0);
         if (c.drifts) {
-            EXPECT_EQ(f.gui->driftSlice, 2);
-            EXPECT_FLOAT_EQ(f.gui->driftStep, c.step);
+            EXPECT_EQ(f.gui->sliceDrift.driftSlice, 2);
+            EXPECT_FLOAT_EQ(f.gui->sliceDrift.driftStep, c.step);
         }
         if (c.stores) {
             EXPECT_EQ(f.gui->slices[2].memberCount, 1);

@@ -93,7 +93,7 @@ TEST(TextEntryCommit, AClockNoteIsAsWideAsItsLongestTimeAndCentredOnItsPoint) {
     CommitFixture f;
     f.gui->noteCount = 1;
     f.gui->notes[0].size = 4.0f;
-    f.gui->noteEdit.index = 0;
+    f.gui->annotations.noteEdit.index = 0;
     f.gui->textEntry.textEntryAnchorX = 300.0f;
     f.gui->textEntry.textEntryAnchorY = 200.0f;
     f.commit(32, "_CLOCK_");
@@ -114,7 +114,7 @@ TEST(TextEntryCommit, AFullNoteTableRefusesANewNote) {
     EXPECT_EQ(f.gui->noteCount, 256);
     EXPECT_TRUE(f.consoleHas("MAXIMUM NUMBER OF NOTES = 256"));
     f.gui->noteCount = 0;
-    f.gui->noteEdit.index = 3; // no longer exists
+    f.gui->annotations.noteEdit.index = 3; // no longer exists
     f.commit(34, "0.5");
     f.commit(33, "9");
     EXPECT_EQ(f.gui->noteCount, 0);

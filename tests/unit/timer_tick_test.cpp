@@ -35,16 +35,16 @@ struct TimerTick : ::testing::Test {
 };
 
 TEST_F(TimerTick, ADriftWithStepAQuarterTakesFiveTicks) {
-    gui->drifting = 1;
-    gui->driftT = 0.0f;
-    gui->driftStep = 0.25f;
+    gui->sliceDrift.drifting = 1;
+    gui->sliceDrift.driftT = 0.0f;
+    gui->sliceDrift.driftStep = 0.25f;
     const float expectedAfter[5] = {0.25f, 0.5f, 0.75f, 1.0f, 1.0f};
     for (int tick = 0; tick < 5; ++tick) {
-        EXPECT_EQ(gui->drifting, 1) << tick;
+        EXPECT_EQ(gui->sliceDrift.drifting, 1) << tick;
         gui->onTimer();
-        EXPECT_FLOAT_EQ(gui->driftT, expectedAfter[tick]) << tick;
+        EXPECT_FLOAT_EQ(gui->sliceDrift.driftT, expectedAfter[tick]) << tick;
     }
-    EXPECT_EQ(gui->drifting, 0);
+    EXPECT_EQ(gui->sliceDrift.drifting, 0);
 }
 
 TEST_F(TimerTick, TheGatedStepRunsOnceForTwoTicksNineMillisecondsApart) {

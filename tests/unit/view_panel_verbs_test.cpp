@@ -129,49 +129,49 @@ TEST_F(ViewVerbs, ZoomLevelAndDisplaceStage) {
 TEST_F(ViewVerbs, ShowHideAndTogglePanels) {
     gui->initPanelOrder();
     EXPECT_EQ(run("SHOW_PANEL ENVELOPES"), 0);
-    EXPECT_EQ(gui->panels[2].shown, 1);
-    EXPECT_EQ(gui->panelOrder[0], 2);
+    EXPECT_EQ(gui->panelFrame.panels[2].shown, 1);
+    EXPECT_EQ(gui->panelFrame.panelOrder[0], 2);
     run("SHOW_PANEL FILTERS");
-    EXPECT_EQ(gui->panelOrder[0], 6);
+    EXPECT_EQ(gui->panelFrame.panelOrder[0], 6);
     run("SHOW_PANEL ENVELOPES");
-    EXPECT_EQ(gui->panelOrder[0], 6) << "a shown panel keeps its place";
-    EXPECT_EQ(std::vector<int32_t>(gui->panelOrder, gui->panelOrder + 10),
+    EXPECT_EQ(gui->panelFrame.panelOrder[0], 6) << "a shown panel keeps its place";
+    EXPECT_EQ(std::vector<int32_t>(gui->panelFrame.panelOrder, gui->panelFrame.panelOrder + 10),
               (std::vector<int32_t>{6, 2, 0, 1, 3, 4, 5, 7, 8, 9}));
 
     run("SHOW_PANEL CLI");
     EXPECT_EQ(run("HIDE_PANEL CLI"), 0);
     EXPECT_EQ(run("TOGGLE_PANEL CLI"), 0);
-    EXPECT_EQ(gui->panels[0].shown, 1) << "the CLI panel cannot be hidden";
+    EXPECT_EQ(gui->panelFrame.panels[0].shown, 1) << "the CLI panel cannot be hidden";
     run("TOGGLE_PANEL MACRO");
-    EXPECT_EQ(gui->panels[9].shown, 1);
+    EXPECT_EQ(gui->panelFrame.panels[9].shown, 1);
     run("TOGGLE_PANEL MASTER");
     EXPECT_EQ(gui->chrome.masterHidden, 1);
     run("HIDE_PANEL TOOLBOX");
     EXPECT_EQ(gui->chrome.toolboxFolded, 1);
     run("NO_PANELS");
-    for (const PanelWindow& p : gui->panels) EXPECT_EQ(p.shown, 0);
+    for (const PanelWindow& p : gui->panelFrame.panels) EXPECT_EQ(p.shown, 0);
     EXPECT_EQ(gui->chrome.masterHidden, 1) << "the chrome boxes are left";
 }
 
 TEST_F(ViewVerbs, PanelSetupAndPosition) {
     EXPECT_EQ(run("PANEL_SETUP FILTERS X:10 Y:20 W:400 H:250 S:2"), 0);
-    const PanelWindow& filters = gui->panels[6];
+    const PanelWindow& filters = gui->panelFrame.panels[6];
     EXPECT_EQ(filters.positionX, 10.0f);
     EXPECT_EQ(filters.positionY, 20.0f);
     EXPECT_EQ(filters.width, 400.0f);
     EXPECT_EQ(filters.height, 250.0f);
     EXPECT_EQ(filters.scale, 2.0f);
     EXPECT_EQ(run("PANEL_SETUP MUTES X:5 S:0"), 0);
-    EXPECT_EQ(gui->panels[3].positionX, 5.0f);
-    EXPECT_EQ(gui->panels[3].scale, 1.0f);
+    EXPECT_EQ(gui->panelFrame.panels[3].positionX, 5.0f);
+    EXPECT_EQ(gui->panelFrame.panels[3].scale, 1.0f);
     EXPECT_EQ(run("PANEL_SETUP X:10"), 1);
     EXPECT_EQ(gui->console.lastError, "PANEL SETUP - BAD PARAMETERS");
 
     run("PANEL_SETUP DELAY W:200 H:100");
     run("_AT X:3 Y:4");
     EXPECT_EQ(run("POSITION_PANEL_AT DELAY X:10"), 0);
-    EXPECT_EQ(gui->panels[7].positionX, 400.0f - 100.0f - 2.0f + 10.0f + 3.0f);
-    EXPECT_EQ(gui->panels[7].positionY, 300.0f - 50.0f - 9.0f + 4.0f);
+    EXPECT_EQ(gui->panelFrame.panels[7].positionX, 400.0f - 100.0f - 2.0f + 10.0f + 3.0f);
+    EXPECT_EQ(gui->panelFrame.panels[7].positionY, 300.0f - 50.0f - 9.0f + 4.0f);
 }
 
 TEST_F(ViewVerbs, PagesAndTheirChrome) {
@@ -196,14 +196,14 @@ TEST_F(ViewVerbs, PagesAndTheirChrome) {
 TEST_F(ViewVerbs, ViewEnvelopes) {
     placeSources(*gui, {{"S1", 0, 0}, {"S2", 0, 0}, {"S3", 0, 0}});
     EXPECT_EQ(run("VIEW_ENVELOPES S1 T2 S3"), 0);
-    EXPECT_EQ(gui->panels[2].subtitle, "S1 | T2 | S3 | ");
+    EXPECT_EQ(gui->panelFrame.panels[2].subtitle, "S1 | T2 | S3 | ");
     EXPECT_EQ(gui->envelopeList.sourceCount, 2);
     EXPECT_EQ(gui->envelopeList.sources[1], 2);
     EXPECT_EQ(gui->envelopeList.targets[0], 1);
     EXPECT_EQ(gui->envelopeList.total, 3);
     EXPECT_EQ(run("VIEW_ENVELOPES G1"), 1);
     EXPECT_EQ(gui->console.lastError, "VIEW ENVELOPES - NO VALID SPECIFICATION SUPPLIED");
-    EXPECT_EQ(gui->panels[2].subtitle, "");
+    EXPECT_EQ(gui->panelFrame.panels[2].subtitle, "");
     EXPECT_EQ(run("VIEW_ENVELOPES"), 1);
     EXPECT_EQ(gui->console.lastError, "VIEW ENVELOPES - NO ENVELOPES SPECIFIED");
 }
@@ -251,18 +251,18 @@ TEST_F(ViewVerbs, LeavingFullscreenBringsThePanelsBackIntoTheWindow) {
     gui->fullScreenDisplay = 1;
     gui->savedWidth = 800.0f;
     gui->savedHeight = 600.0f;
-    gui->panels[4].positionX = 900.0f;
-    gui->panels[4].width = 100.0f;
-    gui->panels[5].positionY = -30.0f;
-    gui->panels[6].positionY = 650.0f;
-    gui->panels[6].height = 200.0f;
+    gui->panelFrame.panels[4].positionX = 900.0f;
+    gui->panelFrame.panels[4].width = 100.0f;
+    gui->panelFrame.panels[5].positionY = -30.0f;
+    gui->panelFrame.panels[6].positionY = 650.0f;
+    gui->panelFrame.panels[6].height = 200.0f;
     EXPECT_EQ(run("FULLSCREEN"), 0);
     EXPECT_EQ(gui->view.fullScreen, 0);
     EXPECT_EQ(gui->fullScreenDisplay, -1);
     EXPECT_EQ(gui->console.statusMessage, "no fullscreen vars");
-    EXPECT_EQ(gui->panels[4].positionX, 800.0f - 100.0f - 20.0f);
-    EXPECT_EQ(gui->panels[5].positionY, 20.0f);
-    EXPECT_EQ(gui->panels[6].positionY, 600.0f - 200.0f - 20.0f);
+    EXPECT_EQ(gui->panelFrame.panels[4].positionX, 800.0f - 100.0f - 20.0f);
+    EXPECT_EQ(gui->panelFrame.panels[5].positionY, 20.0f);
+    EXPECT_EQ(gui->panelFrame.panels[6].positionY, 600.0f - 200.0f - 20.0f);
 
     gui->view.fullScreen = 1;
     EXPECT_EQ(run("FULLSCREEN X:0 Y:0 W:1280 H:720"), 0);
@@ -272,14 +272,14 @@ TEST_F(ViewVerbs, LeavingFullscreenBringsThePanelsBackIntoTheWindow) {
 
 TEST_F(ViewVerbs, ResetPanelsGivesNamesBarButtonsAndSizesButKeepsWhatIsShown) {
     gui->windowWidth = 1000.0f;
-    gui->panels[5].shown = 1;
-    gui->panels[5].positionX = 40.0f;
-    gui->panels[5].scale = 2.0f;
-    gui->panels[2].width = 600.0f; // ENVELOPES and MACROS keep their sizes
-    gui->panels[2].height = 200.0f;
-    gui->panels[9].width = 640.0f;
-    gui->panels[9].height = 200.0f;
-    gui->panelOrderCount = 0;
+    gui->panelFrame.panels[5].shown = 1;
+    gui->panelFrame.panels[5].positionX = 40.0f;
+    gui->panelFrame.panels[5].scale = 2.0f;
+    gui->panelFrame.panels[2].width = 600.0f; // ENVELOPES and MACROS keep their sizes
+    gui->panelFrame.panels[2].height = 200.0f;
+    gui->panelFrame.panels[9].width = 640.0f;
+    gui->panelFrame.panels[9].height = 200.0f;
+    gui->panelFrame.panelOrderCount = 0;
     EXPECT_EQ(run("RESET_PANELS"), 0);
     struct Expected {
         int id;
@@ -292,19 +292,19 @@ TEST_F(ViewVerbs, ResetPanelsGivesNamesBarButtonsAndSizesButKeepsWhatIsShown) {
         {9, "MACROS", 332, 640, 200},
     };
     for (const Expected& e : panels) {
-        const PanelWindow& p = gui->panels[e.id];
+        const PanelWindow& p = gui->panelFrame.panels[e.id];
         EXPECT_EQ(p.title, e.title) << e.id;
         EXPECT_EQ(p.barButtonX, e.barX) << e.id;
         EXPECT_EQ(p.barButtonY, 0.0f) << e.id;
         EXPECT_EQ(p.width, e.width) << e.id;
         EXPECT_EQ(p.height, e.height) << e.id;
     }
-    EXPECT_EQ(gui->panels[5].shown, 1);
-    EXPECT_EQ(gui->panels[5].positionX, 40.0f);
-    EXPECT_EQ(gui->panels[5].scale, 1.0f);
-    EXPECT_EQ(gui->panelOrderCount, 10);
-    EXPECT_EQ(gui->panelOrder[0], 0);
-    EXPECT_EQ(gui->panelOrder[1], 2);
+    EXPECT_EQ(gui->panelFrame.panels[5].shown, 1);
+    EXPECT_EQ(gui->panelFrame.panels[5].positionX, 40.0f);
+    EXPECT_EQ(gui->panelFrame.panels[5].scale, 1.0f);
+    EXPECT_EQ(gui->panelFrame.panelOrderCount, 10);
+    EXPECT_EQ(gui->panelFrame.panelOrder[0], 0);
+    EXPECT_EQ(gui->panelFrame.panelOrder[1], 2);
 }
 
 } // namespace

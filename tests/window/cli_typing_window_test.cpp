@@ -45,7 +45,7 @@ protected:
     int typedPixels(const RecordedDraw& line) {
         gui->cursorBlinkCounter = 10;
         render();
-        const PanelWindow& cli = gui->panels[kPanelCli];
+        const PanelWindow& cli = gui->panelFrame.panels[kPanelCli];
         const int x0 = static_cast<int>(line.xy[0]) + 12;
         const int x1 = static_cast<int>(cli.positionX + cli.contentOffsetX + cli.width) - 2;
         const int y = static_cast<int>(line.xy[1]);
@@ -66,11 +66,11 @@ TEST_F(CliTyping, TypedLineIsDrawnRunByEnterAndRecalledByUp) {
     // key-down message while both are held.
     ASSERT_TRUE(real_keys::xdotool({"keydown", "shift", "sleep", "0.05", "keydown", "C", "sleep",
                                     "0.05", "keyup", "C", "sleep", "0.05", "keyup", "shift"}));
-    ASSERT_EQ(gui->panels[kPanelCli].shown, 1);
-    ASSERT_EQ(gui->panels[kPanelCli].focused, 1);
+    ASSERT_EQ(gui->panelFrame.panels[kPanelCli].shown, 1);
+    ASSERT_EQ(gui->panelFrame.panels[kPanelCli].focused, 1);
 
     ASSERT_TRUE(real_keys::xdotool({"type", "--delay", "40", "MUTE S3"}));
-    EXPECT_EQ(gui->cliLine, "MUTE S3");
+    EXPECT_EQ(gui->consolePanel.cliLine, "MUTE S3");
     const RecordedDraw typed = commandLine();
     ASSERT_EQ(typed.text, "> MUTE S3");
     const int typedCount = typedPixels(typed);

@@ -199,7 +199,7 @@ std::vector<DamagePainting::Step> DamagePainting::steps() {
          }},
         {"move a panel",
          [this](std::mt19937& r) {
-             const PanelWindow& p = gui->panels[anywhere(r, kPanelCount)];
+             const PanelWindow& p = gui->panelFrame.panels[anywhere(r, kPanelCount)];
              if (!p.shown) return;
              const int x = static_cast<int>(p.positionX + 20.0f);
              const int y = static_cast<int>(p.positionY + 4.0f);

@@ -90,12 +90,12 @@ TEST_F(QuickKeys, TwentyTapsWithNoHoldRunTwentyLines) {
 
 TEST_F(QuickKeys, AQuickReturnInTheFocusedCliLineRunsTheLine) {
     run("SHOW_PANEL CLI");
-    gui->panels[kPanelCli].focused = 1; // the line takes typed keys
-    gui->cliLine = "TOGGLE GUI_SNAP";
+    gui->panelFrame.panels[kPanelCli].focused = 1; // the line takes typed keys
+    gui->consolePanel.cliLine = "TOGGLE GUI_SNAP";
     lines.clear();
     tapBurst(XK_Return, 1);
     EXPECT_EQ(countOf("TOGGLE GUI_SNAP"), 1);
-    EXPECT_TRUE(gui->cliLine.empty());
+    EXPECT_TRUE(gui->consolePanel.cliLine.empty());
 }
 
 TEST_F(QuickKeys, InFullScreenEachPressRunsOnce) {
@@ -114,8 +114,8 @@ TEST_F(QuickKeys, InFullScreenEachPressRunsOnce) {
     pump(100);
     EXPECT_EQ(countOf("UNCABLE SELECTION"), 1);
     // Typed slowly, one key at a time: a line of the CLI reads each letter once.
-    gui->panels[kPanelCli].focused = 1;
-    gui->cliLine.clear();
+    gui->panelFrame.panels[kPanelCli].focused = 1;
+    gui->consolePanel.cliLine.clear();
     for (KeySym k : {XK_s, XK_a, XK_v, XK_e}) {
         fakeKey(k, true);
         XFlush(display);
@@ -124,7 +124,7 @@ TEST_F(QuickKeys, InFullScreenEachPressRunsOnce) {
         XFlush(display);
         pump(40);
     }
-    EXPECT_EQ(gui->cliLine, "SAVE");
+    EXPECT_EQ(gui->consolePanel.cliLine, "SAVE");
     // Leaving full screen closes that window and carries on in the host's.
     run("FULLSCREEN");
     pump(100);

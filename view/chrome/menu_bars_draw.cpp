@@ -67,7 +67,8 @@ void QX_GUI::drawSlicesMenu() {
                       windowHeight);
     for (int32_t i = 0; i < 20; ++i) {
         ChromeColour inner = slices[i].memberCount > 0 ? kChromeTeal : kChromeGrey;
-        if (i == driftSlice && drifting && driftBlink) inner = kChromeOrange;
+        if (i == sliceDrift.driftSlice && sliceDrift.drifting && sliceDrift.driftBlink)
+            inner = kChromeOrange;
         drawChromeBox(*drawLayer, inner, x0 + 2.0f + 15.0f * i, y0 + 2.0f, x0 + 13.0f + 15.0f * i,
                       y0 + 11.0f);
     }

@@ -68,7 +68,7 @@ void QX_GUI::renderFrame() {
         drawSlicesMenu();
         drawPanels();
     }
-    if (annotationButtonLayer == 1) drawAnnotationButtons();
+    if (annotations.annotationButtonLayer == 1) drawAnnotationButtons();
     if (chrome.popupLayerOpen) drawPopupMenus();
     // An open entry is one with an action to commit, the same test a press uses to commit it;
     // the stage's hit tests end an entry by clearing its action, and then no dimming stays.

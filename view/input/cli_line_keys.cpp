@@ -14,7 +14,7 @@ int32_t wrapToTen(int32_t value) {
 
 // The CLI panel's `focused` is the CLI line's keyboard focus.
 bool QX_GUI::toggleCliFocus() {
-    PanelWindow& cli = panels[kPanelCli];
+    PanelWindow& cli = panelFrame.panels[kPanelCli];
     if (!cli.shown) {
         cli.dragging = 0;
         cli.shown = 1;
@@ -35,7 +35,7 @@ bool QX_GUI::toggleCliFocus() {
 }
 
 void QX_GUI::cliLineKeyDown(WPARAM key) {
-    std::string& line = cliLine;
+    std::string& line = consolePanel.cliLine;
     CliHistory& history = keyboard.cliHistory;
     if (isKeyDownUp()) {
         history.browseOffset = (history.browseOffset + 1) % 10;

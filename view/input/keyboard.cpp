@@ -18,7 +18,7 @@ int32_t QX_GUI::onKeyDown(HWND, UINT, WPARAM wParam, LPARAM) {
         return 0;
     }
     if (isKeyDownShift() && isKeyDownC() && !toggleCliFocus()) return 0;
-    if (panels[kPanelCli].focused) {
+    if (panelFrame.panels[kPanelCli].focused) {
         cliLineKeyDown(wParam);
         return 0;
     }

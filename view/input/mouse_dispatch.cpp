@@ -11,10 +11,10 @@ int32_t QX_GUI::onLButtonDown(WPARAM flags, int32_t x, int32_t y) {
         checkPatch();
         return 0;
     }
-    if (annotationButtonLayer == 1) {
-        for (int32_t i = 0; i < stageAnnotations.buttonCount; ++i) {
-            if (!stageAnnotations.buttons[i].hover) continue;
-            executeCommandString(stageAnnotations.buttons[i].command);
+    if (annotations.annotationButtonLayer == 1) {
+        for (int32_t i = 0; i < annotations.stageAnnotations.buttonCount; ++i) {
+            if (!annotations.stageAnnotations.buttons[i].hover) continue;
+            executeCommandString(annotations.stageAnnotations.buttons[i].command);
             return 0;
         }
     }
@@ -56,7 +56,7 @@ int32_t QX_GUI::onLButtonUp(WPARAM flags, int32_t x, int32_t y) {
 
 int32_t QX_GUI::onMouseMove(WPARAM flags, int32_t x, int32_t y) {
     if (!graphicsReady) return 0;
-    if (annotationButtonLayer == 1 && hoverAnnotationButtons(x, y)) return 0;
+    if (annotations.annotationButtonLayer == 1 && hoverAnnotationButtons(x, y)) return 0;
     bool panelTook = false;
     if (chrome.popupLayerOpen) {
         pointerPixelX = x;

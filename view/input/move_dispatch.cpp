@@ -24,8 +24,8 @@ int32_t controlDragCode(int32_t id) {
 } // namespace
 
 bool QX_GUI::hoverAnnotationButtons(int32_t x, int32_t y) {
-    for (int32_t i = 0; i < stageAnnotations.buttonCount; ++i) {
-        AnnotationButton& b = stageAnnotations.buttons[i];
+    for (int32_t i = 0; i < annotations.stageAnnotations.buttonCount; ++i) {
+        AnnotationButton& b = annotations.stageAnnotations.buttons[i];
         b.hover = 0;
         const int32_t left = static_cast<int32_t>(b.x);
         const int32_t top = static_cast<int32_t>(b.y);
@@ -42,10 +42,10 @@ bool QX_GUI::hoverAnnotationButtons(int32_t x, int32_t y) {
 
 bool QX_GUI::offerMoveToPanels(WPARAM flags, int32_t x, int32_t y, bool& endMove) {
     bool taken = false;
-    const int32_t count = std::min(panelOrderCount, 10);
+    const int32_t count = std::min(panelFrame.panelOrderCount, 10);
     for (int32_t k = 0; k < count; ++k) {
-        const int32_t id = panelOrder[k];
-        if (id < 0 || id >= 10 || !panels[id].shown) continue;
+        const int32_t id = panelFrame.panelOrder[k];
+        if (id < 0 || id >= 10 || !panelFrame.panels[id].shown) continue;
         if (offerMoveToPanel(id, flags, x, y, endMove)) {
             taken = true;
             stage.stageHoverIndex = -1;
@@ -56,7 +56,7 @@ bool QX_GUI::offerMoveToPanels(WPARAM flags, int32_t x, int32_t y, bool& endMove
 }
 
 bool QX_GUI::offerMoveToPanel(int32_t id, WPARAM flags, int32_t x, int32_t y, bool& endMove) {
-    PanelWindow& panel = panels[id];
+    PanelWindow& panel = panelFrame.panels[id];
     if (id == kPanelEnvelopes) setEnvelopesResizeCursor(panel, x, y);
     panel.onMouseMove(flags, x, y);
     const bool claimed = panel.mouseInside != 0;

@@ -26,8 +26,8 @@ const char* widthSample(const char* text) {
 } // namespace
 
 NoteRecord* QX_GUI::editedNote() {
-    if (noteEdit.index < 0 || noteEdit.index >= noteCount) return nullptr;
-    return &notes[noteEdit.index];
+    if (annotations.noteEdit.index < 0 || annotations.noteEdit.index >= noteCount) return nullptr;
+    return &notes[annotations.noteEdit.index];
 }
 
 void QX_GUI::commitNote(int32_t id, const std::string& text) {

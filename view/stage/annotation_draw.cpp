@@ -9,7 +9,7 @@
 using namespace stage_items;
 
 void QX_GUI::drawAnnotationButtons() {
-    const AnnotationSet& set = stageAnnotations;
+    const AnnotationSet& set = annotations.stageAnnotations;
     for (int32_t i = 0; i < liveCount(set.rectCount, AnnotationSet::kCapacity); ++i) {
         const AnnotationRect& r = set.rects[i];
         drawLayer->colour(r.fill.red, r.fill.green, r.fill.blue, r.fill.alpha);

@@ -76,3 +76,21 @@ struct NoteRecord {
     uint8_t boxed = 0;
     uint8_t reserved317[3] = {};
 };
+
+// The annotations as the stage and the MACROS panel hold them: the anchor, the button layer,
+// the colours, the two sets and the note being edited.
+struct AnnotationState {
+    float annotationAnchorX = 0.0f; // added to TEXT, RECT and BUTTON; POSITION_PANEL_AT too
+    float annotationAnchorY = 0.0f;
+    int32_t annotationButtonLayer = 1; // 1 on top in window pixels, 0 with the stage
+    uint8_t annotationInMacro = 0;     // TEXT, RECT and BUTTON fill the MACROS panel set
+    AnnotationColour paintColour;
+    AnnotationColour inkColour;
+    AnnotationSet stageAnnotations;
+    AnnotationSet macroAnnotations;
+    struct NoteEditState {
+        uint8_t editing = 0;
+        int32_t index = -1;
+        std::string texts[3];
+    } noteEdit;
+};

@@ -320,8 +320,8 @@ void QX_GUI::pressNote(int32_t i) {
     if (isKeyDownX()) {
         std::copy(notes + i + 1, notes + noteCount, notes + i);
         notes[--noteCount] = NoteRecord{};
-        if (noteEdit.index == i) noteEdit.index = -1;
-        if (noteEdit.index > i) --noteEdit.index;
+        if (annotations.noteEdit.index == i) annotations.noteEdit.index = -1;
+        if (annotations.noteEdit.index > i) --annotations.noteEdit.index;
         raiseSendFlag(kSendNotes);
         return;
     }
@@ -350,7 +350,7 @@ void QX_GUI::editNoteNumber(int32_t i, bool alpha) {
     char text[64];
     std::snprintf(text, sizeof text, alpha ? "%.2f" : "%.0f",
                   static_cast<double>(alpha ? note.alpha : note.size));
-    noteEdit.index = i;
+    annotations.noteEdit.index = i;
     openTextEntry(truncated(windowWidth * 0.5f), truncated(windowHeight * 0.5f), -1, -1, text, -1,
                   alpha ? 4 : 3, alpha ? "EDIT ANNOTATION ALPHA" : "EDIT ANNOTATION SIZE",
                   alpha ? "ENTER A NUMBER BETWEEN 0.1 AND 1.0" : "ENTER A NUMBER BETWEEN 1 AND 20",

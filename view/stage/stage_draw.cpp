@@ -71,7 +71,7 @@ void QX_GUI::drawStagePage() {
             drawStageConnections();
         drawStageItems();
         drawStageDragFeedback();
-        if (annotationButtonLayer == 0) drawAnnotationButtons();
+        if (annotations.annotationButtonLayer == 0) drawAnnotationButtons();
         drawMarquee();
         drawLayer->scale(1.0f / viewZoom, 1.0f / viewZoom);
         drawStageInfoBoxes();

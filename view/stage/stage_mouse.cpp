@@ -100,7 +100,7 @@ bool QX_GUI::nameItemAt(int32_t x, int32_t y, StagePoint p) {
                   editing ? std::string(notes[a].text) : std::string(),
                   editing ? "EDIT ANNOTATION" : "ADD ANNOTATION", 1);
     textEntry.textEntryId = editing ? 32 : 31;
-    if (editing) noteEdit.index = a; // the commit edits the note the double click named
+    if (editing) annotations.noteEdit.index = a; // the commit edits the note the double click named
     return true;
 }
 

@@ -59,7 +59,7 @@ int32_t roomEdgeCode(const RoomRecord& r, float sx, float sy) {
 
 int32_t QX_GUI::stagePageMouseMove(WPARAM, int32_t x, int32_t y) {
     const StagePoint p = screenToStage(x, y);
-    if (annotationButtonLayer == 0 && hoverStageAnnotationButtons(p)) return 0;
+    if (annotations.annotationButtonLayer == 0 && hoverStageAnnotationButtons(p)) return 0;
     if (zoomByDragging(x, y)) return 0;
     pointerPixelX = x;
     pointerPixelY = y;
@@ -86,8 +86,8 @@ int32_t QX_GUI::stagePageMouseMove(WPARAM, int32_t x, int32_t y) {
 bool QX_GUI::hoverStageAnnotationButtons(StagePoint p) {
     const int32_t px = static_cast<int32_t>(p.x);
     const int32_t py = static_cast<int32_t>(p.y);
-    for (int32_t i = 0; i < stageAnnotations.buttonCount; ++i) {
-        AnnotationButton& b = stageAnnotations.buttons[i];
+    for (int32_t i = 0; i < annotations.stageAnnotations.buttonCount; ++i) {
+        AnnotationButton& b = annotations.stageAnnotations.buttons[i];
         b.hover = 0;
         const int32_t left = static_cast<int32_t>(b.x);
         const int32_t top = static_cast<int32_t>(b.y);

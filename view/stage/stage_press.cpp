@@ -83,10 +83,10 @@ bool QX_GUI::pressSlicesStrip(int32_t x, int32_t y, float step, bool digitHeld) 
 
 // With the annotation buttons drawn with the stage, the hovered one runs its command here.
 bool QX_GUI::pressStageAnnotationButton() {
-    if (annotationButtonLayer != 0) return false;
-    for (int32_t i = 0; i < stageAnnotations.buttonCount; ++i) {
-        if (!stageAnnotations.buttons[i].hover) continue;
-        executeCommandString(stageAnnotations.buttons[i].command);
+    if (annotations.annotationButtonLayer != 0) return false;
+    for (int32_t i = 0; i < annotations.stageAnnotations.buttonCount; ++i) {
+        if (!annotations.stageAnnotations.buttons[i].hover) continue;
+        executeCommandString(annotations.stageAnnotations.buttons[i].command);
         return true;
     }
     return false;

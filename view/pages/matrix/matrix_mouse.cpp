@@ -148,8 +148,8 @@ bool QX_GUI::matrixClickChannelMarker(int32_t h, int32_t r) {
         loadVirtualPanel(12, r);
     else
         return false;
-    panels[kPanelVirtual].dragging = 0;
-    panels[kPanelVirtual].shown = 1;
+    panelFrame.panels[kPanelVirtual].dragging = 0;
+    panelFrame.panels[kPanelVirtual].shown = 1;
     bringPanelToFront(kPanelVirtual);
     return true;
 }

@@ -123,7 +123,7 @@ void QX_GUI::toggleProcessingSwitch(int32_t kind, int32_t index, int32_t control
         enabled = source ? &inputDynamics[index].mode : &outputDynamics[index].mode;
         flag = source ? kSendInputDynamics : kSendOutputDynamics;
     }
-    const bool shown = panels[panel].shown != 0;
+    const bool shown = panelFrame.panels[panel].shown != 0;
     if (!shown || (shownKind == kind && shownIndex == index)) {
         setUpProcessingRecord(kind, index, control);
         *enabled = *enabled ? 0 : 1;
