@@ -1,6 +1,7 @@
 #include "render/damage_tiles.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "render/frame_hash.h"
@@ -21,6 +22,9 @@ void DamageTiles::beginFrame(int32_t pixelsWide, int32_t pixelsHigh) {
                 cellOfTile[static_cast<size_t>(ty * columns + tx)] =
                     static_cast<uint8_t>(cellRow(ty) * kAreasAcross + cellColumn(tx));
         damage.assign(tiles, 1);
+        damagedCellBit.resize(tiles);
+        for (size_t t = 0; t < tiles; ++t)
+            damagedCellBit[t] = static_cast<uint16_t>(1u << cellOfTile[t]);
         previousValid = false;
     }
     current.assign(previous.size(), kHashSeed);
@@ -90,6 +94,7 @@ void DamageTiles::endFrame() {
     for (size_t t = 0; t < current.size(); ++t) {
         damage[t] = !previousValid || current[t] != previous[t];
         damagedTiles += damage[t];
+        damagedCellBit[t] = damage[t] ? static_cast<uint16_t>(1u << cellOfTile[t]) : 0;
     }
     previous.swap(current);
     previousValid = true;
@@ -137,45 +142,46 @@ std::vector<PixelRect> DamageTiles::damagedRects() const {
 
 uint16_t DamageTiles::damagedCells(const TileValue* tiles, size_t count) const {
     uint16_t cells = 0;
-    for (size_t i = 0; i < count; ++i)
-        if (damage[tiles[i].tile]) cells |= static_cast<uint16_t>(1u << cellOfTile[tiles[i].tile]);
+    for (size_t i = 0; i < count; ++i) cells |= damagedCellBit[tiles[i].tile];
     return cells;
 }
 
-bool DamageTiles::boxTouchesDamage(const TileBox& box, const PixelRect& area) const {
-    const int32_t x0 = std::max<int32_t>(box.x0, area.x / kTileSize);
-    const int32_t y0 = std::max<int32_t>(box.y0, area.y / kTileSize);
-    const int32_t x1 = std::min<int32_t>(box.x1, (area.x + area.width - 1) / kTileSize);
-    const int32_t y1 = std::min<int32_t>(box.y1, (area.y + area.height - 1) / kTileSize);
+uint16_t DamageTiles::damagedCellsInBox(const TileBox& box) const {
+    const int32_t x0 = std::max<int32_t>(box.x0, 0), y0 = std::max<int32_t>(box.y0, 0);
+    const int32_t x1 = std::min<int32_t>(box.x1, columns - 1);
+    const int32_t y1 = std::min<int32_t>(box.y1, rows - 1);
+    uint16_t cells = 0;
     for (int32_t ty = y0; ty <= y1; ++ty)
         for (int32_t tx = x0; tx <= x1; ++tx)
-            if (damage[static_cast<size_t>(ty * columns + tx)]) return true;
-    return false;
+            cells |= damagedCellBit[static_cast<size_t>(ty * columns + tx)];
+    return cells;
 }
 
+// One pass over the tiles: each damaged tile widens the box of its cell.
 std::vector<DamageArea> DamageTiles::damagedAreas() const {
     std::vector<DamageArea> areas;
     if (columns == 0 || rows == 0) return areas;
-    for (int32_t gy = 0; gy < kAreasDown; ++gy) {
-        for (int32_t gx = 0; gx < kAreasAcross; ++gx) {
-            int32_t x0 = columns, y0 = rows, x1 = -1, y1 = -1;
-            for (int32_t ty = 0; ty < rows; ++ty) {
-                if (cellRow(ty) != gy) continue;
-                for (int32_t tx = 0; tx < columns; ++tx) {
-                    if (cellColumn(tx) != gx || !damage[static_cast<size_t>(ty * columns + tx)])
-                        continue;
-                    x0 = std::min(x0, tx);
-                    y0 = std::min(y0, ty);
-                    x1 = std::max(x1, tx);
-                    y1 = std::max(y1, ty);
-                }
-            }
-            if (x1 < 0) continue;
-            const PixelRect rect{x0 * kTileSize, y0 * kTileSize,
-                                 std::min((x1 + 1) * kTileSize, width) - x0 * kTileSize,
-                                 std::min((y1 + 1) * kTileSize, height) - y0 * kTileSize};
-            areas.push_back(DamageArea{gy * kAreasAcross + gx, rect});
+    constexpr int32_t kCells = kAreasAcross * kAreasDown;
+    std::array<TileBox, kCells> boxes{};
+    for (TileBox& b : boxes)
+        b = TileBox{static_cast<int16_t>(columns), static_cast<int16_t>(rows), -1, -1};
+    for (int32_t ty = 0; ty < rows; ++ty)
+        for (int32_t tx = 0; tx < columns; ++tx) {
+            const size_t tile = static_cast<size_t>(ty * columns + tx);
+            if (!damage[tile]) continue;
+            TileBox& b = boxes[cellOfTile[tile]];
+            b.x0 = std::min<int16_t>(b.x0, static_cast<int16_t>(tx));
+            b.y0 = std::min<int16_t>(b.y0, static_cast<int16_t>(ty));
+            b.x1 = std::max<int16_t>(b.x1, static_cast<int16_t>(tx));
+            b.y1 = std::max<int16_t>(b.y1, static_cast<int16_t>(ty));
         }
+    for (int32_t cell = 0; cell < kCells; ++cell) {
+        const TileBox& b = boxes[static_cast<size_t>(cell)];
+        if (b.x1 < 0) continue;
+        const PixelRect rect{b.x0 * kTileSize, b.y0 * kTileSize,
+                             std::min((b.x1 + 1) * kTileSize, width) - b.x0 * kTileSize,
+                             std::min((b.y1 + 1) * kTileSize, height) - b.y0 * kTileSize};
+        areas.push_back(DamageArea{cell, rect});
     }
     return areas;
 }

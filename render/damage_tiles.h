@@ -68,8 +68,8 @@ public:
     bool damaged(uint32_t tile) const { return tile < damage.size() && damage[tile]; }
     // The cells (bit n for cell n) in which one of these tiles is damaged.
     uint16_t damagedCells(const TileValue* tiles, size_t count) const;
-    // Whether a box touches a damaged tile of the area.
-    bool boxTouchesDamage(const TileBox& box, const PixelRect& area) const;
+    // The cells (bit n for cell n) in which a box touches a damaged tile.
+    uint16_t damagedCellsInBox(const TileBox& box) const;
     int32_t damagedCount() const { return damagedTiles; }
     int32_t tileCount() const { return static_cast<int32_t>(current.size()); }
     // The damaged share of the window's area, 0 to 1.
@@ -91,6 +91,8 @@ private:
     std::vector<uint32_t> drawTiles;
     std::vector<uint8_t> damage;
     std::vector<uint8_t> cellOfTile;
+    // Per tile: the bit of its cell when it is damaged, else 0.
+    std::vector<uint16_t> damagedCellBit;
     uint32_t drawStamp = 1;
     int32_t damagedTiles = 0;
     bool previousValid = false;

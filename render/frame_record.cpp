@@ -338,13 +338,13 @@ void FrameRecord::cutVertices(const Call& call, const float* xy, int32_t n, uint
 
 // The parts that touch the damage, as independent triangles or segments under the same
 // matrix: the batch takes each vertex through it as it would have in the whole draw.
-void FrameRecord::replayParts(const Call& call, DrawLayer& target, const DamageTiles& damage,
-                              const PixelRect& area) const {
+void FrameRecord::replayParts(const Call& call, DrawLayer& target, int32_t cell) const {
     const float* xy = pool.data() + call.first;
-    const TileBox* box = partBoxes.data() + summaries[call.draw].partsFirst;
+    const uint16_t* cells = partCells.data() + summaries[call.draw].partsFirst;
+    const uint16_t bit = static_cast<uint16_t>(1u << cell);
     partScratch.clear();
     forEachPart(call.primitive, call.count, [&](int32_t a, int32_t b, int32_t c, uint64_t) {
-        if (!damage.boxTouchesDamage(*box++, area)) return;
+        if (!(*cells++ & bit)) return;
         for (int32_t v : {a, b, c})
             if (v >= 0) partScratch.insert(partScratch.end(), xy + 2 * v, xy + 2 * v + 2);
     });
@@ -532,14 +532,20 @@ void FrameRecord::replay(DrawLayer& target, size_t at, const std::function<void(
     replayed = draws;
 }
 
+// Each part of a cut draw is looked at once here, not once per area it is replayed in.
 void FrameRecord::markDamage(const DamageTiles& damage) const {
     damagedCells.resize(summaries.size());
-    for (size_t i = 0; i < summaries.size(); ++i)
-        damagedCells[i] =
-            damage.damagedCells(values.data() + summaries[i].valuesFirst, summaries[i].valuesCount);
+    partCells.resize(partBoxes.size());
+    for (size_t i = 0; i < summaries.size(); ++i) {
+        const DrawSummary& s = summaries[i];
+        damagedCells[i] = damage.damagedCells(values.data() + s.valuesFirst, s.valuesCount);
+        if (!s.cut || damagedCells[i] == 0) continue;
+        for (uint32_t k = s.partsFirst; k < s.partsFirst + s.partsCount; ++k)
+            partCells[k] = damage.damagedCellsInBox(partBoxes[k]);
+    }
 }
 
-void FrameRecord::replay(DrawLayer& target, const DamageTiles& damage, const DamageArea& area,
+void FrameRecord::replay(DrawLayer& target, const DamageTiles&, const DamageArea& area,
                          size_t keptDraws,
                          const std::function<void(bool kept)>& clearDamage) const {
     replayed = 0;
@@ -555,7 +561,7 @@ void FrameRecord::replay(DrawLayer& target, const DamageTiles& damage, const Dam
             if (!(damagedCells[c.draw] & (1u << area.cell))) continue;
             ++replayed;
             if (d.cut) {
-                replayParts(c, target, damage, area.rect);
+                replayParts(c, target, area.cell);
                 continue;
             }
         }

@@ -126,8 +126,7 @@ private:
     void cutVertices(const Call& call, const float* xy, int32_t n, uint64_t drawHash);
     void addPart(const PixelBox& box, uint64_t hash);
     PixelBox windowBox(float x0, float y0, float x1, float y1, float reach) const;
-    void replayParts(const Call& call, DrawLayer& target, const DamageTiles& damage,
-                     const PixelRect& area) const;
+    void replayParts(const Call& call, DrawLayer& target, int32_t cell) const;
     PixelBox placedBox(const float* xy, int32_t n) const;
     float lineReach() const;
     void finishDraw(Call& call);
@@ -142,6 +141,8 @@ private:
     std::vector<TileBox> partBoxes, previousPartBoxes;
     std::vector<DrawSummary> summaries, previousSummaries;
     mutable std::vector<uint16_t> damagedCells; // per summary
+    // Per part of a damaged cut draw: the cells in which it touches damage.
+    mutable std::vector<uint16_t> partCells;
     size_t firstChanged = SIZE_MAX;
     int32_t previousWidth = -1, previousHeight = -1;
     std::vector<float> scratch;

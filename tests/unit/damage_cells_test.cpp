@@ -1,0 +1,62 @@
+// The damaged tiles grouped by the cells of the window's grid of areas: the boxes each damaged
+// draw is replayed in, and the cells each part of a long draw is replayed in.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "render/damage_tiles.h"
+
+namespace {
+
+// A 1370 x 790 window (86 x 50 tiles, the last column and row cut short) whose second frame
+// changes a run of tiles across the first two cells of the top row and the bottom right tile.
+class DamageCells : public ::testing::Test {
+protected:
+    void SetUp() override {
+        tiles.beginFrame(1370, 790);
+        tiles.endFrame();
+        tiles.beginFrame(1370, 790);
+        tiles.beginDraw();
+        tiles.addPart(TileBox{20, 5, 23, 5}, 7);
+        tiles.addPart(TileBox{85, 49, 85, 49}, 7);
+        tiles.endDraw(values);
+        tiles.endFrame();
+    }
+    DamageTiles tiles;
+    std::vector<TileValue> values;
+};
+
+TEST_F(DamageCells, EachCellsAreaIsTheBoxOfItsDamagedTilesCutToTheWindow) {
+    const std::vector<DamageArea> areas = tiles.damagedAreas();
+    ASSERT_EQ(areas.size(), 3u);
+    EXPECT_EQ(areas[0].cell, 0);
+    EXPECT_EQ(areas[0].rect, (PixelRect{320, 80, 32, 16}));
+    EXPECT_EQ(areas[1].cell, 1);
+    EXPECT_EQ(areas[1].rect, (PixelRect{352, 80, 32, 16}));
+    EXPECT_EQ(areas[2].cell, 11);
+    EXPECT_EQ(areas[2].rect, (PixelRect{1360, 784, 10, 6}));
+}
+
+TEST_F(DamageCells, APartIsInTheCellsWhereItTouchesADamagedTile) {
+    struct Case {
+        TileBox box;
+        uint16_t cells;
+    } cases[] = {
+        {TileBox{0, 0, 85, 49}, 0b100000000011},
+        {TileBox{22, 0, 30, 10}, 0b10},
+        {TileBox{0, 0, 21, 16}, 0b1},
+        {TileBox{0, 6, 85, 48}, 0},
+        {TileBox{84, 48, 200, 300}, 0b100000000000},
+        {TileBox{}, 0},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(tiles.damagedCellsInBox(c.box), c.cells)
+            << c.box.x0 << "," << c.box.y0 << " to " << c.box.x1 << "," << c.box.y1;
+}
+
+TEST_F(DamageCells, ADrawIsInTheCellsOfItsDamagedTiles) {
+    EXPECT_EQ(tiles.damagedCells(values.data(), values.size()), uint16_t{0b100000000011});
+    EXPECT_EQ(tiles.damagedCells(values.data(), 0), uint16_t{0});
+}
+
+} // namespace
