@@ -1,6 +1,6 @@
 // Paints only what changed. Design:
 // - The screens compose every frame as before, into a FrameRecord in place of the GL layer.
-//   The record hashes each part of each draw into the damage tiles (32-pixel squares); a tile
+//   The record hashes each part of each draw into the damage tiles (16-pixel squares); a tile
 //   whose ordered hashes differ from the frame before is damaged.
 // - The kept image is the window's back buffer: in this mode it is never swapped, the damaged
 //   rectangles are copied to the window (the platform's partial present), so the back buffer
