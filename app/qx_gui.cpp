@@ -4,7 +4,7 @@ uint8_t fullScreenDone[10] = {};
 
 QX_GUI::QX_GUI() {
     for (uint8_t& done : fullScreenDone) done = 0;
-    viewZoom = 1.0f;
+    view.viewZoom = 1.0f;
     view.fullScreen = 0;
     registerPins();
 }

@@ -61,6 +61,8 @@
 #include "view/chrome/chrome_state.h"
 #include "view/chrome/popup_cascade.h"
 #include "view/frame/page_ids.h"
+#include "view/frame/view_state.h"
+#include "view/input/interaction_state.h"
 #include "view/input/key_predicates.h"
 #include "view/input/keyboard_state.h"
 #include "view/input/text_entry_state.h"
@@ -1353,41 +1355,8 @@ public:
     int32_t unitDiscCount = 0;
 
     // ---- Screens: shared interaction state --------------------------------------------------
-    int32_t currentPage = 0; // 0 STAGE
-    // The view: the stage lock and full screen; pixels per stage unit and the pan in stage
-    // units.
-    struct ViewState {
-        uint8_t stageLock = 0;
-        uint8_t fullScreen = 0;
-    } view;
-    float viewZoom = 1.0f;
-    float viewPanX = 0.0f;
-    float viewPanY = 0.0f;
-    uint8_t leftButtonHeld = 0; // a left press got past the text entry; the release clears it
-    int32_t pointerPixelX = 0;
-    int32_t pointerPixelY = 0;
-    // The interaction mode (0 idle, -1 after a right release; the drags of the press): one
-    // drag at a time for the whole interface.
-    int32_t stageInteractionMode = 0;
-    int32_t pageMouseHold = 0; // a page holds the mouse for a drag
-    // A panel control is being dragged: DYNAMICS 3, FILTERS 2, DELAY 4, VIRTUAL 8.
-    int32_t controlDragPanel = -1;
-    uint8_t controlDragActive = 0;
-    // Where and from what value the drag under way started: window pixels of the press (the
-    // feedback press stores its handle's stage point), the level or value at the press, and
-    // the fine factor, 4 while Shift slows a level drag.
-    float dragStartPixelX = 0.0f;
-    float dragStartPixelY = 0.0f;
-    float dragStartValue = 0.0f;
-    float dragFineFactor = 1.0f;
-    int32_t pageHoverColumn = 0; // the MATRIX or FEEDBACK cell under the last move
-    int32_t pageHoverRow = 0;
-    int32_t pageGridX = 0;
-    int32_t pageGridY = 0;
-    uint8_t focusFollowsMouse = 0;
-    uint8_t redrawFlag = 0; // the panels' routing asks for the next frame
-    uint8_t redrawLayerOn = 1;
-    int32_t cursorBlinkCounter = 0;
+    ViewState view;
+    InteractionState interaction;
 
     // ---- Screens: chrome ---------------------------------------------------------------------
     ChromeState chrome;

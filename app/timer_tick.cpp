@@ -115,7 +115,7 @@ int32_t QX_GUI::onTimer() {
     // 8. The gated step.
     const int32_t now = qxplatform::processClock();
     if (now - lastTickTime >= 10) {
-        cursorBlinkCounter = (cursorBlinkCounter + 1) % 20;
+        interaction.cursorBlinkCounter = (interaction.cursorBlinkCounter + 1) % 20;
         lastTickTime = now;
         advanceGroupMotion();
         if (rotationRunning == 1 || movementRunning == 1) raiseSendFlag(kSendGainMatrix);

@@ -99,13 +99,13 @@ LRESULT QX_GUI::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         sendStateToDsp();
         focus();
         sendStateToDsp();
-        onMouseMove(wParam, pointerPixelX, pointerPixelY);
+        onMouseMove(wParam, interaction.pointerPixelX, interaction.pointerPixelY);
         return 0;
     case WM_SYSKEYUP:
         onKeyUp(window, message, wParam, lParam);
         sendStateToDsp();
         focus();
-        onMouseMove(wParam, pointerPixelX, pointerPixelY);
+        onMouseMove(wParam, interaction.pointerPixelX, interaction.pointerPixelY);
         sendStateToDsp();
         return 0;
     case WM_TIMER:
@@ -113,7 +113,7 @@ LRESULT QX_GUI::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         sendStateToDsp();
         return 0;
     case WM_MOUSEMOVE:
-        if (focusFollowsMouse && window_ != GetFocus()) SetFocus(window_);
+        if (interaction.focusFollowsMouse && window_ != GetFocus()) SetFocus(window_);
         onMouseMove(wParam, x, y);
         sendStateToDsp();
         return 0;
@@ -127,7 +127,7 @@ LRESULT QX_GUI::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         onLButtonUp(wParam, x, y);
         sendStateToDsp();
         onMouseMove(wParam, x, y);
-        if (!focusFollowsMouse) focus();
+        if (!interaction.focusFollowsMouse) focus();
         return 0;
     case WM_RBUTTONDOWN:
         onRButtonDown(wParam, x, y);

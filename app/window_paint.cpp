@@ -17,7 +17,7 @@ void QX_GUI::paintWindow(HDC dc) {
     surface.context = reinterpret_cast<uintptr_t>(wglGetCurrentContext());
     surface.width = static_cast<int32_t>(windowWidth);
     surface.height = static_cast<int32_t>(windowHeight);
-    surface.page = currentPage;
+    surface.page = view.currentPage;
     surface.exposures = qxplatform::windowExposures(window_);
     drawLayer = &damagePainter.begin(surface);
     renderFrame();

@@ -57,7 +57,7 @@ void SendStateEverythingChanged(benchmark::State& state) {
         for (int r = 0; r < 8; ++r) gui->rooms[r].x = x;
         for (int c = 0; c < 4096; ++c) gui->cables[c].level = x;
         for (int s = 0; s < 20; ++s) gui->slices[s].level[0] = x;
-        gui->viewZoom = x;
+        gui->view.viewZoom = x;
         gui->panelFrame.panels[0].positionX = x;
         gui->autoSaveClock = static_cast<int32_t>(x);
         raiseAll(*gui);

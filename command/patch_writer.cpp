@@ -165,16 +165,17 @@ std::string QX_GUI::writeViewLines() {
     line(guiSnap != 0, "TOGGLE GUI_SNAP");
     line(stageView.visualisations != 0, "TOGGLE VISUALISATIONS");
 
-    if (viewZoom != 1.0f) text += "ZOOM_LEVEL " + plainNumber(2, viewZoom) + "\n";
-    if (viewPanX != 0.0f || viewPanY != 0.0f) {
+    if (view.viewZoom != 1.0f) text += "ZOOM_LEVEL " + plainNumber(2, view.viewZoom) + "\n";
+    if (view.viewPanX != 0.0f || view.viewPanY != 0.0f) {
         // DISPLACE_STAGE takes window pixels and divides them by the zoom, which the line
         // above has already set.
-        const float zoom = viewZoom;
+        const float zoom = view.viewZoom;
         auto panText = [zoom](float pan) {
             return exactNumber(2, static_cast<double>(pan) * static_cast<double>(zoom), pan,
                                [zoom](double read) { return static_cast<float>(read) / zoom; });
         };
-        text += "DISPLACE_STAGE X:" + panText(viewPanX) + " Y:" + panText(viewPanY) + "\n";
+        text +=
+            "DISPLACE_STAGE X:" + panText(view.viewPanX) + " Y:" + panText(view.viewPanY) + "\n";
     }
     line(rotationRunning != 0, "TOGGLE ROTATION");
     line(movementRunning != 0, "TOGGLE MOVEMENT");

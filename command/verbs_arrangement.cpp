@@ -147,11 +147,11 @@ int32_t QX_GUI::cmdFind(CliObject command) {
     const ItemSnapshot& first = list[0];
     if (first.type == kKindRoom) {
         const RoomRecord& room = rooms[first.index];
-        viewPanX = -room.x - room.width * 0.5f;
-        viewPanY = -room.y - room.height * 0.5f;
+        view.viewPanX = -room.x - room.width * 0.5f;
+        view.viewPanY = -room.y - room.height * 0.5f;
     } else {
-        viewPanX = -first.x;
-        viewPanY = -first.y;
+        view.viewPanX = -first.x;
+        view.viewPanY = -first.y;
     }
     return 0;
 }

@@ -13,8 +13,8 @@
 #include "qxplatform/runtime.h"
 
 int32_t QX_GUI::cmdRedraw(CliObject command) {
-    if (command.string == "OFF") redrawLayerOn = 0;
-    if (command.string == "ON") redrawLayerOn = 1;
+    if (command.string == "OFF") interaction.redrawLayerOn = 0;
+    if (command.string == "ON") interaction.redrawLayerOn = 1;
     return 0;
 }
 

@@ -145,8 +145,8 @@ int32_t QX_GUI::cmdTogglePanel(CliObject command) {
 // A half-made cable or feedback connection does not outlive its page: the pending pair is
 // shared by the STAGE and FEEDBACK pages.
 void QX_GUI::showPage(int32_t page) {
-    if (page != currentPage) pendingCableSource = pendingCableTarget = -1;
-    currentPage = page;
+    if (page != view.currentPage) pendingCableSource = pendingCableTarget = -1;
+    view.currentPage = page;
 }
 
 int32_t QX_GUI::cmdPage(CliObject command) {
@@ -174,12 +174,12 @@ int32_t QX_GUI::cmdPage(CliObject command) {
 }
 
 int32_t QX_GUI::cmdNextPage(CliObject) {
-    showPage((currentPage + 1) % 5);
+    showPage((view.currentPage + 1) % 5);
     return 0;
 }
 
 int32_t QX_GUI::cmdPreviousPage(CliObject) {
-    showPage((currentPage + 4) % 5);
+    showPage((view.currentPage + 4) % 5);
     return 0;
 }
 

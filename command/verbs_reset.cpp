@@ -16,11 +16,11 @@ int32_t QX_GUI::cmdHardReset(CliObject) {
     autoSave = 0;
     autoBackupOn = 0;
     chrome.chromeHidden = 0;
-    viewPanX = 0.0f;
-    viewPanY = 0.0f;
+    view.viewPanX = 0.0f;
+    view.viewPanY = 0.0f;
     stageView.heatmapOn = 0;
     stageView.debugViewOn = 0;
-    viewZoom = 1.0f;
+    view.viewZoom = 1.0f;
 
     initPanelWindows();
     initPanelOrder();

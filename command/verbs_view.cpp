@@ -139,28 +139,28 @@ int32_t QX_GUI::cmdStealth(CliObject command) {
 
 int32_t QX_GUI::cmdDisplaceStage(CliObject command) {
     // The keys are window pixels; the pan is in stage units.
-    if (command.has(kKeyX)) viewPanX = command.named(kKeyX) / viewZoom;
-    if (command.has(kKeyY)) viewPanY = command.named(kKeyY) / viewZoom;
+    if (command.has(kKeyX)) view.viewPanX = command.named(kKeyX) / view.viewZoom;
+    if (command.has(kKeyY)) view.viewPanY = command.named(kKeyY) / view.viewZoom;
     commitModelChange();
     return 0;
 }
 
 int32_t QX_GUI::cmdFlatZoomOut(CliObject) {
-    viewZoom *= 0.90909088f;
+    view.viewZoom *= 0.90909088f;
     return 0;
 }
 
 int32_t QX_GUI::cmdFlatZoomIn(CliObject) {
-    viewZoom *= 1.1f;
+    view.viewZoom *= 1.1f;
     return 0;
 }
 
 void QX_GUI::zoomAboutMouse(double factor) {
-    const float sx = static_cast<float>(pointerPixelX) - windowWidth / 2.0f;
-    const float sy = static_cast<float>(pointerPixelY) - windowHeight / 2.0f;
-    const float a = (sx - viewPanX * viewZoom) / viewZoom;
-    const float b = (sy - viewPanY * viewZoom) / viewZoom;
-    double z = static_cast<double>(viewZoom) * factor;
+    const float sx = static_cast<float>(interaction.pointerPixelX) - windowWidth / 2.0f;
+    const float sy = static_cast<float>(interaction.pointerPixelY) - windowHeight / 2.0f;
+    const float a = (sx - view.viewPanX * view.viewZoom) / view.viewZoom;
+    const float b = (sy - view.viewPanY * view.viewZoom) / view.viewZoom;
+    double z = static_cast<double>(view.viewZoom) * factor;
     if (z > 4.0)
         z = 4.0;
     else if (z < 0.25)
@@ -171,14 +171,14 @@ void QX_GUI::zoomAboutMouse(double factor) {
         z = 1.0;
     else if (z > 0.46 && z < 0.53)
         z = 0.5;
-    viewZoom = static_cast<float>(z);
-    viewPanX = sx / viewZoom - a;
-    viewPanY = sy / viewZoom - b;
+    view.viewZoom = static_cast<float>(z);
+    view.viewPanX = sx / view.viewZoom - a;
+    view.viewPanY = sy / view.viewZoom - b;
 }
 
 int32_t QX_GUI::cmdZoomOut(CliObject) {
     zoomAboutMouse(1.0 / 1.1);
-    if (viewZoom == 0.25f) {
+    if (view.viewZoom == 0.25f) {
         console.pendingError = "ZOOMED OUT AS FAR AS POSSIBLE";
         return 1;
     }
@@ -187,7 +187,7 @@ int32_t QX_GUI::cmdZoomOut(CliObject) {
 
 int32_t QX_GUI::cmdZoomIn(CliObject) {
     zoomAboutMouse(1.1);
-    if (viewZoom == 4.0f) {
+    if (view.viewZoom == 4.0f) {
         console.pendingError = "ZOOMED IN AS FAR AS POSSIBLE";
         return 1;
     }
@@ -196,7 +196,7 @@ int32_t QX_GUI::cmdZoomIn(CliObject) {
 
 int32_t QX_GUI::cmdZoomLevel(CliObject command) {
     const double v = std::atof(command.string.c_str());
-    if (v > 0.2 && v < 4.1) viewZoom = static_cast<float>(v);
+    if (v > 0.2 && v < 4.1) view.viewZoom = static_cast<float>(v);
     raiseSendFlag(kSendViewState);
     return 0;
 }

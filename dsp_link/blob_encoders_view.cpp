@@ -38,7 +38,7 @@ void QX_GUI::sendViewStateBlob() {
     p[22] = on(rotationRunning);
     p[23] = on(movementRunning);
     p[24] = on(stageView.visualisations);
-    le::putF32(p, 28, viewZoom);
+    le::putF32(p, 28, view.viewZoom);
     p[32] = on(guiSnap);
     le::putI32(p, 36, viewStateWord);
     le::putF32(p, 40, static_cast<float>(sourceCount));
@@ -66,7 +66,7 @@ void QX_GUI::sendPanelLayoutBlob() {
             le::putF32(p, at + 12, 1.0f);
         }
     }
-    le::putI32(p, 196, currentPage);
+    le::putI32(p, 196, view.currentPage);
     p[200] = chrome.toolboxFolded == 0 ? 1 : 0;
     p[201] = chrome.masterHidden == 0 ? 1 : 0;
     le::putI32(p, 204, virtualEditor.virtualEditMode);

@@ -14,8 +14,8 @@ void QX_GUI::communicateConfiguration() {
 int32_t QX_GUI::testConfigurationToPatch(CliObject) {
     appendConsoleLine("TESTING CONFIGURATION TO PATCH ...");
     DisplayRecord& spare = configuration.displays[ConfigurationBlock::kDisplays - 1];
-    spare.left = pointerPixelX;
-    spare.top = pointerPixelY;
+    spare.left = interaction.pointerPixelX;
+    spare.top = interaction.pointerPixelY;
     std::vector<uint8_t> bytes = configuration_codec::encode(configuration);
     pinConfiguration.setValue(bytes.data(), static_cast<int32_t>(bytes.size()));
     return 0;

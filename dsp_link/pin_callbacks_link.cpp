@@ -41,7 +41,7 @@ void QX_GUI::onLocalIdPin() {
     if (pinLocalId.getValue() != id) pinLocalId.setValue(id); // written back to the host
     ownInstance = configuration.instances[localId];
     appendConsoleLine(format(" --> SET LOCAL ID TO %i", localId));
-    if (!leftButtonHeld) sendStateAndRedraw();
+    if (!interaction.leftButtonHeld) sendStateAndRedraw();
 }
 
 bool QX_GUI::wantsFullScreenOnOwnScreen() const {
@@ -67,7 +67,7 @@ void QX_GUI::onConfigBlobPin() {
     configuration_codec::decode(blob.data(), blob.size(), configuration);
     ownInstance = configuration.instances[localId];
     if (wantsFullScreenOnOwnScreen()) enterFullScreenOnOwnScreen();
-    currentPage = ownInstance.startPage;
+    view.currentPage = ownInstance.startPage;
 }
 
 void QX_GUI::onScriptPin() {

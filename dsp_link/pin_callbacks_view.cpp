@@ -37,7 +37,7 @@ void QX_GUI::onViewStatePin() {
     rotationRunning = blob.u8(22) != 0;
     movementRunning = blob.u8(23) != 0;
     stageView.visualisations = blob.u8(24) != 0;
-    viewZoom = blob.f32(28);
+    view.viewZoom = blob.f32(28);
     guiSnap = blob.u8(32);
     viewStateWord = blob.i32(36);
     sourceCount = truncateCount(blob.f32(40), kMaxLiveItems);
@@ -64,7 +64,7 @@ void QX_GUI::onPanelLayoutPin() {
         panelFrame.panels[k].scale = blob.f32(at + 12) == 2.0f ? 2.0f : 1.0f;
     }
     const int32_t page = blob.i32(196);
-    if (page >= kPageStage && page <= kPageFeedback) currentPage = page;
+    if (page >= kPageStage && page <= kPageFeedback) view.currentPage = page;
     chrome.toolboxFolded = blob.u8(200) == 0 ? 1 : 0;
     chrome.masterHidden = blob.u8(201) == 0 ? 1 : 0;
     // Each editor loads its pair, then keeps the pair as its current one even when the load

@@ -42,7 +42,7 @@ void QX_GUI::drawCliPanel() {
     std::string command = kInactive;
     if (panel.focused) {
         command = "> " + consolePanel.cliLine;
-        if (cursorBlinkCounter < 10) command += "1";
+        if (interaction.cursorBlinkCounter < 10) command += "1";
     }
     drawLayer->text(font, command.c_str(), 1, 3.0f, h - 7.0f);
 }

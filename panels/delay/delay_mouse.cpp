@@ -50,17 +50,17 @@ int32_t QX_GUI::delayPanelLButtonDown(WPARAM, int32_t x, int32_t y) {
         return 0;
     }
     if (p.y > 15 && p.y < h - 4.0f && p.x > 6 && p.x < w - 6.0f) {
-        stageInteractionMode = kModeDelayValue;
+        interaction.stageInteractionMode = kModeDelayValue;
         delayEditor.delayDragStartTime = delayEditor.delayTime;
         delayEditor.delayDragStartX = static_cast<float>(p.x);
-        controlDragPanel = kHoldingDelay;
-        controlDragActive = 1;
+        interaction.controlDragPanel = kHoldingDelay;
+        interaction.controlDragActive = 1;
     }
     return 0;
 }
 
 int32_t QX_GUI::delayPanelMouseMove(WPARAM, int32_t x, int32_t y) {
-    if (stageInteractionMode != kModeDelayValue) return 0;
+    if (interaction.stageInteractionMode != kModeDelayValue) return 0;
     const PanelWindow& panel = panelFrame.panels[kPanelDelay];
     const bool ctrl = isKeyDownCtrl();
     const bool shift = isKeyDownShift();
@@ -83,8 +83,8 @@ int32_t QX_GUI::delayPanelMouseMove(WPARAM, int32_t x, int32_t y) {
 }
 
 int32_t QX_GUI::delayPanelLButtonUp(WPARAM, int32_t, int32_t) {
-    controlDragPanel = -1;
-    stageInteractionMode = kModeIdle;
+    interaction.controlDragPanel = -1;
+    interaction.stageInteractionMode = kModeIdle;
     return 0;
 }
 

@@ -147,13 +147,13 @@ int32_t QX_GUI::dynamicsPanelLButtonDown(WPARAM, int32_t x, int32_t y) {
     if (bx >= 4.0f && bx <= 32.0f && by >= 4.0f && by <= 13.0f)
         curve.enabled = curve.enabled ? 0 : 1;
     dynamicsEditor.grabbedPoint = 0;
-    controlDragActive = 0;
+    interaction.controlDragActive = 0;
     dynamicsEditor.grabX = mouse.x;
     dynamicsEditor.grabY = mouse.y;
     dynamicsEditor.grabbedPoint = grabAt(curve, mouse);
     if (dynamicsEditor.grabbedPoint != 0) {
-        controlDragActive = 1;
-        controlDragPanel = kHoldingDynamics;
+        interaction.controlDragActive = 1;
+        interaction.controlDragPanel = kHoldingDynamics;
     }
 
     const int32_t lx = static_cast<int32_t>(p.x);

@@ -91,13 +91,13 @@ int32_t QX_GUI::filtersPanelLButtonDown(WPARAM, int32_t x, int32_t y) {
     }
     if (!normaliseFilterMouse(*this, p)) return 0;
     filtersEditor.filterDragActive = 0;
-    controlDragActive = 0;
+    interaction.controlDragActive = 0;
     const bool ctrl = isKeyDownCtrl();
     const bool shift = isKeyDownShift();
     if (ctrl) {
         filtersEditor.filterDragMode = 5;
-        controlDragActive = 1;
-        controlDragPanel = kHoldingFilters;
+        interaction.controlDragActive = 1;
+        interaction.controlDragPanel = kHoldingFilters;
         filtersEditor.filterDragActive = 1;
         filtersEditor.filterDragStartMouse = static_cast<float>(x);
         takeSnapshots(*this);
@@ -105,9 +105,9 @@ int32_t QX_GUI::filtersPanelLButtonDown(WPARAM, int32_t x, int32_t y) {
     if (shift) {
         // The gain drags hold the mouse like every other drag, so the release always ends them.
         filtersEditor.filterDragMode = ctrl ? 4 : 3;
-        controlDragActive = 1;
+        interaction.controlDragActive = 1;
         filtersEditor.filterDragActive = 1;
-        controlDragPanel = kHoldingFilters;
+        interaction.controlDragPanel = kHoldingFilters;
         filtersEditor.filterDragStartMouse = static_cast<float>(y);
         takeSnapshots(*this);
     }
@@ -125,8 +125,8 @@ int32_t QX_GUI::filtersPanelLButtonDown(WPARAM, int32_t x, int32_t y) {
         if (!ctrl) {
             filtersEditor.filterDragActive = 1;
             filtersEditor.filterDragMode = 1;
-            controlDragActive = 1;
-            controlDragPanel = kHoldingFilters;
+            interaction.controlDragActive = 1;
+            interaction.controlDragPanel = kHoldingFilters;
             if (shift) {
                 filtersEditor.filterDragMode = 2;
                 filtersEditor.filterDragStartWidth = static_cast<float>(band.width);
@@ -146,8 +146,8 @@ int32_t QX_GUI::filtersPanelLButtonDown(WPARAM, int32_t x, int32_t y) {
         storeFilterSettings(filtersEditor.filterPanelKind, filtersEditor.filterPanelIndex);
         markFiltersDirty(filtersEditor.filterPanelKind);
         filtersEditor.filterDragActive = 0;
-        controlDragActive = 0;
-        controlDragPanel = -1;
+        interaction.controlDragActive = 0;
+        interaction.controlDragPanel = -1;
         syndicateFilters();
         markFiltersDirty(kKindSource);
         markFiltersDirty(kKindTarget);
@@ -159,7 +159,7 @@ int32_t QX_GUI::filtersPanelLButtonDown(WPARAM, int32_t x, int32_t y) {
 int32_t QX_GUI::filtersPanelMouseMove(WPARAM, int32_t x, int32_t y) {
     if (!filtersEditor.filterDragActive) return 0;
     const PanelWindow& panel = panelFrame.panels[kPanelFilters];
-    controlDragPanel = kHoldingFilters;
+    interaction.controlDragPanel = kHoldingFilters;
     if (!normaliseFilterMouse(*this, filterLocal(panel, x, y))) return 0;
     const auto clampGain = [](double g) { return std::clamp(g, -12.0, 12.0); };
     const auto clampFrequency = [](double f) { return std::clamp(f, 20.0, 16000.0); };
@@ -204,7 +204,7 @@ int32_t QX_GUI::filtersPanelMouseMove(WPARAM, int32_t x, int32_t y) {
 int32_t QX_GUI::filtersPanelLButtonUp(WPARAM, int32_t, int32_t) {
     markFiltersDirty(filtersEditor.filterPanelKind);
     filtersEditor.filterDragActive = 0;
-    controlDragPanel = -1;
+    interaction.controlDragPanel = -1;
     return 0;
 }
 

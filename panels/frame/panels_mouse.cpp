@@ -97,7 +97,7 @@ bool QX_GUI::pressBarButton(int32_t id) {
 }
 
 int32_t QX_GUI::panelsLButtonDown(WPARAM flags, int32_t x, int32_t y) {
-    redrawFlag = 1;
+    interaction.redrawFlag = 1;
     // A press may bring a panel to the front; the walk goes on over the list as it stands.
     for (int32_t i = 0; i < panelFrame.panelOrderCount && i < kPanelOrderCapacity; ++i) {
         const int32_t id = panelFrame.panelOrder[i];
@@ -123,7 +123,7 @@ int32_t QX_GUI::panelsLButtonDown(WPARAM flags, int32_t x, int32_t y) {
 }
 
 int32_t QX_GUI::panelsRButtonDown(WPARAM flags, int32_t x, int32_t y) {
-    redrawFlag = 1;
+    interaction.redrawFlag = 1;
     for (int32_t i = 0; i < panelFrame.panelOrderCount && i < kPanelOrderCapacity; ++i) {
         const int32_t id = panelFrame.panelOrder[i];
         if (!isPanelId(id) || !panelFrame.panels[id].shown) continue;
@@ -160,9 +160,10 @@ int32_t QX_GUI::panelsRButtonDown(WPARAM flags, int32_t x, int32_t y) {
 // Every drag ends at the release, wherever the pointer is: a held control's panel gets the
 // release first, then the walk; a frame drag still running afterwards ends too.
 int32_t QX_GUI::panelsLButtonUp(WPARAM flags, int32_t x, int32_t y) {
-    redrawFlag = 1;
+    interaction.redrawFlag = 1;
     int32_t result = -1;
-    const int32_t held = controlDragActive ? panelOfDragCode(controlDragPanel) : -1;
+    const int32_t held =
+        interaction.controlDragActive ? panelOfDragCode(interaction.controlDragPanel) : -1;
     if (held >= 0) {
         panelFrame.panels[held].endDrag(flags, x, y);
         releaseEditorPanel(held, flags, x, y);
@@ -173,7 +174,7 @@ int32_t QX_GUI::panelsLButtonUp(WPARAM flags, int32_t x, int32_t y) {
         const int32_t id = panelFrame.panelOrder[i];
         if (!isPanelId(id) || !panelFrame.panels[id].shown) continue;
         PanelWindow& panel = panelFrame.panels[id];
-        const bool holds = controlDragActive && id != kPanelCli && id != kPanelScope &&
+        const bool holds = interaction.controlDragActive && id != kPanelCli && id != kPanelScope &&
                            id != kPanelEnvelopes && id != kPanelFft && id != kPanelMutes;
         if (!panel.hitFrame(x, y) && !holds) continue;
         panel.endDrag(flags, x, y);
@@ -212,5 +213,5 @@ void QX_GUI::releaseEditorPanel(int32_t id, WPARAM flags, int32_t x, int32_t y) 
     default:
         break;
     }
-    controlDragActive = 0;
+    interaction.controlDragActive = 0;
 }

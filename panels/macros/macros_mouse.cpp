@@ -31,7 +31,7 @@ int32_t QX_GUI::macrosPanelMouseMove(WPARAM, int32_t x, int32_t y) {
             return 0;
         }
     }
-    redrawFlag = 1;
+    interaction.redrawFlag = 1;
     return -1;
 }
 

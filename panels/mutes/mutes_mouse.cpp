@@ -62,7 +62,7 @@ int32_t QX_GUI::mutesPanelLButtonDown(WPARAM, int32_t x, int32_t y) {
             mutesPanel.masterDragStartX = x;
             mutesPanel.masterDragStartY = y;
             mutesPanel.masterDragStartDb = 20.0f * std::log10(viewSettings.masterVolume);
-            stageInteractionMode = kModeMutesMaster;
+            interaction.stageInteractionMode = kModeMutesMaster;
             SetCapture(windowHandle());
         }
         // The master travels in the view state; the engine hears it through the gain matrix.
@@ -99,7 +99,7 @@ int32_t QX_GUI::mutesPanelLButtonDown(WPARAM, int32_t x, int32_t y) {
 }
 
 int32_t QX_GUI::mutesPanelMouseMove(WPARAM, int32_t x, int32_t y) {
-    if (stageInteractionMode == kModeMutesMaster) {
+    if (interaction.stageInteractionMode == kModeMutesMaster) {
         const float db = mutesPanel.masterDragStartDb -
                          static_cast<float>(y - mutesPanel.masterDragStartY) * 0.5f;
         viewSettings.masterVolume = snapToUnity(std::clamp(dbToGain(db), 0.0f, kMaxDragLevel));
@@ -123,7 +123,7 @@ int32_t QX_GUI::mutesPanelMouseMove(WPARAM, int32_t x, int32_t y) {
 }
 
 int32_t QX_GUI::mutesPanelLButtonUp(WPARAM, int32_t, int32_t) {
-    if (stageInteractionMode == kModeMutesMaster) ReleaseCapture();
-    stageInteractionMode = kModeIdle;
+    if (interaction.stageInteractionMode == kModeMutesMaster) ReleaseCapture();
+    interaction.stageInteractionMode = kModeIdle;
     return 0;
 }

@@ -125,8 +125,8 @@ void QX_GUI::drawVirtualPanel() {
     char channel[16];
     std::snprintf(channel, sizeof channel, "%i", virtualEditor.virtualEditIndex + 1);
     if (mix != nullptr) drawLayer->text(font, channel, 2, 124.0f, 120.0f);
-    if (stageInteractionMode == kModeVirtualPinLevel ||
-        stageInteractionMode == kModeVirtualMasterLevel)
+    if (interaction.stageInteractionMode == kModeVirtualPinLevel ||
+        interaction.stageInteractionMode == kModeVirtualMasterLevel)
         drawVirtualCellReadout();
     drawLayer->popMatrix();
 }

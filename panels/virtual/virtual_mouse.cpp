@@ -91,13 +91,14 @@ int32_t QX_GUI::virtualPanelLButtonDown(WPARAM, int32_t x, int32_t y) {
                     return;
                 }
                 if (isKeyDownCtrl()) {
-                    dragStartPixelX = static_cast<float>(x);
-                    dragStartPixelY = static_cast<float>(y);
-                    dragStartValue = virtualEditor.virtualDragStartLevel = mix->gains[k];
+                    interaction.dragStartPixelX = static_cast<float>(x);
+                    interaction.dragStartPixelY = static_cast<float>(y);
+                    interaction.dragStartValue = virtualEditor.virtualDragStartLevel =
+                        mix->gains[k];
                     virtualEditor.virtualSelectedPin = k;
-                    stageInteractionMode = kModeVirtualPinLevel;
-                    controlDragPanel = kHoldingVirtual;
-                    controlDragActive = 1;
+                    interaction.stageInteractionMode = kModeVirtualPinLevel;
+                    interaction.controlDragPanel = kHoldingVirtual;
+                    interaction.controlDragActive = 1;
                     virtualEditor.virtualHandleX = std::trunc(spoke.x(110.0f));
                     virtualEditor.virtualHandleY = std::trunc(spoke.y(110.0f));
                     handled = true;
@@ -118,7 +119,7 @@ int32_t QX_GUI::virtualPanelLButtonDown(WPARAM, int32_t x, int32_t y) {
                     return;
                 }
             }
-            stageInteractionMode = kModeIdle;
+            interaction.stageInteractionMode = kModeIdle;
             if (near(55.0f, 8.0f)) {
                 mix->phases[k] = -mix->phases[k];
                 handled = true;
@@ -130,14 +131,14 @@ int32_t QX_GUI::virtualPanelLButtonDown(WPARAM, int32_t x, int32_t y) {
         if (!stored) return 0;
         if (!handled && inside(p, 110, 110, 140, 140)) {
             if (isKeyDownCtrl()) {
-                dragStartPixelX = static_cast<float>(x);
-                dragStartPixelY = static_cast<float>(y);
-                dragStartValue = virtualEditor.virtualDragStartLevel = mix->masterLevel;
+                interaction.dragStartPixelX = static_cast<float>(x);
+                interaction.dragStartPixelY = static_cast<float>(y);
+                interaction.dragStartValue = virtualEditor.virtualDragStartLevel = mix->masterLevel;
                 virtualEditor.virtualHandleX = virtualEditor.virtualHandleY = 125.0f;
                 virtualEditor.virtualSelectedPin = 0;
-                stageInteractionMode = kModeVirtualMasterLevel;
-                controlDragPanel = kHoldingVirtual;
-                controlDragActive = 1;
+                interaction.stageInteractionMode = kModeVirtualMasterLevel;
+                interaction.controlDragPanel = kHoldingVirtual;
+                interaction.controlDragActive = 1;
                 return 0;
             }
             if (isKeyDownZ()) mix->masterLevel = 1.0f;
@@ -148,17 +149,18 @@ int32_t QX_GUI::virtualPanelLButtonDown(WPARAM, int32_t x, int32_t y) {
 }
 
 int32_t QX_GUI::virtualPanelMouseMove(WPARAM, int32_t, int32_t y) {
-    if (stageInteractionMode != kModeVirtualPinLevel &&
-        stageInteractionMode != kModeVirtualMasterLevel)
+    if (interaction.stageInteractionMode != kModeVirtualPinLevel &&
+        interaction.stageInteractionMode != kModeVirtualMasterLevel)
         return 0;
     MixRecord* mix = virtualEditMix();
     if (mix == nullptr) return 0;
-    controlDragActive = 1;
-    const float dy = dragStartPixelY - static_cast<float>(y);
-    dragFineFactor = isKeyDownShift() ? 4.0f : 1.0f;
-    const float level = faderLaw.levelAfterDrag(
-        virtualEditor.virtualDragStartLevel, (0.005f / dragFineFactor) * dy * faderLaw.dragSpeed);
-    if (stageInteractionMode == kModeVirtualPinLevel) {
+    interaction.controlDragActive = 1;
+    const float dy = interaction.dragStartPixelY - static_cast<float>(y);
+    interaction.dragFineFactor = isKeyDownShift() ? 4.0f : 1.0f;
+    const float level =
+        faderLaw.levelAfterDrag(virtualEditor.virtualDragStartLevel,
+                                (0.005f / interaction.dragFineFactor) * dy * faderLaw.dragSpeed);
+    if (interaction.stageInteractionMode == kModeVirtualPinLevel) {
         if (virtualEditor.virtualSelectedPin < 0 || virtualEditor.virtualSelectedPin >= 64)
             return 0;
         mix->gains[virtualEditor.virtualSelectedPin] = level;
@@ -170,8 +172,8 @@ int32_t QX_GUI::virtualPanelMouseMove(WPARAM, int32_t, int32_t y) {
 }
 
 int32_t QX_GUI::virtualPanelLButtonUp(WPARAM, int32_t, int32_t) {
-    stageInteractionMode = kModeIdle;
-    controlDragActive = 0;
+    interaction.stageInteractionMode = kModeIdle;
+    interaction.controlDragActive = 0;
     return 0;
 }
 

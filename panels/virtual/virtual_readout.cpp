@@ -30,7 +30,7 @@ void QX_GUI::drawVirtualCellReadout() {
     const MixRecord* mix = virtualEditMix();
     if (mix == nullptr) return;
     const bool output = virtualEditor.virtualEditMode == 2 || virtualEditor.virtualEditMode == 12;
-    const bool pinDrag = stageInteractionMode == kModeVirtualPinLevel;
+    const bool pinDrag = interaction.stageInteractionMode == kModeVirtualPinLevel;
     const int32_t slot = std::clamp(virtualEditor.virtualSelectedPin, 0, 63);
     const float value = pinDrag ? mix->gains[slot] : mix->masterLevel;
     ReadoutLevels m;

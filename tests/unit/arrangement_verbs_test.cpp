@@ -117,14 +117,14 @@ TEST_F(ArrangementVerbs, FindCentresTheViewOnAnItem) {
     gui->rooms[0].width = 50;
     gui->rooms[0].height = 20;
     EXPECT_EQ(run("FIND S1"), 0);
-    EXPECT_EQ(gui->viewPanX, -30.0f);
-    EXPECT_EQ(gui->viewPanY, 40.0f);
+    EXPECT_EQ(gui->view.viewPanX, -30.0f);
+    EXPECT_EQ(gui->view.viewPanY, 40.0f);
     EXPECT_EQ(run("FIND R1"), 0);
-    EXPECT_EQ(gui->viewPanX, -125.0f);
-    EXPECT_EQ(gui->viewPanY, -210.0f);
+    EXPECT_EQ(gui->view.viewPanX, -125.0f);
+    EXPECT_EQ(gui->view.viewPanY, -210.0f);
     EXPECT_EQ(run("FIND NOBODY"), 1);
     EXPECT_EQ(gui->console.lastError, "NAMED OBJECT NOT FOUND");
-    EXPECT_EQ(gui->viewPanX, -125.0f);
+    EXPECT_EQ(gui->view.viewPanX, -125.0f);
 }
 
 TEST_F(ArrangementVerbs, MarqueeAndRoomExchangeTheirRectangles) {

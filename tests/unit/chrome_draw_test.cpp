@@ -68,7 +68,7 @@ TEST(ChromeDraw, PatchFileMenuFollowsTheWindowCentre) {
 
 TEST(ChromeDraw, PageTabsAndSliceCellsByState) {
     ScreenFixture f;
-    f.gui->currentPage = 7;
+    f.gui->view.currentPage = 7;
     f.gui->slices[4].memberCount = 3;
     f.gui->sliceDrift.drifting = 1;
     f.gui->sliceDrift.driftBlink = 1;

@@ -33,17 +33,17 @@ TEST_F(DelayPanel, ADragOfThirtyPixelsRoundsByTheKeysHeld) {
     for (const Case& c : cases) {
         gui->delayEditor.delayTime = 0.0f;
         pressAt(100.0f, 20.0f);
-        ASSERT_EQ(gui->stageInteractionMode, kModeDelayValue);
-        EXPECT_EQ(gui->controlDragPanel, 4);
-        EXPECT_EQ(gui->controlDragActive, 1);
+        ASSERT_EQ(gui->interaction.stageInteractionMode, kModeDelayValue);
+        EXPECT_EQ(gui->interaction.controlDragPanel, 4);
+        EXPECT_EQ(gui->interaction.controlDragActive, 1);
         hold(c.keys);
         moveTo(130.0f, 20.0f);
         letGoAll();
         EXPECT_NEAR(gui->delayEditor.delayTime, c.time, 1e-6f);
         EXPECT_NEAR(gui->inputDelays[0].time, c.time, 1e-6f);
         gui->delayPanelLButtonUp(0, 0, 0);
-        EXPECT_EQ(gui->stageInteractionMode, kModeIdle);
-        EXPECT_EQ(gui->controlDragPanel, -1);
+        EXPECT_EQ(gui->interaction.stageInteractionMode, kModeIdle);
+        EXPECT_EQ(gui->interaction.controlDragPanel, -1);
     }
     // After the release a move changes nothing.
     moveTo(190.0f, 20.0f);
@@ -60,7 +60,7 @@ TEST_F(DelayPanel, ADragStopsAtOneSecondEitherWay) {
 
 TEST_F(DelayPanel, ANarrowPanelDragsNothing) {
     gui->panelFrame.panels[kPanelDelay].width = 12.0f;
-    gui->stageInteractionMode = kModeDelayValue;
+    gui->interaction.stageInteractionMode = kModeDelayValue;
     moveTo(5.0f, 20.0f);
     EXPECT_EQ(gui->delayEditor.delayTime, 0.0f);
 }
@@ -77,7 +77,7 @@ TEST_F(DelayPanel, TheValueBoxOpensTheTimeEntryInMilliseconds) {
     EXPECT_EQ(gui->textEntry.textEntryFresh, 1);
     EXPECT_EQ(gui->textEntry.textEntryX, 203);
     EXPECT_EQ(gui->textEntry.textEntryY, 111);
-    EXPECT_EQ(gui->stageInteractionMode, kModeIdle);
+    EXPECT_EQ(gui->interaction.stageInteractionMode, kModeIdle);
 }
 
 TEST_F(DelayPanel, TheSwitchStoresAndRaisesBothDelayFlags) {

@@ -301,7 +301,7 @@ TEST(GoldenBlobs, ViewStateAndPatchRecordFields) {
     gui->stageView.sourcesLocked = 3;
     gui->stageView.annotationLocks = 2;
     gui->guiSnap = 1;
-    gui->viewZoom = 1.5f;
+    gui->view.viewZoom = 1.5f;
     gui->sourceCount = 4;
     gui->targetCount = 2;
     gui->groupCount = 16;
@@ -332,7 +332,7 @@ TEST(GoldenBlobs, PanelLayoutKeepsTheFillOfTheLastTwoSlots) {
     gui->panelFrame.panels[7].positionX = 12.9f;
     gui->panelFrame.panels[7].positionY = -3.5f;
     gui->panelFrame.panels[7].scale = 2.0f;
-    gui->currentPage = 3;
+    gui->view.currentPage = 3;
     gui->chrome.toolboxFolded = 0;
     gui->chrome.masterHidden = 1;
     gui->delayEditor.delayPanelKind = 2;

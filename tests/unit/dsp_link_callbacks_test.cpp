@@ -66,7 +66,7 @@ void buildScene(QX_GUI& gui) {
     gui.slices[2].sourceIndex[0] = 1;
     gui.panelFrame.panels[3].shown = 1;
     gui.stageView.gridShown = 0;
-    gui.viewZoom = 2.0f;
+    gui.view.viewZoom = 2.0f;
     // The editors show their items, as in a running session (a restored panel layout loads
     // them again).
     gui.loadDelayPanel(gui.delayEditor.delayPanelKind, gui.delayEditor.delayPanelIndex);
@@ -271,7 +271,7 @@ TEST(PinCallbacks, ConfigurationBlockIsTakenWithClampedCounts) {
     gui->deliver(2, bytes);
     EXPECT_EQ(gui->configuration.displayCount, 256);
     EXPECT_EQ(gui->configuration.instanceCount, 0);
-    EXPECT_EQ(gui->currentPage, 4);
+    EXPECT_EQ(gui->view.currentPage, 4);
     EXPECT_EQ(gui->ownInstance.startPage, 4);
 
     auto shortBlock = makeGui();
@@ -284,7 +284,7 @@ TEST(PinCallbacks, ConfigurationBlockIsTakenWithClampedCounts) {
     std::vector<uint8_t> notValid = configuration_codec::encode(block);
     notValid[0] = 2;
     invalid->deliver(2, notValid);
-    EXPECT_EQ(invalid->currentPage, 0);
+    EXPECT_EQ(invalid->view.currentPage, 0);
 }
 
 TEST(PinCallbacks, OwnScreenFullScreenOnlyForTheFirstTenIds) {
@@ -510,8 +510,8 @@ TEST(PinCallbacks, ShownEditorsShowWhatCameIn) {
 TEST(PinCallbacks, Blob2PatchSendsTheBlockWithTheMousePosition) {
     auto gui = makeGui();
     gui->localId = 3; // any instance
-    gui->pointerPixelX = 123;
-    gui->pointerPixelY = -7;
+    gui->interaction.pointerPixelX = 123;
+    gui->interaction.pointerPixelY = -7;
     gui->executeCommandString("BLOB2PATCH");
     const std::vector<uint8_t> bytes = gui->lastSent(2);
     ASSERT_EQ(bytes.size(), static_cast<size_t>(ConfigurationBlock::kEncodedSize));

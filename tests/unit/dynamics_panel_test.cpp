@@ -55,8 +55,8 @@ TEST_F(DynamicsPanel, AFreshSourceIsCaptionedAndDescribed) {
 TEST_F(DynamicsPanel, DraggingTheMiddlePointKeepsItOnTheDiagonalAndSendsThePoints) {
     gui->dynamicsPanelLButtonDown(MK_LBUTTON, px(0.5f), py(0.5f));
     ASSERT_EQ(gui->dynamicsEditor.grabbedPoint, 3);
-    EXPECT_EQ(gui->controlDragActive, 1);
-    EXPECT_EQ(gui->controlDragPanel, 3);
+    EXPECT_EQ(gui->interaction.controlDragActive, 1);
+    EXPECT_EQ(gui->interaction.controlDragPanel, 3);
     gui->dynamicsPanelMouseMove(MK_LBUTTON, px(0.7f), py(0.6f));
     const CurvePoint* p = curve().points;
     EXPECT_NEAR(p[2].x, 0.65f, 1e-5f);

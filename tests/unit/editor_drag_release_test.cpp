@@ -98,8 +98,8 @@ TEST_F(EditorDrags, EveryEditorDragEndsAtTheReleaseWhereverThePointerIs) {
         EXPECT_NEAR(c.value(*gui), c.dragged, 1e-4f) << c.what;
         release(1300, 790);
         letGoAll();
-        EXPECT_EQ(gui->controlDragActive, 0) << c.what;
-        EXPECT_EQ(gui->stageInteractionMode, kModeIdle) << c.what;
+        EXPECT_EQ(gui->interaction.controlDragActive, 0) << c.what;
+        EXPECT_EQ(gui->interaction.stageInteractionMode, kModeIdle) << c.what;
         EXPECT_EQ(GetCapture(), nullptr) << c.what;
         move(windowX(c.panel, c.pressX), windowY(c.panel, 10.0f));
         move(windowX(c.panel, c.moveX), windowY(c.panel, c.pressY));

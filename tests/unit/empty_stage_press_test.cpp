@@ -60,7 +60,7 @@ TEST(MarqueePress, ZLevelsTheSourcesAndGroupsInside) {
     EXPECT_EQ(got.front(), "LEVEL SOURCES GROUPS 0.0");
     EXPECT_EQ(f.gui->groups[0].level, 1.0f);
     EXPECT_EQ(f.gui->groups[1].level, 0.25f) << "the group outside keeps its level";
-    EXPECT_EQ(f.gui->stageInteractionMode, kModeIdle);
+    EXPECT_EQ(f.gui->interaction.stageInteractionMode, kModeIdle);
 }
 
 // SHIFT+X keys the output dynamics of the targets inside on themselves and touches no input
@@ -100,7 +100,7 @@ TEST(MarqueePress, EListsTheItemsInsideForTheEnvelopes) {
     EXPECT_EQ(list.targets[1], 1);
     EXPECT_EQ(list.spec, "MARQUEE SELECTION");
     EXPECT_EQ(list.total, 5) << "the marquee leaves the total";
-    EXPECT_EQ(f.gui->stageInteractionMode, kModeIdle) << "handled: no marquee drag";
+    EXPECT_EQ(f.gui->interaction.stageInteractionMode, kModeIdle) << "handled: no marquee drag";
 
     // With no target inside, E is not handled and the marquee is dragged.
     MarqueeStage g;
@@ -111,7 +111,7 @@ TEST(MarqueePress, EListsTheItemsInsideForTheEnvelopes) {
     g.press(p.x, p.y);
     EXPECT_EQ(g.gui->envelopeList.sourceCount, 2);
     EXPECT_EQ(g.gui->envelopeList.targetCount, 0);
-    EXPECT_EQ(g.gui->stageInteractionMode, kModeMarqueeMove);
+    EXPECT_EQ(g.gui->interaction.stageInteractionMode, kModeMarqueeMove);
     g.release(p.x, p.y);
 }
 
@@ -161,7 +161,8 @@ TEST(MarqueePress, EveryKeyRunsItsLines) {
                 got.push_back(line);
         EXPECT_EQ(got, c.lines);
         const bool dragsMarquee = c.keys == std::vector<int>{VK_MENU};
-        EXPECT_EQ(f.gui->stageInteractionMode, dragsMarquee ? kModeMarqueeMove : kModeIdle);
+        EXPECT_EQ(f.gui->interaction.stageInteractionMode,
+                  dragsMarquee ? kModeMarqueeMove : kModeIdle);
         f.release(p.x, p.y);
     }
 }
@@ -173,9 +174,9 @@ TEST(MarqueePress, CAndVStartTheGroupDragsOfTheMarquee) {
         f.hold({key});
         const ScreenPoint p = f.stageToPixel(350.0f, 350.0f);
         f.press(p.x, p.y);
-        EXPECT_EQ(f.gui->stageInteractionMode, mode);
+        EXPECT_EQ(f.gui->interaction.stageInteractionMode, mode);
         EXPECT_EQ(f.gui->stage.dragStartStageX, 350.0f);
-        EXPECT_EQ(f.gui->dragStartPixelY, static_cast<float>(p.y));
+        EXPECT_EQ(f.gui->interaction.dragStartPixelY, static_cast<float>(p.y));
         f.release(p.x, p.y);
     }
 }
@@ -214,7 +215,7 @@ TEST(RoomPress, CtrlStartsTheLevelDragAtThePressPoint) {
     f.hold({VK_CONTROL});
     const ScreenPoint p = f.stageToPixel(-390.0f, -80.0f);
     f.press(p.x, p.y);
-    EXPECT_EQ(f.gui->stageInteractionMode, kModeRoomLevel);
+    EXPECT_EQ(f.gui->interaction.stageInteractionMode, kModeRoomLevel);
     EXPECT_EQ(f.gui->stage.pickedRoom, 0);
     EXPECT_EQ(f.gui->stage.dragStartStageX, -390.0f);
     EXPECT_EQ(f.gui->stage.dragStartStageY, -80.0f);
@@ -235,7 +236,7 @@ TEST(RoomPress, ShiftDragsTheRoomWithItsMembers) {
     f.hold({VK_SHIFT});
     const ScreenPoint p = f.stageToPixel(-390.0f, -90.0f);
     f.press(p.x, p.y);
-    ASSERT_EQ(f.gui->stageInteractionMode, kModeRoomMove);
+    ASSERT_EQ(f.gui->interaction.stageInteractionMode, kModeRoomMove);
     f.letGo({VK_SHIFT});
     f.move(p.x + 30, p.y + 20);
     EXPECT_FLOAT_EQ(f.gui->rooms[0].x, -370.0f);
@@ -300,7 +301,7 @@ TEST(NotePress, AAndSEditThePressedNote) {
         EXPECT_EQ(f.gui->textEntry.textEntryTitle, c.title);
         EXPECT_EQ(f.gui->textEntry.textEntryText, c.text);
         EXPECT_EQ(f.gui->textEntry.textEntryKind, c.kind);
-        EXPECT_EQ(f.gui->stageInteractionMode, kModeIdle);
+        EXPECT_EQ(f.gui->interaction.stageInteractionMode, kModeIdle);
         f.gui->textEntry.textEntryText = c.key == 'A' ? "0.8" : "7";
         f.gui->commitTextEntry();
         if (c.key == 'A') {
@@ -325,7 +326,7 @@ TEST(NotePress, CPicksThePressedNotesColourAndAPlainPressDragsIt) {
     f.advanceClock(1000);
     const ScreenPoint p = f.stageToPixel(f.noteX(1), -45.0f);
     f.press(p.x, p.y);
-    EXPECT_EQ(f.gui->stageInteractionMode, kModeAnnotationMove);
+    EXPECT_EQ(f.gui->interaction.stageInteractionMode, kModeAnnotationMove);
     EXPECT_EQ(f.gui->stage.pickedTarget, 1);
     f.move(p.x + 10, p.y);
     EXPECT_FLOAT_EQ(f.gui->notes[1].x, -190.0f);

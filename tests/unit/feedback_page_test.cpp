@@ -161,7 +161,7 @@ TEST(FeedbackPageOverlay, TheButtonsAndTheMasterDrag) {
     f.move(688, 400);
     f.press(688, 400);
     f.letGoAll();
-    EXPECT_EQ(f.gui->stageInteractionMode, kModeFeedbackMasterLevel);
+    EXPECT_EQ(f.gui->interaction.stageInteractionMode, kModeFeedbackMasterLevel);
     f.move(688, 380);
     EXPECT_NEAR(f.mix(0).masterLevel, 1.14574f, 1e-4f);
     f.hold({VK_SHIFT});
@@ -169,7 +169,7 @@ TEST(FeedbackPageOverlay, TheButtonsAndTheMasterDrag) {
     EXPECT_NEAR(f.mix(0).masterLevel, 0.61518f, 1e-4f);
     f.letGoAll();
     f.release(20, 20);
-    EXPECT_EQ(f.gui->stageInteractionMode, kModeIdle);
+    EXPECT_EQ(f.gui->interaction.stageInteractionMode, kModeIdle);
 }
 
 TEST(FeedbackPageRemoval, ARightClickOnAnOutputPortLeavesOtherPathsInOrder) {

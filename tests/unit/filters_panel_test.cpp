@@ -42,7 +42,7 @@ TEST_F(FiltersPanel, AHandleDragSetsFrequencyAndGainAndEndsAtTheRelease) {
     pressAt(227.0f, 125.0f); // band 2, 1000 Hz at 0 dB
     ASSERT_EQ(gui->filtersEditor.filterDragBand, 2);
     EXPECT_EQ(gui->filtersEditor.filterDragMode, 1);
-    EXPECT_EQ(gui->controlDragActive, 1);
+    EXPECT_EQ(gui->interaction.controlDragActive, 1);
     moveTo(300.0f, 50.0f);
     EXPECT_NEAR(band(2).frequency, 3535.5, 0.05);
     EXPECT_NEAR(band(2).gainDb, 9.0, 1e-4);
@@ -80,8 +80,8 @@ TEST_F(FiltersPanel, AShiftDragOnEmptySpaceHoldsTheMouseAndStopsAtTheRelease) {
     pressAt(350.0f, 200.0f);
     letGoAll();
     EXPECT_EQ(gui->filtersEditor.filterDragMode, 3);
-    EXPECT_EQ(gui->controlDragActive, 1);
-    EXPECT_EQ(gui->controlDragPanel, 2);
+    EXPECT_EQ(gui->interaction.controlDragActive, 1);
+    EXPECT_EQ(gui->interaction.controlDragPanel, 2);
     moveTo(350.0f, 100.0f); // up 100 pixels: +3 dB
     EXPECT_NEAR(band(1).gainDb, 3.0, 1e-4);
     EXPECT_EQ(band(2).gainDb, 0.0); // inactive bands stay

@@ -100,7 +100,8 @@ TEST(CableHandlePress, KeysByCableLevel) {
         f.liveCable(c.level);
         const Lines got = c.key ? f.pressAt(-200.0f, 0.0f, {c.key}) : f.pressAt(-200.0f, 0.0f);
         EXPECT_EQ(got, c.line.empty() ? Lines{} : Lines{c.line});
-        EXPECT_EQ(f.gui->stageInteractionMode, kModeIdle) << "the press ends: no drag, no pan";
+        EXPECT_EQ(f.gui->interaction.stageInteractionMode, kModeIdle)
+            << "the press ends: no drag, no pan";
         EXPECT_EQ(f.gui->marqueeRubberBand, 0) << "the press ends: no marquee";
         f.releaseAt(-200.0f, 0.0f);
     }
@@ -130,7 +131,7 @@ TEST(CableHandlePress, PlainPressOnALiveCableStartsItsLevelDrag) {
     HandleStage f;
     const int32_t c = f.liveCable(0.5f);
     EXPECT_TRUE(f.pressAt(-200.0f, 0.0f).empty());
-    EXPECT_EQ(f.gui->stageInteractionMode, kModeCableLevel);
+    EXPECT_EQ(f.gui->interaction.stageInteractionMode, kModeCableLevel);
     EXPECT_EQ(f.gui->stage.pickedCable, c);
     const ScreenPoint p = f.stageToPixel(-200.0f, 0.0f);
     f.move(p.x, p.y - 40);
@@ -145,7 +146,7 @@ TEST(CableHandlePress, HiddenCablesTakeNoHandlePress) {
     EXPECT_TRUE(f.pressAt(-200.0f, 0.0f, {'Z'}).empty());
     f.releaseAt(-200.0f, 0.0f);
     f.pressAt(-200.0f, 0.0f);
-    EXPECT_NE(f.gui->stageInteractionMode, kModeCableLevel);
+    EXPECT_NE(f.gui->interaction.stageInteractionMode, kModeCableLevel);
     EXPECT_EQ(f.gui->marqueeRubberBand, 1) << "the press reached the bare stage";
     f.releaseAt(-200.0f, 0.0f);
 }
@@ -228,11 +229,11 @@ TEST(FeedbackHandlePress, AnswersWhereTheCurveIsDrawnUnderOtherChannels) {
     f.releaseAt(-200.0f, -30.0f);
 
     f.pressAt(h.x, h.y, {VK_CONTROL});
-    EXPECT_EQ(f.gui->stageInteractionMode, kModeFeedbackGain);
+    EXPECT_EQ(f.gui->interaction.stageInteractionMode, kModeFeedbackGain);
     EXPECT_EQ(f.gui->stage.pickedFeedbackEntry, k);
     EXPECT_EQ(f.gui->stage.pickedSource, 0);
     EXPECT_EQ(f.gui->stage.pickedTarget, 1);
-    EXPECT_EQ(f.gui->dragStartValue, 0.5f);
+    EXPECT_EQ(f.gui->interaction.dragStartValue, 0.5f);
     f.move(hx, hy - 40);
     EXPECT_GT(f.gui->feedbackMixes[5].gains[k], 0.5f);
     EXPECT_EQ(f.gui->feedbackMixes[0].gains[0], 0.5f) << "the mix indexed by the source is kept";

@@ -240,7 +240,7 @@ TEST(ItemPress, PlainPressesStartTheItemDrags) {
             : c.pressItem == &ItemStage::pressTarget ? f.stageToPixel(-200.0f, 100.0f)
                                                      : f.stageToPixel(150.0f, 0.0f);
         f.press(p.x, p.y);
-        EXPECT_EQ(f.gui->stageInteractionMode, c.mode);
+        EXPECT_EQ(f.gui->interaction.stageInteractionMode, c.mode);
         f.release(p.x, p.y);
     }
 }
@@ -253,7 +253,7 @@ TEST(ItemPress, HiddenItemsTakeCommandsButAreNotDragged) {
     for (const ScreenPoint p :
          {f.stageToPixel(-200.0f, -100.0f), f.stageToPixel(-200.0f, 100.0f)}) {
         f.press(p.x, p.y);
-        EXPECT_EQ(f.gui->stageInteractionMode, kModeIdle);
+        EXPECT_EQ(f.gui->interaction.stageInteractionMode, kModeIdle);
         f.release(p.x, p.y);
     }
 }

@@ -61,7 +61,7 @@ const ShortcutCase kShortcutCases[] = {
 TEST(KeyShortcuts, HeldKeysRunTheirRowsInTableOrder) {
     for (const ShortcutCase& c : kShortcutCases) {
         ScreenFixture f;
-        f.gui->stageInteractionMode = c.interactionMode;
+        f.gui->interaction.stageInteractionMode = c.interactionMode;
         f.gui->lastCommand.clear();
         for (int k : c.held) qxplatform::setKeyDown(k, true);
         f.tap(c.key);
@@ -77,17 +77,17 @@ TEST(KeyShortcuts, ShiftRReRunsTheKeptLineAndNothingElse) {
     f.hold({VK_SHIFT, 'R'});
     f.tap('I');
     EXPECT_EQ(f.takeLines(), Lines{"CLS"});
-    EXPECT_EQ(f.gui->currentPage, kPageStage);
+    EXPECT_EQ(f.gui->view.currentPage, kPageStage);
 }
 
 TEST(KeyShortcuts, ArrowKeysActOnlyOnTheStagePage) {
     ScreenFixture f;
     f.source(0, 100.0f, 100.0f);
     f.gui->keyboard.arrowMode = 1;
-    f.gui->currentPage = kPageInputs;
+    f.gui->view.currentPage = kPageInputs;
     f.tap(VK_RIGHT);
     EXPECT_EQ(f.gui->sources[0].x, 100.0f);
-    f.gui->currentPage = kPageStage;
+    f.gui->view.currentPage = kPageStage;
     f.tap(VK_RIGHT);
     EXPECT_EQ(f.gui->sources[0].x, 101.0f);
 }

@@ -46,7 +46,7 @@ TEST(MacrosPanel, AButtonLightsOnlyStrictlyInsideAndAClickRunsItOnce) {
     f.panel(kPanelMacros).macroFileLoaded = 1;
     EXPECT_EQ(f.leftDown(313, 234), 0);
     EXPECT_EQ(f.count("PAGE MATRIX"), 1);
-    EXPECT_EQ(f.gui->currentPage, kPageMatrix);
+    EXPECT_EQ(f.gui->view.currentPage, kPageMatrix);
     f.leftUp(313, 234);
     EXPECT_EQ(f.count("PAGE MATRIX"), 1);
 

@@ -23,8 +23,8 @@ struct MatrixPage : ScreenFixture {
     }
     bool flag(int32_t f) const { return gui->sendFlags[f] != 0; }
     // Window pixel of a grid offset (gx, gy) from the grid's corner.
-    int32_t wx(int32_t gx) const { return gui->pageGridX + kMatrixGridInset + gx; }
-    int32_t wy(int32_t gy) const { return gui->pageGridY + kMatrixGridInset + gy; }
+    int32_t wx(int32_t gx) const { return gui->interaction.pageGridX + kMatrixGridInset + gx; }
+    int32_t wy(int32_t gy) const { return gui->interaction.pageGridY + kMatrixGridInset + gy; }
     // The click of the page: a move there first, as the page takes the cell of the last move.
     void clickGrid(int32_t gx, int32_t gy) {
         move(wx(gx), wy(gy));
@@ -42,16 +42,16 @@ struct MatrixPage : ScreenFixture {
 
 TEST(MatrixPageGeometry, TheOriginAndTheCellsOfOffsetsAroundZero) {
     MatrixPage f;
-    EXPECT_EQ(f.gui->pageGridX, 317);
-    EXPECT_EQ(f.gui->pageGridY, 76);
+    EXPECT_EQ(f.gui->interaction.pageGridX, 317);
+    EXPECT_EQ(f.gui->interaction.pageGridY, 76);
     for (int32_t offset = -8; offset <= 8; ++offset) {
         f.move(f.wx(offset), f.wy(offset));
-        EXPECT_EQ(f.gui->pageHoverColumn, 0) << offset;
-        EXPECT_EQ(f.gui->pageHoverRow, 0) << offset;
+        EXPECT_EQ(f.gui->interaction.pageHoverColumn, 0) << offset;
+        EXPECT_EQ(f.gui->interaction.pageHoverRow, 0) << offset;
     }
     f.move(f.wx(-9), f.wy(9));
-    EXPECT_EQ(f.gui->pageHoverColumn, -1);
-    EXPECT_EQ(f.gui->pageHoverRow, 1);
+    EXPECT_EQ(f.gui->interaction.pageHoverColumn, -1);
+    EXPECT_EQ(f.gui->interaction.pageHoverRow, 1);
 }
 
 TEST(MatrixPageClicks, SourceAndTargetSwitchesNamesAndMarkers) {
@@ -121,7 +121,7 @@ TEST(MatrixPageCells, ANewCableStartsAtTheGainItsPositionGives) {
         // The press's own move replays the drag at 0 px, which keeps the level to float noise.
         EXPECT_NEAR(f.gui->cables[cable].level, c.level, 1e-5f);
         EXPECT_EQ(f.gui->matrixPage.selectedCable, cable);
-        EXPECT_EQ(f.gui->stageInteractionMode, kModeCableLevel);
+        EXPECT_EQ(f.gui->interaction.stageInteractionMode, kModeCableLevel);
         EXPECT_TRUE(f.flag(kSendCables));
         EXPECT_EQ(f.gui->pendingCableSource, -1);
     }
@@ -137,7 +137,7 @@ TEST(MatrixPageCells, AFullCableTableSelectsNothingAndStartsNoDrag) {
     f.clickCell(0, 0);
     EXPECT_EQ(f.gui->cableCount, QX_GUI::kMaxCables);
     EXPECT_EQ(f.gui->matrixPage.selectedCable, -1);
-    EXPECT_EQ(f.gui->stageInteractionMode, kModeIdle);
+    EXPECT_EQ(f.gui->interaction.stageInteractionMode, kModeIdle);
     EXPECT_EQ(f.gui->pendingCableSource, -1);
     EXPECT_EQ(f.gui->pendingCableTarget, -1);
 }
@@ -160,7 +160,7 @@ TEST(MatrixPageCells, KeysOnACableAndAtLevelZero) {
     f.hold({'Z'});
     f.clickCell(0, 0);
     EXPECT_EQ(f.gui->cables[c].level, 0.0f);
-    EXPECT_EQ(f.gui->stageInteractionMode, kModeIdle);
+    EXPECT_EQ(f.gui->interaction.stageInteractionMode, kModeIdle);
     f.letGoAll();
     f.hold({'X'});
     f.clickCell(0, 0);
@@ -200,7 +200,7 @@ TEST(MatrixPageDrag, TheLevelFollowsTheFaderLawAndEndsAtTheRelease) {
         const int32_t cable = f.cableOf(1, 2);
         f.gui->cables[cable].level = c.start;
         f.clickCell(2, 1);
-        ASSERT_EQ(f.gui->stageInteractionMode, kModeCableLevel);
+        ASSERT_EQ(f.gui->interaction.stageInteractionMode, kModeCableLevel);
         if (c.shift) f.hold({VK_SHIFT});
         f.move(f.wx(22), f.wy(13) - c.up);
         EXPECT_NEAR(f.gui->cables[cable].level, c.level, 1e-4f);
@@ -210,7 +210,7 @@ TEST(MatrixPageDrag, TheLevelFollowsTheFaderLawAndEndsAtTheRelease) {
         f.gui->panelFrame.panels[kPanelFilters].positionX = 600;
         f.gui->panelFrame.panels[kPanelFilters].positionY = 100;
         f.release(700, 150);
-        EXPECT_EQ(f.gui->stageInteractionMode, kModeIdle);
+        EXPECT_EQ(f.gui->interaction.stageInteractionMode, kModeIdle);
         EXPECT_EQ(GetCapture(), nullptr);
         const float after = f.gui->cables[cable].level;
         f.move(f.wx(22), f.wy(13) - 100);

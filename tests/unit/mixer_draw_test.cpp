@@ -28,7 +28,7 @@ struct PageFrame : ScreenFixture {
     explicit PageFrame(int32_t page) {
         gui->setSourceCount(12);
         gui->setTargetCount(8);
-        gui->currentPage = page;
+        gui->view.currentPage = page;
     }
 };
 
@@ -80,11 +80,11 @@ TEST(MixerDraw, TheTitleShowsTheLevelWhileDraggedOrWheeled) {
     PageFrame f(kPageInputs);
     f.gui->sources[3].level = 0.5f;
     f.gui->currentSource = 3;
-    f.gui->pageMouseHold = 1;
+    f.gui->interaction.pageMouseHold = 1;
     RecordingDrawLayer frame = f.drawFrame();
     EXPECT_NE(frame.findText("-6.02dB"), nullptr);
     EXPECT_EQ(frame.findText("S4"), nullptr);
-    f.gui->pageMouseHold = 0;
+    f.gui->interaction.pageMouseHold = 0;
     f.gui->mixerPages.hoveredStrip = 3;
     f.gui->mixerPages.showLevelReadout = 1;
     frame = f.drawFrame();

@@ -58,13 +58,13 @@ TEST(MixerDrags, AFaderFollowsThePointerFromWhereTheKnobWasGrabbed) {
         PageFixture f(c.pageId);
         f.level(0) = c.start;
         f.page.press(stripX(0) + 31, kRow0 + c.grabY);
-        ASSERT_EQ(f.gui->pageMouseHold, 1) << c.what;
+        ASSERT_EQ(f.gui->interaction.pageMouseHold, 1) << c.what;
         EXPECT_EQ(qxplatform::currentCursorId(), 32645) << c.what; // north-south
         f.page.move(stripX(c.toStrip) + 31, kRow0 + c.toY);
         f.page.release(stripX(c.toStrip) + 31, kRow0 + c.toY);
         EXPECT_NEAR(f.level(0), c.expected, 0.0005f) << c.what;
         EXPECT_EQ(f.level(1), 0.5f) << c.what;
-        EXPECT_EQ(f.gui->pageMouseHold, 0) << c.what;
+        EXPECT_EQ(f.gui->interaction.pageMouseHold, 0) << c.what;
         // After the release the pointer moves nothing.
         const float kept = f.level(0);
         f.page.move(stripX(0) + 31, kRow0 + 100);
@@ -98,9 +98,9 @@ TEST(MixerDrags, AHoldLeftByAnotherPageDragsNoSource) {
     f.gui->graphicsReady = 1;
     f.gui->currentSource = -1;
     f.press(700, 400, ScreenFixture::Button::Right);
-    ASSERT_EQ(f.gui->pageMouseHold, 1);
+    ASSERT_EQ(f.gui->interaction.pageMouseHold, 1);
     f.run("PAGE INPUTS");
-    ASSERT_EQ(f.gui->currentPage, kPageInputs);
+    ASSERT_EQ(f.gui->view.currentPage, kPageInputs);
     for (int32_t y : {5, 270, 540, 795})
         for (int32_t x : {2, 700, 1300, 1370}) f.move(x, y);
     for (int32_t i = 0; i < 12; ++i) EXPECT_EQ(f.gui->sources[i].level, 0.5f) << i;

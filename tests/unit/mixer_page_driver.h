@@ -15,7 +15,7 @@ struct MixerPageDriver {
         const LPCWSTR ids[7] = {IDC_ARROW,    IDC_SIZEWE, IDC_SIZENS, IDC_SIZENESW,
                                 IDC_SIZENWSE, IDC_HAND,   IDC_SIZEALL};
         for (int i = 0; i < 7; ++i) gui->cursors[i] = LoadCursorW(nullptr, ids[i]);
-        gui->currentPage = pageId;
+        gui->view.currentPage = pageId;
     }
 
     static WPARAM keyFlags() {

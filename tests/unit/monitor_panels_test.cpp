@@ -42,9 +42,9 @@ TEST(CliPanel, AppendedLinesScrollInOnePerFrameAndTheCommandLineNeedsTheFocus) {
     ASSERT_NE(line, nullptr);
     EXPECT_EQ(line->colour, (std::array<float, 4>{0, 1, 1, 0.5f}));
     f.panel(kPanelCli).focused = 1;
-    f.gui->cursorBlinkCounter = 9;
+    f.gui->interaction.cursorBlinkCounter = 9;
     EXPECT_NE(f.drawContent([&] { f.gui->drawCliPanel(); }).findText("> ZOOM_IN1"), nullptr);
-    f.gui->cursorBlinkCounter = 10;
+    f.gui->interaction.cursorBlinkCounter = 10;
     EXPECT_NE(f.drawContent([&] { f.gui->drawCliPanel(); }).findText("> ZOOM_IN"), nullptr);
 }
 
@@ -54,7 +54,7 @@ TEST(CliPanel, DrawsTheLineTheKeysType) {
     f.hold({VK_SHIFT});
     f.tap('C');
     f.letGo({VK_SHIFT});
-    f.gui->cursorBlinkCounter = 10; // cursor off: the drawn text is the line alone
+    f.gui->interaction.cursorBlinkCounter = 10; // cursor off: the drawn text is the line alone
     const auto commandLine = [&] {
         const RecordingDrawLayer r = f.drawContent([&] { f.gui->drawCliPanel(); });
         const float h = f.panel(kPanelCli).height;

@@ -66,8 +66,8 @@ TEST(MouseDispatch, TopBarCellsRunTheirLinesAndReachNothingElse) {
         if (c.console) {
             EXPECT_TRUE(f.consoleHas(c.console));
         }
-        EXPECT_EQ(f.gui->pageMouseHold, 0) << "the page saw the press";
-        EXPECT_EQ(f.gui->leftButtonHeld, 0);
+        EXPECT_EQ(f.gui->interaction.pageMouseHold, 0) << "the page saw the press";
+        EXPECT_EQ(f.gui->interaction.leftButtonHeld, 0);
     }
 }
 
@@ -90,10 +90,10 @@ TEST(MouseDispatch, PageTabsSelectTheirPageOnlyBelowTheLastThirteenPixelsEdge) {
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.x << ", " << c.y);
         ReadyScreen f;
-        f.gui->currentPage = kPageInputs;
+        f.gui->view.currentPage = kPageInputs;
         f.gui->matrixPage.sourceRowPick = f.gui->matrixPage.inputChannelPick = 3;
         f.gui->onLButtonDown(0, c.x, c.y);
-        EXPECT_EQ(f.gui->currentPage, c.page);
+        EXPECT_EQ(f.gui->view.currentPage, c.page);
         const bool matrixLike = c.page == kPageMatrix || c.page == kPageFeedback;
         EXPECT_EQ(f.gui->matrixPage.sourceRowPick, matrixLike ? -1 : 3);
     }
@@ -118,7 +118,7 @@ TEST(MouseDispatch, ARightPressOnEmptyStageOpensMainThereAndAPressRunsTheRowUnde
     EXPECT_EQ(f.takeLines(), Lines{"SELECT ALL_SOURCES"});
     EXPECT_EQ(f.gui->chrome.lastMenuCommand, "SELECT ALL_SOURCES");
     EXPECT_EQ(f.gui->chrome.popupLayerOpen, 0);
-    EXPECT_EQ(f.gui->pageMouseHold, 0) << "the page saw a press the menu took";
+    EXPECT_EQ(f.gui->interaction.pageMouseHold, 0) << "the page saw a press the menu took";
 }
 
 TEST(MouseDispatch, ASubmenuRowKeepsTheMenusOpenAndAPressOutsideClosesThemAndGoesOn) {
@@ -129,12 +129,12 @@ TEST(MouseDispatch, ASubmenuRowKeepsTheMenusOpenAndAPressOutsideClosesThemAndGoe
     f.gui->onLButtonDown(0, 700, 325);
     EXPECT_TRUE(f.takeLines().empty());
     EXPECT_EQ(f.gui->chrome.popupLayerOpen, 1);
-    EXPECT_EQ(f.gui->pageMouseHold, 0);
+    EXPECT_EQ(f.gui->interaction.pageMouseHold, 0);
 
     f.move(200, 200);
     f.gui->onLButtonDown(0, 200, 200);
     EXPECT_EQ(f.gui->chrome.popupLayerOpen, 0);
-    EXPECT_EQ(f.gui->pageMouseHold, 1) << "the stage page did not get the press";
+    EXPECT_EQ(f.gui->interaction.pageMouseHold, 1) << "the stage page did not get the press";
 }
 
 TEST(MouseDispatch, APressWithATextEntryOpenCommitsItAndDoesNothingElse) {
@@ -145,9 +145,9 @@ TEST(MouseDispatch, APressWithATextEntryOpenCommitsItAndDoesNothingElse) {
         f.gui->textEntry.textEntryId = 1;
         f.gui->onLButtonDown(0, at.x, at.y);
         EXPECT_EQ(f.gui->textEntry.textEntryId, 0);
-        EXPECT_EQ(f.gui->currentPage, kPageStage);
-        EXPECT_EQ(f.gui->pageMouseHold, 0);
-        EXPECT_EQ(f.gui->leftButtonHeld, 0);
+        EXPECT_EQ(f.gui->view.currentPage, kPageStage);
+        EXPECT_EQ(f.gui->interaction.pageMouseHold, 0);
+        EXPECT_EQ(f.gui->interaction.leftButtonHeld, 0);
         for (const std::string& line : f.takeLines())
             EXPECT_EQ(line.rfind("SWITCH_SELECT", 0), std::string::npos);
     }
@@ -161,7 +161,7 @@ TEST(MouseDispatch, BeforeTheGuiIsReadyOnlyTheTopBarAnswers) {
     f.gui->onRButtonDown(0, 700, 300);
     f.wheel(1);
     f.move(700, 300);
-    EXPECT_EQ(f.gui->currentPage, kPageStage);
+    EXPECT_EQ(f.gui->view.currentPage, kPageStage);
     EXPECT_EQ(f.gui->chrome.popupLayerOpen, 0);
     EXPECT_TRUE(f.takeLines().empty());
 }

@@ -53,10 +53,10 @@ TEST_F(MutesPanel, AClearButtonSwitchesTheWholeGridOff) {
 }
 
 TEST_F(MutesPanel, TheMasterDragsHalfADecibelAPixelOverAnyPage) {
-    gui->currentPage = kPageInputs;
+    gui->view.currentPage = kPageInputs;
     gui->viewSettings.masterVolume = 0.5f;
     press(318, 100);
-    ASSERT_EQ(gui->stageInteractionMode, kModeMutesMaster);
+    ASSERT_EQ(gui->interaction.stageInteractionMode, kModeMutesMaster);
     moveTo(318, 80);
     EXPECT_NEAR(gui->viewSettings.masterVolume, 1.5811f, 1e-4f);
     EXPECT_EQ(gui->sendFlags[kSendViewState], 1);
@@ -66,7 +66,7 @@ TEST_F(MutesPanel, TheMasterDragsHalfADecibelAPixelOverAnyPage) {
     // A release anywhere ends the drag and gives the mouse back.
     SetCapture(reinterpret_cast<HWND>(0x10));
     gui->mutesPanelLButtonUp(0, 5000, 5000);
-    EXPECT_EQ(gui->stageInteractionMode, kModeIdle);
+    EXPECT_EQ(gui->interaction.stageInteractionMode, kModeIdle);
     EXPECT_EQ(GetCapture(), nullptr);
     moveTo(318, 40);
     EXPECT_FLOAT_EQ(gui->viewSettings.masterVolume, 4.0f);
@@ -80,7 +80,7 @@ TEST_F(MutesPanel, ZOnTheMeterGivesUnityAndThePinCarriesIt) {
     letGoAll();
     EXPECT_FLOAT_EQ(gui->viewSettings.masterVolume, 1.0f);
     EXPECT_TRUE(consoleHas("ZERO THE MASTER VOLUME"));
-    EXPECT_EQ(gui->stageInteractionMode, kModeIdle);
+    EXPECT_EQ(gui->interaction.stageInteractionMode, kModeIdle);
     gui->sendStateToDsp();
     const std::vector<uint8_t> view = pins->lastSent(5);
     ASSERT_GE(view.size(), 60u);

@@ -92,11 +92,11 @@ TEST(PanelManager, ReleasesEndEveryDragWhereverThePointerIs) {
     f.place(kPanelDelay, 600.0f, 100.0f);
     f.place(kPanelCli, 500.0f, 50.0f); // in front, over the pointer
     // A DELAY control holds the mouse; the release over the CLI still reaches DELAY.
-    f.gui->controlDragActive = 1;
-    f.gui->controlDragPanel = 4;
+    f.gui->interaction.controlDragActive = 1;
+    f.gui->interaction.controlDragPanel = 4;
     EXPECT_EQ(f.leftUp(550, 200), 0);
     EXPECT_EQ(f.logging->calls, (Calls{"DELAY up 550 200"}));
-    EXPECT_EQ(f.gui->controlDragActive, 0);
+    EXPECT_EQ(f.gui->interaction.controlDragActive, 0);
 
     // A frame drag released off every panel ends, and a later move changes nothing.
     PanelWindow& scope = f.place(kPanelScope, 100.0f, 500.0f);
@@ -105,7 +105,7 @@ TEST(PanelManager, ReleasesEndEveryDragWhereverThePointerIs) {
     EXPECT_EQ(scope.positionX, 110.0f);
     EXPECT_EQ(f.leftUp(1300, 790), 0);
     EXPECT_EQ(scope.dragging, 0);
-    EXPECT_EQ(f.gui->controlDragActive, 0);
+    EXPECT_EQ(f.gui->interaction.controlDragActive, 0);
     f.frameMove(300, 700);
     EXPECT_EQ(scope.positionX, 110.0f);
     EXPECT_EQ(scope.positionY, 507.0f);
@@ -135,17 +135,17 @@ TEST(PanelManager, PanelSetupAndTheLayoutPinTakeOnlyScalesOneAndTwo) {
     f.run("PANEL_SETUP FFT S:2");
     EXPECT_EQ(f.panel(kPanelFft).scale, 2.0f);
 
-    f.gui->currentPage = kPageMatrix;
+    f.gui->view.currentPage = kPageMatrix;
     f.gui->panelFrame.panels[kPanelDelay].scale = 5.0f;
     f.gui->sendPanelLayoutBlob();
     const auto* sent = static_cast<const uint8_t*>(f.gui->pinPanelLayout.getData());
     std::vector<uint8_t> blob(sent, sent + f.gui->pinPanelLayout.getSize());
     ASSERT_GT(blob.size(), 200u);
     blob[196] = 9; // a page beyond FEEDBACK
-    f.gui->currentPage = kPageInputs;
+    f.gui->view.currentPage = kPageInputs;
     f.gui->pinPanelLayout.setValueRaw(0, static_cast<int32_t>(blob.size()), blob.data());
     f.gui->onPanelLayoutPin();
-    EXPECT_EQ(f.gui->currentPage, kPageInputs);
+    EXPECT_EQ(f.gui->view.currentPage, kPageInputs);
     EXPECT_EQ(f.panel(kPanelDelay).scale, 1.0f);
 }
 

@@ -202,9 +202,9 @@ TEST_F(PatchRoundTrip, TheLoadedInstanceHoldsTheSameStateAsTheFirst) {
     }
     EXPECT_EQ(a.viewSettings.masterVolume, b.viewSettings.masterVolume);
     EXPECT_EQ(a.viewSettings.globalRadius, b.viewSettings.globalRadius);
-    EXPECT_EQ(a.viewZoom, b.viewZoom);
-    EXPECT_EQ(a.viewPanX, b.viewPanX);
-    EXPECT_EQ(a.viewPanY, b.viewPanY);
+    EXPECT_EQ(a.view.viewZoom, b.view.viewZoom);
+    EXPECT_EQ(a.view.viewPanX, b.view.viewPanX);
+    EXPECT_EQ(a.view.viewPanY, b.view.viewPanY);
     EXPECT_EQ(a.stageView.gridShown, b.stageView.gridShown);
     EXPECT_EQ(a.stageView.crosshairShown, b.stageView.crosshairShown);
     EXPECT_EQ(a.stageView.annotationVisibility, b.stageView.annotationVisibility);

@@ -160,9 +160,9 @@ TEST_F(PatchWriter, NumbersAreWrittenWithTheDigitsThatBringThemBack) {
     EXPECT_EQ(loaded->cables[0].level, gui->cables[0].level);
     EXPECT_EQ(loaded->inputDelays[0].time, gui->inputDelays[0].time);
     EXPECT_EQ(loaded->feedbackMixes[0].gains[0], gui->feedbackMixes[0].gains[0]);
-    EXPECT_EQ(loaded->viewZoom, gui->viewZoom);
-    EXPECT_EQ(loaded->viewPanX, gui->viewPanX);
-    EXPECT_EQ(loaded->viewPanY, gui->viewPanY);
+    EXPECT_EQ(loaded->view.viewZoom, gui->view.viewZoom);
+    EXPECT_EQ(loaded->view.viewPanX, gui->view.viewPanX);
+    EXPECT_EQ(loaded->view.viewPanY, gui->view.viewPanY);
 }
 
 TEST_F(PatchWriter, SavedStateTheReadersOnceLost) {

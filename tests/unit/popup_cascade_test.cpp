@@ -25,8 +25,8 @@ struct PopupCascade : ::testing::Test, ScreenFixture {
     }
     // The pointer on row `row` of menu 0.
     bool pointAtRow(int row) {
-        gui->pointerPixelX = 100;
-        gui->pointerPixelY = 200 + 10 * row + 4;
+        gui->interaction.pointerPixelX = 100;
+        gui->interaction.pointerPixelY = 200 + 10 * row + 4;
         return gui->stepPopupMenu(0, states);
     }
     int8_t states[100] = {};
@@ -78,7 +78,7 @@ TEST_F(PopupCascade, APlainRowDetachesEveryDeeperLevel) {
     }
     EXPECT_EQ(gui->chrome.popupMenus[1].open, 1) << "open flags stay";
     PopupCascadeFrame frame;
-    gui->pointerPixelX = 20; // left of the detached level
+    gui->interaction.pointerPixelX = 20; // left of the detached level
     gui->stepPopupCascade(frame);
     EXPECT_EQ(frame.levelCount, 1) << "a detached level is not drawn";
 }
@@ -106,8 +106,8 @@ TEST_F(PopupCascade, ASubmenuRowInTheLastLevelChangesNothing) {
     }
     PopupMenu before[10];
     for (int k = 0; k < 10; ++k) before[k] = gui->chrome.popupMenus[k];
-    gui->pointerPixelX = 100;
-    gui->pointerPixelY = 204;
+    gui->interaction.pointerPixelX = 100;
+    gui->interaction.pointerPixelY = 204;
     EXPECT_TRUE(gui->stepPopupMenu(9, states));
     EXPECT_EQ(states[0], kPopupRowPointer);
     for (int k = 0; k < 10; ++k) {
@@ -120,8 +120,8 @@ TEST_F(PopupCascade, ASubmenuRowInTheLastLevelChangesNothing) {
 
 TEST_F(PopupCascade, TheFrameDrawsEachOpenLevelOnItsGrid) {
     pointAtRow(0);
-    gui->pointerPixelX = 161;
-    gui->pointerPixelY = 214;
+    gui->interaction.pointerPixelX = 161;
+    gui->interaction.pointerPixelY = 214;
     RecordingDrawLayer frame = drawFrame();
     EXPECT_NE(frame.findText("OPEN A"), nullptr);
     const RecordedDraw* two = frame.findText("TWO");

@@ -27,7 +27,7 @@ TEST_F(NewObject, HasTheDocumentedDefaults) {
     EXPECT_EQ(gui->viewSettings.globalRadius, 75.0f);
     EXPECT_EQ(gui->ownInstance.asleep, 1); // the first frame is blank
     EXPECT_EQ(gui->sampleRate, 44100);
-    EXPECT_EQ(gui->viewZoom, 1.0f);
+    EXPECT_EQ(gui->view.viewZoom, 1.0f);
     EXPECT_EQ(gui->view.fullScreen, 0);
     EXPECT_EQ(gui->localId, 0);
     EXPECT_EQ(gui->configuration.valid, 1);
@@ -42,7 +42,7 @@ TEST_F(NewObject, HasTheDocumentedDefaults) {
     EXPECT_EQ(gui->tokenCount, 0);
     EXPECT_EQ(gui->textEntry.entryCaption, "TITLE");
     EXPECT_EQ(gui->textEntry.entryPrompt, "HINT HERE");
-    EXPECT_EQ(gui->currentPage, 0);
+    EXPECT_EQ(gui->view.currentPage, 0);
 }
 
 TEST_F(NewObject, ClearsTheProcessWideFullScreenTable) {

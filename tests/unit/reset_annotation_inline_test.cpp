@@ -28,8 +28,8 @@ struct ResetVerbs : ::testing::Test, LineRunner<RecordingGui> {
 };
 
 TEST_F(ResetVerbs, HardResetRebuildsTheDefaultStage) {
-    gui->viewZoom = 2.0f;
-    gui->viewPanX = 30.0f;
+    gui->view.viewZoom = 2.0f;
+    gui->view.viewPanX = 30.0f;
     gui->autoSave = 1;
     gui->syndicationMode = 3;
     gui->noteCount = 4;
@@ -50,8 +50,8 @@ TEST_F(ResetVerbs, HardResetRebuildsTheDefaultStage) {
         EXPECT_EQ(gui->rooms[r].height, 100.0f);
     }
     EXPECT_EQ(gui->sources[0].x, 0.0f);
-    EXPECT_EQ(gui->viewZoom, 1.0f);
-    EXPECT_EQ(gui->viewPanX, 0.0f);
+    EXPECT_EQ(gui->view.viewZoom, 1.0f);
+    EXPECT_EQ(gui->view.viewPanX, 0.0f);
     EXPECT_EQ(gui->autoSave, 0);
     EXPECT_EQ(gui->syndicationMode, 0);
     EXPECT_EQ(gui->noteCount, 0);
@@ -249,11 +249,11 @@ TEST_F(AnnotationVerbs, AnchorWordsAndMoves) {
 
 TEST_F(AnnotationVerbs, RedrawAndSampleRate) {
     run("REDRAW OFF");
-    EXPECT_EQ(gui->redrawLayerOn, 0);
+    EXPECT_EQ(gui->interaction.redrawLayerOn, 0);
     EXPECT_EQ(run("REDRAW MAYBE"), 0);
-    EXPECT_EQ(gui->redrawLayerOn, 0);
+    EXPECT_EQ(gui->interaction.redrawLayerOn, 0);
     run("REDRAW ON");
-    EXPECT_EQ(gui->redrawLayerOn, 1);
+    EXPECT_EQ(gui->interaction.redrawLayerOn, 1);
     run("SR");
     EXPECT_EQ(gui->console.statusMessage, "SAMPLERATE = 44100");
 }

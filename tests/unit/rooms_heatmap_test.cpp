@@ -27,8 +27,8 @@ struct RoomsHeatmap : ::testing::Test {
     }
     void pointAt(float sx, float sy) {
         const ScreenPoint p = f.stageToPixel(sx, sy);
-        gui.pointerPixelX = static_cast<int32_t>(p.x);
-        gui.pointerPixelY = static_cast<int32_t>(p.y);
+        gui.interaction.pointerPixelX = static_cast<int32_t>(p.x);
+        gui.interaction.pointerPixelY = static_cast<int32_t>(p.y);
     }
     int consoleCount(const std::string& line) const {
         int n = 0;
@@ -119,7 +119,7 @@ TEST_F(RoomsHeatmap, RoomsOutOfViewAreReportedOnEachAxisAndNotPainted) {
 TEST_F(RoomsHeatmap, CellsStartHalfACellInsideTheClippedCornerAndKeepTenPixels) {
     // The room reaches past the view's top-left corner: its cells start at the window's.
     for (float zoom : {1.0f, 2.0f}) {
-        gui.viewZoom = zoom;
+        gui.view.viewZoom = zoom;
         f.room(0, -1000.0f, -1000.0f, 1000.0f + 25.0f, 1000.0f + 25.0f);
         f.target(0, 0.0f, 0.0f);
         gui.rooms[0].targetCount = 1;
@@ -144,8 +144,8 @@ TEST_F(RoomsHeatmap, CellsStartHalfACellInsideTheClippedCornerAndKeepTenPixels) 
 }
 
 TEST_F(RoomsHeatmap, AHugeRoomFarFromTheOriginPaintsAtMostTheWindowsCells) {
-    gui.viewPanX = -1.0e7f;
-    gui.viewZoom = 0.01f;
+    gui.view.viewPanX = -1.0e7f;
+    gui.view.viewZoom = 0.01f;
     f.room(0, 0.0f, -1.0e9f, 2.0e9f, 2.0e9f);
     f.target(0, 1.0e7f, 0.0f);
     gui.rooms[0].targetCount = 1;

@@ -29,7 +29,7 @@ struct StageDraw : ::testing::Test {
 
 TEST_F(StageDraw, ASpreadDragShowsTheDistanceScaleOnlyBeyondARadiusOfOneHundred) {
     f.source(0, 10.0f, 10.0f);
-    gui.stageInteractionMode = kModeSourceSize;
+    gui.interaction.stageInteractionMode = kModeSourceSize;
     gui.stage.pickedSource = 0;
     gui.viewSettings.globalRadius = 100.0f;
     const struct {
@@ -51,7 +51,7 @@ TEST_F(StageDraw, ASpreadDragShowsTheDistanceScaleOnlyBeyondARadiusOfOneHundred)
 
 TEST_F(StageDraw, TheStageFillDrawsItsDiscOnlyAndLeavesTheModeAtZero) {
     f.source(0, 0.0f, 0.0f);
-    gui.stageInteractionMode = kModeSourceSize;
+    gui.interaction.stageInteractionMode = kModeSourceSize;
     gui.stage.pickedSource = 0;
     const RecordingDrawLayer r = page();
     int discs = 0;
@@ -80,13 +80,13 @@ TEST_F(StageDraw, TheGridDrawsTheVisibleFineLinesWithTheLineAtZeroTwice) {
 }
 
 TEST_F(StageDraw, FarZoomsAndPansStayWithinOneLinePerPixelAndBadZoomsDrawNoPasses) {
-    gui.viewZoom = 0.25f / 1024.0f;
-    gui.viewPanX = 3.0e9f;
+    gui.view.viewZoom = 0.25f / 1024.0f;
+    gui.view.viewPanX = 3.0e9f;
     size_t lines = page().draws.size();
     EXPECT_LT(lines, 4u * (800 + 600) + 2000);
     for (float zoom : {0.0f, -1.0f, std::numeric_limits<float>::infinity(),
                        std::numeric_limits<float>::quiet_NaN()}) {
-        gui.viewZoom = zoom;
+        gui.view.viewZoom = zoom;
         for (const RecordedDraw& d : page().draws)
             EXPECT_NE(d.kind, RecordedDraw::Kind::Vertices) << zoom;
     }
@@ -142,7 +142,7 @@ TEST_F(StageDraw, IndicesOutsideTheirTablesAreSkipped) {
     gui.currentSource = -3;
     gui.stage.sourceInfoBoxOpen = 1;
     for (int mode : {kModeSourceSize, kModeTargetRadius, kModeSourceLevel, kModeFeedbackGain}) {
-        gui.stageInteractionMode = mode;
+        gui.interaction.stageInteractionMode = mode;
         gui.stage.pickedSource = gui.stage.pickedTarget = 255;
         page();
     }
@@ -153,7 +153,7 @@ TEST_F(StageDraw, InfoBoxesKeepTheirPixelSizeAtTheItemsPlace) {
     gui.currentSource = 0;
     gui.stage.sourceInfoBoxOpen = 1;
     for (float zoom : {1.0f, 2.0f}) {
-        gui.viewZoom = zoom;
+        gui.view.viewZoom = zoom;
         const RecordingDrawLayer r = page();
         const RecordedDraw* name = nullptr;
         for (const RecordedDraw& d : r.draws)

@@ -22,10 +22,10 @@ struct StageScreen : ScreenFixture {
     }
     // The state a press leaves for a drag in `mode`, with the pointer at pixel (x, y).
     void pressed(int32_t mode, int32_t x, int32_t y) {
-        gui->stageInteractionMode = mode;
-        gui->pageMouseHold = 1;
-        gui->dragStartPixelX = static_cast<float>(x);
-        gui->dragStartPixelY = static_cast<float>(y);
+        gui->interaction.stageInteractionMode = mode;
+        gui->interaction.pageMouseHold = 1;
+        gui->interaction.dragStartPixelX = static_cast<float>(x);
+        gui->interaction.dragStartPixelY = static_cast<float>(y);
     }
 };
 
@@ -53,7 +53,7 @@ TEST(StagePress, TheSelectionStripAndTheSyndicationMenuTakeTheTopOfTheStage) {
         EXPECT_EQ(Lines(lines.begin(), lines.begin() + std::min(lines.size(), c.lines.size())),
                   c.lines);
         EXPECT_EQ(lines.empty(), c.lines.empty());
-        EXPECT_EQ(f.gui->pageMouseHold, c.lines.empty() ? 1 : 0) << "press record";
+        EXPECT_EQ(f.gui->interaction.pageMouseHold, c.lines.empty() ? 1 : 0) << "press record";
     }
 }
 
@@ -104,7 +104,7 @@ TEST(StagePress, TheSlicesStripDriftsAtTheDigitsStepOrStores) {
         if (c.stores) {
             EXPECT_EQ(f.gui->slices[2].memberCount, 1);
         }
-        EXPECT_EQ(f.gui->pageMouseHold, c.drifts || c.stores ? 0 : 1);
+        EXPECT_EQ(f.gui->interaction.pageMouseHold, c.drifts || c.stores ? 0 : 1);
     }
 }
 
@@ -113,14 +113,14 @@ TEST(StagePress, F9StartsTheZoomDragEvenOnASourceAndTheZoomStaysInItsRange) {
     f.source(0, 0.0f, 0.0f);
     f.hold({kKeyF9});
     f.press(688, 400);
-    EXPECT_EQ(f.gui->stageInteractionMode, kModeIdle);
-    EXPECT_EQ(f.gui->pageMouseHold, 1);
+    EXPECT_EQ(f.gui->interaction.stageInteractionMode, kModeIdle);
+    EXPECT_EQ(f.gui->interaction.pageMouseHold, 1);
     f.move(688, 700); // 300 pixels down: half a unit of zoom
-    EXPECT_NEAR(f.gui->viewZoom, 1.5f, 1e-4f);
+    EXPECT_NEAR(f.gui->view.viewZoom, 1.5f, 1e-4f);
     f.move(688, 5000);
-    EXPECT_FLOAT_EQ(f.gui->viewZoom, 5.0f);
+    EXPECT_FLOAT_EQ(f.gui->view.viewZoom, 5.0f);
     f.move(688, -5000);
-    EXPECT_FLOAT_EQ(f.gui->viewZoom, 0.1f);
+    EXPECT_FLOAT_EQ(f.gui->view.viewZoom, 0.1f);
 }
 
 // ---- Double clicks -------------------------------------------------------------------------
@@ -145,7 +145,7 @@ TEST(StageRelease, TwoReleasesUnder200TicksOverAShownSourceOpenItsNamingEntry) {
         if (c.names) {
             EXPECT_EQ(f.gui->textEntry.textEntryTitle, "KICK");
             EXPECT_EQ(f.gui->currentSource, 0);
-            EXPECT_EQ(f.gui->stageInteractionMode, kModeIdle);
+            EXPECT_EQ(f.gui->interaction.stageInteractionMode, kModeIdle);
         }
     }
 }
@@ -180,8 +180,8 @@ TEST(StageRelease, AnyLeftReleaseEndsTheDragAndOrdersTheMarqueeCorners) {
     f.gui->marqueeRect[1] = 10;
     f.gui->marqueeRect[3] = -40;
     f.release(688, 400);
-    EXPECT_EQ(f.gui->stageInteractionMode, kModeIdle);
-    EXPECT_EQ(f.gui->pageMouseHold, 0);
+    EXPECT_EQ(f.gui->interaction.stageInteractionMode, kModeIdle);
+    EXPECT_EQ(f.gui->interaction.pageMouseHold, 0);
     EXPECT_EQ(f.gui->marqueeRubberBand, 0);
     EXPECT_EQ((std::array<int32_t, 4>{f.gui->marqueeRect[0], f.gui->marqueeRect[1],
                                       f.gui->marqueeRect[2], f.gui->marqueeRect[3]}),
@@ -199,14 +199,15 @@ TEST(StageRightButton, AGroupTogglesItsBoxAndSpinsASourceOrTargetOnlyTogglesThei
     const ScreenPoint source = f.stageToPixel(-100.0f, 0.0f);
     f.click(group.x, group.y, ScreenFixture::Button::Right);
     EXPECT_EQ(f.gui->stage.groupInfoBoxOpen, 1);
-    EXPECT_EQ(f.gui->stageInteractionMode, kModeAfterRightRelease) << "a right release ends in -1";
+    EXPECT_EQ(f.gui->interaction.stageInteractionMode, kModeAfterRightRelease)
+        << "a right release ends in -1";
     f.gui->onRButtonDown(0, group.x, group.y);
     EXPECT_EQ(f.gui->stage.groupInfoBoxOpen, 0);
-    EXPECT_EQ(f.gui->stageInteractionMode, kModeGroupSpin);
+    EXPECT_EQ(f.gui->interaction.stageInteractionMode, kModeGroupSpin);
     f.gui->onRButtonUp(0, group.x, group.y);
     f.gui->onRButtonDown(0, source.x, source.y);
     EXPECT_EQ(f.gui->stage.sourceInfoBoxOpen, 1);
-    EXPECT_EQ(f.gui->stageInteractionMode, kModeIdle);
+    EXPECT_EQ(f.gui->interaction.stageInteractionMode, kModeIdle);
     EXPECT_EQ(f.gui->chrome.popupLayerOpen, 0);
 }
 
@@ -224,7 +225,7 @@ TEST(StageWheel, ZoomsOutOnAPositiveDeltaAndStopsAtItsLimitsOrTheViewLock) {
         SCOPED_TRACE(::testing::Message()
                      << c.notches << " at " << c.zoom << " lock " << int(c.lock));
         StageScreen f;
-        f.gui->viewZoom = c.zoom;
+        f.gui->view.viewZoom = c.zoom;
         f.gui->view.stageLock = c.lock;
         f.wheel(c.notches);
         EXPECT_EQ(f.takeLines(), c.lines);
@@ -238,15 +239,15 @@ TEST(StageMiddleButton, APanAtZoomTwoMovesHalfTheMouseTravelUnlessTheViewLockIsO
     } cases[] = {{0, 50.0f}, {2, 50.0f}, {1, 0.0f}};
     for (const Case& c : cases) {
         StageScreen f;
-        f.gui->viewZoom = 2.0f;
+        f.gui->view.viewZoom = 2.0f;
         f.gui->view.stageLock = c.lock;
         f.move(600, 400);
         f.press(600, 400, ScreenFixture::Button::Middle);
         f.move(700, 400);
         f.release(700, 400, ScreenFixture::Button::Middle);
-        EXPECT_FLOAT_EQ(f.gui->viewPanX, c.panX);
-        EXPECT_FLOAT_EQ(f.gui->viewPanY, 0.0f);
-        EXPECT_EQ(f.gui->stageInteractionMode, kModeIdle);
+        EXPECT_FLOAT_EQ(f.gui->view.viewPanX, c.panX);
+        EXPECT_FLOAT_EQ(f.gui->view.viewPanY, 0.0f);
+        EXPECT_EQ(f.gui->interaction.stageInteractionMode, kModeIdle);
     }
 }
 
@@ -257,7 +258,7 @@ float levelAfter(float start, int32_t dy, bool shift) {
     f.source(0, 0.0f, 0.0f);
     f.pressed(kModeSourceLevel, 688, 400);
     f.gui->stage.pickedSource = 0;
-    f.gui->dragStartValue = start;
+    f.gui->interaction.dragStartValue = start;
     if (shift) f.hold({VK_SHIFT});
     f.move(688, 400 + dy);
     return f.gui->sources[0].level;

@@ -42,7 +42,7 @@ struct StageReadouts : ::testing::Test {
         f.source(0, 0.0f, 0.0f);
         gui.sources[0].level = level;
         gui.sources[0].meter[4] = meter;
-        gui.stageInteractionMode = kModeSourceLevel;
+        gui.interaction.stageInteractionMode = kModeSourceLevel;
         gui.stage.pickedSource = 0;
     }
 };
@@ -108,7 +108,7 @@ TEST_F(StageReadouts, MeterBarsRiseNinetySevenPixelsAtUnityAndStopAtTheBoxTop) {
 
 TEST_F(StageReadouts, TheBoxKeepsItsSizeAtEveryZoomAndStandsAtTheItem) {
     for (float zoom : {1.0f, 2.0f, 0.5f}) {
-        gui.viewZoom = zoom;
+        gui.view.viewZoom = zoom;
         sourceLevelDrag(1.0f, 0.0f);
         gui.sources[0].setPosition(100.0f, 50.0f);
         const ScreenPoint p = f.stageToPixel(100.0f, 50.0f);
@@ -132,7 +132,7 @@ TEST_F(StageReadouts, TheBoxKeepsItsSizeAtEveryZoomAndStandsAtTheItem) {
 
 TEST_F(StageReadouts, TheSpreadBoxFillsByTheSpreadWithoutMeterOrUnityMark) {
     f.source(0, 0.0f, 0.0f, 1.5f);
-    gui.stageInteractionMode = kModeSourceSize;
+    gui.interaction.stageInteractionMode = kModeSourceSize;
     gui.stage.pickedSource = 0;
     const RecordingDrawLayer r = page();
     EXPECT_NE(r.findText("SPREAD 1.50"), nullptr);
@@ -151,7 +151,7 @@ TEST_F(StageReadouts, GroupAndRoomBoxesDrawOneBarPerMember) {
         f.join(s, 0);
     }
     gui.groups[0].level = 2.0f;
-    gui.stageInteractionMode = kModeGroupLevel;
+    gui.interaction.stageInteractionMode = kModeGroupLevel;
     for (const auto& c : {std::pair<int, size_t>{0, 3}, {1, 0}}) {
         gui.stage.pickedGroup = c.first;
         const RecordingDrawLayer r = page();
@@ -174,7 +174,7 @@ TEST_F(StageReadouts, GroupAndRoomBoxesDrawOneBarPerMember) {
     gui.targets[0].meter[4] = gui.targets[1].meter[4] = 0.5f;
     gui.rooms[0].targetCount = 1;
     gui.rooms[0].targetList[0] = 0;
-    gui.stageInteractionMode = kModeRoomLevel;
+    gui.interaction.stageInteractionMode = kModeRoomLevel;
     gui.stage.pickedRoom = 0;
     const RecordingDrawLayer inside = page();
     ASSERT_EQ(bars(inside).size(), 1u);
@@ -197,7 +197,7 @@ TEST_F(StageReadouts, AReadoutWhoseItemIsNotInItsTableDrawsNothing) {
                  {kModeCableLevel, 0, 0, 0, 0, 5, 0},     {kModeFeedbackGain, 0, 0, 0, 0, 0, -1},
                  {kModeFeedbackGain, 0, 0, 0, 255, 0, 3}, {kModeSourceSize, 7, 0, 0, 0, 0, 0}};
     for (const auto& c : cases) {
-        gui.stageInteractionMode = c.mode;
+        gui.interaction.stageInteractionMode = c.mode;
         gui.stage.pickedSource = c.source;
         gui.stage.pickedGroup = c.group;
         gui.stage.pickedRoom = c.room;
@@ -217,12 +217,12 @@ TEST_F(StageReadouts, TheFeedbackSendShowsThePickedTargetAndTheDraggedEntry) {
     gui.targets[1].colourRed = 0.25f;
     gui.targets[1].meter[4] = 1.0f;
     gui.feedbackMixes[0].gains[3] = 4.0f;
-    gui.stageInteractionMode = kModeFeedbackGain;
+    gui.interaction.stageInteractionMode = kModeFeedbackGain;
     gui.stage.pickedSource = 0;
     gui.stage.pickedTarget = 1;
     gui.stage.pickedFeedbackEntry = 3;
-    gui.dragStartPixelX = 30.0f;
-    gui.dragStartPixelY = 40.0f;
+    gui.interaction.dragStartPixelX = 30.0f;
+    gui.interaction.dragStartPixelY = 40.0f;
     const RecordingDrawLayer r = page();
     const RecordedDraw* label = r.findText("LEVEL 12.04dB");
     ASSERT_NE(label, nullptr);
@@ -244,7 +244,7 @@ TEST_F(StageReadouts, TheCableBoxStandsMidwayAndCountsTheSourceGroups) {
     const int c = f.cable(0, 0);
     ASSERT_GE(c, 0);
     gui.cables[c].level = 1.0f;
-    gui.stageInteractionMode = kModeCableLevel;
+    gui.interaction.stageInteractionMode = kModeCableLevel;
     gui.stage.pickedCable = c;
     for (uint8_t useGroups : {0, 1}) {
         gui.cables[c].useGroups = useGroups;

@@ -10,9 +10,9 @@ TEST(StageTransform, ForwardAndBackAgreeAndTruncateTowardZero) {
     QX_GUI& gui = *f.gui;
     gui.windowWidth = 800.0f;
     gui.windowHeight = 600.0f;
-    gui.viewZoom = 2.0f;
-    gui.viewPanX = 10.0f;
-    gui.viewPanY = 0.0f;
+    gui.view.viewZoom = 2.0f;
+    gui.view.viewPanX = 10.0f;
+    gui.view.viewPanY = 0.0f;
     EXPECT_EQ(gui.stageToScreen(0.0f, 0.0f).x, 420);
     EXPECT_EQ(gui.stageToScreen(0.0f, 0.0f).y, 300);
     EXPECT_FLOAT_EQ(gui.screenToStage(420, 300).x, 0.0f);
@@ -20,8 +20,8 @@ TEST(StageTransform, ForwardAndBackAgreeAndTruncateTowardZero) {
 
     // With no window, zoom 1 and no pan a stage point is its own pixel, truncated.
     gui.windowWidth = gui.windowHeight = 0.0f;
-    gui.viewZoom = 1.0f;
-    gui.viewPanX = 0.0f;
+    gui.view.viewZoom = 1.0f;
+    gui.view.viewPanX = 0.0f;
     const struct {
         float stage;
         int32_t pixel;

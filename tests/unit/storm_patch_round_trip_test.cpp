@@ -249,8 +249,8 @@ TEST(StormRoundTrip, EditsThatOnceLostStateReloadTheSame) {
          [](ScreenFixture& f) {
              f.run("FEEDBACK T1 S2 0.25");
              // A right press on the input port column (cell 8) of the source's row (cell 1).
-             f.gui->feedbackPageRButtonDown(0, f.gui->pageGridX + 67 + 8 * 9 + 4,
-                                            f.gui->pageGridY + 67 + 1 * 9 + 4);
+             f.gui->feedbackPageRButtonDown(0, f.gui->interaction.pageGridX + 67 + 8 * 9 + 4,
+                                            f.gui->interaction.pageGridY + 67 + 1 * 9 + 4);
          }},
         {"a note moved between two hundredths",
          [](ScreenFixture& f) {

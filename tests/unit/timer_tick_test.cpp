@@ -50,13 +50,13 @@ TEST_F(TimerTick, ADriftWithStepAQuarterTakesFiveTicks) {
 TEST_F(TimerTick, TheGatedStepRunsOnceForTwoTicksNineMillisecondsApart) {
     qxplatform::advanceManualClock(10);
     gui->onTimer();
-    EXPECT_EQ(gui->cursorBlinkCounter, 1);
+    EXPECT_EQ(gui->interaction.cursorBlinkCounter, 1);
     qxplatform::advanceManualClock(9);
     gui->onTimer();
-    EXPECT_EQ(gui->cursorBlinkCounter, 1);
+    EXPECT_EQ(gui->interaction.cursorBlinkCounter, 1);
     qxplatform::advanceManualClock(1);
     gui->onTimer();
-    EXPECT_EQ(gui->cursorBlinkCounter, 2);
+    EXPECT_EQ(gui->interaction.cursorBlinkCounter, 2);
 }
 
 TEST_F(TimerTick, TheGatedStepRecordsEachItemsMeterLevelInItsHistoryRing) {

@@ -79,7 +79,7 @@ TEST(ToolboxPress, EveryRowRunsItsLineAndNothingElse) {
         }
         EXPECT_EQ(f.gui->sendFlags[kSendPanelLayout], 1);
         EXPECT_EQ(f.gui->currentSource, -1) << "the source under the row is not pressed";
-        EXPECT_EQ(f.gui->stageInteractionMode, kModeIdle);
+        EXPECT_EQ(f.gui->interaction.stageInteractionMode, kModeIdle);
     }
 }
 
@@ -177,13 +177,13 @@ TEST(InfoBoxPress, GroupBoxControls) {
     f.hold({VK_CONTROL});
     f.press(700, 470);
     EXPECT_EQ(f.gui->groups[0].rotationSpeed, 0.0f);
-    EXPECT_EQ(f.gui->stageInteractionMode, kModeIdle);
+    EXPECT_EQ(f.gui->interaction.stageInteractionMode, kModeIdle);
     f.release(700, 470);
     f.letGoAll();
 
     f.advanceClock(1000);
     f.press(700, 470);
-    EXPECT_EQ(f.gui->stageInteractionMode, kModeInfoBoxSpin);
+    EXPECT_EQ(f.gui->interaction.stageInteractionMode, kModeInfoBoxSpin);
     f.release(700, 470);
 
     f.gui->groups[0].movementX = f.gui->groups[0].movementY = 0.0f;
@@ -194,13 +194,13 @@ TEST(InfoBoxPress, GroupBoxControls) {
     f.press(790, 400);
     EXPECT_EQ(f.gui->groups[0].movementX, 0.0f);
     EXPECT_EQ(f.gui->groups[0].movementY, 0.0f);
-    EXPECT_EQ(f.gui->stageInteractionMode, kModeIdle) << "no drag starts";
+    EXPECT_EQ(f.gui->interaction.stageInteractionMode, kModeIdle) << "no drag starts";
     f.release(790, 400);
     f.letGoAll();
 
     f.advanceClock(1000);
     f.press(790, 400);
-    EXPECT_EQ(f.gui->stageInteractionMode, kModeInfoBoxMovement);
+    EXPECT_EQ(f.gui->interaction.stageInteractionMode, kModeInfoBoxMovement);
     f.release(790, 400);
     EXPECT_EQ(f.gui->stage.groupInfoBoxOpen, 1);
 }
@@ -258,7 +258,7 @@ TEST(InfoBoxPress, DrawnCellsAndHandleAreWherePressesLand) {
     f.advanceClock(1000);
     f.press(688 + static_cast<int>(ib::kChannelGridOrigin.x + (h.x0 + h.x1) * 0.5f),
             400 + static_cast<int>(ib::kChannelGridOrigin.y + (h.y0 + h.y1) * 0.5f));
-    EXPECT_EQ(f.gui->stageInteractionMode, kModeInfoBoxMovement);
+    EXPECT_EQ(f.gui->interaction.stageInteractionMode, kModeInfoBoxMovement);
 }
 
 } // namespace

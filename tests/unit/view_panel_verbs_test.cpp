@@ -84,46 +84,46 @@ TEST_F(ViewVerbs, StealthOnOffAndFlip) {
 
 TEST_F(ViewVerbs, ZoomStepsSnapsAndLimits) {
     EXPECT_EQ(run("ZOOM_IN"), 0);
-    EXPECT_FLOAT_EQ(gui->viewZoom, 1.1f);
+    EXPECT_FLOAT_EQ(gui->view.viewZoom, 1.1f);
     run("ZOOM_OUT");
-    EXPECT_EQ(gui->viewZoom, 1.0f);
+    EXPECT_EQ(gui->view.viewZoom, 1.0f);
     const float expected[] = {0.909f, 0.826f, 0.751f, 0.683f, 0.621f, 0.564f, 0.5f};
     for (float z : expected) {
         run("ZOOM_OUT");
-        EXPECT_NEAR(gui->viewZoom, z, 1e-3);
+        EXPECT_NEAR(gui->view.viewZoom, z, 1e-3);
     }
-    EXPECT_EQ(gui->viewZoom, 0.5f);
+    EXPECT_EQ(gui->view.viewZoom, 0.5f);
 
-    gui->viewZoom = 3.8f;
-    gui->pointerPixelX = 600;
-    gui->pointerPixelY = 100;
-    gui->viewPanX = 12.0f;
-    gui->viewPanY = -7.0f;
+    gui->view.viewZoom = 3.8f;
+    gui->interaction.pointerPixelX = 600;
+    gui->interaction.pointerPixelY = 100;
+    gui->view.viewPanX = 12.0f;
+    gui->view.viewPanY = -7.0f;
     const float stageX = (600 - 400) / 3.8f - 12.0f; // the stage point under the mouse
     EXPECT_EQ(run("ZOOM_IN"), 1);
     EXPECT_EQ(gui->console.lastError, "ZOOMED IN AS FAR AS POSSIBLE");
-    EXPECT_EQ(gui->viewZoom, 4.0f);
-    EXPECT_NEAR(4.0f * (stageX + gui->viewPanX) + 400.0f, 600.0f, 1e-3);
+    EXPECT_EQ(gui->view.viewZoom, 4.0f);
+    EXPECT_NEAR(4.0f * (stageX + gui->view.viewPanX) + 400.0f, 600.0f, 1e-3);
 
-    gui->viewZoom = 0.26f;
+    gui->view.viewZoom = 0.26f;
     EXPECT_EQ(run("ZOOM_OUT"), 1);
     EXPECT_EQ(gui->console.lastError, "ZOOMED OUT AS FAR AS POSSIBLE");
-    EXPECT_EQ(gui->viewZoom, 0.25f);
+    EXPECT_EQ(gui->view.viewZoom, 0.25f);
 
-    gui->viewZoom = 1.0f;
+    gui->view.viewZoom = 1.0f;
     run("FLAT_ZOOM_OUT");
-    EXPECT_FLOAT_EQ(gui->viewZoom, 0.90909088f);
+    EXPECT_FLOAT_EQ(gui->view.viewZoom, 0.90909088f);
 }
 
 TEST_F(ViewVerbs, ZoomLevelAndDisplaceStage) {
     run("ZOOM_LEVEL 4.1");
     run("ZOOM_LEVEL 0.2");
-    EXPECT_EQ(gui->viewZoom, 1.0f);
+    EXPECT_EQ(gui->view.viewZoom, 1.0f);
     run("ZOOM 2");
-    EXPECT_EQ(gui->viewZoom, 2.0f);
+    EXPECT_EQ(gui->view.viewZoom, 2.0f);
     EXPECT_EQ(run("DISPLACE_STAGE X:100"), 0);
-    EXPECT_EQ(gui->viewPanX, 50.0f);
-    EXPECT_EQ(gui->viewPanY, 0.0f);
+    EXPECT_EQ(gui->view.viewPanX, 50.0f);
+    EXPECT_EQ(gui->view.viewPanY, 0.0f);
 }
 
 TEST_F(ViewVerbs, ShowHideAndTogglePanels) {
@@ -176,7 +176,7 @@ TEST_F(ViewVerbs, PanelSetupAndPosition) {
 
 TEST_F(ViewVerbs, PagesAndTheirChrome) {
     run("PAGE MATRIX");
-    EXPECT_EQ(gui->currentPage, 3);
+    EXPECT_EQ(gui->view.currentPage, 3);
     EXPECT_EQ(gui->chrome.toolboxFolded, 1);
     EXPECT_EQ(gui->chrome.masterHidden, 1);
     EXPECT_EQ(gui->matrixPage.sourceRowPick, -1);
@@ -184,13 +184,13 @@ TEST_F(ViewVerbs, PagesAndTheirChrome) {
     EXPECT_EQ(gui->chrome.toolboxFolded, 0);
     EXPECT_EQ(gui->chrome.masterHidden, 1);
     run("PREVIOUSPAGE");
-    EXPECT_EQ(gui->currentPage, 4);
+    EXPECT_EQ(gui->view.currentPage, 4);
     run("NEXTPAGE");
-    EXPECT_EQ(gui->currentPage, 0);
+    EXPECT_EQ(gui->view.currentPage, 0);
     run("PAGE INPUTS");
-    EXPECT_EQ(gui->currentPage, 1);
+    EXPECT_EQ(gui->view.currentPage, 1);
     run("PAGE NOWHERE");
-    EXPECT_EQ(gui->currentPage, 1);
+    EXPECT_EQ(gui->view.currentPage, 1);
 }
 
 TEST_F(ViewVerbs, ViewEnvelopes) {

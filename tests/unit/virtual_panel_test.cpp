@@ -51,16 +51,16 @@ TEST_F(VirtualPanel, ACtrlDragOfAHandleSnapsNearUnityAndEndsAtTheRelease) {
     hold({VK_CONTROL});
     pressAt(15.0f, 125.0f);
     letGoAll();
-    ASSERT_EQ(gui->stageInteractionMode, kModeVirtualPinLevel);
+    ASSERT_EQ(gui->interaction.stageInteractionMode, kModeVirtualPinLevel);
     EXPECT_EQ(gui->virtualEditor.virtualSelectedPin, 0);
-    EXPECT_EQ(gui->controlDragPanel, 8);
+    EXPECT_EQ(gui->interaction.controlDragPanel, 8);
     gui->virtualPanelMouseMove(MK_LBUTTON, wx(15.0f), wy(122.0f));
     EXPECT_FLOAT_EQ(mix().gains[0], 1.0f);
     // The readout follows the handle.
     const RecordingDrawLayer r = drawContent([](QX_GUI& g) { g.drawVirtualPanel(); });
     EXPECT_NE(r.findText("LEVEL 0.00dB"), nullptr);
     gui->virtualPanelLButtonUp(0, 0, 0);
-    EXPECT_EQ(gui->stageInteractionMode, kModeIdle);
+    EXPECT_EQ(gui->interaction.stageInteractionMode, kModeIdle);
     gui->virtualPanelMouseMove(MK_LBUTTON, wx(15.0f), wy(20.0f));
     EXPECT_FLOAT_EQ(mix().gains[0], 1.0f);
 }
@@ -135,7 +135,7 @@ TEST_F(VirtualPanel, TheLevelDiscIsDrawnAsAPanelDiscOnEveryPage) {
     mix().gains[1] = 0.5f;
     mix().masterLevel = 0.8f;
     for (int32_t page : {kPageStage, kPageInputs}) {
-        gui->currentPage = page;
+        gui->view.currentPage = page;
         const RecordingDrawLayer r = drawFrame();
         const auto disc = std::find_if(r.draws.begin(), r.draws.end(), [](const RecordedDraw& d) {
             return d.mode == 1 && d.vertexCount() == 216 &&
@@ -154,7 +154,7 @@ TEST_F(VirtualPanel, AnOutputMasterDragReadsOutItsChannelOnTheStatusLine) {
     hold({VK_CONTROL});
     pressAt(125.0f, 125.0f);
     letGoAll();
-    ASSERT_EQ(gui->stageInteractionMode, kModeVirtualMasterLevel);
+    ASSERT_EQ(gui->interaction.stageInteractionMode, kModeVirtualMasterLevel);
     drawContent([](QX_GUI& g) { g.drawVirtualPanel(); });
     EXPECT_TRUE(statusIs("OUT VIRTUALISATION : 0"));
 }

@@ -54,11 +54,11 @@ TEST(WindowLifeWithoutGl, AWindowProcedureWithoutAWindowRoutesMouseMoves) {
     auto gui = std::make_unique<QX_GUI>();
     gui->graphicsReady = 1; // moves are ignored until the graphics start-up has finished
     gui->windowProc(nullptr, WM_MOUSEMOVE, 0, MAKELPARAM(static_cast<short>(-3), 7));
-    EXPECT_EQ(gui->pointerPixelX, -3);
-    EXPECT_EQ(gui->pointerPixelY, 7);
-    gui->pointerPixelX = 11;
+    EXPECT_EQ(gui->interaction.pointerPixelX, -3);
+    EXPECT_EQ(gui->interaction.pointerPixelY, 7);
+    gui->interaction.pointerPixelX = 11;
     gui->windowProc(nullptr, WM_KEYUP, 'A', 0); // a key release replays the last move
-    EXPECT_EQ(gui->pointerPixelX, 11);
+    EXPECT_EQ(gui->interaction.pointerPixelX, 11);
 }
 
 } // namespace

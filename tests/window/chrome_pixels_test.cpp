@@ -114,8 +114,8 @@ TEST_F(ChromePixels, PopupRowUnderThePointerIsGreen) {
     menu.labels[1] = "B";
     menu.labels[2] = "C";
     gui->chrome.popupLayerOpen = 1;
-    gui->pointerPixelX = 700;
-    gui->pointerPixelY = 315;
+    gui->interaction.pointerPixelX = 700;
+    gui->interaction.pointerPixelY = 315;
     render();
     const Rgb row1 = at(672, 311);
     EXPECT_GT(row1.g, 120) << row1;

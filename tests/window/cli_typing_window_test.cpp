@@ -32,7 +32,7 @@ protected:
 
     // The command line's text call in a recorded frame (cursor off), or null.
     RecordedDraw commandLine() {
-        gui->cursorBlinkCounter = 10;
+        gui->interaction.cursorBlinkCounter = 10;
         RecordingDrawLayer recording;
         gui->drawLayer = &recording;
         gui->renderFrame();
@@ -43,7 +43,7 @@ protected:
     }
     // Cyan text pixels of the command line's row right of "> ", in a real frame.
     int typedPixels(const RecordedDraw& line) {
-        gui->cursorBlinkCounter = 10;
+        gui->interaction.cursorBlinkCounter = 10;
         render();
         const PanelWindow& cli = gui->panelFrame.panels[kPanelCli];
         const int x0 = static_cast<int>(line.xy[0]) + 12;

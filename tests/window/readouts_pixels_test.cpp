@@ -42,13 +42,13 @@ TEST_F(ReadoutsPixels, SourceLevelDragBoxKeepsItsSizeAtEveryZoom) {
     SourceRecord& s = gui->sources[0];
     s.setPosition(100.0f, 50.0f);
     for (const auto& c : cases) {
-        gui->viewZoom = c.zoom;
+        gui->view.viewZoom = c.zoom;
         // A control press on the source starts its level drag; the box shows while it is held.
         qxplatform::setKeyDown(VK_CONTROL, true);
         gui->onMouseMove(MK_CONTROL, c.pressX, c.pressY);
         gui->onLButtonDown(MK_CONTROL | MK_LBUTTON, c.pressX, c.pressY);
         gui->onMouseMove(MK_CONTROL | MK_LBUTTON, c.pressX, c.pressY);
-        ASSERT_EQ(gui->stageInteractionMode, kModeSourceLevel) << "zoom " << c.zoom;
+        ASSERT_EQ(gui->interaction.stageInteractionMode, kModeSourceLevel) << "zoom " << c.zoom;
         render();
         expectNear(c.frameX, c.frameY, halfColourOf(s), 1, "box frame");
         expectNear(c.frameX - 1, c.frameY, {0, 0, 0}, 1, "outside the frame");

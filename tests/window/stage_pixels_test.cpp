@@ -46,7 +46,7 @@ TEST_F(StagePixels, AGroupShowsItsRotationQuadrantOverItsGreyFace) {
 
 TEST_F(StagePixels, ZoomTwoDoublesTheDistanceFromTheCentre) {
     gui->sources[0].setPosition(-50.0f, -50.0f);
-    gui->viewZoom = 2.0f;
+    gui->view.viewZoom = 2.0f;
     render();
     const SourceRecord& s = gui->sources[0];
     expectNear(596, 308, {byte(s.colourRed), byte(s.colourGreen), byte(s.colourBlue)}, 0,
@@ -75,7 +75,7 @@ TEST_F(StagePixels, RoomsMarqueeAndAnnotationRectangles) {
     run("PAINT RED:0.2 GREEN:0.6 BLUE:1.0 L:1.0");
     run("DRAW_WITH_STAGE");
     run("RECT X:100 Y:100 W:50 H:50");
-    gui->viewZoom = 2.0f;
+    gui->view.viewZoom = 2.0f;
     render();
     const Rgb paint{51, 153, 255};
     expectNear(980, 690, paint, 1, "rectangle with the stage");
@@ -146,7 +146,7 @@ TEST_F(StagePixels, ThePageLeavesModeZeroTheProjectionAndTheStandardBlend) {
     run("CABLE S1 T1");
     run("FEEDBACK S1 T1");
     gui->targets[0].gainRow[0] = 1.0f;
-    gui->stageInteractionMode = kModeSourceSize;
+    gui->interaction.stageInteractionMode = kModeSourceSize;
     gui->stage.pickedSource = 0;
     gui->sources[0].size = 2.0f;
     makeSlotCurrent(gui->glSlot);

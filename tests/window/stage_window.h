@@ -17,8 +17,8 @@ protected:
         gui->setTargetCount(1);
         gui->sources[0].setPosition(5000.0f, 5000.0f);
         gui->targets[0].setPosition(-5000.0f, 5000.0f);
-        gui->viewZoom = 1.0f;
-        gui->viewPanX = gui->viewPanY = 0.0f;
+        gui->view.viewZoom = 1.0f;
+        gui->view.viewPanX = gui->view.viewPanY = 0.0f;
     }
 };
 

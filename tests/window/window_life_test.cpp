@@ -115,7 +115,7 @@ TEST_F(WindowLife, OpeningGivesASlotAContextAndTheStartUpState) {
     EXPECT_GE(gui->textBinding.coordLocation, 0);
     EXPECT_EQ(gui->unitDiscCount, 216);
     EXPECT_EQ(gui->chrome.toolboxTexts[41], "   [rotate]   ");
-    EXPECT_EQ(gui->pageGridX, (kWidth - 1210) / 2 + 234);
+    EXPECT_EQ(gui->interaction.pageGridX, (kWidth - 1210) / 2 + 234);
     // The slot keeps the text program; the object keeps both.
     EXPECT_EQ(glSlots().program[0], gui->textProgram);
     EXPECT_NE(gui->uiProgram, gui->textProgram);
@@ -167,8 +167,8 @@ TEST_F(WindowLife, ATutorialPatchShowsNoTitle) {
 TEST_F(WindowLife, TheTextEntryDimsTheFrameAndDrawsItsBox) {
     QX_GUI* gui = open(true);
     gui->openTextEntry(400, 300, -1, -1, " ", 15, 0, "TITLE", "PROMPT", 1);
-    gui->textEntry.textEntryId = 7; // the action, set by every opener after the box
-    gui->cursorBlinkCounter = 15;   // caret hidden
+    gui->textEntry.textEntryId = 7;           // the action, set by every opener after the box
+    gui->interaction.cursorBlinkCounter = 15; // caret hidden
     std::vector<uint8_t> frame = render(gui);
     // Title pixels under the overlay: white dimmed by (0,0,0,0.8) gives 51.
     EXPECT_EQ(at(frame, 3, 791), (Rgb{51, 51, 51}));
@@ -277,8 +277,8 @@ TEST_F(WindowLife, MouseAndWheelReachTheObjectThroughItsWindowProcedure) {
         }
     }
     EXPECT_EQ(seen, 1);
-    EXPECT_EQ(gui->pointerPixelX, -12);
-    EXPECT_EQ(gui->pointerPixelY, 34);
+    EXPECT_EQ(gui->interaction.pointerPixelX, -12);
+    EXPECT_EQ(gui->interaction.pointerPixelY, 34);
     EXPECT_EQ(GetFocus(), gui->windowHandle());
     XCloseDisplay(display);
 }

@@ -42,8 +42,8 @@ bool QX_GUI::stepPopupMenu(int32_t menu, int8_t rowStates[100]) {
     const PopupMenu& m = chrome.popupMenus[menu];
     const bool hasNext = menu + 1 < kLevels;
     int32_t hovered = -1;
-    if (insideColumn(m, static_cast<float>(pointerPixelX)))
-        hovered = static_cast<int32_t>(static_cast<float>(pointerPixelY - m.y) * 0.1f);
+    if (insideColumn(m, static_cast<float>(interaction.pointerPixelX)))
+        hovered = static_cast<int32_t>(static_cast<float>(interaction.pointerPixelY - m.y) * 0.1f);
     if (hovered >= m.itemCount) hovered = m.itemCount;
     bool result = false;
     const int32_t count = std::min(m.itemCount, 100);
@@ -78,7 +78,7 @@ void QX_GUI::stepPopupCascade(PopupCascadeFrame& frame) {
     for (int32_t k = 1; k < kLevels; ++k) {
         const PopupMenu& m = chrome.popupMenus[k];
         if (!m.open) continue;
-        const bool rightOfLeftEdge = pointerPixelX > m.x - m.width / 2;
+        const bool rightOfLeftEdge = interaction.pointerPixelX > m.x - m.width / 2;
         if (m.parentRow == -1 && !(rightOfLeftEdge && result)) continue;
         frame.levels[frame.levelCount++] = k;
         result = stepPopupMenu(k, frame.rowStates[k]);

@@ -41,7 +41,7 @@ void QX_GUI::drawToolboxInfo() {
     chrome.toolboxTexts[28] = formatted("%i MIXES", cableCount);
     chrome.toolboxTexts[29] = "256 BIT MIXING";
     s[26] = s[27] = s[29] = 1;
-    const StagePoint pointer = screenToStage(pointerPixelX, pointerPixelY);
+    const StagePoint pointer = screenToStage(interaction.pointerPixelX, interaction.pointerPixelY);
     chrome.toolboxTexts[30] = formatted("X-POS %.2f", static_cast<double>(pointer.x));
     chrome.toolboxTexts[31] = formatted("Y-POS %.2f", static_cast<double>(pointer.y));
 
@@ -59,9 +59,9 @@ void QX_GUI::drawToolboxInfo() {
 
     chrome.toolboxTexts[50] = stageView.visualisations ? "ON" : "OFF";
     s[50] = stageView.visualisations;
-    s[52] = viewZoom == 2.0f ? 1 : 0;
-    s[53] = viewZoom == 1.0f ? 1 : 0;
-    s[54] = viewZoom == 0.5f ? 1 : 0;
+    s[52] = view.viewZoom == 2.0f ? 1 : 0;
+    s[53] = view.viewZoom == 1.0f ? 1 : 0;
+    s[54] = view.viewZoom == 0.5f ? 1 : 0;
     s[56] = guiSnap;
     const bool clipShown = dspLink.activityPhase < 4;
     s[58] = clipShown ? 10 * anySourceClipping : 0;

@@ -32,7 +32,7 @@ void QX_GUI::renderFrame() {
         drawLayer->flush();
         return;
     }
-    switch (currentPage) {
+    switch (view.currentPage) {
     case kPageStage:
         drawStagePage();
         if (!chrome.chromeHidden) drawSelectionMenu();
@@ -63,7 +63,7 @@ void QX_GUI::renderFrame() {
             drawLayer->text(font, title.c_str(), 1, 3.0f, windowHeight - 9.0f);
         }
         drawToolsMenu();
-        drawPagesMenu(currentPage);
+        drawPagesMenu(view.currentPage);
         drawPatchFileMenu();
         drawSlicesMenu();
         drawPanels();

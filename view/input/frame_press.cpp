@@ -72,8 +72,8 @@ bool QX_GUI::pressOpenPopupMenus() {
     for (int menu = 0; menu < 10; ++menu) {
         PopupMenu& m = chrome.popupMenus[menu];
         if (!m.open) continue;
-        const int row =
-            popupRowAt(static_cast<float>(pointerPixelX), static_cast<float>(pointerPixelY), menu);
+        const int row = popupRowAt(static_cast<float>(interaction.pointerPixelX),
+                                   static_cast<float>(interaction.pointerPixelY), menu);
         if (row < 0 || row >= m.itemCount) continue;
         if (m.flags[row] == 1) return true;
         chrome.lastMenuCommand = m.commands[row];
@@ -94,7 +94,7 @@ bool QX_GUI::pressPageTab(int32_t x, int32_t y) {
         if (!(static_cast<float>(x) > windowWidth - static_cast<float>(kTabWidth * (tab + 1))))
             continue;
         showPage(kTabPages[tab]);
-        if (currentPage == kPageMatrix || currentPage == kPageFeedback)
+        if (view.currentPage == kPageMatrix || view.currentPage == kPageFeedback)
             matrixPage.sourceRowPick = matrixPage.inputChannelPick = -1;
         return true;
     }
@@ -102,7 +102,7 @@ bool QX_GUI::pressPageTab(int32_t x, int32_t y) {
 }
 
 int32_t QX_GUI::pageLButtonDown(WPARAM flags, int32_t x, int32_t y) {
-    switch (currentPage) {
+    switch (view.currentPage) {
     case kPageStage:
         return stagePageLButtonDown(flags, x, y);
     case kPageInputs:
@@ -120,7 +120,7 @@ int32_t QX_GUI::pageLButtonDown(WPARAM flags, int32_t x, int32_t y) {
 }
 
 int32_t QX_GUI::pageLButtonUp(WPARAM flags, int32_t x, int32_t y) {
-    switch (currentPage) {
+    switch (view.currentPage) {
     case kPageStage:
         return stagePageLButtonUp(flags, x, y);
     case kPageInputs:
@@ -133,13 +133,13 @@ int32_t QX_GUI::pageLButtonUp(WPARAM flags, int32_t x, int32_t y) {
         return feedbackPageLButtonUp(flags, x, y);
     default:
         raiseRedrawFlags();
-        controlDragPanel = -1;
+        interaction.controlDragPanel = -1;
         return 0;
     }
 }
 
 int32_t QX_GUI::pageMouseMove(WPARAM flags, int32_t x, int32_t y) {
-    switch (currentPage) {
+    switch (view.currentPage) {
     case kPageStage:
         return stagePageMouseMove(flags, x, y);
     case kPageInputs:

@@ -11,7 +11,7 @@ int32_t QX_GUI::onKeyDown(HWND, UINT, WPARAM wParam, LPARAM) {
         textEntryKeyDown(wParam);
         return 0;
     }
-    if (stageInteractionMode != kModeIdle) return 0;
+    if (interaction.stageInteractionMode != kModeIdle) return 0;
     if (isKeyDownAlt()) {
         runAltShortcuts();
         SetFocus(window_);
@@ -23,8 +23,9 @@ int32_t QX_GUI::onKeyDown(HWND, UINT, WPARAM wParam, LPARAM) {
         return 0;
     }
     if (!runShortcutBlocks()) return 0;
-    if (currentPage == kPageStage && (isKeyDownPageUp() || isKeyDownPageDown() || isKeyDownLeft() ||
-                                      isKeyDownRight() || isKeyDownUp() || isKeyDownDown())) {
+    if (view.currentPage == kPageStage &&
+        (isKeyDownPageUp() || isKeyDownPageDown() || isKeyDownLeft() || isKeyDownRight() ||
+         isKeyDownUp() || isKeyDownDown())) {
         nudgeSelectionWithArrows();
         raiseSendFlag(kSendSources);
         raiseSendFlag(kSendGroups);

@@ -24,7 +24,7 @@ int32_t QX_GUI::onLButtonDown(WPARAM flags, int32_t x, int32_t y) {
         commitTextEntry();
         return 0;
     }
-    leftButtonHeld = 1;
+    interaction.leftButtonHeld = 1;
     if (!chrome.popupLayerOpen && panelsLButtonDown(flags, x, y) == 0) {
         raiseRedrawFlags();
         return 0;
@@ -36,17 +36,18 @@ int32_t QX_GUI::onLButtonDown(WPARAM flags, int32_t x, int32_t y) {
 
 int32_t QX_GUI::onLButtonUp(WPARAM flags, int32_t x, int32_t y) {
     if (!graphicsReady) {
-        controlDragPanel = -1;
+        interaction.controlDragPanel = -1;
         return 0;
     }
-    leftButtonHeld = 0;
+    interaction.leftButtonHeld = 0;
     // A cable or feedback level drag ends at its page's release wherever the pointer is.
     const bool pageLevelDrag =
-        (currentPage == kPageMatrix && stageInteractionMode == kModeCableLevel) ||
-        (currentPage == kPageFeedback && (stageInteractionMode == kModeFeedbackPathLevel ||
-                                          stageInteractionMode == kModeFeedbackMasterLevel));
+        (view.currentPage == kPageMatrix && interaction.stageInteractionMode == kModeCableLevel) ||
+        (view.currentPage == kPageFeedback &&
+         (interaction.stageInteractionMode == kModeFeedbackPathLevel ||
+          interaction.stageInteractionMode == kModeFeedbackMasterLevel));
     if (pageLevelDrag) return pageLButtonUp(flags, x, y);
-    if (pageMouseHold == 0 && panelsLButtonUp(flags, x, y) == 0) {
+    if (interaction.pageMouseHold == 0 && panelsLButtonUp(flags, x, y) == 0) {
         raiseRedrawFlags();
         raiseSendFlag(kSendPanelLayout);
         return 0;
@@ -59,9 +60,9 @@ int32_t QX_GUI::onMouseMove(WPARAM flags, int32_t x, int32_t y) {
     if (annotations.annotationButtonLayer == 1 && hoverAnnotationButtons(x, y)) return 0;
     bool panelTook = false;
     if (chrome.popupLayerOpen) {
-        pointerPixelX = x;
-        pointerPixelY = y;
-    } else if (pageMouseHold == 0) {
+        interaction.pointerPixelX = x;
+        interaction.pointerPixelY = y;
+    } else if (interaction.pageMouseHold == 0) {
         bool endMove = false;
         panelTook = offerMoveToPanels(flags, x, y, endMove);
         if (endMove) return 0;
@@ -70,26 +71,26 @@ int32_t QX_GUI::onMouseMove(WPARAM flags, int32_t x, int32_t y) {
     if (panelTook) {
         setCursorById(0);
         stage.stageHoverIndex = -1;
-    } else if (leftButtonHeld) {
+    } else if (interaction.leftButtonHeld) {
         raiseRedrawFlags();
     }
     return 0;
 }
 
 int32_t QX_GUI::onMButtonDown(WPARAM flags, int32_t x, int32_t y) {
-    if (currentPage == kPageStage) stagePageMButtonDown(flags, x, y);
+    if (view.currentPage == kPageStage) stagePageMButtonDown(flags, x, y);
     return 0;
 }
 
 int32_t QX_GUI::onMButtonUp(WPARAM flags, int32_t x, int32_t y) {
-    if (currentPage == kPageStage) stagePageMButtonUp(flags, x, y);
+    if (view.currentPage == kPageStage) stagePageMButtonUp(flags, x, y);
     return 0;
 }
 
 int32_t QX_GUI::onRButtonDown(WPARAM flags, int32_t x, int32_t y) {
     if (!graphicsReady) return 0;
     if (panelsRButtonDown(flags, x, y) == 0) return 0;
-    switch (currentPage) {
+    switch (view.currentPage) {
     case kPageStage:
         return stagePageRButtonDown(flags, x, y);
     case kPageMatrix:
@@ -103,16 +104,16 @@ int32_t QX_GUI::onRButtonDown(WPARAM flags, int32_t x, int32_t y) {
 
 int32_t QX_GUI::onRButtonUp(WPARAM flags, int32_t x, int32_t y) {
     if (!graphicsReady) return 0;
-    if (currentPage == kPageStage) return stagePageRButtonUp(flags, x, y);
+    if (view.currentPage == kPageStage) return stagePageRButtonUp(flags, x, y);
     raiseRedrawFlags();
     return 0;
 }
 
 int32_t QX_GUI::onMouseWheel(WPARAM flags, int32_t delta, int32_t delta2) {
     if (!graphicsReady) return 0;
-    if (currentPage == kPageStage) stagePageMouseWheel(flags, delta, delta2);
-    if (currentPage == kPageInputs) inputsPageMouseWheel(flags, delta, delta2);
-    if (currentPage == kPageOutputs) outputsPageMouseWheel(flags, delta, delta2);
+    if (view.currentPage == kPageStage) stagePageMouseWheel(flags, delta, delta2);
+    if (view.currentPage == kPageInputs) inputsPageMouseWheel(flags, delta, delta2);
+    if (view.currentPage == kPageOutputs) outputsPageMouseWheel(flags, delta, delta2);
     raiseSendFlag(kSendGainMatrix);
     return 0;
 }

@@ -73,7 +73,8 @@ bool QX_GUI::offerMoveToPanel(int32_t id, WPARAM flags, int32_t x, int32_t y, bo
     case kPanelFilters:
     case kPanelDelay:
     case kPanelVirtual: {
-        const bool dragged = controlDragActive && controlDragPanel == controlDragCode(id);
+        const bool dragged =
+            interaction.controlDragActive && interaction.controlDragPanel == controlDragCode(id);
         if (!claimed && !dragged) return false;
         if (id == kPanelDynamics) dynamicsPanelMouseMove(flags, x, y);
         if (id == kPanelFilters) filtersPanelMouseMove(flags, x, y);

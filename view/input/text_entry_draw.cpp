@@ -24,7 +24,7 @@ void QX_GUI::drawTextEntryBox() {
     drawLayer->colour(1.0f, 1.0f, 1.0f, 1.0f);
     drawLayer->rect(static_cast<float>(x0), static_cast<float>(y0), static_cast<float>(x0 + W),
                     static_cast<float>(y0 + h));
-    if (cursorBlinkCounter < 10) t += "|";
+    if (interaction.cursorBlinkCounter < 10) t += "|";
     if (textEntry.textEntryFresh) {
         drawLayer->colour(0.0f, 0.5f, 0.5f, 1.0f);
         drawLayer->rect(static_cast<float>(x0 + 1), static_cast<float>(y0 + 1),

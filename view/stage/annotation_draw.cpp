@@ -37,7 +37,7 @@ void QX_GUI::drawMarquee() {
     const float x0 = static_cast<float>(marqueeRect[0]), y0 = static_cast<float>(marqueeRect[1]);
     const float x1 = static_cast<float>(marqueeRect[2]), y1 = static_cast<float>(marqueeRect[3]);
     if (x0 == x1 || y0 == y1) return;
-    const float t = 1.0f / viewZoom;
+    const float t = 1.0f / view.viewZoom;
     const float fill[8] = {x0, y0, x1, y0, x1, y1, x0, y1};
     drawLayer->colour(1.0f, 1.0f, 1.0f, 0.1f);
     drawLayer->vertices(Primitive::TriangleFan, fill, 4, 4);

@@ -153,8 +153,8 @@ void QX_GUI::drawMultiHoverReadout(int32_t c) {
     const TargetRecord& t = targets[cable.target];
     float meter = sourceLevelMeter(*this, cable.source) * s.level;
     if (cable.useGroups) meter *= sourceGroupGain(*this, s);
-    const ReadoutBox box{viewZoom * 0.5f * (s.x + t.x),
-                         viewZoom * 0.5f * (s.y + t.y),
+    const ReadoutBox box{view.viewZoom * 0.5f * (s.x + t.x),
+                         view.viewZoom * 0.5f * (s.y + t.y),
                          {0.7f, 0.7f, 0.7f},
                          {1.0f, 1.0f, 1.0f},
                          0.7f,
@@ -165,14 +165,16 @@ void QX_GUI::drawMultiHoverReadout(int32_t c) {
 void QX_GUI::drawSourceHoverReadout(int32_t s) {
     if (!isSource(*this, s)) return;
     const SourceRecord& r = sources[s];
-    const ReadoutBox box{viewZoom * r.x, viewZoom * r.y, colourOf(r), colourOf(r), 1.0f, 0.8f};
+    const ReadoutBox box{
+        view.viewZoom * r.x, view.viewZoom * r.y, colourOf(r), colourOf(r), 1.0f, 0.8f};
     drawTwoBarBox(*this, box, sourceLevelMeter(*this, s), r.level);
 }
 
 void QX_GUI::drawSourceSpreadReadout(int32_t s) {
     if (!isSource(*this, s)) return;
     const SourceRecord& r = sources[s];
-    const ReadoutBox box{viewZoom * r.x, viewZoom * r.y, colourOf(r), colourOf(r), 1.0f, 0.5f};
+    const ReadoutBox box{
+        view.viewZoom * r.x, view.viewZoom * r.y, colourOf(r), colourOf(r), 1.0f, 0.5f};
     drawBoxBody(*drawLayer, box);
     drawFillFrom(*drawLayer, box, spreadFillHeight(r.size));
     char label[48];
@@ -190,8 +192,12 @@ void QX_GUI::drawSourceGroupHoverReadout(int32_t g) {
         const float v = sourceLevelMeter(*this, s) * sources[s].level * memberGroupGain(*this, s);
         bars.push_back({colourOf(sources[s]), v});
     }
-    const ReadoutBox box{
-        viewZoom * group.x, viewZoom * group.y, colourOf(group), colourOf(group), 1.0f, 0.5f};
+    const ReadoutBox box{view.viewZoom * group.x,
+                         view.viewZoom * group.y,
+                         colourOf(group),
+                         colourOf(group),
+                         1.0f,
+                         0.5f};
     drawMemberBox(*this, box, bars, group.level);
 }
 
@@ -208,8 +214,8 @@ void QX_GUI::drawRoomHoverReadout(int32_t r) {
         bars.push_back({colourOf(target), targetActivityMeter(*this, t) * room.level});
     }
     const Rgb inverse{1.0f - room.colourRed, 1.0f - room.colourGreen, 1.0f - room.colourBlue};
-    const ReadoutBox box{viewZoom * std::trunc(stage.dragStartStageX),
-                         viewZoom * std::trunc(stage.dragStartStageY),
+    const ReadoutBox box{view.viewZoom * std::trunc(stage.dragStartStageX),
+                         view.viewZoom * std::trunc(stage.dragStartStageY),
                          inverse,
                          inverse,
                          0.5f,
@@ -220,7 +226,8 @@ void QX_GUI::drawRoomHoverReadout(int32_t r) {
 void QX_GUI::drawTargetHoverReadout(int32_t t) {
     if (!isTarget(*this, t)) return;
     const TargetRecord& r = targets[t];
-    const ReadoutBox box{viewZoom * r.x, viewZoom * r.y, colourOf(r), colourOf(r), 1.0f, 0.8f};
+    const ReadoutBox box{
+        view.viewZoom * r.x, view.viewZoom * r.y, colourOf(r), colourOf(r), 1.0f, 0.8f};
     drawTwoBarBox(*this, box, targetActivityMeter(*this, t), r.level);
 }
 
@@ -232,8 +239,8 @@ void QX_GUI::drawMixHoverReadout(int32_t s) {
     const int32_t channel = feedbackMixChannelOf(s);
     if (channel < 0 || entry < 0 || entry >= 64 || !isTarget(*this, t)) return;
     const TargetRecord& r = targets[t];
-    const ReadoutBox box{viewZoom * dragStartPixelX,
-                         viewZoom * dragStartPixelY,
+    const ReadoutBox box{view.viewZoom * interaction.dragStartPixelX,
+                         view.viewZoom * interaction.dragStartPixelY,
                          colourOf(r),
                          colourOf(r),
                          0.5f,

@@ -76,11 +76,11 @@ bool QX_GUI::pressEmptyStage(int32_t, int32_t) {
     if (isKeyDownI()) m.analysisFollowsTargetBox = 0;
     if (isKeyDownU()) return true;
     if (isKeyDownCtrl() && view.stageLock != 1) {
-        stageInteractionMode = kModePan;
-        m.savedPanX = viewPanX;
-        m.savedPanY = viewPanY;
-        m.grabOffsetX = static_cast<float>(pointerPixelX);
-        m.grabOffsetY = static_cast<float>(pointerPixelY);
+        interaction.stageInteractionMode = kModePan;
+        m.savedPanX = view.viewPanX;
+        m.savedPanY = view.viewPanY;
+        m.grabOffsetX = static_cast<float>(interaction.pointerPixelX);
+        m.grabOffsetY = static_cast<float>(interaction.pointerPixelY);
         return true;
     }
     marqueeRubberBand = 1;
@@ -146,11 +146,11 @@ void QX_GUI::pressInsideMarquee() {
     }
     if (!shift && (isKeyDownC() || isKeyDownV())) {
         StageState& m = stage;
-        stageInteractionMode = isKeyDownV() ? kModeMarqueeRotate : kModeMarqueeScale;
+        interaction.stageInteractionMode = isKeyDownV() ? kModeMarqueeRotate : kModeMarqueeScale;
         m.dragStartStageX = m.pointerStageX;
         m.dragStartStageY = m.pointerStageY;
-        dragStartPixelX = static_cast<float>(pointerPixelX);
-        dragStartPixelY = static_cast<float>(pointerPixelY);
+        interaction.dragStartPixelX = static_cast<float>(interaction.pointerPixelX);
+        interaction.dragStartPixelY = static_cast<float>(interaction.pointerPixelY);
         handled = true;
     }
     if (handled) {
@@ -196,7 +196,7 @@ void QX_GUI::beginMarqueeDrag() {
         if (groups[g].shown && inside(groups[g].x, groups[g].y))
             take(m.marqueeGroupList, m.marqueeGroupAnchors, m.marqueeGroupCount, g, groups[g].x,
                  groups[g].y);
-    stageInteractionMode = kModeMarqueeMove;
+    interaction.stageInteractionMode = kModeMarqueeMove;
     marqueeRubberBand = 0;
 }
 
@@ -245,7 +245,7 @@ void QX_GUI::beginRoomDrag(int32_t r) {
     const float x = m.pointerStageX;
     const float y = m.pointerStageY;
     RoomRecord& room = rooms[r];
-    stageInteractionMode = kModeRoomMove;
+    interaction.stageInteractionMode = kModeRoomMove;
     m.pickedRoom = r;
     room.beginDrag(x, y);
     // The drag places each member at the room's position minus its offset, so the offsets
@@ -338,7 +338,7 @@ void QX_GUI::pressNote(int32_t i) {
         return;
     }
     setCursorById(kCursorHand);
-    stageInteractionMode = kModeAnnotationMove;
+    interaction.stageInteractionMode = kModeAnnotationMove;
     stage.pickedTarget = i;
     stage.grabOffsetX = stage.pointerStageX - (note.x + note.width * 0.5f);
     stage.grabOffsetY = stage.pointerStageY - (note.y + note.height * 0.5f);

@@ -115,24 +115,24 @@ void QX_GUI::dragPressedGroup(int32_t g) {
     StageState& m = stage;
     if (stageView.groupsLocked != 1) {
         m.pickedGroup = g;
-        stageInteractionMode = kModeGroupMove;
+        interaction.stageInteractionMode = kModeGroupMove;
     }
     for (const GroupDrag& drag : kGroupDrags) {
         if (!drag.held()) continue;
         m.pickedGroup = g;
-        stageInteractionMode = drag.mode;
-        dragStartPixelX = static_cast<float>(pointerPixelX);
-        dragStartPixelY = static_cast<float>(pointerPixelY);
+        interaction.stageInteractionMode = drag.mode;
+        interaction.dragStartPixelX = static_cast<float>(interaction.pointerPixelX);
+        interaction.dragStartPixelY = static_cast<float>(interaction.pointerPixelY);
         if (drag.mode != kModeGroupLevel) m.dragStartStageX = m.pointerStageX;
         m.dragStartStageY = m.pointerStageY;
-        if (drag.mode == kModeGroupLevel) dragStartValue = groups[g].level;
+        if (drag.mode == kModeGroupLevel) interaction.dragStartValue = groups[g].level;
         captureMouse();
         return;
     }
     if (isKeyDownG()) return;
     m.groupInfoBoxOpen = 0;
-    if (stageInteractionMode == kModeGroupMove && isInSelection(groups[g].name)) {
-        stageInteractionMode = kModeSelectionMove;
+    if (interaction.stageInteractionMode == kModeGroupMove && isInSelection(groups[g].name)) {
+        interaction.stageInteractionMode = kModeSelectionMove;
         beginDragItem(m.pointerStageX, m.pointerStageY);
         return;
     }

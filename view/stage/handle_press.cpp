@@ -102,16 +102,16 @@ bool QX_GUI::pressFeedbackHandle(int32_t s, int32_t t, int32_t k, CurvePoint h) 
     }
     if (!isKeyDownCtrl()) return false;
     StageState& m = stage;
-    stageInteractionMode = kModeFeedbackGain;
+    interaction.stageInteractionMode = kModeFeedbackGain;
     m.pickedFeedbackEntry = k;
     m.pickedSource = s;
     m.pickedTarget = t;
     m.dragStartStageY = m.pointerStageY;
-    dragStartValue = feedbackMixes[feedbackMixChannelOf(s)].gains[k];
-    m.feedbackPressPixelX = pointerPixelX;
-    m.feedbackPressPixelY = pointerPixelY;
-    dragStartPixelX = h.x; // the handle, in stage units, for the readout
-    dragStartPixelY = h.y;
+    interaction.dragStartValue = feedbackMixes[feedbackMixChannelOf(s)].gains[k];
+    m.feedbackPressPixelX = interaction.pointerPixelX;
+    m.feedbackPressPixelY = interaction.pointerPixelY;
+    interaction.dragStartPixelX = h.x; // the handle, in stage units, for the readout
+    interaction.dragStartPixelY = h.y;
     raiseSendFlag(kSendCables);
     return true;
 }
@@ -133,11 +133,11 @@ bool QX_GUI::pressCableHandle() {
         if (!line.empty()) {
             executeCommandString(line);
         } else if (level > 0.0f && !isKeyDownCtrl()) {
-            stageInteractionMode = kModeCableLevel;
+            interaction.stageInteractionMode = kModeCableLevel;
             m.pickedCable = c;
             m.dragStartStageY = m.pointerStageY;
-            dragStartValue = level;
-            dragStartPixelY = static_cast<float>(pointerPixelY);
+            interaction.dragStartValue = level;
+            interaction.dragStartPixelY = static_cast<float>(interaction.pointerPixelY);
             raiseSendFlag(kSendCables);
             captureMouse();
         }

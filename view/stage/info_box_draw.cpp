@@ -80,7 +80,7 @@ void QX_GUI::drawSourceInfoBox(int32_t s) {
     if (!isSource(*this, s)) return;
     const SourceRecord& source = sources[s];
     const Colour c = {source.colourRed, source.colourGreen, source.colourBlue};
-    const float dx = viewZoom * source.x, dy = viewZoom * source.y;
+    const float dx = view.viewZoom * source.x, dy = view.viewZoom * source.y;
     drawLayer->translate(dx, dy);
     drawFrame(*drawLayer, font, ib::kSourceFrame, source.name, c);
     drawMeters(*drawLayer, ib::kSourceMeters, c, sourceFirstMeter(*this, s),
@@ -114,7 +114,7 @@ void QX_GUI::drawTargetInfoBox(int32_t t) {
     if (!isTarget(*this, t)) return;
     const TargetRecord& target = targets[t];
     const Colour c = {target.colourRed, target.colourGreen, target.colourBlue};
-    const float dx = viewZoom * target.x, dy = viewZoom * target.y;
+    const float dx = view.viewZoom * target.x, dy = view.viewZoom * target.y;
     drawLayer->translate(dx, dy);
     drawFrame(*drawLayer, font, ib::kTargetFrame, target.name, c);
     const float first = targetFirstMeter(*this, t), activity = targetActivityMeter(*this, t);
@@ -141,7 +141,7 @@ void QX_GUI::drawGroupInfoBox(int32_t g) {
     if (!isGroup(*this, g)) return;
     const GroupRecord& group = groups[g];
     const Colour c = {group.colourRed, group.colourGreen, group.colourBlue};
-    const float dx = viewZoom * group.x, dy = viewZoom * group.y;
+    const float dx = view.viewZoom * group.x, dy = view.viewZoom * group.y;
     drawLayer->translate(dx, dy);
     drawFrame(*drawLayer, font, ib::kGroupFrame, group.name, c);
     const ib::Point at = ib::kChannelGridOrigin;

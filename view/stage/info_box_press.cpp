@@ -37,8 +37,8 @@ int32_t QX_GUI::gridCellAt(int32_t left, int32_t top, int32_t, int32_t height, i
 
 // The box keeps its pixel size at the item's place on the screen.
 ScreenPoint QX_GUI::infoBoxCorner(float itemX, float itemY, float up) const {
-    const float ax = std::trunc(viewZoom * (viewPanX + itemX) - ibp::kCornerLeft);
-    const float ay = std::trunc(viewZoom * (viewPanY + itemY) - up);
+    const float ax = std::trunc(view.viewZoom * (view.viewPanX + itemX) - ibp::kCornerLeft);
+    const float ay = std::trunc(view.viewZoom * (view.viewPanY + itemY) - up);
     return {static_cast<int32_t>(ax + windowWidth * 0.5f),
             static_cast<int32_t>(ay + windowHeight * 0.5f)};
 }
@@ -92,14 +92,14 @@ bool QX_GUI::pressGroupInfoBox(int32_t x, int32_t y) {
             raiseSendFlag(kSendGroups);
             return true;
         }
-        stageInteractionMode = kModeInfoBoxSpin;
+        interaction.stageInteractionMode = kModeInfoBoxSpin;
         stage.groupSpeedStart = group.rotationSpeed;
         stage.groupSpeedPressX = x;
         stage.groupSpeedPressY = y;
         captureMouse();
         return true;
     }
-    stageInteractionMode = kModeIdle;
+    interaction.stageInteractionMode = kModeIdle;
     if (!inRect(corner, ibp::kGroupPad, x, y)) return false;
     pressMovementPad(g, x - (corner.x + ibp::kGroupPad.left), y - (corner.y + ibp::kGroupPad.top),
                      x, y);
@@ -127,7 +127,7 @@ void QX_GUI::pressMovementPad(int32_t g, int32_t px, int32_t py, int32_t x, int3
     m.groupMoveStartY = group.movementY;
     m.groupMovePressX = x;
     m.groupMovePressY = y;
-    stageInteractionMode = kModeInfoBoxMovement;
+    interaction.stageInteractionMode = kModeInfoBoxMovement;
     captureMouse();
 }
 

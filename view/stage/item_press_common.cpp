@@ -30,11 +30,11 @@ void QX_GUI::analyseChannel(int32_t channel, int32_t item) {
 }
 
 void QX_GUI::beginValueDrag(int32_t mode, float startValue) {
-    stageInteractionMode = mode;
+    interaction.stageInteractionMode = mode;
     stage.dragStartStageY = stage.pointerStageY;
-    dragStartValue = startValue;
-    dragStartPixelX = static_cast<float>(pointerPixelX);
-    dragStartPixelY = static_cast<float>(pointerPixelY);
+    interaction.dragStartValue = startValue;
+    interaction.dragStartPixelX = static_cast<float>(interaction.pointerPixelX);
+    interaction.dragStartPixelY = static_cast<float>(interaction.pointerPixelY);
     captureMouse();
 }
 

@@ -46,10 +46,10 @@ float stageCoordinate(float pixel, float size, float zoom, float pan) {
 StageRect visibleStageRect(const QX_GUI& gui) {
     const float w = gui.windowWidth;
     const float h = gui.windowHeight;
-    return {stageCoordinate(0.0f, w, gui.viewZoom, gui.viewPanX),
-            stageCoordinate(0.0f, h, gui.viewZoom, gui.viewPanY),
-            stageCoordinate(std::trunc(w), w, gui.viewZoom, gui.viewPanX),
-            stageCoordinate(std::trunc(h), h, gui.viewZoom, gui.viewPanY)};
+    return {stageCoordinate(0.0f, w, gui.view.viewZoom, gui.view.viewPanX),
+            stageCoordinate(0.0f, h, gui.view.viewZoom, gui.view.viewPanY),
+            stageCoordinate(std::trunc(w), w, gui.view.viewZoom, gui.view.viewPanX),
+            stageCoordinate(std::trunc(h), h, gui.view.viewZoom, gui.view.viewPanY)};
 }
 
 // Reports a room out of view (each axis on its own); true when it is in view.
@@ -72,7 +72,7 @@ int32_t cellCount(float from, float to, float cell, float windowSize) {
 }
 
 void paintRoomCells(QX_GUI& gui, const RoomRecord& room, const StageRect& view) {
-    const float cell = kCellPixels / gui.viewZoom;
+    const float cell = kCellPixels / gui.view.viewZoom;
     const float x0 = std::fmax(view.left, room.x);
     const float y0 = std::fmax(view.top, room.y);
     const float x1 = std::fmin(view.right, room.x + room.width);
@@ -94,10 +94,10 @@ void paintRoomCells(QX_GUI& gui, const RoomRecord& room, const StageRect& view) 
 
 // The coverage in dB of the last room (by index) holding the pointer.
 float pointerCoverageDb(const QX_GUI& gui) {
-    const float px = stageCoordinate(static_cast<float>(gui.pointerPixelX), gui.windowWidth,
-                                     gui.viewZoom, gui.viewPanX);
-    const float py = stageCoordinate(static_cast<float>(gui.pointerPixelY), gui.windowHeight,
-                                     gui.viewZoom, gui.viewPanY);
+    const float px = stageCoordinate(static_cast<float>(gui.interaction.pointerPixelX),
+                                     gui.windowWidth, gui.view.viewZoom, gui.view.viewPanX);
+    const float py = stageCoordinate(static_cast<float>(gui.interaction.pointerPixelY),
+                                     gui.windowHeight, gui.view.viewZoom, gui.view.viewPanY);
     int32_t hit = -1;
     for (int32_t r = 0; r < liveCount(gui.roomCount, QX_GUI::kMaxRooms); ++r) {
         const RoomRecord& room = gui.rooms[r];

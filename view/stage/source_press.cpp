@@ -33,7 +33,7 @@ bool QX_GUI::pressSource() {
     src.clip = 0;
     StageState& m = stage;
     m.pickedSource = src.shown ? s : StageState::kNothingPicked;
-    if (!src.shown) stageInteractionMode = kModeIdle;
+    if (!src.shown) interaction.stageInteractionMode = kModeIdle;
     if (stageView.cablesShown == 1 && isKeyDownCableKey() && pressSourceCableKeys(s)) return true;
     if (isKeyDownE()) listEnvelopeItem(kKindSource, s);
     if (isKeyDownAlt() && stageView.sourcesLocked == 0) {
@@ -89,7 +89,7 @@ bool QX_GUI::pressSourceCableKeys(int32_t s) {
     }
     pendingCableSource = pendingCableTarget = -1;
     stage.pickedSource = StageState::kNothingPicked;
-    stageInteractionMode = kModeIdle;
+    interaction.stageInteractionMode = kModeIdle;
     raiseSendFlag(kSendCables);
     raiseSendFlag(kSendInputDynamics);
     return false;
@@ -117,7 +117,7 @@ void QX_GUI::dragPressedSource(int32_t s) {
     const SourceRecord& src = sources[s];
     if (stageView.sourcesLocked != 1) {
         m.pickedSource = src.shown ? s : StageState::kNothingPicked;
-        stageInteractionMode = src.shown ? kModeSourceMove : kModeIdle;
+        interaction.stageInteractionMode = src.shown ? kModeSourceMove : kModeIdle;
     }
     if (isKeyDownCtrl()) {
         m.pickedSource = s;
@@ -128,15 +128,16 @@ void QX_GUI::dragPressedSource(int32_t s) {
     if (isKeyDownG()) {
         appendConsoleLine("OPEN FEEDBACK MASTER VOLUME FOR THIS SOURCE");
         m.pickedSource = StageState::kNothingPicked;
-        stageInteractionMode = kModeSourceGHeld;
+        interaction.stageInteractionMode = kModeSourceGHeld;
         return;
     }
-    if (stageInteractionMode == kModeSourceMove && isInSelection(src.name)) {
-        stageInteractionMode = kModeSelectionMove;
+    if (interaction.stageInteractionMode == kModeSourceMove && isInSelection(src.name)) {
+        interaction.stageInteractionMode = kModeSelectionMove;
         beginDragItem(m.pointerStageX, m.pointerStageY);
         return;
     }
-    if (m.pickedSource != StageState::kNothingPicked && stageInteractionMode == kModeSourceMove) {
+    if (m.pickedSource != StageState::kNothingPicked &&
+        interaction.stageInteractionMode == kModeSourceMove) {
         beginDragSource(m.pickedSource, m.pointerStageX, m.pointerStageY);
         currentSource = m.pickedSource;
     }

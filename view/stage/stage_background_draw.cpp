@@ -20,10 +20,10 @@ struct VisibleStage {
 };
 
 VisibleStage visibleStage(const QX_GUI& gui) {
-    const float z = gui.viewZoom, w = gui.windowWidth, h = gui.windowHeight;
-    return {(-w / 2 - z * gui.viewPanX) / z, (-h / 2 - z * gui.viewPanY) / z,
-            (std::trunc(w) - w / 2 - z * gui.viewPanX) / z,
-            (std::trunc(h) - h / 2 - z * gui.viewPanY) / z, 1.0f / z};
+    const float z = gui.view.viewZoom, w = gui.windowWidth, h = gui.windowHeight;
+    return {(-w / 2 - z * gui.view.viewPanX) / z, (-h / 2 - z * gui.view.viewPanY) / z,
+            (std::trunc(w) - w / 2 - z * gui.view.viewPanX) / z,
+            (std::trunc(h) - h / 2 - z * gui.view.viewPanY) / z, 1.0f / z};
 }
 
 // One set of grid lines along an axis, as the two runs from 0 draw it (the line at 0 by both),
@@ -60,16 +60,16 @@ void QX_GUI::drawStageGrid() {
     auto vertical = [&](float x, int64_t) { drawLayer->rect(x, v.top, x + t, v.top + height); };
     auto horizontal = [&](float y, int64_t) { drawLayer->rect(v.left, y, v.left + width, y + t); };
     drawLayer->colour(0.0f, 1.0f, 1.0f, 0.07f);
-    gridRuns(v.left, v.right, 10.0f, 10.0f * viewZoom, vertical);
-    gridRuns(v.top, v.bottom, 10.0f, 10.0f * viewZoom, horizontal);
+    gridRuns(v.left, v.right, 10.0f, 10.0f * view.viewZoom, vertical);
+    gridRuns(v.top, v.bottom, 10.0f, 10.0f * view.viewZoom, horizontal);
     auto coarse = [&](int64_t number) {
         drawLayer->colour(1.0f, 1.0f, 1.0f, number % 5 == 0 ? 0.2f : 0.07f);
     };
-    gridRuns(v.left, v.right, 20.0f, 20.0f * viewZoom, [&](float x, int64_t number) {
+    gridRuns(v.left, v.right, 20.0f, 20.0f * view.viewZoom, [&](float x, int64_t number) {
         coarse(number);
         vertical(x, number);
     });
-    gridRuns(v.top, v.bottom, 20.0f, 20.0f * viewZoom, [&](float y, int64_t number) {
+    gridRuns(v.top, v.bottom, 20.0f, 20.0f * view.viewZoom, [&](float y, int64_t number) {
         coarse(number);
         horizontal(y, number);
     });
@@ -155,7 +155,8 @@ void QX_GUI::drawSourceBlendLayer() {
     for (int32_t s = 0; s < sources64; ++s) {
         const SourceRecord& source = sources[s];
         if (!source.shown) continue;
-        const bool spreading = stageInteractionMode == kModeSourceSize && stage.pickedSource == s;
+        const bool spreading =
+            interaction.stageInteractionMode == kModeSourceSize && stage.pickedSource == s;
         drawLayer->colour(source.colourRed, source.colourGreen, source.colourBlue,
                           spreading ? 0.2f : 0.4f);
         for (int32_t t = 0; t < targets64; ++t) {

@@ -25,7 +25,7 @@ float clampTo(float v, float lo, float hi) {
 
 void QX_GUI::dragInMode(int32_t x, int32_t y, StagePoint p) {
     const StageState& m = stage;
-    switch (stageInteractionMode) {
+    switch (interaction.stageInteractionMode) {
     case kModeSourceMove:
         if (!inCount(m.pickedSource, sourceCount)) return;
         dragSourceTo(m.pickedSource, p);
@@ -217,16 +217,16 @@ void QX_GUI::dragAnnotation() {
 // The fader law on the total travel since the press: up raises the level; SHIFT is four times
 // finer; the result stays in 0 .. 4.0 and snaps to unity just around it.
 float QX_GUI::levelFromDrag(float startLevel, float dy) {
-    dragFineFactor = isKeyDownShift() ? 4.0f : 1.0f;
-    return faderLaw.levelAfterDrag(startLevel, dy / (stage.dragSensitivity * dragFineFactor) *
-                                                   faderLaw.dragSpeed);
+    interaction.dragFineFactor = isKeyDownShift() ? 4.0f : 1.0f;
+    return faderLaw.levelAfterDrag(
+        startLevel, dy / (stage.dragSensitivity * interaction.dragFineFactor) * faderLaw.dragSpeed);
 }
 
 void QX_GUI::dragLevel(int32_t y) {
     const StageState& m = stage;
-    const float start = dragStartValue;
-    const float dy = static_cast<float>(y) - dragStartPixelY;
-    switch (stageInteractionMode) {
+    const float start = interaction.dragStartValue;
+    const float dy = static_cast<float>(y) - interaction.dragStartPixelY;
+    switch (interaction.stageInteractionMode) {
     case kModeCableLevel:
         if (!inCount(m.pickedCable, cableCount)) return;
         cables[m.pickedCable].level = levelFromDrag(start, dy);
@@ -271,8 +271,8 @@ void QX_GUI::dragSourceSize(int32_t y) {
     const StageState& m = stage;
     if (!inCount(m.pickedSource, sourceCount)) return;
     const float fine = isKeyDownShift() ? 2.0f : 1.0f;
-    const float dy = static_cast<float>(y) - dragStartPixelY;
-    const float size = dragStartValue + dy / (fine * m.dragSensitivity) * 3.0f;
+    const float dy = static_cast<float>(y) - interaction.dragStartPixelY;
+    const float size = interaction.dragStartValue + dy / (fine * m.dragSensitivity) * 3.0f;
     sources[m.pickedSource].size = clampTo(size, 0.0f, 3.0f);
     raiseSendFlag(kSendSources);
     raiseSendFlag(kSendGainMatrix);
@@ -282,9 +282,9 @@ void QX_GUI::dragTargetRadius(int32_t y) {
     const StageState& m = stage;
     if (!inCount(m.pickedTarget, targetCount)) return;
     const float fine = isKeyDownShift() ? 4.0f : 2.0f;
-    const float dy = static_cast<float>(y) - dragStartPixelY;
-    const float radius =
-        clampTo(dragStartValue + dy * 500.0f / (fine * m.dragSensitivity), 0.0f, 1000.0f);
+    const float dy = static_cast<float>(y) - interaction.dragStartPixelY;
+    const float radius = clampTo(
+        interaction.dragStartValue + dy * 500.0f / (fine * m.dragSensitivity), 0.0f, 1000.0f);
     TargetRecord& target = targets[m.pickedTarget];
     if (usesGlobalRadiusWhenOne(target)) {
         viewSettings.globalRadius = radius;
@@ -317,7 +317,8 @@ void QX_GUI::scaleGroupMembers(int32_t g, float factor) {
 void QX_GUI::dragGroupScale(int32_t y, bool wholeMarquee) {
     StageState& m = stage;
     if (!wholeMarquee && !inCount(m.pickedGroup, groupCount)) return;
-    const float factor = dragStartPixelY - static_cast<float>(y) >= 1.0f ? 1.0309278f : 0.97f;
+    const float factor =
+        interaction.dragStartPixelY - static_cast<float>(y) >= 1.0f ? 1.0309278f : 0.97f;
     if (wholeMarquee) {
         for (int32_t g = 0; g < std::min(groupCount, kMaxGroups); ++g) {
             const int32_t gx = static_cast<int32_t>(groups[g].x);
@@ -329,7 +330,7 @@ void QX_GUI::dragGroupScale(int32_t y, bool wholeMarquee) {
     } else {
         scaleGroupMembers(m.pickedGroup, factor);
     }
-    dragStartPixelY = static_cast<float>(y);
+    interaction.dragStartPixelY = static_cast<float>(y);
     updateRoomMembership();
     for (int32_t flag : {kSendGainMatrix, kSendGroups, kSendSources}) raiseSendFlag(flag);
 }
@@ -338,9 +339,9 @@ void QX_GUI::dragGroupRotationSpeed(int32_t x) {
     StageState& m = stage;
     if (!inCount(m.pickedGroup, groupCount)) return;
     GroupRecord& group = groups[m.pickedGroup];
-    group.rotationSpeed += (static_cast<float>(x) - dragStartPixelX) * 0.0001f;
+    group.rotationSpeed += (static_cast<float>(x) - interaction.dragStartPixelX) * 0.0001f;
     group.rotationSpeed = clampTo(group.rotationSpeed, -0.05f, 0.05f);
-    dragStartPixelX = static_cast<float>(x);
+    interaction.dragStartPixelX = static_cast<float>(x);
     raiseSendFlag(kSendGroups);
     raiseSendFlag(kSendGainMatrix);
 }
@@ -349,7 +350,8 @@ void QX_GUI::dragGroupRotate(int32_t x, bool wholeMarquee) {
     StageState& m = stage;
     if (!wholeMarquee && !inCount(m.pickedGroup, groupCount)) return;
     const float px = static_cast<float>(x);
-    const int32_t sign = px > dragStartPixelX ? 1 : (px < dragStartPixelX ? -1 : 0);
+    const int32_t sign =
+        px > interaction.dragStartPixelX ? 1 : (px < interaction.dragStartPixelX ? -1 : 0);
     if (wholeMarquee) {
         for (int32_t g = 0; g < std::min(groupCount, kMaxGroups); ++g) {
             const int32_t gx = static_cast<int32_t>(groups[g].x);
@@ -361,7 +363,7 @@ void QX_GUI::dragGroupRotate(int32_t x, bool wholeMarquee) {
     } else {
         rotateGroup(m.pickedGroup, static_cast<float>(sign * 50));
     }
-    dragStartPixelX = px;
+    interaction.dragStartPixelX = px;
     for (int32_t flag : {kSendGainMatrix, kSendGroups, kSendSources}) raiseSendFlag(flag);
 }
 
@@ -372,12 +374,12 @@ void QX_GUI::dragGroupMovement(int32_t x, int32_t y) {
     GroupRecord& group = groups[m.pickedGroup];
     const float px = static_cast<float>(x);
     const float py = static_cast<float>(y);
-    group.movementX =
-        clampTo(group.movementX + (px >= dragStartPixelX ? 0.05f : -0.05f), -4.0f, 4.0f);
-    group.movementY =
-        clampTo(group.movementY + (py >= dragStartPixelY ? 0.05f : -0.05f), -4.0f, 4.0f);
-    dragStartPixelX = px;
-    dragStartPixelY = py;
+    group.movementX = clampTo(
+        group.movementX + (px >= interaction.dragStartPixelX ? 0.05f : -0.05f), -4.0f, 4.0f);
+    group.movementY = clampTo(
+        group.movementY + (py >= interaction.dragStartPixelY ? 0.05f : -0.05f), -4.0f, 4.0f);
+    interaction.dragStartPixelX = px;
+    interaction.dragStartPixelY = py;
     for (int32_t flag : {kSendGainMatrix, kSendGroups, kSendSources}) raiseSendFlag(flag);
 }
 
@@ -406,9 +408,9 @@ void QX_GUI::dragGroupBoxMovement(int32_t x, int32_t y) {
 void QX_GUI::dragPan(int32_t x, int32_t y) {
     setCursorById(kCursorFourWay);
     const StageState& m = stage;
-    viewPanX = m.savedPanX + (static_cast<float>(x) - m.grabOffsetX) / viewZoom;
-    viewPanY = m.savedPanY + (static_cast<float>(y) - m.grabOffsetY) / viewZoom;
+    view.viewPanX = m.savedPanX + (static_cast<float>(x) - m.grabOffsetX) / view.viewZoom;
+    view.viewPanY = m.savedPanY + (static_cast<float>(y) - m.grabOffsetY) / view.viewZoom;
     char line[96];
-    std::snprintf(line, sizeof line, "OFFSET = X%.2f Y%.2f", viewPanX, viewPanY);
+    std::snprintf(line, sizeof line, "OFFSET = X%.2f Y%.2f", view.viewPanX, view.viewPanY);
     setStatusMessage(line);
 }

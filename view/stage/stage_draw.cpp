@@ -33,12 +33,13 @@ void QX_GUI::drawStagePage() {
     if (!(windowWidth >= 1.0f) || !(windowHeight >= 1.0f)) return;
     drawLayer->clear();
     applyFramePreamble();
-    if (isDrawableZoom(viewZoom) && std::isfinite(viewPanX) && std::isfinite(viewPanY)) {
+    if (isDrawableZoom(view.viewZoom) && std::isfinite(view.viewPanX) &&
+        std::isfinite(view.viewPanY)) {
         drawLayer->pushMatrix();
         drawLayer->stage(1);
-        drawLayer->scale(viewZoom, viewZoom);
-        drawLayer->translate(windowWidth * 0.5f / viewZoom + viewPanX,
-                             windowHeight * 0.5f / viewZoom + viewPanY);
+        drawLayer->scale(view.viewZoom, view.viewZoom);
+        drawLayer->translate(windowWidth * 0.5f / view.viewZoom + view.viewPanX,
+                             windowHeight * 0.5f / view.viewZoom + view.viewPanY);
         const float quad[8] = {0, 0, windowWidth, 0, windowWidth, windowHeight, 0, windowHeight};
         for (int i = 0; i < 8; ++i) stage.stageWindowQuad[i] = quad[i];
         drawLayer->lineWidth(1.5f);
@@ -51,16 +52,17 @@ void QX_GUI::drawStagePage() {
         if (stageView.annotationVisibility != 0) drawAnnotations();
         if (stageView.heatmapOn) drawRoomsHeatmap();
         drawLayer->mode(1);
-        if (redrawLayerOn) drawSourceBlendLayer();
+        if (interaction.redrawLayerOn) drawSourceBlendLayer();
         drawLayer->mode(0);
-        if (stageInteractionMode == kModeSourceSize && isSource(*this, stage.pickedSource)) {
+        if (interaction.stageInteractionMode == kModeSourceSize &&
+            isSource(*this, stage.pickedSource)) {
             const SourceRecord& s = sources[stage.pickedSource];
             const float radius = s.size * viewSettings.globalRadius;
             drawLayer->colour(s.colourRed, s.colourGreen, s.colourBlue, 0.1f);
             drawStageFill(s.x, s.y, radius);
-            drawLayer->scale(1.0f / viewZoom, 1.0f / viewZoom);
+            drawLayer->scale(1.0f / view.viewZoom, 1.0f / view.viewZoom);
             drawSourceSpreadReadout(stage.pickedSource);
-            drawLayer->scale(viewZoom, viewZoom);
+            drawLayer->scale(view.viewZoom, view.viewZoom);
             if (radius > 100.0f) drawDistanceScale(s.x, s.y, radius);
         }
         drawCurrentItemHighlights();
@@ -73,7 +75,7 @@ void QX_GUI::drawStagePage() {
         drawStageDragFeedback();
         if (annotations.annotationButtonLayer == 0) drawAnnotationButtons();
         drawMarquee();
-        drawLayer->scale(1.0f / viewZoom, 1.0f / viewZoom);
+        drawLayer->scale(1.0f / view.viewZoom, 1.0f / view.viewZoom);
         drawStageInfoBoxes();
         drawLayer->popMatrix();
         // Only the stage draws in stage units; the panels on top read "stage" as 0.
@@ -151,7 +153,7 @@ void QX_GUI::drawItemLabels() {
 
 // The readout of the gesture under way, at the item's place and in pixel size.
 void QX_GUI::drawStageDragFeedback() {
-    const int32_t mode = stageInteractionMode;
+    const int32_t mode = interaction.stageInteractionMode;
     if (mode == kModeTargetRadius) {
         if (!isTarget(*this, stage.pickedTarget)) return;
         const TargetRecord& t = targets[stage.pickedTarget];
@@ -164,7 +166,7 @@ void QX_GUI::drawStageDragFeedback() {
     if (mode != kModeCableLevel && mode != kModeSourceLevel &&
         (mode < kModeGroupLevel || mode > kModeTargetLevel) && mode != kModeFeedbackGain)
         return;
-    drawLayer->scale(1.0f / viewZoom, 1.0f / viewZoom);
+    drawLayer->scale(1.0f / view.viewZoom, 1.0f / view.viewZoom);
     switch (mode) {
     case kModeCableLevel:
         drawMultiHoverReadout(stage.pickedCable);
@@ -185,7 +187,7 @@ void QX_GUI::drawStageDragFeedback() {
         drawMixHoverReadout(stage.pickedSource);
         break;
     }
-    drawLayer->scale(viewZoom, viewZoom);
+    drawLayer->scale(view.viewZoom, view.viewZoom);
 }
 
 void QX_GUI::drawStageInfoBoxes() {
@@ -223,8 +225,8 @@ void QX_GUI::drawDistanceScale(float x, float y, float radius) {
 void QX_GUI::drawHeatmapReadout() {
     char text[32];
     std::snprintf(text, sizeof text, "%.2f dB", stage.heatmapValueDb);
-    const float px = static_cast<float>(pointerPixelX);
-    const float py = static_cast<float>(pointerPixelY);
+    const float px = static_cast<float>(interaction.pointerPixelX);
+    const float py = static_cast<float>(interaction.pointerPixelY);
     drawLayer->colour(1.0f, 1.0f, 1.0f, 0.8f);
     drawLayer->rect(px + 5.0f, py + 21.0f, px + 47.0f, py + 32.0f);
     drawLayer->colour(0.0f, 0.0f, 0.0f, 0.8f);

@@ -192,10 +192,10 @@ void QX_GUI::drawStageCrosshair() {
     } else {
         return;
     }
-    const float z = viewZoom, w = windowWidth, h = windowHeight, t = 1.0f / z;
-    const float left = (-w / 2 - z * viewPanX) / z, top = (-h / 2 - z * viewPanY) / z;
-    const float right = (std::trunc(w) - w / 2 - z * viewPanX) / z;
-    const float bottom = (std::trunc(h) - h / 2 - z * viewPanY) / z;
+    const float z = view.viewZoom, w = windowWidth, h = windowHeight, t = 1.0f / z;
+    const float left = (-w / 2 - z * view.viewPanX) / z, top = (-h / 2 - z * view.viewPanY) / z;
+    const float right = (std::trunc(w) - w / 2 - z * view.viewPanX) / z;
+    const float bottom = (std::trunc(h) - h / 2 - z * view.viewPanY) / z;
     drawLayer->colour(r, g, b, 0.5f);
     drawLayer->rect(x, top, x + t, bottom);
     drawLayer->rect(left, y, right, y + t);

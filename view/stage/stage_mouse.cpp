@@ -15,8 +15,8 @@ void clearPicks(StageState& m) {
 } // namespace
 
 int32_t QX_GUI::stagePageLButtonUp(WPARAM flags, int32_t x, int32_t y) {
-    pointerPixelX = x;
-    pointerPixelY = y;
+    interaction.pointerPixelX = x;
+    interaction.pointerPixelY = y;
     const StagePoint p = screenToStage(x, y);
     stage.pointerStageX = p.x;
     stage.pointerStageY = p.y;
@@ -32,7 +32,7 @@ int32_t QX_GUI::stagePageLButtonUp(WPARAM flags, int32_t x, int32_t y) {
 bool QX_GUI::doubleClickAt(int32_t x, int32_t y, StagePoint p) {
     setCursorById(0);
     marqueeRubberBand = 0;
-    stageInteractionMode = kModeIdle;
+    interaction.stageInteractionMode = kModeIdle;
     clearPicks(stage);
     if (stage.textEntryHold == 1) {
         stage.textEntryHold = 0;
@@ -114,7 +114,7 @@ void QX_GUI::endLeftDrag(WPARAM flags, int32_t x, int32_t y) {
     }
     if (m.resizeHandle != -1) m.resizeHandle = m.resizeRoom = -1;
     m.resizeRoomX = m.resizeRoomY = 0;
-    stageInteractionMode = kModeIdle;
+    interaction.stageInteractionMode = kModeIdle;
     m.pickedSource = StageState::kNothingPicked;
     ReleaseCapture();
     raiseSendFlag(kSendViewState);
@@ -122,29 +122,29 @@ void QX_GUI::endLeftDrag(WPARAM flags, int32_t x, int32_t y) {
     if (marqueeRect[0] > marqueeRect[2]) std::swap(marqueeRect[0], marqueeRect[2]);
     if (marqueeRect[1] > marqueeRect[3]) std::swap(marqueeRect[1], marqueeRect[3]);
     raiseSendFlag(kSendGainMatrix);
-    pageMouseHold = 0;
+    interaction.pageMouseHold = 0;
 }
 
 int32_t QX_GUI::stagePageMButtonDown(WPARAM, int32_t, int32_t) {
     if (view.stageLock == 1) return 0;
-    stage.savedPanX = viewPanX;
-    stage.savedPanY = viewPanY;
-    stage.grabOffsetX = static_cast<float>(pointerPixelX);
-    stage.grabOffsetY = static_cast<float>(pointerPixelY);
-    stageInteractionMode = kModePan;
+    stage.savedPanX = view.viewPanX;
+    stage.savedPanY = view.viewPanY;
+    stage.grabOffsetX = static_cast<float>(interaction.pointerPixelX);
+    stage.grabOffsetY = static_cast<float>(interaction.pointerPixelY);
+    interaction.stageInteractionMode = kModePan;
     return 0;
 }
 
 int32_t QX_GUI::stagePageMButtonUp(WPARAM, int32_t, int32_t) {
-    stageInteractionMode = kModeIdle;
+    interaction.stageInteractionMode = kModeIdle;
     return 0;
 }
 
 int32_t QX_GUI::stagePageRButtonDown(WPARAM, int32_t x, int32_t y) {
-    pageMouseHold = 1;
-    pointerPixelX = x;
-    pointerPixelY = y;
-    stageInteractionMode = kModeIdle;
+    interaction.pageMouseHold = 1;
+    interaction.pointerPixelX = x;
+    interaction.pointerPixelY = y;
+    interaction.stageInteractionMode = kModeIdle;
     StageState& m = stage;
     m.pickedSource = m.pickedGroup = m.pickedTarget = m.pickedRoom = StageState::kNothingPicked;
     const StagePoint p = screenToStage(x, y);
@@ -163,9 +163,9 @@ bool QX_GUI::rightPressOnGroup(int32_t x, int32_t y, StagePoint p) {
     if (g < 0) return false;
     currentGroup = g;
     stage.pickedGroup = g;
-    stageInteractionMode = kModeGroupSpin;
-    dragStartPixelX = static_cast<float>(x);
-    dragStartPixelY = static_cast<float>(y);
+    interaction.stageInteractionMode = kModeGroupSpin;
+    interaction.dragStartPixelX = static_cast<float>(x);
+    interaction.dragStartPixelY = static_cast<float>(y);
     if (!stage.groupInfoBoxOpen) {
         stage.sourceInfoBoxOpen = stage.targetInfoBoxOpen = 0;
         stage.groupInfoBoxOpen = 1;
@@ -210,20 +210,20 @@ void QX_GUI::openMainMenuAt(int32_t x, int32_t y) {
 
 // The stage point of a right release has no pan: it is measured from the window centre.
 int32_t QX_GUI::stagePageRButtonUp(WPARAM, int32_t x, int32_t y) {
-    pointerPixelX = x;
-    pointerPixelY = y;
-    stageInteractionMode = kModeAfterRightRelease;
-    pageMouseHold = 0;
+    interaction.pointerPixelX = x;
+    interaction.pointerPixelY = y;
+    interaction.stageInteractionMode = kModeAfterRightRelease;
+    interaction.pageMouseHold = 0;
     stage.pointerStageX =
-        static_cast<float>(static_cast<int32_t>(x - windowWidth / 2.0f)) / viewZoom;
+        static_cast<float>(static_cast<int32_t>(x - windowWidth / 2.0f)) / view.viewZoom;
     stage.pointerStageY =
-        static_cast<float>(static_cast<int32_t>(y - windowHeight / 2.0f)) / viewZoom;
+        static_cast<float>(static_cast<int32_t>(y - windowHeight / 2.0f)) / view.viewZoom;
     return 0;
 }
 
 int32_t QX_GUI::stagePageMouseWheel(WPARAM, int32_t delta, int32_t) {
     if (view.stageLock != 0) return 0;
-    if (delta > 0 && viewZoom > 0.25f) executeCommandString("ZOOM_OUT");
-    if (delta < 0 && viewZoom < 4.0f) executeCommandString("ZOOM_IN");
+    if (delta > 0 && view.viewZoom > 0.25f) executeCommandString("ZOOM_OUT");
+    if (delta < 0 && view.viewZoom < 4.0f) executeCommandString("ZOOM_IN");
     return 0;
 }

@@ -61,12 +61,12 @@ int32_t QX_GUI::stagePageMouseMove(WPARAM, int32_t x, int32_t y) {
     const StagePoint p = screenToStage(x, y);
     if (annotations.annotationButtonLayer == 0 && hoverStageAnnotationButtons(p)) return 0;
     if (zoomByDragging(x, y)) return 0;
-    pointerPixelX = x;
-    pointerPixelY = y;
+    interaction.pointerPixelX = x;
+    interaction.pointerPixelY = y;
     const StagePoint kept = snapStagePoint(p.x, p.y);
     stage.pointerStageX = kept.x;
     stage.pointerStageY = kept.y;
-    dragFineFactor = 2.0f;
+    interaction.dragFineFactor = 2.0f;
     if (marqueeRubberBand == 1) {
         marqueeRect[2] = static_cast<int32_t>(p.x);
         marqueeRect[3] = static_cast<int32_t>(p.y);
@@ -78,7 +78,7 @@ int32_t QX_GUI::stagePageMouseMove(WPARAM, int32_t x, int32_t y) {
     if (hoverAnnotations(p)) return 0;
     hoverItems(p);
     dragInMode(x, y, p);
-    if (pageMouseHold == 1) raiseSendFlag(kSendGainMatrix);
+    if (interaction.pageMouseHold == 1) raiseSendFlag(kSendGainMatrix);
     return 0;
 }
 
@@ -103,14 +103,14 @@ bool QX_GUI::hoverStageAnnotationButtons(StagePoint p) {
 
 // While F9 is held the vertical travel zooms, within 0.1 .. 5.0.
 bool QX_GUI::zoomByDragging(int32_t x, int32_t y) {
-    if (!(isKeyDownF9() && pageMouseHold == 1)) return false;
+    if (!(isKeyDownF9() && interaction.pageMouseHold == 1)) return false;
     StageState& m = stage;
-    viewZoom += static_cast<float>(y - m.zoomDragLastY) * 0.0016666667f;
-    viewZoom = std::min(std::max(viewZoom, 0.1f), 5.0f);
+    view.viewZoom += static_cast<float>(y - m.zoomDragLastY) * 0.0016666667f;
+    view.viewZoom = std::min(std::max(view.viewZoom, 0.1f), 5.0f);
     m.zoomDragLastX = x;
     m.zoomDragLastY = y;
-    viewPanX -= (m.marqueeGrabCornerX - windowWidth / 2.0f) * 0.1f;
-    viewPanY -= (m.marqueeGrabCornerY - windowHeight / 2.0f) * 0.1f;
+    view.viewPanX -= (m.marqueeGrabCornerX - windowWidth / 2.0f) * 0.1f;
+    view.viewPanY -= (m.marqueeGrabCornerY - windowHeight / 2.0f) * 0.1f;
     return true;
 }
 
@@ -152,7 +152,7 @@ void QX_GUI::resizeRoomByEdges(StagePoint p) {
 
 void QX_GUI::hoverRoomEdges(int32_t x, int32_t y, StagePoint p) {
     StageState& m = stage;
-    if (stageInteractionMode != kModeIdle || stageView.roomsShown != 1 ||
+    if (interaction.stageInteractionMode != kModeIdle || stageView.roomsShown != 1 ||
         stageView.roomsLocked == 1 || m.roomResizing)
         return;
     if (isOverToolbox(x, y)) return;
@@ -179,7 +179,7 @@ bool QX_GUI::hoverAnnotations(StagePoint p) {
     const bool inMarquee =
         marqueeRect[0] < px && px < marqueeRect[2] && marqueeRect[1] < py && py < marqueeRect[3];
     if (inMarquee || stageView.annotationLocks || stageView.annotationVisibility != 1 ||
-        stageInteractionMode == kModeAnnotationMove)
+        interaction.stageInteractionMode == kModeAnnotationMove)
         return false;
     stage.hoveredAnnotation = -1;
     stage.annotationHovered = 0;

@@ -118,16 +118,16 @@ bool QX_GUI::pressZoomDrag(int32_t x, int32_t y) {
     stage.zoomDragLastX = x;
     stage.zoomDragLastY = y;
     captureMouse();
-    pageMouseHold = 1;
+    interaction.pageMouseHold = 1;
     return true;
 }
 
 void QX_GUI::recordStagePress(int32_t x, int32_t y) {
-    pageMouseHold = 1;
-    pointerPixelX = x;
-    pointerPixelY = y;
+    interaction.pageMouseHold = 1;
+    interaction.pointerPixelX = x;
+    interaction.pointerPixelY = y;
     StageState& m = stage;
     m.pickedSource = m.pickedGroup = m.pickedTarget = m.pickedRoom = StageState::kNothingPicked;
     stageView.highlightSize = 5;
-    stageInteractionMode = kModeIdle;
+    interaction.stageInteractionMode = kModeIdle;
 }

@@ -13,17 +13,17 @@ int32_t toPixel(float value) {
 } // namespace
 
 StagePoint QX_GUI::screenToStage(int32_t px, int32_t py) const {
-    const float inv = 1.0f / viewZoom;
+    const float inv = 1.0f / view.viewZoom;
     StagePoint p;
-    p.x = (static_cast<float>(px) - windowWidth * 0.5f - viewZoom * viewPanX) * inv;
-    p.y = (static_cast<float>(py) - windowHeight * 0.5f - viewZoom * viewPanY) * inv;
+    p.x = (static_cast<float>(px) - windowWidth * 0.5f - view.viewZoom * view.viewPanX) * inv;
+    p.y = (static_cast<float>(py) - windowHeight * 0.5f - view.viewZoom * view.viewPanY) * inv;
     return p;
 }
 
 ScreenPoint QX_GUI::stageToScreen(float sx, float sy) const {
     ScreenPoint p;
-    p.x = toPixel(viewZoom * (sx + viewPanX) + 0.5f * windowWidth);
-    p.y = toPixel(viewZoom * (sy + viewPanY) + 0.5f * windowHeight);
+    p.x = toPixel(view.viewZoom * (sx + view.viewPanX) + 0.5f * windowWidth);
+    p.y = toPixel(view.viewZoom * (sy + view.viewPanY) + 0.5f * windowHeight);
     return p;
 }
 

@@ -81,7 +81,7 @@ bool QX_GUI::pressTargetCableKeys(int32_t t) {
         pendingCableSource = p;
         pendingCableTarget = t;
         m.pickedSource = m.pickedTarget = StageState::kNothingPicked;
-        stageInteractionMode = kModeIdle;
+        interaction.stageInteractionMode = kModeIdle;
         return true;
     }
     if (isKeyDownE()) return false;
@@ -110,14 +110,15 @@ void QX_GUI::dragPressedTarget(int32_t t) {
     if (isKeyDownV()) return;
     if (stageView.targetsLocked != 1 && tgt.visible) {
         m.pickedTarget = t;
-        stageInteractionMode = kModeTargetMove;
+        interaction.stageInteractionMode = kModeTargetMove;
     }
-    if (stageInteractionMode == kModeTargetMove && isInSelection(tgt.name)) {
-        stageInteractionMode = kModeSelectionMove;
+    if (interaction.stageInteractionMode == kModeTargetMove && isInSelection(tgt.name)) {
+        interaction.stageInteractionMode = kModeSelectionMove;
         beginDragItem(m.pointerStageX, m.pointerStageY);
         return;
     }
-    if (m.pickedTarget != StageState::kNothingPicked && stageInteractionMode == kModeTargetMove) {
+    if (m.pickedTarget != StageState::kNothingPicked &&
+        interaction.stageInteractionMode == kModeTargetMove) {
         beginDragTarget(m.pickedTarget, m.pointerStageX, m.pointerStageY);
         currentTarget = m.pickedTarget;
     }

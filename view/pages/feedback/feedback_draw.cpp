@@ -68,12 +68,13 @@ void QX_GUI::drawFeedbackPage() {
     applyFramePreamble();
     if (windowWidth <= 0.0f || windowHeight <= 0.0f) return;
     d.pushMatrix();
-    d.translate(static_cast<float>(pageGridX), static_cast<float>(pageGridY));
+    d.translate(static_cast<float>(interaction.pageGridX),
+                static_cast<float>(interaction.pageGridY));
     drawFeedbackInputs(d);
     drawFeedbackOutputs(d);
     d.colour(1, 1, 1, 1);
-    const float mx = static_cast<float>(pointerPixelX - pageGridX);
-    const float my = static_cast<float>(pointerPixelY - pageGridY);
+    const float mx = static_cast<float>(interaction.pointerPixelX - interaction.pageGridX);
+    const float my = static_cast<float>(interaction.pointerPixelY - interaction.pageGridY);
     if (validChannel(pendingCableSource)) {
         const float line[4] = {147, static_cast<float>(71 + 9 * pendingCableSource), mx, my};
         d.vertices(Primitive::Lines, line, 2, 2);
@@ -83,12 +84,13 @@ void QX_GUI::drawFeedbackPage() {
         d.vertices(Primitive::Lines, line, 2, 2);
     }
     drawFeedbackPaths(d);
-    d.translate(static_cast<float>(-pageGridX), static_cast<float>(-pageGridY));
+    d.translate(static_cast<float>(-interaction.pageGridX),
+                static_cast<float>(-interaction.pageGridY));
     if (feedbackPage.activeFeedbackMixCount == 0) feedbackPage.feedbackChannelShown = 0;
     if (feedbackPage.feedbackChannelShown != 0 && validChannel(feedbackPage.shownFeedbackChannel))
         drawFeedbackOverlay(d);
-    if (stageInteractionMode == kModeFeedbackPathLevel ||
-        stageInteractionMode == kModeFeedbackMasterLevel)
+    if (interaction.stageInteractionMode == kModeFeedbackPathLevel ||
+        interaction.stageInteractionMode == kModeFeedbackMasterLevel)
         drawFeedbackCellReadout();
     font.setModes(0, -1);
     d.popMatrix();
@@ -282,12 +284,12 @@ void QX_GUI::drawFeedbackCellReadout() {
     DrawLayer& d = *drawLayer;
     const MixRecord& mix = feedbackMixes[feedbackPage.shownFeedbackChannel];
     const int32_t slot = feedbackPage.feedbackDragSlot;
-    const bool pathDrag = stageInteractionMode == kModeFeedbackPathLevel;
+    const bool pathDrag = interaction.stageInteractionMode == kModeFeedbackPathLevel;
     if (pathDrag && (slot < 0 || slot >= std::clamp(mix.pinCount, 0, kRows) ||
                      !validChannel(mix.pinNumbers[slot])))
         return;
-    const float bx = dragStartPixelX - 16.0f;
-    const float by = dragStartPixelY - 62.0f;
+    const float bx = interaction.dragStartPixelX - 16.0f;
+    const float by = interaction.dragStartPixelY - 62.0f;
     d.colour(0.7f, 0.7f, 0.7f, 0.5f);
     box(d, bx, bx + 32, by, by + 124);
     d.colour(0, 0, 0, 0.5f);

@@ -57,8 +57,8 @@ void toggleMuteAll(MixRecord& mix) {
 void QX_GUI::feedbackOverlayOffset(int32_t& dx, int32_t& dy) const {
     const double hx = static_cast<double>(windowWidth * 0.5f);
     const double hy = static_cast<double>(windowHeight * 0.5f);
-    dx = static_cast<int32_t>(std::clamp(pointerPixelX - hx, -1.0e9, 1.0e9));
-    dy = static_cast<int32_t>(std::clamp(pointerPixelY - hy, -1.0e9, 1.0e9));
+    dx = static_cast<int32_t>(std::clamp(interaction.pointerPixelX - hx, -1.0e9, 1.0e9));
+    dy = static_cast<int32_t>(std::clamp(interaction.pointerPixelY - hy, -1.0e9, 1.0e9));
 }
 
 // Handle k of the shown mix at radius r, relative to the centre; the angles accumulate in
@@ -103,13 +103,13 @@ void QX_GUI::connectFeedbackPath() {
 }
 
 int32_t QX_GUI::feedbackPageLButtonDown(WPARAM, int32_t x, int32_t y) {
-    pointerPixelX = x;
-    pointerPixelY = y;
-    stageInteractionMode = kModeIdle;
-    const int32_t c = cellOf(x - pageGridX - 67);
-    const int32_t r = cellOf(y - pageGridY - 67);
-    pageHoverColumn = c;
-    pageHoverRow = r;
+    interaction.pointerPixelX = x;
+    interaction.pointerPixelY = y;
+    interaction.stageInteractionMode = kModeIdle;
+    const int32_t c = cellOf(x - interaction.pageGridX - 67);
+    const int32_t r = cellOf(y - interaction.pageGridY - 67);
+    interaction.pageHoverColumn = c;
+    interaction.pageHoverRow = r;
     if (validChannel(r)) feedbackClickRow(c, r);
     recountFeedbackMixes();
     if (validChannel(feedbackPage.shownFeedbackChannel) && feedbackPage.feedbackChannelShown == 1) {
@@ -192,10 +192,10 @@ bool QX_GUI::feedbackWheelHandles(int32_t dx, int32_t dy) {
         }
         if (isKeyDownCode(VK_CONTROL)) {
             feedbackPage.feedbackDragSlot = k;
-            stageInteractionMode = kModeFeedbackPathLevel;
-            dragStartValue = mix.gains[k];
-            dragStartPixelX = static_cast<float>(pointerPixelX);
-            dragStartPixelY = static_cast<float>(pointerPixelY);
+            interaction.stageInteractionMode = kModeFeedbackPathLevel;
+            interaction.dragStartValue = mix.gains[k];
+            interaction.dragStartPixelX = static_cast<float>(interaction.pointerPixelX);
+            interaction.dragStartPixelY = static_cast<float>(interaction.pointerPixelY);
         }
     }
     return false;
@@ -208,21 +208,21 @@ void QX_GUI::feedbackCentreBox(int32_t dx, int32_t dy) {
     if (isKeyDownCode('Z')) {
         mix.masterLevel = 1.0f;
     } else if (isKeyDownCode(VK_CONTROL)) {
-        stageInteractionMode = kModeFeedbackMasterLevel;
+        interaction.stageInteractionMode = kModeFeedbackMasterLevel;
         feedbackPage.feedbackDragSlot = -1;
-        dragStartValue = mix.masterLevel;
-        dragStartPixelX = static_cast<float>(pointerPixelX);
-        dragStartPixelY = static_cast<float>(pointerPixelY);
+        interaction.dragStartValue = mix.masterLevel;
+        interaction.dragStartPixelX = static_cast<float>(interaction.pointerPixelX);
+        interaction.dragStartPixelY = static_cast<float>(interaction.pointerPixelY);
     }
 }
 
 int32_t QX_GUI::feedbackPageMouseMove(WPARAM, int32_t x, int32_t y) {
-    pointerPixelX = x;
-    pointerPixelY = y;
-    const int32_t c = cellOf(x - pageGridX - 67);
-    const int32_t r = cellOf(y - pageGridY - 67);
-    pageHoverColumn = c;
-    pageHoverRow = r;
+    interaction.pointerPixelX = x;
+    interaction.pointerPixelY = y;
+    const int32_t c = cellOf(x - interaction.pageGridX - 67);
+    const int32_t r = cellOf(y - interaction.pageGridY - 67);
+    interaction.pageHoverColumn = c;
+    interaction.pageHoverRow = r;
     bool hand = false;
     if (validChannel(r))
         hand = ((c == 5 || c == 6) && feedbackMixes[r].pinCount > 0) || c == 7 || c == 8 ||
@@ -240,8 +240,8 @@ int32_t QX_GUI::feedbackPageMouseMove(WPARAM, int32_t x, int32_t y) {
                 hand = hand || feedbackHandleHit(k, radius, dx, dy);
     }
     if (hand) SetCursor(cursors[kHandCursor]);
-    if (stageInteractionMode == kModeFeedbackPathLevel ||
-        stageInteractionMode == kModeFeedbackMasterLevel)
+    if (interaction.stageInteractionMode == kModeFeedbackPathLevel ||
+        interaction.stageInteractionMode == kModeFeedbackMasterLevel)
         feedbackLevelDrag(y);
     return 0;
 }
@@ -249,9 +249,10 @@ int32_t QX_GUI::feedbackPageMouseMove(WPARAM, int32_t x, int32_t y) {
 void QX_GUI::feedbackLevelDrag(int32_t y) {
     if (!validChannel(feedbackPage.shownFeedbackChannel)) return;
     MixRecord& mix = feedbackMixes[feedbackPage.shownFeedbackChannel];
-    dragFineFactor = isKeyDownCode(VK_SHIFT) ? 4.0f : 1.0f;
-    const float level = dragLevelFrom(dragStartValue, dragStartPixelY - static_cast<float>(y));
-    if (stageInteractionMode == kModeFeedbackMasterLevel) {
+    interaction.dragFineFactor = isKeyDownCode(VK_SHIFT) ? 4.0f : 1.0f;
+    const float level = dragLevelFrom(interaction.dragStartValue,
+                                      interaction.dragStartPixelY - static_cast<float>(y));
+    if (interaction.stageInteractionMode == kModeFeedbackMasterLevel) {
         mix.masterLevel = level;
     } else if (feedbackPage.feedbackDragSlot >= 0 &&
                feedbackPage.feedbackDragSlot < std::clamp(mix.pinCount, 0, kRows)) {
@@ -261,10 +262,10 @@ void QX_GUI::feedbackLevelDrag(int32_t y) {
 }
 
 int32_t QX_GUI::feedbackPageRButtonDown(WPARAM, int32_t x, int32_t y) {
-    const int32_t c = cellOf(x - pageGridX - 67);
-    const int32_t r = cellOf(y - pageGridY - 67);
-    pageHoverColumn = c;
-    pageHoverRow = r;
+    const int32_t c = cellOf(x - interaction.pageGridX - 67);
+    const int32_t r = cellOf(y - interaction.pageGridY - 67);
+    interaction.pageHoverColumn = c;
+    interaction.pageHoverRow = r;
     if (validChannel(r)) {
         if (isInputPort(c)) {
             feedbackMixes[r].pinCount = 0;
@@ -287,7 +288,7 @@ int32_t QX_GUI::feedbackPageRButtonDown(WPARAM, int32_t x, int32_t y) {
 }
 
 int32_t QX_GUI::feedbackPageLButtonUp(WPARAM, int32_t, int32_t) {
-    stageInteractionMode = kModeIdle;
+    interaction.stageInteractionMode = kModeIdle;
     ReleaseCapture();
     return 0;
 }

@@ -48,7 +48,8 @@ void QX_GUI::drawMatrixPage() {
     applyFramePreamble();
     if (windowWidth <= 0.0f || windowHeight <= 0.0f) return;
     d.pushMatrix();
-    d.translate(static_cast<float>(pageGridX), static_cast<float>(pageGridY));
+    d.translate(static_cast<float>(interaction.pageGridX),
+                static_cast<float>(interaction.pageGridY));
     font.setModes(0, -1);
     const int32_t S = std::clamp(sourceCount, 0, kRows);
     const int32_t T = std::clamp(targetCount, 0, kRows);
@@ -112,7 +113,7 @@ void QX_GUI::drawMatrixPage() {
     box(d, 694, 695, 0, static_cast<float>(kMatrixGridInset + kMatrixCellSize * T));
     const int32_t cable = matrixPage.selectedCable;
     if (cable >= 0 && cable < cableCount && cable < kMaxCables &&
-        stageInteractionMode == kModeCableLevel)
+        interaction.stageInteractionMode == kModeCableLevel)
         drawMatrixCellReadout(cable);
     drawMatrixPickLines(d);
     d.colour(1, 1, 1, 1);
@@ -316,8 +317,8 @@ void QX_GUI::drawMatrixCableCells(DrawLayer& d) {
 }
 
 void QX_GUI::drawMatrixHover(DrawLayer& d, int32_t S, int32_t T) {
-    const int32_t h = pageHoverColumn;
-    const int32_t r = pageHoverRow;
+    const int32_t h = interaction.pageHoverColumn;
+    const int32_t r = interaction.pageHoverRow;
     if (h < 0 || h >= T || r < 0 || r >= S) return;
     const float x0 = static_cast<float>(68 + 9 * h);
     const float y0 = static_cast<float>(68 + 9 * r);
@@ -330,8 +331,8 @@ void QX_GUI::drawMatrixHover(DrawLayer& d, int32_t S, int32_t T) {
 }
 
 void QX_GUI::drawMatrixPickLines(DrawLayer& d) {
-    const float mx = static_cast<float>(pointerPixelX - pageGridX);
-    const float my = static_cast<float>(pointerPixelY - pageGridY);
+    const float mx = static_cast<float>(interaction.pointerPixelX - interaction.pageGridX);
+    const float my = static_cast<float>(interaction.pointerPixelY - interaction.pageGridY);
     const struct {
         int32_t pick;
         float x;

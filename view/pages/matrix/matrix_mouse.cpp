@@ -43,23 +43,26 @@ template <class Record> bool toggleItemSwitch(Record& item, int32_t offset) {
 } // namespace
 
 void QX_GUI::placePageGrid(int32_t width, int32_t height) {
-    pageGridX = (width - 1210) / 2 + 234;
-    pageGridY = (height - 648) / 2;
+    interaction.pageGridX = (width - 1210) / 2 + 234;
+    interaction.pageGridY = (height - 648) / 2;
 }
 
 float QX_GUI::dragLevelFrom(float startLevel, float dy) const {
-    return faderLaw.levelAfterDrag(startLevel, 0.005f / dragFineFactor * dy * faderLaw.dragSpeed);
+    return faderLaw.levelAfterDrag(startLevel,
+                                   0.005f / interaction.dragFineFactor * dy * faderLaw.dragSpeed);
 }
 
 int32_t QX_GUI::matrixPageMouseMove(WPARAM, int32_t x, int32_t y) {
-    pointerPixelX = x;
-    pointerPixelY = y;
-    pageHoverColumn = cellOf(x - pageGridX - kMatrixGridInset);
-    pageHoverRow = cellOf(y - pageGridY - kMatrixGridInset);
+    interaction.pointerPixelX = x;
+    interaction.pointerPixelY = y;
+    interaction.pageHoverColumn = cellOf(x - interaction.pageGridX - kMatrixGridInset);
+    interaction.pageHoverRow = cellOf(y - interaction.pageGridY - kMatrixGridInset);
     const int32_t c = matrixPage.selectedCable;
-    if (stageInteractionMode == kModeCableLevel && c >= 0 && c < cableCount && c < kMaxCables) {
-        dragFineFactor = isKeyDownCode(VK_SHIFT) ? 4.0f : 1.0f;
-        cables[c].level = dragLevelFrom(dragStartValue, dragStartPixelY - static_cast<float>(y));
+    if (interaction.stageInteractionMode == kModeCableLevel && c >= 0 && c < cableCount &&
+        c < kMaxCables) {
+        interaction.dragFineFactor = isKeyDownCode(VK_SHIFT) ? 4.0f : 1.0f;
+        cables[c].level = dragLevelFrom(interaction.dragStartValue,
+                                        interaction.dragStartPixelY - static_cast<float>(y));
         raiseSendFlag(kSendCables);
         raiseSendFlag(kSendGainMatrix);
     }
@@ -67,12 +70,12 @@ int32_t QX_GUI::matrixPageMouseMove(WPARAM, int32_t x, int32_t y) {
 }
 
 int32_t QX_GUI::matrixPageLButtonDown(WPARAM, int32_t x, int32_t y) {
-    dragStartPixelX = static_cast<float>(x);
-    dragStartPixelY = static_cast<float>(y);
-    const int32_t gx = x - pageGridX - kMatrixGridInset;
-    const int32_t gy = y - pageGridY - kMatrixGridInset;
-    const int32_t h = pageHoverColumn;
-    const int32_t r = pageHoverRow;
+    interaction.dragStartPixelX = static_cast<float>(x);
+    interaction.dragStartPixelY = static_cast<float>(y);
+    const int32_t gx = x - interaction.pageGridX - kMatrixGridInset;
+    const int32_t gy = y - interaction.pageGridY - kMatrixGridInset;
+    const int32_t h = interaction.pageHoverColumn;
+    const int32_t r = interaction.pageHoverRow;
     if (matrixClickSwitches(h, r, gx, gy)) return 0;
     if (matrixClickGridCell(h, r)) return 0;
     matrixClickReassignment(h, r);
@@ -89,8 +92,8 @@ bool QX_GUI::matrixClickSwitches(int32_t h, int32_t r, int32_t gx, int32_t gy) {
         if (r < targetCount) {
             currentTarget = r;
             textEntry.textEntryId = 2;
-            openTextEntry(pageGridX + kMatrixTargetNameEntryX,
-                          pageGridY + kMatrixGridInset + kMatrixCellSize * r, -1, -1,
+            openTextEntry(interaction.pageGridX + kMatrixTargetNameEntryX,
+                          interaction.pageGridY + kMatrixGridInset + kMatrixCellSize * r, -1, -1,
                           targets[r].name, 2, 0, "NAME TARGET", "", 1);
         }
         return true;
@@ -106,9 +109,9 @@ bool QX_GUI::matrixClickSourceRow(int32_t r, int32_t gx) {
         if (r < sourceCount) {
             currentSource = r;
             textEntry.textEntryId = 1;
-            openTextEntry(pageGridX + kMatrixSourceNameEntryX,
-                          pageGridY + kMatrixGridInset + kMatrixCellSize * r, -1, -1, source.name,
-                          2, 0, "NAME SOURCE", "", 1);
+            openTextEntry(interaction.pageGridX + kMatrixSourceNameEntryX,
+                          interaction.pageGridY + kMatrixGridInset + kMatrixCellSize * r, -1, -1,
+                          source.name, 2, 0, "NAME SOURCE", "", 1);
         }
         return true;
     }
@@ -157,7 +160,7 @@ bool QX_GUI::matrixClickChannelMarker(int32_t h, int32_t r) {
 // Case 5: a grid cell edits, removes or creates the cable of its pair and may start its
 // level drag. True when the click is done.
 bool QX_GUI::matrixClickGridCell(int32_t h, int32_t r) {
-    stageInteractionMode = kModeIdle;
+    interaction.stageInteractionMode = kModeIdle;
     matrixPage.selectedCable = -1;
     if (h < 0 || h >= std::min(targetCount, kRows) || r < 0 || r >= std::min(sourceCount, kRows))
         return false;
@@ -202,8 +205,8 @@ bool QX_GUI::matrixCableKeys(int32_t c) {
 }
 
 void QX_GUI::startCableLevelDrag(int32_t c) {
-    dragStartValue = cables[c].level;
-    stageInteractionMode = kModeCableLevel;
+    interaction.dragStartValue = cables[c].level;
+    interaction.stageInteractionMode = kModeCableLevel;
     SetCapture(window_);
 }
 
@@ -230,7 +233,7 @@ bool QX_GUI::matrixNewCable(int32_t h, int32_t r) {
         cable.level = 0.0f;
         updateCableSoloSummary();
         updateCableMuteSummary();
-        stageInteractionMode = kModeIdle;
+        interaction.stageInteractionMode = kModeIdle;
         SetCapture(window_);
     } else {
         if (isKeyDownCode('S')) cable.solo = 1;
@@ -295,8 +298,8 @@ void QX_GUI::raiseFullMatrixSet() {
 }
 
 int32_t QX_GUI::matrixPageRButtonDown(WPARAM, int32_t, int32_t) {
-    const int32_t h = pageHoverColumn;
-    const int32_t r = pageHoverRow;
+    const int32_t h = interaction.pageHoverColumn;
+    const int32_t r = interaction.pageHoverRow;
     if (validRow(h) && validRow(r)) {
         for (int32_t c = 0; c < cableCount && c < kMaxCables; ++c) {
             if (cables[c].source == r && cables[c].target == h) {
@@ -311,7 +314,7 @@ int32_t QX_GUI::matrixPageRButtonDown(WPARAM, int32_t, int32_t) {
 }
 
 int32_t QX_GUI::matrixPageLButtonUp(WPARAM, int32_t, int32_t) {
-    stageInteractionMode = kModeIdle;
+    interaction.stageInteractionMode = kModeIdle;
     ReleaseCapture();
     return 0;
 }

@@ -47,8 +47,8 @@ void QX_GUI::grabTrimKnob(int32_t localY) {
     if (!(trim.faderLength > 0.0f)) return;
     MixerPageState& page = mixerPages;
     page.trimDragActive = 1;
-    dragStartValue = 0.0f;
-    pageMouseHold = 1;
+    interaction.dragStartValue = 0.0f;
+    interaction.pageMouseHold = 1;
     page.dragGrabPos = (trim.faderBottom - static_cast<float>(localY)) / trim.faderLength;
     page.dragKnobPos = 0.5f + page.inputTrimDb / kTrimSpanDb;
     for (int32_t s = 0; s < sourceCount && s < kMaxLiveItems; ++s)
@@ -57,7 +57,7 @@ void QX_GUI::grabTrimKnob(int32_t localY) {
 }
 
 int32_t QX_GUI::inputsPageLButtonUp(WPARAM, int32_t x, int32_t y) {
-    pageMouseHold = 0;
+    interaction.pageMouseHold = 0;
     mixerPages.trimDragActive = 0;
     mixerPages.inputTrimDb = 0.0f;
     mixerPages.draggedStrip = -1;
@@ -77,7 +77,7 @@ int32_t QX_GUI::inputsPageMouseMove(WPARAM, int32_t x, int32_t y) {
     if (hit.strip == kTwoRowStrip) {
         const StripHit trim = hitTestMasterStrip(kStripTrim, x, y);
         setStripCursor(false);
-        if (page.trimDragActive && pageMouseHold) dragTrim(trim.localY);
+        if (page.trimDragActive && interaction.pageMouseHold) dragTrim(trim.localY);
         return 0;
     }
     const bool live = hit.strip >= 0 && hit.strip < sourceCount;
@@ -86,8 +86,8 @@ int32_t QX_GUI::inputsPageMouseMove(WPARAM, int32_t x, int32_t y) {
     // hold another page left behind has grabbed no strip and drags nothing.
     const bool sourceGrabbed = page.draggedStrip >= 0 && page.draggedStrip < sourceCount &&
                                page.draggedStrip < kTwoRowStrip;
-    if (pageMouseHold && !page.trimDragActive && sourceGrabbed && hit.strip == currentSource &&
-        page.draggedStrip == currentSource) {
+    if (interaction.pageMouseHold && !page.trimDragActive && sourceGrabbed &&
+        hit.strip == currentSource && page.draggedStrip == currentSource) {
         setStripCursor(true);
         const FaderRecord layout = getStripLayout();
         const float pointer =

@@ -63,7 +63,8 @@ void QX_GUI::fillSourceStrip(FaderRecord& strip, int32_t i) {
     strip.level = s.level;
     strip.meter = s.meter[kMeterOutputLevel];
     strip.peak = s.meter[kMeterPeak];
-    strip.highlight = (i == currentSource && pageMouseHold) || mixerPages.trimDragActive ? 1 : 0;
+    strip.highlight =
+        (i == currentSource && interaction.pageMouseHold) || mixerPages.trimDragActive ? 1 : 0;
     strip.index = i;
     strip.name = s.name;
     strip.mute = s.mute != 0;
@@ -85,7 +86,7 @@ void QX_GUI::fillTargetStrip(FaderRecord& strip, int32_t t) {
     strip.level = target.level;
     strip.meter = target.meter[kMeterOutputLevel];
     strip.peak = target.meter[kMeterPeak];
-    strip.highlight = t == currentTarget && pageMouseHold ? 1 : 0;
+    strip.highlight = t == currentTarget && interaction.pageMouseHold ? 1 : 0;
     strip.index = t;
     strip.name = target.name;
     strip.mute = target.mute != 0;

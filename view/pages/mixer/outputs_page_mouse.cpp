@@ -45,16 +45,16 @@ void QX_GUI::grabMasterKnob(int32_t localY) {
     const FaderRecord master = getMasterStripLayout();
     if (!(master.faderLength > 0.0f)) return;
     setStripCursor(true);
-    dragStartValue = viewSettings.masterVolume;
+    interaction.dragStartValue = viewSettings.masterVolume;
     targets[kTwoRowStrip].meter[kMeterPeak] = 0.0f;
-    pageMouseHold = 1;
+    interaction.pageMouseHold = 1;
     mixerPages.dragGrabPos = (master.faderBottom - static_cast<float>(localY)) / master.faderLength;
     mixerPages.dragKnobPos = fader_drag::knobFraction(faderLaw, viewSettings.masterVolume);
     mixerPages.draggedStrip = kTwoRowStrip;
 }
 
 int32_t QX_GUI::outputsPageLButtonUp(WPARAM, int32_t x, int32_t y) {
-    pageMouseHold = 0;
+    interaction.pageMouseHold = 0;
     mixerPages.draggedStrip = -1;
     if (hitTestStrip(kStripTarget, x, y).control == kControlKnob ||
         hitTestMasterStrip(kStripMaster, x, y).control == kControlKnob)
@@ -76,7 +76,7 @@ int32_t QX_GUI::outputsPageMouseMove(WPARAM, int32_t x, int32_t y) {
     }
     const bool live = hit.strip >= 0 && hit.strip < targetCount;
     if (live && hit.control >= 0) setStripCursor(false);
-    if (!pageMouseHold) return 0;
+    if (!interaction.pageMouseHold) return 0;
     setStripCursor(true);
     // A target drag follows over any target strip; the master only over its own column.
     const bool targetGrabbed = page.draggedStrip >= 0 && page.draggedStrip < kTwoRowStrip &&

@@ -93,9 +93,9 @@ void QX_GUI::grabStripKnob(int32_t kind, int32_t index, int32_t localY) {
     if (!(layout.faderLength > 0.0f)) return;
     ItemFields item = itemFields(*this, kind, index);
     setStripCursor(true);
-    dragStartValue = item.level;
+    interaction.dragStartValue = item.level;
     item.meter[kMeterPeak] = 0.0f;
-    pageMouseHold = 1;
+    interaction.pageMouseHold = 1;
     mixerPages.dragGrabPos = (layout.faderBottom - static_cast<float>(localY)) / layout.faderLength;
     mixerPages.draggedStrip = index;
     mixerPages.dragKnobPos = fader_drag::knobFraction(faderLaw, item.level);
