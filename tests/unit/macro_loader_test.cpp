@@ -297,16 +297,17 @@ namespace {
 // lines are skipped and the stop is reported as a failed line. (A limit of 0 stops it before
 // its first line; the clock stands still in the tests.)
 TEST(MacroLoaderBounds, ALoadStopsRunningLinesPastItsTimeLimit) {
-    const TempFile inner("MACROS/UNIT_INNER.TXT", "SET NUM_TARGET 3\nSET NUM_TARGET 4\n");
-    const TempFile outer("MACROS/UNIT_OUTER.TXT",
-                         "SET NUM_SOURCE 2\nLOAD_MACRO MACROS/UNIT_INNER.TXT\nSET NUM_SOURCE 5\n");
+    const TempFile inner("MACROS/UNIT_TIMED_INNER.TXT", "SET NUM_TARGET 3\nSET NUM_TARGET 4\n");
+    const TempFile outer(
+        "MACROS/UNIT_TIMED_OUTER.TXT",
+        "SET NUM_SOURCE 2\nLOAD_MACRO MACROS/UNIT_TIMED_INNER.TXT\nSET NUM_SOURCE 5\n");
     for (const int32_t limit : {3000, 0}) {
         auto gui = std::make_unique<QX_GUI>();
         const int32_t sourcesBefore = gui->sourceCount;
         const int32_t targetsBefore = gui->targetCount;
         gui->macroLoadTimeLimit = limit;
         clearConsoleLog(*gui);
-        gui->executeCommandString("LOAD_MACRO MACROS/UNIT_OUTER.TXT");
+        gui->executeCommandString("LOAD_MACRO MACROS/UNIT_TIMED_OUTER.TXT");
         const std::vector<std::string> lines = consoleLines(*gui);
         const auto stops = std::count_if(lines.begin(), lines.end(), [](const std::string& line) {
             return line.rfind("LOAD STOPPED AFTER 0 SECONDS, THE LINES FROM HERE ON ARE NOT RUN",
