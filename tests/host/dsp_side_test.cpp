@@ -269,19 +269,19 @@ struct SignalModel {
         std::memcpy(value.data(), &channel, 4);
         dsp.pinFromModule(0, 60, value);
     }
-    std::vector<float> scope(int32_t now = kNow) const {
+    // `count` floats of the meter blob sent at `now`, from word `word` on.
+    std::vector<float> blobFloats(size_t word, size_t count, int32_t now) const {
         const std::vector<uint8_t> blob = dsp.meterBlob(0, now);
         std::vector<float> out;
-        for (size_t k = 0; k < qxhost::meter_blob::kScopePoints; ++k)
-            out.push_back(f32At(blob, 4 * (qxhost::meter_blob::kScopeWord + k)));
+        for (size_t k = 0; k < count; ++k) out.push_back(f32At(blob, 4 * (word + k)));
         return out;
     }
+    std::vector<float> scope(int32_t now = kNow) const {
+        return blobFloats(qxhost::meter_blob::kScopeWord, qxhost::meter_blob::kScopePoints, now);
+    }
     std::vector<float> spectrum(int32_t now = kNow) const {
-        const std::vector<uint8_t> blob = dsp.meterBlob(0, now);
-        std::vector<float> out;
-        for (size_t p = 0; p < qxhost::meter_blob::kSpectrumPoints; ++p)
-            out.push_back(f32At(blob, 4 * (qxhost::meter_blob::kSpectrumWord + p)));
-        return out;
+        return blobFloats(qxhost::meter_blob::kSpectrumWord, qxhost::meter_blob::kSpectrumPoints,
+                          now);
     }
     // The spectrum point of a source's bin (point p is bin p + 1).
     static size_t pointOf(int32_t source) {
