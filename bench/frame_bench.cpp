@@ -285,18 +285,23 @@ void idleCpuShare(benchmark::State& state, void (*arrange)(QX_GUI&), bool damage
     arrange(*editor.gui);
     editor.gui->damagePainting = damagePainting;
     const PaintStats before = editor.gui->damagePainter.stats();
-    double share = 0.0;
+    double share = 0.0, mainShare = 0.0;
     for (auto _ : state) {
         const double wall0 = seconds(CLOCK_MONOTONIC);
         const double cpu0 = seconds(CLOCK_PROCESS_CPUTIME_ID);
+        const double thread0 = seconds(CLOCK_THREAD_CPUTIME_ID);
         MSG m;
         while (seconds(CLOCK_MONOTONIC) - wall0 < 2.0) {
             if (GetMessageW(&m, nullptr, 0, 0)) DispatchMessageW(&m);
         }
+        mainShare =
+            (seconds(CLOCK_THREAD_CPUTIME_ID) - thread0) / (seconds(CLOCK_MONOTONIC) - wall0);
         share = (seconds(CLOCK_PROCESS_CPUTIME_ID) - cpu0) / (seconds(CLOCK_MONOTONIC) - wall0);
     }
     const PaintStats& after = editor.gui->damagePainter.stats();
     state.counters["cpu_share_percent"] = share * 100.0;
+    // Of which the window's own thread; the rest is the renderer's threads.
+    state.counters["main_thread_percent"] = mainShare * 100.0;
     state.counters["partial_frames"] =
         static_cast<double>(after.partialFrames - before.partialFrames);
     state.counters["whole_frames"] = static_cast<double>(after.wholeFrames - before.wholeFrames);
@@ -344,6 +349,8 @@ void dragSource(benchmark::State& state, bool damagePainting) {
     state.counters["draws_replayed"] =
         static_cast<double>(gui.damagePainter.stats().lastDrawsReplayed);
     state.counters["draws"] = static_cast<double>(gui.damagePainter.stats().lastDraws);
+    state.counters["frames_over_kept_picture"] =
+        static_cast<double>(gui.damagePainter.stats().framesOverKeptPicture);
 }
 
 BENCHMARK_CAPTURE(dragSource, fullRepaint, false)->Unit(benchmark::kMillisecond)->Repetitions(3);
@@ -369,7 +376,7 @@ void recordAndCompare(benchmark::State& state, void (*arrange)(QX_GUI&)) {
         gui.drawLayer = &record;
         gui.renderFrame();
         gui.drawLayer = &gui.glDrawLayer;
-        tiles.endFrame();
+        record.endFrame();
         clock.stop();
     }
     clock.report(state);
@@ -378,5 +385,55 @@ void recordAndCompare(benchmark::State& state, void (*arrange)(QX_GUI&)) {
 
 BENCHMARK_CAPTURE(recordAndCompare, demoPatch, keepTheDemoPatch)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(recordAndCompare, fullStage, buildFullStage)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+namespace {
+
+// Takes every call and draws nothing.
+class DiscardingDrawLayer : public DrawLayer {
+public:
+    void clear() override {}
+    void pixelProjection(int32_t, int32_t) override {}
+    void useProgram(unsigned) override {}
+    void colour(float, float, float, float) override {}
+    void mode(int32_t) override {}
+    void metrics(float, float, float, float) override {}
+    void stage(int32_t) override {}
+    void level(float) override {}
+    void height(float) override {}
+    void vertices(Primitive, const float*, int32_t, int32_t) override {}
+    void text(const StrokeFont&, const char*, int32_t, float, float) override {}
+    void pushMatrix() override {}
+    void popMatrix() override {}
+    void translate(float, float) override {}
+    void scale(float, float) override {}
+    void rotate(float) override {}
+    void blendStandard() override {}
+    void blendAdditive() override {}
+    void lineWidth(float) override {}
+    void flush() override {}
+};
+
+// The screens' own work on a frame, drawing nothing: the floor under recordAndCompare.
+void composeAlone(benchmark::State& state, void (*arrange)(QX_GUI&)) {
+    if (displayMissing(state)) return;
+    OpenEditor editor;
+    QX_GUI& gui = *editor.gui;
+    arrange(gui);
+    DiscardingDrawLayer discard;
+    FrameClock clock;
+    for (auto _ : state) {
+        clock.start();
+        gui.drawLayer = &discard;
+        gui.renderFrame();
+        gui.drawLayer = &gui.glDrawLayer;
+        clock.stop();
+    }
+    clock.report(state);
+}
+
+BENCHMARK_CAPTURE(composeAlone, demoPatch, keepTheDemoPatch)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(composeAlone, fullStage, buildFullStage)->Unit(benchmark::kMillisecond);
 
 } // namespace

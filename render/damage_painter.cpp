@@ -48,7 +48,7 @@ size_t DamagePainter::keptDrawsUsable() const {
 }
 
 std::vector<PixelRect> DamagePainter::paint(DrawLayer& gl) {
-    tiles.endFrame();
+    record.endFrame();
     ++counts.frames;
     counts.lastDraws = record.drawCount();
     counts.lastDamagedShare = tiles.damagedShare();
@@ -70,21 +70,24 @@ std::vector<PixelRect> DamagePainter::paint(DrawLayer& gl) {
     }
     ++counts.partialFrames;
     counts.framesOverKeptPicture += keptUsable > 0;
-    maskToDamage();
+    const std::vector<DamageArea> areas = tiles.damagedAreas();
+    // Where each pass's rectangle is all damage, its scissor alone bounds the damage.
+    const bool scissorsBound =
+        std::all_of(areas.begin(), areas.end(), [](const DamageArea& a) { return a.whole; });
+    counts.framesWithoutMask += scissorsBound;
+    if (!scissorsBound) maskToDamage();
     glEnable(GL_SCISSOR_TEST);
     counts.lastDrawsReplayed = 0;
     record.markDamage(tiles);
-    const std::vector<DamageArea> areas = tiles.damagedAreas();
     for (const DamageArea& area : areas) {
         scissor(area.rect, surface.height);
         record.replay(gl, tiles, area, keptUsable,
-                      [&](bool fromKept) { clearDamage(rects, area.rect, fromKept); });
+                      [&](bool fromKept) { clearDamage(rects, area, fromKept); });
         gl.flush();
         counts.lastDrawsReplayed += record.drawsReplayed();
     }
     glDisable(GL_SCISSOR_TEST);
-    lastRects = rects;
-    maskReady = true;
+    noteDepthNotZero(rects, !scissorsBound);
     // Shown by area: a few copies of the back buffer, each around the damage of one cell (the
     // undamaged pixels among them show what they showed already).
     std::vector<PixelRect> shown;
@@ -95,19 +98,42 @@ std::vector<PixelRect> DamagePainter::paint(DrawLayer& gl) {
 // The frame's clear, within the damaged rectangles of the area: colour, or the kept picture
 // of the still draws, and depth 1.
 // A few rectangles are cleared (and copied) one by one; many in one draw.
-void DamagePainter::clearDamage(const std::vector<PixelRect>& rects, const PixelRect& area,
+// An area that is all damage is cleared whole, under its own scissor.
+void DamagePainter::clearDamage(const std::vector<PixelRect>& rects, const DamageArea& area,
                                 bool fromKept) {
-    if (fromKept || rects.size() > kFewRects) {
-        fillRects(rects, &area, 1.0f, fromKept ? Fill::KeptPicture : Fill::ClearColour);
+    if (fromKept) {
+        fillRects(area.whole ? std::vector<PixelRect>{area.rect} : rects, &area.rect, 1.0f,
+                  Fill::KeptPicture);
+        return;
+    }
+    if (area.whole) {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        return;
+    }
+    if (rects.size() > kFewRects) {
+        fillRects(rects, &area.rect, 1.0f, Fill::ClearColour);
         return;
     }
     for (const PixelRect& r : rects) {
-        const PixelRect cut = intersection(r, area);
+        const PixelRect cut = intersection(r, area.rect);
         if (cut.width <= 0 || cut.height <= 0) continue;
         scissor(cut, surface.height);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     }
-    scissor(area, surface.height);
+    scissor(area.rect, surface.height);
+}
+
+// After a damaged frame the depth may differ from 0 only in its damaged rectangles, and, when
+// the frame was drawn without the mask, in those of the frames before it too.
+void DamagePainter::noteDepthNotZero(const std::vector<PixelRect>& rects, bool masked) {
+    if (masked || !maskReady) {
+        lastRects = rects;
+        maskReady = masked;
+        return;
+    }
+    lastRects.insert(lastRects.end(), rects.begin(), rects.end());
+    // So many are cheaper cleared whole the next time the mask is needed.
+    if (lastRects.size() > kFewRects * kFewRects) maskReady = false;
 }
 
 // Rectangles (cut to `within` when given) drawn in one draw, whatever the layer's state:

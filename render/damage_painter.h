@@ -1,7 +1,10 @@
 // Paints only what changed. Design:
 // - The screens compose every frame as before, into a FrameRecord in place of the GL layer.
 //   The record hashes each part of each draw into the damage tiles (16-pixel squares); a tile
-//   whose ordered hashes differ from the frame before is damaged.
+//   whose ordered hashes differ from the frame before is damaged. A still frame costs little:
+//   a vertex table drawn again unchanged (the disc under every glow) is kept and hashed once,
+//   and the leading draws equal to the frame before's are taken over in one piece, their tiles
+//   from a copy kept where that run ended the frame before.
 // - The kept image is the window's back buffer: in this mode it is never swapped, the damaged
 //   rectangles are copied to the window (the platform's partial present), so the back buffer
 //   always holds the last frame.
@@ -11,6 +14,9 @@
 //   a depth of 0 outside the damage stops it there, and the frame's clear becomes a clear of colour
 //   and depth 1 inside each damaged rectangle. The pixels inside are those of a full repaint: the
 //   same draws, in the same order, in the same state; the draws left out touch none of them.
+//   Where every pass's rectangle is all damage (the usual idle frame), the scissors alone bound
+//   it and the mask is left as it is. The replay sends only the state the kept draws are drawn
+//   in, not every change of state between the draws it leaves out.
 // - A whole repaint (every draw, nothing masked) is made for the first frame, a new size,
 //   surface or page, lost window contents, a frame that draws before it clears, and when the
 //   damage covers more than `wholeShare` of the window.
@@ -47,8 +53,9 @@ struct PaintSurface {
 
 struct PaintStats {
     uint64_t frames = 0, wholeFrames = 0, partialFrames = 0, unchangedFrames = 0;
-    // Partial frames drawn over the kept picture of the still draws before the changes.
-    uint64_t framesOverKeptPicture = 0;
+    // Partial frames drawn over the kept picture of the still draws before the changes, and
+    // those whose damage filled each pass's rectangle (drawn without the depth mask).
+    uint64_t framesOverKeptPicture = 0, framesWithoutMask = 0;
     double lastDamagedShare = 0.0;
     size_t lastDraws = 0, lastDrawsReplayed = 0;
 };
@@ -81,7 +88,8 @@ public:
 private:
     std::vector<PixelRect> paintWhole(DrawLayer& gl, bool keepStill);
     void maskToDamage();
-    void clearDamage(const std::vector<PixelRect>& rects, const PixelRect& area, bool kept);
+    void clearDamage(const std::vector<PixelRect>& rects, const DamageArea& area, bool kept);
+    void noteDepthNotZero(const std::vector<PixelRect>& rects, bool masked);
     enum class Fill { DepthOnly, ClearColour, KeptPicture };
     void fillRects(const std::vector<PixelRect>& rects, const PixelRect* within, float depth,
                    Fill fill);
@@ -92,7 +100,8 @@ private:
     DamageTiles tiles;
     PaintSurface surface, lastSurface;
     bool keptImage = false;
-    // Depth is 0 everywhere but in these rectangles (the last damaged frame's).
+    // With maskReady, depth is 0 everywhere but in these rectangles (those of the damaged frames
+    // since the last mask); without, anywhere.
     bool maskReady = false;
     std::vector<PixelRect> lastRects;
     PaintStats counts;

@@ -26,8 +26,21 @@ void DamageTiles::beginFrame(int32_t pixelsWide, int32_t pixelsHigh) {
         for (size_t t = 0; t < tiles; ++t)
             damagedCellBit[t] = static_cast<uint16_t>(1u << cellOfTile[t]);
         previousValid = false;
+        leadingKept = false;
     }
     current.assign(previous.size(), kHashSeed);
+}
+
+void DamageTiles::keepLeading(uint64_t key) {
+    leading = current;
+    leadingKey = key;
+    leadingKept = true;
+}
+
+bool DamageTiles::restoreLeading(uint64_t key) {
+    if (!leadingKept || key != leadingKey) return false;
+    current = leading;
+    return true;
 }
 
 namespace {
@@ -163,12 +176,14 @@ std::vector<DamageArea> DamageTiles::damagedAreas() const {
     if (columns == 0 || rows == 0) return areas;
     constexpr int32_t kCells = kAreasAcross * kAreasDown;
     std::array<TileBox, kCells> boxes{};
+    std::array<int32_t, kCells> damagedIn{};
     for (TileBox& b : boxes)
         b = TileBox{static_cast<int16_t>(columns), static_cast<int16_t>(rows), -1, -1};
     for (int32_t ty = 0; ty < rows; ++ty)
         for (int32_t tx = 0; tx < columns; ++tx) {
             const size_t tile = static_cast<size_t>(ty * columns + tx);
             if (!damage[tile]) continue;
+            ++damagedIn[cellOfTile[tile]];
             TileBox& b = boxes[cellOfTile[tile]];
             b.x0 = std::min<int16_t>(b.x0, static_cast<int16_t>(tx));
             b.y0 = std::min<int16_t>(b.y0, static_cast<int16_t>(ty));
@@ -181,7 +196,8 @@ std::vector<DamageArea> DamageTiles::damagedAreas() const {
         const PixelRect rect{b.x0 * kTileSize, b.y0 * kTileSize,
                              std::min((b.x1 + 1) * kTileSize, width) - b.x0 * kTileSize,
                              std::min((b.y1 + 1) * kTileSize, height) - b.y0 * kTileSize};
-        areas.push_back(DamageArea{cell, rect});
+        const int32_t tiles = (b.x1 - b.x0 + 1) * (b.y1 - b.y0 + 1);
+        areas.push_back(DamageArea{cell, rect, damagedIn[static_cast<size_t>(cell)] == tiles});
     }
     return areas;
 }

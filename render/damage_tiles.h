@@ -40,6 +40,8 @@ struct PixelRect {
 struct DamageArea {
     int32_t cell = 0;
     PixelRect rect;
+    // Every tile of the rectangle is damaged: the rectangle alone bounds the damage there.
+    bool whole = false;
 };
 
 class DamageTiles {
@@ -62,6 +64,10 @@ public:
     // The values a draw left before, mixed in again.
     void addValues(const TileValue* values, size_t count);
     TileBox tileBox(const PixelBox& box) const;
+    // The tiles after the leading draws of a frame, kept under a key that names those draws:
+    // a frame that begins with the same draws takes them over in place of mixing them again.
+    void keepLeading(uint64_t key);
+    bool restoreLeading(uint64_t key);
     // Compares the frame with the one before and keeps it for the next comparison.
     void endFrame();
 
@@ -85,7 +91,9 @@ private:
     int32_t cellRow(int32_t tileRow) const { return tileRow * kAreasDown / rows; }
 
     int32_t width = 0, height = 0, columns = 0, rows = 0;
-    std::vector<uint64_t> current, previous;
+    std::vector<uint64_t> current, previous, leading;
+    uint64_t leadingKey = 0;
+    bool leadingKept = false;
     std::vector<uint32_t> stamps;
     std::vector<uint64_t> drawValues;
     std::vector<uint32_t> drawTiles;

@@ -58,6 +58,7 @@ void FrameRecord::begin(DamageTiles& damageTiles, int32_t pixelsWide, int32_t pi
     windowHeight = pixelsHigh;
     previousValues.swap(values);
     previousPartBoxes.swap(partBoxes);
+    previousValuesShift = previousPartsShift = 0;
     previousSummaries.swap(summaries);
     // The tiles of another size are other tiles.
     if (pixelsWide != previousWidth || pixelsHigh != previousHeight) previousSummaries.clear();
@@ -68,6 +69,7 @@ void FrameRecord::begin(DamageTiles& damageTiles, int32_t pixelsWide, int32_t pi
     summaries.clear();
     calls.clear();
     pool.clear();
+    lastTable = KeptTable{};
     characters.clear();
     stack.assign(1, kAffineIdentity);
     program = 0;
@@ -79,22 +81,35 @@ void FrameRecord::begin(DamageTiles& damageTiles, int32_t pixelsWide, int32_t pi
     cleared = drawnBeforeClear = foreignProjection = false;
     draws = 0;
     firstChanged = SIZE_MAX;
+    prefixOpen = true;
+    prefixHash = kHashSeed;
+    stateKnown = false;
     tiles->beginFrame(pixelsWide, pixelsHigh);
 }
 
 template <typename Cut> void FrameRecord::summarise(Call& call, uint64_t hash, Cut cut) {
-    call.draw = static_cast<uint32_t>(summaries.size());
+    const size_t at = summaries.size();
+    call.draw = static_cast<uint32_t>(at);
+    if (call.op != Op::Clear && !cleared) drawnBeforeClear = true;
+    if (call.op != Op::Clear) ++draws;
+    const bool same = at < previousSummaries.size() && previousSummaries[at].hash == hash;
+    if (same && prefixOpen) {
+        // Its values are taken over with the rest of the run when the run ends.
+        summaries.push_back(previousSummaries[at]);
+        prefixHash = hashMix(prefixHash, hash);
+        return;
+    }
+    if (prefixOpen) settlePrefix(at);
     DrawSummary s;
     s.hash = hash;
     s.valuesFirst = static_cast<uint32_t>(values.size());
     s.partsFirst = static_cast<uint32_t>(partBoxes.size());
-    const size_t at = summaries.size();
-    if (at < previousSummaries.size() && previousSummaries[at].hash == hash) {
+    if (same) {
         const DrawSummary& p = previousSummaries[at];
-        values.insert(values.end(), previousValues.begin() + p.valuesFirst,
-                      previousValues.begin() + p.valuesFirst + p.valuesCount);
-        partBoxes.insert(partBoxes.end(), previousPartBoxes.begin() + p.partsFirst,
-                         previousPartBoxes.begin() + p.partsFirst + p.partsCount);
+        const auto valuesFrom = previousValues.begin() + (p.valuesFirst - previousValuesShift);
+        values.insert(values.end(), valuesFrom, valuesFrom + p.valuesCount);
+        const auto partsFrom = previousPartBoxes.begin() + (p.partsFirst - previousPartsShift);
+        partBoxes.insert(partBoxes.end(), partsFrom, partsFrom + p.partsCount);
         tiles->addValues(values.data() + s.valuesFirst, p.valuesCount);
         s.cut = p.cut;
     } else {
@@ -106,11 +121,43 @@ template <typename Cut> void FrameRecord::summarise(Call& call, uint64_t hash, C
     s.valuesCount = static_cast<uint32_t>(values.size()) - s.valuesFirst;
     s.partsCount = static_cast<uint32_t>(partBoxes.size()) - s.partsFirst;
     summaries.push_back(s);
-    if (call.op != Op::Clear && !cleared) drawnBeforeClear = true;
-    if (call.op != Op::Clear) ++draws;
+}
+
+namespace {
+
+// The first `count` items of `before` become `now` (empty) without a copy: the arrays change
+// places and only the items after them go back to `before`, which then begins at `count`.
+template <typename T> void takeLeading(std::vector<T>& now, std::vector<T>& before, size_t count) {
+    now.swap(before);
+    before.assign(now.begin() + static_cast<std::ptrdiff_t>(count), now.end());
+    now.resize(count);
+}
+
+} // namespace
+
+// The leading `count` draws equal those of the frame before, which lie first in its arrays:
+// their values and part boxes are taken over in one piece, and the tiles take the values from
+// the picture of the tiles kept after the same draws when there is one.
+void FrameRecord::settlePrefix(size_t count) {
+    prefixOpen = false;
+    const DrawSummary last = count > 0 ? previousSummaries[count - 1] : DrawSummary{};
+    previousValuesShift = last.valuesFirst + last.valuesCount;
+    previousPartsShift = last.partsFirst + last.partsCount;
+    takeLeading(values, previousValues, previousValuesShift);
+    takeLeading(partBoxes, previousPartBoxes, previousPartsShift);
+    const uint64_t key = hashMix(prefixHash, count);
+    if (tiles->restoreLeading(key)) return;
+    tiles->addValues(values.data(), values.size());
+    tiles->keepLeading(key);
+}
+
+void FrameRecord::endFrame() {
+    if (prefixOpen) settlePrefix(summaries.size());
+    tiles->endFrame();
 }
 
 FrameRecord::Call& FrameRecord::add(Op op) {
+    if (op != Op::Vertices && op != Op::Text && op != Op::Flush) stateKnown = false;
     calls.emplace_back();
     calls.back().op = op;
     return calls.back();
@@ -224,7 +271,8 @@ void FrameRecord::flush() {
 }
 
 // Everything a draw's pixels depend on besides its own coordinates.
-uint64_t FrameRecord::stateHash() const {
+uint64_t FrameRecord::stateHash() {
+    if (stateKnown) return knownState;
     uint64_t h = hashMix(kHashSeed, program);
     h = hashFloats(h, rgba.data(), 4);
     h = hashFloats(h, metricValues.data(), 4);
@@ -233,7 +281,9 @@ uint64_t FrameRecord::stateHash() const {
     h = hashFloat(hashFloat(h, levelValue), heightValue);
     h = hashMix(h, static_cast<uint64_t>(blend + 1));
     h = hashFloat(h, width);
-    return hashFloats(h, stack.back().data(), 6);
+    knownState = hashFloats(h, stack.back().data(), 6);
+    stateKnown = true;
+    return knownState;
 }
 
 // Half the width a line's pixels reach from its centre line, smoothed edge included.
@@ -355,6 +405,21 @@ void FrameRecord::replayParts(const Call& call, DrawLayer& target, int32_t cell)
     target.vertices(independent, partScratch.data(), n, n);
 }
 
+// The draw's vertices into the pool, and their hash. A table drawn again unchanged (the unit
+// disc under every glow and disc) is kept and hashed once a frame: the draw shares its copy.
+uint64_t FrameRecord::keepVertices(Call& call, const float* xy, int32_t n) {
+    const size_t floats = static_cast<size_t>(2 * n);
+    if (xy == lastTable.xy && n == lastTable.count &&
+        std::memcmp(pool.data() + lastTable.first, xy, floats * sizeof(float)) == 0) {
+        call.first = lastTable.first;
+        return lastTable.hash;
+    }
+    call.first = static_cast<uint32_t>(pool.size());
+    pool.insert(pool.end(), xy, xy + floats);
+    lastTable = KeptTable{xy, n, call.first, hashFloats(kHashSeed, xy, floats)};
+    return lastTable.hash;
+}
+
 // A draw is kept as GL would draw it: never past its table, nothing for an empty one.
 void FrameRecord::vertices(Primitive primitive, const float* xy, int32_t tableVertices,
                            int32_t count) {
@@ -363,11 +428,10 @@ void FrameRecord::vertices(Primitive primitive, const float* xy, int32_t tableVe
     Call& call = add(Op::Vertices);
     call.primitive = primitive;
     call.count = n;
-    call.first = static_cast<uint32_t>(pool.size());
-    pool.insert(pool.end(), xy, xy + 2 * n);
+    const uint64_t vertexHash = keepVertices(call, xy, n);
     const float* kept = pool.data() + call.first;
     const uint64_t drawHash = hashMix(stateHash(), static_cast<uint64_t>(primitive));
-    const uint64_t whole = hashFloats(drawHash, kept, static_cast<size_t>(2 * n));
+    const uint64_t whole = hashMix(drawHash, vertexHash);
     summarise(call, whole, [&] {
         if (modeValue == 1 || modeValue == 2) {
             addPart(placedBox(kept, n), whole);
@@ -545,26 +609,78 @@ void FrameRecord::markDamage(const DamageTiles& damage) const {
     }
 }
 
+namespace {
+
+// The state calls a partial replay may hold back until a draw it keeps: those that never end
+// a sum of glows by themselves (see below).
+bool mayWait(FrameRecord::Op op) {
+    using Op = FrameRecord::Op;
+    return op == Op::Program || op == Op::Colour || op == Op::Metrics || op == Op::Stage ||
+           op == Op::Level || op == Op::Height || op == Op::LineWidth;
+}
+
+// The transforms work on the layer's matrix stack alone: held-back state may wait past them.
+bool transforms(FrameRecord::Op op) {
+    using Op = FrameRecord::Op;
+    return op == Op::Push || op == Op::Pop || op == Op::Translate || op == Op::Scale ||
+           op == Op::Rotate;
+}
+
+} // namespace
+
+// A partial replay sends, before each draw it keeps, only the last call of each kind of state
+// since the last draw it kept: each draw is drawn in the latest value of each. The calls held
+// back go in the order they came, before any other call but a transform. Where the layer sums
+// glows (the glow mode under additive blending), the sums depend on where the batch is drawn,
+// which changes of state and left-out text in the placing modes decide: there every call goes
+// as it came, and a left-out text still ends the batch.
 void FrameRecord::replay(DrawLayer& target, const DamageTiles&, const DamageArea& area,
                          size_t keptDraws,
                          const std::function<void(bool kept)>& clearDamage) const {
+    // The last held-back call of each kind, by its op.
+    std::array<const Call*, kOps> pending{};
+    size_t pendingCount = 0;
+    int32_t mode = 0;
+    bool additive = false;
+    const auto sendPending = [&] {
+        if (pendingCount == 0) return;
+        std::array<const Call*, kOps> inOrder = pending;
+        std::sort(inOrder.begin(), inOrder.end());
+        for (const Call* call : inOrder)
+            if (call) replayCall(*call, target);
+        pending.fill(nullptr);
+        pendingCount = 0;
+    };
     replayed = 0;
     for (const Call& c : calls) {
+        const bool summing = mode == 1 && additive;
+        if (c.op == Op::Mode) mode = c.count;
+        if (c.op == Op::BlendStandard || c.op == Op::BlendAdditive)
+            additive = c.op == Op::BlendAdditive;
+        if (mayWait(c.op) && !summing) {
+            const Call*& held = pending[static_cast<size_t>(c.op)];
+            pendingCount += held == nullptr;
+            held = &c;
+            continue;
+        }
         if (c.op == Op::Clear) {
             target.flush();
             clearDamage(c.draw < keptDraws);
             continue;
         }
-        if (c.op == Op::Vertices || c.op == Op::Text) {
-            if (c.draw < keptDraws) continue;
-            const DrawSummary& d = summaries[c.draw];
-            if (!(damagedCells[c.draw] & (1u << area.cell))) continue;
-            ++replayed;
-            if (d.cut) {
-                replayParts(c, target, area.cell);
-                continue;
+        const bool draw = c.op == Op::Vertices || c.op == Op::Text;
+        if (draw && (c.draw < keptDraws || !(damagedCells[c.draw] & (1u << area.cell)))) {
+            if (c.op == Op::Text && (mode == 1 || mode == 2) && c.draw >= keptDraws) {
+                sendPending();
+                target.flush();
             }
+            continue;
         }
-        replayCall(c, target);
+        if (!transforms(c.op)) sendPending();
+        if (draw) ++replayed;
+        if (draw && summaries[c.draw].cut)
+            replayParts(c, target, area.cell);
+        else
+            replayCall(c, target);
     }
 }

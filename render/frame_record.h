@@ -23,6 +23,8 @@ class FrameRecord : public DrawLayer {
 public:
     // Starts an empty frame whose parts go to `tiles` (a window of width x height pixels).
     void begin(DamageTiles& tiles, int32_t width, int32_t height);
+    // Ends the frame: its tiles are compared with the frame before's.
+    void endFrame();
 
     void clear() override;
     void pixelProjection(int32_t width, int32_t height) override;
@@ -76,7 +78,6 @@ public:
     // Draws the last replay with damage sent to the target.
     size_t drawsReplayed() const { return replayed; }
 
-private:
     enum class Op : uint8_t {
         Clear,
         Projection,
@@ -99,6 +100,9 @@ private:
         LineWidth,
         Flush
     };
+    static constexpr size_t kOps = static_cast<size_t>(Op::Flush) + 1;
+
+private:
     struct Call {
         Op op = Op::Flush;
         Primitive primitive = Primitive::Triangles;
@@ -113,7 +117,8 @@ private:
     Call& add(Op op);
     void addValue(Op op, float a, float b = 0.0f, float c = 0.0f, float d = 0.0f);
     void multiply(const Affine2d& m);
-    uint64_t stateHash() const;
+    // Hashed once per change of state (any call but a draw or a flush changes it).
+    uint64_t stateHash();
     // Footprints of a draw, each with its hash, to the tiles.
     // What a draw left in the tiles and, for a draw cut into parts, each part's tiles.
     struct DrawSummary {
@@ -129,21 +134,36 @@ private:
     void replayParts(const Call& call, DrawLayer& target, int32_t cell) const;
     PixelBox placedBox(const float* xy, int32_t n) const;
     float lineReach() const;
-    void finishDraw(Call& call);
+    uint64_t keepVertices(Call& call, const float* xy, int32_t n);
+    void settlePrefix(size_t count);
     void replayCall(const Call& call, DrawLayer& target) const;
 
     DamageTiles* tiles = nullptr;
     int32_t windowWidth = 0, windowHeight = 0;
     std::vector<Call> calls;
     std::vector<float> pool;
+    // The last vertex table kept: where it came from, where it lies in the pool, its hash.
+    struct KeptTable {
+        const float* xy = nullptr;
+        int32_t count = 0;
+        uint32_t first = 0;
+        uint64_t hash = 0;
+    } lastTable;
     std::string characters;
     std::vector<TileValue> values, previousValues;
     std::vector<TileBox> partBoxes, previousPartBoxes;
+    // Where the frame before's arrays now begin: its leading run went to this frame's.
+    uint32_t previousValuesShift = 0, previousPartsShift = 0;
     std::vector<DrawSummary> summaries, previousSummaries;
     mutable std::vector<uint16_t> damagedCells; // per summary
     // Per part of a damaged cut draw: the cells in which it touches damage.
     mutable std::vector<uint16_t> partCells;
     size_t firstChanged = SIZE_MAX;
+    // Whether every draw so far equals the frame before's, and the hash of those draws.
+    bool prefixOpen = true;
+    uint64_t prefixHash = 0;
+    bool stateKnown = false;
+    uint64_t knownState = 0;
     int32_t previousWidth = -1, previousHeight = -1;
     std::vector<float> scratch;
     mutable std::vector<float> partScratch;
