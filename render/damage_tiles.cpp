@@ -90,11 +90,17 @@ void DamageTiles::addPart(const TileBox& box, uint64_t hash) {
     }
 }
 
-void DamageTiles::endDraw(std::vector<TileValue>& out) {
+TileBox DamageTiles::endDraw(std::vector<TileValue>& out) {
+    TileBox bounds{static_cast<int16_t>(columns), static_cast<int16_t>(rows), -1, -1};
     for (uint32_t t : drawTiles) {
         out.push_back(TileValue{t, drawValues[t]});
         current[t] = hashMix(current[t], drawValues[t]);
+        const auto x = static_cast<int16_t>(t % static_cast<uint32_t>(columns));
+        const auto y = static_cast<int16_t>(t / static_cast<uint32_t>(columns));
+        bounds = TileBox{std::min(bounds.x0, x), std::min(bounds.y0, y), std::max(bounds.x1, x),
+                         std::max(bounds.y1, y)};
     }
+    return bounds;
 }
 
 void DamageTiles::addValues(const TileValue* values, size_t count) {
@@ -111,6 +117,25 @@ void DamageTiles::endFrame() {
     }
     previous.swap(current);
     previousValid = true;
+    const size_t across = static_cast<size_t>(columns) + 1;
+    damagedBefore.assign(across * (static_cast<size_t>(rows) + 1), 0);
+    for (int32_t ty = 0; ty < rows; ++ty)
+        for (int32_t tx = 0; tx < columns; ++tx)
+            damagedBefore[(ty + 1) * across + tx + 1] =
+                damage[static_cast<size_t>(ty * columns + tx)] +
+                damagedBefore[ty * across + tx + 1] + damagedBefore[(ty + 1) * across + tx] -
+                damagedBefore[ty * across + tx];
+}
+
+bool DamageTiles::damageIn(const TileBox& box) const {
+    const int32_t x0 = std::max<int32_t>(box.x0, 0), y0 = std::max<int32_t>(box.y0, 0);
+    const int32_t x1 = std::min<int32_t>(box.x1, columns - 1) + 1;
+    const int32_t y1 = std::min<int32_t>(box.y1, rows - 1) + 1;
+    if (x1 <= x0 || y1 <= y0 || damagedBefore.empty()) return false;
+    const size_t across = static_cast<size_t>(columns) + 1;
+    return damagedBefore[y1 * across + x1] - damagedBefore[y0 * across + x1] -
+               damagedBefore[y1 * across + x0] + damagedBefore[y0 * across + x0] >
+           0;
 }
 
 double DamageTiles::damagedShare() const {

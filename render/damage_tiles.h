@@ -60,7 +60,8 @@ public:
     // `out` and mixed into the tile.
     void beginDraw();
     void addPart(const TileBox& box, uint64_t hash);
-    void endDraw(std::vector<TileValue>& out);
+    // Returns the smallest box around the tiles the draw touched.
+    TileBox endDraw(std::vector<TileValue>& out);
     // The values a draw left before, mixed in again.
     void addValues(const TileValue* values, size_t count);
     TileBox tileBox(const PixelBox& box) const;
@@ -74,6 +75,8 @@ public:
     bool damaged(uint32_t tile) const { return tile < damage.size() && damage[tile]; }
     // The cells (bit n for cell n) in which one of these tiles is damaged.
     uint16_t damagedCells(const TileValue* tiles, size_t count) const;
+    // Whether a damaged tile lies in the box.
+    bool damageIn(const TileBox& box) const;
     // The cells (bit n for cell n) in which a box touches a damaged tile.
     uint16_t damagedCellsInBox(const TileBox& box) const;
     int32_t damagedCount() const { return damagedTiles; }
@@ -98,6 +101,8 @@ private:
     std::vector<uint64_t> drawValues;
     std::vector<uint32_t> drawTiles;
     std::vector<uint8_t> damage;
+    // Damaged tiles above and left of each corner of the grid ((columns + 1) per row).
+    std::vector<int32_t> damagedBefore;
     std::vector<uint8_t> cellOfTile;
     // Per tile: the bit of its cell when it is damaged, else 0.
     std::vector<uint16_t> damagedCellBit;

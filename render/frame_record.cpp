@@ -112,11 +112,12 @@ template <typename Cut> void FrameRecord::summarise(Call& call, uint64_t hash, C
         partBoxes.insert(partBoxes.end(), partsFrom, partsFrom + p.partsCount);
         tiles->addValues(values.data() + s.valuesFirst, p.valuesCount);
         s.cut = p.cut;
+        s.bounds = p.bounds;
     } else {
         if (firstChanged == SIZE_MAX) firstChanged = at;
         tiles->beginDraw();
         s.cut = cut();
-        tiles->endDraw(values);
+        s.bounds = tiles->endDraw(values);
     }
     s.valuesCount = static_cast<uint32_t>(values.size()) - s.valuesFirst;
     s.partsCount = static_cast<uint32_t>(partBoxes.size()) - s.partsFirst;
@@ -602,7 +603,9 @@ void FrameRecord::markDamage(const DamageTiles& damage) const {
     partCells.resize(partBoxes.size());
     for (size_t i = 0; i < summaries.size(); ++i) {
         const DrawSummary& s = summaries[i];
-        damagedCells[i] = damage.damagedCells(values.data() + s.valuesFirst, s.valuesCount);
+        damagedCells[i] = damage.damageIn(s.bounds)
+                              ? damage.damagedCells(values.data() + s.valuesFirst, s.valuesCount)
+                              : 0;
         if (!s.cut || damagedCells[i] == 0) continue;
         for (uint32_t k = s.partsFirst; k < s.partsFirst + s.partsCount; ++k)
             partCells[k] = damage.damagedCellsInBox(partBoxes[k]);

@@ -124,6 +124,7 @@ private:
     struct DrawSummary {
         uint64_t hash = 0;
         uint32_t valuesFirst = 0, valuesCount = 0, partsFirst = 0, partsCount = 0;
+        TileBox bounds; // around the tiles it touched
         bool cut = false;
     };
     // Takes over the summary of the same draw in the frame before, or makes one by `cut`.

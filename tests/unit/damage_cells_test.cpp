@@ -19,11 +19,12 @@ protected:
         tiles.beginDraw();
         tiles.addPart(TileBox{20, 5, 23, 5}, 7);
         tiles.addPart(TileBox{85, 49, 85, 49}, 7);
-        tiles.endDraw(values);
+        bounds = tiles.endDraw(values);
         tiles.endFrame();
     }
     DamageTiles tiles;
     std::vector<TileValue> values;
+    TileBox bounds;
 };
 
 TEST_F(DamageCells, EachCellsAreaIsTheBoxOfItsDamagedTilesCutToTheWindow) {
@@ -49,9 +50,24 @@ TEST_F(DamageCells, APartIsInTheCellsWhereItTouchesADamagedTile) {
         {TileBox{84, 48, 200, 300}, 0b100000000000},
         {TileBox{}, 0},
     };
-    for (const Case& c : cases)
+    for (const Case& c : cases) {
         EXPECT_EQ(tiles.damagedCellsInBox(c.box), c.cells)
             << c.box.x0 << "," << c.box.y0 << " to " << c.box.x1 << "," << c.box.y1;
+        EXPECT_EQ(tiles.damageIn(c.box), c.cells != 0)
+            << c.box.x0 << "," << c.box.y0 << " to " << c.box.x1 << "," << c.box.y1;
+    }
+    // One tile each way off the damage, on every side of the run.
+    for (const TileBox& beside : {TileBox{19, 4, 19, 6}, TileBox{24, 4, 24, 6},
+                                  TileBox{20, 4, 23, 4}, TileBox{20, 6, 23, 6}})
+        EXPECT_FALSE(tiles.damageIn(beside)) << beside.x0 << "," << beside.y0;
+    EXPECT_TRUE(tiles.damageIn(TileBox{23, 5, 23, 5}));
+}
+
+TEST_F(DamageCells, ADrawKnowsTheBoxOfTheTilesItTouched) {
+    EXPECT_EQ(bounds.x0, 20);
+    EXPECT_EQ(bounds.y0, 5);
+    EXPECT_EQ(bounds.x1, 85);
+    EXPECT_EQ(bounds.y1, 49);
 }
 
 TEST_F(DamageCells, ADrawIsInTheCellsOfItsDamagedTiles) {
