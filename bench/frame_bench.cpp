@@ -360,35 +360,40 @@ BENCHMARK_CAPTURE(dragSource, damagePainting, true)->Unit(benchmark::kMillisecon
 
 namespace {
 
-// What damage painting adds to each frame before anything is drawn: the frame composed into
-// the record (vertices copied, parts hashed into the tiles) and compared with the one before.
-void recordAndCompare(benchmark::State& state, void (*arrange)(QX_GUI&)) {
+// Frames of the scene composed into `layer` in place of GL, each between begin() and end().
+template <typename Begin, typename End>
+void composeInto(benchmark::State& state, void (*arrange)(QX_GUI&), DrawLayer& layer, Begin begin,
+                 End end) {
     if (displayMissing(state)) return;
     OpenEditor editor;
     QX_GUI& gui = *editor.gui;
     arrange(gui);
-    FrameRecord record;
-    DamageTiles tiles;
     FrameClock clock;
     for (auto _ : state) {
         clock.start();
-        record.begin(tiles, 1376, 800);
-        gui.drawLayer = &record;
+        begin();
+        gui.drawLayer = &layer;
         gui.renderFrame();
         gui.drawLayer = &gui.glDrawLayer;
-        record.endFrame();
+        end();
         clock.stop();
     }
     clock.report(state);
+}
+
+// What damage painting adds to each frame before anything is drawn: the frame composed into
+// the record (vertices copied, parts hashed into the tiles) and compared with the one before.
+void recordAndCompare(benchmark::State& state, void (*arrange)(QX_GUI&)) {
+    FrameRecord record;
+    DamageTiles tiles;
+    composeInto(
+        state, arrange, record, [&] { record.begin(tiles, 1376, 800); },
+        [&] { record.endFrame(); });
     state.counters["draws"] = static_cast<double>(record.drawCount());
 }
 
 BENCHMARK_CAPTURE(recordAndCompare, demoPatch, keepTheDemoPatch)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(recordAndCompare, fullStage, buildFullStage)->Unit(benchmark::kMillisecond);
-
-} // namespace
-
-namespace {
 
 // Takes every call and draws nothing.
 class DiscardingDrawLayer : public DrawLayer {
@@ -417,20 +422,9 @@ public:
 
 // The screens' own work on a frame, drawing nothing: the floor under recordAndCompare.
 void composeAlone(benchmark::State& state, void (*arrange)(QX_GUI&)) {
-    if (displayMissing(state)) return;
-    OpenEditor editor;
-    QX_GUI& gui = *editor.gui;
-    arrange(gui);
     DiscardingDrawLayer discard;
-    FrameClock clock;
-    for (auto _ : state) {
-        clock.start();
-        gui.drawLayer = &discard;
-        gui.renderFrame();
-        gui.drawLayer = &gui.glDrawLayer;
-        clock.stop();
-    }
-    clock.report(state);
+    composeInto(
+        state, arrange, discard, [] {}, [] {});
 }
 
 BENCHMARK_CAPTURE(composeAlone, demoPatch, keepTheDemoPatch)->Unit(benchmark::kMillisecond);
