@@ -131,6 +131,7 @@ void DamagePainter::noteDepthNotZero(const std::vector<PixelRect>& rects, bool m
         maskReady = masked;
         return;
     }
+    ++counts.unmaskedAfterMasked;
     lastRects.insert(lastRects.end(), rects.begin(), rects.end());
     // So many are cheaper cleared whole the next time the mask is needed.
     if (lastRects.size() > kFewRects * kFewRects) maskReady = false;
@@ -221,8 +222,8 @@ std::vector<PixelRect> DamagePainter::paintWhole(DrawLayer& gl, bool keepStill) 
     return {PixelRect{0, 0, surface.width, surface.height}};
 }
 
-// Depth 0 outside the damage (the rectangles of the frame before are all that is not 0
-// after a damaged frame); the frame's clear then gives the damaged rectangles depth 1.
+// Depth 0 outside the damage (the rectangles of the damaged frames since the last mask are all
+// that may not be 0); the frame's clear then gives the damaged rectangles depth 1.
 void DamagePainter::maskToDamage() {
     glDepthMask(GL_TRUE);
     glDisable(GL_SCISSOR_TEST);

@@ -2,7 +2,8 @@
 // - The screens compose every frame as before, into a FrameRecord in place of the GL layer.
 //   The record hashes each part of each draw into the damage tiles (16-pixel squares); a tile
 //   whose ordered hashes differ from the frame before is damaged. A still frame costs little:
-//   a vertex table drawn again unchanged (the disc under every glow) is kept and hashed once,
+//   a vertex table drawn again unchanged right after (the disc under every glow) is not copied
+//   or hashed again,
 //   and the leading draws equal to the frame before's are taken over in one piece, their tiles
 //   from a copy kept where that run ended the frame before.
 // - The kept image is the window's back buffer: in this mode it is never swapped, the damaged
@@ -54,8 +55,9 @@ struct PaintSurface {
 struct PaintStats {
     uint64_t frames = 0, wholeFrames = 0, partialFrames = 0, unchangedFrames = 0;
     // Partial frames drawn over the kept picture of the still draws before the changes, and
-    // those whose damage filled each pass's rectangle (drawn without the depth mask).
-    uint64_t framesOverKeptPicture = 0, framesWithoutMask = 0;
+    // those whose damage filled each pass's rectangle (drawn without the depth mask), and of
+    // these the ones drawn over the mask a masked frame left (their rectangles add to it).
+    uint64_t framesOverKeptPicture = 0, framesWithoutMask = 0, unmaskedAfterMasked = 0;
     double lastDamagedShare = 0.0;
     size_t lastDraws = 0, lastDrawsReplayed = 0;
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <functional>
 
 #include "render/frame_hash.h"
 #include "render/stroke_font.h"
@@ -53,6 +54,8 @@ bool isLineKind(Primitive p) {
 } // namespace
 
 void FrameRecord::begin(DamageTiles& damageTiles, int32_t pixelsWide, int32_t pixelsHigh) {
+    // A frame left without endFrame() still takes its values over, for the next one to use.
+    if (tiles && prefixOpen) settlePrefix(summaries.size());
     tiles = &damageTiles;
     windowWidth = pixelsWide;
     windowHeight = pixelsHigh;
@@ -327,31 +330,53 @@ void FrameRecord::addPart(const PixelBox& box, uint64_t hash) {
 
 namespace {
 
-// Calls part(a, b, c, salt) for each triangle, segment or point of a primitive, with its
-// vertex indices in the order the vertex batch takes them (c, or b and c, -1 when unused).
-template <typename Part> void forEachPart(Primitive primitive, int32_t n, Part part) {
+// How many triangles, segments or points a primitive of n vertices draws.
+int32_t partCount(Primitive primitive, int32_t n) {
     switch (primitive) {
     case Primitive::Triangles:
-        for (int32_t i = 0; i + 2 < n; i += 3) part(i, i + 1, i + 2, 0);
-        break;
+        return n / 3;
     case Primitive::TriangleStrip:
-        for (int32_t i = 0; i + 2 < n; ++i)
-            part(i % 2 ? i + 1 : i, i % 2 ? i : i + 1, i + 2, static_cast<uint64_t>(i % 2));
-        break;
     case Primitive::TriangleFan:
-        for (int32_t i = 1; i + 1 < n; ++i) part(0, i, i + 1, 0);
-        break;
+        return std::max(n - 2, 0);
     case Primitive::Lines:
-        for (int32_t i = 0; i + 1 < n; i += 2) part(i, i + 1, -1, 0);
+        return n / 2;
+    case Primitive::LineStrip:
+        return std::max(n - 1, 0);
+    case Primitive::LineLoop:
+        return n > 1 ? n : 0;
+    case Primitive::Points:
         break;
+    }
+    return std::max(n, 0);
+}
+
+// The vertex indices of part j in the order the vertex batch takes them (-1 where unused).
+std::array<int32_t, 3> partVertices(Primitive primitive, int32_t n, int32_t j) {
+    switch (primitive) {
+    case Primitive::Triangles:
+        return {3 * j, 3 * j + 1, 3 * j + 2};
+    case Primitive::TriangleStrip:
+        return {j % 2 ? j + 1 : j, j % 2 ? j : j + 1, j + 2};
+    case Primitive::TriangleFan:
+        return {0, j + 1, j + 2};
+    case Primitive::Lines:
+        return {2 * j, 2 * j + 1, -1};
     case Primitive::LineStrip:
     case Primitive::LineLoop:
-        for (int32_t i = 0; i + 1 < n; ++i) part(i, i + 1, -1, 0);
-        if (primitive == Primitive::LineLoop && n > 1) part(n - 1, 0, -1, 0);
-        break;
+        return {j, j + 1 < n ? j + 1 : 0, -1};
     case Primitive::Points:
-        for (int32_t i = 0; i < n; ++i) part(i, -1, -1, 0);
         break;
+    }
+    return {j, -1, -1};
+}
+
+// Calls part(a, b, c, salt) for each part of a primitive, with its vertex indices.
+template <typename Part> void forEachPart(Primitive primitive, int32_t n, Part part) {
+    const int32_t count = partCount(primitive, n);
+    for (int32_t j = 0; j < count; ++j) {
+        const std::array<int32_t, 3> v = partVertices(primitive, n, j);
+        const bool odd = primitive == Primitive::TriangleStrip && j % 2;
+        part(v[0], v[1], v[2], static_cast<uint64_t>(odd));
     }
 }
 
@@ -391,14 +416,16 @@ void FrameRecord::cutVertices(const Call& call, const float* xy, int32_t n, uint
 // matrix: the batch takes each vertex through it as it would have in the whole draw.
 void FrameRecord::replayParts(const Call& call, DrawLayer& target, int32_t cell) const {
     const float* xy = pool.data() + call.first;
-    const uint16_t* cells = partCells.data() + summaries[call.draw].partsFirst;
+    const uint32_t partsFirst = summaries[call.draw].partsFirst;
     const uint16_t bit = static_cast<uint16_t>(1u << cell);
     partScratch.clear();
-    forEachPart(call.primitive, call.count, [&](int32_t a, int32_t b, int32_t c, uint64_t) {
-        if (!(*cells++ & bit)) return;
-        for (int32_t v : {a, b, c})
+    const PartRange& range = damagedPartRanges[call.draw];
+    for (uint32_t i = range.first; i < range.first + range.count; ++i) {
+        const uint32_t j = damagedParts[i];
+        if (!(partCells[partsFirst + j] & bit)) continue;
+        for (int32_t v : partVertices(call.primitive, call.count, static_cast<int32_t>(j)))
             if (v >= 0) partScratch.insert(partScratch.end(), xy + 2 * v, xy + 2 * v + 2);
-    });
+    }
     const int32_t n = static_cast<int32_t>(partScratch.size() / 2);
     if (n == 0) return;
     const Primitive independent =
@@ -406,8 +433,9 @@ void FrameRecord::replayParts(const Call& call, DrawLayer& target, int32_t cell)
     target.vertices(independent, partScratch.data(), n, n);
 }
 
-// The draw's vertices into the pool, and their hash. A table drawn again unchanged (the unit
-// disc under every glow and disc) is kept and hashed once a frame: the draw shares its copy.
+// The draw's vertices into the pool, and their hash. A table drawn again unchanged right after
+// its last draw (the unit disc under every glow and disc) is not copied or hashed again: the
+// draw shares the copy.
 uint64_t FrameRecord::keepVertices(Call& call, const float* xy, int32_t n) {
     const size_t floats = static_cast<size_t>(2 * n);
     if (xy == lastTable.xy && n == lastTable.count &&
@@ -601,21 +629,30 @@ void FrameRecord::replay(DrawLayer& target, size_t at, const std::function<void(
 void FrameRecord::markDamage(const DamageTiles& damage) const {
     damagedCells.resize(summaries.size());
     partCells.resize(partBoxes.size());
+    damagedPartRanges.assign(summaries.size(), PartRange{});
+    damagedParts.clear();
     for (size_t i = 0; i < summaries.size(); ++i) {
         const DrawSummary& s = summaries[i];
         damagedCells[i] = damage.damageIn(s.bounds)
                               ? damage.damagedCells(values.data() + s.valuesFirst, s.valuesCount)
                               : 0;
         if (!s.cut || damagedCells[i] == 0) continue;
-        for (uint32_t k = s.partsFirst; k < s.partsFirst + s.partsCount; ++k)
-            partCells[k] = damage.damagedCellsInBox(partBoxes[k]);
+        damagedPartRanges[i].first = static_cast<uint32_t>(damagedParts.size());
+        for (uint32_t j = 0; j < s.partsCount; ++j) {
+            const uint32_t k = s.partsFirst + j;
+            partCells[k] =
+                damage.damageIn(partBoxes[k]) ? damage.damagedCellsInBox(partBoxes[k]) : 0;
+            if (partCells[k]) damagedParts.push_back(j);
+        }
+        damagedPartRanges[i].count =
+            static_cast<uint32_t>(damagedParts.size()) - damagedPartRanges[i].first;
     }
 }
 
 namespace {
 
-// The state calls a partial replay may hold back until a draw it keeps: those that never end
-// a sum of glows by themselves (see below).
+// The state calls a partial replay may hold back until a draw it keeps: those that only set a
+// value. Outside a sum of glows, where the layer ends a batch does not change the pixels.
 bool mayWait(FrameRecord::Op op) {
     using Op = FrameRecord::Op;
     return op == Op::Program || op == Op::Colour || op == Op::Metrics || op == Op::Stage ||
@@ -648,7 +685,7 @@ void FrameRecord::replay(DrawLayer& target, const DamageTiles&, const DamageArea
     const auto sendPending = [&] {
         if (pendingCount == 0) return;
         std::array<const Call*, kOps> inOrder = pending;
-        std::sort(inOrder.begin(), inOrder.end());
+        std::sort(inOrder.begin(), inOrder.end(), std::less<const Call*>{});
         for (const Call* call : inOrder)
             if (call) replayCall(*call, target);
         pending.fill(nullptr);
@@ -673,10 +710,7 @@ void FrameRecord::replay(DrawLayer& target, const DamageTiles&, const DamageArea
         }
         const bool draw = c.op == Op::Vertices || c.op == Op::Text;
         if (draw && (c.draw < keptDraws || !(damagedCells[c.draw] & (1u << area.cell)))) {
-            if (c.op == Op::Text && (mode == 1 || mode == 2) && c.draw >= keptDraws) {
-                sendPending();
-                target.flush();
-            }
+            if (summing && c.op == Op::Text && c.draw >= keptDraws) target.flush();
             continue;
         }
         if (!transforms(c.op)) sendPending();

@@ -23,7 +23,8 @@ class FrameRecord : public DrawLayer {
 public:
     // Starts an empty frame whose parts go to `tiles` (a window of width x height pixels).
     void begin(DamageTiles& tiles, int32_t width, int32_t height);
-    // Ends the frame: its tiles are compared with the frame before's.
+    // Ends the frame: its tiles are compared with the frame before's. A frame is compared with
+    // the last one ended.
     void endFrame();
 
     void clear() override;
@@ -157,8 +158,14 @@ private:
     uint32_t previousValuesShift = 0, previousPartsShift = 0;
     std::vector<DrawSummary> summaries, previousSummaries;
     mutable std::vector<uint16_t> damagedCells; // per summary
-    // Per part of a damaged cut draw: the cells in which it touches damage.
+    // Per part of a damaged cut draw: the cells in which it touches damage; and per draw, the
+    // parts (numbered within the draw) that touch damage anywhere, in order.
     mutable std::vector<uint16_t> partCells;
+    struct PartRange {
+        uint32_t first = 0, count = 0;
+    };
+    mutable std::vector<PartRange> damagedPartRanges;
+    mutable std::vector<uint32_t> damagedParts;
     size_t firstChanged = SIZE_MAX;
     // Whether every draw so far equals the frame before's, and the hash of those draws.
     bool prefixOpen = true;

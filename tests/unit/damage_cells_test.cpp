@@ -36,6 +36,33 @@ TEST_F(DamageCells, EachCellsAreaIsTheBoxOfItsDamagedTilesCutToTheWindow) {
     EXPECT_EQ(areas[1].rect, (PixelRect{352, 80, 32, 16}));
     EXPECT_EQ(areas[2].cell, 11);
     EXPECT_EQ(areas[2].rect, (PixelRect{1360, 784, 10, 6}));
+    // Each rectangle is all damage, the last one as far as the window goes.
+    for (const DamageArea& area : areas) EXPECT_TRUE(area.whole) << area.cell;
+}
+
+// An area is drawn without the depth mask only when its rectangle holds nothing but damage.
+TEST(DamageAreas, AnAreaIsWholeOnlyWhereEveryTileOfItsRectangleIsDamaged) {
+    DamageTiles tiles;
+    std::vector<TileValue> values;
+    tiles.beginFrame(1370, 790);
+    tiles.endFrame();
+    tiles.beginFrame(1370, 790);
+    tiles.beginDraw();
+    // An L in cell 0: three tiles of row 2 and two below its first one.
+    tiles.addPart(TileBox{2, 2, 4, 2}, 7);
+    tiles.addPart(TileBox{2, 3, 2, 4}, 7);
+    // A square of four tiles in cell 5.
+    tiles.addPart(TileBox{30, 20, 31, 21}, 7);
+    tiles.endDraw(values);
+    tiles.endFrame();
+    const std::vector<DamageArea> areas = tiles.damagedAreas();
+    ASSERT_EQ(areas.size(), 2u);
+    EXPECT_EQ(areas[0].cell, 0);
+    EXPECT_EQ(areas[0].rect, (PixelRect{32, 32, 48, 48}));
+    EXPECT_FALSE(areas[0].whole);
+    EXPECT_EQ(areas[1].cell, 5);
+    EXPECT_EQ(areas[1].rect, (PixelRect{480, 320, 32, 32}));
+    EXPECT_TRUE(areas[1].whole);
 }
 
 TEST_F(DamageCells, APartIsInTheCellsWhereItTouchesADamagedTile) {

@@ -283,6 +283,12 @@ TEST_F(DamagePainting, EveryStepShowsWhatAWholeRepaintShows) {
     for (int step = 0; step < count; ++step) {
         const Step& s = all[random() % all.size()];
         s.run(random);
+        // Up to two frames in between, a tick apart: partial frames follow partial frames, and
+        // the depth and the tiles each one leaves carry to the next.
+        for (int between = anywhere(random, 3); between > 0; --between) {
+            paint();
+            tick(1);
+        }
         const uint64_t wholeBefore = gui->damagePainter.stats().wholeFrames;
         paint();
         partial += gui->damagePainter.stats().wholeFrames == wholeBefore;
@@ -300,6 +306,7 @@ TEST_F(DamagePainting, EveryStepShowsWhatAWholeRepaintShows) {
     EXPECT_GT(partial, count / 4);
     const PaintStats& stats = gui->damagePainter.stats();
     EXPECT_GT(stats.framesWithoutMask, 0u);
+    EXPECT_GT(stats.unmaskedAfterMasked, 0u);
     EXPECT_GT(stats.partialFrames, stats.framesWithoutMask);
 }
 
