@@ -15,6 +15,7 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace desktop_driver {
@@ -68,7 +69,8 @@ inline std::string windowTitled(const std::string& title) {
 
 // Polls for the window for up to `seconds` (generous: helpers start slowly under load).
 inline std::string awaitWindow(const std::string& title, int seconds = 30) {
-    for (int i = 0; i < seconds * 10; ++i) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    while (std::chrono::steady_clock::now() < end) {
         std::string id = windowTitled(title);
         if (id.empty()) {
             pause(100);
@@ -111,6 +113,32 @@ inline void typeInto(const std::string& window, const std::string& text,
         pause(100);
     }
 }
+
+// Presses Escape in the dialog until it is gone: a key that reaches it while it is still
+// settling can be lost. False when it is still there after `tries`.
+inline bool dismiss(const std::string& title, int tries = 5) {
+    for (int i = 0; i < tries; ++i) {
+        const std::string window = windowTitled(title);
+        if (window.empty()) return true;
+        typeInto(window, "", {"Escape"});
+        if (awaitNoWindow(title, 3)) return true;
+    }
+    return windowTitled(title).empty();
+}
+
+// Ends this process's children of that name (a dialog helper that never showed a window), so
+// that a test fails instead of waiting for it forever.
+inline void endChildrenNamed(const std::string& name) {
+    const std::string listing = output({"pgrep", "-P", std::to_string(::getpid()), "-x", name});
+    std::stringstream ids(listing);
+    for (std::string id; std::getline(ids, id);)
+        if (!id.empty()) ::kill(static_cast<pid_t>(std::stol(id)), SIGTERM);
+}
+
+// The desktop helpers' toolkit kept off the session bus's file-system and accessibility
+// services, which a test display's bus may never answer.
+inline const std::vector<std::pair<std::string, std::string>> kLocalToolkit = {
+    {"GIO_USE_VFS", "local"}, {"GIO_USE_VOLUME_MONITOR", "unix"}, {"NO_AT_BRIDGE", "1"}};
 
 inline void clickAt(int x, int y) {
     output({"xdotool", "mousemove", std::to_string(x), std::to_string(y), "click", "1"});

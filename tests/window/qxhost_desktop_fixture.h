@@ -19,7 +19,11 @@ constexpr int kOpenX = 473, kSaveX = 503, kSaveAsX = 540, kBarY = 8;
 
 // The zenity dialogs alone: no session bus, so no portal is asked.
 inline const std::vector<std::pair<std::string, std::string>> kNoPortal = {
-    {"DBUS_SESSION_BUS_ADDRESS", ""}, {"XDG_RUNTIME_DIR", ""}};
+    {"DBUS_SESSION_BUS_ADDRESS", ""},
+    {"XDG_RUNTIME_DIR", ""},
+    dd::kLocalToolkit[0],
+    dd::kLocalToolkit[1],
+    dd::kLocalToolkit[2]};
 
 class QxhostOnDesktop : public ::testing::Test {
 protected:
