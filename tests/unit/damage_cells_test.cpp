@@ -8,19 +8,27 @@
 
 namespace {
 
-// A 1370 x 790 window (86 x 50 tiles, the last column and row cut short) whose second frame
-// changes a run of tiles across the first two cells of the top row and the bottom right tile.
+// A 1370 x 790 window (86 x 50 tiles, the last column and row cut short): an empty frame, then
+// one draw of these parts. Returns the box around the draw's tiles.
+TileBox drawAfterAnEmptyFrame(DamageTiles& tiles, std::vector<TileValue>& values,
+                              const std::vector<TileBox>& parts) {
+    tiles.beginFrame(1370, 790);
+    tiles.endFrame();
+    tiles.beginFrame(1370, 790);
+    tiles.beginDraw();
+    for (const TileBox& part : parts) tiles.addPart(part, 7);
+    const TileBox bounds = tiles.endDraw(values);
+    tiles.endFrame();
+    return bounds;
+}
+
+// The second frame changes a run of tiles across the first two cells of the top row and the
+// bottom right tile.
 class DamageCells : public ::testing::Test {
 protected:
     void SetUp() override {
-        tiles.beginFrame(1370, 790);
-        tiles.endFrame();
-        tiles.beginFrame(1370, 790);
-        tiles.beginDraw();
-        tiles.addPart(TileBox{20, 5, 23, 5}, 7);
-        tiles.addPart(TileBox{85, 49, 85, 49}, 7);
-        bounds = tiles.endDraw(values);
-        tiles.endFrame();
+        bounds =
+            drawAfterAnEmptyFrame(tiles, values, {TileBox{20, 5, 23, 5}, TileBox{85, 49, 85, 49}});
     }
     DamageTiles tiles;
     std::vector<TileValue> values;
@@ -44,17 +52,10 @@ TEST_F(DamageCells, EachCellsAreaIsTheBoxOfItsDamagedTilesCutToTheWindow) {
 TEST(DamageAreas, AnAreaIsWholeOnlyWhereEveryTileOfItsRectangleIsDamaged) {
     DamageTiles tiles;
     std::vector<TileValue> values;
-    tiles.beginFrame(1370, 790);
-    tiles.endFrame();
-    tiles.beginFrame(1370, 790);
-    tiles.beginDraw();
-    // An L in cell 0: three tiles of row 2 and two below its first one.
-    tiles.addPart(TileBox{2, 2, 4, 2}, 7);
-    tiles.addPart(TileBox{2, 3, 2, 4}, 7);
-    // A square of four tiles in cell 5.
-    tiles.addPart(TileBox{30, 20, 31, 21}, 7);
-    tiles.endDraw(values);
-    tiles.endFrame();
+    // An L in cell 0 (three tiles of row 2 and two below its first one), and a square of four
+    // tiles in cell 5.
+    drawAfterAnEmptyFrame(tiles, values,
+                          {TileBox{2, 2, 4, 2}, TileBox{2, 3, 2, 4}, TileBox{30, 20, 31, 21}});
     const std::vector<DamageArea> areas = tiles.damagedAreas();
     ASSERT_EQ(areas.size(), 2u);
     EXPECT_EQ(areas[0].cell, 0);
