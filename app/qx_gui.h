@@ -615,6 +615,9 @@ public:
     void paintWindow(HDC dc);
     void drawBlankFrame();
     void applyFramePreamble();
+    // Begins the frame of a page drawn from the page origin (pageGridX, pageGridY), pushed on
+    // the transform stack for the caller to pop; false, with nothing pushed, without area.
+    bool beginPageAtOrigin();
     void drawFullWindowQuad();
 
     // ---- Screens: chrome (view/chrome/) ----------------------------------------------------

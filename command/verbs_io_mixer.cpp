@@ -221,58 +221,41 @@ int32_t removeAllPins(QX_GUI&, const MixerLine& line) {
     return 0;
 }
 
-int32_t mutePins(QX_GUI& gui, const MixerLine& line, bool mute) {
-    const int32_t a = line.a;
-    if (!inPinRange(a - 1))
-        return fail(gui, mute ? "MUTE_PIN - PIN OUT OF RANGE" : "UNMUTE_PIN - PIN OUT OF RANGE");
-    eachSlotOfPin(line, [mute](MixRecord& mix, int32_t j) { mix.mutes[j] = mute ? 1 : 0; });
+// A setting of one slot of each mix: the slot holding pin A (`byPin`), or routed channel A.
+template <typename Change>
+int32_t setSlots(QX_GUI& gui, const MixerLine& line, bool byPin, const char* outOfRange,
+                 Change change) {
+    if (!inPinRange(line.a - 1)) return fail(gui, outOfRange);
+    if (byPin)
+        eachSlotOfPin(line, change);
+    else
+        atRoutedChannel(line, change);
     return 0;
 }
 
-int32_t muteChannels(QX_GUI& gui, const MixerLine& line, bool mute) {
-    const int32_t a = line.a;
-    if (!inPinRange(a - 1))
-        return fail(gui, mute ? "MUTE - CHANNEL OUT OF RANGE" : "UNMUTE - CHANNEL OUT OF RANGE");
-    atRoutedChannel(line, [mute](MixRecord& mix, int32_t j) { mix.mutes[j] = mute ? 1 : 0; });
-    return 0;
+int32_t muteSlots(QX_GUI& gui, const MixerLine& line, bool byPin, bool mute) {
+    const char* outOfRange =
+        byPin ? (mute ? "MUTE_PIN - PIN OUT OF RANGE" : "UNMUTE_PIN - PIN OUT OF RANGE")
+              : (mute ? "MUTE - CHANNEL OUT OF RANGE" : "UNMUTE - CHANNEL OUT OF RANGE");
+    return setSlots(gui, line, byPin, outOfRange,
+                    [mute](MixRecord& mix, int32_t j) { mix.mutes[j] = mute ? 1 : 0; });
 }
 
-int32_t phasePin(QX_GUI& gui, const MixerLine& line) {
-    const int32_t a = line.a;
+int32_t phaseSlots(QX_GUI& gui, const MixerLine& line, bool byPin) {
     const double bValue = line.bValue;
     if (bValue != 1.0 && bValue != -1.0)
-        return fail(gui, "PHASE_PIN - INVALID PHASE PARAMETER (1/-1)");
-    if (!inPinRange(a - 1)) return fail(gui, "PHASE_PIN - PIN OUT OF RANGE");
-    eachSlotOfPin(
-        line, [bValue](MixRecord& mix, int32_t j) { mix.phases[j] = static_cast<float>(bValue); });
-    return 0;
+        return fail(gui, byPin ? "PHASE_PIN - INVALID PHASE PARAMETER (1/-1)"
+                               : "PHASE_CHANNEL - INVALID PHASE PARAMETER (1/-1)");
+    return setSlots(
+        gui, line, byPin, byPin ? "PHASE_PIN - PIN OUT OF RANGE" : "PHASE - CHANNEL OUT OF RANGE",
+        [bValue](MixRecord& mix, int32_t j) { mix.phases[j] = static_cast<float>(bValue); });
 }
 
-int32_t phaseChannel(QX_GUI& gui, const MixerLine& line) {
-    const int32_t a = line.a;
+int32_t levelSlots(QX_GUI& gui, const MixerLine& line, bool byPin) {
     const double bValue = line.bValue;
-    if (bValue != 1.0 && bValue != -1.0)
-        return fail(gui, "PHASE_CHANNEL - INVALID PHASE PARAMETER (1/-1)");
-    if (!inPinRange(a - 1)) return fail(gui, "PHASE - CHANNEL OUT OF RANGE");
-    atRoutedChannel(
-        line, [bValue](MixRecord& mix, int32_t j) { mix.phases[j] = static_cast<float>(bValue); });
-    return 0;
-}
-
-int32_t levelPin(QX_GUI& gui, const MixerLine& line) {
-    const int32_t a = line.a;
-    const double bValue = line.bValue;
-    if (!inPinRange(a - 1)) return fail(gui, "LEVEL_PIN - PIN OUT OF RANGE");
-    eachSlotOfPin(line, [bValue](MixRecord& mix, int32_t j) { mix.gains[j] = gainOfDb(bValue); });
-    return 0;
-}
-
-int32_t levelChannel(QX_GUI& gui, const MixerLine& line) {
-    const int32_t a = line.a;
-    const double bValue = line.bValue;
-    if (!inPinRange(a - 1)) return fail(gui, "LEVEL_CHANNEL - CHANNEL OUT OF RANGE");
-    atRoutedChannel(line, [bValue](MixRecord& mix, int32_t j) { mix.gains[j] = gainOfDb(bValue); });
-    return 0;
+    return setSlots(gui, line, byPin,
+                    byPin ? "LEVEL_PIN - PIN OUT OF RANGE" : "LEVEL_CHANNEL - CHANNEL OUT OF RANGE",
+                    [bValue](MixRecord& mix, int32_t j) { mix.gains[j] = gainOfDb(bValue); });
 }
 
 int32_t replacePin(QX_GUI& gui, const MixerLine& line) {
@@ -338,14 +321,14 @@ const MixerVerbRow kMixerVerbRows[] = {
     {"REMOVE_PIN", removePin},
     {"REMOVE_CHANNEL", removeChannel},
     {"REMOVE_ALL_PINS", removeAllPins},
-    {"MUTE_PIN", [](QX_GUI& g, const MixerLine& l) { return mutePins(g, l, true); }},
-    {"UNMUTE_PIN", [](QX_GUI& g, const MixerLine& l) { return mutePins(g, l, false); }},
-    {"MUTE_CHANNEL", [](QX_GUI& g, const MixerLine& l) { return muteChannels(g, l, true); }},
-    {"UNMUTE_CHANNEL", [](QX_GUI& g, const MixerLine& l) { return muteChannels(g, l, false); }},
-    {"PHASE_PIN", phasePin},
-    {"PHASE_CHANNEL", phaseChannel},
-    {"LEVEL_PIN", levelPin},
-    {"LEVEL_CHANNEL", levelChannel},
+    {"MUTE_PIN", [](QX_GUI& g, const MixerLine& l) { return muteSlots(g, l, true, true); }},
+    {"UNMUTE_PIN", [](QX_GUI& g, const MixerLine& l) { return muteSlots(g, l, true, false); }},
+    {"MUTE_CHANNEL", [](QX_GUI& g, const MixerLine& l) { return muteSlots(g, l, false, true); }},
+    {"UNMUTE_CHANNEL", [](QX_GUI& g, const MixerLine& l) { return muteSlots(g, l, false, false); }},
+    {"PHASE_PIN", [](QX_GUI& g, const MixerLine& l) { return phaseSlots(g, l, true); }},
+    {"PHASE_CHANNEL", [](QX_GUI& g, const MixerLine& l) { return phaseSlots(g, l, false); }},
+    {"LEVEL_PIN", [](QX_GUI& g, const MixerLine& l) { return levelSlots(g, l, true); }},
+    {"LEVEL_CHANNEL", [](QX_GUI& g, const MixerLine& l) { return levelSlots(g, l, false); }},
     {"REPLACE_PIN", replacePin},
     {"MID", [](QX_GUI& g, const MixerLine& l) { return midOrSide(g, l, true); }},
     {"SIDE", [](QX_GUI& g, const MixerLine& l) { return midOrSide(g, l, false); }},

@@ -19,6 +19,14 @@ PixelRect intersection(const PixelRect& a, const PixelRect& b) {
     return PixelRect{x0, y0, x1 - x0, y1 - y0};
 }
 
+// The share of a window's area that the rectangles cover, 0 to 1 (they do not overlap).
+double areaShare(const std::vector<PixelRect>& rects, int32_t width, int32_t height) {
+    if (width <= 0 || height <= 0) return 0.0;
+    int64_t area = 0;
+    for (const PixelRect& r : rects) area += int64_t{r.width} * r.height;
+    return static_cast<double>(area) / (static_cast<double>(width) * height);
+}
+
 } // namespace
 
 bool damagePaintingByDefault() {
@@ -51,7 +59,8 @@ std::vector<PixelRect> DamagePainter::paint(DrawLayer& gl) {
     record.endFrame();
     ++counts.frames;
     counts.lastDraws = record.drawCount();
-    counts.lastDamagedShare = tiles.damagedShare();
+    std::vector<PixelRect> rects = tiles.damagedRects();
+    counts.lastDamagedShare = areaShare(rects, surface.width, surface.height);
     const size_t firstChanged = record.firstChangedDraw();
     const bool stillSplit = firstChanged == lastFirstChanged && firstChanged > 0 &&
                             firstChanged < record.summaryCount() &&
@@ -62,7 +71,6 @@ std::vector<PixelRect> DamagePainter::paint(DrawLayer& gl) {
                        counts.lastDamagedShare > kWholeShare || (stillSplit && keptUsable == 0);
     lastSurface = surface;
     if (whole) return paintWhole(gl, stillSplit);
-    std::vector<PixelRect> rects = tiles.damagedRects();
     if (rects.empty()) {
         ++counts.unchangedFrames;
         counts.lastDrawsReplayed = 0;

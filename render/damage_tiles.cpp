@@ -138,13 +138,6 @@ bool DamageTiles::damageIn(const TileBox& box) const {
            0;
 }
 
-double DamageTiles::damagedShare() const {
-    if (width <= 0 || height <= 0) return 0.0;
-    int64_t area = 0;
-    for (const PixelRect& r : damagedRects()) area += int64_t{r.width} * r.height;
-    return static_cast<double>(area) / (static_cast<double>(width) * height);
-}
-
 std::vector<PixelRect> DamageTiles::damagedRects() const {
     std::vector<PixelRect> rects;
     // Runs of the row above, still open for joining: index into rects.

@@ -81,8 +81,6 @@ public:
     uint16_t damagedCellsInBox(const TileBox& box) const;
     int32_t damagedCount() const { return damagedTiles; }
     int32_t tileCount() const { return static_cast<int32_t>(current.size()); }
-    // The damaged share of the window's area, 0 to 1.
-    double damagedShare() const;
     // Rectangles that cover the damaged tiles exactly (clipped to the window): runs of a row,
     // joined with the same run of the rows below.
     std::vector<PixelRect> damagedRects() const;

@@ -17,6 +17,16 @@ void QX_GUI::applyFramePreamble() {
     drawLayer->mode(0);
 }
 
+bool QX_GUI::beginPageAtOrigin() {
+    drawLayer->clear();
+    applyFramePreamble();
+    if (windowWidth <= 0.0f || windowHeight <= 0.0f) return false;
+    drawLayer->pushMatrix();
+    drawLayer->translate(static_cast<float>(interaction.pageGridX),
+                         static_cast<float>(interaction.pageGridY));
+    return true;
+}
+
 void QX_GUI::drawBlankFrame() {
     drawLayer->clear();
     applyFramePreamble();

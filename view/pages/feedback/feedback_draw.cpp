@@ -64,12 +64,7 @@ void outlinedButton(DrawLayer& d, StrokeFont& font, const char* label, float x0,
 
 void QX_GUI::drawFeedbackPage() {
     DrawLayer& d = *drawLayer;
-    d.clear();
-    applyFramePreamble();
-    if (windowWidth <= 0.0f || windowHeight <= 0.0f) return;
-    d.pushMatrix();
-    d.translate(static_cast<float>(interaction.pageGridX),
-                static_cast<float>(interaction.pageGridY));
+    if (!beginPageAtOrigin()) return;
     drawFeedbackInputs(d);
     drawFeedbackOutputs(d);
     d.colour(1, 1, 1, 1);

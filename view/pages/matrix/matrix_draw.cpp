@@ -44,12 +44,7 @@ float flowT(int32_t channel, float phase) {
 
 void QX_GUI::drawMatrixPage() {
     DrawLayer& d = *drawLayer;
-    d.clear();
-    applyFramePreamble();
-    if (windowWidth <= 0.0f || windowHeight <= 0.0f) return;
-    d.pushMatrix();
-    d.translate(static_cast<float>(interaction.pageGridX),
-                static_cast<float>(interaction.pageGridY));
+    if (!beginPageAtOrigin()) return;
     font.setModes(0, -1);
     const int32_t S = std::clamp(sourceCount, 0, kRows);
     const int32_t T = std::clamp(targetCount, 0, kRows);

@@ -55,49 +55,45 @@ void QX_GUI::drawStripGrid(int32_t kind) {
     }
 }
 
+namespace {
+
+// What a strip shows of its source or target and of the channel's filter, dynamics and delay.
+template <typename Item, typename Filter, typename Dynamics, typename Delay>
+void fillItemStrip(FaderRecord& strip, const Item& item, int32_t index, const Filter& filter,
+                   const Dynamics& dynamics, const Delay& delay) {
+    strip.level = item.level;
+    strip.meter = item.meter[kMeterOutputLevel];
+    strip.peak = item.meter[kMeterPeak];
+    strip.index = index;
+    strip.name = item.name;
+    strip.mute = item.mute != 0;
+    strip.solo = item.solo != 0;
+    strip.phase = item.phase;
+    strip.filterOn = filter.enabled;
+    strip.dynamicsOn = dynamics.mode;
+    strip.delayOn = delay.on;
+    strip.colour[0] = item.colourRed;
+    strip.colour[1] = item.colourGreen;
+    strip.colour[2] = item.colourBlue;
+}
+
+} // namespace
+
 void QX_GUI::fillSourceStrip(FaderRecord& strip, int32_t i) {
-    const SourceRecord& s = sources[i];
+    fillItemStrip(strip, sources[i], i, inputFilters[i], inputDynamics[i], inputDelays[i]);
     strip.itemActivity = dspLink.sourceActivity[i];
     strip.active = i < sourceCount ? 1 : 0;
     strip.kind = kStripSource;
-    strip.level = s.level;
-    strip.meter = s.meter[kMeterOutputLevel];
-    strip.peak = s.meter[kMeterPeak];
     strip.highlight =
         (i == currentSource && interaction.pageMouseHold) || mixerPages.trimDragActive ? 1 : 0;
-    strip.index = i;
-    strip.name = s.name;
-    strip.mute = s.mute != 0;
-    strip.solo = s.solo != 0;
-    strip.phase = s.phase;
-    strip.filterOn = inputFilters[i].enabled;
-    strip.dynamicsOn = inputDynamics[i].mode;
-    strip.delayOn = inputDelays[i].on;
-    strip.colour[0] = s.colourRed;
-    strip.colour[1] = s.colourGreen;
-    strip.colour[2] = s.colourBlue;
 }
 
 void QX_GUI::fillTargetStrip(FaderRecord& strip, int32_t t) {
-    const TargetRecord& target = targets[t];
-    strip.itemActivity = target.activity;
+    fillItemStrip(strip, targets[t], t, outputFilters[t], outputDynamics[t], outputDelays[t]);
+    strip.itemActivity = targets[t].activity;
     strip.active = t < targetCount ? 1 : 0;
     strip.kind = kStripTarget;
-    strip.level = target.level;
-    strip.meter = target.meter[kMeterOutputLevel];
-    strip.peak = target.meter[kMeterPeak];
     strip.highlight = t == currentTarget && interaction.pageMouseHold ? 1 : 0;
-    strip.index = t;
-    strip.name = target.name;
-    strip.mute = target.mute != 0;
-    strip.solo = target.solo != 0;
-    strip.phase = target.phase;
-    strip.filterOn = outputFilters[t].enabled;
-    strip.dynamicsOn = outputDynamics[t].mode;
-    strip.delayOn = outputDelays[t].on;
-    strip.colour[0] = target.colourRed;
-    strip.colour[1] = target.colourGreen;
-    strip.colour[2] = target.colourBlue;
 }
 
 // Moves the origin to the two-row strip's top-left corner (column 21 of row 1).
