@@ -1,7 +1,7 @@
 // Does a target take the global radius rather than its own? The flag is 0 or 1 once it has
-// arrived (verbs, patch lines and the engine's blob all store 0 or 1), but the places that read
-// it were specified with three different tests; each keeps its own here, so that where two
-// readers differ the difference shows in the name.
+// arrived (verbs, patch lines and the engine's blob all store 0 or 1), but its readers test it
+// in three ways: exactly 1, anything but 0, above 0. Each test has its own function here, named
+// for the test, so a flag outside 0 and 1 reads the same way at every place that shares one.
 #pragma once
 
 #include "model/stage_records.h"
