@@ -93,6 +93,45 @@ TEST_F(QxhostSessionRun, ThePatchPathComesBackSoSaveNowWritesTheSameFile) {
     EXPECT_TRUE(savedPatchHasKick("p.txt"));
 }
 
+const std::vector<uint8_t>* valueOf(const qxhost::SessionInstance& instance, int32_t pinId) {
+    for (const qxhost::SessionPinValue& pin : instance)
+        if (pin.pinId == pinId) return &pin.value;
+    return nullptr;
+}
+
+qxhost::SessionInstance firstInstance(const std::string& file) {
+    const std::vector<uint8_t> bytes(file.begin(), file.end());
+    const qxhost::SessionReadResult result = qxhost::readSession(bytes.data(), bytes.size(), 1);
+    EXPECT_EQ(result.status, qxhost::SessionReadResult::Status::Ok) << result.message;
+    return result.instances.empty() ? qxhost::SessionInstance() : result.instances[0];
+}
+
+// The module takes the values back: after a command, which makes it send every part it holds
+// that differs from its pin, the stage, view, mixer and patch pins are still what the session
+// handed in. (The processing pins and the virtual tables are left out: the patch check and the
+// tables' rebuild may rightly change them after any load.)
+TEST_F(QxhostSessionRun, TheModuleHoldsWhatTheSessionHandedBack) {
+    std::ofstream(path("m.txt")) << kMacro << "SET NUM_TARGET 2\nCABLE KICK T2\nPAGE INPUTS\n";
+    ASSERT_EQ(run("--headless --session s --load m.txt"), 0) << errors();
+    const qxhost::SessionInstance before = firstInstance(readFile(path("s")));
+    ASSERT_EQ(run("--headless --session s --send \"VERBOSE 0\" --trace-pins t.txt"), 0) << errors();
+    EXPECT_NE(readFile(path("t.txt")).find("0 out 13 "), std::string::npos)
+        << "the command made the module send";
+    const qxhost::SessionInstance after = firstInstance(readFile(path("s")));
+    for (int32_t pinId : {5, 7, 8, 9, 10, 11, 21, 22, 23, 27, 28, 29, 30, 31}) {
+        const std::vector<uint8_t>* was = valueOf(before, pinId);
+        const std::vector<uint8_t>* is = valueOf(after, pinId);
+        EXPECT_EQ(was == nullptr, is == nullptr) << "pin " << pinId;
+        if (was && is) {
+            EXPECT_EQ(*is, *was) << "pin " << pinId;
+        }
+    }
+    const std::vector<uint8_t>& cables = *valueOf(after, 11);
+    ASSERT_EQ(cables.size(), 16u);
+    EXPECT_EQ(cables[8], 1) << "KICK, source 1";
+    EXPECT_EQ(cables[9], 1) << "target 1";
+}
+
 TEST_F(QxhostSessionRun, AHeadlessRunNeitherReadsNorWritesTheDefaultSession) {
     ASSERT_EQ(run("--session state/qxhost/session --headless --load m.txt"), 0) << errors();
     const std::string before = readFile(path("state/qxhost/session"));
