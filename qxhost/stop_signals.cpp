@@ -18,7 +18,8 @@ void installStopSignals() {
     struct sigaction action {};
     action.sa_handler = &onStopSignal;
     sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
+    // A second signal while the run ends takes the default action: the process ends at once.
+    action.sa_flags = SA_RESTART | SA_RESETHAND;
     for (int signal : {SIGTERM, SIGINT, SIGHUP}) sigaction(signal, &action, nullptr);
 }
 

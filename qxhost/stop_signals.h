@@ -1,6 +1,6 @@
 // SIGTERM, SIGINT and SIGHUP ask a run to end: the handler only sets a flag, which the message
 // loop and the headless run look at, so that the run ends as any other (session written,
-// instances released).
+// instances released). A second signal ends the process at once.
 #pragma once
 
 #include <string>

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <dirent.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -16,6 +17,7 @@
 #include <vector>
 
 #include "qxhost/session_file.h"
+#include "qxhost/stop_signals.h"
 
 namespace {
 
@@ -248,6 +250,20 @@ TEST_F(QxhostSessionRun, ASessionThatCannotBeWrittenIsToldAndTheRunStillEnds) {
               std::string::npos)
         << errors();
     EXPECT_EQ(readFile(path("plain")), "a file, not a folder");
+}
+
+// The handler only marks the request; the process goes on to end its run as usual.
+TEST(StopSignals, EachSignalIsNotedAndNamedWithoutEndingTheProcess) {
+    const std::pair<int, const char*> signals[] = {
+        {SIGTERM, "SIGTERM"}, {SIGINT, "SIGINT"}, {SIGHUP, "SIGHUP"}};
+    for (const auto& [number, name] : signals) {
+        qxhost::installStopSignals();
+        EXPECT_FALSE(qxhost::stopRequested());
+        ASSERT_EQ(raise(number), 0);
+        EXPECT_TRUE(qxhost::stopRequested()) << name;
+        EXPECT_EQ(qxhost::stopText(), std::string(name) + " received: ending the run");
+    }
+    for (int number : {SIGTERM, SIGINT, SIGHUP}) signal(number, SIG_DFL);
 }
 
 } // namespace
