@@ -33,6 +33,8 @@ run: build
 # The format check, every test of the normal build (the window tests under Xvfb when there is no display), then
 # the tests that need no window again under AddressSanitizer and UndefinedBehaviorSanitizer, and
 # the storm of random input into the sanitized qxhost (under Xvfb when there is no display).
+# No test reaches the user's own session: every qxhost they start keeps it in a scratch folder.
+test: export XDG_STATE_HOME := $(CURDIR)/$(BUILD)/test-state
 test: build build-sanitize
 	@tools/check-format.sh
 	@tools/with-display.sh ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
@@ -44,13 +46,15 @@ test: build build-sanitize
 bench: build
 	@for b in $(BUILD)/out/bench_*; do [ -x "$$b" ] && tools/with-display.sh "$$b"; done; true
 
-# The libFuzzer targets of the incoming pins, of command lines and of patch files, built with
-# clang under the sanitizers; run one with build-fuzz/out/qx_command_fuzzer -max_total_time=60.
+# The libFuzzer targets of the incoming pins, of command lines, of patch files and of the session
+# file's reader, built with clang under the sanitizers; run one with
+# build-fuzz/out/qx_command_fuzzer -max_total_time=60.
 fuzz: deps
 	@tools/install-deps.sh $(FUZZ_PACKAGES)
 	@cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" \
 		-DCMAKE_CXX_COMPILER=clang++ -DQX_SANITIZE=ON -DQX_FUZZ=ON >/dev/null
-	@cmake --build build-fuzz -j $(JOBS) --target qx_pin_fuzzer qx_command_fuzzer qx_patch_fuzzer
+	@cmake --build build-fuzz -j $(JOBS) --target qx_pin_fuzzer qx_command_fuzzer qx_patch_fuzzer \
+		qx_session_fuzzer
 
 clean:
 	rm -rf $(BUILD) $(SANITIZE_BUILD) build-fuzz

@@ -32,16 +32,21 @@ std::string usageText() {
     return "usage: qxhost [options]\n"
            "  --module PATH        the module to load (default: QX_GUI.sem beside qxhost)\n"
            "  --headless           no window: construct, exchange pins, run the actions, release\n"
-           "  --instances N        number of interface instances (default 1)\n"
+           "  --instances N        number of interface instances, 1 to 256 (default 1)\n"
            "  --size WxH           editor size (default 1376x800)\n"
            "  --send LINE          send one script line (at most 15 characters) to local id 0\n"
            "  --load FILE          answer the open-file dialog with FILE and send LOAD_MACRO_FILE\n"
            "  --save FILE          answer the save dialog with FILE and send SAVE_PATCH\n"
            "  --trace-pins FILE    write every pin value that crosses, in either direction\n"
            "  --console FILE       write every console line of every instance\n"
-           "  --frames N           render N frames, then stop (windowed)\n"
-           "  --screenshot FILE    write the window to a PNG file (windowed)\n"
-           "  --exit-after MS      stop after MS milliseconds (windowed)\n";
+           "  --frames N           render N frames of the first window, then stop\n"
+           "  --screenshot FILE    at the end, write the first window's pixels to a PNG file\n"
+           "  --exit-after MS      stop after MS milliseconds\n"
+           "  --fresh              start without the stored session; the run's end writes it anew\n"
+           "  --session FILE       keep the session in FILE (default:\n"
+           "                       $XDG_STATE_HOME/qxhost/session, ~/.local/state/qxhost/session\n"
+           "                       without it); a headless run keeps one only in a FILE named so\n"
+           "  --help               this text\n";
 }
 
 bool parseCommandLine(const std::vector<std::string>& arguments, HostOptions& options,
@@ -100,6 +105,14 @@ bool parseCommandLine(const std::vector<std::string>& arguments, HostOptions& op
                 return false;
             }
             options.framesGiven = true;
+        } else if (option == "--fresh") {
+            options.fresh = true;
+        } else if (option == "--session") {
+            if (!value(options.sessionPath)) return false;
+            if (options.sessionPath.empty()) {
+                error = "--session needs a file name";
+                return false;
+            }
         } else if (option == "--screenshot") {
             if (!value(options.screenshotPath)) return false;
         } else if (option == "--exit-after") {

@@ -29,6 +29,10 @@ struct HostOptions {
     std::string screenshotPath;
     bool exitAfterGiven = false;
     int32_t exitAfterMs = 0;
+    // The session: a windowed run keeps it in the default file, or in sessionPath when given
+    // (a headless run only then); fresh starts without the stored one.
+    bool fresh = false;
+    std::string sessionPath;
     bool help = false;
 };
 

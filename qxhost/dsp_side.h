@@ -78,6 +78,10 @@ public:
 
     // The latest value of an instance's pin (null when none arrived).
     const std::vector<uint8_t>* latest(int32_t instance, int32_t pinId) const;
+    // A value of a restored session: the DSP side plays from it as from one the module sent.
+    void takeRestored(int32_t instance, int32_t pinId, const std::vector<uint8_t>& value) {
+        latest_[{instance, pinId}] = value;
+    }
 
     // The model's blobs for one instance, built from its latest state blobs. The meters carry
     // the waveform and spectrum at clock time `nowMs` of the channel that pin 60 names.

@@ -5,6 +5,7 @@
 #include <climits>
 
 #include "qxhost/script_record.h"
+#include "qxhost/stop_signals.h"
 #include "qxplatform/runtime.h"
 #include "qxplatform/test_hooks.h"
 
@@ -150,11 +151,17 @@ bool HostSession::releaseAll() {
 }
 
 int HostSession::runHeadless() {
+    installStopSignals();
     if (!openOutputFiles() || !loadModule() || !createInstances()) return 1;
-    for (const HostAction& action : options_.actions)
+    restoreSession();
+    for (const HostAction& action : options_.actions) {
+        if (stopRequested()) break;
         if (!runAction(action)) return 1;
+    }
     // One round of meters and status from the DSP side's model.
     dsp_.feedMetersNow(qxplatform::processClock());
+    if (stopRequested()) hostLine(stopText());
+    saveSession();
     if (!releaseAll()) {
         error_ = "an instance outlived its last release";
         return 1;
@@ -164,6 +171,7 @@ int HostSession::runHeadless() {
 
 void HostSession::pinFromModule(int32_t instance, int32_t pinId, int32_t size, const void* data) {
     trace_.writeLine(formatPinTraceLine(instance, PinDirection::Out, pinId, size, data));
+    if (isSessionPin(pinId)) sessionChanged_ = true;
     const uint8_t* bytes = static_cast<const uint8_t*>(data);
     dsp_.pinFromModule(instance, pinId,
                        std::vector<uint8_t>(bytes, bytes + (bytes && size > 0 ? size : 0)));

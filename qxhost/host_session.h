@@ -12,6 +12,7 @@
 #include "qxhost/host_object.h"
 #include "qxhost/module_library.h"
 #include "qxhost/pin_trace.h"
+#include "qxhost/session_file.h"
 #include "qxplatform/win32.h"
 
 namespace qxhost {
@@ -38,6 +39,17 @@ public:
     // was destroyed by its last release.
     bool releaseAll();
 
+    // The session (session_keeping.cpp). The file this run keeps, empty when none.
+    std::string sessionPath() const;
+    // At a start without --load or --fresh: reads the session file and hands each instance its
+    // values as a reopened project; a file that cannot be used is set aside. True when any
+    // instance took values.
+    bool restoreSession();
+    // Writes the latest state pin values of every instance, whole or not at all.
+    void saveSession();
+    // Writes the session again when a state pin changed since the last write (the timer).
+    void saveSessionIfChanged();
+
     const std::string& error() const { return error_; }
     DspSide& dsp() { return dsp_; }
     HostObject& host(size_t instance) { return *hosts_[instance]; }
@@ -50,6 +62,10 @@ private:
     // Console lines reach the host through the debug output of the platform layer; they belong
     // to the instance the host is calling into at that moment.
     void consoleLine(const std::string& line);
+    // A line of qxhost's own: standard error, and the console file when there is one.
+    void hostLine(const std::string& line);
+    bool hasLoadAction() const;
+    void handBack(size_t instance, const SessionInstance& values);
     // Hands a script of one line, addressed to local id 0, to pin 3 of every instance, as the
     // DSP side routes scripts.
     bool sendScriptLine(const std::string& line);
@@ -59,6 +75,7 @@ private:
     // The DSP side runs beside the interface, as a real engine would: a timer of the host's own
     // feeds it, so that it keeps running inside the modal loop of an open dialog too.
     static void dspTick(HWND window, UINT message, UINT_PTR id, DWORD time);
+    static void sessionTick(HWND window, UINT message, UINT_PTR id, DWORD time);
     bool writeScreenshot();
 
     HostOptions options_;
@@ -72,6 +89,9 @@ private:
     LineFile trace_;
     LineFile console_;
     DspSide dsp_;
+    bool sessionChanged_ = false; // a state pin changed since the session was last written
+    bool sessionWritable_ = true; // false when the file there could not be read or set aside
+    std::string sessionError_;    // the last write's failure, told once
 };
 
 // QX_GUI.sem in the folder of the running program.

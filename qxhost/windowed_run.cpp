@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "qxhost/host_session.h"
+#include "qxhost/stop_signals.h"
 #include "qxplatform/runtime.h"
 #include "qxplatform/test_hooks.h"
 
@@ -120,31 +121,45 @@ bool HostSession::writeScreenshot() {
 namespace {
 HostSession* tickingSession = nullptr;
 constexpr UINT_PTR kDspTimer = 0x51;
+// A change on a state pin reaches the session file within about a second.
+constexpr UINT_PTR kSessionTimer = 0x52;
+constexpr UINT kSessionWriteMs = 1000;
 } // namespace
 
 void HostSession::dspTick(HWND, UINT, UINT_PTR, DWORD) {
     if (!tickingSession) return;
+    // A stop signal ends an open dialog's loop too; the message loop then ends the run.
+    if (stopRequested()) PostQuitMessage(0);
     tickingSession->dsp_.deliverPending();
     tickingSession->dsp_.feedMeters(qxplatform::processClock());
 }
 
+void HostSession::sessionTick(HWND, UINT, UINT_PTR, DWORD) {
+    if (tickingSession) tickingSession->saveSessionIfChanged();
+}
+
 int HostSession::runWindowed() {
+    installStopSignals();
     if (!openOutputFiles() || !loadModule() || !createInstances()) return 1;
     if (!openWindows()) {
         closeWindows();
         releaseAll();
         return 1;
     }
+    // The editors are set up; their first paint comes after the restored state.
+    const bool restored = restoreSession();
     for (const HostAction& action : options_.actions)
         if (!runAction(action)) return 1;
-    // The actions' scripts changed the state outside a window message; the meters bring it
-    // over before the first message drops it.
-    if (!options_.actions.empty()) dsp_.feedMetersNow(qxplatform::processClock());
+    // The restore and the actions' scripts changed the state outside a window message; the
+    // meters bring it over before the first message drops it.
+    if (restored || !options_.actions.empty()) dsp_.feedMetersNow(qxplatform::processClock());
     const auto start = std::chrono::steady_clock::now();
     int32_t frames = 0;
     const HWND first = children_.empty() ? nullptr : children_[0];
     tickingSession = this;
     if (!parents_.empty()) SetTimer(parents_[0], kDspTimer, 10, &HostSession::dspTick);
+    if (!parents_.empty())
+        SetTimer(parents_[0], kSessionTimer, kSessionWriteMs, &HostSession::sessionTick);
     MSG m;
     bool running = true;
     while (running && GetMessageW(&m, nullptr, 0, 0)) {
@@ -159,12 +174,16 @@ int HostSession::runWindowed() {
                                  std::chrono::steady_clock::now() - start)
                                  .count();
         if (options_.exitAfterGiven && elapsed >= options_.exitAfterMs) running = false;
+        if (stopRequested()) running = false;
     }
     if (!parents_.empty()) KillTimer(parents_[0], kDspTimer);
+    if (!parents_.empty()) KillTimer(parents_[0], kSessionTimer);
     tickingSession = nullptr;
     bool ok = true;
     if (!options_.screenshotPath.empty()) ok = writeScreenshot();
     closeWindows();
+    if (stopRequested()) hostLine(stopText());
+    saveSession();
     if (!releaseAll()) {
         error_ = "an instance outlived its last release";
         return 1;

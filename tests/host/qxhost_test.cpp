@@ -142,13 +142,36 @@ TEST(CommandLine, RefusesBadInputWithAMessage) {
                                                          {"--size", "0x10"},
                                                          {"--module"},
                                                          {"--bogus"},
-                                                         {"--frames", "-1"}};
+                                                         {"--frames", "-1"},
+                                                         {"--session"},
+                                                         {"--session", ""}};
     for (const auto& arguments : cases) {
         HostOptions options;
         std::string error;
         EXPECT_FALSE(parseCommandLine(arguments, options, error)) << arguments[0];
         EXPECT_FALSE(error.empty()) << arguments[0];
     }
+}
+
+TEST(CommandLine, TakesTheSessionOptions) {
+    HostOptions options;
+    std::string error;
+    EXPECT_FALSE(options.fresh);
+    EXPECT_EQ(options.sessionPath, "");
+    ASSERT_TRUE(parseCommandLine({"--fresh", "--session", "desk/session"}, options, error));
+    EXPECT_TRUE(options.fresh);
+    EXPECT_EQ(options.sessionPath, "desk/session");
+}
+
+// The README's copy of the usage text is the text itself, line for line.
+TEST(CommandLine, TheReadmeShowsTheUsageTextAsHelpPrintsIt) {
+    const std::string readme = readFile(std::string(QX_SOURCE_DIR) + "/README.md");
+    const std::string head = "```\nusage: qxhost [options]\n";
+    const size_t start = readme.find(head);
+    ASSERT_NE(start, std::string::npos);
+    const size_t end = readme.find("```\n", start + 4);
+    ASSERT_NE(end, std::string::npos);
+    EXPECT_EQ(readme.substr(start + 4, end - start - 4), usageText());
 }
 
 TEST_F(QxhostRun, HeadlessRunWritesTraceAndConsoleAndExitsZero) {

@@ -88,6 +88,8 @@ pid_t startQxhost(const fs::path& folder, const std::vector<std::string>& argume
     setenv("PATH", "/nonexistent", 1);
     unsetenv("DBUS_SESSION_BUS_ADDRESS");
     unsetenv("XDG_RUNTIME_DIR");
+    // The session of a storm stays in its scratch folder.
+    setenv("XDG_STATE_HOME", (folder / "state").c_str(), 1);
     execv("./qxhost", argv.data());
     _exit(127);
 }

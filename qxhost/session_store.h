@@ -1,0 +1,28 @@
+// Where the session file lives and how it is written, read and set aside on disk.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace qxhost {
+
+// $XDG_STATE_HOME/qxhost/session, or ~/.local/state/qxhost/session when XDG_STATE_HOME is
+// unset or not an absolute path; empty when neither it nor HOME gives a folder.
+std::string defaultSessionPath();
+
+// Writes the file whole or not at all: a temporary file in the same folder, synced, renamed
+// over the old one, and the folder synced. Creates the folders. False with `error` set.
+bool writeFileAtomically(const std::string& path, const std::vector<uint8_t>& bytes,
+                         std::string& error);
+
+enum class FileRead { Read, Missing, Failed };
+// Reads a whole file of at most `maxBytes`; a larger one is Failed with `error` set.
+FileRead readWholeFile(const std::string& path, size_t maxBytes, std::vector<uint8_t>& bytes,
+                       std::string& error);
+
+// Renames the file to "<path>.damaged-<UTC time>" beside it (with "-2", "-3" ... when that
+// name is taken, never replacing a file). The new path, or empty when it could not be moved.
+std::string setFileAside(const std::string& path);
+
+} // namespace qxhost

@@ -1,0 +1,17 @@
+// SIGTERM, SIGINT and SIGHUP ask a run to end: the handler only sets a flag, which the message
+// loop and the headless run look at, so that the run ends as any other (session written,
+// instances released). A second signal ends the process at once.
+#pragma once
+
+#include <string>
+
+namespace qxhost {
+
+// Installs the handlers (once per process); clears an earlier request.
+void installStopSignals();
+// True once one of the signals arrived.
+bool stopRequested();
+// The console line that says which signal ended the run.
+std::string stopText();
+
+} // namespace qxhost

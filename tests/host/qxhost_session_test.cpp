@@ -1,0 +1,269 @@
+// qxhost keeps a session without a window only in a file that --session names: written at the
+// run's end, handed back at the next start, set aside when it cannot be used. Each run keeps
+// XDG_STATE_HOME in its own scratch folder, so the default session is watched there too.
+#include <gtest/gtest.h>
+
+#include <dirent.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "qxhost/session_file.h"
+#include "qxhost/stop_signals.h"
+
+namespace {
+
+const std::string kOut = QX_OUT_DIR;
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+bool exists(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0;
+}
+
+std::vector<std::string> namesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    if (DIR* dir = ::opendir(folder.c_str())) {
+        while (dirent* entry = ::readdir(dir))
+            if (entry->d_name[0] != '.') names.push_back(entry->d_name);
+        ::closedir(dir);
+    }
+    return names;
+}
+
+// Three sources, S2 moved and named.
+const char kMacro[] = "HARD_RESET\n"
+                      "SET NUM_SOURCE 3\n"
+                      "POS S2 X:120 Y:-80\n"
+                      "NAME S2 KICK\n";
+
+struct QxhostSessionRun : ::testing::Test {
+    std::string folder;
+    void SetUp() override {
+        char pattern[] = "/tmp/qxhost-session-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        folder = pattern;
+        std::ofstream(path("m.txt")) << kMacro;
+    }
+    void TearDown() override { std::system(("rm -rf '" + folder + "'").c_str()); }
+    std::string path(const std::string& name) const { return folder + "/" + name; }
+    int run(const std::string& arguments) {
+        const std::string command = "cd '" + folder + "' && XDG_STATE_HOME='" + path("state") +
+                                    "' '" + kOut + "/qxhost' " + arguments + " 2>stderr.txt";
+        const int status = std::system(command.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    std::string errors() const { return readFile(path("stderr.txt")); }
+    // The patch that a run saves holds S2 as the macro left it.
+    bool savedPatchHasKick(const std::string& name) const {
+        const std::string patch = readFile(path(name));
+        EXPECT_NE(patch.find("# RESET EVERYTHING"), std::string::npos) << "no patch " << name;
+        return patch.find("NAME S2 KICK") != std::string::npos &&
+               patch.find("POS S2 X:120.00 y:-80.00") != std::string::npos;
+    }
+};
+
+TEST_F(QxhostSessionRun, ASessionFileNamedByAHeadlessRunComesBackAtTheNextStart) {
+    ASSERT_EQ(run("--headless --session s/session --load m.txt"), 0) << errors();
+    ASSERT_TRUE(exists(path("s/session"))) << "the folder is made for it";
+    EXPECT_EQ(namesIn(path("s")), std::vector<std::string>{"session"}) << "no temporary left";
+    ASSERT_EQ(run("--headless --session s/session --save p.txt --console c.txt"), 0) << errors();
+    EXPECT_TRUE(savedPatchHasKick("p.txt"));
+    const std::string told = "qxhost: session restored from s/session: 1 instance\n";
+    EXPECT_NE(errors().find(told), std::string::npos) << errors();
+    EXPECT_NE(readFile(path("c.txt")).find(told), std::string::npos);
+}
+
+TEST_F(QxhostSessionRun, ThePatchPathComesBackSoSaveNowWritesTheSameFile) {
+    ASSERT_EQ(run("--headless --session s --load m.txt --save p.txt"), 0) << errors();
+    ASSERT_EQ(::rename(path("p.txt").c_str(), path("p.old").c_str()), 0);
+    ASSERT_EQ(run("--headless --session s --send SAVE_NOW"), 0) << errors();
+    EXPECT_TRUE(savedPatchHasKick("p.txt"));
+}
+
+const std::vector<uint8_t>* valueOf(const qxhost::SessionInstance& instance, int32_t pinId) {
+    for (const qxhost::SessionPinValue& pin : instance)
+        if (pin.pinId == pinId) return &pin.value;
+    return nullptr;
+}
+
+qxhost::SessionInstance firstInstance(const std::string& file) {
+    const std::vector<uint8_t> bytes(file.begin(), file.end());
+    const qxhost::SessionReadResult result = qxhost::readSession(bytes.data(), bytes.size(), 1);
+    EXPECT_EQ(result.status, qxhost::SessionReadResult::Status::Ok) << result.message;
+    return result.instances.empty() ? qxhost::SessionInstance() : result.instances[0];
+}
+
+// The module takes the values back: after a command, which makes it send every part it holds
+// that differs from its pin, the stage, view, mixer and patch pins are still what the session
+// handed in. (The processing pins and the virtual tables are left out: the patch check and the
+// tables' rebuild may rightly change them after any load.)
+TEST_F(QxhostSessionRun, TheModuleHoldsWhatTheSessionHandedBack) {
+    std::ofstream(path("m.txt")) << kMacro << "SET NUM_TARGET 2\nCABLE KICK T2\nPAGE INPUTS\n";
+    ASSERT_EQ(run("--headless --session s --load m.txt"), 0) << errors();
+    const qxhost::SessionInstance before = firstInstance(readFile(path("s")));
+    ASSERT_EQ(run("--headless --session s --send \"VERBOSE 0\" --trace-pins t.txt"), 0) << errors();
+    EXPECT_NE(readFile(path("t.txt")).find("0 out 13 "), std::string::npos)
+        << "the command made the module send";
+    const qxhost::SessionInstance after = firstInstance(readFile(path("s")));
+    for (int32_t pinId : {5, 7, 8, 9, 10, 11, 21, 22, 23, 27, 28, 29, 30, 31}) {
+        const std::vector<uint8_t>* was = valueOf(before, pinId);
+        const std::vector<uint8_t>* is = valueOf(after, pinId);
+        EXPECT_EQ(was == nullptr, is == nullptr) << "pin " << pinId;
+        if (was && is) {
+            EXPECT_EQ(*is, *was) << "pin " << pinId;
+        }
+    }
+    const std::vector<uint8_t>& cables = *valueOf(after, 11);
+    ASSERT_EQ(cables.size(), 16u);
+    EXPECT_EQ(cables[8], 1) << "KICK, source 1";
+    EXPECT_EQ(cables[9], 1) << "target 1";
+}
+
+TEST_F(QxhostSessionRun, AHeadlessRunNeitherReadsNorWritesTheDefaultSession) {
+    ASSERT_EQ(run("--session state/qxhost/session --headless --load m.txt"), 0) << errors();
+    const std::string before = readFile(path("state/qxhost/session"));
+    ASSERT_FALSE(before.empty());
+    ASSERT_EQ(run("--headless --send \"MUTE S1\" --save p.txt"), 0) << errors();
+    EXPECT_FALSE(savedPatchHasKick("p.txt"));
+    EXPECT_EQ(readFile(path("state/qxhost/session")), before) << "the desk is left alone";
+    EXPECT_EQ(errors().find("session"), std::string::npos) << errors();
+}
+
+TEST_F(QxhostSessionRun, FreshStartsWithoutTheSessionAndWritesTheNewOne) {
+    ASSERT_EQ(run("--headless --session s --load m.txt"), 0) << errors();
+    ASSERT_EQ(run("--headless --session s --fresh --save p.txt"), 0) << errors();
+    EXPECT_FALSE(savedPatchHasKick("p.txt"));
+    EXPECT_NE(errors().find("--fresh: starting without the session in s"), std::string::npos);
+    ASSERT_EQ(run("--headless --session s --save q.txt"), 0) << errors();
+    EXPECT_FALSE(savedPatchHasKick("q.txt")) << "the fresh run's end replaced the session";
+}
+
+TEST_F(QxhostSessionRun, ALoadReplacesTheSessionRatherThanJoiningIt) {
+    ASSERT_EQ(run("--headless --session s --load m.txt"), 0) << errors();
+    std::ofstream(path("other.txt")) << "HARD_RESET\nSET NUM_SOURCE 2\n";
+    ASSERT_EQ(run("--headless --session s --load other.txt --save p.txt"), 0) << errors();
+    EXPECT_FALSE(savedPatchHasKick("p.txt"));
+    EXPECT_EQ(errors().find("restored"), std::string::npos) << errors();
+}
+
+TEST_F(QxhostSessionRun, FewerInstancesInTheFileThanAskedAreGivenBackAndTold) {
+    ASSERT_EQ(run("--headless --session s --load m.txt"), 0) << errors();
+    ASSERT_EQ(run("--headless --session s --instances 2"), 0) << errors();
+    EXPECT_NE(errors().find("session restored from s: 1 instance of the 2 asked for; the "
+                            "others start fresh"),
+              std::string::npos)
+        << errors();
+    const std::string session = readFile(path("s"));
+    EXPECT_EQ(session.rfind("QXHOST SESSION 1 2 ", 0), 0u) << "the end wrote both";
+}
+
+// A file that cannot be used: the message, a fresh start, the file kept beside it byte for
+// byte, and the run's own session written in its place.
+TEST_F(QxhostSessionRun, ASessionFileThatCannotBeUsedIsKeptAsideAndTheRunStartsFresh) {
+    ASSERT_EQ(run("--headless --session good --load m.txt"), 0) << errors();
+    const std::string good = readFile(path("good"));
+    struct Case {
+        const char* what;
+        std::string bytes;
+        std::string arguments;
+        std::string message;
+    };
+    const Case cases[] = {
+        {"truncated", good.substr(0, good.size() / 2), "", "it is cut short ("},
+        {"random bytes", std::string("\x8f\x01zz\xff\n\x00\x13", 8) + good.substr(40, 300), "",
+         "it is not a qxhost session file"},
+        {"a future version", "QXHOST SESSION 2 1 0 00000000\n", "",
+         "it is of format version 2, and this qxhost reads version 1"},
+        {"too many instances", good, "", ""},
+        {"a flipped byte", good, "", "its checksum does not match"},
+    };
+    for (size_t k = 0; k < sizeof cases / sizeof cases[0]; ++k) {
+        const Case& c = cases[k];
+        const std::string folderK = "c" + std::to_string(k);
+        ::mkdir(path(folderK).c_str(), 0700);
+        const std::string session = folderK + "/session";
+        std::string bytes = c.bytes;
+        std::string arguments = "--headless --session " + session + " --save p.txt";
+        std::string message = c.message;
+        if (std::string(c.what) == "too many instances") {
+            ASSERT_EQ(run("--headless --session " + session + " --instances 3"), 0);
+            bytes = readFile(path(session));
+            message = "it holds 3 instances, more than the 1 asked for";
+        } else if (std::string(c.what) == "a flipped byte") {
+            bytes[bytes.size() - 7] ^= 1;
+        }
+        std::ofstream(path(session), std::ios::binary) << bytes;
+        ASSERT_EQ(run(arguments), 0) << c.what << errors();
+        EXPECT_NE(errors().find("the session file " + session + " cannot be used: " + message),
+                  std::string::npos)
+            << c.what << ": " << errors();
+        EXPECT_NE(errors().find("; starting fresh (the file is kept as " + session + ".damaged-"),
+                  std::string::npos)
+            << c.what << ": " << errors();
+        EXPECT_FALSE(savedPatchHasKick("p.txt")) << c.what;
+        std::vector<std::string> names = namesIn(path(folderK));
+        ASSERT_EQ(names.size(), 2u) << c.what;
+        const std::string aside = names[0] == "session" ? names[1] : names[0];
+        EXPECT_EQ(aside.rfind("session.damaged-", 0), 0u) << aside;
+        EXPECT_EQ(readFile(path(folderK + "/" + aside)), bytes) << c.what << ": kept as it was";
+        EXPECT_EQ(readFile(path(session)).rfind("QXHOST SESSION 1 1 ", 0), 0u)
+            << c.what << ": the run's own session replaced it";
+    }
+}
+
+TEST_F(QxhostSessionRun, ASecondDamagedFileNeverReplacesTheFirstKeptAside) {
+    const std::string damaged = "QXHOST SESSION 1 junk\n";
+    for (int k = 0; k < 3; ++k) {
+        std::ofstream(path("session"), std::ios::binary) << damaged << k;
+        ASSERT_EQ(run("--headless --session session"), 0) << errors();
+    }
+    std::vector<std::string> asides;
+    for (const std::string& name : namesIn(folder))
+        if (name.rfind("session.damaged-", 0) == 0) asides.push_back(name);
+    ASSERT_EQ(asides.size(), 3u);
+    std::string kept;
+    for (const std::string& name : asides) kept += readFile(path(name)).substr(damaged.size());
+    std::sort(kept.begin(), kept.end());
+    EXPECT_EQ(kept, "012");
+}
+
+TEST_F(QxhostSessionRun, ASessionThatCannotBeWrittenIsToldAndTheRunStillEnds) {
+    std::ofstream(path("plain")) << "a file, not a folder";
+    EXPECT_EQ(run("--headless --session plain/session --send \"MUTE S1\""), 0);
+    EXPECT_NE(errors().find("qxhost: the session could not be written: cannot make the folder "
+                            "plain"),
+              std::string::npos)
+        << errors();
+    EXPECT_EQ(readFile(path("plain")), "a file, not a folder");
+}
+
+// The handler only marks the request; the process goes on to end its run as usual.
+TEST(StopSignals, EachSignalIsNotedAndNamedWithoutEndingTheProcess) {
+    const std::pair<int, const char*> signals[] = {
+        {SIGTERM, "SIGTERM"}, {SIGINT, "SIGINT"}, {SIGHUP, "SIGHUP"}};
+    for (const auto& [number, name] : signals) {
+        qxhost::installStopSignals();
+        EXPECT_FALSE(qxhost::stopRequested());
+        ASSERT_EQ(raise(number), 0);
+        EXPECT_TRUE(qxhost::stopRequested()) << name;
+        EXPECT_EQ(qxhost::stopText(), std::string(name) + " received: ending the run");
+    }
+    for (int number : {SIGTERM, SIGINT, SIGHUP}) signal(number, SIG_DFL);
+}
+
+} // namespace

@@ -1,0 +1,158 @@
+// The session of a windowed qxhost: the stage a run leaves (three sources, S2 moved and named)
+// comes back at the next plain start however the run ended (its timer, SIGTERM, SIGKILL five
+// seconds after the load), not with --fresh; a damaged session file gives a message and a
+// fresh start and is kept aside.
+#include <gtest/gtest.h>
+
+#include <dirent.h>
+#include <signal.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "qxhost_driver.h"
+#include "qxplatform/test_hooks.h"
+
+namespace {
+
+using namespace qxhost_driver;
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Each test has a state folder of its own: XDG_STATE_HOME of every qxhost it starts.
+struct QxhostSessionWindow : ::testing::Test {
+    std::string folder;
+    std::string previousState;
+    void SetUp() override {
+        if (!qxplatform::hasDisplay()) GTEST_SKIP() << "no X display";
+        char pattern[] = "/tmp/qx-session-window-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        folder = pattern;
+        if (const char* state = std::getenv("XDG_STATE_HOME")) previousState = state;
+        setenv("XDG_STATE_HOME", path("state").c_str(), 1);
+        std::ofstream(path("m.txt")) << "HARD_RESET\n"
+                                        "SET NUM_SOURCE 3\n"
+                                        "POS S2 X:120 Y:-80\n"
+                                        "NAME S2 KICK\n";
+    }
+    void TearDown() override {
+        if (folder.empty()) return;
+        setenv("XDG_STATE_HOME", previousState.c_str(), 1);
+        std::system(("rm -rf '" + folder + "'").c_str());
+    }
+    std::string path(const std::string& name) const { return folder + "/" + name; }
+    std::string sessionFile() const { return path("state/qxhost/session"); }
+
+    int runToEnd(const std::vector<std::string>& arguments) {
+        return waitFor(startQxhost(arguments));
+    }
+    // A plain start that saves the stage it came up with to `name`.
+    void saveAtAPlainStart(const std::string& name, const std::vector<std::string>& more = {}) {
+        std::vector<std::string> arguments = {"--save", path(name),  "--exit-after",
+                                              "600",    "--console", path(name + ".console")};
+        arguments.insert(arguments.end(), more.begin(), more.end());
+        ASSERT_EQ(runToEnd(arguments), 0);
+    }
+    bool hasKick(const std::string& name) const {
+        const std::string patch = readFile(path(name));
+        EXPECT_NE(patch.find("# RESET EVERYTHING"), std::string::npos) << "no patch " << name;
+        return patch.find("NAME S2 KICK") != std::string::npos &&
+               patch.find("POS S2 X:120.00 y:-80.00") != std::string::npos;
+    }
+    // Starts qxhost on the macro and waits until its load is done; 0 when it never is.
+    pid_t startOnTheMacro() {
+        const pid_t pid = startQxhost({"--load", path("m.txt"), "--console", path("run.console")});
+        for (int i = 0; i < 200; ++i) {
+            if (consoleHas(path("run.console"), "<< PATCH LOADING COMPLETE >>")) return pid;
+            pause(50);
+        }
+        kill(pid, SIGKILL);
+        waitFor(pid);
+        return 0;
+    }
+};
+
+TEST_F(QxhostSessionWindow, ARunEndedByItsTimerComesBackAtThePlainStartNotAtAFreshOne) {
+    ASSERT_EQ(runToEnd({"--load", path("m.txt"), "--exit-after", "800"}), 0);
+    saveAtAPlainStart("plain.txt");
+    EXPECT_TRUE(hasKick("plain.txt"));
+    EXPECT_TRUE(consoleHas(path("plain.txt.console"),
+                           "qxhost: session restored from " + sessionFile() + ": 1 instance"));
+    saveAtAPlainStart("fresh.txt", {"--fresh"});
+    EXPECT_FALSE(hasKick("fresh.txt"));
+    // The fresh run's end wrote its own stage as the session.
+    saveAtAPlainStart("after.txt");
+    EXPECT_FALSE(hasKick("after.txt"));
+}
+
+TEST_F(QxhostSessionWindow, SigtermEndsTheRunAndTheSessionIsWritten) {
+    const pid_t pid = startOnTheMacro();
+    ASSERT_NE(pid, 0);
+    kill(pid, SIGTERM);
+    EXPECT_EQ(waitFor(pid), 0) << "an ordinary end";
+    EXPECT_TRUE(consoleHas(path("run.console"), "qxhost: SIGTERM received: ending the run"));
+    saveAtAPlainStart("plain.txt");
+    EXPECT_TRUE(hasKick("plain.txt"));
+}
+
+TEST_F(QxhostSessionWindow, SigkillFiveSecondsAfterTheLoadLosesNothing) {
+    const pid_t pid = startOnTheMacro();
+    ASSERT_NE(pid, 0);
+    pause(5000);
+    kill(pid, SIGKILL);
+    waitFor(pid);
+    saveAtAPlainStart("plain.txt");
+    EXPECT_TRUE(hasKick("plain.txt"));
+}
+
+TEST_F(QxhostSessionWindow, ADamagedSessionGivesAMessageAFreshStartAndIsKeptAside) {
+    ASSERT_EQ(runToEnd({"--load", path("m.txt"), "--exit-after", "500"}), 0);
+    const std::string good = readFile(sessionFile());
+    ASSERT_EQ(good.rfind("QXHOST SESSION 1 1 ", 0), 0u);
+    struct Case {
+        const char* what;
+        std::string bytes;
+        const char* says;
+    };
+    const Case cases[] = {
+        {"truncated", good.substr(0, good.size() - 100), "it is cut short"},
+        {"random bytes", std::string("\x13\x8f\x01zz\xff\n", 7) + good.substr(60, 500),
+         "it is not a qxhost session file"},
+        {"a future version", "QXHOST SESSION 7 1 0 00000000\n",
+         "it is of format version 7, and this qxhost reads version 1"},
+    };
+    for (const Case& c : cases) {
+        std::system(("rm -f '" + sessionFile() + "'*").c_str());
+        std::ofstream(sessionFile(), std::ios::binary) << c.bytes;
+        saveAtAPlainStart("plain.txt");
+        EXPECT_FALSE(hasKick("plain.txt")) << c.what;
+        EXPECT_TRUE(
+            consoleHas(path("plain.txt.console"),
+                       "qxhost: the session file " + sessionFile() + " cannot be used: " + c.says))
+            << c.what << ": " << readFile(path("plain.txt.console")).substr(0, 2000);
+        std::string aside;
+        if (DIR* dir = opendir(path("state/qxhost").c_str())) {
+            while (dirent* entry = readdir(dir))
+                if (std::string(entry->d_name).rfind("session.damaged-", 0) == 0)
+                    aside = entry->d_name;
+            closedir(dir);
+        }
+        ASSERT_FALSE(aside.empty()) << c.what;
+        EXPECT_EQ(readFile(path("state/qxhost/" + aside)), c.bytes) << c.what;
+        EXPECT_TRUE(consoleHas(path("plain.txt.console"),
+                               "(the file is kept as " + path("state/qxhost/" + aside)))
+            << c.what;
+    }
+}
+
+} // namespace
