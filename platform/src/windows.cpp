@@ -173,6 +173,19 @@ HWND windowOfX(Window xWindow) {
     return it == table().byXWindow.end() ? nullptr : reinterpret_cast<HWND>(it->second);
 }
 
+Window topLevelXWindowOf(HWND window) {
+    WindowEntry* entry = find(window);
+    if (!entry) entry = find(table().focus);
+    if (!entry) {
+        for (auto& [handle, candidate] : table().windows)
+            if (!candidate.parent && candidate.visible && candidate.xWindow)
+                return candidate.xWindow;
+        return 0;
+    }
+    while (WindowEntry* parent = find(entry->parent)) entry = parent;
+    return entry->xWindow;
+}
+
 void markNeedsPaint(HWND window, bool needed) {
     if (WindowEntry* entry = find(window)) entry->needsPaint = needed;
 }
