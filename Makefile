@@ -7,7 +7,7 @@ JOBS := $(shell nproc)
 PACKAGES := cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
 	libglew-dev libfreetype-dev libfontconfig-dev libx11-dev libxrandr-dev libxinerama-dev \
 	libpng-dev libfftw3-dev libgl-dev libdbus-1-dev libxtst-dev clang-format libgl1-mesa-dri \
-	libglx-mesa0 xvfb xauth fonts-liberation zenity xdotool dbus-daemon
+	libglx-mesa0 xvfb xauth fonts-liberation zenity xdotool dbus-daemon openbox
 
 # What `make fuzz` needs besides: clang with libFuzzer.
 FUZZ_PACKAGES := clang libclang-rt-dev

@@ -13,7 +13,16 @@
 namespace qxhost {
 namespace {
 
+// The editor keeps the size it was given, so its parent window is held to that size, as hosts
+// hold the windows of editors of fixed size.
+POINT editorSize{0, 0};
+
 LRESULT CALLBACK parentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_GETMINMAXINFO && editorSize.x > 0 && editorSize.y > 0) {
+        auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
+        limits->ptMinTrackSize = limits->ptMaxTrackSize = editorSize;
+        return 0;
+    }
     if (message == WM_DESTROY) {
         PostQuitMessage(0);
         return 0;
@@ -65,6 +74,7 @@ bool HostSession::openWindows() {
     windowClass.lpfnWndProc = &parentProc;
     windowClass.lpszClassName = u"QxHostParent";
     RegisterClassExW(&windowClass);
+    editorSize = POINT{options_.width, options_.height};
     for (size_t i = 0; i < hosts_.size(); ++i) {
         const int offset = static_cast<int>(i) * 40;
         const std::u16string title = u"qxhost - instance " + qxplatform::widen(std::to_string(i));

@@ -18,6 +18,7 @@
 #include "helper_process.h"
 #include "modal_loop.h"
 #include "portal_file_chooser.h"
+#include "x_session.h"
 
 namespace {
 
@@ -72,19 +73,19 @@ BOOL writeChosenPath(const std::string& answer, OPENFILENAMEW* dialog) {
 enum class Asked { Unavailable, Cancelled, Chosen };
 
 // One round with zenity or kdialog.
-Asked askHelperForFile(const FileRequest& request, std::string& path) {
+Asked askHelperForFile(const FileRequest& request, HWND owner, std::string& path) {
     using namespace qxplatform::desktop;
     const bool zenity = qxplatform::programInstalled("zenity");
     if (!zenity && !qxplatform::programInstalled("kdialog")) return Asked::Unavailable;
     const qxplatform::HelperOutcome outcome = qxplatform::runHelperModal(
-        zenity ? zenityFileArguments(request) : kdialogFileArguments(request));
+        zenity ? zenityFileArguments(request) : kdialogFileArguments(request), owner);
     if (!outcome.started) return Asked::Unavailable;
     path = firstLine(outcome.output);
     return outcome.exitCode == 0 && !path.empty() ? Asked::Chosen : Asked::Cancelled;
 }
 
 // "No" and a closed question both keep the file.
-bool confirmOverwrite(const std::string& path) {
+bool confirmOverwrite(const std::string& path, HWND owner) {
     using namespace qxplatform::desktop;
     const std::string title = "Confirm Save As";
     const std::string text = path + " already exists.\nDo you want to replace it?";
@@ -95,21 +96,22 @@ bool confirmOverwrite(const std::string& path) {
         arguments = kdialogQuestionArguments(title, text);
     else
         return false;
-    return qxplatform::runHelperModal(arguments).exitCode == 0;
+    return qxplatform::runHelperModal(arguments, owner).exitCode == 0;
 }
 
 // Asks until a name is chosen that may be used, or the person cancels. The portal's chooser
 // asks about overwriting itself; the helpers' choosers are asked here, after the default
 // extension is added, so that the name asked about is the name written.
-Asked askDesktopForFile(FileRequest request, std::string& path) {
+Asked askDesktopForFile(FileRequest request, HWND owner, std::string& path) {
     for (;;) {
         bool confirmed = false;
-        qxplatform::PortalAnswer portal = qxplatform::askPortalFileChooser(request, path);
+        qxplatform::PortalAnswer portal =
+            qxplatform::askPortalFileChooser(request, qxplatform::topLevelXWindowOf(owner), path);
         Asked asked = portal == qxplatform::PortalAnswer::Chosen      ? Asked::Chosen
                       : portal == qxplatform::PortalAnswer::Cancelled ? Asked::Cancelled
                                                                       : Asked::Unavailable;
         if (asked == Asked::Unavailable)
-            asked = askHelperForFile(request, path);
+            asked = askHelperForFile(request, owner, path);
         else
             confirmed = true;
         if (asked != Asked::Chosen || !request.save) return asked;
@@ -117,7 +119,8 @@ Asked askDesktopForFile(FileRequest request, std::string& path) {
             qxplatform::desktop::withDefaultExtension(path, request.defaultExtension);
         confirmed = confirmed && named == path;
         path = named;
-        if (!request.overwritePrompt || confirmed || !fileExists(path) || confirmOverwrite(path))
+        if (!request.overwritePrompt || confirmed || !fileExists(path) ||
+            confirmOverwrite(path, owner))
             return Asked::Chosen;
         // Declined: the chooser opens again where it was.
         request.folder = qxplatform::desktop::folderOf(path);
@@ -132,7 +135,7 @@ BOOL answerFileDialog(qxplatform::DialogKind kind, OPENFILENAMEW* dialog) {
     if (!qxplatform::hasShownWindow()) return FALSE;
     const bool save = kind == qxplatform::DialogKind::Save;
     const FileRequest request = qxplatform::desktop::fileRequestFrom(*dialog, save, startFolder());
-    const Asked asked = askDesktopForFile(request, answer);
+    const Asked asked = askDesktopForFile(request, dialog->hwndOwner, answer);
     if (asked == Asked::Unavailable)
         qxplatform::reportOnce("no file dialog on this desktop (no desktop portal, zenity or "
                                "kdialog): the dialog is cancelled");
@@ -150,7 +153,8 @@ BOOL askDesktopForColour(CHOOSECOLORW* dialog) {
     else if (qxplatform::programInstalled("kdialog"))
         arguments = kdialogColourArguments(title, dialog->rgbResult);
     const qxplatform::HelperOutcome outcome =
-        arguments.empty() ? qxplatform::HelperOutcome{} : qxplatform::runHelperModal(arguments);
+        arguments.empty() ? qxplatform::HelperOutcome{}
+                          : qxplatform::runHelperModal(arguments, dialog->hwndOwner);
     if (!outcome.started) {
         qxplatform::reportOnce(
             "no colour dialog on this desktop (no zenity or kdialog): the dialog is cancelled");

@@ -98,4 +98,28 @@ std::vector<std::string> kdialogQuestionArguments(const std::string& title,
     return {"kdialog", "--title", title, "--yesno", text};
 }
 
+std::vector<std::string> attachedTo(const std::vector<std::string>& arguments,
+                                    unsigned long ownerWindow) {
+    if (ownerWindow == 0 || arguments.empty() || arguments[0] != "kdialog") return arguments;
+    std::vector<std::string> attached = arguments;
+    attached.insert(attached.begin() + 1, {"--attach", std::to_string(ownerWindow)});
+    return attached;
+}
+
+std::string portalParentWindow(unsigned long ownerWindow) {
+    if (ownerWindow == 0) return std::string();
+    char text[32];
+    std::snprintf(text, sizeof text, "x11:%lx", ownerWindow);
+    return text;
+}
+
+std::string helperDialogTitle(const std::vector<std::string>& arguments) {
+    const std::string prefix = "--title=";
+    for (size_t i = 1; i < arguments.size(); ++i) {
+        if (arguments[i].rfind(prefix, 0) == 0) return arguments[i].substr(prefix.size());
+        if (arguments[i] == "--title" && i + 1 < arguments.size()) return arguments[i + 1];
+    }
+    return std::string();
+}
+
 } // namespace qxplatform::desktop

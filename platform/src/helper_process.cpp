@@ -15,6 +15,9 @@
 #include <set>
 
 #include "modal_loop.h"
+#include "owned_dialog.h"
+#include "qxplatform/desktop_dialogs.h"
+#include "x_session.h"
 
 extern char** environ;
 
@@ -90,18 +93,22 @@ bool programInstalled(const std::string& program) {
     return !resolveProgram(program).empty();
 }
 
-HelperOutcome runHelperModal(const std::vector<std::string>& arguments) {
+HelperOutcome runHelperModal(const std::vector<std::string>& arguments, HWND owner) {
     HelperOutcome outcome;
     const std::string executable = arguments.empty() ? std::string() : resolveProgram(arguments[0]);
     int pipeEnds[2];
     if (executable.empty() || ::pipe2(pipeEnds, O_CLOEXEC) != 0) return outcome;
-    const pid_t child = spawnWithOutputPipe(executable, arguments, pipeEnds[1]);
+    const Window ownerWindow = topLevelXWindowOf(owner);
+    OwnedDialog dialog(ownerWindow, desktop::helperDialogTitle(arguments));
+    const pid_t child =
+        spawnWithOutputPipe(executable, desktop::attachedTo(arguments, ownerWindow), pipeEnds[1]);
     ::close(pipeEnds[1]);
     if (child < 0) {
         ::close(pipeEnds[0]);
         return outcome;
     }
     outcome.started = true;
+    dialog.follow(child);
     ::fcntl(pipeEnds[0], F_SETFL, O_NONBLOCK);
     bool reading = true;
     int status = 0;
@@ -113,7 +120,8 @@ HelperOutcome runHelperModal(const std::vector<std::string>& arguments) {
             outcome.output.clear();
             return outcome;
         }
-        pumpWhileModal(reading ? pipeEnds[0] : -1, kPollMs);
+        if (pumpWhileModal(reading ? pipeEnds[0] : -1, kPollMs)) dialog.raise();
+        dialog.watch();
         if (reading) reading = readAvailable(pipeEnds[0], outcome.output);
         const pid_t done = ::waitpid(child, &status, WNOHANG);
         if (done == child) break;

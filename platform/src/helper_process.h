@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "qxplatform/win32.h"
+
 namespace qxplatform {
 
 struct HelperOutcome {
@@ -17,8 +19,10 @@ bool programInstalled(const std::string& program);
 
 // Starts the program from the argument vector (never through a shell), its standard output
 // read, its standard input and error on /dev/null, and runs the modal loop until it ends. A
-// quit posted meanwhile ends the program.
-HelperOutcome runHelperModal(const std::vector<std::string>& arguments);
+// quit posted meanwhile ends the program. Its dialog stays with the top-level window of `owner`
+// (null: the window with the focus): transient for it, and raised when it is pressed. Every
+// dialog a helper shows comes through here.
+HelperOutcome runHelperModal(const std::vector<std::string>& arguments, HWND owner = nullptr);
 
 // Tells the console once why a dialog could not open (the same reason is not repeated).
 void reportOnce(const std::string& reason);

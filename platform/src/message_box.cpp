@@ -17,22 +17,22 @@ std::deque<qxplatform::MessageBoxRecord> shown;
 bool quiet = false;
 constexpr size_t keptBoxes = 32;
 
-void showOnDesktop(const std::string& caption, const std::string& text, UINT type) {
+void showOnDesktop(HWND owner, const std::string& caption, const std::string& text, UINT type) {
     using namespace qxplatform::desktop;
     const BoxIcon icon = boxIconOf(type);
     if (qxplatform::programInstalled("zenity"))
-        qxplatform::runHelperModal(zenityMessageArguments(caption, text, icon));
+        qxplatform::runHelperModal(zenityMessageArguments(caption, text, icon), owner);
     else if (qxplatform::programInstalled("kdialog"))
-        qxplatform::runHelperModal(kdialogMessageArguments(caption, text, icon));
+        qxplatform::runHelperModal(kdialogMessageArguments(caption, text, icon), owner);
 }
 
-int showBox(const std::string& caption, const std::string& text, UINT type) {
+int showBox(HWND owner, const std::string& caption, const std::string& text, UINT type) {
     shown.push_back({caption, text});
     if (shown.size() > keptBoxes) shown.pop_front();
     if (quiet) return IDOK;
     std::fprintf(stderr, "[%s] %s\n", caption.c_str(), text.c_str());
     std::fflush(stderr);
-    if (qxplatform::hasShownWindow()) showOnDesktop(caption, text, type);
+    if (qxplatform::hasShownWindow()) showOnDesktop(owner, caption, text, type);
     return IDOK;
 }
 
@@ -50,11 +50,11 @@ void setMessageBoxesQuiet(bool q) {
 }
 } // namespace qxplatform
 
-int MessageBoxW(HWND, LPCWSTR text, LPCWSTR caption, UINT type) {
-    return showBox(caption ? qxplatform::narrow(caption) : "", text ? qxplatform::narrow(text) : "",
-                   type);
+int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) {
+    return showBox(owner, caption ? qxplatform::narrow(caption) : "",
+                   text ? qxplatform::narrow(text) : "", type);
 }
 
-int MessageBoxA(HWND, LPCSTR text, LPCSTR caption, UINT type) {
-    return showBox(caption ? caption : "", text ? text : "", type);
+int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
+    return showBox(owner, caption ? caption : "", text ? text : "", type);
 }

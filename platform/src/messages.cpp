@@ -395,14 +395,20 @@ void forgetWindowMessages(HWND window) {
         it = it->window == window ? timers.erase(it) : it + 1;
 }
 
-void pumpWhileModal(int fd, int waitMs) {
+bool pumpWhileModal(int fd, int waitMs) {
     waitForWork(fd, waitMs);
     // Bounded, so that a window that repaints after every message cannot hold the loop.
     MSG m;
+    bool pressed = false;
     for (int turn = 0; turn < 64 && !state().quitPosted; ++turn) {
         if (!takeMessage(&m, nullptr, true)) break;
-        if (!blockedWhileModal(m.message)) DispatchMessageW(&m);
+        if (!blockedWhileModal(m.message))
+            DispatchMessageW(&m);
+        else
+            pressed = pressed || m.message == WM_LBUTTONDOWN || m.message == WM_RBUTTONDOWN ||
+                      m.message == WM_MBUTTONDOWN;
     }
+    return pressed;
 }
 
 bool quitPending() {

@@ -6,8 +6,9 @@
 namespace qxplatform {
 
 // Waits up to waitMs for X input, a due timer or the descriptor fd (ignored when negative) to
-// become readable, then dispatches what is due.
-void pumpWhileModal(int fd, int waitMs);
+// become readable, then dispatches what is due. True when a mouse button was pressed on one of
+// the windows meanwhile (the press is dropped; the dialog is raised for it).
+bool pumpWhileModal(int fd, int waitMs);
 
 // True once PostQuitMessage was called and its WM_QUIT is not taken yet: an open dialog ends.
 bool quitPending();

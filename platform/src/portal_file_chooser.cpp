@@ -176,13 +176,15 @@ void addFilters(DBusMessageIter* dict, const desktop::FileRequest& request) {
     closeEntry(dict, &entry, &variant);
 }
 
-DBusMessage* chooserCall(const desktop::FileRequest& request, const std::string& token) {
+DBusMessage* chooserCall(const desktop::FileRequest& request, unsigned long owner,
+                         const std::string& token) {
     DBusMessage* call = dbus_message_new_method_call(kPortalName, kPortalPath, kChooserInterface,
                                                      request.save ? "SaveFile" : "OpenFile");
     if (!call) return nullptr;
     DBusMessageIter arguments, dict;
     dbus_message_iter_init_append(call, &arguments);
-    const char* parent = "";
+    const std::string parentWindow = desktop::portalParentWindow(owner);
+    const char* parent = parentWindow.c_str();
     const char* title = request.title.c_str();
     dbus_message_iter_append_basic(&arguments, DBUS_TYPE_STRING, &parent);
     dbus_message_iter_append_basic(&arguments, DBUS_TYPE_STRING, &title);
@@ -308,7 +310,8 @@ std::string nextToken() {
 
 } // namespace
 
-PortalAnswer askPortalFileChooser(const desktop::FileRequest& request, std::string& path) {
+PortalAnswer askPortalFileChooser(const desktop::FileRequest& request, unsigned long owner,
+                                  std::string& path) {
     DBusConnection* connection = openSessionBus();
     if (!connection) return PortalAnswer::Unavailable;
     if (!portalOnBus(connection)) {
@@ -324,7 +327,7 @@ PortalAnswer askPortalFileChooser(const desktop::FileRequest& request, std::stri
                        "type='signal',sender='org.freedesktop.DBus',member='NameOwnerChanged',"
                        "arg0='org.freedesktop.portal.Desktop'",
                        nullptr);
-    DBusMessage* call = chooserCall(request, token);
+    DBusMessage* call = chooserCall(request, owner, token);
     PortalAnswer answer = PortalAnswer::Unavailable;
     if (call && dbus_connection_send(connection, call, &talk.serial)) answer = converse(talk, path);
     if (call) dbus_message_unref(call);

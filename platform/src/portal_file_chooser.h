@@ -14,7 +14,9 @@ enum class PortalAnswer {
     Chosen,
 };
 
-// Asks the portal; on Chosen, `path` holds the chosen host path.
-PortalAnswer askPortalFileChooser(const desktop::FileRequest& request, std::string& path);
+// Asks the portal for a chooser that stays with the X window `owner` (0: none); on Chosen,
+// `path` holds the chosen host path.
+PortalAnswer askPortalFileChooser(const desktop::FileRequest& request, unsigned long owner,
+                                  std::string& path);
 
 } // namespace qxplatform

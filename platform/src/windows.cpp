@@ -12,6 +12,7 @@
 #include <X11/Xutil.h>
 #include <X11/cursorfont.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <map>
 #include <string>
@@ -118,16 +119,45 @@ Window createXWindow(const WindowEntry& entry) {
                              visual, mask, &attributes);
     if (topLevel && w) {
         XSetWMProtocols(session.display, w, &session.deleteWindow, 1);
-        XSizeHints hints{};
-        hints.flags = PPosition | PSize;
-        hints.x = entry.rect.left;
-        hints.y = entry.rect.top;
-        hints.width = width;
-        hints.height = height;
-        XSetWMNormalHints(session.display, w, &hints);
         nameTopLevelWindow(session.display, w, entry);
     }
     return w;
+}
+
+// The track sizes offered to WM_GETMINMAXINFO bound nothing: an X window is 1 to 32767 pixels.
+constexpr LONG kLeastSize = 1, kGreatestSize = 32767;
+
+// A top-level window's position and size for the window manager (WM_NORMAL_HINTS), with the
+// least and greatest size its procedure answers to WM_GETMINMAXINFO; a bound it leaves as
+// offered is not given.
+void setSizeHints(HWND window) {
+    WindowEntry* entry = find(window);
+    if (!entry || !entry->xWindow || entry->parent || !entry->procedure) return;
+    MINMAXINFO limits{};
+    limits.ptMinTrackSize = POINT{kLeastSize, kLeastSize};
+    limits.ptMaxTrackSize = POINT{kGreatestSize, kGreatestSize};
+    limits.ptMaxSize = limits.ptMaxTrackSize;
+    SendMessageW(window, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+    entry = find(window);
+    if (!entry) return;
+    XSizeHints hints{};
+    hints.flags = PPosition | PSize;
+    hints.x = entry->rect.left;
+    hints.y = entry->rect.top;
+    hints.width = entry->rect.right - entry->rect.left;
+    hints.height = entry->rect.bottom - entry->rect.top;
+    const POINT least = limits.ptMinTrackSize, greatest = limits.ptMaxTrackSize;
+    if (least.x > kLeastSize || least.y > kLeastSize) {
+        hints.flags |= PMinSize;
+        hints.min_width = std::max<LONG>(least.x, kLeastSize);
+        hints.min_height = std::max<LONG>(least.y, kLeastSize);
+    }
+    if (greatest.x < kGreatestSize || greatest.y < kGreatestSize) {
+        hints.flags |= PMaxSize;
+        hints.max_width = std::clamp<LONG>(greatest.x, kLeastSize, kGreatestSize);
+        hints.max_height = std::clamp<LONG>(greatest.y, kLeastSize, kGreatestSize);
+    }
+    XSetWMNormalHints(display(), entry->xWindow, &hints);
 }
 
 void flush() {
@@ -171,6 +201,19 @@ Window xWindowOf(HWND window) {
 HWND windowOfX(Window xWindow) {
     auto it = table().byXWindow.find(xWindow);
     return it == table().byXWindow.end() ? nullptr : reinterpret_cast<HWND>(it->second);
+}
+
+Window topLevelXWindowOf(HWND window) {
+    WindowEntry* entry = find(window);
+    if (!entry) entry = find(table().focus);
+    if (!entry) {
+        for (auto& [handle, candidate] : table().windows)
+            if (!candidate.parent && candidate.visible && candidate.xWindow)
+                return candidate.xWindow;
+        return 0;
+    }
+    while (WindowEntry* parent = find(entry->parent)) entry = parent;
+    return entry->xWindow;
 }
 
 void markNeedsPaint(HWND window, bool needed) {
@@ -328,6 +371,7 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
     table().windows[handle] = entry;
     if (entry.xWindow) table().byXWindow[entry.xWindow] = handle;
     HWND window = reinterpret_cast<HWND>(handle);
+    setSizeHints(window);
     if (style & WS_VISIBLE) ShowWindow(window, SW_SHOW);
     return window;
 }
@@ -537,6 +581,11 @@ BOOL SetWindowPos(HWND window, HWND insertAfter, int x, int y, int cx, int cy, U
         cy = height;
     }
     entry->rect = RECT{x, y, x + cx, y + cy};
+    if (cx != width || cy != height) {
+        setSizeHints(window);
+        entry = find(window);
+        if (!entry) return FALSE;
+    }
     if (entry->xWindow) {
         XMoveResizeWindow(display(), entry->xWindow, x, y, cx > 0 ? cx : 1, cy > 0 ? cy : 1);
         if (!(flags & SWP_NOZORDER) && (insertAfter == HWND_TOP || insertAfter == HWND_TOPMOST))

@@ -29,6 +29,10 @@ XSession& xSession();
 Window xWindowOf(HWND window);
 // The handle of an X window of the table (null when it is not one of ours).
 HWND windowOfX(Window xWindow);
+// The X window of the top-level window that holds `window` (itself when it is one): the owner
+// a dialog stays with. A null or unknown window stands for the one with the focus, else the
+// first top-level window shown. 0 when there is none.
+Window topLevelXWindowOf(HWND window);
 
 // Pump support.
 void markNeedsPaint(HWND window, bool needed);

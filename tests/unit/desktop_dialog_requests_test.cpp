@@ -145,6 +145,49 @@ TEST(DesktopHelperArguments, MessageBoxesKeepCaptionTextAndIcon) {
     }
 }
 
+// Each kdialog dialog is made transient for the owner's X window by --attach, right after the
+// program's name; zenity's vectors and a dialog without an owner stay as they are.
+TEST(DesktopHelperArguments, KdialogDialogsAreAttachedToTheirOwnersWindow) {
+    FileRequest request;
+    request.title = "Open";
+    const Arguments vectors[] = {
+        kdialogFileArguments(request),
+        kdialogColourArguments("Colour", 0),
+        kdialogMessageArguments("ERROR", "text", BoxIcon::Error),
+        kdialogQuestionArguments("Confirm Save As", "replace?"),
+    };
+    for (const Arguments& plain : vectors) {
+        Arguments expected = plain;
+        expected.insert(expected.begin() + 1, {"--attach", "2097154"});
+        EXPECT_EQ(attachedTo(plain, 0x200002), expected) << plain[3];
+        EXPECT_EQ(attachedTo(plain, 0), plain) << plain[3];
+    }
+    for (const Arguments& zenity :
+         {zenityFileArguments(request), zenityColourArguments("Colour", 0),
+          zenityMessageArguments("ERROR", "text", BoxIcon::Error),
+          zenityQuestionArguments("Confirm Save As", "replace?")})
+        EXPECT_EQ(attachedTo(zenity, 0x200002), zenity) << zenity[1];
+    EXPECT_EQ(attachedTo({}, 0x200002), Arguments{});
+}
+
+TEST(DesktopHelperArguments, PortalParentIsTheOwnersWindowInHexadecimal) {
+    EXPECT_EQ(portalParentWindow(0x200002), "x11:200002");
+    EXPECT_EQ(portalParentWindow(0x1a00005), "x11:1a00005");
+    EXPECT_EQ(portalParentWindow(0), ""); // no owner: the portal places the chooser itself
+}
+
+// The title the helper's window is looked for by when its toolkit gives no process id.
+TEST(DesktopHelperArguments, DialogTitleReadFromEitherProgramsVector) {
+    FileRequest request;
+    request.title = "Save As";
+    EXPECT_EQ(helperDialogTitle(zenityFileArguments(request)), "Save As");
+    EXPECT_EQ(helperDialogTitle(kdialogFileArguments(request)), "Save As");
+    EXPECT_EQ(helperDialogTitle(zenityMessageArguments("--title", "t", BoxIcon::Error)), "--title");
+    EXPECT_EQ(helperDialogTitle(kdialogColourArguments("Colour", 0)), "Colour");
+    EXPECT_EQ(helperDialogTitle({"kdialog", "--title"}), "");
+    EXPECT_EQ(helperDialogTitle({"zenity", "--info"}), "");
+}
+
 TEST(DesktopHelperAnswers, ColoursInEveryFormTheProgramsPrint) {
     const struct {
         const char* text;

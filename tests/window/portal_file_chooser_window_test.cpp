@@ -44,6 +44,10 @@ public:
         std::lock_guard<std::mutex> lock(mutex_);
         return titles_;
     }
+    std::vector<std::string> parentsAsked() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return parents_;
+    }
 
 private:
     void serve() {
@@ -81,12 +85,14 @@ private:
     void answer(DBusMessage* call) {
         DBusMessageIter arguments;
         dbus_message_iter_init(call, &arguments);
-        const char* title = nullptr;
-        dbus_message_iter_next(&arguments); // the parent window
+        const char *parent = nullptr, *title = nullptr;
+        dbus_message_iter_get_basic(&arguments, &parent);
+        dbus_message_iter_next(&arguments);
         dbus_message_iter_get_basic(&arguments, &title);
         dbus_message_iter_next(&arguments);
         {
             std::lock_guard<std::mutex> lock(mutex_);
+            parents_.push_back(parent ? parent : "");
             titles_.push_back(title ? title : "");
         }
         std::string sender = dbus_message_get_sender(call) + 1;
@@ -133,6 +139,7 @@ private:
     std::thread thread_;
     std::mutex mutex_;
     std::vector<std::string> titles_;
+    std::vector<std::string> parents_;
 };
 
 class PortalFileChooser : public QxhostOnDesktop {
@@ -186,6 +193,7 @@ TEST_F(PortalFileChooser, ThePathThePortalReturnsIsThePathLoaded) {
     StandInPortal portal(address, "file://" + absoluteFolder + "/from%20portal.txt");
     ASSERT_TRUE(portal.ready());
     start({}, {{"DBUS_SESSION_BUS_ADDRESS", address}});
+    const Window topLevel = topLevelWindow();
     dd::clickAt(kOpenX, kBarY);
     for (int i = 0; i < 300 && !consoleHas("<< PATCH LOADING COMPLETE >>\n"); ++i) {
         if (consoleHas("ATTEMPT TO LOAD MACRO : Z:\\")) break;
@@ -193,6 +201,10 @@ TEST_F(PortalFileChooser, ThePathThePortalReturnsIsThePathLoaded) {
     }
     EXPECT_EQ(close(), 0) << stderrText();
     EXPECT_EQ(portal.titlesAsked(), std::vector<std::string>{"Open"});
+    // The chooser stays with qxhost's window, the editor's parent.
+    char parent[32];
+    std::snprintf(parent, sizeof parent, "x11:%lx", topLevel);
+    EXPECT_EQ(portal.parentsAsked(), std::vector<std::string>{parent});
     EXPECT_TRUE(consoleHas("ATTEMPT TO LOAD MACRO : Z:\\"));
     EXPECT_FALSE(consoleHas("OPEN FILE DIALOG CANCELLED"));
     EXPECT_TRUE(qxhost_driver::consoleHas(trace(), "0 out 9 768 "));

@@ -56,14 +56,20 @@ protected:
         ASSERT_NE(editor, 0u) << "no editor window";
     }
 
-    // Asks qxhost's window to close, as its close box does, and waits for the run to end. The
-    // request is repeated: one that arrives while a dialog is still closing is ignored, as a
-    // modal dialog's owner ignores its close box.
-    int close() {
+    // qxhost's own window, the editor's parent.
+    Window topLevelWindow() const {
         Window root = 0, parent = 0, *children = nullptr;
         unsigned int count = 0;
         XQueryTree(display, editor, &root, &parent, &children, &count);
         if (children) XFree(children);
+        return parent;
+    }
+
+    // Asks qxhost's window to close, as its close box does, and waits for the run to end. The
+    // request is repeated: one that arrives while a dialog is still closing is ignored, as a
+    // modal dialog's owner ignores its close box.
+    int close() {
+        const Window parent = topLevelWindow();
         XEvent event{};
         event.xclient.type = ClientMessage;
         event.xclient.window = parent;

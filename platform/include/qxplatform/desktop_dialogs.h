@@ -54,6 +54,16 @@ std::vector<std::string> zenityQuestionArguments(const std::string& title, const
 std::vector<std::string> kdialogQuestionArguments(const std::string& title,
                                                   const std::string& text);
 
+// The vector with the owner's top-level X window named the way the program takes it, so that
+// its dialog is made transient for that window: kdialog gets "--attach <id>". Other programs
+// and a zero window leave the vector as it is.
+std::vector<std::string> attachedTo(const std::vector<std::string>& arguments,
+                                    unsigned long ownerWindow);
+// The portal's parent_window for an X window: "x11:" and the id in hexadecimal; empty for none.
+std::string portalParentWindow(unsigned long ownerWindow);
+// The title a helper's argument vector gives its dialog ("--title=T" or "--title", "T").
+std::string helperDialogTitle(const std::vector<std::string>& arguments);
+
 // The colour a helper printed ("rgb(r,g,b)", "rgba(r,g,b,a)" or "#rrggbb") as 0x00BBGGRR;
 // false when the text is none of these.
 bool parseColourAnswer(const std::string& text, COLORREF& colour);

@@ -69,6 +69,16 @@ struct POINT {
 struct SIZE {
     LONG cx, cy;
 };
+// The sizes a top-level window may take, asked of its procedure with WM_GETMINMAXINFO (lParam
+// points to it). The track sizes bound the window's size; here they are of the X window itself,
+// which has no frame of ours.
+struct MINMAXINFO {
+    POINT ptReserved;
+    POINT ptMaxSize;
+    POINT ptMaxPosition;
+    POINT ptMinTrackSize;
+    POINT ptMaxTrackSize;
+};
 
 #define LOWORD(l) ((WORD)(((DWORD_PTR)(l)) & 0xffff))
 #define HIWORD(l) ((WORD)((((DWORD_PTR)(l)) >> 16) & 0xffff))
@@ -91,6 +101,7 @@ struct SIZE {
 #define WM_CLOSE 0x0010
 #define WM_QUIT 0x0012
 #define WM_ERASEBKGND 0x0014
+#define WM_GETMINMAXINFO 0x0024
 #define WM_KEYDOWN 0x0100
 #define WM_KEYUP 0x0101
 #define WM_CHAR 0x0102
