@@ -205,6 +205,28 @@ TEST(MessageBoxes, NeverBlockAndAreRecorded) {
     EXPECT_TRUE(qxplatform::recentMessageBoxes().empty());
 }
 
+// A yes/no box takes the queued answers in order; other boxes leave them. Without an answer
+// and without a window on screen no box can be shown, which is 0, never a yes.
+TEST(MessageBoxes, AYesNoBoxTakesQueuedAnswersAndIsNeverSilentlyYes) {
+    qxplatform::clearMessageBoxes();
+    qxplatform::clearMessageBoxAnswers();
+    qxplatform::setMessageBoxesQuiet(true);
+    qxplatform::queueMessageBoxAnswer(IDNO);
+    qxplatform::queueMessageBoxAnswer(IDYES);
+    EXPECT_EQ(MessageBoxW(nullptr, u"SAVED", u"INFO", MB_OK), IDOK);
+    EXPECT_EQ(MessageBoxW(nullptr, u"REPLACE?", u"Save", MB_YESNO | MB_ICONEXCLAMATION), IDNO);
+    EXPECT_EQ(MessageBoxA(nullptr, "REPLACE?", "Save", MB_YESNO), IDYES);
+    EXPECT_EQ(MessageBoxW(nullptr, u"REPLACE?", u"Save", MB_YESNO), 0);
+    qxplatform::setMessageBoxesQuiet(false);
+    EXPECT_EQ(MessageBoxW(nullptr, u"REPLACE?", u"Save", MB_YESNO), 0); // no window shown
+    const auto boxes = qxplatform::recentMessageBoxes();
+    ASSERT_EQ(boxes.size(), 5u);
+    EXPECT_EQ(boxes[0].type, static_cast<unsigned>(MB_OK));
+    EXPECT_EQ(boxes[1].type, static_cast<unsigned>(MB_YESNO | MB_ICONEXCLAMATION));
+    EXPECT_EQ(boxes[1].text, "REPLACE?");
+    qxplatform::clearMessageBoxes();
+}
+
 TEST(Dialogs, AnswerFromTheirQueuesElseCancel) {
     qxplatform::clearDialogAnswers();
     char16_t file[MAX_PATH] = {};
