@@ -417,6 +417,12 @@ struct CHOOSECOLORW {
 // Answered from the queue that the host or a test fills; an empty queue means cancelled.
 BOOL GetOpenFileNameW(OPENFILENAMEW* dialog);
 BOOL GetSaveFileNameW(OPENFILENAMEW* dialog);
+// Why the last open or save dialog returned FALSE: 0 when it was cancelled (or none could be
+// shown); FNERR_BUFFERTOOSMALL when the chosen path does not fit lpstrFile; FNERR_INVALIDFILENAME
+// when the chosen name is not UTF-8, so that no wide text can carry it unchanged.
+#define FNERR_INVALIDFILENAME 0x3002
+#define FNERR_BUFFERTOOSMALL 0x3003
+DWORD CommDlgExtendedError();
 BOOL ChooseColorW(CHOOSECOLORW* dialog);
 
 // ---- Shell ---------------------------------------------------------------------------------
