@@ -248,10 +248,19 @@ int32_t QX_GUI::cmdLoadMacro(CliObject command) {
 }
 
 int32_t QX_GUI::cmdLoadMacroFile(CliObject) {
-    const std::string name = chooseTextFile(TextFileDialog::Open);
-    if (name.empty()) {
-        appendConsoleLine(">> OPEN FILE DIALOG CANCELLED");
+    const TextFileChoice choice = chooseTextFile(TextFileDialog::Open);
+    switch (choice.outcome) {
+    case TextFileOutcome::Chosen:
+        return runMacroLoad(choice.name, false, false);
+    case TextFileOutcome::PathTooLong:
+        console.pendingError = "FILE REFUSED, ITS PATH IS LONGER THAN 255 CHARACTERS";
         return 1;
+    case TextFileOutcome::NameNotUtf8:
+        console.pendingError = "FILE REFUSED, ITS NAME IS NOT UTF-8 TEXT";
+        return 1;
+    case TextFileOutcome::Cancelled:
+        break;
     }
-    return runMacroLoad(name, false, false);
+    appendConsoleLine(">> OPEN FILE DIALOG CANCELLED");
+    return 1;
 }

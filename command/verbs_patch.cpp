@@ -19,12 +19,21 @@ int32_t QX_GUI::cmdSaveNow(CliObject) {
 }
 
 int32_t QX_GUI::cmdSavePatch(CliObject) {
-    const std::string name = chooseTextFile(TextFileDialog::Save);
-    if (name.empty()) {
+    const TextFileChoice choice = chooseTextFile(TextFileDialog::Save);
+    switch (choice.outcome) {
+    case TextFileOutcome::Chosen:
+        break;
+    case TextFileOutcome::PathTooLong:
+        console.pendingError = "-> PATH TOO LONG (255 CHARACTERS AT MOST)";
+        return 1;
+    case TextFileOutcome::NameNotUtf8:
+        console.pendingError = "-> NOT SAVED: THE NAME CHOSEN IS NOT UTF-8 TEXT";
+        return 1;
+    case TextFileOutcome::Cancelled:
         appendConsoleLine(">> SAVE FILE DIALOG CANCELLED");
         return 1;
     }
-    return writePatchFile(name, 0);
+    return writePatchFile(choice.name, 0);
 }
 
 int32_t QX_GUI::cmdAutoSave(CliObject command) {
