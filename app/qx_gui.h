@@ -1278,6 +1278,11 @@ public:
     int32_t autoSaveClock = 0; // clock of the last automatic save
     uint8_t autoBackupOn = 0;
     int32_t autoLastClock = 0;
+    uint8_t autoSaveRunning = 0; // the timer's SAVE_NOW is running
+    // The patch path that the timer's auto save has given up on (untitled, or a file that is
+    // not a patch and was not to be replaced): it says so once and skips it until a save.
+    uint8_t autoSaveHeld = 0;
+    std::string autoSaveHeldPath;
     ItemSnapshot undoSnapshot[256];
     int32_t undoCount = 0;
     // Selection names.
