@@ -1322,6 +1322,7 @@ public:
     size_t macroLoadBytesLeft = 0;     // what the loads in progress may still read between them
     int32_t macroLoadStartClock = 0;   // clock when the outermost load in progress began
     int32_t macroLoadTimeLimit = 3000; // ms a load and the loads inside it may run lines
+    uint8_t macroLoadCut = 0;          // the load in progress hit its time limit (2: and said so)
     uint8_t pendingConfirm = 0;        // the open text entry asks for a confirmation
     std::string confirmCommand;        // run when the confirmation is answered YES
     std::string actionLists[2][100];
