@@ -366,6 +366,7 @@ public:
     // Macro files and the deferred-line queue (the timer runs one queued line per tick).
     int32_t runMacroLoad(const std::string& name, bool inModuleFolder, bool byName);
     void runNextQueuedLine();
+    void runQueuedLinesNow();
     bool stopLoadPastItsTime(int32_t lineNumber, const std::string& name);
     // Console and prompt verbs.
     int32_t cmdVerbose(CliObject command);
@@ -1323,6 +1324,7 @@ public:
     int32_t macroLoadStartClock = 0;   // clock when the outermost load in progress began
     int32_t macroLoadTimeLimit = 3000; // ms a load and the loads inside it may run lines
     uint8_t macroLoadCut = 0;          // the load in progress hit its time limit (2: and said so)
+    uint8_t queueFlushing = 0;         // runQueuedLinesNow is running the queue
     uint8_t pendingConfirm = 0;        // the open text entry asks for a confirmation
     std::string confirmCommand;        // run when the confirmation is answered YES
     std::string actionLists[2][100];

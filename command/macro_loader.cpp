@@ -193,6 +193,17 @@ bool QX_GUI::stopLoadPastItsTime(int32_t lineNumber, const std::string& name) {
     return true;
 }
 
+// Runs the deferred lines still waiting, one after another as the timer would, for a save that
+// must hold what they set and for a run without a timer. A line that loads a file restarts the
+// queue with that file's lines; a file that keeps loading itself so ends at a bound.
+void QX_GUI::runQueuedLinesNow() {
+    if (queueFlushing != 0) return;
+    queueFlushing = 1;
+    for (int i = 0; i < kMaxQueuedLines * kMaxLoadDepth && queueActive != 0; ++i)
+        runNextQueuedLine();
+    queueFlushing = 0;
+}
+
 void QX_GUI::runNextQueuedLine() {
     if (queueActive == 0) return;
     if (queueNext < 0 || queueNext >= queuedLineCount || queueNext >= kMaxQueuedLines) {
@@ -273,6 +284,8 @@ int32_t QX_GUI::runMacroLoad(const std::string& name, bool inModuleFolder, bool 
         }
         batch = outer.batch;
     } else {
+        // No timer runs (no window): the deferred lines run before anything else happens.
+        if (timerStarted == 0) runQueuedLinesNow();
         macroLoadCut = 0;
     }
     return 0;

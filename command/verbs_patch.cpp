@@ -31,6 +31,7 @@ Replace askBeforeReplacing(QX_GUI& gui, HWND owner, const std::string& path) {
 } // namespace
 
 int32_t QX_GUI::cmdSaveNow(CliObject command) {
+    runQueuedLinesNow();
     const int32_t length = patchPathLength < 0 ? 0 : patchPathLength;
     const std::string path(patchPath,
                            strnlen(patchPath, std::min<size_t>(length, sizeof patchPath)));
@@ -78,6 +79,7 @@ int32_t QX_GUI::cmdSaveNow(CliObject command) {
 // The person has just chosen the file, and the save dialog has asked before overwriting it:
 // no second question here.
 int32_t QX_GUI::cmdSavePatch(CliObject) {
+    runQueuedLinesNow();
     const TextFileChoice choice = chooseTextFile(TextFileDialog::Save);
     switch (choice.outcome) {
     case TextFileOutcome::Chosen:
@@ -128,6 +130,7 @@ int32_t QX_GUI::cmdReloadOnResize(CliObject command) {
 }
 
 void QX_GUI::writeBackupFile(const std::string& path) {
+    runQueuedLinesNow();
     // The timer is not a command line: a failed backup is reported here.
     if (writePatchFile(path, 1) != 0) {
         console.highlight = 1;
