@@ -366,6 +366,7 @@ public:
     // Macro files and the deferred-line queue (the timer runs one queued line per tick).
     int32_t runMacroLoad(const std::string& name, bool inModuleFolder, bool byName);
     void runNextQueuedLine();
+    void runQueuedLinesNow();
     bool stopLoadPastItsTime(int32_t lineNumber, const std::string& name);
     // Console and prompt verbs.
     int32_t cmdVerbose(CliObject command);
@@ -1278,6 +1279,11 @@ public:
     int32_t autoSaveClock = 0; // clock of the last automatic save
     uint8_t autoBackupOn = 0;
     int32_t autoLastClock = 0;
+    uint8_t autoSaveRunning = 0; // the timer's SAVE_NOW is running
+    // The patch path that the timer's auto save has given up on (untitled, or a file that is
+    // not a patch and was not to be replaced): it says so once and skips it until a save.
+    uint8_t autoSaveHeld = 0;
+    std::string autoSaveHeldPath;
     ItemSnapshot undoSnapshot[256];
     int32_t undoCount = 0;
     // Selection names.
@@ -1317,6 +1323,8 @@ public:
     size_t macroLoadBytesLeft = 0;     // what the loads in progress may still read between them
     int32_t macroLoadStartClock = 0;   // clock when the outermost load in progress began
     int32_t macroLoadTimeLimit = 3000; // ms a load and the loads inside it may run lines
+    uint8_t macroLoadCut = 0;          // the load in progress hit its time limit (2: and said so)
+    uint8_t queueFlushing = 0;         // runQueuedLinesNow is running the queue
     uint8_t pendingConfirm = 0;        // the open text entry asks for a confirmation
     std::string confirmCommand;        // run when the confirmation is answered YES
     std::string actionLists[2][100];

@@ -148,7 +148,9 @@ int32_t QX_GUI::onTimer() {
                 autoSaveClock = clock;
                 autoSaveShown = 1;
                 appendConsoleLine("[AUTO SAVE]");
+                autoSaveRunning = 1;
                 executeCommandString("SAVE_NOW");
+                autoSaveRunning = 0;
             }
             if (autoBackupOn) {
                 autoBackupShown = 1;

@@ -63,13 +63,39 @@ bool locateMacroFile(QX_GUI& gui, std::string& name, bool inModuleFolder, bool& 
 }
 
 // A loaded patch (any file outside MACROS/) becomes the file that SAVE_NOW writes.
+bool becomesThePatch(const std::string& name) {
+    return name.find("MACROS/") == std::string::npos;
+}
+
+// The name fits: the load refuses a patch whose name the patch path cannot hold whole.
 void rememberPatchPath(QX_GUI& gui, const std::string& name) {
-    const size_t length =
-        name.size() < sizeof gui.patchPath - 1 ? name.size() : sizeof gui.patchPath - 1;
-    name.copy(gui.patchPath, length);
-    gui.patchPath[length] = '\0';
-    gui.patchPathLength = static_cast<int32_t>(length);
+    name.copy(gui.patchPath, name.size());
+    gui.patchPath[name.size()] = '\0';
+    gui.patchPathLength = static_cast<int32_t>(name.size());
     gui.sendFlags[kSendPatchRecord] = 1;
+}
+
+// A patch load stopped at its time limit leaves the stage untitled: the part that ran is
+// neither the file that was cut nor the patch open before, so no save may replace either.
+void untitleAfterCutLoad(QX_GUI& gui) {
+    gui.patchPath[0] = '\0';
+    gui.patchPathLength = 0;
+    gui.sendFlags[kSendPatchRecord] = 1;
+    if (gui.macroLoadCut == 1) {
+        gui.appendConsoleLine("THE LOAD WAS CUT SHORT: THE STAGE IS NOW UNTITLED");
+        gui.appendConsoleLine("SAVE WILL ASK FOR A FILE NAME, AS FOR A NEW PATCH");
+        gui.macroLoadCut = 2;
+    }
+}
+
+// Which file the stage now holds, once a file outside MACROS/ has been run.
+void settlePatchPath(QX_GUI& gui, const std::string& name, int32_t linesRun) {
+    if (gui.macroLoadCut != 0)
+        untitleAfterCutLoad(gui);
+    else if (linesRun > 0)
+        rememberPatchPath(gui, name);
+    else
+        gui.appendConsoleLine("NO LINE OF THE FILE RAN: IT IS NOT TAKEN AS THE PATCH TO SAVE");
 }
 
 } // namespace
@@ -91,6 +117,11 @@ bool QX_GUI::loadMacroFile(std::string name, bool inModuleFolder) {
     if (!locateMacroFile(*this, name, inModuleFolder, local))
         return failWholeFile(*this, "FILE NOT FOUND");
 
+    if (becomesThePatch(name) && name.size() >= sizeof patchPath) {
+        appendConsoleLine("FILE REFUSED, ITS PATH IS LONGER THAN 255 CHARACTERS : " + name);
+        return failWholeFile(*this, "FILE REFUSED");
+    }
+
     setStatusMessage(local ? "OPEN FROM SEM FOLDER" : "OPEN FROM NOT SEM FOLDER");
     // A file and the files it loads read 8 MB between them, as one file may: memory stays
     // within that, and so does the time of a file that loads itself over and over.
@@ -109,6 +140,7 @@ bool QX_GUI::loadMacroFile(std::string name, bool inModuleFolder) {
     failedLineCount = 0;
     bool queueOverflow = false;
     int32_t lineNumber = 1;
+    int32_t linesRun = 0;
     for (const std::string& line : file.lines()) {
         if (line.find('\t') != std::string::npos) {
             // Lines with a tab wait for the timer; they do not advance the line number.
@@ -121,7 +153,9 @@ bool QX_GUI::loadMacroFile(std::string name, bool inModuleFolder) {
         const int32_t number = lineNumber++;
         if (line.empty() || macroRunning == 0 || isComment(line)) continue;
         if (stopLoadPastItsTime(number, name)) continue;
-        if (executeCommandString(toUpperCopy(line)) != 0 && failedLineCount < kMaxFailures) {
+        if (executeCommandString(toUpperCopy(line)) == 0) {
+            ++linesRun;
+        } else if (failedLineCount < kMaxFailures) {
             failedLineNumbers[failedLineCount] = number;
             failedLines[failedLineCount] = line + " - " + console.lastError;
             ++failedLineCount;
@@ -130,7 +164,7 @@ bool QX_GUI::loadMacroFile(std::string name, bool inModuleFolder) {
     if (queueOverflow) appendConsoleLine("MORE THAN 200 DEFERRED LINES: THE REST ARE DROPPED");
 
     batch = 0;
-    if (name.find("MACROS/") == std::string::npos) rememberPatchPath(*this, name);
+    if (becomesThePatch(name)) settlePatchPath(*this, name, linesRun);
     if (queuedLineCount > 0 && macroLoadDepth <= 1) {
         appendConsoleLine("NOW WE'RE GONNA RUN A TIMER COMMAND TO SORT-OUT THE REMAINING STRINGS");
         queueActive = 1;
@@ -146,6 +180,7 @@ bool QX_GUI::stopLoadPastItsTime(int32_t lineNumber, const std::string& name) {
     const int32_t elapsed = qxplatform::processClock() - macroLoadStartClock;
     if (elapsed < macroLoadTimeLimit) return false;
     macroRunning = 0;
+    if (macroLoadCut == 0) macroLoadCut = 1;
     const std::string message = "LOAD STOPPED AFTER " + intToString(macroLoadTimeLimit / 1000) +
                                 " SECONDS, THE LINES FROM HERE ON ARE NOT RUN : " + name;
     appendConsoleLine(message);
@@ -156,6 +191,17 @@ bool QX_GUI::stopLoadPastItsTime(int32_t lineNumber, const std::string& name) {
         ++failedLineCount;
     }
     return true;
+}
+
+// Runs the deferred lines still waiting, one after another as the timer would, for a save that
+// must hold what they set and for a run without a timer. A line that loads a file restarts the
+// queue with that file's lines; a file that keeps loading itself so ends at a bound.
+void QX_GUI::runQueuedLinesNow() {
+    if (queueFlushing != 0) return;
+    queueFlushing = 1;
+    for (int i = 0; i < kMaxQueuedLines * kMaxLoadDepth && queueActive != 0; ++i)
+        runNextQueuedLine();
+    queueFlushing = 0;
 }
 
 void QX_GUI::runNextQueuedLine() {
@@ -201,7 +247,10 @@ int32_t QX_GUI::runMacroLoad(const std::string& name, bool inModuleFolder, bool 
         currentMacroName = name;
     }
     annotations.annotationAnchorX = annotations.annotationAnchorY = 0.0f;
-    if (!nested) macroLoadStartClock = qxplatform::processClock();
+    if (!nested) {
+        macroLoadStartClock = qxplatform::processClock();
+        macroLoadCut = 0;
+    }
     batch = 1;
     ++macroLoadDepth;
     loadMacroFile(name, inModuleFolder);
@@ -234,6 +283,10 @@ int32_t QX_GUI::runMacroLoad(const std::string& name, bool inModuleFolder, bool 
             failedLines[i] = outer.failedLines[i];
         }
         batch = outer.batch;
+    } else {
+        // No timer runs (no window): the deferred lines run before anything else happens.
+        if (timerStarted == 0) runQueuedLinesNow();
+        macroLoadCut = 0;
     }
     return 0;
 }
@@ -248,10 +301,19 @@ int32_t QX_GUI::cmdLoadMacro(CliObject command) {
 }
 
 int32_t QX_GUI::cmdLoadMacroFile(CliObject) {
-    const std::string name = chooseTextFile(TextFileDialog::Open);
-    if (name.empty()) {
-        appendConsoleLine(">> OPEN FILE DIALOG CANCELLED");
+    const TextFileChoice choice = chooseTextFile(TextFileDialog::Open);
+    switch (choice.outcome) {
+    case TextFileOutcome::Chosen:
+        return runMacroLoad(choice.name, false, false);
+    case TextFileOutcome::PathTooLong:
+        console.pendingError = "FILE REFUSED, ITS PATH IS LONGER THAN 255 CHARACTERS";
         return 1;
+    case TextFileOutcome::NameNotUtf8:
+        console.pendingError = "FILE REFUSED, ITS NAME IS NOT UTF-8 TEXT";
+        return 1;
+    case TextFileOutcome::Cancelled:
+        break;
     }
-    return runMacroLoad(name, false, false);
+    appendConsoleLine(">> OPEN FILE DIALOG CANCELLED");
+    return 1;
 }

@@ -101,3 +101,18 @@ FileWriteResult writeFileAtomically(const std::string& hostPath, const std::stri
     }
     return FileWriteResult::Written;
 }
+
+bool holdsSomethingOtherThanAPatch(const std::string& hostPath) {
+    struct stat info;
+    if (hostPath.empty() || ::stat(hostPath.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        return false;
+    FILE* file = std::fopen(hostPath.c_str(), "rb");
+    if (!file) return true;
+    const std::string head = kPatchHeadLine;
+    char start[64] = {};
+    const size_t read = std::fread(start, 1, head.size() + 2, file);
+    std::fclose(file);
+    const std::string line(start, read);
+    return line != head && line.compare(0, head.size() + 1, head + "\n") != 0 &&
+           line.compare(0, head.size() + 2, head + "\r\n") != 0;
+}

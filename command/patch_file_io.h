@@ -19,3 +19,11 @@ FileWriteResult writeFileAtomically(const std::string& hostPath, const std::stri
 
 // Makes the folder (one level) when it is missing; true when it exists afterwards.
 bool ensureFolder(const std::string& hostPath);
+
+// The first line of every file the patch writer makes.
+inline constexpr const char* kPatchHeadLine = "# RESET EVERYTHING";
+
+// True when hostPath names an existing regular file whose first line is not kPatchHeadLine (or
+// that cannot be read): a file the patch writer did not make, which a save must not replace
+// unasked. A missing file, a folder and a patch give false.
+bool holdsSomethingOtherThanAPatch(const std::string& hostPath);

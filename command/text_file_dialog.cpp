@@ -4,7 +4,7 @@
 #include "qxplatform/runtime.h"
 #include "qxplatform/win32.h"
 
-std::string chooseTextFile(TextFileDialog kind) {
+TextFileChoice chooseTextFile(TextFileDialog kind) {
     static constexpr DWORD kOverwritePrompt = 0x00000002;
     static constexpr DWORD kHideReadOnly = 0x00000004;
     static constexpr DWORD kFileMustExist = 0x00001000;
@@ -21,6 +21,14 @@ std::string chooseTextFile(TextFileDialog kind) {
     dialog.lpstrDefExt = reinterpret_cast<LPCWSTR>(u"txt");
     dialog.Flags = (save ? kOverwritePrompt : 0) | kHideReadOnly | kFileMustExist | kExplorer |
                    kDontAddToRecent;
-    const BOOL chosen = save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
-    return chosen ? qxplatform::narrow(std::u16string(file)) : std::string();
+    if (save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog))
+        return {TextFileOutcome::Chosen, qxplatform::narrow(std::u16string(file))};
+    switch (CommDlgExtendedError()) {
+    case FNERR_BUFFERTOOSMALL:
+        return {TextFileOutcome::PathTooLong, {}};
+    case FNERR_INVALIDFILENAME:
+        return {TextFileOutcome::NameNotUtf8, {}};
+    default:
+        return {TextFileOutcome::Cancelled, {}};
+    }
 }

@@ -55,12 +55,26 @@ bool fileExists(const std::string& path) {
     return ::stat(path.c_str(), &info) == 0;
 }
 
-// Writes the chosen path, in the module's form, into the dialog's buffer.
+DWORD& lastDialogError() {
+    static DWORD error = 0;
+    return error;
+}
+
+// Writes the chosen path, in the module's form, into the dialog's buffer. A name that the wide
+// text cannot carry byte for byte (it is not UTF-8), or a path longer than the buffer, is
+// refused rather than handed on as another name.
 BOOL writeChosenPath(const std::string& answer, OPENFILENAMEW* dialog) {
     std::string modulePath =
         answer.size() > 1 && answer[1] == ':' ? answer : qxplatform::toModulePath(answer);
     std::u16string wide = qxplatform::widen(modulePath);
-    if (wide.size() + 1 > dialog->nMaxFile) return FALSE;
+    if (qxplatform::narrow(wide) != modulePath) {
+        lastDialogError() = FNERR_INVALIDFILENAME;
+        return FALSE;
+    }
+    if (wide.size() + 1 > dialog->nMaxFile) {
+        lastDialogError() = FNERR_BUFFERTOOSMALL;
+        return FALSE;
+    }
     std::memcpy(dialog->lpstrFile, wide.c_str(), (wide.size() + 1) * sizeof(WCHAR));
     size_t slash = wide.find_last_of(u'\\');
     dialog->nFileOffset = static_cast<WORD>(slash == std::u16string::npos ? 0 : slash + 1);
@@ -129,6 +143,7 @@ Asked askDesktopForFile(FileRequest request, HWND owner, std::string& path) {
 }
 
 BOOL answerFileDialog(qxplatform::DialogKind kind, OPENFILENAMEW* dialog) {
+    lastDialogError() = 0;
     if (!dialog || !dialog->lpstrFile || dialog->nMaxFile == 0) return FALSE;
     std::string answer;
     if (takeAnswer(kind, answer)) return writeChosenPath(answer, dialog);
@@ -183,6 +198,10 @@ BOOL GetOpenFileNameW(OPENFILENAMEW* dialog) {
 
 BOOL GetSaveFileNameW(OPENFILENAMEW* dialog) {
     return answerFileDialog(qxplatform::DialogKind::Save, dialog);
+}
+
+DWORD CommDlgExtendedError() {
+    return lastDialogError();
 }
 
 // A queued colour answer is a packed 0x00BBGGRR value in decimal or 0x-hexadecimal.

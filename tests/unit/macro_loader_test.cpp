@@ -9,6 +9,7 @@
 #include "app/text_services.h"
 #include "command_test_support.h"
 #include "module_file.h"
+#include "patch_round_trip_support.h"
 #include "qxplatform/runtime.h"
 #include "qxplatform/test_hooks.h"
 #include "screen_fixture.h"
@@ -21,6 +22,8 @@ struct MacroLoaderTest : ::testing::Test {
     std::unique_ptr<QX_GUI> gui = std::make_unique<QX_GUI>();
     void SetUp() override {
         gui->setSourceCount(4);
+        // As in a window: the timer runs the deferred lines, one per tick.
+        gui->timerStarted = 1;
         clearConsoleLog(*gui);
     }
     bool consoleHas(const std::string& line) {
@@ -319,6 +322,86 @@ TEST(MacroLoaderBounds, ALoadStopsRunningLinesPastItsTimeLimit) {
         EXPECT_EQ(gui->console.errorCount, limit == 0 ? 1 : 0) << limit;
         EXPECT_EQ(gui->failedLineCount, limit == 0 ? 1 : 0) << limit;
     }
+}
+
+} // namespace
+
+namespace {
+
+// The slice lines hold tabs: a load defers them to the timer. Without a window no timer runs,
+// so the load runs them itself at its end; a save runs those still waiting before it writes.
+struct DeferredLines : ::testing::Test {
+    std::unique_ptr<QX_GUI> gui = std::make_unique<QX_GUI>();
+    void SetUp() override {
+        qxplatform::clearDialogAnswers();
+        clearConsoleLog(*gui);
+    }
+    void TearDown() override { qxplatform::clearDialogAnswers(); }
+};
+
+const char kSliceLines[] = "SLICE_M S:1 X:2\tS1\tS3\n"
+                           "SLICE_X S:1 X:2\t10.50\t-20.00\n"
+                           "SLICE_Y S:1 X:2\t1.00\t2.00\n"
+                           "SLICE_S S:1 X:2\t0.50\t1.00\n"
+                           "SLICE_L S:1 X:2\t1.00\t0.50\n";
+
+std::vector<std::string> tabLinesOf(const std::string& text) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        const size_t end = text.find('\n', start);
+        const std::string line = text.substr(start, end - start);
+        if (line.find('\t') != std::string::npos) lines.push_back(line);
+        if (end == std::string::npos) break;
+        start = end + 1;
+    }
+    return lines;
+}
+
+TEST_F(DeferredLines, WithoutATimerALoadRunsThemAtItsEnd) {
+    TempFile file("MACROS/UNIT_SLICES.txt", std::string("SET NUM_SOURCE 3\n") + kSliceLines);
+    EXPECT_EQ(gui->executeCommandString("LOAD_MACRO MACROS/UNIT_SLICES.txt"), 0);
+    EXPECT_EQ(gui->queueActive, 0);
+    EXPECT_EQ(gui->slices[0].memberCount, 2);
+    EXPECT_EQ(gui->slices[0].x[1], -20.0f);
+    const std::vector<std::string> lines = consoleLines(*gui);
+    const auto complete = std::find(lines.begin(), lines.end(), "<< PATCH LOADING COMPLETE >>");
+    const auto firstSlice = std::find(lines.begin(), lines.end(), "-> SLICE_M S:1 X:2\tS1\tS3");
+    EXPECT_LT(complete, firstSlice) << "the load's report comes first, as with the timer";
+    EXPECT_EQ(lines.back(), ">> END OF EXTENDED PARSING <<");
+}
+
+// A window's timer has not ticked yet: the save holds every slice all the same.
+TEST_F(DeferredLines, ASaveRunsThoseStillWaitingFirst) {
+    gui->timerStarted = 1;
+    for (const char* verb : {"SAVE_NOW", "SAVE_PATCH"}) {
+        TempFile loaded("PATCHES/UNIT_SLICES.txt",
+                        std::string("# RESET EVERYTHING\nSET NUM_SOURCE 3\n") + kSliceLines);
+        TempFile saved("PATCHES/UNIT_SAVED.txt", "");
+        gui->executeCommandString("HARD_RESET");
+        gui->executeCommandString("LOAD_MACRO PATCHES/UNIT_SLICES.txt");
+        ASSERT_EQ(gui->queueActive, 1) << verb;
+        const bool asNew = std::string(verb) == "SAVE_PATCH";
+        if (asNew) qxplatform::queueDialogAnswer(qxplatform::DialogKind::Save, saved.hostPath);
+        EXPECT_EQ(gui->executeCommandString(verb), 0) << verb << " " << gui->console.lastError;
+        EXPECT_EQ(gui->queueActive, 0) << verb;
+        const std::string text = patch_test::readFile(asNew ? saved.hostPath : loaded.hostPath);
+        EXPECT_EQ(tabLinesOf(text), tabLinesOf(kSliceLines)) << verb;
+    }
+}
+
+// A deferred line that loads its own file restarts the queue each time (a name may end in a
+// tab): without a timer the load still ends, after a bounded number of rounds.
+TEST_F(DeferredLines, ADeferredLineThatLoadsItsOwnFileEnds) {
+    const std::string name = "MACROS/UNIT_AGAIN.txt\t";
+    TempFile file(name, "LOAD_MACRO " + name + "\n");
+    EXPECT_EQ(gui->executeCommandString("LOAD_MACRO " + name), 0);
+    EXPECT_EQ(gui->macroLoadDepth, 0);
+    EXPECT_EQ(gui->queueFlushing, 0);
+    int loads = 0;
+    for (const std::string& line : gui->console.lines)
+        loads += line.rfind("ATTEMPT TO LOAD MACRO : MACROS/UNIT_AGAIN", 0) == 0;
+    EXPECT_GT(loads, 2) << "the file loaded itself";
 }
 
 } // namespace

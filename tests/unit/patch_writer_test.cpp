@@ -258,7 +258,7 @@ TEST_F(PatchWriter, ARelativePatchPathIsSavedInTheModuleFolder) {
     std::remove(inModule.c_str());
 }
 
-TEST_F(PatchWriter, SaveNowRefusesTutorialFilesAndAnEmptyPath) {
+TEST_F(PatchWriter, SaveNowRefusesTutorialFilesAndAsksANameForAnEmptyPath) {
     const std::string tutorial = "TUTORIAL/HOME.txt";
     std::snprintf(gui->patchPath, sizeof gui->patchPath, "%s", tutorial.c_str());
     gui->patchPathLength = static_cast<int32_t>(tutorial.size());
@@ -268,10 +268,17 @@ TEST_F(PatchWriter, SaveNowRefusesTutorialFilesAndAnEmptyPath) {
     EXPECT_EQ(gui->console.lastError, "SAVE FUNCTION CAN NOT OVERWRITE TUTORIAL FILES");
     EXPECT_EQ(readFile(shipped), before);
 
+    // An untitled stage is saved as a new patch: the save dialog, here cancelled.
     gui->patchPathLength = 0;
     gui->patchPath[0] = '\0';
+    qxplatform::clearDialogAnswers();
+    gui->clearConsole();
+    gui->console.writeIndex = 0;
     EXPECT_EQ(gui->executeCommandString("SAVE_NOW"), 1);
-    EXPECT_EQ(gui->console.lastError, "-> FILE IS READ ONLY");
+    const std::vector<std::string> lines(gui->console.lines, gui->console.lines + 3);
+    EXPECT_EQ(lines, (std::vector<std::string>{"-> SAVE_NOW",
+                                               "THE STAGE IS UNTITLED: SAVE IT AS A NEW PATCH",
+                                               ">> SAVE FILE DIALOG CANCELLED"}));
 }
 
 TEST_F(PatchWriter, AFailedOpenKeepsThePatchPathAndReportsIt) {

@@ -205,6 +205,67 @@ TEST(MessageBoxes, NeverBlockAndAreRecorded) {
     EXPECT_TRUE(qxplatform::recentMessageBoxes().empty());
 }
 
+// A yes/no box takes the queued answers in order; other boxes leave them. Without an answer
+// and without a window on screen no box can be shown, which is 0, never a yes.
+TEST(MessageBoxes, AYesNoBoxTakesQueuedAnswersAndIsNeverSilentlyYes) {
+    qxplatform::clearMessageBoxes();
+    qxplatform::clearMessageBoxAnswers();
+    qxplatform::setMessageBoxesQuiet(true);
+    qxplatform::queueMessageBoxAnswer(IDNO);
+    qxplatform::queueMessageBoxAnswer(IDYES);
+    EXPECT_EQ(MessageBoxW(nullptr, u"SAVED", u"INFO", MB_OK), IDOK);
+    EXPECT_EQ(MessageBoxW(nullptr, u"REPLACE?", u"Save", MB_YESNO | MB_ICONEXCLAMATION), IDNO);
+    EXPECT_EQ(MessageBoxA(nullptr, "REPLACE?", "Save", MB_YESNO), IDYES);
+    EXPECT_EQ(MessageBoxW(nullptr, u"REPLACE?", u"Save", MB_YESNO), 0);
+    qxplatform::setMessageBoxesQuiet(false);
+    EXPECT_EQ(MessageBoxW(nullptr, u"REPLACE?", u"Save", MB_YESNO), 0); // no window shown
+    const auto boxes = qxplatform::recentMessageBoxes();
+    ASSERT_EQ(boxes.size(), 5u);
+    EXPECT_EQ(boxes[0].type, static_cast<unsigned>(MB_OK));
+    EXPECT_EQ(boxes[1].type, static_cast<unsigned>(MB_YESNO | MB_ICONEXCLAMATION));
+    EXPECT_EQ(boxes[1].text, "REPLACE?");
+    qxplatform::clearMessageBoxes();
+}
+
+// A chosen path the buffer cannot hold, or a name that is not UTF-8, is refused with its
+// reason rather than handed on cut or changed; a cancel has none.
+TEST(Dialogs, APathTooLongOrNotUtf8IsRefusedWithItsReason) {
+    struct Case {
+        const char* what;
+        std::string answer;
+        BOOL chosen;
+        DWORD error;
+    };
+    const std::string folder = "/tmp/" + std::string(240, 'f') + "/";
+    const Case cases[] = {
+        {"module form fills the buffer", folder + std::string(257 - folder.size(), 'n'), TRUE, 0},
+        {"one more", folder + std::string(258 - folder.size(), 'n'), FALSE, FNERR_BUFFERTOOSMALL},
+        {"latin-1", "/tmp/caf\xe9.txt", FALSE, FNERR_INVALIDFILENAME},
+        {"a cut UTF-8 sequence", "/tmp/caf\xc3", FALSE, FNERR_INVALIDFILENAME},
+        {"UTF-8", "/tmp/caf\xc3\xa9.txt", TRUE, 0},
+    };
+    for (const Case& c : cases) {
+        for (const auto kind : {qxplatform::DialogKind::Open, qxplatform::DialogKind::Save}) {
+            qxplatform::clearDialogAnswers();
+            qxplatform::queueDialogAnswer(kind, c.answer);
+            char16_t file[MAX_PATH] = {};
+            OPENFILENAMEW dialog{};
+            dialog.lStructSize = sizeof dialog;
+            dialog.lpstrFile = file;
+            dialog.nMaxFile = MAX_PATH;
+            const BOOL chosen = kind == qxplatform::DialogKind::Open ? GetOpenFileNameW(&dialog)
+                                                                     : GetSaveFileNameW(&dialog);
+            EXPECT_EQ(chosen, c.chosen) << c.what;
+            EXPECT_EQ(CommDlgExtendedError(), c.error) << c.what;
+            if (chosen) {
+                EXPECT_EQ(qxplatform::narrow(file), qxplatform::toModulePath(c.answer)) << c.what;
+            }
+        }
+    }
+    EXPECT_FALSE(GetOpenFileNameW(nullptr));
+    EXPECT_EQ(CommDlgExtendedError(), 0u); // nothing queued: cancelled
+}
+
 TEST(Dialogs, AnswerFromTheirQueuesElseCancel) {
     qxplatform::clearDialogAnswers();
     char16_t file[MAX_PATH] = {};

@@ -31,11 +31,17 @@ void clearDialogAnswers();
 struct MessageBoxRecord {
     std::string caption;
     std::string text;
+    unsigned type = 0; // the MB_ flags the box was shown with
 };
 std::vector<MessageBoxRecord> recentMessageBoxes();
 void clearMessageBoxes();
-// While quiet, message boxes are recorded but not printed.
+// While quiet, message boxes are recorded but not printed, and a yes/no box without a queued
+// answer is not shown (it returns 0).
 void setMessageBoxesQuiet(bool quiet);
+// Yes/no boxes (MB_YESNO) take their answers from this queue first, first in first out: IDYES
+// or IDNO. Other boxes leave the queue alone.
+void queueMessageBoxAnswer(int answer);
+void clearMessageBoxAnswers();
 
 // Receiver of OutputDebugStringA; none set: the text is dropped.
 void setDebugOutputSink(std::function<void(const std::string&)> sink);

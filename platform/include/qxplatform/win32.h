@@ -315,8 +315,13 @@ BOOL EnumDisplayMonitors(HDC dc, const RECT* clip, MONITORENUMPROC callback, LPA
 #define MB_ICONERROR 0x00000010L
 #define MB_ICONEXCLAMATION 0x00000030L
 #define MB_ICONINFORMATION 0x00000040L
+#define MB_YESNO 0x00000004L
 #define IDOK 1
-// Never blocks: the caption and text go to standard error and are recorded for tests.
+#define IDYES 6
+#define IDNO 7
+// The caption and text go to standard error and are recorded for tests. A box of MB_OK never
+// blocks. A box of MB_YESNO takes a queued answer (test_hooks.h), else asks on the desktop while
+// one of our windows is on screen, and returns IDYES or IDNO; 0 when it could not be shown.
 int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
 
@@ -423,6 +428,12 @@ struct CHOOSECOLORW {
 // Answered from the queue that the host or a test fills; an empty queue means cancelled.
 BOOL GetOpenFileNameW(OPENFILENAMEW* dialog);
 BOOL GetSaveFileNameW(OPENFILENAMEW* dialog);
+// Why the last open or save dialog returned FALSE: 0 when it was cancelled (or none could be
+// shown); FNERR_BUFFERTOOSMALL when the chosen path does not fit lpstrFile; FNERR_INVALIDFILENAME
+// when the chosen name is not UTF-8, so that no wide text can carry it unchanged.
+#define FNERR_INVALIDFILENAME 0x3002
+#define FNERR_BUFFERTOOSMALL 0x3003
+DWORD CommDlgExtendedError();
 BOOL ChooseColorW(CHOOSECOLORW* dialog);
 
 // ---- Shell ---------------------------------------------------------------------------------
