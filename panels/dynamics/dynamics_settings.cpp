@@ -1,5 +1,7 @@
 // The DYNAMICS editor's settings: load an item's dynamics into the editor, store and send them,
 // copy them to the syndication set, reset one record or a whole table, and the clipboard.
+#include <algorithm>
+
 #include "app/qx_gui.h"
 #include "panels/dynamics/editor_item.h"
 #include "panels/frame/editor_records.h"
@@ -76,6 +78,9 @@ void QX_GUI::loadDynamicsPanel(int32_t kind, int32_t index) {
         curve.points[p].x = record.points[2 * p];
         curve.points[p].y = record.points[2 * p + 1];
     }
+    // The editor holds the record's own level table, so that storing the record back does not
+    // replace it with the table of the item the editor showed before.
+    std::copy(record.curve, record.curve + DynamicsCurve::kTable60Size, curve.table60);
     curve.buildTable(static_cast<int32_t>(curve.plotWidth));
     if (settingUp) {
         // A record set up here holds what storing it would write: its channel, its threshold
