@@ -62,6 +62,10 @@ TEST(RoundTrip, EditorAndSliceLinesReloadTheSame) {
         {"the side chain moved on an item shown after another one's dynamics",
          &smallStage,
          {"DYNAMICS T2 GATE ON", "DYNAMICS T1 COMPRESSOR ON", "SELECT T2", "SIDE_CHAIN_PRE_DELAY"}},
+        {"slices emptied by a hard reset",
+         &smallStage,
+         {"SLICE_M S:2 X:2\tS1\tS2", "SLICE_X S:2 X:2\t10\t20", "SLICE_L S:2 X:2\t1\t0.5",
+          "HARD_RESET", "SET NUM_SOURCE 8"}},
     };
     patch_test::ScratchFolder scratch("editor_lines");
     for (const auto& row : rows) {
