@@ -25,6 +25,10 @@ TEST(RoundTrip, StatesMadeByCommandLinesReloadTheSame) {
     } rows[] = {
         {"a target keyed after its dynamics, then on itself",
          {"DYNAMICS T1 COMPRESSOR ON", "SIDECHAIN S1 T1 POST_DYNAMICS", "SIDECHAIN T1 INTERNAL"}},
+        {"a global radius between two hundredths: every uncabled gain divides by it",
+         {"POS S1 X:-420 Y:-150", "POS T1 X:-400 Y:-150", "SET_ZERO 123.456"}},
+        {"a note's colour and alpha between two hundredths",
+         {"NOTE X:10 Y:20 S:2 RED:0.333 GREEN:0.5 BLUE:0.125 L:0.333 \"HI\""}},
     };
     patch_test::ScratchFolder scratch("lines");
     for (const auto& row : rows) {
