@@ -16,6 +16,15 @@ using Lines = std::vector<std::string>;
 
 const Lines kSmallStage = {"HARD_RESET", "SET NUM_ROOM 3", "SET NUM_TARGET 8", "SET NUM_SOURCE 8"};
 
+// A note typed into a new note's text entry on the stage at (40, 30).
+void typeNote(ScreenFixture& f, const char* text) {
+    f.gui->openTextEntry(100, 100, -1, -1, text, -1, 0, "ADD NOTE", "TYPE YOUR TEXT", 0);
+    f.gui->textEntry.textEntryId = 31;
+    f.gui->textEntry.textEntryAnchorX = 40.0f;
+    f.gui->textEntry.textEntryAnchorY = 30.0f;
+    f.tap(VK_RETURN);
+}
+
 TEST(RoundTrip, StatesMadeByCommandLinesReloadTheSame) {
     using Typed = void (*)(ScreenFixture&);
     const struct {
@@ -25,6 +34,13 @@ TEST(RoundTrip, StatesMadeByCommandLinesReloadTheSame) {
     } rows[] = {
         {"a target keyed after its dynamics, then on itself",
          {"DYNAMICS T1 COMPRESSOR ON", "SIDECHAIN S1 T1 POST_DYNAMICS", "SIDECHAIN T1 INTERNAL"}},
+        {"a global radius between two hundredths: every uncabled gain divides by it",
+         {"POS S1 X:-420 Y:-150", "POS T1 X:-400 Y:-150", "SET_ZERO 123.456"}},
+        {"a note's colour and alpha between two hundredths",
+         {"NOTE X:10 Y:20 S:2 RED:0.333 GREEN:0.5 BLUE:0.125 L:0.333 \"HI\""}},
+        {"a clock note typed into the text entry",
+         {},
+         [](ScreenFixture& f) { typeNote(f, "_CLOCK_"); }},
     };
     patch_test::ScratchFolder scratch("lines");
     for (const auto& row : rows) {
