@@ -56,6 +56,7 @@ struct StatePin {
     int32_t kind; // mixers: 1 input, 2 output
 };
 inline const StatePin kStatePins[] = {
+    {"view state", &QX_GUI::pinViewState, 60, 0, Skip::Nothing, 0},
     {"rooms", &QX_GUI::pinRooms, 1, 0, Skip::Nothing, 0},
     {"targets", &QX_GUI::pinTargets, 1, 0, Skip::Nothing, 0},
     {"sources", &QX_GUI::pinSources, 1, 0, Skip::Nothing, 0},
