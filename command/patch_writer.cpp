@@ -162,6 +162,8 @@ std::string QX_GUI::writeViewLines() {
     line(stageView.targetsLocked != 0, "TOGGLE TARGET_LOCKS");
     line(stageView.groupsLocked != 0, "TOGGLE GROUP_LOCKS");
     line(stageView.sourcesLocked != 0, "TOGGLE SOURCE_LOCKS");
+    // The reset at the head of the file locks the notes.
+    line(stageView.annotationLocks == 0, "TOGGLE ANNOTATION_LOCKS");
     line(guiSnap != 0, "TOGGLE GUI_SNAP");
     line(stageView.visualisations != 0, "TOGGLE VISUALISATIONS");
 

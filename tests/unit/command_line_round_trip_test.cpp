@@ -78,6 +78,7 @@ TEST(RoundTrip, EditorAndSliceLinesReloadTheSame) {
         {"the side chain moved on an item shown after another one's dynamics",
          &smallStage,
          {"DYNAMICS T2 GATE ON", "DYNAMICS T1 COMPRESSOR ON", "SELECT T2", "SIDE_CHAIN_PRE_DELAY"}},
+        {"notes unlocked", &smallStage, {"TOGGLE ANNOTATION_LOCKS"}},
         {"slices emptied by a hard reset",
          &smallStage,
          {"SLICE_M S:2 X:2\tS1\tS2", "SLICE_X S:2 X:2\t10\t20", "SLICE_L S:2 X:2\t1\t0.5",
