@@ -17,6 +17,14 @@ DynamicsRecord* dynamicsTable(QX_GUI& gui, int32_t kind) {
 
 constexpr float kDefaultTimeCoefficient = 0.9995824f; // 250 ms at 44,100 Hz
 
+// A chain is taken after the dynamics (location 3) only by a target keyed on a source, as
+// SIDECHAIN and a loaded patch take it; any other record takes it after the filter, as
+// SIDE_CHAIN_INTERNAL does.
+int32_t heldSideChainLocation(int32_t kind, const DynamicsRecord& record, int32_t location) {
+    const bool targetKeyedOnSource = kind == kKindTarget && record.direction == kKindSource;
+    return location == 3 && !targetKeyedOnSource ? 2 : location;
+}
+
 } // namespace
 
 void QX_GUI::resetDynamicsRecord(int32_t kind, int32_t index) {
@@ -113,7 +121,10 @@ void QX_GUI::sendDynamicsSettings(int32_t kind, int32_t index) {
     record.reserved = 0;
     record.channelIndex = dynamicsEditor.dynamicsEditCurve.sidechainIndex;
     record.direction = dynamicsEditor.dynamicsEditCurve.sidechainKind;
-    record.sideChainLocation = dynamicsEditor.dynamicsEditCurve.sidechainLocation;
+    record.sideChainLocation =
+        heldSideChainLocation(kind, record, dynamicsEditor.dynamicsEditCurve.sidechainLocation);
+    dynamicsEditor.dynamicsEditCurve.sidechainLocation =
+        static_cast<uint8_t>(record.sideChainLocation & 0xFF);
     for (int p = 0; p < 5; ++p) {
         record.points[2 * p] = curve.points[p].x;
         record.points[2 * p + 1] = curve.points[p].y;
@@ -155,6 +166,7 @@ void QX_GUI::syndicateDynamics(bool copySidechainSource, bool copySidechainLocat
             member.channelIndex = m;
             member.direction = kind;
         }
+        member.sideChainLocation = heldSideChainLocation(kind, member, member.sideChainLocation);
     }
     syndicationFlash = 1;
     raiseSendFlag(kSendInputDynamics);
