@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cmath>
 #include <cstring>
 #include <memory>
@@ -45,6 +46,9 @@ enum class Skip {
     // steps comes back to the nearest one (an f32 step of a decibel value under 128 dB moves the
     // gain by less than 2e-6 of itself).
     CableLevelUlps,
+    // A patch's lines are upper-cased as they load, so a note's text (bytes 56 to 311 of its
+    // record) typed in lower case through the script pin comes back in upper case.
+    NoteTextCase,
 };
 
 struct StatePin {
@@ -74,7 +78,7 @@ inline const StatePin kStatePins[] = {
     {"source virtuals", &QX_GUI::pinSourceVirtuals, 1, 0, Skip::Nothing, 0},
     {"target virtuals", &QX_GUI::pinTargetVirtuals, 1, 0, Skip::Nothing, 0},
     {"feedback mixes", &QX_GUI::pinFeedbackMixes, 1, 0, Skip::Nothing, 0},
-    {"notes", &QX_GUI::pinNotes, 1, 0, Skip::Nothing, 0},
+    {"notes", &QX_GUI::pinNotes, 320, 0, Skip::NoteTextCase, 0},
     {"slices", &QX_GUI::pinSlices, 1, 0, Skip::Nothing, 0},
 };
 
@@ -97,6 +101,13 @@ inline bool sameRecord(const StatePin& pin, const uint8_t* a, const uint8_t* b) 
         int32_t location;
         std::memcpy(&location, a + 856, 4);
         if (location < 0 || location > 3) return std::memcmp(a, b, 856) == 0;
+    }
+    if (pin.skip == Skip::NoteTextCase) {
+        for (size_t k = 0; k < pin.recordSize; ++k) {
+            const bool text = k >= 56 && k < 312;
+            if (text ? std::toupper(a[k]) != std::toupper(b[k]) : a[k] != b[k]) return false;
+        }
+        return true;
     }
     if (pin.skip != Skip::CableLevelUlps) return std::memcmp(a, b, pin.recordSize) == 0;
     const float left = f32At(std::vector<uint8_t>(a, a + 4), 0);
