@@ -377,8 +377,10 @@ int32_t QX_GUI::cmdTrimMaster(CliObject command) {
         !lastWordNumber(*this, command, "MASTER VOLUME BAD TRIM SPECIFICATION", db))
         return 1;
     const float trim = static_cast<float>(std::clamp(db, -60.0, 60.0));
+    // The trimmed level stays within what SET_MASTER (and so a saved patch) can set.
     if (viewSettings.masterVolume > 0.0f)
-        viewSettings.masterVolume = dbToGain(gainToDb(viewSettings.masterVolume) + trim);
+        viewSettings.masterVolume =
+            dbToGain(std::clamp(gainToDb(viewSettings.masterVolume) + trim, -200.0f, 12.0f));
     commitModelChange();
     return 0;
 }
