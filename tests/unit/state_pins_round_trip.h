@@ -46,6 +46,9 @@ enum class Skip {
     // steps comes back to the nearest one (an f32 step of a decibel value under 128 dB moves the
     // gain by less than 2e-6 of itself).
     CableLevelUlps,
+    // The gain of a cabled pair holds its cable's level, so it comes back as near as that level
+    // (the matrix's first 8 bytes are its head: the counts).
+    CabledGainUlps,
     // A patch's lines are upper-cased as they load, so a note's text (bytes 56 to 311 of its
     // record) typed in lower case through the script pin comes back in upper case.
     NoteTextCase,
@@ -69,7 +72,7 @@ inline const StatePin kStatePins[] = {
     {"input delays", &QX_GUI::pinInputDelays, 1, 0, Skip::Nothing, 0},
     {"input eq", &QX_GUI::pinInputEq, 368, 2, Skip::RecordsNotInUse, 0},
     {"input dynamics", &QX_GUI::pinInputDynamics, 860, 3, Skip::RecordsNotInUse, 0},
-    {"gain matrix", &QX_GUI::pinGainMatrix, 1, 0, Skip::Nothing, 0},
+    {"gain matrix", &QX_GUI::pinGainMatrix, 8, 0, Skip::CabledGainUlps, 0},
     {"output eq", &QX_GUI::pinOutputEq, 368, 2, Skip::RecordsNotInUse, 0},
     {"output dynamics", &QX_GUI::pinOutputDynamics, 860, 3, Skip::RecordsNotInUse, 0},
     {"output delays", &QX_GUI::pinOutputDelays, 1, 0, Skip::Nothing, 0},
@@ -94,6 +97,19 @@ inline bool recordSkipped(const StatePin& pin, QX_GUI& saved, const std::vector<
     }
 }
 
+// Two gains that differ by no more than a cable level's decibel step allows.
+inline bool levelsNear(float left, float right) {
+    return left == right || std::fabs(left - right) <= 2e-6f * std::fabs(left);
+}
+
+inline bool sameGainEntry(QX_GUI& saved, size_t record, const uint8_t* a, const uint8_t* b) {
+    if (record == 0 || std::memcmp(a, b, 4) != 0) return std::memcmp(a, b, 8) == 0;
+    const bool cabled = a[0] < kMembershipSlots && saved.targets[a[1]].cabled[a[0]] != 0;
+    if (!cabled) return std::memcmp(a, b, 8) == 0;
+    return levelsNear(f32At(std::vector<uint8_t>(a, a + 8), 4),
+                      f32At(std::vector<uint8_t>(b, b + 8), 4));
+}
+
 inline bool sameRecord(const StatePin& pin, const uint8_t* a, const uint8_t* b) {
     if (pin.recordSize == 860) {
         // A side-chain location outside 0 to 3 (RESET_DY leaves -1) has no word in a SIDECHAIN
@@ -112,8 +128,7 @@ inline bool sameRecord(const StatePin& pin, const uint8_t* a, const uint8_t* b) 
     if (pin.skip != Skip::CableLevelUlps) return std::memcmp(a, b, pin.recordSize) == 0;
     const float left = f32At(std::vector<uint8_t>(a, a + 4), 0);
     const float right = f32At(std::vector<uint8_t>(b, b + 4), 0);
-    const bool levelsNear = left == right || std::fabs(left - right) <= 2e-6f * std::fabs(left);
-    return levelsNear && std::memcmp(a + 4, b + 4, pin.recordSize - 4) == 0;
+    return levelsNear(left, right) && std::memcmp(a + 4, b + 4, pin.recordSize - 4) == 0;
 }
 
 // Where the saved and the loaded pin first differ in a compared record, or "".
@@ -124,7 +139,10 @@ inline std::string firstDifference(const StatePin& pin, QX_GUI& saved, QX_GUI& l
         return "sizes " + std::to_string(a.size()) + " / " + std::to_string(b.size());
     for (size_t r = 0; r * pin.recordSize < a.size(); ++r) {
         const size_t at = r * pin.recordSize;
-        if (recordSkipped(pin, saved, a, r) || sameRecord(pin, &a[at], &b[at])) continue;
+        if (recordSkipped(pin, saved, a, r)) continue;
+        if (pin.skip == Skip::CabledGainUlps ? sameGainEntry(saved, r, &a[at], &b[at])
+                                             : sameRecord(pin, &a[at], &b[at]))
+            continue;
         size_t k = at;
         while (a[k] == b[k]) ++k;
         return "record " + std::to_string(r) + " byte " + std::to_string(k - at) + ": " +
