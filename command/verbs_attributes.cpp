@@ -366,7 +366,11 @@ int32_t QX_GUI::cmdSetMaster(CliObject command) {
     if (!itemsWithParameter(*this, command) ||
         !lastWordNumber(*this, command, "MASTER VOLUME BAD LEVEL SPECIFICATION", db))
         return 1;
-    viewSettings.masterVolume = dbToGain(static_cast<float>(std::clamp(db, -200.0, 12.0)));
+    // -INF, the word a patch writes for a master level of zero (the master drag can set it),
+    // gives zero back; any other level is held to -200 .. 12 dB.
+    viewSettings.masterVolume = std::isinf(db) && db < 0.0
+                                    ? 0.0f
+                                    : dbToGain(static_cast<float>(std::clamp(db, -200.0, 12.0)));
     commitModelChange();
     return 0;
 }

@@ -243,6 +243,10 @@ TEST_F(AttributeVerbs, MasterLevelIsClampedInDecibels) {
     runOk("SET_MASTER -150");
     runOk("TRIM_MASTER -60");
     EXPECT_NEAR(gainToDb(gui->viewSettings.masterVolume), -200.0f, 1e-3);
+    runOk("SET_MASTER -1000");
+    EXPECT_NEAR(gainToDb(gui->viewSettings.masterVolume), -200.0f, 1e-3);
+    runOk("SET_MASTER -INF");
+    EXPECT_EQ(gui->viewSettings.masterVolume, 0.0f);
 }
 
 TEST_F(AttributeVerbs, ColoursSetPackedValueAndComponents) {

@@ -67,6 +67,7 @@ TEST(RoundTrip, EditorAndSliceLinesReloadTheSame) {
         const char* what;
         const Lines* stage;
         Lines lines;
+        void (*edit)(QX_GUI&) = nullptr; // run after the lines
     } rows[] = {
         // Not a number: read as slice 0, which the empty marquee empties, so the patch holds no
         // slice and its load no deferred line.
@@ -91,6 +92,11 @@ TEST(RoundTrip, EditorAndSliceLinesReloadTheSame) {
         {"the master trimmed past what SET_MASTER sets",
          &smallStage,
          {"SET_MASTER 6", "TRIM_MASTER 60", "TRIM_MASTER 3.5e38"}},
+        // The master drag sets any gain from 0 to 4.
+        {"the master dragged down to silence",
+         &smallStage,
+         {},
+         [](QX_GUI& gui) { gui.viewSettings.masterVolume = 0.0f; }},
         {"notes unlocked", &smallStage, {"TOGGLE ANNOTATION_LOCKS"}},
         {"slices emptied by a hard reset",
          &smallStage,
@@ -103,6 +109,7 @@ TEST(RoundTrip, EditorAndSliceLinesReloadTheSame) {
         ScreenFixture f;
         ASSERT_EQ(patch_test::runLines(*f.gui, *row.stage), Lines());
         patch_test::runLines(*f.gui, row.lines);
+        if (row.edit) row.edit(*f.gui);
         patch_test::expectTheSameStatePinsAfterReload(*f.gui, scratch.path);
     }
 }
