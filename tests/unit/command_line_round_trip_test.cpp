@@ -3,6 +3,7 @@
 // patch once brought back different.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,9 @@ TEST(RoundTrip, StatesMadeByCommandLinesReloadTheSame) {
         Lines lines; // run after the small stage; a refused line must change nothing
         Typed typed = nullptr;
     } rows[] = {
+        {"targets added by raising their count", {"SET NUM_TARGET 10"}},
+        {"targets added after the global radius changed", {"SET_ZERO 90", "SET NUM_TARGET 10"}},
+        {"a target reset after the global radius changed", {"SET_ZERO 90", "RESET T1"}},
         {"a target keyed after its dynamics, then on itself",
          {"DYNAMICS T1 COMPRESSOR ON", "SIDECHAIN S1 T1 POST_DYNAMICS", "SIDECHAIN T1 INTERNAL"}},
         {"a global radius between two hundredths: every uncabled gain divides by it",
@@ -50,6 +54,34 @@ TEST(RoundTrip, StatesMadeByCommandLinesReloadTheSame) {
         patch_test::runLines(*f.gui, row.lines);
         if (row.typed) row.typed(f);
         patch_test::expectTheSameStatePinsAfterReload(*f.gui, scratch.path);
+    }
+}
+
+// What a patch does not carry of a new item (a target's own radius while it uses the global
+// one, the side-chain location of a dynamics record not in use) is what a load gives it.
+TEST(RoundTrip, ItemsAddedByRaisingACountHoldWhatALoadGivesThem) {
+    patch_test::ScratchFolder scratch("counts");
+    ScreenFixture f;
+    ASSERT_EQ(patch_test::runLines(*f.gui, kSmallStage), Lines());
+    ASSERT_EQ(
+        patch_test::runLines(*f.gui, {"SET_ZERO 90", "SET NUM_TARGET 10", "SET NUM_SOURCE 10"}),
+        Lines());
+    const std::string path = scratch.path + "/COUNTS.txt";
+    ASSERT_EQ(f.gui->writePatchFile(path, 0), 0);
+    auto fresh = std::make_unique<QX_GUI>();
+    QX_GUI& loaded = *fresh;
+    patch_test::loadPatch(loaded, path);
+    for (int i = 8; i < 10; ++i) {
+        SCOPED_TRACE("item " + std::to_string(i + 1));
+        const TargetRecord& t = f.gui->targets[i];
+        EXPECT_EQ(t.ownRadius, loaded.targets[i].ownRadius);
+        EXPECT_EQ(t.colour, loaded.targets[i].colour);
+        EXPECT_EQ(t.colourRed, loaded.targets[i].colourRed);
+        EXPECT_EQ(f.gui->outputDynamics[i].sideChainLocation,
+                  loaded.outputDynamics[i].sideChainLocation);
+        EXPECT_EQ(f.gui->inputDynamics[i].sideChainLocation,
+                  loaded.inputDynamics[i].sideChainLocation);
+        EXPECT_EQ(f.gui->sources[i].colourBlue, loaded.sources[i].colourBlue);
     }
 }
 
