@@ -25,6 +25,18 @@ constexpr const char* kPanels[] = {"VIRTUAL",   "DELAY", "FILTERS", "DYNAMICS", 
 constexpr int kKeys[] = {'A', 'E', 'G', 'P',      'S',        'X',
                          'Z', 'C', 'M', VK_SHIFT, VK_CONTROL, VK_MENU};
 
+bool linesInStorm() {
+    const char* lines = std::getenv("STORM_LINES");
+    return lines == nullptr || std::strcmp(lines, "0") != 0;
+}
+
+// Seeds run beyond the fixed ones; under the sanitizers each takes several times as long.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr uint32_t kMoreSeeds = 40;
+#else
+constexpr uint32_t kMoreSeeds = 200;
+#endif
+
 // One random event: a move, a press or release of one of three buttons (in or out of the
 // window), a drag, a wheel notch, a key held or let go, a key tap, a command line, a timer tick.
 void stormEvent(ScreenFixture& f, FuzzChoices& choices) {
@@ -59,8 +71,8 @@ void stormEvent(ScreenFixture& f, FuzzChoices& choices) {
         f.tap(kKeys[choices.below(std::size(kKeys))]);
         break;
     case 7:
-        // STORM_LINES=1 adds the fuzzer's random command lines, for a run by hand.
-        if (std::getenv("STORM_LINES")) f.run(fuzz_lines::randomCommandLine(choices));
+        // The fuzzer's random command lines; STORM_LINES=0 leaves them out, to look into a seed.
+        if (linesInStorm()) f.run(fuzz_lines::randomCommandLine(choices));
         break;
     case 8:
         f.advanceClock(static_cast<int32_t>(choices.below(200)));
@@ -168,10 +180,10 @@ TEST(StormRoundTrip, ASavedStormReloadsToTheSameStatePins) {
     qxplatform::clearDialogAnswers();
     patch_test::ScratchFolder scratch("storm");
     std::vector<uint32_t> seeds = {20261210u, 7u, 4242u, 11u, 12u, 13u, 14u, 15u};
-    // STORM_SEEDS=N adds N more seeds, for a longer run by hand.
-    if (const char* more = std::getenv("STORM_SEEDS"))
-        for (uint32_t k = 0; k < static_cast<uint32_t>(std::atoi(more)); ++k)
-            seeds.push_back(1000 + k);
+    // STORM_SEEDS=N runs N seeds beyond the fixed ones in place of the usual number.
+    const char* more = std::getenv("STORM_SEEDS");
+    const uint32_t moreSeeds = more ? static_cast<uint32_t>(std::atoi(more)) : kMoreSeeds;
+    for (uint32_t k = 0; k < moreSeeds; ++k) seeds.push_back(1000 + k);
     // STORM_SEED=N runs that one seed alone, to look into it.
     if (const char* only = std::getenv("STORM_SEED"))
         seeds = {static_cast<uint32_t>(std::atoi(only))};
