@@ -162,6 +162,8 @@ std::string QX_GUI::writeViewLines() {
     line(stageView.targetsLocked != 0, "TOGGLE TARGET_LOCKS");
     line(stageView.groupsLocked != 0, "TOGGLE GROUP_LOCKS");
     line(stageView.sourcesLocked != 0, "TOGGLE SOURCE_LOCKS");
+    // The reset at the head of the file locks the notes.
+    line(stageView.annotationLocks == 0, "TOGGLE ANNOTATION_LOCKS");
     line(guiSnap != 0, "TOGGLE GUI_SNAP");
     line(stageView.visualisations != 0, "TOGGLE VISUALISATIONS");
 
@@ -276,12 +278,11 @@ std::string QX_GUI::writeNoteLines() {
         const std::string centreY = exactNumber(
             2, static_cast<double>(note.y + halfHeight), note.y,
             [halfHeight](double read) { return static_cast<float>(read) - halfHeight; });
-        text +=
-            "NOTE X:" + centreX + " Y:" + centreY +
-            format(" S:%.2f RED:%.2f GREEN:%.2f BLUE:%.2f L:%.2f ", static_cast<double>(note.size),
-                   static_cast<double>(note.red), static_cast<double>(note.green),
-                   static_cast<double>(note.blue), static_cast<double>(note.alpha)) +
-            "\"" + body + "\"\n";
+        text += "NOTE X:" + centreX + " Y:" + centreY +
+                format(" S:%.2f", static_cast<double>(note.size)) +
+                " RED:" + plainNumber(2, note.red) + " GREEN:" + plainNumber(2, note.green) +
+                " BLUE:" + plainNumber(2, note.blue) + " L:" + plainNumber(2, note.alpha) + " \"" +
+                body + "\"\n";
     }
     // The reset at the head of the file hides the notes; the switch is written as it stands.
     if (stageView.annotationVisibility != 0) text += "TOGGLE ANNOTATION_VISIBILITY\n";
@@ -427,7 +428,7 @@ std::string QX_GUI::composePatchText(uint8_t isBackup) {
     text += format("SET NUM_ROOM %i\nSET NUM_TARGET %i\nSET NUM_SOURCE %i\nSET NUM_GROUP %i\n",
                    roomCount, targetCount, sourceCount, groupCount);
     text += "# GLOBAL ZEROPOINT RESPONSE\n";
-    text += format("SET_ZERO %.2f\n\n", static_cast<double>(viewSettings.globalRadius));
+    text += "SET_ZERO " + plainNumber(2, viewSettings.globalRadius) + "\n\n";
     text += "#SHOW_PANEL CLI\n";
 
     // Stage records.

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "app/qx_gui.h"
+#include "view/stage/note_width.h"
 
 namespace {
 
@@ -115,10 +116,7 @@ int32_t QX_GUI::cmdNote(CliObject command) {
     std::memset(note.text, 0, sizeof note.text);
     std::memcpy(note.text, text.data(), text.size());
     note.textLength = static_cast<int32_t>(text.size());
-    // The width of the text at scale 1 times the size: any size gives a width, none overflows.
-    note.width =
-        static_cast<float>(font.textWidth(text == "_DATE_" ? "88.88.8888" : text.c_str(), 1)) *
-        note.size;
+    note.width = noteWidth(font, note.text, note.size);
     note.alignment = 1;
     note.height = note.size * 5.0f;
     note.x = note.x - note.width / 2.0f;

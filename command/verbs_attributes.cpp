@@ -366,7 +366,11 @@ int32_t QX_GUI::cmdSetMaster(CliObject command) {
     if (!itemsWithParameter(*this, command) ||
         !lastWordNumber(*this, command, "MASTER VOLUME BAD LEVEL SPECIFICATION", db))
         return 1;
-    viewSettings.masterVolume = dbToGain(static_cast<float>(std::clamp(db, -200.0, 12.0)));
+    // -INF, the word a patch writes for a master level of zero (the master drag can set it),
+    // gives zero back; any other level is held to -200 .. 12 dB.
+    viewSettings.masterVolume = std::isinf(db) && db < 0.0
+                                    ? 0.0f
+                                    : dbToGain(static_cast<float>(std::clamp(db, -200.0, 12.0)));
     commitModelChange();
     return 0;
 }
@@ -377,8 +381,10 @@ int32_t QX_GUI::cmdTrimMaster(CliObject command) {
         !lastWordNumber(*this, command, "MASTER VOLUME BAD TRIM SPECIFICATION", db))
         return 1;
     const float trim = static_cast<float>(std::clamp(db, -60.0, 60.0));
+    // The trimmed level stays within what SET_MASTER (and so a saved patch) can set.
     if (viewSettings.masterVolume > 0.0f)
-        viewSettings.masterVolume = dbToGain(gainToDb(viewSettings.masterVolume) + trim);
+        viewSettings.masterVolume =
+            dbToGain(std::clamp(gainToDb(viewSettings.masterVolume) + trim, -200.0f, 12.0f));
     commitModelChange();
     return 0;
 }

@@ -272,6 +272,8 @@ int32_t QX_GUI::cmdDynamicsMode(CliObject command) {
     case 3:
         break;
     case 0: {
+        // A compressor's curve starts at x 0, as the DYNAMICS verb's compressor shapes it.
+        p[0].x = 0.0f;
         const float m = (p[2].x + p[2].y) * 0.5f;
         setPoint(p[2], m, m);
         if (m > p[4].y) p[4].y = m;

@@ -67,7 +67,8 @@ int32_t QX_GUI::cmdHardReset(CliObject) {
     noteCount = 0;
     raiseSendFlag(kSendNotes);
     viewSettings.masterVolume = 1.0f;
-    for (SliceRecord& slice : slices) slice.memberCount = 0;
+    // Emptied whole, as a fresh instance has them: the slices pin sends no former members.
+    for (SliceRecord& slice : slices) slice = SliceRecord();
     raiseSendFlag(kSendSlices);
     return 0;
 }

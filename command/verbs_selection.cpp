@@ -18,6 +18,11 @@ void setGroupSelected(GroupRecord& group, uint8_t on) {
     group.selected = (group.selected & ~0xFF) | on;
 }
 
+// A stored slot keeps no names past its count: the name-lists pin sends every name it holds.
+void forgetNamesPast(std::string (&slot)[255], int32_t count) {
+    for (int32_t i = count < 0 ? 0 : count; i < 255; ++i) slot[i].clear();
+}
+
 } // namespace
 
 void QX_GUI::clearSelectionFlags() {
@@ -204,6 +209,7 @@ int32_t QX_GUI::cmdUnselect(CliObject command) {
     if (slotInRange(slot)) {
         for (int32_t i = 0; i < selectedCount; ++i) storedSelections[slot][i] = selectedNames[i];
         storedSelectionCounts[slot] = selectedCount;
+        forgetNamesPast(storedSelections[slot], selectedCount);
     }
     raiseSendFlag(kSendNameLists);
     scatterItemRecords(list);
@@ -231,6 +237,7 @@ int32_t QX_GUI::cmdAddSelect(CliObject command) {
     if (slotInRange(slot)) {
         for (int32_t i = 0; i < selectedCount; ++i) storedSelections[slot][i] = selectedNames[i];
         storedSelectionCounts[slot] = selectedCount;
+        forgetNamesPast(storedSelections[slot], selectedCount);
     }
     raiseSendFlag(kSendNameLists);
     if (added == 0) {
@@ -267,6 +274,7 @@ int32_t QX_GUI::cmdStoreSelect(CliObject command) {
     storedSelectionNumber = n;
     for (int32_t i = 0; i < selectedCount; ++i) storedSelections[n][i] = selectedNames[i];
     storedSelectionCounts[n] = selectedCount;
+    forgetNamesPast(storedSelections[n], selectedCount);
     selectedCount = 0;
     commitModelChange();
     raiseSendFlag(kSendNameLists);
@@ -313,7 +321,10 @@ int32_t QX_GUI::cmdSwitchSelect(CliObject command) {
 }
 
 int32_t QX_GUI::cmdResetSelect(CliObject) {
-    for (int32_t i = 0; i < kStoredSlots; ++i) storedSelectionCounts[i] = 0;
+    for (int32_t i = 0; i < kStoredSlots; ++i) {
+        storedSelectionCounts[i] = 0;
+        forgetNamesPast(storedSelections[i], 0);
+    }
     clearSelectionFlags();
     applySelection();
     return 0;
@@ -391,6 +402,7 @@ int32_t QX_GUI::cmdStoredSelection(CliObject command) {
         if (word.size() >= 2 && storedSelectionCounts[n] < kNameCapacity)
             storedSelections[n][storedSelectionCounts[n]++] = word;
     }
+    forgetNamesPast(storedSelections[n], storedSelectionCounts[n]);
 
     selectedCount = 0;
     storedSelectionNumber = n;

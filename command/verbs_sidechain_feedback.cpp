@@ -55,6 +55,8 @@ int32_t QX_GUI::cmdSidechain(CliObject command) {
             r->channelIndex = item.index;
             r->direction = item.type;
             if (location >= 0 && location != 3) r->sideChainLocation = location;
+            // A chain keyed on itself is never taken after its own dynamics.
+            if (r->sideChainLocation == 3) r->sideChainLocation = 2;
         }
         raiseSendFlag(kSendInputDynamics);
         raiseSendFlag(kSendOutputDynamics);

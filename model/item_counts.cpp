@@ -1,5 +1,9 @@
 // Count setters: sources and targets are added in a grid inside the current room or removed
 // with their cables and memberships; group and room counts stay within their tables.
+//
+// A patch rebuilds the stage from a hard reset, so what its lines do not carry (the own radius
+// of a target that uses the global one, the side-chain location of a record not in use) is what
+// that reset leaves; a new item is given the same, so that it reloads as it was.
 #include <algorithm>
 #include <cmath>
 
@@ -63,7 +67,7 @@ void QX_GUI::setSourceCount(int32_t n) {
             DynamicsRecord& dynamics = inputDynamics[s];
             dynamics.channelIndex = s;
             dynamics.direction = 1;
-            dynamics.sideChainLocation = 0;
+            dynamics.sideChainLocation = -1;
             switchOffProcessing(inputDelays[s], inputFilters[s], dynamics);
         }
     }
@@ -93,17 +97,17 @@ void QX_GUI::setTargetCount(int32_t n) {
         const Grid grid = gridInRoom(rooms[std::min(currentRoom, kMaxRooms - 1)], true);
         for (int32_t t = old; t < n; ++t) {
             TargetRecord& target = targets[t];
-            target.colour = 0x323232; // the float components are left as they are
+            target.setColour(0x323232);
             placeInGrid(grid, t - old, target.x, target.y);
             target.virtualChannel = t;
             target.visible = 1;
             target.useGlobalRadius = 1;
-            target.ownRadius = 50.0f;
+            target.ownRadius = ViewSettings::kDefaultRadius;
             target.name = numberedName("T", t + 1);
             DynamicsRecord& dynamics = outputDynamics[t];
             dynamics.channelIndex = t;
             dynamics.direction = 2;
-            dynamics.sideChainLocation = 0;
+            dynamics.sideChainLocation = -1;
             switchOffProcessing(outputDelays[t], outputFilters[t], dynamics);
         }
     }

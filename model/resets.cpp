@@ -47,7 +47,9 @@ void QX_GUI::resetTarget(int32_t i) {
     dropCablesOfTarget(*this, i);
     target.virtualChannel = i;
     target.useGlobalRadius = 1;
-    target.ownRadius = viewSettings.globalRadius;
+    // Not the current global radius: a patch writes no own radius for a target that uses the
+    // global one, and its hard reset runs before its SET_ZERO line.
+    target.ownRadius = ViewSettings::kDefaultRadius;
     target.name = numberedName("T", i + 1);
     target.setColour(0xC0C0C0);
     target.mute = 0;

@@ -1,5 +1,8 @@
 // The DYNAMICS editor's settings: load an item's dynamics into the editor, store and send them,
 // copy them to the syndication set, reset one record or a whole table, and the clipboard.
+#include <algorithm>
+#include <vector>
+
 #include "app/qx_gui.h"
 #include "panels/dynamics/editor_item.h"
 #include "panels/frame/editor_records.h"
@@ -14,6 +17,23 @@ DynamicsRecord* dynamicsTable(QX_GUI& gui, int32_t kind) {
 }
 
 constexpr float kDefaultTimeCoefficient = 0.9995824f; // 250 ms at 44,100 Hz
+
+// The 192-entry level table of five control points given as x, y pairs.
+std::vector<float> levelTableOf(const float (&points)[10]) {
+    DynamicsCurve curve;
+    curve.pointCount = 5;
+    for (int p = 0; p < 5; ++p) curve.points[p] = {points[2 * p], points[2 * p + 1]};
+    curve.buildTable60();
+    return std::vector<float>(curve.table60, curve.table60 + DynamicsCurve::kTable60Size);
+}
+
+// A chain is taken after the dynamics (location 3) only by a target keyed on a source, as
+// SIDECHAIN and a loaded patch take it; any other record takes it after the filter, as
+// SIDE_CHAIN_INTERNAL does.
+int32_t heldSideChainLocation(int32_t kind, const DynamicsRecord& record, int32_t location) {
+    const bool targetKeyedOnSource = kind == kKindTarget && record.direction == kKindSource;
+    return location == 3 && !targetKeyedOnSource ? 2 : location;
+}
 
 } // namespace
 
@@ -38,6 +58,12 @@ void QX_GUI::resetDynamicsRecord(int32_t kind, int32_t index) {
     record.direction = kind;
     record.sideChainLocation = 2;
     for (int k = 0; k < 10; ++k) record.points[k] = kStraightLine[k];
+    // What storing the straight line writes, and what a patch's DYNAMICS line rebuilds from it:
+    // its ratio, the x of its middle point and its level table.
+    record.ratio = 1.0f;
+    record.thresholdX = kStraightLine[4];
+    static const std::vector<float> straightTable = levelTableOf(kStraightLine);
+    std::copy(straightTable.begin(), straightTable.end(), record.curve);
 }
 
 void QX_GUI::loadDynamicsPanel(int32_t kind, int32_t index) {
@@ -76,6 +102,9 @@ void QX_GUI::loadDynamicsPanel(int32_t kind, int32_t index) {
         curve.points[p].x = record.points[2 * p];
         curve.points[p].y = record.points[2 * p + 1];
     }
+    // The editor holds the record's own level table, so that storing the record back does not
+    // replace it with the table of the item the editor showed before.
+    std::copy(record.curve, record.curve + DynamicsCurve::kTable60Size, curve.table60);
     curve.buildTable(static_cast<int32_t>(curve.plotWidth));
     if (settingUp) {
         // A record set up here holds what storing it would write: its channel, its threshold
@@ -108,7 +137,10 @@ void QX_GUI::sendDynamicsSettings(int32_t kind, int32_t index) {
     record.reserved = 0;
     record.channelIndex = dynamicsEditor.dynamicsEditCurve.sidechainIndex;
     record.direction = dynamicsEditor.dynamicsEditCurve.sidechainKind;
-    record.sideChainLocation = dynamicsEditor.dynamicsEditCurve.sidechainLocation;
+    record.sideChainLocation =
+        heldSideChainLocation(kind, record, dynamicsEditor.dynamicsEditCurve.sidechainLocation);
+    dynamicsEditor.dynamicsEditCurve.sidechainLocation =
+        static_cast<uint8_t>(record.sideChainLocation & 0xFF);
     for (int p = 0; p < 5; ++p) {
         record.points[2 * p] = curve.points[p].x;
         record.points[2 * p + 1] = curve.points[p].y;
@@ -150,6 +182,7 @@ void QX_GUI::syndicateDynamics(bool copySidechainSource, bool copySidechainLocat
             member.channelIndex = m;
             member.direction = kind;
         }
+        member.sideChainLocation = heldSideChainLocation(kind, member, member.sideChainLocation);
     }
     syndicationFlash = 1;
     raiseSendFlag(kSendInputDynamics);
@@ -189,6 +222,10 @@ int32_t QX_GUI::copyDynamics() {
         clip.points[2 * p] = curve.points[p].x;
         clip.points[2 * p + 1] = curve.points[p].y;
     }
+    // The rest of what storing the shown record writes, so that a pasted record holds it too.
+    clip.thresholdX = curve.points[2].x;
+    clip.ratio = curve.ratio;
+    std::copy(curve.table60, curve.table60 + DynamicsCurve::kTable60Size, clip.curve);
     dynamicsClipboardFull = 1;
     return 0;
 }

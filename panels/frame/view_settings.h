@@ -5,7 +5,10 @@
 #include <string>
 
 struct ViewSettings {
-    float globalRadius = 75.0f; // radius of targets that use the global radius
+    // The global radius a fresh module starts with, and the own radius of a new or reset target.
+    static constexpr float kDefaultRadius = 75.0f;
+
+    float globalRadius = kDefaultRadius; // radius of targets that use the global radius
     int32_t reservedInt = 0;
     float reservedScales[4] = {1.0f, 1.0f, 1.0f, 1.0f};
     float masterVolume = 0.0f; // linear master level

@@ -234,10 +234,19 @@ TEST_F(AttributeVerbs, MasterLevelIsClampedInDecibels) {
     runOk("SET_MASTER 20");
     EXPECT_NEAR(gui->viewSettings.masterVolume, dbToGain(12.0f), 1e-6);
     runOk("SET_MASTER -6");
+    // The trim is held to 60 dB and the trimmed level to SET_MASTER's 12 dB, which a saved
+    // patch can give back.
     runOk("TRIM_MASTER 100");
-    EXPECT_NEAR(gainToDb(gui->viewSettings.masterVolume), 54.0f, 1e-3);
+    EXPECT_NEAR(gainToDb(gui->viewSettings.masterVolume), 12.0f, 1e-3);
     runOk("TRIM_MASTER -6");
-    EXPECT_NEAR(gainToDb(gui->viewSettings.masterVolume), 48.0f, 1e-3);
+    EXPECT_NEAR(gainToDb(gui->viewSettings.masterVolume), 6.0f, 1e-3);
+    runOk("SET_MASTER -150");
+    runOk("TRIM_MASTER -60");
+    EXPECT_NEAR(gainToDb(gui->viewSettings.masterVolume), -200.0f, 1e-3);
+    runOk("SET_MASTER -1000");
+    EXPECT_NEAR(gainToDb(gui->viewSettings.masterVolume), -200.0f, 1e-3);
+    runOk("SET_MASTER -INF");
+    EXPECT_EQ(gui->viewSettings.masterVolume, 0.0f);
 }
 
 TEST_F(AttributeVerbs, ColoursSetPackedValueAndComponents) {

@@ -241,6 +241,7 @@ TEST_F(DynamicsTest, SidechainLines) {
         {"SIDECHAIN S1 S2 S3 PRE_FILTER", 1, 2, 0, 1, 1, nullptr},
         {"SIDECHAIN T1 S1 T2", 2, 1, 0, 2, 2, nullptr},
         {"SIDECHAIN S1 T1 POST_DYNAMICS", 2, 0, 0, 1, 3, nullptr},
+        {"SIDECHAIN T1 INTERNAL", 2, 0, 0, 2, 2, nullptr}, // never after its own dynamics
         {"SIDECHAIN S1 S2 POST_DYNAMICS", 1, 1, 0, 1, 1, nullptr},
         {"SIDECHAIN S1 S2 INTERNAL", 1, 1, 1, 1, 1, nullptr},
         {"SIDECHAIN T1 S1", 1, 0, 0, 1, 2, "NO COMPATIBLE NODES SEPCIFIED FOR THIS SIDECHAIN TYPE"},

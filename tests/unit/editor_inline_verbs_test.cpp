@@ -174,12 +174,31 @@ TEST_F(EditorVerbs, SideChainLocationsStoreSendAndRaiseEveryProcessingFlag) {
                           {"SIDE_CHAIN_POST_FILTER", 2},
                           {"SIDE_CHAIN_POST_DYNAMICS", 3}};
     gui->loadDynamicsPanel(2, 1);
+    gui->dynamicsEditor.dynamicsEditCurve.sidechainKind = 1; // keyed on a source
     for (const Case& c : cases) {
         exec(c.line);
         EXPECT_EQ(result, 0) << c.line;
         EXPECT_EQ(gui->dynamicsEditor.dynamicsEditCurve.sidechainLocation, c.location) << c.line;
         EXPECT_EQ(gui->outputDynamics[1].sideChainLocation, c.location) << c.line;
         for (int f : kAllProcessingFlags) EXPECT_TRUE(flag(f)) << c.line << " flag " << f;
+    }
+}
+
+// As SIDECHAIN and a loaded patch have it: only a target keyed on a source is keyed after the
+// dynamics; any other record is keyed after the filter.
+TEST_F(EditorVerbs, SideChainPostDynamicsIsPostFilterUnlessATargetIsKeyedOnASource) {
+    const struct {
+        int32_t kind;
+        int32_t keyKind;
+    } records[] = {{2, 2}, {1, 1}, {1, 2}};
+    for (const auto& r : records) {
+        gui->loadDynamicsPanel(r.kind, 1);
+        gui->dynamicsEditor.dynamicsEditCurve.sidechainKind = static_cast<uint8_t>(r.keyKind);
+        exec("SIDE_CHAIN_POST_DYNAMICS");
+        EXPECT_EQ(result, 0);
+        const DynamicsRecord& record = r.kind == 1 ? gui->inputDynamics[1] : gui->outputDynamics[1];
+        EXPECT_EQ(record.sideChainLocation, 2) << r.kind << " keyed on " << r.keyKind;
+        EXPECT_EQ(gui->dynamicsEditor.dynamicsEditCurve.sidechainLocation, 2);
     }
 }
 

@@ -146,9 +146,11 @@ struct ScratchFolder {
     std::string path;
 };
 
-// Loads a patch file as LOAD_MACRO_FILE does, then runs the deferred lines (one per tick).
+// Loads a patch file as LOAD_MACRO_FILE does (the executor commits the model once the verb has
+// loaded the file), then runs the deferred lines (one per tick).
 inline void loadPatch(QX_GUI& gui, const std::string& path) {
     gui.runMacroLoad(path, false, false);
+    gui.commitModelChange();
     for (int tick = 0; tick < 250 && gui.queueActive; ++tick) gui.runNextQueuedLine();
 }
 

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
 
 #include "command_test_support.h"
 #include "dsp_link_recording_gui.h"
@@ -264,6 +267,37 @@ TEST_F(SelectionVerbs, TouchPointsAndReloadsTheEditorsAndWritesPin60) {
     EXPECT_EQ(gui->console.lastError, "TOUCH - NO ITEM SPECIFIED");
     EXPECT_EQ(run("TOUCH R1"), 1);
     EXPECT_EQ(gui->console.lastError, "TOUCH - NO RELEVANT NODE FOUND");
+}
+
+} // namespace
+
+namespace {
+
+// The name-lists pin sends every name a stored slot holds: an emptied slot holds none.
+TEST_F(SelectionVerbs, EmptiedStoredSlotsSendNoFormerNames) {
+    const auto slotText = [this](int slot) {
+        gui->sendTextCommandPin();
+        const MpBlob& blob = gui->pinNameLists.getValue();
+        const char* at = reinterpret_cast<const char*>(blob.getData()) + 1032 * slot;
+        return std::string(at, ::strnlen(at, 1024));
+    };
+    const struct {
+        const char* what;
+        std::vector<const char*> emptying;
+    } cases[] = {
+        {"stored again with nothing selected", {"STORE_SELECT 2"}},
+        {"given again with fewer names", {"SEL X:2 T1"}},
+        {"reset", {"RESET_SELECT"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        run("SELECT S1 S2 T3");
+        run("STORE_SELECT 2");
+        ASSERT_EQ(slotText(2), "S1 S2 T3 ");
+        for (const char* line : c.emptying) run(line);
+        const std::string left = slotText(2);
+        EXPECT_TRUE(left.empty() || left == "T1 ") << left;
+    }
 }
 
 } // namespace

@@ -107,6 +107,25 @@ TEST(TextEntryCommit, AClockNoteIsAsWideAsItsLongestTimeAndCentredOnItsPoint) {
     EXPECT_EQ(f.gui->sendFlags[kSendNotes], 1);
 }
 
+TEST(TextEntryCommit, ANoteTypedOrWrittenAsALineTakesTheSameRoom) {
+    for (const char* text : {"_CLOCK_", "_DATE_", "MIX 2"}) {
+        SCOPED_TRACE(text);
+        CommitFixture f;
+        f.gui->textEntry.textEntryAnchorX = 40.0f;
+        f.gui->textEntry.textEntryAnchorY = 30.0f;
+        f.commit(31, text); // a new note: size 2, white
+        ASSERT_EQ(
+            f.run(std::string("NOTE X:40 Y:30 S:2 RED:1 GREEN:1 BLUE:1 L:1 \"") + text + "\""), 0);
+        ASSERT_EQ(f.gui->noteCount, 2);
+        const NoteRecord& typed = f.gui->notes[0];
+        const NoteRecord& written = f.gui->notes[1];
+        EXPECT_GT(typed.width, 0.0f);
+        EXPECT_EQ(typed.width, written.width);
+        EXPECT_EQ(typed.x, written.x);
+        EXPECT_EQ(typed.y, written.y);
+    }
+}
+
 TEST(TextEntryCommit, AFullNoteTableRefusesANewNote) {
     CommitFixture f;
     f.gui->noteCount = 256;

@@ -249,8 +249,10 @@ TEST_F(UpkeepTest, SetTargetCountPlacesTargetsAndFreesTheirCables) {
     gui->setTargetCount(8);
     EXPECT_EQ(gui->targets[7].x, 20.0f + 30.0f);
     EXPECT_EQ(gui->targets[7].y, 50.0f);
-    EXPECT_EQ(gui->targets[7].ownRadius, 50.0f);
+    EXPECT_EQ(gui->targets[7].ownRadius, 75.0f); // what a load gives it
     EXPECT_EQ(gui->targets[7].colour, 0x323232u);
+    EXPECT_EQ(gui->targets[7].colourRed, 0x32 * kColourByteScale); // the float copies match
+    EXPECT_EQ(gui->outputDynamics[7].sideChainLocation, -1);
     EXPECT_EQ(gui->outputDynamics[7].direction, 2);
     source(0, 0.0f, 0.0f);
     cable(0, 7);
@@ -347,7 +349,7 @@ TEST_F(UpkeepTest, ResetTargetGroupAndRoom) {
     gui->targets[1].useGlobalRadius = 0;
     gui->targets[1].solo = 1;
     gui->resetTarget(1);
-    EXPECT_EQ(gui->targets[1].ownRadius, 60.0f);
+    EXPECT_EQ(gui->targets[1].ownRadius, 75.0f); // the default, not the global radius
     EXPECT_EQ(gui->targets[1].useGlobalRadius, 1);
     EXPECT_EQ(gui->targets[1].name, "T2");
     EXPECT_EQ(gui->targets[1].x, 5.0f);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/qx_gui.h"
+#include "view/stage/note_width.h"
 
 namespace {
 
@@ -14,13 +15,6 @@ void setNoteText(NoteRecord& note, std::string text) {
     std::memset(note.text, 0, sizeof note.text);
     std::memcpy(note.text, text.data(), text.size());
     note.textLength = static_cast<int32_t>(text.size());
-}
-
-// The clock and date notes are as wide as their longest shown text.
-const char* widthSample(const char* text) {
-    if (std::strcmp(text, "_DATE_") == 0) return "88.88.8888";
-    if (std::strcmp(text, "_CLOCK_") == 0) return "88.88";
-    return text;
 }
 
 } // namespace
@@ -57,8 +51,7 @@ void QX_GUI::commitNote(int32_t id, const std::string& text) {
         note->y = textEntry.textEntryAnchorY;
         SetCursor(cursors[0]);
     }
-    note->width = static_cast<float>(
-        font.textWidth(widthSample(note->text), static_cast<int32_t>(note->size)));
+    note->width = noteWidth(font, note->text, note->size);
     note->height = 5.0f * note->size;
     note->boxed = 0;
     note->x -= note->width / 2.0f;
