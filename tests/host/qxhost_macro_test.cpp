@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "qxhost_in_folder.h"
+
 namespace {
 
 const std::string kOut = QX_OUT_DIR;
@@ -25,12 +27,7 @@ std::vector<std::string> readLines(const std::string& path) {
     return lines;
 }
 
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using host_test::readFile;
 
 // One line of the pin trace, its bytes decoded from hex.
 struct TracedValue {
@@ -74,22 +71,9 @@ std::string textAt(const std::vector<uint8_t>& b, size_t at) {
 }
 
 // Runs qxhost in a fresh folder holding the macro file "m.txt".
-struct QxhostMacroRun : ::testing::Test {
-    std::string folder;
-    void SetUp() override {
-        char pattern[] = "/tmp/qxhost-macro-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        folder = pattern;
-    }
-    void TearDown() override { std::system(("rm -rf '" + folder + "'").c_str()); }
+struct QxhostMacroRun : host_test::QxhostInFolder {
     void writeMacro(const std::string& text) { std::ofstream(folder + "/m.txt") << text; }
-    int run(const std::string& arguments) {
-        std::string command =
-            "cd '" + folder + "' && '" + kOut + "/qxhost' " + arguments + " 2>stderr.txt";
-        int status = std::system(command.c_str());
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-    std::string path(const std::string& name) const { return folder + "/" + name; }
+    int run(const std::string& arguments) { return runQxhost(arguments); }
     // The last value of each pin the module sent.
     std::map<int, std::vector<uint8_t>> lastOut(const std::vector<TracedValue>& trace) {
         std::map<int, std::vector<uint8_t>> last;

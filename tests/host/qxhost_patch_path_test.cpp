@@ -13,26 +13,20 @@
 #include <string>
 #include <vector>
 
+#include "qxhost_in_folder.h"
+
 namespace {
 
 const std::string kOut = QX_OUT_DIR;
 
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using host_test::readFile;
+using host_test::writeFile;
 
 // The shipped demo patch opens with the writer's head; without it, it is a file of commands that
 // the writer did not make.
 std::string withoutFirstLine(const std::string& text) {
     const size_t end = text.find('\n');
     return end == std::string::npos ? std::string() : text.substr(end + 1);
-}
-
-void writeFile(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
 }
 
 std::vector<std::string> entriesOf(const std::string& folder) {
@@ -63,20 +57,9 @@ const char kWriterPatch[] = "# RESET EVERYTHING\nHARD_RESET\n\n# SETUP BASICS\n"
                             "SET NUM_ROOM 1\nSET NUM_TARGET 2\nSET NUM_SOURCE 3\n";
 
 // Runs qxhost in a fresh folder; the console goes to c.txt there.
-struct QxhostPatchPath : ::testing::Test {
-    std::string folder;
-    void SetUp() override {
-        char pattern[] = "/tmp/qxhost-patch-path-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        folder = pattern;
-    }
-    void TearDown() override { std::system(("rm -rf '" + folder + "'").c_str()); }
-    std::string path(const std::string& name) const { return folder + "/" + name; }
+struct QxhostPatchPath : host_test::QxhostInFolder {
     int run(const std::string& arguments) {
-        const std::string command = "cd '" + folder + "' && '" + kOut + "/qxhost' --headless " +
-                                    arguments + " --console c.txt 2>stderr.txt";
-        const int status = std::system(command.c_str());
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return runQxhost("--headless " + arguments + " --console c.txt");
     }
     std::string console() const { return readFile(path("c.txt")); }
     bool said(const std::string& line) const {

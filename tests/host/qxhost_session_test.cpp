@@ -18,17 +18,13 @@
 
 #include "qxhost/session_file.h"
 #include "qxhost/stop_signals.h"
+#include "qxhost_in_folder.h"
 
 namespace {
 
 const std::string kOut = QX_OUT_DIR;
 
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using host_test::readFile;
 
 bool exists(const std::string& path) {
     struct stat info {};
@@ -51,21 +47,13 @@ const char kMacro[] = "HARD_RESET\n"
                       "POS S2 X:120 Y:-80\n"
                       "NAME S2 KICK\n";
 
-struct QxhostSessionRun : ::testing::Test {
-    std::string folder;
+struct QxhostSessionRun : host_test::QxhostInFolder {
     void SetUp() override {
-        char pattern[] = "/tmp/qxhost-session-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        folder = pattern;
+        QxhostInFolder::SetUp();
         std::ofstream(path("m.txt")) << kMacro;
     }
-    void TearDown() override { std::system(("rm -rf '" + folder + "'").c_str()); }
-    std::string path(const std::string& name) const { return folder + "/" + name; }
     int run(const std::string& arguments) {
-        const std::string command = "cd '" + folder + "' && XDG_STATE_HOME='" + path("state") +
-                                    "' '" + kOut + "/qxhost' " + arguments + " 2>stderr.txt";
-        const int status = std::system(command.c_str());
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return runQxhost(arguments, "XDG_STATE_HOME='" + path("state") + "' ");
     }
     std::string errors() const { return readFile(path("stderr.txt")); }
     // The patch that a run saves holds S2 as the macro left it.

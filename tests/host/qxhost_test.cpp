@@ -13,6 +13,7 @@
 #include "qxhost/host_session.h"
 #include "qxhost/pin_trace.h"
 #include "qxhost/script_record.h"
+#include "qxhost_in_folder.h"
 
 namespace {
 
@@ -20,28 +21,11 @@ using namespace qxhost;
 
 const std::string kOut = QX_OUT_DIR;
 
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using host_test::readFile;
 
 // Runs qxhost with arguments in a fresh folder; its exit code.
-struct QxhostRun : ::testing::Test {
-    std::string folder;
-    void SetUp() override {
-        char pattern[] = "/tmp/qxhost-test-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        folder = pattern;
-    }
-    void TearDown() override { std::system(("rm -rf '" + folder + "'").c_str()); }
-    int run(const std::string& arguments) {
-        std::string command =
-            "cd '" + folder + "' && '" + kOut + "/qxhost' " + arguments + " 2>stderr.txt";
-        int status = std::system(command.c_str());
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
+struct QxhostRun : host_test::QxhostInFolder {
+    int run(const std::string& arguments) { return runQxhost(arguments); }
     std::string file(const std::string& name) { return readFile(folder + "/" + name); }
 };
 
