@@ -666,6 +666,7 @@ public:
     void commitSideChainName(int32_t id, const std::string& text);
     void commitVirtualChannel(int32_t id, const std::string& text);
     void commitNote(int32_t id, const std::string& text);
+    void reportRefusedEntry(const std::string& message);
     void commitNoteAlpha(int32_t id, const std::string& text);
     void commitFilterBand(int32_t id, const std::string& text);
     void commitDelayTime(int32_t id, const std::string& text);

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "app/qx_gui.h"
+#include "command/text_utils.h"
 #include "view/stage/note_width.h"
 
 namespace {
@@ -102,6 +103,11 @@ int32_t QX_GUI::cmdNote(CliObject command) {
         console.pendingError = "NOTE - NO ROOM FOR MORE NOTES (256)";
         return 1;
     }
+    std::string text = quotedText(rawCommandText);
+    if (holdsCommentMark(text)) {
+        console.pendingError = kNoteCommentMarkRefused;
+        return 1;
+    }
     NoteRecord& note = notes[noteCount];
     note.x = command.named(kKeyX);
     note.y = command.named(kKeyY);
@@ -111,7 +117,6 @@ int32_t QX_GUI::cmdNote(CliObject command) {
     note.blue = command.named(kKeyBlue);
     note.alpha = command.named(kKeyL);
     // The text field holds 255 characters and its terminating NUL.
-    std::string text = quotedText(rawCommandText);
     if (text.size() > NoteRecord::kTextBytes - 1) text.resize(NoteRecord::kTextBytes - 1);
     std::memset(note.text, 0, sizeof note.text);
     std::memcpy(note.text, text.data(), text.size());

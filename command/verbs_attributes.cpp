@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "app/qx_gui.h"
+#include "command/text_utils.h"
 #include "command/verb_support.h"
 #include "model/checked_number.h"
 #include "model/colour.h"
@@ -304,6 +305,10 @@ int32_t QX_GUI::cmdName(CliObject command) {
     const std::string& name = command.string;
     if (name.empty() || name == "NO STRING") {
         console.pendingError = "NO NAME SPECIFIED";
+        return 1;
+    }
+    if (holdsCommentMark(name)) {
+        console.pendingError = kNameCommentMarkRefused;
         return 1;
     }
     ItemSnapshotList list = gatherItemRecords(command);

@@ -33,6 +33,11 @@ TEST(RoundTrip, StatesMadeByCommandLinesReloadTheSame) {
         Lines lines; // run after the small stage; a refused line must change nothing
         Typed typed = nullptr;
     } rows[] = {
+        {"a source named with a semicolon after a delay and a cable",
+         {"DELAY S1 ON TIME:12.5", "CABLE S1 T1 X:-6", "LEVEL S1 -3", "NAME S1 KICK;1"}},
+        {"a target named with a hash", {"DELAY T2 ON TIME:20", "NAME T2 MIX#2"}},
+        {"a note whose text holds a hash",
+         {"NOTE X:10 Y:10 S:2 RED:1 GREEN:1 BLUE:1 L:1 \"MIX #2\""}},
         {"targets added by raising their count", {"SET NUM_TARGET 10"}},
         {"targets added after the global radius changed", {"SET_ZERO 90", "SET NUM_TARGET 10"}},
         {"a target reset after the global radius changed", {"SET_ZERO 90", "RESET T1"}},
@@ -82,6 +87,33 @@ TEST(RoundTrip, ItemsAddedByRaisingACountHoldWhatALoadGivesThem) {
         EXPECT_EQ(f.gui->inputDynamics[i].sideChainLocation,
                   loaded.inputDynamics[i].sideChainLocation);
         EXPECT_EQ(f.gui->sources[i].colourBlue, loaded.sources[i].colourBlue);
+    }
+}
+
+// A saved line that holds ";" or "#" reads as a comment: a name or a note text with one is
+// refused, with a message, and the stage stays as it was.
+TEST(RoundTrip, NamesAndNotesThatWouldSaveAsCommentsAreRefused) {
+    const struct {
+        const char* line;
+        const char* message;
+    } rows[] = {
+        {"NAME S1 KICK;1", "A NAME CANNOT HOLD ; OR #"},
+        {"NAME T2 MIX#2", "A NAME CANNOT HOLD ; OR #"},
+        {"NAME S1 S2 PAD;", "A NAME CANNOT HOLD ; OR #"},
+        {"NOTE X:10 Y:10 S:2 RED:1 GREEN:1 BLUE:1 L:1 \"MIX #2\"", "A NOTE CANNOT HOLD ; OR #"},
+        {"NOTE X:10 Y:10 S:2 \"A;B\"", "A NOTE CANNOT HOLD ; OR #"},
+    };
+    patch_test::ScratchFolder scratch("refused");
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.line);
+        ScreenFixture f;
+        ASSERT_EQ(patch_test::runLines(*f.gui, kSmallStage), Lines());
+        ASSERT_EQ(f.gui->writePatchFile(scratch.path + "/BEFORE.txt", 0), 0);
+        EXPECT_EQ(f.run(row.line), 1);
+        EXPECT_EQ(f.gui->console.lastError, row.message);
+        ASSERT_EQ(f.gui->writePatchFile(scratch.path + "/AFTER.txt", 0), 0);
+        EXPECT_EQ(patch_test::readFile(scratch.path + "/BEFORE.txt"),
+                  patch_test::readFile(scratch.path + "/AFTER.txt"));
     }
 }
 

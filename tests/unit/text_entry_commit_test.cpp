@@ -126,6 +126,33 @@ TEST(TextEntryCommit, ANoteTypedOrWrittenAsALineTakesTheSameRoom) {
     }
 }
 
+// The keyboard types ";" (not "#"), and a saved line that holds either is a comment.
+TEST(TextEntryCommit, ANameOrNoteThatWouldSaveAsACommentIsRefused) {
+    {
+        CommitFixture f;
+        f.source(0, 0.0f, 0.0f);
+        f.gui->sources[0].name = "S1";
+        f.gui->currentSource = 0;
+        f.commit(1, "KICK;1");
+        EXPECT_EQ(f.gui->sources[0].name, "S1");
+        EXPECT_TRUE(f.consoleHas("NAME NOT CHANGED : A NAME CANNOT HOLD ; OR #"));
+    }
+    {
+        CommitFixture f;
+        f.commit(31, "MIX #2");
+        EXPECT_EQ(f.gui->noteCount, 0);
+        EXPECT_TRUE(f.consoleHas("NOTE NOT CHANGED : A NOTE CANNOT HOLD ; OR #"));
+    }
+    {
+        CommitFixture f;
+        f.commit(31, "MIX 2");
+        f.gui->annotations.noteEdit.index = 0;
+        f.commit(32, "MIX;2");
+        EXPECT_STREQ(f.gui->notes[0].text, "MIX 2");
+        EXPECT_TRUE(f.consoleHas("NOTE NOT CHANGED : A NOTE CANNOT HOLD ; OR #"));
+    }
+}
+
 TEST(TextEntryCommit, AFullNoteTableRefusesANewNote) {
     CommitFixture f;
     f.gui->noteCount = 256;

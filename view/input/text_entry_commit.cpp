@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/qx_gui.h"
+#include "command/text_utils.h"
 
 namespace {
 
@@ -75,6 +76,15 @@ void QX_GUI::commitTextEntry() {
     }
 }
 
+// A refused entry says why in the status line and, highlighted as a failed line is, on the
+// console.
+void QX_GUI::reportRefusedEntry(const std::string& message) {
+    setStatusMessage(message);
+    console.highlight = 1;
+    appendConsoleLine(message);
+    console.highlight = 0;
+}
+
 void QX_GUI::schedulePatchCheck() {
     patchCheckCountdown = 5;
     patchCheckPending = 1;
@@ -93,6 +103,10 @@ void QX_GUI::commitItemName(int32_t id, const std::string& entered) {
                           : kind == 2 ? currentTarget
                           : kind == 3 ? currentGroup
                                       : currentRoom;
+    if (holdsCommentMark(text)) {
+        reportRefusedEntry(std::string("NAME NOT CHANGED : ") + kNameCommentMarkRefused);
+        return;
+    }
     const bool heldByAnother =
         findItemKindByName(text) != -1 &&
         (findItemKindByName(text) != kind || findItemIndexByName(text) != index);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/qx_gui.h"
+#include "command/text_utils.h"
 #include "view/stage/note_width.h"
 
 namespace {
@@ -25,6 +26,10 @@ NoteRecord* QX_GUI::editedNote() {
 }
 
 void QX_GUI::commitNote(int32_t id, const std::string& text) {
+    if (id != 33 && holdsCommentMark(text)) {
+        reportRefusedEntry(std::string("NOTE NOT CHANGED : ") + kNoteCommentMarkRefused);
+        return;
+    }
     NoteRecord* note = nullptr;
     if (id == 31) {
         if (text.empty()) return;
