@@ -1285,6 +1285,7 @@ public:
     // not a patch and was not to be replaced): it says so once and skips it until a save.
     uint8_t autoSaveHeld = 0;
     std::string autoSaveHeldPath;
+    uint8_t replaceQuestionOpen = 0; // SAVE's yes/no box is waiting for its answer
     ItemSnapshot undoSnapshot[256];
     int32_t undoCount = 0;
     // Selection names.

@@ -21,9 +21,12 @@ Replace askBeforeReplacing(QX_GUI& gui, HWND owner, const std::string& path) {
     gui.appendConsoleLine("-> NOT A PATCH FILE: ITS FIRST LINE IS NOT # RESET EVERYTHING");
     const std::string text = hostPath + "\n\nThis file is not a patch: its first line is not \"" +
                              kPatchHeadLine + "\".\nReplace it with the patch?";
+    // The timer ticks on while the box is open; its auto save must not ask again on top.
+    gui.replaceQuestionOpen = 1;
     const int answer =
         MessageBoxW(owner, reinterpret_cast<LPCWSTR>(qxplatform::widen(text).c_str()),
                     reinterpret_cast<LPCWSTR>(u"Save patch"), MB_YESNO | MB_ICONEXCLAMATION);
+    gui.replaceQuestionOpen = 0;
     if (answer == IDYES) return Replace::Allowed;
     return answer == IDNO ? Replace::Declined : Replace::CannotAsk;
 }
@@ -43,6 +46,11 @@ int32_t QX_GUI::cmdSaveNow(CliObject command) {
     // it never opens a dialog and asks about a file only once.
     const bool automatic = autoSaveRunning != 0;
     if (automatic && autoSaveHeld != 0 && autoSaveHeldPath == path) return 0;
+    if (replaceQuestionOpen != 0) {
+        if (automatic) return 0;
+        console.pendingError = "-> NOT SAVED: THE QUESTION OF THE SAVE BEFORE IS STILL OPEN";
+        return 1;
+    }
     auto holdAutoSave = [&] {
         if (!automatic) return;
         autoSaveHeld = 1;
