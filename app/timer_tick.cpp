@@ -141,6 +141,9 @@ int32_t QX_GUI::onTimer() {
     // 10. Automatic save and backup.
     if (autoSave || autoBackupOn) {
         const int32_t clock = qxplatform::processClock();
+        // A clock restored from an earlier run (pin 30) lies ahead of this run's clock: the
+        // interval starts again now rather than after as long as that run lasted.
+        if (clock < autoLastClock) autoLastClock = clock;
         const int32_t elapsed = clock - autoLastClock;
         if (elapsed >= autoSaveInterval) {
             autoLastClock = clock;

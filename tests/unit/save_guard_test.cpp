@@ -148,6 +148,38 @@ TEST_F(SaveGuard, AutoSaveAsksOnceAndSkipsTheFileUntilASaveByHand) {
     EXPECT_EQ(questionsAsked(), 2u);
 }
 
+// The timer ticks on while the yes/no box waits; no second box opens over it, and a save by
+// hand in that time says why it does not save.
+TEST_F(SaveGuard, NoSecondQuestionWhileTheFirstIsOpen) {
+    writeFile(file, kNotes);
+    qxplatform::setManualClock(100000);
+    gui->autoSave = 1;
+    gui->autoLastClock = 100000 - gui->autoSaveInterval;
+    gui->replaceQuestionOpen = 1; // as inside the box's modal loop
+    gui->onTimer();
+    EXPECT_EQ(questionsAsked(), 0u);
+    EXPECT_EQ(gui->executeCommandString("SAVE_NOW"), 1);
+    EXPECT_EQ(gui->console.lastError,
+              "-> NOT SAVED: THE QUESTION OF THE SAVE BEFORE IS STILL OPEN");
+    EXPECT_EQ(readFile(file), kNotes);
+    gui->replaceQuestionOpen = 0;
+    qxplatform::queueMessageBoxAnswer(IDNO);
+    EXPECT_EQ(gui->executeCommandString("SAVE_NOW"), 1);
+    EXPECT_EQ(gui->replaceQuestionOpen, 0) << "the box closed";
+}
+
+// A patch record restored from an earlier, longer run carries that run's clock: the auto save
+// starts its interval again rather than waiting for this run's clock to catch up.
+TEST_F(SaveGuard, AutoSaveAfterARestoredClockSavesWithinAnInterval) {
+    qxplatform::setManualClock(1000);
+    gui->autoSave = 1;
+    gui->autoLastClock = 3600 * 1000; // an hour into the run before
+    gui->onTimer();
+    qxplatform::advanceManualClock(gui->autoSaveInterval);
+    gui->onTimer();
+    EXPECT_EQ(readFile(file), gui->composePatchText(0));
+}
+
 // SAVE AS writes the file chosen: the save dialog has asked about replacing it.
 TEST_F(SaveGuard, SaveAsDoesNotAskAgain) {
     const std::string other = scratch.path + "/NOTES.txt";
