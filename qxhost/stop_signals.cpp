@@ -7,8 +7,16 @@ namespace {
 
 volatile sig_atomic_t requested = 0;
 
+constexpr int kStopSignals[] = {SIGTERM, SIGINT, SIGHUP};
+
+// Only async-signal-safe work: the flag, and the default action back for every stop signal so
+// that a second one of any of them ends the process at once.
 void onStopSignal(int signal) {
     requested = signal;
+    struct sigaction fallback {};
+    fallback.sa_handler = SIG_DFL;
+    sigemptyset(&fallback.sa_mask);
+    for (int stop : kStopSignals) sigaction(stop, &fallback, nullptr);
 }
 
 } // namespace
@@ -18,9 +26,13 @@ void installStopSignals() {
     struct sigaction action {};
     action.sa_handler = &onStopSignal;
     sigemptyset(&action.sa_mask);
-    // A second signal while the run ends takes the default action: the process ends at once.
-    action.sa_flags = SA_RESTART | SA_RESETHAND;
-    for (int signal : {SIGTERM, SIGINT, SIGHUP}) sigaction(signal, &action, nullptr);
+    action.sa_flags = SA_RESTART;
+    for (int signal : kStopSignals) {
+        // A signal the parent set to be ignored (nohup) stays ignored.
+        struct sigaction before {};
+        sigaction(signal, nullptr, &before);
+        if (before.sa_handler != SIG_IGN) sigaction(signal, &action, nullptr);
+    }
 }
 
 bool stopRequested() {
