@@ -154,9 +154,11 @@ int HostSession::runHeadless() {
     installStopSignals();
     if (!openOutputFiles() || !loadModule() || !createInstances()) return 1;
     restoreSession();
+    size_t actionsRun = 0;
     for (const HostAction& action : options_.actions) {
         if (stopRequested()) break;
         if (!runAction(action)) return 1;
+        ++actionsRun;
     }
     // One round of meters and status from the DSP side's model.
     dsp_.feedMetersNow(qxplatform::processClock());
@@ -164,6 +166,12 @@ int HostSession::runHeadless() {
     saveSession();
     if (!releaseAll()) {
         error_ = "an instance outlived its last release";
+        return 1;
+    }
+    // A script that was stopped before its last action (a --save, say) did not do its work.
+    if (actionsRun < options_.actions.size()) {
+        error_ = "stopped before its actions ended: " +
+                 std::to_string(options_.actions.size() - actionsRun) + " of them not run";
         return 1;
     }
     return 0;

@@ -240,6 +240,33 @@ TEST_F(QxhostSessionRun, ASessionThatCannotBeWrittenIsToldAndTheRunStillEnds) {
     EXPECT_EQ(readFile(path("plain")), "a file, not a folder");
 }
 
+// A signal in the middle of a script ends it after the action in progress: the actions left
+// (here the --save) are not run, and the exit code says the script did not finish.
+TEST_F(QxhostSessionRun, AHeadlessScriptStoppedBySigtermEndsWithAFailure) {
+    std::string large = "# RESET EVERYTHING\n";
+    for (int i = 0; i < 60000; ++i) large += "HARD_RESET\nSET NUM_SOURCE 64\n";
+    std::ofstream(path("large.txt")) << large;
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const std::string command = "cd '" + folder + "' && exec '" + kOut +
+                                    "/qxhost' --headless --load large.txt --save saved.txt " +
+                                    "2>stderr.txt";
+        execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    usleep(1000 * 1000); // inside the load, which runs for up to 3 s
+    kill(child, SIGTERM);
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1) << errors();
+    EXPECT_NE(errors().find("qxhost: stopped before its actions ended: 1 of them not run"),
+              std::string::npos)
+        << errors();
+    EXPECT_FALSE(std::ifstream(path("saved.txt")).good());
+}
+
 // The handler only marks the request; the process goes on to end its run as usual.
 TEST(StopSignals, EachSignalIsNotedAndNamedWithoutEndingTheProcess) {
     const std::pair<int, const char*> signals[] = {
@@ -252,6 +279,29 @@ TEST(StopSignals, EachSignalIsNotedAndNamedWithoutEndingTheProcess) {
         EXPECT_EQ(qxhost::stopText(), std::string(name) + " received: ending the run");
     }
     for (int number : {SIGTERM, SIGINT, SIGHUP}) signal(number, SIG_DFL);
+}
+
+// A signal the parent ignores (nohup) stays ignored; after one stop signal, a second of another
+// kind ends the process at once, as the default action does.
+TEST(StopSignals, AnIgnoredSignalStaysIgnoredAndASecondSignalEndsTheProcess) {
+    signal(SIGHUP, SIG_IGN);
+    qxhost::installStopSignals();
+    ASSERT_EQ(raise(SIGHUP), 0);
+    EXPECT_FALSE(qxhost::stopRequested());
+    signal(SIGHUP, SIG_DFL);
+
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        qxhost::installStopSignals();
+        raise(SIGINT);
+        raise(SIGTERM);
+        _exit(qxhost::stopRequested() ? 3 : 4); // reached only when the second was not fatal
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
+    for (int number : {SIGTERM, SIGINT}) signal(number, SIG_DFL);
 }
 
 } // namespace
