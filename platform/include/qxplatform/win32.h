@@ -319,9 +319,10 @@ BOOL EnumDisplayMonitors(HDC dc, const RECT* clip, MONITORENUMPROC callback, LPA
 #define IDOK 1
 #define IDYES 6
 #define IDNO 7
-// The caption and text go to standard error and are recorded for tests. A box of MB_OK never
-// blocks. A box of MB_YESNO takes a queued answer (test_hooks.h), else asks on the desktop while
-// one of our windows is on screen, and returns IDYES or IDNO; 0 when it could not be shown.
+// The caption and text go to standard error and are recorded for tests. While one of our
+// windows is on screen a box also shows on the desktop. A box of MB_OK returns IDOK once it is
+// closed (at once where none can be shown). A box of MB_YESNO takes a queued answer
+// (test_hooks.h) first, and returns IDYES or IDNO; 0 when it could not be shown.
 int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
 
