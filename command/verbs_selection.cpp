@@ -23,6 +23,14 @@ void forgetNamesPast(std::string (&slot)[255], int32_t count) {
     for (int32_t i = count < 0 ? 0 : count; i < 255; ++i) slot[i].clear();
 }
 
+// Slot n holds the current selection's names, and nothing past them.
+void storeSelectionIn(QX_GUI& gui, int32_t n) {
+    for (int32_t i = 0; i < gui.selectedCount; ++i)
+        gui.storedSelections[n][i] = gui.selectedNames[i];
+    gui.storedSelectionCounts[n] = gui.selectedCount;
+    forgetNamesPast(gui.storedSelections[n], gui.selectedCount);
+}
+
 } // namespace
 
 void QX_GUI::clearSelectionFlags() {
@@ -206,11 +214,7 @@ int32_t QX_GUI::cmdUnselect(CliObject command) {
         selectedCount = kept;
     }
     const int32_t slot = storedSelectionNumber;
-    if (slotInRange(slot)) {
-        for (int32_t i = 0; i < selectedCount; ++i) storedSelections[slot][i] = selectedNames[i];
-        storedSelectionCounts[slot] = selectedCount;
-        forgetNamesPast(storedSelections[slot], selectedCount);
-    }
+    if (slotInRange(slot)) storeSelectionIn(*this, slot);
     raiseSendFlag(kSendNameLists);
     scatterItemRecords(list);
     applySelection();
@@ -234,11 +238,7 @@ int32_t QX_GUI::cmdAddSelect(CliObject command) {
     }
     scatterItemRecords(list);
     const int32_t slot = storedSelectionNumber;
-    if (slotInRange(slot)) {
-        for (int32_t i = 0; i < selectedCount; ++i) storedSelections[slot][i] = selectedNames[i];
-        storedSelectionCounts[slot] = selectedCount;
-        forgetNamesPast(storedSelections[slot], selectedCount);
-    }
+    if (slotInRange(slot)) storeSelectionIn(*this, slot);
     raiseSendFlag(kSendNameLists);
     if (added == 0) {
         console.pendingError = "NOT ITEMS ADDED";
@@ -272,9 +272,7 @@ int32_t QX_GUI::cmdStoreSelect(CliObject command) {
         return 1;
     }
     storedSelectionNumber = n;
-    for (int32_t i = 0; i < selectedCount; ++i) storedSelections[n][i] = selectedNames[i];
-    storedSelectionCounts[n] = selectedCount;
-    forgetNamesPast(storedSelections[n], selectedCount);
+    storeSelectionIn(*this, n);
     selectedCount = 0;
     commitModelChange();
     raiseSendFlag(kSendNameLists);
