@@ -167,9 +167,10 @@ int HostSession::runWindowed() {
     int32_t frames = 0;
     const HWND first = children_.empty() ? nullptr : children_[0];
     tickingSession = this;
-    if (!parents_.empty()) SetTimer(parents_[0], kDspTimer, 10, &HostSession::dspTick);
-    if (!parents_.empty())
+    if (!parents_.empty()) {
+        SetTimer(parents_[0], kDspTimer, 10, &HostSession::dspTick);
         SetTimer(parents_[0], kSessionTimer, kSessionWriteMs, &HostSession::sessionTick);
+    }
     MSG m;
     bool running = true;
     while (running && GetMessageW(&m, nullptr, 0, 0)) {
@@ -186,8 +187,10 @@ int HostSession::runWindowed() {
         if (options_.exitAfterGiven && elapsed >= options_.exitAfterMs) running = false;
         if (stopRequested()) running = false;
     }
-    if (!parents_.empty()) KillTimer(parents_[0], kDspTimer);
-    if (!parents_.empty()) KillTimer(parents_[0], kSessionTimer);
+    if (!parents_.empty()) {
+        KillTimer(parents_[0], kDspTimer);
+        KillTimer(parents_[0], kSessionTimer);
+    }
     tickingSession = nullptr;
     bool ok = true;
     if (!options_.screenshotPath.empty()) ok = writeScreenshot();
