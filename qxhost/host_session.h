@@ -65,6 +65,11 @@ private:
     // A line of qxhost's own: standard error, and the console file when there is one.
     void hostLine(const std::string& line);
     bool hasLoadAction() const;
+    // The session is neither read nor written in this run: the line says why, and so.
+    void keepNoSession(const std::string& line);
+    // False, having said so, when another user owns the session's folder or file or can
+    // write either.
+    bool sessionPlaceIsPrivate(const std::string& path);
     void handBack(size_t instance, const SessionInstance& values);
     // Hands a script of one line, addressed to local id 0, to pin 3 of every instance, as the
     // DSP side routes scripts.
@@ -90,7 +95,7 @@ private:
     LineFile console_;
     DspSide dsp_;
     bool sessionChanged_ = false; // a state pin changed since the session was last written
-    bool sessionWritable_ = true; // false when the file there could not be read or set aside
+    bool sessionWritable_ = true; // false when the file there is not to be replaced or reached
     std::string sessionError_;    // the last write's failure, told once
 };
 

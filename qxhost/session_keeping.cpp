@@ -48,9 +48,32 @@ void HostSession::handBack(size_t instance, const SessionInstance& values) {
     activeInstance_ = previous;
 }
 
+void HostSession::keepNoSession(const std::string& line) {
+    sessionWritable_ = false;
+    hostLine(line + "; starting fresh, and this run keeps no session");
+}
+
+// Another user who could change the session would decide what every instance gets back (the
+// patch path that SAVE writes to among it), so a session they can reach is not used at all.
+bool HostSession::sessionPlaceIsPrivate(const std::string& path) {
+    const std::string folder = folderOf(path);
+    std::string why = whyPlaceNotPrivate(folder);
+    if (!why.empty()) {
+        keepNoSession("the session folder " + folder + " is not used: " + why);
+        return false;
+    }
+    why = whyPlaceNotPrivate(path);
+    if (!why.empty()) {
+        keepNoSession("the session file " + path + " is not used: " + why);
+        return false;
+    }
+    return true;
+}
+
 bool HostSession::restoreSession() {
     const std::string path = sessionPath();
     if (path.empty()) return false;
+    if (!sessionPlaceIsPrivate(path)) return false;
     if (options_.fresh) {
         hostLine("--fresh: starting without the session in " + path);
         return false;
@@ -100,8 +123,10 @@ void HostSession::saveSession() {
                 values.push_back({pinId, *value});
         instances.push_back(std::move(values));
     }
-    std::string error;
-    if (writeFileAtomically(path, writeSession(instances), error)) {
+    // The folder is checked again: it may have been made, or opened to others, since the start.
+    std::string error = whyPlaceNotPrivate(folderOf(path));
+    if (!error.empty()) error = "the folder " + folderOf(path) + " is not used: " + error;
+    if (error.empty() && writeFileAtomically(path, writeSession(instances), error)) {
         sessionChanged_ = false;
         sessionError_.clear();
     } else if (error != sessionError_) { // told once, not at every retry

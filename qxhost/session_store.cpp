@@ -5,18 +5,13 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
 
 namespace qxhost {
 namespace {
-
-std::string folderOf(const std::string& path) {
-    const size_t slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
 
 // mkdir -p: every missing folder of the path, each private to the user.
 bool makeFolders(const std::string& folder) {
@@ -44,7 +39,34 @@ std::string reason() {
     return std::strerror(errno);
 }
 
+std::string octal(unsigned value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0%o", value);
+    return text;
+}
+
 } // namespace
+
+std::string folderOf(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string whyNotPrivate(const struct stat& info) {
+    if (info.st_uid != ::geteuid())
+        return "it belongs to user " + std::to_string(info.st_uid) + ", not to you";
+    const unsigned mode = info.st_mode & 07777;
+    if (mode & S_IWOTH) return "others can write it (mode " + octal(mode) + ")";
+    if (mode & S_IWGRP) return "its group can write it (mode " + octal(mode) + ")";
+    return std::string();
+}
+
+std::string whyPlaceNotPrivate(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return std::string();
+    return whyNotPrivate(info);
+}
 
 std::string defaultSessionPath() {
     const char* state = std::getenv("XDG_STATE_HOME");

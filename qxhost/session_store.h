@@ -1,11 +1,22 @@
 // Where the session file lives and how it is written, read and set aside on disk.
 #pragma once
 
+#include <sys/stat.h>
+
 #include <cstdint>
 #include <string>
 #include <vector>
 
 namespace qxhost {
+
+// The folder that holds `path`: "." for a bare name.
+std::string folderOf(const std::string& path);
+
+// Why a file or folder is not the user's alone: another user owns it, or its group or others
+// can write it. Empty when only the user can change it.
+std::string whyNotPrivate(const struct stat& info);
+// The same for the file or folder at `path`; empty too when there is none yet.
+std::string whyPlaceNotPrivate(const std::string& path);
 
 // $XDG_STATE_HOME/qxhost/session, or ~/.local/state/qxhost/session when XDG_STATE_HOME is
 // unset or not an absolute path; empty when neither it nor HOME gives a folder.

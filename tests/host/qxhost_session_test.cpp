@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -228,6 +229,52 @@ TEST_F(QxhostSessionRun, ASecondDamagedFileNeverReplacesTheFirstKeptAside) {
     for (const std::string& name : asides) kept += readFile(path(name)).substr(damaged.size());
     std::sort(kept.begin(), kept.end());
     EXPECT_EQ(kept, "012");
+}
+
+// A session that another user owns or can write is neither read nor written: the message, a
+// fresh start, the file and its folder left as they were (no new file in it at all).
+TEST_F(QxhostSessionRun, ASessionAnotherUserCanReachIsNeitherReadNorWritten) {
+    const uid_t other = ::geteuid() + 4242;
+    struct Case {
+        const char* what;
+        const char* place; // "d" the folder, "d/session" the file
+        mode_t mode;       // 0: left as it is
+        bool otherOwner;
+        std::string says;
+    };
+    const Case cases[] = {
+        {"a folder anyone can write", "d", 0777, false,
+         "the session folder d is not used: others can write it (mode 0777)"},
+        {"a folder its group can write", "d", 0770, false,
+         "the session folder d is not used: its group can write it (mode 0770)"},
+        {"a folder of another user", "d", 0, true,
+         "the session folder d is not used: it belongs to user " + std::to_string(other) +
+             ", not to you"},
+        {"a file anyone can write", "d/session", 0666, false,
+         "the session file d/session is not used: others can write it (mode 0666)"},
+        {"a file of another user", "d/session", 0, true,
+         "the session file d/session is not used: it belongs to user " + std::to_string(other) +
+             ", not to you"},
+    };
+    for (const Case& c : cases) {
+        std::system(("rm -rf '" + path("d") + "'").c_str());
+        ASSERT_EQ(run("--headless --session d/session --load m.txt"), 0) << errors();
+        const std::string before = readFile(path("d/session"));
+        ASSERT_FALSE(before.empty());
+        if (c.mode != 0) ASSERT_EQ(::chmod(path(c.place).c_str(), c.mode), 0);
+        if (c.otherOwner && ::chown(path(c.place).c_str(), other, static_cast<gid_t>(-1)) != 0) {
+            std::printf("skipped \"%s\": giving a file away needs root\n", c.what);
+            continue;
+        }
+        ASSERT_EQ(run("--headless --session d/session --send \"MUTE S1\" --save p.txt"), 0);
+        EXPECT_NE(errors().find("qxhost: " + c.says +
+                                "; starting fresh, and this run keeps no session\n"),
+                  std::string::npos)
+            << c.what << ": " << errors();
+        EXPECT_FALSE(savedPatchHasKick("p.txt")) << c.what << ": not read";
+        EXPECT_EQ(readFile(path("d/session")), before) << c.what << ": not written";
+        EXPECT_EQ(namesIn(path("d")), std::vector<std::string>{"session"}) << c.what;
+    }
 }
 
 TEST_F(QxhostSessionRun, ASessionThatCannotBeWrittenIsToldAndTheRunStillEnds) {

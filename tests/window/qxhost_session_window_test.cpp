@@ -155,4 +155,19 @@ TEST_F(QxhostSessionWindow, ADamagedSessionGivesAMessageAFreshStartAndIsKeptAsid
     }
 }
 
+TEST_F(QxhostSessionWindow, ASessionFolderOthersCanWriteIsNeitherReadNorWritten) {
+    ASSERT_EQ(runToEnd({"--load", path("m.txt"), "--exit-after", "500"}), 0);
+    const std::string before = readFile(sessionFile());
+    ASSERT_FALSE(before.empty());
+    ASSERT_EQ(chmod(path("state/qxhost").c_str(), 0777), 0);
+    saveAtAPlainStart("plain.txt", {"--send", "MUTE S1"});
+    EXPECT_FALSE(hasKick("plain.txt"));
+    EXPECT_TRUE(consoleHas(path("plain.txt.console"),
+                           "qxhost: the session folder " + path("state/qxhost") +
+                               " is not used: others can write it (mode 0777); starting fresh, "
+                               "and this run keeps no session"))
+        << readFile(path("plain.txt.console")).substr(0, 2000);
+    EXPECT_EQ(readFile(sessionFile()), before);
+}
+
 } // namespace
