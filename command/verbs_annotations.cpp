@@ -5,7 +5,7 @@
 
 #include "app/qx_gui.h"
 #include "command/text_utils.h"
-#include "view/stage/note_width.h"
+#include "render/note_width.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "view/stage/note_width.h"
+#include "render/note_width.h"
 
 #include <cstring>
 
