@@ -31,6 +31,7 @@
 #include "app/console_ring.h"
 #include "app/popup_menu.h"
 #include "command/command_records.h"
+#include "command/save_state.h"
 #include "command/slice_record.h"
 #include "command/verb_records.h"
 #include "dsp_link/blob_layouts.h"
@@ -485,9 +486,9 @@ public:
     // The editors SELECT and TOUCH load for an item (command/neighbour_calls.cpp).
     void loadEditorsFor(int32_t kind, int32_t index, bool withVirtual);
     // Patch file writer and the save verbs.
-    int32_t writePatchFile(std::string path, uint8_t isBackup);
+    int32_t writePatchFile(const std::string& path, uint8_t isBackup);
     std::string composePatchText(uint8_t isBackup);
-    std::string patchFileHostPath(const std::string& path);
+    std::string patchFileHostPath(const std::string& path) const;
     std::string writeDelaySection(int32_t kind);
     std::string writeFilterSection(int32_t kind);
     std::string writeViewLines();
@@ -495,6 +496,12 @@ public:
     std::string writeSelectionLines();
     std::string writeNoteLines();
     std::string writeSliceLines();
+    // The patch path as text, and the one way to change it (a name under MACROS/ leaves it).
+    std::string patchPathText() const;
+    void setPatchPath(const std::string& path);
+    SaveDecision decideSave(const std::string& path) const;
+    int32_t askThenSave(const std::string& path, const SaveDecision& decision);
+    int32_t savePatchTo(const std::string& path);
     int32_t cmdSaveNow(CliObject command);
     int32_t cmdSavePatch(CliObject command);
     int32_t cmdAutoSave(CliObject command);
@@ -1271,7 +1278,7 @@ public:
 
     // ---- Command language ------------------------------------------------------------------
     // Patch file state.
-    char patchPath[256] = {};
+    char patchPath[kPatchPathCapacity] = {};
     int32_t patchPathLength = 0;
     uint8_t autoSave = 0;
     int32_t autoSaveInterval = 5000;
@@ -1280,12 +1287,7 @@ public:
     int32_t autoSaveClock = 0; // clock of the last automatic save
     uint8_t autoBackupOn = 0;
     int32_t autoLastClock = 0;
-    uint8_t autoSaveRunning = 0; // the timer's SAVE_NOW is running
-    // The patch path that the timer's auto save has given up on (untitled, or a file that is
-    // not a patch and was not to be replaced): it says so once and skips it until a save.
-    uint8_t autoSaveHeld = 0;
-    std::string autoSaveHeldPath;
-    uint8_t replaceQuestionOpen = 0; // SAVE's yes/no box is waiting for its answer
+    SaveState saveState;
     ItemSnapshot undoSnapshot[256];
     int32_t undoCount = 0;
     // Selection names.
@@ -1325,10 +1327,10 @@ public:
     size_t macroLoadBytesLeft = 0;     // what the loads in progress may still read between them
     int32_t macroLoadStartClock = 0;   // clock when the outermost load in progress began
     int32_t macroLoadTimeLimit = 3000; // ms a load and the loads inside it may run lines
-    uint8_t macroLoadCut = 0;          // the load in progress hit its time limit (2: and said so)
-    uint8_t queueFlushing = 0;         // runQueuedLinesNow is running the queue
-    uint8_t pendingConfirm = 0;        // the open text entry asks for a confirmation
-    std::string confirmCommand;        // run when the confirmation is answered YES
+    LoadCut macroLoadCut = LoadCut::None;
+    uint8_t queueFlushing = 0;  // runQueuedLinesNow is running the queue
+    uint8_t pendingConfirm = 0; // the open text entry asks for a confirmation
+    std::string confirmCommand; // run when the confirmation is answered YES
     std::string actionLists[2][100];
     int32_t actionCount = 0; // entries of actionLists (names, actions)
     NamedStringList userMenus[100];

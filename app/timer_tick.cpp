@@ -48,8 +48,7 @@ bool QX_GUI::fullScreenRect(RECT& rect) const {
 }
 
 std::string QX_GUI::backupFileName(const std::tm& now) const {
-    const int32_t length = patchPathLength < 0 ? 0 : patchPathLength;
-    std::string name(patchPath, strnlen(patchPath, std::min<size_t>(length, sizeof patchPath)));
+    std::string name = patchPathText();
     const size_t colon = name.find(':');
     if (colon != std::string::npos) name.erase(0, std::min(name.size(), colon + 2));
     for (char& c : name)
@@ -151,9 +150,9 @@ int32_t QX_GUI::onTimer() {
                 autoSaveClock = clock;
                 autoSaveShown = 1;
                 appendConsoleLine("[AUTO SAVE]");
-                autoSaveRunning = 1;
+                saveState.autoSaveRunning = 1;
                 executeCommandString("SAVE_NOW");
-                autoSaveRunning = 0;
+                saveState.autoSaveRunning = 0;
             }
             if (autoBackupOn) {
                 autoBackupShown = 1;

@@ -62,38 +62,23 @@ bool locateMacroFile(QX_GUI& gui, std::string& name, bool inModuleFolder, bool& 
     return false;
 }
 
-// A loaded patch (any file outside MACROS/) becomes the file that SAVE_NOW writes.
-bool becomesThePatch(const std::string& name) {
-    return name.find("MACROS/") == std::string::npos;
-}
-
-// The name fits: the load refuses a patch whose name the patch path cannot hold whole.
-void rememberPatchPath(QX_GUI& gui, const std::string& name) {
-    name.copy(gui.patchPath, name.size());
-    gui.patchPath[name.size()] = '\0';
-    gui.patchPathLength = static_cast<int32_t>(name.size());
-    gui.sendFlags[kSendPatchRecord] = 1;
-}
-
 // A patch load stopped at its time limit leaves the stage untitled: the part that ran is
 // neither the file that was cut nor the patch open before, so no save may replace either.
 void untitleAfterCutLoad(QX_GUI& gui) {
-    gui.patchPath[0] = '\0';
-    gui.patchPathLength = 0;
-    gui.sendFlags[kSendPatchRecord] = 1;
-    if (gui.macroLoadCut == 1) {
+    gui.setPatchPath("");
+    if (gui.macroLoadCut == LoadCut::Cut) {
         gui.appendConsoleLine("THE LOAD WAS CUT SHORT: THE STAGE IS NOW UNTITLED");
         gui.appendConsoleLine("SAVE WILL ASK FOR A FILE NAME, AS FOR A NEW PATCH");
-        gui.macroLoadCut = 2;
+        gui.macroLoadCut = LoadCut::CutAndSaid;
     }
 }
 
 // Which file the stage now holds, once a file outside MACROS/ has been run.
 void settlePatchPath(QX_GUI& gui, const std::string& name, int32_t linesRun) {
-    if (gui.macroLoadCut != 0)
+    if (gui.macroLoadCut != LoadCut::None)
         untitleAfterCutLoad(gui);
     else if (linesRun > 0)
-        rememberPatchPath(gui, name);
+        gui.setPatchPath(name);
     else
         gui.appendConsoleLine("NO LINE OF THE FILE RAN: IT IS NOT TAKEN AS THE PATCH TO SAVE");
 }
@@ -118,7 +103,7 @@ bool QX_GUI::loadMacroFile(std::string name, bool inModuleFolder) {
         return failWholeFile(*this, "FILE NOT FOUND");
 
     if (becomesThePatch(name) && name.size() >= sizeof patchPath) {
-        appendConsoleLine("FILE REFUSED, ITS PATH IS LONGER THAN 255 CHARACTERS : " + name);
+        appendConsoleLine(std::string(kPathTooLongText) + " : " + name);
         return failWholeFile(*this, "FILE REFUSED");
     }
 
@@ -180,7 +165,7 @@ bool QX_GUI::stopLoadPastItsTime(int32_t lineNumber, const std::string& name) {
     const int32_t elapsed = qxplatform::processClock() - macroLoadStartClock;
     if (elapsed < macroLoadTimeLimit) return false;
     macroRunning = 0;
-    if (macroLoadCut == 0) macroLoadCut = 1;
+    if (macroLoadCut == LoadCut::None) macroLoadCut = LoadCut::Cut;
     const std::string message = "LOAD STOPPED AFTER " + intToString(macroLoadTimeLimit / 1000) +
                                 " SECONDS, THE LINES FROM HERE ON ARE NOT RUN : " + name;
     appendConsoleLine(message);
@@ -249,7 +234,7 @@ int32_t QX_GUI::runMacroLoad(const std::string& name, bool inModuleFolder, bool 
     annotations.annotationAnchorX = annotations.annotationAnchorY = 0.0f;
     if (!nested) {
         macroLoadStartClock = qxplatform::processClock();
-        macroLoadCut = 0;
+        macroLoadCut = LoadCut::None;
     }
     batch = 1;
     ++macroLoadDepth;
@@ -286,7 +271,7 @@ int32_t QX_GUI::runMacroLoad(const std::string& name, bool inModuleFolder, bool 
     } else {
         // No timer runs (no window): the deferred lines run before anything else happens.
         if (timerStarted == 0) runQueuedLinesNow();
-        macroLoadCut = 0;
+        macroLoadCut = LoadCut::None;
     }
     return 0;
 }
@@ -306,7 +291,7 @@ int32_t QX_GUI::cmdLoadMacroFile(CliObject) {
     case TextFileOutcome::Chosen:
         return runMacroLoad(choice.name, false, false);
     case TextFileOutcome::PathTooLong:
-        console.pendingError = "FILE REFUSED, ITS PATH IS LONGER THAN 255 CHARACTERS";
+        console.pendingError = kPathTooLongText;
         return 1;
     case TextFileOutcome::NameNotUtf8:
         console.pendingError = "FILE REFUSED, ITS NAME IS NOT UTF-8 TEXT";

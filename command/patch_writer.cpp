@@ -86,7 +86,7 @@ bool isAbsolutePath(const std::string& path) {
 
 } // namespace
 
-std::string QX_GUI::patchFileHostPath(const std::string& path) {
+std::string QX_GUI::patchFileHostPath(const std::string& path) const {
     // A relative patch path ("PATCHES/SHOW.txt", as the loader keeps it) names a file in the
     // module's folder, wherever the process runs.
     return qxplatform::toHostPath(isAbsolutePath(path) ? path : modulePath(path));
@@ -420,6 +420,8 @@ std::string dynamicsLines(QX_GUI& gui, int32_t direction, int32_t count, const c
 } // namespace
 
 std::string QX_GUI::composePatchText(uint8_t isBackup) {
+    // The deferred lines of a load (slice rows) belong to the stage the file is to hold.
+    runQueuedLinesNow();
     std::string text;
     text.reserve(256 * 1024);
 
@@ -478,13 +480,13 @@ std::string QX_GUI::composePatchText(uint8_t isBackup) {
     return text;
 }
 
-int32_t QX_GUI::writePatchFile(std::string path, uint8_t isBackup) {
+int32_t QX_GUI::writePatchFile(const std::string& path, uint8_t isBackup) {
     if (isBackup != 0) appendConsoleLine("-> SAVE_NOW");
     appendConsoleLine("-> " + path);
 
     // The patch path must be able to hold the name, or a later SAVE_NOW would write elsewhere.
     if (isBackup == 0 && path.size() >= sizeof patchPath) {
-        console.pendingError = "-> PATH TOO LONG (255 CHARACTERS AT MOST)";
+        console.pendingError = kPathTooLongText;
         return 1;
     }
     if (path.empty()) {
@@ -511,12 +513,7 @@ int32_t QX_GUI::writePatchFile(std::string path, uint8_t isBackup) {
         return 1;
     }
 
-    if (isBackup == 0 && path.find("MACROS/") == std::string::npos) {
-        path.copy(patchPath, path.size());
-        patchPath[path.size()] = '\0';
-        patchPathLength = static_cast<int32_t>(path.size());
-        raiseSendFlag(kSendPatchRecord);
-    }
+    if (isBackup == 0) setPatchPath(path);
     appendConsoleLine("SAVE COMPLETE");
     return 0;
 }

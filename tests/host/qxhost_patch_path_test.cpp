@@ -135,11 +135,10 @@ TEST_F(QxhostPatchPath, ALongPathIsSavedWholeOrRefusedNeverCut) {
         EXPECT_EQ(said("SAVE COMPLETE"), c.loads) << c.hostLength;
         if (!c.loads) {
             const bool refusedByLoader = c.hostLength < 258; // longer ones do not fit the dialog
-            EXPECT_NE(
-                console().find(refusedByLoader
-                                   ? "0 FILE REFUSED, ITS PATH IS LONGER THAN 255 CHARACTERS : Z:/"
-                                   : "0 FILE REFUSED, ITS PATH IS LONGER THAN 255 CHARACTERS\n"),
-                std::string::npos)
+            EXPECT_NE(console().find(refusedByLoader
+                                         ? "0 -> PATH TOO LONG (255 CHARACTERS AT MOST) : Z:/"
+                                         : "0 -> PATH TOO LONG (255 CHARACTERS AT MOST)\n"),
+                      std::string::npos)
                 << c.hostLength << "\n"
                 << console();
             EXPECT_FALSE(said(">> OPEN FILE DIALOG CANCELLED")) << c.hostLength;

@@ -112,7 +112,7 @@ TEST_F(PatchPath, ANameThePatchPathCannotHoldIsRefusedAtTheLoad) {
         EXPECT_EQ(gui->sourceCount, fits ? 7 : sourcesBefore) << length;
         const auto lines = command_test::consoleLines(*gui);
         const bool refused = std::any_of(lines.begin(), lines.end(), [](const std::string& l) {
-            return l.rfind("FILE REFUSED, ITS PATH IS LONGER THAN 255 CHARACTERS : /tmp/", 0) == 0;
+            return l.rfind("-> PATH TOO LONG (255 CHARACTERS AT MOST) : /tmp/", 0) == 0;
         });
         EXPECT_EQ(refused, !fits) << length;
         EXPECT_EQ(consoleHas("<< ON LINE -1 >> :: FILE REFUSED - "), !fits) << length;
@@ -132,8 +132,7 @@ TEST_F(PatchPath, TheDialogsTellWhyNoFileWasChosen) {
     ::mkdir(longFolder.c_str(), 0755);
     const Case cases[] = {
         {"258 bytes", longFolder + "/" + std::string(258 - longFolder.size() - 1, 'n'),
-         "FILE REFUSED, ITS PATH IS LONGER THAN 255 CHARACTERS",
-         "-> PATH TOO LONG (255 CHARACTERS AT MOST)"},
+         "-> PATH TOO LONG (255 CHARACTERS AT MOST)", "-> PATH TOO LONG (255 CHARACTERS AT MOST)"},
         {"latin-1", scratch.path + "/caf\xe9.txt", "FILE REFUSED, ITS NAME IS NOT UTF-8 TEXT",
          "-> NOT SAVED: THE NAME CHOSEN IS NOT UTF-8 TEXT"},
         {"cancelled", "", "", ""},

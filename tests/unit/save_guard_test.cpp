@@ -155,17 +155,17 @@ TEST_F(SaveGuard, NoSecondQuestionWhileTheFirstIsOpen) {
     qxplatform::setManualClock(100000);
     gui->autoSave = 1;
     gui->autoLastClock = 100000 - gui->autoSaveInterval;
-    gui->replaceQuestionOpen = 1; // as inside the box's modal loop
+    gui->saveState.replaceQuestionOpen = 1; // as inside the box's modal loop
     gui->onTimer();
     EXPECT_EQ(questionsAsked(), 0u);
     EXPECT_EQ(gui->executeCommandString("SAVE_NOW"), 1);
     EXPECT_EQ(gui->console.lastError,
               "-> NOT SAVED: THE QUESTION OF THE SAVE BEFORE IS STILL OPEN");
     EXPECT_EQ(readFile(file), kNotes);
-    gui->replaceQuestionOpen = 0;
+    gui->saveState.replaceQuestionOpen = 0;
     qxplatform::queueMessageBoxAnswer(IDNO);
     EXPECT_EQ(gui->executeCommandString("SAVE_NOW"), 1);
-    EXPECT_EQ(gui->replaceQuestionOpen, 0) << "the box closed";
+    EXPECT_EQ(gui->saveState.replaceQuestionOpen, 0) << "the box closed";
 }
 
 // A patch record restored from an earlier, longer run carries that run's clock: the auto save

@@ -1,0 +1,45 @@
+// What the save verbs keep between one save and the next, and what one save is to do.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// The one wording of a path that the patch path cannot hold (it keeps 255 bytes and its end).
+inline constexpr const char* kPathTooLongText = "-> PATH TOO LONG (255 CHARACTERS AT MOST)";
+inline constexpr size_t kPatchPathCapacity = 256;
+
+// True when a file of this name becomes the patch once loaded or saved: files under MACROS/
+// are run or written without becoming the file that SAVE_NOW writes.
+bool becomesThePatch(const std::string& path);
+
+struct SaveState {
+    uint8_t autoSaveRunning = 0; // the timer's SAVE_NOW is running
+    // The patch path that the timer's auto save has given up on (untitled, or a file that was
+    // not to be replaced): it says so once and skips it until a save by hand.
+    uint8_t autoSaveHeld = 0;
+    std::string autoSaveHeldPath;
+    uint8_t replaceQuestionOpen = 0; // SAVE's yes/no box is waiting for its answer
+};
+
+// What one SAVE_NOW does with the patch path.
+enum class SaveAction {
+    Write,       // write the patch file
+    AskFirst,    // say why, ask with the yes/no box, write on a yes
+    SkipQuietly, // the timer's save leaves this path alone, without a word
+    Refuse,      // write nothing, fail with the text
+    SaveAs,      // no patch path: ask for a file name, as SAVE_PATCH
+};
+
+struct SaveDecision {
+    SaveAction action = SaveAction::Write;
+    std::string text;           // AskFirst: the console line that says why; Refuse: the error
+    std::string question;       // AskFirst: the box's text
+    bool holdsAutoSave = false; // Refuse: the timer's save gives up on this path until a save
+};
+
+// How far a patch load that ran past its time limit has got.
+enum class LoadCut : uint8_t {
+    None,       // the load runs (or ran) all its lines
+    Cut,        // the load in progress hit its time limit
+    CutAndSaid, // ... and the console has said that the stage is now untitled
+};
