@@ -13,6 +13,7 @@
 #include "qxhost/module_library.h"
 #include "qxhost/pin_trace.h"
 #include "qxhost/session_file.h"
+#include "qxhost/session_lock.h"
 #include "qxplatform/win32.h"
 
 namespace qxhost {
@@ -70,6 +71,8 @@ private:
     // False, having said so, when another user owns the session's folder or file or can
     // write either.
     bool sessionPlaceIsPrivate(const std::string& path);
+    // Takes the session's lock; false, having said so, when another run holds it.
+    bool holdSession(const std::string& path);
     void handBack(size_t instance, const SessionInstance& values);
     // Hands a script of one line, addressed to local id 0, to pin 3 of every instance, as the
     // DSP side routes scripts.
@@ -97,6 +100,7 @@ private:
     bool sessionChanged_ = false; // a state pin changed since the session was last written
     bool sessionWritable_ = true; // false when the file there is not to be replaced or reached
     std::string sessionError_;    // the last write's failure, told once
+    SessionLock sessionLock_;     // held from the restore to the run's end
 };
 
 // QX_GUI.sem in the folder of the running program.

@@ -70,10 +70,32 @@ bool HostSession::sessionPlaceIsPrivate(const std::string& path) {
     return true;
 }
 
+// One run holds a session at a time, so the desk of the run that holds it is the one kept; a
+// second run on it starts fresh and writes none. A session that cannot be locked (a folder
+// that cannot be written) is still read, and not written.
+bool HostSession::holdSession(const std::string& path) {
+    switch (sessionLock_.take(path)) {
+    case SessionLock::Result::Held:
+        return true;
+    case SessionLock::Result::HeldElsewhere: {
+        const pid_t holder = sessionLock_.holder();
+        keepNoSession("the session " + path + " is held by another qxhost" +
+                      (holder > 0 ? " (process " + std::to_string(holder) + ")" : ""));
+        return false;
+    }
+    case SessionLock::Result::Failed:
+        break;
+    }
+    sessionWritable_ = false;
+    hostLine("the session " + path + " cannot be locked for this run: " + sessionLock_.error() +
+             "; this run does not write it");
+    return true;
+}
+
 bool HostSession::restoreSession() {
     const std::string path = sessionPath();
     if (path.empty()) return false;
-    if (!sessionPlaceIsPrivate(path)) return false;
+    if (!sessionPlaceIsPrivate(path) || !holdSession(path)) return false;
     if (options_.fresh) {
         hostLine("--fresh: starting without the session in " + path);
         return false;

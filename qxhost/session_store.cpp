@@ -13,17 +13,6 @@
 namespace qxhost {
 namespace {
 
-// mkdir -p: every missing folder of the path, each private to the user.
-bool makeFolders(const std::string& folder) {
-    for (size_t at = 1; at <= folder.size(); ++at) {
-        if (at != folder.size() && folder[at] != '/') continue;
-        const std::string part = folder.substr(0, at);
-        if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return false;
-    }
-    struct stat info {};
-    return ::stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
-
 bool writeAll(int fd, const std::vector<uint8_t>& bytes) {
     size_t done = 0;
     while (done < bytes.size()) {
@@ -51,6 +40,19 @@ std::string folderOf(const std::string& path) {
     const size_t slash = path.rfind('/');
     if (slash == std::string::npos) return ".";
     return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+bool makeFolders(const std::string& folder) {
+    for (size_t at = 1; at <= folder.size(); ++at) {
+        if (at != folder.size() && folder[at] != '/') continue;
+        const std::string part = folder.substr(0, at);
+        if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return false;
+    }
+    struct stat info {};
+    if (::stat(folder.c_str(), &info) != 0) return false;
+    if (S_ISDIR(info.st_mode)) return true;
+    errno = ENOTDIR; // a file where the folder should be: mkdir's EEXIST would mislead
+    return false;
 }
 
 std::string whyNotPrivate(const struct stat& info) {

@@ -12,6 +12,10 @@ namespace qxhost {
 // The folder that holds `path`: "." for a bare name.
 std::string folderOf(const std::string& path);
 
+// mkdir -p: every missing folder of the path, each made private to the user. False when the
+// path is not a folder at the end.
+bool makeFolders(const std::string& folder);
+
 // Why a file or folder is not the user's alone: another user owns it, or its group or others
 // can write it. Empty when only the user can change it.
 std::string whyNotPrivate(const struct stat& info);

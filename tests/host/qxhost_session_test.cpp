@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "qxhost/session_file.h"
+#include "qxhost/session_lock.h"
 #include "qxhost/stop_signals.h"
 #include "qxhost_in_folder.h"
 
@@ -39,6 +40,7 @@ std::vector<std::string> namesIn(const std::string& folder) {
             if (entry->d_name[0] != '.') names.push_back(entry->d_name);
         ::closedir(dir);
     }
+    std::sort(names.begin(), names.end());
     return names;
 }
 
@@ -69,7 +71,8 @@ struct QxhostSessionRun : host_test::QxhostInFolder {
 TEST_F(QxhostSessionRun, ASessionFileNamedByAHeadlessRunComesBackAtTheNextStart) {
     ASSERT_EQ(run("--headless --session s/session --load m.txt"), 0) << errors();
     ASSERT_TRUE(exists(path("s/session"))) << "the folder is made for it";
-    EXPECT_EQ(namesIn(path("s")), std::vector<std::string>{"session"}) << "no temporary left";
+    EXPECT_EQ(namesIn(path("s")), (std::vector<std::string>{"session", "session.lock"}))
+        << "no temporary left";
     ASSERT_EQ(run("--headless --session s/session --save p.txt --console c.txt"), 0) << errors();
     EXPECT_TRUE(savedPatchHasKick("p.txt"));
     const std::string told = "qxhost: session restored from s/session: 1 instance\n";
@@ -205,9 +208,9 @@ TEST_F(QxhostSessionRun, ASessionFileThatCannotBeUsedIsKeptAsideAndTheRunStartsF
                   std::string::npos)
             << c.what << ": " << errors();
         EXPECT_FALSE(savedPatchHasKick("p.txt")) << c.what;
-        std::vector<std::string> names = namesIn(path(folderK));
-        ASSERT_EQ(names.size(), 2u) << c.what;
-        const std::string aside = names[0] == "session" ? names[1] : names[0];
+        const std::vector<std::string> names = namesIn(path(folderK));
+        ASSERT_EQ(names.size(), 3u) << c.what << ": the session, its lock and the file aside";
+        const std::string aside = names[1];
         EXPECT_EQ(aside.rfind("session.damaged-", 0), 0u) << aside;
         EXPECT_EQ(readFile(path(folderK + "/" + aside)), bytes) << c.what << ": kept as it was";
         EXPECT_EQ(readFile(path(session)).rfind("QXHOST SESSION 1 1 ", 0), 0u)
@@ -260,8 +263,11 @@ TEST_F(QxhostSessionRun, ASessionAnotherUserCanReachIsNeitherReadNorWritten) {
         std::system(("rm -rf '" + path("d") + "'").c_str());
         ASSERT_EQ(run("--headless --session d/session --load m.txt"), 0) << errors();
         const std::string before = readFile(path("d/session"));
+        const std::vector<std::string> namesBefore = namesIn(path("d"));
         ASSERT_FALSE(before.empty());
-        if (c.mode != 0) ASSERT_EQ(::chmod(path(c.place).c_str(), c.mode), 0);
+        if (c.mode != 0) {
+            ASSERT_EQ(::chmod(path(c.place).c_str(), c.mode), 0);
+        }
         if (c.otherOwner && ::chown(path(c.place).c_str(), other, static_cast<gid_t>(-1)) != 0) {
             std::printf("skipped \"%s\": giving a file away needs root\n", c.what);
             continue;
@@ -273,15 +279,50 @@ TEST_F(QxhostSessionRun, ASessionAnotherUserCanReachIsNeitherReadNorWritten) {
             << c.what << ": " << errors();
         EXPECT_FALSE(savedPatchHasKick("p.txt")) << c.what << ": not read";
         EXPECT_EQ(readFile(path("d/session")), before) << c.what << ": not written";
-        EXPECT_EQ(namesIn(path("d")), std::vector<std::string>{"session"}) << c.what;
+        EXPECT_EQ(namesIn(path("d")), namesBefore) << c.what << ": no file made there";
     }
+}
+
+// A run on a session that another process holds says so, starts fresh and leaves it alone;
+// once the holder is killed, the next run holds it and gets the desk back.
+TEST_F(QxhostSessionRun, ASessionHeldByAnotherRunIsLeftAloneUntilTheHolderIsGone) {
+    ASSERT_EQ(run("--headless --session d/session --load m.txt"), 0) << errors();
+    const std::string before = readFile(path("d/session"));
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t holder = fork();
+    ASSERT_GE(holder, 0);
+    if (holder == 0) {
+        qxhost::SessionLock lock;
+        const bool held = lock.take(path("d/session")) == qxhost::SessionLock::Result::Held;
+        (void)!::write(ready[1], held ? "1" : "0", 1);
+        for (;;) ::pause();
+    }
+    char held = 0;
+    ASSERT_EQ(::read(ready[0], &held, 1), 1);
+    ASSERT_EQ(held, '1');
+    EXPECT_EQ(run("--headless --session d/session --send \"MUTE S1\" --save p.txt"), 0);
+    EXPECT_NE(errors().find("qxhost: the session d/session is held by another qxhost (process " +
+                            std::to_string(holder) +
+                            "); starting fresh, and this run keeps no session\n"),
+              std::string::npos)
+        << errors();
+    EXPECT_FALSE(savedPatchHasKick("p.txt"));
+    EXPECT_EQ(readFile(path("d/session")), before);
+    kill(holder, SIGKILL);
+    waitpid(holder, nullptr, 0);
+    ::close(ready[0]);
+    ::close(ready[1]);
+    ASSERT_EQ(run("--headless --session d/session --save q.txt"), 0) << errors();
+    EXPECT_TRUE(savedPatchHasKick("q.txt")) << errors();
 }
 
 TEST_F(QxhostSessionRun, ASessionThatCannotBeWrittenIsToldAndTheRunStillEnds) {
     std::ofstream(path("plain")) << "a file, not a folder";
     EXPECT_EQ(run("--headless --session plain/session --send \"MUTE S1\""), 0);
-    EXPECT_NE(errors().find("qxhost: the session could not be written: cannot make the folder "
-                            "plain"),
+    EXPECT_NE(errors().find("qxhost: the session plain/session cannot be locked for this run: "
+                            "cannot make the folder plain: Not a directory; this run does not "
+                            "write it"),
               std::string::npos)
         << errors();
     EXPECT_EQ(readFile(path("plain")), "a file, not a folder");

@@ -170,4 +170,27 @@ TEST_F(QxhostSessionWindow, ASessionFolderOthersCanWriteIsNeitherReadNorWritten)
     EXPECT_EQ(readFile(sessionFile()), before);
 }
 
+// Two runs at once on one session: the first holds it and its desk is the one kept; the second
+// says so, starts fresh and never writes it.
+TEST_F(QxhostSessionWindow, OfTwoRunsAtOnceTheFirstsDeskIsKeptAndTheSecondSaysSo) {
+    ASSERT_EQ(runToEnd({"--load", path("m.txt"), "--exit-after", "500"}), 0);
+    const pid_t first = startQxhost(
+        {"--send", "NAME S1 ALPHA", "--exit-after", "4000", "--console", path("first.console")});
+    pause(500);
+    const pid_t second = startQxhost(
+        {"--send", "NAME S2 BRAVO", "--exit-after", "4500", "--console", path("second.console")});
+    EXPECT_EQ(waitFor(first), 0);
+    EXPECT_EQ(waitFor(second), 0);
+    EXPECT_TRUE(consoleHas(path("second.console"),
+                           "qxhost: the session " + sessionFile() +
+                               " is held by another qxhost (process " + std::to_string(first) +
+                               "); starting fresh, and this run keeps no session"))
+        << readFile(path("second.console")).substr(0, 2000);
+    saveAtAPlainStart("plain.txt");
+    const std::string patch = readFile(path("plain.txt"));
+    EXPECT_TRUE(hasKick("plain.txt"));
+    EXPECT_NE(patch.find("NAME S1 ALPHA"), std::string::npos) << patch.substr(0, 2000);
+    EXPECT_EQ(patch.find("BRAVO"), std::string::npos);
+}
+
 } // namespace
