@@ -1,18 +1,6 @@
 // The state sender: turns the raised send flags into blobs on their pins, in a fixed order.
 #include "app/qx_gui.h"
-
-namespace {
-
-// The order in which the sender walks the flags.
-constexpr int kSendOrder[] = {
-    kSendViewState,     kSendRooms,       kSendTargets,    kSendGroups,        kSendSources,
-    kSendCables,        kSendPanelLayout, kSendGainMatrix, kSendMixers,        kSendInputDelays,
-    kSendOutputDelays,  kSendInputEq,     kSendOutputEq,   kSendInputDynamics, kSendOutputDynamics,
-    kSendFeedbackMixes, kSendPatchCheck,  kSendNameLists,  kSendNotes,         kSendPatchRecord,
-    kSendSlices,
-};
-
-} // namespace
+#include "dsp_link/state_pins.h"
 
 void QX_GUI::sendStateToDsp() {
     if (batch) return; // a macro file is loading: raised flags wait

@@ -4,6 +4,8 @@
 #include <array>
 #include <cstdio>
 
+#include "dsp_link/state_pins.h"
+
 namespace qxhost {
 namespace {
 
@@ -105,21 +107,17 @@ SessionReadResult readBody(const uint8_t* at, size_t size, uint64_t count) {
 
 } // namespace
 
-// Dependencies decide the order: the view state first (it holds the room count, which the
-// rooms blob does not set), rooms before the items whose room membership is worked out, groups
-// before sources (their mute and solo apply to the members), cables after sources and targets
-// (they write the targets' gain rows), the gain matrix and the mixers and processing records,
-// notes, then the stored selections (looked up by item name), the patch-file record and the
-// slices; the panel layout last, since it loads the editors from the records restored before.
 const std::vector<int32_t>& sessionPins() {
-    static const std::vector<int32_t> pins = {5,  7,  8,  10, 9,  11, 15, 24, 25, 22, 23, 27,
-                                              12, 18, 13, 16, 14, 17, 28, 29, 30, 31, 21};
+    static const std::vector<int32_t> pins = [] {
+        std::vector<int32_t> ids;
+        for (const StatePin& pin : kStatePinsInRestoreOrder) ids.push_back(pin.pinId);
+        return ids;
+    }();
     return pins;
 }
 
 bool isSessionPin(int32_t pinId) {
-    const std::vector<int32_t>& pins = sessionPins();
-    return std::find(pins.begin(), pins.end(), pinId) != pins.end();
+    return isStatePin(pinId);
 }
 
 uint32_t crc32Of(const uint8_t* data, size_t size) {

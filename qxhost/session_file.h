@@ -19,7 +19,7 @@ constexpr int32_t kSessionFormatVersion = 1;
 constexpr int32_t kSessionMaxInstances = 256;
 constexpr uint32_t kSessionMaxValueBytes = 1u << 20;
 
-// The pins a session holds, in the order a restore hands them back.
+// The pins a session holds, in the order a restore hands them back: the module's state pins.
 const std::vector<int32_t>& sessionPins();
 bool isSessionPin(int32_t pinId);
 

@@ -1,10 +1,12 @@
 // libFuzzer target: the session file's reader. An input whose first byte is odd is a body that
 // gets a correct head line (so the fuzzer gets past the checksum into the instances); any other
-// input is a whole file as it stands. Whatever the reader accepts must write back unchanged.
+// input is a whole file as it stands. Whatever the reader accepts holds only the module's state
+// pins and must write back unchanged.
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
 
+#include "dsp_link/state_pins.h"
 #include "qxhost/session_file.h"
 
 namespace {
@@ -31,6 +33,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (result.message.empty()) std::abort();
         return 0;
     }
+    for (const qxhost::SessionInstance& instance : result.instances)
+        for (const qxhost::SessionPinValue& pin : instance)
+            if (!isStatePin(pin.pinId)) std::abort();
     const std::vector<uint8_t> again = qxhost::writeSession(result.instances);
     if (again != file) std::abort();
     return 0;

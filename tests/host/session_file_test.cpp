@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "dsp_link/state_pins.h"
 #include "qxhost/session_file.h"
 
 namespace {
@@ -168,9 +169,9 @@ TEST(SessionFile, HeadLinesThatAreNotTheWritersAreRefused) {
     EXPECT_EQ(read(bytesOf("QXHOST SESSION 1 0 0 00000000\n")).status, Status::Ok);
 }
 
-TEST(SessionFile, StatePinsAreTheRestorablePinsInTheirRestoreOrder) {
-    const std::vector<int32_t> expected = {5,  7,  8,  10, 9,  11, 15, 24, 25, 22, 23, 27,
-                                           12, 18, 13, 16, 14, 17, 28, 29, 30, 31, 21};
+TEST(SessionFile, StatePinsAreTheModulesStatePinsInTheirRestoreOrder) {
+    std::vector<int32_t> expected;
+    for (const StatePin& pin : kStatePinsInRestoreOrder) expected.push_back(pin.pinId);
     EXPECT_EQ(sessionPins(), expected);
     for (int32_t notState : {1, 2, 3, 4, 6, 19, 20, 26, 37, 60, 61, 67})
         EXPECT_FALSE(isSessionPin(notState)) << notState;

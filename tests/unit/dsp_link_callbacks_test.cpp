@@ -6,16 +6,10 @@
 
 #include "command_test_support.h"
 #include "dsp_link/configuration_codec.h"
+#include "dsp_link/state_pins.h"
 #include "dsp_link_recording_gui.h"
 
 namespace {
-
-// The out/restore pins in the order a host restores a project (view state first: it carries
-// the counts; output delays just before a record pin).
-const int32_t kRestoreOrder[] = {5,  7,  8,  9,  10, 11, 12, 13, 14, 16, 17,
-                                 21, 22, 23, 24, 25, 27, 28, 29, 30, 31, 18};
-const int32_t kComparedPins[] = {5,  7,  8,  9,  10, 11, 12, 13, 14, 15, 16, 17,
-                                 18, 21, 22, 23, 24, 25, 27, 28, 29, 30, 31};
 
 void buildScene(QX_GUI& gui) {
     gui.sourceCount = 3;
@@ -87,7 +81,8 @@ TEST(PinCallbacks, RestoredInstanceSendsTheSameBytesOnEveryPin) {
     first->sendStateToDsp();
 
     auto second = makeGui();
-    for (int32_t id : kRestoreOrder) second->deliver(id, first->lastSent(id));
+    for (const StatePin& pin : kStatePinsInRestoreOrder)
+        second->deliver(pin.pinId, first->lastSent(pin.pinId));
     // The output delays armed a patch check; it runs two ticks later and passes.
     second->advancePatchRetry();
     second->advancePatchRetry();
@@ -101,7 +96,8 @@ TEST(PinCallbacks, RestoredInstanceSendsTheSameBytesOnEveryPin) {
     EXPECT_TRUE(first->sent.empty());
     second->sendStateToDsp();
     // Whatever the second instance sends must equal what the first holds on that pin.
-    for (int32_t id : kComparedPins) {
+    for (const StatePin& pin : kStatePinsInRestoreOrder) {
+        const int32_t id = pin.pinId;
         MpGuiPinBase* a = first->findPin(id);
         MpGuiPinBase* b = second->findPin(id);
         ASSERT_EQ(a->getSize(), b->getSize()) << "pin " << id;
@@ -112,6 +108,33 @@ TEST(PinCallbacks, RestoredInstanceSendsTheSameBytesOnEveryPin) {
     EXPECT_EQ(second->storedSelections[1][1], "T2");
     EXPECT_EQ(second->sources[0].selected, 1);
     EXPECT_EQ(second->targets[1].selected, 1);
+}
+
+// The state pins a host keeps are exactly the pins the sender writes, each under its own flag:
+// a pin the sender writes but the list lacks would be lost by every host that keeps the list.
+TEST(PinCallbacks, TheStatePinsAreWhatTheSenderWritesUnderTheirFlags) {
+    std::vector<int32_t> written;
+    for (int flag : kSendOrder) {
+        if (flag == kSendPatchCheck) continue; // the check rewrites records sent under their flags
+        auto gui = makeGui();
+        buildScene(*gui);
+        gui->noteCount = 1; // an empty notes blob is never sent
+        command_test::clearFlags(*gui);
+        gui->sendFlags[flag] = 1;
+        gui->sendStateToDsp();
+        EXPECT_FALSE(gui->sent.empty()) << "flag " << flag;
+        for (int32_t id : gui->sentIds()) {
+            const auto listed = std::find_if(std::begin(kStatePinsInRestoreOrder),
+                                             std::end(kStatePinsInRestoreOrder),
+                                             [&](const StatePin& pin) { return pin.pinId == id; });
+            ASSERT_NE(listed, std::end(kStatePinsInRestoreOrder)) << "pin " << id;
+            EXPECT_EQ(listed->sendFlag, flag) << "pin " << id;
+            written.push_back(id);
+        }
+    }
+    for (const StatePin& pin : kStatePinsInRestoreOrder)
+        EXPECT_NE(std::find(written.begin(), written.end(), pin.pinId), written.end())
+            << "pin " << pin.pinId << " is never written";
 }
 
 // A target byte "uses the global radius" of 2 reads as 1: the gain matrix and the targets
@@ -129,7 +152,8 @@ TEST(PinCallbacks, AnyNonZeroGlobalRadiusByteMeansTheGlobalRadius) {
     auto restoreWithByte = [&](uint8_t byte) {
         auto gui = makeGui();
         targets[64 + 33] = byte;
-        for (int32_t id : kRestoreOrder) gui->deliver(id, id == 8 ? targets : first->lastSent(id));
+        for (const StatePin& pin : kStatePinsInRestoreOrder)
+            gui->deliver(pin.pinId, pin.pinId == 8 ? targets : first->lastSent(pin.pinId));
         gui->advancePatchRetry(); // the patch check armed by the restore passes
         gui->advancePatchRetry();
         gui->sent.clear();
