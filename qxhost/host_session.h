@@ -2,6 +2,7 @@
 // the command line, release everything; with the pin trace and the console files.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -84,6 +85,10 @@ private:
     // feeds it, so that it keeps running inside the modal loop of an open dialog too.
     static void dspTick(HWND window, UINT message, UINT_PTR id, DWORD time);
     static void sessionTick(HWND window, UINT message, UINT_PTR id, DWORD time);
+    void startTimers();
+    void stopTimers();
+    // A stop signal came or the time limit (--exit-after) is reached.
+    bool runIsOver() const;
     bool writeScreenshot();
 
     HostOptions options_;
@@ -97,6 +102,7 @@ private:
     LineFile trace_;
     LineFile console_;
     DspSide dsp_;
+    std::chrono::steady_clock::time_point runStart_; // the windowed run's time limit counts from it
     bool sessionChanged_ = false; // a state pin changed since the session was last written
     bool sessionWritable_ = true; // false when the file there is not to be replaced or reached
     std::string sessionError_;    // the last write's failure, told once

@@ -138,14 +138,40 @@ constexpr UINT kSessionWriteMs = 1000;
 
 void HostSession::dspTick(HWND, UINT, UINT_PTR, DWORD) {
     if (!tickingSession) return;
-    // A stop signal ends an open dialog's loop too; the message loop then ends the run.
-    if (stopRequested()) PostQuitMessage(0);
+    // The run's end ends an open dialog's or box's loop too (it counts as cancelled); the
+    // message loop then ends the run.
+    if (tickingSession->runIsOver()) PostQuitMessage(0);
     tickingSession->dsp_.deliverPending();
     tickingSession->dsp_.feedMeters(qxplatform::processClock());
 }
 
 void HostSession::sessionTick(HWND, UINT, UINT_PTR, DWORD) {
     if (tickingSession) tickingSession->saveSessionIfChanged();
+}
+
+bool HostSession::runIsOver() const {
+    if (stopRequested()) return true;
+    if (!options_.exitAfterGiven) return false;
+    const auto elapsed = std::chrono::steady_clock::now() - runStart_;
+    return elapsed >= std::chrono::milliseconds(options_.exitAfterMs);
+}
+
+// The timers run from the moment the windows are open, before the restore and the actions, so
+// that a dialog or box an action opens meets the stop signals and the time limit too.
+void HostSession::startTimers() {
+    runStart_ = std::chrono::steady_clock::now();
+    tickingSession = this;
+    if (parents_.empty()) return;
+    SetTimer(parents_[0], kDspTimer, 10, &HostSession::dspTick);
+    SetTimer(parents_[0], kSessionTimer, kSessionWriteMs, &HostSession::sessionTick);
+}
+
+void HostSession::stopTimers() {
+    if (!parents_.empty()) {
+        KillTimer(parents_[0], kDspTimer);
+        KillTimer(parents_[0], kSessionTimer);
+    }
+    tickingSession = nullptr;
 }
 
 int HostSession::runWindowed() {
@@ -156,21 +182,21 @@ int HostSession::runWindowed() {
         releaseAll();
         return 1;
     }
+    startTimers();
     // The editors are set up; their first paint comes after the restored state.
     const bool restored = restoreSession();
-    for (const HostAction& action : options_.actions)
-        if (!runAction(action)) return 1;
+    for (const HostAction& action : options_.actions) {
+        if (runIsOver()) break;
+        if (!runAction(action)) {
+            stopTimers();
+            return 1;
+        }
+    }
     // The restore and the actions' scripts changed the state outside a window message; the
     // meters bring it over before the first message drops it.
     if (restored || !options_.actions.empty()) dsp_.feedMetersNow(qxplatform::processClock());
-    const auto start = std::chrono::steady_clock::now();
     int32_t frames = 0;
     const HWND first = children_.empty() ? nullptr : children_[0];
-    tickingSession = this;
-    if (!parents_.empty()) {
-        SetTimer(parents_[0], kDspTimer, 10, &HostSession::dspTick);
-        SetTimer(parents_[0], kSessionTimer, kSessionWriteMs, &HostSession::sessionTick);
-    }
     MSG m;
     bool running = true;
     while (running && GetMessageW(&m, nullptr, 0, 0)) {
@@ -181,17 +207,9 @@ int HostSession::runWindowed() {
         dsp_.feedMeters(qxplatform::processClock());
         if (m.message == WM_PAINT && m.hwnd == first && first) ++frames;
         if (options_.framesGiven && frames >= options_.frames) running = false;
-        const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
-                                 std::chrono::steady_clock::now() - start)
-                                 .count();
-        if (options_.exitAfterGiven && elapsed >= options_.exitAfterMs) running = false;
-        if (stopRequested()) running = false;
+        if (runIsOver()) running = false;
     }
-    if (!parents_.empty()) {
-        KillTimer(parents_[0], kDspTimer);
-        KillTimer(parents_[0], kSessionTimer);
-    }
-    tickingSession = nullptr;
+    stopTimers();
     bool ok = true;
     if (!options_.screenshotPath.empty()) ok = writeScreenshot();
     closeWindows();

@@ -96,6 +96,11 @@ bool programInstalled(const std::string& program) {
 HelperOutcome runHelperModal(const std::vector<std::string>& arguments, HWND owner) {
     HelperOutcome outcome;
     const std::string executable = arguments.empty() ? std::string() : resolveProgram(arguments[0]);
+    // The program is ending: a dialog asked for now opens nothing and counts as cancelled.
+    if (!executable.empty() && quitPending()) {
+        outcome.started = true;
+        return outcome;
+    }
     int pipeEnds[2];
     if (executable.empty() || ::pipe2(pipeEnds, O_CLOEXEC) != 0) return outcome;
     const Window ownerWindow = topLevelXWindowOf(owner);

@@ -19,9 +19,10 @@ bool programInstalled(const std::string& program);
 
 // Starts the program from the argument vector (never through a shell), its standard output
 // read, its standard input and error on /dev/null, and runs the modal loop until it ends. A
-// quit posted meanwhile ends the program. Its dialog stays with the top-level window of `owner`
-// (null: the window with the focus): transient for it, and raised when it is pressed. Every
-// dialog a helper shows comes through here.
+// quit posted meanwhile ends the program; with a quit already posted it is not started. Either
+// way the dialog counts as cancelled (exit code -1, no output). Its dialog stays with the top-level
+// window of `owner` (null: the window with the focus): transient for it, and raised when it is
+// pressed. Every dialog a helper shows comes through here.
 HelperOutcome runHelperModal(const std::vector<std::string>& arguments, HWND owner = nullptr);
 
 // Tells the console once why a dialog could not open (the same reason is not repeated).

@@ -69,11 +69,12 @@ struct QxhostSessionWindow : ::testing::Test {
         return patch.find("NAME S2 KICK") != std::string::npos &&
                patch.find("POS S2 X:120.00 y:-80.00") != std::string::npos;
     }
-    // Starts qxhost on the macro and waits until its load is done; 0 when it never is.
+    // Starts qxhost on the macro and waits until its load has run the last line (the loads
+    // of the macro panel before it count for nothing); 0 when it never does.
     pid_t startOnTheMacro() {
         const pid_t pid = startQxhost({"--load", path("m.txt"), "--console", path("run.console")});
         for (int i = 0; i < 200; ++i) {
-            if (consoleHas(path("run.console"), "<< PATCH LOADING COMPLETE >>")) return pid;
+            if (consoleHas(path("run.console"), "-> NAME S2 KICK")) return pid;
             pause(50);
         }
         kill(pid, SIGKILL);
