@@ -116,3 +116,15 @@ bool holdsSomethingOtherThanAPatch(const std::string& hostPath) {
     return line != head && line.compare(0, head.size() + 1, head + "\n") != 0 &&
            line.compare(0, head.size() + 2, head + "\r\n") != 0;
 }
+
+FileStamp stampOfFile(const std::string& hostPath) {
+    FileStamp stamp;
+    struct stat info;
+    if (hostPath.empty() || ::stat(hostPath.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        return stamp;
+    stamp.held = 1;
+    stamp.size = static_cast<uint64_t>(info.st_size);
+    stamp.seconds = static_cast<int64_t>(info.st_mtim.tv_sec);
+    stamp.nanoseconds = static_cast<int32_t>(info.st_mtim.tv_nsec);
+    return stamp;
+}

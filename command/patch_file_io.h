@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "command/save_state.h"
+
 enum class FileWriteResult {
     Written,
     CannotOpen,  // the target is read-only, a folder, or its folder cannot take a new file
@@ -27,3 +29,7 @@ inline constexpr const char* kPatchHeadLine = "# RESET EVERYTHING";
 // that cannot be read): a file the patch writer did not make, which a save must not replace
 // unasked. A missing file, a folder and a patch give false.
 bool holdsSomethingOtherThanAPatch(const std::string& hostPath);
+
+// The size and modification time of the regular file hostPath names; nothing held when there
+// is none.
+FileStamp stampOfFile(const std::string& hostPath);

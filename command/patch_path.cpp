@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "app/qx_gui.h"
+#include "command/patch_file_io.h"
 
 bool becomesThePatch(const std::string& path) {
     return path.find("MACROS/") == std::string::npos;
@@ -14,11 +15,13 @@ std::string QX_GUI::patchPathText() const {
 }
 
 // The caller has refused a name the patch path cannot hold whole; an empty name leaves the
-// stage untitled.
+// stage untitled. Called once the file has been loaded or saved: its stamp now is the one a
+// later save compares with.
 void QX_GUI::setPatchPath(const std::string& path) {
     if (!becomesThePatch(path) || path.size() >= sizeof patchPath) return;
     path.copy(patchPath, path.size());
     patchPath[path.size()] = '\0';
     patchPathLength = static_cast<int32_t>(path.size());
+    saveState.patchFileStamp = path.empty() ? FileStamp{} : stampOfFile(patchFileHostPath(path));
     raiseSendFlag(kSendPatchRecord);
 }

@@ -46,5 +46,16 @@ SaveDecision QX_GUI::decideSave(const std::string& path) const {
                             kPatchHeadLine + "\".\nReplace it with the patch?";
         return decision;
     }
+    // A file another program has changed since this stage loaded or saved it holds their work.
+    const FileStamp& known = saveState.patchFileStamp;
+    const FileStamp now = stampOfFile(hostPath);
+    if (known.held != 0 && now.held != 0 && now != known) {
+        SaveDecision decision = only(SaveAction::AskFirst);
+        decision.text = "-> THE FILE HAS CHANGED SINCE THIS STAGE LOADED OR SAVED IT";
+        decision.question = hostPath +
+                            "\n\nThis file has changed since this stage loaded or saved it: "
+                            "another program may have written it.\nReplace it with the patch?";
+        return decision;
+    }
     return only(SaveAction::Write);
 }

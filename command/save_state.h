@@ -12,6 +12,20 @@ inline constexpr size_t kPatchPathCapacity = 256;
 // are run or written without becoming the file that SAVE_NOW writes.
 bool becomesThePatch(const std::string& path);
 
+// A file's size and modification time as this stage last loaded or saved it, so that a save
+// can tell whether another program has changed the file since.
+struct FileStamp {
+    uint8_t held = 0; // 0: nothing known (no patch path, or the file could not be read)
+    uint64_t size = 0;
+    int64_t seconds = 0;
+    int32_t nanoseconds = 0;
+    bool operator==(const FileStamp& other) const {
+        return held == other.held && size == other.size && seconds == other.seconds &&
+               nanoseconds == other.nanoseconds;
+    }
+    bool operator!=(const FileStamp& other) const { return !(*this == other); }
+};
+
 struct SaveState {
     uint8_t autoSaveRunning = 0; // the timer's SAVE_NOW is running
     // The patch path that the timer's auto save has given up on (untitled, or a file that was
@@ -19,6 +33,7 @@ struct SaveState {
     uint8_t autoSaveHeld = 0;
     std::string autoSaveHeldPath;
     uint8_t replaceQuestionOpen = 0; // SAVE's yes/no box is waiting for its answer
+    FileStamp patchFileStamp;        // the patch file as this stage last loaded or saved it
 };
 
 // What one SAVE_NOW does with the patch path.

@@ -111,6 +111,11 @@ void QX_GUI::sendPatchRecordBlob() {
     le::putI32(p, 268, autoLastClock);
     le::putI32(p, 272, autoSaveInterval);
     p[277] = autoBackupOn;
+    const FileStamp& stamp = saveState.patchFileStamp;
+    p[280] = stamp.held;
+    le::putI32(p, 284, stamp.nanoseconds);
+    le::putU64(p, 288, stamp.size);
+    le::putU64(p, 296, static_cast<uint64_t>(stamp.seconds));
     sendBytes(pinPatchRecord, out);
 }
 

@@ -129,7 +129,8 @@ void QX_GUI::onTextCommandPin() {
 
 void QX_GUI::onBlock30Pin() {
     BlobReader blob(pinPatchRecord.getData(), pinPatchRecord.getSize());
-    if (blob.size() != blob_layout::kPatchRecordSize) return;
+    const bool withStamp = blob.size() == blob_layout::kPatchRecordSize;
+    if (!withStamp && blob.size() != blob_layout::kPatchRecordFirstSize) return;
     std::memcpy(patchPath, blob.data(), sizeof patchPath);
     patchPath[sizeof patchPath - 1] = 0;
     int32_t length = blob.i32(256);
@@ -140,6 +141,15 @@ void QX_GUI::onBlock30Pin() {
     autoLastClock = blob.i32(268);
     autoSaveInterval = blob.i32(272);
     autoBackupOn = blob.u8(277);
+    // A record stored before the stamp was kept knows nothing of the file.
+    FileStamp stamp;
+    if (withStamp && blob.u8(280) == 1) {
+        stamp.held = 1;
+        stamp.nanoseconds = blob.i32(284);
+        stamp.size = blob.u64(288);
+        stamp.seconds = static_cast<int64_t>(blob.u64(296));
+    }
+    saveState.patchFileStamp = stamp;
 }
 
 void QX_GUI::onSlicesPin() {

@@ -433,6 +433,34 @@ TEST(PinCallbacks, PatchRecordLengthNeverPassesThePath) {
     EXPECT_EQ(gui->patchPathLength, 255);
 }
 
+// The stamp of the patch file comes back with the record; a record stored before the stamp was
+// kept (280 bytes) still brings the path back, with no stamp.
+TEST(PinCallbacks, PatchRecordBringsBackThePatchFilesStamp) {
+    auto gui = makeGui();
+    Golden record(312);
+    record.text(0, "PATCHES/A.txt").i32(256, 13).i32(272, 5000);
+    record.u8(280, 1).i32(284, 7).u32(288, 1234).u32(296, 1700000000).u32(300, 1);
+    gui->deliver(30, record.bytes);
+    EXPECT_EQ(gui->saveState.patchFileStamp,
+              (FileStamp{1, 1234, 1700000000 + (int64_t{1} << 32), 7}));
+
+    record.u8(280, 0);
+    gui->deliver(30, record.bytes);
+    EXPECT_EQ(gui->saveState.patchFileStamp.held, 0) << "a record that holds no stamp";
+
+    Golden older(280);
+    older.text(0, "PATCHES/B.txt").i32(256, 13).i32(272, 5000);
+    gui->saveState.patchFileStamp.held = 1;
+    gui->deliver(30, older.bytes);
+    EXPECT_EQ(std::string(gui->patchPath), "PATCHES/B.txt");
+    EXPECT_EQ(gui->saveState.patchFileStamp.held, 0);
+
+    Golden between(296);
+    between.text(0, "PATCHES/C.txt").i32(256, 13);
+    gui->deliver(30, between.bytes);
+    EXPECT_EQ(std::string(gui->patchPath), "PATCHES/B.txt") << "neither length is refused";
+}
+
 TEST(PinCallbacks, Pin38SetsLocksAndLabels) {
     auto gui = makeGui();
     std::u16string text = u"1,0,1,0,1,,,,,,1,0,1,1";

@@ -35,9 +35,12 @@ struct SaveGuard : ::testing::Test {
         qxplatform::clearDialogAnswers();
         qxplatform::releaseManualClock();
     }
+    // A path given by hand: the stage knows nothing of the file there, as after a restore of a
+    // record kept before file stamps were.
     void setPatchPath(const std::string& path) {
         std::snprintf(gui->patchPath, sizeof gui->patchPath, "%s", path.c_str());
         gui->patchPathLength = static_cast<int32_t>(path.size());
+        gui->saveState.patchFileStamp = FileStamp{};
     }
     bool consoleHas(const std::string& line) const {
         const auto lines = command_test::consoleLines(*gui);
@@ -82,6 +85,7 @@ TEST_F(SaveGuard, SaveNowAsksBeforeReplacingAFileTheWriterDidNotMake) {
          ">> SAVE CANCELLED, THE FILE IS KEPT"},
     };
     for (const Case& c : cases) {
+        setPatchPath(file);
         std::remove(file.c_str());
         if (c.content) writeFile(file, *c.content);
         qxplatform::clearMessageBoxes();

@@ -26,13 +26,8 @@ protected:
         std::fclose(file);
         return path;
     }
-    static constexpr char kHandMade[] = "SET NUM_SOURCE 2\nmy notes on the show\n";
-};
-
-TEST_F(SaveQuestion, NoKeepsTheFileAndYesWritesThePatch) {
-    for (const bool yes : {false, true}) {
-        const std::string path = writeHandMade();
-        start({"--load", path});
+    // The SAVE cell, the answer to its question, and the end of the run.
+    void saveAnswerAndClose(bool yes) {
         dd::clickAt(kSaveX, kBarY);
         const std::string box = dd::awaitWindow("Save patch");
         ASSERT_FALSE(box.empty()) << "no question before replacing the file";
@@ -40,12 +35,49 @@ TEST_F(SaveQuestion, NoKeepsTheFileAndYesWritesThePatch) {
         ASSERT_TRUE(dd::awaitNoWindow("Save patch"));
         dd::pause(300);
         EXPECT_EQ(close(), 0) << stderrText();
+    }
+    static constexpr char kHandMade[] = "SET NUM_SOURCE 2\nmy notes on the show\n";
+};
+
+TEST_F(SaveQuestion, NoKeepsTheFileAndYesWritesThePatch) {
+    for (const bool yes : {false, true}) {
+        const std::string path = writeHandMade();
+        start({"--load", path});
+        ASSERT_NO_FATAL_FAILURE(saveAnswerAndClose(yes));
         const std::string now = dd::fileText(path);
         if (yes) {
             EXPECT_EQ(now.rfind("# RESET EVERYTHING\n", 0), 0u) << now.substr(0, 200);
             EXPECT_TRUE(consoleHas("SAVE COMPLETE"));
         } else {
             EXPECT_EQ(now, kHandMade);
+            EXPECT_TRUE(consoleHas(">> SAVE CANCELLED, THE FILE IS KEPT"));
+        }
+    }
+}
+
+// A patch that another program changes after the load: the SAVE cell asks, "No" keeps the
+// other program's bytes, "Yes" writes the stage.
+TEST_F(SaveQuestion, APatchChangedAfterTheLoadIsReplacedOnlyOnAYes) {
+    for (const bool yes : {false, true}) {
+        const std::string path = folder + "/p.txt";
+        const std::string patch = "# RESET EVERYTHING\nHARD_RESET\nSET NUM_SOURCE 3\n";
+        std::FILE* file = std::fopen(path.c_str(), "wb");
+        std::fwrite(patch.data(), 1, patch.size(), file);
+        std::fclose(file);
+        start({"--load", path});
+        dd::pause(300);
+        file = std::fopen(path.c_str(), "ab");
+        std::fputs("NAME S3 SNARE\n", file);
+        std::fclose(file);
+        const std::string theirs = dd::fileText(path);
+        ASSERT_NO_FATAL_FAILURE(saveAnswerAndClose(yes));
+        const std::string now = dd::fileText(path);
+        EXPECT_TRUE(consoleHas("-> THE FILE HAS CHANGED SINCE THIS STAGE LOADED OR SAVED IT"));
+        if (yes) {
+            EXPECT_EQ(now.find("SNARE"), std::string::npos) << now.substr(0, 200);
+            EXPECT_TRUE(consoleHas("SAVE COMPLETE"));
+        } else {
+            EXPECT_EQ(now, theirs);
             EXPECT_TRUE(consoleHas(">> SAVE CANCELLED, THE FILE IS KEPT"));
         }
     }
