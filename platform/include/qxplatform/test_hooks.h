@@ -10,6 +10,8 @@
 
 namespace qxplatform {
 
+enum class WriteStep;
+
 // Clock: once set by hand, processClock() returns the set value until it is set again or the
 // manual clock is released.
 void setManualClock(int32_t milliseconds);
@@ -51,6 +53,12 @@ void setDebugOutputSink(std::function<void(const std::string&)> sink);
 void setShellOpensRecorded(bool recorded);
 std::vector<std::vector<std::string>> recordedShellOpens();
 void clearRecordedShellOpens();
+
+// File writer (qxplatform/file_writer.h): the step fails with the error as if its system call had
+// failed (the call is not made); WriteStep::NoFailure ends that. The recorder sees each step as it
+// starts, in order.
+void setFileWriteFault(WriteStep step, int error);
+void setFileWriteStepRecorder(std::function<void(WriteStep)> recorder);
 
 } // namespace qxplatform
 
