@@ -1,26 +1,19 @@
-// Writing a whole file so that it is never left half-written: the text goes to a temporary
-// file beside the target, which replaces the target only when every write and the close have
-// succeeded.
+// The patch writer's files: its head line, its words for a failed write, and the check that
+// keeps it from replacing a file it did not make.
 #pragma once
 
 #include <string>
 
 #include "command/save_state.h"
+#include "qxplatform/file_writer.h"
 
-enum class FileWriteResult {
-    Written,
-    CannotOpen,  // the target is read-only, a folder, or its folder cannot take a new file
-    WriteFailed, // a write, the flush, the close or the rename failed
-};
+// True when a failed write stopped before any byte was written: the target is read-only or a
+// folder, or its folder cannot take a new file ("-> FILE IS READ ONLY"); false when a write,
+// the flush, the close or the rename failed ("-> SAVE FAILED - THE OLD FILE IS KEPT").
+bool failedBeforeWriting(const qxplatform::WriteResult& result);
 
-// Writes text to hostPath through a temporary file in the same folder and a rename. On any
-// failure the old file (if any) is untouched, the temporary file is removed and error holds
-// the reason in upper case.
-FileWriteResult writeFileAtomically(const std::string& hostPath, const std::string& text,
-                                    std::string& error);
-
-// Makes the folder (one level) when it is missing; true when it exists afterwards.
-bool ensureFolder(const std::string& hostPath);
+// The reason of a failed write in upper case, for the console line after the message.
+std::string patchWriteReason(const qxplatform::WriteResult& result);
 
 // The first line of every file the patch writer makes.
 inline constexpr const char* kPatchHeadLine = "# RESET EVERYTHING";

@@ -493,23 +493,15 @@ int32_t QX_GUI::writePatchFile(const std::string& path, uint8_t isBackup) {
         console.pendingError = "-> FILE IS READ ONLY";
         return 1;
     }
-    const std::string hostPath = patchFileHostPath(path);
-    if (isBackup != 0) {
-        const size_t slash = hostPath.rfind('/');
-        if (slash != std::string::npos && slash > 0) ensureFolder(hostPath.substr(0, slash));
-    }
-
-    std::string reason;
-    const FileWriteResult result =
-        writeFileAtomically(hostPath, composePatchText(isBackup), reason);
-    if (result == FileWriteResult::CannotOpen) {
-        console.pendingError = "-> FILE IS READ ONLY";
-        appendConsoleLine("-> " + reason);
-        return 1;
-    }
-    if (result == FileWriteResult::WriteFailed) {
-        console.pendingError = "-> SAVE FAILED - THE OLD FILE IS KEPT";
-        appendConsoleLine("-> " + reason);
+    qxplatform::WriteOptions options;
+    if (isBackup != 0) options.makeFolders = qxplatform::FolderMaking::TargetFolder; // BACKUPS
+    const qxplatform::WriteResult result = qxplatform::writeFileAtomically(
+        patchFileHostPath(path), composePatchText(isBackup), options);
+    if (!result.replaced()) {
+        console.pendingError = failedBeforeWriting(result)
+                                   ? "-> FILE IS READ ONLY"
+                                   : "-> SAVE FAILED - THE OLD FILE IS KEPT";
+        appendConsoleLine("-> " + patchWriteReason(result));
         return 1;
     }
 

@@ -11,6 +11,7 @@
 #include "app/text_services.h"
 #include "command_test_support.h"
 #include "patch_round_trip_support.h"
+#include "qxplatform/file_writer.h"
 #include "qxplatform/runtime.h"
 #include "qxplatform/test_hooks.h"
 
@@ -317,6 +318,62 @@ TEST_F(PatchWriter, AWriteThatFailsKeepsTheOldFileAndLeavesNoTemporaryFile) {
         EXPECT_EQ(readFile(path), "OLD CONTENT\n");
         EXPECT_EQ(filesIn(folder), std::vector<std::string>{"OLD.txt"});
     }
+}
+
+// Each step of the platform's writer failed in turn: the console keeps the writer's own two
+// messages and the reason's words, the old file stays, and the patch path is not changed.
+TEST_F(PatchWriter, EachFailedStepOfTheFileWriterGivesTheWritersOwnMessage) {
+    using qxplatform::WriteStep;
+    const std::string path = folder + "/OLD.txt";
+    const std::string readOnly = "-> FILE IS READ ONLY";
+    const std::string failed = "-> SAVE FAILED - THE OLD FILE IS KEPT";
+    struct Case {
+        WriteStep step;
+        int error;
+        std::string message, reason;
+    } cases[] = {
+        {WriteStep::OpenFolder, ENOENT, readOnly, "-> NO SUCH FILE OR DIRECTORY"},
+        {WriteStep::CheckTarget, EACCES, readOnly, "-> PERMISSION DENIED"},
+        {WriteStep::CreateTemporary, EROFS, readOnly, "-> READ-ONLY FILE SYSTEM"},
+        {WriteStep::Write, ENOSPC, failed, "-> NO SPACE LEFT ON DEVICE"},
+        {WriteStep::SyncFile, EIO, failed, "-> INPUT/OUTPUT ERROR"},
+        {WriteStep::SetMode, EPERM, failed, "-> OPERATION NOT PERMITTED"},
+        {WriteStep::Close, EDQUOT, failed, "-> DISK QUOTA EXCEEDED"},
+        {WriteStep::Rename, EXDEV, failed, "-> INVALID CROSS-DEVICE LINK"},
+    };
+    for (const Case& c : cases) {
+        writeFile(path, "OLD CONTENT\n");
+        command_test::clearConsoleLog(*gui);
+        gui->console.pendingError.clear();
+        qxplatform::setFileWriteFault(c.step, c.error);
+        EXPECT_EQ(gui->writePatchFile(path, 0), 1) << c.reason;
+        qxplatform::setFileWriteFault(WriteStep::NoFailure, 0);
+        EXPECT_EQ(gui->console.pendingError, c.message) << c.reason;
+        EXPECT_EQ(command_test::consoleLines(*gui).back(), c.reason);
+        EXPECT_EQ(readFile(path), "OLD CONTENT\n") << c.reason;
+        EXPECT_EQ(filesIn(folder), std::vector<std::string>{"OLD.txt"}) << c.reason;
+        EXPECT_EQ(patchPath(), "") << c.reason;
+    }
+}
+
+// A save and a backup go through the platform's writer: the folder is synced after the
+// rename, and a folder sync that fails leaves the saved file in place and the save complete.
+TEST_F(PatchWriter, SavesAndBackupsSyncTheFolderAfterTheRename) {
+    using qxplatform::WriteStep;
+    for (uint8_t backup : {0, 1}) {
+        std::vector<WriteStep> steps;
+        qxplatform::setFileWriteStepRecorder([&steps](WriteStep step) { steps.push_back(step); });
+        EXPECT_EQ(gui->writePatchFile(folder + "/SYNCED.txt", backup), 0);
+        qxplatform::setFileWriteStepRecorder(nullptr);
+        ASSERT_GE(steps.size(), 2u);
+        EXPECT_EQ(steps[steps.size() - 2], WriteStep::Rename) << int(backup);
+        EXPECT_EQ(steps.back(), WriteStep::SyncFolder) << int(backup);
+    }
+    qxplatform::setFileWriteFault(WriteStep::SyncFolder, EIO);
+    EXPECT_EQ(gui->writePatchFile(folder + "/LATE.txt", 0), 0);
+    qxplatform::setFileWriteFault(WriteStep::NoFailure, 0);
+    EXPECT_EQ(command_test::consoleLines(*gui).back(), "SAVE COMPLETE");
+    EXPECT_NE(readFile(folder + "/LATE.txt").find("HARD_RESET"), std::string::npos);
 }
 
 TEST_F(PatchWriter, SavePatchWritesTheFileTheDialogNames) {
