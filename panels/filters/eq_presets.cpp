@@ -8,6 +8,7 @@
 #include "app/bounded_text_file.h"
 #include "app/qx_gui.h"
 #include "app/text_services.h"
+#include "qxplatform/file_writer.h"
 #include "qxplatform/runtime.h"
 
 namespace {
@@ -233,13 +234,6 @@ void QX_GUI::saveEqPreset() {
     }
     text += "/EQ_PRESET";
 
-    // Written beside the old file and renamed over it, so the file is whole or unchanged.
-    const std::string path = qxplatform::toHostPath(std::string(kExportPath));
-    const std::string partial = path + ".partial";
-    FILE* file = std::fopen(partial.c_str(), "wb");
-    if (file == nullptr) return;
-    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    const bool closed = std::fclose(file) == 0;
-    if (!written || !closed || std::rename(partial.c_str(), path.c_str()) != 0)
-        std::remove(partial.c_str());
+    // Whole or unchanged; the export reports nothing either way.
+    qxplatform::writeFileAtomically(qxplatform::toHostPath(std::string(kExportPath)), text);
 }

@@ -4,13 +4,17 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 #include "app/text_services.h"
 #include "processing_test_support.h"
+#include "qxplatform/file_writer.h"
 #include "qxplatform/runtime.h"
+#include "qxplatform/test_hooks.h"
 
 using namespace processing_test;
 
@@ -181,6 +185,53 @@ TEST_F(EqPresetTest, ExportWritesTheActiveBandsAndReadsBack) {
     EXPECT_EQ(gui->findEqPresetText("XXX"),
               "NODE\nTYPE|5\nFREQUENCY|120\nGAIN|-3\nQ|1.5\n/NODE\n"
               "NODE\nTYPE|4\nFREQUENCY|12345.7\nGAIN|2.5\nQ|0.5\n/NODE\n");
+}
+
+// The export goes through the platform's writer: a link planted at a name beside it is never
+// followed, the folder is synced after the rename, and a failed write keeps the old export
+// and reports nothing.
+TEST_F(EqPresetTest, ExportNeverFollowsALinkAndKeepsTheOldFileOnFailure) {
+    char folder[] = "/tmp/qx_eq_safe_XXXXXX";
+    ASSERT_NE(::mkdtemp(folder), nullptr);
+    const std::string root = folder;
+    const std::string exported = root + "/EQ_PRESET.txt";
+    const std::string victim = root + "/victim.txt";
+    auto readText = [](const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    };
+    std::ofstream(victim) << "PRIVATE\n";
+    ASSERT_EQ(::symlink(victim.c_str(), (exported + ".partial").c_str()), 0);
+    char previous[4096];
+    ASSERT_NE(::getcwd(previous, sizeof previous), nullptr);
+    ASSERT_EQ(::chdir(folder), 0);
+
+    using qxplatform::WriteStep;
+    std::vector<WriteStep> steps;
+    qxplatform::setFileWriteStepRecorder([&steps](WriteStep step) { steps.push_back(step); });
+    gui->saveEqPreset();
+    qxplatform::setFileWriteStepRecorder(nullptr);
+    EXPECT_EQ(readText(victim), "PRIVATE\n");
+    EXPECT_EQ(readText(exported).rfind("EQ_PRESET|XXX\n", 0), 0u);
+    ASSERT_GE(steps.size(), 2u);
+    EXPECT_EQ(steps[steps.size() - 2], WriteStep::Rename);
+    EXPECT_EQ(steps.back(), WriteStep::SyncFolder);
+
+    const std::string before = readText(exported);
+    gui->filtersEditor.eqEditBands[0].active = 0;
+    gui->console.pendingError.clear();
+    qxplatform::setFileWriteFault(WriteStep::Rename, EIO);
+    gui->saveEqPreset();
+    qxplatform::setFileWriteFault(WriteStep::NoFailure, 0);
+    EXPECT_EQ(readText(exported), before);
+    EXPECT_EQ(gui->console.pendingError, "");
+
+    ASSERT_EQ(::chdir(previous), 0);
+    for (const std::string& name : {exported, exported + ".partial", victim})
+        std::remove(name.c_str());
+    EXPECT_EQ(::rmdir(folder), 0); // nothing else, no temporary, was left there
 }
 
 } // namespace
