@@ -148,7 +148,7 @@ void HostSession::saveSession() {
     // The folder is checked again: it may have been made, or opened to others, since the start.
     std::string error = whyPlaceNotPrivate(folderOf(path));
     if (!error.empty()) error = "the folder " + folderOf(path) + " is not used: " + error;
-    if (error.empty() && writeFileAtomically(path, writeSession(instances), error)) {
+    if (error.empty() && writeSessionFile(path, writeSession(instances), error)) {
         sessionChanged_ = false;
         sessionError_.clear();
     } else if (error != sessionError_) { // told once, not at every retry

@@ -10,19 +10,10 @@
 #include <cstring>
 #include <ctime>
 
+#include "qxplatform/file_writer.h"
+
 namespace qxhost {
 namespace {
-
-bool writeAll(int fd, const std::vector<uint8_t>& bytes) {
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        done += static_cast<size_t>(n);
-    }
-    return true;
-}
 
 std::string reason() {
     return std::strerror(errno);
@@ -78,40 +69,28 @@ std::string defaultSessionPath() {
     return std::string();
 }
 
-bool writeFileAtomically(const std::string& path, const std::vector<uint8_t>& bytes,
-                         std::string& error) {
+bool writeSessionFile(const std::string& path, const std::vector<uint8_t>& bytes,
+                      std::string& error) {
+    qxplatform::WriteOptions options;
+    options.useFixedMode = true;
+    options.fixedMode = 0600;
+    options.makeFolders = qxplatform::FolderMaking::WholePath;
+    options.folderMode = 0700;
+    options.requirePrivateFolder = true;
+    const qxplatform::WriteResult result = qxplatform::writeFileAtomically(
+        path, reinterpret_cast<const char*>(bytes.data()), bytes.size(), options);
+    // A failed folder sync leaves the session in place; the next write syncs it again.
+    if (result.replaced()) return true;
     const std::string folder = folderOf(path);
-    if (!makeFolders(folder)) {
-        error = "cannot make the folder " + folder + ": " + reason();
-        return false;
-    }
-    const std::string partial = path + ".tmp-" + std::to_string(::getpid());
-    const int fd = ::open(partial.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    if (fd < 0) {
-        error = "cannot write " + partial + ": " + reason();
-        return false;
-    }
-    bool ok = writeAll(fd, bytes) && ::fsync(fd) == 0;
-    if (!ok) error = "cannot write " + partial + ": " + reason();
-    if (::close(fd) != 0 && ok) {
-        ok = false;
-        error = "cannot write " + partial + ": " + reason();
-    }
-    if (ok && ::rename(partial.c_str(), path.c_str()) != 0) {
-        ok = false;
-        error = "cannot rename " + partial + " to " + path + ": " + reason();
-    }
-    if (!ok) {
-        ::unlink(partial.c_str());
-        return false;
-    }
-    // The rename itself is on disk once the folder is synced.
-    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
-    return true;
+    const std::string reason = std::strerror(result.error);
+    if (result.failed == qxplatform::WriteStep::MakeFolder)
+        error = "cannot make the folder " + folder + ": " + reason;
+    else if (result.failed == qxplatform::WriteStep::CheckFolder && result.error == EPERM)
+        error = "the folder " + folder + " is not used: " + whyPlaceNotPrivate(folder);
+    else
+        error = "cannot write " + path + " (" + qxplatform::writeStepName(result.failed) +
+                "): " + reason;
+    return false;
 }
 
 FileRead readWholeFile(const std::string& path, size_t maxBytes, std::vector<uint8_t>& bytes,

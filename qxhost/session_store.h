@@ -26,10 +26,11 @@ std::string whyPlaceNotPrivate(const std::string& path);
 // unset or not an absolute path; empty when neither it nor HOME gives a folder.
 std::string defaultSessionPath();
 
-// Writes the file whole or not at all: a temporary file in the same folder, synced, renamed
-// over the old one, and the folder synced. Creates the folders. False with `error` set.
-bool writeFileAtomically(const std::string& path, const std::vector<uint8_t>& bytes,
-                         std::string& error);
+// Writes the session whole or not at all through the platform's file writer, private to the
+// user (mode 0600, missing folders made 0700, a folder others can reach refused). False with
+// `error` saying which step failed and why.
+bool writeSessionFile(const std::string& path, const std::vector<uint8_t>& bytes,
+                      std::string& error);
 
 enum class FileRead { Read, Missing, Failed };
 // Reads a whole file of at most `maxBytes`; a larger one is Failed with `error` set.
