@@ -1055,12 +1055,15 @@ public:
     void openEditorMenu(const std::string& menuName, int32_t x, int32_t y);
 
     // ---- Panels: editor settings (panels/<editor>/) ----------------------------------------
+    // The editors load their item again wherever its record changed other than through them.
+    void followModelInEditors();
     // Syndication: the items of one kind that an editor's change is copied to.
     void buildSyndicationSet(int32_t kind);
     bool isItemInMarqueeList(int32_t kind, int32_t index);
     bool editedItemQualifiesForSyndication(int32_t kind, int32_t index);
     // DELAY editor: load, store, copy to the syndication set, table reset.
     void loadDelayPanel(int32_t kind, int32_t index);
+    void showDelayRecord(const DelayRecord& record);
     void storeDelaySettings(int32_t kind, int32_t index);
     void syndicateDelay();
     void resetDelays(int32_t kind);
@@ -1068,6 +1071,7 @@ public:
     // FILTERS editor settings.
     void resetFilterRecord(int32_t kind, int32_t index);
     void loadFiltersPanel(int32_t kind, int32_t index);
+    void showFiltersRecord(const FilterRecord& record);
     void storeFilterSettings(int32_t kind, int32_t index);
     void syndicateFilters();
     void resetFilters(int32_t kind);
@@ -1085,6 +1089,7 @@ public:
     // DYNAMICS editor settings.
     void resetDynamicsRecord(int32_t kind, int32_t index);
     void loadDynamicsPanel(int32_t kind, int32_t index);
+    void showDynamicsRecord(const DynamicsRecord& record);
     void sendDynamicsSettings(int32_t kind, int32_t index);
     void syndicateDynamics(bool copySidechainSource, bool copySidechainLocation,
                            bool sidechainToSelf);
@@ -1097,6 +1102,7 @@ public:
     // VIRTUAL editor mix editing.
     MixRecord* virtualEditMix();
     void loadVirtualPanel(int32_t mode, int32_t index);
+    void followVirtualItem();
     void resetMixRecord(int32_t mode, int32_t index);
     void storeVirtualChannel(int32_t mode, int32_t index);
     void compactVirtualChannel(int32_t mode, int32_t index, int32_t slot);

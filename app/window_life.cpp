@@ -66,6 +66,8 @@ int32_t QX_GUI::closeWindow() {
 
 LRESULT QX_GUI::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     for (int32_t i = 0; i < sendFlagCount && i < kSendFlags; ++i) sendFlags[i] = 0;
+    // Values from the DSP side and a page's switches change records between messages.
+    followModelInEditors();
     const int32_t x = GET_X_LPARAM(lParam);
     const int32_t y = GET_Y_LPARAM(lParam);
     auto focus = [this] { SetFocus(window_); };

@@ -2,6 +2,8 @@
 #include "app/qx_gui.h"
 
 void QX_GUI::commitModelChange() {
+    // Also inside a batch: the next line of the file may act through an editor.
+    followModelInEditors();
     if (batch != 0) return; // a macro file is loading: the whole file lands as one batch
     updateRoomMembership();
     applyGroupMuteSolo();

@@ -28,10 +28,15 @@ void QX_GUI::loadDelayPanel(int32_t kind, int32_t index) {
         record.reserved = 0;
         record.time = 0.0f;
     }
-    delayEditor.delayTime = record.time;
-    delayEditor.delayEnabled = record.on;
     delayEditor.delayPanelKind = kind;
     delayEditor.delayPanelIndex = index;
+    showDelayRecord(record);
+}
+
+void QX_GUI::showDelayRecord(const DelayRecord& record) {
+    delayEditor.delayTime = record.time;
+    delayEditor.delayEnabled = record.on;
+    delayEditor.delayShownRecord = record;
 }
 
 void QX_GUI::storeDelaySettings(int32_t kind, int32_t index) {
@@ -46,6 +51,7 @@ void QX_GUI::storeDelaySettings(int32_t kind, int32_t index) {
     syndicateDelay();
     raiseSendFlag(kSendInputDelays);
     raiseSendFlag(kSendOutputDelays);
+    delayEditor.delayShownRecord = record;
 }
 
 void QX_GUI::syndicateDelay() {

@@ -81,7 +81,20 @@ void QX_GUI::loadDynamicsPanel(int32_t kind, int32_t index) {
     }
     dynamicsEditor.dynamicsPanelKind = kind;
     dynamicsEditor.dynamicsPanelIndex = index;
+    showDynamicsRecord(record);
+    if (settingUp) {
+        // A record set up here holds what storing it would write: its channel, its threshold
+        // point and the table of its own curve, as the DYNAMICS verb leaves a record it sets up.
+        DynamicsCurve& curve = dynamicsEditor.dynamicsEditCurve;
+        curve.buildTable60();
+        record.channel = static_cast<uint8_t>(index);
+        record.thresholdX = curve.points[2].x;
+        for (int k = 0; k < DynamicsCurve::kTable60Size; ++k) record.curve[k] = curve.table60[k];
+        dynamicsEditor.dynamicsShownRecord = record;
+    }
+}
 
+void QX_GUI::showDynamicsRecord(const DynamicsRecord& record) {
     DynamicsCurve& curve = dynamicsEditor.dynamicsEditCurve;
     dynamicsEditor.dynamicsEditCurve.dynamicsType = record.type;
     curve.enabled = record.mode;
@@ -106,14 +119,7 @@ void QX_GUI::loadDynamicsPanel(int32_t kind, int32_t index) {
     // replace it with the table of the item the editor showed before.
     std::copy(record.curve, record.curve + DynamicsCurve::kTable60Size, curve.table60);
     curve.buildTable(static_cast<int32_t>(curve.plotWidth));
-    if (settingUp) {
-        // A record set up here holds what storing it would write: its channel, its threshold
-        // point and the table of its own curve, as the DYNAMICS verb leaves a record it sets up.
-        curve.buildTable60();
-        record.channel = static_cast<uint8_t>(index);
-        record.thresholdX = curve.points[2].x;
-        for (int k = 0; k < DynamicsCurve::kTable60Size; ++k) record.curve[k] = curve.table60[k];
-    }
+    dynamicsEditor.dynamicsShownRecord = record;
 }
 
 void QX_GUI::sendDynamicsSettings(int32_t kind, int32_t index) {
@@ -146,6 +152,7 @@ void QX_GUI::sendDynamicsSettings(int32_t kind, int32_t index) {
         record.points[2 * p + 1] = curve.points[p].y;
     }
     for (int k = 0; k < DynamicsCurve::kTable60Size; ++k) record.curve[k] = curve.table60[k];
+    dynamicsEditor.dynamicsShownRecord = record;
     sendDynamicsTable(kind);
 }
 

@@ -100,10 +100,15 @@ void QX_GUI::loadFiltersPanel(int32_t kind, int32_t index) {
         record.inUse = 1;
         record.enabled = 0;
     }
-    for (int b = 0; b < kBands; ++b) loadBand(filtersEditor.eqEditBands[b], record.bands[b]);
     record.activeBandCount = countActiveBands(record);
-    filtersEditor.filtersEnabled = record.enabled;
+    showFiltersRecord(record);
     showEditedItem(*this, panelFrame.panels[kPanelFilters], kind, index);
+}
+
+void QX_GUI::showFiltersRecord(const FilterRecord& record) {
+    for (int b = 0; b < kBands; ++b) loadBand(filtersEditor.eqEditBands[b], record.bands[b]);
+    filtersEditor.filtersEnabled = record.enabled;
+    filtersEditor.filtersShownRecord = record;
 }
 
 void QX_GUI::storeFilterSettings(int32_t kind, int32_t index) {
@@ -117,6 +122,7 @@ void QX_GUI::storeFilterSettings(int32_t kind, int32_t index) {
     record.inUse = 1;
     record.enabled = filtersEditor.filtersEnabled;
     markFiltersDirty(kind);
+    filtersEditor.filtersShownRecord = record;
 }
 
 void QX_GUI::syndicateFilters() {

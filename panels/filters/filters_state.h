@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "model/eq_band.h"
+#include "model/processing_records.h"
 
 struct FiltersState {
     // The item shown and the equaliser switch; its bands are the first five of eqEditBands.
@@ -14,6 +15,9 @@ struct FiltersState {
     EqBand eqEditBands[10];
     EqBand eqBandSnapshots[5];
     int32_t eqBandCount = 5; // the bands every FILTERS loop walks
+    // The record as the bands last took it or stored it: where the record differs, the record
+    // changed elsewhere and the bands take it again.
+    FilterRecord filtersShownRecord;
     // The plot: the fraction of the height that +-eqPlotRangeDb spans.
     float eqPlotRangeDb = 12.0f;
     float eqPlotFraction = 0.8f;

@@ -62,9 +62,23 @@ void QX_GUI::loadVirtualPanel(int32_t mode, int32_t index) {
     }
     virtualEditor.virtualEditMode = mode;
     virtualEditor.virtualEditIndex = channel;
+    virtualEditor.virtualEditItem = mode == 1 || mode == 2 ? index : -1;
     captionVirtualPanel(*this, mode, index);
     MixRecord* mix = virtualEditMix();
     if (mix != nullptr && mix->inUse == 0) resetMixRecord(mode, channel);
+}
+
+// An editor on a source or target edits the channel that item is routed to now.
+void QX_GUI::followVirtualItem() {
+    const int32_t mode = virtualEditor.virtualEditMode;
+    const int32_t item = virtualEditor.virtualEditItem;
+    if ((mode != 1 && mode != 2) || item < 0 || item >= kChannels) return;
+    const int32_t channel = mode == 1 ? sources[item].virtualChannel : targets[item].virtualChannel;
+    if (channel < 0 || channel >= kChannels) return;
+    if (channel != virtualEditor.virtualEditIndex)
+        loadVirtualPanel(mode, item);
+    else
+        captionVirtualPanel(*this, mode, item);
 }
 
 void QX_GUI::resetMixRecord(int32_t mode, int32_t index) {

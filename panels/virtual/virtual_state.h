@@ -8,6 +8,9 @@ struct VirtualState {
     // channel (0 to 63, or -1 while no mix is being edited).
     int32_t virtualEditMode = 0;
     int32_t virtualEditIndex = -1;
+    // Modes 1 and 2: the source or target whose channel is edited; the edited channel follows
+    // that item's routing.
+    int32_t virtualEditItem = -1;
     int32_t virtualSelectedPin = 0;
     // The handle drag: the pin's level at the press and the handle's position.
     float virtualDragStartLevel = 0.0f;

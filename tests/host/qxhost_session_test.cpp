@@ -109,7 +109,7 @@ TEST_F(QxhostSessionRun, TheModuleHoldsWhatTheSessionHandedBack) {
     ASSERT_EQ(run("--headless --session s --load m.txt"), 0) << errors();
     const qxhost::SessionInstance before = firstInstance(readFile(path("s")));
     ASSERT_EQ(run("--headless --session s --send \"VERBOSE 0\" --trace-pins t.txt"), 0) << errors();
-    EXPECT_NE(readFile(path("t.txt")).find("0 out 13 "), std::string::npos)
+    EXPECT_NE(readFile(path("t.txt")).find("0 out "), std::string::npos)
         << "the command made the module send";
     const qxhost::SessionInstance after = firstInstance(readFile(path("s")));
     for (int32_t pinId : {5, 7, 8, 9, 10, 11, 21, 22, 23, 27, 28, 29, 30, 31}) {
