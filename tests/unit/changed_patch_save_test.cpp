@@ -1,8 +1,8 @@
 // A patch that another program changed after this stage loaded or saved it is replaced only
 // after a yes in the yes/no box, and kept where no box can be shown; a stage restored from the
 // patch record its host kept still knows the file as it was.
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include "command/patch_file_io.h"
