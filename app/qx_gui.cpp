@@ -7,6 +7,8 @@ QX_GUI::QX_GUI() {
     view.viewZoom = 1.0f;
     view.fullScreen = 0;
     registerPins();
+    // A fresh stage holds nothing of a person's: a load may replace it without a backup.
+    saveState.heldStage = HeldStage{1, patchTextHash(composePatchText(0))};
 }
 
 QX_GUI::~QX_GUI() = default;

@@ -368,6 +368,7 @@ public:
     int32_t runMacroLoad(const std::string& name, bool inModuleFolder, bool byName);
     void runNextQueuedLine();
     void runQueuedLinesNow();
+    void endQueuedLines();
     bool stopLoadPastItsTime(int32_t lineNumber, const std::string& name);
     // Console and prompt verbs.
     int32_t cmdVerbose(CliObject command);
@@ -502,6 +503,11 @@ public:
     SaveDecision decideSave(const std::string& path) const;
     int32_t askThenSave(const std::string& path, const SaveDecision& decision);
     int32_t savePatchTo(const std::string& path);
+    // The stage as a load or a save last left it, and its backup before a load replaces it.
+    void noteStageHeldByFile();
+    void forgetHeldStage();
+    bool stageHoldsUnkeptChanges();
+    bool keepStageBeforeLoad();
     int32_t cmdSaveNow(CliObject command);
     int32_t cmdSavePatch(CliObject command);
     int32_t cmdAutoSave(CliObject command);
@@ -611,8 +617,8 @@ public:
     std::string backupFileName(const std::tm& now) const;
     UserMenuTable loadUserMenu(const std::string& fileName);
     PopupMenu fillPopupMenuFromUserMenu(const std::string& menuName);
-    // writePatchFile of the patch writer with the backup flag 1.
-    void writeBackupFile(const std::string& path);
+    // writePatchFile of the patch writer with the backup flag 1; false (and said) on failure.
+    bool writeBackupFile(const std::string& path);
 
     // ---- Screens: frame (view/frame/) ------------------------------------------------------
     void showPage(int32_t page);

@@ -66,6 +66,7 @@ bool locateMacroFile(QX_GUI& gui, std::string& name, bool inModuleFolder, bool& 
 // neither the file that was cut nor the patch open before, so no save may replace either.
 void untitleAfterCutLoad(QX_GUI& gui) {
     gui.setPatchPath("");
+    gui.forgetHeldStage();
     if (gui.macroLoadCut == LoadCut::Cut) {
         gui.appendConsoleLine("THE LOAD WAS CUT SHORT: THE STAGE IS NOW UNTITLED");
         gui.appendConsoleLine("SAVE WILL ASK FOR A FILE NAME, AS FOR A NEW PATCH");
@@ -73,14 +74,19 @@ void untitleAfterCutLoad(QX_GUI& gui) {
     }
 }
 
-// Which file the stage now holds, once a file outside MACROS/ has been run.
-void settlePatchPath(QX_GUI& gui, const std::string& name, int32_t linesRun) {
-    if (gui.macroLoadCut != LoadCut::None)
+// Which file the stage now holds, once a file outside MACROS/ has been run; true when it is
+// this one.
+bool settlePatchPath(QX_GUI& gui, const std::string& name, int32_t linesRun) {
+    if (gui.macroLoadCut != LoadCut::None) {
         untitleAfterCutLoad(gui);
-    else if (linesRun > 0)
+        return false;
+    }
+    if (linesRun > 0) {
         gui.setPatchPath(name);
-    else
-        gui.appendConsoleLine("NO LINE OF THE FILE RAN: IT IS NOT TAKEN AS THE PATCH TO SAVE");
+        return true;
+    }
+    gui.appendConsoleLine("NO LINE OF THE FILE RAN: IT IS NOT TAKEN AS THE PATCH TO SAVE");
+    return false;
 }
 
 } // namespace
@@ -120,6 +126,12 @@ bool QX_GUI::loadMacroFile(std::string name, bool inModuleFolder) {
     // A refused file (not a regular file, or too large) runs nothing and is not the patch.
     if (!file.read && !file.notes.empty()) return failWholeFile(*this, "FILE REFUSED");
     macroLoadBytesLeft = allowed - file.text.size();
+    // A patch replaces the stage: a stage that holds changes no file holds is kept first.
+    const bool outermostPatch = macroLoadDepth <= 1 && becomesThePatch(name);
+    if (outermostPatch && !keepStageBeforeLoad()) {
+        appendConsoleLine("THE FILE IS NOT LOADED: THE STAGE BEFORE IT COULD NOT BE KEPT");
+        return failWholeFile(*this, "FILE REFUSED");
+    }
 
     macroRunning = 1;
     failedLineCount = 0;
@@ -149,11 +161,16 @@ bool QX_GUI::loadMacroFile(std::string name, bool inModuleFolder) {
     if (queueOverflow) appendConsoleLine("MORE THAN 200 DEFERRED LINES: THE REST ARE DROPPED");
 
     batch = 0;
-    if (becomesThePatch(name)) settlePatchPath(*this, name, linesRun);
+    const bool isThePatch = becomesThePatch(name) && settlePatchPath(*this, name, linesRun);
     if (queuedLineCount > 0 && macroLoadDepth <= 1) {
         appendConsoleLine("NOW WE'RE GONNA RUN A TIMER COMMAND TO SORT-OUT THE REMAINING STRINGS");
         queueActive = 1;
         queueNext = 0;
+    }
+    if (outermostPatch && isThePatch) {
+        // The stage is taken as the executor will leave it after this load.
+        commitModelChange();
+        noteStageHeldByFile();
     }
     return false;
 }
@@ -192,17 +209,20 @@ void QX_GUI::runQueuedLinesNow() {
 void QX_GUI::runNextQueuedLine() {
     if (queueActive == 0) return;
     if (queueNext < 0 || queueNext >= queuedLineCount || queueNext >= kMaxQueuedLines) {
-        queueActive = 0;
-        appendConsoleLine(">> END OF EXTENDED PARSING <<");
+        endQueuedLines();
         return;
     }
     const std::string line = queuedLines[queueNext++];
     if (!isComment(line)) executeCommandString(line);
     // A line that loaded another file has restarted the queue; otherwise stop after the last.
-    if (queueActive != 0 && queueNext >= queuedLineCount) {
-        queueActive = 0;
-        appendConsoleLine(">> END OF EXTENDED PARSING <<");
-    }
+    if (queueActive != 0 && queueNext >= queuedLineCount) endQueuedLines();
+}
+
+// The last deferred line of a load has run: a patch's stage is now whole.
+void QX_GUI::endQueuedLines() {
+    queueActive = 0;
+    appendConsoleLine(">> END OF EXTENDED PARSING <<");
+    if (saveState.heldStageAfterQueue != 0) noteStageHeldByFile();
 }
 
 int32_t QX_GUI::runMacroLoad(const std::string& name, bool inModuleFolder, bool byName) {

@@ -495,8 +495,9 @@ int32_t QX_GUI::writePatchFile(const std::string& path, uint8_t isBackup) {
     }
     qxplatform::WriteOptions options;
     if (isBackup != 0) options.makeFolders = qxplatform::FolderMaking::TargetFolder; // BACKUPS
-    const qxplatform::WriteResult result = qxplatform::writeFileAtomically(
-        patchFileHostPath(path), composePatchText(isBackup), options);
+    const std::string text = composePatchText(isBackup);
+    const qxplatform::WriteResult result =
+        qxplatform::writeFileAtomically(patchFileHostPath(path), text, options);
     if (!result.replaced()) {
         console.pendingError = failedBeforeWriting(result)
                                    ? "-> FILE IS READ ONLY"
@@ -505,7 +506,11 @@ int32_t QX_GUI::writePatchFile(const std::string& path, uint8_t isBackup) {
         return 1;
     }
 
-    if (isBackup == 0) setPatchPath(path);
+    if (isBackup == 0) {
+        setPatchPath(path);
+        saveState.heldStage = HeldStage{1, patchTextHash(text)};
+        raiseSendFlag(kSendPatchRecord);
+    }
     appendConsoleLine("SAVE COMPLETE");
     return 0;
 }

@@ -26,6 +26,16 @@ struct FileStamp {
     bool operator!=(const FileStamp& other) const { return !(*this == other); }
 };
 
+// The patch text of the stage as a file last held it, so that a load can tell whether the
+// stage it replaces holds changes that no file holds.
+struct HeldStage {
+    uint8_t held = 0; // 0: no file is known to hold the stage as it is
+    uint64_t textHash = 0;
+};
+
+// A hash of a patch text (64-bit FNV-1a): stable across runs, so it can be stored.
+uint64_t patchTextHash(const std::string& text);
+
 struct SaveState {
     uint8_t autoSaveRunning = 0; // the timer's SAVE_NOW is running
     // The patch path that the timer's auto save has given up on (untitled, or a file that was
@@ -34,6 +44,8 @@ struct SaveState {
     std::string autoSaveHeldPath;
     uint8_t replaceQuestionOpen = 0; // SAVE's yes/no box is waiting for its answer
     FileStamp patchFileStamp;        // the patch file as this stage last loaded or saved it
+    HeldStage heldStage;             // the stage as a load or a save last left it
+    uint8_t heldStageAfterQueue = 0; // a load's deferred lines run first, then heldStage is set
 };
 
 // What one SAVE_NOW does with the patch path.

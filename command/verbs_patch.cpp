@@ -115,12 +115,12 @@ int32_t QX_GUI::cmdReloadOnResize(CliObject command) {
     return 0;
 }
 
-void QX_GUI::writeBackupFile(const std::string& path) {
+bool QX_GUI::writeBackupFile(const std::string& path) {
     // The timer is not a command line: a failed backup is reported here.
-    if (writePatchFile(path, 1) != 0) {
-        console.highlight = 1;
-        appendConsoleLine("BACKUP FAILED " + console.pendingError);
-        console.highlight = 0;
-        console.pendingError.clear();
-    }
+    if (writePatchFile(path, 1) == 0) return true;
+    console.highlight = 1;
+    appendConsoleLine("BACKUP FAILED " + console.pendingError);
+    console.highlight = 0;
+    console.pendingError.clear();
+    return false;
 }

@@ -116,6 +116,8 @@ void QX_GUI::sendPatchRecordBlob() {
     le::putI32(p, 284, stamp.nanoseconds);
     le::putU64(p, 288, stamp.size);
     le::putU64(p, 296, static_cast<uint64_t>(stamp.seconds));
+    p[281] = saveState.heldStage.held;
+    le::putU64(p, 304, saveState.heldStage.textHash);
     sendBytes(pinPatchRecord, out);
 }
 

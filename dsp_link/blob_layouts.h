@@ -31,7 +31,8 @@ constexpr int32_t kNoteSize = 320;
 // The patch record (pin 30): the patch path and the auto save switches in its first 280 bytes
 // (a record stored before the fields below is that long), then the patch file's stamp as this
 // stage last loaded or saved it: held (u8) at 280, nanoseconds (i32) at 284, size (u64) at 288,
-// seconds (i64) at 296; bytes 304 to 311 are kept for the patch text that file holds.
+// seconds (i64) at 296; whether a file holds the stage as it is (u8) at 281, with the hash of
+// that stage's patch text (u64) at 304.
 constexpr int32_t kPatchRecordFirstSize = 280;
 constexpr int32_t kPatchRecordSize = 312;
 constexpr int32_t kSlicesSize = 25680;

@@ -67,6 +67,9 @@ void QX_GUI::onPanelLayoutPin() {
     if (page >= kPageStage && page <= kPageFeedback) view.currentPage = page;
     chrome.toolboxFolded = blob.u8(200) == 0 ? 1 : 0;
     chrome.masterHidden = blob.u8(201) == 0 ? 1 : 0;
+    // An editor that loads its item sets up the item's record: no change of the person's, so a
+    // stage that a file held before stays held.
+    const bool heldBefore = !stageHoldsUnkeptChanges();
     // Each editor loads its pair, then keeps the pair as its current one even when the load
     // refused it.
     const int32_t virtualMode = blob.i32(204), virtualIndex = blob.i32(208);
@@ -85,6 +88,7 @@ void QX_GUI::onPanelLayoutPin() {
     loadDynamicsPanel(dynamicsKind, dynamicsIndex);
     dynamicsEditor.dynamicsPanelKind = dynamicsKind;
     dynamicsEditor.dynamicsPanelIndex = dynamicsIndex;
+    if (heldBefore) noteStageHeldByFile();
 }
 
 void QX_GUI::onTextCommandPin() {
@@ -150,6 +154,10 @@ void QX_GUI::onBlock30Pin() {
         stamp.seconds = static_cast<int64_t>(blob.u64(296));
     }
     saveState.patchFileStamp = stamp;
+    // Whether a file holds the stage as it is: unknown in an older record, so a load keeps it.
+    saveState.heldStage = HeldStage{};
+    saveState.heldStageAfterQueue = 0;
+    if (withStamp && blob.u8(281) == 1) saveState.heldStage = HeldStage{1, blob.u64(304)};
 }
 
 void QX_GUI::onSlicesPin() {

@@ -320,12 +320,14 @@ TEST(GoldenBlobs, ViewStateAndPatchRecordFields) {
     gui->autoSaveClock = 100;
     gui->autoLastClock = 200;
     gui->saveState.patchFileStamp = FileStamp{1, 0x0102030405ull, 0x60708090a0bll, 999999999};
+    gui->saveState.heldStage = HeldStage{1, 0x1112131415161718ull};
     gui->sendPatchRecordBlob();
     Golden p(312);
     p.text(0, "PATCHES/A.txt").i32(256, 13).u8(260, 1).i32(264, 100).i32(268, 200);
     p.i32(272, 5000).u8(277, 1);
     p.u8(280, 1).i32(284, 999999999).u32(288, 0x02030405).u32(292, 0x01);
     p.u32(296, 0x08090a0b).u32(300, 0x607);
+    p.u8(281, 1).u32(304, 0x15161718).u32(308, 0x11121314);
     EXPECT_EQ(gui->lastSent(30), p.bytes);
 }
 
