@@ -147,11 +147,11 @@ int32_t QX_GUI::cmdFind(CliObject command) {
     const ItemSnapshot& first = list[0];
     if (first.type == kKindRoom) {
         const RoomRecord& room = rooms[first.index];
-        view.viewPanX = -room.x - room.width * 0.5f;
-        view.viewPanY = -room.y - room.height * 0.5f;
+        view.viewPanX = heldPan(-room.x - room.width * 0.5f, view.viewPanX);
+        view.viewPanY = heldPan(-room.y - room.height * 0.5f, view.viewPanY);
     } else {
-        view.viewPanX = -first.x;
-        view.viewPanY = -first.y;
+        view.viewPanX = heldPan(-first.x, view.viewPanX);
+        view.viewPanY = heldPan(-first.y, view.viewPanY);
     }
     return 0;
 }

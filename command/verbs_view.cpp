@@ -1,5 +1,6 @@
 // View switch and zoom verbs: the thirty TOGGLE switches, the toolbox defaults, DISMISS of
 // indicators, STEALTH, and the stage view (pan and zoom).
+#include <algorithm>
 #include <cstdlib>
 
 #include "app/qx_gui.h"
@@ -139,19 +140,25 @@ int32_t QX_GUI::cmdStealth(CliObject command) {
 
 int32_t QX_GUI::cmdDisplaceStage(CliObject command) {
     // The keys are window pixels; the pan is in stage units.
-    if (command.has(kKeyX)) view.viewPanX = command.named(kKeyX) / view.viewZoom;
-    if (command.has(kKeyY)) view.viewPanY = command.named(kKeyY) / view.viewZoom;
+    if (command.has(kKeyX))
+        view.viewPanX = heldPan(command.named(kKeyX) / view.viewZoom, view.viewPanX);
+    if (command.has(kKeyY))
+        view.viewPanY = heldPan(command.named(kKeyY) / view.viewZoom, view.viewPanY);
     commitModelChange();
     return 0;
 }
 
+// The flat steps keep to the wheel's range as the wheel does: they step only toward it from
+// outside it (a zoom the F9 drag left) and stop at its ends.
 int32_t QX_GUI::cmdFlatZoomOut(CliObject) {
-    view.viewZoom *= 0.90909088f;
+    if (view.viewZoom > kZoomStepLowest)
+        view.viewZoom = std::max(view.viewZoom * 0.90909088f, kZoomStepLowest);
     return 0;
 }
 
 int32_t QX_GUI::cmdFlatZoomIn(CliObject) {
-    view.viewZoom *= 1.1f;
+    if (view.viewZoom < kZoomStepHighest)
+        view.viewZoom = std::min(view.viewZoom * 1.1f, kZoomStepHighest);
     return 0;
 }
 
@@ -161,10 +168,10 @@ void QX_GUI::zoomAboutMouse(double factor) {
     const float a = (sx - view.viewPanX * view.viewZoom) / view.viewZoom;
     const float b = (sy - view.viewPanY * view.viewZoom) / view.viewZoom;
     double z = static_cast<double>(view.viewZoom) * factor;
-    if (z > 4.0)
-        z = 4.0;
-    else if (z < 0.25)
-        z = 0.25;
+    if (z > kZoomStepHighest)
+        z = kZoomStepHighest;
+    else if (z < kZoomStepLowest)
+        z = kZoomStepLowest;
     else if (z > 1.9 && z < 2.2)
         z = 2.0;
     else if (z > 0.95 && z < 1.1)
@@ -172,13 +179,13 @@ void QX_GUI::zoomAboutMouse(double factor) {
     else if (z > 0.46 && z < 0.53)
         z = 0.5;
     view.viewZoom = static_cast<float>(z);
-    view.viewPanX = sx / view.viewZoom - a;
-    view.viewPanY = sy / view.viewZoom - b;
+    view.viewPanX = heldPan(sx / view.viewZoom - a, view.viewPanX);
+    view.viewPanY = heldPan(sy / view.viewZoom - b, view.viewPanY);
 }
 
 int32_t QX_GUI::cmdZoomOut(CliObject) {
     zoomAboutMouse(1.0 / 1.1);
-    if (view.viewZoom == 0.25f) {
+    if (view.viewZoom == kZoomStepLowest) {
         console.pendingError = "ZOOMED OUT AS FAR AS POSSIBLE";
         return 1;
     }
@@ -187,7 +194,7 @@ int32_t QX_GUI::cmdZoomOut(CliObject) {
 
 int32_t QX_GUI::cmdZoomIn(CliObject) {
     zoomAboutMouse(1.1);
-    if (view.viewZoom == 4.0f) {
+    if (view.viewZoom == kZoomStepHighest) {
         console.pendingError = "ZOOMED IN AS FAR AS POSSIBLE";
         return 1;
     }

@@ -1,5 +1,7 @@
 // Callbacks of the view and session pins: view state, panel layout, name lists, notes, the
 // patch-file record and slices.
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "app/qx_gui.h"
@@ -7,8 +9,21 @@
 #include "dsp_link/byte_order.h"
 #include "dsp_link/selection_lists.h"
 #include "model/checked_number.h"
+#include "model/level_arithmetic.h"
 
 namespace {
+
+// A radius the ZERO verb or the radius drag could give: a number 0 or above; any other keeps the
+// radius that was.
+float heldRadius(float value, float was) {
+    return value >= 0.0f && std::isfinite(value) ? value : was;
+}
+
+// A master gain the master drag could give (0 .. its top level); NaN keeps the gain that was.
+float heldMasterVolume(float value, float was) {
+    if (std::isnan(value)) return was;
+    return std::clamp(value, 0.0f, kMaxDragLevel);
+}
 
 // NaN and negative counts give 0; counts past the capacity give the capacity.
 int32_t truncateCount(float value, int32_t capacity) {
@@ -20,7 +35,7 @@ int32_t truncateCount(float value, int32_t capacity) {
 void QX_GUI::onViewStatePin() {
     BlobReader blob(pinViewState.getData(), pinViewState.getSize());
     if (blob.size() / blob_layout::kViewStateSize < 1) return;
-    viewSettings.globalRadius = blob.f32(0);
+    viewSettings.globalRadius = heldRadius(blob.f32(0), viewSettings.globalRadius);
     // Bytes 4 to 20 in the order of their TOGGLE words.
     int32_t* switches[] = {
         &stageView.roomsShown,    &stageView.targetsShown, &stageView.groupsShown,
@@ -37,14 +52,14 @@ void QX_GUI::onViewStatePin() {
     rotationRunning = blob.u8(22) != 0;
     movementRunning = blob.u8(23) != 0;
     stageView.visualisations = blob.u8(24) != 0;
-    view.viewZoom = blob.f32(28);
+    view.viewZoom = heldZoom(blob.f32(28), view.viewZoom);
     guiSnap = blob.u8(32);
     viewStateWord = blob.i32(36);
     sourceCount = truncateCount(blob.f32(40), kMaxLiveItems);
     targetCount = truncateCount(blob.f32(44), kMaxLiveItems);
     groupCount = truncateCount(blob.f32(48), kMaxGroupCount);
     roomCount = truncateCount(blob.f32(52), kMaxRoomCount);
-    viewSettings.masterVolume = blob.f32(56);
+    viewSettings.masterVolume = heldMasterVolume(blob.f32(56), viewSettings.masterVolume);
 }
 
 void QX_GUI::onPanelLayoutPin() {

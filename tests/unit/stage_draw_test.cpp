@@ -92,6 +92,19 @@ TEST_F(StageDraw, FarZoomsAndPansStayWithinOneLinePerPixelAndBadZoomsDrawNoPasse
     }
 }
 
+TEST_F(StageDraw, AGridWhoseLinesNoIntegerCanNumberIsLeftOutAndThePageEnds) {
+    const struct {
+        float zoom, pan;
+    } cases[] = {{1.0e-30f, 0.0f}, {1.0e-19f, 0.0f}, {1.0f, 1.0e30f}, {1.0f, -1.0e20f}};
+    for (const auto& c : cases) {
+        gui.view.viewZoom = c.zoom;
+        gui.view.viewPanX = gui.view.viewPanY = c.pan;
+        const RecordingDrawLayer r = page();
+        EXPECT_EQ(count(r, {0.0f, 1.0f, 1.0f, 0.07f}), 0) << c.zoom << " " << c.pan;
+        EXPECT_EQ(count(r, {1.0f, 1.0f, 1.0f, 0.4f}), 2) << c.zoom << " " << c.pan;
+    }
+}
+
 TEST_F(StageDraw, AWindowWithoutAreaDrawsNothing) {
     f.source(0, 0.0f, 0.0f);
     gui.windowWidth = 0.0f;

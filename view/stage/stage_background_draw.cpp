@@ -26,14 +26,24 @@ VisibleStage visibleStage(const QX_GUI& gui) {
             (std::trunc(h) - h / 2 - z * gui.view.viewPanY) / z, 1.0f / z};
 }
 
+// Line numbers and strides are held in doubles and int64: a set whose numbers or stride pass
+// this (exact in both) is not drawn at all, so no conversion leaves the range.
+constexpr double kMostLines = 1.0e15;
+
 // One set of grid lines along an axis, as the two runs from 0 draw it (the line at 0 by both),
 // keeping only the lines inside [low, high] and at most one line per window pixel: with lines
 // closer than a pixel only every m-th is drawn. `line(position, number)` draws one.
+
 template <typename DrawLine>
 void gridRuns(float low, float high, float step, float pixelsPerStep, DrawLine line) {
-    if (!std::isfinite(low) || !std::isfinite(high) || !(high > low)) return;
+    if (!std::isfinite(low) || !std::isfinite(high) || !(high > low) || !(pixelsPerStep > 0.0f))
+        return;
+    const double linesPerPixel = 1.0 / pixelsPerStep;
+    if (!(linesPerPixel <= kMostLines) || !(std::fabs(low / step) <= kMostLines) ||
+        !(std::fabs(high / step) <= kMostLines))
+        return;
     const int64_t stride =
-        pixelsPerStep >= 1.0f ? 1 : static_cast<int64_t>(std::ceil(1.0 / pixelsPerStep));
+        pixelsPerStep >= 1.0f ? 1 : static_cast<int64_t>(std::ceil(linesPerPixel));
     auto aligned = [stride](double k, bool up) {
         const double m = up ? std::ceil(k / stride) : std::floor(k / stride);
         return static_cast<int64_t>(m) * stride;

@@ -408,8 +408,10 @@ void QX_GUI::dragGroupBoxMovement(int32_t x, int32_t y) {
 void QX_GUI::dragPan(int32_t x, int32_t y) {
     setCursorById(kCursorFourWay);
     const StageState& m = stage;
-    view.viewPanX = m.savedPanX + (static_cast<float>(x) - m.grabOffsetX) / view.viewZoom;
-    view.viewPanY = m.savedPanY + (static_cast<float>(y) - m.grabOffsetY) / view.viewZoom;
+    view.viewPanX = heldPan(m.savedPanX + (static_cast<float>(x) - m.grabOffsetX) / view.viewZoom,
+                            view.viewPanX);
+    view.viewPanY = heldPan(m.savedPanY + (static_cast<float>(y) - m.grabOffsetY) / view.viewZoom,
+                            view.viewPanY);
     char line[96];
     std::snprintf(line, sizeof line, "OFFSET = X%.2f Y%.2f", view.viewPanX, view.viewPanY);
     setStatusMessage(line);

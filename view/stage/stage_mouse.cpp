@@ -223,7 +223,7 @@ int32_t QX_GUI::stagePageRButtonUp(WPARAM, int32_t x, int32_t y) {
 
 int32_t QX_GUI::stagePageMouseWheel(WPARAM, int32_t delta, int32_t) {
     if (view.stageLock != 0) return 0;
-    if (delta > 0 && view.viewZoom > 0.25f) executeCommandString("ZOOM_OUT");
-    if (delta < 0 && view.viewZoom < 4.0f) executeCommandString("ZOOM_IN");
+    if (delta > 0 && view.viewZoom > kZoomStepLowest) executeCommandString("ZOOM_OUT");
+    if (delta < 0 && view.viewZoom < kZoomStepHighest) executeCommandString("ZOOM_IN");
     return 0;
 }

@@ -101,16 +101,18 @@ bool QX_GUI::hoverStageAnnotationButtons(StagePoint p) {
     return false;
 }
 
-// While F9 is held the vertical travel zooms, within 0.1 .. 5.0.
+// While F9 is held the vertical travel zooms, within 0.1 .. 5.0 (the widest zoom range).
 bool QX_GUI::zoomByDragging(int32_t x, int32_t y) {
     if (!(isKeyDownF9() && interaction.pageMouseHold == 1)) return false;
     StageState& m = stage;
     view.viewZoom += static_cast<float>(y - m.zoomDragLastY) * 0.0016666667f;
-    view.viewZoom = std::min(std::max(view.viewZoom, 0.1f), 5.0f);
+    view.viewZoom = std::min(std::max(view.viewZoom, kZoomLowest), kZoomHighest);
     m.zoomDragLastX = x;
     m.zoomDragLastY = y;
-    view.viewPanX -= (m.marqueeGrabCornerX - windowWidth / 2.0f) * 0.1f;
-    view.viewPanY -= (m.marqueeGrabCornerY - windowHeight / 2.0f) * 0.1f;
+    view.viewPanX =
+        heldPan(view.viewPanX - (m.marqueeGrabCornerX - windowWidth / 2.0f) * 0.1f, view.viewPanX);
+    view.viewPanY =
+        heldPan(view.viewPanY - (m.marqueeGrabCornerY - windowHeight / 2.0f) * 0.1f, view.viewPanY);
     return true;
 }
 
