@@ -75,6 +75,10 @@ private:
     // Takes the session's lock; false, having said so, when another run holds it.
     bool holdSession(const std::string& path);
     void handBack(size_t instance, const SessionInstance& values);
+    bool handBackSession(const std::string& path, const std::vector<SessionInstance>& instances);
+    void setUnusableSessionAside(const std::string& path, const SessionReadResult& result,
+                                 bool wasRead);
+    bool keepPreviousDesk(const std::string& path);
     // Hands a script of one line, addressed to local id 0, to pin 3 of every instance, as the
     // DSP side routes scripts.
     bool sendScriptLine(const std::string& line);
@@ -103,10 +107,13 @@ private:
     LineFile console_;
     DspSide dsp_;
     std::chrono::steady_clock::time_point runStart_; // the windowed run's time limit counts from it
-    bool sessionChanged_ = false; // a state pin changed since the session was last written
-    bool sessionWritable_ = true; // false when the file there is not to be replaced or reached
-    std::string sessionError_;    // the last write's failure, told once
-    SessionLock sessionLock_;     // held from the restore to the run's end
+    bool sessionChanged_ = false;     // a state pin changed since the session was last written
+    bool sessionWritable_ = true;     // false when the file there is not to be replaced or reached
+    std::string sessionError_;        // the last write's failure, told once
+    SessionLock sessionLock_;         // held from the restore to the run's end
+    bool previousDeskToKeep_ = false; // the session there was not restored: keep it aside
+    // The file's instances beyond those asked for, written back as they were.
+    std::vector<SessionInstance> carriedInstances_;
 };
 
 // QX_GUI.sem in the folder of the running program.

@@ -1,9 +1,12 @@
 #include "qxhost/session_store.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -23,6 +26,23 @@ std::string octal(unsigned value) {
     char text[16];
     std::snprintf(text, sizeof text, "0%o", value);
     return text;
+}
+
+// "<YYYYmmdd-HHMMSS>" or "<YYYYmmdd-HHMMSS>-<n>" as setFileAside names a file; anything else
+// (a lock or a note beside such a file) is no file kept aside.
+bool parseAsideStamp(const std::string& text, long& n) {
+    static const char shape[] = "dddddddd-dddddd";
+    if (text.size() < 15) return false;
+    for (size_t i = 0; i < 15; ++i)
+        if (shape[i] == 'd' ? !std::isdigit(static_cast<unsigned char>(text[i])) : text[i] != '-')
+            return false;
+    n = 1;
+    if (text.size() == 15) return true;
+    if (text[15] != '-' || text.size() == 16 || text.size() > 24) return false;
+    for (size_t i = 16; i < text.size(); ++i)
+        if (!std::isdigit(static_cast<unsigned char>(text[i]))) return false;
+    n = std::stol(text.substr(16));
+    return true;
 }
 
 } // namespace
@@ -123,18 +143,59 @@ FileRead readWholeFile(const std::string& path, size_t maxBytes, std::vector<uin
     return FileRead::Read;
 }
 
-std::string setFileAside(const std::string& path) {
+namespace {
+
+// A file kept aside for one reason: its time stamp, its number within that second, its path.
+struct KeptFile {
+    std::string stamp;
+    long number = 1;
+    std::string path;
+    bool operator<(const KeptFile& other) const {
+        return stamp != other.stamp ? stamp < other.stamp : number < other.number;
+    }
+};
+
+// The files kept aside for `why` beside `path`, oldest first.
+std::vector<KeptFile> filesKeptAside(const std::string& path, const std::string& why) {
+    const std::string folder = folderOf(path);
+    const std::string prefix = path.substr(path.rfind('/') + 1) + "." + why + "-";
+    std::vector<KeptFile> kept;
+    if (DIR* dir = ::opendir(folder.c_str())) {
+        while (const dirent* entry = ::readdir(dir)) {
+            const std::string name = entry->d_name;
+            KeptFile file;
+            if (name.rfind(prefix, 0) != 0 ||
+                !parseAsideStamp(name.substr(prefix.size()), file.number))
+                continue;
+            file.stamp = name.substr(prefix.size(), 15);
+            file.path = folder + "/" + name;
+            kept.push_back(file);
+        }
+        ::closedir(dir);
+    }
+    std::sort(kept.begin(), kept.end());
+    return kept;
+}
+
+} // namespace
+
+std::string setFileAside(const std::string& path, const std::string& why, Aside how) {
     char stamp[32];
     const std::time_t now = std::time(nullptr);
     std::tm utc{};
     gmtime_r(&now, &utc);
     std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &utc);
-    const std::string base = path + ".damaged-" + stamp;
-    for (int n = 1; n < 1000; ++n) {
+    const std::string base = path + "." + why + "-" + stamp;
+    // Numbered past every file kept in the same second, so the newest sorts last even when an
+    // older one of that second was removed.
+    long first = 1;
+    for (const KeptFile& file : filesKeptAside(path, why))
+        if (file.stamp == stamp) first = std::max(first, file.number + 1);
+    for (long n = first; n < first + 1000; ++n) {
         const std::string aside = n == 1 ? base : base + "-" + std::to_string(n);
         // A hard link never replaces an existing name; the old name goes once the new holds.
         if (::link(path.c_str(), aside.c_str()) == 0) {
-            ::unlink(path.c_str());
+            if (how == Aside::Move) ::unlink(path.c_str());
             return aside;
         }
         if (errno == EEXIST) continue;
@@ -144,6 +205,11 @@ std::string setFileAside(const std::string& path) {
         return ::rename(path.c_str(), aside.c_str()) == 0 ? aside : std::string();
     }
     return std::string();
+}
+
+void removeOldestAside(const std::string& path, const std::string& why, size_t keep) {
+    const std::vector<KeptFile> kept = filesKeptAside(path, why);
+    for (size_t i = 0; i + keep < kept.size(); ++i) ::unlink(kept[i].path.c_str());
 }
 
 } // namespace qxhost

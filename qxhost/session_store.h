@@ -37,8 +37,14 @@ enum class FileRead { Read, Missing, Failed };
 FileRead readWholeFile(const std::string& path, size_t maxBytes, std::vector<uint8_t>& bytes,
                        std::string& error);
 
-// Renames the file to "<path>.damaged-<UTC time>" beside it (with "-2", "-3" ... when that
-// name is taken, never replacing a file). The new path, or empty when it could not be moved.
-std::string setFileAside(const std::string& path);
+// Keeps the file as "<path>.<why>-<UTC time>" beside it (with "-2", "-3" ... when that name is
+// taken, never replacing a file). Move: the file leaves its name. KeepCopy: a hard link keeps
+// it under both names, so that a write that replaces it leaves the copy (on a file system
+// without hard links it is moved). The new path, or empty when it could not be kept.
+enum class Aside { Move, KeepCopy };
+std::string setFileAside(const std::string& path, const std::string& why, Aside how);
+
+// Removes the oldest of the files kept aside for `why` beyond the `keep` newest.
+void removeOldestAside(const std::string& path, const std::string& why, size_t keep);
 
 } // namespace qxhost

@@ -153,6 +153,87 @@ TEST_F(QxhostSessionRun, ALoadReplacesTheSessionRatherThanJoiningIt) {
     EXPECT_EQ(errors().find("restored"), std::string::npos) << errors();
 }
 
+// The files kept aside for `why` beside the session d/session, oldest first.
+std::vector<std::string> keptAside(const std::string& folder, const std::string& why) {
+    std::vector<std::string> names;
+    for (const std::string& name : namesIn(folder))
+        if (name.rfind("session." + why + "-", 0) == 0 && name.find(".lock") == std::string::npos)
+            names.push_back(name);
+    return names;
+}
+
+// A run that does not restore the session (--fresh, --load) keeps the desk it replaces beside
+// it, named as the previous one, and says so; that file given to --session is the old desk.
+TEST_F(QxhostSessionRun, TheDeskARunDidNotRestoreIsKeptAsideBeforeItIsReplaced) {
+    std::ofstream(path("other.txt")) << "HARD_RESET\nSET NUM_SOURCE 2\n";
+    for (const std::string arguments : {"--fresh", "--load other.txt"}) {
+        std::system(("rm -rf '" + path("d") + "'").c_str());
+        ASSERT_EQ(run("--headless --session d/session --load m.txt"), 0) << errors();
+        EXPECT_TRUE(keptAside(path("d"), "previous").empty()) << "no desk was there to keep";
+        const std::string before = readFile(path("d/session"));
+        ASSERT_EQ(run("--headless --session d/session " + arguments), 0) << errors();
+        const std::vector<std::string> kept = keptAside(path("d"), "previous");
+        ASSERT_EQ(kept.size(), 1u) << arguments;
+        EXPECT_NE(
+            errors().find("qxhost: the previous desk in d/session is kept as d/" + kept[0] + "\n"),
+            std::string::npos)
+            << arguments << ": " << errors();
+        EXPECT_EQ(readFile(path("d/" + kept[0])), before) << arguments;
+        ASSERT_EQ(run("--headless --session d/session --save now.txt"), 0) << errors();
+        EXPECT_FALSE(savedPatchHasKick("now.txt")) << arguments << ": the run's desk is kept";
+        ASSERT_EQ(run("--headless --session d/" + kept[0] + " --save old.txt"), 0) << errors();
+        EXPECT_TRUE(savedPatchHasKick("old.txt")) << arguments << ": the old desk comes back";
+    }
+}
+
+// Of the desks kept aside, the five newest stay; each run that keeps one removes the oldest.
+TEST_F(QxhostSessionRun, OnlyTheNewestPreviousDesksAreKept) {
+    std::vector<std::string> desks;
+    for (int k = 1; k <= 8; ++k) {
+        const std::string macro = "n" + std::to_string(k) + ".txt";
+        std::ofstream(path(macro)) << "HARD_RESET\nSET NUM_SOURCE " << k << "\n";
+        ASSERT_EQ(run("--headless --session d/session --load " + macro), 0) << errors();
+        desks.push_back(readFile(path("d/session")));
+    }
+    const std::vector<std::string> kept = keptAside(path("d"), "previous");
+    ASSERT_EQ(kept.size(), 5u);
+    std::vector<std::string> keptDesks;
+    for (const std::string& name : kept) keptDesks.push_back(readFile(path("d/" + name)));
+    std::sort(keptDesks.begin(), keptDesks.end());
+    std::vector<std::string> newest(desks.begin() + 2, desks.end() - 1); // runs 3 to 7
+    std::sort(newest.begin(), newest.end());
+    EXPECT_TRUE(keptDesks == newest) << "the desks of the last five runs before the last";
+}
+
+// A session for more instances than asked gives back those asked for and keeps the others in
+// the file as they were, for a later run with as many instances.
+TEST_F(QxhostSessionRun, ASessionForMoreInstancesGivesBackThoseAskedAndKeepsTheOthers) {
+    ASSERT_EQ(run("--headless --session s --instances 3 --load m.txt"), 0) << errors();
+    const std::string file = readFile(path("s"));
+    const std::vector<uint8_t> bytes(file.begin(), file.end());
+    const qxhost::SessionReadResult before = qxhost::readSession(bytes.data(), bytes.size(), 3);
+    ASSERT_EQ(before.instances.size(), 3u);
+    ASSERT_EQ(run("--headless --session s --save p.txt"), 0) << errors();
+    EXPECT_TRUE(savedPatchHasKick("p.txt")) << "instance 0 came back";
+    EXPECT_NE(errors().find("qxhost: session restored from s: 1 instance of the 3 it holds; the "
+                            "other 2 stay in it for a run with --instances 3\n"),
+              std::string::npos)
+        << errors();
+    const std::string afterFile = readFile(path("s"));
+    const std::vector<uint8_t> afterBytes(afterFile.begin(), afterFile.end());
+    const qxhost::SessionReadResult after =
+        qxhost::readSession(afterBytes.data(), afterBytes.size(), 3);
+    ASSERT_EQ(after.instances.size(), 3u) << after.message;
+    for (size_t i = 1; i < 3; ++i) {
+        ASSERT_EQ(after.instances[i].size(), before.instances[i].size()) << i;
+        for (size_t p = 0; p < after.instances[i].size(); ++p) {
+            EXPECT_EQ(after.instances[i][p].pinId, before.instances[i][p].pinId);
+            EXPECT_EQ(after.instances[i][p].value, before.instances[i][p].value);
+        }
+    }
+    EXPECT_EQ(keptAside(folder, "damaged"), std::vector<std::string>{});
+}
+
 TEST_F(QxhostSessionRun, FewerInstancesInTheFileThanAskedAreGivenBackAndTold) {
     ASSERT_EQ(run("--headless --session s --load m.txt"), 0) << errors();
     ASSERT_EQ(run("--headless --session s --instances 2"), 0) << errors();
@@ -172,47 +253,44 @@ TEST_F(QxhostSessionRun, ASessionFileThatCannotBeUsedIsKeptAsideAndTheRunStartsF
     struct Case {
         const char* what;
         std::string bytes;
-        std::string arguments;
         std::string message;
+        const char* keptAs; // the word the name of the file kept aside gives for why
     };
+    std::string flipped = good;
+    flipped[flipped.size() - 7] ^= 1;
     const Case cases[] = {
-        {"truncated", good.substr(0, good.size() / 2), "", "it is cut short ("},
-        {"random bytes", std::string("\x8f\x01zz\xff\n\x00\x13", 8) + good.substr(40, 300), "",
-         "it is not a qxhost session file"},
-        {"a future version", "QXHOST SESSION 2 1 0 00000000\n", "",
-         "it is of format version 2, and this qxhost reads version 1"},
-        {"too many instances", good, "", ""},
-        {"a flipped byte", good, "", "its checksum does not match"},
+        {"truncated", good.substr(0, good.size() / 2), "it is cut short (", "damaged"},
+        {"random bytes", std::string("\x8f\x01zz\xff\n\x00\x13", 8) + good.substr(40, 300),
+         "it is not a qxhost session file", "damaged"},
+        {"a future version", "QXHOST SESSION 2 1 0 00000000\n",
+         "it is of format version 2, and this qxhost reads version 1", "newer-format"},
+        {"a version no qxhost wrote", "QXHOST SESSION 0 1 0 00000000\n",
+         "it is of format version 0, and this qxhost reads version 1", "damaged"},
+        {"a flipped byte", flipped, "its checksum does not match", "damaged"},
     };
     for (size_t k = 0; k < sizeof cases / sizeof cases[0]; ++k) {
         const Case& c = cases[k];
         const std::string folderK = "c" + std::to_string(k);
         ::mkdir(path(folderK).c_str(), 0700);
         const std::string session = folderK + "/session";
-        std::string bytes = c.bytes;
-        std::string arguments = "--headless --session " + session + " --save p.txt";
-        std::string message = c.message;
-        if (std::string(c.what) == "too many instances") {
-            ASSERT_EQ(run("--headless --session " + session + " --instances 3"), 0);
-            bytes = readFile(path(session));
-            message = "it holds 3 instances, more than the 1 asked for";
-        } else if (std::string(c.what) == "a flipped byte") {
-            bytes[bytes.size() - 7] ^= 1;
-        }
-        std::ofstream(path(session), std::ios::binary) << bytes;
-        ASSERT_EQ(run(arguments), 0) << c.what << errors();
-        EXPECT_NE(errors().find("the session file " + session + " cannot be used: " + message),
+        std::ofstream(path(session), std::ios::binary) << c.bytes;
+        ASSERT_EQ(run("--headless --session " + session + " --save p.txt"), 0)
+            << c.what << errors();
+        EXPECT_NE(errors().find("the session file " + session + " cannot be used: " + c.message),
                   std::string::npos)
             << c.what << ": " << errors();
-        EXPECT_NE(errors().find("; starting fresh (the file is kept as " + session + ".damaged-"),
+        const std::string keptAs = "session." + std::string(c.keptAs) + "-";
+        EXPECT_NE(errors().find("; starting fresh (the file is kept as " + folderK + "/" + keptAs),
                   std::string::npos)
             << c.what << ": " << errors();
         EXPECT_FALSE(savedPatchHasKick("p.txt")) << c.what;
         const std::vector<std::string> names = namesIn(path(folderK));
         ASSERT_EQ(names.size(), 3u) << c.what << ": the session, its lock and the file aside";
-        const std::string aside = names[1];
-        EXPECT_EQ(aside.rfind("session.damaged-", 0), 0u) << aside;
-        EXPECT_EQ(readFile(path(folderK + "/" + aside)), bytes) << c.what << ": kept as it was";
+        std::string aside;
+        for (const std::string& name : names)
+            if (name != "session" && name != "session.lock") aside = name;
+        EXPECT_EQ(aside.rfind(keptAs, 0), 0u) << aside;
+        EXPECT_EQ(readFile(path(folderK + "/" + aside)), c.bytes) << c.what << ": kept as it was";
         EXPECT_EQ(readFile(path(session)).rfind("QXHOST SESSION 1 1 ", 0), 0u)
             << c.what << ": the run's own session replaced it";
     }

@@ -1,7 +1,8 @@
 // The session of a windowed qxhost: the stage a run leaves (three sources, S2 moved and named)
 // comes back at the next plain start however the run ended (its timer, SIGTERM, SIGKILL five
 // seconds after the load), not with --fresh; a damaged session file gives a message and a
-// fresh start and is kept aside.
+// fresh start and is kept aside; one run holds the session at a time; a desk a run replaces
+// without having restored it is kept aside as the previous one.
 #include <gtest/gtest.h>
 
 #include <dirent.h>
@@ -124,13 +125,14 @@ TEST_F(QxhostSessionWindow, ADamagedSessionGivesAMessageAFreshStartAndIsKeptAsid
         const char* what;
         std::string bytes;
         const char* says;
+        const char* keptAs; // the word for why in the name of the file kept aside
     };
     const Case cases[] = {
-        {"truncated", good.substr(0, good.size() - 100), "it is cut short"},
+        {"truncated", good.substr(0, good.size() - 100), "it is cut short", "damaged"},
         {"random bytes", std::string("\x13\x8f\x01zz\xff\n", 7) + good.substr(60, 500),
-         "it is not a qxhost session file"},
+         "it is not a qxhost session file", "damaged"},
         {"a future version", "QXHOST SESSION 7 1 0 00000000\n",
-         "it is of format version 7, and this qxhost reads version 1"},
+         "it is of format version 7, and this qxhost reads version 1", "newer-format"},
     };
     for (const Case& c : cases) {
         std::system(("rm -f '" + sessionFile() + "'*").c_str());
@@ -144,7 +146,8 @@ TEST_F(QxhostSessionWindow, ADamagedSessionGivesAMessageAFreshStartAndIsKeptAsid
         std::string aside;
         if (DIR* dir = opendir(path("state/qxhost").c_str())) {
             while (dirent* entry = readdir(dir))
-                if (std::string(entry->d_name).rfind("session.damaged-", 0) == 0)
+                if (std::string(entry->d_name).rfind("session." + std::string(c.keptAs) + "-", 0) ==
+                    0)
                     aside = entry->d_name;
             closedir(dir);
         }
@@ -192,6 +195,87 @@ TEST_F(QxhostSessionWindow, OfTwoRunsAtOnceTheFirstsDeskIsKeptAndTheSecondSaysSo
     EXPECT_TRUE(hasKick("plain.txt"));
     EXPECT_NE(patch.find("NAME S1 ALPHA"), std::string::npos) << patch.substr(0, 2000);
     EXPECT_EQ(patch.find("BRAVO"), std::string::npos);
+}
+
+// The files kept aside as previous desks in the state folder.
+std::vector<std::string> previousDesks(const std::string& folder) {
+    std::vector<std::string> names;
+    if (DIR* dir = opendir(folder.c_str())) {
+        while (dirent* entry = readdir(dir))
+            if (std::string(entry->d_name).rfind("session.previous-", 0) == 0)
+                names.push_back(folder + "/" + entry->d_name);
+        closedir(dir);
+    }
+    return names;
+}
+
+// A --fresh run and a --load run each keep the desk they replace beside the session, named as
+// the previous one, and say so; the plain start after has their desk, and that file given to
+// --session has the old one.
+TEST_F(QxhostSessionWindow, ARunThatDidNotRestoreKeepsThePreviousDeskAside) {
+    std::ofstream(path("other.txt")) << "HARD_RESET\nSET NUM_SOURCE 2\n";
+    const std::vector<std::vector<std::string>> runs = {{"--fresh"}, {"--load", path("other.txt")}};
+    for (const std::vector<std::string>& run : runs) {
+        std::system(("rm -rf '" + path("state") + "'").c_str());
+        ASSERT_EQ(runToEnd({"--load", path("m.txt"), "--exit-after", "500"}), 0);
+        const std::string before = readFile(sessionFile());
+        saveAtAPlainStart("replacing.txt", run);
+        const std::vector<std::string> kept = previousDesks(path("state/qxhost"));
+        ASSERT_EQ(kept.size(), 1u) << run[0];
+        EXPECT_TRUE(
+            consoleHas(path("replacing.txt.console"),
+                       "qxhost: the previous desk in " + sessionFile() + " is kept as " + kept[0]))
+            << run[0] << ": " << readFile(path("replacing.txt.console")).substr(0, 2000);
+        EXPECT_EQ(readFile(kept[0]), before) << run[0];
+        saveAtAPlainStart("plain.txt");
+        EXPECT_FALSE(hasKick("plain.txt")) << run[0] << ": the replacing run's desk";
+        saveAtAPlainStart("old.txt", {"--session", kept[0]});
+        EXPECT_TRUE(hasKick("old.txt")) << run[0] << ": the old desk comes back";
+    }
+}
+
+// The session a --fresh run writes a second after its start finds the old desk kept already.
+TEST_F(QxhostSessionWindow, AFreshRunKilledAfterItsFirstWriteLeavesThePreviousDesk) {
+    ASSERT_EQ(runToEnd({"--load", path("m.txt"), "--exit-after", "500"}), 0);
+    const std::string before = readFile(sessionFile());
+    const pid_t pid = startQxhost({"--fresh"});
+    for (int i = 0; i < 200 && readFile(sessionFile()) == before; ++i) pause(50);
+    kill(pid, SIGKILL);
+    waitFor(pid);
+    ASSERT_NE(readFile(sessionFile()), before) << "the fresh run wrote its session";
+    const std::vector<std::string> kept = previousDesks(path("state/qxhost"));
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_EQ(readFile(kept[0]), before);
+}
+
+// A session for four instances: a plain run of one gets instance 0 back, and the file still
+// holds the four.
+TEST_F(QxhostSessionWindow, ASessionOfFourInstancesGivesInstanceZeroToAPlainRun) {
+    ASSERT_EQ(runToEnd({"--instances", "4", "--load", path("m.txt"), "--exit-after", "800"}), 0);
+    ASSERT_EQ(readFile(sessionFile()).rfind("QXHOST SESSION 1 4 ", 0), 0u);
+    saveAtAPlainStart("plain.txt");
+    EXPECT_TRUE(hasKick("plain.txt"));
+    EXPECT_TRUE(consoleHas(path("plain.txt.console"),
+                           "qxhost: session restored from " + sessionFile() +
+                               ": 1 instance of the 4 it holds; the other 3 stay in it for a run "
+                               "with --instances 4"));
+    EXPECT_EQ(readFile(sessionFile()).rfind("QXHOST SESSION 1 4 ", 0), 0u);
+}
+
+// Without XDG_STATE_HOME and HOME there is no folder for the session: the run says so.
+TEST_F(QxhostSessionWindow, WithoutAStateFolderTheRunSaysNoSessionIsKept) {
+    const char* home = std::getenv("HOME");
+    const std::string previousHome = home ? home : "";
+    unsetenv("XDG_STATE_HOME");
+    unsetenv("HOME");
+    const pid_t pid = startQxhost({"--exit-after", "300", "--console", path("run.console")});
+    if (home) setenv("HOME", previousHome.c_str(), 1);
+    setenv("XDG_STATE_HOME", path("state").c_str(), 1);
+    EXPECT_EQ(waitFor(pid), 0);
+    EXPECT_TRUE(consoleHas(path("run.console"),
+                           "qxhost: neither XDG_STATE_HOME nor HOME names a folder, so no "
+                           "session is kept"))
+        << readFile(path("run.console")).substr(0, 2000);
 }
 
 } // namespace
