@@ -54,9 +54,35 @@ std::vector<RECT> xScreens() {
     return found;
 }
 
+// The monitors EnumDisplayMonitors reports: the list set by the host or a test, else the X
+// screens, else one display of 1376 x 800.
+std::vector<RECT> monitorList() {
+    if (hook().set) return hook().rectangles;
+    std::vector<RECT> screens = xScreens();
+    if (screens.empty()) screens.push_back(rectangle(0, 0, 1376, 800));
+    return screens;
+}
+
+bool sameRect(const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
 } // namespace
 
 namespace qxplatform {
+
+bool coversAMonitor(const RECT& rect) {
+    for (const RECT& monitor : monitorList())
+        if (sameRect(monitor, rect)) return true;
+    return false;
+}
+
+int xMonitorAt(const RECT& rect) {
+    const std::vector<RECT> screens = xScreens();
+    for (size_t i = 0; i < screens.size(); ++i)
+        if (sameRect(screens[i], rect)) return static_cast<int>(i);
+    return -1;
+}
 
 void setDisplayList(const std::vector<RECT>& rectangles) {
     hook().set = true;
@@ -72,13 +98,7 @@ void clearDisplayList() {
 
 BOOL EnumDisplayMonitors(HDC dc, const RECT*, MONITORENUMPROC callback, LPARAM data) {
     if (!callback) return FALSE;
-    std::vector<RECT> screens;
-    if (hook().set) {
-        screens = hook().rectangles;
-    } else {
-        screens = xScreens();
-        if (screens.empty()) screens.push_back(rectangle(0, 0, 1376, 800));
-    }
+    const std::vector<RECT> screens = monitorList();
     for (size_t i = 0; i < screens.size(); ++i) {
         RECT r = screens[i];
         HMONITOR monitor = reinterpret_cast<HMONITOR>(static_cast<uintptr_t>(i + 1));

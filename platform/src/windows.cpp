@@ -7,6 +7,7 @@
 #include "qxplatform/test_hooks.h"
 #include "qxplatform/wgl.h"
 #include "qxplatform/win32.h"
+#include "window_manager.h"
 #include "x_session.h"
 
 #include <X11/Xutil.h>
@@ -38,6 +39,9 @@ struct WindowEntry {
     // Times the window's shown contents were lost.
     uint32_t exposures = 0;
     Window xWindow = 0;
+    // A full-screen window that asked a window manager for full screen (else, without one,
+    // it is placed without the manager's help).
+    bool askedFullScreen = false;
 };
 
 struct WindowTable {
@@ -72,11 +76,12 @@ Display* display() {
     return qxplatform::xSession().display;
 }
 
-// A top-level window carries its title (WM_NAME, and _NET_WM_NAME in UTF-8) and its class
-// (WM_CLASS: the program's name and the window class), so that window managers, task bars
-// and tools can find it.
+// A top-level window carries its title (WM_NAME, and _NET_WM_NAME in UTF-8; the program's name
+// when it has none) and its class (WM_CLASS: the program's name and the window class), so that
+// window managers, task bars and tools can find it.
 void nameTopLevelWindow(Display* display, Window w, const WindowEntry& entry) {
-    const std::string title = qxplatform::narrow(entry.title);
+    std::string title = qxplatform::narrow(entry.title);
+    if (title.empty()) title = program_invocation_short_name;
     const std::string className = qxplatform::narrow(entry.className);
     XStoreName(display, w, title.c_str());
     XChangeProperty(display, w, XInternAtom(display, "_NET_WM_NAME", False),
@@ -90,7 +95,15 @@ void nameTopLevelWindow(Display* display, Window w, const WindowEntry& entry) {
     XSetClassHint(display, w, &hint);
 }
 
-Window createXWindow(const WindowEntry& entry) {
+// A window on the desktop without a frame (a child of the desktop window) that covers a whole
+// monitor is a full-screen window, as the Windows shell takes such a window.
+bool isFullScreenWindow(const WindowEntry& entry) {
+    return entry.desktopChild && qxplatform::coversAMonitor(entry.rect);
+}
+
+// A full-screen window asks an EWMH window manager for full screen before it is mapped; where
+// none runs it is placed by itself (override-redirect), so no other manager frames or moves it.
+Window createXWindow(WindowEntry& entry) {
     auto& session = qxplatform::xSession();
     if (!session.display) return 0;
     Window parentX = 0;
@@ -112,6 +125,12 @@ Window createXWindow(const WindowEntry& entry) {
         attributes.colormap = session.colormap;
         mask |= CWColormap;
     }
+    const bool fullScreen = topLevel && isFullScreenWindow(entry);
+    entry.askedFullScreen = fullScreen && qxplatform::ewmhManagerRuns(session.display);
+    if (fullScreen && !entry.askedFullScreen) {
+        attributes.override_redirect = True;
+        mask |= CWOverrideRedirect;
+    }
     const int width = entry.rect.right - entry.rect.left;
     const int height = entry.rect.bottom - entry.rect.top;
     Window w = XCreateWindow(session.display, parentX, entry.rect.left, entry.rect.top,
@@ -120,6 +139,9 @@ Window createXWindow(const WindowEntry& entry) {
     if (topLevel && w) {
         XSetWMProtocols(session.display, w, &session.deleteWindow, 1);
         nameTopLevelWindow(session.display, w, entry);
+        qxplatform::markOwningProcess(session.display, w);
+        if (entry.askedFullScreen)
+            qxplatform::setFullScreenState(session.display, w, qxplatform::xMonitorAt(entry.rect));
     }
     return w;
 }
@@ -550,9 +572,12 @@ BOOL ShowWindow(HWND window, int command) {
     if (wasVisible != entry->visible) qxplatform::loseContents(window);
     entry = find(window);
     if (entry->xWindow) {
-        if (entry->visible)
+        if (entry->visible) {
             XMapRaised(display(), entry->xWindow);
-        else
+            if (entry->askedFullScreen)
+                qxplatform::requestFullScreen(display(), entry->xWindow,
+                                              qxplatform::xMonitorAt(entry->rect));
+        } else
             XUnmapWindow(display(), entry->xWindow);
         flush();
     }
@@ -586,8 +611,11 @@ BOOL SetWindowPos(HWND window, HWND insertAfter, int x, int y, int cx, int cy, U
         entry = find(window);
         if (!entry) return FALSE;
     }
+    // The window manager holds a full-screen window on its monitor.
+    const bool heldByManager = entry->askedFullScreen && isFullScreenWindow(*entry);
     if (entry->xWindow) {
-        XMoveResizeWindow(display(), entry->xWindow, x, y, cx > 0 ? cx : 1, cy > 0 ? cy : 1);
+        if (!heldByManager)
+            XMoveResizeWindow(display(), entry->xWindow, x, y, cx > 0 ? cx : 1, cy > 0 ? cy : 1);
         if (!(flags & SWP_NOZORDER) && (insertAfter == HWND_TOP || insertAfter == HWND_TOPMOST))
             XRaiseWindow(display(), entry->xWindow);
         flush();

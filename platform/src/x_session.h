@@ -56,6 +56,11 @@ int virtualKeyFromKeysym(unsigned long keysym);
 // Posted messages and timers of a window that goes away.
 void forgetWindowMessages(HWND window);
 
+// Whether `rect` is exactly one of the monitors EnumDisplayMonitors reports.
+bool coversAMonitor(const RECT& rect);
+// The index of the X display's monitor (Xinerama head) at exactly `rect`; -1 for none.
+int xMonitorAt(const RECT& rect);
+
 // The window whose cursor shape SetCursor changes (the one the mouse was last over).
 void setCursorWindow(HWND window);
 
