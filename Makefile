@@ -33,8 +33,11 @@ run: build
 # The format check, every test of the normal build (the window tests under Xvfb when there is no display), then
 # the tests that need no window again under AddressSanitizer and UndefinedBehaviorSanitizer, and
 # the storm of random input into the sanitized qxhost (under Xvfb when there is no display).
-# No test reaches the user's own session: every qxhost they start keeps it in a scratch folder.
+# No test reaches the user's own session or module folder: every qxhost they start keeps them in
+# scratch folders, and runs on the files of the build folder.
 test: export XDG_STATE_HOME := $(CURDIR)/$(BUILD)/test-state
+test: export XDG_DATA_HOME := $(CURDIR)/$(BUILD)/test-data
+test: export QXHOST_BUILD_FOLDER := 1
 test: build build-sanitize
 	@tools/check-format.sh
 	@tools/with-display.sh ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)

@@ -30,7 +30,10 @@ bool parseSize(const std::string& text, int32_t& width, int32_t& height) {
 
 std::string usageText() {
     return "usage: qxhost [options]\n"
-           "  --module PATH        the module to load (default: QX_GUI.sem beside qxhost)\n"
+           "  --module PATH        the module to load where it lies (default: QX_GUI.sem beside\n"
+           "                       qxhost; a windowed run lays it out with the shipped files in\n"
+           "                       $XDG_DATA_HOME/qxhost, ~/.local/share/qxhost without it, and\n"
+           "                       runs it there)\n"
            "  --headless           no window: construct, exchange pins, run the actions, release\n"
            "  --instances N        number of interface instances, 1 to 256 (default 1)\n"
            "  --size WxH           editor size (default 1376x800)\n"
@@ -47,7 +50,9 @@ std::string usageText() {
            "  --session FILE       keep the session in FILE (default:\n"
            "                       $XDG_STATE_HOME/qxhost/session, ~/.local/state/qxhost/session\n"
            "                       without it); a headless run keeps one only in a FILE named so\n"
-           "  --help               this text\n";
+           "  --help               this text\n"
+           "QXHOST_BUILD_FOLDER=1 in the environment: a windowed run too runs the module and the\n"
+           "files beside qxhost (the tests and the pictures of make run do).\n";
 }
 
 bool parseCommandLine(const std::vector<std::string>& arguments, HostOptions& options,

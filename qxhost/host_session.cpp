@@ -4,6 +4,7 @@
 
 #include <climits>
 
+#include "qxhost/module_folder.h"
 #include "qxhost/script_record.h"
 #include "qxhost/stop_signals.h"
 #include "qxplatform/runtime.h"
@@ -64,9 +65,23 @@ bool HostSession::openOutputFiles() {
     return true;
 }
 
+// A windowed run without --module is a person's: it runs the module laid out in the user's own
+// folder. --module, a headless run and QXHOST_BUILD_FOLDER=1 run the module where it lies.
+std::string HostSession::modulePathForRun() {
+    if (!options_.modulePath.empty()) return options_.modulePath;
+    const std::string beside = defaultModulePath();
+    if (options_.headless || buildFolderAsked()) return beside;
+    const std::string buildFolder = beside.substr(0, beside.rfind('/') + 1);
+    const std::string folder = userModuleFolder();
+    std::string error = "neither XDG_DATA_HOME nor HOME is set";
+    if (!folder.empty() && layOutModuleFolder(buildFolder, folder, error))
+        return folder + "/QX_GUI.sem";
+    hostLine(error + "; the module runs on the files beside qxhost in " + buildFolder);
+    return beside;
+}
+
 bool HostSession::loadModule() {
-    const std::string path =
-        options_.modulePath.empty() ? defaultModulePath() : options_.modulePath;
+    const std::string path = modulePathForRun();
     if (!module_.open(path)) {
         error_ = "cannot load the module: " + module_.error();
         return false;

@@ -74,6 +74,8 @@ private:
     bool sessionPlaceIsPrivate(const std::string& path);
     // Takes the session's lock; false, having said so, when another run holds it.
     bool holdSession(const std::string& path);
+    // The module this run loads, with its folder laid out for a person's run.
+    std::string modulePathForRun();
     void handBack(size_t instance, const SessionInstance& values);
     bool handBackSession(const std::string& path, const std::vector<SessionInstance>& instances);
     void setUnusableSessionAside(const std::string& path, const SessionReadResult& result,

@@ -81,12 +81,17 @@ std::string whyPlaceNotPrivate(const std::string& path) {
     return whyNotPrivate(info);
 }
 
-std::string defaultSessionPath() {
-    const char* state = std::getenv("XDG_STATE_HOME");
-    if (state && state[0] == '/') return std::string(state) + "/qxhost/session";
+std::string xdgBaseFolder(const char* variable, const char* underHome) {
+    const char* folder = std::getenv(variable);
+    if (folder && folder[0] == '/') return folder;
     const char* home = std::getenv("HOME");
-    if (home && home[0] == '/') return std::string(home) + "/.local/state/qxhost/session";
+    if (home && home[0] == '/') return std::string(home) + "/" + underHome;
     return std::string();
+}
+
+std::string defaultSessionPath() {
+    const std::string state = xdgBaseFolder("XDG_STATE_HOME", ".local/state");
+    return state.empty() ? state : state + "/qxhost/session";
 }
 
 bool writeSessionFile(const std::string& path, const std::vector<uint8_t>& bytes,

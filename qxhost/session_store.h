@@ -22,6 +22,10 @@ std::string whyNotPrivate(const struct stat& info);
 // The same for the file or folder at `path`; empty too when there is none yet.
 std::string whyPlaceNotPrivate(const std::string& path);
 
+// The folder an XDG base-directory variable names, or ~/`underHome` when it is unset or not an
+// absolute path; empty when neither it nor HOME gives a folder.
+std::string xdgBaseFolder(const char* variable, const char* underHome);
+
 // $XDG_STATE_HOME/qxhost/session, or ~/.local/state/qxhost/session when XDG_STATE_HOME is
 // unset or not an absolute path; empty when neither it nor HOME gives a folder.
 std::string defaultSessionPath();

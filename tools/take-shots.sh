@@ -6,6 +6,7 @@ set -euo pipefail
 out="$(cd "$1" && pwd)"
 cd "$out"
 demo="$out/PATCHES/DEMO.txt"
+export QXHOST_BUILD_FOLDER=1
 shot() {
     local name="$1"
     shift

@@ -88,8 +88,10 @@ pid_t startQxhost(const fs::path& folder, const std::vector<std::string>& argume
     setenv("PATH", "/nonexistent", 1);
     unsetenv("DBUS_SESSION_BUS_ADDRESS");
     unsetenv("XDG_RUNTIME_DIR");
-    // The session of a storm stays in its scratch folder.
+    // The session of a storm stays in its scratch folder, and it runs on the copied files.
     setenv("XDG_STATE_HOME", (folder / "state").c_str(), 1);
+    setenv("XDG_DATA_HOME", (folder / "data").c_str(), 1);
+    setenv("QXHOST_BUILD_FOLDER", "1", 1);
     execv("./qxhost", argv.data());
     _exit(127);
 }
