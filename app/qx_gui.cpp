@@ -1,11 +1,18 @@
 #include "app/qx_gui.h"
 
+#include <algorithm>
+#include <iterator>
+
 uint8_t fullScreenDone[10] = {};
 
 QX_GUI::QX_GUI() {
     for (uint8_t& done : fullScreenDone) done = 0;
     view.viewZoom = 1.0f;
     view.fullScreen = 0;
+    // The groups a fresh instance counts are named and placed as HARD_RESET leaves them, so
+    // they can be addressed; nothing is waiting to be sent yet.
+    for (int32_t g = 0; g < groupCount; ++g) bringGroupIntoUse(g);
+    std::fill(std::begin(sendFlags), std::end(sendFlags), uint8_t{0});
     registerPins();
     // A fresh stage holds nothing of a person's: a load may replace it without a backup.
     saveState.heldStage = HeldStage{1, patchTextHash(composePatchText(0))};

@@ -174,6 +174,9 @@ public:
     void setGroupCount(int32_t n);
     void clearNewGroupSlot();
     void setRoomCount(int32_t n);
+    // A room or group slot that a count brings into use, given what HARD_RESET gives it.
+    void bringRoomIntoUse(int32_t r);
+    void bringGroupIntoUse(int32_t g);
     void setupRoom(int32_t i);
     void resetSource(int32_t i);
     void resetTarget(int32_t i);

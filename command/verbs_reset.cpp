@@ -39,18 +39,9 @@ int32_t QX_GUI::cmdHardReset(CliObject) {
         targets[i].x = targets[i].y = 0.0f;
     }
     roomCount = kMaxRoomCount;
-    for (int32_t r = 0; r < kMaxRoomCount; ++r) {
-        resetRoom(r);
-        rooms[r].x = -470.0f + 120.0f * static_cast<float>(r);
-        rooms[r].y = -200.0f;
-        rooms[r].width = 100.0f;
-        rooms[r].height = 100.0f;
-    }
+    for (int32_t r = 0; r < kMaxRoomCount; ++r) bringRoomIntoUse(r);
     groupCount = 16;
-    for (int32_t g = 0; g < groupCount; ++g) {
-        resetGroup(g);
-        groups[g].x = groups[g].y = 0.0f;
-    }
+    for (int32_t g = 0; g < groupCount; ++g) bringGroupIntoUse(g);
     syndicationMode = 0;
 
     auto dispatchFresh = [this](const char* verb) {

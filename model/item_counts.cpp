@@ -3,7 +3,9 @@
 //
 // A patch rebuilds the stage from a hard reset, so what its lines do not carry (the own radius
 // of a target that uses the global one, the side-chain location of a record not in use) is what
-// that reset leaves; a new item is given the same, so that it reloads as it was.
+// that reset leaves; a new item is given the same, so that it reloads as it was. Every slot a
+// count brings into use is set up afresh, whatever an earlier use or a restored state left in
+// it, so a name, a room rectangle or a group position never comes from a slot out of use.
 #include <algorithm>
 #include <cmath>
 
@@ -130,6 +132,7 @@ void QX_GUI::setGroupCount(int32_t n) {
         n = kMaxGroupCount;
     }
     n = std::max(n, 0);
+    for (int32_t g = std::clamp(groupCount, 0, n); g < n; ++g) bringGroupIntoUse(g);
     groupCount = n;
     raiseSendFlag(kSendGroups);
     raiseSendFlag(kSendSources);
@@ -149,10 +152,28 @@ void QX_GUI::setRoomCount(int32_t n) {
         n = kMaxRoomCount;
     }
     if (n < 1) return;
+    for (int32_t r = std::clamp(roomCount, 0, n); r < n; ++r) bringRoomIntoUse(r);
     roomCount = n;
     updateRoomMembership();
     raiseSendFlag(kSendGainMatrix);
     raiseSendFlag(kSendRooms);
+}
+
+// Side by side along y = -200, 100 by 100, the first at x = -470 and each next 120 further on.
+void QX_GUI::bringRoomIntoUse(int32_t r) {
+    if (r < 0 || r >= kMaxRoomCount) return;
+    resetRoom(r);
+    RoomRecord& room = rooms[r];
+    room.x = -470.0f + 120.0f * static_cast<float>(r);
+    room.y = -200.0f;
+    room.width = 100.0f;
+    room.height = 100.0f;
+}
+
+void QX_GUI::bringGroupIntoUse(int32_t g) {
+    if (g < 0 || g >= kMaxGroups) return;
+    resetGroup(g);
+    groups[g].x = groups[g].y = 0.0f;
 }
 
 // Room i takes the marquee rectangle; missing rooms up to i are created by resetting them.

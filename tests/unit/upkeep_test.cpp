@@ -273,6 +273,7 @@ TEST_F(UpkeepTest, RoomAndGroupCountsAreClampedWithAMessage) {
     EXPECT_EQ(gui->roomCount, 8);
 
     source(0, 0.0f, 0.0f);
+    gui->setGroupCount(32);
     join(0, 20);
     join(0, 40);
     gui->setGroupCount(100);

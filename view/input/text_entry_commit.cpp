@@ -169,14 +169,10 @@ void QX_GUI::commitGroupCount(int32_t, const std::string& text) {
 
 void QX_GUI::commitRoomCount(int32_t, const std::string& text) {
     const int32_t n = std::atoi(text.c_str());
-    if (n > kMaxRoomCount) {
+    if (n > kMaxRoomCount)
         appendConsoleLine("MAXIMUM NUMBER OF ROOMS = 8");
-    } else if (n >= 1) {
-        roomCount = n;
-        updateRoomMembership();
-        raiseSendFlag(kSendGainMatrix);
-        raiseSendFlag(kSendRooms);
-    }
+    else
+        setRoomCount(n);
     raiseSendFlag(kSendGroups);
     schedulePatchCheck();
 }
