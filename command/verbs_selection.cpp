@@ -397,7 +397,7 @@ int32_t QX_GUI::cmdStoredSelection(CliObject command) {
     storedSelectionCounts[n] = 0;
     for (const std::string& word : words) {
         appendConsoleLine("\"" + word + "\"");
-        if (word.size() >= 2 && storedSelectionCounts[n] < kNameCapacity)
+        if (!word.empty() && storedSelectionCounts[n] < kNameCapacity)
             storedSelections[n][storedSelectionCounts[n]++] = word;
     }
     forgetNamesPast(storedSelections[n], storedSelectionCounts[n]);

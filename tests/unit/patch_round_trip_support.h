@@ -74,8 +74,8 @@ inline std::vector<std::string> fullLoadCommands() {
           "TOGGLE_FEEDBACK_PHASE T8 S9 -1.0"})
         lines.push_back(l);
     // Names given last: the lines above address the default names.
-    for (const char* l :
-         {"NAME S2 KICK", "NAME S3 SNARE", "NAME T1 LEFT", "NAME T2 RIGHT", "NAME G2 DRUMS"})
+    for (const char* l : {"NAME S2 KICK", "NAME S3 SNARE", "NAME T1 LEFT", "NAME T2 RIGHT",
+                          "NAME G2 DRUMS", "NAME T3 G"})
         lines.push_back(l);
     // Annotations, view switches, panels, selections and slices.
     for (const char* l : {"NOTE X:100 Y:50 S:2 RED:1 GREEN:0.5 BLUE:0 L:1 \"STAGE LEFT\"",
@@ -95,6 +95,8 @@ inline std::vector<std::string> fullLoadCommands() {
                           "SEL X:5 S30 S31",
                           "SYN_MODE MARQ",
                           "STORE_SELECT 3",
+                          "SELECT G LEFT",
+                          "STORE_SELECT 4",
                           "SELECT S8 S9",
                           "TOUCH RIGHT",
                           "AUTO_SAVE ON"})

@@ -9,6 +9,7 @@
 
 #include "command_test_support.h"
 #include "dsp_link_recording_gui.h"
+#include "patch_round_trip_support.h"
 
 using namespace command_test;
 
@@ -189,6 +190,31 @@ TEST_F(SelectionVerbs, SelFillsASlotAndSelectsIt) {
     EXPECT_EQ(run("SEL S1"), 1);
     EXPECT_EQ(gui->console.lastError, "CREATE SELECTION - NO INDEX SPECIFIED");
     EXPECT_EQ(run("SEL X:11 S1"), 1) << "a slot past the eleven is refused";
+}
+
+// Whatever NAME accepts comes back through a saved patch's SEL line: one letter, two, many.
+TEST_F(SelectionVerbs, StoredNamesOfEveryLengthComeBackFromAPatch) {
+    const std::string longName(60, 'K');
+    ASSERT_EQ(run("NAME T3 G"), 0);
+    ASSERT_EQ(run("NAME S3 " + longName), 0);
+    ASSERT_EQ(run("SELECT S1 G " + longName), 0);
+    ASSERT_EQ(run("STORE_SELECT 1"), 0);
+    const std::vector<std::string> stored = {"S1", "G", longName};
+    ASSERT_EQ(std::vector<std::string>(gui->storedSelections[1], gui->storedSelections[1] + 3),
+              stored);
+
+    patch_test::ScratchFolder scratch("selections");
+    const std::string path = scratch.path + "/SEL.txt";
+    ASSERT_EQ(gui->writePatchFile(path, 0), 0);
+    auto loaded = std::make_unique<QX_GUI>();
+    patch_test::loadPatch(*loaded, path);
+    ASSERT_EQ(loaded->storedSelectionCounts[1], 3);
+    EXPECT_EQ(
+        std::vector<std::string>(loaded->storedSelections[1], loaded->storedSelections[1] + 3),
+        stored);
+    ASSERT_EQ(loaded->executeCommandString("RETRIEVE_SELECT 1"), 0);
+    EXPECT_EQ(loaded->targets[2].selected, 1) << "T3, named G";
+    EXPECT_EQ(loaded->sources[2].selected, 1);
 }
 
 TEST_F(SelectionVerbs, PrintSelected) {
