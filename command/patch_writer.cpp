@@ -233,10 +233,11 @@ std::string QX_GUI::writeSelectionLines() {
         any = true;
     };
     // The current slot goes last: each SEL line makes its slot the current one, so the last
-    // line decides which slot is current after a load.
+    // line decides which slot is current after a load. Slot 0, which only typed lines reach,
+    // is kept as the others are.
     const int32_t current = storedSelectionNumber;
-    const bool currentInRange = current >= 1 && current <= 10;
-    for (int32_t n = 10; n >= 1; --n) {
+    const bool currentInRange = current >= 0 && current <= 10;
+    for (int32_t n = 10; n >= 0; --n) {
         if (storedSelectionCounts[n] <= 0 || (currentInRange && n == current)) continue;
         writeSlot(n);
     }

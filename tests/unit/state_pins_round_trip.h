@@ -83,6 +83,7 @@ inline const StatePin kStatePins[] = {
     {"feedback mixes", &QX_GUI::pinFeedbackMixes, 1, 0, Skip::Nothing, 0},
     {"notes", &QX_GUI::pinNotes, 320, 0, Skip::NoteTextCase, 0},
     {"slices", &QX_GUI::pinSlices, 1, 0, Skip::Nothing, 0},
+    {"stored selections", &QX_GUI::pinNameLists, 1, 0, Skip::Nothing, 0},
 };
 
 inline bool recordSkipped(const StatePin& pin, QX_GUI& saved, const std::vector<uint8_t>& bytes,

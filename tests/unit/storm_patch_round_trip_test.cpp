@@ -154,6 +154,11 @@ TEST(StormRoundTrip, EditsThatOnceLostStateReloadTheSame) {
              f.gui->notes[0].x = 3.14159f;
              f.gui->notes[0].y = -7.0031f;
          }},
+        {"a selection stored in slot 0, which only a typed line reaches",
+         [](ScreenFixture& f) {
+             f.run("SELECT S1 T2");
+             f.run("STORE_SELECT 0");
+         }},
         {"a room named with blanks (the entry's standing text)",
          [](ScreenFixture& f) { nameRoom(f, "TYPE YOUR TEXT"); }},
         {"a source named as a renamed group starts",
