@@ -2,6 +2,7 @@
 // presses, group toggles and the group's cable removal, through the mouse and the key state.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -315,6 +316,58 @@ TEST(EmptyStagePress, RoomsRunTheirKeysFromTheHighestIndex) {
               (Lines{"TOGGLE_MUTE R2", "TOGGLE_MUTE R1"}));
     EXPECT_EQ(f.gui->currentRoom, 0);
     EXPECT_EQ(startingWith(pressLines(f, {'R'}, 305.0f, 305.0f), {"RESET"}), (Lines{"RESET R1"}));
+}
+
+// The curves drawn from one window point to another (either way round), within a pixel.
+int curvesBetween(const RecordingDrawLayer& r, ScreenPoint a, ScreenPoint b) {
+    auto at = [](const std::vector<float>& xy, size_t k, ScreenPoint p) {
+        return std::fabs(xy[k] - static_cast<float>(p.x)) <= 1.0f &&
+               std::fabs(xy[k + 1] - static_cast<float>(p.y)) <= 1.0f;
+    };
+    int n = 0;
+    for (const RecordedDraw& d : r.draws) {
+        if (d.kind != RecordedDraw::Kind::Vertices || d.primitive != Primitive::Lines ||
+            d.xy.size() < 4)
+            continue;
+        const size_t last = d.xy.size() - 2;
+        if ((at(d.xy, 0, a) && at(d.xy, last, b)) || (at(d.xy, 0, b) && at(d.xy, last, a))) ++n;
+    }
+    return n;
+}
+
+// C wires S1 and T1 from either end; X on the end that waited removes the cable: from then on
+// no curve joins the two, and the waiting end still waits.
+TEST(ItemPress, AnUncabledPairIsNotDrawn) {
+    const struct {
+        const char* what;
+        void (ItemStage::*waiting)(int);
+        void (ItemStage::*completing)(int);
+        const char* uncable;
+    } cases[] = {
+        {"the source waited", &ItemStage::pressSource, &ItemStage::pressTarget, "UNCABLE S1"},
+        {"the target waited", &ItemStage::pressTarget, &ItemStage::pressSource, "UNCABLE T1"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ItemStage f;
+        f.gui->buildFixedVertexTables();
+        const ScreenPoint s1 = f.stageToPixel(f.gui->sources[0].x, f.gui->sources[0].y);
+        const ScreenPoint t1 = f.stageToPixel(f.gui->targets[0].x, f.gui->targets[0].y);
+        f.linesOf({'C'}, c.waiting, 0);
+        EXPECT_EQ(f.linesOf({'C'}, c.completing, 0), (Lines{"CABLE S1 T1"}));
+        ASSERT_EQ(f.gui->cableCount, 1);
+        f.move(0, 0); // the waiting end's line goes to the pointer, away from both
+        EXPECT_EQ(curvesBetween(f.drawStage(), s1, t1), 1) << "the cable";
+
+        const Lines x = f.linesOf({'X'}, c.waiting, 0);
+        ASSERT_FALSE(x.empty());
+        EXPECT_EQ(x.front(), c.uncable);
+        EXPECT_EQ(f.gui->cableCount, 0);
+        EXPECT_EQ(curvesBetween(f.drawStage(), s1, t1), 0);
+        const ScreenPoint other = c.waiting == &ItemStage::pressSource ? t1 : s1;
+        f.move(other.x, other.y);
+        EXPECT_EQ(curvesBetween(f.drawStage(), s1, t1), 1) << "the waiting end follows the pointer";
+    }
 }
 
 TEST(EmptyStagePress, CCancelsAWaitingCableAndStartsNoMarquee) {

@@ -73,8 +73,9 @@ bool QX_GUI::pressSourceCableKeys(int32_t s) {
             executeCommandString("FEEDBACK " + n + " " + targets[t].name + " -6.0");
         else
             executeCommandString("CABLE " + n + " " + targets[t].name);
-        // The cabling verbs clear the pending pair; the press leaves this pair waiting.
-        pendingCableSource = s;
+        // The cabling verbs clear the pending pair; the target stays waiting for more sources,
+        // this source does not (the pair is drawn as the cable it made, or not at all).
+        pendingCableSource = -1;
         pendingCableTarget = t;
         return true;
     }

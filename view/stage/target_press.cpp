@@ -63,7 +63,8 @@ bool QX_GUI::runTargetKeyLine(const std::string& a, const std::string& b) {
 }
 
 // With a source waiting, C, E or F wires it to this target and the source stays waiting for
-// more targets; otherwise C or F makes the target wait. True when the press is done.
+// more targets (this target does not: the pair is a cable now, or a removed one once UNCABLE
+// runs); otherwise C or F makes the target wait. True when the press is done.
 bool QX_GUI::pressTargetCableKeys(int32_t t) {
     StageState& m = stage;
     m.pickedTarget = t;
@@ -79,7 +80,7 @@ bool QX_GUI::pressTargetCableKeys(int32_t t) {
             executeCommandString("CABLE " + sources[p].name + " " + n);
         // The cabling verbs clear the pending pair; the source stays waiting for more targets.
         pendingCableSource = p;
-        pendingCableTarget = t;
+        pendingCableTarget = -1;
         m.pickedSource = m.pickedTarget = StageState::kNothingPicked;
         interaction.stageInteractionMode = kModeIdle;
         return true;
