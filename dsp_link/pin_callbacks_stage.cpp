@@ -12,11 +12,10 @@ int32_t recordsIn(const BlobReader& blob, int32_t recordSize, int32_t capacity) 
     return n > capacity ? capacity : n;
 }
 
+// The components as the records' own setColour gives them, so a restored item writes the
+// same RGB line as the item a patch made.
 template <class Record> void takeColour(Record& record, uint32_t packed) {
-    record.colour = packed;
-    record.colourRed = static_cast<float>(packed & 0xFF) / 255.0f;
-    record.colourGreen = static_cast<float>((packed >> 8) & 0xFF) / 255.0f;
-    record.colourBlue = static_cast<float>((packed >> 16) & 0xFF) / 255.0f;
+    record.setColour(packed);
 }
 
 // Bytes 1 to 32 of a source or target record (byte 0 is the index); the size is a target's own

@@ -110,6 +110,28 @@ TEST(PinCallbacks, RestoredInstanceSendsTheSameBytesOnEveryPin) {
     EXPECT_EQ(second->targets[1].selected, 1);
 }
 
+// Colours reach the records as their own setColour gives them: a restored stage writes the
+// same patch as the stage it was restored from (the components of 0xC0C0C0 are 192 x the f32
+// 0.003921569, one step above 192 / 255).
+TEST(PinCallbacks, ARestoredStageWritesTheSamePatchAsItsOrigin) {
+    auto first = makeGui();
+    for (const char* line : {"HARD_RESET", "SET NUM_ROOM 2", "SET NUM_SOURCE 3", "SET NUM_TARGET 2",
+                             "SET NUM_GROUP 2", "RGB S2 RED:0.3 GREEN:0.6 BLUE:0.9"})
+        ASSERT_EQ(first->executeCommandString(line), 0) << line;
+    raiseEverything(*first);
+    first->sendStateToDsp();
+    auto second = makeGui();
+    for (const StatePin& pin : kStatePinsInRestoreOrder)
+        second->deliver(pin.pinId, first->lastSent(pin.pinId));
+    EXPECT_EQ(second->groups[0].colourRed, first->groups[0].colourRed);
+    // The item sections: rooms, targets, sources and groups.
+    auto sections = [](QX_GUI& gui) {
+        const std::string text = gui.composePatchText(0);
+        return text.substr(0, text.find("# GROUPIFICATION"));
+    };
+    EXPECT_EQ(sections(*second), sections(*first));
+}
+
 // The state pins a host keeps are exactly the pins the sender writes, each under its own flag:
 // a pin the sender writes but the list lacks would be lost by every host that keeps the list.
 TEST(PinCallbacks, TheStatePinsAreWhatTheSenderWritesUnderTheirFlags) {
