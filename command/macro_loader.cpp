@@ -6,6 +6,7 @@
 #include "app/bounded_text_file.h"
 #include "app/qx_gui.h"
 #include "app/text_services.h"
+#include "command/patch_file_io.h"
 #include "command/text_file_dialog.h"
 #include "command/text_utils.h"
 #include "qxplatform/runtime.h"
@@ -75,14 +76,16 @@ void untitleAfterCutLoad(QX_GUI& gui) {
 }
 
 // Which file the stage now holds, once a file outside MACROS/ has been run; true when it is
-// this one.
-bool settlePatchPath(QX_GUI& gui, const std::string& name, int32_t linesRun) {
+// this one. A template holds the stage but leaves it untitled: a save asks for a new name.
+bool settlePatchPath(QX_GUI& gui, const std::string& name, int32_t linesRun, bool isTemplate) {
     if (gui.macroLoadCut != LoadCut::None) {
         untitleAfterCutLoad(gui);
         return false;
     }
     if (linesRun > 0) {
-        gui.setPatchPath(name);
+        gui.setPatchPath(isTemplate ? std::string() : name);
+        if (isTemplate)
+            gui.appendConsoleLine("A SHIPPED PATCH OPENS UNTITLED: SAVE ASKS FOR A NAME");
         return true;
     }
     gui.appendConsoleLine("NO LINE OF THE FILE RAN: IT IS NOT TAKEN AS THE PATCH TO SAVE");
@@ -161,7 +164,8 @@ bool QX_GUI::loadMacroFile(std::string name, bool inModuleFolder) {
     if (queueOverflow) appendConsoleLine("MORE THAN 200 DEFERRED LINES: THE REST ARE DROPPED");
 
     batch = 0;
-    const bool isThePatch = becomesThePatch(name) && settlePatchPath(*this, name, linesRun);
+    const bool isThePatch = becomesThePatch(name) &&
+                            settlePatchPath(*this, name, linesRun, holdsTemplateMark(file.text));
     if (queuedLineCount > 0 && macroLoadDepth <= 1) {
         appendConsoleLine("NOW WE'RE GONNA RUN A TIMER COMMAND TO SORT-OUT THE REMAINING STRINGS");
         queueActive = 1;

@@ -42,6 +42,18 @@ bool holdsSomethingOtherThanAPatch(const std::string& hostPath) {
            line.compare(0, head.size() + 2, head + "\r\n") != 0;
 }
 
+bool holdsTemplateMark(const std::string& text) {
+    const std::string mark = kTemplateMarkLine;
+    for (size_t at = text.find(mark); at != std::string::npos; at = text.find(mark, at + 1)) {
+        const size_t end = at + mark.size();
+        const bool startsLine = at == 0 || text[at - 1] == '\n';
+        const bool endsLine =
+            end == text.size() || text[end] == '\n' || text.compare(end, 2, "\r\n") == 0;
+        if (startsLine && endsLine) return true;
+    }
+    return false;
+}
+
 FileStamp stampOfFile(const std::string& hostPath) {
     FileStamp stamp;
     struct stat info;

@@ -18,6 +18,14 @@ std::string patchWriteReason(const qxplatform::WriteResult& result);
 // The first line of every file the patch writer makes.
 inline constexpr const char* kPatchHeadLine = "# RESET EVERYTHING";
 
+// A line of the patches that ship with the module (DEMO, BLANK), which the writer never
+// writes: a file that holds it opens as a template, leaving the stage untitled, so that no
+// save replaces it unasked. Copies laid in a person's own module folder hold it too.
+inline constexpr const char* kTemplateMarkLine = "# TEMPLATE";
+
+// True when the text holds kTemplateMarkLine as a line of its own.
+bool holdsTemplateMark(const std::string& text);
+
 // True when hostPath names an existing regular file whose first line is not kPatchHeadLine (or
 // that cannot be read): a file the patch writer did not make, which a save must not replace
 // unasked. A missing file, a folder and a patch give false.

@@ -81,7 +81,8 @@ TEST_F(QxhostPatchPath, AFileThatIsNotAPatchIsNeverReplacedBySaveNow) {
          {"NO LINE OF THE FILE RAN: IT IS NOT TAKEN AS THE PATCH TO SAVE",
           "THE STAGE IS UNTITLED: SAVE IT AS A NEW PATCH", ">> SAVE FILE DIALOG CANCELLED"}},
         {"a file of commands the writer did not make",
-         withoutFirstLine(readFile(kOut + "/PATCHES/DEMO.txt")),
+         // The demo's lines without its head and its template mark.
+         withoutFirstLine(withoutFirstLine(readFile(kOut + "/PATCHES/DEMO.txt"))),
          {"-> NOT A PATCH FILE: ITS FIRST LINE IS NOT # RESET EVERYTHING",
           "-> NOT SAVED: NO BOX CAN ASK WHETHER TO REPLACE IT"}},
         {"notes with a line that runs",
