@@ -144,6 +144,7 @@ Asked askDesktopForFile(FileRequest request, HWND owner, std::string& path) {
 
 BOOL answerFileDialog(qxplatform::DialogKind kind, OPENFILENAMEW* dialog) {
     lastDialogError() = 0;
+    qxplatform::cancelModesForModal();
     if (!dialog || !dialog->lpstrFile || dialog->nMaxFile == 0) return FALSE;
     std::string answer;
     if (takeAnswer(kind, answer)) return writeChosenPath(answer, dialog);
@@ -207,6 +208,7 @@ DWORD CommDlgExtendedError() {
 // A queued colour answer is a packed 0x00BBGGRR value in decimal or 0x-hexadecimal.
 BOOL ChooseColorW(CHOOSECOLORW* dialog) {
     if (!dialog) return FALSE;
+    qxplatform::cancelModesForModal();
     std::string answer;
     if (takeAnswer(qxplatform::DialogKind::Colour, answer)) {
         char* end = nullptr;

@@ -48,6 +48,7 @@ int askOnDesktop(HWND owner, const std::string& caption, const std::string& text
 }
 
 int showBox(HWND owner, const std::string& caption, const std::string& text, UINT type) {
+    qxplatform::cancelModesForModal();
     shown.push_back({caption, text, static_cast<unsigned>(type)});
     if (shown.size() > keptBoxes) shown.pop_front();
     const bool question = asksYesOrNo(type);

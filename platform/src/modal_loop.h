@@ -10,6 +10,9 @@ namespace qxplatform {
 // the windows meanwhile (the press is dropped; the dialog is raised for it).
 bool pumpWhileModal(int fd, int waitMs);
 
+// Tells the windows to cancel their modes (drags) before a box or a dialog takes the input.
+void cancelModesForModal();
+
 // True once PostQuitMessage was called and its WM_QUIT is not taken yet: an open dialog ends.
 bool quitPending();
 

@@ -526,9 +526,12 @@ int ReleaseDC(HWND window, HDC) {
     return find(window) ? 1 : 0;
 }
 
+// The window that loses the capture to another is told, as WM_CAPTURECHANGED with the taker.
 HWND SetCapture(HWND window) {
     HWND previous = table().capture;
     table().capture = window;
+    if (previous && previous != window)
+        SendMessageW(previous, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(window));
     return previous;
 }
 
@@ -540,6 +543,18 @@ BOOL ReleaseCapture() {
 HWND GetCapture() {
     return table().capture;
 }
+
+namespace qxplatform {
+// As the system does when a box or a dialog opens: the window holding the capture and the one
+// with the focus are told to cancel their modes (the drags under way), and the capture ends.
+void cancelModesForModal() {
+    HWND capture = table().capture;
+    HWND focus = table().focus;
+    table().capture = nullptr;
+    if (capture) SendMessageW(capture, WM_CANCELMODE, 0, 0);
+    if (focus && focus != capture) SendMessageW(focus, WM_CANCELMODE, 0, 0);
+}
+} // namespace qxplatform
 
 // Keys go to the window named here whichever X window received them; focus messages are sent
 // only when the focus really moves.
