@@ -706,6 +706,10 @@ public:
     bool pressPageTab(int32_t x, int32_t y);
     int32_t pageLButtonDown(WPARAM flags, int32_t x, int32_t y);
     int32_t pageLButtonUp(WPARAM flags, int32_t x, int32_t y);
+    // A drag is under way on any page or panel; end them all, as their releases would, when
+    // input is taken from the window (view/input/drag_ending.cpp).
+    bool isDragUnderWay() const;
+    void endEveryDrag();
     int32_t pageMouseMove(WPARAM flags, int32_t x, int32_t y);
     bool hoverAnnotationButtons(int32_t x, int32_t y);
     // Offers a move to every shown panel; true when one took it. endMove: stop the whole move.
@@ -859,6 +863,7 @@ public:
     void openNamingEntry(int32_t x, int32_t y, const std::string& caption, const char* prompt,
                          int32_t id);
     void endLeftDrag(WPARAM flags, int32_t x, int32_t y);
+    void endStageDrag();
     bool rightPressOnGroup(int32_t x, int32_t y, StagePoint p);
     bool rightPressOnSource(StagePoint p);
     bool rightPressOnTarget(StagePoint p);
@@ -904,6 +909,7 @@ public:
     // A left press on a bar button; true when the press is taken.
     bool pressBarButton(int32_t id);
     void releaseEditorPanel(int32_t id, WPARAM flags, int32_t x, int32_t y);
+    void endPanelDrags();
     // The MACROS panel: its content, the hover, and the buttons a click runs.
     void drawMacroPanel();
     virtual int32_t macrosPanelMouseMove(WPARAM flags, int32_t x, int32_t y);
@@ -945,6 +951,7 @@ public:
     void translateToTwoRowStrip();
     // The pages' mouse operations (the wheel: x and y both carry the signed wheel delta).
     virtual int32_t inputsPageLButtonDown(WPARAM flags, int32_t x, int32_t y);
+    void endMixerPageDrag();
     virtual int32_t inputsPageLButtonUp(WPARAM flags, int32_t x, int32_t y);
     virtual int32_t inputsPageMouseMove(WPARAM flags, int32_t x, int32_t y);
     virtual int32_t inputsPageMouseWheel(WPARAM flags, int32_t x, int32_t y);

@@ -103,6 +103,7 @@ void QX_GUI::replaceNameSeparators() {
 void QX_GUI::openTextEntry(int32_t x, int32_t y, int32_t width, int32_t height, std::string text,
                            int32_t maxLength, int32_t inputKind, std::string prompt1,
                            std::string prompt2, uint8_t replaceOnFirstKey) {
+    endEveryDrag(); // the entry takes the keys and the next press; no drag outlives it
     textEntry.textEntryX = x;
     textEntry.textEntryY = y;
     textEntry.textEntryWidth = width == -1 ? 60 : width;

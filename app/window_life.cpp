@@ -65,6 +65,13 @@ int32_t QX_GUI::closeWindow() {
 }
 
 LRESULT QX_GUI::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    // A box or a dialog opening, or another window taking the capture, ends every drag; it
+    // comes in the middle of another message, whose send flags stay raised.
+    if (message == WM_CANCELMODE ||
+        (message == WM_CAPTURECHANGED && reinterpret_cast<HWND>(lParam) != window_)) {
+        endEveryDrag();
+        return 0;
+    }
     for (int32_t i = 0; i < sendFlagCount && i < kSendFlags; ++i) sendFlags[i] = 0;
     // Values from the DSP side and a page's switches change records between messages.
     followModelInEditors();
@@ -115,6 +122,8 @@ LRESULT QX_GUI::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         sendStateToDsp();
         return 0;
     case WM_MOUSEMOVE:
+        // A move with no button held: a release that never arrived ends its drag.
+        if ((wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0) endEveryDrag();
         if (interaction.focusFollowsMouse && window_ != GetFocus()) SetFocus(window_);
         onMouseMove(wParam, x, y);
         sendStateToDsp();

@@ -194,6 +194,21 @@ int32_t QX_GUI::panelsLButtonUp(WPARAM flags, int32_t x, int32_t y) {
     return result;
 }
 
+// Every panel drag ends as its release would: the editor control held, the MUTES master and
+// every frame move or resize.
+void QX_GUI::endPanelDrags() {
+    const int32_t x = interaction.pointerPixelX, y = interaction.pointerPixelY;
+    const int32_t held = panelOfDragCode(interaction.controlDragPanel);
+    if (held >= 0) releaseEditorPanel(held, 0, x, y);
+    if (dynamicsEditor.grabbedPoint != 0) releaseEditorPanel(kPanelDynamics, 0, x, y);
+    if (filtersEditor.filterDragActive) releaseEditorPanel(kPanelFilters, 0, x, y);
+    if (interaction.stageInteractionMode == kModeMutesMaster) mutesPanelLButtonUp(0, x, y);
+    for (PanelWindow& panel : panelFrame.panels)
+        if (panel.dragging) panel.endDrag(0, x, y);
+    interaction.controlDragActive = 0;
+    interaction.controlDragPanel = -1;
+}
+
 // The release handler of DYNAMICS, FILTERS, DELAY or VIRTUAL (MACROS and the displays have
 // none); the mouse is no longer held.
 void QX_GUI::releaseEditorPanel(int32_t id, WPARAM flags, int32_t x, int32_t y) {

@@ -43,9 +43,10 @@ bool QX_GUI::doubleClickAt(int32_t x, int32_t y, StagePoint p) {
     return nameItemAt(x, y, p);
 }
 
+// The entry opens on the item's own name; the first key replaces it.
 void QX_GUI::openNamingEntry(int32_t x, int32_t y, const std::string& caption, const char* prompt,
                              int32_t id) {
-    openTextEntry(x, y, -1, -1, textEntry.textEntryText, 15, 0, caption, prompt, 1);
+    openTextEntry(x, y, -1, -1, caption, 15, 0, caption, prompt, 1);
     textEntry.textEntryId = id;
 }
 
@@ -106,12 +107,19 @@ bool QX_GUI::nameItemAt(int32_t x, int32_t y, StagePoint p) {
 
 // The ordinary release: the end of every left drag.
 void QX_GUI::endLeftDrag(WPARAM flags, int32_t x, int32_t y) {
-    StageState& m = stage;
-    if (m.roomResizing == 1) {
-        m.roomResizing = 0;
+    if (stage.roomResizing == 1) {
+        stage.roomResizing = 0;
         // The repeated move refreshes the hover at the release's own window point.
         onMouseMove(flags, x, y);
     }
+    endStageDrag();
+}
+
+// What a release ends on the STAGE (and the MATRIX and FEEDBACK level drags, which share the
+// mode): the room resize, the mode, the marquee's rubber band, the capture and the hold.
+void QX_GUI::endStageDrag() {
+    StageState& m = stage;
+    m.roomResizing = 0;
     if (m.resizeHandle != -1) m.resizeHandle = m.resizeRoom = -1;
     m.resizeRoomX = m.resizeRoomY = 0;
     interaction.stageInteractionMode = kModeIdle;

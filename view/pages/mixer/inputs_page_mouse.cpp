@@ -56,11 +56,16 @@ void QX_GUI::grabTrimKnob(int32_t localY) {
     page.draggedStrip = kTwoRowStrip;
 }
 
-int32_t QX_GUI::inputsPageLButtonUp(WPARAM, int32_t x, int32_t y) {
+// The fader, MASTER and TRIM drags of both mixer pages end: the TRIM springs back.
+void QX_GUI::endMixerPageDrag() {
     interaction.pageMouseHold = 0;
     mixerPages.trimDragActive = 0;
     mixerPages.inputTrimDb = 0.0f;
     mixerPages.draggedStrip = -1;
+}
+
+int32_t QX_GUI::inputsPageLButtonUp(WPARAM, int32_t x, int32_t y) {
+    endMixerPageDrag();
     if (hitTestStrip(kStripSource, x, y).control == kControlKnob ||
         hitTestMasterStrip(kStripTrim, x, y).control == kControlKnob)
         setStripCursor(false);
