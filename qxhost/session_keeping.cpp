@@ -63,7 +63,7 @@ void HostSession::keepNoSession(const std::string& line) {
 // patch path that SAVE writes to among it), so a session they can reach is not used at all.
 bool HostSession::sessionPlaceIsPrivate(const std::string& path) {
     const std::string folder = folderOf(path);
-    std::string why = whyPlaceNotPrivate(folder);
+    std::string why = whyFolderNotPrivate(folder);
     if (!why.empty()) {
         keepNoSession("the session folder " + folder + " is not used: " + why);
         return false;
@@ -204,7 +204,7 @@ void HostSession::saveSession() {
     }
     instances.insert(instances.end(), carriedInstances_.begin(), carriedInstances_.end());
     // The folder is checked again: it may have been made, or opened to others, since the start.
-    std::string error = whyPlaceNotPrivate(folderOf(path));
+    std::string error = whyFolderNotPrivate(folderOf(path));
     if (!error.empty()) error = "the folder " + folderOf(path) + " is not used: " + error;
     if (error.empty() && !keepPreviousDesk(path)) return;
     if (error.empty() && writeSessionFile(path, writeSession(instances), error)) {

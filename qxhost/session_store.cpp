@@ -81,6 +81,21 @@ std::string whyPlaceNotPrivate(const std::string& path) {
     return whyNotPrivate(info);
 }
 
+std::string whyFolderNotPrivate(const std::string& folder) {
+    // The platform's file writer decides; the words say which of its reasons holds.
+    switch (qxplatform::checkFolderSafety(folder)) {
+    case qxplatform::FolderSafety::Private:
+    case qxplatform::FolderSafety::Missing:
+        return std::string();
+    case qxplatform::FolderSafety::NotAFolder:
+        return "it is not a folder";
+    case qxplatform::FolderSafety::OwnedByAnother:
+    case qxplatform::FolderSafety::WritableByOthers:
+        break;
+    }
+    return whyPlaceNotPrivate(folder);
+}
+
 std::string xdgBaseFolder(const char* variable, const char* underHome) {
     const char* folder = std::getenv(variable);
     if (folder && folder[0] == '/') return folder;
@@ -111,7 +126,7 @@ bool writeSessionFile(const std::string& path, const std::vector<uint8_t>& bytes
     if (result.failed == qxplatform::WriteStep::MakeFolder)
         error = "cannot make the folder " + folder + ": " + reason;
     else if (result.failed == qxplatform::WriteStep::CheckFolder && result.error == EPERM)
-        error = "the folder " + folder + " is not used: " + whyPlaceNotPrivate(folder);
+        error = "the folder " + folder + " is not used: " + whyFolderNotPrivate(folder);
     else
         error = "cannot write " + path + " (" + qxplatform::writeStepName(result.failed) +
                 "): " + reason;

@@ -21,6 +21,8 @@ bool makeFolders(const std::string& folder);
 std::string whyNotPrivate(const struct stat& info);
 // The same for the file or folder at `path`; empty too when there is none yet.
 std::string whyPlaceNotPrivate(const std::string& path);
+// The same for a folder, as the platform's file writer judges it (a file there is no folder).
+std::string whyFolderNotPrivate(const std::string& folder);
 
 // The folder an XDG base-directory variable names, or ~/`underHome` when it is unset or not an
 // absolute path; empty when neither it nor HOME gives a folder.
