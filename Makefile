@@ -49,15 +49,15 @@ test: build build-sanitize
 bench: build
 	@for b in $(BUILD)/out/bench_*; do [ -x "$$b" ] && tools/with-display.sh "$$b"; done; true
 
-# The libFuzzer targets of the incoming pins, of command lines, of patch files and of the session
-# file's reader, built with clang under the sanitizers; run one with
-# build-fuzz/out/qx_command_fuzzer -max_total_time=60.
+# The libFuzzer targets of the incoming pins (alone, and with a frame of every page drawn after
+# each), of command lines, of patch files and of the session file's reader, built with clang
+# under the sanitizers; run one with build-fuzz/out/qx_command_fuzzer -max_total_time=60.
 fuzz: deps
 	@tools/install-deps.sh $(FUZZ_PACKAGES)
 	@cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" \
 		-DCMAKE_CXX_COMPILER=clang++ -DQX_SANITIZE=ON -DQX_FUZZ=ON >/dev/null
-	@cmake --build build-fuzz -j $(JOBS) --target qx_pin_fuzzer qx_command_fuzzer qx_patch_fuzzer \
-		qx_session_fuzzer
+	@cmake --build build-fuzz -j $(JOBS) --target qx_pin_fuzzer qx_pin_draw_fuzzer qx_command_fuzzer \
+		qx_patch_fuzzer qx_session_fuzzer
 
 clean:
 	rm -rf $(BUILD) $(SANITIZE_BUILD) build-fuzz

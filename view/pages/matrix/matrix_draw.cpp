@@ -266,17 +266,18 @@ void QX_GUI::drawMatrixGainCells(DrawLayer& d, int32_t S, int32_t T) {
     }
 }
 
-// The product of the levels of every room whose rectangle strictly holds the target.
+// The product of the levels of every room whose rectangle strictly holds the target. A place
+// or size that is not a number holds nothing and is held by nothing.
 float QX_GUI::roomLevelAt(int32_t t) const {
-    const int32_t x = static_cast<int32_t>(std::clamp(targets[t].x, -1.0e9f, 1.0e9f));
-    const int32_t y = static_cast<int32_t>(std::clamp(targets[t].y, -1.0e9f, 1.0e9f));
+    auto whole = [](float v) { return static_cast<int32_t>(std::clamp(v, -1.0e9f, 1.0e9f)); };
+    if (std::isnan(targets[t].x) || std::isnan(targets[t].y)) return 1.0f;
+    const int32_t x = whole(targets[t].x), y = whole(targets[t].y);
     float level = 1.0f;
     for (int32_t k = 0; k < roomCount && k < kMaxRooms; ++k) {
         const RoomRecord& room = rooms[k];
-        const int32_t rx = static_cast<int32_t>(std::clamp(room.x, -1.0e9f, 1.0e9f));
-        const int32_t ry = static_cast<int32_t>(std::clamp(room.y, -1.0e9f, 1.0e9f));
-        const int32_t w = static_cast<int32_t>(std::clamp(room.width, -1.0e9f, 1.0e9f));
-        const int32_t h = static_cast<int32_t>(std::clamp(room.height, -1.0e9f, 1.0e9f));
+        if (std::isnan(room.x + room.y + room.width + room.height)) continue;
+        const int32_t rx = whole(room.x), ry = whole(room.y);
+        const int32_t w = whole(room.width), h = whole(room.height);
         if (rx < x && x < rx + w && ry < y && y < ry + h) level *= room.level;
     }
     return level;
