@@ -24,6 +24,7 @@
 
 #include <cstdint>
 #include <ctime>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -247,6 +248,7 @@ public:
     void onPatchRetryPin();
     void onPin20();
     void onPanelLayoutPin();
+    void loadEditorsFromLayout(const BlobReader& blob);
     void onInputMixerPin();
     void onOutputMixerPin();
     void onSourceVirtualsPin();
@@ -511,6 +513,8 @@ public:
     void forgetHeldStage();
     bool stageHoldsUnkeptChanges();
     bool keepStageBeforeLoad();
+    // Runs a change that is no change of the person's: a stage a file held stays held.
+    void keepStageHeldAcross(const std::function<void()>& change);
     int32_t cmdSaveNow(CliObject command);
     int32_t cmdSavePatch(CliObject command);
     int32_t cmdAutoSave(CliObject command);

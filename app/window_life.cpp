@@ -34,7 +34,8 @@ int32_t QX_GUI::openWindow(HWND parent, HWND* window) {
         windowHeight = static_cast<float>(height);
         SetWindowLongPtrW(window_, GWL_USERDATA,
                           reinterpret_cast<LONG_PTR>(static_cast<MpGuiWindowsGfxBase*>(this)));
-        setupGraphics(window_, width, height);
+        // The start-up sizes the panels: no change of the person's.
+        keepStageHeldAcross([&] { setupGraphics(window_, width, height); });
         ShowWindow(window_, SW_SHOWNORMAL);
         UpdateWindow(window_);
     }

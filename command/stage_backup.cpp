@@ -65,6 +65,12 @@ void QX_GUI::forgetHeldStage() {
     raiseSendFlag(kSendPatchRecord);
 }
 
+void QX_GUI::keepStageHeldAcross(const std::function<void()>& change) {
+    const bool held = !stageHoldsUnkeptChanges();
+    change();
+    if (held) noteStageHeldByFile();
+}
+
 bool QX_GUI::stageHoldsUnkeptChanges() {
     const HeldStage& held = saveState.heldStage;
     return held.held == 0 || patchTextHash(composePatchText(0)) != held.textHash;

@@ -82,11 +82,13 @@ void QX_GUI::onPanelLayoutPin() {
     if (page >= kPageStage && page <= kPageFeedback) view.currentPage = page;
     chrome.toolboxFolded = blob.u8(200) == 0 ? 1 : 0;
     chrome.masterHidden = blob.u8(201) == 0 ? 1 : 0;
-    // An editor that loads its item sets up the item's record: no change of the person's, so a
-    // stage that a file held before stays held.
-    const bool heldBefore = !stageHoldsUnkeptChanges();
-    // Each editor loads its pair, then keeps the pair as its current one even when the load
-    // refused it.
+    // An editor that loads its item sets up the item's record: no change of the person's.
+    keepStageHeldAcross([&] { loadEditorsFromLayout(blob); });
+}
+
+// Each editor loads its pair, then keeps the pair as its current one even when the load
+// refused it.
+void QX_GUI::loadEditorsFromLayout(const BlobReader& blob) {
     const int32_t virtualMode = blob.i32(204), virtualIndex = blob.i32(208);
     loadVirtualPanel(virtualMode, virtualIndex);
     virtualEditor.virtualEditMode = virtualMode;
@@ -103,7 +105,6 @@ void QX_GUI::onPanelLayoutPin() {
     loadDynamicsPanel(dynamicsKind, dynamicsIndex);
     dynamicsEditor.dynamicsPanelKind = dynamicsKind;
     dynamicsEditor.dynamicsPanelIndex = dynamicsIndex;
-    if (heldBefore) noteStageHeldByFile();
 }
 
 void QX_GUI::onTextCommandPin() {
