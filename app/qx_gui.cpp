@@ -1,4 +1,5 @@
 #include "app/qx_gui.h"
+#include "dsp_link/host_lines_pin.h"
 
 #include <algorithm>
 #include <iterator>
@@ -63,6 +64,7 @@ void QX_GUI::registerPins() {
     pin36.initialise(this, 36, &QX_GUI::onPin36);
     pinLeaveFullScreen.initialisePin37(this, 37, &QX_GUI::onLeaveFullScreenPin);
     pinText38.initialise(this, 38, &QX_GUI::onTextPin38);
+    pinHostLines.initialise(this, kHostLinesPin, &QX_GUI::onHostLinesPin);
     pins40to45[0].initialise(this, 40, &QX_GUI::onPin40);
     pins40to45[1].initialise(this, 41, &QX_GUI::onPin41);
     pins40to45[2].initialise(this, 42, &QX_GUI::onPin42);

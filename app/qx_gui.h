@@ -265,6 +265,7 @@ public:
     void onPin36();
     void onLeaveFullScreenPin();
     void onTextPin38();
+    void onHostLinesPin();
     void onPin40();
     void onPin41();
     void onPin42();
@@ -1290,6 +1291,7 @@ public:
     MpGuiPin<int> pin36;
     MpGuiPin<bool> pinLeaveFullScreen; // 37
     StringGuiPin pinText38;
+    StringGuiPin pinHostLines; // lines the host has for the person, shown in the console
     StringGuiPin pins40to45[6];
     StringGuiPin pin52;
     MpGuiPin<float> pinFloat58;

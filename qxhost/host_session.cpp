@@ -4,6 +4,7 @@
 
 #include <climits>
 
+#include "dsp_link/host_lines_pin.h"
 #include "qxhost/module_folder.h"
 #include "qxhost/script_record.h"
 #include "qxhost/stop_signals.h"
@@ -139,6 +140,17 @@ bool HostSession::sendScriptLine(const std::string& line) {
     }
     dsp_.deliverPending();
     return true;
+}
+
+void HostSession::showInConsoles(const std::string& line) {
+    const std::u16string text = qxplatform::widen(line);
+    const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
+    const std::vector<uint8_t> value(bytes, bytes + text.size() * sizeof(char16_t));
+    for (auto& host : hosts_) {
+        if (!host->instance()) continue;
+        CallingInto calling(activeInstance_, host->instanceNumber());
+        host->deliverPin(kHostLinesPin, value);
+    }
 }
 
 bool HostSession::runAction(const HostAction& action) {

@@ -64,8 +64,15 @@ private:
     // Console lines reach the host through the debug output of the platform layer; they belong
     // to the instance the host is calling into at that moment.
     void consoleLine(const std::string& line);
-    // A line of qxhost's own: standard error, and the console file when there is one.
+    // A line of qxhost's own: standard error, the console file when there is one, and the
+    // console of every instance.
     void hostLine(const std::string& line);
+    // Hands the line to every instance's console (the host-lines pin).
+    void showInConsoles(const std::string& line);
+    // A warning a person must not miss: a message box at the desktop of a windowed run, shown
+    // once the actions are done.
+    void warnOnTheDesktop(const std::string& text);
+    void showDesktopWarning();
     bool hasLoadAction() const;
     // The session is neither read nor written in this run: the line says why, and so.
     void keepNoSession(const std::string& line);
@@ -116,6 +123,7 @@ private:
     bool previousDeskToKeep_ = false; // the session there was not restored: keep it aside
     // The file's instances beyond those asked for, written back as they were.
     std::vector<SessionInstance> carriedInstances_;
+    std::string desktopWarning_; // the box to show once the actions are done
 };
 
 // QX_GUI.sem in the folder of the running program.

@@ -38,6 +38,7 @@ bool HostSession::hasLoadAction() const {
 void HostSession::hostLine(const std::string& line) {
     std::fprintf(stderr, "qxhost: %s\n", line.c_str());
     console_.writeLine("qxhost: " + line);
+    showInConsoles("qxhost: " + line);
 }
 
 void HostSession::handBack(size_t instance, const SessionInstance& values) {
@@ -115,6 +116,7 @@ void HostSession::setUnusableSessionAside(const std::string& path, const Session
         line += " (the file stays where it is; this run does not write the session)";
     }
     hostLine(line);
+    warnOnTheDesktop(line);
 }
 
 // Each instance asked for takes its values; the instances of the file beyond those are carried

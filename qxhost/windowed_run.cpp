@@ -117,6 +117,25 @@ void HostSession::closeWindows() {
     }
 }
 
+void HostSession::warnOnTheDesktop(const std::string& text) {
+    if (parents_.empty()) return; // no window: standard error and the console say it
+    desktopWarning_ = text;
+}
+
+// The box waits for its close, so it comes once the actions are done (a script's --save is not
+// held by it), and only in a run that a person ends: a run that is to end by itself (--frames,
+// --exit-after, --screenshot) must not wait for a click.
+void HostSession::showDesktopWarning() {
+    if (desktopWarning_.empty() || parents_.empty() || runIsOver()) return;
+    if (options_.framesGiven || options_.exitAfterGiven || !options_.screenshotPath.empty()) return;
+    std::u16string sentence = qxplatform::widen(desktopWarning_);
+    desktopWarning_.clear();
+    if (sentence[0] >= u'a' && sentence[0] <= u'z')
+        sentence[0] = static_cast<char16_t>(sentence[0] - u'a' + u'A');
+    MessageBoxW(parents_[0], reinterpret_cast<LPCWSTR>(sentence.c_str()),
+                reinterpret_cast<LPCWSTR>(u"qxhost"), MB_OK | MB_ICONEXCLAMATION);
+}
+
 bool HostSession::writeScreenshot() {
     std::vector<uint8_t> rgb;
     int width = 0, height = 0;
@@ -195,6 +214,7 @@ int HostSession::runWindowed() {
     // The restore and the actions' scripts changed the state outside a window message; the
     // meters bring it over before the first message drops it.
     if (restored || !options_.actions.empty()) dsp_.feedMetersNow(qxplatform::processClock());
+    showDesktopWarning();
     int32_t frames = 0;
     const HWND first = children_.empty() ? nullptr : children_[0];
     MSG m;

@@ -10,7 +10,7 @@
 // Every pin a host may hand a value to.
 constexpr int32_t kFuzzedPins[] = {1,  2,  3,  5,  7,  8,  9,  10, 11, 12, 13, 14, 15,
                                    16, 17, 18, 19, 21, 22, 23, 24, 25, 26, 27, 28, 29,
-                                   30, 31, 37, 38, 58, 59, 61, 62, 63, 66, 67};
+                                   30, 31, 37, 38, 39, 58, 59, 61, 62, 63, 66, 67};
 
 inline void feedPin(QX_GUI& gui, const uint8_t* data, size_t size) {
     if (size == 0) return;

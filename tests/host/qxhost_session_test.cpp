@@ -405,6 +405,58 @@ TEST_F(QxhostSessionRun, ASessionThatCannotBeWrittenIsToldAndTheRunStillEnds) {
     EXPECT_EQ(readFile(path("plain")), "a file, not a folder");
 }
 
+// The lines of qxhost's own in the console of instance `instance` (the lines the instance
+// wrote, "<instance> " in the console file), each put together from its wrapped pieces.
+std::vector<std::string> hostLinesOfInstance(const std::string& consoleText, int instance) {
+    const std::string own = std::to_string(instance) + " ";
+    std::vector<std::string> lines;
+    bool continuing = false;
+    std::istringstream in(consoleText);
+    for (std::string line; std::getline(in, line);) {
+        if (line.rfind(own + "qxhost: ", 0) == 0) {
+            lines.push_back(line.substr(own.size()));
+            continuing = true;
+        } else if (continuing && line.rfind(own + "   ", 0) == 0) {
+            lines.back() += " " + line.substr(own.size() + 3);
+        } else {
+            continuing = false;
+        }
+    }
+    return lines;
+}
+
+// What the session says on standard error, each instance's console says too: a person who
+// started qxhost from a launcher reads it in the window.
+TEST_F(QxhostSessionRun, EverySessionLineReachesTheConsoleOfEveryInstance) {
+    ASSERT_EQ(run("--headless --session s --instances 2 --load m.txt"), 0) << errors();
+    std::ofstream(path("plain")) << "a file, not a folder";
+    std::ofstream(path("damaged")) << "QXHOST SESSION 1 junk\n";
+    struct Case {
+        const char* what;
+        std::string arguments;
+        const char* says;
+    } cases[] = {
+        {"restored", "--session s --instances 2", "qxhost: session restored from s: 2 instances"},
+        {"fresh", "--session s --instances 2 --fresh", "qxhost: --fresh: starting without"},
+        {"damaged", "--session damaged --instances 2",
+         "qxhost: the session file damaged cannot be used: "},
+        {"unwritable", "--session plain/session --instances 2",
+         "qxhost: the session plain/session cannot be locked for this run: "},
+    };
+    for (const Case& c : cases) {
+        ASSERT_EQ(run("--headless --console c.txt " + c.arguments), 0) << c.what << errors();
+        std::vector<std::string> told;
+        std::istringstream in(errors());
+        for (std::string line; std::getline(in, line);)
+            if (line.rfind("qxhost: ", 0) == 0) told.push_back(line);
+        ASSERT_FALSE(told.empty()) << c.what;
+        EXPECT_EQ(told[0].rfind(c.says, 0), 0u) << c.what << ": " << told[0];
+        const std::string console = readFile(path("c.txt"));
+        for (int instance : {0, 1})
+            EXPECT_EQ(hostLinesOfInstance(console, instance), told) << c.what << " " << instance;
+    }
+}
+
 // A signal in the middle of a script ends it after the action in progress: the actions left
 // (here the --save) are not run, and the exit code says the script did not finish.
 TEST_F(QxhostSessionRun, AHeadlessScriptStoppedBySigtermEndsWithAFailure) {

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/qx_gui.h"
+#include "dsp_link/host_lines_pin.h"
 
 namespace {
 
@@ -57,10 +58,11 @@ TEST_F(NewObject, RegistersExactlyThePinTableWithItsValueTypes) {
                                            {34, 8}, {35, 8}, {36, 8}, {60, 8}, {37, 4},
                                            {58, 6}, {59, 6}, {38, 1}, {52, 1}, {65, 1}};
     for (int32_t id = 40; id <= 45; ++id) expected[id] = 1;
+    expected[kHostLinesPin] = 1; // the host's lines for the console
     for (int32_t id : {2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14, 15, 16, 17, 18,
                        21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31, 61, 62, 63, 66, 67})
         expected[id] = 10;
-    ASSERT_EQ(expected.size(), 54u);
+    ASSERT_EQ(expected.size(), 55u);
 
     std::map<int32_t, int32_t> registered;
     for (const auto& [id, pin] : gui->pins()) {
