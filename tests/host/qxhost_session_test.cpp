@@ -441,7 +441,7 @@ TEST_F(QxhostSessionRun, EverySessionLineReachesTheConsoleOfEveryInstance) {
         {"damaged", "--session damaged --instances 2",
          "qxhost: the session file damaged cannot be used: "},
         {"unwritable", "--session plain/session --instances 2",
-         "qxhost: the session plain/session cannot be locked for this run: "},
+         "qxhost: the session folder plain is not used: "},
     };
     for (const Case& c : cases) {
         ASSERT_EQ(run("--headless --console c.txt " + c.arguments), 0) << c.what << errors();
