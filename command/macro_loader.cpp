@@ -129,8 +129,10 @@ bool QX_GUI::loadMacroFile(std::string name, bool inModuleFolder) {
     // A refused file (not a regular file, or too large) runs nothing and is not the patch.
     if (!file.read && !file.notes.empty()) return failWholeFile(*this, "FILE REFUSED");
     macroLoadBytesLeft = allowed - file.text.size();
-    // A patch replaces the stage: a stage that holds changes no file holds is kept first.
-    const bool outermostPatch = macroLoadDepth <= 1 && becomesThePatch(name);
+    // A patch replaces the stage: a stage that holds changes no file holds is kept first. A
+    // patch that a macro file loads replaces it as well; one inside a patch does not.
+    const bool patch = becomesThePatch(name);
+    const bool outermostPatch = patch && saveState.patchLoadsRunning == 0;
     if (outermostPatch && !keepStageBeforeLoad()) {
         appendConsoleLine("THE FILE IS NOT LOADED: THE STAGE BEFORE IT COULD NOT BE KEPT");
         return failWholeFile(*this, "FILE REFUSED");
@@ -141,6 +143,7 @@ bool QX_GUI::loadMacroFile(std::string name, bool inModuleFolder) {
     bool queueOverflow = false;
     int32_t lineNumber = 1;
     int32_t linesRun = 0;
+    if (patch) ++saveState.patchLoadsRunning;
     for (const std::string& line : file.lines()) {
         if (line.find('\t') != std::string::npos) {
             // Lines with a tab wait for the timer; they do not advance the line number.
@@ -161,11 +164,12 @@ bool QX_GUI::loadMacroFile(std::string name, bool inModuleFolder) {
             ++failedLineCount;
         }
     }
+    if (patch) --saveState.patchLoadsRunning;
     if (queueOverflow) appendConsoleLine("MORE THAN 200 DEFERRED LINES: THE REST ARE DROPPED");
 
     batch = 0;
-    const bool isThePatch = becomesThePatch(name) &&
-                            settlePatchPath(*this, name, linesRun, holdsTemplateMark(file.text));
+    const bool isThePatch =
+        patch && settlePatchPath(*this, name, linesRun, holdsTemplateMark(file.text));
     if (queuedLineCount > 0 && macroLoadDepth <= 1) {
         appendConsoleLine("NOW WE'RE GONNA RUN A TIMER COMMAND TO SORT-OUT THE REMAINING STRINGS");
         queueActive = 1;

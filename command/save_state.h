@@ -46,6 +46,7 @@ struct SaveState {
     FileStamp patchFileStamp;        // the patch file as this stage last loaded or saved it
     HeldStage heldStage;             // the stage as a load or a save last left it
     uint8_t heldStageAfterQueue = 0; // a load's deferred lines run first, then heldStage is set
+    int32_t patchLoadsRunning = 0;   // patch files whose lines run now, one inside another
 };
 
 // What one SAVE_NOW does with the patch path.

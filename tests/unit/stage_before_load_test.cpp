@@ -3,6 +3,7 @@
 // (just loaded or saved, or restored so) is not written again.
 #include <dirent.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <functional>
@@ -175,6 +176,27 @@ TEST_F(StageBeforeLoad, AStageAFileHoldsIsNotBackedUpAgain) {
         EXPECT_EQ(!keptAs().empty(), c.keeps) << c.what;
         EXPECT_EQ(newBackups().size(), backupsMade + (c.keeps ? 1 : 0)) << c.what;
     }
+}
+
+// A macro file (a MACROS/ button) that loads a patch replaces the stage as OPEN does: the
+// stage before it is kept, and the patch then holds the stage, so a second load keeps nothing.
+TEST_F(StageBeforeLoad, APatchLoadedByAMacroKeepsTheStageBeforeIt) {
+    ASSERT_EQ(::mkdir((scratch.path + "/MACROS").c_str(), 0755), 0);
+    const std::string macro = scratch.path + "/MACROS/SCENE.txt";
+    writeFile(macro, "LOAD_MACRO " + other + "\n");
+    auto gui = std::make_unique<QX_GUI>();
+    ASSERT_EQ(gui->executeCommandString("SET NUM_SOURCE 5"), 0);
+    said.clear();
+    gui->runMacroLoad(macro, false, false);
+    EXPECT_EQ(gui->sourceCount, 2);
+    ASSERT_FALSE(keptAs().empty());
+    EXPECT_NE(readFile(keptAs()).find("SET NUM_SOURCE 5"), std::string::npos);
+
+    said.clear();
+    const size_t backupsMade = newBackups().size();
+    gui->runMacroLoad(other, false, false);
+    EXPECT_EQ(keptAs(), "");
+    EXPECT_EQ(newBackups().size(), backupsMade);
 }
 
 // A restored desk keeps whether its stage held changes: the state pins a host hands back say
