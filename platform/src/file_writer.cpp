@@ -235,10 +235,11 @@ WriteResult AtomicWrite::run(const char* bytes, size_t size) {
     if (result.failed == WriteStep::NoFailure) result = createTemporary();
     if (result.failed != WriteStep::NoFailure) return result;
     if (faulted(WriteStep::Write) || !writeAll(file_, bytes, size)) return fail(WriteStep::Write);
-    if (faulted(WriteStep::SyncFile) || !synced(file_)) return fail(WriteStep::SyncFile);
+    // The mode is set before the sync, so that the sync carries it to the disk too.
     const mode_t mode = finalMode();
     if (mode != 0 && (faulted(WriteStep::SetMode) || ::fchmod(file_, mode) != 0))
         return fail(WriteStep::SetMode);
+    if (faulted(WriteStep::SyncFile) || !synced(file_)) return fail(WriteStep::SyncFile);
     // The descriptor is gone after close() whatever it returns, so it is never closed twice.
     const bool closeFaulted = faulted(WriteStep::Close);
     const int closeError = closeFaulted ? errno : 0;

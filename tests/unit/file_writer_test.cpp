@@ -211,8 +211,8 @@ TEST_F(FileWriter, StepsRunInOrderWithTheFolderSyncedAfterTheRename) {
     EXPECT_TRUE(writeFileAtomically(target, "NEW").replaced());
     const std::vector<WriteStep> expected = {WriteStep::CheckName,   WriteStep::OpenFolder,
                                              WriteStep::CheckTarget, WriteStep::CreateTemporary,
-                                             WriteStep::Write,       WriteStep::SyncFile,
-                                             WriteStep::SetMode,     WriteStep::Close,
+                                             WriteStep::Write,       WriteStep::SetMode,
+                                             WriteStep::SyncFile,    WriteStep::Close,
                                              WriteStep::Rename,      WriteStep::SyncFolder};
     EXPECT_EQ(steps, expected);
 }

@@ -20,8 +20,8 @@ enum class WriteStep {
     CheckTarget,     // the target is a folder (EISDIR) or a read-only file (EACCES)
     CreateTemporary, // the temporary beside the target could not be made
     Write,           // writing the bytes
-    SyncFile,        // flushing the temporary to the disk
     SetMode,         // giving the temporary its final mode
+    SyncFile,        // flushing the temporary (bytes and mode) to the disk
     Close,           // closing the temporary
     Rename,          // replacing the target by the temporary
     SyncFolder,      // flushing the folder, so that the rename outlives a power cut
