@@ -18,8 +18,13 @@ int32_t QX_GUI::cmdHardReset(CliObject) {
     chrome.chromeHidden = 0;
     view.viewPanX = 0.0f;
     view.viewPanY = 0.0f;
-    stageView.heatmapOn = 0;
-    stageView.debugViewOn = 0;
+    // The view switches, the global radius, the current stored-selection slot and the touched
+    // node as a fresh instance has them: a patch writes them as changes from those (TOGGLE
+    // lines flip a switch), so a load on a changed stage gives what it gives a fresh one.
+    stageView = StageViewSwitches{};
+    viewSettings.globalRadius = ViewSettings::kDefaultRadius;
+    storedSelectionNumber = 1;
+    touchedKind = touchedIndex = -1;
     view.viewZoom = 1.0f;
 
     initPanelWindows();
