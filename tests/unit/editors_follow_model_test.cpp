@@ -105,18 +105,24 @@ const Editor kEditors[] = {
 
 const char* const kShownAfterChange[] = {"1 0.012", "1 1 500.000 6.000", "1 1 0", "4"};
 
+// The editor shows the changed record, and one click on its switch changes the switch alone.
+void expectShownAndSwitchAlone(EditorsFollowModel& test, const Editor& editor, const char* shown) {
+    QX_GUI& gui = *test.gui;
+    EXPECT_EQ(editor.shown(gui), shown);
+    const std::string kept = editor.kept(gui);
+    const int before = editor.switchValue(gui);
+    test.clickContent(editor.panel, editor.switchX, editor.switchY);
+    EXPECT_EQ(editor.switchValue(gui), before ? 0 : 1);
+    EXPECT_EQ(editor.kept(gui), kept);
+}
+
 TEST_F(EditorsFollowModel, ALineReachesTheEditorAndItsSwitchStoresOnlyTheSwitch) {
     for (size_t e = 0; e < std::size(kEditors); ++e) {
         const Editor& editor = kEditors[e];
         SCOPED_TRACE(editor.name);
         if (editor.panel == kPanelVirtual) run("INPUT_MIXER S1 RESET");
         run(editor.line);
-        EXPECT_EQ(editor.shown(*gui), kShownAfterChange[e]);
-        const std::string kept = editor.kept(*gui);
-        const int before = editor.switchValue(*gui);
-        clickContent(editor.panel, editor.switchX, editor.switchY);
-        EXPECT_EQ(editor.switchValue(*gui), before ? 0 : 1);
-        EXPECT_EQ(editor.kept(*gui), kept);
+        expectShownAndSwitchAlone(*this, editor, kShownAfterChange[e]);
     }
 }
 
@@ -130,12 +136,7 @@ TEST_F(EditorsFollowModel, ARecordChangedBetweenWindowMessagesReachesTheEditor) 
         }
         editor.changeDirect(*gui);
         gui->windowProc(nullptr, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
-        EXPECT_EQ(editor.shown(*gui), kShownAfterChange[e]);
-        const std::string kept = editor.kept(*gui);
-        const int before = editor.switchValue(*gui);
-        clickContent(editor.panel, editor.switchX, editor.switchY);
-        EXPECT_EQ(editor.switchValue(*gui), before ? 0 : 1);
-        EXPECT_EQ(editor.kept(*gui), kept);
+        expectShownAndSwitchAlone(*this, editor, kShownAfterChange[e]);
     }
 }
 
