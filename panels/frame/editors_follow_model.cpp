@@ -26,39 +26,29 @@ const Record* itemRecord(const Record* inputs, const Record* outputs, int32_t ki
     return nullptr;
 }
 
-// True when the editor's record differs from what the editor last took or stored; the caption
-// follows the item's name and colour either way.
+// An editor on (kind, index) loads its item again when the record differs from what the editor
+// last took or stored; its caption follows the item's name and colour either way.
 template <class Record>
-bool changedElsewhere(QX_GUI& gui, int32_t panel, const Record* record, const Record& shown,
-                      int32_t kind, int32_t index) {
-    if (record == nullptr) return false;
+void followEditor(QX_GUI& gui, int32_t panel, const Record* inputs, const Record* outputs,
+                  int32_t kind, int32_t index, const Record& shown,
+                  void (QX_GUI::*load)(int32_t, int32_t)) {
+    const Record* record = itemRecord(inputs, outputs, kind, index);
+    if (record == nullptr) return;
     showEditedItem(gui, gui.panelFrame.panels[panel], kind, index);
-    return !sameRecord(*record, shown);
+    if (!sameRecord(*record, shown)) (gui.*load)(kind, index);
 }
 
 } // namespace
 
 void QX_GUI::followModelInEditors() {
-    const int32_t delayKind = delayEditor.delayPanelKind;
-    const int32_t delayIndex = delayEditor.delayPanelIndex;
-    if (changedElsewhere(*this, kPanelDelay,
-                         itemRecord(inputDelays, outputDelays, delayKind, delayIndex),
-                         delayEditor.delayShownRecord, delayKind, delayIndex))
-        loadDelayPanel(delayKind, delayIndex);
-
-    const int32_t filtersKind = filtersEditor.filterPanelKind;
-    const int32_t filtersIndex = filtersEditor.filterPanelIndex;
-    if (changedElsewhere(*this, kPanelFilters,
-                         itemRecord(inputFilters, outputFilters, filtersKind, filtersIndex),
-                         filtersEditor.filtersShownRecord, filtersKind, filtersIndex))
-        loadFiltersPanel(filtersKind, filtersIndex);
-
-    const int32_t dynamicsKind = dynamicsEditor.dynamicsPanelKind;
-    const int32_t dynamicsIndex = dynamicsEditor.dynamicsPanelIndex;
-    if (changedElsewhere(*this, kPanelDynamics,
-                         itemRecord(inputDynamics, outputDynamics, dynamicsKind, dynamicsIndex),
-                         dynamicsEditor.dynamicsShownRecord, dynamicsKind, dynamicsIndex))
-        loadDynamicsPanel(dynamicsKind, dynamicsIndex);
-
+    followEditor(*this, kPanelDelay, inputDelays, outputDelays, delayEditor.delayPanelKind,
+                 delayEditor.delayPanelIndex, delayEditor.delayShownRecord,
+                 &QX_GUI::loadDelayPanel);
+    followEditor(*this, kPanelFilters, inputFilters, outputFilters, filtersEditor.filterPanelKind,
+                 filtersEditor.filterPanelIndex, filtersEditor.filtersShownRecord,
+                 &QX_GUI::loadFiltersPanel);
+    followEditor(*this, kPanelDynamics, inputDynamics, outputDynamics,
+                 dynamicsEditor.dynamicsPanelKind, dynamicsEditor.dynamicsPanelIndex,
+                 dynamicsEditor.dynamicsShownRecord, &QX_GUI::loadDynamicsPanel);
     followVirtualItem();
 }
