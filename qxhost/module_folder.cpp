@@ -1,6 +1,7 @@
 #include "qxhost/module_folder.h"
 
 #include "qxhost/session_store.h"
+#include "qxplatform/file_writer.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -68,14 +69,29 @@ bool writeWhole(int fd, const std::vector<uint8_t>& bytes) {
     return ::fsync(fd) == 0;
 }
 
-// Copies `from` to `to` through a temporary of an unpredictable name beside it: renamed over
-// `to` when `replace`, else linked to `to` only while no file of that name is there (a file
-// that is there, even one made meanwhile, is kept). The temporary never outlives the call.
+// Copies `from` to `to` with `from`'s mode less the umask. A program file (`replace`) replaces
+// the one there through the platform's file writer; a shipped text file is linked into place
+// from a temporary only while no file of that name is there (a file that is there, even one made
+// meanwhile, is kept), and the temporary never outlives the call.
 bool layFile(const std::string& from, const std::string& to, bool replace, std::string& error) {
     std::vector<uint8_t> bytes;
     if (readWholeFile(from, kLargestFile, bytes, error) != FileRead::Read) {
         if (error.empty()) error = "cannot read " + from + ": there is no such file";
         return false;
+    }
+    struct stat source {};
+    ::stat(from.c_str(), &source);
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    const mode_t mode = (source.st_mode & 0777) & ~mask;
+    if (replace) {
+        qxplatform::WriteOptions options;
+        options.useFixedMode = true;
+        options.fixedMode = mode;
+        const qxplatform::WriteResult written = qxplatform::writeFileAtomically(
+            to, reinterpret_cast<const char*>(bytes.data()), bytes.size(), options);
+        if (!written.replaced()) error = "cannot write " + to + ": " + std::strerror(written.error);
+        return written.replaced();
     }
     std::string partial = to + ".laying-XXXXXX";
     const int fd = ::mkostemp(partial.data(), O_CLOEXEC);
@@ -83,16 +99,11 @@ bool layFile(const std::string& from, const std::string& to, bool replace, std::
         error = "cannot write beside " + to + ": " + reason();
         return false;
     }
-    struct stat source {};
-    ::stat(from.c_str(), &source);
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    bool ok = ::fchmod(fd, (source.st_mode & 0777) & ~mask) == 0 && writeWhole(fd, bytes);
+    bool ok = ::fchmod(fd, mode) == 0 && writeWhole(fd, bytes);
     ok = ::close(fd) == 0 && ok;
-    if (ok && replace) ok = ::rename(partial.c_str(), to.c_str()) == 0;
-    if (ok && !replace) ok = ::link(partial.c_str(), to.c_str()) == 0 || errno == EEXIST;
+    if (ok) ok = ::link(partial.c_str(), to.c_str()) == 0 || errno == EEXIST;
     if (!ok) error = "cannot write " + to + ": " + reason();
-    if (!ok || !replace) ::unlink(partial.c_str());
+    ::unlink(partial.c_str());
     return ok;
 }
 
